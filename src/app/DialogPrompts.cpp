@@ -1,0 +1,77 @@
+#include "DialogPrompts.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace {
+
+QWidget *owner()
+{
+    return QApplication::activeWindow();
+}
+
+Prompts::Answer toAnswer(QMessageBox::StandardButton button)
+{
+    switch (button) {
+    case QMessageBox::Yes:
+        return Prompts::Yes;
+    case QMessageBox::No:
+        return Prompts::No;
+    default:
+        return Prompts::Cancel;
+    }
+}
+
+} // namespace
+
+Prompts::Answer DialogPrompts::ShowYesNoCancel(const QString &message)
+{
+    return toAnswer(QMessageBox::question(owner(), QApplication::applicationDisplayName(), message,
+                                          QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                          QMessageBox::Yes));
+}
+
+Prompts::Answer DialogPrompts::ShowYesNo(const QString &message)
+{
+    const auto answer = QMessageBox::question(owner(), QApplication::applicationDisplayName(), message,
+                                              QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+    return answer == QMessageBox::Yes ? Yes : No;
+}
+
+void DialogPrompts::ShowInformation(const QString &message)
+{
+    QMessageBox::information(owner(), QApplication::applicationDisplayName(), message);
+}
+
+void DialogPrompts::showPlainMessage(const QString &message)
+{
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), message, QMessageBox::Ok, owner());
+    box.exec();
+}
+
+void DialogPrompts::showError(const QString &message)
+{
+    QMessageBox::critical(owner(), QApplication::applicationDisplayName(), message);
+}
+
+QString DialogPrompts::chooseFolder(const QString &title, const QString &startFolder)
+{
+    return QFileDialog::getExistingDirectory(owner(), title, startFolder);
+}
+
+QString DialogPrompts::chooseOpenFile(const QString &title, const QString &startFolder, const QString &filter)
+{
+    return QFileDialog::getOpenFileName(owner(), title, startFolder, filter);
+}
+
+QString DialogPrompts::chooseSaveFile(const QString &title, const QString &suggestedPath, const QString &filter)
+{
+    return QFileDialog::getSaveFileName(owner(), title, suggestedPath, filter);
+}
+
+QColor DialogPrompts::chooseColor(const QColor &initial)
+{
+    return QColorDialog::getColor(initial, owner());
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "Prompts.h"
+
+class QWidget;
+
+/// The Prompts the user sees: Qt message boxes and file, folder and colour dialogs,
+/// parented to the active window.
+class DialogPrompts final : public Prompts
+{
+public:
+    Answer ShowYesNoCancel(const QString &message) override;
+    Answer ShowYesNo(const QString &message) override;
+    void ShowInformation(const QString &message) override;
+    void showPlainMessage(const QString &message) override;
+    void showError(const QString &message) override;
+    QString chooseFolder(const QString &title, const QString &startFolder) override;
+    QString chooseOpenFile(const QString &title, const QString &startFolder, const QString &filter) override;
+    QString chooseSaveFile(const QString &title, const QString &suggestedPath, const QString &filter) override;
+    QColor chooseColor(const QColor &initial) override;
+};

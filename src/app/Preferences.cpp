@@ -1,0 +1,53 @@
+#include "Preferences.h"
+
+#include "data/Database.h"
+
+#include <QStringList>
+
+namespace {
+
+// Column of each flag, in flag order.
+const QStringList &columns()
+{
+    static const QStringList names = {
+        QStringLiteral("strFrmMainMaximized"),
+        QStringLiteral("strFrmInvoiceMaximized"),
+        QStringLiteral("strPlannerShow"),
+        QStringLiteral("strFrmPrintPreviewMaximized"),
+        QStringLiteral("strFrmMainRibbonMinimized"),
+        QStringLiteral("strFrmCompanyInfoRibbonMinimized"),
+        QStringLiteral("strFrmCustomerRibbonMinimized"),
+        QStringLiteral("strFrmPriceRibbonMinimized"),
+        QStringLiteral("strFrmInvoiceRibbonMinimized"),
+        QStringLiteral("strFrmInvMaintRibbonMinimized"),
+        QStringLiteral("strFrmReportRibbonMinimized"),
+        QStringLiteral("strFrmTextWriterRibbonMinimized"),
+        QStringLiteral("strFrmPrntPreviewRibbonMinimized"),
+    };
+    return names;
+}
+
+} // namespace
+
+AppPreferences AppPreferences::pLoadPreferences(Database &db)
+{
+    Statement q = db.prepare(QStringLiteral("SELECT %1 FROM tblAppPreferences WHERE intAppPreferencesIdNumber = 1")
+                                 .arg(columns().join(QLatin1Char(','))));
+    q.step();
+    AppPreferences prefs;
+    for (int i = 0; i < FlagCount; ++i)
+        prefs.flags[std::size_t(i)] = q.boolAt(i);
+    return prefs;
+}
+
+void AppPreferences::pSavePreferences(Database &db) const
+{
+    QStringList assignments;
+    for (const QString &column : columns())
+        assignments << column + QStringLiteral(" = ?");
+    Statement update = db.prepare(QStringLiteral("UPDATE tblAppPreferences SET %1 WHERE intAppPreferencesIdNumber = 1")
+                                      .arg(assignments.join(QLatin1Char(','))));
+    for (int i = 0; i < FlagCount; ++i)
+        update.bind(i + 1, flags[std::size_t(i)]);
+    update.run();
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+
+/// Every question, notice and choice the program puts to the user. Windows and
+/// routines ask through this service; the real one shows dialogs, tests install a
+/// scripted one.
+class Prompts
+{
+public:
+    /// The button codes callers compare against.
+    enum Answer { Yes = 6, No = 7, Cancel = 2 };
+
+    virtual ~Prompts() = default;
+
+    /// Question with Yes, No and Cancel (Yes the default); closing the box is Cancel.
+    virtual Answer ShowYesNoCancel(const QString &message) = 0;
+    virtual Answer ShowYesNo(const QString &message) = 0;
+    virtual void ShowInformation(const QString &message) = 0;
+    /// The platform's plain one-line message box.
+    virtual void showPlainMessage(const QString &message) = 0;
+    /// An error the user must see (an engine message, a file that cannot be written).
+    virtual void showError(const QString &message) = 0;
+
+    /// Choices; an empty result (or invalid colour) means the user cancelled.
+    virtual QString chooseFolder(const QString &title, const QString &startFolder) = 0;
+    virtual QString chooseOpenFile(const QString &title, const QString &startFolder, const QString &filter) = 0;
+    virtual QString chooseSaveFile(const QString &title, const QString &suggestedPath, const QString &filter) = 0;
+    virtual QColor chooseColor(const QColor &initial) = 0;
+};

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QDate>
+
+class AppContext;
+
+namespace StartUp {
+
+/// Makes the data and company folders, builds the database when it is missing
+/// (dated \a today), then loads the document kinds, the company record and the
+/// window preferences into \a context. Throws DbError when the database cannot be
+/// built or read; nothing is shown then.
+void pStartUp(AppContext &context, QDate today = QDate::currentDate());
+
+/// Writes the window preferences back; run when the main window closes.
+void pShutDown(AppContext &context);
+
+} // namespace StartUp

@@ -1,0 +1,285 @@
+#include "Database.h"
+
+#include "BoolText.h"
+
+#include <QFileInfo>
+#include <QThread>
+#include <sqlite3.h>
+
+namespace {
+
+bool isBusy(int rc)
+{
+    const int primary = rc & 0xff;
+    return primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- Statement
+
+Statement::Statement(Database &db, sqlite3_stmt *stmt)
+    : m_db(&db)
+    , m_stmt(stmt)
+{
+}
+
+Statement::Statement(Statement &&other) noexcept
+    : m_db(other.m_db)
+    , m_stmt(std::exchange(other.m_stmt, nullptr))
+    , m_hasRow(other.m_hasRow)
+{
+}
+
+Statement &Statement::operator=(Statement &&other) noexcept
+{
+    if (this != &other) {
+        sqlite3_finalize(m_stmt);
+        m_db = other.m_db;
+        m_stmt = std::exchange(other.m_stmt, nullptr);
+        m_hasRow = other.m_hasRow;
+    }
+    return *this;
+}
+
+Statement::~Statement()
+{
+    sqlite3_finalize(m_stmt);
+}
+
+void Statement::fail(int rc) const
+{
+    throw DbError(rc, m_db->errorMessage(), sql());
+}
+
+Statement &Statement::bind(int index, const QString &text)
+{
+    const QByteArray utf8 = text.toUtf8();
+    const int rc = sqlite3_bind_text(m_stmt, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+    if (rc != SQLITE_OK)
+        fail(rc);
+    return *this;
+}
+
+Statement &Statement::bind(int index, qint64 value)
+{
+    const int rc = sqlite3_bind_int64(m_stmt, index, value);
+    if (rc != SQLITE_OK)
+        fail(rc);
+    return *this;
+}
+
+Statement &Statement::bind(int index, double value)
+{
+    const int rc = sqlite3_bind_double(m_stmt, index, value);
+    if (rc != SQLITE_OK)
+        fail(rc);
+    return *this;
+}
+
+Statement &Statement::bind(int index, bool value)
+{
+    return bind(index, BoolText::from(value));
+}
+
+Statement &Statement::bindNull(int index)
+{
+    const int rc = sqlite3_bind_null(m_stmt, index);
+    if (rc != SQLITE_OK)
+        fail(rc);
+    return *this;
+}
+
+bool Statement::step()
+{
+    for (int attempt = 1;; ++attempt) {
+        const int rc = sqlite3_step(m_stmt);
+        if (rc == SQLITE_ROW)
+            return m_hasRow = true;
+        if (rc == SQLITE_DONE) {
+            m_hasRow = false;
+            return false;
+        }
+        if (!isBusy(rc) || attempt >= Database::kBusyAttempts)
+            fail(rc);
+        sqlite3_reset(m_stmt);
+        QThread::msleep(10);
+    }
+}
+
+void Statement::run()
+{
+    while (step()) {
+    }
+}
+
+void Statement::reset()
+{
+    sqlite3_reset(m_stmt);
+    sqlite3_clear_bindings(m_stmt);
+    m_hasRow = false;
+}
+
+qint64 Statement::int64At(int column) const
+{
+    return m_hasRow ? sqlite3_column_int64(m_stmt, column) : 0;
+}
+
+double Statement::doubleAt(int column) const
+{
+    return m_hasRow ? sqlite3_column_double(m_stmt, column) : 0.0;
+}
+
+QString Statement::textAt(int column) const
+{
+    if (!m_hasRow)
+        return {};
+    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column));
+    const int bytes = sqlite3_column_bytes(m_stmt, column);
+    return text ? QString::fromUtf8(text, bytes) : QString();
+}
+
+bool Statement::boolAt(int column) const
+{
+    const QString text = textAt(column);
+    const std::optional<bool> value = BoolText::parse(text);
+    if (!value)
+        throw conversionError(QStringLiteral("'%1' is not a valid boolean value").arg(text));
+    return *value;
+}
+
+bool Statement::isNullAt(int column) const
+{
+    return !m_hasRow || sqlite3_column_type(m_stmt, column) == SQLITE_NULL;
+}
+
+QString Statement::sql() const
+{
+    return m_stmt ? QString::fromUtf8(sqlite3_sql(m_stmt)) : QString();
+}
+
+// ---------------------------------------------------------------- Transaction
+
+Transaction::Transaction(Database &db)
+    : m_db(db)
+{
+    m_db.exec(QStringLiteral("BEGIN IMMEDIATE"));
+}
+
+Transaction::~Transaction()
+{
+    if (m_open)
+        sqlite3_exec(m_db.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+void Transaction::commit()
+{
+    try {
+        m_db.exec(QStringLiteral("COMMIT"));
+    } catch (const DbError &) {
+        // A failed COMMIT may leave the transaction open; the destructor rolls it back.
+        if (sqlite3_get_autocommit(m_db.handle()))
+            m_open = false;
+        throw;
+    }
+    m_open = false;
+}
+
+// ---------------------------------------------------------------- Database
+
+Database::Database(const QString &path, OpenMode mode)
+    : m_path(path)
+{
+    if (mode == OpenMode::ExistingFile && !QFileInfo(path).isFile())
+        throw DbError(SQLITE_CANTOPEN, QStringLiteral("The database file \"%1\" does not exist.").arg(path));
+
+    int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX;
+    if (mode == OpenMode::CreateFile)
+        flags |= SQLITE_OPEN_CREATE;
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &m_db, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString message = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString::fromUtf8(sqlite3_errstr(rc));
+        sqlite3_close_v2(m_db);
+        m_db = nullptr;
+        throw DbError(rc, QStringLiteral("Unable to open \"%1\": %2").arg(path, message));
+    }
+    sqlite3_extended_result_codes(m_db, 1);
+    sqlite3_busy_timeout(m_db, kBusyWaitMs);
+    exec(QStringLiteral("PRAGMA synchronous = FULL"));
+}
+
+Database::~Database()
+{
+    sqlite3_close_v2(m_db);
+}
+
+Statement Database::prepare(const QString &sql)
+{
+    sqlite3_stmt *stmt = nullptr;
+    const QByteArray utf8 = sql.toUtf8();
+    int rc = SQLITE_OK;
+    for (int attempt = 1;; ++attempt) {
+        rc = sqlite3_prepare_v2(m_db, utf8.constData(), int(utf8.size()), &stmt, nullptr);
+        if (!isBusy(rc) || attempt >= kBusyAttempts)
+            break;
+        QThread::msleep(10);
+    }
+    if (rc != SQLITE_OK)
+        throw DbError(rc, errorMessage(), sql);
+    return Statement(*this, stmt);
+}
+
+void Database::exec(const QString &sql)
+{
+    // Statements one at a time so each gets the busy retry of Statement::step.
+    QByteArray utf8 = sql.toUtf8();
+    const char *tail = utf8.constData();
+    while (tail && *tail) {
+        sqlite3_stmt *raw = nullptr;
+        const char *next = nullptr;
+        const int rc = sqlite3_prepare_v2(m_db, tail, -1, &raw, &next);
+        if (rc != SQLITE_OK)
+            throw DbError(rc, errorMessage(), QString::fromUtf8(tail));
+        tail = next;
+        if (!raw)
+            continue; // whitespace or a comment
+        Statement(*this, raw).run();
+    }
+}
+
+qint64 Database::queryInt(const QString &sql)
+{
+    Statement stmt = prepare(sql);
+    stmt.step();
+    return stmt.int64At(0);
+}
+
+qint64 Database::lastInsertRowId() const
+{
+    return sqlite3_last_insert_rowid(m_db);
+}
+
+int Database::changes() const
+{
+    return sqlite3_changes(m_db);
+}
+
+bool Database::tableExists(const QString &table)
+{
+    Statement stmt = prepare(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?"));
+    stmt.bind(1, table);
+    return stmt.step();
+}
+
+void Database::compact()
+{
+    if (queryInt(QStringLiteral("PRAGMA auto_vacuum")) == 2) // incremental
+        exec(QStringLiteral("PRAGMA incremental_vacuum"));
+    else
+        exec(QStringLiteral("VACUUM"));
+}
+
+QString Database::errorMessage() const
+{
+    return QString::fromUtf8(sqlite3_errmsg(m_db));
+}

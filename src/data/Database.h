@@ -1,0 +1,135 @@
+#pragma once
+
+#include "DbError.h"
+
+#include <QString>
+#include <optional>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+class Database;
+
+/// A prepared statement. Values go in only through bound parameters, so quotes,
+/// unicode and text equal to a column name are stored exactly as given.
+class Statement
+{
+public:
+    Statement(Statement &&other) noexcept;
+    Statement &operator=(Statement &&other) noexcept;
+    Statement(const Statement &) = delete;
+    Statement &operator=(const Statement &) = delete;
+    ~Statement();
+
+    /// Binds parameter \a index (1-based).
+    Statement &bind(int index, const QString &text);
+    Statement &bind(int index, const char *text) { return bind(index, QString::fromUtf8(text)); }
+    Statement &bind(int index, qint64 value);
+    Statement &bind(int index, int value) { return bind(index, qint64(value)); }
+    Statement &bind(int index, double value);
+    /// Booleans are stored as boolean text ("-1" / "0").
+    Statement &bind(int index, bool value);
+    Statement &bindNull(int index);
+
+    /// Binds all values in order, starting at parameter 1.
+    template<typename... Values>
+    Statement &bindAll(const Values &...values)
+    {
+        [[maybe_unused]] int index = 0;
+        (bind(++index, values), ...);
+        return *this;
+    }
+
+    /// Steps once; true when a row is available, false when done. Busy and locked
+    /// answers are retried; any other failure throws DbError.
+    bool step();
+    /// Steps a statement that returns no rows.
+    void run();
+    void reset();
+
+    /// Column reads of the current row. Without a row (a single-row query that found
+    /// nothing) they give 0 and empty text.
+    [[nodiscard]] qint64 int64At(int column) const;
+    [[nodiscard]] int intAt(int column) const { return int(int64At(column)); }
+    [[nodiscard]] double doubleAt(int column) const;
+    [[nodiscard]] QString textAt(int column) const;
+    /// Reads a boolean text column; throws DbError when the text is not a boolean.
+    [[nodiscard]] bool boolAt(int column) const;
+    [[nodiscard]] bool isNullAt(int column) const;
+
+    [[nodiscard]] QString sql() const;
+
+private:
+    friend class Database;
+    Statement(Database &db, sqlite3_stmt *stmt);
+    [[noreturn]] void fail(int rc) const;
+
+    Database *m_db = nullptr;
+    sqlite3_stmt *m_stmt = nullptr;
+    bool m_hasRow = false;
+};
+
+/// A write transaction. It begins with BEGIN IMMEDIATE, so the write lock is taken
+/// at once (waiting for another writer through the busy handling), and rolls back
+/// in its destructor unless commit() succeeded.
+class Transaction
+{
+public:
+    explicit Transaction(Database &db);
+    Transaction(const Transaction &) = delete;
+    Transaction &operator=(const Transaction &) = delete;
+    ~Transaction();
+
+    /// Commits; throws DbError (and leaves the transaction rolled back) on failure.
+    void commit();
+
+private:
+    Database &m_db;
+    bool m_open = true;
+};
+
+/// One connection to the database file, opened for one operation and closed when
+/// the object goes away.
+class Database
+{
+public:
+    enum class OpenMode { ExistingFile, CreateFile };
+
+    /// Opens \a path. ExistingFile refuses a path where no file exists, so a missing
+    /// database is never silently created empty.
+    explicit Database(const QString &path, OpenMode mode = OpenMode::ExistingFile);
+    Database(const Database &) = delete;
+    Database &operator=(const Database &) = delete;
+    ~Database();
+
+    [[nodiscard]] Statement prepare(const QString &sql);
+    /// Runs one or more statements that return no rows and take no values.
+    void exec(const QString &sql);
+    /// Runs a query that yields one integer (0 when it yields no row).
+    [[nodiscard]] qint64 queryInt(const QString &sql);
+    [[nodiscard]] Transaction transaction() { return Transaction(*this); }
+
+    [[nodiscard]] qint64 lastInsertRowId() const;
+    [[nodiscard]] int changes() const;
+    [[nodiscard]] bool tableExists(const QString &table);
+
+    /// Gives back the free pages of the file after deletes. Cheap on files made with
+    /// incremental auto-vacuum; files without it get a full VACUUM. Must run outside
+    /// a transaction.
+    void compact();
+
+    [[nodiscard]] const QString &path() const { return m_path; }
+    [[nodiscard]] sqlite3 *handle() const { return m_db; }
+
+    /// The engine's message for the last failure on this connection.
+    [[nodiscard]] QString errorMessage() const;
+
+    /// Milliseconds one step waits for another connection's lock before it retries.
+    static constexpr int kBusyWaitMs = 250;
+    /// Attempts of one step while the file stays busy or locked.
+    static constexpr int kBusyAttempts = 8;
+
+private:
+    sqlite3 *m_db = nullptr;
+    QString m_path;
+};

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QColor>
+#include <QDate>
+#include <QLocale>
+#include <QString>
+
+struct CompanyRecord;
+class Edition;
+
+/// The six document kinds. A kind is its name; every test of a kind ignores case.
+namespace DocumentKinds {
+
+inline const QString kEstimate = QStringLiteral("Estimate");
+inline const QString kWorkOrder = QStringLiteral("Work Order");
+inline const QString kChangeOrder = QStringLiteral("Change Order");
+inline const QString kInvoice = QStringLiteral("Invoice");
+inline const QString kCredit = QStringLiteral("Credit");
+inline const QString kPastDue = QStringLiteral("Past Due");
+
+[[nodiscard]] inline bool is(const QString &name, const QString &kind)
+{
+    return name.compare(kind, Qt::CaseInsensitive) == 0;
+}
+
+/// Estimate, Work Order and Change Order show the deposit where others show the paid amount.
+[[nodiscard]] bool isDepositKind(const QString &name);
+
+/// The company colour of the kind; an invalid QColor for a name that matches no kind
+/// (such documents print their coloured parts in black).
+[[nodiscard]] QColor colorOf(const QString &name, const CompanyRecord &company);
+
+/// The fields of a document the subtitle is made from.
+struct TitleSource
+{
+    QString strInvName;
+    QString strInvDate;
+    QString strFromInvNameNumber;
+};
+
+/// The document's subtitle ("Estimate Valid Until ...", "Credit for Invoice 512"),
+/// or empty text. An estimate whose date cannot be read gets no validity line.
+[[nodiscard]] QString GetInvoiceTitle(const TitleSource &document, int numEstDays, const Edition &edition,
+                                      const QLocale &locale);
+
+} // namespace DocumentKinds

@@ -1,0 +1,82 @@
+#include "ScriptedPrompts.h"
+
+QStringList ScriptedPrompts::messages(const QString &kind) const
+{
+    QStringList result;
+    for (const Asked &a : asked) {
+        if (a.kind == kind)
+            result << a.message;
+    }
+    return result;
+}
+
+Prompts::Answer ScriptedPrompts::nextAnswer(const QString &kind, const QString &message)
+{
+    asked.append({kind, message});
+    if (answers.isEmpty()) {
+        ++unplanned;
+        return Cancel;
+    }
+    return answers.takeFirst();
+}
+
+QString ScriptedPrompts::nextChoice(const QString &kind, const QString &title)
+{
+    asked.append({kind, title});
+    if (choices.isEmpty()) {
+        ++unplanned;
+        return {};
+    }
+    return choices.takeFirst();
+}
+
+Prompts::Answer ScriptedPrompts::ShowYesNoCancel(const QString &message)
+{
+    return nextAnswer(QStringLiteral("YesNoCancel"), message);
+}
+
+Prompts::Answer ScriptedPrompts::ShowYesNo(const QString &message)
+{
+    const Answer answer = nextAnswer(QStringLiteral("YesNo"), message);
+    return answer == Yes ? Yes : No;
+}
+
+void ScriptedPrompts::ShowInformation(const QString &message)
+{
+    asked.append({QStringLiteral("Information"), message});
+}
+
+void ScriptedPrompts::showPlainMessage(const QString &message)
+{
+    asked.append({QStringLiteral("Plain"), message});
+}
+
+void ScriptedPrompts::showError(const QString &message)
+{
+    asked.append({QStringLiteral("Error"), message});
+}
+
+QString ScriptedPrompts::chooseFolder(const QString &title, const QString &)
+{
+    return nextChoice(QStringLiteral("Folder"), title);
+}
+
+QString ScriptedPrompts::chooseOpenFile(const QString &title, const QString &, const QString &)
+{
+    return nextChoice(QStringLiteral("OpenFile"), title);
+}
+
+QString ScriptedPrompts::chooseSaveFile(const QString &title, const QString &, const QString &)
+{
+    return nextChoice(QStringLiteral("SaveFile"), title);
+}
+
+QColor ScriptedPrompts::chooseColor(const QColor &)
+{
+    asked.append({QStringLiteral("Color"), QString()});
+    if (colors.isEmpty()) {
+        ++unplanned;
+        return {};
+    }
+    return colors.takeFirst();
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "app/Prompts.h"
+
+#include <QList>
+#include <QStringList>
+
+/// Prompts for tests: answers from a plan, and a record of everything asked.
+/// An unplanned question is answered Cancel (an unplanned choice: cancelled) and
+/// counted, so a test can tell it was not expected.
+class ScriptedPrompts final : public Prompts
+{
+public:
+    struct Asked
+    {
+        QString kind; // "YesNoCancel", "YesNo", "Information", "Plain", "Error", "Folder", ...
+        QString message;
+    };
+
+    QList<Answer> answers;
+    QStringList choices; // paths for folder and file choices
+    QList<QColor> colors;
+
+    QList<Asked> asked;
+    int unplanned = 0;
+
+    [[nodiscard]] QString lastMessage() const { return asked.isEmpty() ? QString() : asked.last().message; }
+    [[nodiscard]] QStringList messages(const QString &kind) const;
+
+    Answer ShowYesNoCancel(const QString &message) override;
+    Answer ShowYesNo(const QString &message) override;
+    void ShowInformation(const QString &message) override;
+    void showPlainMessage(const QString &message) override;
+    void showError(const QString &message) override;
+    QString chooseFolder(const QString &title, const QString &startFolder) override;
+    QString chooseOpenFile(const QString &title, const QString &startFolder, const QString &filter) override;
+    QString chooseSaveFile(const QString &title, const QString &suggestedPath, const QString &filter) override;
+    QColor chooseColor(const QColor &initial) override;
+
+private:
+    Answer nextAnswer(const QString &kind, const QString &message);
+    QString nextChoice(const QString &kind, const QString &title);
+};

@@ -1,0 +1,26 @@
+#include "TestEnvironment.h"
+
+#include "app/Edition.h"
+#include "app/StartUp.h"
+
+TestDataFolder::TestDataFolder()
+    : m_previous(qgetenv("XDG_DATA_HOME"))
+{
+    qputenv("XDG_DATA_HOME", m_dir.path().toUtf8());
+}
+
+TestDataFolder::~TestDataFolder()
+{
+    qputenv("XDG_DATA_HOME", m_previous);
+}
+
+TestSession::TestSession(int edition)
+    : context(Edition::get(edition), prompts, saving)
+{
+    context.locale = QLocale(QLocale::English, QLocale::UnitedStates);
+}
+
+void TestSession::start(QDate today)
+{
+    StartUp::pStartUp(context, today);
+}

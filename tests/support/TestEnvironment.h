@@ -1,0 +1,41 @@
+#pragma once
+
+#include "ScriptedPrompts.h"
+#include "app/AppContext.h"
+#include "data/SavingIndicator.h"
+
+#include <QDate>
+#include <QTemporaryDir>
+#include <memory>
+
+/// A private data folder: points XDG_DATA_HOME at a fresh temporary folder for as
+/// long as it lives, so no test sees another's database.
+class TestDataFolder
+{
+public:
+    TestDataFolder();
+    ~TestDataFolder();
+    [[nodiscard]] QString path() const { return m_dir.path(); }
+
+private:
+    QTemporaryDir m_dir;
+    QByteArray m_previous;
+};
+
+/// A started program for one edition: its own data folder, scripted prompts, no
+/// saving popup, en_US locale unless the test sets another before start().
+class TestSession
+{
+public:
+    explicit TestSession(int edition);
+
+    /// Runs start-up (builds the database on first use).
+    void start(QDate today = QDate::currentDate());
+
+    [[nodiscard]] std::unique_ptr<Database> db() const { return context.openDatabase(); }
+
+    TestDataFolder folder;
+    ScriptedPrompts prompts;
+    NoSavingIndicator saving;
+    AppContext context;
+};

@@ -1,0 +1,202 @@
+#include "TestEnvironment.h"
+#include "data/BoolText.h"
+#include "data/DateText.h"
+#include "data/Database.h"
+
+#include <QTest>
+#include <thread>
+
+class TestDatabase : public QObject
+{
+    Q_OBJECT
+
+private:
+    TestDataFolder m_folder;
+
+    QString freshDb(const QString &name)
+    {
+        const QString path = m_folder.path() + QLatin1Char('/') + name;
+        QFile::remove(path);
+        Database db(path, Database::OpenMode::CreateFile);
+        db.exec(QStringLiteral("PRAGMA auto_vacuum = INCREMENTAL; CREATE TABLE t(id INTEGER PRIMARY KEY, "
+                               "strName TEXT, strFlag TEXT, dbAmount REAL)"));
+        return path;
+    }
+
+private slots:
+    void hostileAndUnicodeTextIsStoredExactly_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("quotes and injection") << QStringLiteral("Bob \"The Builder\" O'Neil; DROP TABLE t;--");
+        QTest::newRow("column name") << QStringLiteral("strName");
+        QTest::newRow("unicode") << QStringLiteral("Zo\u00eb \u2013 \u05e9\u05dc\u05d5\u05dd \U0001F3E0 \u2019");
+        QTest::newRow("control and backslash") << QStringLiteral("a\\b\tc\r\nd%_");
+        QTest::newRow("empty") << QString();
+        QTest::newRow("long") << QString(10000, QLatin1Char('x'));
+    }
+
+    void hostileAndUnicodeTextIsStoredExactly()
+    {
+        QFETCH(QString, text);
+        const QString path = freshDb(QStringLiteral("text.db"));
+        Database db(path);
+        db.prepare(QStringLiteral("INSERT INTO t(strName) VALUES(?)")).bindAll(text).run();
+        Statement q = db.prepare(QStringLiteral("SELECT strName, (SELECT count(*) FROM t) FROM t"));
+        QVERIFY(q.step());
+        QCOMPARE(q.textAt(0), text);
+        QCOMPARE(q.intAt(1), 1);
+        QVERIFY(db.tableExists(QStringLiteral("t")));
+    }
+
+    void booleanTextReading()
+    {
+        QCOMPARE(BoolText::from(true), QStringLiteral("-1"));
+        QCOMPARE(BoolText::from(false), QStringLiteral("0"));
+        QCOMPARE(BoolText::parse(QStringLiteral("-1")), std::optional<bool>(true));
+        QCOMPARE(BoolText::parse(QStringLiteral("0")), std::optional<bool>(false));
+        QCOMPARE(BoolText::parse(QStringLiteral("7")), std::optional<bool>(true));
+        QCOMPARE(BoolText::parse(QStringLiteral("True")), std::optional<bool>(true));
+        QCOMPARE(BoolText::parse(QStringLiteral("False")), std::optional<bool>(false));
+
+        const QString path = freshDb(QStringLiteral("bool.db"));
+        Database db(path);
+        db.exec(QStringLiteral("INSERT INTO t(strFlag) VALUES('-1'),('0'),(''),('yes')"));
+        Statement q = db.prepare(QStringLiteral("SELECT strFlag FROM t ORDER BY id"));
+        QVERIFY(q.step());
+        QCOMPARE(q.boolAt(0), true);
+        QVERIFY(q.step());
+        QCOMPARE(q.boolAt(0), false);
+        for (int row = 0; row < 2; ++row) {
+            QVERIFY(q.step());
+            QVERIFY_THROWS_EXCEPTION(DbError, (void)q.boolAt(0));
+        }
+        db.prepare(QStringLiteral("INSERT INTO t(strFlag) VALUES(?)")).bindAll(true).run();
+        QCOMPARE(db.queryInt(QStringLiteral("SELECT count(*) FROM t WHERE strFlag = '-1'")), 2);
+    }
+
+    void missingRowReadsAsZeroAndEmpty()
+    {
+        Database db(freshDb(QStringLiteral("empty.db")));
+        Statement q = db.prepare(QStringLiteral("SELECT id, strName, dbAmount FROM t WHERE id = 1"));
+        QVERIFY(!q.step());
+        QCOMPARE(q.intAt(0), 0);
+        QCOMPARE(q.textAt(1), QString());
+        QCOMPARE(q.doubleAt(2), 0.0);
+    }
+
+    void engineErrorsCarryTheEngineMessage()
+    {
+        Database db(freshDb(QStringLiteral("errors.db")));
+        try {
+            db.exec(QStringLiteral("INSERT INTO missing VALUES(1)"));
+            QFAIL("no error raised");
+        } catch (const DbError &error) {
+            QVERIFY2(error.message().contains(QStringLiteral("no such table: missing")), qPrintable(error.message()));
+            QVERIFY(error.statement().contains(QStringLiteral("INSERT INTO missing")));
+        }
+        QVERIFY_THROWS_EXCEPTION(DbError, Database(m_folder.path() + QStringLiteral("/absent.db")));
+        QVERIFY(!QFile::exists(m_folder.path() + QStringLiteral("/absent.db")));
+    }
+
+    void transactionRollsBackUnlessCommitted()
+    {
+        const QString path = freshDb(QStringLiteral("tx.db"));
+        Database db(path);
+        {
+            Transaction tx(db);
+            db.exec(QStringLiteral("INSERT INTO t(strName) VALUES('lost')"));
+        }
+        QCOMPARE(db.queryInt(QStringLiteral("SELECT count(*) FROM t")), 0);
+        {
+            Transaction tx(db);
+            db.exec(QStringLiteral("INSERT INTO t(strName) VALUES('kept')"));
+            tx.commit();
+        }
+        QCOMPARE(Database(path).queryInt(QStringLiteral("SELECT count(*) FROM t")), 1);
+    }
+
+    void busyWriterIsWaitedFor()
+    {
+        const QString path = freshDb(QStringLiteral("busy.db"));
+        Database holder(path);
+        holder.exec(QStringLiteral("BEGIN IMMEDIATE"));
+        std::thread releaser([&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            holder.exec(QStringLiteral("COMMIT"));
+        });
+        Database writer(path);
+        writer.exec(QStringLiteral("INSERT INTO t(strName) VALUES('after the lock')"));
+        releaser.join();
+        QCOMPARE(writer.queryInt(QStringLiteral("SELECT count(*) FROM t")), 1);
+    }
+
+    void lockHeldTooLongIsReportedNotHidden()
+    {
+        const QString path = freshDb(QStringLiteral("locked.db"));
+        Database holder(path);
+        holder.exec(QStringLiteral("BEGIN IMMEDIATE"));
+        Database writer(path);
+        try {
+            writer.exec(QStringLiteral("INSERT INTO t(strName) VALUES('x')"));
+            QFAIL("write went through a held lock");
+        } catch (const DbError &error) {
+            QCOMPARE(error.code() & 0xff, 5); // SQLITE_BUSY
+            QVERIFY(error.message().contains(QStringLiteral("locked")));
+        }
+        holder.exec(QStringLiteral("ROLLBACK"));
+    }
+
+    void compactLeavesNoFreePages()
+    {
+        const QString path = freshDb(QStringLiteral("compact.db"));
+        Database db(path);
+        Statement insert = db.prepare(QStringLiteral("INSERT INTO t(strName) VALUES(?)"));
+        for (int i = 0; i < 500; ++i) {
+            insert.bindAll(QString(500, QLatin1Char('a' + i % 26))).run();
+            insert.reset();
+        }
+        db.exec(QStringLiteral("DELETE FROM t"));
+        QVERIFY(db.queryInt(QStringLiteral("PRAGMA freelist_count")) > 0);
+        db.compact();
+        QCOMPARE(db.queryInt(QStringLiteral("PRAGMA freelist_count")), 0);
+    }
+
+    void commaLocaleRoundTrip()
+    {
+        const QLocale german(QLocale::German, QLocale::Germany);
+        const QLocale previous;
+        QLocale::setDefault(german);
+        const QString path = freshDb(QStringLiteral("comma.db"));
+        {
+            Database db(path);
+            db.prepare(QStringLiteral("INSERT INTO t(dbAmount) VALUES(?)")).bindAll(0.0123).run();
+            QCOMPARE(db.queryInt(QStringLiteral("SELECT count(*) FROM t WHERE dbAmount = 0.0123")), 1);
+            Statement q = db.prepare(QStringLiteral("SELECT dbAmount FROM t"));
+            QVERIFY(q.step());
+            QCOMPARE(q.doubleAt(0), 0.0123);
+        }
+        QLocale::setDefault(previous);
+
+        const QString text = DateText::shortDate(QDate(2031, 3, 1), german);
+        QCOMPARE(text, QStringLiteral("01.03.2031"));
+        QCOMPARE(DateText::parseShortDate(text, german), QDate(2031, 3, 1));
+    }
+
+    void shortDatesKeepTheCentury()
+    {
+        const QLocale us(QLocale::English, QLocale::UnitedStates);
+        QCOMPARE(DateText::shortDate(QDate(1999, 12, 31), us), QStringLiteral("12/31/1999"));
+        QCOMPARE(DateText::parseShortDate(QStringLiteral("12/31/1999"), us), QDate(1999, 12, 31));
+        QCOMPARE(DateText::parseShortDate(QStringLiteral("2030-07-04"), us), QDate(2030, 7, 4));
+        QVERIFY(!DateText::parseShortDate(QStringLiteral("not a date"), us).isValid());
+
+        const QDateTime morning(QDate(2026, 12, 9), QTime(8, 30));
+        const QString stored = DateText::plannerDateTime(morning, us);
+        QVERIFY2(stored.startsWith(QStringLiteral("12/9/2026 ")), qPrintable(stored));
+        QCOMPARE(DateText::parsePlannerDateTime(stored, us), morning);
+        QCOMPARE(DateText::plannerDateTime(QDateTime(QDate(2026, 12, 9), QTime(0, 0)), us), QStringLiteral("12/9/2026"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDatabase)
+#include "test_database.moc"
