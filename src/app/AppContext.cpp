@@ -5,7 +5,8 @@
 #include "data/Database.h"
 
 AppContext::AppContext(const Edition &edition, Prompts &prompts, SavingIndicator &saving)
-    : m_edition(edition)
+    : document(edition)
+    , m_edition(edition)
     , m_prompts(prompts)
     , m_saving(saving)
 {

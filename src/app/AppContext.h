@@ -3,6 +3,7 @@
 #include "Preferences.h"
 #include "company/CompanyRecord.h"
 #include "data/Database.h"
+#include "invoice/CurrentDocument.h"
 
 #include <QLocale>
 #include <QStringList>
@@ -31,6 +32,7 @@ public:
     /// The locale dates, amounts and currency texts are written and read in.
     QLocale locale;
     CompanyRecord company;
+    CurrentDocument document;
     AppPreferences preferences;
     /// The document kinds the edition offers, in the editors' order.
     QStringList InvoiceTypes;

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "InvoiceLines.h"
+#include "InvoiceRecords.h"
+
+#include <array>
+
+class Edition;
+
+/// The one document being written, edited, converted or printed: header, lines,
+/// notes, totals, print texts and the snapshot of what the database holds for it.
+/// Owned by the application context; editors, dialogs and printing work on it.
+struct CurrentDocument
+{
+    explicit CurrentDocument(const Edition &edition);
+
+    TrecInvHeader header;
+    InvoiceLines lines;
+    /// The document notes (strInvNotes).
+    QString notes;
+    DocumentTotals totals;
+    TrecPrintData print;
+    TrecSavedData saved;
+
+    /// Work-sheet prices the document is priced with, indexed by item number 1..27
+    /// (Heddrin): the price list for a new document, its saved prices otherwise.
+    std::array<double, 28> LbrPrices{};
+    std::array<double, 28> MatPrices{};
+
+    /// The printable description of the work sheets, filled before printing (Heddrin).
+    QString workSheetText;
+};

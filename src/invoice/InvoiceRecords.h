@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QString>
+#include <array>
+
+/// The header of the current document. Fields named like tblInvHeader columns
+/// mirror them; the bln fields are working state that is never stored.
+struct TrecInvHeader
+{
+    QString strInvName;
+    int intInvNumber = 0;
+    QString strInvDate;
+    QString strFromInvNameNumber;
+    bool strRecurring = false;
+    bool strPaidInFull = false;
+    int intInvFootNotes = 0;
+    QString strCustCmpnyName;
+    QString strCustFullName;
+    QString strCustAddress;
+    QString strCustCtyStZp;
+    QString strCustMainPhone;
+    QString strCustExtraPhone1;
+    QString strCustExtraPhone2;
+    QString strCustPymntTerms;
+    QString strCustPONumber;
+    QString strCustTaxExemptNum;
+    int intCustDiscountPercent = 0;
+    QString strCustNotes;
+    bool strCustTaxExempt = false;
+    bool strUseTax1 = false;
+    bool strUseTax2 = false;
+    bool strUseTax3 = false;
+    double dbTaxRate1 = 0;
+    double dbTaxRate2 = 0;
+    double dbTaxRate3 = 0;
+    double dbPaidAmount = 0;
+    double dbDepositAmount = 0;
+    /// Total less the paid amount; computed, not stored.
+    double dbInvBalance = 0;
+    /// dbInvBalance as currency text.
+    QString strInvTotal;
+
+    bool blnNewInvoice = false;
+    bool blnManualForm = false;
+    bool blnAddSignatureLine = false;
+    bool blnPrintContract = false;
+    bool blnPrintWarranty = false;
+};
+
+/// Labor and material totals: [0] the total after discount, [1..3] taxes 1 to 3.
+struct DocumentTotals
+{
+    std::array<double, 4> LbrTotals{};
+    std::array<double, 4> MatTotals{};
+
+    /// The eight amounts in tblReport column order: labor taxes 1-3, material
+    /// taxes 1-3, labor total, material total.
+    [[nodiscard]] std::array<double, 8> reportAmounts() const
+    {
+        return {LbrTotals[1], LbrTotals[2], LbrTotals[3], MatTotals[1], MatTotals[2], MatTotals[3], LbrTotals[0],
+                MatTotals[0]};
+    }
+};
+
+/// What the database held for the current document when it was last loaded or
+/// saved; the report posting undoes it before posting the new state.
+struct TrecSavedData
+{
+    QString strInvName;
+    bool strPaidInFull = false;
+    QString strInvDate;
+    DocumentTotals totals;
+};
+
+/// The texts printed below the lines.
+struct TrecPrintData
+{
+    QString strInvFootNotes;
+    QString strDiscount;
+    QString strDepositPaid;
+    QString strTax;
+    QString strSubTotal;
+    QString strTotal;
+};
