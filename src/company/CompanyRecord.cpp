@@ -96,8 +96,10 @@ PlannerSettings loadPlannerSettings(Database &db)
     p.ActColor = colorFromComponents(q.intAt(0), q.intAt(1), q.intAt(2));
     p.WkndColor = colorFromComponents(q.intAt(3), q.intAt(4), q.intAt(5));
     p.PriorityColor = colorFromComponents(q.intAt(6), q.intAt(7), q.intAt(8));
-    p.HeadingColor = QGuiApplication::instance() ? QGuiApplication::palette().color(QPalette::Button)
-                                                 : QColor(240, 240, 240);
+    // Without a GUI application (tools, tests) there is no palette to ask.
+    p.HeadingColor = qobject_cast<QGuiApplication *>(QCoreApplication::instance())
+        ? QGuiApplication::palette().color(QPalette::Button)
+        : QColor(240, 240, 240);
     p.intRemoveActivity = q.intAt(9);
     p.intDefaultPlanner = q.intAt(10);
     return p;

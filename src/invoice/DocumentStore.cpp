@@ -1,0 +1,378 @@
+#include "DocumentStore.h"
+
+#include "Money.h"
+#include "ReportPostings.h"
+#include "Totals.h"
+#include "app/AppContext.h"
+#include "app/Edition.h"
+#include "app/Prompts.h"
+#include "data/Database.h"
+#include "data/SavingIndicator.h"
+#include "worksheets/WorkSheet.h"
+
+#include <sqlite3.h>
+
+namespace {
+
+const QString kHeaderColumns = QStringLiteral(
+    "strInvName,intInvNumber,strInvDate,strFromInvNameNumber,strRecurring,strPaidInFull,intInvFootNotes,"
+    "strCustCmpnyName,strCustFullName,strCustAddress,strCustCtyStZp,strCustMainPhone,strCustExtraPhone1,"
+    "strCustExtraPhone2,strCustTaxExemptNum,strCustPONumber,strCustPymntTerms,strCustNotes,intCustDiscountPercent,"
+    "strCustTaxExempt,strUseTax1,strUseTax2,strUseTax3,dbTaxRate1,dbTaxRate2,dbTaxRate3,strInvNotes,dbPaidAmount,"
+    "dbDepositAmount,strInvTotal");
+
+const QString kWorkSheetColumns = QStringLiteral(
+    "strWorkSheetName,intIntExt,intAreaWorkOn,intPaintsCoats,intTrimCoats,intAreaLength,intAreaWidth,intAreaHeight,"
+    "intAreaMultiplier,intPrime,intWash,intSand,intCaulk,intMask,intNumOfDoors,intNumOfDoorFrmTrm,"
+    "intNumOfWindowFrmTrm,intNumOfClosets,intHngWallpaper,intRmvWallpaper,intHngBoarder,intRmvBorder,"
+    "strExtraChargesName,strExtraChargesLabor,strExtraChargesMaterial");
+
+void bindHeader(Statement &stmt, const TrecInvHeader &h, const QString &notes)
+{
+    stmt.bindAll(h.strInvName, h.intInvNumber, h.strInvDate, h.strFromInvNameNumber, h.strRecurring, h.strPaidInFull,
+                 h.intInvFootNotes, h.strCustCmpnyName, h.strCustFullName, h.strCustAddress, h.strCustCtyStZp,
+                 h.strCustMainPhone, h.strCustExtraPhone1, h.strCustExtraPhone2, h.strCustTaxExemptNum,
+                 h.strCustPONumber, h.strCustPymntTerms, h.strCustNotes, h.intCustDiscountPercent,
+                 h.strCustTaxExempt, h.strUseTax1, h.strUseTax2, h.strUseTax3, h.dbTaxRate1, h.dbTaxRate2,
+                 h.dbTaxRate3, notes, h.dbPaidAmount, h.dbDepositAmount, h.strInvTotal);
+}
+
+bool headerExists(Database &db, int number)
+{
+    Statement q = db.prepare(QStringLiteral("SELECT 1 FROM tblInvHeader WHERE intInvNumber = ?"));
+    q.bind(1, number);
+    return q.step();
+}
+
+double amountCell(const InvoiceLines &lines, int row, int column, const QLocale &locale)
+{
+    const QString text = lines.cell(row, column);
+    const std::optional<double> value = Money::parseDecimal(text, locale);
+    if (!value)
+        throw conversionError(QStringLiteral("'%1' is not a valid floating point value").arg(text));
+    return *value;
+}
+
+} // namespace
+
+DocumentStore::DocumentStore(AppContext &context)
+    : m_context(context)
+{
+}
+
+int DocumentStore::GetInvoiceNumber()
+{
+    const auto db = m_context.openDatabase();
+    return int(db->queryInt(QStringLiteral("SELECT intInvNumber FROM tblCompanyInvData WHERE intCompInvDataID = 1")));
+}
+
+void DocumentStore::pIncInvoiceNumber()
+{
+    const auto db = m_context.openDatabase();
+    Transaction tx(*db);
+    db->exec(QStringLiteral("UPDATE tblCompanyInvData SET intInvNumber = intInvNumber + 1 WHERE intCompInvDataID = 1"));
+    tx.commit();
+}
+
+void DocumentStore::pUpdateSavedData()
+{
+    CurrentDocument &doc = m_context.document;
+    doc.saved.strInvName = doc.header.strInvName;
+    doc.saved.strPaidInFull = doc.header.strPaidInFull;
+    doc.saved.strInvDate = doc.header.strInvDate;
+    doc.saved.totals = doc.totals;
+}
+
+void DocumentStore::pLoadInvoice()
+{
+    CurrentDocument &doc = m_context.document;
+    const Edition &edition = m_context.edition();
+    TrecInvHeader &h = doc.header;
+    const auto db = m_context.openDatabase();
+
+    if (edition.usesWorkSheets())
+        pLoadSavedPrices(*db, h.blnNewInvoice);
+
+    if (h.blnNewInvoice) {
+        TrecInvHeader blank;
+        blank.blnNewInvoice = true;
+        blank.intInvNumber = int(db->queryInt(
+            QStringLiteral("SELECT intInvNumber FROM tblCompanyInvData WHERE intCompInvDataID = 1")));
+        blank.dbTaxRate1 = m_context.company.invData.dbTaxRate1;
+        blank.dbTaxRate2 = m_context.company.invData.dbTaxRate2;
+        blank.dbTaxRate3 = m_context.company.invData.dbTaxRate3;
+        h = blank;
+        doc.notes.clear();
+        doc.lines.clear();
+        doc.totals = {};
+        doc.print = {};
+        doc.saved = {};
+        doc.workSheetText.clear();
+        return;
+    }
+
+    const int number = h.intInvNumber;
+    Statement q = db->prepare(QStringLiteral("SELECT %1 FROM tblInvHeader WHERE intInvNumber = ?").arg(kHeaderColumns));
+    q.bind(1, number);
+    if (!q.step())
+        throw DbError(SQLITE_NOTFOUND, QStringLiteral("Document number %1 was not found.").arg(number));
+
+    TrecInvHeader loaded;
+    loaded.strInvName = q.textAt(0);
+    loaded.intInvNumber = number;
+    loaded.strInvDate = q.textAt(2);
+    loaded.strFromInvNameNumber = q.textAt(3);
+    loaded.strRecurring = q.boolAt(4);
+    loaded.strPaidInFull = q.boolAt(5);
+    loaded.intInvFootNotes = q.intAt(6);
+    loaded.strCustCmpnyName = q.textAt(7);
+    loaded.strCustFullName = q.textAt(8);
+    loaded.strCustAddress = q.textAt(9);
+    loaded.strCustCtyStZp = q.textAt(10);
+    loaded.strCustMainPhone = q.textAt(11);
+    loaded.strCustExtraPhone1 = q.textAt(12);
+    loaded.strCustExtraPhone2 = q.textAt(13);
+    loaded.strCustTaxExemptNum = q.textAt(14);
+    loaded.strCustPONumber = q.textAt(15);
+    loaded.strCustPymntTerms = q.textAt(16);
+    loaded.strCustNotes = q.textAt(17);
+    loaded.intCustDiscountPercent = q.intAt(18);
+    loaded.strCustTaxExempt = q.boolAt(19);
+    loaded.strUseTax1 = q.boolAt(20);
+    loaded.strUseTax2 = q.boolAt(21);
+    loaded.strUseTax3 = q.boolAt(22);
+    loaded.dbTaxRate1 = q.doubleAt(23);
+    loaded.dbTaxRate2 = q.doubleAt(24);
+    loaded.dbTaxRate3 = q.doubleAt(25);
+    const QString notes = q.textAt(26);
+    loaded.dbPaidAmount = q.doubleAt(27);
+    loaded.dbDepositAmount = q.doubleAt(28);
+    loaded.strInvTotal = q.textAt(29);
+    loaded.blnManualForm = h.blnManualForm;
+
+    loadLines(*db, number);
+    h = loaded;
+    doc.notes = notes;
+    doc.workSheetText.clear();
+    Totals::pCalcTotals(doc, edition, m_context.company, m_context.locale);
+    pUpdateSavedData();
+}
+
+void DocumentStore::loadLines(Database &db, int number)
+{
+    const Edition &edition = m_context.edition();
+    QList<QStringList> rows;
+    if (edition.usesWorkSheets()) {
+        Statement q = db.prepare(QStringLiteral("SELECT %1 FROM tblInvData WHERE intInvNumber = ? ORDER BY intInvDataID")
+                                     .arg(kWorkSheetColumns));
+        q.bind(1, number);
+        while (q.step()) {
+            QStringList cells;
+            for (int column = 0; column < 25; ++column)
+                cells << q.textAt(column);
+            rows.append(cells);
+        }
+    } else if (edition.storesDocuments()) {
+        Statement q = db.prepare(QStringLiteral(
+            "SELECT strPrcItemName,strPrcItmQuantity,strLabTax,strMatTax,dbLbrPrc,dbMatPrc FROM tblInvData "
+            "WHERE intInvNumber = ? ORDER BY intInvDataID"));
+        q.bind(1, number);
+        const QLocale &locale = m_context.locale;
+        while (q.step()) {
+            // Quantities are stored in the C form so a change of locale cannot make them unreadable.
+            const std::optional<double> quantity = Money::parseDecimal(q.textAt(1), QLocale::c());
+            QStringList cells(InvoiceLines::PriceColumnCount);
+            cells[InvoiceLines::Description] = q.textAt(0);
+            cells[InvoiceLines::Quantity] = quantity ? Money::decimalText(*quantity, locale) : q.textAt(1);
+            cells[InvoiceLines::LabPrice] = Money::decimalText(q.doubleAt(4), locale);
+            cells[InvoiceLines::LabTax] = q.textAt(2);
+            cells[InvoiceLines::MatPrice] = Money::decimalText(q.doubleAt(5), locale);
+            cells[InvoiceLines::MatTax] = q.textAt(3);
+            rows.append(cells);
+        }
+    }
+    m_context.document.lines.setRows(std::move(rows));
+}
+
+int DocumentStore::allocateNumber(Database &db, int wanted)
+{
+    const int next = int(db.queryInt(QStringLiteral("SELECT intInvNumber FROM tblCompanyInvData WHERE intCompInvDataID = 1")));
+    int number = std::max(wanted, next);
+    while (headerExists(db, number))
+        ++number;
+    Statement advance = db.prepare(QStringLiteral("UPDATE tblCompanyInvData SET intInvNumber = ? WHERE intCompInvDataID = 1"));
+    advance.bind(1, std::max(next, number + 1));
+    advance.run();
+    return number;
+}
+
+int DocumentStore::pSaveInvoice()
+{
+    CurrentDocument &doc = m_context.document;
+    // The posting must reflect the lines as they are now, and a cell that is not a
+    // number must stop the save before anything is written.
+    Totals::pCalcTotals(doc, m_context.edition(), m_context.company, m_context.locale);
+    const TrecInvHeader before = doc.header;
+    if (!before.blnManualForm) {
+        m_context.saving().pShowSaving(
+            QStringLiteral("Saving %1 %2...").arg(before.strInvName).arg(before.intInvNumber));
+    }
+
+    const auto db = m_context.openDatabase();
+    try {
+        Transaction tx(*db);
+        TrecInvHeader &h = doc.header;
+        if (h.blnNewInvoice)
+            h.intInvNumber = allocateNumber(*db, h.intInvNumber);
+        ReportPostings::pUpdateReport(*db, h, doc.totals, doc.saved, m_context.locale);
+        writeHeader(*db, before.blnNewInvoice);
+        writeLines(*db);
+        tx.commit();
+    } catch (...) {
+        doc.header = before;
+        throw;
+    }
+
+    doc.header.blnNewInvoice = false;
+    pUpdateSavedData();
+    if (before.blnNewInvoice && doc.header.intInvNumber != before.intInvNumber) {
+        m_context.prompts().ShowInformation(
+            QStringLiteral("Number %1 was taken meanwhile by another document, so this %2 was saved as number %3.")
+                .arg(before.intInvNumber)
+                .arg(doc.header.strInvName)
+                .arg(doc.header.intInvNumber));
+    }
+    return doc.header.intInvNumber;
+}
+
+void DocumentStore::writeHeader(Database &db, bool isNew)
+{
+    const CurrentDocument &doc = m_context.document;
+    if (!isNew) {
+        QStringList assignments;
+        for (const QString &column : kHeaderColumns.split(QLatin1Char(',')))
+            assignments << column + QStringLiteral(" = ?");
+        Statement update = db.prepare(QStringLiteral("UPDATE tblInvHeader SET %1 WHERE intInvNumber = ?")
+                                          .arg(assignments.join(QLatin1Char(','))));
+        bindHeader(update, doc.header, doc.notes);
+        update.bind(31, doc.header.intInvNumber);
+        update.run();
+        if (db.changes() > 0)
+            return;
+        // Deleted meanwhile (say, by another copy of the program): store it again.
+    }
+    Statement insert = db.prepare(QStringLiteral("INSERT INTO tblInvHeader(%1)VALUES(?%2)")
+                                      .arg(kHeaderColumns, QStringLiteral(",?").repeated(29)));
+    bindHeader(insert, doc.header, doc.notes);
+    insert.run();
+}
+
+void DocumentStore::writeLines(Database &db)
+{
+    const Edition &edition = m_context.edition();
+    if (!edition.storesDocuments())
+        return;
+    const CurrentDocument &doc = m_context.document;
+    const int number = doc.header.intInvNumber;
+    Statement erase = db.prepare(QStringLiteral("DELETE FROM tblInvData WHERE intInvNumber = ?"));
+    erase.bind(1, number);
+    erase.run();
+
+    const InvoiceLines &lines = doc.lines;
+    if (edition.usesWorkSheets()) {
+        Statement insert = db.prepare(QStringLiteral("INSERT INTO tblInvData(intInvNumber,%1)VALUES(?%2)")
+                                          .arg(kWorkSheetColumns, QStringLiteral(",?").repeated(25)));
+        for (int row = 0; row < lines.rowCount(); ++row) {
+            const WorkSheet sheet = WorkSheet::fromCells(lines.rowCells(row));
+            insert.bindAll(number, sheet.strWorkSheetName);
+            int index = 3;
+            for (int value : sheet.counts())
+                insert.bind(index++, value);
+            insert.bind(24, sheet.strExtraChargesName)
+                .bind(25, sheet.strExtraChargesLabor)
+                .bind(26, sheet.strExtraChargesMaterial);
+            insert.run();
+            insert.reset();
+        }
+        Statement forget = db.prepare(QStringLiteral("DELETE FROM tblSavedPrices WHERE intPrcItemInvNum = ?"));
+        forget.bind(1, number);
+        forget.run();
+        pSaveSavedPrices(db, number);
+        return;
+    }
+
+    const QLocale &locale = m_context.locale;
+    Statement insert = db.prepare(QStringLiteral(
+        "INSERT INTO tblInvData(intInvNumber,strPrcItemName,strPrcItmQuantity,strLabTax,strMatTax,dbLbrPrc,dbMatPrc)"
+        "VALUES(?,?,?,?,?,?,?)"));
+    for (int row = 0; row < lines.rowCount(); ++row) {
+        const double quantity = amountCell(lines, row, InvoiceLines::Quantity, locale);
+        insert.bindAll(number, lines.cell(row, InvoiceLines::Description), Money::decimalText(quantity, QLocale::c()),
+                       lines.cell(row, InvoiceLines::LabTax), lines.cell(row, InvoiceLines::MatTax),
+                       amountCell(lines, row, InvoiceLines::LabPrice, locale),
+                       amountCell(lines, row, InvoiceLines::MatPrice, locale));
+        insert.run();
+        insert.reset();
+    }
+}
+
+void DocumentStore::pLoadSavedPrices(Database &db, bool fromPriceList)
+{
+    CurrentDocument &doc = m_context.document;
+    Statement q = fromPriceList
+        ? db.prepare(QStringLiteral("SELECT intPrcItemNumID, dbLbrPrc, dbMatPrc FROM tblPrices"))
+        : db.prepare(QStringLiteral("SELECT intPrcItemNumID, dbLbrPrc, dbMatPrc FROM tblSavedPrices WHERE "
+                                    "intPrcItemInvNum = ?"));
+    if (!fromPriceList)
+        q.bind(1, doc.header.intInvNumber);
+    while (q.step()) {
+        const int item = q.intAt(0);
+        if (item < 1 || item > 27)
+            continue;
+        doc.LbrPrices[std::size_t(item)] = q.doubleAt(1);
+        doc.MatPrices[std::size_t(item)] = q.doubleAt(2);
+    }
+}
+
+void DocumentStore::pSaveSavedPrices(Database &db, int number)
+{
+    const CurrentDocument &doc = m_context.document;
+    Statement insert = db.prepare(QStringLiteral(
+        "INSERT INTO tblSavedPrices(intPrcItemNumID,intPrcItemInvNum,dbLbrPrc,dbMatPrc)VALUES(?,?,?,?)"));
+    for (int item = 1; item <= 27; ++item) {
+        insert.bindAll(item, number, doc.LbrPrices[std::size_t(item)], doc.MatPrices[std::size_t(item)]);
+        insert.run();
+        insert.reset();
+    }
+}
+
+void DocumentStore::pDeleteInvoice()
+{
+    const int number = m_context.document.header.intInvNumber;
+    if (number <= 0)
+        return;
+    const auto db = m_context.openDatabase();
+    {
+        Transaction tx(*db);
+        for (const char *sql : {"DELETE FROM tblInvHeader WHERE intInvNumber = ?",
+                                "DELETE FROM tblInvData WHERE intInvNumber = ?"}) {
+            Statement erase = db->prepare(QString::fromLatin1(sql));
+            erase.bind(1, number);
+            erase.run();
+        }
+        tx.commit();
+    }
+    db->compact();
+}
+
+void DocumentStore::pDeleteInvoiceData()
+{
+    const int number = m_context.document.header.intInvNumber;
+    if (number <= 0)
+        return;
+    const auto db = m_context.openDatabase();
+    Statement erase = db->prepare(QStringLiteral("DELETE FROM tblInvData WHERE intInvNumber = ?"));
+    erase.bind(1, number);
+    erase.run();
+    db->compact();
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+class AppContext;
+class Database;
+
+/// Storage and numbering of the current document (AppContext::document).
+class DocumentStore
+{
+public:
+    explicit DocumentStore(AppContext &context);
+
+    /// A blank new document when header.blnNewInvoice is set (numbered with the
+    /// stored next number, which is not consumed), otherwise the saved document
+    /// numbered header.intInvNumber. Throws DbError ("... was not found") for a number
+    /// with no saved document.
+    void pLoadInvoice();
+
+    /// Saves the document as one act: its posting to the monthly report, header,
+    /// lines, saved prices and, for a new document, the number. Either all of it is
+    /// stored or none of it (DbError is thrown and the document stays as it was).
+    /// A new document whose number was taken meanwhile by another copy of the program
+    /// is saved under the next free number, and the user is told. Returns the number.
+    int pSaveInvoice();
+
+    /// Deletes the saved header and lines of header.intInvNumber. Postings and
+    /// work-sheet saved prices stay.
+    void pDeleteInvoice();
+    /// Deletes the saved lines of header.intInvNumber.
+    void pDeleteInvoiceData();
+
+    /// The number the next new document will get.
+    [[nodiscard]] int GetInvoiceNumber();
+    /// Consumes one number (the Lunvard edition, which prints without saving).
+    void pIncInvoiceNumber();
+
+    /// Makes the snapshot describe the document as it is now (as saved).
+    void pUpdateSavedData();
+
+private:
+    int allocateNumber(Database &db, int wanted);
+    void writeHeader(Database &db, bool isNew);
+    void writeLines(Database &db);
+    void loadLines(Database &db, int number);
+    void pLoadSavedPrices(Database &db, bool fromPriceList);
+    void pSaveSavedPrices(Database &db, int number);
+
+    AppContext &m_context;
+};

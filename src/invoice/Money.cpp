@@ -1,0 +1,45 @@
+#include "Money.h"
+
+#include <cmath>
+
+namespace Money {
+
+std::optional<qint64> toCents(double amount)
+{
+    constexpr double kLimit = 9.0e14; // keeps amount x 10000 well inside 64 bits
+    if (!std::isfinite(amount) || std::fabs(amount) > kLimit)
+        return std::nullopt;
+    // nearbyint follows the current rounding mode, which is to-nearest-even by default.
+    const auto tenThousandths = qint64(std::nearbyint(amount * 10000.0));
+    const qint64 magnitude = (tenThousandths < 0 ? -tenThousandths : tenThousandths);
+    const qint64 cents = (magnitude + 50) / 100;
+    return tenThousandths < 0 ? -cents : cents;
+}
+
+QString currencyText(double amount, const QLocale &locale)
+{
+    const std::optional<qint64> cents = toCents(amount);
+    const double rounded = cents ? double(*cents) / 100.0 : amount;
+    return locale.toCurrencyString(rounded, locale.currencySymbol(), 2);
+}
+
+QString decimalText(double value, const QLocale &locale)
+{
+    QLocale plain = locale;
+    plain.setNumberOptions(QLocale::OmitGroupSeparator);
+    return plain.toString(value, 'f', QLocale::FloatingPointShortest);
+}
+
+std::optional<double> parseDecimal(const QString &text, const QLocale &locale)
+{
+    const QString trimmed = text.trimmed();
+    bool ok = false;
+    double value = locale.toDouble(trimmed, &ok);
+    if (!ok)
+        value = QLocale::c().toDouble(trimmed, &ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+} // namespace Money

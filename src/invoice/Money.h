@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QLocale>
+#include <QString>
+#include <optional>
+
+/// Amount texts. Amounts are doubles as stored; only their texts are rounded.
+namespace Money {
+
+/// Whole cents of \a amount: first to four decimals (nearest, ties to even), which
+/// removes binary noise such as 2.675 -> 2.67499999..., then to cents half away from
+/// zero. Empty when the amount is too large to hold in cents exactly.
+[[nodiscard]] std::optional<qint64> toCents(double amount);
+
+/// The amount in the locale's currency format with two decimals.
+[[nodiscard]] QString currencyText(double amount, const QLocale &locale);
+
+/// A plain decimal number in the locale's form, without group separators, as the
+/// line cells hold them ("13.5", "13,5").
+[[nodiscard]] QString decimalText(double value, const QLocale &locale);
+
+/// Reads a decimal typed or stored in the locale's form; the C form ("13.5") is
+/// accepted too, so texts written under another locale still read.
+[[nodiscard]] std::optional<double> parseDecimal(const QString &text, const QLocale &locale);
+
+} // namespace Money

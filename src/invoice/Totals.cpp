@@ -1,0 +1,136 @@
+#include "Totals.h"
+
+#include "CurrentDocument.h"
+#include "DocumentKinds.h"
+#include "Money.h"
+#include "app/Edition.h"
+#include "company/CompanyRecord.h"
+#include "data/BoolText.h"
+#include "data/DbError.h"
+#include "worksheets/WorkSheet.h"
+
+namespace Totals {
+
+namespace {
+
+using Rates = std::array<double, 3>;
+
+Rates effectiveRates(const TrecInvHeader &h)
+{
+    if (h.strCustTaxExempt)
+        return {0, 0, 0};
+    return {h.strUseTax1 ? h.dbTaxRate1 : 0, h.strUseTax2 ? h.dbTaxRate2 : 0, h.strUseTax3 ? h.dbTaxRate3 : 0};
+}
+
+double number(const InvoiceLines &lines, int row, int column, const QLocale &locale)
+{
+    const QString text = lines.cell(row, column);
+    const std::optional<double> value = Money::parseDecimal(text, locale);
+    if (!value)
+        throw conversionError(QStringLiteral("'%1' is not a valid floating point value").arg(text));
+    return *value;
+}
+
+bool flag(const InvoiceLines &lines, int row, int column)
+{
+    const QString text = lines.cell(row, column);
+    const std::optional<bool> value = BoolText::parse(text);
+    if (!value)
+        throw conversionError(QStringLiteral("'%1' is not a valid boolean value").arg(text));
+    return *value;
+}
+
+void addTaxes(std::array<double, 4> &totals, double amount, const Rates &rates)
+{
+    for (std::size_t i = 0; i < 3; ++i)
+        totals[i + 1] += amount * rates[i];
+}
+
+/// Returns the discount total.
+double calcInvoiceTotals(CurrentDocument &doc, const Rates &rates, const QLocale &locale)
+{
+    InvoiceLines &lines = doc.lines;
+    const double d = doc.header.intCustDiscountPercent / 100.0;
+    double discount = 0;
+    for (int row = 0; row < lines.rowCount(); ++row) {
+        const double q = number(lines, row, InvoiceLines::Quantity, locale);
+        double lab = number(lines, row, InvoiceLines::LabPrice, locale);
+        double mat = number(lines, row, InvoiceLines::MatPrice, locale);
+        const double dl = d * lab;
+        const double dm = d * mat;
+        lab -= dl;
+        mat -= dm;
+        discount += (dl + dm) * q;
+        if (flag(lines, row, InvoiceLines::LabTax))
+            addTaxes(doc.totals.LbrTotals, lab * q, rates);
+        if (flag(lines, row, InvoiceLines::MatTax))
+            addTaxes(doc.totals.MatTotals, mat * q, rates);
+        lines.setCell(row, InvoiceLines::PriceEach, Money::currencyText(lab + mat, locale));
+        lines.setCell(row, InvoiceLines::TaxTotal, QString());
+        lines.setCell(row, InvoiceLines::Total, Money::currencyText((lab + mat) * q, locale));
+        doc.totals.LbrTotals[0] += lab * q;
+        doc.totals.MatTotals[0] += mat * q;
+    }
+    return discount;
+}
+
+double calcWorkSheetTotals(CurrentDocument &doc, const Rates &rates, int taxOn, const QLocale &locale)
+{
+    InvoiceLines &lines = doc.lines;
+    const double d = doc.header.intCustDiscountPercent / 100.0;
+    double discount = 0;
+    for (int row = 0; row < lines.rowCount(); ++row) {
+        const WorkSheet sheet = WorkSheet::fromCells(lines.rowCells(row));
+        lines.setCell(row, InvoiceLines::AreaSqft, QString::number(sheet.area()));
+
+        const WorkSheetAmounts before = priceWorkSheet(sheet, doc.LbrPrices, doc.MatPrices, locale);
+        const double dl = d * before.labor;
+        const double dm = d * before.material;
+        // The discount stands for every copy of the area, so the printed discount is
+        // the amount actually taken off and the printed figures add up.
+        discount += (dl + dm) * sheet.intAreaMultiplier;
+        const double labor = sheet.intAreaMultiplier * (before.labor - dl);
+        const double material = sheet.intAreaMultiplier * (before.material - dm);
+
+        if (taxOn == 0 || taxOn == 1)
+            addTaxes(doc.totals.LbrTotals, labor, rates);
+        if (taxOn == 0 || taxOn == 2)
+            addTaxes(doc.totals.MatTotals, material, rates);
+        doc.totals.LbrTotals[0] += labor;
+        doc.totals.MatTotals[0] += material;
+        lines.setCell(row, InvoiceLines::AreaAmount, Money::decimalText(labor + material, locale));
+    }
+    return discount;
+}
+
+} // namespace
+
+void pCalcTotals(CurrentDocument &doc, const Edition &edition, const CompanyRecord &company, const QLocale &locale)
+{
+    doc.totals = {};
+    const Rates rates = effectiveRates(doc.header);
+    const double discount = edition.usesWorkSheets()
+        ? calcWorkSheetTotals(doc, rates, company.invData.intTaxOn, locale)
+        : calcInvoiceTotals(doc, rates, locale);
+
+    const auto &lt = doc.totals.LbrTotals;
+    const auto &mt = doc.totals.MatTotals;
+    const double taxes = lt[1] + lt[2] + lt[3] + mt[1] + mt[2] + mt[3];
+    TrecInvHeader &h = doc.header;
+    TrecPrintData &p = doc.print;
+
+    p.strDiscount = Money::currencyText(discount, locale);
+    p.strDepositPaid = Money::currencyText(
+        DocumentKinds::isDepositKind(h.strInvName) ? h.dbDepositAmount : h.dbPaidAmount, locale);
+    p.strTax = Money::currencyText(taxes, locale);
+    p.strSubTotal = Money::currencyText(lt[0] + mt[0] + discount, locale);
+    h.dbInvBalance = lt[0] + mt[0] + taxes - h.dbPaidAmount;
+    p.strTotal = Money::currencyText(h.dbInvBalance, locale);
+    h.strInvTotal = p.strTotal;
+    if (h.strPaidInFull) {
+        p.strDepositPaid = Money::currencyText(h.dbInvBalance, locale);
+        p.strTotal = QStringLiteral("Paid In Full");
+    }
+}
+
+} // namespace Totals

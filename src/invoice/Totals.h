@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QLocale>
+
+struct CompanyRecord;
+struct CurrentDocument;
+class Edition;
+
+namespace Totals {
+
+/// Recomputes everything the document shows as money: the computed cells of every
+/// line, the labor and material totals and taxes, the balance and the print texts.
+/// Price-item lines in editions 1, 3 and 4; work sheets in Heddrin. Nothing is
+/// rounded but the texts. Throws DbError when a line cell is not a number.
+void pCalcTotals(CurrentDocument &document, const Edition &edition, const CompanyRecord &company,
+                 const QLocale &locale);
+
+} // namespace Totals
