@@ -1,0 +1,193 @@
+// Times opening, saving and deleting one document in a database of realistic size,
+// next to the bare SQLite cost of the same statements, measured in the same run.
+
+#include "BenchSupport.h"
+#include "DataGenerator.h"
+#include "app/AppContext.h"
+#include "app/Edition.h"
+#include "app/Paths.h"
+#include "app/StartUp.h"
+#include "data/SavingIndicator.h"
+#include "invoice/DocumentStore.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <random>
+#include <sqlite3.h>
+
+namespace {
+
+/// The same statements the program runs, straight through the C API.
+class Bare
+{
+public:
+    explicit Bare(const QString &path)
+        : m_path(path.toUtf8())
+    {
+    }
+
+    void open()
+    {
+        sqlite3_open_v2(m_path.constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr);
+        sqlite3_busy_timeout(m_db, 250);
+        exec("PRAGMA synchronous = FULL");
+    }
+    void close() { sqlite3_close_v2(m_db); }
+    void exec(const char *sql) { sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr); }
+
+    int query(const char *sql, int number)
+    {
+        sqlite3_stmt *stmt = nullptr;
+        sqlite3_prepare_v2(m_db, sql, -1, &stmt, nullptr);
+        sqlite3_bind_int(stmt, 1, number);
+        int rows = 0;
+        while (sqlite3_step(stmt) == SQLITE_ROW) {
+            for (int c = 0; c < sqlite3_column_count(stmt); ++c)
+                sqlite3_column_text(stmt, c);
+            ++rows;
+        }
+        sqlite3_finalize(stmt);
+        return rows;
+    }
+
+    void load(int number)
+    {
+        open();
+        query("SELECT * FROM tblInvHeader WHERE intInvNumber = ?", number);
+        query("SELECT strPrcItemName,strPrcItmQuantity,strLabTax,strMatTax,dbLbrPrc,dbMatPrc FROM tblInvData "
+              "WHERE intInvNumber = ? ORDER BY intInvDataID",
+              number);
+        close();
+    }
+
+    void insertLines(int number, int lines)
+    {
+        query("DELETE FROM tblInvData WHERE intInvNumber = ?", number);
+        sqlite3_stmt *insert = nullptr;
+        sqlite3_prepare_v2(m_db,
+                           "INSERT INTO tblInvData(intInvNumber,strPrcItemName,strPrcItmQuantity,strLabTax,strMatTax,"
+                           "dbLbrPrc,dbMatPrc)VALUES(?,'line','1','0','0',1.5,2.5)",
+                           -1, &insert, nullptr);
+        for (int i = 0; i < lines; ++i) {
+            sqlite3_bind_int(insert, 1, number);
+            sqlite3_step(insert);
+            sqlite3_reset(insert);
+        }
+        sqlite3_finalize(insert);
+    }
+
+    void saveNew(int number, int lines)
+    {
+        open();
+        exec("BEGIN IMMEDIATE");
+        query("SELECT intInvNumber FROM tblCompanyInvData WHERE intCompInvDataID = ?", 1);
+        query("SELECT 1 FROM tblInvHeader WHERE intInvNumber = ?", number);
+        query("UPDATE tblCompanyInvData SET intInvNumber = intInvNumber WHERE intCompInvDataID = ?", 1);
+        query("INSERT INTO tblInvHeader(strInvName,intInvNumber,strInvDate,strFromInvNameNumber,strRecurring,"
+              "strPaidInFull,intInvFootNotes,strCustCmpnyName,strCustFullName,strCustAddress,strCustCtyStZp,"
+              "strCustMainPhone,strCustExtraPhone1,strCustExtraPhone2,strCustTaxExemptNum,strCustPONumber,"
+              "strCustPymntTerms,strCustNotes,intCustDiscountPercent,strCustTaxExempt,strUseTax1,strUseTax2,"
+              "strUseTax3,dbTaxRate1,dbTaxRate2,dbTaxRate3,strInvNotes,dbPaidAmount,dbDepositAmount,strInvTotal)"
+              "VALUES('Invoice',?,'12/1/2026','','0','0',0,'','','','','','','','','','','',0,'0','0','0','0',"
+              "0.0123,0.05,0,'',0,0,'$40.00')",
+              number);
+        insertLines(number, lines);
+        exec("COMMIT");
+        close();
+    }
+
+    void saveAgain(int number, int lines)
+    {
+        open();
+        exec("BEGIN IMMEDIATE");
+        query("UPDATE tblInvHeader SET strInvNotes = strInvNotes WHERE intInvNumber = ?", number);
+        insertLines(number, lines);
+        exec("COMMIT");
+        close();
+    }
+
+    void remove(int number)
+    {
+        open();
+        exec("BEGIN IMMEDIATE");
+        query("DELETE FROM tblInvHeader WHERE intInvNumber = ?", number);
+        query("DELETE FROM tblInvData WHERE intInvNumber = ?", number);
+        exec("COMMIT");
+        exec("PRAGMA incremental_vacuum");
+        close();
+    }
+
+private:
+    QByteArray m_path;
+    sqlite3 *m_db = nullptr;
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const QString dataHome = QDir::currentPath() + QStringLiteral("/bench-data");
+    qputenv("XDG_DATA_HOME", dataHome.toUtf8());
+    const Edition &edition = Edition::get(Edition::Corvalo);
+    const QString path = Paths::GetDataBasePath(edition);
+    GeneratedSize size;
+    if (app.arguments().contains(QStringLiteral("--small")))
+        size = {5000, 10, 500, 250, 2};
+    if (!QFileInfo::exists(path) || app.arguments().contains(QStringLiteral("--regenerate"))) {
+        std::printf("generating %d documents into %s ...\n", size.documents, qPrintable(path));
+        QDir().mkpath(Paths::GetCompanyFolder(edition));
+        generateDatabase(path, edition, size, QDate(2026, 12, 1));
+    }
+
+    SilentPrompts prompts;
+    NoSavingIndicator saving;
+    AppContext context(edition, prompts, saving);
+    context.locale = QLocale(QLocale::English, QLocale::UnitedStates);
+    StartUp::pStartUp(context);
+    DocumentStore store(context);
+    Bare bare(path);
+    CurrentDocument &doc = context.document;
+
+    std::mt19937 rng(7);
+    const int first = 500;
+    const int last = store.GetInvoiceNumber() - 1;
+    std::vector<int> numbers(41);
+    for (int &n : numbers)
+        n = std::uniform_int_distribution<int>(first, last)(rng);
+    const int runs = int(numbers.size());
+
+    printHeading();
+    const auto open = [&](int i) {
+        doc.header.blnNewInvoice = false;
+        doc.header.intInvNumber = numbers[std::size_t(i)];
+        store.pLoadInvoice();
+    };
+    printRow("open a saved document", medianMs(runs, open),
+             medianMs(runs, [&](int i) { bare.load(numbers[std::size_t(i)]); }));
+
+    const auto fresh = [&](int) {
+        doc.header.blnNewInvoice = true;
+        store.pLoadInvoice();
+        doc.header.strInvName = QStringLiteral("Invoice");
+        doc.header.strInvDate = QStringLiteral("12/1/2026");
+        for (int l = 0; l < 10; ++l)
+            doc.lines.appendRow({"line", "1", {}, {}, "1.5", "0", "2.5", "0", {}});
+    };
+    std::vector<int> created;
+    // The bare side works on documents of its own, numbered far above the program's.
+    const auto bareNumber = [](int i) { return 10000000 + i; };
+    printRow("save a new document (10 lines)",
+             medianMs(runs, [&](int) { created.push_back(store.pSaveInvoice()); }, fresh),
+             medianMs(runs, [&](int i) { bare.saveNew(bareNumber(i), 10); }));
+
+    printRow("save it again (header + lines)", medianMs(runs, [&](int) { store.pSaveInvoice(); }, open),
+             medianMs(runs, [&](int i) { bare.saveAgain(bareNumber(i), 10); }));
+
+    printRow("delete a document",
+             medianMs(runs, [&](int) { store.pDeleteInvoice(); },
+                      [&](int i) { doc.header.intInvNumber = created[std::size_t(i)]; }),
+             medianMs(runs, [&](int i) { bare.remove(bareNumber(i)); }));
+    return 0;
+}
