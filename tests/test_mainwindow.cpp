@@ -305,6 +305,12 @@ private slots:
         QVERIFY(!context.document.header.blnManualForm);
         QVERIFY(!context.editorOpen);
 
+        // The company window changes the record in memory; the window shows the new name.
+        context.company.company.strCompName = QStringLiteral("O'Brien & \"Söhne\" <b>Bau</b>");
+        action(window, "actCompanyMaintenance")->trigger();
+        QCOMPARE(window.findChild<QLabel *>(QStringLiteral("lblCompanyName"))->text(),
+                 context.company.company.strCompName);
+
         // From inside an editor the lists are picked from, not printed.
         WindowOpener opener(context, &window);
         context.editorOpen = true;
@@ -313,7 +319,7 @@ private slots:
         opener.openPriceItems();
         QCOMPARE(context.printKind, 1);
         QCOMPARE(session.prompts.unplanned, 0);
-        QCOMPARE(session.prompts.messages(QStringLiteral("Information")).size(), 10);
+        QCOMPARE(session.prompts.messages(QStringLiteral("Information")).size(), 11);
     }
 
     void aboutBoxNamesTheEditionAndVersion()

@@ -67,18 +67,6 @@ private slots:
         Recurring::pSetLastPrinted(*db, QDate(2026, 1, 2), session.context.locale);
         QCOMPARE(Recurring::GetLastPrintedText(*db), QStringLiteral("1/2/2026"));
     }
-
-    void aLockedDatabaseIsReportedAndChangesNothing()
-    {
-        TestSession session(Edition::Corvalo);
-        session.start();
-        const auto holder = session.db();
-        holder->exec(QStringLiteral("BEGIN IMMEDIATE"));
-        const auto db = session.db();
-        QVERIFY_THROWS_EXCEPTION(DbError, Recurring::pSetLastPrinted(*db, QDate(2026, 1, 2), session.context.locale));
-        holder->exec(QStringLiteral("ROLLBACK"));
-        QCOMPARE(Recurring::GetLastPrintedText(*db), QStringLiteral(" Never"));
-    }
 };
 
 QTEST_MAIN(TestRecurring)

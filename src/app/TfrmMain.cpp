@@ -71,7 +71,10 @@ void TfrmMain::createActions()
 
     m_actCompanyMaintenance = makeAction(QStringLiteral("actCompanyMaintenance"), tr("Company Maintenance"),
                                          tr("Edit company information"), C::CompanyMaintenance);
-    connect(m_actCompanyMaintenance, &QAction::triggered, this, [this] { m_opener.openCompanyInfo(); });
+    connect(m_actCompanyMaintenance, &QAction::triggered, this, [this] {
+        m_opener.openCompanyInfo();
+        m_lblCompanyName->setText(m_context.company.company.strCompName);
+    });
 
     m_actCustomerMaintenance = makeAction(QStringLiteral("actCustomerMaintenance"), tr("Customer Maintenance"),
                                           tr("Add new or edit Customer list"), C::CustomerMaintenance);
@@ -182,13 +185,13 @@ QWidget *TfrmMain::createCentralArea()
     title->setAlignment(Qt::AlignCenter);
     title->setEnabled(false); // the muted look of a backdrop, not a control
 
-    auto *company = new QLabel(m_context.company.company.strCompName, area);
-    company->setObjectName(QStringLiteral("lblCompanyName"));
-    QFont companyFont = company->font();
+    m_lblCompanyName = new QLabel(m_context.company.company.strCompName, area);
+    m_lblCompanyName->setObjectName(QStringLiteral("lblCompanyName"));
+    QFont companyFont = m_lblCompanyName->font();
     companyFont.setPointSizeF(companyFont.pointSizeF() * 1.4);
-    company->setFont(companyFont);
-    company->setAlignment(Qt::AlignCenter);
-    company->setTextFormat(Qt::PlainText);
+    m_lblCompanyName->setFont(companyFont);
+    m_lblCompanyName->setAlignment(Qt::AlignCenter);
+    m_lblCompanyName->setTextFormat(Qt::PlainText);
 
     m_groupRecurring = new QGroupBox(tr("Print Recurring Invoices"), area);
     m_groupRecurring->setObjectName(QStringLiteral("GroupBoxRecurring"));
@@ -221,7 +224,7 @@ QWidget *TfrmMain::createCentralArea()
     layout->setContentsMargins(16, 16, 16, 16);
     layout->addStretch(2);
     layout->addWidget(title);
-    layout->addWidget(company);
+    layout->addWidget(m_lblCompanyName);
     layout->addStretch(3);
     layout->addLayout(bottom);
     return area;

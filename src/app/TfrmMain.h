@@ -64,6 +64,7 @@ private:
 
     QMenu *m_backupRestoreMenu = nullptr;
     QMenu *m_plannerMenu = nullptr;
+    QLabel *m_lblCompanyName = nullptr;
     QGroupBox *m_groupRecurring = nullptr;
     QLabel *m_lblRecurringLastPrinted = nullptr;
     QPushButton *m_btnPrintRecurring = nullptr;
