@@ -3,6 +3,7 @@
 #include "AppContext.h"
 #include "DialogPrompts.h"
 #include "Edition.h"
+#include "Icons.h"
 #include "StartUp.h"
 #include "TfrmMain.h"
 #include "data/DbError.h"
@@ -19,6 +20,8 @@ int runApplication(int argc, char **argv, int editionNumber)
     QApplication::setApplicationDisplayName(edition.GetEditionName());
     QApplication::setApplicationVersion(Product::versionText());
 
+    Icons::useTheme();
+
     DialogPrompts prompts;
     SavingPopup saving;
     AppContext context(edition, prompts, saving);
@@ -31,6 +34,5 @@ int runApplication(int argc, char **argv, int editionNumber)
 
     TfrmMain mainWindow(context);
     mainWindow.showAsPreferred();
-    saving.pCloseSaving();
     return QApplication::exec();
 }

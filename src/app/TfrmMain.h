@@ -1,10 +1,18 @@
 #pragma once
 
+#include "Icons.h"
+#include "WindowOpener.h"
+
 #include <QMainWindow>
 
 class AppContext;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QPushButton;
 
-/// The application's main window; it lives for the whole run.
+/// The application's main window; it lives for the whole run. It offers the
+/// edition's commands through a tool bar and menus and shows the recurring box.
 class TfrmMain final : public QMainWindow
 {
     Q_OBJECT
@@ -14,9 +22,50 @@ public:
     /// Shows the window maximised or normal, as the preferences say.
     void showAsPreferred();
 
+    /// Enables "Print Recurring" when at least one saved invoice is recurring.
+    void pCheckRecurring();
+    /// Shows the date of the last recurring run, or " Never".
+    void pShowLastPrinted();
+
 protected:
+    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    QAction *makeAction(const QString &name, const QString &caption, const QString &hint, Icons::Command icon);
+    void createActions();
+    void createMenus();
+    void createToolBar();
+    QWidget *createCentralArea();
+    void hideEditionCommands();
+    void newInvoice();
+    void invoiceMaintenance();
+
     AppContext &m_context;
+    WindowOpener m_opener;
+    bool m_shown = false;
+
+    QAction *m_actNewInvoice = nullptr;
+    QAction *m_actInvoiceMaintenance = nullptr;
+    QAction *m_actManualInvoice = nullptr;
+    QAction *m_actCompanyMaintenance = nullptr;
+    QAction *m_actCustomerMaintenance = nullptr;
+    QAction *m_actPriceSheet = nullptr;
+    QAction *m_actReport = nullptr;
+    QAction *m_actBackupCompanyData = nullptr;
+    QAction *m_actRestoreCompanyData = nullptr;
+    QAction *m_actContractWriter = nullptr;
+    QAction *m_actWarrantyWriter = nullptr;
+    QAction *m_actShowHidePlanner = nullptr;
+    QAction *m_actUpdate = nullptr;
+    QAction *m_actHelp = nullptr;
+    QAction *m_actAbout = nullptr;
+    QAction *m_actExit = nullptr;
+
+    QMenu *m_backupRestoreMenu = nullptr;
+    QMenu *m_plannerMenu = nullptr;
+    QLabel *m_lblCompanyName = nullptr;
+    QGroupBox *m_groupRecurring = nullptr;
+    QLabel *m_lblRecurringLastPrinted = nullptr;
+    QPushButton *m_btnPrintRecurring = nullptr;
 };

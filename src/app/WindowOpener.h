@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+
+class AppContext;
+class Prompts;
+class QWidget;
+
+/// Tells the user that \a subject ("The planner") cannot be used in this build yet.
+void showNotAvailable(Prompts &prompts, const QString &subject);
+
+/// The routines that open every secondary window. Each sets the process-wide state
+/// the window and printing read, opens the window modally over \a owner and
+/// destroys it when it closes, also when an error escapes. Any window may make its
+/// own opener; it holds nothing but the context and the owner.
+class WindowOpener
+{
+public:
+    WindowOpener(AppContext &context, QWidget *owner);
+
+    /// The edition's document editor: on a new document when \a newDocument,
+    /// otherwise on the saved document whose number is in the header's intInvNumber.
+    void openInvoiceEditor(bool newDocument);
+    void openInvoiceMaintenance();
+    /// Blank numbered forms to fill in by hand.
+    void openManualForms();
+    /// The customer window; in pick mode while an editor is open.
+    void openCustomers();
+    /// The price window; in pick mode while an editor is open.
+    void openPriceItems();
+    void openReport();
+    enum WriterMode { Warranty = 0, Contract = 1 };
+    void openWriter(WriterMode mode);
+    void openCompanyInfo();
+    void openPlanner();
+    void openActivityEditor();
+    void openUpdate();
+    void openAbout();
+    void openInvoiceNotes();
+    void openLineEdit();
+    void openPaidAndDeposit();
+
+private:
+    void notAvailable(const QString &window);
+
+    AppContext &m_context;
+    QWidget *m_owner;
+};

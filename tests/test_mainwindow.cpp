@@ -1,0 +1,359 @@
+#include "TestEnvironment.h"
+#include "app/Edition.h"
+#include "app/Icons.h"
+#include "app/StartUp.h"
+#include "app/TfrmAbout.h"
+#include "app/TfrmMain.h"
+#include "app/WindowOpener.h"
+#include "data/Database.h"
+#include "invoice/Recurring.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+
+namespace {
+
+QAction *action(const QWidget &window, const char *name)
+{
+    auto *found = window.findChild<QAction *>(QLatin1String(name));
+    if (!found)
+        qFatal("no action %s", name);
+    return found;
+}
+
+QStringList visibleToolButtons(const TfrmMain &window)
+{
+    auto *tools = window.findChild<QToolBar *>(QStringLiteral("ToolBarfrmMain"));
+    QStringList captions;
+    for (QAction *a : tools->actions()) {
+        if (tools->widgetForAction(a)->isVisible())
+            captions << a->text();
+    }
+    return captions;
+}
+
+QStringList visibleItems(const QList<QAction *> &actions)
+{
+    QStringList captions;
+    for (QAction *a : actions) {
+        if (a->isVisible())
+            captions << a->text();
+    }
+    return captions;
+}
+
+QStringList visibleMenuItems(const TfrmMain &window, const char *menuName)
+{
+    return visibleItems(window.findChild<QMenu *>(QLatin1String(menuName))->actions());
+}
+
+void addHeader(Database &db, const QString &kind, int number)
+{
+    db.prepare(QStringLiteral("INSERT INTO tblInvHeader (strInvName, intInvNumber, strRecurring) VALUES (?, ?, '-1')"))
+        .bindAll(kind, number)
+        .run();
+}
+
+// Runs \a inspect on the modal dialog the next command opens, then closes it.
+void whenModalOpens(std::function<void(QWidget *)> inspect)
+{
+    QTimer::singleShot(0, [inspect] {
+        QWidget *modal = QApplication::activeModalWidget();
+        QVERIFY(modal);
+        inspect(modal);
+        modal->close();
+    });
+}
+
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { Icons::useTheme(); }
+
+    void editionOffersItsCommands_data()
+    {
+        QTest::addColumn<int>("edition");
+        QTest::addColumn<QStringList>("tools");
+        QTest::addColumn<QStringList>("menus");
+        QTest::addColumn<QStringList>("invoiceMenu");
+        QTest::addColumn<QStringList>("maintenanceMenu");
+        QTest::addColumn<bool>("recurringBox");
+
+        const QStringList allTools = {"New Invoice",          "Invoice Maintenance", "Manual Invoice",
+                                      "Customer Maintenance", "View Report",         "Help"};
+        const QStringList allMenus = {"&File", "&Invoice", "&Maintenance", "&Planner", "&Help"};
+        const QStringList noPlanner = {"&File", "&Invoice", "&Maintenance", "&Help"};
+        const QStringList allInvoice = {"New Invoice", "Manual Invoice", "Invoice Maintenance"};
+        const QStringList allMaintenance = {"Company Maintenance", "Customer Maintenance", "Price Sheet", "View Report",
+                                            "Backup/Restore",      "Contract Writer",      "Warranty Writer"};
+        QTest::newRow("Corvalo") << 1 << allTools << allMenus << allInvoice << allMaintenance << true;
+        QTest::newRow("Heddrin") << 2 << allTools << allMenus << allInvoice << allMaintenance << true;
+        QTest::newRow("Ostrev") << 3 << allTools << noPlanner << allInvoice << allMaintenance.mid(0, 5) << false;
+        QTest::newRow("Lunvard") << 4 << QStringList{"New Invoice", "Manual Invoice", "Help"} << noPlanner
+                                 << QStringList{"New Invoice", "Manual Invoice"}
+                                 << QStringList{"Company Maintenance"} << false;
+    }
+
+    void editionOffersItsCommands()
+    {
+        QFETCH(int, edition);
+        QFETCH(QStringList, tools);
+        QFETCH(QStringList, menus);
+        QFETCH(QStringList, invoiceMenu);
+        QFETCH(QStringList, maintenanceMenu);
+        QFETCH(bool, recurringBox);
+        TestSession session(edition);
+        session.start();
+        TfrmMain window(session.context);
+        window.showAsPreferred();
+
+        QCOMPARE(window.windowTitle(), Edition::get(edition).GetEditionName());
+        QCOMPARE(visibleToolButtons(window), tools);
+        QCOMPARE(visibleItems(window.findChild<QMenuBar *>(QStringLiteral("MainMenufrmMain"))->actions()),
+                 menus);
+        QCOMPARE(visibleMenuItems(window, "mnuInvoice"), invoiceMenu);
+        QCOMPARE(visibleMenuItems(window, "mnuMaintenance"), maintenanceMenu);
+        QCOMPARE(visibleMenuItems(window, "mnuFile"), QStringList{"Exit"});
+        QCOMPARE(visibleMenuItems(window, "mnuHelp"),
+                 QStringList({"Check for Updates", "Help", "About " + Edition::get(edition).GetEditionName()}));
+        QCOMPARE(window.findChild<QGroupBox *>(QStringLiteral("GroupBoxRecurring"))->isVisible(), recurringBox);
+        QVERIFY(session.prompts.asked.isEmpty());
+    }
+
+    void actionsCarryTheirCaptionsHintsAndIcons()
+    {
+        TestSession session(Edition::Corvalo);
+        session.start();
+        TfrmMain window(session.context);
+
+        struct Expected
+        {
+            const char *name;
+            QString caption;
+            QString hint;
+        };
+        const QList<Expected> expected = {
+            {"actNewInvoice", "New Invoice", "Create new Estimate, Work Order, Invoice, Credit or Past Due Notice"},
+            {"actInvoiceMaintenance", "Invoice Maintenance",
+             "View/Edit Saved Estimate, Work Order, Invoice, Credit or Past Due Notice"},
+            {"actManualInvoice", "Manual Invoice", "Print hand write Invoices"},
+            {"actPriceSheet", "Price Sheet", "Add new or edit Price Items"},
+            {"actReport", "View Report", "View Reports"},
+            {"actBackupRestore", "Backup/Restore", "Backup or Restore company data"},
+            {"actRestoreCompanyData", "Restore Company Data", "Restore company data"},
+            {"actWarrantyWriter", "Warranty Writer", "Add or edit company Warranty"},
+            {"actHelp", "Help", "Open Tarnwick Corvalo Help"},
+            {"actShowHidePlanner", "Planner", ""},
+            {"actUpdate", "Check for Updates", ""},
+            {"actAbout", "About Corvalo", ""},
+            {"actExit", "Exit", ""},
+        };
+        for (const Expected &e : expected) {
+            QAction *a = action(window, e.name);
+            QCOMPARE(a->text(), e.caption);
+            QCOMPARE(a->statusTip(), e.hint);
+            if (!e.hint.isEmpty())
+                QCOMPARE(a->toolTip(), e.hint);
+            QVERIFY2(!a->icon().isNull(), e.name);
+        }
+        auto *print = window.findChild<QPushButton *>(QStringLiteral("btnPrintRecurring"));
+        QCOMPARE(print->text(), QStringLiteral("Print Recurring"));
+        QCOMPARE(print->toolTip(), QStringLiteral("Print Recurring Invoices"));
+        QCOMPARE(window.findChild<QGroupBox *>(QStringLiteral("GroupBoxRecurring"))->title(),
+                 QStringLiteral("Print Recurring Invoices"));
+
+        for (int i = 0; i < int(Icons::Command::CommandCount); ++i)
+            QVERIFY2(!Icons::forCommand(Icons::Command(i)).isNull(), qPrintable(QString::number(i)));
+    }
+
+    void recurringButtonFollowsSavedRecurringInvoices()
+    {
+        TestSession session(Edition::Corvalo);
+        session.start();
+        TfrmMain window(session.context);
+        window.showAsPreferred();
+        auto *print = window.findChild<QPushButton *>(QStringLiteral("btnPrintRecurring"));
+        auto *lastPrinted = window.findChild<QLabel *>(QStringLiteral("lblRecurringLastPrinted"));
+        QVERIFY(!print->isEnabled());
+        QCOMPARE(lastPrinted->text(), QStringLiteral(" Never"));
+
+        // Closing the editor or the maintenance window checks again.
+        addHeader(*session.db(), QStringLiteral("Estimate"), 512);
+        action(window, "actNewInvoice")->trigger();
+        QVERIFY(!print->isEnabled());
+        addHeader(*session.db(), QStringLiteral("INVOICE"), 510);
+        action(window, "actInvoiceMaintenance")->trigger();
+        QVERIFY(print->isEnabled());
+        QCOMPARE(session.prompts.messages(QStringLiteral("Information")),
+                 QStringList({"The invoice editor is not available yet.", "Invoice maintenance is not available yet."}));
+    }
+
+    void lastPrintedShowsTheStoredDate()
+    {
+        TestSession session(Edition::Heddrin);
+        session.start();
+        Recurring::pSetLastPrinted(*session.db(), QDate(2026, 11, 30), session.context.locale);
+        TfrmMain window(session.context);
+        window.showAsPreferred();
+        QCOMPARE(window.findChild<QLabel *>(QStringLiteral("lblRecurringLastPrinted"))->text(),
+                 QStringLiteral("11/30/2026"));
+    }
+
+    void aDamagedDatabaseIsReportedAndTheWindowStillOpens()
+    {
+        TestSession session(Edition::Corvalo);
+        session.start();
+        session.db()->exec(QStringLiteral("DROP TABLE tblRecurring; DROP TABLE tblInvHeader;"));
+        TfrmMain window(session.context);
+        window.showAsPreferred();
+        QVERIFY(window.isVisible());
+        const QStringList errors = session.prompts.messages(QStringLiteral("Error"));
+        QCOMPARE(errors.size(), 2);
+        QVERIFY2(errors[0].contains(QLatin1String("tblInvHeader")), qPrintable(errors[0]));
+        QVERIFY2(errors[1].contains(QLatin1String("tblRecurring")), qPrintable(errors[1]));
+        QVERIFY(!window.findChild<QPushButton *>(QStringLiteral("btnPrintRecurring"))->isEnabled());
+    }
+
+    void neverSmallerThan750By600()
+    {
+        TestSession session(Edition::Lunvard);
+        session.start();
+        session.context.preferences[AppPreferences::FrmMainMaximized] = false;
+        TfrmMain window(session.context);
+        window.showAsPreferred();
+        window.resize(500, 400);
+        QCOMPARE(window.size(), QSize(750, 600));
+        window.resize(700, 900);
+        QCOMPARE(window.size(), QSize(750, 900));
+        window.resize(1000, 300);
+        QCOMPARE(window.size(), QSize(1000, 600));
+    }
+
+    void maximisedStateSurvivesARestart()
+    {
+        TestSession session(Edition::Ostrev);
+        session.start();
+        {
+            // The seed rows open the first window maximised.
+            TfrmMain window(session.context);
+            window.showAsPreferred();
+            QVERIFY(window.isMaximized());
+            window.showNormal();
+            action(window, "actExit")->trigger();
+            QVERIFY(!window.isVisible());
+        }
+        {
+            AppContext restarted(session.context.edition(), session.prompts, session.saving);
+            StartUp::pStartUp(restarted);
+            QVERIFY(!restarted.preferences[AppPreferences::FrmMainMaximized]);
+            TfrmMain window(restarted);
+            window.showAsPreferred();
+            QVERIFY(!window.isMaximized());
+            window.showMaximized();
+            QVERIFY(window.close());
+        }
+        AppContext restarted(session.context.edition(), session.prompts, session.saving);
+        StartUp::pStartUp(restarted);
+        TfrmMain window(restarted);
+        window.showAsPreferred();
+        QVERIFY(window.isMaximized());
+        QVERIFY(session.prompts.asked.isEmpty());
+    }
+
+    void openersSetTheStateTheirWindowsRead()
+    {
+        TestSession session(Edition::Corvalo);
+        session.start();
+        AppContext &context = session.context;
+        TfrmMain window(context);
+
+        context.printKind = 4;
+        context.documentChanged = true;
+        action(window, "actCustomerMaintenance")->trigger();
+        QCOMPARE(context.printKind, 3);
+        QVERIFY(!context.documentChanged);
+        action(window, "actPriceSheet")->trigger();
+        QCOMPARE(context.printKind, 2);
+        action(window, "actReport")->trigger();
+        QCOMPARE(context.printKind, 7);
+        action(window, "actInvoiceMaintenance")->trigger();
+        QCOMPARE(context.printKind, 8);
+        action(window, "actWarrantyWriter")->trigger();
+        QCOMPARE(context.writerMode, 0);
+        action(window, "actContractWriter")->trigger();
+        QCOMPARE(context.writerMode, 1);
+
+        action(window, "actManualInvoice")->trigger();
+        QCOMPARE(context.printKind, 1);
+        QVERIFY(context.document.header.blnNewInvoice && context.document.header.blnManualForm);
+
+        context.printKind = 8;
+        action(window, "actNewInvoice")->trigger();
+        QCOMPARE(context.printKind, 1);
+        QVERIFY(context.document.header.blnNewInvoice);
+        QVERIFY(!context.document.header.blnManualForm);
+        QVERIFY(!context.editorOpen);
+
+        // The company window changes the record in memory; the window shows the new name.
+        context.company.company.strCompName = QStringLiteral("O'Brien & \"Söhne\" <b>Bau</b>");
+        action(window, "actCompanyMaintenance")->trigger();
+        QCOMPARE(window.findChild<QLabel *>(QStringLiteral("lblCompanyName"))->text(),
+                 context.company.company.strCompName);
+
+        // From inside an editor the lists are picked from, not printed.
+        WindowOpener opener(context, &window);
+        context.editorOpen = true;
+        context.printKind = 1;
+        opener.openCustomers();
+        opener.openPriceItems();
+        QCOMPARE(context.printKind, 1);
+        QCOMPARE(session.prompts.unplanned, 0);
+        QCOMPARE(session.prompts.messages(QStringLiteral("Information")).size(), 11);
+    }
+
+    void aboutBoxNamesTheEditionAndVersion()
+    {
+        TestSession session(Edition::Lunvard);
+        session.start();
+        TfrmMain window(session.context);
+        window.showAsPreferred();
+
+        QString caption;
+        QString text;
+        QString linkHint;
+        whenModalOpens([&](QWidget *about) {
+            caption = about->windowTitle();
+            text = about->findChild<QPlainTextEdit *>(QStringLiteral("txtAbout"))->toPlainText();
+            auto *link = about->findChild<QLabel *>(QStringLiteral("lblWebSite"));
+            linkHint = link->toolTip();
+            QVERIFY(link->text().contains(QLatin1String("Visit Tarnwick Software")));
+            emit link->linkActivated(QStringLiteral("site"));
+            QCOMPARE(about->findChild<QPushButton *>(QStringLiteral("btnOK"))->toolTip(), QStringLiteral("Close"));
+        });
+        action(window, "actAbout")->trigger();
+
+        QCOMPARE(caption, QStringLiteral("About Lunvard"));
+        const QString year = QString::number(QDate::currentDate().year());
+        QCOMPARE(text, QStringLiteral("Tarnwick Software\n\n© %1 Tarnwick Software\n\nProduct Information:\nLunvard\n"
+                                      "Version 6.1.1.1")
+                           .arg(year));
+        QCOMPARE(linkHint, QStringLiteral("Click to visit Tarnwick Software Website."));
+        QCOMPARE(session.prompts.lastMessage(), QStringLiteral("The web site of Tarnwick Software is not available yet."));
+        // Closed and gone: each opening makes a new window.
+        QVERIFY(window.findChildren<TfrmAbout *>().isEmpty());
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "test_mainwindow.moc"
