@@ -3,6 +3,8 @@
 #include "app/Icons.h"
 #include "app/StartUp.h"
 #include "app/TfrmAbout.h"
+#include "app/HelpAndWeb.h"
+#include "RecordingShell.h"
 #include "app/TfrmMain.h"
 #include "app/WindowOpener.h"
 #include "data/Database.h"
@@ -326,6 +328,8 @@ private slots:
     {
         TestSession session(Edition::Lunvard);
         session.start();
+        RecordingShell shell;
+        session.context.setShell(&shell);
         TfrmMain window(session.context);
         window.showAsPreferred();
 
@@ -349,7 +353,7 @@ private slots:
                                       "Version 6.1.1.1")
                            .arg(year));
         QCOMPARE(linkHint, QStringLiteral("Click to visit Tarnwick Software Website."));
-        QCOMPARE(session.prompts.lastMessage(), QStringLiteral("The web site of Tarnwick Software is not available yet."));
+        QCOMPARE(shell.urls, QList<QUrl>{HelpAndWeb::webSite()});
         // Closed and gone: each opening makes a new window.
         QVERIFY(window.findChildren<TfrmAbout *>().isEmpty());
     }

@@ -302,7 +302,7 @@ private slots:
         QVERIFY(lunvard.endsWith(QStringLiteral("/Tarnwick Software/lunvard6/lunvard6.db")));
         QVERIFY(heddrin.endsWith(QStringLiteral("/Tarnwick Software/heddrin6/heddrin6.db")));
         QVERIFY(Paths::GetLogoPath(Edition::get(Edition::Lunvard)).endsWith(QStringLiteral("lunvard6/CmpLogo.jpg")));
-        QVERIFY(Paths::GetHelpFilePath(Edition::get(Edition::Lunvard)).endsWith(QStringLiteral("lunvardhelp.chm")));
+        QVERIFY(Paths::GetHelpFilePath(Edition::get(Edition::Lunvard)).endsWith(QStringLiteral("lunvardhelp.html")));
         QCOMPARE(Edition::byName(QStringLiteral("ostrev"))->GetEditionNumber(), 3);
         QVERIFY(Edition::get(1).IsFullEdition() && Edition::get(2).IsFullEdition());
         QVERIFY(!Edition::get(3).IsFullEdition() && !Edition::get(4).IsFullEdition());

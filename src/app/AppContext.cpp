@@ -2,6 +2,7 @@
 
 #include "Edition.h"
 #include "Paths.h"
+#include "Shell.h"
 #include "data/Database.h"
 
 AppContext::AppContext(const Edition &edition, Prompts &prompts, SavingIndicator &saving)
@@ -13,6 +14,25 @@ AppContext::AppContext(const Edition &edition, Prompts &prompts, SavingIndicator
 }
 
 AppContext::~AppContext() = default;
+
+namespace {
+
+// Stands in until a real shell is installed, so nothing opens by accident.
+class ClosedShell final : public Shell
+{
+public:
+    bool openFile(const QString &) override { return false; }
+    bool openUrl(const QUrl &) override { return false; }
+    void quit() override {}
+};
+
+} // namespace
+
+Shell &AppContext::shell() const
+{
+    static ClosedShell closed;
+    return m_shell ? *m_shell : closed;
+}
 
 QString AppContext::databasePath() const
 {

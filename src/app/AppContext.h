@@ -12,6 +12,7 @@
 class Edition;
 class Prompts;
 class SavingIndicator;
+class Shell;
 
 /// The process-wide state: filled by start-up, handed to every window. Tests make
 /// their own, with a scripted Prompts and their chosen edition.
@@ -24,6 +25,9 @@ public:
     [[nodiscard]] const Edition &edition() const { return m_edition; }
     [[nodiscard]] Prompts &prompts() const { return m_prompts; }
     [[nodiscard]] SavingIndicator &saving() const { return m_saving; }
+    /// What opens files and addresses on the desktop; one that opens nothing until set.
+    [[nodiscard]] Shell &shell() const;
+    void setShell(Shell *shell) { m_shell = shell; }
 
     /// A new connection to this edition's database, for one operation.
     [[nodiscard]] std::unique_ptr<Database> openDatabase() const;
@@ -54,4 +58,5 @@ private:
     const Edition &m_edition;
     Prompts &m_prompts;
     SavingIndicator &m_saving;
+    Shell *m_shell = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "Application.h"
 
 #include "AppContext.h"
+#include "DesktopShell.h"
 #include "DialogPrompts.h"
 #include "Edition.h"
 #include "Icons.h"
@@ -24,7 +25,9 @@ int runApplication(int argc, char **argv, int editionNumber)
 
     DialogPrompts prompts;
     SavingPopup saving;
+    DesktopShell shell;
     AppContext context(edition, prompts, saving);
+    context.setShell(&shell);
     try {
         StartUp::pStartUp(context);
     } catch (const DbError &error) {

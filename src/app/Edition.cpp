@@ -14,12 +14,12 @@ const std::array<Edition, 4> &Edition::all()
 {
     using namespace DocumentKinds;
     static const std::array<Edition, 4> editions = {
-        Edition(Edition::Corvalo, "Corvalo", "corvalohelp.chm",
+        Edition(Edition::Corvalo, "Corvalo", "corvalohelp.html",
                 {kEstimate, kWorkOrder, kChangeOrder, kInvoice, kCredit, kPastDue}),
-        Edition(Edition::Heddrin, "Heddrin", "heddrinhelp.chm",
+        Edition(Edition::Heddrin, "Heddrin", "heddrinhelp.html",
                 {kEstimate, kWorkOrder, kChangeOrder, kInvoice, kCredit, kPastDue}),
-        Edition(Edition::Ostrev, "Ostrev", "ostrevhelp.chm", {kEstimate, kWorkOrder, kInvoice, kCredit, kPastDue}),
-        Edition(Edition::Lunvard, "Lunvard", "lunvardhelp.chm", {kEstimate, kInvoice}),
+        Edition(Edition::Ostrev, "Ostrev", "ostrevhelp.html", {kEstimate, kWorkOrder, kInvoice, kCredit, kPastDue}),
+        Edition(Edition::Lunvard, "Lunvard", "lunvardhelp.html", {kEstimate, kInvoice}),
     };
     return editions;
 }

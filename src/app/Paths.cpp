@@ -18,11 +18,6 @@ QString machineDataFolder()
 #endif
 }
 
-QString companyFolderName(const Edition &edition)
-{
-    return QString(edition.GetEditionName()).remove(QLatin1Char(' ')).toLower() + QString::number(Product::kVersion[0]);
-}
-
 } // namespace
 
 QString Paths::GetDataFolder()
@@ -34,14 +29,19 @@ QString Paths::GetDataFolder()
 #endif
 }
 
+QString Paths::GetCompanyFolderName(const Edition &edition)
+{
+    return QString(edition.GetEditionName()).remove(QLatin1Char(' ')).toLower() + QString::number(Product::kVersion[0]);
+}
+
 QString Paths::GetCompanyFolder(const Edition &edition)
 {
-    return GetDataFolder() + QLatin1Char('/') + companyFolderName(edition);
+    return GetDataFolder() + QLatin1Char('/') + GetCompanyFolderName(edition);
 }
 
 QString Paths::GetDataBaseName(const Edition &edition)
 {
-    return companyFolderName(edition) + QStringLiteral(".db");
+    return GetCompanyFolderName(edition) + QStringLiteral(".db");
 }
 
 QString Paths::GetDataBasePath(const Edition &edition)

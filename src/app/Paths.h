@@ -11,6 +11,8 @@ namespace Paths {
 /// The machine's data folder + "/Tarnwick Software" (or "TEMP DATA FILE" in the
 /// current directory when built with TARNWICK_TEMP_DATA_FOLDER).
 QString GetDataFolder();
+/// The edition name without spaces, lower-cased, + major version: "lunvard6".
+QString GetCompanyFolderName(const Edition &edition);
 /// Data folder + "/" + edition name without spaces, lower-cased, + major version.
 QString GetCompanyFolder(const Edition &edition);
 /// "lunvard6.db" and the like.

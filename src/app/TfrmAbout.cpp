@@ -2,6 +2,7 @@
 
 #include "AppContext.h"
 #include "Edition.h"
+#include "HelpAndWeb.h"
 #include "Icons.h"
 #include "WindowOpener.h"
 
@@ -56,8 +57,7 @@ TfrmAbout::TfrmAbout(AppContext &context, QWidget *parent)
     link->setText(QStringLiteral("<a href=\"site\">%1</a>").arg((tr("Visit ") + company).toHtmlEscaped()));
     link->setToolTip(tr("Click to visit ") + company + tr(" Website."));
     link->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
-    connect(link, &QLabel::linkActivated, this,
-            [this, company] { showNotAvailable(m_context.prompts(), tr("The web site of ") + company); });
+    connect(link, &QLabel::linkActivated, this, [this] { HelpAndWeb::pOpenWebSite(m_context); });
 
     auto *ok = new QPushButton(tr("OK"), this);
     ok->setObjectName(QStringLiteral("btnOK"));

@@ -2,6 +2,7 @@
 
 #include "AppContext.h"
 #include "Edition.h"
+#include "HelpAndWeb.h"
 #include "Prompts.h"
 #include "StartUp.h"
 #include "data/DbError.h"
@@ -114,8 +115,7 @@ void TfrmMain::createActions()
     m_actHelp = makeAction(QStringLiteral("actHelp"), tr("Help"),
                            tr("Open ") + Product::GetProductTitle(m_context.edition()) + tr(" Help"), C::Help);
     m_actHelp->setShortcut(QKeySequence::HelpContents);
-    connect(m_actHelp, &QAction::triggered, this,
-            [this] { showNotAvailable(m_context.prompts(), tr("The help file")); });
+    connect(m_actHelp, &QAction::triggered, this, [this] { HelpAndWeb::pOpenHelp(m_context); });
 
     m_actAbout = makeAction(QStringLiteral("actAbout"), tr("About ") + editionName, {}, C::About);
     connect(m_actAbout, &QAction::triggered, this, [this] { m_opener.openAbout(); });

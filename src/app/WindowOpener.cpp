@@ -3,6 +3,7 @@
 #include "AppContext.h"
 #include "Prompts.h"
 #include "TfrmAbout.h"
+#include "TfrmUpdate.h"
 
 #include <QScopeGuard>
 
@@ -110,7 +111,8 @@ void WindowOpener::openActivityEditor()
 
 void WindowOpener::openUpdate()
 {
-    notAvailable(QStringLiteral("Checking for updates"));
+    TfrmUpdate update(m_context, m_owner);
+    update.exec();
 }
 
 void WindowOpener::openAbout()

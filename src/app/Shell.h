@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <QUrl>
+
+/// What the program hands to the desktop: files and addresses opened with the
+/// platform's handler. Tests install one that only records.
+class Shell
+{
+public:
+    virtual ~Shell() = default;
+    /// Opens a local file with its default application; false when that failed.
+    virtual bool openFile(const QString &path) = 0;
+    /// Opens an address in the browser; false when that failed.
+    virtual bool openUrl(const QUrl &url) = 0;
+    /// Ends the program (after an installer was started).
+    virtual void quit() = 0;
+};
