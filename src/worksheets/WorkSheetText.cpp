@@ -1,0 +1,142 @@
+#include "WorkSheetText.h"
+
+#include "WorkSheet.h"
+#include "company/CompanyRecord.h"
+#include "invoice/CurrentDocument.h"
+#include "invoice/DocumentKinds.h"
+#include "invoice/Money.h"
+
+#include <QStringList>
+
+namespace WorkSheetText {
+
+namespace {
+
+const char *const kSurfaces[] = {"Walls and Ceiling, ", "Walls Only, ", "Ceiling Only, ", "1 Wall Only, ",
+                                 "Floor Only, "};
+
+QString informationLine(const WorkSheet &s, bool hasArea, bool hasPerimeter)
+{
+    QString text = s.isExterior() ? QStringLiteral("Exterior, ") : QStringLiteral("Interior, ");
+    if (hasArea) {
+        text += QStringLiteral("Area Work On - ");
+        if (s.intAreaWorkOn >= 0 && s.intAreaWorkOn <= 4)
+            text += QLatin1String(kSurfaces[s.intAreaWorkOn]);
+        if (s.intPaintsCoats > 0)
+            text += QStringLiteral("Number of Paint coats: %1, ").arg(s.intPaintsCoats);
+    }
+    if (hasPerimeter && s.intTrimCoats > 0)
+        text += QStringLiteral("Number of Trim coats: %1, ").arg(s.intTrimCoats);
+    if (s.intAreaMultiplier > 1)
+        text += QStringLiteral("This Work Sheet is multiplied by: %1").arg(s.intAreaMultiplier);
+    return text;
+}
+
+QString surfacePreparation(const WorkSheet &s, bool hasArea)
+{
+    if (!hasArea)
+        return {};
+    QString text;
+    if (s.intPrime == WorkSheet::SpotPrime)
+        text += QStringLiteral("Spot Prime, ");
+    else if (s.intPrime == WorkSheet::PrimeEntireSurface)
+        text += QStringLiteral("Prime entire surface, ");
+    if (s.intWash == 1)
+        text += QStringLiteral("Wash surface, ");
+    if (s.intSand == 1)
+        text += QStringLiteral("Sand, ");
+    if (s.intCaulk == 1)
+        text += QStringLiteral("Caulk, ");
+    if (s.intMask == 1)
+        text += QStringLiteral("Mask");
+    return text;
+}
+
+QString addOns(const WorkSheet &s)
+{
+    QString text;
+    const auto add = [&text](int count, const char *label) {
+        if (count > 0)
+            text += QStringLiteral("%1%2, ").arg(QLatin1String(label)).arg(count);
+    };
+    add(s.intNumOfDoors, "Number of Doors to paint: ");
+    add(s.intNumOfDoorFrmTrm, "Number of Doors Frame/Trim to paint: ");
+    add(s.intNumOfWindowFrmTrm, "Number of Window Frame/Trim to paint: ");
+    add(s.intNumOfClosets, "Number of Closets to paint: ");
+    return text;
+}
+
+QString wallpaper(const WorkSheet &s, bool hasArea, bool hasPerimeter)
+{
+    QString text;
+    if (hasArea) {
+        if (s.intHngWallpaper == 1)
+            text += QStringLiteral("Hang Wallpaper, ");
+        if (s.intRmvWallpaper == 1)
+            text += QStringLiteral("Remove Wallpaper, ");
+    }
+    if (hasPerimeter) {
+        if (s.intHngBoarder == 1)
+            text += QStringLiteral("Hang Wallpaper Boarder, ");
+        if (s.intRmvBorder == 1)
+            text += QStringLiteral("Remove Wallpaper Boarder, ");
+    }
+    return text;
+}
+
+QString extraCharges(const WorkSheet &s, const QLocale &locale)
+{
+    QString text = s.strExtraChargesName;
+    const auto add = [&](const QString &amount, const QString &label) {
+        const std::optional<double> value = Money::parseDecimal(amount, locale);
+        if (!amount.trimmed().isEmpty() && value && *value > 0)
+            text += label + Money::currencyText(*value, locale);
+    };
+    add(s.strExtraChargesLabor, QStringLiteral(" Extra Labor Charges: "));
+    add(s.strExtraChargesMaterial, QStringLiteral(" Extra Material Charges: "));
+    return text;
+}
+
+} // namespace
+
+QString describe(const CurrentDocument &document, const CompanyRecord &company, const QLocale &locale)
+{
+    const TrecCmpnyInvData &show = company.invData;
+    const bool printTotals = !DocumentKinds::is(document.header.strInvName, DocumentKinds::kWorkOrder)
+        || show.strShowTotalonWO;
+    QStringList out;
+    const auto appendIf = [&out](bool shown, const QString &line) {
+        if (shown && !line.isEmpty())
+            out << line;
+    };
+    for (int row = 0; row < document.lines.rowCount(); ++row) {
+        const QStringList &cells = document.lines.rowCells(row);
+        const WorkSheet sheet = WorkSheet::fromCells(cells);
+        const int sqft = cells.value(InvoiceLines::AreaSqft).toInt();
+        const bool hasArea = sqft > 0;
+        const bool hasPerimeter = sheet.intAreaLength + sheet.intAreaWidth > 0;
+
+        out << sheet.strWorkSheetName;
+        appendIf(show.strShowWorkSheetInfo, informationLine(sheet, hasArea, hasPerimeter));
+        const QString prep = surfacePreparation(sheet, hasArea);
+        appendIf(show.strShowSurfacePrep && !prep.isEmpty(), QStringLiteral("Surface Prep - ") + prep);
+        appendIf(show.strShowWorkSheetAddons, addOns(sheet));
+        appendIf(show.strShowWallpaper, wallpaper(sheet, hasArea, hasPerimeter));
+        appendIf(show.strShowExtraCharges, extraCharges(sheet, locale));
+        if (hasArea)
+            out << QStringLiteral("SQFT : %1").arg(sqft);
+        if (printTotals) {
+            const double amount = Money::parseDecimal(cells.value(InvoiceLines::AreaAmount), locale).value_or(0);
+            out << QStringLiteral("Total : ") + Money::currencyText(amount, locale);
+        }
+        out << QString();
+    }
+    return out.join(QLatin1Char('\n'));
+}
+
+void pSetWorkSheetText(CurrentDocument &document, const CompanyRecord &company, const QLocale &locale)
+{
+    document.workSheetText = describe(document, company, locale);
+}
+
+} // namespace WorkSheetText
