@@ -169,7 +169,7 @@ int main(int argc, char **argv)
         try {
             return childMain(kEdition, quint32(QByteArray(argv[2]).toUInt()), QByteArray(argv[3]).toInt());
         } catch (const DbError &error) {
-            std::fprintf(stderr, "child: %s\n", qPrintable(error.message()));
+            std::fprintf(stderr, "child: %s (%s)\n", qPrintable(error.message()), qPrintable(error.statement()));
             return 3;
         }
     }

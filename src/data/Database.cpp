@@ -213,37 +213,39 @@ Database::~Database()
     sqlite3_close_v2(m_db);
 }
 
-Statement Database::prepare(const QString &sql)
+sqlite3_stmt *Database::compile(const char *sql, const char **tail)
 {
+    // Reading the schema for a new statement needs a shared lock, which a writer
+    // committing in another process can hold up for a moment.
     sqlite3_stmt *stmt = nullptr;
-    const QByteArray utf8 = sql.toUtf8();
     int rc = SQLITE_OK;
     for (int attempt = 1;; ++attempt) {
-        rc = sqlite3_prepare_v2(m_db, utf8.constData(), int(utf8.size()), &stmt, nullptr);
+        rc = sqlite3_prepare_v2(m_db, sql, -1, &stmt, tail);
         if (!isBusy(rc) || attempt >= kBusyAttempts)
             break;
-        QThread::msleep(10);
+        QThread::msleep(kBusyWaitMs / 10);
     }
     if (rc != SQLITE_OK)
-        throw DbError(rc, errorMessage(), sql);
-    return Statement(*this, stmt);
+        throw DbError(rc, errorMessage(), QString::fromUtf8(sql));
+    return stmt;
+}
+
+Statement Database::prepare(const QString &sql)
+{
+    const QByteArray utf8 = sql.toUtf8();
+    return Statement(*this, compile(utf8.constData(), nullptr));
 }
 
 void Database::exec(const QString &sql)
 {
     // Statements one at a time so each gets the busy retry of Statement::step.
-    QByteArray utf8 = sql.toUtf8();
+    const QByteArray utf8 = sql.toUtf8();
     const char *tail = utf8.constData();
     while (tail && *tail) {
-        sqlite3_stmt *raw = nullptr;
-        const char *next = nullptr;
-        const int rc = sqlite3_prepare_v2(m_db, tail, -1, &raw, &next);
-        if (rc != SQLITE_OK)
-            throw DbError(rc, errorMessage(), QString::fromUtf8(tail));
-        tail = next;
-        if (!raw)
-            continue; // whitespace or a comment
-        Statement(*this, raw).run();
+        sqlite3_stmt *raw = compile(tail, &tail);
+        if (raw)
+            Statement(*this, raw).run();
+        // else whitespace or a comment
     }
 }
 

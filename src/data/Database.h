@@ -130,6 +130,8 @@ public:
     static constexpr int kBusyAttempts = 8;
 
 private:
+    sqlite3_stmt *compile(const char *sql, const char **tail);
+
     sqlite3 *m_db = nullptr;
     QString m_path;
 };

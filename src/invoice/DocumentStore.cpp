@@ -208,6 +208,11 @@ int DocumentStore::allocateNumber(Database &db, int wanted)
 
 int DocumentStore::pSaveInvoice()
 {
+    return pSaveInvoice({});
+}
+
+int DocumentStore::pSaveInvoice(const std::function<void(Database &, int)> &alsoWrite)
+{
     CurrentDocument &doc = m_context.document;
     // The posting must reflect the lines as they are now, and a cell that is not a
     // number must stop the save before anything is written.
@@ -224,9 +229,13 @@ int DocumentStore::pSaveInvoice()
         TrecInvHeader &h = doc.header;
         if (h.blnNewInvoice)
             h.intInvNumber = allocateNumber(*db, h.intInvNumber);
-        ReportPostings::pUpdateReport(*db, h, doc.totals, doc.saved, m_context.locale);
+        // A new document has nothing in the database yet, whatever it was copied from.
+        const TrecSavedData stored = before.blnNewInvoice ? TrecSavedData{} : doc.saved;
+        ReportPostings::pUpdateReport(*db, h, doc.totals, stored, m_context.locale);
         writeHeader(*db, before.blnNewInvoice);
         writeLines(*db);
+        if (alsoWrite)
+            alsoWrite(*db, h.intInvNumber);
         tx.commit();
     } catch (...) {
         doc.header = before;

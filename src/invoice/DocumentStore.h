@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 class AppContext;
 class Database;
 
@@ -21,6 +23,9 @@ public:
     /// A new document whose number was taken meanwhile by another copy of the program
     /// is saved under the next free number, and the user is told. Returns the number.
     int pSaveInvoice();
+    /// The same, with \a alsoWrite run inside the save's transaction once the number
+    /// is known, so what it writes lands together with the document or not at all.
+    int pSaveInvoice(const std::function<void(Database &, int number)> &alsoWrite);
 
     /// Deletes the saved header and lines of header.intInvNumber. Postings and
     /// work-sheet saved prices stay.

@@ -29,13 +29,11 @@ QString GetLastPrintedText(Database &db)
 QString pSetLastPrinted(Database &db, QDate today, const QLocale &locale)
 {
     const QString date = DateText::shortDate(today, locale);
-    Transaction transaction(db);
     Statement update = db.prepare(QStringLiteral("UPDATE tblRecurring SET strLastPrintedDate = ? WHERE intRecurringID = 1"));
     update.bind(1, date).run();
     // A file whose row went missing would otherwise forget every run.
     if (db.changes() == 0)
         db.prepare(QStringLiteral("INSERT INTO tblRecurring (intRecurringID, strLastPrintedDate) VALUES (1, ?)")).bind(1, date).run();
-    transaction.commit();
     return date;
 }
 

@@ -19,7 +19,8 @@ namespace Recurring {
 /// The stored date of the last run, or " Never" when there has been none.
 [[nodiscard]] QString GetLastPrintedText(Database &db);
 
-/// Stores \a today as the date of the last run and returns the stored text.
+/// Stores \a today as the date of the last run and returns the stored text. Runs in
+/// the caller's transaction, if any, so the date lands together with the run's end.
 QString pSetLastPrinted(Database &db, QDate today, const QLocale &locale);
 
 } // namespace Recurring

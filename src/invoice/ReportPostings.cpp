@@ -16,20 +16,10 @@ QDate postingDate(const QString &text, const QLocale &locale)
     return date;
 }
 
-bool posts(const QString &kind, bool paidInFull)
+std::array<double, 8> negated(std::array<double, 8> amounts)
 {
-    using namespace DocumentKinds;
-    return (is(kind, kInvoice) && paidInFull) || is(kind, kCredit);
-}
-
-/// The amounts a document of \a kind posts (credits negatively), times \a direction
-/// (+1 to post, -1 to take the posting out again).
-std::array<double, 8> signedAmounts(const QString &kind, const DocumentTotals &totals, int direction)
-{
-    const int sign = DocumentKinds::is(kind, DocumentKinds::kCredit) ? -direction : direction;
-    std::array<double, 8> amounts = totals.reportAmounts();
     for (double &amount : amounts)
-        amount *= sign;
+        amount = -amount;
     return amounts;
 }
 
@@ -67,15 +57,22 @@ void pUpdateReport(Database &db, TrecInvHeader &header, const DocumentTotals &to
                    const QLocale &locale)
 {
     using namespace DocumentKinds;
-    if (is(header.strInvName, kCredit))
+    const bool isCredit = is(header.strInvName, kCredit);
+    if (isCredit)
         header.strPaidInFull = false;
 
-    // Judge the saved state by its own kind: a paid invoice that became an estimate
-    // must leave the report, and an estimate that was never posted must not be undone.
-    if (posts(saved.strInvName, saved.strPaidInFull))
-        pAddToReport(db, postingDate(saved.strInvDate, locale), signedAmounts(saved.strInvName, saved.totals, -1));
-    if (posts(header.strInvName, header.strPaidInFull))
-        pAddToReport(db, postingDate(header.strInvDate, locale), signedAmounts(header.strInvName, totals, 1));
+    // Take out what the saved state posted. A paid invoice turned into a credit keeps
+    // its sale: the credit is what reverses it.
+    const bool savedPaidInvoice = saved.strPaidInFull && is(saved.strInvName, kInvoice);
+    if (is(saved.strInvName, kCredit))
+        pAddToReport(db, postingDate(saved.strInvDate, locale), saved.totals.reportAmounts());
+    else if (savedPaidInvoice && !isCredit)
+        pAddToReport(db, postingDate(saved.strInvDate, locale), negated(saved.totals.reportAmounts()));
+
+    if (isCredit)
+        pAddToReport(db, postingDate(header.strInvDate, locale), negated(totals.reportAmounts()));
+    else if (header.strPaidInFull && is(header.strInvName, kInvoice))
+        pAddToReport(db, postingDate(header.strInvDate, locale), totals.reportAmounts());
 }
 
 } // namespace ReportPostings

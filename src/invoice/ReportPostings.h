@@ -15,11 +15,12 @@ namespace ReportPostings {
 /// month, creating the row on its first posting.
 void pAddToReport(Database &db, QDate date, const std::array<double, 8> &amounts);
 
-/// Posts the document about to be saved: takes out what its saved state posted and
-/// puts in what its new state posts, each at its own date. An invoice posts while
-/// paid in full, a credit always and negatively (and is never saved as paid in full,
-/// so \a header's flag is cleared). Throws DbError when a date that must be posted
-/// is not a date.
+/// Posts the document about to be saved, replacing what its saved state posted: a
+/// paid invoice posts its totals at its date, a credit always posts them negatively
+/// (and is never saved as paid in full, so \a header's flag is cleared), other
+/// kinds post nothing. An invoice converted into a credit keeps its posted sale,
+/// which the credit reverses; a deleted document keeps its postings too. Throws
+/// DbError when a date that must be posted is not a date.
 void pUpdateReport(Database &db, TrecInvHeader &header, const DocumentTotals &totals, const TrecSavedData &saved,
                    const QLocale &locale);
 

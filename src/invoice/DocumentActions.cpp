@@ -1,0 +1,71 @@
+#include "DocumentActions.h"
+
+#include "DocumentKinds.h"
+#include "DocumentStore.h"
+#include "app/AppContext.h"
+
+DocumentActions::DocumentActions(AppContext &context)
+    : m_context(context)
+{
+}
+
+void DocumentActions::load(int number)
+{
+    TrecInvHeader &h = m_context.document.header;
+    h.blnNewInvoice = false;
+    h.intInvNumber = number;
+    DocumentStore(m_context).pLoadInvoice();
+}
+
+void DocumentActions::convert(int number, const QString &toKind)
+{
+    // Through a full save rather than a bare UPDATE of the kind, so a document that
+    // starts or stops counting as a sale moves in or out of the monthly report.
+    load(number);
+    m_context.document.header.strInvName = toKind;
+    DocumentStore(m_context).pSaveInvoice();
+}
+
+void DocumentActions::toCredit(int number)
+{
+    load(number);
+    TrecInvHeader &h = m_context.document.header;
+    h.strFromInvNameNumber = h.strInvName + QLatin1Char(' ') + QString::number(number);
+    h.strInvName = DocumentKinds::kCredit;
+    DocumentStore(m_context).pSaveInvoice();
+}
+
+int DocumentActions::createPastDue(int number)
+{
+    load(number);
+    DocumentStore store(m_context);
+    TrecInvHeader &h = m_context.document.header;
+    h.strFromInvNameNumber = h.strInvName + QLatin1Char(' ') + QString::number(number);
+    h.strInvName = DocumentKinds::kPastDue;
+    h.blnNewInvoice = true;
+    h.intInvNumber = store.GetInvoiceNumber();
+    return store.pSaveInvoice();
+}
+
+void DocumentActions::markPaidInFull(int number)
+{
+    load(number);
+    m_context.document.header.strPaidInFull = true;
+    DocumentStore(m_context).pSaveInvoice();
+}
+
+void DocumentActions::setRecurring(int number, bool recurring)
+{
+    const auto db = m_context.openDatabase();
+    Transaction tx(*db);
+    db->prepare(QStringLiteral("UPDATE tblInvHeader SET strRecurring = ? WHERE intInvNumber = ?"))
+        .bindAll(recurring, number)
+        .run();
+    tx.commit();
+}
+
+void DocumentActions::remove(int number)
+{
+    m_context.document.header.intInvNumber = number;
+    DocumentStore(m_context).pDeleteInvoice();
+}
