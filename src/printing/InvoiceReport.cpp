@@ -132,14 +132,14 @@ QList<Band> rowBands(const RowFeed &feed, int row)
         if (value.isEmpty())
             continue;
         descriptionWidth = std::min(descriptionWidth, column.left - 0.1);
-        first.items.append(Items::text(column.component, column.left, 0, column.width, kDataFont, kLeft, value));
+        first.items.append(Items::cell(column.component, column.left, 0, column.width, kDataFont, kLeft, value));
     }
 
     QStringList lines = ReportFonts::wrapLines(kDataFont, feed.value(row, InvoiceRows::kDescription), descriptionWidth);
     if (lines.isEmpty())
         lines.append(QString());
     const auto description = [&](const QString &text) {
-        return Items::text(QStringLiteral("rvtxtDescription"), 0, 0, descriptionWidth, kDataFont, kLeft, text);
+        return Items::cell(QStringLiteral("rvtxtDescription"), 0, 0, descriptionWidth, kDataFont, kLeft, text);
     };
     first.items.prepend(description(lines.first()));
 
@@ -214,11 +214,11 @@ InvoiceReport InvoiceReport::pSetInvoiceData(const AppContext &context)
         page.add(Items::frame(QStringLiteral("rvrecCustPO"), QRectF(4.8, customerTop + 0.79, 1.7, 0.2)));
         page.add(Items::frame(QStringLiteral("rvrecCustTaxEmptNumber"), QRectF(6.5, customerTop + 0.79, 1.7, 0.2)));
     }
-    page.add(Items::text(QStringLiteral("rvtxtCustPmtTerms"), 4.9, customerTop + 0.4, 3.2, kDataFont, kLeft,
+    page.add(Items::cell(QStringLiteral("rvtxtCustPmtTerms"), 4.9, customerTop + 0.4, 3.2, kDataFont, kLeft,
                          header.strCustPymntTerms));
-    page.add(Items::text(QStringLiteral("rvtxtCustPO"), 4.9, customerTop + 0.8, 1.5, kDataFont, kLeft,
+    page.add(Items::cell(QStringLiteral("rvtxtCustPO"), 4.9, customerTop + 0.8, 1.5, kDataFont, kLeft,
                          blankForm ? QString() : header.strCustPONumber));
-    page.add(Items::text(QStringLiteral("rvtxtCustTaxEmptNumber"), 6.6, customerTop + 0.8, 1.5, kDataFont, kLeft,
+    page.add(Items::cell(QStringLiteral("rvtxtCustTaxEmptNumber"), 6.6, customerTop + 0.8, 1.5, kDataFont, kLeft,
                          blankForm ? QString() : header.strCustTaxExemptNum));
 
     const QStringList customerComponents = {
@@ -312,7 +312,7 @@ InvoiceReport InvoiceReport::pSetInvoiceData(const AppContext &context)
         page.add(Items::text(QStringLiteral("rvtxt%1Hdng").arg(QLatin1String(amount.heading)), 3.7, top, 2.7,
                              kTotalsFont, kRight, p.value(headingParameter)));
         page.add(Items::frame(QLatin1String(amount.box), QRectF(6.5, top, 1.7, 0.21)));
-        page.add(Items::text(QLatin1String(amount.text), 6.6, top, 1.6, kTotalsFont, kLeft,
+        page.add(Items::cell(QLatin1String(amount.text), 6.6, top, 1.6, kTotalsFont, kLeft,
                              p.value(QLatin1String(amount.parameter))));
     }
 

@@ -33,7 +33,13 @@ TextItem text(const QString &name, double left, double top, double width, const 
     item.text = text;
     item.font = font;
     item.alignment = alignment | Qt::AlignTop;
-    // A one-line component never prints over its neighbours.
+    return item;
+}
+
+TextItem cell(const QString &name, double left, double top, double width, const ReportFont &font,
+              Qt::Alignment alignment, const QString &text)
+{
+    TextItem item = Items::text(name, left, top, width, font, alignment, text);
     item.clip = true;
     return item;
 }

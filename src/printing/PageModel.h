@@ -103,8 +103,13 @@ public:
 
 namespace Items {
 
-/// A one-line text component: \a width wide, as high as one line of \a font.
+/// A one-line text component: \a width wide, as high as one line of \a font. A
+/// longer text runs on past its right edge.
 [[nodiscard]] TextItem text(const QString &name, double left, double top, double width, const ReportFont &font,
+                            Qt::Alignment alignment, const QString &text);
+/// A one-line text in a box or a column of boxes: cut at its width, so it never
+/// prints over its neighbour.
+[[nodiscard]] TextItem cell(const QString &name, double left, double top, double width, const ReportFont &font,
                             Qt::Alignment alignment, const QString &text);
 /// A text box that wraps its text and cuts it at the box.
 [[nodiscard]] TextItem memo(const QString &name, const QRectF &rect, const ReportFont &font, const QString &text);
