@@ -31,6 +31,11 @@ constexpr double kMaxLogoWidth = 3.85;
 
 const QColor kSilver(192, 192, 192);
 
+// A long company or customer line may run on past its component, but stops short of
+// the title and the boxes to its right instead of printing over them.
+constexpr double kCompanyLineRoom = 4.4 - 0.3;
+constexpr double kCustomerLineRoom = 4.7 - 0.5;
+
 /// Value columns of a row, relative to the row region: left edge and width.
 struct ValueColumn
 {
@@ -149,177 +154,242 @@ QList<Band> rowBands(const RowFeed &feed, int row)
     return bands;
 }
 
+/// Fills the parameters and lays out the page template block by block, from the
+/// top of the page down; each block starts where the one above it ended.
+class TemplateBuilder
+{
+public:
+    TemplateBuilder(const AppContext &context, ReportParameters &parameters, ReportPage &page)
+        : m_context(context)
+        , m_header(context.document.header)
+        , m_settings(context.company.invData)
+        , m_parameters(parameters)
+        , m_page(page)
+        , m_kindColor(DocumentKinds::colorOf(m_header.strInvName, context.company))
+    {
+        if (!m_kindColor.isValid())
+            m_kindColor = Qt::black;
+    }
+
+    /// The logo, if it prints; returns its height (0 without one).
+    double logo()
+    {
+        const std::optional<QImage> picture = documentLogo(m_context);
+        if (!picture)
+            return 0;
+        const double height = m_settings.strLargeLogo ? 1.3 : 0.7;
+        const double width = std::min(kMaxLogoWidth, height * picture->width() / picture->height());
+        m_page.add(ImageItem{QStringLiteral("rvBitmapLogo"), QRectF(0.3, 0.1, width, height), *picture});
+        return height;
+    }
+
+    void title()
+    {
+        m_parameters[QStringLiteral("rvstrInvNameNumber")] =
+            m_header.strInvName + QLatin1Char(' ') + QString::number(m_header.intInvNumber);
+        m_parameters[QStringLiteral("rvstrInvDate")] = m_header.strInvDate;
+        m_parameters[QStringLiteral("rvstrInvValidFor")] =
+            m_header.blnManualForm
+                ? QString()
+                : DocumentKinds::GetInvoiceTitle({m_header.strInvName, m_header.strInvDate, m_header.strFromInvNameNumber},
+                                                 m_settings.intNumEstDays, m_context.edition(), m_context.locale);
+        TextItem name = Items::text(QStringLiteral("rvtxtInvName"), 4.5, 0.1, 3.7, kNameFont, kRight,
+                                    parameter("rvstrInvNameNumber"));
+        name.color = m_kindColor;
+        m_page.add(name);
+        m_page.add(Items::text(QStringLiteral("rvtxtInvDate"), 5.8, 0.4, 2.4, kDataFont, kRight,
+                               parameter("rvstrInvDate")));
+        m_page.add(Items::text(QStringLiteral("rvtxtInvValidFor"), 5.8, 0.6, 2.4, kDataFont, kRight,
+                               parameter("rvstrInvValidFor")));
+    }
+
+    /// The company lines that have something to say, one under the other from \a r.
+    double companyBlock(double r)
+    {
+        for (const CompanyLine &line : companyLines(m_context.company.company)) {
+            if (!line.printed)
+                continue;
+            m_page.add(Items::cell(QLatin1String(line.component), 0.3, r, kCompanyLineRoom, kDataFont, kLeft, line.text));
+            r += kStep;
+        }
+        return r;
+    }
+
+    /// The coloured bars around the customer, the customer's lines (or grey captions
+    /// on a blank form) and the terms, order and exemption boxes; returns the
+    /// position under the lower bar.
+    double customerBlock(double r)
+    {
+        const bool blankForm = m_header.blnManualForm;
+        const bool lunvard = m_context.edition().GetEditionNumber() == Edition::Lunvard;
+        m_page.add(Items::bar(QStringLiteral("rvrecCustTop"), QRectF(0.3, r, 7.9, 0.05), m_kindColor));
+        r += 0.1;
+
+        const double top = r;
+        m_page.add(Items::text(QStringLiteral("rvtxtCustPmtTermsHdng"), 4.8, top + 0.2, 1.9, kDataFont, kLeft,
+                               QStringLiteral("Payment Terms")));
+        m_page.add(Items::frame(QStringLiteral("rvrecCustPmtTerms"), QRectF(4.8, top + 0.39, 3.4, 0.2)));
+        m_page.add(Items::text(QStringLiteral("rvtxtCustPOHdng"), 4.8, top + 0.6, 1.4, kDataFont, kLeft,
+                               lunvard ? QString() : QStringLiteral("P.O. Number")));
+        m_page.add(Items::text(QStringLiteral("rvtxtCustTaxEmptNumberHdng"), 6.5, top + 0.6, 1.5, kDataFont, kLeft,
+                               lunvard ? QString() : QStringLiteral("Tax Exempt Number")));
+        if (!lunvard) {
+            m_page.add(Items::frame(QStringLiteral("rvrecCustPO"), QRectF(4.8, top + 0.79, 1.7, 0.2)));
+            m_page.add(Items::frame(QStringLiteral("rvrecCustTaxEmptNumber"), QRectF(6.5, top + 0.79, 1.7, 0.2)));
+        }
+        m_page.add(Items::cell(QStringLiteral("rvtxtCustPmtTerms"), 4.9, top + 0.4, 3.2, kDataFont, kLeft,
+                               m_header.strCustPymntTerms));
+        m_page.add(Items::cell(QStringLiteral("rvtxtCustPO"), 4.9, top + 0.8, 1.5, kDataFont, kLeft,
+                               blankForm ? QString() : m_header.strCustPONumber));
+        m_page.add(Items::cell(QStringLiteral("rvtxtCustTaxEmptNumber"), 6.6, top + 0.8, 1.5, kDataFont, kLeft,
+                               blankForm ? QString() : m_header.strCustTaxExemptNum));
+
+        const QStringList components = {
+            QStringLiteral("rvtxtCustComp"),         QStringLiteral("rvtxtCustName"),
+            QStringLiteral("rvtxtCustAddress"),      QStringLiteral("rvtxtCustCityStateZip"),
+            QStringLiteral("rvtxtCustMainPhone"),    QStringLiteral("rvtxtCustExtraPhone1"),
+            QStringLiteral("rvtxtCustExtraPhone2")};
+        const QStringList values = {m_header.strCustCmpnyName, m_header.strCustFullName,  m_header.strCustAddress,
+                                    m_header.strCustCtyStZp,   m_header.strCustMainPhone, m_header.strCustExtraPhone1,
+                                    m_header.strCustExtraPhone2};
+        const QStringList formCaptions = {QStringLiteral("Company Name"), QStringLiteral("Name"),
+                                          QStringLiteral("Address"),      QStringLiteral("City,State Zip"),
+                                          QStringLiteral("Main Phone"),   QStringLiteral("Extra Phone 1"),
+                                          QStringLiteral("Extra Phone 2")};
+        for (int i = 0; i < components.size(); ++i) {
+            TextItem line = Items::cell(components.at(i), 0.5, r, kCustomerLineRoom, kDataFont, kLeft,
+                                        blankForm ? formCaptions.at(i) : values.at(i));
+            if (blankForm) {
+                line.color = kSilver;
+                if (i < components.size() - 1) // the last caption gets no line to write on
+                    m_page.add(Items::horizontalLine(QStringLiteral("CustomerLine"), 0.5, r + kStep - 0.03, 3.0, kSilver));
+            }
+            m_page.add(line);
+            r += kStep;
+        }
+
+        m_page.add(Items::bar(QStringLiteral("rvrecCustBottom"), QRectF(0.3, r, 7.9, 0.05), m_kindColor));
+        return r + kStep;
+    }
+
+    /// The column headings at \a r and the rule under them; returns the rule's position.
+    double columnHeadings(double r)
+    {
+        QStringList headings(3); // right, middle, left: the order values take the columns
+        const QList<InvoiceRows::Value> shown = InvoiceRows::shownValues(m_header.strInvName, m_settings);
+        for (int i = 0; i < shown.size(); ++i)
+            headings[i] = headingOf(shown.at(i));
+        m_page.add(Items::text(QStringLiteral("rvtxtDescriptionHdng"), 0.3, r, 7.9, kDataFont, kLeft,
+                               QStringLiteral("Price Item Description")));
+        m_page.add(Items::text(QStringLiteral("rvtxtLeftHdng"), 4.8, r, 1.1, kDataFont, kLeft, headings[2]));
+        m_page.add(Items::text(QStringLiteral("rvtxtMiddleHdng"), 5.9, r, 1.1, kDataFont, kLeft, headings[1]));
+        m_page.add(Items::text(QStringLiteral("rvtxtRightHdng"), 7.0, r, 1.2, kDataFont, kLeft, headings[0]));
+        r += kStep;
+        m_page.add(Items::horizontalLine(QStringLiteral("rvhlineItems"), 0.3, r, 7.9));
+        return r;
+    }
+
+    /// The signature block, when the document asks for one.
+    std::optional<Band> signature()
+    {
+        m_parameters[QStringLiteral("rvstrAcceptanceInfo")] = m_settings.strAcceptanceInfo;
+        if (!m_header.blnAddSignatureLine)
+            return std::nullopt;
+        return signatureBand(m_settings.strAcceptanceInfo, m_settings.AccptColor);
+    }
+
+    /// The footer bar, the foot note and the amounts block.
+    void footer()
+    {
+        m_parameters[QStringLiteral("rvstrInvFootNotes")] = m_context.document.print.strInvFootNotes;
+        m_page.add(Items::bar(QStringLiteral("rvrecFooter"), QRectF(0.3, kFooterTop, 7.9, 0.05), m_kindColor));
+        m_page.add(Items::memo(QStringLiteral("rvtxtInvFootNotes"), QRectF(0.3, 9.4, 3.1, 1.0), kDataFont,
+                               parameter("rvstrInvFootNotes")));
+
+        const TrecPrintData &print = m_context.document.print;
+        // Blank forms and work orders that hide their prices show empty boxes.
+        const bool amountsPrinted =
+            !m_header.blnManualForm && InvoiceRows::pricesShown(m_header.strInvName, m_settings);
+        const bool discounted = m_header.intCustDiscountPercent > 0;
+        const QList<Amount> amounts = {
+            {"DepositPaid",
+             DocumentKinds::isDepositKind(m_header.strInvName) ? QStringLiteral("Deposit Amount")
+                                                                : QStringLiteral("Amount Paid"),
+             "rvrecDepositPaid", print.strDepositPaid},
+            {"SubTotal", QStringLiteral("Sub Total"), "rvrecSubTotal", print.strSubTotal},
+            {"Tax", QStringLiteral("Tax Total"), "rvrecTax", print.strTax},
+            {"Discount", discounted ? QStringLiteral("Discount") : QString(), "rerecDiscount",
+             discounted ? print.strDiscount : QString()},
+            {"Total", m_header.strInvName + QStringLiteral(" Total"), "rvrecTotal", print.strTotal},
+        };
+        for (int i = 0; i < amounts.size(); ++i) {
+            const Amount &amount = amounts.at(i);
+            const double top = 9.39 + 0.2 * i;
+            const QString name = QLatin1String(amount.name);
+            m_parameters[QStringLiteral("rvstr%1Hdng").arg(name)] = amount.heading;
+            m_parameters[QStringLiteral("rvstr") + name] = amountsPrinted ? amount.value : QString();
+            m_page.add(Items::text(QStringLiteral("rvtxt%1Hdng").arg(name), 3.7, top, 2.7, kTotalsFont, kRight,
+                                   m_parameters.value(QStringLiteral("rvstr%1Hdng").arg(name))));
+            m_page.add(Items::frame(QLatin1String(amount.box), QRectF(6.5, top, 1.7, 0.21)));
+            m_page.add(Items::cell(QStringLiteral("rvtxt") + name, 6.6, top, 1.6, kTotalsFont, kLeft,
+                                   m_parameters.value(QStringLiteral("rvstr") + name)));
+        }
+    }
+
+private:
+    /// One line of the amounts block: the name its components and parameters share.
+    struct Amount
+    {
+        const char *name;
+        QString heading;
+        const char *box;
+        QString value;
+    };
+
+    [[nodiscard]] QString parameter(const char *name) const { return m_parameters.value(QLatin1String(name)); }
+
+    static QString headingOf(InvoiceRows::Value value)
+    {
+        switch (value) {
+        case InvoiceRows::Value::Total:
+            return QStringLiteral("Total");
+        case InvoiceRows::Value::PriceEach:
+            return QStringLiteral("Price Each");
+        case InvoiceRows::Value::Quantity:
+            return QStringLiteral("Quantity");
+        }
+        return {};
+    }
+
+    const AppContext &m_context;
+    const TrecInvHeader &m_header;
+    const TrecCmpnyInvData &m_settings;
+    ReportParameters &m_parameters;
+    ReportPage &m_page;
+    QColor m_kindColor;
+};
+
 } // namespace
 
 InvoiceReport InvoiceReport::pSetInvoiceData(const AppContext &context)
 {
-    const TrecInvHeader &header = context.document.header;
-    const CompanyRecord &company = context.company;
-    const TrecCmpnyInvData &settings = company.invData;
-    const bool blankForm = header.blnManualForm;
-    const bool lunvard = context.edition().GetEditionNumber() == Edition::Lunvard;
-    const bool pricesShown = InvoiceRows::pricesShown(header.strInvName, settings);
-
     InvoiceReport report;
-    ReportParameters &p = report.m_parameters;
-    ReportPage &page = report.m_template;
+    TemplateBuilder build(context, report.m_parameters, report.m_template);
+    const double logoHeight = build.logo();
+    build.title();
+    const double companyEnd = build.companyBlock(0.1 + logoHeight);
+    const double headingsTop = build.customerBlock(std::max(companyEnd, kCustomerBarMinTop));
+    const double rule = build.columnHeadings(headingsTop);
+    report.m_signature = build.signature();
+    build.footer();
 
-    QColor kindColor = DocumentKinds::colorOf(header.strInvName, company);
-    if (!kindColor.isValid())
-        kindColor = Qt::black;
-
-    double logoHeight = 0;
-    if (const std::optional<QImage> logo = documentLogo(context)) {
-        logoHeight = settings.strLargeLogo ? 1.3 : 0.7;
-        const double width = std::min(kMaxLogoWidth, logoHeight * logo->width() / logo->height());
-        page.add(ImageItem{QStringLiteral("rvBitmapLogo"), QRectF(0.3, 0.1, width, logoHeight), *logo});
-    }
-
-    p[QStringLiteral("rvstrInvNameNumber")] = header.strInvName + QLatin1Char(' ') + QString::number(header.intInvNumber);
-    p[QStringLiteral("rvstrInvDate")] = header.strInvDate;
-    p[QStringLiteral("rvstrInvValidFor")] =
-        blankForm ? QString()
-                  : DocumentKinds::GetInvoiceTitle({header.strInvName, header.strInvDate, header.strFromInvNameNumber},
-                                                   settings.intNumEstDays, context.edition(), context.locale);
-    TextItem name = Items::text(QStringLiteral("rvtxtInvName"), 4.5, 0.1, 3.7, kNameFont, kRight,
-                                p.value(QStringLiteral("rvstrInvNameNumber")));
-    name.color = kindColor;
-    page.add(name);
-    page.add(Items::text(QStringLiteral("rvtxtInvDate"), 5.8, 0.4, 2.4, kDataFont, kRight,
-                         p.value(QStringLiteral("rvstrInvDate"))));
-    page.add(Items::text(QStringLiteral("rvtxtInvValidFor"), 5.8, 0.6, 2.4, kDataFont, kRight,
-                         p.value(QStringLiteral("rvstrInvValidFor"))));
-
-    double r = 0.1 + logoHeight;
-    for (const CompanyLine &line : companyLines(company.company)) {
-        if (!line.printed)
-            continue;
-        page.add(Items::text(QLatin1String(line.component), 0.3, r, 3.5, kDataFont, kLeft, line.text));
-        r += kStep;
-    }
-    r = std::max(r, kCustomerBarMinTop);
-
-    page.add(Items::bar(QStringLiteral("rvrecCustTop"), QRectF(0.3, r, 7.9, 0.05), kindColor));
-    r += 0.1;
-    const double customerTop = r;
-
-    page.add(Items::text(QStringLiteral("rvtxtCustPmtTermsHdng"), 4.8, customerTop + 0.2, 1.9, kDataFont, kLeft,
-                         QStringLiteral("Payment Terms")));
-    page.add(Items::frame(QStringLiteral("rvrecCustPmtTerms"), QRectF(4.8, customerTop + 0.39, 3.4, 0.2)));
-    page.add(Items::text(QStringLiteral("rvtxtCustPOHdng"), 4.8, customerTop + 0.6, 1.4, kDataFont, kLeft,
-                         lunvard ? QString() : QStringLiteral("P.O. Number")));
-    page.add(Items::text(QStringLiteral("rvtxtCustTaxEmptNumberHdng"), 6.5, customerTop + 0.6, 1.5, kDataFont, kLeft,
-                         lunvard ? QString() : QStringLiteral("Tax Exempt Number")));
-    if (!lunvard) {
-        page.add(Items::frame(QStringLiteral("rvrecCustPO"), QRectF(4.8, customerTop + 0.79, 1.7, 0.2)));
-        page.add(Items::frame(QStringLiteral("rvrecCustTaxEmptNumber"), QRectF(6.5, customerTop + 0.79, 1.7, 0.2)));
-    }
-    page.add(Items::cell(QStringLiteral("rvtxtCustPmtTerms"), 4.9, customerTop + 0.4, 3.2, kDataFont, kLeft,
-                         header.strCustPymntTerms));
-    page.add(Items::cell(QStringLiteral("rvtxtCustPO"), 4.9, customerTop + 0.8, 1.5, kDataFont, kLeft,
-                         blankForm ? QString() : header.strCustPONumber));
-    page.add(Items::cell(QStringLiteral("rvtxtCustTaxEmptNumber"), 6.6, customerTop + 0.8, 1.5, kDataFont, kLeft,
-                         blankForm ? QString() : header.strCustTaxExemptNum));
-
-    const QStringList customerComponents = {
-        QStringLiteral("rvtxtCustComp"),      QStringLiteral("rvtxtCustName"),        QStringLiteral("rvtxtCustAddress"),
-        QStringLiteral("rvtxtCustCityStateZip"), QStringLiteral("rvtxtCustMainPhone"), QStringLiteral("rvtxtCustExtraPhone1"),
-        QStringLiteral("rvtxtCustExtraPhone2")};
-    const QStringList customerValues = {header.strCustCmpnyName,   header.strCustFullName,    header.strCustAddress,
-                                        header.strCustCtyStZp,     header.strCustMainPhone,   header.strCustExtraPhone1,
-                                        header.strCustExtraPhone2};
-    // A blank form prints grey captions to write beside instead of the customer.
-    const QStringList formCaptions = {QStringLiteral("Company Name"), QStringLiteral("Name"),
-                                      QStringLiteral("Address"),      QStringLiteral("City,State Zip"),
-                                      QStringLiteral("Main Phone"),   QStringLiteral("Extra Phone 1"),
-                                      QStringLiteral("Extra Phone 2")};
-    for (int i = 0; i < customerComponents.size(); ++i) {
-        TextItem line = Items::text(customerComponents.at(i), 0.5, r, 3.2, kDataFont, kLeft,
-                                    blankForm ? formCaptions.at(i) : customerValues.at(i));
-        if (blankForm) {
-            line.color = kSilver;
-            if (i < customerComponents.size() - 1)
-                page.add(Items::horizontalLine(QStringLiteral("CustomerLine"), 0.5, r + kStep - 0.03, 3.0, kSilver));
-        }
-        page.add(line);
-        r += kStep;
-    }
-
-    page.add(Items::bar(QStringLiteral("rvrecCustBottom"), QRectF(0.3, r, 7.9, 0.05), kindColor));
-    r += kStep;
-
-    QStringList headings(3); // right, middle, left
-    const QList<InvoiceRows::Value> shown = InvoiceRows::shownValues(header.strInvName, settings);
-    for (int i = 0; i < shown.size(); ++i) {
-        switch (shown.at(i)) {
-        case InvoiceRows::Value::Total:
-            headings[i] = QStringLiteral("Total");
-            break;
-        case InvoiceRows::Value::PriceEach:
-            headings[i] = QStringLiteral("Price Each");
-            break;
-        case InvoiceRows::Value::Quantity:
-            headings[i] = QStringLiteral("Quantity");
-            break;
-        }
-    }
-    page.add(Items::text(QStringLiteral("rvtxtDescriptionHdng"), 0.3, r, 7.9, kDataFont, kLeft,
-                         QStringLiteral("Price Item Description")));
-    page.add(Items::text(QStringLiteral("rvtxtLeftHdng"), 4.8, r, 1.1, kDataFont, kLeft, headings[2]));
-    page.add(Items::text(QStringLiteral("rvtxtMiddleHdng"), 5.9, r, 1.1, kDataFont, kLeft, headings[1]));
-    page.add(Items::text(QStringLiteral("rvtxtRightHdng"), 7.0, r, 1.2, kDataFont, kLeft, headings[0]));
-    r += kStep;
-    page.add(Items::horizontalLine(QStringLiteral("rvhlineItems"), 0.3, r, 7.9));
-
-    p[QStringLiteral("rvstrAcceptanceInfo")] = settings.strAcceptanceInfo;
-    if (header.blnAddSignatureLine)
-        report.m_signature = signatureBand(settings.strAcceptanceInfo, settings.AccptColor);
-
-    p[QStringLiteral("rvstrInvFootNotes")] = context.document.print.strInvFootNotes;
-    page.add(Items::bar(QStringLiteral("rvrecFooter"), QRectF(0.3, kFooterTop, 7.9, 0.05), kindColor));
-    page.add(Items::memo(QStringLiteral("rvtxtInvFootNotes"), QRectF(0.3, 9.4, 3.1, 1.0), kDataFont,
-                         p.value(QStringLiteral("rvstrInvFootNotes"))));
-
-    const TrecPrintData &print = context.document.print;
-    const bool amountsPrinted = !blankForm && pricesShown;
-    const bool discounted = header.intCustDiscountPercent > 0;
-    struct Amount
-    {
-        const char *heading;
-        QString headingText;
-        const char *box;
-        const char *text;
-        const char *parameter;
-        QString value;
-    };
-    const QList<Amount> amounts = {
-        {"DepositPaid",
-         DocumentKinds::isDepositKind(header.strInvName) ? QStringLiteral("Deposit Amount") : QStringLiteral("Amount Paid"),
-         "rvrecDepositPaid", "rvtxtDepositPaid", "rvstrDepositPaid", print.strDepositPaid},
-        {"SubTotal", QStringLiteral("Sub Total"), "rvrecSubTotal", "rvtxtSubTotal", "rvstrSubTotal", print.strSubTotal},
-        {"Tax", QStringLiteral("Tax Total"), "rvrecTax", "rvtxtTax", "rvstrTax", print.strTax},
-        {"Discount", discounted ? QStringLiteral("Discount") : QString(), "rerecDiscount", "rvtxtDiscount",
-         "rvstrDiscount", discounted ? print.strDiscount : QString()},
-        {"Total", header.strInvName + QStringLiteral(" Total"), "rvrecTotal", "rvtxtTotal", "rvstrTotal",
-         print.strTotal},
-    };
-    for (int i = 0; i < amounts.size(); ++i) {
-        const Amount &amount = amounts.at(i);
-        const double top = 9.39 + 0.2 * i;
-        const QString headingParameter = QStringLiteral("rvstr%1Hdng").arg(QLatin1String(amount.heading));
-        p[headingParameter] = amount.headingText;
-        p[QLatin1String(amount.parameter)] = amountsPrinted ? amount.value : QString();
-        page.add(Items::text(QStringLiteral("rvtxt%1Hdng").arg(QLatin1String(amount.heading)), 3.7, top, 2.7,
-                             kTotalsFont, kRight, p.value(headingParameter)));
-        page.add(Items::frame(QLatin1String(amount.box), QRectF(6.5, top, 1.7, 0.21)));
-        page.add(Items::cell(QLatin1String(amount.text), 6.6, top, 1.6, kTotalsFont, kLeft,
-                             p.value(QLatin1String(amount.parameter))));
-    }
-
-    if (blankForm)
+    if (context.document.header.blnManualForm) {
+        // No rows: the signature block, if any, sits just above the footer and the
+        // space under the headings is left for writing.
         report.m_region = QRectF(0.3, kFooterTop - 0.2 - kSignatureHeight, 7.9, kSignatureHeight);
-    else
-        report.m_region = QRectF(0.3, r + 0.05, 7.9, kFooterTop - 0.2 - r);
+    } else {
+        report.m_region = QRectF(0.3, rule + 0.05, 7.9, kFooterTop - 0.2 - rule);
+    }
     return report;
 }
 

@@ -36,7 +36,10 @@ public:
         }
         m_painter.setFont(ReportFonts::qfont(item.font, m_dpi, *m_painter.device()));
         m_painter.setPen(item.color);
-        const int flags = int(item.alignment) | (item.wrap ? int(Qt::TextWordWrap) : int(Qt::TextSingleLine));
+        // Clipping, where wanted, is done above; QPainter's own would also cut a
+        // one-line text at its width.
+        const int flags = int(item.alignment) | int(Qt::TextDontClip)
+                          | (item.wrap ? int(Qt::TextWordWrap) : int(Qt::TextSingleLine));
         m_painter.drawText(rect, flags, item.text);
         m_painter.restore();
     }

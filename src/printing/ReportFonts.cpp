@@ -61,7 +61,15 @@ QFont qfont(const ReportFont &font, double dotsPerInch, const QPaintDevice &devi
 
 double lineHeight(const ReportFont &font)
 {
-    return QFontMetricsF(measuringFont(font), &measuringDevice()).lineSpacing() / kMeasureDpi;
+    // Asked for every text item of every page; a report uses only a few fonts.
+    static QHash<QString, double> known;
+    const QString key = font.family + QLatin1Char('/') + QString::number(font.pointSize) + (font.bold ? "b" : "");
+    const auto found = known.constFind(key);
+    if (found != known.constEnd())
+        return *found;
+    const double height = QFontMetricsF(measuringFont(font), &measuringDevice()).lineSpacing() / kMeasureDpi;
+    known.insert(key, height);
+    return height;
 }
 
 double textWidth(const ReportFont &font, const QString &text)
