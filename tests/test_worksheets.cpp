@@ -52,8 +52,10 @@ class TestWorkSheets : public QObject
         for (const WorkSheet &sheet : sheets)
             doc.lines.appendRow(sheet.toCells());
         Totals::pCalcTotals(doc, m_heddrin, company, us);
-        WorkSheetText::pSetWorkSheetText(doc, company, us);
-        return doc.workSheetText.split(QLatin1Char('\n'));
+        const QString text = WorkSheetText::GetWorkSheetText(doc, company, us);
+        if (!text.endsWith(QLatin1Char('\n')))
+            return {QStringLiteral("text does not end with a line break")};
+        return text.chopped(1).split(QLatin1Char('\n'));
     }
 
 private slots:

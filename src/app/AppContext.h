@@ -10,6 +10,7 @@
 #include <memory>
 
 class Edition;
+class PrintModule;
 class Prompts;
 class SavingIndicator;
 class Shell;
@@ -49,6 +50,8 @@ public:
     int selectedLineIndex = 0;
     /// Contract (1) or warranty (0) for the writer.
     int writerMode = 1;
+    /// Print, preview and PDF for every window; set by start-up, null where nothing prints.
+    PrintModule *printModule = nullptr;
 
     /// Clears the editor and changed flags, the selected line and foot note 0, and
     /// fills the edition's document kinds.

@@ -9,6 +9,7 @@
 #include "TfrmMain.h"
 #include "data/DbError.h"
 #include "data/SavingPopup.h"
+#include "printing/TmodPrintData.h"
 
 #include <QApplication>
 
@@ -34,6 +35,9 @@ int runApplication(int argc, char **argv, int editionNumber)
         prompts.showError(error.message());
         return 1;
     }
+
+    TmodPrintData printing(context);
+    context.printModule = &printing;
 
     TfrmMain mainWindow(context);
     mainWindow.showAsPreferred();

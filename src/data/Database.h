@@ -125,7 +125,7 @@ public:
     [[nodiscard]] QString errorMessage() const;
 
     /// Milliseconds one step waits for another connection's lock before it retries.
-    static constexpr int kBusyWaitMs = 250;
+    static constexpr int kBusyWaitMs = 1000;
     /// Attempts of one step while the file stays busy or locked.
     static constexpr int kBusyAttempts = 8;
 

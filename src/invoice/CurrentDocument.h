@@ -27,6 +27,4 @@ struct CurrentDocument
     std::array<double, 28> LbrPrices{};
     std::array<double, 28> MatPrices{};
 
-    /// The printable description of the work sheets, filled before printing (Heddrin).
-    QString workSheetText;
 };

@@ -107,7 +107,6 @@ void DocumentStore::pLoadInvoice()
         doc.totals = {};
         doc.print = {};
         doc.saved = {};
-        doc.workSheetText.clear();
         return;
     }
 
@@ -153,7 +152,6 @@ void DocumentStore::pLoadInvoice()
     loadLines(*db, number);
     h = loaded;
     doc.notes = notes;
-    doc.workSheetText.clear();
     Totals::pCalcTotals(doc, edition, m_context.company, m_context.locale);
     pUpdateSavedData();
 }

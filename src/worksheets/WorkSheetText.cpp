@@ -99,7 +99,7 @@ QString extraCharges(const WorkSheet &s, const QLocale &locale)
 
 } // namespace
 
-QString describe(const CurrentDocument &document, const CompanyRecord &company, const QLocale &locale)
+QString GetWorkSheetText(const CurrentDocument &document, const CompanyRecord &company, const QLocale &locale)
 {
     const TrecCmpnyInvData &show = company.invData;
     const bool printTotals = !DocumentKinds::is(document.header.strInvName, DocumentKinds::kWorkOrder)
@@ -131,12 +131,8 @@ QString describe(const CurrentDocument &document, const CompanyRecord &company, 
         }
         out << QString();
     }
-    return out.join(QLatin1Char('\n'));
-}
-
-void pSetWorkSheetText(CurrentDocument &document, const CompanyRecord &company, const QLocale &locale)
-{
-    document.workSheetText = describe(document, company, locale);
+    // Every line ends with a line break, as in a memo, so the last empty line counts.
+    return out.isEmpty() ? QString() : out.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 
 } // namespace WorkSheetText

@@ -12,9 +12,7 @@ namespace WorkSheetText {
 /// the invoice prints it in place of price lines. The company's show flags remove
 /// whole lines; the name, square feet, amount and the empty line after each sheet
 /// are always there. Run the totals first: it reads the computed cells.
-[[nodiscard]] QString describe(const CurrentDocument &document, const CompanyRecord &company, const QLocale &locale);
-
-/// Writes describe() into document.workSheetText.
-void pSetWorkSheetText(CurrentDocument &document, const CompanyRecord &company, const QLocale &locale);
+[[nodiscard]] QString GetWorkSheetText(const CurrentDocument &document, const CompanyRecord &company,
+                                       const QLocale &locale);
 
 } // namespace WorkSheetText

@@ -1,0 +1,99 @@
+#include "PageModel.h"
+
+#include "ReportFonts.h"
+
+QList<const TextItem *> ReportPage::textsNamed(const QString &name) const
+{
+    QList<const TextItem *> found;
+    for (const PageItem &item : items) {
+        if (const auto *text = std::get_if<TextItem>(&item); text && text->name == name)
+            found.append(text);
+    }
+    return found;
+}
+
+QStringList ReportPage::texts() const
+{
+    QStringList result;
+    for (const PageItem &item : items) {
+        if (const auto *text = std::get_if<TextItem>(&item); text && !text->text.isEmpty())
+            result.append(text->text);
+    }
+    return result;
+}
+
+namespace Items {
+
+TextItem text(const QString &name, double left, double top, double width, const ReportFont &font,
+              Qt::Alignment alignment, const QString &text)
+{
+    TextItem item;
+    item.name = name;
+    item.rect = QRectF(left, top, width, ReportFonts::lineHeight(font));
+    item.text = text;
+    item.font = font;
+    item.alignment = alignment | Qt::AlignTop;
+    return item;
+}
+
+TextItem cell(const QString &name, double left, double top, double width, const ReportFont &font,
+              Qt::Alignment alignment, const QString &text)
+{
+    TextItem item = Items::text(name, left, top, width, font, alignment, text);
+    item.clip = true;
+    return item;
+}
+
+TextItem memo(const QString &name, const QRectF &rect, const ReportFont &font, const QString &text)
+{
+    TextItem item;
+    item.name = name;
+    item.rect = rect;
+    item.text = text;
+    item.font = font;
+    item.wrap = true;
+    item.clip = true;
+    return item;
+}
+
+LineItem horizontalLine(const QString &name, double left, double top, double width, const QColor &color)
+{
+    LineItem item;
+    item.name = name;
+    item.line = QLineF(left, top, left + width, top);
+    item.color = color;
+    return item;
+}
+
+BoxItem frame(const QString &name, const QRectF &rect)
+{
+    BoxItem item;
+    item.name = name;
+    item.rect = rect;
+    item.fill = Qt::white;
+    return item;
+}
+
+BoxItem bar(const QString &name, const QRectF &rect, const QColor &fill)
+{
+    BoxItem item;
+    item.name = name;
+    item.rect = rect;
+    item.fill = fill;
+    return item;
+}
+
+PageItem translated(const PageItem &item, QPointF offset)
+{
+    return std::visit(
+        [offset](auto copy) -> PageItem {
+            if constexpr (std::is_same_v<decltype(copy), LineItem>)
+                copy.line.translate(offset);
+            else
+                copy.rect.translate(offset);
+            return copy;
+        },
+        item);
+}
+
+} // namespace Items

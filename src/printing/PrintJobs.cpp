@@ -1,0 +1,122 @@
+#include "PrintJobs.h"
+
+#include "InvoiceReport.h"
+#include "InvoiceRowFeed.h"
+#include "ReportError.h"
+#include "TextReports.h"
+#include "app/AppContext.h"
+
+#include <QHash>
+
+namespace PrintJobs {
+
+namespace {
+
+using PagesOf = QList<ReportPage> (*)(const AppContext &context);
+
+QList<ReportPage> currentDocumentPages(const AppContext &context)
+{
+    const InvoiceReport report = InvoiceReport::pSetInvoiceData(context);
+    QList<ReportPage> pages = report.run(InvoiceRows::RvCustomConnectionInvoice(context));
+    const TrecInvHeader &header = context.document.header;
+    if (header.blnPrintContract || header.blnPrintWarranty) {
+        const auto db = context.openDatabase();
+        if (header.blnPrintContract)
+            pages += TextReports::ReportContract(TextReports::pSetContractData(*db));
+        if (header.blnPrintWarranty)
+            pages += TextReports::ReportWarranty(TextReports::pSetWarrantyData(*db));
+    }
+    return pages;
+}
+
+QList<ReportPage> contractPages(const AppContext &context)
+{
+    return TextReports::ReportContract(TextReports::pSetContractData(*context.openDatabase()));
+}
+
+QList<ReportPage> warrantyPages(const AppContext &context)
+{
+    return TextReports::ReportWarranty(TextReports::pSetWarrantyData(*context.openDatabase()));
+}
+
+/// The reports by print kind; a kind without an entry has no printout yet.
+const QHash<int, PagesOf> &reports()
+{
+    static const QHash<int, PagesOf> table = {
+        {PrintKind::CurrentDocument, &currentDocumentPages},
+        {PrintKind::Contract, &contractPages},
+        {PrintKind::Warranty, &warrantyPages},
+    };
+    return table;
+}
+
+QString documentKindAndNumber(const AppContext &context)
+{
+    const TrecInvHeader &header = context.document.header;
+    return header.strInvName + QLatin1Char(' ') + QString::number(header.intInvNumber);
+}
+
+} // namespace
+
+bool isAvailable(int kind)
+{
+    return reports().contains(kind);
+}
+
+QString previewTitle(int kind, const AppContext &context)
+{
+    switch (kind) {
+    case PrintKind::CurrentDocument:
+        return QStringLiteral("Preview ") + documentKindAndNumber(context);
+    case PrintKind::SalesAndTaxReport:
+        return QStringLiteral("Sales and Tax Report");
+    default:
+        return QStringLiteral("Preview ") + documentName(kind, context);
+    }
+}
+
+QString documentName(int kind, const AppContext &context)
+{
+    switch (kind) {
+    case PrintKind::CurrentDocument:
+        return documentKindAndNumber(context);
+    case PrintKind::PriceSheet:
+        return QStringLiteral("Price Sheet List");
+    case PrintKind::CustomerList:
+        return QStringLiteral("Customer List");
+    case PrintKind::Planner:
+        return QStringLiteral("Planner Activities");
+    case PrintKind::Contract:
+        return QStringLiteral("Contract");
+    case PrintKind::Warranty:
+        return QStringLiteral("Warranty");
+    case PrintKind::SalesAndTaxReport:
+        return QStringLiteral("Sales and Tax Report");
+    case PrintKind::InvoiceList:
+        return QStringLiteral("Invoice List");
+    default:
+        return QStringLiteral("Printout");
+    }
+}
+
+ReportJob RvSystemPrntDocsPrint(const AppContext &context, int kind)
+{
+    const PagesOf pagesOf = reports().value(kind);
+    if (!pagesOf)
+        throw ReportError(QStringLiteral("Printing the %1 is not available yet.").arg(documentName(kind, context)));
+
+    ReportJob job;
+    job.previewTitle = previewTitle(kind, context);
+    job.documentName = documentName(kind, context);
+    const QString &company = context.company.company.strCompName;
+    job.info.title = job.documentName;
+    job.info.author = company;
+    job.info.subject = kind == PrintKind::CurrentDocument ? context.document.header.strInvName : job.documentName;
+    job.info.keywords = job.documentName;
+    job.info.creator = company;
+    job.info.producer = company;
+    job.pages = pagesOf(context);
+    return job;
+}
+
+} // namespace PrintJobs

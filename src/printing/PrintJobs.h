@@ -1,0 +1,57 @@
+#pragma once
+
+#include "PageModel.h"
+
+class AppContext;
+
+/// What the windows set before they print: which printout the next job makes.
+namespace PrintKind {
+enum : int {
+    CurrentDocument = 1,
+    PriceSheet = 2,
+    CustomerList = 3,
+    Planner = 4,
+    Contract = 5,
+    Warranty = 6,
+    SalesAndTaxReport = 7,
+    InvoiceList = 8,
+};
+} // namespace PrintKind
+
+/// The document information fields of a PDF file.
+struct PdfInfo
+{
+    QString title;
+    QString author;
+    QString subject;
+    QString keywords;
+    QString creator;
+    QString producer;
+};
+
+/// One print job: every page of one printout, preview or PDF file.
+struct ReportJob
+{
+    /// The preview window's caption ("Preview Invoice 512").
+    QString previewTitle;
+    /// The name of the job in the printer queue ("Invoice 512").
+    QString documentName;
+    PdfInfo info;
+    QList<ReportPage> pages;
+};
+
+namespace PrintJobs {
+
+/// Whether a printout of \a kind can be made yet.
+[[nodiscard]] bool isAvailable(int kind);
+
+[[nodiscard]] QString previewTitle(int kind, const AppContext &context);
+[[nodiscard]] QString documentName(int kind, const AppContext &context);
+
+/// Makes the job of print \a kind from \a context: for the current document its
+/// pages, then the contract and the warranty on pages of their own when it asks
+/// for them. Throws ReportError or DbError when it cannot; nothing of the document
+/// or the database is changed.
+[[nodiscard]] ReportJob RvSystemPrntDocsPrint(const AppContext &context, int kind);
+
+} // namespace PrintJobs
