@@ -36,17 +36,4 @@ void save(Database &db, int writerMode, const Text &text)
     transaction.commit();
 }
 
-QString toEditorText(const QString &stored)
-{
-    QString text = stored;
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return text;
-}
-
-QString toStoredText(const QString &edited)
-{
-    return toEditorText(edited).replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-}
-
 } // namespace ContractWarranty

@@ -24,9 +24,4 @@ struct Text
 /// Writes the title and text of \a writerMode; the other text is left alone.
 void save(Database &db, int writerMode, const Text &text);
 
-/// Stored text to editor text: CR LF and lone CR become LF.
-[[nodiscard]] QString toEditorText(const QString &stored);
-/// Editor text to stored text: every line break becomes CR LF.
-[[nodiscard]] QString toStoredText(const QString &edited);
-
 } // namespace ContractWarranty
