@@ -756,7 +756,7 @@ private slots:
         QCOMPARE(save->toolTip(), QStringLiteral("Save changes to Warranty"));
         QCOMPARE(writer.focusWidget(), text);
         QVERIFY(!save->isEnabled());
-        QVERIFY(child<QAction>(writer, QStringLiteral("actPrintPreview"))->isVisible());
+        QVERIFY(child<QWidget>(writer, QStringLiteral("btnactPrintPreview"))->isVisible());
 
         // Unchanged, closing asks nothing and the stored text stays byte for byte.
         QVERIFY(writer.pSave());
@@ -788,7 +788,7 @@ private slots:
                  QStringLiteral("SAMPLE CONTRACT"));
         auto *print = child<QAction>(writer, QStringLiteral("actPrint"));
         QCOMPARE(print->toolTip(), QStringLiteral("Print Contract"));
-        QVERIFY(!child<QAction>(writer, QStringLiteral("actPrintPreview"))->isVisible());
+        QVERIFY(!child<QWidget>(writer, QStringLiteral("btnactPrintPreview"))->isVisible());
         QVERIFY(print->isEnabled());
         print->trigger();
         QCOMPARE(session.context.printKind, 5);

@@ -95,7 +95,6 @@ CompanyIdentityPage::CompanyIdentityPage(Prompts &prompts, const CompanyInfoLayo
             hideRow(grid, row);
         ++row;
     }
-    grid->setRowStretch(row, 1);
 
     if (!layout.logoSizeChoice)
         m_logo->hideSizeChoice();
@@ -103,8 +102,8 @@ CompanyIdentityPage::CompanyIdentityPage(Prompts &prompts, const CompanyInfoLayo
     connect(m_logo, &LogoPanel::changed, this, &CompanyInfoPage::changed);
 
     auto *page = new QHBoxLayout(this);
-    page->addWidget(identity, 1);
-    page->addWidget(m_logo);
+    page->addWidget(identity, 1, Qt::AlignTop);
+    page->addWidget(m_logo, 0, Qt::AlignTop);
 }
 
 void CompanyIdentityPage::load(const CompanyRecord &record)
@@ -115,6 +114,11 @@ void CompanyIdentityPage::load(const CompanyRecord &record)
 void CompanyIdentityPage::loadLogo(const QString &logoPath, bool large)
 {
     m_logo->load(logoPath, large);
+}
+
+void CompanyIdentityPage::focusCompanyName()
+{
+    m_fields.front().edit->setFocus(Qt::OtherFocusReason);
 }
 
 void CompanyIdentityPage::store(CompanyRecord &record) const

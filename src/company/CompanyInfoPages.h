@@ -65,6 +65,7 @@ public:
     [[nodiscard]] LogoPanel *logo() const { return m_logo; }
     /// Loads the logo file; the window calls it after load().
     void loadLogo(const QString &logoPath, bool large);
+    void focusCompanyName();
 
 private:
     LogoPanel *m_logo;

@@ -47,7 +47,6 @@ LogoPanel::LogoPanel(Prompts &prompts, QWidget *parent)
     layout->addWidget(m_remove, 3, 0, 1, 2);
     layout->addWidget(new QLabel(tr("Browse for a new Company Logo"), this), 4, 0, 1, 2);
     layout->addWidget(m_browse, 5, 0, 1, 2);
-    layout->setRowStretch(6, 1);
 
     connect(m_browse, &QPushButton::clicked, this, &LogoPanel::browse);
     connect(m_remove, &QPushButton::clicked, this, &LogoPanel::removeLogo);

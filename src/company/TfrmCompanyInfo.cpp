@@ -14,7 +14,6 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QHBoxLayout>
-#include <QLineEdit>
 #include <QStackedWidget>
 #include <QStyle>
 #include <QToolBar>
@@ -42,7 +41,7 @@ TfrmCompanyInfo::TfrmCompanyInfo(AppContext &context, QWidget *parent)
     m_actSave->setToolTip(tr("Save changes to company information"));
     m_actSave->setShortcut(QKeySequence::Save);
     connect(m_actSave, &QAction::triggered, this, &TfrmCompanyInfo::pSave);
-    auto *actHelp = new QAction(style()->standardIcon(QStyle::SP_DialogHelpButton), tr("Help"), this);
+    auto *actHelp = new QAction(style()->standardIcon(QStyle::SP_MessageBoxQuestion), tr("Help"), this);
     actHelp->setObjectName(QStringLiteral("actHelp"));
     actHelp->setToolTip(tr("Open Help"));
     connect(actHelp, &QAction::triggered, this,
@@ -131,9 +130,7 @@ void TfrmCompanyInfo::pShowFormInformation()
     for (CompanyInfoPage *page : m_editPages)
         page->load(record);
     m_companyPage->loadLogo(Paths::GetLogoPath(m_context.edition()), record.invData.strLargeLogo);
-    m_saveSucceeded = true;
-    if (auto *name = m_companyPage->findChild<QLineEdit *>(QStringLiteral("txtCompName")))
-        name->setFocus(Qt::OtherFocusReason);
+    m_companyPage->focusCompanyName();
     m_actSave->setEnabled(false);
 }
 
@@ -148,7 +145,6 @@ bool TfrmCompanyInfo::pSave()
         showPage(m_taxPage);
         prompts.ShowInformation(QStringLiteral("Please enter a Tax Name for Tax Option %1.").arg(option));
         m_taxPage->focusTaxName(option);
-        m_saveSucceeded = false;
         return false;
     }
 
@@ -156,15 +152,12 @@ bool TfrmCompanyInfo::pSave()
         CompanySettings::pSaveCompanyData(m_context, edited, m_companyPage->logo()->change());
     } catch (const DbError &error) {
         prompts.showError(error.message());
-        m_saveSucceeded = false;
         return false;
     } catch (const FileError &error) {
         prompts.showError(error.message());
-        m_saveSucceeded = false;
         return false;
     }
     m_companyPage->logo()->markSaved();
-    m_saveSucceeded = true;
     m_actSave->setEnabled(false);
     return true;
 }

@@ -42,5 +42,4 @@ private:
     std::vector<QAction *> m_pageActions;
     CompanyIdentityPage *m_companyPage = nullptr;
     TaxPage *m_taxPage = nullptr;
-    bool m_saveSucceeded = true;
 };

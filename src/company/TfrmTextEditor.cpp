@@ -32,8 +32,10 @@ TfrmTextEditor::TfrmTextEditor(AppContext &context, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmTextEditor"));
     auto *actClose = new QAction(style()->standardIcon(QStyle::SP_DialogCloseButton), tr("Close"), this);
-    auto *actHelp = new QAction(style()->standardIcon(QStyle::SP_DialogHelpButton), tr("Help"), this);
+    auto *actHelp = new QAction(style()->standardIcon(QStyle::SP_MessageBoxQuestion), tr("Help"), this);
     actClose->setObjectName(QStringLiteral("actClose"));
+    actClose->setToolTip(tr("Close"));
+    actHelp->setToolTip(tr("Open Help"));
     m_actSave->setObjectName(QStringLiteral("actSave"));
     m_actPrint->setObjectName(QStringLiteral("actPrint"));
     m_actPrintPreview->setObjectName(QStringLiteral("actPrintPreview"));
@@ -94,8 +96,6 @@ void TfrmTextEditor::pShowFormInformation()
     m_ribbon->setCaption(windowTitle());
     m_title->setToolTip(tr("Enter a title for ") + m_word);
     m_text->setToolTip(tr("Edit ") + m_word);
-    findChild<QAction *>(QStringLiteral("actClose"))->setToolTip(tr("Close"));
-    findChild<QAction *>(QStringLiteral("actHelp"))->setToolTip(tr("Open Help"));
     m_actPrint->setToolTip(tr("Print ") + m_word);
     m_actPrintPreview->setToolTip(tr("Print Preview ") + m_word);
     m_actSave->setToolTip(tr("Save changes to ") + m_word);
