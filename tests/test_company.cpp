@@ -936,11 +936,18 @@ private slots:
                 Database copy(offered);
                 copy.exec(QStringLiteral("UPDATE tblCompanyInvData SET strLargeLogo = ''"));
             } else {
+                // Damage a table the company record does not read: only the integrity check sees it.
+                qint64 pageSize = 0;
+                qint64 page = 0;
+                {
+                    Database copy(offered, Database::OpenMode::ReadOnly);
+                    pageSize = copy.queryInt(QStringLiteral("PRAGMA page_size"));
+                    page = copy.queryInt(QStringLiteral("SELECT rootpage FROM sqlite_master WHERE name = 'tblPrices'"));
+                }
                 QFile file(offered);
                 QVERIFY(file.open(QIODevice::ReadWrite));
-                const qint64 pageSize = 4096;
-                file.seek(pageSize * 3);
-                file.write(QByteArray(int(pageSize * 2), '\x7f'));
+                QVERIFY(file.seek(pageSize * (page - 1)));
+                file.write(QByteArray(int(pageSize), '\x7f'));
             }
         }
 
@@ -952,6 +959,23 @@ private slots:
         QCOMPARE(fileHash(live), before);
         QCOMPARE(session.context.company.company.strCompName, QStringLiteral("in memory"));
         QVERIFY(!QFileInfo::exists(BackupRestore::GetSafetyCopyPath(session.context.edition())));
+    }
+
+    void restoreWhileAnotherCopyWritesLeavesTheLiveFile()
+    {
+        TestSession session(Edition::Corvalo);
+        session.start();
+        const QString offered = session.folder.path() + QStringLiteral("/corvalo6.db");
+        QVERIFY(QFile::copy(session.context.databasePath(), offered));
+        const QByteArray before = fileHash(session.context.databasePath());
+
+        Database otherCopy(session.context.databasePath());
+        Transaction writing(otherCopy);
+        session.prompts.choices = {offered};
+        BackupRestore::pRestoreData(session.context);
+        QVERIFY2(session.prompts.lastMessage().startsWith(QStringLiteral("Error 5 : database is locked")),
+                 qPrintable(session.prompts.lastMessage()));
+        QCOMPARE(fileHash(session.context.databasePath()), before);
     }
 
     void restoreAcceptsAnOlderFileWithoutProgramMark()
