@@ -38,6 +38,9 @@ QToolButton *RibbonGroup::addAction(QAction *action, bool large)
         button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         button->setIconSize(QSize(16, 16));
     }
+    // A tool button follows its action's text and state, but not its visibility.
+    button->setVisible(action->isVisible());
+    connect(action, &QAction::visibleChanged, button, [button, action] { button->setVisible(action->isVisible()); });
     m_row->addWidget(button);
     return button;
 }

@@ -5,6 +5,8 @@
 
 #include <QGuiApplication>
 #include <QPalette>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -105,38 +107,68 @@ PlannerSettings loadPlannerSettings(Database &db)
     return p;
 }
 
+/// The fields an edition does not offer: blanked or forced in memory only.
+struct EditionHiddenFields
+{
+    std::vector<QString TrecCompanyData::*> blankedTexts;
+    std::vector<std::pair<bool TrecCmpnyInvData::*, bool>> forcedFlags;
+};
+
+EditionHiddenFields hiddenFields(const Edition &edition)
+{
+    const int number = edition.GetEditionNumber();
+    if (number != Edition::Ostrev && number != Edition::Lunvard)
+        return {};
+
+    using C = TrecCompanyData;
+    using I = TrecCmpnyInvData;
+    EditionHiddenFields hidden;
+    hidden.blankedTexts = {&C::strCompExtraPhone1, &C::strCompExtraPhone2, &C::strCompExtraPhone1Name,
+                           &C::strCompExtraPhone2Name, &C::strCompEmail, &C::strCompWebSite, &C::strCompLicNum2,
+                           &C::strCompLicName2, &C::strCompLicNum3, &C::strCompLicName3};
+    if (number == Edition::Ostrev) {
+        hidden.forcedFlags = {{&I::strLargeLogo, false}};
+    } else {
+        hidden.blankedTexts.push_back(&C::strCompLicNum1);
+        hidden.blankedTexts.push_back(&C::strCompLicName1);
+        hidden.forcedFlags = {{&I::strShowQuantity, true}, {&I::strShowPrcEach, true}, {&I::strShowTotal, true}};
+    }
+    return hidden;
+}
+
 } // namespace
 
-CompanyRecord CompanyRecord::pLoadCompanyData(Database &db, const Edition &edition)
+CompanyRecord CompanyRecord::readStored(Database &db)
 {
     CompanyRecord record;
     record.company = loadIdentity(db);
     record.invData = loadInvoiceSettings(db);
     loadDocumentColors(db, record);
     record.planner = loadPlannerSettings(db);
+    return record;
+}
+
+CompanyRecord CompanyRecord::pLoadCompanyData(Database &db, const Edition &edition)
+{
+    CompanyRecord record = readStored(db);
     record.applyEditionRules(edition);
     return record;
 }
 
 void CompanyRecord::applyEditionRules(const Edition &edition)
 {
-    const int number = edition.GetEditionNumber();
-    if (number != Edition::Ostrev && number != Edition::Lunvard)
-        return;
+    const EditionHiddenFields hidden = hiddenFields(edition);
+    for (QString TrecCompanyData::*field : hidden.blankedTexts)
+        (company.*field).clear();
+    for (const auto &[flag, value] : hidden.forcedFlags)
+        invData.*flag = value;
+}
 
-    TrecCompanyData &c = company;
-    for (QString *field : {&c.strCompExtraPhone1, &c.strCompExtraPhone2, &c.strCompExtraPhone1Name,
-                           &c.strCompExtraPhone2Name, &c.strCompEmail, &c.strCompWebSite, &c.strCompLicNum2,
-                           &c.strCompLicName2, &c.strCompLicNum3, &c.strCompLicName3})
-        field->clear();
-
-    if (number == Edition::Ostrev) {
-        invData.strLargeLogo = false;
-    } else {
-        invData.strShowQuantity = true;
-        invData.strShowPrcEach = true;
-        invData.strShowTotal = true;
-        c.strCompLicNum1.clear();
-        c.strCompLicName1.clear();
-    }
+void CompanyRecord::keepStoredHiddenFields(const CompanyRecord &stored, const Edition &edition)
+{
+    const EditionHiddenFields hidden = hiddenFields(edition);
+    for (QString TrecCompanyData::*field : hidden.blankedTexts)
+        company.*field = stored.company.*field;
+    for (const auto &forced : hidden.forcedFlags)
+        invData.*forced.first = stored.invData.*forced.first;
 }

@@ -91,9 +91,14 @@ struct CompanyRecord
     /// Reads the whole record on \a db and applies the edition's rules (which change
     /// only memory, never the stored values).
     static CompanyRecord pLoadCompanyData(Database &db, const Edition &edition);
+    /// Reads the record exactly as stored, without the edition's rules.
+    static CompanyRecord readStored(Database &db);
 
     /// Blanks or forces the fields the edition does not offer.
     void applyEditionRules(const Edition &edition);
+    /// Gives the fields the edition does not offer their values from \a stored, so
+    /// saving an edited record never overwrites them with the blanks shown in memory.
+    void keepStoredHiddenFields(const CompanyRecord &stored, const Edition &edition);
 };
 
 /// The colour value stored as Red + Green x 256 + Blue x 65536.

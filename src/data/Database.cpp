@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QThread>
 #include <sqlite3.h>
+#include <system_error>
 
 namespace {
 
@@ -190,22 +191,30 @@ void Transaction::commit()
 Database::Database(const QString &path, OpenMode mode)
     : m_path(path)
 {
-    if (mode == OpenMode::ExistingFile && !QFileInfo(path).isFile())
+    if (mode != OpenMode::CreateFile && !QFileInfo(path).isFile())
         throw DbError(SQLITE_CANTOPEN, QStringLiteral("The database file \"%1\" does not exist.").arg(path));
 
-    int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX;
+    int flags = SQLITE_OPEN_FULLMUTEX;
+    if (mode == OpenMode::ReadOnly)
+        flags |= SQLITE_OPEN_READONLY;
+    else
+        flags |= SQLITE_OPEN_READWRITE;
     if (mode == OpenMode::CreateFile)
         flags |= SQLITE_OPEN_CREATE;
     const int rc = sqlite3_open_v2(path.toUtf8().constData(), &m_db, flags, nullptr);
     if (rc != SQLITE_OK) {
-        const QString message = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString::fromUtf8(sqlite3_errstr(rc));
+        QString message = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString::fromUtf8(sqlite3_errstr(rc));
+        // The engine's "unable to open database file" alone does not say why.
+        if (const int systemError = m_db ? sqlite3_system_errno(m_db) : 0)
+            message += QStringLiteral(" (%1)").arg(QString::fromStdString(std::system_category().message(systemError)));
         sqlite3_close_v2(m_db);
         m_db = nullptr;
         throw DbError(rc, QStringLiteral("Unable to open \"%1\": %2").arg(path, message));
     }
     sqlite3_extended_result_codes(m_db, 1);
     sqlite3_busy_timeout(m_db, kBusyWaitMs);
-    exec(QStringLiteral("PRAGMA synchronous = FULL"));
+    if (mode != OpenMode::ReadOnly)
+        exec(QStringLiteral("PRAGMA synchronous = FULL"));
 }
 
 Database::~Database()

@@ -93,10 +93,11 @@ private:
 class Database
 {
 public:
-    enum class OpenMode { ExistingFile, CreateFile };
+    enum class OpenMode { ExistingFile, CreateFile, ReadOnly };
 
     /// Opens \a path. ExistingFile refuses a path where no file exists, so a missing
-    /// database is never silently created empty.
+    /// database is never silently created empty; ReadOnly does too, and never writes
+    /// (for files that are only looked at, such as a backup about to be restored).
     explicit Database(const QString &path, OpenMode mode = OpenMode::ExistingFile);
     Database(const Database &) = delete;
     Database &operator=(const Database &) = delete;
