@@ -3,6 +3,7 @@
 #include "AppContext.h"
 #include "Edition.h"
 #include "HelpAndWeb.h"
+#include "data/BackupRestore.h"
 #include "Prompts.h"
 #include "StartUp.h"
 #include "data/DbError.h"
@@ -90,13 +91,16 @@ void TfrmMain::createActions()
 
     m_actBackupCompanyData = makeAction(QStringLiteral("actBackupCompanyData"), tr("Backup Company Data"),
                                         tr("Backup company data"), C::Backup);
-    connect(m_actBackupCompanyData, &QAction::triggered, this,
-            [this] { showNotAvailable(m_context.prompts(), tr("Backup of the company data")); });
+    connect(m_actBackupCompanyData, &QAction::triggered, this, [this] { BackupRestore::pBackupData(m_context); });
 
     m_actRestoreCompanyData = makeAction(QStringLiteral("actRestoreCompanyData"), tr("Restore Company Data"),
                                          tr("Restore company data"), C::Restore);
-    connect(m_actRestoreCompanyData, &QAction::triggered, this,
-            [this] { showNotAvailable(m_context.prompts(), tr("Restore of the company data")); });
+    connect(m_actRestoreCompanyData, &QAction::triggered, this, [this] {
+        BackupRestore::pRestoreData(m_context);
+        m_lblCompanyName->setText(m_context.company.company.strCompName);
+        pCheckRecurring();
+        pShowLastPrinted();
+    });
 
     m_actContractWriter = makeAction(QStringLiteral("actContractWriter"), tr("Contract Writer"),
                                      tr("Add or edit company Contract"), C::ContractWriter);

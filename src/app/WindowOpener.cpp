@@ -3,6 +3,8 @@
 #include "AppContext.h"
 #include "Prompts.h"
 #include "TfrmAbout.h"
+#include "company/TfrmCompanyInfo.h"
+#include "company/TfrmTextEditor.h"
 #include "TfrmUpdate.h"
 
 #include <QScopeGuard>
@@ -89,13 +91,12 @@ void WindowOpener::openReport()
 void WindowOpener::openWriter(WriterMode mode)
 {
     m_context.documentChanged = false;
-    m_context.writerMode = mode;
-    notAvailable(mode == Contract ? QStringLiteral("The contract writer") : QStringLiteral("The warranty writer"));
+    TfrmTextEditor::open(m_context, mode, m_owner);
 }
 
 void WindowOpener::openCompanyInfo()
 {
-    notAvailable(QStringLiteral("Company maintenance"));
+    TfrmCompanyInfo::open(m_context, m_owner);
 }
 
 void WindowOpener::openPlanner()

@@ -5,6 +5,7 @@
 #include "app/AppContext.h"
 #include "app/Edition.h"
 #include "app/HelpAndWeb.h"
+#include "printing/PrintModule.h"
 #include "app/Prompts.h"
 #include "app/Ribbon.h"
 #include "data/DbError.h"
@@ -140,8 +141,12 @@ bool TfrmTextEditor::pSave()
 void TfrmTextEditor::printRequested(bool preview)
 {
     m_context.printKind = m_writerMode == ContractWarranty::Contract ? 5 : 6;
-    m_context.prompts().ShowInformation(tr("%1 of the %2 is not available yet.")
-                                            .arg(preview ? tr("Print Preview") : tr("Printing"), m_word));
+    if (!m_context.printModule)
+        return;
+    if (preview)
+        m_context.printModule->pPrintPreview();
+    else
+        m_context.printModule->pPrint();
 }
 
 void TfrmTextEditor::reject()
