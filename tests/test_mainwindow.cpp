@@ -280,9 +280,13 @@ private slots:
 
         context.printKind = 4;
         context.documentChanged = true;
+        QStringList opened;
+        const auto noteWindow = [&opened](QWidget *modal) { opened << modal->objectName(); };
+        whenModalOpens(noteWindow);
         action(window, "actCustomerMaintenance")->trigger();
         QCOMPARE(context.printKind, 3);
         QVERIFY(!context.documentChanged);
+        whenModalOpens(noteWindow);
         action(window, "actPriceSheet")->trigger();
         QCOMPARE(context.printKind, 2);
         action(window, "actReport")->trigger();
@@ -315,11 +319,14 @@ private slots:
         WindowOpener opener(context, &window);
         context.editorOpen = true;
         context.printKind = 1;
+        whenModalOpens(noteWindow);
         opener.openCustomers();
+        whenModalOpens(noteWindow);
         opener.openPriceItems();
         QCOMPARE(context.printKind, 1);
+        QCOMPARE(opened, QStringList({"frmCustomer", "frmPriceCorvalo", "frmCustomer", "frmPriceCorvalo"}));
         QCOMPARE(session.prompts.unplanned, 0);
-        QCOMPARE(session.prompts.messages(QStringLiteral("Information")).size(), 11);
+        QCOMPARE(session.prompts.messages(QStringLiteral("Information")).size(), 7);
     }
 
     void aboutBoxNamesTheEditionAndVersion()
