@@ -195,6 +195,7 @@ QWidget *TfrmCustomer::createListPage()
     m_lstvCustomers->setAlternatingRowColors(true);
     m_lstvCustomers->verticalHeader()->hide();
     m_lstvCustomers->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_lstvCustomers->verticalHeader()->setDefaultSectionSize(m_lstvCustomers->fontMetrics().height() + 6);
     m_lstvCustomers->horizontalHeader()->setStretchLastSection(true);
     m_lstvCustomers->horizontalHeader()->setSectionsClickable(false);
     m_lstvCustomers->horizontalHeader()->setHighlightSections(false);
@@ -263,7 +264,6 @@ QWidget *TfrmCustomer::createEditPage()
     m_txtCustNotes = new QPlainTextEdit(page);
     m_txtCustNotes->setObjectName(QStringLiteral("txtCustNotes"));
     m_txtCustNotes->setTabChangesFocus(true);
-    m_txtCustNotes->setMaximumHeight(90);
     limitLength(m_txtCustNotes);
 
     auto *grid = new QGridLayout(page);
@@ -322,7 +322,7 @@ QWidget *TfrmCustomer::createEditPage()
     const int notesRow = std::max(left, right);
     grid->addWidget(makeLabel(tr("Notes"), m_txtCustNotes), notesRow, 0, Qt::AlignTop);
     grid->addWidget(m_txtCustNotes, notesRow, 1, 1, 5);
-    grid->setRowStretch(notesRow + 1, 1);
+    grid->setRowStretch(notesRow, 1);
 
     QWidget::setTabOrder(m_txtCustCmpnyName, m_txtCustFrstName);
     QWidget *chain[] = {m_txtCustCmpnyName, m_txtCustFrstName, m_txtCustLstName, m_txtCustAddress,

@@ -43,7 +43,8 @@ public:
     {
         if (input.count(m_separator) > 1)
             return Invalid;
-        for (const QChar c : QString(input).remove(m_separator)) {
+        const QString digits = QString(input).remove(m_separator);
+        for (const QChar c : digits) {
             if (c < QLatin1Char('0') || c > QLatin1Char('9'))
                 return Invalid;
         }
@@ -84,7 +85,7 @@ TfrmPriceCorvalo::TfrmPriceCorvalo(AppContext &context, QWidget *parent)
 
     pShowFormInformation();
     pReturnToBrowsing();
-    resize(720, 600);
+    resize(680, 600);
 }
 
 QToolBar *TfrmPriceCorvalo::createCommands()
@@ -141,6 +142,7 @@ QWidget *TfrmPriceCorvalo::createSearchArea()
     m_lstPrice->setAlternatingRowColors(true);
     m_lstPrice->verticalHeader()->hide();
     m_lstPrice->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_lstPrice->verticalHeader()->setDefaultSectionSize(m_lstPrice->fontMetrics().height() + 6);
     m_lstPrice->horizontalHeader()->setSectionsClickable(false);
     m_lstPrice->horizontalHeader()->setHighlightSections(false);
     for (int column = 0; column < PriceListModel::ColumnCount; ++column) {
