@@ -455,15 +455,11 @@ private slots:
         QVERIFY(!s.context.documentChanged);
     }
 
-    void hintsAndVisibility()
+    void printPreviewOnlyInTheFullEditions()
     {
         Session ostrev(Edition::Ostrev);
         TfrmPriceCorvalo w(ostrev.context);
         QVERIFY(!action(w, "actPrintPreview")->isVisible());
-        QCOMPARE(action(w, "actDelete")->toolTip(), QStringLiteral("Remove current Price Item from your list"));
-        QCOMPARE(addToInvoice(w)->toolTip(), QStringLiteral("Add this Price Item to your Invoice"));
-        QCOMPARE(field(w, "txtQuantity")->toolTip(), QStringLiteral("Enter a Quantity for this Price Item"));
-        QCOMPARE(child<QComboBox>(w, "cmbSearchPrcItm")->itemText(3), QStringLiteral("Material Taxable"));
         Session corvalo;
         TfrmPriceCorvalo full(corvalo.context);
         QVERIFY(action(full, "actPrintPreview")->isVisible());

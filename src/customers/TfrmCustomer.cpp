@@ -12,12 +12,10 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -28,7 +26,6 @@
 #include <QTextCursor>
 #include <QToolBar>
 #include <QVBoxLayout>
-#include <functional>
 
 namespace {
 
@@ -77,36 +74,6 @@ void limitLength(QPlainTextEdit *memo)
             memo->setPlainText(memo->toPlainText().left(maximum));
     });
 }
-
-/// Lets Return or Enter on a list row act like a click on it.
-class RowKeys final : public QObject
-{
-public:
-    RowKeys(QTableView *view, std::function<void(const QModelIndex &)> choose)
-        : QObject(view)
-        , m_view(view)
-        , m_choose(std::move(choose))
-    {
-        view->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent *>(event)->key();
-            if ((key == Qt::Key_Return || key == Qt::Key_Enter) && m_view->currentIndex().isValid()) {
-                m_choose(m_view->currentIndex());
-                return true;
-            }
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    QTableView *m_view;
-    std::function<void(const QModelIndex &)> m_choose;
-};
 
 } // namespace
 
@@ -202,7 +169,6 @@ QWidget *TfrmCustomer::createListPage()
     for (int column = 0; column < CustomerListModel::ColumnCount; ++column)
         m_lstvCustomers->setColumnWidth(column, CustomerListModel::columnWidth(column));
     m_lstvCustomers->setColumnHidden(CustomerListModel::CustId, true);
-    new RowKeys(m_lstvCustomers, [this](const QModelIndex &index) { listClicked(index); });
 
     auto *search = new QHBoxLayout;
     search->addWidget(makeLabel(tr("Search By: "), m_cmboCustSearch));
@@ -221,6 +187,7 @@ QWidget *TfrmCustomer::createListPage()
             pRunListQuery();
     });
     connect(m_lstvCustomers, &QTableView::clicked, this, &TfrmCustomer::listClicked);
+    connect(m_lstvCustomers, &QTableView::activated, this, &TfrmCustomer::listClicked);
     return page;
 }
 
@@ -470,7 +437,8 @@ void TfrmCustomer::showEditPage(Mode mode)
 
 void TfrmCustomer::listClicked(const QModelIndex &index)
 {
-    if (m_mode != Mode::List || !index.isValid())
+    // A double click also activates the row; by then it has been handled.
+    if (m_mode != Mode::List || !m_lstvCustomers->isEnabled() || !index.isValid())
         return;
     const qint64 id = m_model.entry(index.row()).intCustomerID;
     std::optional<CustomerRecord> customer;
@@ -498,6 +466,7 @@ void TfrmCustomer::pChooseCustomer(const CustomerRecord &customer)
     copyCustomerToHeader(customer, m_context.edition(), m_context.document.header);
     m_context.documentChanged = true;
     m_actSave->setEnabled(false);
+    m_lstvCustomers->setEnabled(false);
     accept();
 }
 
