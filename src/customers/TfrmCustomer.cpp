@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "app/CommandBar.h"
+#include "app/ReadOnlyList.h"
 #include "app/Edition.h"
 #include "app/Prompts.h"
 #include "app/TextFields.h"
@@ -23,57 +24,20 @@
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QTableView>
-#include <QTextCursor>
 #include <QToolBar>
 #include <QVBoxLayout>
 
 namespace {
 
 constexpr int kNotesLength = 250;
-// The memo's typing limit; a longer stored note is shown whole, never cut.
-constexpr char kLimit[] = "typingLimit";
 
 QLineEdit *makeField(QWidget *parent, const char *name, int typingLimit)
 {
     return TextFields::make(parent, QString::fromLatin1(name), typingLimit);
 }
 
+using TextFields::label;
 using TextFields::showStored;
-
-void showStored(QPlainTextEdit *memo, const QString &text)
-{
-    memo->setProperty(kLimit, std::max(kNotesLength, int(text.size())));
-    memo->setPlainText(text);
-}
-
-QLabel *makeLabel(const QString &text, QWidget *buddy)
-{
-    auto *label = new QLabel(text, buddy->parentWidget());
-    label->setBuddy(buddy);
-    return label;
-}
-
-/// Keeps a memo within its typing limit by dropping what was just typed or
-/// pasted beyond it (a memo has no length limit of its own).
-void limitLength(QPlainTextEdit *memo)
-{
-    memo->setProperty(kLimit, kNotesLength);
-    QObject::connect(memo, &QPlainTextEdit::textChanged, memo, [memo] {
-        const int maximum = memo->property(kLimit).toInt();
-        const int excess = memo->document()->characterCount() - 1 - maximum;
-        if (excess <= 0)
-            return;
-        QTextCursor cursor = memo->textCursor();
-        const int end = cursor.position();
-        const int start = std::max(0, end - excess);
-        cursor.setPosition(start);
-        cursor.setPosition(end, QTextCursor::KeepAnchor);
-        cursor.removeSelectedText();
-        // Typed text beyond the limit was not before the cursor (for example, set in code).
-        if (memo->document()->characterCount() - 1 > maximum)
-            memo->setPlainText(memo->toPlainText().left(maximum));
-    });
-}
 
 } // namespace
 
@@ -151,30 +115,17 @@ QWidget *TfrmCustomer::createListPage()
     m_cmboCustSearch->addItems(CustomerSearches::names());
     m_txtCustSearch = makeField(page, "txtCustSearch", 30);
 
-    m_lstvCustomers = new QTableView(page);
-    m_lstvCustomers->setObjectName(QStringLiteral("lstvCustomers"));
-    m_lstvCustomers->setModel(&m_model);
-    m_lstvCustomers->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_lstvCustomers->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_lstvCustomers->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_lstvCustomers->setSortingEnabled(false);
-    m_lstvCustomers->setWordWrap(false);
-    m_lstvCustomers->setAlternatingRowColors(true);
-    m_lstvCustomers->verticalHeader()->hide();
-    m_lstvCustomers->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_lstvCustomers->verticalHeader()->setDefaultSectionSize(m_lstvCustomers->fontMetrics().height() + 6);
+    m_lstvCustomers = makeReadOnlyList(page, QStringLiteral("lstvCustomers"), &m_model);
     m_lstvCustomers->horizontalHeader()->setStretchLastSection(true);
-    m_lstvCustomers->horizontalHeader()->setSectionsClickable(false);
-    m_lstvCustomers->horizontalHeader()->setHighlightSections(false);
     for (int column = 0; column < CustomerListModel::ColumnCount; ++column)
         m_lstvCustomers->setColumnWidth(column, CustomerListModel::columnWidth(column));
     m_lstvCustomers->setColumnHidden(CustomerListModel::CustId, true);
 
     auto *search = new QHBoxLayout;
-    search->addWidget(makeLabel(tr("Search By: "), m_cmboCustSearch));
+    search->addWidget(label(tr("Search By: "), m_cmboCustSearch));
     search->addWidget(m_cmboCustSearch);
     search->addSpacing(16);
-    search->addWidget(makeLabel(tr("Search For: "), m_txtCustSearch));
+    search->addWidget(label(tr("Search For: "), m_txtCustSearch));
     search->addWidget(m_txtCustSearch, 1);
     auto *layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -231,7 +182,7 @@ QWidget *TfrmCustomer::createEditPage()
     m_txtCustNotes = new QPlainTextEdit(page);
     m_txtCustNotes->setObjectName(QStringLiteral("txtCustNotes"));
     m_txtCustNotes->setTabChangesFocus(true);
-    limitLength(m_txtCustNotes);
+    TextFields::setTypingLimit(m_txtCustNotes, kNotesLength);
 
     auto *grid = new QGridLayout(page);
     grid->setContentsMargins(0, 4, 0, 0);
@@ -247,7 +198,7 @@ QWidget *TfrmCustomer::createEditPage()
                                   {tr("City"), m_txtCustCity},
                                   {tr("State"), m_txtCustState},
                                   {tr("Zip Code"), m_txtCustZipCode}}) {
-        grid->addWidget(makeLabel(caption, field), left, 0);
+        grid->addWidget(label(caption, field), left, 0);
         grid->addWidget(field, left++, 1);
     }
 
@@ -255,13 +206,13 @@ QWidget *TfrmCustomer::createEditPage()
     // the fields below them move up into the free rows.
     const bool full = m_context.edition().hasFullDocumentFeatures();
     int right = 0;
-    grid->addWidget(makeLabel(tr("Main Phone Number"), m_txtCustMainPhone), right, 2);
+    grid->addWidget(label(tr("Main Phone Number"), m_txtCustMainPhone), right, 2);
     grid->addWidget(m_txtCustMainPhone, right++, 3, 1, 3);
     for (auto [caption, number, name] :
          {std::tuple{tr("Extra Phone Number 1"), m_txtCustExtraPhone1, m_txtCustExtraPhone1Name},
           {tr("Extra Phone Number 2"), m_txtCustExtraPhone2, m_txtCustExtraPhone2Name}}) {
-        QLabel *numberLabel = makeLabel(caption, number);
-        QLabel *nameLabel = makeLabel(tr("Name"), name);
+        QLabel *numberLabel = label(caption, number);
+        QLabel *nameLabel = label(tr("Name"), name);
         name->setMaximumWidth(110);
         for (QWidget *w : {static_cast<QWidget *>(numberLabel), static_cast<QWidget *>(number),
                            static_cast<QWidget *>(nameLabel), static_cast<QWidget *>(name)})
@@ -273,12 +224,12 @@ QWidget *TfrmCustomer::createEditPage()
             grid->addWidget(name, right++, 5);
         }
     }
-    grid->addWidget(makeLabel(tr("Tax Exempt Number"), m_txtCustTaxExemptNumber), right, 2);
+    grid->addWidget(label(tr("Tax Exempt Number"), m_txtCustTaxExemptNumber), right, 2);
     grid->addWidget(m_txtCustTaxExemptNumber, right++, 3, 1, 3);
     grid->addWidget(m_ckbxTaxExempt, right++, 3, 1, 3);
-    grid->addWidget(makeLabel(tr("Payment Terms"), m_cmbPaymentTerms), right, 2);
+    grid->addWidget(label(tr("Payment Terms"), m_cmbPaymentTerms), right, 2);
     grid->addWidget(m_cmbPaymentTerms, right++, 3, 1, 3);
-    QLabel *discountLabel = makeLabel(tr("Customer Discount"), m_SpinEditCustDiscount);
+    QLabel *discountLabel = label(tr("Customer Discount"), m_SpinEditCustDiscount);
     discountLabel->setVisible(full);
     m_SpinEditCustDiscount->setVisible(full);
     if (full) {
@@ -287,11 +238,10 @@ QWidget *TfrmCustomer::createEditPage()
     }
 
     const int notesRow = std::max(left, right);
-    grid->addWidget(makeLabel(tr("Notes"), m_txtCustNotes), notesRow, 0, Qt::AlignTop);
+    grid->addWidget(label(tr("Notes"), m_txtCustNotes), notesRow, 0, Qt::AlignTop);
     grid->addWidget(m_txtCustNotes, notesRow, 1, 1, 5);
     grid->setRowStretch(notesRow, 1);
 
-    QWidget::setTabOrder(m_txtCustCmpnyName, m_txtCustFrstName);
     QWidget *chain[] = {m_txtCustCmpnyName, m_txtCustFrstName, m_txtCustLstName, m_txtCustAddress,
                         m_txtCustCity, m_txtCustState, m_txtCustZipCode, m_txtCustMainPhone,
                         m_txtCustExtraPhone1, m_txtCustExtraPhone1Name, m_txtCustExtraPhone2,

@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "app/CommandBar.h"
+#include "app/ReadOnlyList.h"
 #include "app/Edition.h"
 #include "app/Prompts.h"
 #include "app/TextFields.h"
@@ -16,7 +17,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -55,12 +55,7 @@ private:
     QString m_separator;
 };
 
-QLabel *makeLabel(const QString &text, QWidget *buddy)
-{
-    auto *label = new QLabel(text, buddy->parentWidget());
-    label->setBuddy(buddy);
-    return label;
-}
+using TextFields::label;
 
 } // namespace
 
@@ -79,7 +74,7 @@ TfrmPriceCorvalo::TfrmPriceCorvalo(AppContext &context, QWidget *parent)
     auto *body = new QVBoxLayout;
     body->setContentsMargins(8, 4, 8, 8);
     body->addWidget(createSearchArea());
-    body->addWidget(m_lstPrice, 1);
+    body->addWidget(createList(), 1);
     body->addWidget(createEditArea());
     layout->addLayout(body, 1);
 
@@ -131,39 +126,30 @@ QWidget *TfrmPriceCorvalo::createSearchArea()
     m_cmbSearchPrcItm->addItems(PriceSearches::names());
     m_txtSearchPrcItm = TextFields::make(area, QStringLiteral("txtSearchPrcItm"), 25);
 
-    m_lstPrice = new QTableView(this);
-    m_lstPrice->setObjectName(QStringLiteral("lstPrice"));
-    m_lstPrice->setModel(&m_model);
-    m_lstPrice->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_lstPrice->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_lstPrice->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_lstPrice->setSortingEnabled(false);
-    m_lstPrice->setWordWrap(false);
-    m_lstPrice->setAlternatingRowColors(true);
-    m_lstPrice->verticalHeader()->hide();
-    m_lstPrice->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_lstPrice->verticalHeader()->setDefaultSectionSize(m_lstPrice->fontMetrics().height() + 6);
-    m_lstPrice->horizontalHeader()->setSectionsClickable(false);
-    m_lstPrice->horizontalHeader()->setHighlightSections(false);
+    auto *layout = new QHBoxLayout(area);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(label(tr("Search Type: "), m_cmbSearchPrcItm));
+    layout->addWidget(m_cmbSearchPrcItm);
+    layout->addSpacing(16);
+    layout->addWidget(label(tr("Search For: "), m_txtSearchPrcItm));
+    layout->addWidget(m_txtSearchPrcItm, 1);
+
+    connect(m_cmbSearchPrcItm, &QComboBox::currentIndexChanged, this, &TfrmPriceCorvalo::searchKindChanged);
+    connect(m_txtSearchPrcItm, &QLineEdit::textChanged, this, &TfrmPriceCorvalo::pRunListQuery);
+    return area;
+}
+
+QTableView *TfrmPriceCorvalo::createList()
+{
+    m_lstPrice = makeReadOnlyList(this, QStringLiteral("lstPrice"), &m_model);
     for (int column = 0; column < PriceListModel::ColumnCount; ++column) {
         const int width = PriceListModel::columnWidth(column);
         m_lstPrice->setColumnWidth(column, width);
         m_lstPrice->setColumnHidden(column, width == 0);
     }
-
-    auto *layout = new QHBoxLayout(area);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(makeLabel(tr("Search Type: "), m_cmbSearchPrcItm));
-    layout->addWidget(m_cmbSearchPrcItm);
-    layout->addSpacing(16);
-    layout->addWidget(makeLabel(tr("Search For: "), m_txtSearchPrcItm));
-    layout->addWidget(m_txtSearchPrcItm, 1);
-
-    connect(m_cmbSearchPrcItm, &QComboBox::currentIndexChanged, this, &TfrmPriceCorvalo::searchKindChanged);
-    connect(m_txtSearchPrcItm, &QLineEdit::textChanged, this, &TfrmPriceCorvalo::pRunListQuery);
     connect(m_lstPrice, &QTableView::clicked, this, &TfrmPriceCorvalo::listClicked);
     connect(m_lstPrice, &QTableView::activated, this, &TfrmPriceCorvalo::listClicked);
-    return area;
+    return m_lstPrice;
 }
 
 QWidget *TfrmPriceCorvalo::createEditArea()
@@ -191,15 +177,15 @@ QWidget *TfrmPriceCorvalo::createEditArea()
     m_btnAddPriceItnToInvoice->setAutoDefault(false);
 
     auto *grid = new QGridLayout(box);
-    grid->addWidget(makeLabel(tr("Price Item Description"), m_txtPriceItmDiscription), 0, 0);
+    grid->addWidget(label(tr("Price Item Description"), m_txtPriceItmDiscription), 0, 0);
     grid->addWidget(m_txtPriceItmDiscription, 0, 1, 1, 3);
-    grid->addWidget(makeLabel(tr("Labor Price"), m_txtLaborPrice), 1, 0);
+    grid->addWidget(label(tr("Labor Price"), m_txtLaborPrice), 1, 0);
     grid->addWidget(m_txtLaborPrice, 1, 1);
     grid->addWidget(m_ckbxLaborTaxable, 1, 2);
-    grid->addWidget(makeLabel(tr("Material Price"), m_txtMatPrice), 2, 0);
+    grid->addWidget(label(tr("Material Price"), m_txtMatPrice), 2, 0);
     grid->addWidget(m_txtMatPrice, 2, 1);
     grid->addWidget(m_ckbxMatTaxable, 2, 2);
-    m_lblQuantity = makeLabel(tr("Quantity"), m_txtQuantity);
+    m_lblQuantity = label(tr("Quantity"), m_txtQuantity);
     grid->addWidget(m_lblQuantity, 3, 0);
     grid->addWidget(m_txtQuantity, 3, 1);
     grid->addWidget(m_btnAddPriceItnToInvoice, 3, 2, Qt::AlignLeft);

@@ -41,6 +41,7 @@ private:
 
     QToolBar *createCommands();
     QWidget *createSearchArea();
+    QTableView *createList();
     QWidget *createEditArea();
     void installAmountKeys(QLineEdit *field);
     void pShowFormInformation();
