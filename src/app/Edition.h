@@ -30,8 +30,8 @@ public:
     [[nodiscard]] bool usesWorkSheets() const { return m_number == Heddrin; }
     /// Documents carry subtitles such as "Estimate Valid Until ..." (all but Lunvard).
     [[nodiscard]] bool showsSubtitles() const { return m_number != Lunvard; }
-    /// Change orders, customer discounts, recurring invoices and the contract,
-    /// warranty and signature print options (Corvalo and Heddrin).
+    /// Change orders, customer discounts and extra phone lines, recurring invoices and
+    /// the contract, warranty and signature print options (Corvalo and Heddrin).
     [[nodiscard]] bool hasFullDocumentFeatures() const { return IsFullEdition(); }
 
 private:

@@ -39,6 +39,7 @@ const char *const kNames[] = {
     "list-remove",             // Remove
     "edit-find",               // Find
     "system-log-out",          // Close
+    "process-stop",            // Cancel
 };
 static_assert(std::size(kNames) == std::size_t(Command::CommandCount));
 

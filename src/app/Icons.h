@@ -34,6 +34,7 @@ enum class Command {
     Remove,
     Find,
     Close,
+    Cancel,
     CommandCount
 };
 

@@ -2,10 +2,13 @@
 
 #include "AppContext.h"
 #include "Prompts.h"
+#include "Edition.h"
 #include "TfrmAbout.h"
 #include "company/TfrmCompanyInfo.h"
 #include "company/TfrmTextEditor.h"
 #include "TfrmUpdate.h"
+#include "customers/TfrmCustomer.h"
+#include "prices/TfrmPriceCorvalo.h"
 
 #include <QScopeGuard>
 
@@ -70,7 +73,12 @@ void WindowOpener::openCustomers()
     if (!m_context.editorOpen)
         m_context.printKind = PrintCustomerList;
     m_context.documentChanged = false;
-    notAvailable(QStringLiteral("Customer maintenance"));
+    if (m_context.edition().GetEditionNumber() == Edition::Lunvard) {
+        notAvailable(QStringLiteral("Customer entry"));
+        return;
+    }
+    TfrmCustomer window(m_context, m_owner);
+    window.exec();
 }
 
 void WindowOpener::openPriceItems()
@@ -78,7 +86,20 @@ void WindowOpener::openPriceItems()
     if (!m_context.editorOpen)
         m_context.printKind = PrintPriceList;
     m_context.documentChanged = false;
-    notAvailable(QStringLiteral("The price sheet"));
+    switch (m_context.edition().GetEditionNumber()) {
+    case Edition::Corvalo:
+    case Edition::Ostrev: {
+        TfrmPriceCorvalo window(m_context, m_owner);
+        window.exec();
+        return;
+    }
+    case Edition::Heddrin:
+        notAvailable(QStringLiteral("The work sheet price sheet"));
+        return;
+    default:
+        notAvailable(QStringLiteral("Price item entry"));
+        return;
+    }
 }
 
 void WindowOpener::openReport()

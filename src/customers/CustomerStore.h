@@ -1,0 +1,98 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class AppContext;
+class Edition;
+struct TrecInvHeader;
+
+/// One tblCustomers row.
+struct CustomerRecord
+{
+    /// 0 for a customer not stored yet.
+    qint64 intCustomerID = 0;
+    QString strCustFirstName;
+    QString strCustLastName;
+    QString strCustCompany;
+    QString strCustAddress;
+    QString strCustCity;
+    QString strCustState;
+    QString strCustZipCode;
+    QString strCustMainPhone;
+    QString strCustExtraPhone1;
+    QString strCustExtraPhone2;
+    QString strCustExtraPhone1Name;
+    QString strCustExtraPhone2Name;
+    int intCustDiscount = 0;
+    bool strCustTaxExmpt = false;
+    QString strCustTaxExmpNmbr;
+    QString strCustPmtTerms;
+    QString strCustNotes;
+
+    bool operator==(const CustomerRecord &) const = default;
+};
+
+/// What the customer list shows of a row.
+struct CustomerListEntry
+{
+    qint64 intCustomerID = 0;
+    QString strCustFirstName;
+    QString strCustLastName;
+    QString strCustCompany;
+    QString strCustAddress;
+    QString strCustCity;
+    QString strCustState;
+    QString strCustZipCode;
+    QString strCustMainPhone;
+};
+
+/// The ways the customer list can be searched, in the order the window offers them.
+enum class CustomerSearch {
+    AllCustomers,
+    CompanyName,
+    LastName,
+    FirstName,
+    PhoneNumber,
+    City,
+    State,
+    ZipCode,
+    CustomerId,
+    TaxExempt,
+};
+
+namespace CustomerSearches {
+/// "All Customers", "Company Name", ... in enum order.
+[[nodiscard]] const QStringList &names();
+/// Whether the search uses the typed text (all but All Customers and Tax Exempt).
+[[nodiscard]] bool takesText(CustomerSearch kind);
+} // namespace CustomerSearches
+
+/// Reads and writes tblCustomers. Each call is one operation on its own connection;
+/// every write is one transaction. Throws DbError on any failure of the engine.
+class CustomerStore
+{
+public:
+    explicit CustomerStore(const AppContext &context);
+
+    /// The customers \a kind selects, in storage order. Searches that take text keep
+    /// the rows whose field begins with \a text in any letter case.
+    [[nodiscard]] QList<CustomerListEntry> list(CustomerSearch kind, const QString &text = {}) const;
+    /// The whole row of customer \a id, or nothing when there is none.
+    [[nodiscard]] std::optional<CustomerRecord> find(qint64 id) const;
+    /// Stores \a customer: inserted when its id is 0 (or when its row has gone
+    /// meanwhile), updated otherwise. Returns the id it is stored under.
+    qint64 save(const CustomerRecord &customer);
+    /// Deletes customer \a id and gives the freed space back. Documents keep their
+    /// own copies of the customer's data.
+    void remove(qint64 id);
+
+private:
+    const AppContext &m_context;
+};
+
+/// The customer's fields as the current document's header carries them. Editions
+/// without customer discounts leave the discount at 0 and the extra phones empty.
+void copyCustomerToHeader(const CustomerRecord &customer, const Edition &edition, TrecInvHeader &header);

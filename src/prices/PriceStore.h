@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QList>
+#include <QLocale>
+#include <QString>
+#include <QStringList>
+#include <utility>
+
+class AppContext;
+
+/// One tblPrices row (the layout with taxable flags).
+struct PriceItem
+{
+    /// 0 for an item not stored yet.
+    qint64 intPrcItemNumID = 0;
+    QString strPrcItemName;
+    bool strLabTax = false;
+    bool strMatTax = false;
+    double dbLbrPrc = 0;
+    double dbMatPrc = 0;
+
+    bool operator==(const PriceItem &) const = default;
+};
+
+/// The ways the price list can be searched, in the order the window offers them.
+enum class PriceSearch { AllPriceItems, PriceItemName, LaborTaxable, MaterialTaxable };
+
+namespace PriceSearches {
+/// "All Price Items", "Price Item Name", "Labor Taxable", "Material Taxable".
+[[nodiscard]] const QStringList &names();
+[[nodiscard]] bool takesText(PriceSearch kind);
+} // namespace PriceSearches
+
+/// Reads and writes tblPrices. Each call is one operation on its own connection;
+/// every write is one transaction. Throws DbError on any failure of the engine.
+class PriceStore
+{
+public:
+    explicit PriceStore(const AppContext &context);
+
+    /// The items \a kind selects, in storage order; the name search keeps the items
+    /// whose description begins with \a text in any letter case.
+    [[nodiscard]] QList<PriceItem> list(PriceSearch kind, const QString &text = {}) const;
+    /// Stores \a item: inserted when its id is 0 (or when its row has gone meanwhile),
+    /// updated otherwise. Returns the id it is stored under.
+    qint64 save(const PriceItem &item);
+    /// Deletes item \a id and gives the freed space back. Document lines are copies
+    /// and stay as they are.
+    void remove(qint64 id);
+
+private:
+    const AppContext &m_context;
+};
+
+namespace PriceLines {
+
+/// The taxable boxes a new item starts with for the company's "Tax On" choice:
+/// 0 labor and material, 1 labor, 2 material, anything else neither.
+[[nodiscard]] std::pair<bool, bool> defaultTaxable(int intTaxOn);
+
+/// The text an empty price field stands for: zero with one decimal, in \a locale.
+[[nodiscard]] QString zeroPrice(const QLocale &locale);
+
+/// A new price-item line of the current document: the typed texts as they are, the
+/// flags as boolean text, the computed cells empty for the totals to fill.
+[[nodiscard]] QStringList lineCells(const QString &description, const QString &quantity, const QString &laborPrice,
+                                    bool laborTaxable, const QString &materialPrice, bool materialTaxable);
+
+} // namespace PriceLines

@@ -1,0 +1,497 @@
+#include "TfrmPriceCorvalo.h"
+
+#include "app/AppContext.h"
+#include "app/CommandBar.h"
+#include "app/ReadOnlyList.h"
+#include "app/Edition.h"
+#include "app/Prompts.h"
+#include "app/TextFields.h"
+#include "app/WindowOpener.h"
+#include "data/DbError.h"
+#include "data/SavingIndicator.h"
+#include "invoice/Money.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QTableView>
+#include <QToolBar>
+#include <QValidator>
+#include <QVBoxLayout>
+
+namespace {
+
+/// Amount keys: the digits and one decimal separator of the locale, whether typed
+/// or pasted; a minus sign, letters and a second separator are refused.
+class AmountKeys final : public QValidator
+{
+public:
+    AmountKeys(const QLocale &locale, QObject *parent)
+        : QValidator(parent)
+        , m_separator(locale.decimalPoint())
+    {
+    }
+
+    State validate(QString &input, int &) const override
+    {
+        if (input.count(m_separator) > 1)
+            return Invalid;
+        const QString digits = QString(input).remove(m_separator);
+        for (const QChar c : digits) {
+            if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+                return Invalid;
+        }
+        return Acceptable;
+    }
+
+private:
+    QString m_separator;
+};
+
+using TextFields::label;
+
+} // namespace
+
+TfrmPriceCorvalo::TfrmPriceCorvalo(AppContext &context, QWidget *parent)
+    : QDialog(parent)
+    , m_context(context)
+    , m_store(context)
+    , m_model(context.locale)
+{
+    setObjectName(QStringLiteral("frmPriceCorvalo"));
+    setModal(true);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setMenuBar(createCommands());
+    auto *body = new QVBoxLayout;
+    body->setContentsMargins(8, 4, 8, 8);
+    body->addWidget(createSearchArea());
+    body->addWidget(createList(), 1);
+    body->addWidget(createEditArea());
+    layout->addLayout(body, 1);
+
+    pShowFormInformation();
+    pReturnToBrowsing();
+    resize(680, 600);
+}
+
+QToolBar *TfrmPriceCorvalo::createCommands()
+{
+    QToolBar *bar = makeCommandBar(this, QStringLiteral("ToolBarfrmPrice"));
+    using C = Icons::Command;
+    m_actClose = addCommand(bar, QStringLiteral("actClose"), tr("Close"), tr("Close"), C::Close);
+    bar->addSeparator();
+    m_actNewPriceItem = addCommand(bar, QStringLiteral("actNewPriceItem"), tr("New Price Item"),
+                                   tr("Add a new Price Item to your list"), C::Add);
+    m_actSave = addCommand(bar, QStringLiteral("actSave"), tr("Save"), tr("Save current Price Item to your list"),
+                           C::Save);
+    m_actCancel = addCommand(bar, QStringLiteral("actCancel"), tr("Cancel"), tr("Cancel Edit of this price Item"),
+                             C::Cancel);
+    m_actDelete = addCommand(bar, QStringLiteral("actDelete"), tr("Delete"),
+                             tr("Remove current Price Item from your list"), C::Delete);
+    bar->addSeparator();
+    m_actPrintPreview = addCommand(bar, QStringLiteral("actPrintPreview"), tr("Print Preview"),
+                                   tr("Print Preview current Price list"), C::PrintPreview);
+    m_actPrint = addCommand(bar, QStringLiteral("actPrint"), tr("Print"), tr("Print current Price list"), C::Print);
+    bar->addSeparator();
+    m_actHelp = addCommand(bar, QStringLiteral("actHelp"), tr("Help"), {}, C::Help);
+
+    connect(m_actClose, &QAction::triggered, this, &QWidget::close);
+    connect(m_actNewPriceItem, &QAction::triggered, this, &TfrmPriceCorvalo::actNewPriceItemExecute);
+    connect(m_actSave, &QAction::triggered, this, &TfrmPriceCorvalo::actSaveExecute);
+    connect(m_actCancel, &QAction::triggered, this, &TfrmPriceCorvalo::actCancelExecute);
+    connect(m_actDelete, &QAction::triggered, this, &TfrmPriceCorvalo::actDeleteExecute);
+    connect(m_actPrintPreview, &QAction::triggered, this,
+            [this] { showNotAvailable(m_context.prompts(), tr("Previewing the price list")); });
+    connect(m_actPrint, &QAction::triggered, this,
+            [this] { showNotAvailable(m_context.prompts(), tr("Printing the price list")); });
+    connect(m_actHelp, &QAction::triggered, this,
+            [this] { showNotAvailable(m_context.prompts(), tr("The help file")); });
+    return bar;
+}
+
+QWidget *TfrmPriceCorvalo::createSearchArea()
+{
+    auto *area = new QWidget(this);
+    m_cmbSearchPrcItm = new QComboBox(area);
+    m_cmbSearchPrcItm->setObjectName(QStringLiteral("cmbSearchPrcItm"));
+    m_cmbSearchPrcItm->addItems(PriceSearches::names());
+    m_txtSearchPrcItm = TextFields::make(area, QStringLiteral("txtSearchPrcItm"), 25);
+
+    auto *layout = new QHBoxLayout(area);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(label(tr("Search Type: "), m_cmbSearchPrcItm));
+    layout->addWidget(m_cmbSearchPrcItm);
+    layout->addSpacing(16);
+    layout->addWidget(label(tr("Search For: "), m_txtSearchPrcItm));
+    layout->addWidget(m_txtSearchPrcItm, 1);
+
+    connect(m_cmbSearchPrcItm, &QComboBox::currentIndexChanged, this, &TfrmPriceCorvalo::searchKindChanged);
+    connect(m_txtSearchPrcItm, &QLineEdit::textChanged, this, &TfrmPriceCorvalo::pRunListQuery);
+    return area;
+}
+
+QTableView *TfrmPriceCorvalo::createList()
+{
+    m_lstPrice = makeReadOnlyList(this, QStringLiteral("lstPrice"), &m_model);
+    for (int column = 0; column < PriceListModel::ColumnCount; ++column) {
+        const int width = PriceListModel::columnWidth(column);
+        m_lstPrice->setColumnWidth(column, width);
+        m_lstPrice->setColumnHidden(column, width == 0);
+    }
+    connect(m_lstPrice, &QTableView::clicked, this, &TfrmPriceCorvalo::listClicked);
+    connect(m_lstPrice, &QTableView::activated, this, &TfrmPriceCorvalo::listClicked);
+    return m_lstPrice;
+}
+
+QWidget *TfrmPriceCorvalo::createEditArea()
+{
+    auto *box = new QGroupBox(tr("Price Item"), this);
+    box->setObjectName(QStringLiteral("gbxPriceItem"));
+    m_txtPriceItmDiscription = TextFields::make(box, QStringLiteral("txtPriceItmDiscription"), 45);
+    m_txtLaborPrice = TextFields::make(box, QStringLiteral("txtLaborPrice"), 10);
+    m_txtMatPrice = TextFields::make(box, QStringLiteral("txtMatPrice"), 10);
+    m_txtQuantity = TextFields::make(box, QStringLiteral("txtQuantity"), 10);
+    for (QLineEdit *amount : {m_txtLaborPrice, m_txtMatPrice, m_txtQuantity}) {
+        installAmountKeys(amount);
+        amount->setAlignment(Qt::AlignRight);
+        amount->setMaximumWidth(120);
+    }
+    m_ckbxLaborTaxable = new QCheckBox(tr("Labor Taxable"), box);
+    m_ckbxLaborTaxable->setObjectName(QStringLiteral("ckbxLaborTaxable"));
+    m_ckbxMatTaxable = new QCheckBox(tr("Material Taxable"), box);
+    m_ckbxMatTaxable->setObjectName(QStringLiteral("ckbxMatTaxable"));
+    m_lblPriceItmID = new QLabel(box);
+    m_lblPriceItmID->setObjectName(QStringLiteral("lblPriceItmID"));
+    m_lblPriceItmID->setVisible(false);
+    m_btnAddPriceItnToInvoice = new QPushButton(tr("Add To Invoice"), box);
+    m_btnAddPriceItnToInvoice->setObjectName(QStringLiteral("btnAddPriceItnToInvoice"));
+    m_btnAddPriceItnToInvoice->setAutoDefault(false);
+
+    auto *grid = new QGridLayout(box);
+    grid->addWidget(label(tr("Price Item Description"), m_txtPriceItmDiscription), 0, 0);
+    grid->addWidget(m_txtPriceItmDiscription, 0, 1, 1, 3);
+    grid->addWidget(label(tr("Labor Price"), m_txtLaborPrice), 1, 0);
+    grid->addWidget(m_txtLaborPrice, 1, 1);
+    grid->addWidget(m_ckbxLaborTaxable, 1, 2);
+    grid->addWidget(label(tr("Material Price"), m_txtMatPrice), 2, 0);
+    grid->addWidget(m_txtMatPrice, 2, 1);
+    grid->addWidget(m_ckbxMatTaxable, 2, 2);
+    m_lblQuantity = label(tr("Quantity"), m_txtQuantity);
+    grid->addWidget(m_lblQuantity, 3, 0);
+    grid->addWidget(m_txtQuantity, 3, 1);
+    grid->addWidget(m_btnAddPriceItnToInvoice, 3, 2, Qt::AlignLeft);
+    grid->setColumnStretch(3, 1);
+
+    QWidget::setTabOrder(m_txtPriceItmDiscription, m_txtLaborPrice);
+    QWidget::setTabOrder(m_txtLaborPrice, m_ckbxLaborTaxable);
+    QWidget::setTabOrder(m_ckbxLaborTaxable, m_txtMatPrice);
+    QWidget::setTabOrder(m_txtMatPrice, m_ckbxMatTaxable);
+    QWidget::setTabOrder(m_ckbxMatTaxable, m_txtQuantity);
+    QWidget::setTabOrder(m_txtQuantity, m_btnAddPriceItnToInvoice);
+
+    for (QLineEdit *field : {m_txtPriceItmDiscription, m_txtLaborPrice, m_txtMatPrice})
+        connect(field, &QLineEdit::textChanged, this, &TfrmPriceCorvalo::pEnableSave);
+    connect(m_ckbxLaborTaxable, &QCheckBox::clicked, this, &TfrmPriceCorvalo::pEnableSave);
+    connect(m_ckbxMatTaxable, &QCheckBox::clicked, this, &TfrmPriceCorvalo::pEnableSave);
+    connect(m_txtQuantity, &QLineEdit::textChanged, this, &TfrmPriceCorvalo::pEnableAddToInvoice);
+    connect(m_btnAddPriceItnToInvoice, &QPushButton::clicked, this, &TfrmPriceCorvalo::btnAddPriceItnToInvoiceClick);
+    return box;
+}
+
+void TfrmPriceCorvalo::installAmountKeys(QLineEdit *field)
+{
+    field->setValidator(new AmountKeys(m_context.locale, field));
+}
+
+void TfrmPriceCorvalo::pShowFormInformation()
+{
+    setWindowTitle(tr("Price Sheet"));
+    m_lstPrice->setToolTip(tr("Select a Price Item to edit"));
+    m_cmbSearchPrcItm->setToolTip(tr("Select a search type for a Price Item"));
+    m_txtSearchPrcItm->setToolTip(tr("Enter search Information"));
+    m_txtPriceItmDiscription->setToolTip(tr("Type a name for the Price Item"));
+    m_txtLaborPrice->setToolTip(tr("Enter a Labor Price"));
+    m_txtMatPrice->setToolTip(tr("Enter a Material Price"));
+    m_txtQuantity->setToolTip(tr("Enter a Quantity for this Price Item"));
+    m_ckbxLaborTaxable->setToolTip(tr("Check if Labor is taxable for this Price Item"));
+    m_ckbxMatTaxable->setToolTip(tr("Check if Material is taxable for this Price Item"));
+    m_btnAddPriceItnToInvoice->setToolTip(tr("Add this Price Item to your Invoice"));
+    m_lblQuantity->setVisible(pickMode());
+    m_txtQuantity->setVisible(pickMode());
+    m_btnAddPriceItnToInvoice->setVisible(pickMode());
+    m_actPrintPreview->setVisible(m_context.edition().IsFullEdition());
+}
+
+bool TfrmPriceCorvalo::pickMode() const
+{
+    return m_context.editorOpen;
+}
+
+PriceSearch TfrmPriceCorvalo::searchKind() const
+{
+    return PriceSearch(std::max(0, m_cmbSearchPrcItm->currentIndex()));
+}
+
+void TfrmPriceCorvalo::showDbError(const DbError &error)
+{
+    m_context.prompts().showError(error.message());
+}
+
+void TfrmPriceCorvalo::pRunListQuery()
+{
+    try {
+        m_model.setItems(m_store.list(searchKind(), m_txtSearchPrcItm->text()));
+    } catch (const DbError &error) {
+        showDbError(error);
+    }
+    pEnablePrint();
+}
+
+void TfrmPriceCorvalo::searchKindChanged()
+{
+    {
+        const QSignalBlocker quiet(m_txtSearchPrcItm);
+        m_txtSearchPrcItm->clear();
+    }
+    const bool takesText = PriceSearches::takesText(searchKind());
+    m_txtSearchPrcItm->setEnabled(takesText);
+    if (takesText)
+        m_txtSearchPrcItm->setFocus();
+    pRunListQuery();
+}
+
+void TfrmPriceCorvalo::pReturnToBrowsing()
+{
+    m_mode = Mode::Browsing;
+    m_lstPrice->setEnabled(true);
+    m_cmbSearchPrcItm->setEnabled(true);
+    {
+        const QSignalBlocker quiet(m_cmbSearchPrcItm);
+        m_cmbSearchPrcItm->setCurrentIndex(int(PriceSearch::AllPriceItems));
+    }
+    {
+        const QSignalBlocker quiet(m_txtSearchPrcItm);
+        m_txtSearchPrcItm->clear();
+    }
+    m_txtSearchPrcItm->setEnabled(false);
+
+    for (QLineEdit *field : {m_txtPriceItmDiscription, m_txtLaborPrice, m_txtMatPrice, m_txtQuantity}) {
+        TextFields::showStored(field, QString());
+        field->setEnabled(false);
+    }
+    m_lblPriceItmID->clear();
+    for (QCheckBox *box : {m_ckbxLaborTaxable, m_ckbxMatTaxable}) {
+        box->setChecked(false);
+        box->setEnabled(false);
+    }
+    m_actNewPriceItem->setEnabled(true);
+    m_actDelete->setEnabled(false);
+    m_actSave->setEnabled(false);
+    m_actCancel->setEnabled(false);
+    m_btnAddPriceItnToInvoice->setEnabled(false);
+    pRunListQuery();
+}
+
+void TfrmPriceCorvalo::startEditing(Mode mode)
+{
+    m_mode = mode;
+    m_lstPrice->setEnabled(false);
+    m_cmbSearchPrcItm->setEnabled(false);
+    // The list stays as it is while an item is open.
+    m_txtSearchPrcItm->setEnabled(false);
+    for (QWidget *field : {static_cast<QWidget *>(m_txtPriceItmDiscription), static_cast<QWidget *>(m_txtLaborPrice),
+                           static_cast<QWidget *>(m_txtMatPrice), static_cast<QWidget *>(m_txtQuantity),
+                           static_cast<QWidget *>(m_ckbxLaborTaxable), static_cast<QWidget *>(m_ckbxMatTaxable)})
+        field->setEnabled(true);
+    m_actNewPriceItem->setEnabled(false);
+    m_actDelete->setEnabled(mode == Mode::Editing);
+    m_actSave->setEnabled(false);
+    m_actCancel->setEnabled(true);
+    pEnablePrint();
+}
+
+void TfrmPriceCorvalo::listClicked(const QModelIndex &index)
+{
+    if (m_mode != Mode::Browsing || !index.isValid())
+        return;
+    const PriceItem &item = m_model.item(index.row());
+    const QLocale &locale = m_context.locale;
+    TextFields::showStored(m_txtPriceItmDiscription, item.strPrcItemName);
+    TextFields::showStored(m_txtLaborPrice, Money::decimalText(item.dbLbrPrc, locale));
+    TextFields::showStored(m_txtMatPrice, Money::decimalText(item.dbMatPrc, locale));
+    m_ckbxLaborTaxable->setChecked(item.strLabTax);
+    m_ckbxMatTaxable->setChecked(item.strMatTax);
+    m_lblPriceItmID->setText(QString::number(item.intPrcItemNumID));
+    startEditing(Mode::Editing);
+    if (pickMode())
+        m_txtQuantity->setFocus();
+    else
+        m_txtPriceItmDiscription->setFocus();
+}
+
+void TfrmPriceCorvalo::actNewPriceItemExecute()
+{
+    startEditing(Mode::New);
+    const auto [labor, material] = PriceLines::defaultTaxable(m_context.company.invData.intTaxOn);
+    m_ckbxLaborTaxable->setChecked(labor);
+    m_ckbxMatTaxable->setChecked(material);
+    m_txtPriceItmDiscription->setFocus();
+}
+
+void TfrmPriceCorvalo::fillEmptyPrices()
+{
+    for (QLineEdit *price : {m_txtLaborPrice, m_txtMatPrice}) {
+        if (price->text().isEmpty())
+            price->setText(PriceLines::zeroPrice(m_context.locale));
+    }
+}
+
+std::optional<double> TfrmPriceCorvalo::amountOf(QLineEdit *field, const QString &what)
+{
+    const std::optional<double> amount = Money::parseDecimal(field->text(), m_context.locale);
+    if (!amount) {
+        m_context.prompts().showError(
+            tr("The %1 \"%2\" is not a number. Enter digits with at most one decimal separator.")
+                .arg(what, field->text()));
+        field->setFocus();
+    }
+    return amount;
+}
+
+bool TfrmPriceCorvalo::actSaveExecute()
+{
+    fillEmptyPrices();
+    const std::optional<double> labor = amountOf(m_txtLaborPrice, tr("labor price"));
+    if (!labor)
+        return false;
+    const std::optional<double> material = amountOf(m_txtMatPrice, tr("material price"));
+    if (!material)
+        return false;
+    SavingIndicator &saving = m_context.saving();
+    saving.pShowSaving(tr("Saving Price Information..."));
+    const auto closePopup = qScopeGuard([&saving] { saving.pCloseSaving(); });
+    PriceItem item;
+    item.intPrcItemNumID = m_lblPriceItmID->text().toLongLong();
+    item.strPrcItemName = m_txtPriceItmDiscription->text();
+    item.strLabTax = m_ckbxLaborTaxable->isChecked();
+    item.strMatTax = m_ckbxMatTaxable->isChecked();
+    item.dbLbrPrc = *labor;
+    item.dbMatPrc = *material;
+    try {
+        m_store.save(item);
+    } catch (const DbError &error) {
+        showDbError(error);
+        return false;
+    }
+    pReturnToBrowsing();
+    return true;
+}
+
+void TfrmPriceCorvalo::actCancelExecute()
+{
+    if (m_actSave->isEnabled()) {
+        switch (m_context.prompts().ShowYesNoCancel(tr("Save changes to this Price Item?"))) {
+        case Prompts::Yes:
+            if (!actSaveExecute())
+                return;
+            break;
+        case Prompts::No:
+            pReturnToBrowsing();
+            break;
+        case Prompts::Cancel:
+            return;
+        }
+    } else {
+        pReturnToBrowsing();
+    }
+    m_lstPrice->setFocus();
+}
+
+void TfrmPriceCorvalo::actDeleteExecute()
+{
+    SavingIndicator &saving = m_context.saving();
+    const auto closePopup = qScopeGuard([&saving] { saving.pCloseSaving(); });
+    if (m_context.prompts().ShowYesNoCancel(tr("Delete this Price Item from your list?")) != Prompts::Yes)
+        return;
+    const qint64 id = m_lblPriceItmID->text().toLongLong();
+    if (id > 0) {
+        saving.pShowSaving(tr("Deleting Price Information..."));
+        try {
+            m_store.remove(id);
+        } catch (const DbError &error) {
+            showDbError(error);
+            return;
+        }
+    }
+    pReturnToBrowsing();
+}
+
+void TfrmPriceCorvalo::btnAddPriceItnToInvoiceClick()
+{
+    fillEmptyPrices();
+    // A line the totals cannot read would stop the document from being saved later.
+    if (!amountOf(m_txtQuantity, tr("quantity")) || !amountOf(m_txtLaborPrice, tr("labor price"))
+        || !amountOf(m_txtMatPrice, tr("material price")))
+        return;
+    m_context.document.lines.appendRow(PriceLines::lineCells(
+        m_txtPriceItmDiscription->text(), m_txtQuantity->text(), m_txtLaborPrice->text(),
+        m_ckbxLaborTaxable->isChecked(), m_txtMatPrice->text(), m_ckbxMatTaxable->isChecked()));
+    m_context.documentChanged = true;
+    close();
+}
+
+void TfrmPriceCorvalo::pEnableSave()
+{
+    const bool complete = !m_txtPriceItmDiscription->text().isEmpty()
+        && (!m_txtLaborPrice->text().isEmpty() || !m_txtMatPrice->text().isEmpty());
+    m_actSave->setEnabled(complete);
+    pEnablePrint();
+}
+
+void TfrmPriceCorvalo::pEnableAddToInvoice()
+{
+    const bool complete = !m_txtPriceItmDiscription->text().isEmpty()
+        && (!m_txtLaborPrice->text().isEmpty() || !m_txtMatPrice->text().isEmpty());
+    if (complete)
+        m_btnAddPriceItnToInvoice->setEnabled(!m_txtQuantity->text().isEmpty());
+    pEnablePrint();
+}
+
+void TfrmPriceCorvalo::pEnablePrint()
+{
+    const bool enabled = m_lstPrice->isEnabled() && m_model.rowCount() > 0 && !pickMode();
+    m_actPrint->setEnabled(enabled);
+    m_actPrintPreview->setEnabled(enabled);
+}
+
+void TfrmPriceCorvalo::reject()
+{
+    if (m_actSave->isEnabled()) {
+        switch (m_context.prompts().ShowYesNoCancel(tr("Save changes to this Price Item?"))) {
+        case Prompts::Yes:
+            if (!actSaveExecute())
+                return;
+            break;
+        case Prompts::No:
+            break;
+        case Prompts::Cancel:
+            return;
+        }
+    }
+    QDialog::reject();
+}
+
+void TfrmPriceCorvalo::done(int result)
+{
+    m_context.saving().pCloseSaving();
+    QDialog::done(result);
+}
