@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <memory>
 
+class DocumentPrinter;
 class Edition;
 class Prompts;
 class SavingIndicator;
@@ -45,6 +46,8 @@ public:
     int selectedLineIndex = 0;
     /// Contract (1) or warranty (0) for the writer.
     int writerMode = 1;
+    /// The printing module; none until one is installed, and then printing is not offered.
+    DocumentPrinter *printer = nullptr;
 
     /// Clears the editor and changed flags, the selected line and foot note 0, and
     /// fills the edition's document kinds.

@@ -1,0 +1,33 @@
+#include "DocumentOutput.h"
+
+#include "app/AppContext.h"
+#include "app/Edition.h"
+#include "app/Prompts.h"
+#include "data/DbError.h"
+#include "invoice/DocumentStore.h"
+#include "printing/DocumentPrinter.h"
+
+namespace DocumentOutput {
+
+bool pPrintDocument(AppContext &context, Target target)
+{
+    if (!context.printer) {
+        context.prompts().ShowInformation(QStringLiteral("Printing is not available yet."));
+        return false;
+    }
+    const bool printed = target == Target::Printer ? context.printer->printCurrentDocument(context)
+                                                   : context.printer->previewCurrentDocument(context);
+    if (!printed || context.edition().storesDocuments())
+        return printed;
+    try {
+        DocumentStore(context).pIncInvoiceNumber();
+    } catch (const DbError &error) {
+        // The paper is out already; the user must know the next document may repeat its number.
+        context.prompts().showError(QStringLiteral("The document was printed, but the next document number "
+                                                   "could not be advanced:\n")
+                                    + error.message());
+    }
+    return true;
+}
+
+} // namespace DocumentOutput
