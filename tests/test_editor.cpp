@@ -559,6 +559,21 @@ private slots:
         QVERIFY(s.prompts.asked.isEmpty());
     }
 
+    void aLineThatIsNotANumberIsReportedNotFatal()
+    {
+        Session s;
+        s.openEditor();
+        s.doc().lines.appendRow({"Imported", "abc", {}, {}, "1", "-1", "1", "-1", {}});
+        s.editorChild<QCheckBox>("ckbxTaxRate1")->click();
+        QCOMPARE(s.prompts.messages("Error"), QStringList{"'abc' is not a valid floating point value"});
+        s.doc().lines.setCell(0, InvoiceLines::Quantity, "2");
+        s.editorChild<QCheckBox>("ckbxTaxRate1")->click(); // the refresh still runs
+        QCOMPARE(s.text("txtInvoiceSubTotal"), QStringLiteral("$4.00"));
+
+        s.action("actHelp")->trigger(); // no help file beside the test program
+        QCOMPARE(s.prompts.messages("Plain"), QStringList{"Unable to open the Help files!"});
+    }
+
     void editingAndRemovingALine()
     {
         Session s;

@@ -55,16 +55,13 @@ void showWhole(QLineEdit *field, const QString &text)
     field->setText(text);
 }
 
-QToolButton *toolButton(QWidget *parent, const QString &name, const QString &caption, const QString &hint,
-                        const QIcon &icon)
+QToolButton *toolButton(QWidget *parent, const QString &name, const QString &caption, const QString &hint)
 {
     auto *button = new QToolButton(parent);
     button->setObjectName(name);
     button->setText(caption);
     button->setToolTip(hint);
-    button->setIcon(icon);
     button->setAutoRaise(true);
-    button->setToolButtonStyle(icon.isNull() ? Qt::ToolButtonTextOnly : Qt::ToolButtonTextBesideIcon);
     return button;
 }
 

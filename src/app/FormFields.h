@@ -28,8 +28,7 @@ void markAsTotal(QLineEdit *field);
 /// raises the limit instead of being cut, which would lose it on the next OK.
 void showWhole(QLineEdit *field, const QString &text);
 
-QToolButton *toolButton(QWidget *parent, const QString &name, const QString &caption, const QString &hint,
-                        const QIcon &icon = {});
+QToolButton *toolButton(QWidget *parent, const QString &name, const QString &caption, const QString &hint);
 QAction *action(QObject *parent, const QString &name, const QString &caption, const QString &hint,
                 const QIcon &icon = {});
 

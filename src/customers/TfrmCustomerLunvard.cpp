@@ -16,10 +16,8 @@ using FormFields::textField;
 TfrmCustomerLunvard::TfrmCustomerLunvard(AppContext &context, QWidget *parent)
     : QDialog(parent)
     , m_context(context)
-    , m_actClose(FormFields::action(this, QStringLiteral("actClose"), tr("Close"), tr("Close"),
-                                    QIcon::fromTheme(QStringLiteral("window-close"))))
-    , m_actOK(FormFields::action(this, QStringLiteral("actOK"), tr("OK"), tr("Use this Customer Information"),
-                                 QIcon::fromTheme(QStringLiteral("dialog-ok"))))
+    , m_actClose(FormFields::action(this, QStringLiteral("actClose"), tr("Close"), tr("Close")))
+    , m_actOK(FormFields::action(this, QStringLiteral("actOK"), tr("OK"), tr("Use this Customer Information")))
     , m_txtCustCmpnyName(textField(this, QStringLiteral("txtCustCmpnyName"), 35, tr("Enter Customers Company Name")))
     , m_txtCustFrstName(textField(this, QStringLiteral("txtCustFrstName"), 20, tr("Enter Customer First Name")))
     , m_txtCustLstName(textField(this, QStringLiteral("txtCustLstName"), 20, tr("Enter Customer Last Name")))
@@ -54,7 +52,6 @@ TfrmCustomerLunvard::TfrmCustomerLunvard(AppContext &context, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->setMenuBar(toolBar);
     layout->addWidget(group);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     m_actOK->setEnabled(false);
     for (QLineEdit *field : {m_txtCustCmpnyName, m_txtCustFrstName, m_txtCustLstName, m_txtCustAddress, m_txtCustCity,
@@ -63,6 +60,7 @@ TfrmCustomerLunvard::TfrmCustomerLunvard(AppContext &context, QWidget *parent)
     connect(m_actOK, &QAction::triggered, this, &TfrmCustomerLunvard::actOKExecute);
     connect(m_actClose, &QAction::triggered, this, &QDialog::reject);
     m_txtCustCmpnyName->setFocus();
+    setFixedSize(sizeHint());
 }
 
 QuickCustomer TfrmCustomerLunvard::typed() const

@@ -24,13 +24,13 @@
 #include <QDateEdit>
 #include <QGridLayout>
 #include <QHeaderView>
+#include <QIdentityProxyModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScopedValueRollback>
-#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -39,17 +39,33 @@ namespace {
 
 constexpr int kFootNoteLines = 5;
 
-/// Amounts and quantities line up on the right, as on the printed document.
-class RightAlignedDelegate final : public QStyledItemDelegate
+/// The line table as the editor lists it: quantities and amounts, and their
+/// column titles, line up on the right as on the printed document.
+class LineListModel final : public QIdentityProxyModel
 {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    using QIdentityProxyModel::QIdentityProxyModel;
 
-protected:
-    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    QVariant data(const QModelIndex &index, int role) const override
     {
-        QStyledItemDelegate::initStyleOption(option, index);
-        option->displayAlignment = Qt::AlignRight | Qt::AlignVCenter;
+        if (role == Qt::TextAlignmentRole)
+            return alignment(index.column());
+        return QIdentityProxyModel::data(index, role);
+    }
+
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        if (role == Qt::TextAlignmentRole && orientation == Qt::Horizontal)
+            return alignment(section);
+        return QIdentityProxyModel::headerData(section, orientation, role);
+    }
+
+private:
+    static QVariant alignment(int column)
+    {
+        const bool amount = column == InvoiceLines::Quantity || column == InvoiceLines::PriceEach
+            || column == InvoiceLines::Total;
+        return QVariant::fromValue(Qt::Alignment(amount ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
     }
 };
 
@@ -216,7 +232,9 @@ QLayout *TfrmInvoiceLunvard::buildDocumentArea()
     m_txtCustInformation->setFixedHeight(m_txtCustInformation->fontMetrics().lineSpacing() * 7 + 12);
 
     m_lstInvoice->setObjectName(QStringLiteral("lstInvoice"));
-    m_lstInvoice->setModel(&m_context.document.lines);
+    auto *lines = new LineListModel(m_lstInvoice);
+    lines->setSourceModel(&m_context.document.lines);
+    m_lstInvoice->setModel(lines);
     m_lstInvoice->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_lstInvoice->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_lstInvoice->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -225,10 +243,6 @@ QLayout *TfrmInvoiceLunvard::buildDocumentArea()
     m_lstInvoice->setWordWrap(false);
     m_lstInvoice->verticalHeader()->hide();
     m_lstInvoice->horizontalHeader()->setHighlightSections(false);
-    m_lstInvoice->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    auto *rightAligned = new RightAlignedDelegate(m_lstInvoice);
-    for (int column : {InvoiceLines::Quantity, InvoiceLines::PriceEach, InvoiceLines::Total})
-        m_lstInvoice->setItemDelegateForColumn(column, rightAligned);
     m_lstInvoice->installEventFilter(this);
     pResizeListBox();
 

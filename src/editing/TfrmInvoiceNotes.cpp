@@ -11,11 +11,9 @@
 TfrmInvoiceNotes::TfrmInvoiceNotes(AppContext &context, QWidget *parent)
     : QDialog(parent)
     , m_context(context)
-    , m_tlbtnOK(FormFields::toolButton(this, QStringLiteral("tlbtnOK"), tr("OK"), {},
-                                       QIcon::fromTheme(QStringLiteral("dialog-ok"))))
+    , m_tlbtnOK(FormFields::toolButton(this, QStringLiteral("tlbtnOK"), tr("OK"), {}))
     , m_tlbtnCancel(FormFields::toolButton(this, QStringLiteral("tlbtnCancel"), tr("Cancel"),
-                                           tr("Cancel changes to notes"),
-                                           QIcon::fromTheme(QStringLiteral("dialog-cancel"))))
+                                           tr("Cancel changes to notes")))
     , m_txtInvoiceNotes(new QPlainTextEdit(this))
 {
     setObjectName(QStringLiteral("frmInvoiceNotes"));

@@ -18,12 +18,9 @@ TfrmInvoicePriceItemEdit::TfrmInvoicePriceItemEdit(AppContext &context, QWidget 
     : QDialog(parent)
     , m_context(context)
     , m_row(context.selectedLineIndex)
-    , m_tlbtnOK(FormFields::toolButton(this, QStringLiteral("tlbtnOK"), tr("OK"), {},
-                                       QIcon::fromTheme(QStringLiteral("dialog-ok"))))
-    , m_tlbtnCancel(FormFields::toolButton(this, QStringLiteral("tlbtnCancel"), tr("Cancel"), {},
-                                           QIcon::fromTheme(QStringLiteral("dialog-cancel"))))
-    , m_tlbtnRemove(FormFields::toolButton(this, QStringLiteral("tlbtnRemove"), tr("Remove"), {},
-                                           QIcon::fromTheme(QStringLiteral("list-remove"))))
+    , m_tlbtnOK(FormFields::toolButton(this, QStringLiteral("tlbtnOK"), tr("OK"), {}))
+    , m_tlbtnCancel(FormFields::toolButton(this, QStringLiteral("tlbtnCancel"), tr("Cancel"), {}))
+    , m_tlbtnRemove(FormFields::toolButton(this, QStringLiteral("tlbtnRemove"), tr("Remove"), {}))
     , m_txtPriceItmDiscription(FormFields::textField(this, QStringLiteral("txtPriceItmDiscription"), 45, {}))
     , m_txtQuantity(FormFields::amountField(this, QStringLiteral("txtQuantity"), 10, {}, context.locale))
     , m_txtLaborPrice(FormFields::amountField(this, QStringLiteral("txtLaborPrice"), 10, {}, context.locale))
@@ -47,6 +44,7 @@ TfrmInvoicePriceItemEdit::TfrmInvoicePriceItemEdit(AppContext &context, QWidget 
     connect(m_tlbtnOK, &QToolButton::clicked, this, &TfrmInvoicePriceItemEdit::tlbtnOKClick);
     connect(m_tlbtnRemove, &QToolButton::clicked, this, &TfrmInvoicePriceItemEdit::tlbtnRemoveClick);
     connect(m_tlbtnCancel, &QToolButton::clicked, this, &QDialog::reject);
+    setFixedSize(sizeHint());
 }
 
 void TfrmInvoicePriceItemEdit::buildLayout()
@@ -76,7 +74,6 @@ void TfrmInvoicePriceItemEdit::buildLayout()
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
     layout->addLayout(grid);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void TfrmInvoicePriceItemEdit::pShowFormInformation()

@@ -19,10 +19,8 @@ using PaidAndDeposit::Group;
 TfrmPaidAndDeposit::TfrmPaidAndDeposit(AppContext &context, QWidget *parent)
     : QDialog(parent)
     , m_context(context)
-    , m_tlbtnOK(FormFields::toolButton(this, QStringLiteral("tlbtnOK"), tr("OK"), tr("Accept Changes"),
-                                       QIcon::fromTheme(QStringLiteral("dialog-ok"))))
-    , m_tlbtnCancel(FormFields::toolButton(this, QStringLiteral("tlbtnCancel"), tr("Cancel"), tr("Cancel Changes"),
-                                           QIcon::fromTheme(QStringLiteral("dialog-cancel"))))
+    , m_tlbtnOK(FormFields::toolButton(this, QStringLiteral("tlbtnOK"), tr("OK"), tr("Accept Changes")))
+    , m_tlbtnCancel(FormFields::toolButton(this, QStringLiteral("tlbtnCancel"), tr("Cancel"), tr("Cancel Changes")))
     , m_lblRecDepositAmount(new QLabel(tr("Recommended deposit amount"), this))
     , m_txtRecDepositAmount(FormFields::readOnlyField(this, QStringLiteral("txtRecDepositAmount")))
     , m_lblPaidAndDeposit(new QLabel(tr("Amount"), this))
@@ -53,6 +51,7 @@ TfrmPaidAndDeposit::TfrmPaidAndDeposit(AppContext &context, QWidget *parent)
     connect(m_tlbtnCancel, &QToolButton::clicked, this, &QDialog::reject);
     m_txtPaidAndDeposit->setFocus();
     m_txtPaidAndDeposit->selectAll();
+    setFixedSize(sizeHint());
 }
 
 void TfrmPaidAndDeposit::buildLayout()
@@ -70,13 +69,12 @@ void TfrmPaidAndDeposit::buildLayout()
     grid->addWidget(m_ckbxPaidInFull, 2, 1);
     grid->addWidget(m_lblInvTotal, 3, 0);
     grid->addWidget(m_txtInvTotal, 3, 1);
-    grid->setColumnMinimumWidth(1, 140);
+    grid->setColumnMinimumWidth(1, 180);
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
     layout->addLayout(grid);
     layout->addStretch(1);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void TfrmPaidAndDeposit::pShowFormInformation()

@@ -14,10 +14,8 @@
 TfrmPriceLunvard::TfrmPriceLunvard(AppContext &context, QWidget *parent)
     : QDialog(parent)
     , m_context(context)
-    , m_actClose(FormFields::action(this, QStringLiteral("actClose"), tr("Close"), tr("Close"),
-                                    QIcon::fromTheme(QStringLiteral("window-close"))))
-    , m_actOK(FormFields::action(this, QStringLiteral("actOK"), tr("OK"), tr("Add this Price Item to your Invoice"),
-                                 QIcon::fromTheme(QStringLiteral("dialog-ok"))))
+    , m_actClose(FormFields::action(this, QStringLiteral("actClose"), tr("Close"), tr("Close")))
+    , m_actOK(FormFields::action(this, QStringLiteral("actOK"), tr("OK"), tr("Add this Price Item to your Invoice")))
     , m_txtPriceItmDiscription(FormFields::textField(this, QStringLiteral("txtPriceItmDiscription"), 45,
                                                      tr("Type a name for the Price Item")))
     , m_txtLaborPrice(FormFields::amountField(this, QStringLiteral("txtLaborPrice"), 10, tr("Enter a Labor Price"),
@@ -46,7 +44,6 @@ TfrmPriceLunvard::TfrmPriceLunvard(AppContext &context, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->setMenuBar(toolBar);
     layout->addLayout(form);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     m_actOK->setEnabled(false);
     for (QLineEdit *field : {m_txtPriceItmDiscription, m_txtLaborPrice, m_txtMatPrice, m_txtQuantity})
@@ -54,6 +51,7 @@ TfrmPriceLunvard::TfrmPriceLunvard(AppContext &context, QWidget *parent)
     connect(m_actOK, &QAction::triggered, this, &TfrmPriceLunvard::actOKExecute);
     connect(m_actClose, &QAction::triggered, this, &QDialog::reject);
     m_txtPriceItmDiscription->setFocus();
+    setFixedSize(sizeHint());
 }
 
 PriceLineEntry TfrmPriceLunvard::typed() const
