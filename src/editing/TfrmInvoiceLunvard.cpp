@@ -69,11 +69,11 @@ private:
     }
 };
 
-QPushButton *commandButton(QWidget *parent, const QString &name, const QString &caption, const QString &hint)
+QPushButton *commandButton(QWidget *parent, const QString &name, const QString &caption = {})
 {
     auto *button = new QPushButton(caption, parent);
     button->setObjectName(name);
-    button->setToolTip(hint);
+    // Enter in a field must not press a button that opens a dialog.
     button->setAutoDefault(false);
     return button;
 }
@@ -91,12 +91,12 @@ TfrmInvoiceLunvard::TfrmInvoiceLunvard(AppContext &context, QWidget *parent)
     : QDialog(parent)
     , m_context(context)
     , m_cmbInvoiceType(new QComboBox(this))
-    , m_btnAddCustomer(commandButton(this, QStringLiteral("btnAddCustomer"), tr("Add Customer"), {}))
-    , m_btnAddPriceItem(commandButton(this, QStringLiteral("btnAddPriceItem"), tr("Add Price Item"), {}))
+    , m_btnAddCustomer(commandButton(this, QStringLiteral("btnAddCustomer"), tr("Add Customer")))
+    , m_btnAddPriceItem(commandButton(this, QStringLiteral("btnAddPriceItem"), tr("Add Price Item")))
     , m_dateTimePickerInvoice(new QDateEdit(this))
     , m_txtPaymentTerms(FormFields::textField(this, QStringLiteral("txtPaymentTerms"), 25, {}))
-    , m_btnAddNotes(commandButton(this, QStringLiteral("btnAddNotes"), tr("Add Invoice Notes"), {}))
-    , m_btnPaidDeposit(commandButton(this, QStringLiteral("btnPaidDeposit"), {}, {}))
+    , m_btnAddNotes(commandButton(this, QStringLiteral("btnAddNotes"), tr("Add Invoice Notes")))
+    , m_btnPaidDeposit(commandButton(this, QStringLiteral("btnPaidDeposit")))
     , m_ckbxTaxRate{new QCheckBox(this), new QCheckBox(this), new QCheckBox(this)}
     , m_lblInvoiceNameNumber(namedLabel(this, QStringLiteral("lblInvoiceNameNumber")))
     , m_lblInvoiceDate(namedLabel(this, QStringLiteral("lblInvoiceDate")))
@@ -370,7 +370,7 @@ void TfrmInvoiceLunvard::pLoadInvoiceData()
     m_dateTimePickerInvoice->setDate(stored.isValid() ? stored : QDate::currentDate());
 
     pLoadCustomerInformation();
-    m_txtPaymentTerms->setText(header.strCustPymntTerms);
+    FormFields::showWhole(m_txtPaymentTerms, header.strCustPymntTerms);
     // The foot note belongs to the printout, not to the stored document.
     m_txtInvoiceFootNotes->clear();
     m_acceptedFootNote.clear();
