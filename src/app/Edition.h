@@ -30,6 +30,9 @@ public:
     [[nodiscard]] bool usesWorkSheets() const { return m_number == Heddrin; }
     /// Documents carry subtitles such as "Estimate Valid Until ..." (all but Lunvard).
     [[nodiscard]] bool showsSubtitles() const { return m_number != Lunvard; }
+    /// The user decides per line whether labor and material are taxable (all but
+    /// Lunvard, where the taxes chosen on the document apply to every line).
+    [[nodiscard]] bool choosesLineTaxes() const { return m_number != Lunvard; }
     /// Change orders, customer discounts and extra phone lines, recurring invoices and
     /// the contract, warranty and signature print options (Corvalo and Heddrin).
     [[nodiscard]] bool hasFullDocumentFeatures() const { return IsFullEdition(); }

@@ -1,13 +1,16 @@
 #include "WindowOpener.h"
 
 #include "AppContext.h"
-#include "Prompts.h"
 #include "Edition.h"
+#include "Prompts.h"
 #include "TfrmAbout.h"
+#include "TfrmUpdate.h"
 #include "company/TfrmCompanyInfo.h"
 #include "company/TfrmTextEditor.h"
-#include "TfrmUpdate.h"
 #include "customers/TfrmCustomer.h"
+#include "data/DbError.h"
+#include "editing/TfrmInvoiceLunvard.h"
+#include "invoice/DocumentStore.h"
 #include "prices/TfrmPriceCorvalo.h"
 
 #include <QScopeGuard>
@@ -49,8 +52,19 @@ void WindowOpener::openInvoiceEditor(bool newDocument)
     const auto closeEditor = qScopeGuard([this] { m_context.editorOpen = false; });
     m_context.document.header.blnNewInvoice = newDocument;
     m_context.document.header.blnManualForm = false;
-    // The new or saved document is loaded here once documents can be loaded.
-    notAvailable(QStringLiteral("The invoice editor"));
+    try {
+        DocumentStore(m_context).pLoadInvoice();
+    } catch (const DbError &error) {
+        m_context.prompts().showError(error.message());
+        return;
+    }
+    switch (m_context.edition().GetEditionNumber()) {
+    case Edition::Lunvard:
+        TfrmInvoiceLunvard(m_context, m_owner).exec();
+        break;
+    default:
+        notAvailable(QStringLiteral("The invoice editor"));
+    }
 }
 
 void WindowOpener::openInvoiceMaintenance()
@@ -141,22 +155,4 @@ void WindowOpener::openAbout()
 {
     TfrmAbout about(m_context, m_owner);
     about.exec();
-}
-
-void WindowOpener::openInvoiceNotes()
-{
-    m_context.documentChanged = false;
-    notAvailable(QStringLiteral("The invoice notes"));
-}
-
-void WindowOpener::openLineEdit()
-{
-    m_context.documentChanged = false;
-    notAvailable(QStringLiteral("The line editor"));
-}
-
-void WindowOpener::openPaidAndDeposit()
-{
-    m_context.documentChanged = false;
-    notAvailable(QStringLiteral("The paid and deposit dialog"));
 }

@@ -36,9 +36,6 @@ public:
     void openActivityEditor();
     void openUpdate();
     void openAbout();
-    void openInvoiceNotes();
-    void openLineEdit();
-    void openPaidAndDeposit();
 
 private:
     void notAvailable(const QString &window);

@@ -20,10 +20,13 @@ public:
 
     bool succeeds = true;
     QStringList calls; // "print 1", "preview 5", "pdf 1 <file>"
+    /// The current document's number at each call.
+    QList<int> documentNumbers;
 
     bool pPrint() override
     {
         calls << QStringLiteral("print %1").arg(m_context.printKind);
+        documentNumbers << m_context.document.header.intInvNumber;
         return succeeds;
     }
     void pPrintPreview() override { calls << QStringLiteral("preview %1").arg(m_context.printKind); }

@@ -1,0 +1,26 @@
+#include "QuickCustomer.h"
+
+#include "invoice/InvoiceRecords.h"
+
+bool QuickCustomer::canUse() const
+{
+    return !firstName.isEmpty() || !lastName.isEmpty() || !companyName.isEmpty();
+}
+
+void QuickCustomer::applyTo(TrecInvHeader &header) const
+{
+    header.strCustCmpnyName = companyName;
+    header.strCustFullName = (firstName.isEmpty() && lastName.isEmpty()) ? QString()
+                                                                          : firstName + QLatin1Char(' ') + lastName;
+    header.strCustAddress = address;
+    // Always three parts, so the printed line keeps its shape whatever was left out.
+    header.strCustCtyStZp = city + QLatin1Char(' ') + state + QLatin1Char(' ') + zipCode;
+    header.strCustMainPhone = mainPhone;
+    header.strCustExtraPhone1.clear();
+    header.strCustExtraPhone2.clear();
+    header.strCustPymntTerms.clear();
+    header.intCustDiscountPercent = 0;
+    header.strCustNotes.clear();
+    header.strCustTaxExempt = false;
+    header.strCustTaxExemptNum.clear();
+}

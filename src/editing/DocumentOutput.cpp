@@ -1,0 +1,38 @@
+#include "DocumentOutput.h"
+
+#include "app/AppContext.h"
+#include "app/Edition.h"
+#include "app/Prompts.h"
+#include "data/DbError.h"
+#include "invoice/DocumentStore.h"
+#include "printing/PrintJobs.h"
+#include "printing/PrintModule.h"
+
+namespace DocumentOutput {
+
+bool pPrintDocument(AppContext &context, Target target)
+{
+    if (!context.printModule) {
+        context.prompts().ShowInformation(QStringLiteral("Printing is not available yet."));
+        return false;
+    }
+    context.printKind = PrintKind::CurrentDocument;
+    bool printed = true;
+    if (target == Target::Printer)
+        printed = context.printModule->pPrint();
+    else
+        context.printModule->pPrintPreview();
+    if (!printed || context.edition().storesDocuments())
+        return printed;
+    try {
+        DocumentStore(context).pIncInvoiceNumber();
+    } catch (const DbError &error) {
+        // The paper is out already; the user must know the next document may repeat its number.
+        context.prompts().showError(QStringLiteral("The document was printed, but the next document number "
+                                                   "could not be advanced:\n")
+                                    + error.message());
+    }
+    return true;
+}
+
+} // namespace DocumentOutput

@@ -1,0 +1,17 @@
+#pragma once
+
+class AppContext;
+
+/// Printing the current document from an editor.
+namespace DocumentOutput {
+
+enum class Target { Printer, Preview };
+
+/// Sends the current document to the printer or the preview. An edition that never
+/// stores documents numbers them by printing, so after a successful print or preview
+/// the stored next number is consumed; a cancelled or failed one consumes nothing.
+/// Without a printing module the user is told printing is not available.
+/// Returns whether the document went out.
+bool pPrintDocument(AppContext &context, Target target);
+
+} // namespace DocumentOutput

@@ -1,0 +1,74 @@
+#include "PaidAndDeposit.h"
+
+#include "invoice/DocumentKinds.h"
+#include "invoice/InvoiceRecords.h"
+#include "invoice/Money.h"
+
+namespace PaidAndDeposit {
+
+Group groupOf(const QString &kind)
+{
+    using namespace DocumentKinds;
+    if (isDepositKind(kind))
+        return Group::Deposit;
+    if (is(kind, kInvoice) || is(kind, kCredit) || is(kind, kPastDue))
+        return Group::Paid;
+    return Group::Other;
+}
+
+std::optional<Wording> wordingFor(Group group)
+{
+    switch (group) {
+    case Group::Deposit:
+        return Wording{QStringLiteral("Deposit Amount"), QStringLiteral("Deposit Amount required"),
+                       QStringLiteral("Enter Deposit Amount required")};
+    case Group::Paid:
+        return Wording{QStringLiteral("Amount Paid"), QStringLiteral("Amount Paid"), QStringLiteral("Enter Amount Paid")};
+    case Group::Other:
+        break;
+    }
+    return std::nullopt;
+}
+
+QString amountText(const TrecInvHeader &header, const QLocale &locale)
+{
+    switch (groupOf(header.strInvName)) {
+    case Group::Deposit:
+        return Money::decimalText(header.dbDepositAmount, locale);
+    case Group::Paid:
+        return Money::decimalText(header.dbPaidAmount, locale);
+    case Group::Other:
+        break;
+    }
+    return {};
+}
+
+QString recommendedDeposit(int depositPercent, double balance, const QLocale &locale)
+{
+    return Money::currencyText(depositPercent / 100.0 * balance, locale);
+}
+
+std::optional<QString> apply(TrecInvHeader &header, const QString &amount, bool paidInFull, const QLocale &locale)
+{
+    double value = 0;
+    if (!amount.isEmpty()) {
+        const std::optional<double> typed = Money::parseDecimal(amount, locale);
+        if (!typed)
+            return QStringLiteral("'%1' is not a valid floating point value").arg(amount);
+        value = *typed;
+    }
+    switch (groupOf(header.strInvName)) {
+    case Group::Deposit:
+        header.dbDepositAmount = value;
+        break;
+    case Group::Paid:
+        header.dbPaidAmount = value;
+        break;
+    case Group::Other:
+        break;
+    }
+    header.strPaidInFull = paidInFull;
+    return std::nullopt;
+}
+
+} // namespace PaidAndDeposit

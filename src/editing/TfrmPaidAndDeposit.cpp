@@ -1,0 +1,123 @@
+#include "TfrmPaidAndDeposit.h"
+
+#include "PaidAndDeposit.h"
+#include "app/AppContext.h"
+#include "app/FormFields.h"
+#include "app/Prompts.h"
+#include "invoice/Money.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+using PaidAndDeposit::Group;
+
+TfrmPaidAndDeposit::TfrmPaidAndDeposit(AppContext &context, QWidget *parent)
+    : QDialog(parent)
+    , m_context(context)
+    , m_tlbtnOK(FormFields::toolButton(this, QStringLiteral("tlbtnOK"), tr("OK"), tr("Accept Changes")))
+    , m_tlbtnCancel(FormFields::toolButton(this, QStringLiteral("tlbtnCancel"), tr("Cancel"), tr("Cancel Changes")))
+    , m_lblRecDepositAmount(new QLabel(tr("Recommended deposit amount"), this))
+    , m_txtRecDepositAmount(FormFields::readOnlyField(this, QStringLiteral("txtRecDepositAmount")))
+    , m_lblPaidAndDeposit(new QLabel(tr("Amount"), this))
+    , m_txtPaidAndDeposit(FormFields::amountField(this, QStringLiteral("txtPaidAndDeposit"), 9, {}, context.locale))
+    , m_ckbxPaidInFull(new QCheckBox(tr("Paid In Full"), this))
+    , m_lblInvTotal(new QLabel(this))
+    , m_txtInvTotal(FormFields::readOnlyField(this, QStringLiteral("txtInvTotal")))
+{
+    setObjectName(QStringLiteral("frmPaidAndDeposit"));
+    setModal(true);
+    m_lblRecDepositAmount->setObjectName(QStringLiteral("lblRecDepositAmount"));
+    m_lblPaidAndDeposit->setObjectName(QStringLiteral("lblPaidAndDeposit"));
+    m_lblInvTotal->setObjectName(QStringLiteral("lblInvTotal"));
+    m_ckbxPaidInFull->setObjectName(QStringLiteral("ckbxPaidInFull"));
+    m_ckbxPaidInFull->setToolTip(tr("Check for Paid in Full"));
+    FormFields::markAsTotal(m_txtInvTotal);
+    buildLayout();
+
+    pShowFormInformation();
+    pSetFormData();
+    // Hidden only now, so filling in the amount above does not offer OK.
+    m_tlbtnOK->setVisible(false);
+
+    connect(m_txtPaidAndDeposit, &QLineEdit::textChanged, this,
+            [this](const QString &text) { m_tlbtnOK->setVisible(!text.isEmpty()); });
+    connect(m_ckbxPaidInFull, &QCheckBox::clicked, this, [this] { m_tlbtnOK->setVisible(true); });
+    connect(m_tlbtnOK, &QToolButton::clicked, this, &TfrmPaidAndDeposit::tlbtnOKClick);
+    connect(m_tlbtnCancel, &QToolButton::clicked, this, &QDialog::reject);
+    m_txtPaidAndDeposit->setFocus();
+    m_txtPaidAndDeposit->selectAll();
+    setFixedSize(sizeHint());
+}
+
+void TfrmPaidAndDeposit::buildLayout()
+{
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(m_tlbtnOK);
+    buttons->addWidget(m_tlbtnCancel);
+    buttons->addStretch(1);
+
+    auto *grid = new QGridLayout;
+    grid->addWidget(m_lblRecDepositAmount, 0, 0);
+    grid->addWidget(m_txtRecDepositAmount, 0, 1);
+    grid->addWidget(m_lblPaidAndDeposit, 1, 0);
+    grid->addWidget(m_txtPaidAndDeposit, 1, 1);
+    grid->addWidget(m_ckbxPaidInFull, 2, 1);
+    grid->addWidget(m_lblInvTotal, 3, 0);
+    grid->addWidget(m_txtInvTotal, 3, 1);
+    grid->setColumnMinimumWidth(1, 180);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(buttons);
+    layout->addLayout(grid);
+    layout->addStretch(1);
+}
+
+void TfrmPaidAndDeposit::pShowFormInformation()
+{
+    const QString &kind = m_context.document.header.strInvName;
+    const std::optional<PaidAndDeposit::Wording> wording =
+        PaidAndDeposit::wordingFor(PaidAndDeposit::groupOf(kind));
+    setWindowTitle(wording ? wording->caption : QString());
+    if (wording) {
+        m_lblPaidAndDeposit->setText(wording->amountLabel);
+        m_txtPaidAndDeposit->setToolTip(wording->amountHint);
+    }
+    m_txtRecDepositAmount->setToolTip(kind + QStringLiteral(" Recommended deposit amount"));
+    m_lblInvTotal->setText(kind + QStringLiteral(" Total"));
+    m_txtInvTotal->setToolTip(kind + QStringLiteral(" Total"));
+}
+
+void TfrmPaidAndDeposit::pSetFormData()
+{
+    const TrecInvHeader &header = m_context.document.header;
+    const Group group = PaidAndDeposit::groupOf(header.strInvName);
+    if (group != Group::Other) {
+        const bool deposit = group == Group::Deposit;
+        m_lblRecDepositAmount->setVisible(deposit);
+        m_txtRecDepositAmount->setVisible(deposit);
+        m_ckbxPaidInFull->setVisible(!deposit);
+        FormFields::showWhole(m_txtPaidAndDeposit, PaidAndDeposit::amountText(header, m_context.locale));
+    }
+    m_ckbxPaidInFull->setChecked(header.strPaidInFull);
+    m_txtRecDepositAmount->setText(PaidAndDeposit::recommendedDeposit(m_context.company.invData.intDepPercent,
+                                                                       header.dbInvBalance, m_context.locale));
+    m_txtInvTotal->setText(Money::currencyText(header.dbInvBalance, m_context.locale));
+}
+
+void TfrmPaidAndDeposit::tlbtnOKClick()
+{
+    const std::optional<QString> problem = PaidAndDeposit::apply(
+        m_context.document.header, m_txtPaidAndDeposit->text(), m_ckbxPaidInFull->isChecked(), m_context.locale);
+    if (problem) {
+        m_context.prompts().showError(*problem);
+        m_txtPaidAndDeposit->setFocus();
+        return;
+    }
+    m_context.documentChanged = true;
+    accept();
+}

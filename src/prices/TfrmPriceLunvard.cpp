@@ -1,0 +1,82 @@
+#include "TfrmPriceLunvard.h"
+
+#include "PriceLineEntry.h"
+#include "app/AppContext.h"
+#include "app/FormFields.h"
+#include "app/Prompts.h"
+
+#include <QAction>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+TfrmPriceLunvard::TfrmPriceLunvard(AppContext &context, QWidget *parent)
+    : QDialog(parent)
+    , m_context(context)
+    , m_actClose(FormFields::action(this, QStringLiteral("actClose"), tr("Close"), tr("Close")))
+    , m_actOK(FormFields::action(this, QStringLiteral("actOK"), tr("OK"), tr("Add this Price Item to your Invoice")))
+    , m_txtPriceItmDiscription(FormFields::textField(this, QStringLiteral("txtPriceItmDiscription"), 45,
+                                                     tr("Type a name for the Price Item")))
+    , m_txtLaborPrice(FormFields::amountField(this, QStringLiteral("txtLaborPrice"), 10, tr("Enter a Labor Price"),
+                                              context.locale))
+    , m_txtMatPrice(FormFields::amountField(this, QStringLiteral("txtMatPrice"), 10, tr("Enter a Material Price"),
+                                            context.locale))
+    , m_txtQuantity(FormFields::amountField(this, QStringLiteral("txtQuantity"), 10,
+                                            tr("Enter a Quantity for this Price Item"), context.locale))
+{
+    setObjectName(QStringLiteral("frmPriceLunvard"));
+    setModal(true);
+    setWindowTitle(tr("Price Items"));
+
+    auto *toolBar = new QToolBar(this);
+    toolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    toolBar->addAction(m_actClose);
+    toolBar->addAction(m_actOK);
+
+    auto *form = new QFormLayout;
+    form->addRow(tr("Price Item Description"), m_txtPriceItmDiscription);
+    form->addRow(tr("Labor Price"), m_txtLaborPrice);
+    form->addRow(tr("Material Price"), m_txtMatPrice);
+    form->addRow(tr("Quantity"), m_txtQuantity);
+    m_txtPriceItmDiscription->setMinimumWidth(340);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setMenuBar(toolBar);
+    layout->addLayout(form);
+
+    m_actOK->setEnabled(false);
+    for (QLineEdit *field : {m_txtPriceItmDiscription, m_txtLaborPrice, m_txtMatPrice, m_txtQuantity})
+        connect(field, &QLineEdit::textChanged, this, &TfrmPriceLunvard::pEnableSaveButton);
+    connect(m_actOK, &QAction::triggered, this, &TfrmPriceLunvard::actOKExecute);
+    connect(m_actClose, &QAction::triggered, this, &QDialog::reject);
+    m_txtPriceItmDiscription->setFocus();
+    setFixedSize(sizeHint());
+}
+
+PriceLineEntry TfrmPriceLunvard::typed() const
+{
+    PriceLineEntry line;
+    line.description = m_txtPriceItmDiscription->text();
+    line.quantity = m_txtQuantity->text();
+    line.laborPrice = m_txtLaborPrice->text();
+    line.materialPrice = m_txtMatPrice->text();
+    return line;
+}
+
+void TfrmPriceLunvard::pEnableSaveButton()
+{
+    m_actOK->setEnabled(quickPriceOkEnabled(m_actOK->isEnabled(), typed()));
+}
+
+void TfrmPriceLunvard::actOKExecute()
+{
+    const PriceLineEntry line = typed();
+    if (const std::optional<QString> problem = line.problem(m_context.locale)) {
+        m_context.prompts().showError(*problem);
+        return;
+    }
+    m_context.document.lines.appendRow(line.newRowCells(m_context.locale));
+    m_context.documentChanged = true;
+    accept();
+}

@@ -1,0 +1,811 @@
+#include "RecordingPrintModule.h"
+#include "TestEnvironment.h"
+#include "app/Edition.h"
+#include "customers/QuickCustomer.h"
+#include "customers/TfrmCustomerLunvard.h"
+#include "data/Database.h"
+#include "editing/EditorRules.h"
+#include "editing/PaidAndDeposit.h"
+#include "editing/TfrmInvoiceLunvard.h"
+#include "editing/TfrmInvoiceNotes.h"
+#include "editing/TfrmInvoicePriceItemEdit.h"
+#include "editing/TfrmPaidAndDeposit.h"
+#include "invoice/DocumentStore.h"
+#include "prices/AllowNumDecimalOnly.h"
+#include "prices/PriceLineEntry.h"
+#include "prices/TfrmPriceLunvard.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <functional>
+
+namespace {
+
+const QString kHostile = QStringLiteral("O'Neil \"Bob\" \u00c5ngstr\u00f6m \U0001F3E0");
+
+template<typename T>
+T *child(QWidget *parent, const QString &name)
+{
+    T *found = parent->findChild<T *>(name);
+    if (!found)
+        qFatal("no %s named %s", T::staticMetaObject.className(), qPrintable(name));
+    return found;
+}
+
+/// Acts on the next modal dialog as soon as its own event loop runs. A dialog of
+/// another class fails the test and is closed, so nothing hangs.
+template<typename Dialog>
+void whenDialogOpens(std::function<void(Dialog &)> act)
+{
+    QTimer::singleShot(0, [act] {
+        QWidget *modal = QApplication::activeModalWidget();
+        auto *dialog = qobject_cast<Dialog *>(modal);
+        if (!dialog) {
+            if (modal)
+                modal->close();
+            QFAIL("the expected dialog did not open");
+        }
+        act(*dialog);
+        if (dialog->isVisible()) // a step left it open: close it so the test goes on
+            dialog->reject();
+    });
+}
+
+/// Types \a keys one character at a time; keys that are not ASCII arrive as
+/// text-only key events, as an input method would send them.
+void typeInto(QWidget *field, const QString &keys)
+{
+    for (qsizetype i = 0; i < keys.size(); ++i) {
+        if (keys.at(i).unicode() < 0x80) {
+            QTest::keyClick(field, keys.at(i).toLatin1());
+            continue;
+        }
+        const qsizetype length = keys.at(i).isHighSurrogate() ? 2 : 1;
+        QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, keys.mid(i, length), Qt::NoModifier);
+        i += length - 1;
+    }
+}
+
+struct Session : TestSession
+{
+    Session()
+        : TestSession(Edition::Lunvard)
+        , store(context)
+    {
+        start();
+    }
+
+    CurrentDocument &doc() { return context.document; }
+    TrecInvHeader &header() { return context.document.header; }
+
+    void newDocument()
+    {
+        header().blnNewInvoice = true;
+        store.pLoadInvoice();
+    }
+
+    /// Opens the editor on a new document, as the new-document command does.
+    TfrmInvoiceLunvard &openEditor()
+    {
+        newDocument();
+        context.editorOpen = true;
+        editor = std::make_unique<TfrmInvoiceLunvard>(context);
+        editor->show();
+        return *editor;
+    }
+
+    template<typename T>
+    T *editorChild(const QString &name)
+    {
+        return child<T>(editor.get(), name);
+    }
+    QString text(const QString &name) { return editorChild<QLineEdit>(name)->text(); }
+    QString label(const QString &name) { return editorChild<QLabel>(name)->text(); }
+    QAction *action(const QString &name) { return editorChild<QAction>(name); }
+
+    void addCustomer(const QString &company, const QString &first = {}, const QString &last = {})
+    {
+        whenDialogOpens<TfrmCustomerLunvard>([=](TfrmCustomerLunvard &d) {
+            typeInto(child<QLineEdit>(&d, "txtCustCmpnyName"), company);
+            typeInto(child<QLineEdit>(&d, "txtCustFrstName"), first);
+            typeInto(child<QLineEdit>(&d, "txtCustLstName"), last);
+            typeInto(child<QLineEdit>(&d, "txtCustAddress"), QStringLiteral("12 Elm Street"));
+            typeInto(child<QLineEdit>(&d, "txtCustCity"), QStringLiteral("Springfield"));
+            typeInto(child<QLineEdit>(&d, "txtCustState"), QStringLiteral("IL"));
+            typeInto(child<QLineEdit>(&d, "txtCustZipCode"), QStringLiteral("62701"));
+            child<QAction>(&d, "actOK")->trigger();
+        });
+        QTest::mouseClick(editorChild<QPushButton>("btnAddCustomer"), Qt::LeftButton);
+    }
+
+    void addLine(const QString &description, const QString &labor, const QString &material, const QString &quantity)
+    {
+        whenDialogOpens<TfrmPriceLunvard>([=](TfrmPriceLunvard &d) {
+            typeInto(child<QLineEdit>(&d, "txtPriceItmDiscription"), description);
+            typeInto(child<QLineEdit>(&d, "txtLaborPrice"), labor);
+            typeInto(child<QLineEdit>(&d, "txtMatPrice"), material);
+            typeInto(child<QLineEdit>(&d, "txtQuantity"), quantity);
+            child<QAction>(&d, "actOK")->trigger();
+        });
+        QTest::mouseClick(editorChild<QPushButton>("btnAddPriceItem"), Qt::LeftButton);
+    }
+
+    void clickLine(int row)
+    {
+        auto *list = editorChild<QTableView>("lstInvoice");
+        const QRect cell = list->visualRect(list->model()->index(row, 0));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
+    }
+
+    void setPaidOrDeposit(const std::function<void(TfrmPaidAndDeposit &)> &act)
+    {
+        whenDialogOpens<TfrmPaidAndDeposit>(act);
+        QTest::mouseClick(editorChild<QPushButton>("btnPaidDeposit"), Qt::LeftButton);
+    }
+
+    void chooseKind(const QString &kind)
+    {
+        auto *kinds = editorChild<QComboBox>("cmbInvoiceType");
+        kinds->setCurrentIndex(kinds->findText(kind));
+    }
+
+    int storedNextNumber() { return store.GetInvoiceNumber(); }
+    qint64 count(const QString &sql) { return db()->queryInt(sql); }
+
+    DocumentStore store;
+    std::unique_ptr<TfrmInvoiceLunvard> editor;
+};
+
+} // namespace
+
+class TestEditor : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // ---- logic without windows ----
+
+    void amountFilterLetsInDigitsAndOneSeparator_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("state");
+        const int invalid = QValidator::Invalid, partial = QValidator::Intermediate, ok = QValidator::Acceptable;
+        QTest::newRow("digits") << "en_US" << "1234567890" << ok;
+        QTest::newRow("one point") << "en_US" << "12.50" << ok;
+        QTest::newRow("leading point") << "en_US" << ".5" << ok;
+        QTest::newRow("two points") << "en_US" << "1.2.3" << invalid;
+        QTest::newRow("letter") << "en_US" << "12a" << invalid;
+        QTest::newRow("minus") << "en_US" << "-5" << invalid;
+        QTest::newRow("group separator") << "en_US" << "1,000" << invalid;
+        QTest::newRow("blank") << "en_US" << "1 0" << invalid;
+        QTest::newRow("other script digits") << "en_US" << QStringLiteral("\u0661\u0662") << invalid;
+        QTest::newRow("empty") << "en_US" << "" << partial;
+        QTest::newRow("point alone") << "en_US" << "." << partial;
+        QTest::newRow("comma locale") << "de_DE" << "12,5" << ok;
+        QTest::newRow("point in comma locale") << "de_DE" << "12.5" << invalid;
+    }
+    void amountFilterLetsInDigitsAndOneSeparator()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, text);
+        QFETCH(int, state);
+        AllowNumDecimalOnly filter{QLocale(locale)};
+        int position = 0;
+        QCOMPARE(int(filter.validate(text, position)), state);
+    }
+
+    void quickCustomerReplacesTheWholeCustomerBlock()
+    {
+        TrecInvHeader header;
+        header.strCustExtraPhone1 = "555-1";
+        header.strCustExtraPhone2 = "555-2";
+        header.strCustPymntTerms = "Net 10";
+        header.intCustDiscountPercent = 15;
+        header.strCustNotes = "gate code 1234";
+        header.strCustTaxExempt = true;
+        header.strCustTaxExemptNum = "EX-9";
+        header.strCustPONumber = "PO-77";
+
+        QuickCustomer customer;
+        QVERIFY(!customer.canUse());
+        customer.address = "1 Main";
+        QVERIFY(!customer.canUse()); // an address is not a customer
+        customer.companyName = kHostile;
+        QVERIFY(customer.canUse());
+        customer.applyTo(header);
+        QCOMPARE(header.strCustCmpnyName, kHostile);
+        QCOMPARE(header.strCustFullName, QString());
+        QCOMPARE(header.strCustCtyStZp, QStringLiteral("  "));
+        QCOMPARE(header.strCustAddress, QStringLiteral("1 Main"));
+        for (const QString &cleared : {header.strCustExtraPhone1, header.strCustExtraPhone2, header.strCustPymntTerms,
+                                       header.strCustNotes, header.strCustTaxExemptNum})
+            QVERIFY(cleared.isEmpty());
+        QCOMPARE(header.intCustDiscountPercent, 0);
+        QVERIFY(!header.strCustTaxExempt);
+        QCOMPARE(header.strCustPONumber, QStringLiteral("PO-77"));
+
+        customer.firstName = "Ann";
+        customer.applyTo(header);
+        QCOMPARE(header.strCustFullName, QStringLiteral("Ann "));
+        customer.firstName.clear();
+        customer.lastName = "Lee";
+        customer.city = "Salem";
+        customer.zipCode = "97301";
+        customer.applyTo(header);
+        QCOMPARE(header.strCustFullName, QStringLiteral(" Lee"));
+        QCOMPARE(header.strCustCtyStZp, QStringLiteral("Salem  97301"));
+    }
+
+    void typedPriceLinesBecomeRows()
+    {
+        const QLocale us(QLocale::English, QLocale::UnitedStates);
+        PriceLineEntry entry{kHostile, "2", "", "25"};
+        QCOMPARE(entry.newRowCells(us),
+                 QStringList({kHostile, "2", "", "", "0.0", "-1", "25", "-1", ""}));
+        QCOMPARE(zeroPriceText(QLocale(QLocale::German, QLocale::Germany)), QStringLiteral("0,0"));
+
+        QVERIFY(!entry.problem(us));
+        entry.quantity.clear();
+        QCOMPARE(entry.problem(us).value_or(QString()), QStringLiteral("Enter a Quantity for this Price Item."));
+        entry.quantity = ".";
+        QCOMPARE(entry.problem(us).value_or(QString()), QStringLiteral("'.' is not a valid floating point value"));
+        entry.quantity = "1";
+        entry.materialPrice = ".";
+        QVERIFY(entry.problem(us));
+
+        InvoiceLines lines;
+        lines.appendRow({"Old", "1", "$9.00", "$9.00", "4", "-1", "5", "0", ""});
+        PriceLineEntry edited = PriceLineEntry::fromRow(lines, 0);
+        QVERIFY(edited.laborTaxable);
+        QVERIFY(!edited.materialTaxable);
+        edited.description = "New";
+        edited.laborPrice.clear();
+        edited.materialTaxable = true;
+        edited.writeTo(lines, 0, us);
+        // The computed cells wait for the totals; only the entered cells change.
+        QCOMPARE(lines.rowCells(0), QStringList({"New", "1", "$9.00", "$9.00", "0.0", "-1", "5", "-1", ""}));
+    }
+
+    void quickPriceOkNeedsDescriptionPriceAndQuantity()
+    {
+        PriceLineEntry entry;
+        bool ok = false;
+        const auto change = [&](QString PriceLineEntry::*field, const char *text) {
+            entry.*field = QString::fromLatin1(text);
+            ok = quickPriceOkEnabled(ok, entry);
+        };
+        change(&PriceLineEntry::description, "Paint");
+        change(&PriceLineEntry::quantity, "2");
+        QVERIFY(!ok); // no price yet
+        change(&PriceLineEntry::materialPrice, "25");
+        QVERIFY(ok);
+        change(&PriceLineEntry::description, "");
+        QVERIFY(ok); // stays once given
+        change(&PriceLineEntry::materialPrice, "");
+        QVERIFY(ok);
+        change(&PriceLineEntry::description, "Paint");
+        change(&PriceLineEntry::laborPrice, "3");
+        change(&PriceLineEntry::quantity, "");
+        QVERIFY(!ok); // only an emptied quantity takes it away
+    }
+
+    void paidAndDepositAmounts()
+    {
+        const QLocale us(QLocale::English, QLocale::UnitedStates);
+        QCOMPARE(PaidAndDeposit::recommendedDeposit(25, 1000, us), QStringLiteral("$250.00"));
+        QCOMPARE(PaidAndDeposit::recommendedDeposit(30, 0.5, us), QStringLiteral("$0.15"));
+
+        TrecInvHeader header;
+        header.strInvName = "work order";
+        header.dbDepositAmount = 12.5;
+        header.dbPaidAmount = 7;
+        QCOMPARE(PaidAndDeposit::amountText(header, us), QStringLiteral("12.5"));
+        QVERIFY(!PaidAndDeposit::apply(header, "", false, us));
+        QCOMPARE(header.dbDepositAmount, 0.0);
+        QCOMPARE(header.dbPaidAmount, 7.0);
+
+        header.strInvName = "Invoice";
+        QCOMPARE(PaidAndDeposit::amountText(header, us), QStringLiteral("7"));
+        QCOMPARE(PaidAndDeposit::apply(header, ".", true, us).value_or(QString()),
+                 QStringLiteral("'.' is not a valid floating point value"));
+        QCOMPARE(header.dbPaidAmount, 7.0); // untouched on error
+        QVERIFY(!header.strPaidInFull);
+        QVERIFY(!PaidAndDeposit::apply(header, "999999999", true, us));
+        QCOMPARE(header.dbPaidAmount, 999999999.0);
+        QVERIFY(header.strPaidInFull);
+
+        header.strInvName = "Memo";
+        QVERIFY(!PaidAndDeposit::apply(header, "5", false, us));
+        QCOMPARE(header.dbPaidAmount, 999999999.0);
+        QVERIFY(!header.strPaidInFull);
+        QVERIFY(!PaidAndDeposit::wordingFor(PaidAndDeposit::groupOf("Memo")));
+    }
+
+    void kindSelectorMovesDocumentsForward_data()
+    {
+        QTest::addColumn<int>("edition");
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("isNew");
+        QTest::addColumn<QStringList>("offered");
+        QTest::addColumn<bool>("enabled");
+        QTest::newRow("new Lunvard") << 4 << "" << true << QStringList{"Estimate", "Invoice"} << true;
+        QTest::newRow("Ostrev estimate") << 3 << "estimate" << false
+                                         << QStringList{"Estimate", "Work Order", "Invoice"} << true;
+        QTest::newRow("Ostrev work order") << 3 << "Work Order" << false << QStringList{"Work Order", "Invoice"}
+                                           << true;
+        QTest::newRow("Corvalo change order") << 1 << "Change Order" << false
+                                              << QStringList{"Change Order", "Invoice"} << true;
+        QTest::newRow("invoice keeps its kind") << 1 << "Invoice" << false << QStringList{"Invoice"} << false;
+        QTest::newRow("credit keeps its kind") << 3 << "Credit" << false << QStringList{"Credit"} << false;
+        QTest::newRow("past due keeps its kind") << 1 << "PAST DUE" << false << QStringList{"Past Due"} << false;
+    }
+    void kindSelectorMovesDocumentsForward()
+    {
+        QFETCH(int, edition);
+        QFETCH(QString, kind);
+        QFETCH(bool, isNew);
+        const EditorRules::KindChoice choice =
+            EditorRules::pLoadInvNames(Edition::get(edition).invoiceTypes(), kind, isNew);
+        QTEST(choice.kinds, "offered");
+        QTEST(choice.enabled, "enabled");
+    }
+
+    void customerBlockListsFilledFieldsThenNotes()
+    {
+        TrecInvHeader header;
+        header.strCustFullName = "Ann Lee";
+        header.strCustCtyStZp = "Salem OR 97301";
+        header.strCustExtraPhone2 = "Cell 555";
+        QCOMPARE(EditorRules::customerBlock(header), QStringLiteral("Ann Lee\nSalem OR 97301\nCell 555"));
+        header.strCustNotes = "dog in yard";
+        QCOMPARE(EditorRules::customerBlock(header),
+                 QStringLiteral("Ann Lee\nSalem OR 97301\nCell 555\n\nNotes ( Not Printed ):\ndog in yard"));
+        QCOMPARE(EditorRules::customerBlock(TrecInvHeader{}), QString());
+    }
+
+    // ---- the editor and its dialogs ----
+
+    void newDocumentOpensAsEstimateAndFollowsTheKind()
+    {
+        Session s;
+        TfrmInvoiceLunvard &editor = s.openEditor();
+        QCOMPARE(editor.windowTitle(), QStringLiteral("Estimate 500"));
+        QCOMPARE(s.label("lblInvoiceNameNumber"), QStringLiteral("Estimate Number: 500"));
+        QCOMPARE(s.editorChild<QComboBox>("cmbInvoiceType")->count(), 2);
+        QCOMPARE(s.label("lblInvoiceDate"), QDate::currentDate().toString("M/d/yyyy"));
+        QCOMPARE(s.header().strInvDate, QDate::currentDate().toString("M/d/yyyy"));
+        QCOMPARE(s.editorChild<QPushButton>("btnPaidDeposit")->text(), QStringLiteral("Deposit Required"));
+        QCOMPARE(s.editorChild<QPushButton>("btnPaidDeposit")->toolTip(), QStringLiteral("Set a Deposit Amount"));
+        QCOMPARE(s.label("lblPaidAndDeposit"), QStringLiteral("Deposit Required"));
+        QCOMPARE(s.label("lblTotal"), QStringLiteral("Estimate Total"));
+        QCOMPARE(s.text("txtInvoiceTotal"), QStringLiteral("$0.00"));
+        QCOMPARE(s.label("lblInvInfo"), QString());
+        QVERIFY(!s.action("actPrint")->isEnabled());
+        QVERIFY(!s.action("actPrintPreview")->isVisible());
+        QCOMPARE(s.editorChild<QCheckBox>("ckbxTaxRate1")->text(), QStringLiteral("Local Tax"));
+        QCOMPARE(s.editorChild<QCheckBox>("ckbxTaxRate2")->text(), QStringLiteral("State Tax"));
+        QVERIFY(!s.editorChild<QCheckBox>("ckbxTaxRate3")->isEnabled()); // no third rate
+        auto *list = s.editorChild<QTableView>("lstInvoice");
+        for (int column = InvoiceLines::LabPrice; column < InvoiceLines::PriceColumnCount; ++column)
+            QVERIFY(list->isColumnHidden(column));
+
+        s.chooseKind("Invoice");
+        QCOMPARE(editor.windowTitle(), QStringLiteral("Invoice 500"));
+        QCOMPARE(s.label("lblInvoiceNameNumber"), QStringLiteral("Invoice Number: 500"));
+        QCOMPARE(s.editorChild<QPushButton>("btnPaidDeposit")->text(), QStringLiteral("Amount Paid"));
+        QCOMPARE(s.label("lblPaidAndDeposit"), QStringLiteral("Amount Paid"));
+        QCOMPARE(s.label("lblTotal"), QStringLiteral("Invoice Total"));
+        QCOMPARE(s.header().strInvName, QStringLiteral("Invoice"));
+        QCOMPARE(s.header().intInvNumber, 500);
+
+        s.editorChild<QDateEdit>("dateTimePickerInvoice")->setDate(QDate(2027, 2, 28));
+        QCOMPARE(s.header().strInvDate, QStringLiteral("2/28/2027"));
+        QCOMPARE(s.prompts.asked.size(), 0);
+    }
+
+    void customerAndLinesMakeTheDocumentPrintable()
+    {
+        Session s;
+        s.openEditor();
+        typeInto(s.editorChild<QLineEdit>("txtPaymentTerms"), "Net 15");
+
+        // The OK of the quick customer entry waits for a name; Close writes nothing.
+        whenDialogOpens<TfrmCustomerLunvard>([](TfrmCustomerLunvard &d) {
+            QCOMPARE(d.windowTitle(), QStringLiteral("Customer Information"));
+            auto *ok = child<QAction>(&d, "actOK");
+            QVERIFY(!ok->isEnabled());
+            typeInto(child<QLineEdit>(&d, "txtCustAddress"), "1 Main");
+            QVERIFY(!ok->isEnabled());
+            typeInto(child<QLineEdit>(&d, "txtCustLstName"), "X");
+            QVERIFY(ok->isEnabled());
+            QTest::keyClick(child<QLineEdit>(&d, "txtCustLstName"), Qt::Key_Backspace);
+            QVERIFY(!ok->isEnabled());
+            typeInto(child<QLineEdit>(&d, "txtCustFrstName"), "Ann");
+            child<QAction>(&d, "actClose")->trigger();
+        });
+        QTest::mouseClick(s.editorChild<QPushButton>("btnAddCustomer"), Qt::LeftButton);
+        QCOMPARE(s.header().strCustFullName, QString());
+        QVERIFY(s.editorChild<QPlainTextEdit>("txtCustInformation")->toPlainText().isEmpty());
+
+        s.addCustomer(kHostile, "Ann", "Lee");
+        QCOMPARE(s.editorChild<QPlainTextEdit>("txtCustInformation")->toPlainText(),
+                 kHostile + "\nAnn Lee\n12 Elm Street\nSpringfield IL 62701");
+        QCOMPARE(s.text("txtPaymentTerms"), QStringLiteral("Net 15")); // the customer brought no terms
+        QCOMPARE(s.header().strCustPymntTerms, QStringLiteral("Net 15"));
+        QVERIFY(!s.action("actPrint")->isEnabled());
+
+        s.addLine("Paint walls", "10", "5", "2");
+        QVERIFY(s.action("actPrint")->isEnabled());
+        QCOMPARE(s.doc().lines.rowCells(0),
+                 QStringList({"Paint walls", "2", "$15.00", "$30.00", "10", "-1", "5", "-1", ""}));
+        QCOMPARE(s.text("txtInvoiceSubTotal"), QStringLiteral("$30.00"));
+        QCOMPARE(s.text("txtInvoiceTaxTotal"), QStringLiteral("$0.00"));
+        QCOMPARE(s.text("txtInvoiceTotal"), QStringLiteral("$30.00"));
+
+        s.editorChild<QCheckBox>("ckbxTaxRate2")->click(); // State Tax, 5 %
+        QCOMPARE(s.text("txtInvoiceTaxTotal"), QStringLiteral("$1.50"));
+        QCOMPARE(s.text("txtInvoiceTotal"), QStringLiteral("$31.50"));
+        QVERIFY(s.header().strUseTax2);
+    }
+
+    void quickPriceFieldsRefuseWhatIsNotAnAmount()
+    {
+        Session s;
+        s.openEditor();
+        whenDialogOpens<TfrmPriceLunvard>([&](TfrmPriceLunvard &d) {
+            QCOMPARE(d.windowTitle(), QStringLiteral("Price Items"));
+            auto *quantity = child<QLineEdit>(&d, "txtQuantity");
+            auto *labor = child<QLineEdit>(&d, "txtLaborPrice");
+            auto *material = child<QLineEdit>(&d, "txtMatPrice");
+            typeInto(quantity, "12a.5.0");
+            QCOMPARE(quantity->text(), QStringLiteral("12.50"));
+            typeInto(labor, "-7,x9");
+            QCOMPARE(labor->text(), QStringLiteral("79"));
+
+            // Pasting is filtered like typing: refused text does not arrive.
+            QApplication::clipboard()->setText("3.5.1");
+            material->paste();
+            QCOMPARE(material->text(), QString());
+            QApplication::clipboard()->setText("1e5");
+            material->paste();
+            QCOMPARE(material->text(), QString());
+            QApplication::clipboard()->setText("2.25");
+            material->paste();
+            QCOMPARE(material->text(), QStringLiteral("2.25"));
+
+            QVERIFY(!child<QAction>(&d, "actOK")->isEnabled()); // no description yet
+            typeInto(child<QLineEdit>(&d, "txtPriceItmDiscription"), kHostile);
+            QVERIFY(child<QAction>(&d, "actOK")->isEnabled());
+            child<QAction>(&d, "actOK")->trigger();
+        });
+        QTest::mouseClick(s.editorChild<QPushButton>("btnAddPriceItem"), Qt::LeftButton);
+        QCOMPARE(s.doc().lines.rowCount(), 1);
+        QCOMPARE(s.doc().lines.cell(0, InvoiceLines::Description), kHostile);
+        QCOMPARE(s.doc().lines.cell(0, InvoiceLines::Total), QStringLiteral("$1,015.63")); // 12.5 x 81.25
+    }
+
+    void aQuantityThatIsNotANumberIsRefusedNotStored()
+    {
+        Session s;
+        s.openEditor();
+        whenDialogOpens<TfrmPriceLunvard>([&](TfrmPriceLunvard &d) {
+            typeInto(child<QLineEdit>(&d, "txtPriceItmDiscription"), "Trim");
+            typeInto(child<QLineEdit>(&d, "txtLaborPrice"), "4");
+            typeInto(child<QLineEdit>(&d, "txtQuantity"), ".");
+            child<QAction>(&d, "actOK")->trigger();
+            QVERIFY(d.isVisible()); // stays open for a correction
+            QCOMPARE(s.prompts.messages("Error"), QStringList{"'.' is not a valid floating point value"});
+            QTest::keyClick(child<QLineEdit>(&d, "txtQuantity"), Qt::Key_Backspace);
+            typeInto(child<QLineEdit>(&d, "txtQuantity"), "3");
+            child<QAction>(&d, "actOK")->trigger();
+        });
+        QTest::mouseClick(s.editorChild<QPushButton>("btnAddPriceItem"), Qt::LeftButton);
+        QCOMPARE(s.doc().lines.rowCount(), 1);
+        QCOMPARE(s.doc().lines.cell(0, InvoiceLines::MatPrice), QStringLiteral("0.0"));
+        QCOMPARE(s.text("txtInvoiceSubTotal"), QStringLiteral("$12.00"));
+
+        // Close adds nothing.
+        whenDialogOpens<TfrmPriceLunvard>([](TfrmPriceLunvard &d) {
+            typeInto(child<QLineEdit>(&d, "txtPriceItmDiscription"), "Skipped");
+            child<QAction>(&d, "actClose")->trigger();
+        });
+        QTest::mouseClick(s.editorChild<QPushButton>("btnAddPriceItem"), Qt::LeftButton);
+        QCOMPARE(s.doc().lines.rowCount(), 1);
+    }
+
+    void hugeAmountsKeepTheTotalsReadable()
+    {
+        Session s;
+        s.openEditor();
+        s.addCustomer("Big Co");
+        s.addLine("Bridge", "9999999999", "", "100");
+        s.editorChild<QCheckBox>("ckbxTaxRate1")->click();
+        QCOMPARE(s.text("txtInvoiceSubTotal"), QStringLiteral("$999,999,999,900.00"));
+        QCOMPARE(s.text("txtInvoiceTaxTotal"), QStringLiteral("$12,299,999,998.77"));
+        QCOMPARE(s.text("txtInvoiceTotal"), QStringLiteral("$1,012,299,999,898.77"));
+        QVERIFY(s.prompts.asked.isEmpty());
+    }
+
+    void aLineThatIsNotANumberIsReportedNotFatal()
+    {
+        Session s;
+        s.openEditor();
+        s.doc().lines.appendRow({"Imported", "abc", {}, {}, "1", "-1", "1", "-1", {}});
+        s.editorChild<QCheckBox>("ckbxTaxRate1")->click();
+        QCOMPARE(s.prompts.messages("Error"), QStringList{"'abc' is not a valid floating point value"});
+        s.doc().lines.setCell(0, InvoiceLines::Quantity, "2");
+        s.editorChild<QCheckBox>("ckbxTaxRate1")->click(); // the refresh still runs
+        QCOMPARE(s.text("txtInvoiceSubTotal"), QStringLiteral("$4.00"));
+
+        s.action("actHelp")->trigger(); // no help file beside the test program
+        QCOMPARE(s.prompts.messages("Plain"), QStringList{"Unable to open the Help files!"});
+    }
+
+    void editingAndRemovingALine()
+    {
+        Session s;
+        s.openEditor();
+        s.addCustomer("Acme");
+        s.addLine("Prime", "10", "5", "1");
+        s.addLine("Widget", "20", "", "2");
+        s.addLine("Sand", "1", "1", "1");
+        QCOMPARE(s.text("txtInvoiceSubTotal"), QStringLiteral("$57.00"));
+
+        whenDialogOpens<TfrmInvoicePriceItemEdit>([](TfrmInvoicePriceItemEdit &d) {
+            QCOMPARE(d.windowTitle(), QStringLiteral("Edit Price Item"));
+            QCOMPARE(child<QLineEdit>(&d, "txtPriceItmDiscription")->text(), QStringLiteral("Widget"));
+            QCOMPARE(child<QLineEdit>(&d, "txtLaborPrice")->text(), QStringLiteral("20"));
+            QCOMPARE(child<QLineEdit>(&d, "txtMatPrice")->text(), QStringLiteral("0.0"));
+            QVERIFY(child<QCheckBox>(&d, "ckbxLaborTaxable")->isChecked());
+            QVERIFY(child<QCheckBox>(&d, "ckbxMatTaxable")->isHidden()); // Lunvard taxes every line alike
+            QVERIFY(child<QToolButton>(&d, "tlbtnOK")->isHidden());
+            auto *labor = child<QLineEdit>(&d, "txtLaborPrice");
+            labor->selectAll();
+            QTest::keyClick(labor, Qt::Key_Delete);
+            QVERIFY(child<QToolButton>(&d, "tlbtnOK")->isVisible());
+            typeInto(child<QLineEdit>(&d, "txtMatPrice"), "5"); // 0.05
+            QTest::mouseClick(child<QToolButton>(&d, "tlbtnOK"), Qt::LeftButton);
+        });
+        s.clickLine(1);
+        QCOMPARE(s.context.selectedLineIndex, 1);
+        QCOMPARE(s.doc().lines.cell(1, InvoiceLines::LabPrice), QStringLiteral("0.0"));
+        QCOMPARE(s.doc().lines.cell(1, InvoiceLines::MatPrice), QStringLiteral("0.05"));
+        QCOMPARE(s.text("txtInvoiceSubTotal"), QStringLiteral("$17.10"));
+
+        // No keeps the line and the dialog; Yes removes exactly the clicked line.
+        s.prompts.answers = {Prompts::No, Prompts::Yes};
+        whenDialogOpens<TfrmInvoicePriceItemEdit>([&](TfrmInvoicePriceItemEdit &d) {
+            QTest::mouseClick(child<QToolButton>(&d, "tlbtnRemove"), Qt::LeftButton);
+            QVERIFY(d.isVisible());
+            QCOMPARE(s.doc().lines.rowCount(), 3);
+            QTest::mouseClick(child<QToolButton>(&d, "tlbtnRemove"), Qt::LeftButton);
+        });
+        s.clickLine(0);
+        QCOMPARE(s.prompts.messages("YesNoCancel"),
+                 QStringList({"Remove Prime from Estimate 500?", "Remove Prime from Estimate 500?"}));
+        QCOMPARE(s.doc().lines.rowCount(), 2);
+        QCOMPARE(s.doc().lines.cell(0, InvoiceLines::Description), QStringLiteral("Widget"));
+        QCOMPARE(s.text("txtInvoiceSubTotal"), QStringLiteral("$2.10"));
+
+        // Emptying the quantity is refused: a line without one has no total.
+        whenDialogOpens<TfrmInvoicePriceItemEdit>([&](TfrmInvoicePriceItemEdit &d) {
+            child<QLineEdit>(&d, "txtQuantity")->clear();
+            QTest::mouseClick(child<QToolButton>(&d, "tlbtnOK"), Qt::LeftButton);
+            QVERIFY(d.isVisible());
+            QTest::mouseClick(child<QToolButton>(&d, "tlbtnCancel"), Qt::LeftButton);
+        });
+        s.clickLine(0);
+        QCOMPARE(s.prompts.lastMessage(), QStringLiteral("Enter a Quantity for this Price Item."));
+        QCOMPARE(s.doc().lines.cell(0, InvoiceLines::Quantity), QStringLiteral("2"));
+    }
+
+    void notesAreWrittenOnlyByOK()
+    {
+        Session s;
+        s.openEditor();
+        s.chooseKind("Invoice");
+        whenDialogOpens<TfrmInvoiceNotes>([](TfrmInvoiceNotes &d) {
+            QCOMPARE(d.windowTitle(), QStringLiteral("Invoice 500 Notes"));
+            QVERIFY(child<QToolButton>(&d, "tlbtnOK")->isHidden());
+            typeInto(child<QPlainTextEdit>(&d, "txtInvoiceNotes"), "thrown away");
+            QTest::mouseClick(child<QToolButton>(&d, "tlbtnCancel"), Qt::LeftButton);
+        });
+        QTest::mouseClick(s.editorChild<QPushButton>("btnAddNotes"), Qt::LeftButton);
+        QCOMPARE(s.doc().notes, QString());
+        QVERIFY(!s.context.documentChanged);
+
+        whenDialogOpens<TfrmInvoiceNotes>([](TfrmInvoiceNotes &d) {
+            auto *notes = child<QPlainTextEdit>(&d, "txtInvoiceNotes");
+            QCOMPARE(notes->toolTip(), QStringLiteral("Add notes to Invoice 500"));
+            typeInto(notes, kHostile);
+            QVERIFY(child<QToolButton>(&d, "tlbtnOK")->isVisible());
+            QTest::mouseClick(child<QToolButton>(&d, "tlbtnOK"), Qt::LeftButton);
+        });
+        QTest::mouseClick(s.editorChild<QPushButton>("btnAddNotes"), Qt::LeftButton);
+        QCOMPARE(s.doc().notes, kHostile);
+        QVERIFY(s.context.documentChanged);
+    }
+
+    void depositPaidAndPaidInFullReachTheTotals()
+    {
+        Session s;
+        s.openEditor();
+        s.addCustomer("Acme");
+        s.addLine("Deck", "600", "400", "1");
+
+        s.setPaidOrDeposit([](TfrmPaidAndDeposit &d) {
+            QCOMPARE(d.windowTitle(), QStringLiteral("Deposit Amount"));
+            QCOMPARE(child<QLabel>(&d, "lblPaidAndDeposit")->text(), QStringLiteral("Deposit Amount required"));
+            QCOMPARE(child<QLineEdit>(&d, "txtRecDepositAmount")->text(), QStringLiteral("$250.00"));
+            QCOMPARE(child<QLineEdit>(&d, "txtInvTotal")->text(), QStringLiteral("$1,000.00"));
+            QCOMPARE(child<QLabel>(&d, "lblInvTotal")->text(), QStringLiteral("Estimate Total"));
+            QVERIFY(child<QCheckBox>(&d, "ckbxPaidInFull")->isHidden());
+            auto *amount = child<QLineEdit>(&d, "txtPaidAndDeposit");
+            QCOMPARE(amount->text(), QStringLiteral("0"));
+            QVERIFY(child<QToolButton>(&d, "tlbtnOK")->isHidden());
+            amount->clear();
+            QVERIFY(child<QToolButton>(&d, "tlbtnOK")->isHidden());
+            typeInto(amount, "2.5.0x");
+            QCOMPARE(amount->text(), QStringLiteral("2.50"));
+            typeInto(amount, "1234567"); // nine characters at most
+            QCOMPARE(amount->text(), QStringLiteral("2.5012345"));
+            amount->setText("250");
+            QTest::mouseClick(child<QToolButton>(&d, "tlbtnOK"), Qt::LeftButton);
+        });
+        QCOMPARE(s.header().dbDepositAmount, 250.0);
+        QCOMPARE(s.text("txtPaidAndDeposit"), QStringLiteral("$250.00"));
+        QCOMPARE(s.text("txtInvoiceTotal"), QStringLiteral("$1,000.00")); // a deposit is not a payment
+
+        s.chooseKind("Invoice");
+        QCOMPARE(s.text("txtPaidAndDeposit"), QStringLiteral("$0.00"));
+        s.setPaidOrDeposit([&](TfrmPaidAndDeposit &d) {
+            QCOMPARE(d.windowTitle(), QStringLiteral("Amount Paid"));
+            QVERIFY(child<QLineEdit>(&d, "txtRecDepositAmount")->isHidden());
+            auto *amount = child<QLineEdit>(&d, "txtPaidAndDeposit");
+            amount->clear();
+            typeInto(amount, ".");
+            QTest::mouseClick(child<QToolButton>(&d, "tlbtnOK"), Qt::LeftButton);
+            QVERIFY(d.isVisible()); // not a number: reported, nothing written
+            QCOMPARE(s.header().dbPaidAmount, 0.0);
+            QTest::keyClick(amount, Qt::Key_Backspace);
+            typeInto(amount, "400");
+            QTest::mouseClick(child<QToolButton>(&d, "tlbtnOK"), Qt::LeftButton);
+        });
+        QCOMPARE(s.prompts.messages("Error"), QStringList{"'.' is not a valid floating point value"});
+        QCOMPARE(s.text("txtPaidAndDeposit"), QStringLiteral("$400.00"));
+        QCOMPARE(s.text("txtInvoiceTotal"), QStringLiteral("$600.00"));
+
+        s.setPaidOrDeposit([](TfrmPaidAndDeposit &d) {
+            QCOMPARE(child<QLineEdit>(&d, "txtPaidAndDeposit")->text(), QStringLiteral("400"));
+            QCOMPARE(child<QLineEdit>(&d, "txtInvTotal")->text(), QStringLiteral("$600.00"));
+            child<QCheckBox>(&d, "ckbxPaidInFull")->click();
+            QTest::mouseClick(child<QToolButton>(&d, "tlbtnOK"), Qt::LeftButton);
+        });
+        QVERIFY(s.header().strPaidInFull);
+        QCOMPARE(s.header().dbPaidAmount, 400.0);
+        QCOMPARE(s.text("txtInvoiceTotal"), QStringLiteral("Paid In Full"));
+        QCOMPARE(s.text("txtPaidAndDeposit"), QStringLiteral("$600.00"));
+
+        // Cancel leaves everything as it was.
+        s.setPaidOrDeposit([](TfrmPaidAndDeposit &d) {
+            child<QCheckBox>(&d, "ckbxPaidInFull")->click();
+            QTest::mouseClick(child<QToolButton>(&d, "tlbtnCancel"), Qt::LeftButton);
+        });
+        QVERIFY(s.header().strPaidInFull);
+    }
+
+    void footNoteKeepsAtMostFiveLines()
+    {
+        Session s;
+        s.openEditor();
+        auto *footNote = s.editorChild<QPlainTextEdit>("txtInvoiceFootNotes");
+        footNote->setFocus();
+        for (const char *line : {"one", "two", "three", "four", "five"}) {
+            if (QByteArray(line) != "one")
+                QTest::keyClick(footNote, Qt::Key_Return);
+            typeInto(footNote, line);
+        }
+        QTest::keyClick(footNote, Qt::Key_Return);
+        typeInto(footNote, "!");
+        QCOMPARE(footNote->toPlainText(), QStringLiteral("one\ntwo\nthree\nfour\nfive!"));
+        QCOMPARE(s.doc().print.strInvFootNotes, QStringLiteral("one\ntwo\nthree\nfour\nfive!"));
+
+        QApplication::clipboard()->setText("a\nb");
+        footNote->paste();
+        QCOMPARE(footNote->toPlainText(), QStringLiteral("one\ntwo\nthree\nfour\nfive!"));
+    }
+
+    void printingConsumesANumberOnlyWhenItSucceeds()
+    {
+        Session s;
+        s.openEditor();
+        s.addCustomer("Acme");
+        s.addLine("Gutter", "80", "20", "1");
+        QVERIFY(s.action("actPrint")->isEnabled());
+
+        s.action("actPrint")->trigger(); // no printing module yet
+        QCOMPARE(s.prompts.messages("Information"), QStringList{"Printing is not available yet."});
+        QCOMPARE(s.storedNextNumber(), 500);
+
+        RecordingPrintModule printer(s.context);
+        s.action("actPrint")->trigger();
+        s.action("actPrint")->trigger();
+        QCOMPARE(printer.documentNumbers, QList<int>({500, 500}));
+        QCOMPARE(printer.calls, QStringList({"print 1", "print 1"}));
+        QCOMPARE(s.storedNextNumber(), 502);
+        QCOMPARE(s.header().intInvNumber, 500);
+        QCOMPARE(s.label("lblInvoiceNameNumber"), QStringLiteral("Estimate Number: 500"));
+
+        printer.succeeds = false; // cancelled or failed
+        s.action("actPrint")->trigger();
+        QCOMPARE(s.storedNextNumber(), 502);
+
+        // The number cannot be advanced: the user is told, and the editor goes on.
+        printer.succeeds = true;
+        s.db()->exec("ALTER TABLE tblCompanyInvData RENAME TO tblAway");
+        s.action("actPrint")->trigger();
+        s.db()->exec("ALTER TABLE tblAway RENAME TO tblCompanyInvData");
+        QCOMPARE(s.prompts.messages("Error").size(), 1);
+        QVERIFY(s.prompts.lastMessage().startsWith("The document was printed, but the next document number"));
+        QCOMPARE(s.storedNextNumber(), 502);
+
+        s.editor->close();
+        QVERIFY(!s.editor->isVisible());
+        QCOMPARE(s.count("SELECT COUNT(*) FROM tblInvHeader"), 0);
+        QCOMPARE(s.count("SELECT COUNT(*) FROM tblInvData"), 0);
+        QCOMPARE(s.prompts.unplanned, 0);
+    }
+
+    void replacedTaxRatesAreAskedAboutOnOpening()
+    {
+        Session s;
+        s.newDocument();
+        s.header().dbTaxRate2 = 0.04; // rates saved with an older document
+        s.header().strCustCmpnyName = "Acme";
+        s.doc().lines.appendRow(PriceLineEntry{"Fence", "1", "10", ""}.newRowCells(s.context.locale));
+        s.prompts.answers = {Prompts::Yes};
+        TfrmInvoiceLunvard editor(s.context);
+        editor.show();
+        QCOMPARE(s.prompts.messages("YesNo"),
+                 QStringList{"Saved Tax Rates for  500 are different than current Tax Rates, "
+                             "Do you want to update to current Tax Rates?"});
+        QCOMPARE(s.header().dbTaxRate2, 0.05);
+        QVERIFY(child<QAction>(&editor, "actPrint")->isEnabled());
+    }
+
+    void maximisedStateIsRememberedAndClosingAsksNothing()
+    {
+        Session s;
+        s.context.preferences[AppPreferences::FrmInvoiceMaximized] = true;
+        TfrmInvoiceLunvard &editor = s.openEditor();
+        QVERIFY(editor.isMaximized());
+        QVERIFY(editor.minimumSize() == QSize(750, 600));
+        editor.showNormal();
+        editor.close();
+        QVERIFY(!s.context.preferences[AppPreferences::FrmInvoiceMaximized]);
+
+        TfrmInvoiceLunvard &again = s.openEditor();
+        QVERIFY(!again.isMaximized());
+        again.showMaximized();
+        QTest::keyClick(&again, Qt::Key_Escape);
+        QVERIFY(!again.isVisible());
+        QVERIFY(s.context.preferences[AppPreferences::FrmInvoiceMaximized]);
+        QVERIFY(s.prompts.asked.isEmpty());
+    }
+};
+
+QTEST_MAIN(TestEditor)
+#include "test_editor.moc"
