@@ -4,6 +4,8 @@
 #include "Prompts.h"
 #include "TfrmAbout.h"
 #include "TfrmUpdate.h"
+#include "planner/TfrmActivityEdit.h"
+#include "planner/TfrmPlanner.h"
 
 #include <QScopeGuard>
 
@@ -100,13 +102,15 @@ void WindowOpener::openCompanyInfo()
 
 void WindowOpener::openPlanner()
 {
-    notAvailable(QStringLiteral("The planner"));
+    TfrmPlanner planner(m_context, m_owner);
+    planner.exec();
 }
 
-void WindowOpener::openActivityEditor()
+void WindowOpener::openActivityEditor(const TrecActivityEdit &activity)
 {
     m_context.documentChanged = false;
-    notAvailable(QStringLiteral("The activity editor"));
+    TfrmActivityEdit editor(m_context, activity, m_owner);
+    editor.exec();
 }
 
 void WindowOpener::openUpdate()
