@@ -76,7 +76,7 @@ QVariant ActivityListModel::data(const QModelIndex &index, int role) const
     case Qt::DisplayRole:
         return text(row, index.column());
     case Qt::FontRole:
-        if (row.isHighPriority()) {
+        if (index.column() == Activity && row.isHighPriority()) {
             QFont bold;
             bold.setBold(true);
             return bold;

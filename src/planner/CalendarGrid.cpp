@@ -44,15 +44,29 @@ int CalendarGrid::columnWidth() const
     return std::max(1, (width() - kMargin) / MonthGrid::kColumns);
 }
 
+int CalendarGrid::headingHeight() const
+{
+    return fontMetrics().height() + 2 * kTextInset + 4;
+}
+
 int CalendarGrid::rowHeight() const
 {
-    return std::max(1, (height() - kMargin) / m_grid.rowCount());
+    return std::max(1, (height() - kMargin - headingHeight()) / (m_grid.rowCount() - 1));
+}
+
+int CalendarGrid::rowAt(int y) const
+{
+    if (y < headingHeight())
+        return 0;
+    return 1 + (y - headingHeight()) / rowHeight();
 }
 
 QRect CalendarGrid::cellRect(int column, int row) const
 {
     // The last pixel of each cell is the grid line.
-    return QRect(column * columnWidth(), row * rowHeight(), columnWidth() - 1, rowHeight() - 1);
+    const int top = row == 0 ? 0 : headingHeight() + (row - 1) * rowHeight();
+    const int height = row == 0 ? headingHeight() : rowHeight();
+    return QRect(column * columnWidth(), top, columnWidth() - 1, height - 1);
 }
 
 QSize CalendarGrid::sizeHint() const
@@ -71,7 +85,8 @@ void CalendarGrid::paintEvent(QPaintEvent *)
     const QColor gridColor = palette().color(QPalette::Base);
     const QColor lineColor = palette().color(QPalette::Mid);
     const int rows = m_grid.rowCount();
-    painter.fillRect(QRect(0, 0, columnWidth() * MonthGrid::kColumns, rowHeight() * rows), lineColor);
+    painter.fillRect(QRect(0, 0, columnWidth() * MonthGrid::kColumns, headingHeight() + rowHeight() * (rows - 1)),
+                     lineColor);
 
     QFont dayFont = font();
     dayFont.setPointSizeF(dayFont.pointSizeF() * 1.15);
@@ -111,7 +126,7 @@ void CalendarGrid::mousePressEvent(QMouseEvent *event)
 {
     const QPoint at = event->position().toPoint();
     const int column = at.x() / columnWidth();
-    const int row = at.y() / rowHeight();
+    const int row = rowAt(at.y());
     // The heading row and cells without a day choose nothing.
     if (row > 0 && column < MonthGrid::kColumns) {
         const int day = m_grid.cell(column, row).day;

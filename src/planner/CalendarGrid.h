@@ -24,7 +24,9 @@ public:
     void setToday(QDate today);
 
     [[nodiscard]] int columnWidth() const;
+    /// Height of a week row; the heading row is one line of text high.
     [[nodiscard]] int rowHeight() const;
+    [[nodiscard]] int headingHeight() const;
     [[nodiscard]] QRect cellRect(int column, int row) const;
 
 signals:
@@ -40,6 +42,7 @@ protected:
 
 private:
     void choose(int day);
+    [[nodiscard]] int rowAt(int y) const;
 
     const PlannerSettings &m_settings;
     QLocale m_locale;

@@ -183,8 +183,10 @@ void TfrmPlanner::createControls()
     splitter->setChildrenCollapsible(false);
     splitter->addWidget(calendarSide);
     splitter->addWidget(listSide);
-    splitter->setStretchFactor(0, 4);
-    splitter->setStretchFactor(1, 5);
+    // The list's start and end columns need the room more than the calendar does.
+    splitter->setStretchFactor(0, 2);
+    splitter->setStretchFactor(1, 3);
+    splitter->setSizes({400, 600});
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 0, 6, 6);
