@@ -730,6 +730,7 @@ private slots:
         const QPoint tenth = *calendar->month().cellOfDay(10);
         QTest::mouseClick(calendar, Qt::LeftButton, {}, calendar->cellRect(tenth.x(), tenth.y()).center());
         QCOMPARE(planner.selectedDate(), QDate(2027, 2, 10));
+        QCOMPARE(calendar->selectedDay(), 10);
         QTest::mouseClick(calendar, Qt::LeftButton, {}, calendar->cellRect(3, 0).center());
         QTest::mouseClick(calendar, Qt::LeftButton, {}, calendar->cellRect(6, calendar->month().rowCount() - 1).center());
         QCOMPARE(planner.selectedDate(), QDate(2027, 2, 10));
@@ -773,7 +774,7 @@ private slots:
         QCOMPARE(planner.listedRows().size(), 2);
     }
 
-    void closingTheMainWindowRunsTheCleanup()
+    void theMainWindowOpensThePlannerAndCleansUpWhenItCloses()
     {
         EmptyPlanner p(QDate::currentDate());
         p.session.db()->exec(QStringLiteral("UPDATE tblPlannerSettings SET intRemoveActivity = 1"));
@@ -782,6 +783,11 @@ private slots:
         p.save(activity(at(2099, 1, 1), at(2099, 1, 1), QStringLiteral("Future")));
         TfrmMain window(p.session.context);
         window.show();
+        bool opened = false;
+        whenModalOpens([&opened](QWidget *modal) { opened = qobject_cast<TfrmPlanner *>(modal) != nullptr; });
+        child<QAction>(window, "actShowHidePlanner")->trigger();
+        QVERIFY(opened);
+        QCOMPARE(p.count(), 2);
         QVERIFY(window.close());
         QCOMPARE(p.count(), 1);
         QCOMPARE(p.count(QStringLiteral("strActivity = 'Future'")), 1);

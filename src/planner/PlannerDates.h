@@ -25,11 +25,7 @@ namespace PlannerDates {
 /// The day a row stands for; invalid when the numbers name no day.
 [[nodiscard]] QDate dayOf(int year, int dayOfYear);
 
-/// A day as one sortable number (year x 1000 + day of year), as the queries compute it.
-[[nodiscard]] inline int dayKey(QDate day)
-{
-    return day.year() * 1000 + day.dayOfYear();
-}
+/// The day of a number the queries compute as year x 1000 + day of year.
 [[nodiscard]] inline QDate dayFromKey(qint64 key)
 {
     return dayOf(int(key / 1000), int(key % 1000));

@@ -76,6 +76,8 @@ TfrmActivityEdit::TfrmActivityEdit(AppContext &context, const TrecActivityEdit &
     createControls();
     pShowFormInformation();
     connectChanges();
+    // The text is what every new activity needs first.
+    m_txtPlannerActivity->setFocus();
 }
 
 void TfrmActivityEdit::createControls()
