@@ -9,6 +9,7 @@
 #include "data/DbError.h"
 #include "data/SavingIndicator.h"
 #include "invoice/Recurring.h"
+#include "planner/PlannerCleanup.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -310,6 +311,7 @@ void TfrmMain::closeEvent(QCloseEvent *event)
     m_context.preferences[AppPreferences::FrmMainMaximized] = isMaximized();
     try {
         StartUp::pShutDown(m_context);
+        PlannerCleanup::pRemoveOldActivities(m_context);
     } catch (const DbError &error) {
         m_context.prompts().showError(error.message());
     }

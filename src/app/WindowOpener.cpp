@@ -12,6 +12,8 @@
 #include "editing/TfrmInvoiceLunvard.h"
 #include "invoice/DocumentStore.h"
 #include "prices/TfrmPriceCorvalo.h"
+#include "planner/TfrmActivityEdit.h"
+#include "planner/TfrmPlanner.h"
 
 #include <QScopeGuard>
 
@@ -136,13 +138,15 @@ void WindowOpener::openCompanyInfo()
 
 void WindowOpener::openPlanner()
 {
-    notAvailable(QStringLiteral("The planner"));
+    TfrmPlanner planner(m_context, m_owner);
+    planner.exec();
 }
 
-void WindowOpener::openActivityEditor()
+void WindowOpener::openActivityEditor(const TrecActivityEdit &activity)
 {
     m_context.documentChanged = false;
-    notAvailable(QStringLiteral("The activity editor"));
+    TfrmActivityEdit editor(m_context, activity, m_owner);
+    editor.exec();
 }
 
 void WindowOpener::openUpdate()

@@ -5,6 +5,7 @@
 class AppContext;
 class Prompts;
 class QWidget;
+struct TrecActivityEdit;
 
 /// Tells the user that \a subject ("The planner") cannot be used in this build yet.
 void showNotAvailable(Prompts &prompts, const QString &subject);
@@ -33,7 +34,9 @@ public:
     void openWriter(WriterMode mode);
     void openCompanyInfo();
     void openPlanner();
-    void openActivityEditor();
+    /// The activity editor on \a activity; the document changed flag tells afterwards
+    /// whether it saved or deleted.
+    void openActivityEditor(const TrecActivityEdit &activity);
     void openUpdate();
     void openAbout();
 

@@ -1,0 +1,92 @@
+#include "PlannerCleanup.h"
+
+#include "PlannerDates.h"
+#include "app/AppContext.h"
+#include "data/Database.h"
+#include "data/SavingIndicator.h"
+
+#include <QHash>
+#include <QList>
+#include <QScopeGuard>
+
+namespace PlannerCleanup {
+
+namespace {
+
+struct StoredEnd
+{
+    qint64 id = 0;
+    qint64 masterId = 0;
+    QDate day;
+    QDateTime end;
+};
+
+} // namespace
+
+std::optional<int> GetRemovalDays(int intRemoveActivity)
+{
+    switch (intRemoveActivity) {
+    case 0:
+        return std::nullopt;
+    case 1:
+        return 1;
+    case 2:
+        return 30;
+    default:
+        return 360;
+    }
+}
+
+int pRemoveOldActivities(Database &db, QDate today, const QLocale &locale, SavingIndicator &saving)
+{
+    const std::optional<int> days = GetRemovalDays(
+        int(db.queryInt(QStringLiteral("SELECT intRemoveActivity FROM tblPlannerSettings WHERE intPlannerSettingsID = 1"))));
+    if (!days)
+        return 0;
+
+    saving.pShowSaving(QStringLiteral("Cleaning Database..."));
+    const auto closePopup = qScopeGuard([&saving] { saving.pCloseSaving(); });
+    const QDateTime cutOff = PlannerDates::wallClock(today.addDays(-*days));
+
+    Transaction transaction(db);
+    QList<StoredEnd> rows;
+    QHash<qint64, QDate> lastDayOf; // per activity
+    Statement q = db.prepare(
+        QStringLiteral("SELECT intActID, intActMasterID, intActYear, intActDayOfYear, strActEndDateTime FROM tblPlanner"));
+    while (q.step()) {
+        StoredEnd row{q.int64At(0), q.int64At(1), PlannerDates::dayOf(q.intAt(2), q.intAt(3)),
+                      PlannerDates::read(q.textAt(4), locale)};
+        if (row.day.isValid() && row.day > lastDayOf.value(row.masterId))
+            lastDayOf[row.masterId] = row.day;
+        rows << row;
+    }
+
+    Statement remove = db.prepare(QStringLiteral("DELETE FROM tblPlanner WHERE intActID = ?"));
+    int removed = 0;
+    for (const StoredEnd &row : rows) {
+        const QDate lastDay = lastDayOf.value(row.masterId);
+        QDateTime end = row.end;
+        // An end that does not read, or reads as a day before the activity's own last
+        // day (a date written under another locale), gives way to that day; the
+        // activity is taken to run to its end, so it never goes too early.
+        if (lastDay.isValid() && (!end.isValid() || end.date() < lastDay))
+            end = PlannerDates::wallClock(lastDay.addDays(1));
+        if (!end.isValid() || end > cutOff)
+            continue;
+        remove.bind(1, row.id).run();
+        remove.reset();
+        ++removed;
+    }
+    transaction.commit();
+    if (removed > 0)
+        db.compact();
+    return removed;
+}
+
+int pRemoveOldActivities(AppContext &context, QDate today)
+{
+    const auto db = context.openDatabase();
+    return pRemoveOldActivities(*db, today, context.locale, context.saving());
+}
+
+} // namespace PlannerCleanup

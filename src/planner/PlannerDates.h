@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QDate>
+#include <QDateTime>
+#include <QLocale>
+#include <QString>
+
+/// Planner date-times are wall-clock values ("8:00 on 8 March"), not instants: they
+/// are kept without a time zone, so a time that a daylight-saving change skips or
+/// repeats is stored and read back exactly as the user chose it.
+namespace PlannerDates {
+
+[[nodiscard]] QDateTime wallClock(QDate date, QTime time = QTime(0, 0));
+
+/// The stored form: short date with a four-digit year, a blank and the long time;
+/// the time is left out at midnight.
+[[nodiscard]] QString toText(const QDateTime &when, const QLocale &locale);
+
+/// Reads the stored form in \a locale, then ISO 8601. Invalid when neither reads.
+[[nodiscard]] QDateTime read(const QString &text, const QLocale &locale);
+
+/// As the activity list shows it: short date, a blank and the short time.
+[[nodiscard]] QString listText(const QDateTime &when, const QLocale &locale);
+
+/// The day a row stands for; invalid when the numbers name no day.
+[[nodiscard]] QDate dayOf(int year, int dayOfYear);
+
+/// The day of a number the queries compute as year x 1000 + day of year.
+[[nodiscard]] inline QDate dayFromKey(qint64 key)
+{
+    return dayOf(int(key / 1000), int(key % 1000));
+}
+
+} // namespace PlannerDates
