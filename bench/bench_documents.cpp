@@ -9,8 +9,13 @@
 #include "app/StartUp.h"
 #include "data/SavingIndicator.h"
 #include "invoice/DocumentStore.h"
+#include "printing/PdfOutput.h"
+#include "printing/PrintJobs.h"
 
-#include <QCoreApplication>
+#include <QPainter>
+#include <QPdfWriter>
+
+#include <QGuiApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <random>
@@ -127,7 +132,7 @@ private:
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
+    QGuiApplication app(argc, argv); // fonts for the PDF
     const QString dataHome = QDir::currentPath() + QStringLiteral("/bench-data");
     qputenv("XDG_DATA_HOME", dataHome.toUtf8());
     const Edition &edition = Edition::get(Edition::Corvalo);
@@ -189,5 +194,28 @@ int main(int argc, char **argv)
              medianMs(runs, [&](int) { store.pDeleteInvoice(); },
                       [&](int i) { doc.header.intInvNumber = created[std::size_t(i)]; }),
              medianMs(runs, [&](int i) { bare.remove(bareNumber(i)); }));
+
+    // A three-page invoice to PDF, next to QPdfWriter drawing the same texts bare.
+    fresh(0);
+    for (int l = 0; l < 110; ++l)
+        doc.lines.appendRow({QStringLiteral("Line %1 of a long job").arg(l), "2", {}, {}, "12.5", "-1", "3", "0", {}});
+    const QString pdf = QDir::currentPath() + QStringLiteral("/bench-data/three-pages.pdf");
+    const ReportJob job = PrintJobs::RvSystemPrntDocsPrint(context, 1);
+    std::printf("(the document runs to %lld pages)\n", static_cast<long long>(job.pages.size()));
+    const auto bareTexts = [&](int) {
+        QPdfWriter writer(pdf);
+        writer.setPageSize(QPageSize(QPageSize::Letter));
+        QPainter painter(&writer);
+        for (qsizetype p = 0; p < job.pages.size(); ++p) {
+            if (p > 0)
+                writer.newPage();
+            int y = 200;
+            for (int l = 0; l < 45; ++l, y += 200)
+                painter.drawText(200, y, QStringLiteral("Line %1 of a long job  2  $31.00  $62.00").arg(l));
+        }
+    };
+    printRow("PDF of a 3-page invoice",
+             medianMs(15, [&](int) { PdfOutput::writeFile(PrintJobs::RvSystemPrntDocsPrint(context, 1), pdf); }),
+             medianMs(15, bareTexts));
     return 0;
 }

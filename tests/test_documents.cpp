@@ -2,6 +2,7 @@
 #include "app/Edition.h"
 #include "data/Database.h"
 #include "invoice/DocumentStore.h"
+#include "invoice/Money.h"
 #include "invoice/Totals.h"
 #include "worksheets/WorkSheet.h"
 
@@ -186,6 +187,34 @@ private slots:
         s.store.pSaveInvoice();
         QCOMPARE(s.count("SELECT count(*) FROM tblInvHeader"), 1);
         QCOMPARE(s.count("SELECT count(*) FROM tblInvData"), 2);
+    }
+
+    void extremeAmountsAndTextsRoundTrip_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("amount");
+        QTest::newRow("zero") << QStringLiteral("plain") << QStringLiteral("0");
+        QTest::newRow("a trillion") << QStringLiteral("\u05e9\u05dc\u05d5\u05dd RTL") << QStringLiteral("1000000000000");
+        QTest::newRow("negative") << QStringLiteral("back\\slash \t tab") << QStringLiteral("-42.5");
+        QTest::newRow("emoji and controls") << QStringLiteral("\U0001F600\u0001\u001f end") << QStringLiteral("0.01");
+    }
+
+    void extremeAmountsAndTextsRoundTrip()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, amount);
+        Session s(Edition::Corvalo);
+        s.startNew();
+        s.doc().header.strCustFullName = text;
+        s.addLine(text, amount, amount, "0");
+        const QString total = s.doc().print.strTotal;
+        const int number = s.store.pSaveInvoice();
+        s.open(number);
+        QCOMPARE(s.doc().header.strCustFullName, text);
+        QCOMPARE(s.doc().lines.cell(0, InvoiceLines::Description), text);
+        QCOMPARE(Money::parseDecimal(s.doc().lines.cell(0, InvoiceLines::LabPrice), s.context.locale),
+                 Money::parseDecimal(amount, s.context.locale));
+        QCOMPARE(s.doc().print.strTotal, total);
     }
 
     void missingDocumentIsReportedClearly()

@@ -179,7 +179,7 @@ PlannerPage::PlannerPage(Prompts &prompts, QWidget *parent)
         const char *label, *caption, *name, *hint;
         QColor PlannerSettings::*member;
     };
-    const ColorSpec specs[] = {
+    const ColorSpec entries[] = {
         {"High Priority Activity Color", "Priority Color", "btnPriorityColor", "Select a color for Priority Activities",
          &PlannerSettings::PriorityColor},
         {"Activity Color", "Activity Color", "btnActivityColor", "Select a color for Activities",
@@ -188,14 +188,14 @@ PlannerPage::PlannerPage(Prompts &prompts, QWidget *parent)
          &PlannerSettings::WkndColor},
     };
     int row = 0;
-    for (const ColorSpec &spec : specs) {
+    for (const ColorSpec &entry : entries) {
         auto *bar = new ColorBar(colors);
-        bar->setObjectName(QStringLiteral("shp") + QString::fromLatin1(spec.name).mid(3));
-        QPushButton *button = colorButton(tr(spec.caption), QString::fromLatin1(spec.name), tr(spec.hint), colors);
-        grid->addWidget(new QLabel(tr(spec.label), colors), row, 0);
+        bar->setObjectName(QStringLiteral("shp") + QString::fromLatin1(entry.name).mid(3));
+        QPushButton *button = colorButton(tr(entry.caption), QString::fromLatin1(entry.name), tr(entry.hint), colors);
+        grid->addWidget(new QLabel(tr(entry.label), colors), row, 0);
         grid->addWidget(bar, row, 1);
         grid->addWidget(button, row, 2);
-        m_colors.push_back({spec.member, bar});
+        m_colors.push_back({entry.member, bar});
         connect(button, &QPushButton::clicked, this, [this, bar] {
             const QColor color = m_prompts.chooseColor(bar->color());
             if (!color.isValid())

@@ -127,13 +127,13 @@ WorkSheetDescriptionPage::WorkSheetDescriptionPage(QWidget *parent)
     auto *group = new QGroupBox(tr("Invoice Description"), this);
     auto *layout = new QVBoxLayout(group);
     using I = TrecCmpnyInvData;
-    struct Spec
+    struct Entry
     {
         const char *caption, *name;
         bool I::*member;
     };
     // SQFT and work sheet total are the quantity and total columns of the other editions.
-    const Spec specs[] = {
+    const Entry entries[] = {
         {"Show Total on Work Order", "ckbxWorkSheetShowTotalonWO", &I::strShowTotalonWO},
         {"Show Work Sheet Information", "ckbxShowWorkSheetInfo", &I::strShowWorkSheetInfo},
         {"Show Surface Prep", "ckbxShowSurfacePrep", &I::strShowSurfacePrep},
@@ -143,12 +143,12 @@ WorkSheetDescriptionPage::WorkSheetDescriptionPage(QWidget *parent)
         {"Show Work Sheet SQFT", "ckbxShowWorkSheetSQFT", &I::strShowQuantity},
         {"Show Work Sheet Total", "ckbxShowWorkSheetTotal", &I::strShowTotal},
     };
-    for (const Spec &spec : specs) {
-        auto *check = new QCheckBox(tr(spec.caption), group);
-        check->setObjectName(QString::fromLatin1(spec.name));
+    for (const Entry &entry : entries) {
+        auto *check = new QCheckBox(tr(entry.caption), group);
+        check->setObjectName(QString::fromLatin1(entry.name));
         layout->addWidget(check);
         connect(check, &QCheckBox::clicked, this, &CompanyInfoPage::changed);
-        m_flags.push_back({check, spec.member});
+        m_flags.push_back({check, entry.member});
     }
     m_flags.front().box->setToolTip(tr("Check to show Total on Work Order"));
     auto *page = new QVBoxLayout(this);

@@ -66,14 +66,14 @@ CompanyIdentityPage::CompanyIdentityPage(Prompts &prompts, const CompanyInfoLayo
     auto *identity = new QGroupBox(tr("Company Name"), this);
     auto *grid = new QGridLayout(identity);
     using C = TrecCompanyData;
-    struct Spec
+    struct Entry
     {
         const char *label, *name;
         int limit;
         const char *hint;
         QString C::*member;
     };
-    const Spec specs[] = {
+    const Entry entries[] = {
         {"Company Name", "txtCompName", 45, "Enter your Company Name", &C::strCompName},
         {"Address", "txtCompAddress", 45, "Enter your Address", &C::strCompAddress},
         {"City", "txtCompCity", 25, "Enter your City", &C::strCompCity},
@@ -88,9 +88,9 @@ CompanyIdentityPage::CompanyIdentityPage(Prompts &prompts, const CompanyInfoLayo
         {"Extra Phone Number", "txtCompExtraPhone2", 0, "Enter your Extra Phone Number", &C::strCompExtraPhone2},
     };
     int row = 0;
-    for (const Spec &spec : specs) {
-        QLineEdit *edit = addField(grid, row, tr(spec.label), QString::fromLatin1(spec.name), spec.limit, tr(spec.hint));
-        m_fields.push_back({edit, spec.limit, spec.member});
+    for (const Entry &entry : entries) {
+        QLineEdit *edit = addField(grid, row, tr(entry.label), QString::fromLatin1(entry.name), entry.limit, tr(entry.hint));
+        m_fields.push_back({edit, entry.limit, entry.member});
         if (!layout.extraPhones && row >= 6)
             hideRow(grid, row);
         ++row;

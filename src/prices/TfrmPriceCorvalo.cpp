@@ -1,5 +1,6 @@
 #include "TfrmPriceCorvalo.h"
 
+#include "AllowNumDecimalOnly.h"
 #include "app/AppContext.h"
 #include "app/CommandBar.h"
 #include "app/ReadOnlyList.h"
@@ -23,37 +24,9 @@
 #include <QScopeGuard>
 #include <QTableView>
 #include <QToolBar>
-#include <QValidator>
 #include <QVBoxLayout>
 
 namespace {
-
-/// Amount keys: the digits and one decimal separator of the locale, whether typed
-/// or pasted; a minus sign, letters and a second separator are refused.
-class AmountKeys final : public QValidator
-{
-public:
-    AmountKeys(const QLocale &locale, QObject *parent)
-        : QValidator(parent)
-        , m_separator(locale.decimalPoint())
-    {
-    }
-
-    State validate(QString &input, int &) const override
-    {
-        if (input.count(m_separator) > 1)
-            return Invalid;
-        const QString digits = QString(input).remove(m_separator);
-        for (const QChar c : digits) {
-            if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-                return Invalid;
-        }
-        return Acceptable;
-    }
-
-private:
-    QString m_separator;
-};
 
 using TextFields::label;
 
@@ -209,7 +182,7 @@ QWidget *TfrmPriceCorvalo::createEditArea()
 
 void TfrmPriceCorvalo::installAmountKeys(QLineEdit *field)
 {
-    field->setValidator(new AmountKeys(m_context.locale, field));
+    field->setValidator(new AllowNumDecimalOnly(m_context.locale, field));
 }
 
 void TfrmPriceCorvalo::pShowFormInformation()

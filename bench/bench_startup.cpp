@@ -1,0 +1,80 @@
+// Times a cold start of the program up to its main window on screen, next to an
+// empty Qt main window started the same way, both as fresh processes in one run.
+
+#include "BenchSupport.h"
+#include "DataGenerator.h"
+#include "app/AppContext.h"
+#include "app/Edition.h"
+#include "app/Paths.h"
+#include "app/StartUp.h"
+#include "app/TfrmMain.h"
+#include "data/SavingPopup.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QMainWindow>
+#include <QProcess>
+#include <QTimer>
+
+namespace {
+
+// Quits as soon as the window has been painted once.
+int showAndQuit(QWidget &window)
+{
+    window.show();
+    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    return QApplication::exec();
+}
+
+int programChild(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    SilentPrompts prompts;
+    SavingPopup saving;
+    AppContext context(Edition::get(Edition::Corvalo), prompts, saving);
+    StartUp::pStartUp(context);
+    TfrmMain window(context);
+    return showAndQuit(window);
+}
+
+int emptyChild(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QMainWindow window;
+    window.resize(750, 600);
+    return showAndQuit(window);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const QByteArray mode = argc > 1 ? QByteArray(argv[1]) : QByteArray();
+    if (mode == "--program")
+        return programChild(argc, argv);
+    if (mode == "--empty")
+        return emptyChild(argc, argv);
+
+    QCoreApplication app(argc, argv);
+    const QString dataHome = QDir::currentPath() + QStringLiteral("/bench-data");
+    qputenv("XDG_DATA_HOME", dataHome.toUtf8());
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const Edition &edition = Edition::get(Edition::Corvalo);
+    if (!QFileInfo::exists(Paths::GetDataBasePath(edition))) {
+        std::printf("generating the benchmark database ...\n");
+        QDir().mkpath(Paths::GetCompanyFolder(edition));
+        generateDatabase(Paths::GetDataBasePath(edition), edition, GeneratedSize{}, QDate(2026, 12, 1));
+    }
+    const auto run = [](const char *which) {
+        return [which](int) {
+            QProcess child;
+            child.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(which)});
+            child.waitForFinished(60000);
+        };
+    };
+    printHeading();
+    printRow("start to main window (vs empty window)", medianMs(11, run("--program")), medianMs(11, run("--empty")));
+    return 0;
+}
