@@ -123,6 +123,8 @@ QStringList createStatementsImpl(const Edition &edition)
     // index also makes a duplicate document number impossible.
     sql << QStringLiteral("CREATE UNIQUE INDEX idxInvHeaderNumber ON tblInvHeader(intInvNumber)");
     sql << QStringLiteral("CREATE INDEX idxInvDataNumber ON tblInvData(intInvNumber)");
+    // The main window asks for the few recurring invoices at every start.
+    sql << QStringLiteral("CREATE INDEX idxInvHeaderRecurring ON tblInvHeader(intInvNumber) WHERE strRecurring <> '0'");
     sql << QStringLiteral("CREATE INDEX idxReportMonth ON tblReport(intReportYear,intReportMonth)");
     if (edition.usesWorkSheets())
         sql << QStringLiteral("CREATE INDEX idxSavedPricesNumber ON tblSavedPrices(intPrcItemInvNum)");
