@@ -43,7 +43,11 @@ int MaintenanceListModel::columnCount(const QModelIndex &parent) const
 
 QVariant MaintenanceListModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || role != Qt::DisplayRole)
+    if (!index.isValid())
+        return {};
+    if (role == Qt::TextAlignmentRole && index.column() == Total)
+        return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+    if (role != Qt::DisplayRole)
         return {};
     return cellText(m_rows.at(index.row()), index.column());
 }
