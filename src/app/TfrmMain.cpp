@@ -9,6 +9,8 @@
 #include "data/DbError.h"
 #include "data/SavingIndicator.h"
 #include "invoice/Recurring.h"
+#include "invoice/RecurringRun.h"
+#include "printing/PrintModule.h"
 #include "planner/PlannerCleanup.h"
 
 #include <QAction>
@@ -212,7 +214,7 @@ QWidget *TfrmMain::createCentralArea()
     m_btnPrintRecurring->setStatusTip(tr("Print Recurring Invoices"));
     m_btnPrintRecurring->setEnabled(false);
     connect(m_btnPrintRecurring, &QPushButton::clicked, this,
-            [this] { showNotAvailable(m_context.prompts(), tr("Printing recurring invoices")); });
+            &TfrmMain::pPrintRecurring);
 
     auto *lastPrinted = new QHBoxLayout;
     lastPrinted->addWidget(caption);
@@ -292,6 +294,24 @@ void TfrmMain::pShowLastPrinted()
         m_lblRecurringLastPrinted->clear();
         m_context.prompts().showError(error.message());
     }
+}
+
+void TfrmMain::pPrintRecurring()
+{
+    RecurringRun run(m_context, [](AppContext &context) {
+        if (!context.printModule)
+            throw std::runtime_error("Printing is not available.");
+        context.printModule->pPrintPreview();
+    });
+    try {
+        const RecurringRun::Outcome outcome = run.pPrintRecurring();
+        if (!outcome.finished())
+            m_context.prompts().showError(RecurringRun::describeStop(outcome));
+    } catch (const DbError &error) {
+        m_context.prompts().showError(error.message());
+    }
+    pCheckRecurring();
+    pShowLastPrinted();
 }
 
 void TfrmMain::newInvoice()

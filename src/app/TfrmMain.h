@@ -24,6 +24,8 @@ public:
 
     /// Enables "Print Recurring" when at least one saved invoice is recurring.
     void pCheckRecurring();
+    /// Prints a fresh copy of every recurring invoice, each shown in the preview first.
+    void pPrintRecurring();
     /// Shows the date of the last recurring run, or " Never".
     void pShowLastPrinted();
 

@@ -10,6 +10,7 @@
 #include "customers/TfrmCustomer.h"
 #include "data/DbError.h"
 #include "editing/TfrmInvoiceLunvard.h"
+#include "editing/TfrmInvoiceMaintenance.h"
 #include "invoice/DocumentStore.h"
 #include "prices/TfrmPriceCorvalo.h"
 #include "planner/TfrmActivityEdit.h"
@@ -72,7 +73,8 @@ void WindowOpener::openInvoiceEditor(bool newDocument)
 void WindowOpener::openInvoiceMaintenance()
 {
     m_context.printKind = PrintInvoiceList;
-    notAvailable(QStringLiteral("Invoice maintenance"));
+    TfrmInvoiceMaintenance window(m_context, m_owner);
+    window.exec();
 }
 
 void WindowOpener::openManualForms()

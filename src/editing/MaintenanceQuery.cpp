@@ -1,0 +1,276 @@
+#include "MaintenanceQuery.h"
+
+#include "app/AppContext.h"
+#include "app/Edition.h"
+#include "data/Database.h"
+#include "data/TextSearch.h"
+#include "invoice/DocumentKinds.h"
+
+namespace {
+
+using T = MaintenanceType;
+
+const QString kAllInvoiceTypes = QStringLiteral("All Invoice Types");
+const QString kInvoiceNumber = QStringLiteral("Invoice Number");
+const QString kCustomerLastName = QStringLiteral("Customer Last Name");
+const QString kCustomerCompanyName = QStringLiteral("Customer Company Name");
+const QString kAllEstimatesAndWorkOrders = QStringLiteral("All Estimates and Work Orders");
+
+const QString kColumns = QStringLiteral(
+    "SELECT intInvNumber,strCustCmpnyName,strCustFullName,strInvName,strPaidInFull,strInvTotal,strRecurring "
+    "FROM tblInvHeader");
+
+// The boolean columns hold "-1" or "0" as text.
+const QString kNotPaid = QStringLiteral("strPaidInFull = '0'");
+const QString kNotRecurring = QStringLiteral("strRecurring = '0'");
+const QString kRecurring = QStringLiteral("strRecurring <> '0'");
+
+bool isSet(const QString &booleanText)
+{
+    return booleanText.trimmed().toInt() != 0;
+}
+
+/// Collects the terms of a condition with their bound values.
+class Condition
+{
+public:
+    Condition &kind(const QString &kindName)
+    {
+        m_terms << QStringLiteral("UPPER(strInvName) LIKE ?");
+        m_values << kindName.toUpper() + QLatin1Char('%');
+        return *this;
+    }
+    Condition &term(const QString &sql)
+    {
+        m_terms << sql;
+        return *this;
+    }
+    Condition &text(const QString &searchItem, const QString &typed)
+    {
+        if (searchItem == kInvoiceNumber)
+            m_terms << QStringLiteral("CAST(intInvNumber AS TEXT) LIKE ? ESCAPE '\\'");
+        else if (searchItem == kCustomerLastName)
+            m_terms << QStringLiteral("fold(strCustFullName) LIKE ? ESCAPE '\\'");
+        else
+            m_terms << QStringLiteral("fold(strCustCmpnyName) LIKE ? ESCAPE '\\'");
+        m_values << TextSearch::prefixPattern(typed);
+        return *this;
+    }
+    // Estimates or work orders, as one term.
+    Condition &estimateOrWorkOrder()
+    {
+        m_terms << QStringLiteral("(UPPER(strInvName) LIKE ? OR UPPER(strInvName) LIKE ?)");
+        m_values << DocumentKinds::kEstimate.toUpper() + QLatin1Char('%')
+                 << DocumentKinds::kWorkOrder.toUpper() + QLatin1Char('%');
+        return *this;
+    }
+
+    [[nodiscard]] MaintenanceQuery::SqlText statement() const
+    {
+        QString sql = kColumns;
+        if (!m_terms.isEmpty())
+            sql += QStringLiteral(" WHERE ") + m_terms.join(QStringLiteral(" AND "));
+        return {sql, m_values};
+    }
+
+private:
+    QStringList m_terms;
+    QStringList m_values;
+};
+
+} // namespace
+
+QString MaintenanceRow::info() const
+{
+    if (isSet(strPaidInFull))
+        return QStringLiteral("Paid");
+    if (isSet(strRecurring))
+        return QStringLiteral("Recurring");
+    return {};
+}
+
+QString MaintenanceRow::name() const
+{
+    return strInvName + QLatin1Char(' ') + QString::number(intInvNumber);
+}
+
+namespace MaintenanceTypes {
+
+QList<MaintenanceType> offered(const Edition &edition)
+{
+    QList<MaintenanceType> types;
+    for (int i = int(T::ViewAll); i <= int(T::ViewRecurring); ++i) {
+        const auto type = MaintenanceType(i);
+        // Ostrev has neither change orders nor recurring invoices.
+        const bool ostrevLeavesOut = type == T::ChangeOrderToInvoice || type == T::AddRecurring
+                                     || type == T::RemoveRecurring || type == T::ViewRecurring;
+        if (edition.GetEditionNumber() == Edition::Ostrev && ostrevLeavesOut)
+            continue;
+        types << type;
+    }
+    return types;
+}
+
+QString entry(MaintenanceType type)
+{
+    switch (type) {
+    case T::ViewAll: return QStringLiteral("View\\Edit\\Print all saved Invoice Types");
+    case T::ViewUnpaid: return QStringLiteral("View\\Edit\\Print Unpaid Invoices");
+    case T::EstimateToWorkOrder: return QStringLiteral("Convert Estimate to Work Order");
+    case T::EstimateOrWorkOrderToInvoice: return QStringLiteral("Convert Estimate\\ Work Order to Invoice");
+    case T::ChangeOrderToInvoice: return QStringLiteral("Convert Change Order to Invoice");
+    case T::InvoiceToCredit: return QStringLiteral("Convert Invoice to Credit");
+    case T::PastDueNotice: return QStringLiteral("Create Past Due Notice for Invoice");
+    case T::MarkPaidInFull: return QStringLiteral("Change unpaid Invoice to Paid in full");
+    case T::Delete: return QStringLiteral("Delete saved Invoice - All Invoice Types");
+    case T::AddRecurring: return QStringLiteral("Recurring \u2013 Add Invoice to list");
+    case T::RemoveRecurring: return QStringLiteral("Recurring \u2013 Remove Invoice from list");
+    case T::ViewRecurring: return QStringLiteral("Recurring \u2013 View\\Edit\\Print");
+    }
+    return {};
+}
+
+QString listHint(MaintenanceType type)
+{
+    switch (type) {
+    case T::ViewAll: return QStringLiteral("Select Invoice to view, edit or print");
+    case T::ViewUnpaid: return QStringLiteral("Select Unpaid Invoice to view, edit or print");
+    case T::EstimateToWorkOrder: return QStringLiteral("Select Estimate to Convert");
+    case T::EstimateOrWorkOrderToInvoice: return QStringLiteral("Select Estimate or Work Order to Convert");
+    case T::ChangeOrderToInvoice: return QStringLiteral("Select Change Order to Convert");
+    case T::InvoiceToCredit: return QStringLiteral("Select Invoice to Convert");
+    case T::PastDueNotice: return QStringLiteral("Select Invoice to use");
+    case T::MarkPaidInFull: return QStringLiteral("Select Invoice to Change to Paid In Full");
+    case T::Delete: return QStringLiteral("Select Invoice to Delete");
+    case T::AddRecurring: return QStringLiteral("Select Invoice to add to recurring list");
+    case T::RemoveRecurring: return QStringLiteral("Select Invoice to remove from recurring list");
+    case T::ViewRecurring: return QStringLiteral("Select Invoice to View\\Edit\\Print");
+    }
+    return {};
+}
+
+QStringList searchItems(MaintenanceType type, const QStringList &invoiceTypes)
+{
+    QStringList items;
+    switch (type) {
+    case T::ViewAll:
+    case T::Delete:
+        items << kAllInvoiceTypes << invoiceTypes;
+        break;
+    case T::ViewUnpaid:
+    case T::MarkPaidInFull:
+        items << QStringLiteral("All unpaid Invoices");
+        break;
+    case T::EstimateToWorkOrder:
+        items << QStringLiteral("All Estimates");
+        break;
+    case T::EstimateOrWorkOrderToInvoice:
+        items << kAllEstimatesAndWorkOrders << DocumentKinds::kEstimate << DocumentKinds::kWorkOrder;
+        break;
+    case T::ChangeOrderToInvoice:
+        items << QStringLiteral("All Change Order");
+        break;
+    case T::InvoiceToCredit:
+    case T::PastDueNotice:
+        items << QStringLiteral("All Invoices");
+        break;
+    case T::AddRecurring:
+        items << QStringLiteral("All non recurring Invoices");
+        break;
+    case T::RemoveRecurring:
+    case T::ViewRecurring:
+        items << QStringLiteral("All recurring Invoices");
+        break;
+    }
+    return items << kInvoiceNumber << kCustomerLastName << kCustomerCompanyName;
+}
+
+bool isTextSearch(const QString &searchItem)
+{
+    return searchItem == kInvoiceNumber || searchItem == kCustomerLastName || searchItem == kCustomerCompanyName;
+}
+
+QString question(MaintenanceType type, const QString &name)
+{
+    switch (type) {
+    case T::EstimateToWorkOrder: return QStringLiteral("Convert %1 to Work Order?").arg(name);
+    case T::EstimateOrWorkOrderToInvoice:
+    case T::ChangeOrderToInvoice: return QStringLiteral("Convert %1 to Invoice?").arg(name);
+    case T::InvoiceToCredit: return QStringLiteral("Convert %1 to Credit?").arg(name);
+    case T::PastDueNotice: return QStringLiteral("Create Past Due Notice for %1").arg(name);
+    case T::MarkPaidInFull: return QStringLiteral("Change %1 to Paid In Full?").arg(name);
+    case T::Delete: return QStringLiteral("Delete %1?").arg(name);
+    case T::AddRecurring: return QStringLiteral("Add %1 to recurring list?").arg(name);
+    case T::RemoveRecurring: return QStringLiteral("Remove %1 from recurring list?").arg(name);
+    case T::ViewAll:
+    case T::ViewUnpaid:
+    case T::ViewRecurring: return {};
+    }
+    return {};
+}
+
+} // namespace MaintenanceTypes
+
+MaintenanceQuery::MaintenanceQuery(const AppContext &context)
+    : m_context(context)
+{
+}
+
+MaintenanceQuery::SqlText MaintenanceQuery::build(MaintenanceType type, const QString &searchItem,
+                                                  const QString &text)
+{
+    Condition c;
+    switch (type) {
+    case T::ViewAll:
+    case T::Delete:
+        // Any other item is one of the edition's kinds.
+        if (searchItem != kAllInvoiceTypes && !MaintenanceTypes::isTextSearch(searchItem))
+            c.kind(searchItem);
+        break;
+    case T::ViewUnpaid:
+    case T::MarkPaidInFull:
+    case T::PastDueNotice:
+    case T::AddRecurring:
+        c.term(kNotPaid).term(kNotRecurring).kind(DocumentKinds::kInvoice);
+        break;
+    case T::EstimateToWorkOrder:
+        c.kind(DocumentKinds::kEstimate);
+        break;
+    case T::EstimateOrWorkOrderToInvoice:
+        if (searchItem == DocumentKinds::kEstimate || searchItem == DocumentKinds::kWorkOrder)
+            c.kind(searchItem);
+        else
+            c.estimateOrWorkOrder();
+        break;
+    case T::ChangeOrderToInvoice:
+        c.kind(DocumentKinds::kChangeOrder);
+        break;
+    case T::InvoiceToCredit:
+        c.term(kNotRecurring).kind(DocumentKinds::kInvoice);
+        break;
+    case T::RemoveRecurring:
+    case T::ViewRecurring:
+        c.term(kRecurring).kind(DocumentKinds::kInvoice);
+        break;
+    }
+    if (MaintenanceTypes::isTextSearch(searchItem))
+        c.text(searchItem, text);
+    return c.statement();
+}
+
+QList<MaintenanceRow> MaintenanceQuery::run(MaintenanceType type, const QString &searchItem,
+                                            const QString &text) const
+{
+    const SqlText statement = build(type, searchItem, text);
+    const auto db = m_context.openDatabase();
+    TextSearch::registerFold(db->handle());
+    ::Statement query = db->prepare(statement.sql);
+    for (int i = 0; i < statement.values.size(); ++i)
+        query.bind(i + 1, statement.values.at(i));
+    QList<MaintenanceRow> rows;
+    while (query.step()) {
+        rows.append({query.intAt(0), query.textAt(3), query.textAt(2), query.textAt(1), query.textAt(5),
+                     query.textAt(4), query.textAt(6)});
+    }
+    return rows;
+}

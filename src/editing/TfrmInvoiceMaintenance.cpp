@@ -1,0 +1,253 @@
+#include "TfrmInvoiceMaintenance.h"
+
+#include "app/AppContext.h"
+#include "app/CommandBar.h"
+#include "app/Edition.h"
+#include "app/HelpAndWeb.h"
+#include "app/Prompts.h"
+#include "app/ReadOnlyList.h"
+#include "app/TextFields.h"
+#include "app/WindowOpener.h"
+#include "data/DbError.h"
+#include "invoice/DocumentActions.h"
+#include "invoice/DocumentKinds.h"
+#include "printing/PrintJobs.h"
+#include "printing/PrintModule.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalBlocker>
+#include <QTableView>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kSearchLength = 30;
+constexpr int kVisibleItems = 14;
+
+} // namespace
+
+TfrmInvoiceMaintenance::TfrmInvoiceMaintenance(AppContext &context, QWidget *parent)
+    : QDialog(parent)
+    , m_context(context)
+{
+    setObjectName(QStringLiteral("frmInvoiceMaintenance"));
+    setModal(true);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setMenuBar(createCommands());
+
+    m_cmboInvMaintenanceType = new QComboBox(this);
+    m_cmboInvMaintenanceType->setObjectName(QStringLiteral("cmboInvMaintenanceType"));
+    m_cmboInvMaintenanceType->setMaxVisibleItems(kVisibleItems);
+    m_cmboInvSearch = new QComboBox(this);
+    m_cmboInvSearch->setObjectName(QStringLiteral("cmboInvSearch"));
+    m_cmboInvSearch->setMaxVisibleItems(kVisibleItems);
+    m_txtInvSearch = TextFields::make(this, QStringLiteral("txtInvSearch"), kSearchLength);
+
+    m_lstvwInvMaintenance = makeReadOnlyList(this, QStringLiteral("lstvwInvMaintenance"), &m_model);
+    m_lstvwInvMaintenance->horizontalHeader()->setStretchLastSection(true);
+    for (int column = 0; column < MaintenanceListModel::ColumnCount; ++column)
+        m_lstvwInvMaintenance->setColumnWidth(column, MaintenanceListModel::columnWidth(column));
+
+    using TextFields::label;
+    auto *choices = new QHBoxLayout;
+    choices->addWidget(label(tr("Maintenance Type: "), m_cmboInvMaintenanceType));
+    choices->addWidget(m_cmboInvMaintenanceType, 1);
+    auto *search = new QHBoxLayout;
+    search->addWidget(label(tr("Search By: "), m_cmboInvSearch));
+    search->addWidget(m_cmboInvSearch);
+    search->addSpacing(16);
+    search->addWidget(label(tr("Search For: "), m_txtInvSearch));
+    search->addWidget(m_txtInvSearch, 1);
+    auto *body = new QVBoxLayout;
+    body->setContentsMargins(8, 4, 8, 8);
+    body->addLayout(choices);
+    body->addLayout(search);
+    body->addWidget(m_lstvwInvMaintenance, 1);
+    layout->addLayout(body, 1);
+
+    pShowFormInformation();
+    pSetComboMaintenanceItems();
+    pSetComboSearchItems();
+    pQuerySavedInvoices();
+
+    connect(m_cmboInvMaintenanceType, &QComboBox::currentIndexChanged, this, [this] {
+        pSetComboSearchItems();
+        pQuerySavedInvoices();
+    });
+    connect(m_cmboInvSearch, &QComboBox::currentIndexChanged, this, [this] {
+        {
+            const QSignalBlocker quiet(m_txtInvSearch);
+            m_txtInvSearch->clear();
+        }
+        pQuerySavedInvoices();
+    });
+    connect(m_txtInvSearch, &QLineEdit::textChanged, this, &TfrmInvoiceMaintenance::pQuerySavedInvoices);
+    connect(m_lstvwInvMaintenance, &QTableView::clicked, this, &TfrmInvoiceMaintenance::lstvwInvMaintenanceClick);
+    resize(760, 520);
+}
+
+QToolBar *TfrmInvoiceMaintenance::createCommands()
+{
+    QToolBar *bar = makeCommandBar(this, QStringLiteral("ToolBarfrmInvoiceMaintenance"));
+    using C = Icons::Command;
+    m_actClose = addCommand(bar, QStringLiteral("actClose"), tr("Close"), tr("Close"), C::Close);
+    bar->addSeparator();
+    m_actPrintPreview = addCommand(bar, QStringLiteral("actPrintPreview"), tr("Print Preview"), tr("Print Preview"),
+                                   C::PrintPreview);
+    m_actPrint = addCommand(bar, QStringLiteral("actPrint"), tr("Print"), tr("Print"), C::Print);
+    bar->addSeparator();
+    m_actHelp = addCommand(bar, QStringLiteral("actHelp"), tr("Help"), tr("Open Help"), C::Help);
+
+    connect(m_actClose, &QAction::triggered, this, &QWidget::close);
+    connect(m_actPrintPreview, &QAction::triggered, this, [this] { pPrintList(true); });
+    connect(m_actPrint, &QAction::triggered, this, [this] { pPrintList(false); });
+    connect(m_actHelp, &QAction::triggered, this, [this] { HelpAndWeb::pOpenHelp(m_context); });
+    return bar;
+}
+
+void TfrmInvoiceMaintenance::pShowFormInformation()
+{
+    setWindowTitle(tr("Invoice Maintenance"));
+    m_cmboInvMaintenanceType->setToolTip(tr("Select Maintenance Type"));
+    m_cmboInvSearch->setToolTip(tr("Select Search Type"));
+    m_txtInvSearch->setToolTip(tr("Enter information to search for"));
+    m_lstvwInvMaintenance->setToolTip(tr("Select Invoice to view or edit"));
+    m_txtInvSearch->setEnabled(false);
+    m_actPrintPreview->setVisible(m_context.edition().IsFullEdition());
+}
+
+void TfrmInvoiceMaintenance::pSetComboMaintenanceItems()
+{
+    const QSignalBlocker quiet(m_cmboInvMaintenanceType);
+    m_cmboInvMaintenanceType->clear();
+    for (MaintenanceType type : MaintenanceTypes::offered(m_context.edition()))
+        m_cmboInvMaintenanceType->addItem(MaintenanceTypes::entry(type), int(type));
+    m_cmboInvMaintenanceType->setCurrentIndex(0);
+}
+
+void TfrmInvoiceMaintenance::pSetComboSearchItems()
+{
+    const QSignalBlocker quiet(m_cmboInvSearch);
+    m_cmboInvSearch->clear();
+    m_cmboInvSearch->addItems(MaintenanceTypes::searchItems(currentType(), m_context.InvoiceTypes));
+    m_cmboInvSearch->setCurrentIndex(0);
+    m_lstvwInvMaintenance->setToolTip(MaintenanceTypes::listHint(currentType()));
+}
+
+MaintenanceType TfrmInvoiceMaintenance::currentType() const
+{
+    return MaintenanceType(m_cmboInvMaintenanceType->currentData().toInt());
+}
+
+void TfrmInvoiceMaintenance::pQuerySavedInvoices()
+{
+    const QString searchItem = m_cmboInvSearch->currentText();
+    try {
+        m_model.setRows(MaintenanceQuery(m_context).run(currentType(), searchItem, m_txtInvSearch->text()));
+    } catch (const DbError &error) {
+        // The list keeps the rows it had.
+        m_context.prompts().showError(error.message());
+    }
+    if (MaintenanceTypes::isTextSearch(searchItem)) {
+        m_txtInvSearch->setEnabled(true);
+        m_txtInvSearch->setFocus();
+    } else {
+        const QSignalBlocker quiet(m_txtInvSearch);
+        m_txtInvSearch->clear();
+        m_txtInvSearch->setEnabled(false);
+        m_lstvwInvMaintenance->setFocus();
+    }
+    pShowPrintButton();
+}
+
+void TfrmInvoiceMaintenance::pShowPrintButton()
+{
+    m_actPrint->setEnabled(m_model.rowCount() > 0);
+    m_actPrintPreview->setEnabled(m_actPrint->isEnabled());
+}
+
+void TfrmInvoiceMaintenance::lstvwInvMaintenanceClick(const QModelIndex &index)
+{
+    if (!index.isValid())
+        return;
+    // A copy: the query after the action replaces the model's rows.
+    const MaintenanceRow row = m_model.row(index.row());
+    const MaintenanceType type = currentType();
+    TrecInvHeader &h = m_context.document.header;
+    h.intInvNumber = row.intInvNumber;
+    h.strInvName = row.strInvName;
+
+    const QString question = MaintenanceTypes::question(type, row.name());
+    if (question.isEmpty()) {
+        WindowOpener(m_context, this).openInvoiceEditor(false);
+        pQuerySavedInvoices();
+    } else if (m_context.prompts().ShowYesNoCancel(question) == Prompts::Yes) {
+        pAct(type, row);
+        pQuerySavedInvoices();
+    }
+    m_context.printKind = PrintKind::InvoiceList;
+}
+
+void TfrmInvoiceMaintenance::pAct(MaintenanceType type, const MaintenanceRow &row)
+{
+    DocumentActions actions(m_context);
+    const int number = row.intInvNumber;
+    try {
+        switch (type) {
+        case MaintenanceType::EstimateToWorkOrder:
+            actions.convert(number, DocumentKinds::kWorkOrder);
+            break;
+        case MaintenanceType::EstimateOrWorkOrderToInvoice:
+        case MaintenanceType::ChangeOrderToInvoice:
+            actions.convert(number, DocumentKinds::kInvoice);
+            break;
+        case MaintenanceType::InvoiceToCredit:
+            actions.toCredit(number);
+            break;
+        case MaintenanceType::PastDueNotice:
+            actions.createPastDue(number);
+            break;
+        case MaintenanceType::MarkPaidInFull:
+            actions.markPaidInFull(number);
+            break;
+        case MaintenanceType::Delete:
+            actions.remove(number);
+            break;
+        case MaintenanceType::AddRecurring:
+            actions.setRecurring(number, true);
+            break;
+        case MaintenanceType::RemoveRecurring:
+            actions.setRecurring(number, false);
+            break;
+        case MaintenanceType::ViewAll:
+        case MaintenanceType::ViewUnpaid:
+        case MaintenanceType::ViewRecurring:
+            break;
+        }
+    } catch (const DbError &error) {
+        m_context.prompts().showError(error.message());
+    } catch (const std::exception &error) {
+        m_context.prompts().showError(QString::fromLocal8Bit(error.what()));
+    }
+}
+
+void TfrmInvoiceMaintenance::pPrintList(bool preview)
+{
+    if (!m_context.printModule) {
+        m_context.prompts().ShowInformation(tr("Printing is not available yet."));
+        return;
+    }
+    m_context.printKind = PrintKind::InvoiceList;
+    if (preview)
+        m_context.printModule->pPrintPreview();
+    else
+        (void)m_context.printModule->pPrint();
+}

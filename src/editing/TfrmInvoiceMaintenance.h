@@ -1,0 +1,51 @@
+#pragma once
+
+#include "MaintenanceListModel.h"
+
+#include <QDialog>
+
+class AppContext;
+class QAction;
+class QComboBox;
+class QLineEdit;
+class QTableView;
+class QToolBar;
+
+/// Invoice maintenance: lists the saved documents a maintenance type and search
+/// select, and performs the type's action on the clicked one: open it in the editor,
+/// convert it, make a past-due notice of it, mark it paid, delete it, or put it on
+/// or take it off the recurring list.
+class TfrmInvoiceMaintenance final : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit TfrmInvoiceMaintenance(AppContext &context, QWidget *parent = nullptr);
+
+    /// The listed documents, in list order (what the invoice list report prints).
+    [[nodiscard]] const MaintenanceListModel &listModel() const { return m_model; }
+
+private:
+    QToolBar *createCommands();
+    void pShowFormInformation();
+    void pSetComboMaintenanceItems();
+    void pSetComboSearchItems();
+    void pQuerySavedInvoices();
+    void pShowPrintButton();
+    [[nodiscard]] MaintenanceType currentType() const;
+
+    void lstvwInvMaintenanceClick(const QModelIndex &index);
+    /// Performs \a type's action on \a row; a failure is reported and changes nothing.
+    void pAct(MaintenanceType type, const MaintenanceRow &row);
+    void pPrintList(bool preview);
+
+    AppContext &m_context;
+    MaintenanceListModel m_model;
+    QAction *m_actClose = nullptr;
+    QAction *m_actPrintPreview = nullptr;
+    QAction *m_actPrint = nullptr;
+    QAction *m_actHelp = nullptr;
+    QComboBox *m_cmboInvMaintenanceType = nullptr;
+    QComboBox *m_cmboInvSearch = nullptr;
+    QLineEdit *m_txtInvSearch = nullptr;
+    QTableView *m_lstvwInvMaintenance = nullptr;
+};

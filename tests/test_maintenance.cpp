@@ -1,0 +1,503 @@
+#include "ListWindows.h"
+#include "RecordingPrintModule.h"
+#include "TestEnvironment.h"
+#include "app/Edition.h"
+#include "app/TfrmMain.h"
+#include "data/Database.h"
+#include "editing/MaintenanceQuery.h"
+#include "editing/TfrmInvoiceMaintenance.h"
+#include "invoice/DocumentActions.h"
+#include "invoice/DocumentStore.h"
+#include "invoice/Recurring.h"
+#include "invoice/RecurringRun.h"
+#include "invoice/Totals.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <stdexcept>
+
+using namespace ListWindows;
+
+namespace {
+
+using T = MaintenanceType;
+
+struct Books : TestSession
+{
+    explicit Books(int edition = Edition::Corvalo)
+        : TestSession(edition)
+    {
+        start(QDate(2026, 12, 9));
+    }
+
+    /// Saves a document under \a number with one taxed labor line of \a labor.
+    void save(const QString &kind, int number, const QString &person = {}, const QString &company = {},
+              bool paid = false, bool recurring = false, double labor = 100)
+    {
+        setNextNumber(number);
+        DocumentStore store(context);
+        TrecInvHeader &h = context.document.header;
+        h.blnNewInvoice = true;
+        store.pLoadInvoice();
+        h.strInvName = kind;
+        h.strInvDate = QStringLiteral("3/15/2026");
+        h.strCustFullName = person;
+        h.strCustCmpnyName = company;
+        h.strPaidInFull = paid;
+        h.strRecurring = recurring;
+        context.document.lines.appendRow(
+            {QStringLiteral("Work"), "1", {}, {}, QString::number(labor), "-1", "0", "0", {}});
+        Totals::pCalcTotals(context.document, context.edition(), context.company, context.locale);
+        QCOMPARE(store.pSaveInvoice(), number);
+    }
+
+    void setNextNumber(int number)
+    {
+        db()->prepare(QStringLiteral("UPDATE tblCompanyInvData SET intInvNumber = ? WHERE intCompInvDataID = 1"))
+            .bind(1, number)
+            .run();
+    }
+
+    QList<int> listed(T type, const QString &item, const QString &text = {})
+    {
+        QList<int> numbers;
+        for (const MaintenanceRow &row : MaintenanceQuery(context).run(type, item, text))
+            numbers << row.intInvNumber;
+        std::sort(numbers.begin(), numbers.end());
+        return numbers;
+    }
+
+    QString text(const QString &sql, int number)
+    {
+        const auto connection = db();
+        Statement q = connection->prepare(sql);
+        q.bind(1, number);
+        return q.step() ? q.textAt(0) : QStringLiteral("<none>");
+    }
+    QString kindOf(int number) { return text(QStringLiteral("SELECT strInvName FROM tblInvHeader WHERE intInvNumber = ?"), number); }
+    qint64 count(const QString &sql) { return db()->queryInt(sql); }
+    int next() { return DocumentStore(context).GetInvoiceNumber(); }
+
+    /// Every row of the tables a maintenance action may touch.
+    QByteArray dump()
+    {
+        QByteArray all;
+        const auto connection = db();
+        for (const char *table : {"tblInvHeader", "tblInvData", "tblReport", "tblCompanyInvData", "tblRecurring"}) {
+            Statement rows = connection->prepare(QStringLiteral("SELECT * FROM %1").arg(QLatin1String(table)));
+            while (rows.step()) {
+                for (int c = 0; c < 40; ++c)
+                    all += rows.textAt(c).toUtf8() + '|';
+                all += '\n';
+            }
+        }
+        return all;
+    }
+
+    /// 501 estimate to 508 past-due notice: one of each kind, plus a paid and a
+    /// recurring invoice.
+    void mixedBooks()
+    {
+        save("Estimate", 501, "Ann Abbot", "Abacus Ltd");
+        save("Work Order", 502, "Bob Brown", "abc Roofing");
+        save("Change Order", 503, "Cy Carr", "Carr & Sons");
+        save("Invoice", 504, "Dee Dunn", "Dunn Builders");
+        save("Invoice", 505, "Eve East", "East Co", true);
+        save("Invoice", 506, "Fay Fox", "Fox Inc", false, true);
+        save("Credit", 507, "Gus Gray", "Gray LLC");
+        save("Past Due", 508, "Hal Hill", "Hill Bros");
+    }
+};
+
+/// Shows the copy as the real preview would, but fails on the copy numbered \a failOn.
+class FailingPreview
+{
+public:
+    explicit FailingPreview(int failOn)
+        : m_failOn(failOn)
+    {
+    }
+    void operator()(AppContext &context)
+    {
+        shown << context.document.header.intInvNumber;
+        if (shown.size() == m_failOn)
+            throw std::runtime_error("The printer is out of paper.");
+    }
+    QList<int> shown;
+
+private:
+    int m_failOn;
+};
+
+} // namespace
+
+class TestMaintenance : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void typesFollowTheEdition()
+    {
+        const QList<T> full = MaintenanceTypes::offered(Edition::get(Edition::Corvalo));
+        QCOMPARE(full.size(), 12);
+        QCOMPARE(MaintenanceTypes::entry(full.at(9)), QStringLiteral("Recurring \u2013 Add Invoice to list"));
+
+        const QList<T> ostrev = MaintenanceTypes::offered(Edition::get(Edition::Ostrev));
+        QCOMPARE(ostrev.size(), 8);
+        for (T left : {T::ChangeOrderToInvoice, T::AddRecurring, T::RemoveRecurring, T::ViewRecurring})
+            QVERIFY(!ostrev.contains(left));
+        QCOMPARE(MaintenanceTypes::listHint(T::Delete), QStringLiteral("Select Invoice to Delete"));
+
+        const QStringList kinds = {"Estimate", "Invoice"};
+        QCOMPARE(MaintenanceTypes::searchItems(T::Delete, kinds),
+                 QStringList({"All Invoice Types", "Estimate", "Invoice", "Invoice Number", "Customer Last Name",
+                              "Customer Company Name"}));
+        QCOMPARE(MaintenanceTypes::searchItems(T::EstimateOrWorkOrderToInvoice, kinds).mid(0, 4),
+                 QStringList({"All Estimates and Work Orders", "Estimate", "Work Order", "Invoice Number"}));
+    }
+
+    void eachTypeListsItsDocuments()
+    {
+        Books b;
+        b.mixedBooks();
+        const QList<int> all = {501, 502, 503, 504, 505, 506, 507, 508};
+        QCOMPARE(b.listed(T::ViewAll, "All Invoice Types"), all);
+        QCOMPARE(b.listed(T::Delete, "All Invoice Types"), all);
+        QCOMPARE(b.listed(T::ViewAll, "Credit"), QList<int>({507}));
+        QCOMPARE(b.listed(T::ViewAll, "Past Due"), QList<int>({508}));
+        QCOMPARE(b.listed(T::ViewUnpaid, "All unpaid Invoices"), QList<int>({504}));
+        QCOMPARE(b.listed(T::EstimateToWorkOrder, "All Estimates"), QList<int>({501}));
+        QCOMPARE(b.listed(T::EstimateOrWorkOrderToInvoice, "All Estimates and Work Orders"), QList<int>({501, 502}));
+        QCOMPARE(b.listed(T::EstimateOrWorkOrderToInvoice, "Work Order"), QList<int>({502}));
+        QCOMPARE(b.listed(T::EstimateOrWorkOrderToInvoice, "Estimate"), QList<int>({501}));
+        QCOMPARE(b.listed(T::ChangeOrderToInvoice, "All Change Order"), QList<int>({503}));
+        QCOMPARE(b.listed(T::InvoiceToCredit, "All Invoices"), QList<int>({504, 505}));
+        QCOMPARE(b.listed(T::PastDueNotice, "All Invoices"), QList<int>({504}));
+        QCOMPARE(b.listed(T::MarkPaidInFull, "All unpaid Invoices"), QList<int>({504}));
+        QCOMPARE(b.listed(T::AddRecurring, "All non recurring Invoices"), QList<int>({504}));
+        QCOMPARE(b.listed(T::RemoveRecurring, "All recurring Invoices"), QList<int>({506}));
+        QCOMPARE(b.listed(T::ViewRecurring, "All recurring Invoices"), QList<int>({506}));
+
+        // Text searches stay inside the type's kinds.
+        QCOMPARE(b.listed(T::EstimateOrWorkOrderToInvoice, "Customer Company Name", "ab"), QList<int>({501, 502}));
+        QCOMPARE(b.listed(T::EstimateToWorkOrder, "Customer Company Name", "ab"), QList<int>({501}));
+        QCOMPARE(b.listed(T::ViewUnpaid, "Customer Last Name", "d"), QList<int>({504}));
+        QCOMPARE(b.listed(T::ViewUnpaid, "Customer Last Name", "e"), QList<int>());
+        QCOMPARE(b.listed(T::RemoveRecurring, "Invoice Number", "50"), QList<int>({506}));
+
+        QString infos;
+        for (const MaintenanceRow &row : MaintenanceQuery(b.context).run(T::ViewAll, "Invoice", {}))
+            infos += QString::number(row.intInvNumber) + ':' + row.info() + ' ';
+        QCOMPARE(infos, QStringLiteral("504: 505:Paid 506:Recurring "));
+        // Paid wins over recurring, and a damaged flag reads as not set.
+        MaintenanceRow both{1, "Invoice", {}, {}, {}, "-1", "-1"};
+        QCOMPARE(both.info(), QStringLiteral("Paid"));
+        MaintenanceRow damaged{1, "Invoice", {}, {}, {}, "", "x"};
+        QCOMPARE(damaged.info(), QString());
+    }
+
+    void searchTextIsData()
+    {
+        Books b;
+        b.save("Invoice", 5, "Zed Zane", "Five Co");
+        b.save("Invoice", 50, "Al \"Ace\" O'Neil", "100% Pure_Paint");
+        b.save("Invoice", 51, "Ann Other", "100 Percent");
+        b.save("Invoice", 512, "Émile Ñúñez", "Élan Décor");
+        b.save("Estimate", 600, "Ann Other", "1000 Pure Paint");
+
+        QCOMPARE(b.listed(T::Delete, "Invoice Number", "5"), QList<int>({5, 50, 51, 512}));
+        QCOMPARE(b.listed(T::Delete, "Invoice Number", "51"), QList<int>({51, 512}));
+        QCOMPARE(b.listed(T::Delete, "Invoice Number", ""), QList<int>({5, 50, 51, 512, 600}));
+        QCOMPARE(b.listed(T::Delete, "Invoice Number", "5_"), QList<int>());
+        QCOMPARE(b.listed(T::Delete, "Invoice Number", "%"), QList<int>());
+
+        QCOMPARE(b.listed(T::Delete, "Customer Company Name", "100%"), QList<int>({50}));
+        QCOMPARE(b.listed(T::Delete, "Customer Company Name", "100% pure_"), QList<int>({50}));
+        QCOMPARE(b.listed(T::Delete, "Customer Company Name", "100_"), QList<int>());
+        QCOMPARE(b.listed(T::Delete, "Customer Company Name", "100"), QList<int>({50, 51, 600}));
+        QCOMPARE(b.listed(T::Delete, "Customer Company Name", "élan"), QList<int>({512}));
+        QCOMPARE(b.listed(T::Delete, "Customer Last Name", "al \"ace\" o'"), QList<int>({50}));
+        QCOMPARE(b.listed(T::Delete, "Customer Last Name", "\""), QList<int>());
+        QCOMPARE(b.listed(T::Delete, "Customer Last Name", "ÉMILE ÑÚ"), QList<int>({512}));
+        QCOMPARE(b.listed(T::Delete, "Customer Last Name", "'; DROP TABLE tblInvHeader; --"), QList<int>());
+        QCOMPARE(b.count("SELECT count(*) FROM tblInvHeader"), 5);
+    }
+
+    void conversionsKeepNumbersAndPostings()
+    {
+        Books b;
+        b.save("Estimate", 501, "Ann Abbot", "Abacus Ltd");
+        b.save("Invoice", 512, "Ivy Ives", "Ives Co");
+        b.setNextNumber(530);
+        DocumentActions actions(b.context);
+
+        // The estimate becomes a work order, then an invoice, keeping number and lines.
+        actions.convert(501, "Work Order");
+        QCOMPARE(b.kindOf(501), QStringLiteral("Work Order"));
+        actions.convert(501, "Invoice");
+        QCOMPARE(b.kindOf(501), QStringLiteral("Invoice"));
+        QCOMPARE(b.count("SELECT count(*) FROM tblInvData WHERE intInvNumber = 501"), 1);
+        QCOMPARE(b.count("SELECT count(*) FROM tblReport"), 0); // unpaid sales post nothing
+
+        // A past-due notice is a new document; the invoice stays as it was.
+        const QByteArray invoiceBefore = b.text("SELECT strInvName||strCustFullName||strInvTotal||strPaidInFull "
+                                                "FROM tblInvHeader WHERE intInvNumber = ?", 512).toUtf8();
+        QCOMPARE(actions.createPastDue(512), 530);
+        QCOMPARE(b.next(), 531);
+        QCOMPARE(b.kindOf(530), QStringLiteral("Past Due"));
+        QCOMPARE(b.text("SELECT strFromInvNameNumber FROM tblInvHeader WHERE intInvNumber = ?", 530),
+                 QStringLiteral("Invoice 512"));
+        QCOMPARE(b.text("SELECT strCustFullName FROM tblInvHeader WHERE intInvNumber = ?", 530), QStringLiteral("Ivy Ives"));
+        QCOMPARE(b.count("SELECT count(*) FROM tblInvData WHERE intInvNumber = 530"), 1);
+        QCOMPARE(b.text("SELECT strInvName||strCustFullName||strInvTotal||strPaidInFull "
+                        "FROM tblInvHeader WHERE intInvNumber = ?", 512).toUtf8(), invoiceBefore);
+
+        // Invoice 512 becomes credit 512 and no invoice 512 is left.
+        actions.toCredit(512);
+        QCOMPARE(b.kindOf(512), QStringLiteral("Credit"));
+        QCOMPARE(b.text("SELECT strFromInvNameNumber FROM tblInvHeader WHERE intInvNumber = ?", 512),
+                 QStringLiteral("Invoice 512"));
+        QCOMPARE(b.count("SELECT count(*) FROM tblInvHeader WHERE intInvNumber = 512"), 1);
+        QCOMPARE(b.count("SELECT count(*) FROM tblInvData WHERE intInvNumber = 512"), 1);
+
+        // Marking paid posts the sale; deleting the invoice later keeps the posting.
+        const QString posted = QStringLiteral("SELECT CAST(total(dbLbrTotal) AS INTEGER) FROM tblReport");
+        const qint64 beforePaid = b.count(posted);
+        actions.markPaidInFull(501);
+        QCOMPARE(b.text("SELECT strPaidInFull FROM tblInvHeader WHERE intInvNumber = ?", 501), QStringLiteral("-1"));
+        QCOMPARE(b.count(posted), beforePaid + 100);
+        actions.remove(501);
+        QCOMPARE(b.kindOf(501), QStringLiteral("<none>"));
+        QCOMPARE(b.count("SELECT count(*) FROM tblInvData WHERE intInvNumber = 501"), 0);
+        QCOMPARE(b.count(posted), beforePaid + 100);
+
+        actions.setRecurring(530, true);
+        QCOMPARE(b.text("SELECT strRecurring FROM tblInvHeader WHERE intInvNumber = ?", 530), QStringLiteral("-1"));
+        actions.setRecurring(530, false);
+        QCOMPARE(b.text("SELECT strRecurring FROM tblInvHeader WHERE intInvNumber = ?", 530), QStringLiteral("0"));
+    }
+
+    void recurringRunCopiesEveryRecurringInvoice()
+    {
+        Books b;
+        b.save("Invoice", 510, "Rae Roe", {}, false, true);
+        b.save("Invoice", 520, "Sam Sun", {}, false, true);
+        b.save("Estimate", 530, "Not Me", {}, false, true);
+        b.setNextNumber(600);
+        FailingPreview preview(0);
+        const RecurringRun::Outcome outcome =
+            RecurringRun(b.context, std::ref(preview)).pPrintRecurring(QDate(2026, 12, 9));
+        QVERIFY(outcome.finished());
+        QCOMPARE(preview.shown, QList<int>({600, 601}));
+        QCOMPARE(b.text("SELECT strCustFullName FROM tblInvHeader WHERE intInvNumber = ?", 600), QStringLiteral("Rae Roe"));
+        QCOMPARE(b.text("SELECT strCustFullName FROM tblInvHeader WHERE intInvNumber = ?", 601), QStringLiteral("Sam Sun"));
+        QCOMPARE(b.count("SELECT count(*) FROM tblInvHeader WHERE intInvNumber IN (600, 601) AND strRecurring = '0'"), 2);
+        QCOMPARE(b.count("SELECT count(*) FROM tblInvHeader WHERE intInvNumber IN (510, 520) AND strRecurring = '-1'"), 2);
+        QCOMPARE(b.count("SELECT count(*) FROM tblInvData WHERE intInvNumber IN (600, 601)"), 2);
+        QCOMPARE(b.next(), 602);
+        QCOMPARE(Recurring::GetLastPrintedText(*b.db()), QStringLiteral("12/9/2026"));
+    }
+
+    void recurringRunWithNoneChangesNothing()
+    {
+        Books b;
+        b.save("Invoice", 510, "Rae Roe");
+        const QByteArray before = b.dump();
+        FailingPreview preview(0);
+        const RecurringRun::Outcome outcome = RecurringRun(b.context, std::ref(preview)).pPrintRecurring();
+        QVERIFY(outcome.finished());
+        QVERIFY(outcome.saved.isEmpty());
+        QVERIFY(preview.shown.isEmpty());
+        QCOMPARE(b.dump(), before);
+        QCOMPARE(Recurring::GetLastPrintedText(*b.db()), QStringLiteral(" Never"));
+    }
+
+    void stoppedRecurringRunIsTakenUpWithoutDuplicates()
+    {
+        Books b;
+        b.save("Invoice", 510, "Rae Roe", {}, false, true);
+        b.save("Invoice", 520, "Sam Sun", {}, false, true);
+        b.setNextNumber(600);
+        FailingPreview failing(2);
+        const RecurringRun::Outcome stopped =
+            RecurringRun(b.context, std::ref(failing)).pPrintRecurring(QDate(2026, 12, 9));
+        QVERIFY(!stopped.finished());
+        QCOMPARE(stopped.saved, (QList<QPair<int, int>>{{510, 600}}));
+        QCOMPARE(stopped.notSaved, QList<int>({520}));
+        const QString message = RecurringRun::describeStop(stopped);
+        QVERIFY(message.contains("out of paper"));
+        QVERIFY(message.contains("Invoice 600 (copy of 510)"));
+        QVERIFY(message.contains("Not copied yet: 520"));
+        QCOMPARE(Recurring::GetLastPrintedText(*b.db()), QStringLiteral(" Never"));
+        QCOMPARE(b.next(), 601);
+
+        FailingPreview again(0);
+        const RecurringRun::Outcome finished =
+            RecurringRun(b.context, std::ref(again)).pPrintRecurring(QDate(2026, 12, 10));
+        QVERIFY(finished.finished());
+        QCOMPARE(again.shown, QList<int>({601}));
+        QCOMPARE(b.count("SELECT count(*) FROM tblInvHeader WHERE strCustFullName = 'Rae Roe'"), 2);
+        QCOMPARE(b.count("SELECT count(*) FROM tblInvHeader WHERE strCustFullName = 'Sam Sun'"), 2);
+        QCOMPARE(Recurring::GetLastPrintedText(*b.db()), QStringLiteral("12/10/2026"));
+
+        // The next run starts afresh and copies both again.
+        FailingPreview third(0);
+        QVERIFY(RecurringRun(b.context, std::ref(third)).pPrintRecurring().finished());
+        QCOMPARE(third.shown, QList<int>({602, 603}));
+    }
+
+    void windowListsAndPrints()
+    {
+        Books b;
+        b.mixedBooks();
+        RecordingPrintModule printing(b.context);
+        b.context.printKind = 8;
+        TfrmInvoiceMaintenance window(b.context);
+        window.show();
+        QCOMPARE(window.windowTitle(), QStringLiteral("Invoice Maintenance"));
+        auto *list = child<QTableView>(window, "lstvwInvMaintenance");
+        auto *types = child<QComboBox>(window, "cmboInvMaintenanceType");
+        auto *search = child<QComboBox>(window, "cmboInvSearch");
+        auto *text = child<QLineEdit>(window, "txtInvSearch");
+        QCOMPARE(types->count(), 12);
+        QCOMPARE(list->model()->rowCount(), 8);
+        QStringList captions;
+        for (int c = 0; c < list->model()->columnCount(); ++c)
+            captions << list->model()->headerData(c, Qt::Horizontal).toString();
+        QCOMPARE(captions, QStringList({"Number", "Invoice Type", "Customer", "Company", "Total", "Info"}));
+        QCOMPARE(list->columnWidth(1), 125);
+        QVERIFY(!text->isEnabled());
+        QVERIFY(action(window, "actPrintPreview")->isVisible());
+
+        action(window, "actPrint")->trigger();
+        action(window, "actPrintPreview")->trigger();
+        QCOMPARE(printing.calls, QStringList({"print 8", "preview 8"}));
+
+        types->setCurrentIndex(4); // change orders
+        QCOMPARE(list->toolTip(), QStringLiteral("Select Change Order to Convert"));
+        search->setCurrentIndex(search->findText("Customer Company Name"));
+        QVERIFY(text->isEnabled());
+        typeText(text, "zz\"%");
+        QCOMPARE(list->model()->rowCount(), 0);
+        QVERIFY(!action(window, "actPrint")->isEnabled());
+        QVERIFY(!action(window, "actPrintPreview")->isEnabled());
+        QCOMPARE(b.prompts.messages("Error"), QStringList());
+
+        search->setCurrentIndex(0);
+        QVERIFY(text->text().isEmpty());
+        QVERIFY(!text->isEnabled());
+        QCOMPARE(list->model()->rowCount(), 1);
+        QVERIFY(action(window, "actPrint")->isEnabled());
+    }
+
+    void ostrevWindowLeavesOutItsTypes()
+    {
+        Books b(Edition::Ostrev);
+        TfrmInvoiceMaintenance window(b.context);
+        auto *types = child<QComboBox>(window, "cmboInvMaintenanceType");
+        QCOMPARE(types->count(), 8);
+        QCOMPARE(types->findText("Convert Change Order to Invoice"), -1);
+        QVERIFY(!action(window, "actPrintPreview")->isVisible());
+        types->setCurrentIndex(types->findText("Delete saved Invoice - All Invoice Types"));
+        QCOMPARE(child<QTableView>(window, "lstvwInvMaintenance")->toolTip(), QStringLiteral("Select Invoice to Delete"));
+    }
+
+    void clicksAskAndOnlyYesActs()
+    {
+        Books b;
+        b.mixedBooks();
+        TfrmInvoiceMaintenance window(b.context);
+        window.show();
+        auto *list = child<QTableView>(window, "lstvwInvMaintenance");
+        auto *types = child<QComboBox>(window, "cmboInvMaintenanceType");
+        types->setCurrentIndex(int(T::Delete) - 1);
+        const int row = rowShowing(list, 0, "504");
+        QVERIFY(row >= 0);
+
+        const QByteArray before = b.dump();
+        b.prompts.answers = {Prompts::No, Prompts::Cancel};
+        clickRow(list, row);
+        clickRow(list, row);
+        QCOMPARE(b.dump(), before);
+        QCOMPARE(b.prompts.messages("YesNoCancel"), QStringList({"Delete Invoice 504?", "Delete Invoice 504?"}));
+        QCOMPARE(b.context.document.header.intInvNumber, 504);
+        QCOMPARE(b.context.printKind, 8);
+
+        b.prompts.answers = {Prompts::Yes};
+        clickRow(list, row);
+        QCOMPARE(b.kindOf(504), QStringLiteral("<none>"));
+        QCOMPARE(list->model()->rowCount(), 7);
+        QCOMPARE(rowShowing(list, 0, "504"), -1);
+
+        types->setCurrentIndex(int(T::InvoiceToCredit) - 1);
+        b.prompts.answers = {Prompts::Yes};
+        clickRow(list, rowShowing(list, 0, "505"));
+        QCOMPARE(b.prompts.lastMessage(), QStringLiteral("Convert Invoice 505 to Credit?"));
+        QCOMPARE(b.kindOf(505), QStringLiteral("Credit"));
+        QCOMPARE(list->model()->rowCount(), 0);
+
+        types->setCurrentIndex(int(T::PastDueNotice) - 1);
+        QCOMPARE(list->model()->rowCount(), 0);
+        types->setCurrentIndex(int(T::AddRecurring) - 1);
+        QCOMPARE(list->model()->rowCount(), 0);
+        types->setCurrentIndex(int(T::RemoveRecurring) - 1);
+        b.prompts.answers = {Prompts::Yes};
+        clickRow(list, rowShowing(list, 0, "506"));
+        QCOMPARE(b.prompts.lastMessage(), QStringLiteral("Remove Invoice 506 from recurring list?"));
+        QCOMPARE(b.text("SELECT strRecurring FROM tblInvHeader WHERE intInvNumber = ?", 506), QStringLiteral("0"));
+
+        types->setCurrentIndex(int(T::EstimateToWorkOrder) - 1);
+        b.prompts.answers = {Prompts::Yes};
+        clickRow(list, rowShowing(list, 0, "501"));
+        QCOMPARE(b.prompts.lastMessage(), QStringLiteral("Convert Estimate 501 to Work Order?"));
+        QCOMPARE(b.kindOf(501), QStringLiteral("Work Order"));
+
+        // Viewing asks nothing: it opens the editor on the saved document.
+        const int asked = int(b.prompts.messages("YesNoCancel").size());
+        types->setCurrentIndex(int(T::ViewAll) - 1);
+        clickRow(list, rowShowing(list, 0, "502"));
+        QCOMPARE(b.prompts.messages("YesNoCancel").size(), asked);
+        QCOMPARE(b.context.document.header.intInvNumber, 502);
+        QCOMPARE(b.context.document.header.strCustFullName, QStringLiteral("Bob Brown"));
+        QVERIFY(!b.context.editorOpen);
+        QCOMPARE(b.context.printKind, 8);
+        QCOMPARE(b.prompts.unplanned, 0);
+        QCOMPARE(b.prompts.messages("Error"), QStringList());
+    }
+
+    void printRecurringFromTheMainWindow()
+    {
+        Books b;
+        b.save("Invoice", 510, "Rae Roe", {}, false, true);
+        b.save("Invoice", 520, "Sam Sun", {}, false, true);
+        b.setNextNumber(600);
+        RecordingPrintModule printing(b.context);
+        TfrmMain window(b.context);
+        window.showAsPreferred();
+        auto *button = child<QPushButton>(window, "btnPrintRecurring");
+        auto *label = child<QLabel>(window, "lblRecurringLastPrinted");
+        QVERIFY(button->isEnabled());
+        QCOMPARE(label->text(), QStringLiteral(" Never"));
+
+        QTest::mouseClick(button, Qt::LeftButton);
+        QCOMPARE(printing.calls, QStringList({"preview 1", "preview 1"}));
+        QCOMPARE(b.next(), 602);
+        QCOMPARE(label->text(), b.context.locale.toString(QDate::currentDate(), QStringLiteral("M/d/yyyy")));
+        QVERIFY(button->isEnabled());
+        QCOMPARE(b.prompts.messages("Error"), QStringList());
+
+        // Without a printing module the run stops at the first copy and says so.
+        b.context.printModule = nullptr;
+        QTest::mouseClick(button, Qt::LeftButton);
+        QCOMPARE(b.next(), 602);
+        QCOMPARE(b.prompts.messages("Error").size(), 1);
+        QVERIFY(b.prompts.messages("Error").first().contains("Not copied yet: 510, 520"));
+        b.context.printModule = &printing;
+    }
+};
+
+QTEST_MAIN(TestMaintenance)
+#include "test_maintenance.moc"
