@@ -10,6 +10,7 @@
 #include "customers/TfrmCustomer.h"
 #include "data/DbError.h"
 #include "editing/TfrmInvoiceLunvard.h"
+#include "editing/TfrmInvoiceStored.h"
 #include "invoice/DocumentStore.h"
 #include "prices/TfrmPriceCorvalo.h"
 #include "planner/TfrmActivityEdit.h"
@@ -63,6 +64,10 @@ void WindowOpener::openInvoiceEditor(bool newDocument)
     switch (m_context.edition().GetEditionNumber()) {
     case Edition::Lunvard:
         TfrmInvoiceLunvard(m_context, m_owner).exec();
+        break;
+    case Edition::Corvalo:
+    case Edition::Ostrev:
+        TfrmInvoiceStored(m_context, m_owner).exec();
         break;
     default:
         notAvailable(QStringLiteral("The invoice editor"));
