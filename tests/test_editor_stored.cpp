@@ -81,7 +81,8 @@ struct Session
     int lines() { return int(count(QStringLiteral("SELECT COUNT(*) FROM tblInvData"))); }
     QString savedText(const QString &column, int number)
     {
-        Statement st = s.db()->prepare(QStringLiteral("SELECT %1 FROM tblInvHeader WHERE intInvNumber = ?").arg(column));
+        const std::unique_ptr<Database> db = s.db();
+        Statement st = db->prepare(QStringLiteral("SELECT %1 FROM tblInvHeader WHERE intInvNumber = ?").arg(column));
         st.bind(1, number);
         return st.step() ? st.textAt(0) : QStringLiteral("<none>");
     }
@@ -263,6 +264,41 @@ private slots:
         QCOMPARE(t.lines(), 0);
         QCOMPARE(t.s.prompts.asked.size(), 2);
         QCOMPARE(t.s.prompts.unplanned, 0);
+    }
+
+    void replacedTaxRatesCountAsAChange()
+    {
+        Session t(Edition::Ostrev);
+        const int number = DocumentStore(t.s.context).GetInvoiceNumber();
+        {
+            auto editor = t.open();
+            fillIn(*editor);
+            action(*editor, "actSave")->trigger();
+            editor->close();
+        }
+        t.s.context.company.invData.dbTaxRate1 += 1.5;
+        const double current = t.s.context.company.invData.dbTaxRate1;
+
+        t.s.prompts.answers = {Prompts::No};
+        auto editor = t.open(number);
+        QVERIFY(!action(*editor, "actSave")->isEnabled());
+        QVERIFY(t.s.context.document.header.dbTaxRate1 != current);
+        editor->close();
+        QVERIFY(!editor->isVisible());
+
+        t.s.prompts.answers = {Prompts::Yes};
+        editor = t.open(number);
+        QCOMPARE(t.s.prompts.messages(QStringLiteral("YesNo")).last(),
+                 QStringLiteral("Saved Tax Rates for Estimate %1 are different than current Tax Rates, "
+                                "Do you want to update to current Tax Rates?").arg(number));
+        QVERIFY(action(*editor, "actSave")->isEnabled());
+        t.s.prompts.answers = {Prompts::Yes};
+        editor->close();
+        const std::unique_ptr<Database> db = t.s.db();
+        Statement saved = db->prepare(QStringLiteral("SELECT dbTaxRate1 FROM tblInvHeader WHERE intInvNumber = ?"));
+        saved.bind(1, number);
+        QVERIFY(saved.step());
+        QCOMPARE(saved.doubleAt(0), current);
     }
 
     void lockedDatabaseKeepsTheDocumentUnsaved()
