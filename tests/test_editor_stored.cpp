@@ -164,7 +164,16 @@ private slots:
         for (const char *name : {"actSave", "actDelete", "actPDF", "actPrint"})
             QVERIFY2(!action(*editor, name)->isEnabled(), name);
 
-        if (!corvalo) {
+        if (corvalo) {
+            // The panels open one at a time, and Tab follows the panels' order.
+            QTest::mouseClick(child<QToolButton>(*editor, "CategoryPanelTax"), Qt::LeftButton);
+            QVERIFY(child<QToolButton>(*editor, "CategoryPanelTax")->isChecked());
+            QVERIFY(!child<QToolButton>(*editor, "CategoryPanelRequired")->isChecked());
+            QVERIFY(child<QCheckBox>(*editor, "ckbxTaxExempt")->isVisible());
+            QVERIFY(!child<QComboBox>(*editor, "cmbInvoiceType")->isVisible());
+            QCOMPARE(child<QCheckBox>(*editor, "ckbxRecurring")->nextInFocusChain()->objectName(),
+                     QStringLiteral("cmbPaymentTerms"));
+        } else {
             // The markers show what the document still lacks.
             auto *customerMark = child<QLabel>(*editor, "lblArtskCustomer");
             auto *lineMark = child<QLabel>(*editor, "lblArtskPriceItem");

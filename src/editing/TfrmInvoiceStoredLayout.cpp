@@ -282,6 +282,14 @@ QWidget *TfrmInvoiceStored::buildPanelColumn()
     m_panels->addPanel(QStringLiteral("CategoryPanelPrintInfo"), tr("Print Information"),
                        stack({m_ckbxAddSignatureLine, m_ckbxAddContract, m_ckbxAddWarranty}));
 
+    const QList<QWidget *> tabOrder{m_cmbInvoiceType, m_btnAddCustomer, m_btnAddPriceItem,
+                                    m_dateTimePickerInvoice, m_btnAddNotes, m_cmbFootNotes, m_ckbxRecurring,
+                                    m_cmbPaymentTerms, m_txtCustPO, m_SpinEditCustDiscount, m_btnPaidDeposit,
+                                    m_txtcustTaxExemptNumber, m_ckbxTaxExempt, m_ckbxTaxRate[0], m_ckbxTaxRate[1],
+                                    m_ckbxTaxRate[2], m_ckbxAddSignatureLine, m_ckbxAddContract, m_ckbxAddWarranty};
+    for (qsizetype i = 1; i < tabOrder.size(); ++i)
+        setTabOrder(tabOrder.at(i - 1), tabOrder.at(i));
+
     // The group scrolls only when the window is too short for the open panel.
     auto *scroll = new QScrollArea(this);
     scroll->setWidget(m_panels);
