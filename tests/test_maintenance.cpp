@@ -1,4 +1,5 @@
 #include "ListWindows.h"
+#include "ModalCloser.h"
 #include "RecordingPrintModule.h"
 #include "TestEnvironment.h"
 #include "app/Edition.h"
@@ -458,7 +459,11 @@ private slots:
         // Viewing asks nothing: it opens the editor on the saved document.
         const int asked = int(b.prompts.messages("YesNoCancel").size());
         types->setCurrentIndex(int(T::ViewAll) - 1);
-        clickRow(list, rowShowing(list, 0, "502"));
+        {
+            ModalCloser closer;
+            clickRow(list, rowShowing(list, 0, "502"));
+            QCOMPARE(closer.opened, QStringList{QStringLiteral("frmInvoiceCorvalo")});
+        }
         QCOMPARE(b.prompts.messages("YesNoCancel").size(), asked);
         QCOMPARE(b.context.document.header.intInvNumber, 502);
         QCOMPARE(b.context.document.header.strCustFullName, QStringLiteral("Bob Brown"));

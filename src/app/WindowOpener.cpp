@@ -11,6 +11,7 @@
 #include "data/DbError.h"
 #include "editing/TfrmInvoiceLunvard.h"
 #include "editing/TfrmInvoiceMaintenance.h"
+#include "editing/TfrmInvoiceStored.h"
 #include "invoice/DocumentStore.h"
 #include "prices/TfrmPriceCorvalo.h"
 #include "planner/TfrmActivityEdit.h"
@@ -64,6 +65,10 @@ void WindowOpener::openInvoiceEditor(bool newDocument)
     switch (m_context.edition().GetEditionNumber()) {
     case Edition::Lunvard:
         TfrmInvoiceLunvard(m_context, m_owner).exec();
+        break;
+    case Edition::Corvalo:
+    case Edition::Ostrev:
+        TfrmInvoiceStored(m_context, m_owner).exec();
         break;
     default:
         notAvailable(QStringLiteral("The invoice editor"));

@@ -3,6 +3,7 @@
 #include "DocumentDialog.h"
 #include "DocumentOutput.h"
 #include "EditorRules.h"
+#include "EditorWidgets.h"
 #include "TfrmInvoiceNotes.h"
 #include "TfrmInvoicePriceItemEdit.h"
 #include "TfrmPaidAndDeposit.h"
@@ -24,7 +25,6 @@
 #include <QDateEdit>
 #include <QGridLayout>
 #include <QHeaderView>
-#include <QIdentityProxyModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -39,51 +39,8 @@ namespace {
 
 constexpr int kFootNoteLines = 5;
 
-/// The line table as the editor lists it: quantities and amounts, and their
-/// column titles, line up on the right as on the printed document.
-class LineListModel final : public QIdentityProxyModel
-{
-public:
-    using QIdentityProxyModel::QIdentityProxyModel;
-
-    QVariant data(const QModelIndex &index, int role) const override
-    {
-        if (role == Qt::TextAlignmentRole)
-            return alignment(index.column());
-        return QIdentityProxyModel::data(index, role);
-    }
-
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
-    {
-        if (role == Qt::TextAlignmentRole && orientation == Qt::Horizontal)
-            return alignment(section);
-        return QIdentityProxyModel::headerData(section, orientation, role);
-    }
-
-private:
-    static QVariant alignment(int column)
-    {
-        const bool amount = column == InvoiceLines::Quantity || column == InvoiceLines::PriceEach
-            || column == InvoiceLines::Total;
-        return QVariant::fromValue(Qt::Alignment(amount ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
-    }
-};
-
-QPushButton *commandButton(QWidget *parent, const QString &name, const QString &caption = {})
-{
-    auto *button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    // Enter in a field must not press a button that opens a dialog.
-    button->setAutoDefault(false);
-    return button;
-}
-
-QLabel *namedLabel(QWidget *parent, const QString &name, const QString &text = {})
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(name);
-    return label;
-}
+using EditorWidgets::commandButton;
+using EditorWidgets::namedLabel;
 
 } // namespace
 
@@ -232,17 +189,7 @@ QLayout *TfrmInvoiceLunvard::buildDocumentArea()
     m_txtCustInformation->setFixedHeight(m_txtCustInformation->fontMetrics().lineSpacing() * 7 + 12);
 
     m_lstInvoice->setObjectName(QStringLiteral("lstInvoice"));
-    auto *lines = new LineListModel(m_lstInvoice);
-    lines->setSourceModel(&m_context.document.lines);
-    m_lstInvoice->setModel(lines);
-    m_lstInvoice->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_lstInvoice->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_lstInvoice->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_lstInvoice->setShowGrid(false);
-    m_lstInvoice->setAlternatingRowColors(true);
-    m_lstInvoice->setWordWrap(false);
-    m_lstInvoice->verticalHeader()->hide();
-    m_lstInvoice->horizontalHeader()->setHighlightSections(false);
+    EditorWidgets::setupLineList(m_lstInvoice, m_context.document.lines);
     m_lstInvoice->installEventFilter(this);
     pResizeListBox();
 
@@ -410,27 +357,7 @@ void TfrmInvoiceLunvard::pLoadCustomerInformation()
 
 void TfrmInvoiceLunvard::pResizeListBox()
 {
-    // The description takes whatever the visible amount columns leave.
-    const TrecCmpnyInvData &company = m_context.company.invData;
-    QHeaderView *header = m_lstInvoice->horizontalHeader();
-    header->setSectionResizeMode(InvoiceLines::Description, QHeaderView::Stretch);
-    const struct
-    {
-        int column;
-        int width;
-        bool shown;
-    } amounts[] = {
-        {InvoiceLines::Quantity, 100, company.strShowQuantity},
-        {InvoiceLines::PriceEach, 120, company.strShowPrcEach},
-        {InvoiceLines::Total, 140, company.strShowTotal},
-    };
-    for (const auto &amount : amounts) {
-        header->setSectionResizeMode(amount.column, QHeaderView::Fixed);
-        header->resizeSection(amount.column, amount.width);
-        m_lstInvoice->setColumnHidden(amount.column, !amount.shown);
-    }
-    for (int column = InvoiceLines::LabPrice; column < InvoiceLines::PriceColumnCount; ++column)
-        m_lstInvoice->setColumnHidden(column, true);
+    EditorWidgets::pResizeListBox(m_lstInvoice, m_context.company.invData);
 }
 
 bool TfrmInvoiceLunvard::isPrintable() const

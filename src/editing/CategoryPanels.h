@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QList>
+#include <QWidget>
+
+class QToolButton;
+class QVBoxLayout;
+
+/// A column of collapsible panels that behave as an accordion: opening one closes
+/// the others, so exactly one panel shows its controls at a time.
+class CategoryPanelGroup final : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit CategoryPanelGroup(QWidget *parent = nullptr);
+
+    /// Adds a panel named \a name with \a caption holding \a content; returns the
+    /// panel's index. The first panel added starts open.
+    int addPanel(const QString &name, const QString &caption, QWidget *content);
+    /// Opens panel \a index and collapses every other.
+    void expand(int index);
+    [[nodiscard]] bool isExpanded(int index) const;
+
+private:
+    struct Panel
+    {
+        QToolButton *header;
+        QWidget *content;
+    };
+    QList<Panel> m_panels;
+    QVBoxLayout *m_layout;
+};
