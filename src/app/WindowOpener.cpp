@@ -14,6 +14,8 @@
 #include "prices/TfrmPriceCorvalo.h"
 #include "planner/TfrmActivityEdit.h"
 #include "planner/TfrmPlanner.h"
+#include "worksheets/TfrmInvoiceHeddrin.h"
+#include "worksheets/TfrmPriceHeddrin.h"
 
 #include <QScopeGuard>
 
@@ -64,6 +66,7 @@ void WindowOpener::openInvoiceEditor(bool newDocument)
     case Edition::Lunvard:
         TfrmInvoiceLunvard(m_context, m_owner).exec();
         break;
+    case Edition::Heddrin: TfrmInvoiceHeddrin(m_context, m_owner).exec(); break;
     default:
         notAvailable(QStringLiteral("The invoice editor"));
     }
@@ -109,9 +112,11 @@ void WindowOpener::openPriceItems()
         window.exec();
         return;
     }
-    case Edition::Heddrin:
-        notAvailable(QStringLiteral("The work sheet price sheet"));
+    case Edition::Heddrin: {
+        TfrmPriceHeddrin window(m_context, m_owner);
+        window.exec();
         return;
+    }
     default:
         notAvailable(QStringLiteral("Price item entry"));
         return;
