@@ -46,6 +46,26 @@ QWidget *captioned(const QString &caption, QWidget *control)
     return box;
 }
 
+/// Small commands stacked in rows of \a perRow, so a group with long captions
+/// stays narrow.
+QWidget *commandStack(const QList<QAction *> &actions, int perRow = 1)
+{
+    auto *box = new QWidget;
+    auto *grid = new QGridLayout(box);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(0);
+    for (int i = 0; i < actions.size(); ++i) {
+        auto *button = new QToolButton(box);
+        button->setObjectName(QStringLiteral("btn") + actions[i]->objectName());
+        button->setDefaultAction(actions[i]);
+        button->setAutoRaise(true);
+        button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        button->setIconSize(QSize(16, 16));
+        grid->addWidget(button, i / perRow, i % perRow, Qt::AlignLeft);
+    }
+    return box;
+}
+
 QAction *checkCommand(QObject *parent, const QString &name, const QString &caption, const QString &hint)
 {
     QAction *action = FormFields::action(parent, name, caption, hint);
@@ -188,7 +208,7 @@ void TfrmInvoiceHeddrin::buildRibbon()
     m_dateTimePickerInvoice->setDisplayFormat(DateText::shortDateFormat(m_context.locale));
     m_cmbPaymentTerms->setObjectName(QStringLiteral("cmbPaymentTerms"));
     m_cmbPaymentTerms->setEditable(true);
-    m_cmbPaymentTerms->setMinimumWidth(150);
+    m_cmbPaymentTerms->setMinimumWidth(120);
     m_SpinEditCustDiscount->setObjectName(QStringLiteral("SpinEditCustDiscount"));
     m_SpinEditCustDiscount->setRange(0, 100);
     m_cmbFootNotes->setObjectName(QStringLiteral("cmbFootNotes"));
@@ -198,9 +218,8 @@ void TfrmInvoiceHeddrin::buildRibbon()
     RibbonGroup *file = m_ribbon->addGroup(home, tr("File"));
     for (QAction *action : {m_actSave, m_actPrint, m_actPDF, m_actDelete})
         file->addAction(action);
-    RibbonGroup *required = m_ribbon->addGroup(home, tr("Required"));
-    for (QAction *action : {m_actAddCustomer, m_actAddWorkSheet, m_actRemoveWorkSheet})
-        required->addAction(action);
+    m_ribbon->addGroup(home, tr("Required"))
+        ->addWidget(commandStack({m_actAddCustomer, m_actAddWorkSheet, m_actRemoveWorkSheet}));
     RibbonGroup *information = m_ribbon->addGroup(home, tr("Invoice Information"));
     auto *informationColumn = new QWidget;
     auto *column = new QVBoxLayout(informationColumn);
@@ -214,8 +233,12 @@ void TfrmInvoiceHeddrin::buildRibbon()
     column->addWidget(captioned(tr("Date : "), m_dateTimePickerInvoice));
     information->addWidget(informationColumn);
     RibbonGroup *terms = m_ribbon->addGroup(home, tr("Payment Terms/Recurring"));
-    terms->addWidget(captioned(tr("Terms"), m_cmbPaymentTerms));
-    terms->addAction(m_actRecurring, false);
+    auto *termsColumn = new QWidget;
+    auto *termsLayout = new QVBoxLayout(termsColumn);
+    termsLayout->setContentsMargins(0, 0, 0, 0);
+    termsLayout->addWidget(captioned(tr("Terms"), m_cmbPaymentTerms));
+    termsLayout->addWidget(commandStack({m_actRecurring}));
+    terms->addWidget(termsColumn);
 
     QWidget *financial = m_ribbon->addPage(tr("Financial"));
     RibbonGroup *paid = m_ribbon->addGroup(financial, tr("Deposit/Paid/Discount"));
@@ -229,15 +252,13 @@ void TfrmInvoiceHeddrin::buildRibbon()
     numberLayout->addWidget(captioned(tr("Exempt Number"), m_txtcustTaxExemptNumber));
     numbers->addWidget(numberColumn);
     RibbonGroup *tax = m_ribbon->addGroup(financial, tr("Tax"));
-    for (QAction *action : {m_actTaxExempt, m_actTax[0], m_actTax[1], m_actTax[2]})
-        tax->addAction(action, false);
+    tax->addWidget(commandStack({m_actTaxExempt, m_actTax[0], m_actTax[1], m_actTax[2]}, 2));
     RibbonGroup *prices = m_ribbon->addGroup(financial, tr("Prices"));
     prices->addAction(m_actEditPrices);
 
     QWidget *print = m_ribbon->addPage(tr("Print Information"));
-    RibbonGroup *addToPrint = m_ribbon->addGroup(print, tr("Add To Print"));
-    for (QAction *action : {m_actAddSignatureLine, m_actPrintContract, m_actPrintWarranty})
-        addToPrint->addAction(action, false);
+    m_ribbon->addGroup(print, tr("Add To Print"))
+        ->addWidget(commandStack({m_actAddSignatureLine, m_actPrintContract, m_actPrintWarranty}));
     m_ribbon->addGroup(print, tr("Invoice Notes"))->addAction(m_actAddNotes);
     m_ribbon->addGroup(print, tr("Invoice Foot Notes"))->addWidget(m_cmbFootNotes);
 }

@@ -76,7 +76,7 @@ TfrmPriceHeddrin::TfrmPriceHeddrin(AppContext &context, QWidget *parent)
     layout->addWidget(m_lstPrice, 1);
     layout->addLayout(edit);
     layout->addWidget(m_lblPriceItmID);
-    setFixedSize(620, 640);
+    setFixedSize(620, 740);
 
     connect(m_actClose, &QAction::triggered, this, &QDialog::close);
     connect(m_actSave, &QAction::triggered, this, [this] { actSaveExecute(); });
