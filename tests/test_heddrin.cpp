@@ -2,6 +2,7 @@
 #include "RecordingPrintModule.h"
 #include "TestEnvironment.h"
 #include "app/Edition.h"
+#include "app/Ribbon.h"
 #include "data/Database.h"
 #include "invoice/DocumentStore.h"
 #include "invoice/InvoiceLines.h"
@@ -301,6 +302,45 @@ private slots:
         QVERIFY(!save->isEnabled() && !print->isEnabled());
         QVERIFY(!name->isEnabled());
         QCOMPARE(s.prompts.unplanned, 0);
+    }
+
+    void deleteClosesWithoutSavingAgainAndRibbonStateIsKept()
+    {
+        Session s;
+        s.newDocument();
+        s.context.document.lines.appendRow(paintedRoom("Den").toCells());
+        const int number = DocumentStore(s.context).pSaveInvoice();
+        s.reopen(number);
+        s.context.preferences[AppPreferences::FrmInvoiceRibbonMinimized] = true;
+        TfrmInvoiceHeddrin editor(s.context);
+        editor.show();
+        auto *ribbon = child<Ribbon>(editor, "RibbonInvoice");
+        QVERIFY(ribbon->isMinimized());
+        ribbon->setMinimized(false);
+
+        // Typing into an arrows-only box changes nothing.
+        auto *coats = child<QSpinBox>(editor, "SpinEditPaintCoats");
+        coats->setValue(1);
+        QTest::keyClick(coats, Qt::Key_End);
+        QTest::keyClicks(coats, QStringLiteral("0")); // would read 10
+        QTest::keyClick(coats, Qt::Key_Return);
+        QCOMPARE(coats->value(), 1);
+        QTest::keyClick(coats, Qt::Key_Up);
+        QCOMPARE(coats->value(), 2);
+
+        child<QSpinBox>(editor, "SpinEditDoors")->setValue(1); // an unsaved change
+        s.prompts.answers = {Prompts::No};
+        action(editor, "actDelete")->trigger();
+        QVERIFY(editor.isVisible());
+        QCOMPARE(s.db()->queryInt(QStringLiteral("SELECT COUNT(*) FROM tblInvHeader")), 1);
+        s.prompts.answers = {Prompts::Yes};
+        action(editor, "actDelete")->trigger();
+        QVERIFY(!editor.isVisible());
+        QCOMPARE(s.prompts.messages("YesNoCancel"),
+                 QStringList({QStringLiteral("Delete Estimate %1?").arg(number), QStringLiteral("Delete Estimate %1?").arg(number)}));
+        QCOMPARE(s.db()->queryInt(QStringLiteral("SELECT COUNT(*) FROM tblInvHeader")), 0);
+        QCOMPARE(s.db()->queryInt(QStringLiteral("SELECT COUNT(*) FROM tblInvData")), 0);
+        QVERIFY(!s.context.preferences[AppPreferences::FrmInvoiceRibbonMinimized]);
     }
 
     void thirtySheetsAtMost()

@@ -211,6 +211,7 @@ void TfrmInvoiceHeddrin::buildRibbon()
     m_cmbPaymentTerms->setMinimumWidth(120);
     m_SpinEditCustDiscount->setObjectName(QStringLiteral("SpinEditCustDiscount"));
     m_SpinEditCustDiscount->setRange(0, 100);
+    makeArrowsOnly(m_SpinEditCustDiscount);
     m_cmbFootNotes->setObjectName(QStringLiteral("cmbFootNotes"));
     m_cmbFootNotes->addItems({tr("No Foot Notes"), tr("Foot Note 1"), tr("Foot Note 2"), tr("Foot Note 3")});
 

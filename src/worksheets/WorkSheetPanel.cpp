@@ -89,6 +89,13 @@ constexpr int kWallpaperPanel = 3;
 
 } // namespace
 
+void makeArrowsOnly(QSpinBox *spin)
+{
+    // The arrows and the arrow keys still step; typed digits are refused.
+    if (auto *text = spin->findChild<QLineEdit *>())
+        text->setReadOnly(true);
+}
+
 WorkSheetPanel::WorkSheetPanel(const QLocale &locale, QWidget *parent)
     : QWidget(parent)
     , m_locale(locale)
@@ -163,6 +170,8 @@ QWidget *WorkSheetPanel::makeControl(int column)
     const WorkSheetRules::Range range = WorkSheetRules::limits(column);
     spin->setRange(range.minimum, range.maximum);
     spin->setKeyboardTracking(false);
+    if (column == L::PaintsCoats)
+        makeArrowsOnly(spin);
     connect(spin, &QSpinBox::valueChanged, this,
             [this, column](int value) { emit fieldChanged(column, QString::number(value)); });
     return spin;

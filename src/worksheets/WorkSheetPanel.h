@@ -11,6 +11,9 @@ class QSpinBox;
 class QToolBox;
 struct WorkSheet;
 
+/// Lets \a spin change only by its arrows, never by typing.
+void makeArrowsOnly(QSpinBox *spin);
+
 /// The fields of one work sheet in five panels that open one at a time. It only
 /// shows a sheet and reports what the user changed; the editor keeps the rules.
 class WorkSheetPanel final : public QWidget
