@@ -16,6 +16,8 @@
 #include "prices/TfrmPriceCorvalo.h"
 #include "planner/TfrmActivityEdit.h"
 #include "planner/TfrmPlanner.h"
+#include "worksheets/TfrmInvoiceHeddrin.h"
+#include "worksheets/TfrmPriceHeddrin.h"
 
 #include <QScopeGuard>
 
@@ -70,8 +72,9 @@ void WindowOpener::openInvoiceEditor(bool newDocument)
     case Edition::Ostrev:
         TfrmInvoiceStored(m_context, m_owner).exec();
         break;
-    default:
-        notAvailable(QStringLiteral("The invoice editor"));
+    case Edition::Heddrin:
+        TfrmInvoiceHeddrin(m_context, m_owner).exec();
+        break;
     }
 }
 
@@ -116,9 +119,11 @@ void WindowOpener::openPriceItems()
         window.exec();
         return;
     }
-    case Edition::Heddrin:
-        notAvailable(QStringLiteral("The work sheet price sheet"));
+    case Edition::Heddrin: {
+        TfrmPriceHeddrin window(m_context, m_owner);
+        window.exec();
         return;
+    }
     default:
         notAvailable(QStringLiteral("Price item entry"));
         return;

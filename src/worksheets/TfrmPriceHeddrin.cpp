@@ -1,0 +1,262 @@
+#include "TfrmPriceHeddrin.h"
+
+#include "WorkSheetPriceStore.h"
+#include "app/AppContext.h"
+#include "app/CommandBar.h"
+#include "app/Edition.h"
+#include "app/FormFields.h"
+#include "app/HelpAndWeb.h"
+#include "app/Prompts.h"
+#include "app/ReadOnlyList.h"
+#include "data/DbError.h"
+#include "data/SavingIndicator.h"
+#include "invoice/Money.h"
+#include "printing/PrintModule.h"
+
+#include <QAction>
+#include <QFormLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScopeGuard>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+TfrmPriceHeddrin::TfrmPriceHeddrin(AppContext &context, QWidget *parent)
+    : QDialog(parent)
+    , m_context(context)
+    , m_documentMode(context.editorOpen)
+    , m_model(new QStandardItemModel(0, ColumnCount, this))
+    , m_lstPrice(makeReadOnlyList(this, QStringLiteral("lstPrice"), m_model))
+    , m_txtPriceItmDiscription(FormFields::textField(this, QStringLiteral("txtPriceItmDiscription"), 45, {}))
+    , m_txtLaborPrice(FormFields::amountField(this, QStringLiteral("txtLaborPrice"), 10, {}, context.locale))
+    , m_txtMatPrice(FormFields::amountField(this, QStringLiteral("txtMatPrice"), 10, {}, context.locale))
+    , m_lblPriceItmID(new QLabel(this))
+{
+    setObjectName(QStringLiteral("frmPriceHeddrin"));
+    setModal(true);
+    m_txtPriceItmDiscription->setReadOnly(true);
+    m_lblPriceItmID->setObjectName(QStringLiteral("lblPriceItmID"));
+    m_lblPriceItmID->hide();
+
+    QToolBar *bar = makeCommandBar(this, QStringLiteral("ToolBarPrice"));
+    m_actClose = addCommand(bar, QStringLiteral("actClose"), tr("Close"), tr("Close"), Icons::Command::Close);
+    bar->addSeparator();
+    m_actSave = addCommand(bar, QStringLiteral("actSave"), tr("Save"), tr("Save current Price Item to your list"),
+                           Icons::Command::Save);
+    m_actCancel = addCommand(bar, QStringLiteral("actCancel"), tr("Cancel"), tr("Cancel Edit of this price Item"),
+                             Icons::Command::Cancel);
+    bar->addSeparator();
+    m_actPrintPreview = addCommand(bar, QStringLiteral("actPrintPreview"), tr("Print Preview"),
+                                   tr("Print Preview current Price list"), Icons::Command::PrintPreview);
+    m_actPrint = addCommand(bar, QStringLiteral("actPrint"), tr("Print"), tr("Print current Price list"),
+                            Icons::Command::Print);
+    bar->addSeparator();
+    m_actHelp = addCommand(bar, QStringLiteral("actHelp"), tr("Help"), tr("Help"), Icons::Command::Help);
+
+    m_model->setHorizontalHeaderLabels({tr("Description"), tr("Labor Price"), tr("Material Price"),
+                                        QStringLiteral("LabPrice"), QStringLiteral("MatPrice"),
+                                        QStringLiteral("PriceItmID")});
+    QHeaderView *header = m_lstPrice->horizontalHeader();
+    header->setSectionResizeMode(Description, QHeaderView::Stretch);
+    header->resizeSection(LaborText, 120);
+    header->resizeSection(MaterialText, 120);
+    for (int column : {LabPrice, MatPrice, PriceItmID})
+        m_lstPrice->setColumnHidden(column, true);
+
+    auto *edit = new QFormLayout;
+    edit->addRow(tr("Price Item Description"), m_txtPriceItmDiscription);
+    edit->addRow(tr("Labor Price"), m_txtLaborPrice);
+    edit->addRow(tr("Material Price"), m_txtMatPrice);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setMenuBar(bar);
+    layout->addWidget(m_lstPrice, 1);
+    layout->addLayout(edit);
+    layout->addWidget(m_lblPriceItmID);
+    setFixedSize(620, 740);
+
+    connect(m_actClose, &QAction::triggered, this, &QDialog::close);
+    connect(m_actSave, &QAction::triggered, this, [this] { actSaveExecute(); });
+    connect(m_actCancel, &QAction::triggered, this, &TfrmPriceHeddrin::actCancelExecute);
+    connect(m_actPrint, &QAction::triggered, this, [this] {
+        if (m_context.printModule)
+            m_context.printModule->pPrint();
+    });
+    connect(m_actPrintPreview, &QAction::triggered, this, [this] {
+        if (m_context.printModule)
+            m_context.printModule->pPrintPreview();
+    });
+    connect(m_actHelp, &QAction::triggered, this, [this] { HelpAndWeb::pOpenHelp(m_context); });
+    connect(m_lstPrice, &QTableView::clicked, this, [this](const QModelIndex &index) { lstPriceClick(index.row()); });
+    connect(m_lstPrice, &QTableView::activated, this, [this](const QModelIndex &index) { lstPriceClick(index.row()); });
+    for (QLineEdit *field : {m_txtPriceItmDiscription, m_txtLaborPrice, m_txtMatPrice})
+        connect(field, &QLineEdit::textChanged, this, &TfrmPriceHeddrin::pEnableSaveButton);
+}
+
+void TfrmPriceHeddrin::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (m_shown)
+        return;
+    m_shown = true;
+    pShowFormInformation();
+    pClearEditArea();
+    m_actPrintPreview->setVisible(m_context.edition().IsFullEdition());
+}
+
+void TfrmPriceHeddrin::pShowFormInformation()
+{
+    setWindowTitle(tr("Heddrin Price Sheet"));
+    m_lstPrice->setToolTip(tr("Select a Price Item to edit"));
+    m_txtPriceItmDiscription->setToolTip(tr("Name of Price Item"));
+    m_txtLaborPrice->setToolTip(tr("Enter a Labor Price"));
+    m_txtMatPrice->setToolTip(tr("Enter a Material Price"));
+}
+
+void TfrmPriceHeddrin::pClearEditArea()
+{
+    m_lstPrice->setEnabled(true);
+    for (QLineEdit *field : {m_txtPriceItmDiscription, m_txtLaborPrice, m_txtMatPrice}) {
+        const QSignalBlocker quiet(field);
+        field->clear();
+        field->setEnabled(false);
+    }
+    m_lblPriceItmID->clear();
+    m_actSave->setEnabled(false);
+    m_actCancel->setEnabled(false);
+    pQueryPriceList();
+    pUpdatePrintCommands();
+}
+
+void TfrmPriceHeddrin::pQueryPriceList()
+{
+    m_model->removeRows(0, m_model->rowCount());
+    QList<WorkSheetPriceItem> items;
+    try {
+        WorkSheetPriceStore store(m_context);
+        items = m_documentMode ? store.list(m_context.document.header.intInvNumber) : store.list();
+    } catch (const DbError &error) {
+        m_context.prompts().showError(error.message());
+        return;
+    }
+    const QLocale &locale = m_context.locale;
+    for (const WorkSheetPriceItem &item : items) {
+        QList<QStandardItem *> row;
+        for (const QString &text :
+             {item.strPrcItemName, Money::currencyText(item.dbLbrPrc, locale), Money::currencyText(item.dbMatPrc, locale),
+              Money::decimalText(item.dbLbrPrc, locale), Money::decimalText(item.dbMatPrc, locale),
+              QString::number(item.intPrcItemNumID)})
+            row.append(new QStandardItem(text));
+        for (int column : {LaborText, MaterialText})
+            row[column]->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        m_model->appendRow(row);
+    }
+}
+
+void TfrmPriceHeddrin::lstPriceClick(int row)
+{
+    if (row < 0 || row >= m_model->rowCount() || !m_lstPrice->isEnabled())
+        return;
+    m_txtPriceItmDiscription->setText(m_model->item(row, Description)->text());
+    m_txtLaborPrice->setText(m_model->item(row, LabPrice)->text());
+    m_txtMatPrice->setText(m_model->item(row, MatPrice)->text());
+    m_lblPriceItmID->setText(m_model->item(row, PriceItmID)->text());
+    m_lstPrice->setEnabled(false);
+    m_txtLaborPrice->setEnabled(true);
+    m_txtMatPrice->setEnabled(true);
+    // Selecting is not a change: Save waits for an edit.
+    m_actSave->setEnabled(false);
+    m_actCancel->setEnabled(true);
+    m_txtLaborPrice->setFocus();
+    m_txtLaborPrice->selectAll();
+    pUpdatePrintCommands();
+}
+
+void TfrmPriceHeddrin::pEnableSaveButton()
+{
+    if (m_lblPriceItmID->text().isEmpty())
+        return;
+    m_actSave->setEnabled(!m_txtLaborPrice->text().isEmpty() && !m_txtMatPrice->text().isEmpty());
+    pUpdatePrintCommands();
+}
+
+void TfrmPriceHeddrin::pUpdatePrintCommands()
+{
+    const bool enabled = !m_documentMode && m_lstPrice->isEnabled() && m_model->rowCount() > 0;
+    m_actPrint->setEnabled(enabled);
+    m_actPrintPreview->setEnabled(enabled);
+}
+
+bool TfrmPriceHeddrin::actSaveExecute()
+{
+    double prices[2] = {0, 0};
+    QLineEdit *fields[2] = {m_txtLaborPrice, m_txtMatPrice};
+    for (int i = 0; i < 2; ++i) {
+        if (fields[i]->text().isEmpty())
+            continue;
+        const std::optional<double> value = Money::parseDecimal(fields[i]->text(), m_context.locale);
+        if (!value) {
+            m_context.prompts().showError(
+                tr("\"%1\" is not a price. Enter digits with at most one decimal separator.").arg(fields[i]->text()));
+            fields[i]->setFocus();
+            return false;
+        }
+        prices[i] = *value;
+    }
+    SavingIndicator &saving = m_context.saving();
+    saving.pShowSaving(tr("Saving Price Information..."));
+    const auto closePopup = qScopeGuard([&saving] { saving.pCloseSaving(); });
+    const int id = m_lblPriceItmID->text().toInt();
+    try {
+        WorkSheetPriceStore store(m_context);
+        if (m_documentMode) {
+            store.saveDocumentPrice(m_context.document.header.intInvNumber, id, prices[0], prices[1]);
+            m_context.documentChanged = true;
+        } else {
+            store.saveCompanyPrice(id, prices[0], prices[1]);
+        }
+    } catch (const DbError &error) {
+        m_context.prompts().showError(error.message());
+        return false;
+    }
+    pClearEditArea();
+    return true;
+}
+
+bool TfrmPriceHeddrin::settlePendingEdit()
+{
+    if (!m_actSave->isEnabled())
+        return true;
+    switch (m_context.prompts().ShowYesNoCancel(tr("Save changes to this Price Item?"))) {
+    case Prompts::Yes:
+        return actSaveExecute();
+    case Prompts::No:
+        return true;
+    case Prompts::Cancel:
+        break;
+    }
+    return false;
+}
+
+void TfrmPriceHeddrin::actCancelExecute()
+{
+    if (!settlePendingEdit())
+        return;
+    pClearEditArea();
+    m_lstPrice->setFocus();
+}
+
+void TfrmPriceHeddrin::reject()
+{
+    if (settlePendingEdit())
+        QDialog::reject();
+}
+
+void TfrmPriceHeddrin::done(int result)
+{
+    m_context.saving().pCloseSaving();
+    QDialog::done(result);
+}

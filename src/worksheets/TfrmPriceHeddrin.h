@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QDialog>
+
+class AppContext;
+class QAction;
+class QLabel;
+class QLineEdit;
+class QStandardItemModel;
+class QTableView;
+
+/// The Heddrin price sheet: the labor and material prices of the 27 fixed work-sheet
+/// items. Opened from the main window it edits the company's price list; opened
+/// while a document editor is open it edits the prices saved with that document.
+class TfrmPriceHeddrin final : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit TfrmPriceHeddrin(AppContext &context, QWidget *parent = nullptr);
+
+    /// List columns.
+    enum Column { Description, LaborText, MaterialText, LabPrice, MatPrice, PriceItmID, ColumnCount };
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void reject() override;
+    void done(int result) override;
+
+private:
+    void pShowFormInformation();
+    void pClearEditArea();
+    void pQueryPriceList();
+    void lstPriceClick(int row);
+    void pEnableSaveButton();
+    void pUpdatePrintCommands();
+    /// False when the save did not happen (a bad amount, an engine error).
+    bool actSaveExecute();
+    void actCancelExecute();
+    /// Whether closing or cancelling may go on, after the save question if one is due.
+    bool settlePendingEdit();
+
+    AppContext &m_context;
+    /// Fixed for the window's life: editing one document's prices.
+    const bool m_documentMode;
+    bool m_shown = false;
+
+    QAction *m_actClose;
+    QAction *m_actSave;
+    QAction *m_actCancel;
+    QAction *m_actPrintPreview;
+    QAction *m_actPrint;
+    QAction *m_actHelp;
+
+    QStandardItemModel *m_model;
+    QTableView *m_lstPrice;
+    QLineEdit *m_txtPriceItmDiscription;
+    QLineEdit *m_txtLaborPrice;
+    QLineEdit *m_txtMatPrice;
+    QLabel *m_lblPriceItmID;
+};

@@ -1,0 +1,62 @@
+#include "WorkSheetPriceStore.h"
+
+#include "app/AppContext.h"
+#include "data/Database.h"
+
+WorkSheetPriceStore::WorkSheetPriceStore(const AppContext &context)
+    : m_context(context)
+{
+}
+
+QList<WorkSheetPriceItem> WorkSheetPriceStore::list(std::optional<int> documentNumber) const
+{
+    const auto db = m_context.openDatabase();
+    QList<WorkSheetPriceItem> items;
+    Statement q = db->prepare(QStringLiteral("SELECT intPrcItemNumID, strPrcItemName, dbLbrPrc, dbMatPrc FROM tblPrices "
+                                             "ORDER BY intPrcItemNumID"));
+    while (q.step())
+        items.append({q.intAt(0), q.textAt(1), q.doubleAt(2), q.doubleAt(3)});
+    if (!documentNumber)
+        return items;
+
+    Statement saved = db->prepare(QStringLiteral("SELECT intPrcItemNumID, dbLbrPrc, dbMatPrc FROM tblSavedPrices "
+                                                 "WHERE intPrcItemInvNum = ?"));
+    saved.bind(1, *documentNumber);
+    while (saved.step()) {
+        const int id = saved.intAt(0);
+        for (WorkSheetPriceItem &item : items) {
+            if (item.intPrcItemNumID == id) {
+                item.dbLbrPrc = saved.doubleAt(1);
+                item.dbMatPrc = saved.doubleAt(2);
+            }
+        }
+    }
+    return items;
+}
+
+void WorkSheetPriceStore::saveCompanyPrice(int id, double labor, double material)
+{
+    const auto db = m_context.openDatabase();
+    Transaction tx(*db);
+    Statement update = db->prepare(QStringLiteral("UPDATE tblPrices SET dbLbrPrc = ?, dbMatPrc = ? WHERE intPrcItemNumID = ?"));
+    update.bindAll(labor, material, id);
+    update.run();
+    tx.commit();
+}
+
+void WorkSheetPriceStore::saveDocumentPrice(int documentNumber, int id, double labor, double material)
+{
+    const auto db = m_context.openDatabase();
+    Transaction tx(*db);
+    Statement update = db->prepare(QStringLiteral(
+        "UPDATE tblSavedPrices SET dbLbrPrc = ?, dbMatPrc = ? WHERE intPrcItemNumID = ? AND intPrcItemInvNum = ?"));
+    update.bindAll(labor, material, id, documentNumber);
+    update.run();
+    if (db->changes() == 0) {
+        Statement insert = db->prepare(QStringLiteral(
+            "INSERT INTO tblSavedPrices(intPrcItemNumID,intPrcItemInvNum,dbLbrPrc,dbMatPrc)VALUES(?,?,?,?)"));
+        insert.bindAll(id, documentNumber, labor, material);
+        insert.run();
+    }
+    tx.commit();
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <optional>
+
+class AppContext;
+
+/// One of the 27 fixed work-sheet prices.
+struct WorkSheetPriceItem
+{
+    int intPrcItemNumID = 0;
+    QString strPrcItemName;
+    double dbLbrPrc = 0;
+    double dbMatPrc = 0;
+};
+
+/// The work-sheet price list (tblPrices) and the prices saved with each document
+/// (tblSavedPrices). Each call is one operation; writes are one transaction each.
+/// Throws DbError on any failure of the engine.
+class WorkSheetPriceStore
+{
+public:
+    explicit WorkSheetPriceStore(const AppContext &context);
+
+    /// The company's items in stored order; with \a documentNumber, each item the
+    /// document has saved prices for shows those instead.
+    [[nodiscard]] QList<WorkSheetPriceItem> list(std::optional<int> documentNumber = std::nullopt) const;
+
+    /// Changes an item's prices for every later new document.
+    void saveCompanyPrice(int id, double labor, double material);
+    /// Changes an item's prices for document \a documentNumber only. An item the
+    /// document has no saved row for gets one, so the change is never lost.
+    void saveDocumentPrice(int documentNumber, int id, double labor, double material);
+
+private:
+    const AppContext &m_context;
+};
