@@ -19,6 +19,7 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QButtonGroup>
+#include <QEvent>
 #include <QChart>
 #include <QChartView>
 #include <QGroupBox>
@@ -70,6 +71,7 @@ TfrmReport::TfrmReport(AppContext &context, QWidget *parent)
     m_ListViewReport = makeReadOnlyList(this, QStringLiteral("ListViewReport"), m_model);
     m_ListViewReport->horizontalHeader()->setSectionsClickable(false);
     m_ListViewReport->setColumnHidden(SalesTaxReport::SortDateColumn, true);
+    m_ListViewReport->viewport()->installEventFilter(this);
 
     m_chartReport = new QChartView(this);
     m_chartReport->setObjectName(QStringLiteral("chartReport"));
@@ -274,10 +276,12 @@ void TfrmReport::setColumnWidths()
     }
 }
 
-void TfrmReport::resizeEvent(QResizeEvent *event)
+bool TfrmReport::eventFilter(QObject *watched, QEvent *event)
 {
-    QDialog::resizeEvent(event);
-    setColumnWidths();
+    // The columns share the list's width, so they follow the list, not the window.
+    if (watched == m_ListViewReport->viewport() && event->type() == QEvent::Resize)
+        setColumnWidths();
+    return QDialog::eventFilter(watched, event);
 }
 
 void TfrmReport::printReport(bool preview)

@@ -29,7 +29,7 @@ public:
     [[nodiscard]] QDate endMonth() const { return m_end; }
 
 protected:
-    void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QWidget *createCommandBar();
