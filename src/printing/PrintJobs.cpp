@@ -43,9 +43,6 @@ QList<ReportPage> warrantyPages(const AppContext &context)
 
 QList<ReportPage> priceSheetPages(const AppContext &context)
 {
-    // The work sheet edition's price list is a report of its own, not built yet.
-    if (context.edition().GetEditionNumber() == Edition::Heddrin)
-        throw ReportError(QStringLiteral("Printing the work sheet price list is not available yet."));
     ListPrintout printout = context.listPrintout;
     printout.parameters.insert(QStringLiteral("PriceSheetHeader"), QStringLiteral("Price Sheet List"));
     return ListReports::ReportPriceSheet(printout);
@@ -99,8 +96,11 @@ QString documentKindAndNumber(const AppContext &context)
 
 } // namespace
 
-bool isAvailable(int kind)
+bool isAvailable(int kind, const AppContext &context)
 {
+    // The work sheet edition's price list is a report of its own, not built yet.
+    if (kind == PrintKind::PriceSheet && context.edition().GetEditionNumber() == Edition::Heddrin)
+        return false;
     return reports().contains(kind);
 }
 
@@ -143,7 +143,7 @@ QString documentName(int kind, const AppContext &context)
 ReportJob RvSystemPrntDocsPrint(const AppContext &context, int kind)
 {
     const PagesOf pagesOf = reports().value(kind);
-    if (!pagesOf)
+    if (!pagesOf || !isAvailable(kind, context))
         throw ReportError(QStringLiteral("Printing the %1 is not available yet.").arg(documentName(kind, context)));
 
     ReportJob job;
