@@ -11,7 +11,6 @@
 #include "printing/ListReports.h"
 #include "printing/PrintJobs.h"
 #include "printing/PrintModule.h"
-#include "printing/ReportError.h"
 
 #include <algorithm>
 #include <QAction>
