@@ -1,5 +1,6 @@
 #include "ListWindows.h"
 #include "TestEnvironment.h"
+#include "RecordingPrintModule.h"
 #include "app/Edition.h"
 #include "customers/CustomerListModel.h"
 #include "customers/CustomerStore.h"
@@ -401,9 +402,15 @@ private slots:
         QCOMPARE(list(w)->model()->rowCount(), 1);
         QVERIFY(action(w, "actPrint")->isEnabled());
 
+        RecordingPrintModule printer(s.context);
+        s.context.printKind = 3; // as the opener sets it
         action(w, "actPrint")->trigger();
         action(w, "actPrintPreview")->trigger();
-        QCOMPARE(s.prompts.messages(QStringLiteral("Information")).size(), 2);
+        QCOMPARE(printer.calls, QStringList({QStringLiteral("print 3"), QStringLiteral("preview 3")}));
+        // The printout holds exactly the customers listed.
+        QCOMPARE(s.context.listPrintout.rows.rowCount(), 1);
+        QCOMPARE(s.context.listPrintout.rows.value(0, QStringLiteral("rvstrCustomerID")),
+                 QString::number(w.listModel().entry(0).intCustomerID));
     }
 
     void anEmptyListCannotBePrinted()

@@ -307,7 +307,9 @@ private slots:
 
         action(window, "actManualInvoice")->trigger();
         QCOMPARE(context.printKind, 1);
-        QVERIFY(context.document.header.blnNewInvoice && context.document.header.blnManualForm);
+        QVERIFY(closer.opened.contains(QStringLiteral("frmManualInvoice")));
+        // A blank form was started, and stops being one when its window closes.
+        QVERIFY(context.document.header.blnNewInvoice && !context.document.header.blnManualForm);
 
         context.printKind = 8;
         action(window, "actNewInvoice")->trigger();

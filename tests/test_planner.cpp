@@ -1,4 +1,5 @@
 #include "TestEnvironment.h"
+#include "RecordingPrintModule.h"
 #include "app/Icons.h"
 #include "app/TfrmMain.h"
 #include "data/Database.h"
@@ -678,10 +679,17 @@ private slots:
         child<QComboBox>(planner, "cmboPlannerType")->setCurrentIndex(2);
         QCOMPARE(planner.listedRows().size(), 5);
 
-        session.prompts.asked.clear();
-        child<QAction>(planner, "actPrint")->trigger();
-        QCOMPARE(session.context.printKind, 4);
-        QVERIFY(session.prompts.lastMessage().contains(QStringLiteral("not available yet")));
+        {
+            RecordingPrintModule printer(session.context);
+            child<QAction>(planner, "actPrint")->trigger();
+            QCOMPARE(printer.calls, QStringList{QStringLiteral("print 4")});
+            const ListPrintout &printout = session.context.listPrintout;
+            QCOMPARE(printout.rows.rowCount(), 5);
+            QCOMPARE(printout.parameters.value(QStringLiteral("rvstrPlannerTitle")),
+                     QStringLiteral("Month Planner List of Activities for:"));
+            QCOMPARE(printout.parameters.value(QStringLiteral("rvstrActDateWkMnthHdng")), QStringLiteral("Activity Date"));
+            QCOMPARE(printout.rows.value(0, QStringLiteral("rvstrActivityWkMnth")), planner.listedRows().first().strActivity);
+        }
 
         planner.showNormal();
         planner.close();

@@ -4,6 +4,7 @@
 #include "company/CompanyRecord.h"
 #include "data/Database.h"
 #include "invoice/CurrentDocument.h"
+#include "printing/RowFeed.h"
 
 #include <QLocale>
 #include <QStringList>
@@ -52,6 +53,9 @@ public:
     int writerMode = 1;
     /// Print, preview and PDF for every window; set by start-up, null where nothing prints.
     PrintModule *printModule = nullptr;
+    /// The rows and texts of the list window that prints next (kinds 2, 3, 4 and 7),
+    /// set by that window just before it calls the printing module.
+    ListPrintout listPrintout;
 
     /// Clears the editor and changed flags, the selected line and foot note 0, and
     /// fills the edition's document kinds.

@@ -14,6 +14,8 @@
 #include "editing/TfrmInvoiceStored.h"
 #include "invoice/DocumentStore.h"
 #include "prices/TfrmPriceCorvalo.h"
+#include "printing/TfrmManualInvoice.h"
+#include "report/TfrmReport.h"
 #include "planner/TfrmActivityEdit.h"
 #include "planner/TfrmPlanner.h"
 #include "worksheets/TfrmInvoiceHeddrin.h"
@@ -89,9 +91,7 @@ void WindowOpener::openManualForms()
 {
     m_context.printKind = PrintDocument;
     m_context.document.header.blnNewInvoice = true;
-    // The new document is loaded here once documents can be loaded.
-    m_context.document.header.blnManualForm = true;
-    notAvailable(QStringLiteral("The manual invoice forms"));
+    TfrmManualInvoice::open(m_context, m_owner);
 }
 
 void WindowOpener::openCustomers()
@@ -134,7 +134,8 @@ void WindowOpener::openReport()
 {
     m_context.documentChanged = false;
     m_context.printKind = PrintSalesReport;
-    notAvailable(QStringLiteral("The sales and tax report"));
+    TfrmReport window(m_context, m_owner);
+    window.exec();
 }
 
 void WindowOpener::openWriter(WriterMode mode)

@@ -1,6 +1,8 @@
 #include "TfrmCustomer.h"
 
 #include "app/AppContext.h"
+#include "printing/ListReports.h"
+#include "printing/PrintModule.h"
 #include "app/CommandBar.h"
 #include "app/ReadOnlyList.h"
 #include "app/Edition.h"
@@ -97,10 +99,8 @@ QToolBar *TfrmCustomer::createCommands()
     connect(m_actSave, &QAction::triggered, this, &TfrmCustomer::actSaveExecute);
     connect(m_actCancel, &QAction::triggered, this, &TfrmCustomer::actCancelExecute);
     connect(m_actDelete, &QAction::triggered, this, &TfrmCustomer::actDeleteExecute);
-    connect(m_actPrintPreview, &QAction::triggered, this,
-            [this] { showNotAvailable(m_context.prompts(), tr("Previewing the customer list")); });
-    connect(m_actPrint, &QAction::triggered, this,
-            [this] { showNotAvailable(m_context.prompts(), tr("Printing the customer list")); });
+    connect(m_actPrintPreview, &QAction::triggered, this, [this] { printList(true); });
+    connect(m_actPrint, &QAction::triggered, this, [this] { printList(false); });
     connect(m_actHelp, &QAction::triggered, this,
             [this] { showNotAvailable(m_context.prompts(), tr("The help file")); });
     return bar;
@@ -561,4 +561,23 @@ void TfrmCustomer::done(int result)
 {
     m_context.saving().pCloseSaving();
     QDialog::done(result);
+}
+
+void TfrmCustomer::printList(bool preview)
+{
+    if (!m_context.printModule)
+        return;
+    QList<qint64> ids;
+    for (const CustomerListEntry &entry : m_model.entries())
+        ids.append(entry.intCustomerID);
+    try {
+        m_context.listPrintout = {{}, ListReports::RvCustomConnectionCustomer(*m_context.openDatabase(), ids)};
+    } catch (const DbError &error) {
+        showDbError(error);
+        return;
+    }
+    if (preview)
+        m_context.printModule->pPrintPreview();
+    else
+        (void)m_context.printModule->pPrint();
 }

@@ -62,6 +62,7 @@ private:
 
     void pEnableSave();
     void pEnablePrint();
+    void printList(bool preview);
 
     [[nodiscard]] CustomerRecord fieldsToRecord() const;
     void recordToFields(const CustomerRecord &customer);

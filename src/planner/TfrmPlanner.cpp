@@ -11,6 +11,9 @@
 #include "app/Ribbon.h"
 #include "app/WindowOpener.h"
 #include "data/DateText.h"
+#include "data/DbError.h"
+#include "printing/ListReports.h"
+#include "printing/PrintModule.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -342,8 +345,25 @@ void TfrmPlanner::openEditor(const TrecActivityEdit &activity)
 void TfrmPlanner::print(bool preview)
 {
     m_context.printKind = kPrintPlannerActivities;
-    showNotAvailable(m_context.prompts(), preview ? tr("Print preview of the planner activities")
-                                                  : tr("Printing the planner activities"));
+    if (!m_context.printModule)
+        return;
+    QList<ListReports::PlannerListRow> rows;
+    for (int row = 0; row < m_model->rowCount(); ++row)
+        rows.append({m_model->rows().at(row).intActID,
+                     m_model->index(row, ActivityListModel::Date).data().toString()});
+    const bool dayList = listKind() == PlannerListKind::Day;
+    try {
+        m_context.listPrintout = {ListReports::pSetPlannerData(m_cmboPlannerType->currentText(),
+                                                               m_lblDayMnthYear->text(), dayList),
+                                  ListReports::RvCustomConnectionPlanner(*m_context.openDatabase(), rows, dayList)};
+    } catch (const DbError &error) {
+        m_context.prompts().showError(error.message());
+        return;
+    }
+    if (preview)
+        m_context.printModule->pPrintPreview();
+    else
+        (void)m_context.printModule->pPrint();
 }
 
 void TfrmPlanner::done(int result)

@@ -2,6 +2,8 @@
 
 #include "AllowNumDecimalOnly.h"
 #include "app/AppContext.h"
+#include "printing/ListReports.h"
+#include "printing/PrintModule.h"
 #include "app/CommandBar.h"
 #include "app/ReadOnlyList.h"
 #include "app/Edition.h"
@@ -82,10 +84,8 @@ QToolBar *TfrmPriceCorvalo::createCommands()
     connect(m_actSave, &QAction::triggered, this, &TfrmPriceCorvalo::actSaveExecute);
     connect(m_actCancel, &QAction::triggered, this, &TfrmPriceCorvalo::actCancelExecute);
     connect(m_actDelete, &QAction::triggered, this, &TfrmPriceCorvalo::actDeleteExecute);
-    connect(m_actPrintPreview, &QAction::triggered, this,
-            [this] { showNotAvailable(m_context.prompts(), tr("Previewing the price list")); });
-    connect(m_actPrint, &QAction::triggered, this,
-            [this] { showNotAvailable(m_context.prompts(), tr("Printing the price list")); });
+    connect(m_actPrintPreview, &QAction::triggered, this, [this] { printList(true); });
+    connect(m_actPrint, &QAction::triggered, this, [this] { printList(false); });
     connect(m_actHelp, &QAction::triggered, this,
             [this] { showNotAvailable(m_context.prompts(), tr("The help file")); });
     return bar;
@@ -467,4 +467,15 @@ void TfrmPriceCorvalo::done(int result)
 {
     m_context.saving().pCloseSaving();
     QDialog::done(result);
+}
+
+void TfrmPriceCorvalo::printList(bool preview)
+{
+    if (!m_context.printModule)
+        return;
+    m_context.listPrintout = {{}, ListReports::RvCustomConnectionPrice(m_model.items(), m_context.locale)};
+    if (preview)
+        m_context.printModule->pPrintPreview();
+    else
+        (void)m_context.printModule->pPrint();
 }

@@ -62,6 +62,7 @@ private:
     void pEnableSave();
     void pEnableAddToInvoice();
     void pEnablePrint();
+    void printList(bool preview);
 
     void fillEmptyPrices();
     /// The typed amount of \a field, or nothing after telling the user it is not one.

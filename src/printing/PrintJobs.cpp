@@ -2,9 +2,11 @@
 
 #include "InvoiceReport.h"
 #include "InvoiceRowFeed.h"
+#include "ListReports.h"
 #include "ReportError.h"
 #include "TextReports.h"
 #include "app/AppContext.h"
+#include "app/Edition.h"
 
 #include <QHash>
 
@@ -39,13 +41,49 @@ QList<ReportPage> warrantyPages(const AppContext &context)
     return TextReports::ReportWarranty(TextReports::pSetWarrantyData(*context.openDatabase()));
 }
 
+QList<ReportPage> priceSheetPages(const AppContext &context)
+{
+    ListPrintout printout = context.listPrintout;
+    printout.parameters.insert(QStringLiteral("PriceSheetHeader"), QStringLiteral("Price Sheet List"));
+    return ListReports::ReportPriceSheet(printout);
+}
+
+QList<ReportPage> customerListPages(const AppContext &context)
+{
+    ListPrintout printout = context.listPrintout;
+    printout.parameters.insert(QStringLiteral("rvstrCustomerListTitle"), QStringLiteral("Customer List"));
+    return ListReports::ReportCustomerList(printout);
+}
+
+QList<ReportPage> plannerPages(const AppContext &context)
+{
+    return ListReports::ReportPlanner(context.listPrintout);
+}
+
+QList<ReportPage> salesAndTaxPages(const AppContext &context)
+{
+    return ListReports::ReportTaxSalesReport(context.listPrintout);
+}
+
+QList<ReportPage> invoiceListPages(const AppContext &context)
+{
+    ListPrintout printout{{{QStringLiteral("rvstrInvMaintTitle"), QStringLiteral("Invoice List")}},
+                          ListReports::RvCustomConnectionInvMaint(*context.openDatabase())};
+    return ListReports::ReportInvMaintenance(printout);
+}
+
 /// The reports by print kind; a kind without an entry has no printout yet.
 const QHash<int, PagesOf> &reports()
 {
     static const QHash<int, PagesOf> table = {
         {PrintKind::CurrentDocument, &currentDocumentPages},
+        {PrintKind::PriceSheet, &priceSheetPages},
+        {PrintKind::CustomerList, &customerListPages},
+        {PrintKind::Planner, &plannerPages},
         {PrintKind::Contract, &contractPages},
         {PrintKind::Warranty, &warrantyPages},
+        {PrintKind::SalesAndTaxReport, &salesAndTaxPages},
+        {PrintKind::InvoiceList, &invoiceListPages},
     };
     return table;
 }
@@ -58,8 +96,11 @@ QString documentKindAndNumber(const AppContext &context)
 
 } // namespace
 
-bool isAvailable(int kind)
+bool isAvailable(int kind, const AppContext &context)
 {
+    // The work sheet edition's price list is a report of its own, not built yet.
+    if (kind == PrintKind::PriceSheet && context.edition().GetEditionNumber() == Edition::Heddrin)
+        return false;
     return reports().contains(kind);
 }
 
@@ -102,7 +143,7 @@ QString documentName(int kind, const AppContext &context)
 ReportJob RvSystemPrntDocsPrint(const AppContext &context, int kind)
 {
     const PagesOf pagesOf = reports().value(kind);
-    if (!pagesOf)
+    if (!pagesOf || !isAvailable(kind, context))
         throw ReportError(QStringLiteral("Printing the %1 is not available yet.").arg(documentName(kind, context)));
 
     ReportJob job;

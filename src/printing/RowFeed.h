@@ -25,3 +25,11 @@ struct RowFeed
         return index < 0 ? QString() : rows.at(row).value(index);
     }
 };
+
+/// What a list window hands the printing module before it prints: the texts its
+/// report shows and its rows, as listed.
+struct ListPrintout
+{
+    ReportParameters parameters;
+    RowFeed rows;
+};

@@ -1,0 +1,352 @@
+#include "ListReports.h"
+
+#include "BandLayout.h"
+#include "ReportFonts.h"
+#include "data/Database.h"
+#include "invoice/Money.h"
+#include "prices/PriceStore.h"
+#include "report/SalesTaxReport.h"
+
+#include <algorithm>
+#include <tuple>
+
+namespace ListReports {
+
+namespace {
+
+const ReportFont kFont{};
+constexpr double kRowWidth = 7.9;
+
+TextItem pageNumber(double top, int page, int pages)
+{
+    return Items::text(QStringLiteral("rvtxtPageNumber"), 5.7, top, 2.5, kFont, Qt::AlignRight,
+                       pageNumberText(page, pages));
+}
+
+LineItem dottedSeparator()
+{
+    LineItem line = Items::horizontalLine(QStringLiteral("rvlnSeparator"), 0, 0.1, kRowWidth);
+    line.style = Qt::DotLine;
+    return line;
+}
+
+TextItem cell(const QString &name, double left, double top, double width, const QString &text,
+              Qt::Alignment alignment = Qt::AlignLeft)
+{
+    return Items::cell(name, left, top, width, kFont, alignment, text);
+}
+
+QString boolText(bool value)
+{
+    return value ? QStringLiteral("True") : QStringLiteral("False");
+}
+
+/// Whole-number boolean text, as the list reads it: anything but 0 is set.
+bool isSet(const QString &text)
+{
+    return text.trimmed().toLongLong() != 0;
+}
+
+} // namespace
+
+RowFeed RvCustomConnectionPrice(const QList<PriceItem> &items, const QLocale &locale)
+{
+    RowFeed feed{QStringLiteral("RvCustomConnectionPrice"),
+                 {QStringLiteral("rvstrDescription"), QStringLiteral("rvstrLabPrice"), QStringLiteral("rvstrMatPrice"),
+                  QStringLiteral("rvstrLabTaxable"), QStringLiteral("rvstrMatTaxable")},
+                 {}};
+    for (const PriceItem &item : items)
+        feed.rows.append({item.strPrcItemName, Money::currencyText(item.dbLbrPrc, locale),
+                          Money::currencyText(item.dbMatPrc, locale), boolText(item.strLabTax),
+                          boolText(item.strMatTax)});
+    return feed;
+}
+
+RowFeed RvCustomConnectionCustomer(Database &db, const QList<qint64> &customerIds)
+{
+    RowFeed feed{QStringLiteral("RvCustomConnectionCustomer"),
+                 {QStringLiteral("rvstrCustomerID"), QStringLiteral("rvstrCustCompany"),
+                  QStringLiteral("rvstrCustFirstLastName"), QStringLiteral("rvstrCustAddress"),
+                  QStringLiteral("rvstrCustCityStateZip"), QStringLiteral("rvstrCustMainPhone"),
+                  QStringLiteral("rvstrCustExtraPhone1"), QStringLiteral("rvstrCustExtraPhone2"),
+                  QStringLiteral("rvstrCustExtraPhone1Nm"), QStringLiteral("rvstrCustExtraPhone2Nm"),
+                  QStringLiteral("rvstrCustDiscount"), QStringLiteral("rvstrCustTaxExmpNmbr"),
+                  QStringLiteral("rvstrCustPmtTerms"), QStringLiteral("rvstrCustNotes")},
+                 {}};
+    Statement query = db.prepare(QStringLiteral(
+        "SELECT intCustomerID, strCustFirstName, strCustLastName, strCustCompany, strCustAddress, strCustCity, "
+        "strCustState, strCustZipCode, strCustMainPhone, strCustExtraPhone1, strCustExtraPhone2, "
+        "strCustExtraPhone1Name, strCustExtraPhone2Name, intCustDiscount, strCustTaxExmpt, strCustTaxExmpNmbr, "
+        "strCustPmtTerms, strCustNotes FROM tblCustomers WHERE intCustomerID = ?"));
+    for (qint64 id : customerIds) {
+        query.reset();
+        query.bind(1, id);
+        if (!query.step()) {
+            feed.rows.append(QStringList(feed.columns.size()));
+            continue;
+        }
+        const bool exempt = isSet(query.textAt(14));
+        const QString number = query.textAt(15);
+        QString taxText = exempt ? QStringLiteral("Tax Exempt") : QString();
+        if (exempt && !number.isEmpty())
+            taxText += QStringLiteral(", ");
+        if (!number.isEmpty())
+            taxText += QStringLiteral("Tax Number: ") + number;
+        feed.rows.append({query.textAt(0), query.textAt(3), query.textAt(1) + QLatin1Char(' ') + query.textAt(2),
+                          query.textAt(4),
+                          query.textAt(5) + QLatin1Char(',') + query.textAt(6) + QLatin1Char(' ') + query.textAt(7),
+                          query.textAt(8), query.textAt(9), query.textAt(10), query.textAt(11) + QLatin1Char(':'),
+                          query.textAt(12) + QLatin1Char(':'), QStringLiteral("Discount Percent: ") + query.textAt(13),
+                          taxText, query.textAt(16), query.textAt(17)});
+    }
+    return feed;
+}
+
+RowFeed RvCustomConnectionInvMaint(Database &db)
+{
+    RowFeed feed{QStringLiteral("RvCustomConnectionInvMaint"),
+                 {QStringLiteral("rvstrInvNumber"), QStringLiteral("rvstrInvType"), QStringLiteral("rvstrCustomer"),
+                  QStringLiteral("rvstrCompany"), QStringLiteral("rvstrTotal"), QStringLiteral("rvstrInfo")},
+                 {}};
+    Statement query = db.prepare(QStringLiteral(
+        "SELECT intInvNumber,strCustCmpnyName,strCustFullName,strInvName,strPaidInFull,strInvTotal,strRecurring "
+        "FROM tblInvHeader ORDER BY intInvNumber"));
+    while (query.step()) {
+        QString info;
+        if (isSet(query.textAt(4)))
+            info = QStringLiteral("Paid");
+        else if (isSet(query.textAt(6)))
+            info = QStringLiteral("Recurring");
+        feed.rows.append({query.textAt(0), query.textAt(3), query.textAt(2), query.textAt(1), query.textAt(5), info});
+    }
+    return feed;
+}
+
+RowFeed RvCustomConnectionPlanner(Database &db, const QList<PlannerListRow> &rows, bool dayList)
+{
+    RowFeed feed{QStringLiteral("RvCustomConnectionPlanner"),
+                 {QStringLiteral("rvstrActDateWkMnth"), QStringLiteral("rvstrActStartWkMnth"),
+                  QStringLiteral("rvstrActEndWkMnth"), QStringLiteral("rvstrActivityWkMnth"),
+                  QStringLiteral("rvstrActStartDay"), QStringLiteral("rvstrActEndDay"), QStringLiteral("rvstrActivityDay"),
+                  QStringLiteral("rvstrActivityNotes")},
+                 {}};
+    Statement query = db.prepare(QStringLiteral(
+        "SELECT strActStartDateTime,strActEndDateTime,strActivity,strActNote FROM tblPlanner WHERE intActID = ?"));
+    for (const PlannerListRow &row : rows) {
+        query.reset();
+        query.bind(1, row.activityId);
+        if (!query.step()) {
+            feed.rows.append(QStringList(feed.columns.size()));
+            continue;
+        }
+        const QString start = query.textAt(0), end = query.textAt(1), activity = query.textAt(2),
+                      notes = query.textAt(3);
+        if (dayList)
+            feed.rows.append({QString(), QString(), QString(), QString(), start, end, activity, notes});
+        else
+            feed.rows.append({row.dateText, start, end, activity, QString(), QString(), QString(), notes});
+    }
+    return feed;
+}
+
+ReportParameters pSetPlannerData(const QString &listKindText, const QString &datesText, bool dayList)
+{
+    const auto shownIf = [](bool shown, const char *text) { return shown ? QString::fromLatin1(text) : QString(); };
+    return {{QStringLiteral("rvstrPlannerTitle"), listKindText + QStringLiteral(" of Activities for:")},
+            {QStringLiteral("rvstrPlannerDates"), datesText},
+            {QStringLiteral("rvstrActStartDayHdng"), shownIf(dayList, "Start Date")},
+            {QStringLiteral("rvstrActEndDayHdng"), shownIf(dayList, "End Date")},
+            {QStringLiteral("rvstrActivityDayHdng"), shownIf(dayList, "Activity")},
+            {QStringLiteral("rvstrActDateWkMnthHdng"), shownIf(!dayList, "Activity Date")},
+            {QStringLiteral("rvstrActStartWkMnthHdng"), shownIf(!dayList, "Start Date")},
+            {QStringLiteral("rvstrActEndWkMnthHdng"), shownIf(!dayList, "End Date")},
+            {QStringLiteral("rvstrActivityWkMnthHdng"), shownIf(!dayList, "Activity")}};
+}
+
+RowFeed RvCustomConnectionReports(const SalesTaxReport::Report &report)
+{
+    RowFeed feed{QStringLiteral("RvCustomConnectionReports"),
+                 {QStringLiteral("rvstrDate"), QStringLiteral("rvstrType"), QStringLiteral("rvstrTax1"),
+                  QStringLiteral("rvstrTax2"), QStringLiteral("rvstrTax3"), QStringLiteral("rvstrTaxTotal"),
+                  QStringLiteral("rvstrSalesTotal")},
+                 {}};
+    for (const SalesTaxReport::Row &row : report.rows)
+        feed.rows.append(row.cells.mid(0, SalesTaxReport::SortDateColumn));
+    return feed;
+}
+
+ReportParameters pSetTaxSalesData(int type, const QString &rangeText, const QStringList &captions)
+{
+    static const QStringList headings = {QStringLiteral("rvstrDateHdng"), QStringLiteral("rvstrTypeHdng"),
+                                         QStringLiteral("rvstrTax1Hdng"), QStringLiteral("rvstrTax2Hdng"),
+                                         QStringLiteral("rvstrTax3Hdng"), QStringLiteral("rvstrTaxTotalHdng"),
+                                         QStringLiteral("rvstrSalesTotalHdng")};
+    ReportParameters parameters{{QStringLiteral("rvstrTaxSalesTitle"), SalesTaxReport::title(type)},
+                                {QStringLiteral("rvstrTaxSalesDates"), rangeText}};
+    for (qsizetype i = 0; i < headings.size(); ++i)
+        parameters.insert(headings.at(i), captions.value(i));
+    return parameters;
+}
+
+QList<ReportPage> ReportPriceSheet(const ListPrintout &printout)
+{
+    const RowFeed &feed = printout.rows;
+    QList<Band> bands;
+    for (int row = 0; row < feed.rowCount(); ++row) {
+        const auto value = [&](const char *column) { return feed.value(row, QLatin1String(column)); };
+        bands.append(Band{0.6,
+                          {dottedSeparator(), cell(QStringLiteral("rvstrDescription"), 0.1, 0.2, 5.0, value("rvstrDescription")),
+                           cell(QStringLiteral("rvlblLabor"), 4.4, 0.2, 1.3, QStringLiteral("Labor:"), Qt::AlignRight),
+                           cell(QStringLiteral("rvstrLabPrice"), 5.8, 0.2, 1.2, value("rvstrLabPrice")),
+                           cell(QStringLiteral("rvlblMaterial"), 4.4, 0.4, 1.3, QStringLiteral("Material:"), Qt::AlignRight),
+                           cell(QStringLiteral("rvstrMatPrice"), 5.8, 0.4, 1.2, value("rvstrMatPrice")),
+                           cell(QStringLiteral("rvstrLabTaxable"), 7.0, 0.2, 0.9, value("rvstrLabTaxable"), Qt::AlignHCenter),
+                           cell(QStringLiteral("rvstrMatTaxable"), 7.0, 0.4, 0.9, value("rvstrMatTaxable"), Qt::AlignHCenter)}});
+    }
+    const QString title = printout.parameters.value(QStringLiteral("PriceSheetHeader"));
+    return layoutBands(QRectF(0.3, 1.0, kRowWidth, 9.4), bands, [&title](ReportPage &page, int number, int count) {
+        page.add(Items::text(QStringLiteral("rvtxtTitle"), 0.3, 0.3, kRowWidth, kFont, Qt::AlignHCenter, title));
+        page.add(pageNumber(0.5, number, count));
+        page.add(cell(QStringLiteral("rvlblDescriptionHdng"), 0.3, 0.8, 2.0, QStringLiteral("Price Item Description")));
+        page.add(cell(QStringLiteral("rvlblPriceHdng"), 6.1, 0.8, 1.2, QStringLiteral("Price")));
+        page.add(cell(QStringLiteral("rvlblTaxableHdng"), 7.3, 0.8, 0.9, QStringLiteral("Taxable"), Qt::AlignHCenter));
+    });
+}
+
+QList<ReportPage> ReportCustomerList(const ListPrintout &printout)
+{
+    const RowFeed &feed = printout.rows;
+    const double lineHeight = ReportFonts::lineHeight(kFont);
+    QList<Band> bands;
+    for (int row = 0; row < feed.rowCount(); ++row) {
+        const auto value = [&](const char *column) { return feed.value(row, QLatin1String(column)); };
+        const QString notes = value("rvstrCustNotes");
+        const double notesHeight
+            = std::max(0.2, double(ReportFonts::wrapLines(kFont, notes, 6.7).size()) * lineHeight);
+        QList<PageItem> items = {
+            dottedSeparator(),
+            cell(QStringLiteral("rvlblCustomerNumber"), 0.1, 0.2, 1.4, QStringLiteral("Customer Number:"), Qt::AlignRight),
+            cell(QStringLiteral("rvstrCustomerID"), 1.6, 0.2, 1.6, value("rvstrCustomerID")),
+            cell(QStringLiteral("rvstrCustCompany"), 0.0, 0.4, 3.2, value("rvstrCustCompany")),
+            cell(QStringLiteral("rvstrCustFirstLastName"), 0.0, 0.6, 3.2, value("rvstrCustFirstLastName")),
+            cell(QStringLiteral("rvstrCustAddress"), 0.0, 0.8, 3.2, value("rvstrCustAddress")),
+            cell(QStringLiteral("rvstrCustCityStateZip"), 0.0, 1.0, 3.2, value("rvstrCustCityStateZip")),
+            cell(QStringLiteral("rvstrCustDiscount"), 0.0, 1.2, 3.2, value("rvstrCustDiscount")),
+            cell(QStringLiteral("rvlblMainPhone"), 3.5, 0.4, 1.2, QStringLiteral("Main Phone:"), Qt::AlignRight),
+            cell(QStringLiteral("rvstrCustMainPhone"), 4.8, 0.4, 3.1, value("rvstrCustMainPhone")),
+            cell(QStringLiteral("rvstrCustExtraPhone1Nm"), 3.5, 0.6, 1.2, value("rvstrCustExtraPhone1Nm"), Qt::AlignRight),
+            cell(QStringLiteral("rvstrCustExtraPhone1"), 4.8, 0.6, 3.1, value("rvstrCustExtraPhone1")),
+            cell(QStringLiteral("rvstrCustExtraPhone2Nm"), 3.5, 0.8, 1.2, value("rvstrCustExtraPhone2Nm"), Qt::AlignRight),
+            cell(QStringLiteral("rvstrCustExtraPhone2"), 4.8, 0.8, 3.1, value("rvstrCustExtraPhone2")),
+            cell(QStringLiteral("rvlblPaymentTerms"), 3.5, 1.0, 1.2, QStringLiteral("Payment Terms:"), Qt::AlignRight),
+            cell(QStringLiteral("rvstrCustPmtTerms"), 4.8, 1.0, 3.1, value("rvstrCustPmtTerms")),
+            cell(QStringLiteral("rvstrCustTaxExmpNmbr"), 3.6, 1.2, 4.3, value("rvstrCustTaxExmpNmbr")),
+            cell(QStringLiteral("rvlblNotes"), 0.1, 1.4, 0.9, QStringLiteral("Notes:"), Qt::AlignRight),
+            Items::memo(QStringLiteral("rvstrCustNotes"), QRectF(1.1, 1.4, 6.7, notesHeight), kFont, notes)};
+        bands.append(Band{1.4 + notesHeight, items});
+    }
+    const QString title = printout.parameters.value(QStringLiteral("rvstrCustomerListTitle"));
+    return layoutBands(QRectF(0.3, 0.7, kRowWidth, 9.7), bands, [&title](ReportPage &page, int number, int count) {
+        page.add(Items::text(QStringLiteral("rvtxtTitle"), 0.3, 0.3, kRowWidth, kFont, Qt::AlignHCenter, title));
+        page.add(pageNumber(0.5, number, count));
+    });
+}
+
+QList<ReportPage> ReportPlanner(const ListPrintout &printout)
+{
+    const RowFeed &feed = printout.rows;
+    const ReportParameters &parameters = printout.parameters;
+    const double lineHeight = ReportFonts::lineHeight(kFont);
+    static const QList<std::tuple<QString, double, double>> fields = {
+        {QStringLiteral("rvstrActStartDay"), 0.0, 1.8},    {QStringLiteral("rvstrActEndDay"), 1.9, 1.8},
+        {QStringLiteral("rvstrActivityDay"), 3.8, 4.1},    {QStringLiteral("rvstrActDateWkMnth"), 0.0, 1.2},
+        {QStringLiteral("rvstrActStartWkMnth"), 1.3, 1.5}, {QStringLiteral("rvstrActEndWkMnth"), 2.9, 1.5},
+        {QStringLiteral("rvstrActivityWkMnth"), 4.5, 3.4}};
+    QList<Band> bands;
+    for (int row = 0; row < feed.rowCount(); ++row) {
+        const QString notes = feed.value(row, QStringLiteral("rvstrActivityNotes"));
+        const double notesHeight
+            = std::max(0.2, double(ReportFonts::wrapLines(kFont, notes, 6.2).size()) * lineHeight);
+        Band band{0.4 + notesHeight, {dottedSeparator()}};
+        for (const auto &[name, left, width] : fields)
+            band.items.append(cell(name, left, 0.2, width, feed.value(row, name)));
+        band.items.append(cell(QStringLiteral("rvlblActivityNotes"), 0.1, 0.4, 1.5, QStringLiteral("Activity Notes:"),
+                               Qt::AlignRight));
+        band.items.append(Items::memo(QStringLiteral("rvstrActivityNotes"), QRectF(1.7, 0.4, 6.2, notesHeight), kFont, notes));
+        bands.append(band);
+    }
+    static const QList<std::tuple<QString, double, double>> headings = {
+        {QStringLiteral("rvstrActStartDayHdng"), 0.3, 1.8},    {QStringLiteral("rvstrActEndDayHdng"), 2.2, 1.8},
+        {QStringLiteral("rvstrActivityDayHdng"), 4.1, 4.1},    {QStringLiteral("rvstrActDateWkMnthHdng"), 0.3, 1.2},
+        {QStringLiteral("rvstrActStartWkMnthHdng"), 1.6, 1.5}, {QStringLiteral("rvstrActEndWkMnthHdng"), 3.2, 1.5},
+        {QStringLiteral("rvstrActivityWkMnthHdng"), 4.8, 3.4}};
+    return layoutBands(QRectF(0.3, 1.3, kRowWidth, 9.1), bands, [&parameters](ReportPage &page, int number, int count) {
+        page.add(Items::text(QStringLiteral("rvtxtTitle"), 0.3, 0.3, kRowWidth, kFont, Qt::AlignHCenter,
+                             parameters.value(QStringLiteral("rvstrPlannerTitle"))));
+        page.add(Items::text(QStringLiteral("rvtxtDates"), 0.3, 0.5, kRowWidth, kFont, Qt::AlignHCenter,
+                             parameters.value(QStringLiteral("rvstrPlannerDates"))));
+        page.add(pageNumber(0.7, number, count));
+        page.add(Items::horizontalLine(QStringLiteral("rvlnTitle"), 0.3, 1.0, kRowWidth));
+        for (const auto &[name, left, width] : headings)
+            page.add(cell(name, left, 1.1, width, parameters.value(name)));
+    });
+}
+
+QList<ReportPage> ReportInvMaintenance(const ListPrintout &printout)
+{
+    const RowFeed &feed = printout.rows;
+    static const QList<std::pair<QString, double>> fields = {
+        {QStringLiteral("rvstrInvNumber"), 0.0}, {QStringLiteral("rvstrInvType"), 1.0},
+        {QStringLiteral("rvstrCustomer"), 2.2},  {QStringLiteral("rvstrCompany"), 4.0},
+        {QStringLiteral("rvstrTotal"), 5.7},     {QStringLiteral("rvstrInfo"), 6.9}};
+    static const QList<double> widths = {1.0, 1.2, 1.8, 1.7, 1.2, 1.0};
+    QList<Band> bands;
+    for (int row = 0; row < feed.rowCount(); ++row) {
+        Band band{0.4, {dottedSeparator()}};
+        for (qsizetype i = 0; i < fields.size(); ++i)
+            band.items.append(cell(fields.at(i).first, fields.at(i).second, 0.2, widths.at(i),
+                                   feed.value(row, fields.at(i).first)));
+        bands.append(band);
+    }
+    const QString title = printout.parameters.value(QStringLiteral("rvstrInvMaintTitle"));
+    return layoutBands(QRectF(0.3, 1.0, kRowWidth, 9.4), bands, [&title](ReportPage &page, int number, int count) {
+        page.add(Items::text(QStringLiteral("rvtxtTitle"), 0.4, 0.3, 7.7, kFont, Qt::AlignHCenter, title));
+        page.add(pageNumber(0.5, number, count));
+        static const QList<std::tuple<QString, double, double>> headings = {
+            {QStringLiteral("Number"), 0.3, 1.0},   {QStringLiteral("Type"), 1.3, 1.2},
+            {QStringLiteral("Customer"), 2.5, 1.8}, {QStringLiteral("Company"), 4.3, 1.7},
+            {QStringLiteral("Total"), 6.0, 1.2},    {QStringLiteral("Info"), 7.2, 1.0}};
+        for (const auto &[text, left, width] : headings)
+            page.add(cell(QStringLiteral("rvlblHeading"), left, 0.8, width, text));
+    });
+}
+
+QList<ReportPage> ReportTaxSalesReport(const ListPrintout &printout)
+{
+    const RowFeed &feed = printout.rows;
+    const ReportParameters &parameters = printout.parameters;
+    QList<Band> bands;
+    for (int row = 0; row < feed.rowCount(); ++row) {
+        Band band{0.2, {}};
+        for (int column = 0; column < feed.columns.size(); ++column)
+            band.items.append(cell(feed.columns.at(column), 1.1 * column, 0, 1.1, feed.rows.at(row).value(column)));
+        bands.append(band);
+    }
+    static const QStringList headings = {QStringLiteral("rvstrDateHdng"), QStringLiteral("rvstrTypeHdng"),
+                                         QStringLiteral("rvstrTax1Hdng"), QStringLiteral("rvstrTax2Hdng"),
+                                         QStringLiteral("rvstrTax3Hdng"), QStringLiteral("rvstrTaxTotalHdng"),
+                                         QStringLiteral("rvstrSalesTotalHdng")};
+    // The rows start just under the rule beneath the headings.
+    return layoutBands(QRectF(0.3, 1.35, kRowWidth, 9.05), bands, [&parameters](ReportPage &page, int number, int count) {
+        page.add(Items::text(QStringLiteral("rvtxtTitle"), 0.3, 0.3, kRowWidth, kFont, Qt::AlignHCenter,
+                             parameters.value(QStringLiteral("rvstrTaxSalesTitle"))));
+        page.add(Items::text(QStringLiteral("rvtxtDates"), 0.3, 0.6, kRowWidth, kFont, Qt::AlignHCenter,
+                             parameters.value(QStringLiteral("rvstrTaxSalesDates"))));
+        page.add(pageNumber(0.8, number, count));
+        for (int i = 0; i < headings.size(); ++i)
+            page.add(cell(headings.at(i), 0.3 + 1.1 * i, 1.1, 1.1, parameters.value(headings.at(i))));
+        page.add(Items::horizontalLine(QStringLiteral("rvlnHeadings"), 0.3, 1.3, kRowWidth));
+    });
+}
+
+} // namespace ListReports

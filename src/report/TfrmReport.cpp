@@ -1,0 +1,297 @@
+#include "TfrmReport.h"
+
+#include "app/AppContext.h"
+#include "app/CommandBar.h"
+#include "app/Edition.h"
+#include "app/HelpAndWeb.h"
+#include "app/Prompts.h"
+#include "app/ReadOnlyList.h"
+#include "data/DbError.h"
+#include "invoice/Money.h"
+#include "printing/ListReports.h"
+#include "printing/PrintJobs.h"
+#include "printing/PrintModule.h"
+
+#include <algorithm>
+#include <QAction>
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QButtonGroup>
+#include <QEvent>
+#include <QChart>
+#include <QChartView>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QToolBar>
+#include <QValueAxis>
+#include <QVBoxLayout>
+
+namespace {
+
+QDate thisMonth()
+{
+    const QDate today = QDate::currentDate();
+    return QDate(today.year(), today.month(), 1);
+}
+
+QButtonGroup *makeRadioGroup(QGroupBox *box, const QStringList &items, const QString &prefix)
+{
+    auto *group = new QButtonGroup(box);
+    auto *layout = new QVBoxLayout(box);
+    for (int i = 0; i < items.size(); ++i) {
+        auto *button = new QRadioButton(items.at(i), box);
+        button->setObjectName(prefix + QString::number(i));
+        group->addButton(button, i);
+        layout->addWidget(button);
+    }
+    return group;
+}
+
+} // namespace
+
+TfrmReport::TfrmReport(AppContext &context, QWidget *parent)
+    : QDialog(parent)
+    , m_context(context)
+    , m_start(thisMonth())
+    , m_end(thisMonth())
+{
+    setObjectName(QStringLiteral("frmReport"));
+    const TrecCmpnyInvData &invData = context.company.invData;
+    m_taxNames = {invData.strTaxName1, invData.strTaxName2, invData.strTaxName3};
+
+    m_model = new QStandardItemModel(0, SalesTaxReport::ColumnCount, this);
+    m_ListViewReport = makeReadOnlyList(this, QStringLiteral("ListViewReport"), m_model);
+    m_ListViewReport->horizontalHeader()->setSectionsClickable(false);
+    m_ListViewReport->setColumnHidden(SalesTaxReport::SortDateColumn, true);
+    m_ListViewReport->viewport()->installEventFilter(this);
+
+    m_chartReport = new QChartView(this);
+    m_chartReport->setObjectName(QStringLiteral("chartReport"));
+    m_chartReport->setRenderHint(QPainter::Antialiasing);
+    m_chartReport->setMinimumHeight(220);
+
+    m_lblReportTotals = new QLabel(this);
+    m_lblReportTotals->setObjectName(QStringLiteral("lblReportTotals"));
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(createCommandBar());
+    layout->addWidget(createChoices());
+    layout->addWidget(m_ListViewReport, 2);
+    layout->addWidget(m_lblReportTotals);
+    layout->addWidget(m_chartReport, 1);
+    resize(900, 680);
+
+    m_reportTypes->button(0)->setChecked(true);
+    m_layouts->button(0)->setChecked(true);
+    m_actPrintPreview->setVisible(context.edition().IsFullEdition());
+    pBuildReport();
+}
+
+QWidget *TfrmReport::createCommandBar()
+{
+    using C = Icons::Command;
+    QToolBar *bar = makeCommandBar(this, QStringLiteral("tlbrReport"));
+    QAction *close = addCommand(bar, QStringLiteral("actClose"), tr("Close"), tr("Close"), C::Close);
+    bar->addSeparator();
+    m_actPrintPreview = addCommand(bar, QStringLiteral("actPrintPreview"), tr("Print Preview"),
+                                   tr("Print Preview Report"), C::PrintPreview);
+    m_actPrint = addCommand(bar, QStringLiteral("actPrint"), tr("Print"), tr("Print Report"), C::Print);
+    bar->addSeparator();
+    QAction *help = addCommand(bar, QStringLiteral("actHelp"), tr("Help"), tr("Open Help"), C::Help);
+
+    connect(close, &QAction::triggered, this, &QWidget::close);
+    connect(m_actPrintPreview, &QAction::triggered, this, [this] { printReport(true); });
+    connect(m_actPrint, &QAction::triggered, this, [this] { printReport(false); });
+    connect(help, &QAction::triggered, this, [this] { HelpAndWeb::pOpenHelp(m_context); });
+    return bar;
+}
+
+QWidget *TfrmReport::createChoices()
+{
+    auto *choices = new QWidget(this);
+    auto *typeBox = new QGroupBox(tr("Report Type"), choices);
+    typeBox->setObjectName(QStringLiteral("rgrpReportType"));
+    typeBox->setToolTip(tr("Select report type"));
+    m_reportTypes = makeRadioGroup(typeBox, {tr("Sales And Tax Report"), tr("Sales Report"), tr("Tax Report")},
+                                   QStringLiteral("rbtnReportType"));
+    auto *layoutBox = new QGroupBox(tr("Report Layout"), choices);
+    layoutBox->setObjectName(QStringLiteral("rgrpReportLayout"));
+    layoutBox->setToolTip(tr("Select for report to be summarized or itemized"));
+    m_layouts = makeRadioGroup(layoutBox, {tr("Summery"), tr("Itemized")}, QStringLiteral("rbtnReportLayout"));
+
+    connect(m_reportTypes, &QButtonGroup::idClicked, this, [this](int id) {
+        m_reportType = id + 1;
+        pBuildReport();
+    });
+    connect(m_layouts, &QButtonGroup::idClicked, this, [this](int id) {
+        m_summarized = id == 0;
+        pBuildReport();
+    });
+
+    auto *row = new QHBoxLayout(choices);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(typeBox);
+    row->addWidget(layoutBox);
+    row->addWidget(createMonthGroup(tr("Start Date"), QStringLiteral("Start"), m_lblStartDate));
+    row->addWidget(createMonthGroup(tr("End Date"), QStringLiteral("End"), m_lblEndDate));
+    return choices;
+}
+
+QWidget *TfrmReport::createMonthGroup(const QString &title, const QString &prefix, QLabel *&monthLabel)
+{
+    auto *box = new QGroupBox(title, this);
+    box->setObjectName(QStringLiteral("grp%1Date").arg(prefix));
+    monthLabel = new QLabel(box);
+    monthLabel->setObjectName(QStringLiteral("lbl%1Date").arg(prefix));
+    monthLabel->setAlignment(Qt::AlignCenter);
+    auto *back = new QPushButton(tr("<< Back"), box);
+    back->setObjectName(QStringLiteral("btn%1Back").arg(prefix));
+    back->setToolTip(tr("Previous Month"));
+    auto *next = new QPushButton(tr("Next >>"), box);
+    next->setObjectName(QStringLiteral("btn%1Next").arg(prefix));
+    next->setToolTip(tr("Next Month"));
+    connect(back, &QPushButton::clicked, this, [this, prefix] { moveMonth(prefix, -1); });
+    connect(next, &QPushButton::clicked, this, [this, prefix] { moveMonth(prefix, 1); });
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(back);
+    buttons->addWidget(next);
+    auto *layout = new QVBoxLayout(box);
+    layout->addWidget(monthLabel);
+    layout->addLayout(buttons);
+    return box;
+}
+
+void TfrmReport::moveMonth(const QString &which, int months)
+{
+    QDate &month = which == QLatin1String("Start") ? m_start : m_end;
+    month = month.addMonths(months);
+    pBuildReport();
+}
+
+void TfrmReport::pBuildReport()
+{
+    // Moving the start past the end drags the end along; the end never goes below the start.
+    if (m_end < m_start)
+        m_end = m_start;
+    m_lblStartDate->setText(SalesTaxReport::monthText(m_start, m_context.locale));
+    m_lblEndDate->setText(SalesTaxReport::monthText(m_end, m_context.locale));
+    setWindowTitle(SalesTaxReport::rangeText(m_start, m_end, m_context.locale));
+
+    try {
+        m_months = SalesTaxReport::readMonths(*m_context.openDatabase(), m_start, m_end);
+    } catch (const DbError &error) {
+        m_months.clear();
+        m_context.prompts().showError(error.message());
+    }
+    m_report = SalesTaxReport::build(m_months, m_reportType, m_summarized, m_context.locale);
+    m_captions = SalesTaxReport::captions(m_reportType, m_summarized, m_taxNames);
+    fillList();
+    fillChart();
+    m_lblReportTotals->setText(tr("Tax Total: %1    Sales Total: %2")
+                                   .arg(Money::currencyText(m_report.taxTotal, m_context.locale),
+                                        Money::currencyText(m_report.salesTotal, m_context.locale)));
+    const bool hasRows = !m_report.rows.isEmpty();
+    m_actPrint->setEnabled(hasRows);
+    m_actPrintPreview->setEnabled(hasRows);
+}
+
+void TfrmReport::fillList()
+{
+    m_model->setRowCount(0);
+    m_model->setHorizontalHeaderLabels(m_captions);
+    for (const SalesTaxReport::Row &row : std::as_const(m_report.rows)) {
+        QList<QStandardItem *> items;
+        for (int column = 0; column < SalesTaxReport::ColumnCount; ++column) {
+            auto *item = new QStandardItem(row.cells.at(column));
+            if (column >= SalesTaxReport::Tax1Column && column <= SalesTaxReport::SalesTotalColumn)
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            items.append(item);
+        }
+        m_model->appendRow(items);
+    }
+    setColumnWidths();
+}
+
+void TfrmReport::fillChart()
+{
+    auto *sales = new QBarSet(tr("Sales"));
+    auto *taxes = new QBarSet(tr("Tax"));
+    QStringList months;
+    double highest = 0;
+    for (const SalesTaxReport::MonthTotals &month : std::as_const(m_months)) {
+        const double monthSales = month.labor + month.material;
+        const double monthTax = month.laborTaxTotal() + month.materialTaxTotal();
+        sales->append(monthSales);
+        taxes->append(monthTax);
+        highest = std::max({highest, monthSales, monthTax});
+        months.append(m_context.locale.standaloneMonthName(month.month.month(), QLocale::ShortFormat)
+                      + QLatin1Char(' ') + QString::number(month.month.year()));
+    }
+    auto *series = new QBarSeries;
+    if (m_reportType != SalesTaxReport::Tax)
+        series->append(sales);
+    else
+        delete sales;
+    if (m_reportType != SalesTaxReport::Sales)
+        series->append(taxes);
+    else
+        delete taxes;
+
+    auto *chart = new QChart;
+    chart->addSeries(series);
+    chart->setTitle(SalesTaxReport::title(m_reportType));
+    auto *axisX = new QBarCategoryAxis;
+    axisX->append(months);
+    chart->addAxis(axisX, Qt::AlignBottom);
+    series->attachAxis(axisX);
+    auto *axisY = new QValueAxis;
+    axisY->setRange(0, highest > 0 ? highest * 1.1 : 1);
+    axisY->setLabelFormat(QStringLiteral("%.0f"));
+    chart->addAxis(axisY, Qt::AlignLeft);
+    series->attachAxis(axisY);
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    QChart *old = m_chartReport->chart();
+    m_chartReport->setChart(chart);
+    delete old;
+}
+
+void TfrmReport::setColumnWidths()
+{
+    const QList<int> widths
+        = SalesTaxReport::columnWidths(m_reportType, m_summarized, m_ListViewReport->viewport()->width());
+    for (int column = 0; column < SalesTaxReport::ColumnCount; ++column) {
+        const bool shown = widths.at(column) > 0;
+        m_ListViewReport->setColumnHidden(column, !shown);
+        if (shown)
+            m_ListViewReport->setColumnWidth(column, widths.at(column));
+    }
+}
+
+bool TfrmReport::eventFilter(QObject *watched, QEvent *event)
+{
+    // The columns share the list's width, so they follow the list, not the window.
+    if (watched == m_ListViewReport->viewport() && event->type() == QEvent::Resize)
+        setColumnWidths();
+    return QDialog::eventFilter(watched, event);
+}
+
+void TfrmReport::printReport(bool preview)
+{
+    if (!m_context.printModule)
+        return;
+    m_context.printKind = PrintKind::SalesAndTaxReport;
+    m_context.listPrintout = {ListReports::pSetTaxSalesData(m_reportType, windowTitle(), m_captions),
+                              ListReports::RvCustomConnectionReports(m_report)};
+    if (preview)
+        m_context.printModule->pPrintPreview();
+    else
+        (void)m_context.printModule->pPrint();
+}
