@@ -13,28 +13,16 @@
 #include "editing/TfrmInvoiceMaintenance.h"
 #include "editing/TfrmInvoiceStored.h"
 #include "invoice/DocumentStore.h"
-#include "prices/TfrmPriceCorvalo.h"
-#include "printing/TfrmManualInvoice.h"
-#include "report/TfrmReport.h"
 #include "planner/TfrmActivityEdit.h"
 #include "planner/TfrmPlanner.h"
+#include "prices/TfrmPriceCorvalo.h"
+#include "printing/PrintKind.h"
+#include "printing/TfrmManualInvoice.h"
+#include "report/TfrmReport.h"
 #include "worksheets/TfrmInvoiceHeddrin.h"
 #include "worksheets/TfrmPriceHeddrin.h"
 
 #include <QScopeGuard>
-
-namespace {
-
-// Print kinds the printing module dispatches on.
-enum PrintKind {
-    PrintDocument = 1,
-    PrintPriceList = 2,
-    PrintCustomerList = 3,
-    PrintSalesReport = 7,
-    PrintInvoiceList = 8,
-};
-
-} // namespace
 
 void showNotAvailable(Prompts &prompts, const QString &subject)
 {
@@ -54,7 +42,7 @@ void WindowOpener::notAvailable(const QString &window)
 
 void WindowOpener::openInvoiceEditor(bool newDocument)
 {
-    m_context.printKind = PrintDocument;
+    m_context.printKind = PrintKind::CurrentDocument;
     m_context.editorOpen = true;
     // The customer and price windows leave pick mode however the editor ends.
     const auto closeEditor = qScopeGuard([this] { m_context.editorOpen = false; });
@@ -82,14 +70,14 @@ void WindowOpener::openInvoiceEditor(bool newDocument)
 
 void WindowOpener::openInvoiceMaintenance()
 {
-    m_context.printKind = PrintInvoiceList;
+    m_context.printKind = PrintKind::InvoiceList;
     TfrmInvoiceMaintenance window(m_context, m_owner);
     window.exec();
 }
 
 void WindowOpener::openManualForms()
 {
-    m_context.printKind = PrintDocument;
+    m_context.printKind = PrintKind::CurrentDocument;
     m_context.document.header.blnNewInvoice = true;
     TfrmManualInvoice::open(m_context, m_owner);
 }
@@ -97,7 +85,7 @@ void WindowOpener::openManualForms()
 void WindowOpener::openCustomers()
 {
     if (!m_context.editorOpen)
-        m_context.printKind = PrintCustomerList;
+        m_context.printKind = PrintKind::CustomerList;
     m_context.documentChanged = false;
     if (m_context.edition().GetEditionNumber() == Edition::Lunvard) {
         notAvailable(QStringLiteral("Customer entry"));
@@ -110,7 +98,7 @@ void WindowOpener::openCustomers()
 void WindowOpener::openPriceItems()
 {
     if (!m_context.editorOpen)
-        m_context.printKind = PrintPriceList;
+        m_context.printKind = PrintKind::PriceSheet;
     m_context.documentChanged = false;
     switch (m_context.edition().GetEditionNumber()) {
     case Edition::Corvalo:
@@ -133,7 +121,7 @@ void WindowOpener::openPriceItems()
 void WindowOpener::openReport()
 {
     m_context.documentChanged = false;
-    m_context.printKind = PrintSalesReport;
+    m_context.printKind = PrintKind::SalesAndTaxReport;
     TfrmReport window(m_context, m_owner);
     window.exec();
 }

@@ -6,6 +6,7 @@
 #include "app/CommandBar.h"
 #include "app/ReadOnlyList.h"
 #include "app/Edition.h"
+#include "app/HelpAndWeb.h"
 #include "app/Prompts.h"
 #include "app/TextFields.h"
 #include "app/WindowOpener.h"
@@ -102,7 +103,7 @@ QToolBar *TfrmCustomer::createCommands()
     connect(m_actPrintPreview, &QAction::triggered, this, [this] { printList(true); });
     connect(m_actPrint, &QAction::triggered, this, [this] { printList(false); });
     connect(m_actHelp, &QAction::triggered, this,
-            [this] { showNotAvailable(m_context.prompts(), tr("The help file")); });
+            [this] { HelpAndWeb::pOpenHelp(m_context); });
     return bar;
 }
 

@@ -3,6 +3,7 @@
 #include "DocumentStore.h"
 #include "Recurring.h"
 #include "app/AppContext.h"
+#include "printing/PrintKind.h"
 
 #include <QSet>
 #include <QStringList>
@@ -45,7 +46,7 @@ RecurringRun::Outcome RecurringRun::pPrintRecurring(QDate today)
         if (copiedEarlier.contains(source))
             continue;
         try {
-            m_context.printKind = 1;
+            m_context.printKind = PrintKind::CurrentDocument;
             h.blnNewInvoice = false;
             h.intInvNumber = source;
             store.pLoadInvoice();

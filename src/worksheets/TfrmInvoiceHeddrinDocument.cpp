@@ -21,6 +21,7 @@
 #include "invoice/DocumentKinds.h"
 #include "invoice/DocumentStore.h"
 #include "invoice/Totals.h"
+#include "printing/PrintKind.h"
 #include "printing/PrintModule.h"
 
 #include <QAction>
@@ -284,7 +285,7 @@ void TfrmInvoiceHeddrin::actPDFExecute()
         return;
     if (!file.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
         file += QStringLiteral(".pdf");
-    m_context.printKind = 1;
+    m_context.printKind = PrintKind::CurrentDocument;
     m_context.printModule->pCreatePDFFile(file);
 }
 
