@@ -6,6 +6,7 @@
 #include "data/Database.h"
 #include "data/DateText.h"
 #include "printing/InvoiceReport.h"
+#include "printing/ListReports.h"
 #include "printing/InvoiceRowFeed.h"
 #include "printing/PageViewer.h"
 #include "printing/PdfOutput.h"
@@ -596,25 +597,30 @@ private slots:
         QCOMPARE(filesIn(dir.path()), QStringList{"Invoice  512.pdf"});
     }
 
-    void otherPrintKindsGiveANoticeUntilTheirReportsExist()
+    void heddrinPrintsItsOwnPriceListAndTheWarranty()
     {
         TestSession session(Edition::Heddrin);
         session.start();
         QList<ReportJob> printed;
         TmodPrintData printing(session.context, std::make_unique<RecordingPrinter>(printed));
-        // The work sheet price list has no report yet.
         session.context.printKind = PrintKind::PriceSheet;
-        QVERIFY(!printing.pPrint());
-        printing.pPrintPreview(); // shows the notice, opens no window
-        QVERIFY(session.prompts.lastMessage().endsWith(QStringLiteral("is not available yet.")));
-        QCOMPARE(session.prompts.messages(QStringLiteral("Information")).size(), 2);
-        QVERIFY(printed.isEmpty());
+        session.context.listPrintout = {
+            {}, ListReports::RvCustomConnectionPriceHeddrin({{"Interior Painting - per SQFT", "$0.21", "$0.09"},
+                                                             {"Paint \"Closets\" - each", "$85.60", "$23.55"}})};
+        QVERIFY(printing.pPrint());
+        QCOMPARE(printed.size(), 1);
+        const ReportPage &prices = printed.first().pages.first();
+        QCOMPARE(textOf(prices, QStringLiteral("rvtxtTitle")), QStringLiteral("Price Sheet List"));
+        QCOMPARE(textOf(prices, QStringLiteral("rvlblPriceHdng")), QStringLiteral("Price"));
+        QCOMPARE(textOf(prices, QStringLiteral("rvlblTaxableHdng")), QStringLiteral("<missing>")); // no tax flags here
+        QCOMPARE(textOf(prices, QStringLiteral("rvstrMatPrice")), QStringLiteral("$0.09"));
+        QVERIFY(session.prompts.asked.isEmpty());
 
         session.context.printKind = PrintKind::Warranty;
         QVERIFY(printing.pPrint());
-        QCOMPARE(printed.size(), 1);
-        QCOMPARE(printed.first().documentName, QStringLiteral("Warranty"));
-        QCOMPARE(textOf(printed.first().pages.first(), QStringLiteral("rvtxtTitle")), QStringLiteral("SAMPLE WARRANTY"));
+        QCOMPARE(printed.size(), 2);
+        QCOMPARE(printed.last().documentName, QStringLiteral("Warranty"));
+        QCOMPARE(textOf(printed.last().pages.first(), QStringLiteral("rvtxtTitle")), QStringLiteral("SAMPLE WARRANTY"));
     }
 
     void previewPagesThroughTheJob()

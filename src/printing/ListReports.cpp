@@ -62,6 +62,16 @@ RowFeed RvCustomConnectionPrice(const QList<PriceItem> &items, const QLocale &lo
     return feed;
 }
 
+RowFeed RvCustomConnectionPriceHeddrin(const QList<QStringList> &listedRows)
+{
+    RowFeed feed{QStringLiteral("RvCustomConnectionPriceHeddrin"),
+                 {QStringLiteral("rvstrDescription"), QStringLiteral("rvstrLabPrice"), QStringLiteral("rvstrMatPrice")},
+                 {}};
+    for (const QStringList &row : listedRows)
+        feed.rows.append({row.value(0), row.value(1), row.value(2)});
+    return feed;
+}
+
 RowFeed RvCustomConnectionCustomer(Database &db, const QList<qint64> &customerIds)
 {
     RowFeed feed{QStringLiteral("RvCustomConnectionCustomer"),
@@ -210,6 +220,28 @@ QList<ReportPage> ReportPriceSheet(const ListPrintout &printout)
         page.add(cell(QStringLiteral("rvlblDescriptionHdng"), 0.3, 0.8, 2.0, QStringLiteral("Price Item Description")));
         page.add(cell(QStringLiteral("rvlblPriceHdng"), 6.1, 0.8, 1.2, QStringLiteral("Price")));
         page.add(cell(QStringLiteral("rvlblTaxableHdng"), 7.3, 0.8, 0.9, QStringLiteral("Taxable"), Qt::AlignHCenter));
+    });
+}
+
+QList<ReportPage> ReportPriceSheetHeddrin(const ListPrintout &printout)
+{
+    const RowFeed &feed = printout.rows;
+    QList<Band> bands;
+    for (int row = 0; row < feed.rowCount(); ++row) {
+        const auto value = [&](const char *column) { return feed.value(row, QLatin1String(column)); };
+        bands.append(Band{0.6,
+                          {dottedSeparator(), cell(QStringLiteral("rvstrDescription"), 0.0, 0.2, 5.6, value("rvstrDescription")),
+                           cell(QStringLiteral("rvlblLabor"), 5.6, 0.2, 1.0, QStringLiteral("Labor:"), Qt::AlignRight),
+                           cell(QStringLiteral("rvstrLabPrice"), 6.7, 0.2, 1.2, value("rvstrLabPrice")),
+                           cell(QStringLiteral("rvlblMaterial"), 5.6, 0.4, 1.0, QStringLiteral("Material:"), Qt::AlignRight),
+                           cell(QStringLiteral("rvstrMatPrice"), 6.7, 0.4, 1.2, value("rvstrMatPrice"))}});
+    }
+    const QString title = printout.parameters.value(QStringLiteral("rvstrPriceSheetTitle"));
+    return layoutBands(QRectF(0.3, 1.0, kRowWidth, 9.4), bands, [&title](ReportPage &page, int number, int count) {
+        page.add(Items::text(QStringLiteral("rvtxtTitle"), 0.3, 0.3, kRowWidth, kFont, Qt::AlignHCenter, title));
+        page.add(pageNumber(0.5, number, count));
+        page.add(cell(QStringLiteral("rvlblDescriptionHdng"), 0.3, 0.8, 3.3, QStringLiteral("Price Item Description")));
+        page.add(cell(QStringLiteral("rvlblPriceHdng"), 7.0, 0.8, 1.2, QStringLiteral("Price")));
     });
 }
 

@@ -20,6 +20,9 @@ namespace ListReports {
 /// The price window's rows: description, labor and material price as listed,
 /// and the two taxable flags as "True" or "False".
 [[nodiscard]] RowFeed RvCustomConnectionPrice(const QList<PriceItem> &items, const QLocale &locale);
+/// The work-sheet price window's rows as listed: description, labor and material
+/// price (currency text).
+[[nodiscard]] RowFeed RvCustomConnectionPriceHeddrin(const QList<QStringList> &listedRows);
 /// One row per customer id, each read from tblCustomers; an id no longer stored
 /// gives a row of empty values.
 [[nodiscard]] RowFeed RvCustomConnectionCustomer(Database &db, const QList<qint64> &customerIds);
@@ -44,6 +47,7 @@ struct PlannerListRow
 [[nodiscard]] ReportParameters pSetTaxSalesData(int type, const QString &rangeText, const QStringList &captions);
 
 [[nodiscard]] QList<ReportPage> ReportPriceSheet(const ListPrintout &printout);
+[[nodiscard]] QList<ReportPage> ReportPriceSheetHeddrin(const ListPrintout &printout);
 [[nodiscard]] QList<ReportPage> ReportCustomerList(const ListPrintout &printout);
 [[nodiscard]] QList<ReportPage> ReportPlanner(const ListPrintout &printout);
 [[nodiscard]] QList<ReportPage> ReportInvMaintenance(const ListPrintout &printout);

@@ -44,6 +44,10 @@ QList<ReportPage> warrantyPages(const AppContext &context)
 QList<ReportPage> priceSheetPages(const AppContext &context)
 {
     ListPrintout printout = context.listPrintout;
+    if (context.edition().usesWorkSheets()) {
+        printout.parameters.insert(QStringLiteral("rvstrPriceSheetTitle"), QStringLiteral("Price Sheet List"));
+        return ListReports::ReportPriceSheetHeddrin(printout);
+    }
     printout.parameters.insert(QStringLiteral("PriceSheetHeader"), QStringLiteral("Price Sheet List"));
     return ListReports::ReportPriceSheet(printout);
 }
@@ -96,11 +100,8 @@ QString documentKindAndNumber(const AppContext &context)
 
 } // namespace
 
-bool isAvailable(int kind, const AppContext &context)
+bool isAvailable(int kind)
 {
-    // The work sheet edition's price list is a report of its own, not built yet.
-    if (kind == PrintKind::PriceSheet && context.edition().GetEditionNumber() == Edition::Heddrin)
-        return false;
     return reports().contains(kind);
 }
 
@@ -143,7 +144,7 @@ QString documentName(int kind, const AppContext &context)
 ReportJob RvSystemPrntDocsPrint(const AppContext &context, int kind)
 {
     const PagesOf pagesOf = reports().value(kind);
-    if (!pagesOf || !isAvailable(kind, context))
+    if (!pagesOf || !isAvailable(kind))
         throw ReportError(QStringLiteral("Printing the %1 is not available yet.").arg(documentName(kind, context)));
 
     ReportJob job;

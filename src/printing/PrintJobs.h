@@ -29,8 +29,8 @@ struct ReportJob
 
 namespace PrintJobs {
 
-/// Whether a printout of \a kind can be made yet in the context's edition.
-[[nodiscard]] bool isAvailable(int kind, const AppContext &context);
+/// Whether a printout of \a kind can be made.
+[[nodiscard]] bool isAvailable(int kind);
 
 [[nodiscard]] QString previewTitle(int kind, const AppContext &context);
 [[nodiscard]] QString documentName(int kind, const AppContext &context);

@@ -54,7 +54,7 @@ TmodPrintData::TmodPrintData(AppContext &context, std::unique_ptr<PrinterOutput>
 std::optional<ReportJob> TmodPrintData::makeJob(int kind)
 {
     Prompts &prompts = m_context.prompts();
-    if (!PrintJobs::isAvailable(kind, m_context)) {
+    if (!PrintJobs::isAvailable(kind)) {
         prompts.ShowInformation(QStringLiteral("Printing the %1 is not available yet.")
                                     .arg(PrintJobs::documentName(kind, m_context)));
         return std::nullopt;

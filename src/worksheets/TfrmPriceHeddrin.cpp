@@ -11,6 +11,7 @@
 #include "data/DbError.h"
 #include "data/SavingIndicator.h"
 #include "invoice/Money.h"
+#include "printing/ListReports.h"
 #include "printing/PrintModule.h"
 
 #include <QAction>
@@ -81,14 +82,8 @@ TfrmPriceHeddrin::TfrmPriceHeddrin(AppContext &context, QWidget *parent)
     connect(m_actClose, &QAction::triggered, this, &QDialog::close);
     connect(m_actSave, &QAction::triggered, this, [this] { actSaveExecute(); });
     connect(m_actCancel, &QAction::triggered, this, &TfrmPriceHeddrin::actCancelExecute);
-    connect(m_actPrint, &QAction::triggered, this, [this] {
-        if (m_context.printModule)
-            m_context.printModule->pPrint();
-    });
-    connect(m_actPrintPreview, &QAction::triggered, this, [this] {
-        if (m_context.printModule)
-            m_context.printModule->pPrintPreview();
-    });
+    connect(m_actPrint, &QAction::triggered, this, [this] { printList(false); });
+    connect(m_actPrintPreview, &QAction::triggered, this, [this] { printList(true); });
     connect(m_actHelp, &QAction::triggered, this, [this] { HelpAndWeb::pOpenHelp(m_context); });
     connect(m_lstPrice, &QTableView::clicked, this, [this](const QModelIndex &index) { lstPriceClick(index.row()); });
     connect(m_lstPrice, &QTableView::activated, this, [this](const QModelIndex &index) { lstPriceClick(index.row()); });
@@ -259,4 +254,19 @@ void TfrmPriceHeddrin::done(int result)
 {
     m_context.saving().pCloseSaving();
     QDialog::done(result);
+}
+
+void TfrmPriceHeddrin::printList(bool preview)
+{
+    if (!m_context.printModule)
+        return;
+    QList<QStringList> rows;
+    for (int row = 0; row < m_model->rowCount(); ++row)
+        rows.append({m_model->item(row, Description)->text(), m_model->item(row, LaborText)->text(),
+                     m_model->item(row, MaterialText)->text()});
+    m_context.listPrintout = {{}, ListReports::RvCustomConnectionPriceHeddrin(rows)};
+    if (preview)
+        m_context.printModule->pPrintPreview();
+    else
+        (void)m_context.printModule->pPrint();
 }

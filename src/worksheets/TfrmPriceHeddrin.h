@@ -33,6 +33,7 @@ private:
     void lstPriceClick(int row);
     void pEnableSaveButton();
     void pUpdatePrintCommands();
+    void printList(bool preview);
     /// False when the save did not happen (a bad amount, an engine error).
     bool actSaveExecute();
     void actCancelExecute();
