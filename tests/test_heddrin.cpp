@@ -382,11 +382,8 @@ private slots:
             total = child<QLineEdit>(editor, "txtInvoiceTotal")->text();
 
             action(editor, "actPrint")->trigger();
-            s.prompts.choices = {QStringLiteral("/tmp/out")};
-            action(editor, "actPDF")->trigger();
-            QCOMPARE(printer.calls, QStringList({"print 1", "pdf 1 /tmp/out.pdf"}));
-            QCOMPARE(s.prompts.asked.last().message,
-                     QStringLiteral("Save Estimate  %1 as .pdf Document").arg(number));
+            action(editor, "actPDF")->trigger(); // the printing module asks for the file name
+            QCOMPARE(printer.calls, QStringList({"print 1", "pdf 1"}));
             editor.close(); // nothing to save: no question
         }
         QCOMPARE(s.prompts.messages("YesNoCancel").size(), 0);

@@ -35,4 +35,29 @@ bool pPrintDocument(AppContext &context, Target target)
     return true;
 }
 
+void pSaveDocumentAsPdf(AppContext &context)
+{
+    if (!context.printModule) {
+        context.prompts().ShowInformation(QStringLiteral("Printing is not available yet."));
+        return;
+    }
+    context.printKind = PrintKind::CurrentDocument;
+    (void)context.printModule->pSaveAsPDF();
+}
+
+bool pDeleteDocument(AppContext &context)
+{
+    const TrecInvHeader &header = context.document.header;
+    const QString question = QStringLiteral("Delete %1 %2?").arg(header.strInvName).arg(header.intInvNumber);
+    if (context.prompts().ShowYesNoCancel(question) != Prompts::Yes)
+        return false;
+    try {
+        DocumentStore(context).pDeleteInvoice();
+    } catch (const DbError &error) {
+        context.prompts().showError(error.message());
+        return false;
+    }
+    return true;
+}
+
 } // namespace DocumentOutput

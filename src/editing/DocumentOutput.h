@@ -14,4 +14,11 @@ enum class Target { Printer, Preview };
 /// Returns whether the document went out.
 bool pPrintDocument(AppContext &context, Target target);
 
+/// Writes the current document to a PDF file the user names.
+void pSaveDocumentAsPdf(AppContext &context);
+
+/// Asks "Delete <kind> <number>?" and deletes the saved document on Yes. True when
+/// it was deleted; a failure is reported to the user.
+bool pDeleteDocument(AppContext &context);
+
 } // namespace DocumentOutput

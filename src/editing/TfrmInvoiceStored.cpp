@@ -339,29 +339,15 @@ bool TfrmInvoiceStored::actSaveExecute()
 
 void TfrmInvoiceStored::actDeleteExecute()
 {
-    const TrecInvHeader &header = m_context.document.header;
-    const QString question = QStringLiteral("Delete ") + header.strInvName + QLatin1Char(' ')
-        + QString::number(header.intInvNumber) + QLatin1Char('?');
-    if (m_context.prompts().ShowYesNoCancel(question) != Prompts::Yes)
+    if (!DocumentOutput::pDeleteDocument(m_context))
         return;
-    try {
-        DocumentStore(m_context).pDeleteInvoice();
-    } catch (const DbError &error) {
-        m_context.prompts().showError(error.message());
-        return;
-    }
     m_deleted = true;
     close();
 }
 
 void TfrmInvoiceStored::actPDFExecute()
 {
-    if (!m_context.printModule) {
-        m_context.prompts().ShowInformation(QStringLiteral("Printing is not available yet."));
-        return;
-    }
-    m_context.printKind = PrintKind::CurrentDocument;
-    (void)m_context.printModule->pSaveAsPDF();
+    DocumentOutput::pSaveDocumentAsPdf(m_context);
 }
 
 void TfrmInvoiceStored::printDocument(bool preview)

@@ -256,37 +256,15 @@ bool TfrmInvoiceHeddrin::pSaveInvData()
 
 void TfrmInvoiceHeddrin::actDeleteExecute()
 {
-    const TrecInvHeader &header = m_context.document.header;
-    const QString question =
-        tr("Delete %1 %2?").arg(header.strInvName, QString::number(header.intInvNumber));
-    if (m_context.prompts().ShowYesNoCancel(question) != Prompts::Yes)
+    if (!DocumentOutput::pDeleteDocument(m_context))
         return;
-    try {
-        DocumentStore(m_context).pDeleteInvoice();
-    } catch (const DbError &error) {
-        m_context.prompts().showError(error.message());
-        return;
-    }
     m_deleted = true;
     close();
 }
 
 void TfrmInvoiceHeddrin::actPDFExecute()
 {
-    if (!m_context.printModule) {
-        m_context.prompts().ShowInformation(tr("Printing is not available yet."));
-        return;
-    }
-    const TrecInvHeader &header = m_context.document.header;
-    const QString name = header.strInvName + QStringLiteral("  ") + QString::number(header.intInvNumber);
-    QString file = m_context.prompts().chooseSaveFile(tr("Save %1 as .pdf Document").arg(name),
-                                                      name + QStringLiteral(".pdf"), tr("PDF Document (*.pdf)"));
-    if (file.isEmpty())
-        return;
-    if (!file.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
-        file += QStringLiteral(".pdf");
-    m_context.printKind = PrintKind::CurrentDocument;
-    m_context.printModule->pCreatePDFFile(file);
+    DocumentOutput::pSaveDocumentAsPdf(m_context);
 }
 
 void TfrmInvoiceHeddrin::printDocument(bool preview)
