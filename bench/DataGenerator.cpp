@@ -1,6 +1,6 @@
 #include "DataGenerator.h"
 
-#include "app/Edition.h"
+#include "core/Edition.h"
 #include "data/Database.h"
 #include "data/DateText.h"
 #include "data/SavingIndicator.h"

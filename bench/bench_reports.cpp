@@ -4,8 +4,8 @@
 
 #include "BenchSupport.h"
 #include "DataGenerator.h"
-#include "app/Edition.h"
-#include "app/Paths.h"
+#include "core/Edition.h"
+#include "core/Paths.h"
 #include "data/Database.h"
 #include "printing/ListReports.h"
 #include "report/SalesTaxReport.h"

@@ -1,7 +1,7 @@
 #include "ListWindows.h"
 #include "TestEnvironment.h"
 #include "RecordingPrintModule.h"
-#include "app/Edition.h"
+#include "core/Edition.h"
 #include "customers/CustomerListModel.h"
 #include "customers/CustomerStore.h"
 #include "customers/TfrmCustomer.h"

@@ -1,6 +1,6 @@
 #include "RecordingPrintModule.h"
 #include "TestEnvironment.h"
-#include "app/Edition.h"
+#include "core/Edition.h"
 #include "customers/QuickCustomer.h"
 #include "customers/TfrmCustomerLunvard.h"
 #include "data/Database.h"
@@ -11,7 +11,7 @@
 #include "editing/TfrmInvoicePriceItemEdit.h"
 #include "editing/TfrmPaidAndDeposit.h"
 #include "invoice/DocumentStore.h"
-#include "prices/AllowNumDecimalOnly.h"
+#include "core/AllowNumDecimalOnly.h"
 #include "prices/PriceLineEntry.h"
 #include "prices/TfrmPriceLunvard.h"
 

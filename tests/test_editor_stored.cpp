@@ -1,7 +1,7 @@
 #include "ListWindows.h"
 #include "RecordingPrintModule.h"
 #include "TestEnvironment.h"
-#include "app/Edition.h"
+#include "core/Edition.h"
 #include "customers/CustomerListModel.h"
 #include "customers/TfrmCustomer.h"
 #include "data/Database.h"

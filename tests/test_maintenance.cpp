@@ -2,7 +2,7 @@
 #include "ModalCloser.h"
 #include "RecordingPrintModule.h"
 #include "TestEnvironment.h"
-#include "app/Edition.h"
+#include "core/Edition.h"
 #include "app/TfrmMain.h"
 #include "data/Database.h"
 #include "editing/MaintenanceQuery.h"

@@ -1,6 +1,6 @@
 #include "TestEnvironment.h"
 #include "RecordingPrintModule.h"
-#include "app/Icons.h"
+#include "widgets/Icons.h"
 #include "app/TfrmMain.h"
 #include "data/Database.h"
 #include "planner/ActivityListModel.h"

@@ -1,6 +1,6 @@
 #include "ListWindows.h"
 #include "TestEnvironment.h"
-#include "app/Edition.h"
+#include "core/Edition.h"
 #include "data/Database.h"
 #include "invoice/DocumentStore.h"
 #include "prices/PriceListModel.h"

@@ -1,5 +1,5 @@
 #include "TestEnvironment.h"
-#include "app/Edition.h"
+#include "core/Edition.h"
 #include "data/Database.h"
 #include "invoice/Recurring.h"
 

@@ -1,6 +1,6 @@
 #include "TestEnvironment.h"
 #include "RecordingPrintModule.h"
-#include "app/Edition.h"
+#include "core/Edition.h"
 #include "customers/CustomerStore.h"
 #include "data/Database.h"
 #include "invoice/DocumentStore.h"

@@ -3,7 +3,7 @@
 // never share a number. The same executable is the child: see childMain().
 
 #include "TestEnvironment.h"
-#include "app/Edition.h"
+#include "core/Edition.h"
 #include "app/StartUp.h"
 #include "data/Database.h"
 #include "invoice/DocumentStore.h"

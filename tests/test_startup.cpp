@@ -1,6 +1,6 @@
 #include "TestEnvironment.h"
-#include "app/Edition.h"
-#include "app/Paths.h"
+#include "core/Edition.h"
+#include "core/Paths.h"
 #include "app/StartUp.h"
 #include "data/Database.h"
 #include "data/DateText.h"
@@ -78,7 +78,8 @@ private slots:
         const bool heddrin = edition == Edition::Heddrin;
         QStringList expectedTables = {"tblAppPreferences", "tblCompColorData", "tblCompanyInfo", "tblCompanyInvData",
                                       "tblContractWarranty", "tblCustomers", "tblInvData", "tblInvHeader",
-                                      "tblPlanner", "tblPlannerSettings", "tblPrices", "tblRecurring", "tblReport"};
+                                      "tblPlanner", "tblPlannerSettings", "tblPrices", "tblRecurring", "tblReport",
+                                      "tblSchemaLevel"};
         if (heddrin)
             expectedTables << "tblSavedPrices";
         expectedTables.sort();

@@ -1,4 +1,4 @@
-#include "app/Edition.h"
+#include "core/Edition.h"
 #include "company/CompanyRecord.h"
 #include "data/DbError.h"
 #include "invoice/CurrentDocument.h"

@@ -1,4 +1,4 @@
-#include "app/Ribbon.h"
+#include "widgets/Ribbon.h"
 #include "data/SavingPopup.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 #include "RecordingShell.h"
 #include "TestEnvironment.h"
-#include "app/Edition.h"
-#include "app/HelpAndWeb.h"
+#include "core/Edition.h"
+#include "core/HelpAndWeb.h"
 #include "app/TfrmUpdate.h"
 #include "app/UpdateCheck.h"
 
@@ -252,17 +252,17 @@ private slots:
         session.start();
         RecordingShell shell;
         session.context.setShell(&shell);
-        HelpAndWeb::pOpenHelp(session.context);
+        session.context.pOpenHelp();
         QCOMPARE(shell.files.size(), 1);
         QVERIFY(shell.files.first().endsWith(QStringLiteral("/lunvardhelp.html")));
-        HelpAndWeb::pOpenWebSite(session.context);
+        HelpAndWeb::pOpenWebSite(session.context.shell(), session.context.prompts());
         QCOMPARE(shell.urls, QList<QUrl>{HelpAndWeb::webSite()});
         QCOMPARE(HelpAndWeb::webSite().scheme(), QStringLiteral("https"));
         QCOMPARE(session.prompts.asked.size(), 0);
 
         shell.opens = false;
-        HelpAndWeb::pOpenHelp(session.context);
-        HelpAndWeb::pOpenWebSite(session.context);
+        session.context.pOpenHelp();
+        HelpAndWeb::pOpenWebSite(session.context.shell(), session.context.prompts());
         QCOMPARE(session.prompts.messages("Plain"), QStringList({QStringLiteral("Unable to open the Help files!"),
                                                                  QStringLiteral("Unable to open the Web Browser!")}));
     }

@@ -1,4 +1,4 @@
-#include "app/Edition.h"
+#include "core/Edition.h"
 #include "company/CompanyRecord.h"
 #include "invoice/CurrentDocument.h"
 #include "invoice/Totals.h"

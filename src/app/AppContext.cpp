@@ -1,8 +1,9 @@
 #include "AppContext.h"
 
-#include "Edition.h"
-#include "Paths.h"
-#include "Shell.h"
+#include "core/Edition.h"
+#include "core/HelpAndWeb.h"
+#include "core/Paths.h"
+#include "core/Shell.h"
 #include "data/Database.h"
 
 AppContext::AppContext(const Edition &edition, Prompts &prompts, SavingIndicator &saving)
@@ -51,4 +52,9 @@ void AppContext::pSetInvoiceTypes()
     selectedLineIndex = 0;
     company.invData.strInvFootNote[0].clear();
     InvoiceTypes = m_edition.invoiceTypes();
+}
+
+void AppContext::pOpenHelp() const
+{
+    HelpAndWeb::pOpenHelp(m_edition, shell(), m_prompts);
 }

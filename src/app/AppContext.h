@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Preferences.h"
+#include "core/Preferences.h"
 #include "company/CompanyRecord.h"
 #include "data/Database.h"
 #include "invoice/CurrentDocument.h"
@@ -56,6 +56,9 @@ public:
     /// The rows and texts of the list window that prints next (kinds 2, 3, 4 and 7),
     /// set by that window just before it calls the printing module.
     ListPrintout listPrintout;
+
+    /// The edition's help page, or a notice when it cannot be opened.
+    void pOpenHelp() const;
 
     /// Clears the editor and changed flags, the selected line and foot note 0, and
     /// fills the edition's document kinds.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Shell.h"
+#include "core/Shell.h"
 
 /// The real Shell: QDesktopServices and QCoreApplication.
 class DesktopShell final : public Shell

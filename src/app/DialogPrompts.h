@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Prompts.h"
+#include "core/Prompts.h"
 
 class QWidget;
 

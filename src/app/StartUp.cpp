@@ -1,10 +1,12 @@
 #include "StartUp.h"
 
 #include "AppContext.h"
-#include "Edition.h"
-#include "Paths.h"
+#include "core/Edition.h"
+#include "core/Paths.h"
 #include "data/Database.h"
+#include "data/PreferencesStore.h"
 #include "data/Schema.h"
+#include "data/SchemaUpgrade.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -22,17 +24,18 @@ void pStartUp(AppContext &context, QDate today)
         Schema::pBuildDataBase(path, edition, today, context.locale, context.saving());
     else
         Schema::verifyDatabaseFile(path, edition);
+    SchemaUpgrade::pUpgradeDataBase(path, {edition, context.locale});
 
     context.pSetInvoiceTypes();
     const auto db = context.openDatabase();
     context.company = CompanyRecord::pLoadCompanyData(*db, edition);
-    context.preferences = AppPreferences::pLoadPreferences(*db);
+    context.preferences = PreferencesStore::pLoadPreferences(*db);
 }
 
 void pShutDown(AppContext &context)
 {
     const auto db = context.openDatabase();
-    context.preferences.pSavePreferences(*db);
+    PreferencesStore::pSavePreferences(context.preferences, *db);
 }
 
 } // namespace StartUp

@@ -1,9 +1,9 @@
 #include "TfrmAbout.h"
 
 #include "AppContext.h"
-#include "Edition.h"
-#include "HelpAndWeb.h"
-#include "Icons.h"
+#include "core/Edition.h"
+#include "core/HelpAndWeb.h"
+#include "widgets/Icons.h"
 #include "WindowOpener.h"
 
 #include <QDate>
@@ -57,7 +57,7 @@ TfrmAbout::TfrmAbout(AppContext &context, QWidget *parent)
     link->setText(QStringLiteral("<a href=\"site\">%1</a>").arg((tr("Visit ") + company).toHtmlEscaped()));
     link->setToolTip(tr("Click to visit ") + company + tr(" Website."));
     link->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
-    connect(link, &QLabel::linkActivated, this, [this] { HelpAndWeb::pOpenWebSite(m_context); });
+    connect(link, &QLabel::linkActivated, this, [this] { HelpAndWeb::pOpenWebSite(m_context.shell(), m_context.prompts()); });
 
     auto *ok = new QPushButton(tr("OK"), this);
     ok->setObjectName(QStringLiteral("btnOK"));

@@ -1,10 +1,9 @@
 #include "TfrmMain.h"
 
 #include "AppContext.h"
-#include "Edition.h"
-#include "HelpAndWeb.h"
+#include "core/Edition.h"
 #include "data/BackupRestore.h"
-#include "Prompts.h"
+#include "core/Prompts.h"
 #include "StartUp.h"
 #include "data/DbError.h"
 #include "data/SavingIndicator.h"
@@ -122,7 +121,7 @@ void TfrmMain::createActions()
     m_actHelp = makeAction(QStringLiteral("actHelp"), tr("Help"),
                            tr("Open ") + Product::GetProductTitle(m_context.edition()) + tr(" Help"), C::Help);
     m_actHelp->setShortcut(QKeySequence::HelpContents);
-    connect(m_actHelp, &QAction::triggered, this, [this] { HelpAndWeb::pOpenHelp(m_context); });
+    connect(m_actHelp, &QAction::triggered, this, [this] { m_context.pOpenHelp(); });
 
     m_actAbout = makeAction(QStringLiteral("actAbout"), tr("About ") + editionName, {}, C::About);
     connect(m_actAbout, &QAction::triggered, this, [this] { m_opener.openAbout(); });

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Icons.h"
+#include "widgets/Icons.h"
 #include "WindowOpener.h"
 
 #include <QMainWindow>

@@ -1,9 +1,9 @@
 #include "TfrmUpdate.h"
 
 #include "AppContext.h"
-#include "Edition.h"
-#include "Prompts.h"
-#include "Shell.h"
+#include "core/Edition.h"
+#include "core/Prompts.h"
+#include "core/Shell.h"
 #include "UpdateClient.h"
 
 #include <QApplication>

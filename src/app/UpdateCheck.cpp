@@ -1,7 +1,7 @@
 #include "UpdateCheck.h"
 
-#include "Edition.h"
-#include "Paths.h"
+#include "core/Edition.h"
+#include "core/Paths.h"
 
 #include <QDir>
 

@@ -1,8 +1,8 @@
 #include "WindowOpener.h"
 
 #include "AppContext.h"
-#include "Edition.h"
-#include "Prompts.h"
+#include "core/Edition.h"
+#include "core/Prompts.h"
 #include "TfrmAbout.h"
 #include "TfrmUpdate.h"
 #include "company/TfrmCompanyInfo.h"

@@ -3,7 +3,7 @@
 #include "CompanyInfoPages.h"
 
 #include "CompanyInfoWidgets.h"
-#include "app/Prompts.h"
+#include "core/Prompts.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>

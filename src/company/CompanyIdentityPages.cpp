@@ -4,7 +4,7 @@
 
 #include "CompanyInfoWidgets.h"
 #include "LogoPanel.h"
-#include "app/Prompts.h"
+#include "core/Prompts.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Edition.h"
+#include "core/Edition.h"
 
 /// What the company information window shows in an edition: the editions differ
 /// only by this table.

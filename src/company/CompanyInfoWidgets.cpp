@@ -1,6 +1,6 @@
 #include "CompanyInfoWidgets.h"
 
-#include "app/Prompts.h"
+#include "core/Prompts.h"
 #include "data/StoredText.h"
 
 #include <QGridLayout>

@@ -1,6 +1,6 @@
 #include "CompanyRecord.h"
 
-#include "app/Edition.h"
+#include "core/Edition.h"
 #include "data/Database.h"
 
 #include <QGuiApplication>

@@ -1,8 +1,8 @@
 #include "CompanySettings.h"
 
 #include "app/AppContext.h"
-#include "app/Edition.h"
-#include "app/Paths.h"
+#include "core/Edition.h"
+#include "core/Paths.h"
 #include "data/Database.h"
 #include "data/FileError.h"
 #include "data/SavingIndicator.h"

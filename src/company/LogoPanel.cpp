@@ -1,7 +1,7 @@
 #include "LogoPanel.h"
 
 #include "CompanyLogo.h"
-#include "app/Prompts.h"
+#include "core/Prompts.h"
 #include "data/FileError.h"
 
 #include <QDir>

@@ -4,10 +4,9 @@
 #include "CompanySettings.h"
 #include "LogoPanel.h"
 #include "app/AppContext.h"
-#include "app/HelpAndWeb.h"
-#include "app/Paths.h"
-#include "app/Prompts.h"
-#include "app/Ribbon.h"
+#include "core/Paths.h"
+#include "core/Prompts.h"
+#include "widgets/Ribbon.h"
 #include "data/DbError.h"
 #include "data/FileError.h"
 
@@ -45,7 +44,7 @@ TfrmCompanyInfo::TfrmCompanyInfo(AppContext &context, QWidget *parent)
     actHelp->setObjectName(QStringLiteral("actHelp"));
     actHelp->setToolTip(tr("Open Help"));
     connect(actHelp, &QAction::triggered, this,
-            [this] { HelpAndWeb::pOpenHelp(m_context); });
+            [this] { m_context.pOpenHelp(); });
     addActions({actClose, m_actSave, actHelp});
 
     RibbonGroup *commands = m_ribbon->addGroup(m_ribbon->addPage(tr("Company Information")), tr("Company Information"));

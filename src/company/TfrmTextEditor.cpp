@@ -3,11 +3,10 @@
 #include "CompanyInfoWidgets.h"
 #include "ContractWarranty.h"
 #include "app/AppContext.h"
-#include "app/Edition.h"
-#include "app/HelpAndWeb.h"
+#include "core/Edition.h"
 #include "printing/PrintModule.h"
-#include "app/Prompts.h"
-#include "app/Ribbon.h"
+#include "core/Prompts.h"
+#include "widgets/Ribbon.h"
 #include "data/DbError.h"
 #include "data/StoredText.h"
 
@@ -49,7 +48,7 @@ TfrmTextEditor::TfrmTextEditor(AppContext &context, QWidget *parent)
     connect(m_actPrint, &QAction::triggered, this, [this] { printRequested(false); });
     connect(m_actPrintPreview, &QAction::triggered, this, [this] { printRequested(true); });
     connect(actHelp, &QAction::triggered, this,
-            [this] { HelpAndWeb::pOpenHelp(m_context); });
+            [this] { m_context.pOpenHelp(); });
 
     RibbonGroup *group = m_ribbon->addGroup(m_ribbon->addPage(m_word), m_word);
     for (QAction *action : {actClose, m_actSave, m_actPrintPreview, m_actPrint})

@@ -1,7 +1,7 @@
 #include "CustomerStore.h"
 
 #include "app/AppContext.h"
-#include "app/Edition.h"
+#include "core/Edition.h"
 #include "data/BoolText.h"
 #include "data/Database.h"
 #include "data/TextSearch.h"

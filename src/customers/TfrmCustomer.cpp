@@ -3,12 +3,11 @@
 #include "app/AppContext.h"
 #include "printing/ListReports.h"
 #include "printing/PrintModule.h"
-#include "app/CommandBar.h"
-#include "app/ReadOnlyList.h"
-#include "app/Edition.h"
-#include "app/HelpAndWeb.h"
-#include "app/Prompts.h"
-#include "app/TextFields.h"
+#include "widgets/CommandBar.h"
+#include "widgets/ReadOnlyList.h"
+#include "core/Edition.h"
+#include "core/Prompts.h"
+#include "widgets/TextFields.h"
 #include "app/WindowOpener.h"
 #include "data/DbError.h"
 #include "data/SavingIndicator.h"
@@ -103,7 +102,7 @@ QToolBar *TfrmCustomer::createCommands()
     connect(m_actPrintPreview, &QAction::triggered, this, [this] { printList(true); });
     connect(m_actPrint, &QAction::triggered, this, [this] { printList(false); });
     connect(m_actHelp, &QAction::triggered, this,
-            [this] { HelpAndWeb::pOpenHelp(m_context); });
+            [this] { m_context.pOpenHelp(); });
     return bar;
 }
 

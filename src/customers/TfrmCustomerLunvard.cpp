@@ -2,7 +2,7 @@
 
 #include "QuickCustomer.h"
 #include "app/AppContext.h"
-#include "app/FormFields.h"
+#include "widgets/FormFields.h"
 
 #include <QAction>
 #include <QFormLayout>

@@ -5,9 +5,9 @@
 #include "Schema.h"
 #include "SeedData.h"
 #include "app/AppContext.h"
-#include "app/Edition.h"
-#include "app/Paths.h"
-#include "app/Prompts.h"
+#include "core/Edition.h"
+#include "core/Paths.h"
+#include "core/Prompts.h"
 #include "company/CompanyRecord.h"
 
 #include <QDir>

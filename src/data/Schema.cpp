@@ -2,8 +2,9 @@
 
 #include "Database.h"
 #include "SavingIndicator.h"
+#include "SchemaUpgrade.h"
 #include "SeedData.h"
-#include "app/Edition.h"
+#include "core/Edition.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -16,6 +17,8 @@ void createTablesAndSeed(Database &db, const Edition &edition, QDate today, cons
     for (const QString &sql : SeedData::createStatements(edition))
         db.exec(sql);
     SeedData::insertSeedRows(db, edition, today, locale);
+    SchemaUpgrade::UpgradeReport report;
+    SchemaUpgrade::applyMissingSteps(db, {edition, locale}, report);
 }
 
 void pBuildDataBase(const QString &path, const Edition &edition, QDate today, const QLocale &locale,

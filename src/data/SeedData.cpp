@@ -3,7 +3,7 @@
 #include "Database.h"
 #include "DateText.h"
 #include "SeedTexts.h"
-#include "app/Edition.h"
+#include "core/Edition.h"
 
 namespace SeedData {
 

@@ -1,8 +1,8 @@
 #include "DocumentOutput.h"
 
 #include "app/AppContext.h"
-#include "app/Edition.h"
-#include "app/Prompts.h"
+#include "core/Edition.h"
+#include "core/Prompts.h"
 #include "data/DbError.h"
 #include "invoice/DocumentStore.h"
 #include "printing/PrintJobs.h"

@@ -1,7 +1,7 @@
 #include "MaintenanceQuery.h"
 
 #include "app/AppContext.h"
-#include "app/Edition.h"
+#include "core/Edition.h"
 #include "data/Database.h"
 #include "data/TextSearch.h"
 #include "invoice/DocumentKinds.h"

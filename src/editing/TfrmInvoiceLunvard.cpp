@@ -8,10 +8,9 @@
 #include "TfrmInvoicePriceItemEdit.h"
 #include "TfrmPaidAndDeposit.h"
 #include "app/AppContext.h"
-#include "app/Edition.h"
-#include "app/FormFields.h"
-#include "app/HelpAndWeb.h"
-#include "app/Prompts.h"
+#include "core/Edition.h"
+#include "widgets/FormFields.h"
+#include "core/Prompts.h"
 #include "customers/TfrmCustomerLunvard.h"
 #include "data/DateText.h"
 #include "data/DbError.h"
@@ -130,7 +129,7 @@ void TfrmInvoiceLunvard::buildActions()
     connect(m_actPrint, &QAction::triggered, this, [this] { printDocument(false); });
     connect(m_actPrintPreview, &QAction::triggered, this, [this] { printDocument(true); });
     connect(m_actHelp, &QAction::triggered, this,
-            [this] { HelpAndWeb::pOpenHelp(m_context); });
+            [this] { m_context.pOpenHelp(); });
 }
 
 QLayout *TfrmInvoiceLunvard::buildControlColumn()

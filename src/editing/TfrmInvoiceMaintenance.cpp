@@ -1,12 +1,11 @@
 #include "TfrmInvoiceMaintenance.h"
 
 #include "app/AppContext.h"
-#include "app/CommandBar.h"
-#include "app/Edition.h"
-#include "app/HelpAndWeb.h"
-#include "app/Prompts.h"
-#include "app/ReadOnlyList.h"
-#include "app/TextFields.h"
+#include "widgets/CommandBar.h"
+#include "core/Edition.h"
+#include "core/Prompts.h"
+#include "widgets/ReadOnlyList.h"
+#include "widgets/TextFields.h"
 #include "app/WindowOpener.h"
 #include "data/DbError.h"
 #include "invoice/DocumentActions.h"
@@ -109,7 +108,7 @@ QToolBar *TfrmInvoiceMaintenance::createCommands()
     connect(m_actClose, &QAction::triggered, this, &QWidget::close);
     connect(m_actPrintPreview, &QAction::triggered, this, [this] { pPrintList(true); });
     connect(m_actPrint, &QAction::triggered, this, [this] { pPrintList(false); });
-    connect(m_actHelp, &QAction::triggered, this, [this] { HelpAndWeb::pOpenHelp(m_context); });
+    connect(m_actHelp, &QAction::triggered, this, [this] { m_context.pOpenHelp(); });
     return bar;
 }
 

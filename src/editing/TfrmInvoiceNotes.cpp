@@ -1,7 +1,7 @@
 #include "TfrmInvoiceNotes.h"
 
 #include "app/AppContext.h"
-#include "app/FormFields.h"
+#include "widgets/FormFields.h"
 
 #include <QHBoxLayout>
 #include <QPlainTextEdit>

@@ -1,9 +1,9 @@
 #include "TfrmInvoicePriceItemEdit.h"
 
 #include "app/AppContext.h"
-#include "app/Edition.h"
-#include "app/FormFields.h"
-#include "app/Prompts.h"
+#include "core/Edition.h"
+#include "widgets/FormFields.h"
+#include "core/Prompts.h"
 #include "prices/PriceLineEntry.h"
 
 #include <QCheckBox>

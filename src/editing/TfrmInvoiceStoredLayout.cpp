@@ -3,9 +3,8 @@
 #include "EditorWidgets.h"
 #include "TfrmInvoiceStored.h"
 #include "app/AppContext.h"
-#include "app/Edition.h"
-#include "app/FormFields.h"
-#include "app/HelpAndWeb.h"
+#include "core/Edition.h"
+#include "widgets/FormFields.h"
 #include "data/DateText.h"
 
 #include <QAction>
@@ -161,7 +160,7 @@ void TfrmInvoiceStored::buildActions()
     connect(m_actPDF, &QAction::triggered, this, &TfrmInvoiceStored::actPDFExecute);
     connect(m_actPrint, &QAction::triggered, this, [this] { printDocument(false); });
     connect(m_actPrintPreview, &QAction::triggered, this, [this] { printDocument(true); });
-    connect(m_actHelp, &QAction::triggered, this, [this] { HelpAndWeb::pOpenHelp(m_context); });
+    connect(m_actHelp, &QAction::triggered, this, [this] { m_context.pOpenHelp(); });
 }
 
 void TfrmInvoiceStored::createControls()

@@ -1,6 +1,6 @@
 #include "CurrentDocument.h"
 
-#include "app/Edition.h"
+#include "core/Edition.h"
 
 namespace {
 

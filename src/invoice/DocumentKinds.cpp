@@ -1,6 +1,6 @@
 #include "DocumentKinds.h"
 
-#include "app/Edition.h"
+#include "core/Edition.h"
 #include "company/CompanyRecord.h"
 #include "data/DateText.h"
 

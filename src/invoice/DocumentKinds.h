@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/DocumentKindNames.h"
+
 #include <QColor>
 #include <QDate>
 #include <QLocale>
@@ -8,20 +10,7 @@
 struct CompanyRecord;
 class Edition;
 
-/// The six document kinds. A kind is its name; every test of a kind ignores case.
 namespace DocumentKinds {
-
-inline const QString kEstimate = QStringLiteral("Estimate");
-inline const QString kWorkOrder = QStringLiteral("Work Order");
-inline const QString kChangeOrder = QStringLiteral("Change Order");
-inline const QString kInvoice = QStringLiteral("Invoice");
-inline const QString kCredit = QStringLiteral("Credit");
-inline const QString kPastDue = QStringLiteral("Past Due");
-
-[[nodiscard]] inline bool is(const QString &name, const QString &kind)
-{
-    return name.compare(kind, Qt::CaseInsensitive) == 0;
-}
 
 /// Estimate, Work Order and Change Order show the deposit where others show the paid amount.
 [[nodiscard]] bool isDepositKind(const QString &name);

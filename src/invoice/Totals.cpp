@@ -3,7 +3,7 @@
 #include "CurrentDocument.h"
 #include "DocumentKinds.h"
 #include "Money.h"
-#include "app/Edition.h"
+#include "core/Edition.h"
 #include "company/CompanyRecord.h"
 #include "data/BoolText.h"
 #include "data/DbError.h"

@@ -3,8 +3,8 @@
 #include "ActivityStore.h"
 #include "PlannerDates.h"
 #include "app/AppContext.h"
-#include "app/Icons.h"
-#include "app/Prompts.h"
+#include "widgets/Icons.h"
+#include "core/Prompts.h"
 #include "data/DateText.h"
 #include "data/SavingIndicator.h"
 

@@ -4,11 +4,10 @@
 #include "ActivityStore.h"
 #include "CalendarGrid.h"
 #include "app/AppContext.h"
-#include "app/Edition.h"
-#include "app/HelpAndWeb.h"
-#include "app/Icons.h"
-#include "app/Prompts.h"
-#include "app/Ribbon.h"
+#include "core/Edition.h"
+#include "widgets/Icons.h"
+#include "core/Prompts.h"
+#include "widgets/Ribbon.h"
 #include "app/WindowOpener.h"
 #include "data/DateText.h"
 #include "data/DbError.h"
@@ -91,7 +90,7 @@ void TfrmPlanner::createCommands()
     connect(m_actPrint, &QAction::triggered, this, [this] { print(false); });
     m_actHelp = makeCommand(this, QStringLiteral("actHelp"), tr("Help"), C::Help);
     m_actHelp->setShortcut(QKeySequence::HelpContents);
-    connect(m_actHelp, &QAction::triggered, this, [this] { HelpAndWeb::pOpenHelp(m_context); });
+    connect(m_actHelp, &QAction::triggered, this, [this] { m_context.pOpenHelp(); });
 }
 
 void TfrmPlanner::createControls()

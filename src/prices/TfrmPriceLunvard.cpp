@@ -2,8 +2,8 @@
 
 #include "PriceLineEntry.h"
 #include "app/AppContext.h"
-#include "app/FormFields.h"
-#include "app/Prompts.h"
+#include "widgets/FormFields.h"
+#include "core/Prompts.h"
 
 #include <QAction>
 #include <QFormLayout>

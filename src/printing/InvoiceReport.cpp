@@ -4,8 +4,8 @@
 #include "ReportError.h"
 #include "ReportFonts.h"
 #include "app/AppContext.h"
-#include "app/Edition.h"
-#include "app/Paths.h"
+#include "core/Edition.h"
+#include "core/Paths.h"
 #include "invoice/DocumentKinds.h"
 
 #include <QDir>

@@ -3,7 +3,7 @@
 #include "ReportError.h"
 #include "ReportFonts.h"
 #include "app/AppContext.h"
-#include "app/Edition.h"
+#include "core/Edition.h"
 #include "invoice/DocumentKinds.h"
 #include "invoice/Money.h"
 #include "worksheets/WorkSheetText.h"

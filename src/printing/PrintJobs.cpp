@@ -6,7 +6,7 @@
 #include "ReportError.h"
 #include "TextReports.h"
 #include "app/AppContext.h"
-#include "app/Edition.h"
+#include "core/Edition.h"
 
 #include <QHash>
 

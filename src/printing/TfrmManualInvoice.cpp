@@ -3,7 +3,7 @@
 #include "PrintJobs.h"
 #include "PrintModule.h"
 #include "app/AppContext.h"
-#include "app/Prompts.h"
+#include "core/Prompts.h"
 #include "data/DbError.h"
 #include "invoice/DocumentStore.h"
 

@@ -1,7 +1,7 @@
 #include "TfrmPrntPreview.h"
 
 #include "PageViewer.h"
-#include "app/Ribbon.h"
+#include "widgets/Ribbon.h"
 
 #include <QAction>
 #include <QLabel>

@@ -4,8 +4,7 @@
 #include "ReportError.h"
 #include "TfrmPrntPreview.h"
 #include "app/AppContext.h"
-#include "app/HelpAndWeb.h"
-#include "app/Prompts.h"
+#include "core/Prompts.h"
 #include "data/DbError.h"
 
 #include <QApplication>
@@ -97,7 +96,7 @@ void TmodPrintData::pPrintPreview()
         return;
     TfrmPrntPreview preview(
         *job, [this, kind] { printJob(kind); },
-        [this] { HelpAndWeb::pOpenHelp(m_context); }, QApplication::activeWindow());
+        [this] { m_context.pOpenHelp(); }, QApplication::activeWindow());
     preview.setWindowState(Qt::WindowMaximized);
     preview.exec();
 }

@@ -1,11 +1,10 @@
 #include "TfrmReport.h"
 
 #include "app/AppContext.h"
-#include "app/CommandBar.h"
-#include "app/Edition.h"
-#include "app/HelpAndWeb.h"
-#include "app/Prompts.h"
-#include "app/ReadOnlyList.h"
+#include "widgets/CommandBar.h"
+#include "core/Edition.h"
+#include "core/Prompts.h"
+#include "widgets/ReadOnlyList.h"
 #include "data/DbError.h"
 #include "invoice/Money.h"
 #include "printing/ListReports.h"
@@ -109,7 +108,7 @@ QWidget *TfrmReport::createCommandBar()
     connect(close, &QAction::triggered, this, &QWidget::close);
     connect(m_actPrintPreview, &QAction::triggered, this, [this] { printReport(true); });
     connect(m_actPrint, &QAction::triggered, this, [this] { printReport(false); });
-    connect(help, &QAction::triggered, this, [this] { HelpAndWeb::pOpenHelp(m_context); });
+    connect(help, &QAction::triggered, this, [this] { m_context.pOpenHelp(); });
     return bar;
 }
 

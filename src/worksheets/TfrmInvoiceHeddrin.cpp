@@ -2,12 +2,11 @@
 
 #include "WorkSheetPanel.h"
 #include "app/AppContext.h"
-#include "app/Edition.h"
-#include "app/FormFields.h"
-#include "app/HelpAndWeb.h"
-#include "app/Icons.h"
-#include "app/Prompts.h"
-#include "app/Ribbon.h"
+#include "core/Edition.h"
+#include "widgets/FormFields.h"
+#include "widgets/Icons.h"
+#include "core/Prompts.h"
+#include "widgets/Ribbon.h"
 #include "data/DateText.h"
 #include "data/DbError.h"
 #include "editing/EditorRules.h"
@@ -172,7 +171,7 @@ void TfrmInvoiceHeddrin::buildActions()
     connect(m_actPrint, &QAction::triggered, this, [this] { printDocument(false); });
     connect(m_actPrintPreview, &QAction::triggered, this, [this] { printDocument(true); });
     connect(m_actClose, &QAction::triggered, this, &QDialog::close);
-    connect(m_actHelp, &QAction::triggered, this, [this] { HelpAndWeb::pOpenHelp(m_context); });
+    connect(m_actHelp, &QAction::triggered, this, [this] { m_context.pOpenHelp(); });
     connect(m_actAddCustomer, &QAction::triggered, this, &TfrmInvoiceHeddrin::addCustomer);
     connect(m_actAddWorkSheet, &QAction::triggered, this, &TfrmInvoiceHeddrin::addWorkSheet);
     connect(m_actRemoveWorkSheet, &QAction::triggered, this, &TfrmInvoiceHeddrin::removeWorkSheet);

@@ -5,7 +5,7 @@
 #include "WorkSheetPanel.h"
 #include "WorkSheetRules.h"
 #include "app/AppContext.h"
-#include "app/Prompts.h"
+#include "core/Prompts.h"
 #include "data/DbError.h"
 #include "invoice/Money.h"
 

@@ -2,12 +2,11 @@
 
 #include "WorkSheetPriceStore.h"
 #include "app/AppContext.h"
-#include "app/CommandBar.h"
-#include "app/Edition.h"
-#include "app/FormFields.h"
-#include "app/HelpAndWeb.h"
-#include "app/Prompts.h"
-#include "app/ReadOnlyList.h"
+#include "widgets/CommandBar.h"
+#include "core/Edition.h"
+#include "widgets/FormFields.h"
+#include "core/Prompts.h"
+#include "widgets/ReadOnlyList.h"
 #include "data/DbError.h"
 #include "data/SavingIndicator.h"
 #include "invoice/Money.h"
@@ -84,7 +83,7 @@ TfrmPriceHeddrin::TfrmPriceHeddrin(AppContext &context, QWidget *parent)
     connect(m_actCancel, &QAction::triggered, this, &TfrmPriceHeddrin::actCancelExecute);
     connect(m_actPrint, &QAction::triggered, this, [this] { printList(false); });
     connect(m_actPrintPreview, &QAction::triggered, this, [this] { printList(true); });
-    connect(m_actHelp, &QAction::triggered, this, [this] { HelpAndWeb::pOpenHelp(m_context); });
+    connect(m_actHelp, &QAction::triggered, this, [this] { m_context.pOpenHelp(); });
     connect(m_lstPrice, &QTableView::clicked, this, [this](const QModelIndex &index) { lstPriceClick(index.row()); });
     connect(m_lstPrice, &QTableView::activated, this, [this](const QModelIndex &index) { lstPriceClick(index.row()); });
     for (QLineEdit *field : {m_txtPriceItmDiscription, m_txtLaborPrice, m_txtMatPrice})

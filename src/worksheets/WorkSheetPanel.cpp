@@ -2,7 +2,7 @@
 
 #include "WorkSheet.h"
 #include "WorkSheetRules.h"
-#include "app/FormFields.h"
+#include "widgets/FormFields.h"
 #include "invoice/InvoiceLines.h"
 
 #include <QComboBox>

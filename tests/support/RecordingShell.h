@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Shell.h"
+#include "core/Shell.h"
 
 #include <QList>
 #include <QStringList>

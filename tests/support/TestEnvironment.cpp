@@ -1,6 +1,6 @@
 #include "TestEnvironment.h"
 
-#include "app/Edition.h"
+#include "core/Edition.h"
 #include "app/StartUp.h"
 
 TestDataFolder::TestDataFolder()

@@ -2,8 +2,6 @@
 
 #include <array>
 
-class Database;
-
 /// The thirteen window flags kept in tblAppPreferences, read once at start-up and
 /// written once when the main window closes.
 struct AppPreferences
@@ -29,7 +27,4 @@ struct AppPreferences
 
     [[nodiscard]] bool operator[](Flag flag) const { return flags[flag]; }
     bool &operator[](Flag flag) { return flags[flag]; }
-
-    static AppPreferences pLoadPreferences(Database &db);
-    void pSavePreferences(Database &db) const;
 };

@@ -1,6 +1,6 @@
-#include "Preferences.h"
+#include "PreferencesStore.h"
 
-#include "data/Database.h"
+#include "Database.h"
 
 #include <QStringList>
 
@@ -29,25 +29,29 @@ const QStringList &columns()
 
 } // namespace
 
-AppPreferences AppPreferences::pLoadPreferences(Database &db)
+namespace PreferencesStore {
+
+AppPreferences pLoadPreferences(Database &db)
 {
     Statement q = db.prepare(QStringLiteral("SELECT %1 FROM tblAppPreferences WHERE intAppPreferencesIdNumber = 1")
                                  .arg(columns().join(QLatin1Char(','))));
     q.step();
     AppPreferences prefs;
-    for (int i = 0; i < FlagCount; ++i)
+    for (int i = 0; i < AppPreferences::FlagCount; ++i)
         prefs.flags[std::size_t(i)] = q.boolAt(i);
     return prefs;
 }
 
-void AppPreferences::pSavePreferences(Database &db) const
+void pSavePreferences(const AppPreferences &prefs, Database &db)
 {
     QStringList assignments;
     for (const QString &column : columns())
         assignments << column + QStringLiteral(" = ?");
     Statement update = db.prepare(QStringLiteral("UPDATE tblAppPreferences SET %1 WHERE intAppPreferencesIdNumber = 1")
                                       .arg(assignments.join(QLatin1Char(','))));
-    for (int i = 0; i < FlagCount; ++i)
-        update.bind(i + 1, flags[std::size_t(i)]);
+    for (int i = 0; i < AppPreferences::FlagCount; ++i)
+        update.bind(i + 1, prefs.flags[std::size_t(i)]);
     update.run();
 }
+
+} // namespace PreferencesStore

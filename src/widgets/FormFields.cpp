@@ -1,6 +1,6 @@
 #include "FormFields.h"
 
-#include "prices/AllowNumDecimalOnly.h"
+#include "core/AllowNumDecimalOnly.h"
 
 #include <QAction>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
 #include "Edition.h"
 
-#include "invoice/DocumentKinds.h"
+#include "DocumentKindNames.h"
 
 Edition::Edition(int number, QString name, QString helpFile, QStringList invoiceTypes)
     : m_number(number)

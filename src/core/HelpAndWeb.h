@@ -2,7 +2,9 @@
 
 #include <QUrl>
 
-class AppContext;
+class Edition;
+class Prompts;
+class Shell;
 
 /// Leaving the program: its help pages and the maker's web site.
 namespace HelpAndWeb {
@@ -11,8 +13,8 @@ namespace HelpAndWeb {
 QUrl webSite();
 
 /// Opens the edition's help page beside the program; says so when it cannot.
-void pOpenHelp(AppContext &context);
+void pOpenHelp(const Edition &edition, Shell &shell, Prompts &prompts);
 /// Opens the web site in the browser; says so when it cannot.
-void pOpenWebSite(AppContext &context);
+void pOpenWebSite(Shell &shell, Prompts &prompts);
 
 } // namespace HelpAndWeb
