@@ -32,7 +32,7 @@ int runApplication(int argc, char **argv, int editionNumber)
     try {
         StartUp::pStartUp(context);
     } catch (const DbError &error) {
-        prompts.showError(error.message());
+        prompts.showError(error.message(), error.detail());
         return 1;
     }
 

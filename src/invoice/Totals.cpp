@@ -126,7 +126,6 @@ void pCalcTotals(CurrentDocument &doc, const Edition &edition, const CompanyReco
     p.strSubTotal = Money::currencyText(lt[0] + mt[0] + discount, locale);
     h.dbInvBalance = lt[0] + mt[0] + taxes - h.dbPaidAmount;
     p.strTotal = Money::currencyText(h.dbInvBalance, locale);
-    h.strInvTotal = p.strTotal;
     if (h.strPaidInFull) {
         p.strDepositPaid = Money::currencyText(h.dbInvBalance, locale);
         p.strTotal = QStringLiteral("Paid In Full");
