@@ -174,9 +174,12 @@ private slots:
         QCOMPARE(l.dbTaxRate3, 0.0725);
         QCOMPARE(l.dbPaidAmount, 1e12);
         QCOMPARE(l.dbDepositAmount, 12.34);
-        Statement total = s.db()->prepare(QStringLiteral("SELECT strInvTotal FROM tblInvHeader"));
-        QVERIFY(total.step());
-        QCOMPARE(total.textAt(0), StoredForm::amountText(l.dbInvBalance));
+        {
+            const auto db = s.db();
+            Statement total = db->prepare(QStringLiteral("SELECT strInvTotal FROM tblInvHeader"));
+            QVERIFY(total.step());
+            QCOMPARE(total.textAt(0), StoredForm::amountText(l.dbInvBalance));
+        }
         QCOMPARE(l.dbInvBalance, saved.dbInvBalance);
         QCOMPARE(s.doc().notes, notes);
         QCOMPARE(s.doc().lines.rowCount(), 2);

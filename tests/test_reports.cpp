@@ -458,7 +458,7 @@ void TestReports::manualFormsConsumeNumbersInOrder()
     while (stored.step()) {
         numbers << stored.intAt(0);
         QCOMPARE(stored.textAt(1), QStringLiteral("Estimate"));
-        QCOMPARE(stored.textAt(2), QStringLiteral("Date:____/____/________"));
+        QCOMPARE(stored.textAt(2), QString()); // written by hand on the form
         QCOMPARE(stored.intAt(4), 2);
         if (stored.intAt(0) == first)
             QCOMPARE(stored.textAt(3), QStringLiteral("Net 10 \"days\""));

@@ -40,6 +40,7 @@ void TfrmSaving::setWaiting(bool waiting)
 {
     m_line->setText(waiting ? QStringLiteral("Waiting for another program to finish with the company database...")
                             : m_text);
+    adjustSize();
     // The bar stands for work done; it must not run out, and the popup close, while
     // nothing is done.
     if (waiting)
