@@ -277,6 +277,33 @@ private slots:
         QCOMPARE(s.month(2026, 4).laborTotal, 100.0);
     }
 
+    void olderPostingsAreTakenOutAsTheyWerePosted()
+    {
+        Session s(Edition::Corvalo);
+        s.startNew(QStringLiteral("Invoice"), QStringLiteral("3/15/2026"));
+        s.doc().header.strUseTax1 = true;
+        s.doc().header.strPaidInFull = true;
+        for (int i = 0; i < 3; ++i)
+            s.addLine("Part", "1", "0.333", "0");
+        const int number = s.store.pSaveInvoice();
+        QCOMPARE(s.month(2026, 3).laborTotal, 0.99);
+
+        // As a version that rounded nothing left it: the unrounded sums posted.
+        const double rate = s.doc().header.dbTaxRate1;
+        auto db = s.db();
+        db->prepare(QStringLiteral("UPDATE tblReport SET dbLbrTotal = ?, dbLbrTax1Total = ?")).bindAll(0.999, 0.999 * rate).run();
+        db->exec(QStringLiteral("UPDATE tblInvHeader SET strPostedInCents = '0'"));
+        db.reset();
+
+        s.open(number);
+        s.store.pSaveInvoice();
+        QCOMPARE(s.month(2026, 3).laborTotal, 0.99);
+        QCOMPARE(s.month(2026, 3).laborTax1, Money::roundToCents(0.99 * rate));
+        s.open(number); // now posted in cents: taken out as such
+        s.store.pSaveInvoice();
+        QCOMPARE(s.month(2026, 3).laborTotal, 0.99);
+    }
+
     void creditsPostNegatively()
     {
         Session s(Edition::Corvalo);

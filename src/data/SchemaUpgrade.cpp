@@ -2,6 +2,7 @@
 
 #include "BackupRestore.h"
 #include "Database.h"
+#include "PostingRuleStep.h"
 
 #include <QFileInfo>
 #include <functional>
@@ -25,6 +26,7 @@ struct Step
 const std::vector<Step> &steps()
 {
     static const std::vector<Step> all = {
+        {PostingRuleStep::kLevel, PostingRuleStep::markPostingsBeforeCents},
     };
     return all;
 }

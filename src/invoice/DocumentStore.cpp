@@ -53,6 +53,14 @@ double amountCell(const InvoiceLines &lines, int row, int column, const QLocale 
     return *value;
 }
 
+/// False for a document whose posting was made before amounts were rounded to the cent.
+bool postedInCents(Database &db, int number)
+{
+    Statement q = db.prepare(QStringLiteral("SELECT strPostedInCents FROM tblInvHeader WHERE intInvNumber = ?"));
+    q.bind(1, number);
+    return !q.step() || q.boolAt(0);
+}
+
 } // namespace
 
 DocumentStore::DocumentStore(AppContext &context)
@@ -154,6 +162,8 @@ void DocumentStore::pLoadInvoice()
     doc.notes = notes;
     Totals::pCalcTotals(doc, edition, m_context.company, m_context.locale);
     pUpdateSavedData();
+    if (!postedInCents(*db, number))
+        doc.saved.totals = Totals::unroundedTotals(doc, edition, m_context.company, m_context.locale);
 }
 
 void DocumentStore::loadLines(Database &db, int number)
@@ -231,6 +241,11 @@ int DocumentStore::pSaveInvoice(const std::function<void(Database &, int)> &also
         const TrecSavedData stored = before.blnNewInvoice ? TrecSavedData{} : doc.saved;
         ReportPostings::pUpdateReport(*db, h, doc.totals, stored, m_context.locale);
         writeHeader(*db, before.blnNewInvoice);
+        // The posting just made is in cents, whatever the document was posted with before.
+        Statement mark = db->prepare(
+            QStringLiteral("UPDATE tblInvHeader SET strPostedInCents = '-1' WHERE intInvNumber = ?"));
+        mark.bind(1, h.intInvNumber);
+        mark.run();
         writeLines(*db);
         if (alsoWrite)
             alsoWrite(*db, h.intInvNumber);

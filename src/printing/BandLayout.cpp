@@ -37,5 +37,5 @@ QList<ReportPage> layoutBands(const QRectF &region, const QList<Band> &bands, co
 
 QString pageNumberText(int pageNumber, int pageCount)
 {
-    return QStringLiteral("Page %1 of\u2019 %2").arg(pageNumber).arg(pageCount);
+    return QStringLiteral("Page %1 of %2").arg(pageNumber).arg(pageCount);
 }

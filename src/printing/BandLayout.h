@@ -23,5 +23,5 @@ using PageFurniture = std::function<void(ReportPage &page, int pageNumber, int p
 [[nodiscard]] QList<ReportPage> layoutBands(const QRectF &region, const QList<Band> &bands,
                                             const PageFurniture &furniture);
 
-/// "Page 2 of’ 3", as every report prints its page number.
+/// "Page 2 of 3", as every report prints its page number.
 [[nodiscard]] QString pageNumberText(int pageNumber, int pageCount);

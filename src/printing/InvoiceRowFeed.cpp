@@ -6,6 +6,7 @@
 #include "core/Edition.h"
 #include "invoice/DocumentKinds.h"
 #include "invoice/Money.h"
+#include "invoice/Totals.h"
 #include "worksheets/WorkSheetText.h"
 
 #include <cmath>
@@ -34,8 +35,9 @@ double lineNumber(const QString &text, const QLocale &locale, int line, const QS
 QStringList priceLineRow(const InvoiceLines &lines, int row, const QList<Value> &shown, const QLocale &locale)
 {
     const double quantity = lineNumber(lines.cell(row, InvoiceLines::Quantity), locale, row, QStringLiteral("quantity"));
-    const double priceEach = lineNumber(lines.cell(row, InvoiceLines::LabPrice), locale, row, QStringLiteral("labor price"))
-                             + lineNumber(lines.cell(row, InvoiceLines::MatPrice), locale, row, QStringLiteral("material price"));
+    const double labor = lineNumber(lines.cell(row, InvoiceLines::LabPrice), locale, row, QStringLiteral("labor price"));
+    const double material = lineNumber(lines.cell(row, InvoiceLines::MatPrice), locale, row, QStringLiteral("material price"));
+    const double priceEach = labor + material;
 
     QStringList values(4);
     values[0] = lines.cell(row, InvoiceLines::Description);
@@ -43,7 +45,8 @@ QStringList priceLineRow(const InvoiceLines &lines, int row, const QList<Value> 
         QString text;
         switch (shown.at(i)) {
         case Value::Total:
-            text = Money::currencyText(quantity * priceEach, locale);
+            // Before discount, in the cents the Sub Total is the sum of.
+            text = Money::currencyText(Totals::lineAmounts(quantity, labor, material, 0).beforeDiscount(), locale);
             break;
         case Value::PriceEach:
             text = Money::currencyText(priceEach, locale);
