@@ -7,6 +7,7 @@
 #include "worksheets/WorkSheet.h"
 
 #include <QTest>
+#include <algorithm>
 #include <thread>
 
 namespace {
@@ -107,8 +108,38 @@ private slots:
         s.startNew();
         QCOMPARE(s.doc().header.intInvNumber, 501);
         QCOMPARE(s.store.GetInvoiceNumber(), 501);
-        s.store.pIncInvoiceNumber();
+        QCOMPARE(s.store.pTakeInvoiceNumber(), 501);
         QCOMPARE(s.store.GetInvoiceNumber(), 502);
+    }
+
+    void printNumbersAreTakenOnceAndGivenBackOnlyWhenLast()
+    {
+        Session first(Edition::Lunvard);
+        // A second window of the program on the same file.
+        ScriptedPrompts otherPrompts;
+        AppContext other(Edition::get(Edition::Lunvard), otherPrompts, first.saving);
+        DocumentStore otherStore(other);
+
+        QCOMPARE(first.store.pTakeInvoiceNumber(), 500);
+        QCOMPARE(otherStore.pTakeInvoiceNumber(), 501);
+        // The first print failed, but 501 is out: 500 stays used rather than handed out twice.
+        QVERIFY(!first.store.pGiveBackInvoiceNumber(500));
+        QCOMPARE(first.store.GetInvoiceNumber(), 502);
+        QVERIFY(otherStore.pGiveBackInvoiceNumber(501));
+        QCOMPARE(first.store.GetInvoiceNumber(), 501);
+
+        // Many takers at once: every number handed out once.
+        QList<int> taken[2];
+        std::thread a([&] { for (int i = 0; i < 20; ++i) taken[0] << first.store.pTakeInvoiceNumber(); });
+        std::thread b([&] { for (int i = 0; i < 20; ++i) taken[1] << otherStore.pTakeInvoiceNumber(); });
+        a.join();
+        b.join();
+        QList<int> all = taken[0] + taken[1];
+        std::sort(all.begin(), all.end());
+        QCOMPARE(all.size(), 40);
+        QCOMPARE(all.front(), 501);
+        QCOMPARE(all.back(), 540);
+        QVERIFY(std::adjacent_find(all.begin(), all.end()) == all.end());
     }
 
     void everyHeaderFieldRoundTrips()

@@ -494,9 +494,19 @@ private slots:
         QVERIFY(button->isEnabled());
         QCOMPARE(b.prompts.messages("Error"), QStringList());
 
-        // Without a printing module the run stops at the first copy and says so.
+        // A second run on the same day asks first; No (the default) copies nothing.
+        b.prompts.answers = {Prompts::No};
+        QTest::mouseClick(button, Qt::LeftButton);
+        QCOMPARE(b.prompts.messages("YesNoDefaultNo"),
+                 QStringList{"Recurring invoices were already printed today. Print them again?"});
+        QCOMPARE(printing.calls.size(), 2);
+        QCOMPARE(b.next(), 602);
+
+        // Yes runs again. Without a printing module the run stops at the first copy and says so.
+        b.prompts.answers = {Prompts::Yes};
         b.context.printModule = nullptr;
         QTest::mouseClick(button, Qt::LeftButton);
+        QCOMPARE(b.prompts.messages("YesNoDefaultNo").size(), 2);
         QCOMPARE(b.next(), 602);
         QCOMPARE(b.prompts.messages("Error").size(), 1);
         QVERIFY(b.prompts.messages("Error").first().contains("Not copied yet: 510, 520"));

@@ -74,12 +74,29 @@ int DocumentStore::GetInvoiceNumber()
     return int(db->queryInt(QStringLiteral("SELECT intInvNumber FROM tblCompanyInvData WHERE intCompInvDataID = 1")));
 }
 
-void DocumentStore::pIncInvoiceNumber()
+int DocumentStore::pTakeInvoiceNumber()
 {
     const auto db = m_context.openDatabase();
     Transaction tx(*db);
-    db->exec(QStringLiteral("UPDATE tblCompanyInvData SET intInvNumber = intInvNumber + 1 WHERE intCompInvDataID = 1"));
+    const int number = int(db->queryInt(QStringLiteral("SELECT intInvNumber FROM tblCompanyInvData WHERE intCompInvDataID = 1")));
+    db->prepare(QStringLiteral("UPDATE tblCompanyInvData SET intInvNumber = ? WHERE intCompInvDataID = 1"))
+        .bindAll(number + 1)
+        .run();
     tx.commit();
+    return number;
+}
+
+bool DocumentStore::pGiveBackInvoiceNumber(int number)
+{
+    const auto db = m_context.openDatabase();
+    Transaction tx(*db);
+    db->prepare(QStringLiteral("UPDATE tblCompanyInvData SET intInvNumber = ? "
+                               "WHERE intCompInvDataID = 1 AND intInvNumber = ?"))
+        .bindAll(number, number + 1)
+        .run();
+    const bool givenBack = db->changes() > 0;
+    tx.commit();
+    return givenBack;
 }
 
 void DocumentStore::pUpdateSavedData()

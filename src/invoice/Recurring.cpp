@@ -26,6 +26,13 @@ QString GetLastPrintedText(Database &db)
     return date.isEmpty() ? QStringLiteral(" Never") : date;
 }
 
+QDate GetLastPrintedDate(Database &db, const QLocale &locale)
+{
+    Statement query = db.prepare(QStringLiteral("SELECT strLastPrintedDate FROM tblRecurring WHERE intRecurringID = 1"));
+    query.step();
+    return DateText::parseShortDate(query.textAt(0), locale);
+}
+
 QString pSetLastPrinted(Database &db, QDate today, const QLocale &locale)
 {
     const QString date = DateText::shortDate(today, locale);

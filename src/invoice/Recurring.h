@@ -19,6 +19,9 @@ namespace Recurring {
 /// The stored date of the last run, or " Never" when there has been none.
 [[nodiscard]] QString GetLastPrintedText(Database &db);
 
+/// The date of the last run; invalid when there has been none (or it does not read).
+[[nodiscard]] QDate GetLastPrintedDate(Database &db, const QLocale &locale);
+
 /// Stores \a today as the date of the last run and returns the stored text. Runs in
 /// the caller's transaction, if any, so the date lands together with the run's end.
 QString pSetLastPrinted(Database &db, QDate today, const QLocale &locale);
