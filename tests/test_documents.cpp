@@ -1,6 +1,7 @@
 #include "TestEnvironment.h"
 #include "core/Edition.h"
 #include "data/Database.h"
+#include "data/PostingRuleStep.h"
 #include "invoice/DocumentStore.h"
 #include "invoice/Money.h"
 #include "invoice/Totals.h"
@@ -319,12 +320,17 @@ private slots:
         const int number = s.store.pSaveInvoice();
         QCOMPARE(s.month(2026, 3).laborTotal, 0.99);
 
-        // As a version that rounded nothing left it: the unrounded sums posted.
+        // As a version that rounded nothing left it: the unrounded sums posted, and
+        // the file is upgraded when it is opened.
         const double rate = s.doc().header.dbTaxRate1;
         auto db = s.db();
         db->prepare(QStringLiteral("UPDATE tblReport SET dbLbrTotal = ?, dbLbrTax1Total = ?")).bindAll(0.999, 0.999 * rate).run();
-        db->exec(QStringLiteral("UPDATE tblInvHeader SET strPostedInCents = '0'"));
+        db->exec(QStringLiteral("ALTER TABLE tblInvHeader DROP COLUMN strPostedInCents"));
+        db->prepare(QStringLiteral("UPDATE tblSchemaLevel SET intSchemaLevel = ?")).bindAll(PostingRuleStep::kLevel - 1).run();
         db.reset();
+        QVERIFY(SchemaUpgrade::pUpgradeDataBase(s.context.databasePath(), {s.context.edition(), s.context.locale})
+                    .upgraded());
+        QCOMPARE(s.count("SELECT count(*) FROM tblInvHeader WHERE strPostedInCents = '0'"), 1);
 
         s.open(number);
         s.store.pSaveInvoice();
@@ -333,6 +339,7 @@ private slots:
         s.open(number); // now posted in cents: taken out as such
         s.store.pSaveInvoice();
         QCOMPARE(s.month(2026, 3).laborTotal, 0.99);
+        QCOMPARE(s.count("SELECT count(*) FROM tblInvHeader WHERE strPostedInCents = '0'"), 0);
     }
 
     void creditsPostNegatively()

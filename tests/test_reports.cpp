@@ -7,6 +7,7 @@
 #include "invoice/Money.h"
 #include "prices/PriceStore.h"
 #include "printing/ListReports.h"
+#include "printing/ReportFonts.h"
 #include "printing/PdfOutput.h"
 #include "printing/PrintJobs.h"
 #include "printing/ReportError.h"
@@ -395,6 +396,21 @@ void TestReports::priceSheetAndInvoiceListPdf()
     QVERIFY(invoices.contains(QStringLiteral("Paid")));
     QVERIFY(invoices.indexOf(QStringLiteral("Ann")) < invoices.indexOf(QStringLiteral("Bo Ng")));
     QVERIFY(invoices.contains(QStringLiteral("Page 1 of 1")));
+
+    // A long name is cut short inside its column; the row keeps its height.
+    const QString longName = QStringLiteral("Bartholomew Maximilian Fitzgerald-Worthington III");
+    RowFeed rows;
+    rows.columns = {QStringLiteral("rvstrInvNumber"), QStringLiteral("rvstrCustomer"), QStringLiteral("rvstrTotal")};
+    rows.rows = {{QStringLiteral("500"), longName, QStringLiteral("$1,234.00")},
+                 {QStringLiteral("501"), QStringLiteral("Bo Ng"), QStringLiteral("$5.00")}};
+    const QList<ReportPage> pages = ListReports::ReportInvMaintenance({{}, rows});
+    const QList<const TextItem *> customers = pages.first().textsNamed(QStringLiteral("rvstrCustomer"));
+    QCOMPARE(customers.size(), 2);
+    QVERIFY2(customers[0]->text.endsWith(QChar(0x2026)), qPrintable(customers[0]->text));
+    QVERIFY(longName.startsWith(customers[0]->text.chopped(1)));
+    QVERIFY(ReportFonts::textWidth(customers[0]->font, customers[0]->text) <= customers[0]->rect.width() - 0.1 + 1e-9);
+    QCOMPARE(customers[1]->text, QStringLiteral("Bo Ng"));
+    QCOMPARE(customers[1]->rect.top() - customers[0]->rect.top(), 0.4);
 }
 
 void TestReports::plannerListPdf()

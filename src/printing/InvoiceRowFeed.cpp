@@ -39,7 +39,7 @@ QStringList priceLineRow(const InvoiceLines &lines, int row, const QList<Value> 
     const double material = lineNumber(lines.cell(row, InvoiceLines::MatPrice), locale, row, QStringLiteral("material price"));
     const double priceEach = labor + material;
 
-    QStringList values(4);
+    QStringList values(5);
     values[0] = lines.cell(row, InvoiceLines::Description);
     for (int i = 0; i < shown.size(); ++i) {
         QString text;
@@ -62,7 +62,7 @@ QStringList priceLineRow(const InvoiceLines &lines, int row, const QList<Value> 
 
 QStringList textRow(const QString &text)
 {
-    return {text, QString(), QString(), QString()};
+    return {text, QString(), QString(), QString(), QString()};
 }
 
 } // namespace
@@ -96,15 +96,22 @@ RowFeed RvCustomConnectionInvoice(const AppContext &context)
 {
     RowFeed feed;
     feed.name = kFeedName;
-    feed.columns = {kDescription, kRight, kMiddle, kLeft};
+    feed.columns = {kDescription, kRight, kMiddle, kLeft, kKeepWithNext};
 
     const CurrentDocument &document = context.document;
     if (document.header.blnManualForm)
         return feed;
 
     if (context.edition().usesWorkSheets()) {
-        for (const QString &line : ReportFonts::memoLines(WorkSheetText::GetWorkSheetText(document, context.company, context.locale)))
-            feed.rows.append(textRow(line));
+        // Each sheet is a block of lines ended by an empty one.
+        const QStringList lines =
+            ReportFonts::memoLines(WorkSheetText::GetWorkSheetText(document, context.company, context.locale));
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            QStringList row = textRow(lines.at(i));
+            if (!lines.at(i).isEmpty() && !lines.value(i + 1).isEmpty())
+                row[4] = QStringLiteral("1");
+            feed.rows.append(row);
+        }
         return feed;
     }
 
