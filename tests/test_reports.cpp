@@ -262,6 +262,8 @@ void TestReports::windowPrintsWhatItLists()
     QVERIFY(list->isColumnHidden(SalesTaxReport::TypeColumn));
     QVERIFY(list->isColumnHidden(SalesTaxReport::SortDateColumn));
 
+    QCOMPARE(window.findChild<QRadioButton *>(QStringLiteral("rbtnReportLayout0"))->text().remove(QLatin1Char('&')),
+             QStringLiteral("Summary"));
     window.findChild<QPushButton *>(QStringLiteral("btnStartBack"))->click();
     window.findChild<QRadioButton *>(QStringLiteral("rbtnReportLayout1"))->click(); // itemized
     window.findChild<QRadioButton *>(QStringLiteral("rbtnReportType2"))->click();   // tax report
