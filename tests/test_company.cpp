@@ -860,10 +860,46 @@ private slots:
         QCOMPARE(db->queryInt(QStringLiteral("SELECT count(*) FROM tblCustomers")), 3);
         QCOMPARE(storedText(*db, QStringLiteral("PRAGMA integrity_check")), QStringLiteral("ok"));
 
-        // The live file as it was just before the restore is kept aside.
-        Database safety(BackupRestore::GetSafetyCopyPath(session.context.edition()), Database::OpenMode::ReadOnly);
+        // The live file as it was just before the restore is kept aside, dated.
+        const QStringList copies = BackupRestore::GetSafetyCopyPaths(session.context.edition());
+        QCOMPARE(copies.size(), 1);
+        QVERIFY2(QFileInfo(copies.first()).fileName().startsWith(
+                     "corvalo6.db.before-restore-" + QDate::currentDate().toString(Qt::ISODate)),
+                 qPrintable(copies.first()));
+        Database safety(copies.first(), Database::OpenMode::ReadOnly);
         QCOMPARE(storedText(safety, QStringLiteral("SELECT strCompName FROM tblCompanyInfo")),
                  QStringLiteral("Changed After Backup"));
+    }
+
+    void restoresKeepTheLastThreeSafetyCopies()
+    {
+        TestSession session(Edition::Ostrev);
+        session.start();
+        const QString offered = session.folder.path() + QStringLiteral("/ostrev6.db");
+        QVERIFY(QFile::copy(session.context.databasePath(), offered));
+        QFile::setPermissions(offered, QFile::ReadOwner | QFile::WriteOwner);
+        const QString live = session.context.databasePath();
+        QFile unrelated(live + QStringLiteral(".before-restore-notes.txt"));
+        QVERIFY(unrelated.open(QIODevice::WriteOnly));
+        unrelated.close();
+
+        for (int restore = 1; restore <= 4; ++restore) {
+            session.db()->prepare(QStringLiteral("UPDATE tblCompanyInfo SET strCompName = ?"))
+                .bindAll(QStringLiteral("Before restore %1").arg(restore))
+                .run();
+            session.prompts.choices = {offered};
+            BackupRestore::pRestoreData(session.context);
+            QCOMPARE(session.prompts.lastMessage(), QStringLiteral("Restore of company database successful"));
+        }
+        const QStringList copies = BackupRestore::GetSafetyCopyPaths(session.context.edition());
+        QCOMPARE(copies.size(), BackupRestore::kSafetyCopies);
+        QStringList names;
+        for (const QString &copy : copies) {
+            Database db(copy, Database::OpenMode::ReadOnly);
+            names << storedText(db, QStringLiteral("SELECT strCompName FROM tblCompanyInfo"));
+        }
+        QCOMPARE(names, QStringList({"Before restore 4", "Before restore 3", "Before restore 2"}));
+        QVERIFY(unrelated.exists());
     }
 
     void cancelledChoicesChangeNothing()
@@ -902,7 +938,7 @@ private slots:
         QTest::newRow("empty file") << "empty" << "Error 26 : ";
         QTest::newRow("foreign SQLite file") << "foreign" << "Error 26 : ";
         QTest::newRow("another edition") << "edition" << "Error 26 : ";
-        QTest::newRow("damaged pages") << "damaged" << "Error ";
+        QTest::newRow("damaged pages") << "damaged" << "Error 11 : ";
         QTest::newRow("unreadable settings") << "settings" << "Error ";
     }
 
@@ -957,9 +993,14 @@ private slots:
         session.prompts.choices = {offered};
         BackupRestore::pRestoreData(session.context);
         QVERIFY2(session.prompts.lastMessage().startsWith(message), qPrintable(session.prompts.lastMessage()));
+        if (kind == QLatin1String("damaged")) {
+            // Said plainly first; the engine's own words follow as details.
+            QVERIFY2(session.prompts.lastMessage().contains("cannot be restored: the file is damaged.\n\nDetails: "),
+                     qPrintable(session.prompts.lastMessage()));
+        }
         QCOMPARE(fileHash(live), before);
         QCOMPARE(session.context.company.company.strCompName, QStringLiteral("in memory"));
-        QVERIFY(!QFileInfo::exists(BackupRestore::GetSafetyCopyPath(session.context.edition())));
+        QVERIFY(BackupRestore::GetSafetyCopyPaths(session.context.edition()).isEmpty());
     }
 
     void restoreWhileAnotherCopyWritesLeavesTheLiveFile()

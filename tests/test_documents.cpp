@@ -1,6 +1,7 @@
 #include "TestEnvironment.h"
 #include "core/Edition.h"
 #include "data/Database.h"
+#include "data/PostingRuleStep.h"
 #include "data/StoredForm.h"
 #include "invoice/DocumentStore.h"
 #include "invoice/Money.h"
@@ -8,6 +9,7 @@
 #include "worksheets/WorkSheet.h"
 
 #include <QTest>
+#include <algorithm>
 #include <thread>
 
 namespace {
@@ -108,8 +110,38 @@ private slots:
         s.startNew();
         QCOMPARE(s.doc().header.intInvNumber, 501);
         QCOMPARE(s.store.GetInvoiceNumber(), 501);
-        s.store.pIncInvoiceNumber();
+        QCOMPARE(s.store.pTakeInvoiceNumber(), 501);
         QCOMPARE(s.store.GetInvoiceNumber(), 502);
+    }
+
+    void printNumbersAreTakenOnceAndGivenBackOnlyWhenLast()
+    {
+        Session first(Edition::Lunvard);
+        // A second window of the program on the same file.
+        ScriptedPrompts otherPrompts;
+        AppContext other(Edition::get(Edition::Lunvard), otherPrompts, first.saving);
+        DocumentStore otherStore(other);
+
+        QCOMPARE(first.store.pTakeInvoiceNumber(), 500);
+        QCOMPARE(otherStore.pTakeInvoiceNumber(), 501);
+        // The first print failed, but 501 is out: 500 stays used rather than handed out twice.
+        QVERIFY(!first.store.pGiveBackInvoiceNumber(500));
+        QCOMPARE(first.store.GetInvoiceNumber(), 502);
+        QVERIFY(otherStore.pGiveBackInvoiceNumber(501));
+        QCOMPARE(first.store.GetInvoiceNumber(), 501);
+
+        // Many takers at once: every number handed out once.
+        QList<int> taken[2];
+        std::thread a([&] { for (int i = 0; i < 20; ++i) taken[0] << first.store.pTakeInvoiceNumber(); });
+        std::thread b([&] { for (int i = 0; i < 20; ++i) taken[1] << otherStore.pTakeInvoiceNumber(); });
+        a.join();
+        b.join();
+        QList<int> all = taken[0] + taken[1];
+        std::sort(all.begin(), all.end());
+        QCOMPARE(all.size(), 40);
+        QCOMPARE(all.front(), 501);
+        QCOMPARE(all.back(), 540);
+        QVERIFY(std::adjacent_find(all.begin(), all.end()) == all.end());
     }
 
     void everyHeaderFieldRoundTrips()
@@ -282,6 +314,39 @@ private slots:
         s.doc().header.strInvName = QStringLiteral("invoice");
         s.store.pSaveInvoice();
         QCOMPARE(s.month(2026, 4).laborTotal, 100.0);
+    }
+
+    void olderPostingsAreTakenOutAsTheyWerePosted()
+    {
+        Session s(Edition::Corvalo);
+        s.startNew(QStringLiteral("Invoice"), QDate(2026, 3, 15));
+        s.doc().header.strUseTax1 = true;
+        s.doc().header.strPaidInFull = true;
+        for (int i = 0; i < 3; ++i)
+            s.addLine("Part", "1", "0.333", "0");
+        const int number = s.store.pSaveInvoice();
+        QCOMPARE(s.month(2026, 3).laborTotal, 0.99);
+
+        // As a version that rounded nothing left it: the unrounded sums posted, and
+        // the file is upgraded when it is opened.
+        const double rate = s.doc().header.dbTaxRate1;
+        auto db = s.db();
+        db->prepare(QStringLiteral("UPDATE tblReport SET dbLbrTotal = ?, dbLbrTax1Total = ?")).bindAll(0.999, 0.999 * rate).run();
+        db->exec(QStringLiteral("ALTER TABLE tblInvHeader DROP COLUMN strPostedInCents"));
+        db->prepare(QStringLiteral("UPDATE tblSchemaLevel SET intSchemaLevel = ?")).bindAll(PostingRuleStep::kLevel - 1).run();
+        db.reset();
+        QVERIFY(SchemaUpgrade::pUpgradeDataBase(s.context.databasePath(), {s.context.edition(), s.context.locale})
+                    .upgraded());
+        QCOMPARE(s.count("SELECT count(*) FROM tblInvHeader WHERE strPostedInCents = '0'"), 1);
+
+        s.open(number);
+        s.store.pSaveInvoice();
+        QCOMPARE(s.month(2026, 3).laborTotal, 0.99);
+        QCOMPARE(s.month(2026, 3).laborTax1, Money::roundToCents(0.99 * rate));
+        s.open(number); // now posted in cents: taken out as such
+        s.store.pSaveInvoice();
+        QCOMPARE(s.month(2026, 3).laborTotal, 0.99);
+        QCOMPARE(s.count("SELECT count(*) FROM tblInvHeader WHERE strPostedInCents = '0'"), 0);
     }
 
     void creditsPostNegatively()

@@ -728,7 +728,7 @@ private slots:
         QCOMPARE(footNote->toPlainText(), QStringLiteral("one\ntwo\nthree\nfour\nfive!"));
     }
 
-    void printingConsumesANumberOnlyWhenItSucceeds()
+    void eachPrintTakesItsOwnNumberUnlessItFails()
     {
         Session s;
         s.openEditor();
@@ -743,23 +743,25 @@ private slots:
         RecordingPrintModule printer(s.context);
         s.action("actPrint")->trigger();
         s.action("actPrint")->trigger();
-        QCOMPARE(printer.documentNumbers, QList<int>({500, 500}));
+        QCOMPARE(printer.documentNumbers, QList<int>({500, 501}));
         QCOMPARE(printer.calls, QStringList({"print 1", "print 1"}));
         QCOMPARE(s.storedNextNumber(), 502);
-        QCOMPARE(s.header().intInvNumber, 500);
-        QCOMPARE(s.label("lblInvoiceNameNumber"), QStringLiteral("Estimate Number: 500"));
+        QCOMPARE(s.header().intInvNumber, 501);
+        QCOMPARE(s.label("lblInvoiceNameNumber"), QStringLiteral("Estimate Number: 501"));
 
-        printer.succeeds = false; // cancelled or failed
+        printer.succeeds = false; // cancelled or failed: the number is given back
         s.action("actPrint")->trigger();
+        QCOMPARE(printer.documentNumbers.last(), 502);
         QCOMPARE(s.storedNextNumber(), 502);
 
-        // The number cannot be advanced: the user is told, and the editor goes on.
+        // No number can be taken: the user is told, nothing is printed, and the editor goes on.
         printer.succeeds = true;
         s.db()->exec("ALTER TABLE tblCompanyInvData RENAME TO tblAway");
         s.action("actPrint")->trigger();
         s.db()->exec("ALTER TABLE tblAway RENAME TO tblCompanyInvData");
         QCOMPARE(s.prompts.messages("Error").size(), 1);
-        QVERIFY(s.prompts.lastMessage().startsWith("The document was printed, but the next document number"));
+        QVERIFY(s.prompts.lastMessage().startsWith("The document was not printed: its number could not be taken."));
+        QCOMPARE(printer.documentNumbers.size(), 3);
         QCOMPARE(s.storedNextNumber(), 502);
 
         s.editor->close();

@@ -221,7 +221,12 @@ private slots:
         QCOMPARE(b.listed(T::Delete, "Customer Company Name", "100"), QList<int>({50, 51, 600}));
         QCOMPARE(b.listed(T::Delete, "Customer Company Name", "élan"), QList<int>({512}));
         QCOMPARE(b.listed(T::Delete, "Customer Last Name", "al \"ace\" o'"), QList<int>({50}));
-        QCOMPARE(b.listed(T::Delete, "Customer Last Name", "\""), QList<int>());
+        QCOMPARE(b.listed(T::Delete, "Customer Last Name", "\"ace"), QList<int>({50})); // a later word
+        QCOMPARE(b.listed(T::Delete, "Customer Last Name", "ce"), QList<int>());
+        QCOMPARE(b.listed(T::Delete, "Customer Last Name", "ñú"), QList<int>({512}));
+        QCOMPARE(b.listed(T::Delete, "Customer Last Name", "other"), QList<int>({51, 600}));
+        QCOMPARE(b.listed(T::Delete, "Customer Last Name", "ann o"), QList<int>({51, 600}));
+        QCOMPARE(b.listed(T::Delete, "Customer Last Name", "%"), QList<int>());
         QCOMPARE(b.listed(T::Delete, "Customer Last Name", "ÉMILE ÑÚ"), QList<int>({512}));
         QCOMPARE(b.listed(T::Delete, "Customer Last Name", "'; DROP TABLE tblInvHeader; --"), QList<int>());
         QCOMPARE(b.count("SELECT count(*) FROM tblInvHeader"), 5);
@@ -494,9 +499,19 @@ private slots:
         QVERIFY(button->isEnabled());
         QCOMPARE(b.prompts.messages("Error"), QStringList());
 
-        // Without a printing module the run stops at the first copy and says so.
+        // A second run on the same day asks first; No (the default) copies nothing.
+        b.prompts.answers = {Prompts::No};
+        QTest::mouseClick(button, Qt::LeftButton);
+        QCOMPARE(b.prompts.messages("YesNoDefaultNo"),
+                 QStringList{"Recurring invoices were already printed today. Print them again?"});
+        QCOMPARE(printing.calls.size(), 2);
+        QCOMPARE(b.next(), 602);
+
+        // Yes runs again. Without a printing module the run stops at the first copy and says so.
+        b.prompts.answers = {Prompts::Yes};
         b.context.printModule = nullptr;
         QTest::mouseClick(button, Qt::LeftButton);
+        QCOMPARE(b.prompts.messages("YesNoDefaultNo").size(), 2);
         QCOMPARE(b.next(), 602);
         QCOMPARE(b.prompts.messages("Error").size(), 1);
         QVERIFY(b.prompts.messages("Error").first().contains("Not copied yet: 510, 520"));

@@ -10,6 +10,8 @@
 #include "printing/InvoiceRowFeed.h"
 #include "printing/PageViewer.h"
 #include "printing/PdfOutput.h"
+#include "printing/BandLayout.h"
+#include "printing/ReportFonts.h"
 #include "printing/PrintJobs.h"
 #include "printing/TfrmPrntPreview.h"
 #include "printing/TmodPrintData.h"
@@ -18,6 +20,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -172,7 +175,7 @@ private slots:
               QStringLiteral("$25.00"), QStringLiteral("Deposit Amount"), QStringLiteral("$40.00"),
               QStringLiteral("$987.65"), QStringLiteral("$1.23"), QStringLiteral("Estimate Total"),
               QStringLiteral("$948.88"), QStringLiteral("Thank you for your business."),
-              QStringLiteral("Page 1 of\u2019 1")})
+              QStringLiteral("Page 1 of 1")})
             QVERIFY2(text.contains(expected), qPrintable(expected + QStringLiteral(" missing from:\n") + text));
 
         QCOMPARE(pdfInfoField(path, QStringLiteral("Title")), QStringLiteral("Estimate 512"));
@@ -200,7 +203,7 @@ private slots:
         for (int page = 1; page <= pages; ++page) {
             const QString text = pdfText(path, page);
             for (const QString &furniture :
-                 {QStringLiteral("Page %1 of\u2019 %2").arg(page).arg(pages), QStringLiteral("Invoice 514"),
+                 {QStringLiteral("Page %1 of %2").arg(page).arg(pages), QStringLiteral("Invoice 514"),
                   context.company.company.strCompName, kCustomer, QStringLiteral("Price Item Description"),
                   QStringLiteral("Amount Paid"), QStringLiteral("Invoice Total"), QStringLiteral("$948.88"),
                   QStringLiteral("Thank you for your business.")})
@@ -256,7 +259,7 @@ private slots:
         if (warranty) {
             const ReportPage &first = job.pages.at(page++);
             QCOMPARE(textOf(first, QStringLiteral("rvtxtTitle")), QStringLiteral("SAMPLE WARRANTY"));
-            QCOMPARE(textOf(first, QStringLiteral("rvtxtPageNumber")), QStringLiteral("Page 1 of\u2019 1"));
+            QCOMPARE(textOf(first, QStringLiteral("rvtxtPageNumber")), QStringLiteral("Page 1 of 1"));
         }
     }
 
@@ -276,13 +279,126 @@ private slots:
         for (int i = 0; i < job.pages.size(); ++i) {
             const ReportPage &page = job.pages.at(i);
             QCOMPARE(textOf(page, QStringLiteral("rvtxtTitle")), QStringLiteral("SAMPLE CONTRACT"));
-            QCOMPARE(textOf(page, QStringLiteral("rvtxtPageNumber")), QStringLiteral("Page %1 of\u2019 3").arg(i + 1));
+            QCOMPARE(textOf(page, QStringLiteral("rvtxtPageNumber")), QStringLiteral("Page %1 of 3").arg(i + 1));
             for (const TextItem *line : page.textsNamed(QStringLiteral("rvtxtBody"))) {
                 QVERIFY(line->rect.bottom() <= 0.8 + 9.6 + 1e-9);
                 printed << line->text;
             }
         }
         QCOMPARE(printed.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"), body);
+    }
+
+    void keptBandsMoveToTheNextPageTogether()
+    {
+        const QRectF region(0, 0, 8, 1.0);
+        const auto band = [](bool keep) { return Band{0.2, {Items::text("b", 0, 0, 1, {}, Qt::AlignLeft, "x")}, keep}; };
+        const auto pageSizes = [](const QList<ReportPage> &pages) {
+            QList<qsizetype> sizes;
+            for (const ReportPage &page : pages)
+                sizes << page.items.size();
+            return sizes;
+        };
+        // Three lines, then a heading kept with the two lines after it: all three go on.
+        QCOMPARE(pageSizes(layoutBands(region, {band(false), band(false), band(false), band(true), band(true),
+                                                band(false)}, {})),
+                 (QList<qsizetype>{3, 3}));
+        // A group that fits where it is stays.
+        QCOMPARE(pageSizes(layoutBands(region, {band(false), band(true), band(false), band(false)}, {})),
+                 (QList<qsizetype>{4}));
+        // A group higher than a page flows on as if it were not kept.
+        QList<Band> tall{band(false), band(false)};
+        for (int i = 0; i < 7; ++i)
+            tall << band(i < 6);
+        QCOMPARE(pageSizes(layoutBands(region, tall, {})), (QList<qsizetype>{5, 4}));
+    }
+
+    void contractHeadingStaysWithItsText()
+    {
+        TestSession session(Edition::Corvalo);
+        session.start();
+        const int linesPerPage = int(9.6 / ReportFonts::lineHeight(ReportFont{}) + 1e-9);
+        QString body;
+        for (int i = 0; i < linesPerPage - 2; ++i)
+            body += QStringLiteral("Clause %1.\r\n").arg(i + 1);
+        body += QStringLiteral("\r\nCOMPANY PAYMENT ARRANGEMENTS\r\nA deposit of one third is due on signing.\r\n");
+        session.db()->prepare(QStringLiteral("UPDATE tblContractWarranty SET strContract = ?")).bindAll(body).run();
+
+        const ReportJob job = PrintJobs::RvSystemPrntDocsPrint(session.context, PrintKind::Contract);
+        QCOMPARE(job.pages.size(), 2);
+        const QStringList second = job.pages.at(1).texts();
+        QVERIFY(second.contains(QStringLiteral("COMPANY PAYMENT ARRANGEMENTS")));
+        QVERIFY(second.contains(QStringLiteral("A deposit of one third is due on signing.")));
+        QVERIFY(job.pages.at(0).texts().contains(QStringLiteral("Clause %1.").arg(linesPerPage - 2)));
+    }
+
+    void workSheetBlocksAreNotSplit()
+    {
+        TestSession heddrin(Edition::Heddrin);
+        heddrin.start();
+        AppContext &context = heddrin.context;
+        fillDocument(context, QStringLiteral("Estimate"), 571, 0);
+        QList<QStringList> rooms;
+        for (int i = 0; i < 12; ++i) {
+            WorkSheet room;
+            room.strWorkSheetName = QStringLiteral("Room %1").arg(i + 1);
+            room.intAreaWorkOn = WorkSheet::WallsOnly;
+            room.intAreaLength = 12 + i;
+            room.intAreaWidth = 10;
+            room.intAreaHeight = 8;
+            room.intPaintsCoats = 2;
+            room.intNumOfDoors = 1;
+            room.strExtraChargesName = QStringLiteral("Move furniture");
+            room.strExtraChargesLabor = QStringLiteral("25");
+            rooms << room.toCells();
+        }
+        context.document.lines.setRows(rooms);
+        context.document.LbrPrices[1] = 0.21;
+        Totals::pCalcTotals(context.document, context.edition(), context.company, context.locale);
+
+        const QList<ReportPage> pages = documentJob(context).pages;
+        QVERIFY(pages.size() > 1);
+        int roomsSeen = 0;
+        for (const ReportPage &page : pages) {
+            QStringList lines;
+            for (const TextItem *line : page.textsNamed(QStringLiteral("rvtxtDescription"))) {
+                if (!line->text.isEmpty())
+                    lines << line->text;
+            }
+            // Every block on a page runs from its name through its "Total :" line.
+            QVERIFY2(lines.first().startsWith(QStringLiteral("Room ")), qPrintable(lines.join('|')));
+            QVERIFY2(lines.last().startsWith(QStringLiteral("Total : ")), qPrintable(lines.join('|')));
+            roomsSeen += int(lines.filter(QRegularExpression(QStringLiteral("^Room \\d+$"))).size());
+        }
+        QCOMPARE(roomsSeen, 12);
+    }
+
+    void longNumbersAndAmountsShowWhole()
+    {
+        TestSession session(Edition::Corvalo);
+        session.start();
+        AppContext &context = session.context;
+        fillDocument(context, QStringLiteral("Invoice"), 530, 1);
+        context.document.header.strCustPONumber = QStringLiteral("PO-2026-WWMM-0000-1234567");
+        QCOMPARE(context.document.header.strCustPONumber.size(), 25);
+        context.document.lines.setCell(0, InvoiceLines::LabPrice, QStringLiteral("10999999999.99"));
+        context.document.lines.setCell(0, InvoiceLines::Quantity, QStringLiteral("1"));
+        Totals::pCalcTotals(context.document, context.edition(), context.company, context.locale);
+
+        const ReportPage page = documentJob(context).pages.first();
+        const auto fitsWhole = [&page](const QString &name, const QString &text) {
+            const TextItem *item = page.find<TextItem>(name);
+            QVERIFY2(item, qPrintable(name));
+            QCOMPARE(item->text, text);
+            QVERIFY2(ReportFonts::textWidth(item->font, item->text) <= item->rect.width() + 1e-9,
+                     qPrintable(name + QStringLiteral(" at %1 pt").arg(item->font.pointSize)));
+        };
+        fitsWhole(QStringLiteral("rvtxtCustPO"), QStringLiteral("PO-2026-WWMM-0000-1234567"));
+        fitsWhole(QStringLiteral("rvtxtMiddle"), QStringLiteral("$11,000,000,002.49")); // price each
+        fitsWhole(QStringLiteral("rvtxtRight"), QStringLiteral("$11,000,000,002.49"));
+        fitsWhole(QStringLiteral("rvtxtSubTotal"), context.document.print.strSubTotal);
+        fitsWhole(QStringLiteral("rvtxtTotal"), context.document.print.strTotal);
+        // Short texts keep the font of their box.
+        QCOMPARE(page.find<TextItem>(QStringLiteral("rvtxtCustTaxEmptNumber"))->font.pointSize, 10.0);
     }
 
     void logoFollowsTheCompanySettings_data()
@@ -441,8 +557,8 @@ private slots:
         QCOMPARE(feed.name, QStringLiteral("RvCustomConnectionInvoice"));
         QCOMPARE(feed.rowCount(), 5);
         QCOMPARE(feed.value(1, InvoiceRows::kDescription), lineDescription(1));
-        QCOMPARE(feed.rows.at(2), (QStringList{"First note", "", "", ""}));
-        QCOMPARE(feed.rows.at(3), (QStringList{"", "", "", ""}));
+        QCOMPARE(feed.rows.at(2), (QStringList{"First note", "", "", "", ""}));
+        QCOMPARE(feed.rows.at(3), (QStringList{"", "", "", "", ""}));
         QCOMPARE(feed.value(4, InvoiceRows::kDescription), QStringLiteral("Third note"));
 
         corvalo.context.document.header.blnManualForm = true;

@@ -7,6 +7,7 @@
 #include "invoice/Money.h"
 #include "prices/PriceStore.h"
 #include "printing/ListReports.h"
+#include "printing/ReportFonts.h"
 #include "printing/PdfOutput.h"
 #include "printing/PrintJobs.h"
 #include "printing/ReportError.h"
@@ -261,6 +262,8 @@ void TestReports::windowPrintsWhatItLists()
     QVERIFY(list->isColumnHidden(SalesTaxReport::TypeColumn));
     QVERIFY(list->isColumnHidden(SalesTaxReport::SortDateColumn));
 
+    QCOMPARE(window.findChild<QRadioButton *>(QStringLiteral("rbtnReportLayout0"))->text().remove(QLatin1Char('&')),
+             QStringLiteral("Summary"));
     window.findChild<QPushButton *>(QStringLiteral("btnStartBack"))->click();
     window.findChild<QRadioButton *>(QStringLiteral("rbtnReportLayout1"))->click(); // itemized
     window.findChild<QRadioButton *>(QStringLiteral("rbtnReportType2"))->click();   // tax report
@@ -309,8 +312,8 @@ void TestReports::salesAndTaxReportPdf()
     QVERIFY2(text.contains(QStringLiteral("Sales and Tax Report")), qPrintable(text.left(300)));
     QVERIFY(text.contains(QStringLiteral("Report Date - From: January 2020 To: December 2024")));
     QVERIFY(text.contains(QStringLiteral("State \"Sales\"")));
-    QVERIFY(text.contains(QStringLiteral("Page 1 of’ 3")));
-    QVERIFY(text.contains(QStringLiteral("Page 3 of’ 3")));
+    QVERIFY(text.contains(QStringLiteral("Page 1 of 3")));
+    QVERIFY(text.contains(QStringLiteral("Page 3 of 3")));
     QVERIFY(text.contains(QStringLiteral("December 2024")));
     QVERIFY(text.contains(QStringLiteral("$1,060.00")));
     QVERIFY(text.indexOf(QStringLiteral("January 2020")) < text.indexOf(QStringLiteral("February 2020")));
@@ -394,7 +397,22 @@ void TestReports::priceSheetAndInvoiceListPdf()
     QVERIFY(invoices.contains(QStringLiteral("Ann \"A\" Lee")));
     QVERIFY(invoices.contains(QStringLiteral("Paid")));
     QVERIFY(invoices.indexOf(QStringLiteral("Ann")) < invoices.indexOf(QStringLiteral("Bo Ng")));
-    QVERIFY(invoices.contains(QStringLiteral("Page 1 of’ 1")));
+    QVERIFY(invoices.contains(QStringLiteral("Page 1 of 1")));
+
+    // A long name is cut short inside its column; the row keeps its height.
+    const QString longName = QStringLiteral("Bartholomew Maximilian Fitzgerald-Worthington III");
+    RowFeed rows;
+    rows.columns = {QStringLiteral("rvstrInvNumber"), QStringLiteral("rvstrCustomer"), QStringLiteral("rvstrTotal")};
+    rows.rows = {{QStringLiteral("500"), longName, QStringLiteral("$1,234.00")},
+                 {QStringLiteral("501"), QStringLiteral("Bo Ng"), QStringLiteral("$5.00")}};
+    const QList<ReportPage> pages = ListReports::ReportInvMaintenance({{}, rows});
+    const QList<const TextItem *> customers = pages.first().textsNamed(QStringLiteral("rvstrCustomer"));
+    QCOMPARE(customers.size(), 2);
+    QVERIFY2(customers[0]->text.endsWith(QChar(0x2026)), qPrintable(customers[0]->text));
+    QVERIFY(longName.startsWith(customers[0]->text.chopped(1)));
+    QVERIFY(ReportFonts::textWidth(customers[0]->font, customers[0]->text) <= customers[0]->rect.width() - 0.1 + 1e-9);
+    QCOMPARE(customers[1]->text, QStringLiteral("Bo Ng"));
+    QCOMPARE(customers[1]->rect.top() - customers[0]->rect.top(), 0.4);
 }
 
 void TestReports::plannerListPdf()
@@ -432,6 +450,7 @@ void TestReports::manualFormsConsumeNumbersInOrder()
     TestSession session(Edition::Lunvard);
     session.start();
     RecordingPrintModule printer(session.context);
+    session.context.company.invData.strInvFootNote[2] = QStringLiteral("Second note: \"thank you\"");
     const int first = DocumentStore(session.context).GetInvoiceNumber();
 
     const auto runForms = [&session](int count, const QString &terms) {
@@ -449,6 +468,7 @@ void TestReports::manualFormsConsumeNumbersInOrder()
     runForms(2, QStringLiteral("Due on receipt"));
     QCOMPARE(printer.documentNumbers, QList<int>({first, first + 1, first + 2, first + 3, first + 4}));
     QCOMPARE(printer.calls.first(), QStringLiteral("print 1"));
+    QCOMPARE(printer.footNotes, QStringList(5, QStringLiteral("Second note: \"thank you\"")));
     QCOMPARE(DocumentStore(session.context).GetInvoiceNumber(), first + 5);
 
     Statement stored = session.db()->prepare(QStringLiteral(

@@ -3,6 +3,7 @@
 #include "core/Paths.h"
 #include "app/StartUp.h"
 #include "data/Database.h"
+#include "data/FileError.h"
 #include "data/DateText.h"
 #include "data/Schema.h"
 #include "invoice/DocumentKinds.h"
@@ -10,6 +11,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QTest>
+#include <unistd.h>
 
 namespace {
 
@@ -113,7 +115,9 @@ private slots:
         QCOMPARE(columns(*db, "tblCompanyInvData").size(), 38);
         QCOMPARE(columns(*db, "tblCompanyInvData").at(9), QStringLiteral("strInvTerms1 TEXT"));
         QCOMPARE(columns(*db, "tblCompanyInvData").last(), QStringLiteral("strShowExtraCharges TEXT"));
-        QCOMPARE(columns(*db, "tblInvHeader").size(), 31);
+        QCOMPARE(columns(*db, "tblInvHeader").size(), 32);
+        // Documents saved from now on post their totals in cents.
+        QCOMPARE(columns(*db, "tblInvHeader").last(), QStringLiteral("strPostedInCents TEXT"));
         QCOMPARE(columns(*db, "tblContractWarranty").at(3), QStringLiteral("strContract BLOB"));
 
         QCOMPARE(session.context.InvoiceTypes, Edition::get(edition).invoiceTypes());
@@ -263,6 +267,39 @@ private slots:
         QVERIFY(QDir(obstacle).removeRecursively());
         session.start();
         QCOMPARE(count(*session.db(), "tblCustomers"), 3);
+    }
+
+    void aDataFolderThatCannotBeMadeIsNamed()
+    {
+        TestSession session(Edition::Corvalo);
+        const QString data = Paths::GetDataFolder();
+        QVERIFY(QDir().mkpath(QFileInfo(data).path()));
+        QFile inTheWay(data); // a file where the data folder belongs
+        QVERIFY(inTheWay.open(QIODevice::WriteOnly));
+        inTheWay.close();
+        try {
+            session.start();
+            QFAIL("start-up went on without its folder");
+        } catch (const FileError &error) {
+            QVERIFY2(error.message().contains(QDir::toNativeSeparators(data) + QStringLiteral("\" is a file")),
+                     qPrintable(error.message()));
+        }
+        QVERIFY(inTheWay.remove());
+
+        if (::geteuid() == 0)
+            QSKIP("permissions do not bind the super-user");
+        QVERIFY(QDir().mkpath(data));
+        QVERIFY(QFile::setPermissions(data, QFile::ReadOwner | QFile::ExeOwner));
+        try {
+            session.start();
+            QFAIL("start-up went on without a writable folder");
+        } catch (const FileError &error) {
+            QVERIFY2(error.message().startsWith(QStringLiteral("Permission denied: the data folder \"")
+                                                + QDir::toNativeSeparators(Paths::GetCompanyFolder(session.context.edition()))),
+                     qPrintable(error.message()));
+            QVERIFY(error.message().contains(QDir::toNativeSeparators(data)));
+        }
+        QFile::setPermissions(data, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
     void emptyOrForeignFileIsReportedNotFilled_data()

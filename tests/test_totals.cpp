@@ -6,7 +6,10 @@
 #include "invoice/Totals.h"
 #include "worksheets/WorkSheet.h"
 
+#include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTest>
+#include <cmath>
 
 namespace {
 
@@ -115,16 +118,99 @@ private slots:
         QCOMPARE(doc.header.dbInvBalance, 100.0);
     }
 
-    void noRoundingPerLine()
+    void printedFiguresAddUp_data()
     {
-        // Three lines of 0.333 each: rounding per line would give 0.99, not 1.00.
+        QTest::addColumn<QStringList>("quantities");
+        QTest::addColumn<QStringList>("prices");
+        QTest::addColumn<QString>("lineTotal");
+        QTest::addColumn<QString>("subTotal");
+        QTest::newRow("three lines of 0.333") << QStringList{"1", "1", "1"} << QStringList{"0.333", "0.333", "0.333"}
+                                               << "$0.33" << "$0.99";
+        QTest::newRow("two lines of 1.5 x 33.33") << QStringList{"1.5", "1.5"} << QStringList{"33.33", "33.33"}
+                                                  << "$50.00" << "$100.00";
+    }
+
+    void printedFiguresAddUp()
+    {
+        QFETCH(QStringList, quantities);
+        QFETCH(QStringList, prices);
+        QFETCH(QString, lineTotal);
+        QFETCH(QString, subTotal);
         CurrentDocument doc(m_corvalo);
-        for (int i = 0; i < 3; ++i)
-            addLine(doc, "1", "0.333", false, "0.0", false);
-        addLine(doc, "1", "0.001", false, "0", false);
+        for (int i = 0; i < prices.size(); ++i)
+            addLine(doc, quantities[i], prices[i], true, "0", false);
         Totals::pCalcTotals(doc, m_corvalo, m_company, us);
-        QCOMPARE(doc.print.strTotal, QStringLiteral("$1.00"));
-        QCOMPARE(doc.lines.cell(0, InvoiceLines::Total), QStringLiteral("$0.33"));
+        QCOMPARE(doc.lines.cell(0, InvoiceLines::Total), lineTotal);
+        QCOMPARE(Money::currencyText(Totals::lineAmounts(quantities[0].toDouble(), prices[0].toDouble(), 0, 0)
+                                         .beforeDiscount(), us),
+                 lineTotal);
+        QCOMPARE(doc.print.strSubTotal, subTotal);
+        QCOMPARE(doc.print.strTotal, subTotal);
+        QCOMPARE(doc.totals.LbrTotals[0], Money::roundToCents(doc.totals.LbrTotals[0]));
+    }
+
+    // Many generated documents: every identity the paper shows holds to the cent.
+    void figuresAddUpOnAnyDocument()
+    {
+        QRandomGenerator random(20261209);
+        const auto cents = [](QString text) {
+            const bool negative = text.contains(QLatin1Char('-')) || text.contains(QLatin1Char('('));
+            text.remove(QRegularExpression(QStringLiteral("[^0-9.]")));
+            const qint64 magnitude = std::llround(text.toDouble() * 100);
+            return negative ? -magnitude : magnitude;
+        };
+        for (int run = 0; run < 2000; ++run) {
+            const bool sheets = run % 4 == 3;
+            const Edition &edition = sheets ? m_heddrin : m_corvalo;
+            CurrentDocument doc(edition);
+            heddrinPrices(doc);
+            doc.header.strInvName = QStringLiteral("Invoice");
+            doc.header.intCustDiscountPercent = random.bounded(4) == 0 ? random.bounded(1, 40) : 0;
+            doc.header.strUseTax1 = random.bounded(2);
+            doc.header.strUseTax2 = random.bounded(2);
+            doc.header.strUseTax3 = random.bounded(2);
+            doc.header.dbTaxRate1 = random.bounded(1000) / 10000.0;
+            doc.header.dbTaxRate2 = random.bounded(100000) / 1000000.0;
+            doc.header.dbTaxRate3 = 0.0725;
+            doc.header.dbPaidAmount = random.bounded(2) ? random.bounded(100000) / 100.0 : 0;
+            const int lineCount = random.bounded(1, 12);
+            for (int i = 0; i < lineCount; ++i) {
+                if (sheets) {
+                    WorkSheet sheet = wallsOnly();
+                    sheet.intAreaMultiplier = random.bounded(1, 5);
+                    sheet.intAreaLength = random.bounded(1, 40);
+                    sheet.strExtraChargesLabor = QString::number(random.bounded(100000) / 1000.0);
+                    doc.lines.appendRow(sheet.toCells());
+                } else {
+                    addLine(doc, QString::number(random.bounded(1, 4000) / 1000.0),
+                            QString::number(random.bounded(1000000) / 1000.0), random.bounded(2),
+                            QString::number(random.bounded(100000) / 10000.0), random.bounded(2));
+                }
+            }
+            Totals::pCalcTotals(doc, edition, m_company, us);
+
+            qint64 printedLines = 0, editorLines = 0;
+            for (int row = 0; row < doc.lines.rowCount(); ++row) {
+                if (sheets) {
+                    editorLines += qint64(std::llround(
+                        Money::parseDecimal(doc.lines.cell(row, InvoiceLines::AreaAmount), us).value() * 100));
+                    continue;
+                }
+                const auto value = [&](int column) { return doc.lines.cell(row, column).toDouble(); };
+                printedLines += cents(Money::currencyText(
+                    Totals::lineAmounts(value(InvoiceLines::Quantity), value(InvoiceLines::LabPrice),
+                                        value(InvoiceLines::MatPrice), 0).beforeDiscount(), us));
+                editorLines += cents(doc.lines.cell(row, InvoiceLines::Total));
+            }
+            const qint64 subTotal = cents(doc.print.strSubTotal), discount = cents(doc.print.strDiscount);
+            if (!sheets)
+                QCOMPARE(printedLines, subTotal);
+            QCOMPARE(editorLines, subTotal - discount);
+            QCOMPARE(subTotal - discount + cents(doc.print.strTax) - cents(us.toCurrencyString(doc.header.dbPaidAmount)),
+                     cents(doc.print.strTotal));
+            const auto &lt = doc.totals.LbrTotals, &mt = doc.totals.MatTotals;
+            QCOMPARE(Money::toCents(lt[1] + lt[2] + lt[3] + mt[1] + mt[2] + mt[3]), cents(doc.print.strTax));
+        }
     }
 
     void currencyRounding_data()
@@ -235,8 +321,9 @@ private slots:
         doc.header.strUseTax1 = true;
         doc.header.dbTaxRate1 = 0.05;
         Totals::pCalcTotals(doc, m_heddrin, m_company, us);
-        QVERIFY(qFuzzyCompare(doc.totals.LbrTotals[0], 399.168));
-        QVERIFY(qFuzzyCompare(doc.totals.MatTotals[0], 171.072));
+        // 443.52 less 44.35 and 190.08 less 19.01, in cents.
+        QCOMPARE(doc.totals.LbrTotals[0], 399.17);
+        QCOMPARE(doc.totals.MatTotals[0], 171.07);
         // Three rooms at 211.20 less 10 %: the amount taken off is 63.36.
         QCOMPARE(doc.print.strDiscount, QStringLiteral("$63.36"));
         QCOMPARE(doc.print.strSubTotal, QStringLiteral("$633.60"));
@@ -248,7 +335,7 @@ private slots:
         m_company.invData.intTaxOn = 1;
         Totals::pCalcTotals(doc, m_heddrin, m_company, us);
         QCOMPARE(doc.totals.MatTotals[1], 0.0);
-        QVERIFY(qFuzzyCompare(doc.totals.LbrTotals[1], 399.168 * 0.05));
+        QCOMPARE(doc.totals.LbrTotals[1], 19.96); // 399.17 x 0.05, rounded once
         m_company.invData.intTaxOn = 0;
     }
 

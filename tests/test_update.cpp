@@ -28,6 +28,7 @@ public:
         QByteArray body;
         qint64 announced = -1; // Content-Length; the body size when -1
         int chunkDelayMs = 0;  // > 0: send in chunks of 256 bytes
+        bool silent = false;   // takes the request and never answers
     };
 
     PlannedServer()
@@ -52,6 +53,8 @@ private:
             return;
         const QByteArray path = request.split(' ').value(1);
         const Answer answer = answers.value(path, Answer{404, "not here", -1, 0});
+        if (answer.silent)
+            return;
         const qint64 length = answer.announced >= 0 ? answer.announced : answer.body.size();
         socket->write(QByteArray("HTTP/1.1 ") + QByteArray::number(answer.status) + " X\r\nContent-Length: "
                       + QByteArray::number(length) + "\r\nConnection: close\r\n\r\n");
@@ -88,8 +91,8 @@ class TestUpdate : public QObject
 
     struct Window
     {
-        explicit Window(TestSession &session)
-            : dialog(session.context)
+        explicit Window(TestSession &session, std::chrono::milliseconds answerTimeout = UpdateClient::kAnswerTimeout)
+            : dialog(session.context, nullptr, answerTimeout)
         {
             dialog.show();
             QApplication::setActiveWindow(&dialog);
@@ -160,6 +163,21 @@ private slots:
         Window window(session);
         QTRY_COMPARE(window.info(), shown);
         QCOMPARE(window.download()->isEnabled(), canDownload);
+        QVERIFY(window.dialog.closingAllowed());
+    }
+
+    void silentServerShowsConnectingThenGivesUp()
+    {
+        QCOMPARE(UpdateClient::kAnswerTimeout, std::chrono::milliseconds(10000));
+        m_server.answers["/docs/ostrev6.txt"] = {200, {}, -1, 0, true};
+        TestSession session(Edition::Ostrev);
+        session.start();
+        Window window(session, std::chrono::milliseconds(300));
+        QTRY_COMPARE(window.info(), QStringLiteral("Connecting to the update server . . ."));
+        QVERIFY(window.dialog.findChild<QProgressBar *>(QStringLiteral("ProgressBarUpdate"))->isVisible());
+        QTRY_COMPARE(window.info(), kError);
+        QVERIFY(!window.dialog.findChild<QProgressBar *>(QStringLiteral("ProgressBarUpdate"))->isVisible());
+        QVERIFY(!window.download()->isEnabled());
         QVERIFY(window.dialog.closingAllowed());
     }
 

@@ -8,6 +8,7 @@
 #include "StartUp.h"
 #include "TfrmMain.h"
 #include "data/DbError.h"
+#include "data/FileError.h"
 #include "data/SavingPopup.h"
 #include "printing/TmodPrintData.h"
 
@@ -33,6 +34,9 @@ int runApplication(int argc, char **argv, int editionNumber)
         StartUp::pStartUp(context);
     } catch (const DbError &error) {
         prompts.showError(error.message(), error.detail());
+        return 1;
+    } catch (const FileError &error) {
+        prompts.showError(error.message());
         return 1;
     }
 

@@ -40,6 +40,13 @@ Prompts::Answer DialogPrompts::ShowYesNo(const QString &message)
     return answer == QMessageBox::Yes ? Yes : No;
 }
 
+Prompts::Answer DialogPrompts::ShowYesNoDefaultNo(const QString &message)
+{
+    const auto answer = QMessageBox::question(owner(), QApplication::applicationDisplayName(), message,
+                                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    return answer == QMessageBox::Yes ? Yes : No;
+}
+
 void DialogPrompts::ShowInformation(const QString &message)
 {
     QMessageBox::information(owner(), QApplication::applicationDisplayName(), message);

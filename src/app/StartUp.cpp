@@ -5,20 +5,47 @@
 #include "core/Paths.h"
 #include "core/Prompts.h"
 #include "data/Database.h"
+#include "data/FileError.h"
 #include "data/PreferencesStore.h"
 #include "data/Schema.h"
 #include "data/SchemaUpgrade.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <cerrno>
 
 namespace StartUp {
+
+namespace {
+
+/// Makes \a folder if need be; throws FileError naming the folder in the way when
+/// it cannot be made or written, rather than letting the database report a missing file.
+void pMakeWritableFolder(const QString &folder)
+{
+    if (QDir().mkpath(folder) && QFileInfo(folder).isWritable())
+        return;
+    QString inTheWay = folder;
+    while (!QFileInfo::exists(inTheWay) && QFileInfo(inTheWay).absolutePath() != inTheWay)
+        inTheWay = QFileInfo(inTheWay).absolutePath();
+    const QString shown = QDir::toNativeSeparators(folder);
+    if (!QFileInfo(inTheWay).isDir()) {
+        throw FileError(QStringLiteral("The data folder \"%1\" cannot be made: \"%2\" is a file, not a folder.")
+                            .arg(shown, QDir::toNativeSeparators(inTheWay)),
+                        ENOTDIR);
+    }
+    if (inTheWay == folder)
+        throw FileError(QStringLiteral("Permission denied: the data folder \"%1\" cannot be written to.").arg(shown), EACCES);
+    throw FileError(QStringLiteral("Permission denied: the data folder \"%1\" cannot be made in \"%2\".")
+                        .arg(shown, QDir::toNativeSeparators(inTheWay)),
+                    EACCES);
+}
+
+} // namespace
 
 void pStartUp(AppContext &context, QDate today)
 {
     const Edition &edition = context.edition();
-    // Failures here surface as the database error that follows, which names the path.
-    QDir().mkpath(Paths::GetCompanyFolder(edition));
+    pMakeWritableFolder(Paths::GetCompanyFolder(edition));
 
     const QString path = Paths::GetDataBasePath(edition);
     if (!QFileInfo::exists(path))

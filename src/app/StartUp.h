@@ -8,8 +8,9 @@ namespace StartUp {
 
 /// Makes the data and company folders, builds the database when it is missing
 /// (dated \a today), then loads the document kinds, the company record and the
-/// window preferences into \a context. Throws DbError when the database cannot be
-/// built or read; nothing is shown then.
+/// window preferences into \a context. Throws FileError when the company folder
+/// cannot be made or written, DbError when the database cannot be built or read;
+/// nothing is shown then.
 void pStartUp(AppContext &context, QDate today = QDate::currentDate());
 
 /// Writes the window preferences back; run when the main window closes.

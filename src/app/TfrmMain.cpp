@@ -297,6 +297,8 @@ void TfrmMain::pShowLastPrinted()
 
 void TfrmMain::pPrintRecurring()
 {
+    if (!recurringRunWanted(QDate::currentDate()))
+        return;
     RecurringRun run(m_context, [](AppContext &context) {
         if (!context.printModule)
             throw std::runtime_error("Printing is not available.");
@@ -311,6 +313,22 @@ void TfrmMain::pPrintRecurring()
     }
     pCheckRecurring();
     pShowLastPrinted();
+}
+
+bool TfrmMain::recurringRunWanted(QDate today)
+{
+    try {
+        const auto db = m_context.openDatabase();
+        if (Recurring::GetLastPrintedDate(*db) != today)
+            return true;
+    } catch (const DbError &error) {
+        m_context.prompts().showError(error.message());
+        return false;
+    }
+    // A second run makes a second copy of every recurring invoice.
+    return m_context.prompts().ShowYesNoDefaultNo(
+               QStringLiteral("Recurring invoices were already printed today. Print them again?"))
+        == Prompts::Yes;
 }
 
 void TfrmMain::newInvoice()

@@ -34,6 +34,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    /// False when the user does not want a second run on the day of the last one.
+    bool recurringRunWanted(QDate today);
     QAction *makeAction(const QString &name, const QString &caption, const QString &hint, Icons::Command icon);
     void createActions();
     void createMenus();

@@ -14,10 +14,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TfrmUpdate::TfrmUpdate(AppContext &context, QWidget *parent)
+TfrmUpdate::TfrmUpdate(AppContext &context, QWidget *parent, std::chrono::milliseconds answerTimeout)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
     , m_context(context)
-    , m_client(new UpdateClient(context.edition(), this))
+    , m_client(new UpdateClient(context.edition(), answerTimeout, this))
     , m_info(new QLabel(this))
     , m_progress(new QProgressBar(this))
     , m_download(new QPushButton(tr("Download Update"), this))
@@ -82,11 +82,17 @@ bool TfrmUpdate::event(QEvent *event)
 
 void TfrmUpdate::pCheckforUpDate()
 {
+    // A server that is slow to answer must not leave an empty window.
+    m_info->setText(tr("Connecting to the update server . . ."));
+    m_progress->setRange(0, 0);
+    m_progress->show();
     m_client->checkVersion();
 }
 
 void TfrmUpdate::showVerdict(UpdateCheck::Verdict verdict)
 {
+    m_progress->hide();
+    m_progress->setRange(0, 100);
     switch (verdict) {
     case UpdateCheck::Verdict::Newer:
         m_info->setText(tr("A newer version is available.") + QLatin1Char('\n') + tr("Do you want to download now?"));

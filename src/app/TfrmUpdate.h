@@ -1,6 +1,7 @@
 #pragma once
 
 #include "UpdateCheck.h"
+#include "UpdateClient.h"
 
 #include <QDialog>
 
@@ -8,7 +9,6 @@ class AppContext;
 class QLabel;
 class QProgressBar;
 class QPushButton;
-class UpdateClient;
 
 /// "Check For Updates": asks the server for the newest version when it becomes
 /// active, downloads the installer on request and hands it to the desktop. It
@@ -17,7 +17,9 @@ class TfrmUpdate final : public QDialog
 {
     Q_OBJECT
 public:
-    explicit TfrmUpdate(AppContext &context, QWidget *parent = nullptr);
+    /// \a answerTimeout: how long the server may stay silent before the check gives up.
+    explicit TfrmUpdate(AppContext &context, QWidget *parent = nullptr,
+                        std::chrono::milliseconds answerTimeout = UpdateClient::kAnswerTimeout);
     ~TfrmUpdate() override;
 
     [[nodiscard]] bool closingAllowed() const { return m_closingAllowed; }

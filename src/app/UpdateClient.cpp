@@ -6,21 +6,23 @@
 
 namespace {
 
-constexpr int kTransferTimeoutMs = 30000;
+// A download may pause longer than a short answer should.
+constexpr std::chrono::milliseconds kDownloadTimeout{30000};
 
-QNetworkRequest requestFor(const QUrl &url)
+QNetworkRequest requestFor(const QUrl &url, std::chrono::milliseconds timeout)
 {
     QNetworkRequest request(url);
-    request.setTransferTimeout(kTransferTimeoutMs);
+    request.setTransferTimeout(int(timeout.count()));
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
     return request;
 }
 
 } // namespace
 
-UpdateClient::UpdateClient(const Edition &edition, QObject *parent)
+UpdateClient::UpdateClient(const Edition &edition, std::chrono::milliseconds answerTimeout, QObject *parent)
     : QObject(parent)
     , m_edition(edition)
+    , m_answerTimeout(answerTimeout)
     , m_network(new QNetworkAccessManager(this))
 {
 }
@@ -33,7 +35,7 @@ UpdateClient::~UpdateClient()
 
 void UpdateClient::checkVersion()
 {
-    QNetworkReply *reply = m_network->get(requestFor(UpdateCheck::versionUrl(m_edition)));
+    QNetworkReply *reply = m_network->get(requestFor(UpdateCheck::versionUrl(m_edition), m_answerTimeout));
     connect(reply, &QNetworkReply::downloadProgress, reply, [reply](qint64 received, qint64) {
         if (received > kMaxVersionAnswer)
             reply->abort();
@@ -60,7 +62,7 @@ void UpdateClient::downloadInstaller()
     m_expected = -1;
     m_written = 0;
     m_started = false;
-    m_download = m_network->get(requestFor(UpdateCheck::installerUrl(m_edition)));
+    m_download = m_network->get(requestFor(UpdateCheck::installerUrl(m_edition), kDownloadTimeout));
     connect(m_download, &QNetworkReply::downloadProgress, this, [this](qint64 received, qint64 total) {
         if (!m_started && total > 0) {
             m_started = true;

@@ -5,6 +5,7 @@
 #include <QNetworkReply>
 #include <QObject>
 #include <QPointer>
+#include <chrono>
 #include <memory>
 
 class Edition;
@@ -20,7 +21,11 @@ class UpdateClient final : public QObject
 {
     Q_OBJECT
 public:
-    explicit UpdateClient(const Edition &edition, QObject *parent = nullptr);
+    /// How long the server may stay silent before the version check gives up.
+    static constexpr std::chrono::milliseconds kAnswerTimeout{10000};
+
+    explicit UpdateClient(const Edition &edition, std::chrono::milliseconds answerTimeout = kAnswerTimeout,
+                          QObject *parent = nullptr);
     ~UpdateClient() override;
 
     void checkVersion();
@@ -31,7 +36,8 @@ public:
     static constexpr qint64 kMaxVersionAnswer = 64;
 
 signals:
-    /// NotNewer / Newer, or Unreadable for any failure of the request or the answer.
+    /// NotNewer / Newer, or Unreadable for any failure of the request or the answer,
+    /// including a server that does not answer in time.
     void versionChecked(UpdateCheck::Verdict verdict);
     void downloadStarted(qint64 expectedBytes);
     void downloadProgress(qint64 receivedBytes);
@@ -43,6 +49,7 @@ private:
     void failDownload();
 
     const Edition &m_edition;
+    std::chrono::milliseconds m_answerTimeout;
     QNetworkAccessManager *m_network;
     QPointer<QNetworkReply> m_download;
     std::unique_ptr<QSaveFile> m_file;

@@ -11,11 +11,15 @@
 #include "core/Prompts.h"
 #include "company/CompanyRecord.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <algorithm>
 #include <filesystem>
+#include <tuple>
+#include <vector>
 #include <sqlite3.h>
 
 namespace BackupRestore {
@@ -127,13 +131,30 @@ void checkOpenedBackup(Database &db, const Edition &edition)
                           .arg(edition.GetEditionName(), missing));
     }
 
-    Statement check = db.prepare(QStringLiteral("PRAGMA integrity_check"));
-    check.step();
-    if (check.textAt(0) != QLatin1String("ok"))
-        throw DbError(SQLITE_CORRUPT, QStringLiteral("the file is damaged (%1).").arg(check.textAt(0)));
+    Statement check = db.prepare(QStringLiteral("PRAGMA integrity_check(5)"));
+    QStringList problems;
+    while (check.step())
+        problems << check.textAt(0);
+    if (problems != QStringList{QStringLiteral("ok")})
+        throw DbError(SQLITE_CORRUPT, problems.join(QLatin1Char('\n')));
 
     // The company record is reloaded right after the restore; it must be readable.
     (void)CompanyRecord::readStored(db);
+}
+
+/// Copies the live database aside under the time it was made, then lets go of all
+/// but the newest kSafetyCopies copies.
+void keepSafetyCopy(const Edition &edition, const QString &live)
+{
+    const QString base = Paths::GetDataBasePath(edition) + QStringLiteral(".before-restore-")
+        + QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd-HHmmss"));
+    QString path = base;
+    for (int sequence = 2; QFileInfo::exists(path); ++sequence)
+        path = base + QStringLiteral("-%1").arg(sequence);
+    copyDatabaseFile(live, path);
+    const QStringList copies = GetSafetyCopyPaths(edition);
+    for (qsizetype i = kSafetyCopies; i < copies.size(); ++i)
+        removeQuietly(copies.at(i));
 }
 
 bool isSameFile(const QString &a, const QString &b)
@@ -144,9 +165,31 @@ bool isSameFile(const QString &a, const QString &b)
 
 } // namespace
 
-QString GetSafetyCopyPath(const Edition &edition)
+QStringList GetSafetyCopyPaths(const Edition &edition)
 {
-    return Paths::GetDataBasePath(edition) + QStringLiteral(".before-restore");
+    const QFileInfo live(Paths::GetDataBasePath(edition));
+    struct Copy
+    {
+        QString stamp;
+        int sequence;
+        QString path;
+    };
+    std::vector<Copy> copies;
+    const QRegularExpression dated(QRegularExpression::anchoredPattern(
+        QRegularExpression::escape(live.fileName())
+        + QStringLiteral("\\.before-restore-(\\d{4}-\\d\\d-\\d\\d-\\d{6})(?:-(\\d+))?")));
+    for (const QString &name : live.dir().entryList({live.fileName() + QStringLiteral(".before-restore-*")}, QDir::Files)) {
+        const QRegularExpressionMatch match = dated.match(name);
+        if (match.hasMatch())
+            copies.push_back({match.captured(1), match.captured(2).toInt(), live.dir().filePath(name)});
+    }
+    std::sort(copies.begin(), copies.end(), [](const Copy &a, const Copy &b) {
+        return std::tie(b.stamp, b.sequence) < std::tie(a.stamp, a.sequence);
+    });
+    QStringList paths;
+    for (const Copy &copy : copies)
+        paths << copy.path;
+    return paths;
 }
 
 void copyDatabaseFile(const QString &source, const QString &target)
@@ -190,7 +233,10 @@ void verifyBackupFile(const QString &path, const Edition &edition)
         Database db(path, Database::OpenMode::ReadOnly);
         checkOpenedBackup(db, edition);
     } catch (const DbError &error) {
-        throw refuse(error.code(), error.message());
+        if ((error.code() & 0xff) != SQLITE_CORRUPT)
+            throw refuse(error.code(), error.message());
+        // The engine's words mean little to the user; they come second, for whoever helps.
+        throw refuse(error.code(), QStringLiteral("the file is damaged.\n\nDetails: ") + error.message());
     }
 }
 
@@ -237,7 +283,7 @@ void pRestoreData(AppContext &context)
         verifyBackupFile(chosen, edition);
         if (!isSameFile(chosen, live)) {
             if (QFileInfo::exists(live))
-                copyDatabaseFile(live, GetSafetyCopyPath(edition));
+                keepSafetyCopy(edition, live);
             copyDatabaseInto(chosen, live);
         }
         // A backup made by an older version is brought up to date at once, as at start-up.

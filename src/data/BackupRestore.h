@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class AppContext;
 class Edition;
@@ -13,13 +14,16 @@ namespace BackupRestore {
 void pBackupData(AppContext &context);
 
 /// Asks for a backup file named like the database, checks that it is a sound
-/// database of this edition, keeps a safety copy of the live file, copies the backup
-/// into the live database and reloads the company record. A refused or failed
-/// restore leaves the live database as it was.
+/// database of this edition, keeps a dated safety copy of the live file (the last
+/// kSafetyCopies of them), copies the backup into the live database and reloads the
+/// company record. A refused or failed restore leaves the live database as it was.
 void pRestoreData(AppContext &context);
 
-/// The safety copy of the live database made just before a restore.
-[[nodiscard]] QString GetSafetyCopyPath(const Edition &edition);
+/// How many safety copies of the live database restores keep.
+inline constexpr int kSafetyCopies = 3;
+
+/// The safety copies of the live database made just before restores, newest first.
+[[nodiscard]] QStringList GetSafetyCopyPaths(const Edition &edition);
 
 /// Copies the database at \a source into a new file at \a target, through a
 /// temporary file beside \a target that is renamed into place when complete.
@@ -27,8 +31,8 @@ void pRestoreData(AppContext &context);
 void copyDatabaseFile(const QString &source, const QString &target);
 
 /// Throws DbError saying why \a path is not a sound database of \a edition: not an
-/// SQLite file, another program's or edition's file, a failing integrity check or
-/// unreadable company settings.
+/// SQLite file, another program's or edition's file, a damaged file (the engine's
+/// own words as details) or unreadable company settings.
 void verifyBackupFile(const QString &path, const Edition &edition);
 
 /// Replaces the content of the database at \a target with the database at \a source,

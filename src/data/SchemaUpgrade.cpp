@@ -2,6 +2,7 @@
 
 #include "BackupRestore.h"
 #include "Database.h"
+#include "PostingRuleStep.h"
 #include "StorageFormUpgrade.h"
 
 #include <QDir>
@@ -28,6 +29,7 @@ const std::vector<Step> &steps()
 {
     static const std::vector<Step> all = {
         {StorageFormUpgrade::kLevel, StorageFormUpgrade::pConvertStoredTexts},
+        {PostingRuleStep::kLevel, PostingRuleStep::markPostingsBeforeCents},
     };
     return all;
 }

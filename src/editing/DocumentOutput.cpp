@@ -17,22 +17,32 @@ bool pPrintDocument(AppContext &context, Target target)
         return false;
     }
     context.printKind = PrintKind::CurrentDocument;
+    const bool numberedByPrinting = !context.edition().storesDocuments();
+    TrecInvHeader &header = context.document.header;
+    if (numberedByPrinting) {
+        // Taken before printing, so another window printing at the same moment gets the next one.
+        try {
+            header.intInvNumber = DocumentStore(context).pTakeInvoiceNumber();
+        } catch (const DbError &error) {
+            context.prompts().showError(QStringLiteral("The document was not printed: its number could not be "
+                                                       "taken.\n")
+                                        + error.message());
+            return false;
+        }
+    }
     bool printed = true;
     if (target == Target::Printer)
         printed = context.printModule->pPrint();
     else
         context.printModule->pPrintPreview();
-    if (!printed || context.edition().storesDocuments())
-        return printed;
-    try {
-        DocumentStore(context).pIncInvoiceNumber();
-    } catch (const DbError &error) {
-        // The paper is out already; the user must know the next document may repeat its number.
-        context.prompts().showError(QStringLiteral("The document was printed, but the next document number "
-                                                   "could not be advanced:\n")
-                                    + error.message());
+    if (!printed && numberedByPrinting) {
+        try {
+            (void)DocumentStore(context).pGiveBackInvoiceNumber(header.intInvNumber);
+        } catch (const DbError &) {
+            // Then the number stays used: a gap in the numbers, never a number printed twice.
+        }
     }
-    return true;
+    return printed;
 }
 
 void pSaveDocumentAsPdf(AppContext &context)

@@ -8,8 +8,9 @@ namespace DocumentOutput {
 enum class Target { Printer, Preview };
 
 /// Sends the current document to the printer or the preview. An edition that never
-/// stores documents numbers them by printing, so after a successful print or preview
-/// the stored next number is consumed; a cancelled or failed one consumes nothing.
+/// stores documents numbers them by printing: each print or preview takes the stored
+/// next number as the document's number first, and a cancelled or failed print gives
+/// it back unless a later number was taken meanwhile.
 /// Without a printing module the user is told printing is not available.
 /// Returns whether the document went out.
 bool pPrintDocument(AppContext &context, Target target);

@@ -48,13 +48,20 @@ public:
     }
     Condition &text(const QString &searchItem, const QString &typed)
     {
+        const QString pattern = TextSearch::prefixPattern(typed);
+        if (searchItem == kCustomerLastName) {
+            // The header keeps "first last" only: the last name is found where any word
+            // of it begins, the full name where the name begins.
+            m_terms << QStringLiteral("(fold(strCustFullName) LIKE ? ESCAPE '\\' "
+                                      "OR fold(strCustFullName) LIKE ? ESCAPE '\\')");
+            m_values << pattern << QStringLiteral("% ") + pattern;
+            return *this;
+        }
         if (searchItem == kInvoiceNumber)
             m_terms << QStringLiteral("CAST(intInvNumber AS TEXT) LIKE ? ESCAPE '\\'");
-        else if (searchItem == kCustomerLastName)
-            m_terms << QStringLiteral("fold(strCustFullName) LIKE ? ESCAPE '\\'");
         else
             m_terms << QStringLiteral("fold(strCustCmpnyName) LIKE ? ESCAPE '\\'");
-        m_values << TextSearch::prefixPattern(typed);
+        m_values << pattern;
         return *this;
     }
     // Estimates or work orders, as one term.

@@ -476,4 +476,5 @@ void TfrmInvoiceLunvard::printDocument(bool preview)
 {
     using DocumentOutput::Target;
     DocumentOutput::pPrintDocument(m_context, preview ? Target::Preview : Target::Printer);
+    pChangeData(); // shows the number the print took
 }

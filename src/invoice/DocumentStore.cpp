@@ -93,6 +93,14 @@ double amountCell(const InvoiceLines &lines, int row, int column, const QLocale 
     return *value;
 }
 
+/// False for a document whose posting was made before amounts were rounded to the cent.
+bool postedInCents(Database &db, int number)
+{
+    Statement q = db.prepare(QStringLiteral("SELECT strPostedInCents FROM tblInvHeader WHERE intInvNumber = ?"));
+    q.bind(1, number);
+    return !q.step() || q.boolAt(0);
+}
+
 } // namespace
 
 DocumentStore::DocumentStore(AppContext &context)
@@ -106,12 +114,29 @@ int DocumentStore::GetInvoiceNumber()
     return int(db->queryInt(QStringLiteral("SELECT intInvNumber FROM tblCompanyInvData WHERE intCompInvDataID = 1")));
 }
 
-void DocumentStore::pIncInvoiceNumber()
+int DocumentStore::pTakeInvoiceNumber()
 {
     const auto db = m_context.openDatabase();
     Transaction tx(*db);
-    db->exec(QStringLiteral("UPDATE tblCompanyInvData SET intInvNumber = intInvNumber + 1 WHERE intCompInvDataID = 1"));
+    const int number = int(db->queryInt(QStringLiteral("SELECT intInvNumber FROM tblCompanyInvData WHERE intCompInvDataID = 1")));
+    db->prepare(QStringLiteral("UPDATE tblCompanyInvData SET intInvNumber = ? WHERE intCompInvDataID = 1"))
+        .bindAll(number + 1)
+        .run();
     tx.commit();
+    return number;
+}
+
+bool DocumentStore::pGiveBackInvoiceNumber(int number)
+{
+    const auto db = m_context.openDatabase();
+    Transaction tx(*db);
+    db->prepare(QStringLiteral("UPDATE tblCompanyInvData SET intInvNumber = ? "
+                               "WHERE intCompInvDataID = 1 AND intInvNumber = ?"))
+        .bindAll(number, number + 1)
+        .run();
+    const bool givenBack = db->changes() > 0;
+    tx.commit();
+    return givenBack;
 }
 
 void DocumentStore::pUpdateSavedData()
@@ -194,6 +219,8 @@ void DocumentStore::pLoadInvoice()
     doc.notes = notes;
     Totals::pCalcTotals(doc, edition, m_context.company, m_context.locale);
     pUpdateSavedData();
+    if (!postedInCents(*db, number))
+        doc.saved.totals = Totals::unroundedTotals(doc, edition, m_context.company, m_context.locale);
 }
 
 void DocumentStore::loadLines(Database &db, int number)
@@ -275,6 +302,11 @@ int DocumentStore::pSaveInvoice(const std::function<void(Database &, int)> &also
         const TrecSavedData stored = before.blnNewInvoice ? TrecSavedData{} : doc.saved;
         ReportPostings::pUpdateReport(*db, h, doc.totals, stored);
         writeHeader(*db, before.blnNewInvoice);
+        // The posting just made is in cents, whatever the document was posted with before.
+        Statement mark = db->prepare(
+            QStringLiteral("UPDATE tblInvHeader SET strPostedInCents = '-1' WHERE intInvNumber = ?"));
+        mark.bind(1, h.intInvNumber);
+        mark.run();
         writeLines(*db);
         if (alsoWrite)
             alsoWrite(*db, h.intInvNumber);

@@ -35,8 +35,13 @@ public:
 
     /// The number the next new document will get.
     [[nodiscard]] int GetInvoiceNumber();
-    /// Consumes one number (the Lunvard edition, which prints without saving).
-    void pIncInvoiceNumber();
+    /// Consumes the stored next number and returns it, in one write transaction, so
+    /// two copies of the program printing at once never get the same number (the
+    /// Lunvard edition, which numbers documents by printing them).
+    [[nodiscard]] int pTakeInvoiceNumber();
+    /// Gives back \a number, taken for a print that failed, unless a later number was
+    /// taken meanwhile. Returns whether it was given back.
+    bool pGiveBackInvoiceNumber(int number);
 
     /// Makes the snapshot describe the document as it is now (as saved).
     void pUpdateSavedData();

@@ -18,11 +18,15 @@ std::optional<qint64> toCents(double amount)
     return tenThousandths < 0 ? -cents : cents;
 }
 
-QString currencyText(double amount, const QLocale &locale)
+double roundToCents(double amount)
 {
     const std::optional<qint64> cents = toCents(amount);
-    const double rounded = cents ? double(*cents) / 100.0 : amount;
-    return locale.toCurrencyString(rounded, locale.currencySymbol(), 2);
+    return cents ? double(*cents) / 100.0 : amount;
+}
+
+QString currencyText(double amount, const QLocale &locale)
+{
+    return locale.toCurrencyString(roundToCents(amount), locale.currencySymbol(), 2);
 }
 
 QString decimalText(double value, const QLocale &locale)

@@ -4,13 +4,17 @@
 #include <QString>
 #include <optional>
 
-/// Amount texts. Amounts are doubles as stored; only their texts are rounded.
+/// Amount texts and the rounding to cents every printed figure is built from.
 namespace Money {
 
 /// Whole cents of \a amount: first to four decimals (nearest, ties to even), which
 /// removes binary noise such as 2.675 -> 2.67499999..., then to cents half away from
 /// zero. Empty when the amount is too large to hold in cents exactly.
 [[nodiscard]] std::optional<qint64> toCents(double amount);
+
+/// \a amount rounded to whole cents as toCents() does; unchanged when it is too
+/// large for cents.
+[[nodiscard]] double roundToCents(double amount);
 
 /// The amount in the locale's currency format with two decimals.
 [[nodiscard]] QString currencyText(double amount, const QLocale &locale);

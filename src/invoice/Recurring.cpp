@@ -30,6 +30,13 @@ QString GetLastPrintedText(Database &db, const QLocale &locale)
     return date ? DateText::shortDate(*date, locale) : stored;
 }
 
+QDate GetLastPrintedDate(Database &db)
+{
+    Statement query = db.prepare(QStringLiteral("SELECT strLastPrintedDate FROM tblRecurring WHERE intRecurringID = 1"));
+    query.step();
+    return StoredForm::readDate(query.textAt(0)).value_or(QDate());
+}
+
 void pSetLastPrinted(Database &db, QDate today)
 {
     const QString date = StoredForm::dateText(today);

@@ -20,6 +20,9 @@ namespace Recurring {
 /// there has been none. A stored text that is no date is shown as it stands.
 [[nodiscard]] QString GetLastPrintedText(Database &db, const QLocale &locale);
 
+/// The date of the last run; invalid when there has been none (or it does not read).
+[[nodiscard]] QDate GetLastPrintedDate(Database &db);
+
 /// Stores \a today as the date of the last run. Runs in the caller's transaction,
 /// if any, so the date lands together with the run's end.
 void pSetLastPrinted(Database &db, QDate today);

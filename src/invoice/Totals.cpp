@@ -9,11 +9,19 @@
 #include "data/DbError.h"
 #include "worksheets/WorkSheet.h"
 
+#include <vector>
+
 namespace Totals {
 
 namespace {
 
 using Rates = std::array<double, 3>;
+using Rounding = double (*)(double);
+
+double unrounded(double amount)
+{
+    return amount;
+}
 
 Rates effectiveRates(const TrecInvHeader &h)
 {
@@ -40,82 +48,132 @@ bool flag(const InvoiceLines &lines, int row, int column)
     return *value;
 }
 
-void addTaxes(std::array<double, 4> &totals, double amount, const Rates &rates)
+LineAmounts amountsOf(double quantity, double laborEach, double materialEach, int discountPercent, Rounding round)
 {
-    for (std::size_t i = 0; i < 3; ++i)
-        totals[i + 1] += amount * rates[i];
+    const double d = discountPercent / 100.0;
+    LineAmounts a;
+    a.labor = round(quantity * laborEach);
+    a.material = round(quantity * materialEach);
+    a.laborDiscount = round(a.labor * d);
+    a.materialDiscount = round(a.material * d);
+    return a;
 }
 
-/// Returns the discount total.
-double calcInvoiceTotals(CurrentDocument &doc, const Rates &rates, const QLocale &locale)
+/// A line (or work sheet) priced, with what its computed cells show.
+struct PricedLine
 {
-    InvoiceLines &lines = doc.lines;
-    const double d = doc.header.intCustDiscountPercent / 100.0;
-    double discount = 0;
+    LineAmounts amounts;
+    bool laborTaxed = false;
+    bool materialTaxed = false;
+    double eachAfterDiscount = 0; // price-item lines
+    int area = 0;                 // work sheets
+};
+
+std::vector<PricedLine> priceItemLines(const CurrentDocument &doc, const QLocale &locale, Rounding round)
+{
+    const InvoiceLines &lines = doc.lines;
+    const int percent = doc.header.intCustDiscountPercent;
+    std::vector<PricedLine> priced;
     for (int row = 0; row < lines.rowCount(); ++row) {
         const double q = number(lines, row, InvoiceLines::Quantity, locale);
-        double lab = number(lines, row, InvoiceLines::LabPrice, locale);
-        double mat = number(lines, row, InvoiceLines::MatPrice, locale);
-        const double dl = d * lab;
-        const double dm = d * mat;
-        lab -= dl;
-        mat -= dm;
-        discount += (dl + dm) * q;
-        if (flag(lines, row, InvoiceLines::LabTax))
-            addTaxes(doc.totals.LbrTotals, lab * q, rates);
-        if (flag(lines, row, InvoiceLines::MatTax))
-            addTaxes(doc.totals.MatTotals, mat * q, rates);
-        lines.setCell(row, InvoiceLines::PriceEach, Money::currencyText(lab + mat, locale));
-        lines.setCell(row, InvoiceLines::TaxTotal, QString());
-        lines.setCell(row, InvoiceLines::Total, Money::currencyText((lab + mat) * q, locale));
-        doc.totals.LbrTotals[0] += lab * q;
-        doc.totals.MatTotals[0] += mat * q;
+        const double lab = number(lines, row, InvoiceLines::LabPrice, locale);
+        const double mat = number(lines, row, InvoiceLines::MatPrice, locale);
+        PricedLine line;
+        line.amounts = amountsOf(q, lab, mat, percent, round);
+        line.laborTaxed = flag(lines, row, InvoiceLines::LabTax);
+        line.materialTaxed = flag(lines, row, InvoiceLines::MatTax);
+        line.eachAfterDiscount = (lab + mat) * (1 - percent / 100.0);
+        priced.push_back(line);
+    }
+    return priced;
+}
+
+std::vector<PricedLine> workSheetLines(const CurrentDocument &doc, int taxOn, const QLocale &locale, Rounding round)
+{
+    const InvoiceLines &lines = doc.lines;
+    std::vector<PricedLine> priced;
+    for (int row = 0; row < lines.rowCount(); ++row) {
+        const WorkSheet sheet = WorkSheet::fromCells(lines.rowCells(row));
+        const WorkSheetAmounts each = priceWorkSheet(sheet, doc.LbrPrices, doc.MatPrices, locale);
+        PricedLine line;
+        // The discount stands for every copy of the area, so the printed discount is
+        // the amount actually taken off and the printed figures add up.
+        line.amounts = amountsOf(sheet.intAreaMultiplier, each.labor, each.material,
+                                 doc.header.intCustDiscountPercent, round);
+        line.laborTaxed = taxOn == 0 || taxOn == 1;
+        line.materialTaxed = taxOn == 0 || taxOn == 2;
+        line.area = sheet.area();
+        priced.push_back(line);
+    }
+    return priced;
+}
+
+std::vector<PricedLine> priceLines(const CurrentDocument &doc, const Edition &edition, const CompanyRecord &company,
+                                   const QLocale &locale, Rounding round)
+{
+    return edition.usesWorkSheets() ? workSheetLines(doc, company.invData.intTaxOn, locale, round)
+                                    : priceItemLines(doc, locale, round);
+}
+
+/// Sums the lines into the totals and returns the discount total. Each tax is
+/// taken once from the sum it is due on.
+double sumUp(const std::vector<PricedLine> &priced, const Rates &rates, Rounding round, DocumentTotals &totals)
+{
+    totals = {};
+    double discount = 0, laborTaxable = 0, materialTaxable = 0;
+    // Sums of cents are rounded again to keep binary noise out of the totals.
+    const auto add = [round](double &sum, double amount) { sum = round(sum + amount); };
+    for (const PricedLine &line : priced) {
+        const LineAmounts &a = line.amounts;
+        add(discount, a.discount());
+        add(totals.LbrTotals[0], a.labor - a.laborDiscount);
+        add(totals.MatTotals[0], a.material - a.materialDiscount);
+        if (line.laborTaxed)
+            add(laborTaxable, a.labor - a.laborDiscount);
+        if (line.materialTaxed)
+            add(materialTaxable, a.material - a.materialDiscount);
+    }
+    for (std::size_t i = 0; i < 3; ++i) {
+        totals.LbrTotals[i + 1] = round(laborTaxable * rates[i]);
+        totals.MatTotals[i + 1] = round(materialTaxable * rates[i]);
     }
     return discount;
 }
 
-double calcWorkSheetTotals(CurrentDocument &doc, const Rates &rates, int taxOn, const QLocale &locale)
+void writeLineCells(CurrentDocument &doc, const Edition &edition, const std::vector<PricedLine> &priced,
+                    const QLocale &locale)
 {
     InvoiceLines &lines = doc.lines;
-    const double d = doc.header.intCustDiscountPercent / 100.0;
-    double discount = 0;
     for (int row = 0; row < lines.rowCount(); ++row) {
-        const WorkSheet sheet = WorkSheet::fromCells(lines.rowCells(row));
-        lines.setCell(row, InvoiceLines::AreaSqft, QString::number(sheet.area()));
-
-        const WorkSheetAmounts before = priceWorkSheet(sheet, doc.LbrPrices, doc.MatPrices, locale);
-        const double dl = d * before.labor;
-        const double dm = d * before.material;
-        // The discount stands for every copy of the area, so the printed discount is
-        // the amount actually taken off and the printed figures add up.
-        discount += (dl + dm) * sheet.intAreaMultiplier;
-        const double labor = sheet.intAreaMultiplier * (before.labor - dl);
-        const double material = sheet.intAreaMultiplier * (before.material - dm);
-
-        if (taxOn == 0 || taxOn == 1)
-            addTaxes(doc.totals.LbrTotals, labor, rates);
-        if (taxOn == 0 || taxOn == 2)
-            addTaxes(doc.totals.MatTotals, material, rates);
-        doc.totals.LbrTotals[0] += labor;
-        doc.totals.MatTotals[0] += material;
-        lines.setCell(row, InvoiceLines::AreaAmount, Money::decimalText(labor + material, locale));
+        const PricedLine &line = priced[std::size_t(row)];
+        if (edition.usesWorkSheets()) {
+            lines.setCell(row, InvoiceLines::AreaSqft, QString::number(line.area));
+            lines.setCell(row, InvoiceLines::AreaAmount, Money::decimalText(line.amounts.afterDiscount(), locale));
+        } else {
+            lines.setCell(row, InvoiceLines::PriceEach, Money::currencyText(line.eachAfterDiscount, locale));
+            lines.setCell(row, InvoiceLines::TaxTotal, QString());
+            lines.setCell(row, InvoiceLines::Total, Money::currencyText(line.amounts.afterDiscount(), locale));
+        }
     }
-    return discount;
 }
 
 } // namespace
 
+LineAmounts lineAmounts(double quantity, double laborEach, double materialEach, int discountPercent)
+{
+    return amountsOf(quantity, laborEach, materialEach, discountPercent, Money::roundToCents);
+}
+
 void pCalcTotals(CurrentDocument &doc, const Edition &edition, const CompanyRecord &company, const QLocale &locale)
 {
-    doc.totals = {};
-    const Rates rates = effectiveRates(doc.header);
-    const double discount = edition.usesWorkSheets()
-        ? calcWorkSheetTotals(doc, rates, company.invData.intTaxOn, locale)
-        : calcInvoiceTotals(doc, rates, locale);
+    const std::vector<PricedLine> priced = priceLines(doc, edition, company, locale, Money::roundToCents);
+    const double discount = sumUp(priced, effectiveRates(doc.header), Money::roundToCents, doc.totals);
+    writeLineCells(doc, edition, priced, locale);
 
     const auto &lt = doc.totals.LbrTotals;
     const auto &mt = doc.totals.MatTotals;
-    const double taxes = lt[1] + lt[2] + lt[3] + mt[1] + mt[2] + mt[3];
+    const double taxes = Money::roundToCents(lt[1] + lt[2] + lt[3] + mt[1] + mt[2] + mt[3]);
+    const double subTotal = Money::roundToCents(lt[0] + mt[0] + discount);
     TrecInvHeader &h = doc.header;
     TrecPrintData &p = doc.print;
 
@@ -123,13 +181,21 @@ void pCalcTotals(CurrentDocument &doc, const Edition &edition, const CompanyReco
     p.strDepositPaid = Money::currencyText(
         DocumentKinds::isDepositKind(h.strInvName) ? h.dbDepositAmount : h.dbPaidAmount, locale);
     p.strTax = Money::currencyText(taxes, locale);
-    p.strSubTotal = Money::currencyText(lt[0] + mt[0] + discount, locale);
-    h.dbInvBalance = lt[0] + mt[0] + taxes - h.dbPaidAmount;
+    p.strSubTotal = Money::currencyText(subTotal, locale);
+    h.dbInvBalance = Money::roundToCents(subTotal - discount + taxes - h.dbPaidAmount);
     p.strTotal = Money::currencyText(h.dbInvBalance, locale);
     if (h.strPaidInFull) {
         p.strDepositPaid = Money::currencyText(h.dbInvBalance, locale);
         p.strTotal = QStringLiteral("Paid In Full");
     }
+}
+
+DocumentTotals unroundedTotals(const CurrentDocument &doc, const Edition &edition, const CompanyRecord &company,
+                               const QLocale &locale)
+{
+    DocumentTotals totals;
+    sumUp(priceLines(doc, edition, company, locale, unrounded), effectiveRates(doc.header), unrounded, totals);
+    return totals;
 }
 
 } // namespace Totals

@@ -6,18 +6,35 @@ namespace {
 // could be pushed to the next page by rounding noise.
 constexpr double kTolerance = 1e-6;
 
+/// Height of the bands from \a first that are kept together with it.
+double keptHeight(const QList<Band> &bands, qsizetype first)
+{
+    double height = 0;
+    qsizetype i = first;
+    for (; i < bands.size() && bands.at(i).keepWithNext; ++i)
+        height += bands.at(i).height;
+    return i < bands.size() ? height + bands.at(i).height : height;
+}
+
 } // namespace
 
 QList<ReportPage> layoutBands(const QRectF &region, const QList<Band> &bands, const PageFurniture &furniture)
 {
     QList<QList<PageItem>> placed(1);
     double top = region.top();
-    for (const Band &band : bands) {
+    bool insideKeptGroup = false;
+    for (qsizetype i = 0; i < bands.size(); ++i) {
+        const Band &band = bands.at(i);
         const bool pageHasBands = top > region.top();
-        if (pageHasBands && top + band.height > region.bottom() + kTolerance) {
+        const auto fits = [&](double height) { return top + height <= region.bottom() + kTolerance; };
+        // A group that would be parted starts on a new page when it fits on one.
+        const double groupHeight = band.keepWithNext && !insideKeptGroup ? keptHeight(bands, i) : 0;
+        const bool partedGroup = !fits(groupHeight) && groupHeight <= region.height() + kTolerance;
+        if (pageHasBands && (!fits(band.height) || partedGroup)) {
             placed.append(QList<PageItem>());
             top = region.top();
         }
+        insideKeptGroup = band.keepWithNext;
         for (const PageItem &item : band.items)
             placed.last().append(Items::translated(item, QPointF(region.left(), top)));
         top += band.height;
@@ -37,5 +54,5 @@ QList<ReportPage> layoutBands(const QRectF &region, const QList<Band> &bands, co
 
 QString pageNumberText(int pageNumber, int pageCount)
 {
-    return QStringLiteral("Page %1 of\u2019 %2").arg(pageNumber).arg(pageCount);
+    return QStringLiteral("Page %1 of %2").arg(pageNumber).arg(pageCount);
 }

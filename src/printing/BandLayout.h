@@ -10,6 +10,9 @@ struct Band
 {
     double height = 0;
     QList<PageItem> items;
+    /// Stays on the page of the band after it (a heading with its text, the lines of
+    /// one block), unless the bands held together are higher than a page.
+    bool keepWithNext = false;
 };
 
 /// Draws what repeats on every page (title, headings, footer, "Page 1 of 3") once
@@ -18,10 +21,11 @@ using PageFurniture = std::function<void(ReportPage &page, int pageNumber, int p
 
 /// Flows \a bands from top to bottom through \a region (inches), one page after the
 /// other: a band that does not fit in what is left of the region starts the next
-/// page. There is always at least one page; a band higher than the region gets a
-/// page of its own and runs past the region's bottom.
+/// page, and so do bands kept together (Band::keepWithNext) that would be parted
+/// but fit on one page. There is always at least one page; a band higher than the
+/// region gets a page of its own and runs past the region's bottom.
 [[nodiscard]] QList<ReportPage> layoutBands(const QRectF &region, const QList<Band> &bands,
                                             const PageFurniture &furniture);
 
-/// "Page 2 of’ 3", as every report prints its page number.
+/// "Page 2 of 3", as every report prints its page number.
 [[nodiscard]] QString pageNumberText(int pageNumber, int pageCount);

@@ -138,7 +138,7 @@ QList<Band> rowBands(const RowFeed &feed, int row)
         if (value.isEmpty())
             continue;
         descriptionWidth = std::min(descriptionWidth, column.left - 0.1);
-        first.items.append(Items::cell(column.component, column.left, 0, column.width, kDataFont, kLeft, value));
+        first.items.append(Items::fittedCell(column.component, column.left, 0, column.width, kDataFont, kLeft, value));
     }
 
     QStringList lines = ReportFonts::wrapLines(kDataFont, feed.value(row, InvoiceRows::kDescription), descriptionWidth);
@@ -152,6 +152,10 @@ QList<Band> rowBands(const RowFeed &feed, int row)
     QList<Band> bands{first};
     for (qsizetype i = 1; i < lines.size(); ++i)
         bands.append(Band{kRowHeight, {description(lines.at(i))}});
+    if (!feed.value(row, InvoiceRows::kKeepWithNext).isEmpty()) {
+        for (Band &band : bands)
+            band.keepWithNext = true;
+    }
     return bands;
 }
 
@@ -242,10 +246,10 @@ public:
         }
         m_page.add(Items::cell(QStringLiteral("rvtxtCustPmtTerms"), 4.9, top + 0.4, 3.2, kDataFont, kLeft,
                                m_header.strCustPymntTerms));
-        m_page.add(Items::cell(QStringLiteral("rvtxtCustPO"), 4.9, top + 0.8, 1.5, kDataFont, kLeft,
-                               blankForm ? QString() : m_header.strCustPONumber));
-        m_page.add(Items::cell(QStringLiteral("rvtxtCustTaxEmptNumber"), 6.6, top + 0.8, 1.5, kDataFont, kLeft,
-                               blankForm ? QString() : m_header.strCustTaxExemptNum));
+        m_page.add(Items::fittedCell(QStringLiteral("rvtxtCustPO"), 4.9, top + 0.8, 1.5, kDataFont, kLeft,
+                                     blankForm ? QString() : m_header.strCustPONumber));
+        m_page.add(Items::fittedCell(QStringLiteral("rvtxtCustTaxEmptNumber"), 6.6, top + 0.8, 1.5, kDataFont, kLeft,
+                                     blankForm ? QString() : m_header.strCustTaxExemptNum));
 
         const QStringList components = {
             QStringLiteral("rvtxtCustComp"),         QStringLiteral("rvtxtCustName"),
@@ -334,8 +338,8 @@ public:
             m_page.add(Items::text(QStringLiteral("rvtxt%1Hdng").arg(name), 3.7, top, 2.7, kTotalsFont, kRight,
                                    m_parameters.value(QStringLiteral("rvstr%1Hdng").arg(name))));
             m_page.add(Items::frame(QLatin1String(amount.box), QRectF(6.5, top, 1.7, 0.21)));
-            m_page.add(Items::cell(QStringLiteral("rvtxt") + name, 6.6, top, 1.6, kTotalsFont, kLeft,
-                                   m_parameters.value(QStringLiteral("rvstr") + name)));
+            m_page.add(Items::fittedCell(QStringLiteral("rvtxt") + name, 6.6, top, 1.6, kTotalsFont, kLeft,
+                                         m_parameters.value(QStringLiteral("rvstr") + name)));
         }
     }
 

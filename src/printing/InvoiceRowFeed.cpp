@@ -6,6 +6,7 @@
 #include "core/Edition.h"
 #include "invoice/DocumentKinds.h"
 #include "invoice/Money.h"
+#include "invoice/Totals.h"
 #include "worksheets/WorkSheetText.h"
 
 #include <cmath>
@@ -34,16 +35,18 @@ double lineNumber(const QString &text, const QLocale &locale, int line, const QS
 QStringList priceLineRow(const InvoiceLines &lines, int row, const QList<Value> &shown, const QLocale &locale)
 {
     const double quantity = lineNumber(lines.cell(row, InvoiceLines::Quantity), locale, row, QStringLiteral("quantity"));
-    const double priceEach = lineNumber(lines.cell(row, InvoiceLines::LabPrice), locale, row, QStringLiteral("labor price"))
-                             + lineNumber(lines.cell(row, InvoiceLines::MatPrice), locale, row, QStringLiteral("material price"));
+    const double labor = lineNumber(lines.cell(row, InvoiceLines::LabPrice), locale, row, QStringLiteral("labor price"));
+    const double material = lineNumber(lines.cell(row, InvoiceLines::MatPrice), locale, row, QStringLiteral("material price"));
+    const double priceEach = labor + material;
 
-    QStringList values(4);
+    QStringList values(5);
     values[0] = lines.cell(row, InvoiceLines::Description);
     for (int i = 0; i < shown.size(); ++i) {
         QString text;
         switch (shown.at(i)) {
         case Value::Total:
-            text = Money::currencyText(quantity * priceEach, locale);
+            // Before discount, in the cents the Sub Total is the sum of.
+            text = Money::currencyText(Totals::lineAmounts(quantity, labor, material, 0).beforeDiscount(), locale);
             break;
         case Value::PriceEach:
             text = Money::currencyText(priceEach, locale);
@@ -59,7 +62,7 @@ QStringList priceLineRow(const InvoiceLines &lines, int row, const QList<Value> 
 
 QStringList textRow(const QString &text)
 {
-    return {text, QString(), QString(), QString()};
+    return {text, QString(), QString(), QString(), QString()};
 }
 
 } // namespace
@@ -93,15 +96,22 @@ RowFeed RvCustomConnectionInvoice(const AppContext &context)
 {
     RowFeed feed;
     feed.name = kFeedName;
-    feed.columns = {kDescription, kRight, kMiddle, kLeft};
+    feed.columns = {kDescription, kRight, kMiddle, kLeft, kKeepWithNext};
 
     const CurrentDocument &document = context.document;
     if (document.header.blnManualForm)
         return feed;
 
     if (context.edition().usesWorkSheets()) {
-        for (const QString &line : ReportFonts::memoLines(WorkSheetText::GetWorkSheetText(document, context.company, context.locale)))
-            feed.rows.append(textRow(line));
+        // Each sheet is a block of lines ended by an empty one.
+        const QStringList lines =
+            ReportFonts::memoLines(WorkSheetText::GetWorkSheetText(document, context.company, context.locale));
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            QStringList row = textRow(lines.at(i));
+            if (!lines.at(i).isEmpty() && !lines.value(i + 1).isEmpty())
+                row[4] = QStringLiteral("1");
+            feed.rows.append(row);
+        }
         return feed;
     }
 

@@ -15,6 +15,8 @@ inline const QString kDescription = QStringLiteral("rvstrDescription");
 inline const QString kRight = QStringLiteral("rvstrRight");
 inline const QString kMiddle = QStringLiteral("rvstrMiddle");
 inline const QString kLeft = QStringLiteral("rvstrLeft");
+/// Not empty on a row that prints on the same page as the row after it.
+inline const QString kKeepWithNext = QStringLiteral("KeepWithNext");
 
 /// A value a price-item line can print beside its description.
 enum class Value { Total, PriceEach, Quantity };
@@ -29,9 +31,8 @@ enum class Value { Total, PriceEach, Quantity };
 /// The value columns from the right: rvstrRight, rvstrMiddle, rvstrLeft.
 [[nodiscard]] const QStringList &valueColumns();
 
-
 /// The feed for the current document of \a context. A blank hand-write form has no
-/// rows. Throws ReportError when a quantity or price of a line is not a number.
+/// rows. The lines of one work sheet, through its "Total :" line, are kept together. Throws ReportError when a quantity or price of a line is not a number.
 [[nodiscard]] RowFeed RvCustomConnectionInvoice(const AppContext &context);
 
 } // namespace InvoiceRows

@@ -343,9 +343,12 @@ QList<ReportPage> ReportInvMaintenance(const ListPrintout &printout)
     QList<Band> bands;
     for (int row = 0; row < feed.rowCount(); ++row) {
         Band band{0.4, {dottedSeparator()}};
-        for (qsizetype i = 0; i < fields.size(); ++i)
-            band.items.append(cell(fields.at(i).first, fields.at(i).second, 0.2, widths.at(i),
-                                   feed.value(row, fields.at(i).first)));
+        for (qsizetype i = 0; i < fields.size(); ++i) {
+            // A long name is cut short, leaving a gap before the next column.
+            const double width = widths.at(i);
+            band.items.append(cell(fields.at(i).first, fields.at(i).second, 0.2, width,
+                                   ReportFonts::elided(kFont, feed.value(row, fields.at(i).first), width - 0.1)));
+        }
         bands.append(band);
     }
     const QString title = printout.parameters.value(QStringLiteral("rvstrInvMaintTitle"));

@@ -44,6 +44,17 @@ TextItem cell(const QString &name, double left, double top, double width, const 
     return item;
 }
 
+TextItem fittedCell(const QString &name, double left, double top, double width, const ReportFont &font,
+                    Qt::Alignment alignment, const QString &text)
+{
+    TextItem item = cell(name, left, top, width, font, alignment, text);
+    item.font = ReportFonts::fittedFont(font, text, width, 6);
+    // The smaller text stays on the line's middle.
+    const double smaller = ReportFonts::lineHeight(font) - ReportFonts::lineHeight(item.font);
+    item.rect = QRectF(left, top + smaller / 2, width, ReportFonts::lineHeight(item.font));
+    return item;
+}
+
 TextItem memo(const QString &name, const QRectF &rect, const ReportFont &font, const QString &text)
 {
     TextItem item;

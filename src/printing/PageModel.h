@@ -111,6 +111,10 @@ namespace Items {
 /// prints over its neighbour.
 [[nodiscard]] TextItem cell(const QString &name, double left, double top, double width, const ReportFont &font,
                             Qt::Alignment alignment, const QString &text);
+/// A one-line text in a box that must show all of it (an amount, an order number):
+/// its font is made smaller until the text fits the width, down to 6 points.
+[[nodiscard]] TextItem fittedCell(const QString &name, double left, double top, double width, const ReportFont &font,
+                                  Qt::Alignment alignment, const QString &text);
 /// A text box that wraps its text and cuts it at the box.
 [[nodiscard]] TextItem memo(const QString &name, const QRectF &rect, const ReportFont &font, const QString &text);
 [[nodiscard]] LineItem horizontalLine(const QString &name, double left, double top, double width,

@@ -4,10 +4,12 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QFileInfo>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QStorageInfo>
 
 namespace PdfOutput {
 
@@ -89,6 +91,16 @@ QByteArray withInformation(QByteArray pdf, const PdfInfo &info)
     return pdf;
 }
 
+/// Why writing \a file failed, in the user's words. A full disk says so: the
+/// system's own text for it is often no more than "Unknown error".
+QString failureReason(const QFileDevice &file, const QString &fileName, qint64 needed)
+{
+    const QStorageInfo storage(QFileInfo(fileName).absolutePath());
+    const bool noRoom = file.error() == QFileDevice::ResourceError
+        || (storage.isValid() && storage.bytesAvailable() >= 0 && storage.bytesAvailable() < needed);
+    return noRoom ? QStringLiteral("the disk is full.") : file.errorString();
+}
+
 } // namespace
 
 QByteArray render(const ReportJob &job, const PageProgress &progress)
@@ -121,20 +133,20 @@ QByteArray render(const ReportJob &job, const PageProgress &progress)
 void writeFile(const ReportJob &job, const QString &fileName, const PageProgress &progress)
 {
     const QByteArray bytes = render(job, progress);
-    const auto failure = [&fileName](const QString &reason) {
-        return ReportError(QStringLiteral("The PDF file \"%1\" could not be written: %2")
-                               .arg(QDir::toNativeSeparators(fileName), reason));
-    };
     QSaveFile file(fileName);
+    const auto failure = [&] {
+        return ReportError(QStringLiteral("The PDF file \"%1\" could not be written: %2")
+                               .arg(QDir::toNativeSeparators(fileName), failureReason(file, fileName, bytes.size())));
+    };
     if (!file.open(QIODevice::WriteOnly))
-        throw failure(file.errorString());
+        throw failure();
     if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
+        const ReportError error = failure();
         file.cancelWriting();
-        throw failure(reason);
+        throw error;
     }
     if (!file.commit())
-        throw failure(file.errorString());
+        throw failure();
 }
 
 } // namespace PdfOutput

@@ -77,6 +77,19 @@ double textWidth(const ReportFont &font, const QString &text)
     return QFontMetricsF(measuringFont(font), &measuringDevice()).horizontalAdvance(text) / kMeasureDpi;
 }
 
+ReportFont fittedFont(const ReportFont &font, const QString &text, double width, double smallestPointSize)
+{
+    ReportFont fitted = font;
+    while (fitted.pointSize - 0.5 >= smallestPointSize && textWidth(fitted, text) > width)
+        fitted.pointSize -= 0.5;
+    return fitted;
+}
+
+QString elided(const ReportFont &font, const QString &text, double width)
+{
+    return QFontMetricsF(measuringFont(font), &measuringDevice()).elidedText(text, Qt::ElideRight, width * kMeasureDpi);
+}
+
 QStringList memoLines(const QString &text)
 {
     static const QRegularExpression lineBreak(QStringLiteral("\r\n|\n|\r"));

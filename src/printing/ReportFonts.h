@@ -24,6 +24,14 @@ namespace ReportFonts {
 /// Advance width of \a text on one line, in inches.
 [[nodiscard]] double textWidth(const ReportFont &font, const QString &text);
 
+/// \a font made smaller, in half points down to \a smallestPointSize, until \a text
+/// fits in \a width inches; \a font itself when it fits already.
+[[nodiscard]] ReportFont fittedFont(const ReportFont &font, const QString &text, double width,
+                                    double smallestPointSize);
+
+/// \a text cut short with an ellipsis so it fits in \a width inches.
+[[nodiscard]] QString elided(const ReportFont &font, const QString &text, double width);
+
 /// \a text broken into the lines it takes at \a width inches: at its own line
 /// breaks, then between words, and inside a word longer than the width. Empty text
 /// gives no lines; an empty line of the text stays an empty line.

@@ -4,6 +4,8 @@
 #include "ReportFonts.h"
 #include "data/Database.h"
 
+#include <algorithm>
+
 namespace TextReports {
 
 namespace {
@@ -19,14 +21,27 @@ ReportParameters readTitleAndText(Database &db, const QString &columns, const QS
     return {{titleParameter, query.textAt(0)}, {bodyParameter, query.textAt(1)}};
 }
 
+/// A heading of the text: a line of capitals on its own, its text right under it.
+bool isHeading(const QStringList &lines, qsizetype i)
+{
+    const QString &line = lines.at(i);
+    const bool capitals = std::any_of(line.cbegin(), line.cend(), [](QChar c) { return c.isLetter(); })
+        && std::none_of(line.cbegin(), line.cend(), [](QChar c) { return c.isLower(); });
+    return capitals && (i == 0 || lines.at(i - 1).isEmpty()) && !lines.value(i + 1).isEmpty();
+}
+
 QList<ReportPage> titledText(const QString &title, const QString &body)
 {
     const QRectF textBox(0.3, 0.8, 7.9, 9.6);
     const double lineHeight = ReportFonts::lineHeight(kFont);
+    const QStringList lines = ReportFonts::wrapLines(kFont, body, textBox.width());
     QList<Band> bands;
-    for (const QString &line : ReportFonts::wrapLines(kFont, body, textBox.width()))
-        bands.append(Band{lineHeight, {Items::text(QStringLiteral("rvtxtBody"), 0, 0, textBox.width(), kFont,
-                                                   Qt::AlignLeft, line)}});
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        Band band{lineHeight, {Items::text(QStringLiteral("rvtxtBody"), 0, 0, textBox.width(), kFont, Qt::AlignLeft,
+                                           lines.at(i))}};
+        band.keepWithNext = isHeading(lines, i);
+        bands.append(band);
+    }
 
     return layoutBands(textBox, bands, [&title](ReportPage &page, int pageNumber, int pageCount) {
         page.add(Items::text(QStringLiteral("rvtxtTitle"), 0.3, 0.3, 7.9, kFont, Qt::AlignHCenter, title));

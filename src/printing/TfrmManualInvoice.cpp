@@ -146,6 +146,9 @@ bool TfrmManualInvoice::printOneForm()
     header.strInvDate = QDate(); // written by hand
     header.strCustPymntTerms = m_cmbPaymentTerms->currentText();
     header.intInvFootNotes = m_cmbFootNotes->currentIndex();
+    // Entry 0 of the company's foot notes is the empty "No Foot Notes".
+    m_context.document.print.strInvFootNotes =
+        m_context.company.invData.strInvFootNote[std::size_t(header.intInvFootNotes)];
     header.blnAddSignatureLine = m_ckbxAddSignatureLine->isChecked();
     DocumentStore store(m_context);
     // The form is stored before it is printed: a number on paper must never be

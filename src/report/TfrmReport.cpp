@@ -123,7 +123,7 @@ QWidget *TfrmReport::createChoices()
     auto *layoutBox = new QGroupBox(tr("Report Layout"), choices);
     layoutBox->setObjectName(QStringLiteral("rgrpReportLayout"));
     layoutBox->setToolTip(tr("Select for report to be summarized or itemized"));
-    m_layouts = makeRadioGroup(layoutBox, {tr("Summery"), tr("Itemized")}, QStringLiteral("rbtnReportLayout"));
+    m_layouts = makeRadioGroup(layoutBox, {tr("Summary"), tr("Itemized")}, QStringLiteral("rbtnReportLayout"));
 
     connect(m_reportTypes, &QButtonGroup::idClicked, this, [this](int id) {
         m_reportType = id + 1;

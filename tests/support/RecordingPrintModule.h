@@ -22,11 +22,14 @@ public:
     QStringList calls; // "print 1", "preview 5", "pdf 1 <file>"
     /// The current document's number at each call.
     QList<int> documentNumbers;
+    /// The foot note the document carried at each print.
+    QStringList footNotes;
 
     bool pPrint() override
     {
         calls << QStringLiteral("print %1").arg(m_context.printKind);
         documentNumbers << m_context.document.header.intInvNumber;
+        footNotes << m_context.document.print.strInvFootNotes;
         return succeeds;
     }
     void pPrintPreview() override { calls << QStringLiteral("preview %1").arg(m_context.printKind); }

@@ -41,6 +41,12 @@ Prompts::Answer ScriptedPrompts::ShowYesNo(const QString &message)
     return answer == Yes ? Yes : No;
 }
 
+Prompts::Answer ScriptedPrompts::ShowYesNoDefaultNo(const QString &message)
+{
+    const Answer answer = nextAnswer(QStringLiteral("YesNoDefaultNo"), message);
+    return answer == Yes ? Yes : No;
+}
+
 void ScriptedPrompts::ShowInformation(const QString &message)
 {
     asked.append({QStringLiteral("Information"), message});

@@ -31,6 +31,7 @@ public:
 
     Answer ShowYesNoCancel(const QString &message) override;
     Answer ShowYesNo(const QString &message) override;
+    Answer ShowYesNoDefaultNo(const QString &message) override;
     void ShowInformation(const QString &message) override;
     void showPlainMessage(const QString &message) override;
     void showError(const QString &message, const QString &detail = {}) override;
