@@ -489,7 +489,7 @@ private slots:
         context.document.header.blnManualForm = true;
         context.document.header.blnAddSignatureLine = true;
 
-        const QList<ReportPage> pages = documentJob(context).pages;
+        const QList<ReportPage> pages = documentJob(context).pages.toList();
         QCOMPARE(pages.size(), 1);
         const ReportPage &page = pages.first();
         QCOMPARE(textOf(page, QStringLiteral("rvtxtCustName")), QStringLiteral("Name"));
