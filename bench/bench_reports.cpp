@@ -88,22 +88,6 @@ int main(int argc, char **argv)
     const MaintenanceQuery::SqlText statement = MaintenanceQuery::build(MaintenanceType::ViewAll, all, {});
     printRow("invoice list preview, first page painted", medianMs(7, preview),
              medianMs(7, [&](int) { bareRows(db, statement.sql); }));
-    // Paging on: each page is laid out and drawn as it comes on screen.
-    context.listPrintout = {{}, MaintenanceQuery(context).printFeed(MaintenanceType::ViewAll, all, {})};
-    const ReportJob job = PrintJobs::RvSystemPrntDocsPrint(context, PrintKind::InvoiceList);
-    TfrmPrntPreview window(job, {}, {});
-    window.show();
-    QCoreApplication::processEvents();
-    int page = 1;
-    printRow("invoice list preview, next page painted", medianMs(21, [&](int) {
-                 window.pSelectAPageToView(2);
-                 window.viewer()->repaint();
-                 ++page;
-             }),
-             medianMs(21, [&](int i) {
-                 bareRows(db, statement.sql + QStringLiteral(" LIMIT 23 OFFSET %1").arg(23 * i));
-             }));
-    window.close();
     context.listPrintout = {};
     note("(%lld pages; memory %.0f MB before, %.0f MB with the preview open, %.0f MB after closing)",
          static_cast<long long>(pages), before, withPreview, residentMb());

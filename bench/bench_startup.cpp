@@ -25,47 +25,57 @@ namespace {
 QElapsedTimer sinceMain;
 
 bool quitting = false;
+QElapsedTimer sinceClose;
 
 // Shows the window, lets it paint once, and prints the milliseconds since main()
-// began. When quitting is timed instead, closes the window as the user would and
-// prints the milliseconds from the close to the window gone.
-int showAndQuit(std::unique_ptr<QWidget> window)
+// began. When quitting is timed instead, closes the window as the user would; the
+// caller prints the time once everything, the application object included, is gone.
+void showAndQuit(std::unique_ptr<QWidget> window)
 {
     window->show();
     QCoreApplication::processEvents();
     window->repaint();
     if (!quitting) {
         std::printf("%.3f\n", double(sinceMain.nsecsElapsed()) / 1e6);
-        return 0;
+        return;
     }
-    QElapsedTimer closing;
-    closing.start();
+    sinceClose.start();
     window->close();
     QCoreApplication::processEvents();
-    window.reset();
-    std::printf("%.3f\n", double(closing.nsecsElapsed()) / 1e6);
+}
+
+int printQuit()
+{
+    if (quitting)
+        std::printf("%.3f\n", double(sinceClose.nsecsElapsed()) / 1e6);
     return 0;
 }
 
 int programChild(int argc, char **argv)
 {
-    QApplication app(argc, argv);
-    SilentPrompts prompts;
-    SavingPopup saving;
-    AppContext context(Edition::get(Edition::Corvalo), prompts, saving);
-    StartUp::pStartUp(context);
-    return showAndQuit(std::make_unique<TfrmMain>(context));
+    {
+        QApplication app(argc, argv);
+        SilentPrompts prompts;
+        SavingPopup saving;
+        AppContext context(Edition::get(Edition::Corvalo), prompts, saving);
+        StartUp::pStartUp(context);
+        showAndQuit(std::make_unique<TfrmMain>(context));
+    }
+    return printQuit();
 }
 
 int emptyChild(int argc, char **argv, bool withText)
 {
-    QApplication app(argc, argv);
-    auto window = std::make_unique<QMainWindow>();
-    window->resize(750, 600);
-    // Any text on screen pays for loading the fonts once; this baseline shows one line.
-    if (withText)
-        window->setCentralWidget(new QLabel(QStringLiteral("Tarnwick"), window.get()));
-    return showAndQuit(std::move(window));
+    {
+        QApplication app(argc, argv);
+        auto window = std::make_unique<QMainWindow>();
+        window->resize(750, 600);
+        // Any text on screen pays for loading the fonts once; this baseline shows one line.
+        if (withText)
+            window->setCentralWidget(new QLabel(QStringLiteral("Tarnwick"), window.get()));
+        showAndQuit(std::move(window));
+    }
+    return printQuit();
 }
 
 } // namespace

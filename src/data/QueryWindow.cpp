@@ -9,15 +9,22 @@ QueryWindow::QueryWindow(Connect connect, Query query)
     , m_query(std::move(query))
 {
     const auto db = m_connect();
-    QString count = QStringLiteral("SELECT COUNT(*) FROM ") + m_query.from;
-    if (!m_query.where.isEmpty())
-        count += QStringLiteral(" WHERE ") + m_query.where;
-    Statement counting = db->prepare(count);
-    for (int i = 0; i < m_query.values.size(); ++i)
-        counting.bind(i + 1, m_query.values.at(i));
-    m_rowCount = counting.step() ? counting.intAt(0) : 0;
+    Block first = read(*db, 0);
+    // A search that matches little is read whole by its first block; counting it
+    // would scan the table a second time.
+    if (first.rows.size() < kBlockRows) {
+        m_rowCount = int(first.rows.size());
+    } else {
+        QString count = QStringLiteral("SELECT COUNT(*) FROM ") + m_query.from;
+        if (!m_query.where.isEmpty())
+            count += QStringLiteral(" WHERE ") + m_query.where;
+        Statement counting = db->prepare(count);
+        for (int i = 0; i < m_query.values.size(); ++i)
+            counting.bind(i + 1, m_query.values.at(i));
+        m_rowCount = counting.step() ? counting.intAt(0) : 0;
+    }
     if (m_rowCount > 0)
-        m_blocks.insert(0, read(*db, 0));
+        m_blocks.insert(0, std::move(first));
 }
 
 QString QueryWindow::statement() const
