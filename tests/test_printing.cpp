@@ -10,6 +10,7 @@
 #include "printing/InvoiceRowFeed.h"
 #include "printing/PageViewer.h"
 #include "printing/PdfOutput.h"
+#include "printing/ReportError.h"
 #include "printing/PrintJobs.h"
 #include "printing/TfrmPrntPreview.h"
 #include "printing/TmodPrintData.h"
@@ -18,6 +19,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QProcess>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -152,6 +154,25 @@ class TestPrinting : public QObject
     Q_OBJECT
 
 private slots:
+    void aCancelledPdfLeavesNoFile()
+    {
+        TestSession session(Edition::Corvalo);
+        session.start();
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("stopped.pdf"));
+        QList<int> asked;
+        const auto stopAtTwo = [&asked](int page) {
+            asked << page;
+            return page < 2;
+        };
+        ReportJob job = documentJob(session.context);
+        const ReportPage page = job.pages.first();
+        job.pages = {page, page, page};
+        QVERIFY_THROWS_EXCEPTION(JobCancelled, PdfOutput::writeFile(job, path, stopAtTwo));
+        QCOMPARE(asked, QList<int>({1, 2}));
+        QVERIFY(!QFileInfo::exists(path));
+    }
+
     void pdfCarriesTheDocumentAsSearchableText()
     {
         TestSession session(Edition::Corvalo);
