@@ -2,6 +2,7 @@
 
 #include "core/Prompts.h"
 
+#include <QByteArray>
 #include <QElapsedTimer>
 #include <QString>
 #include <algorithm>
@@ -46,13 +47,53 @@ inline double medianMs(int runs, const std::function<void(int)> &run,
     return times[times.size() / 2];
 }
 
+/// With --tsv each row is one tab-separated line (action, program ms, bare ms,
+/// ratio) and everything else goes to stderr, so runs can be compared line by line.
+inline bool &tsvOutput()
+{
+    static bool tsv = false;
+    return tsv;
+}
+
+inline void readBenchOptions(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i)
+        tsvOutput() = tsvOutput() || QByteArray(argv[i]) == "--tsv";
+}
+
+/// A line that is not a row: a page count, a memory figure.
+template<typename... Args>
+void note(const char *format, Args... args)
+{
+    std::fprintf(tsvOutput() ? stderr : stdout, format, args...);
+    std::fputc('\n', tsvOutput() ? stderr : stdout);
+}
+
 inline void printHeading()
 {
-    std::printf("%-34s %12s %12s %8s\n", "action", "program ms", "bare ms", "ratio");
+    if (!tsvOutput())
+        std::printf("%-44s %12s %12s %8s\n", "action", "program ms", "bare ms", "ratio");
 }
 
 inline void printRow(const char *action, double programMs, double bareMs)
 {
-    std::printf("%-34s %12.3f %12.3f %7.2fx\n", action, programMs, bareMs, bareMs > 0 ? programMs / bareMs : 0.0);
+    const double ratio = bareMs > 0 ? programMs / bareMs : 0.0;
+    if (tsvOutput())
+        std::printf("%s\t%.3f\t%.3f\t%.2f\n", action, programMs, bareMs, ratio);
+    else
+        std::printf("%-44s %12.3f %12.3f %7.2fx\n", action, programMs, bareMs, ratio);
     std::fflush(stdout);
+}
+
+/// The resident memory of this process in MB.
+inline double residentMb()
+{
+    std::FILE *statm = std::fopen("/proc/self/statm", "r");
+    long pages = 0, resident = 0;
+    if (statm) {
+        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2)
+            resident = 0;
+        std::fclose(statm);
+    }
+    return double(resident) * 4096.0 / (1024.0 * 1024.0);
 }

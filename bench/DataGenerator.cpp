@@ -1,12 +1,16 @@
 #include "DataGenerator.h"
 
 #include "core/Edition.h"
+#include "core/Paths.h"
 #include "data/Database.h"
 #include "data/StoredForm.h"
 #include "data/SavingIndicator.h"
 #include "data/Schema.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <cstdio>
 #include <QStringList>
 #include <map>
 #include <random>
@@ -66,7 +70,7 @@ void insertDocuments(Database &db, Generator &g, const GeneratedSize &size, QDat
         "strCustExtraPhone1,strCustExtraPhone2,strCustTaxExemptNum,strCustPONumber,strCustPymntTerms,strCustNotes,"
         "intCustDiscountPercent,strCustTaxExempt,strUseTax1,strUseTax2,strUseTax3,dbTaxRate1,dbTaxRate2,dbTaxRate3,"
         "strInvNotes,dbPaidAmount,dbDepositAmount,strInvTotal)"
-        "VALUES(?,?,?,'','0',?,0,'',?,?,'Springfield, ST 12345','555-0100','','','','','Net 30','',0,'0','-1','-1',"
+        "VALUES(?,?,?,'','0',?,0,?,?,?,'Springfield, ST 12345','555-0100','','','','','Net 30','',0,'0','-1','-1',"
         "'0',0.0123,0.05,0,?,0,0,?)"));
     Statement line = db.prepare(QStringLiteral(
         "INSERT INTO tblInvData(intInvNumber,strPrcItemName,strPrcItmQuantity,strLabTax,strMatTax,dbLbrPrc,dbMatPrc)"
@@ -99,7 +103,9 @@ void insertDocuments(Database &db, Generator &g, const GeneratedSize &size, QDat
             materialTaxed += matTax ? mat * quantity : 0;
         }
         const double total = labor + material + (laborTaxed + materialTaxed) * 0.0623;
-        header.bindAll(kind, number, StoredForm::dateText(date), paid ? "-1" : "0",
+        // Two documents in three are for a company, so a company search finds some.
+        const QString company = d % 3 ? g.of(kLastNames) + QStringLiteral(" Building") : QString();
+        header.bindAll(kind, number, StoredForm::dateText(date), paid ? "-1" : "0", company,
                        QStringLiteral("%1 %2").arg(g.of(kFirstNames), g.of(kLastNames)),
                        QStringLiteral("%1 Oak Avenue").arg(d % 900), QStringLiteral("Generated document %1").arg(d),
                        StoredForm::amountText(total));
@@ -131,6 +137,24 @@ void insertDocuments(Database &db, Generator &g, const GeneratedSize &size, QDat
 }
 
 } // namespace
+
+QString prepareBenchDatabase(const Edition &edition, const QStringList &arguments)
+{
+    GeneratedSize size;
+    const qsizetype option = arguments.indexOf(QStringLiteral("--documents"));
+    if (option >= 0 && option + 1 < arguments.size())
+        size.documents = arguments.at(option + 1).toInt();
+    // The version in the folder name makes a changed generator build its files anew.
+    const QString home = QDir::currentPath() + QStringLiteral("/bench-data-v2-%1").arg(size.documents);
+    qputenv("XDG_DATA_HOME", home.toUtf8());
+    const QString path = Paths::GetDataBasePath(edition);
+    if (!QFileInfo::exists(path) || arguments.contains(QStringLiteral("--regenerate"))) {
+        std::fprintf(stderr, "generating %d documents into %s ...\n", size.documents, qPrintable(path));
+        QDir().mkpath(Paths::GetCompanyFolder(edition));
+        generateDatabase(path, edition, size, QDate(2026, 12, 1));
+    }
+    return path;
+}
 
 void generateDatabase(const QString &path, const Edition &edition, const GeneratedSize &size, QDate lastDay,
                       quint32 seed)

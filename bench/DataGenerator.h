@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 
 class Edition;
 
@@ -19,5 +20,10 @@ struct GeneratedSize
 /// then customers, price items, documents with lines and the postings of the paid
 /// invoices and credits among them, spread over the years up to \a lastDay. The same
 /// seed always gives the same file.
+/// Points the data folder at the benchmark database of the size the arguments ask
+/// for (--documents N, default 100,000; --documents 1000000 for the large set) and
+/// generates it when it is missing or --regenerate is given. Returns its path.
+QString prepareBenchDatabase(const Edition &edition, const QStringList &arguments);
+
 void generateDatabase(const QString &path, const Edition &edition, const GeneratedSize &size, QDate lastDay,
                       quint32 seed = 20261209);

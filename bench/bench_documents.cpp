@@ -132,19 +132,10 @@ private:
 
 int main(int argc, char **argv)
 {
+    readBenchOptions(argc, argv);
     QGuiApplication app(argc, argv); // fonts for the PDF
-    const QString dataHome = QDir::currentPath() + QStringLiteral("/bench-data");
-    qputenv("XDG_DATA_HOME", dataHome.toUtf8());
     const Edition &edition = Edition::get(Edition::Corvalo);
-    const QString path = Paths::GetDataBasePath(edition);
-    GeneratedSize size;
-    if (app.arguments().contains(QStringLiteral("--small")))
-        size = {5000, 10, 500, 250, 2};
-    if (!QFileInfo::exists(path) || app.arguments().contains(QStringLiteral("--regenerate"))) {
-        std::printf("generating %d documents into %s ...\n", size.documents, qPrintable(path));
-        QDir().mkpath(Paths::GetCompanyFolder(edition));
-        generateDatabase(path, edition, size, QDate(2026, 12, 1));
-    }
+    const QString path = prepareBenchDatabase(edition, app.arguments());
 
     SilentPrompts prompts;
     NoSavingIndicator saving;
@@ -195,13 +186,32 @@ int main(int argc, char **argv)
                       [&](int i) { doc.header.intInvNumber = created[std::size_t(i)]; }),
              medianMs(runs, [&](int i) { bare.remove(bareNumber(i)); }));
 
-    // A three-page invoice to PDF, next to QPdfWriter drawing the same texts bare.
+    // A document of 1,000 lines, opened and saved again.
     fresh(0);
-    for (int l = 0; l < 110; ++l)
-        doc.lines.appendRow({QStringLiteral("Line %1 of a long job").arg(l), "2", {}, {}, "12.5", "-1", "3", "0", {}});
-    const QString pdf = QDir::currentPath() + QStringLiteral("/bench-data/three-pages.pdf");
+    for (int l = 10; l < 1000; ++l)
+        doc.lines.appendRow({"line", "1", {}, {}, "1.5", "0", "2.5", "0", {}});
+    const int longOne = store.pSaveInvoice();
+    bare.saveNew(20000000, 1000);
+    const auto openLong = [&](int) {
+        doc.header.blnNewInvoice = false;
+        doc.header.intInvNumber = longOne;
+        store.pLoadInvoice();
+    };
+    printRow("open a 1,000-line document", medianMs(15, openLong), medianMs(15, [&](int) { bare.load(20000000); }));
+    printRow("save a 1,000-line document again", medianMs(15, [&](int) { store.pSaveInvoice(); }, openLong),
+             medianMs(15, [&](int) { bare.saveAgain(20000000, 1000); }));
+
+    // A three-page invoice to PDF, next to QPdfWriter drawing the same texts bare:
+    // as many lines as three pages hold.
+    fresh(0);
+    const auto pageCount = [&] { return PrintJobs::RvSystemPrntDocsPrint(context, 1).pages.size(); };
+    while (pageCount() <= 3)
+        doc.lines.appendRow({QStringLiteral("Line of a long job"), "2", {}, {}, "12.5", "-1", "3", "0", {}});
+    doc.lines.removeLine(doc.lines.rowCount() - 1);
+    const QString pdf = QFileInfo(path).dir().filePath(QStringLiteral("three-pages.pdf"));
     const ReportJob job = PrintJobs::RvSystemPrntDocsPrint(context, 1);
-    std::printf("(the document runs to %lld pages)\n", static_cast<long long>(job.pages.size()));
+    note("(the document has %d lines and runs to %lld pages)", doc.lines.rowCount(),
+         static_cast<long long>(job.pages.size()));
     const auto bareTexts = [&](int) {
         QPdfWriter writer(pdf);
         writer.setPageSize(QPageSize(QPageSize::Letter));
@@ -211,7 +221,7 @@ int main(int argc, char **argv)
                 writer.newPage();
             int y = 200;
             for (int l = 0; l < 45; ++l, y += 200)
-                painter.drawText(200, y, QStringLiteral("Line %1 of a long job  2  $31.00  $62.00").arg(l));
+                painter.drawText(200, y, QStringLiteral("Line of a long job  2  $31.00  $62.00"));
         }
     };
     printRow("PDF of a 3-page invoice",

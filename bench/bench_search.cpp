@@ -85,19 +85,10 @@ int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    readBenchOptions(argc, argv);
     QApplication app(argc, argv);
-    const QString dataHome = QDir::currentPath() + QStringLiteral("/bench-data-search");
-    qputenv("XDG_DATA_HOME", dataHome.toUtf8());
     const Edition &edition = Edition::get(Edition::Corvalo);
-    const QString path = Paths::GetDataBasePath(edition);
-    GeneratedSize size;
-    size.documents = 0; // the lists do not read documents
-    if (!QFileInfo::exists(path) || app.arguments().contains(QStringLiteral("--regenerate"))) {
-        std::printf("generating %d customers and %d price items into %s ...\n", size.customers, size.priceItems,
-                    qPrintable(path));
-        QDir().mkpath(Paths::GetCompanyFolder(edition));
-        generateDatabase(path, edition, size, QDate(2026, 12, 1));
-    }
+    const QString path = prepareBenchDatabase(edition, app.arguments());
 
     SilentPrompts prompts;
     NoSavingIndicator saving;
@@ -140,18 +131,20 @@ int main(int argc, char **argv)
             auto *field = window.findChild<QLineEdit *>(QStringLiteral("txtSearchPrcItm"));
             windowMs = medianMs(runs, [&](int i) {
                 field->setText(word(i));
+                QCoreApplication::processEvents();
                 window.repaint();
             });
         } else {
             CustomerStore store(context);
             CustomerListModel model;
-            modelMs = medianMs(runs, [&](int i) { model.setEntries(store.list(c.kind, word(i))); });
+            modelMs = medianMs(runs, [&](int i) { model.setEntries(store.open(c.kind, word(i))); });
             TfrmCustomer window(context);
             window.show();
             window.findChild<QComboBox *>(QStringLiteral("cmboCustSearch"))->setCurrentIndex(int(c.kind));
             auto *field = window.findChild<QLineEdit *>(QStringLiteral("txtCustSearch"));
             windowMs = medianMs(runs, [&](int i) {
                 field->setText(word(i));
+                QCoreApplication::processEvents();
                 window.repaint();
             });
         }

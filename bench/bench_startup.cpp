@@ -1,5 +1,6 @@
-// Times a cold start of the program up to its main window on screen, next to an
-// empty Qt main window started the same way, both as fresh processes in one run.
+// Times a cold start of the program up to its main window painted, and its quit
+// (preferences saved, planner clean-up, windows gone), next to a minimal Qt main
+// window started and closed the same way, all as fresh processes in one run.
 
 #include "BenchSupport.h"
 #include "DataGenerator.h"
@@ -17,41 +18,64 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QProcess>
+#include <memory>
 
 namespace {
 
 QElapsedTimer sinceMain;
 
+bool quitting = false;
+QElapsedTimer sinceClose;
+
 // Shows the window, lets it paint once, and prints the milliseconds since main()
-// began; what the process does on its way out is not part of starting.
-int showAndQuit(QWidget &window)
+// began. When quitting is timed instead, closes the window as the user would; the
+// caller prints the time once everything, the application object included, is gone.
+void showAndQuit(std::unique_ptr<QWidget> window)
 {
-    window.show();
+    window->show();
     QCoreApplication::processEvents();
-    std::printf("%.3f\n", double(sinceMain.nsecsElapsed()) / 1e6);
+    window->repaint();
+    if (!quitting) {
+        std::printf("%.3f\n", double(sinceMain.nsecsElapsed()) / 1e6);
+        return;
+    }
+    sinceClose.start();
+    window->close();
+    QCoreApplication::processEvents();
+}
+
+int printQuit()
+{
+    if (quitting)
+        std::printf("%.3f\n", double(sinceClose.nsecsElapsed()) / 1e6);
     return 0;
 }
 
 int programChild(int argc, char **argv)
 {
-    QApplication app(argc, argv);
-    SilentPrompts prompts;
-    SavingPopup saving;
-    AppContext context(Edition::get(Edition::Corvalo), prompts, saving);
-    StartUp::pStartUp(context);
-    TfrmMain window(context);
-    return showAndQuit(window);
+    {
+        QApplication app(argc, argv);
+        SilentPrompts prompts;
+        SavingPopup saving;
+        AppContext context(Edition::get(Edition::Corvalo), prompts, saving);
+        StartUp::pStartUp(context);
+        showAndQuit(std::make_unique<TfrmMain>(context));
+    }
+    return printQuit();
 }
 
 int emptyChild(int argc, char **argv, bool withText)
 {
-    QApplication app(argc, argv);
-    QMainWindow window;
-    window.resize(750, 600);
-    // Any text on screen pays for loading the fonts once; this baseline shows one line.
-    if (withText)
-        window.setCentralWidget(new QLabel(QStringLiteral("Tarnwick"), &window));
-    return showAndQuit(window);
+    {
+        QApplication app(argc, argv);
+        auto window = std::make_unique<QMainWindow>();
+        window->resize(750, 600);
+        // Any text on screen pays for loading the fonts once; this baseline shows one line.
+        if (withText)
+            window->setCentralWidget(new QLabel(QStringLiteral("Tarnwick"), window.get()));
+        showAndQuit(std::move(window));
+    }
+    return printQuit();
 }
 
 } // namespace
@@ -60,6 +84,7 @@ int main(int argc, char **argv)
 {
     sinceMain.start();
     const QByteArray mode = argc > 1 ? QByteArray(argv[1]) : QByteArray();
+    quitting = argc > 2 && QByteArray(argv[2]) == "--quit";
     if (mode == "--program")
         return programChild(argc, argv);
     if (mode == "--empty")
@@ -67,23 +92,19 @@ int main(int argc, char **argv)
     if (mode == "--label")
         return emptyChild(argc, argv, true);
 
+    readBenchOptions(argc, argv);
     QCoreApplication app(argc, argv);
-    const QString dataHome = QDir::currentPath() + QStringLiteral("/bench-data");
-    qputenv("XDG_DATA_HOME", dataHome.toUtf8());
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     const Edition &edition = Edition::get(Edition::Corvalo);
-    if (!QFileInfo::exists(Paths::GetDataBasePath(edition))) {
-        std::printf("generating the benchmark database ...\n");
-        QDir().mkpath(Paths::GetCompanyFolder(edition));
-        generateDatabase(Paths::GetDataBasePath(edition), edition, GeneratedSize{}, QDate(2026, 12, 1));
-    }
-    // Each child reports its own time from main() to its window on screen.
-    const auto startMs = [](const char *which) {
+    (void)prepareBenchDatabase(edition, app.arguments());
+    // Each child reports its own time: from main() to its window painted, or from
+    // the close to the window gone.
+    const auto startMs = [](const char *which, const char *what = "--start") {
         std::vector<double> times;
         for (int i = 0; i < 11; ++i) {
             QProcess child;
-            child.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(which)});
+            child.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(which), QString::fromLatin1(what)});
             child.waitForFinished(60000);
             times.push_back(child.readAllStandardOutput().trimmed().toDouble());
         }
@@ -92,7 +113,8 @@ int main(int argc, char **argv)
     };
     printHeading();
     const double program = startMs("--program");
-    printRow("start to main window (vs empty window)", program, startMs("--empty"));
-    printRow("start to main window (vs one-label window)", program, startMs("--label"));
+    printRow("start to main window painted (vs empty window)", program, startMs("--empty"));
+    printRow("start to main window painted (vs one-label window)", program, startMs("--label"));
+    printRow("quit (vs one-label window)", startMs("--program", "--quit"), startMs("--label", "--quit"));
     return 0;
 }

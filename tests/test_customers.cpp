@@ -143,7 +143,7 @@ private slots:
     {
         Session s;
         CustomerListModel model;
-        model.setEntries(s.store.list(CustomerSearch::AllCustomers));
+        model.setEntries(s.store.open(CustomerSearch::AllCustomers));
         QCOMPARE(model.rowCount(), 3);
         QCOMPARE(model.index(0, CustomerListModel::CustId).data().toString(), QStringLiteral("1"));
         QCOMPARE(model.index(0, CustomerListModel::CustomerName).data().toString(), QStringLiteral("Joe Blow"));

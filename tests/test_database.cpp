@@ -4,6 +4,7 @@
 #include "data/Database.h"
 #include "data/SavingIndicator.h"
 #include "data/StoredForm.h"
+#include "data/QueryWindow.h"
 
 #include <QTest>
 #include <thread>
@@ -235,6 +236,39 @@ private slots:
         const QString text = DateText::shortDate(QDate(2031, 3, 1), german);
         QCOMPARE(text, QStringLiteral("01.03.2031"));
         QCOMPARE(StoredForm::Legacy::readDate(text, german), QDate(2031, 3, 1));
+    }
+
+    void queryWindowReadsAnyRowOfALongListInOrder()
+    {
+        const QString path = freshDb(QStringLiteral("window.db"));
+        {
+            Database db(path);
+            Transaction tx(db);
+            Statement insert = db.prepare(QStringLiteral("INSERT INTO t(id, strName, strFlag) VALUES(?, ?, ?)"));
+            // Keys with gaps, so neither row numbers nor offsets can stand in for them.
+            for (int i = 0; i < 9000; ++i) {
+                insert.bindAll(3 * i + 7, QStringLiteral("row %1").arg(i), i % 3 ? "a" : "b").run();
+                insert.reset();
+            }
+            tx.commit();
+        }
+        QueryWindow all([&path] { return std::make_unique<Database>(path); },
+                        {QStringLiteral("strName, strFlag"), QStringLiteral("t"), {}, {}, QStringLiteral("id")});
+        QCOMPARE(all.rowCount(), 9000);
+        // Far more rows than the window keeps: down, back to the top, a jump, the end.
+        for (int i = 0; i < 9000; i += 7)
+            QCOMPARE(all.row(i).value(0), QStringLiteral("row %1").arg(i));
+        QCOMPARE(all.row(0).value(0), QStringLiteral("row 0"));
+        QCOMPARE(all.row(6001).value(0), QStringLiteral("row 6001"));
+        QCOMPARE(all.rows(8998, 5).size(), 2);
+        QCOMPARE(all.row(9000), QStringList());
+
+        QueryWindow some([&path] { return std::make_unique<Database>(path); },
+                         {QStringLiteral("strName"), QStringLiteral("t"), QStringLiteral("strFlag = ?"),
+                          {QStringLiteral("b")}, QStringLiteral("id")});
+        QCOMPARE(some.rowCount(), 3000);
+        QCOMPARE(some.row(2999).value(0), QStringLiteral("row 8997"));
+        QCOMPARE(some.row(1000).value(0), QStringLiteral("row 3000"));
     }
 
     void shortDatesKeepTheCentury()

@@ -12,8 +12,12 @@
 #include "invoice/Recurring.h"
 #include "invoice/RecurringRun.h"
 #include "invoice/Totals.h"
+#include "printing/PdfOutput.h"
+#include "printing/PrintJobs.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QProcess>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -397,6 +401,104 @@ private slots:
         QVERIFY(!text->isEnabled());
         QCOMPARE(list->model()->rowCount(), 1);
         QVERIFY(action(window, "actPrint")->isEnabled());
+    }
+
+    void longListReadsItsRowsAsTheyScrollIntoView()
+    {
+        Books b;
+        // 1,000 documents written straight into the table: far more than one read block.
+        {
+            const auto db = b.db();
+            Transaction tx(*db);
+            Statement insert = db->prepare(QStringLiteral(
+                "INSERT INTO tblInvHeader(strInvName,intInvNumber,strCustFullName,strCustCmpnyName,strPaidInFull,"
+                "strRecurring,strInvTotal) VALUES(?,?,?,?,'0','0','$1.00')"));
+            for (int i = 0; i < 1000; ++i) {
+                insert.bindAll(i % 2 ? "Invoice" : "Estimate", 5000 + i, QStringLiteral("Person %1").arg(i),
+                               QStringLiteral("Firm %1").arg(i));
+                insert.run();
+                insert.reset();
+            }
+            tx.commit();
+        }
+        TfrmInvoiceMaintenance window(b.context);
+        window.resize(760, 400);
+        window.show();
+        auto *list = child<QTableView>(window, "lstvwInvMaintenance");
+        auto *types = child<QComboBox>(window, "cmboInvMaintenanceType");
+        auto *search = child<QComboBox>(window, "cmboInvSearch");
+        auto *text = child<QLineEdit>(window, "txtInvSearch");
+        QCOMPARE(list->model()->rowCount(), 1000);
+
+        // The bottom row on screen after scrolling is the last document, in storage order.
+        list->scrollToBottom();
+        const QModelIndex bottom = list->indexAt(QPoint(5, list->viewport()->height() - 3));
+        QCOMPARE(bottom.row(), 999);
+        QCOMPARE(bottom.data().toString(), QStringLiteral("5999"));
+        QCOMPARE(list->model()->index(999, MaintenanceListModel::Company).data().toString(), QStringLiteral("Firm 999"));
+        // Jumping back to the middle reads that block again.
+        QCOMPARE(list->model()->index(500, MaintenanceListModel::Customer).data().toString(),
+                 QStringLiteral("Person 500"));
+
+        // A search replaces the rows: estimates whose number begins with 59.
+        types->setCurrentIndex(int(T::EstimateToWorkOrder) - 1);
+        search->setCurrentIndex(search->findText(QStringLiteral("Invoice Number")));
+        typeText(text, QStringLiteral("59"));
+        QCOMPARE(list->model()->rowCount(), 50);
+        for (int row = 0; row < 50; ++row) {
+            QCOMPARE(list->model()->index(row, 0).data().toString(), QString::number(5900 + 2 * row));
+            QCOMPARE(list->model()->index(row, 1).data().toString(), QStringLiteral("Estimate"));
+        }
+
+        // A click on a row scrolled into view acts on that document.
+        b.prompts.answers = {Prompts::No};
+        clickRow(list, 47);
+        QCOMPARE(b.prompts.lastMessage(), QStringLiteral("Convert Estimate 5994 to Work Order?"));
+        QCOMPARE(list->selectionModel()->selectedRows().value(0).row(), 47);
+        QCOMPARE(b.prompts.messages("Error"), QStringList());
+    }
+
+    void invoiceListPrintsWhatTheWindowLists()
+    {
+        Books b;
+        b.mixedBooks();
+        RecordingPrintModule printing(b.context);
+        TfrmInvoiceMaintenance window(b.context);
+        window.show();
+        auto *search = child<QComboBox>(window, "cmboInvSearch");
+        auto *text = child<QLineEdit>(window, "txtInvSearch");
+        search->setCurrentIndex(search->findText(QStringLiteral("Customer Company Name")));
+        typeText(text, QStringLiteral("ab"));
+        QCOMPARE(window.listModel().rowCount(), 2);
+
+        action(window, "actPrint")->trigger();
+        QCOMPARE(printing.calls, QStringList({"print 8"}));
+        const ReportJob job = PrintJobs::RvSystemPrntDocsPrint(b.context, PrintKind::InvoiceList);
+        QCOMPARE(job.pages.size(), 1);
+        const QString pdf = QDir(b.folder.path()).filePath(QStringLiteral("list.pdf"));
+        PdfOutput::writeFile(job, pdf);
+        QProcess extract;
+        extract.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        QVERIFY(extract.waitForFinished(30000));
+        const QString printed = QString::fromUtf8(extract.readAllStandardOutput());
+        QVERIFY2(printed.contains(QStringLiteral("Invoice List")), qPrintable(printed));
+        QVERIFY(printed.contains(QStringLiteral("Page 1 of 1")));
+        QVERIFY(printed.contains(QStringLiteral("Abacus Ltd")));
+        QVERIFY(printed.contains(QStringLiteral("abc Roofing")));
+        for (const char *other : {"Carr & Sons", "Dunn Builders", "East Co", "Fox Inc"})
+            QVERIFY2(!printed.contains(QLatin1String(other)), other);
+
+        // The whole list at 60 documents: three pages, counted before any is laid out.
+        for (int number = 600; number < 652; ++number)
+            b.save(QStringLiteral("Invoice"), number);
+        search->setCurrentIndex(0);
+        action(window, "actPrintPreview")->trigger();
+        const ReportJob all = PrintJobs::RvSystemPrntDocsPrint(b.context, PrintKind::InvoiceList);
+        QCOMPARE(all.pages.size(), 3);
+        const ReportPage last = all.pages.last();
+        QCOMPARE(last.textsNamed(QStringLiteral("rvstrInvNumber")).size(), 60 - 2 * 23);
+        QCOMPARE(last.textsNamed(QStringLiteral("rvstrInvNumber")).last()->text, QStringLiteral("651"));
+        QCOMPARE(last.find<TextItem>(QStringLiteral("rvtxtPageNumber"))->text, QStringLiteral("Page 3 of 3"));
     }
 
     void ostrevWindowLeavesOutItsTypes()

@@ -422,6 +422,37 @@ private slots:
         QCOMPARE(p.count(QStringLiteral("strActivity = '359 days'")), 1);
     }
 
+    void cleanupWithNothingOldEnoughDoesNoWork()
+    {
+        struct Popups final : SavingIndicator
+        {
+            QStringList shown;
+            void pShowSaving(const QString &text) override { shown << text; }
+            void pCloseSaving() override {}
+        } popups;
+        const QDate today(2026, 6, 15);
+        EmptyPlanner p(today);
+        p.session.db()->exec(QStringLiteral("UPDATE tblPlannerSettings SET intRemoveActivity = 2"));
+        const QDate cutOff = today.addDays(-30);
+        p.save(activity(PlannerDates::wallClock(cutOff.addDays(1)), PlannerDates::wallClock(cutOff.addDays(2)),
+                        QStringLiteral("recent")));
+        const auto db = p.session.db();
+        QCOMPARE(PlannerCleanup::pRemoveOldActivities(*db, today, popups), 0);
+        QCOMPARE(popups.shown, QStringList());
+
+        // A row whose day cannot be read still goes through the full check.
+        db->exec(QStringLiteral("UPDATE tblPlanner SET intActDayOfYear = 0 WHERE intActID = "
+                                "(SELECT MIN(intActID) FROM tblPlanner)"));
+        QCOMPARE(PlannerCleanup::pRemoveOldActivities(*db, today, popups), 0);
+        QCOMPARE(popups.shown, QStringList({"Cleaning Database..."}));
+
+        p.save(activity(PlannerDates::wallClock(cutOff.addDays(-1)), PlannerDates::wallClock(cutOff),
+                        QStringLiteral("old")));
+        QCOMPARE(PlannerCleanup::pRemoveOldActivities(*db, today, popups), 2);
+        QCOMPARE(p.count(QStringLiteral("strActivity = 'old'")), 0);
+        QCOMPARE(p.count(QStringLiteral("strActivity = 'recent'")), 2);
+    }
+
     void aFailingCleanupLeavesTheTableAsItWas()
     {
         const QDate today(2026, 6, 15);

@@ -12,6 +12,7 @@
 #include "printing/PdfOutput.h"
 #include "printing/BandLayout.h"
 #include "printing/ReportFonts.h"
+#include "printing/ReportError.h"
 #include "printing/PrintJobs.h"
 #include "printing/TfrmPrntPreview.h"
 #include "printing/TmodPrintData.h"
@@ -21,6 +22,7 @@
 #include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -155,6 +157,25 @@ class TestPrinting : public QObject
     Q_OBJECT
 
 private slots:
+    void aCancelledPdfLeavesNoFile()
+    {
+        TestSession session(Edition::Corvalo);
+        session.start();
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("stopped.pdf"));
+        QList<int> asked;
+        const auto stopAtTwo = [&asked](int page) {
+            asked << page;
+            return page < 2;
+        };
+        ReportJob job = documentJob(session.context);
+        const ReportPage page = job.pages.first();
+        job.pages = {page, page, page};
+        QVERIFY_THROWS_EXCEPTION(JobCancelled, PdfOutput::writeFile(job, path, stopAtTwo));
+        QCOMPARE(asked, QList<int>({1, 2}));
+        QVERIFY(!QFileInfo::exists(path));
+    }
+
     void pdfCarriesTheDocumentAsSearchableText()
     {
         TestSession session(Edition::Corvalo);
@@ -355,7 +376,7 @@ private slots:
         context.document.LbrPrices[1] = 0.21;
         Totals::pCalcTotals(context.document, context.edition(), context.company, context.locale);
 
-        const QList<ReportPage> pages = documentJob(context).pages;
+        const QList<ReportPage> pages = documentJob(context).pages.toList();
         QVERIFY(pages.size() > 1);
         int roomsSeen = 0;
         for (const ReportPage &page : pages) {
@@ -605,7 +626,7 @@ private slots:
         context.document.header.blnManualForm = true;
         context.document.header.blnAddSignatureLine = true;
 
-        const QList<ReportPage> pages = documentJob(context).pages;
+        const QList<ReportPage> pages = documentJob(context).pages.toList();
         QCOMPARE(pages.size(), 1);
         const ReportPage &page = pages.first();
         QCOMPARE(textOf(page, QStringLiteral("rvtxtCustName")), QStringLiteral("Name"));

@@ -6,6 +6,7 @@
 #include "invoice/DocumentStore.h"
 #include "invoice/Money.h"
 #include "prices/PriceStore.h"
+#include "editing/MaintenanceQuery.h"
 #include "printing/ListReports.h"
 #include "printing/ReportFonts.h"
 #include "printing/PdfOutput.h"
@@ -19,6 +20,8 @@
 #include <QAction>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QCategoryAxis>
+#include <QValueAxis>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
@@ -44,6 +47,16 @@ struct MonthRow
     double labor;
     double material;
 };
+
+template<typename Axis>
+Axis *axisNamed(const QChart *chart, const char *name)
+{
+    for (QAbstractAxis *axis : chart->axes()) {
+        if (axis->objectName() == QLatin1String(name))
+            return qobject_cast<Axis *>(axis);
+    }
+    return nullptr;
+}
 
 void insertMonth(Database &db, const MonthRow &row)
 {
@@ -105,6 +118,7 @@ private slots:
     void linesOfOneMonthInEveryLayout();
     void windowFollowsTheMonthButtons();
     void windowPrintsWhatItLists();
+    void yearsAreOneChoiceAndTheChartKeepsTaxReadable();
     void salesAndTaxReportPdf();
     void customerListPdf();
     void priceSheetAndInvoiceListPdf();
@@ -292,6 +306,59 @@ void TestReports::windowPrintsWhatItLists()
     QCOMPARE(printout.parameters.value(QStringLiteral("rvstrTaxTotalHdng")), QString());
 }
 
+void TestReports::yearsAreOneChoiceAndTheChartKeepsTaxReadable()
+{
+    TestSession session(Edition::Corvalo);
+    session.start();
+    for (int year = 2016; year <= 2026; ++year)
+        for (int month = 1; month <= 12; ++month)
+            insertMonth(*session.db(), {year, month, {10, 0, 0, 0, 0, 0}, 10000, 0});
+    TfrmReport window(session.context);
+    auto *startYear = window.findChild<QComboBox *>(QStringLiteral("cmbStartYear"));
+    auto *endYear = window.findChild<QComboBox *>(QStringLiteral("cmbEndYear"));
+    QCOMPARE(startYear->itemText(0), QStringLiteral("2016"));
+    const QDate thisMonth(QDate::currentDate().year(), QDate::currentDate().month(), 1);
+
+    // Ten years back is one choice, keeping the month.
+    startYear->setCurrentIndex(startYear->findData(2016));
+    emit startYear->activated(startYear->currentIndex());
+    QCOMPARE(window.startMonth(), QDate(2016, thisMonth.month(), 1));
+    QCOMPARE(window.endMonth(), thisMonth);
+    // An end year before the start takes the start back with it.
+    endYear->setCurrentIndex(endYear->findData(2016));
+    emit endYear->activated(endYear->currentIndex());
+    QCOMPARE(window.endMonth(), window.startMonth());
+
+    // 121 months: sales bars on the left axis, tax on its own axis, a dozen labels.
+    startYear->setCurrentIndex(startYear->findData(2016));
+    emit startYear->activated(startYear->currentIndex());
+    while (window.startMonth().month() != 1)
+        window.findChild<QPushButton *>(QStringLiteral("btnStartBack"))->click();
+    endYear->setCurrentIndex(endYear->findData(2026));
+    emit endYear->activated(endYear->currentIndex());
+    while (window.endMonth().month() != 1)
+        window.findChild<QPushButton *>(QStringLiteral("btnEndBack"))->click();
+    QCOMPARE(window.startMonth().daysTo(window.endMonth()) > 0, true);
+    QChart *chart = window.findChild<QChartView *>(QStringLiteral("chartReport"))->chart();
+    auto *tax = axisNamed<QValueAxis>(chart, "axisTax");
+    auto *left = axisNamed<QValueAxis>(chart, "axisLeft");
+    auto *months = axisNamed<QCategoryAxis>(chart, "axisMonths");
+    QVERIFY(tax && left && months);
+    QCOMPARE(months->count() <= 12, true);
+    QCOMPARE(months->categoriesLabels().first(), QStringLiteral("Jan 2016"));
+    QVERIFY(tax->max() >= 10 && tax->max() < 100);        // the tax scale fits the tax
+    QVERIFY(left->max() >= 10000 && left->max() < 100000); // the sales scale fits the sales
+
+    // A range without totals: an empty chart with a sane scale.
+    session.db()->exec(QStringLiteral("DELETE FROM tblReport"));
+    window.findChild<QPushButton *>(QStringLiteral("btnStartNext"))->click();
+    QCOMPARE(window.report().rows.size(), 0);
+    chart = window.findChild<QChartView *>(QStringLiteral("chartReport"))->chart();
+    left = axisNamed<QValueAxis>(chart, "axisLeft");
+    QVERIFY(left->max() > 0);
+    QCOMPARE(axisNamed<QCategoryAxis>(chart, "axisMonths")->categoriesLabels().first(), QStringLiteral("Feb 2016"));
+}
+
 void TestReports::salesAndTaxReportPdf()
 {
     TestSession session(Edition::Corvalo);
@@ -380,7 +447,7 @@ void TestReports::priceSheetAndInvoiceListPdf()
     QCOMPARE(prices.count(QStringLiteral("True")), 4);
     QCOMPARE(prices.count(QStringLiteral("False")), 2);
 
-    // The invoice list reads the stored documents, whatever window is open.
+    // The invoice list prints the rows the maintenance window hands over.
     DocumentStore store(session.context);
     for (const QString &customer : {QStringLiteral("Ann \"A\" Lee"), QStringLiteral("Bo Ng")}) {
         session.context.document.header.blnNewInvoice = true;
@@ -392,6 +459,8 @@ void TestReports::priceSheetAndInvoiceListPdf()
     session.db()->prepare(QStringLiteral("UPDATE tblInvHeader SET strPaidInFull = '-1' WHERE strCustFullName = ?"))
         .bindAll(QStringLiteral("Bo Ng"))
         .run();
+    session.context.listPrintout = {{}, MaintenanceQuery(session.context).printFeed(MaintenanceType::ViewAll,
+                                                                                    QStringLiteral("All Invoice Types"), {})};
     const QString invoices = pdfTextOf(session.context, PrintKind::InvoiceList, dir);
     QVERIFY2(invoices.contains(QStringLiteral("Invoice List")), qPrintable(invoices.left(300)));
     QVERIFY(invoices.contains(QStringLiteral("Ann \"A\" Lee")));
@@ -402,11 +471,12 @@ void TestReports::priceSheetAndInvoiceListPdf()
     // A long name is cut short inside its column; the row keeps its height.
     const QString longName = QStringLiteral("Bartholomew Maximilian Fitzgerald-Worthington III");
     RowFeed rows;
-    rows.columns = {QStringLiteral("rvstrInvNumber"), QStringLiteral("rvstrCustomer"), QStringLiteral("rvstrTotal")};
-    rows.rows = {{QStringLiteral("500"), longName, QStringLiteral("$1,234.00")},
-                 {QStringLiteral("501"), QStringLiteral("Bo Ng"), QStringLiteral("$5.00")}};
-    const QList<ReportPage> pages = ListReports::ReportInvMaintenance({{}, rows});
-    const QList<const TextItem *> customers = pages.first().textsNamed(QStringLiteral("rvstrCustomer"));
+    rows.columns = {QStringLiteral("rvstrInvNumber"), QStringLiteral("rvstrInvType"), QStringLiteral("rvstrCustomer"),
+                    QStringLiteral("rvstrCompany"),   QStringLiteral("rvstrTotal"),   QStringLiteral("rvstrInfo")};
+    rows.rows = {{QStringLiteral("500"), QStringLiteral("Invoice"), longName, {}, QStringLiteral("$1,234.00"), {}},
+                 {QStringLiteral("501"), QStringLiteral("Invoice"), QStringLiteral("Bo Ng"), {}, QStringLiteral("$5.00"), {}}};
+    const ReportPage page = ListReports::ReportInvMaintenance({{}, rows}).first();
+    const QList<const TextItem *> customers = page.textsNamed(QStringLiteral("rvstrCustomer"));
     QCOMPARE(customers.size(), 2);
     QVERIFY2(customers[0]->text.endsWith(QChar(0x2026)), qPrintable(customers[0]->text));
     QVERIFY(longName.startsWith(customers[0]->text.chopped(1)));

@@ -53,7 +53,7 @@ public:
     int writerMode = 1;
     /// Print, preview and PDF for every window; set by start-up, null where nothing prints.
     PrintModule *printModule = nullptr;
-    /// The rows and texts of the list window that prints next (kinds 2, 3, 4 and 7),
+    /// The rows and texts of the list window that prints next (kinds 2, 3, 4, 7 and 8),
     /// set by that window just before it calls the printing module.
     ListPrintout listPrintout;
 

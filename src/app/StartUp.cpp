@@ -65,7 +65,9 @@ void pStartUp(AppContext &context, QDate today)
 void pShutDown(AppContext &context)
 {
     const auto db = context.openDatabase();
-    PreferencesStore::pSavePreferences(context.preferences, *db);
+    // Quitting with the preferences as stored writes nothing: a write waits for the disk.
+    if (PreferencesStore::pLoadPreferences(*db).flags != context.preferences.flags)
+        PreferencesStore::pSavePreferences(context.preferences, *db);
 }
 
 } // namespace StartUp

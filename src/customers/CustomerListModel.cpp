@@ -1,15 +1,22 @@
 #include "CustomerListModel.h"
 
+#include "data/DbError.h"
+
 CustomerListModel::CustomerListModel(QObject *parent)
     : QAbstractTableModel(parent)
 {
 }
 
-void CustomerListModel::setEntries(QList<CustomerListEntry> entries)
+void CustomerListModel::setEntries(std::shared_ptr<QueryWindow> listed)
 {
     beginResetModel();
-    m_entries = std::move(entries);
+    m_listed = std::move(listed);
     endResetModel();
+}
+
+CustomerListEntry CustomerListModel::entry(int row) const
+{
+    return m_listed ? CustomerListEntry::fromTexts(m_listed->row(row)) : CustomerListEntry();
 }
 
 QString CustomerListModel::cellText(const CustomerListEntry &e, int column)
@@ -40,7 +47,7 @@ int CustomerListModel::columnWidth(int column)
 
 int CustomerListModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(m_entries.size());
+    return parent.isValid() || !m_listed ? 0 : m_listed->rowCount();
 }
 
 int CustomerListModel::columnCount(const QModelIndex &parent) const
@@ -52,7 +59,12 @@ QVariant CustomerListModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || role != Qt::DisplayRole)
         return {};
-    return cellText(m_entries.at(index.row()), index.column());
+    try {
+        return cellText(entry(index.row()), index.column());
+    } catch (const DbError &) {
+        // Shown empty until the next search reads the row again.
+        return {};
+    }
 }
 
 QVariant CustomerListModel::headerData(int section, Qt::Orientation orientation, int role) const

@@ -3,9 +3,11 @@
 #include "CustomerStore.h"
 
 #include <QAbstractTableModel>
+#include <memory>
 
 /// The customer list as the window shows it and the customer list report reads it:
-/// a hidden id column, then company, name, address, city line and phone.
+/// a hidden id column, then company, name, address, city line and phone. Rows are
+/// read from the database as the view scrolls to them.
 class CustomerListModel final : public QAbstractTableModel
 {
     Q_OBJECT
@@ -14,10 +16,10 @@ public:
 
     explicit CustomerListModel(QObject *parent = nullptr);
 
-    /// Replaces every row at once: one reset, however many rows.
-    void setEntries(QList<CustomerListEntry> entries);
-    [[nodiscard]] const QList<CustomerListEntry> &entries() const { return m_entries; }
-    [[nodiscard]] const CustomerListEntry &entry(int row) const { return m_entries.at(row); }
+    /// Lists the rows of \a listed in place of the rows before: one reset.
+    void setEntries(std::shared_ptr<QueryWindow> listed);
+    /// Row \a row; throws DbError when it cannot be read.
+    [[nodiscard]] CustomerListEntry entry(int row) const;
 
     /// The text of \a column for \a entry, as listed.
     [[nodiscard]] static QString cellText(const CustomerListEntry &entry, int column);
@@ -30,5 +32,5 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
 private:
-    QList<CustomerListEntry> m_entries;
+    std::shared_ptr<QueryWindow> m_listed;
 };

@@ -82,26 +82,46 @@ CustomerStore::CustomerStore(const AppContext &context)
 {
 }
 
+CustomerListEntry CustomerListEntry::fromTexts(const QStringList &t)
+{
+    return {t.value(0).toLongLong(), t.value(1), t.value(2), t.value(3), t.value(4),
+            t.value(5),              t.value(6), t.value(7), t.value(8)};
+}
+
+QueryWindow::Query CustomerStore::query(CustomerSearch kind, const QString &text)
+{
+    QueryWindow::Query q{kListColumns, QStringLiteral("tblCustomers"), {}, {}, QStringLiteral("intCustomerID")};
+    if (kind == CustomerSearch::TaxExempt) {
+        q.where = QStringLiteral("CAST(strCustTaxExmpt AS REAL) <> 0");
+    } else if (CustomerSearches::takesText(kind)) {
+        q.where = QStringLiteral("fold(%1) LIKE ? ESCAPE '\\'").arg(searchedColumn(kind));
+        q.values << TextSearch::prefixPattern(text);
+    }
+    return q;
+}
+
 QList<CustomerListEntry> CustomerStore::list(CustomerSearch kind, const QString &text) const
 {
+    const QueryWindow::Query q = query(kind, text);
     const auto db = m_context.openDatabase();
-    QString sql = QStringLiteral("SELECT %1 FROM tblCustomers").arg(kListColumns);
-    if (kind == CustomerSearch::TaxExempt) {
-        sql += QStringLiteral(" WHERE CAST(strCustTaxExmpt AS REAL) <> 0");
-    } else if (CustomerSearches::takesText(kind)) {
-        sql += QStringLiteral(" WHERE fold(%1) LIKE ? ESCAPE '\\'").arg(searchedColumn(kind));
-    }
-    sql += QStringLiteral(" ORDER BY intCustomerID");
-
-    Statement query = db->prepare(sql);
-    if (CustomerSearches::takesText(kind))
-        query.bind(1, TextSearch::prefixPattern(text));
+    QString sql = QStringLiteral("SELECT %1 FROM %2").arg(q.columns, q.from);
+    if (!q.where.isEmpty())
+        sql += QStringLiteral(" WHERE ") + q.where;
+    Statement statement = db->prepare(sql + QStringLiteral(" ORDER BY ") + q.key);
+    for (int i = 0; i < q.values.size(); ++i)
+        statement.bind(i + 1, q.values.at(i));
     QList<CustomerListEntry> rows;
-    while (query.step()) {
-        rows.append({query.int64At(0), query.textAt(1), query.textAt(2), query.textAt(3), query.textAt(4),
-                     query.textAt(5), query.textAt(6), query.textAt(7), query.textAt(8)});
+    while (statement.step()) {
+        rows.append({statement.int64At(0), statement.textAt(1), statement.textAt(2), statement.textAt(3),
+                     statement.textAt(4), statement.textAt(5), statement.textAt(6), statement.textAt(7),
+                     statement.textAt(8)});
     }
     return rows;
+}
+
+std::shared_ptr<QueryWindow> CustomerStore::open(CustomerSearch kind, const QString &text) const
+{
+    return std::make_shared<QueryWindow>([&context = m_context] { return context.openDatabase(); }, query(kind, text));
 }
 
 std::optional<CustomerRecord> CustomerStore::find(qint64 id) const

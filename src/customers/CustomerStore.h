@@ -1,8 +1,11 @@
 #pragma once
 
+#include "data/QueryWindow.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <optional>
 
 class AppContext;
@@ -47,6 +50,9 @@ struct CustomerListEntry
     QString strCustState;
     QString strCustZipCode;
     QString strCustMainPhone;
+
+    /// The entry from the texts of the list statement's columns.
+    [[nodiscard]] static CustomerListEntry fromTexts(const QStringList &texts);
 };
 
 /// The ways the customer list can be searched, in the order the window offers them.
@@ -80,6 +86,10 @@ public:
     /// The customers \a kind selects, in storage order. Searches that take text keep
     /// the rows whose field begins with \a text in any letter case.
     [[nodiscard]] QList<CustomerListEntry> list(CustomerSearch kind, const QString &text = {}) const;
+    /// The same customers, read as the list scrolls to them.
+    [[nodiscard]] std::shared_ptr<QueryWindow> open(CustomerSearch kind, const QString &text = {}) const;
+    /// The list statement of \a kind and \a text; public for the benchmark.
+    [[nodiscard]] static QueryWindow::Query query(CustomerSearch kind, const QString &text);
     /// The whole row of customer \a id, or nothing when there is none.
     [[nodiscard]] std::optional<CustomerRecord> find(qint64 id) const;
     /// Stores \a customer: inserted when its id is 0 (or when its row has gone

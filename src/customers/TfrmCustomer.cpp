@@ -322,7 +322,7 @@ void TfrmCustomer::showDbError(const DbError &error)
 void TfrmCustomer::pRunListQuery()
 {
     try {
-        m_model.setEntries(m_store.list(searchKind(), m_txtCustSearch->text()));
+        m_model.setEntries(m_store.open(searchKind(), m_txtCustSearch->text()));
     } catch (const DbError &error) {
         showDbError(error);
     }
@@ -390,10 +390,9 @@ void TfrmCustomer::listClicked(const QModelIndex &index)
     // A double click also activates the row; by then it has been handled.
     if (m_mode != Mode::List || !m_lstvCustomers->isEnabled() || !index.isValid())
         return;
-    const qint64 id = m_model.entry(index.row()).intCustomerID;
     std::optional<CustomerRecord> customer;
     try {
-        customer = m_store.find(id);
+        customer = m_store.find(m_model.entry(index.row()).intCustomerID);
     } catch (const DbError &error) {
         showDbError(error);
         return;
@@ -567,10 +566,10 @@ void TfrmCustomer::printList(bool preview)
 {
     if (!m_context.printModule)
         return;
-    QList<qint64> ids;
-    for (const CustomerListEntry &entry : m_model.entries())
-        ids.append(entry.intCustomerID);
     try {
+        QList<qint64> ids;
+        for (int row = 0; row < m_model.rowCount(); ++row)
+            ids.append(m_model.entry(row).intCustomerID);
         m_context.listPrintout = {{}, ListReports::RvCustomConnectionCustomer(*m_context.openDatabase(), ids)};
     } catch (const DbError &error) {
         showDbError(error);

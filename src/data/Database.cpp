@@ -116,6 +116,11 @@ double Statement::doubleAt(int column) const
     return m_hasRow ? sqlite3_column_double(m_stmt, column) : 0.0;
 }
 
+int Statement::columnCount() const
+{
+    return sqlite3_column_count(m_stmt);
+}
+
 QString Statement::textAt(int column) const
 {
     if (!m_hasRow)

@@ -57,6 +57,7 @@ public:
     /// Reads a boolean text column; throws DbError when the text is not a boolean.
     [[nodiscard]] bool boolAt(int column) const;
     [[nodiscard]] bool isNullAt(int column) const;
+    [[nodiscard]] int columnCount() const;
 
     [[nodiscard]] QString sql() const;
 

@@ -1,15 +1,23 @@
 #include "MaintenanceListModel.h"
 
+#include "data/DbError.h"
+
 MaintenanceListModel::MaintenanceListModel(QObject *parent)
     : QAbstractTableModel(parent)
 {
 }
 
-void MaintenanceListModel::setRows(QList<MaintenanceRow> rows)
+void MaintenanceListModel::setRows(std::shared_ptr<QueryWindow> listed, const QLocale &locale)
 {
     beginResetModel();
-    m_rows = std::move(rows);
+    m_listed = std::move(listed);
+    m_locale = locale;
     endResetModel();
+}
+
+MaintenanceRow MaintenanceListModel::row(int index) const
+{
+    return m_listed ? MaintenanceRow::fromTexts(m_listed->row(index), m_locale) : MaintenanceRow();
 }
 
 QString MaintenanceListModel::cellText(const MaintenanceRow &row, int column)
@@ -33,7 +41,7 @@ int MaintenanceListModel::columnWidth(int column)
 
 int MaintenanceListModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(m_rows.size());
+    return parent.isValid() || !m_listed ? 0 : m_listed->rowCount();
 }
 
 int MaintenanceListModel::columnCount(const QModelIndex &parent) const
@@ -49,7 +57,13 @@ QVariant MaintenanceListModel::data(const QModelIndex &index, int role) const
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     if (role != Qt::DisplayRole)
         return {};
-    return cellText(m_rows.at(index.row()), index.column());
+    try {
+        return cellText(row(index.row()), index.column());
+    } catch (const DbError &) {
+        // A row that cannot be read now (the file locked for long) shows empty; the
+        // next search or action reads it again.
+        return {};
+    }
 }
 
 QVariant MaintenanceListModel::headerData(int section, Qt::Orientation orientation, int role) const

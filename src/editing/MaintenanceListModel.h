@@ -3,8 +3,11 @@
 #include "MaintenanceQuery.h"
 
 #include <QAbstractTableModel>
+#include <QLocale>
+#include <memory>
 
-/// The maintenance list: number, kind, customer, company, total and info.
+/// The maintenance list: number, kind, customer, company, total and info. Rows are
+/// read from the database as the view scrolls to them.
 class MaintenanceListModel final : public QAbstractTableModel
 {
     Q_OBJECT
@@ -13,9 +16,11 @@ public:
 
     explicit MaintenanceListModel(QObject *parent = nullptr);
 
-    /// Replaces every row at once: one reset, however many rows.
-    void setRows(QList<MaintenanceRow> rows);
-    [[nodiscard]] const MaintenanceRow &row(int index) const { return m_rows.at(index); }
+    /// Lists the rows of \a listed in place of the rows before: one reset.
+    /// Lists \a listed, totals shown in \a locale's currency format.
+    void setRows(std::shared_ptr<QueryWindow> listed, const QLocale &locale);
+    /// Row \a index; throws DbError when it cannot be read.
+    [[nodiscard]] MaintenanceRow row(int index) const;
 
     [[nodiscard]] static QString cellText(const MaintenanceRow &row, int column);
     [[nodiscard]] static int columnWidth(int column);
@@ -26,5 +31,6 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
 private:
-    QList<MaintenanceRow> m_rows;
+    std::shared_ptr<QueryWindow> m_listed;
+    QLocale m_locale;
 };

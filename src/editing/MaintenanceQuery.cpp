@@ -6,6 +6,7 @@
 #include "data/TextSearch.h"
 #include "invoice/DocumentKinds.h"
 #include "invoice/Money.h"
+#include "printing/ListReports.h"
 
 namespace {
 
@@ -17,9 +18,8 @@ const QString kCustomerLastName = QStringLiteral("Customer Last Name");
 const QString kCustomerCompanyName = QStringLiteral("Customer Company Name");
 const QString kAllEstimatesAndWorkOrders = QStringLiteral("All Estimates and Work Orders");
 
-const QString kColumns = QStringLiteral(
-    "SELECT intInvNumber,strCustCmpnyName,strCustFullName,strInvName,strPaidInFull,strInvTotal,strRecurring "
-    "FROM tblInvHeader");
+const QString kColumns
+    = QStringLiteral("intInvNumber,strCustCmpnyName,strCustFullName,strInvName,strPaidInFull,strInvTotal,strRecurring");
 
 // The boolean columns hold "-1" or "0" as text.
 const QString kNotPaid = QStringLiteral("strPaidInFull = '0'");
@@ -73,12 +73,11 @@ public:
         return *this;
     }
 
-    [[nodiscard]] MaintenanceQuery::SqlText statement() const
+    [[nodiscard]] QueryWindow::Query query() const
     {
-        QString sql = kColumns;
-        if (!m_terms.isEmpty())
-            sql += QStringLiteral(" WHERE ") + m_terms.join(QStringLiteral(" AND "));
-        return {sql, m_values};
+        // Storage order, as a plain read of the table returns the rows.
+        return {kColumns, QStringLiteral("tblInvHeader"), m_terms.join(QStringLiteral(" AND ")), m_values,
+                QStringLiteral("intInvDataHeaderID")};
     }
 
 private:
@@ -101,6 +100,42 @@ QString MaintenanceRow::name() const
 {
     return strInvName + QLatin1Char(' ') + QString::number(intInvNumber);
 }
+
+MaintenanceRow MaintenanceRow::fromTexts(const QStringList &texts, const QLocale &locale)
+{
+    return {texts.value(0).toInt(), texts.value(3), texts.value(2), texts.value(1),
+            Money::storedAmountText(texts.value(5), locale), texts.value(4), texts.value(6)};
+}
+
+namespace {
+
+/// The invoice list report's six columns over the listed rows.
+class PrintedRows final : public RowSource
+{
+public:
+    PrintedRows(std::shared_ptr<QueryWindow> listed, const QLocale &locale)
+        : m_listed(std::move(listed))
+        , m_locale(locale)
+    {
+    }
+    int rowCount() const override { return m_listed->rowCount(); }
+    QList<QStringList> rows(int first, int count) const override
+    {
+        QList<QStringList> printed;
+        for (const QStringList &texts : m_listed->rows(first, count)) {
+            const MaintenanceRow row = MaintenanceRow::fromTexts(texts, m_locale);
+            printed.append({QString::number(row.intInvNumber), row.strInvName, row.strCustFullName,
+                            row.strCustCmpnyName, row.strInvTotal, row.info()});
+        }
+        return printed;
+    }
+
+private:
+    std::shared_ptr<QueryWindow> m_listed;
+    QLocale m_locale;
+};
+
+} // namespace
 
 namespace MaintenanceTypes {
 
@@ -224,8 +259,7 @@ MaintenanceQuery::MaintenanceQuery(const AppContext &context)
 {
 }
 
-MaintenanceQuery::SqlText MaintenanceQuery::build(MaintenanceType type, const QString &searchItem,
-                                                  const QString &text)
+QueryWindow::Query MaintenanceQuery::query(MaintenanceType type, const QString &searchItem, const QString &text)
 {
     Condition c;
     switch (type) {
@@ -263,21 +297,49 @@ MaintenanceQuery::SqlText MaintenanceQuery::build(MaintenanceType type, const QS
     }
     if (MaintenanceTypes::isTextSearch(searchItem))
         c.text(searchItem, text);
-    return c.statement();
+    return c.query();
+}
+
+MaintenanceQuery::SqlText MaintenanceQuery::build(MaintenanceType type, const QString &searchItem,
+                                                  const QString &text)
+{
+    QueryWindow::Query q = query(type, searchItem, text);
+    QString sql = QStringLiteral("SELECT ") + q.columns + QStringLiteral(" FROM ") + q.from;
+    if (!q.where.isEmpty())
+        sql += QStringLiteral(" WHERE ") + q.where;
+    return {sql + QStringLiteral(" ORDER BY ") + q.key, q.values};
+}
+
+QueryWindow::Connect MaintenanceQuery::connect() const
+{
+    return [&context = m_context] { return context.openDatabase(); };
 }
 
 QList<MaintenanceRow> MaintenanceQuery::run(MaintenanceType type, const QString &searchItem,
                                             const QString &text) const
 {
     const SqlText statement = build(type, searchItem, text);
-    const auto db = m_context.openDatabase();
+    const auto db = connect()();
     ::Statement query = db->prepare(statement.sql);
     for (int i = 0; i < statement.values.size(); ++i)
         query.bind(i + 1, statement.values.at(i));
     QList<MaintenanceRow> rows;
     while (query.step()) {
-        rows.append({query.intAt(0), query.textAt(3), query.textAt(2), query.textAt(1),
-                     Money::storedAmountText(query.textAt(5), m_context.locale), query.textAt(4), query.textAt(6)});
+        QStringList texts;
+        for (int c = 0; c < query.columnCount(); ++c)
+            texts.append(query.textAt(c));
+        rows.append(MaintenanceRow::fromTexts(texts, m_context.locale));
     }
     return rows;
+}
+
+std::shared_ptr<QueryWindow> MaintenanceQuery::open(MaintenanceType type, const QString &searchItem,
+                                                    const QString &text) const
+{
+    return std::make_shared<QueryWindow>(connect(), query(type, searchItem, text));
+}
+
+RowFeed MaintenanceQuery::printFeed(MaintenanceType type, const QString &searchItem, const QString &text) const
+{
+    return ListReports::RvCustomConnectionInvMaint(std::make_shared<PrintedRows>(open(type, searchItem, text), m_context.locale));
 }

@@ -1,8 +1,13 @@
 #pragma once
 
+#include "data/QueryWindow.h"
+#include "printing/RowFeed.h"
+
 #include <QList>
+#include <QLocale>
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 class AppContext;
 class Edition;
@@ -40,6 +45,10 @@ struct MaintenanceRow
     [[nodiscard]] QString info() const;
     /// Kind and number, as the questions name the document ("Invoice 512").
     [[nodiscard]] QString name() const;
+
+    /// The row from the texts of the listing statement's columns; the stored total
+    /// is shown in \a locale's currency format.
+    [[nodiscard]] static MaintenanceRow fromTexts(const QStringList &texts, const QLocale &locale);
 };
 
 /// The maintenance types, their search items, hints and questions.
@@ -66,8 +75,14 @@ class MaintenanceQuery
 public:
     explicit MaintenanceQuery(const AppContext &context);
 
+    /// Every listed row at once, in list order.
     [[nodiscard]] QList<MaintenanceRow> run(MaintenanceType type, const QString &searchItem,
                                             const QString &text) const;
+    /// The listed rows, read as they are reached. Throws DbError when the statement fails.
+    [[nodiscard]] std::shared_ptr<QueryWindow> open(MaintenanceType type, const QString &searchItem,
+                                                    const QString &text) const;
+    /// The invoice list report's rows for the same search: exactly what the list shows.
+    [[nodiscard]] RowFeed printFeed(MaintenanceType type, const QString &searchItem, const QString &text) const;
 
     /// The statement run() prepares, with its bound values in order; public for the
     /// benchmark, which times the same statement bare.
@@ -77,7 +92,11 @@ public:
         QStringList values;
     };
     [[nodiscard]] static SqlText build(MaintenanceType type, const QString &searchItem, const QString &text);
+    [[nodiscard]] static QueryWindow::Query query(MaintenanceType type, const QString &searchItem,
+                                                  const QString &text);
 
 private:
+    [[nodiscard]] QueryWindow::Connect connect() const;
+
     const AppContext &m_context;
 };

@@ -150,7 +150,8 @@ void TfrmInvoiceMaintenance::pQuerySavedInvoices()
 {
     const QString searchItem = m_cmboInvSearch->currentText();
     try {
-        m_model.setRows(MaintenanceQuery(m_context).run(currentType(), searchItem, m_txtInvSearch->text()));
+        m_model.setRows(MaintenanceQuery(m_context).open(currentType(), searchItem, m_txtInvSearch->text()),
+                        m_context.locale);
     } catch (const DbError &error) {
         // The list keeps the rows it had.
         m_context.prompts().showError(error.message(), error.detail());
@@ -177,8 +178,13 @@ void TfrmInvoiceMaintenance::lstvwInvMaintenanceClick(const QModelIndex &index)
 {
     if (!index.isValid())
         return;
-    // A copy: the query after the action replaces the model's rows.
-    const MaintenanceRow row = m_model.row(index.row());
+    MaintenanceRow row;
+    try {
+        row = m_model.row(index.row());
+    } catch (const DbError &error) {
+        m_context.prompts().showError(error.message());
+        return;
+    }
     const MaintenanceType type = currentType();
     TrecInvHeader &h = m_context.document.header;
     h.intInvNumber = row.intInvNumber;
@@ -242,6 +248,14 @@ void TfrmInvoiceMaintenance::pPrintList(bool preview)
 {
     if (!m_context.printModule) {
         m_context.prompts().ShowInformation(tr("Printing is not available yet."));
+        return;
+    }
+    // The printout lists what the window lists: the same type, search item and text.
+    try {
+        m_context.listPrintout = {{}, MaintenanceQuery(m_context).printFeed(currentType(), m_cmboInvSearch->currentText(),
+                                                                            m_txtInvSearch->text())};
+    } catch (const DbError &error) {
+        m_context.prompts().showError(error.message());
         return;
     }
     m_context.printKind = PrintKind::InvoiceList;

@@ -21,6 +21,18 @@ struct StoredEnd
     QDateTime end;
 };
 
+/// Whether a stored day lies on or before \a day, or a day cannot be read. An
+/// activity ends on or after each of its days, so without such a row nothing ends
+/// by the cut-off.
+bool anyDayOnOrBefore(Database &db, QDate day)
+{
+    Statement q = db.prepare(QStringLiteral(
+        "SELECT EXISTS(SELECT 1 FROM tblPlanner WHERE intActYear < ? OR (intActYear = ? AND intActDayOfYear <= ?) "
+        "OR intActYear IS NULL OR intActDayOfYear IS NULL OR intActDayOfYear NOT BETWEEN 1 AND 366)"));
+    q.bindAll(day.year(), day.year(), day.dayOfYear());
+    return q.step() && q.intAt(0) != 0;
+}
+
 } // namespace
 
 std::optional<int> GetRemovalDays(int intRemoveActivity)
@@ -42,6 +54,9 @@ int pRemoveOldActivities(Database &db, QDate today, SavingIndicator &saving)
     const std::optional<int> days = GetRemovalDays(
         int(db.queryInt(QStringLiteral("SELECT intRemoveActivity FROM tblPlannerSettings WHERE intPlannerSettingsID = 1"))));
     if (!days)
+        return 0;
+    // Runs at every quit: with nothing old enough, ask one indexed question and leave.
+    if (!anyDayOnOrBefore(db, today.addDays(-*days)))
         return 0;
 
     saving.pShowSaving(QStringLiteral("Cleaning Database..."));

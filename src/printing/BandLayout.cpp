@@ -1,5 +1,7 @@
 #include "BandLayout.h"
 
+#include <algorithm>
+
 namespace {
 
 // Inch positions are sums of tenths; without a tolerance a band that fits exactly
@@ -50,6 +52,26 @@ QList<ReportPage> layoutBands(const QRectF &region, const QList<Band> &bands, co
         pages.append(std::move(page));
     }
     return pages;
+}
+
+ReportPages layoutEvenBands(const QRectF &region, double bandHeight, int rowCount, BandsOf bandsOf,
+                            PageFurniture furniture)
+{
+    // As layoutBands: a page takes bands while they fit, and always at least one.
+    const int perPage = std::max(1, int((region.height() + kTolerance) / bandHeight));
+    const int pageCount = std::max(1, (rowCount + perPage - 1) / perPage);
+    return ReportPages(pageCount, [=, bandsOf = std::move(bandsOf), furniture = std::move(furniture)](int index) {
+        ReportPage page;
+        if (furniture)
+            furniture(page, index + 1, pageCount);
+        double top = region.top();
+        for (const Band &band : bandsOf(index * perPage, std::min(perPage, rowCount - index * perPage))) {
+            for (const PageItem &item : band.items)
+                page.add(Items::translated(item, QPointF(region.left(), top)));
+            top += band.height;
+        }
+        return page;
+    });
 }
 
 QString pageNumberText(int pageNumber, int pageCount)

@@ -27,5 +27,14 @@ using PageFurniture = std::function<void(ReportPage &page, int pageNumber, int p
 [[nodiscard]] QList<ReportPage> layoutBands(const QRectF &region, const QList<Band> &bands,
                                             const PageFurniture &furniture);
 
+/// Bands \a first to \a first + \a count - 1 of a list.
+using BandsOf = std::function<QList<Band>(int first, int count)>;
+
+/// The same flow for \a rowCount bands that are all \a bandHeight high: the page
+/// count follows from the row count, and each page is laid out only when it is
+/// asked for, from the bands \a bandsOf gives for its rows.
+[[nodiscard]] ReportPages layoutEvenBands(const QRectF &region, double bandHeight, int rowCount, BandsOf bandsOf,
+                                          PageFurniture furniture);
+
 /// "Page 2 of 3", as every report prints its page number.
 [[nodiscard]] QString pageNumberText(int pageNumber, int pageCount);

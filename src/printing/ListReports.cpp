@@ -114,25 +114,13 @@ RowFeed RvCustomConnectionCustomer(Database &db, const QList<qint64> &customerId
     return feed;
 }
 
-RowFeed RvCustomConnectionInvMaint(Database &db, const QLocale &locale)
+RowFeed RvCustomConnectionInvMaint(std::shared_ptr<const RowSource> listed)
 {
-    RowFeed feed{QStringLiteral("RvCustomConnectionInvMaint"),
-                 {QStringLiteral("rvstrInvNumber"), QStringLiteral("rvstrInvType"), QStringLiteral("rvstrCustomer"),
-                  QStringLiteral("rvstrCompany"), QStringLiteral("rvstrTotal"), QStringLiteral("rvstrInfo")},
-                 {}};
-    Statement query = db.prepare(QStringLiteral(
-        "SELECT intInvNumber,strCustCmpnyName,strCustFullName,strInvName,strPaidInFull,strInvTotal,strRecurring "
-        "FROM tblInvHeader ORDER BY intInvNumber"));
-    while (query.step()) {
-        QString info;
-        if (isSet(query.textAt(4)))
-            info = QStringLiteral("Paid");
-        else if (isSet(query.textAt(6)))
-            info = QStringLiteral("Recurring");
-        feed.rows.append({query.textAt(0), query.textAt(3), query.textAt(2), query.textAt(1),
-                          Money::storedAmountText(query.textAt(5), locale), info});
-    }
-    return feed;
+    return {QStringLiteral("RvCustomConnectionInvMaint"),
+            {QStringLiteral("rvstrInvNumber"), QStringLiteral("rvstrInvType"), QStringLiteral("rvstrCustomer"),
+             QStringLiteral("rvstrCompany"), QStringLiteral("rvstrTotal"), QStringLiteral("rvstrInfo")},
+            {},
+            std::move(listed)};
 }
 
 RowFeed RvCustomConnectionPlanner(Database &db, const QList<PlannerListRow> &rows, bool dayList,
@@ -332,27 +320,29 @@ QList<ReportPage> ReportPlanner(const ListPrintout &printout)
     });
 }
 
-QList<ReportPage> ReportInvMaintenance(const ListPrintout &printout)
+ReportPages ReportInvMaintenance(const ListPrintout &printout)
 {
-    const RowFeed &feed = printout.rows;
-    static const QList<std::pair<QString, double>> fields = {
-        {QStringLiteral("rvstrInvNumber"), 0.0}, {QStringLiteral("rvstrInvType"), 1.0},
-        {QStringLiteral("rvstrCustomer"), 2.2},  {QStringLiteral("rvstrCompany"), 4.0},
-        {QStringLiteral("rvstrTotal"), 5.7},     {QStringLiteral("rvstrInfo"), 6.9}};
-    static const QList<double> widths = {1.0, 1.2, 1.8, 1.7, 1.2, 1.0};
-    QList<Band> bands;
-    for (int row = 0; row < feed.rowCount(); ++row) {
-        Band band{0.4, {dottedSeparator()}};
-        for (qsizetype i = 0; i < fields.size(); ++i) {
-            // A long name is cut short, leaving a gap before the next column.
-            const double width = widths.at(i);
-            band.items.append(cell(fields.at(i).first, fields.at(i).second, 0.2, width,
-                                   ReportFonts::elided(kFont, feed.value(row, fields.at(i).first), width - 0.1)));
+    static const QList<std::pair<double, double>> fields = {{0.0, 1.0}, {1.0, 1.2}, {2.2, 1.8},
+                                                            {4.0, 1.7}, {5.7, 1.2}, {6.9, 1.0}};
+    // The printout owns its feed: the pages are laid out after this call returns.
+    const RowFeed feed = printout.rows;
+    const auto bandsOf = [feed](int first, int count) {
+        QList<Band> bands;
+        for (const QStringList &row : feed.rowsAt(first, count)) {
+            Band band{0.4, {dottedSeparator()}};
+            for (qsizetype i = 0; i < fields.size(); ++i) {
+                // A long name is cut short, leaving a gap before the next column.
+                const double width = fields.at(i).second;
+                band.items.append(cell(feed.columns.value(i), fields.at(i).first, 0.2, width,
+                                       ReportFonts::elided(kFont, row.value(i), width - 0.1)));
+            }
+            bands.append(band);
         }
-        bands.append(band);
-    }
+        return bands;
+    };
     const QString title = printout.parameters.value(QStringLiteral("rvstrInvMaintTitle"));
-    return layoutBands(QRectF(0.3, 1.0, kRowWidth, 9.4), bands, [&title](ReportPage &page, int number, int count) {
+    return layoutEvenBands(QRectF(0.3, 1.0, kRowWidth, 9.4), 0.4, feed.rowCount(), bandsOf,
+                           [title](ReportPage &page, int number, int count) {
         page.add(Items::text(QStringLiteral("rvtxtTitle"), 0.4, 0.3, 7.7, kFont, Qt::AlignHCenter, title));
         page.add(pageNumber(0.5, number, count));
         static const QList<std::tuple<QString, double, double>> headings = {

@@ -26,8 +26,9 @@ namespace ListReports {
 /// One row per customer id, each read from tblCustomers; an id no longer stored
 /// gives a row of empty values.
 [[nodiscard]] RowFeed RvCustomConnectionCustomer(Database &db, const QList<qint64> &customerIds);
-/// Every stored document, by number: number, kind, customer, company, total, info.
-[[nodiscard]] RowFeed RvCustomConnectionInvMaint(Database &db, const QLocale &locale);
+/// The maintenance window's listed documents, read as the report reaches them:
+/// number, kind, customer, company, total, info.
+[[nodiscard]] RowFeed RvCustomConnectionInvMaint(std::shared_ptr<const RowSource> listed);
 /// A planner row as listed: the activity's id and the text of its "Date" column.
 struct PlannerListRow
 {
@@ -51,7 +52,8 @@ struct PlannerListRow
 [[nodiscard]] QList<ReportPage> ReportPriceSheetHeddrin(const ListPrintout &printout);
 [[nodiscard]] QList<ReportPage> ReportCustomerList(const ListPrintout &printout);
 [[nodiscard]] QList<ReportPage> ReportPlanner(const ListPrintout &printout);
-[[nodiscard]] QList<ReportPage> ReportInvMaintenance(const ListPrintout &printout);
+/// Laid out a page at a time as the pages are shown or printed.
+[[nodiscard]] ReportPages ReportInvMaintenance(const ListPrintout &printout);
 [[nodiscard]] QList<ReportPage> ReportTaxSalesReport(const ListPrintout &printout);
 
 } // namespace ListReports

@@ -7,6 +7,8 @@
 #include <QRectF>
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <initializer_list>
 #include <variant>
 
 /// Printed pages before they meet a device: items placed in inches from the top left
@@ -99,6 +101,55 @@ public:
     [[nodiscard]] QList<const TextItem *> textsNamed(const QString &name) const;
     /// The texts of the page in drawing order; empty texts are left out.
     [[nodiscard]] QStringList texts() const;
+};
+
+/// The pages of a printout: laid out all at once, or each as it is shown or printed
+/// when the number of pages is known beforehand (a list whose rows keep one
+/// height), so the first page of a long list shows at once and only the pages in
+/// use are held.
+class ReportPages
+{
+public:
+    /// Lays out page \a index (from 0).
+    using Layout = std::function<ReportPage(int index)>;
+
+    ReportPages() = default;
+    ReportPages(QList<ReportPage> pages)
+        : m_pages(std::move(pages))
+    {
+    }
+    ReportPages(std::initializer_list<ReportPage> pages)
+        : m_pages(pages)
+    {
+    }
+    ReportPages(int count, Layout layout)
+        : m_count(count)
+        , m_layout(std::move(layout))
+    {
+    }
+
+    [[nodiscard]] qsizetype size() const { return m_layout ? m_count : m_pages.size(); }
+    [[nodiscard]] bool isEmpty() const { return size() == 0; }
+    [[nodiscard]] ReportPage at(qsizetype index) const
+    {
+        return m_layout ? m_layout(int(index)) : m_pages.at(index);
+    }
+    [[nodiscard]] ReportPage first() const { return at(0); }
+    [[nodiscard]] ReportPage last() const { return at(size() - 1); }
+    [[nodiscard]] QList<ReportPage> toList() const
+    {
+        if (!m_layout)
+            return m_pages;
+        QList<ReportPage> pages;
+        for (int i = 0; i < m_count; ++i)
+            pages.append(m_layout(i));
+        return pages;
+    }
+
+private:
+    QList<ReportPage> m_pages;
+    int m_count = 0;
+    Layout m_layout;
 };
 
 namespace Items {

@@ -6,9 +6,10 @@
 
 class QPainter;
 
-/// Called with the number of each page (from 1) as it is drawn, so a long job can
-/// show how far it has got.
-using PageProgress = std::function<void(int pageNumber)>;
+/// Called with the number of each page (from 1) before it is drawn, so a long job can
+/// show how far it has got; false stops the job (the user cancelled it), which then
+/// throws JobCancelled.
+using PageProgress = std::function<bool(int pageNumber)>;
 
 /// Draws report pages on any QPainter device: printer, PDF writer, image.
 namespace PageRenderer {

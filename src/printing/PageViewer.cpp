@@ -1,16 +1,17 @@
 #include "PageViewer.h"
 
 #include "PageRenderer.h"
+#include "data/DbError.h"
 
 #include <QPainter>
 
-PageViewer::PageViewer(QList<ReportPage> pages, QWidget *parent)
+PageViewer::PageViewer(ReportPages pages, QWidget *parent)
     : QWidget(parent)
     , m_pages(std::move(pages))
 {
     setObjectName(QStringLiteral("PageViewer"));
     if (m_pages.isEmpty())
-        m_pages.append(ReportPage()); // a job without pages still shows its blank sheet
+        m_pages = {ReportPage()}; // a job without pages still shows its blank sheet
     resize(sizeHint());
 }
 
@@ -52,12 +53,24 @@ QSize PageViewer::sizeHint() const
     return paperSize() + QSize(around, around);
 }
 
+ReportPage PageViewer::pageOnScreen() const
+{
+    try {
+        return m_pages.at(m_currentPage - 1);
+    } catch (const DbError &error) {
+        // A long list lays out its pages from the database as they are shown.
+        ReportPage failed;
+        failed.add(Items::memo(QStringLiteral("rvtxtError"), QRectF(0.5, 0.5, 7.5, 2.0), ReportFont{}, error.message()));
+        return failed;
+    }
+}
+
 void PageViewer::paintEvent(QPaintEvent *)
 {
     const qreal ratio = devicePixelRatioF();
     const double pictureDpi = dotsPerInch() * ratio;
     if (m_picturePage != m_currentPage || !qFuzzyCompare(m_pictureDpi, pictureDpi)) {
-        m_picture = PageRenderer::image(m_pages.at(m_currentPage - 1), pictureDpi);
+        m_picture = PageRenderer::image(pageOnScreen(), pictureDpi);
         m_picture.setDevicePixelRatio(ratio);
         m_picturePage = m_currentPage;
         m_pictureDpi = pictureDpi;

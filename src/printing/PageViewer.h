@@ -6,12 +6,13 @@
 
 /// Shows one report page at a time as a sheet of paper with a shadow, at a zoom
 /// factor in percent (100 is the page's real size on the screen). Sits in a scroll
-/// area; its size follows the zoom.
+/// area; its size follows the zoom. Only the page on screen is laid out and drawn,
+/// so a preview of thousands of pages holds one picture.
 class PageViewer final : public QWidget
 {
     Q_OBJECT
 public:
-    explicit PageViewer(QList<ReportPage> pages, QWidget *parent = nullptr);
+    explicit PageViewer(ReportPages pages, QWidget *parent = nullptr);
 
     [[nodiscard]] int pageCount() const { return int(m_pages.size()); }
     /// Counted from 1.
@@ -34,8 +35,10 @@ private:
     [[nodiscard]] double dotsPerInch() const;
     [[nodiscard]] QSize paperSize() const;
     [[nodiscard]] int margin() const;
+    /// The current page, or a page saying why it cannot be read.
+    [[nodiscard]] ReportPage pageOnScreen() const;
 
-    QList<ReportPage> m_pages;
+    ReportPages m_pages;
     int m_currentPage = 1;
     int m_zoom = 100;
     // The drawn page, kept until the page, the zoom or the screen changes.

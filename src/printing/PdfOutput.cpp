@@ -121,8 +121,8 @@ QByteArray render(const ReportJob &job, const PageProgress &progress)
         for (qsizetype i = 0; i < job.pages.size(); ++i) {
             if (i > 0)
                 writer.newPage();
-            if (progress)
-                progress(int(i + 1));
+            if (progress && !progress(int(i + 1)))
+                throw JobCancelled();
             PageRenderer::draw(painter, job.pages.at(i), kResolution);
         }
         painter.end();

@@ -14,9 +14,9 @@ namespace PrintJobs {
 
 namespace {
 
-using PagesOf = QList<ReportPage> (*)(const AppContext &context);
+using PagesOf = ReportPages (*)(const AppContext &context);
 
-QList<ReportPage> currentDocumentPages(const AppContext &context)
+ReportPages currentDocumentPages(const AppContext &context)
 {
     const InvoiceReport report = InvoiceReport::pSetInvoiceData(context);
     QList<ReportPage> pages = report.run(InvoiceRows::RvCustomConnectionInvoice(context));
@@ -31,17 +31,17 @@ QList<ReportPage> currentDocumentPages(const AppContext &context)
     return pages;
 }
 
-QList<ReportPage> contractPages(const AppContext &context)
+ReportPages contractPages(const AppContext &context)
 {
     return TextReports::ReportContract(TextReports::pSetContractData(*context.openDatabase()));
 }
 
-QList<ReportPage> warrantyPages(const AppContext &context)
+ReportPages warrantyPages(const AppContext &context)
 {
     return TextReports::ReportWarranty(TextReports::pSetWarrantyData(*context.openDatabase()));
 }
 
-QList<ReportPage> priceSheetPages(const AppContext &context)
+ReportPages priceSheetPages(const AppContext &context)
 {
     ListPrintout printout = context.listPrintout;
     if (context.edition().usesWorkSheets()) {
@@ -52,27 +52,28 @@ QList<ReportPage> priceSheetPages(const AppContext &context)
     return ListReports::ReportPriceSheet(printout);
 }
 
-QList<ReportPage> customerListPages(const AppContext &context)
+ReportPages customerListPages(const AppContext &context)
 {
     ListPrintout printout = context.listPrintout;
     printout.parameters.insert(QStringLiteral("rvstrCustomerListTitle"), QStringLiteral("Customer List"));
     return ListReports::ReportCustomerList(printout);
 }
 
-QList<ReportPage> plannerPages(const AppContext &context)
+ReportPages plannerPages(const AppContext &context)
 {
     return ListReports::ReportPlanner(context.listPrintout);
 }
 
-QList<ReportPage> salesAndTaxPages(const AppContext &context)
+ReportPages salesAndTaxPages(const AppContext &context)
 {
     return ListReports::ReportTaxSalesReport(context.listPrintout);
 }
 
-QList<ReportPage> invoiceListPages(const AppContext &context)
+ReportPages invoiceListPages(const AppContext &context)
 {
-    ListPrintout printout{{{QStringLiteral("rvstrInvMaintTitle"), QStringLiteral("Invoice List")}},
-                          ListReports::RvCustomConnectionInvMaint(*context.openDatabase(), context.locale)};
+    // The maintenance window hands over the rows of its current type and search.
+    ListPrintout printout = context.listPrintout;
+    printout.parameters.insert(QStringLiteral("rvstrInvMaintTitle"), QStringLiteral("Invoice List"));
     return ListReports::ReportInvMaintenance(printout);
 }
 

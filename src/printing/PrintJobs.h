@@ -24,7 +24,7 @@ struct ReportJob
     /// The name of the job in the printer queue ("Invoice 512").
     QString documentName;
     PdfInfo info;
-    QList<ReportPage> pages;
+    ReportPages pages;
 };
 
 namespace PrintJobs {

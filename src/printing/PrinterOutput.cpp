@@ -28,8 +28,10 @@ void DefaultPrinter::print(const ReportJob &job, const PageProgress &progress)
             printer.abort();
             throw ReportError(QStringLiteral("The printer \"%1\" stopped at page %2.").arg(info.printerName()).arg(i + 1));
         }
-        if (progress)
-            progress(int(i + 1));
+        if (progress && !progress(int(i + 1))) {
+            printer.abort();
+            throw JobCancelled();
+        }
         PageRenderer::draw(painter, job.pages.at(i), dotsPerInch);
     }
     if (!painter.end())

@@ -19,3 +19,9 @@ public:
 private:
     QString m_message;
 };
+
+/// A print or PDF the user stopped while it ran: nothing more goes to the printer and
+/// no file is written. Not an error to report.
+struct JobCancelled
+{
+};

@@ -15,18 +15,29 @@
 
 namespace {
 
-/// The "Report Status" window: shows which page a long job has reached.
+/// The wait cursor while a job is made or sent.
+class WaitCursor
+{
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor &) = delete;
+    WaitCursor &operator=(const WaitCursor &) = delete;
+};
+
+/// The "Report Status" window: shows which page a long job has reached, and stops
+/// the job when the user cancels.
 class ReportStatus
 {
 public:
     ReportStatus(const QString &labelPattern, int pageCount)
         : m_pattern(labelPattern)
-        , m_dialog(QString(), QString(), 0, pageCount, QApplication::activeWindow())
+        , m_dialog(QString(), QObject::tr("Cancel"), 0, pageCount, QApplication::activeWindow())
     {
         m_dialog.setWindowTitle(QStringLiteral("Report Status"));
-        m_dialog.setCancelButton(nullptr);
         m_dialog.setWindowModality(Qt::WindowModal);
-        m_dialog.setMinimumDuration(1000);
+        m_dialog.setAutoReset(false);
+        m_dialog.setMinimumDuration(500);
     }
 
     [[nodiscard]] PageProgress progress()
@@ -34,10 +45,12 @@ public:
         return [this](int page) {
             m_dialog.setLabelText(QString(m_pattern).replace(QLatin1String("%p"), QString::number(page)));
             m_dialog.setValue(page - 1);
+            return !m_dialog.wasCanceled();
         };
     }
 
 private:
+    WaitCursor m_waiting;
     QString m_pattern;
     QProgressDialog m_dialog;
 };
@@ -59,6 +72,7 @@ std::optional<ReportJob> TmodPrintData::makeJob(int kind)
         return std::nullopt;
     }
     try {
+        const WaitCursor waiting;
         return PrintJobs::RvSystemPrntDocsPrint(m_context, kind);
     } catch (const ReportError &error) {
         prompts.showError(error.message());
@@ -77,7 +91,13 @@ bool TmodPrintData::printJob(int kind)
         ReportStatus status(QStringLiteral("Printing page %p"), int(job->pages.size()));
         m_printer->print(*job, status.progress());
         return true;
+    } catch (const JobCancelled &) {
+        return false;
     } catch (const ReportError &error) {
+        m_context.prompts().showError(error.message());
+        return false;
+    } catch (const DbError &error) {
+        // Long lists read their rows while the pages go out.
         m_context.prompts().showError(error.message());
         return false;
     }
@@ -110,7 +130,13 @@ bool TmodPrintData::pCreatePDFFile(const QString &fileName)
         ReportStatus status(QStringLiteral("Generating page %p"), int(job->pages.size()));
         PdfOutput::writeFile(*job, fileName, status.progress());
         return true;
+    } catch (const JobCancelled &) {
+        return false;
     } catch (const ReportError &error) {
+        m_context.prompts().showError(error.message());
+        return false;
+    } catch (const DbError &error) {
+        // Long lists read their rows while the pages go out.
         m_context.prompts().showError(error.message());
         return false;
     }

@@ -64,6 +64,41 @@ Row makeRow(const MonthTotals &month, const QString &dateText, const LineAmounts
 
 } // namespace
 
+ChartData chartData(const QList<MonthTotals> &months, QDate start, QDate end)
+{
+    ChartData chart;
+    start = firstOfMonth(start);
+    end = firstOfMonth(end);
+    for (QDate month = start; month <= end; month = month.addMonths(1)) {
+        chart.months.append(month);
+        chart.sales.append(0);
+        chart.tax.append(0);
+    }
+    for (const MonthTotals &totals : months) {
+        const qsizetype at = chart.months.indexOf(totals.month);
+        if (at < 0)
+            continue;
+        chart.sales[at] = totals.labor + totals.material;
+        chart.tax[at] = totals.laborTaxTotal() + totals.materialTaxTotal();
+    }
+    // At most about twelve labels, on steps a reader counts months in.
+    constexpr int kMostLabels = 12;
+    for (int step : {1, 2, 3, 6, 12, 24, 60, 120}) {
+        chart.labelStep = step;
+        if ((chart.months.size() + step - 1) / step <= kMostLabels)
+            break;
+    }
+    return chart;
+}
+
+std::pair<int, int> storedYears(Database &db, int currentYear)
+{
+    Statement query = db.prepare(QStringLiteral("SELECT MIN(intReportYear), MAX(intReportYear) FROM tblReport"));
+    if (!query.step() || query.isNullAt(0))
+        return {currentYear, currentYear};
+    return {query.intAt(0), query.intAt(1)};
+}
+
 QList<MonthTotals> readMonths(Database &db, QDate start, QDate end)
 {
     start = firstOfMonth(start);

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <utility>
 
 class Database;
 
@@ -60,6 +61,22 @@ struct Report
 /// The lines of \a months for the report \a type, summarized (one line a month)
 /// or itemized (a labor and a material line a month), with their totals.
 [[nodiscard]] Report build(const QList<MonthTotals> &months, int type, bool summarized, const QLocale &locale);
+
+/// The chart of a range: every month from start to end, oldest first, with 0 where
+/// a month has no row, and which months carry a label so that a long range (121
+/// months) stays legible.
+struct ChartData
+{
+    QList<QDate> months;
+    QList<double> sales;
+    QList<double> tax;
+    /// A label on every labelStep-th month, starting with the first.
+    int labelStep = 1;
+};
+[[nodiscard]] ChartData chartData(const QList<MonthTotals> &months, QDate start, QDate end);
+
+/// The first and last year with stored totals; the current year when there are none.
+[[nodiscard]] std::pair<int, int> storedYears(Database &db, int currentYear);
 
 /// "March 2010".
 [[nodiscard]] QString monthText(QDate month, const QLocale &locale);

@@ -1,5 +1,7 @@
 #include "TfrmReport.h"
 
+#include "ReportChart.h"
+
 #include "app/AppContext.h"
 #include "widgets/CommandBar.h"
 #include "core/Edition.h"
@@ -13,10 +15,8 @@
 
 #include <algorithm>
 #include <QAction>
-#include <QBarCategoryAxis>
-#include <QBarSeries>
-#include <QBarSet>
 #include <QButtonGroup>
+#include <QComboBox>
 #include <QEvent>
 #include <QChart>
 #include <QChartView>
@@ -26,10 +26,10 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QToolBar>
-#include <QValueAxis>
 #include <QVBoxLayout>
 
 namespace {
@@ -90,6 +90,12 @@ TfrmReport::TfrmReport(AppContext &context, QWidget *parent)
     m_reportTypes->button(0)->setChecked(true);
     m_layouts->button(0)->setChecked(true);
     m_actPrintPreview->setVisible(context.edition().IsFullEdition());
+    try {
+        m_storedYears = SalesTaxReport::storedYears(*context.openDatabase(), m_start.year());
+    } catch (const DbError &error) {
+        m_storedYears = {m_start.year(), m_start.year()};
+        context.prompts().showError(error.message());
+    }
     pBuildReport();
 }
 
@@ -156,6 +162,20 @@ QWidget *TfrmReport::createMonthGroup(const QString &title, const QString &prefi
     auto *next = new QPushButton(tr("Next >>"), box);
     next->setObjectName(QStringLiteral("btn%1Next").arg(prefix));
     next->setToolTip(tr("Next Month"));
+    // Another year is one choice away, not twelve month steps.
+    QComboBox *&year = prefix == QLatin1String("Start") ? m_cmbStartYear : m_cmbEndYear;
+    year = new QComboBox(box);
+    year->setObjectName(QStringLiteral("cmb%1Year").arg(prefix));
+    year->setToolTip(tr("Select Year"));
+    year->setFocusPolicy(Qt::StrongFocus);
+    connect(year, &QComboBox::activated, this, [this, prefix, year] {
+        QDate &month = prefix == QLatin1String("Start") ? m_start : m_end;
+        month = QDate(year->currentData().toInt(), month.month(), 1);
+        // Choosing an end year before the start moves the start back with it.
+        if (prefix == QLatin1String("End") && m_end < m_start)
+            m_start = m_end;
+        pBuildReport();
+    });
     connect(back, &QPushButton::clicked, this, [this, prefix] { moveMonth(prefix, -1); });
     connect(next, &QPushButton::clicked, this, [this, prefix] { moveMonth(prefix, 1); });
 
@@ -163,7 +183,10 @@ QWidget *TfrmReport::createMonthGroup(const QString &title, const QString &prefi
     buttons->addWidget(back);
     buttons->addWidget(next);
     auto *layout = new QVBoxLayout(box);
-    layout->addWidget(monthLabel);
+    auto *heading = new QHBoxLayout;
+    heading->addWidget(monthLabel, 1);
+    heading->addWidget(year);
+    layout->addLayout(heading);
     layout->addLayout(buttons);
     return box;
 }
@@ -182,6 +205,7 @@ void TfrmReport::pBuildReport()
         m_end = m_start;
     m_lblStartDate->setText(SalesTaxReport::monthText(m_start, m_context.locale));
     m_lblEndDate->setText(SalesTaxReport::monthText(m_end, m_context.locale));
+    fillYears();
     setWindowTitle(SalesTaxReport::rangeText(m_start, m_end, m_context.locale));
 
     try {
@@ -200,6 +224,20 @@ void TfrmReport::pBuildReport()
     const bool hasRows = !m_report.rows.isEmpty();
     m_actPrint->setEnabled(hasRows);
     m_actPrintPreview->setEnabled(hasRows);
+}
+
+void TfrmReport::fillYears()
+{
+    // Every year with stored totals, and the shown ones even when they have none.
+    const int first = std::min({m_storedYears.first, m_start.year(), m_end.year()});
+    const int last = std::max({m_storedYears.second, m_start.year(), m_end.year()});
+    for (auto [box, shown] : {std::pair{m_cmbStartYear, m_start.year()}, std::pair{m_cmbEndYear, m_end.year()}}) {
+        const QSignalBlocker quiet(box);
+        box->clear();
+        for (int year = first; year <= last; ++year)
+            box->addItem(QString::number(year), year);
+        box->setCurrentIndex(box->findData(shown));
+    }
 }
 
 void TfrmReport::fillList()
@@ -221,44 +259,9 @@ void TfrmReport::fillList()
 
 void TfrmReport::fillChart()
 {
-    auto *sales = new QBarSet(tr("Sales"));
-    auto *taxes = new QBarSet(tr("Tax"));
-    QStringList months;
-    double highest = 0;
-    for (const SalesTaxReport::MonthTotals &month : std::as_const(m_months)) {
-        const double monthSales = month.labor + month.material;
-        const double monthTax = month.laborTaxTotal() + month.materialTaxTotal();
-        sales->append(monthSales);
-        taxes->append(monthTax);
-        highest = std::max({highest, monthSales, monthTax});
-        months.append(m_context.locale.standaloneMonthName(month.month.month(), QLocale::ShortFormat)
-                      + QLatin1Char(' ') + QString::number(month.month.year()));
-    }
-    auto *series = new QBarSeries;
-    if (m_reportType != SalesTaxReport::Tax)
-        series->append(sales);
-    else
-        delete sales;
-    if (m_reportType != SalesTaxReport::Sales)
-        series->append(taxes);
-    else
-        delete taxes;
-
-    auto *chart = new QChart;
-    chart->addSeries(series);
-    chart->setTitle(SalesTaxReport::title(m_reportType));
-    auto *axisX = new QBarCategoryAxis;
-    axisX->append(months);
-    chart->addAxis(axisX, Qt::AlignBottom);
-    series->attachAxis(axisX);
-    auto *axisY = new QValueAxis;
-    axisY->setRange(0, highest > 0 ? highest * 1.1 : 1);
-    axisY->setLabelFormat(QStringLiteral("%.0f"));
-    chart->addAxis(axisY, Qt::AlignLeft);
-    series->attachAxis(axisY);
-    chart->legend()->setAlignment(Qt::AlignBottom);
     QChart *old = m_chartReport->chart();
-    m_chartReport->setChart(chart);
+    m_chartReport->setChart(makeReportChart(SalesTaxReport::chartData(m_months, m_start, m_end), m_reportType,
+                                            m_context.locale));
     delete old;
 }
 

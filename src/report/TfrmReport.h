@@ -8,6 +8,7 @@
 class AppContext;
 class QAction;
 class QButtonGroup;
+class QComboBox;
 class QLabel;
 class QStandardItemModel;
 class QTableView;
@@ -37,6 +38,7 @@ private:
     QWidget *createMonthGroup(const QString &title, const QString &prefix, QLabel *&monthLabel);
     void moveMonth(const QString &which, int months);
     void pBuildReport();
+    void fillYears();
     void fillList();
     void fillChart();
     void setColumnWidths();
@@ -54,7 +56,10 @@ private:
 
     QButtonGroup *m_reportTypes = nullptr;
     QButtonGroup *m_layouts = nullptr;
+    std::pair<int, int> m_storedYears;
     QLabel *m_lblStartDate = nullptr;
+    QComboBox *m_cmbStartYear = nullptr;
+    QComboBox *m_cmbEndYear = nullptr;
     QLabel *m_lblEndDate = nullptr;
     QLabel *m_lblReportTotals = nullptr;
     QTableView *m_ListViewReport = nullptr;

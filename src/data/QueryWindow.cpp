@@ -1,0 +1,120 @@
+#include "QueryWindow.h"
+
+#include "Database.h"
+
+#include <algorithm>
+
+QueryWindow::QueryWindow(Connect connect, Query query)
+    : m_connect(std::move(connect))
+    , m_query(std::move(query))
+{
+    const auto db = m_connect();
+    Block first = read(*db, 0);
+    // A search that matches little is read whole by its first block; counting it
+    // would scan the table a second time.
+    if (first.rows.size() < kBlockRows) {
+        m_rowCount = int(first.rows.size());
+    } else {
+        QString count = QStringLiteral("SELECT COUNT(*) FROM ") + m_query.from;
+        if (!m_query.where.isEmpty())
+            count += QStringLiteral(" WHERE ") + m_query.where;
+        Statement counting = db->prepare(count);
+        for (int i = 0; i < m_query.values.size(); ++i)
+            counting.bind(i + 1, m_query.values.at(i));
+        m_rowCount = counting.step() ? counting.intAt(0) : 0;
+    }
+    if (m_rowCount > 0)
+        m_blocks.insert(0, std::move(first));
+}
+
+QString QueryWindow::statement() const
+{
+    QString sql = QStringLiteral("SELECT ") + m_query.columns + QStringLiteral(" FROM ") + m_query.from;
+    if (!m_query.where.isEmpty())
+        sql += QStringLiteral(" WHERE ") + m_query.where;
+    return sql + QStringLiteral(" ORDER BY ") + m_query.key;
+}
+
+QueryWindow::Block QueryWindow::read(Database &db, int index) const
+{
+    // After the block before this one when it is held: the key index finds the place
+    // at once, where an OFFSET would step over every earlier row again.
+    const auto previous = m_blocks.constFind(index - 1);
+    const bool continues = index > 0 && previous != m_blocks.constEnd() && !previous->rows.isEmpty();
+    QString sql = QStringLiteral("SELECT ") + m_query.key + QLatin1Char(',') + m_query.columns + QStringLiteral(" FROM ")
+                  + m_query.from;
+    QStringList terms;
+    if (!m_query.where.isEmpty())
+        terms << QLatin1Char('(') + m_query.where + QLatin1Char(')');
+    if (continues)
+        terms << m_query.key + QStringLiteral(" > ?");
+    if (!terms.isEmpty())
+        sql += QStringLiteral(" WHERE ") + terms.join(QStringLiteral(" AND "));
+    sql += QStringLiteral(" ORDER BY ") + m_query.key + QStringLiteral(" LIMIT ?");
+    if (!continues)
+        sql += QStringLiteral(" OFFSET ?");
+
+    Statement query = db.prepare(sql);
+    int bound = 0;
+    for (const QString &value : m_query.values)
+        query.bind(++bound, value);
+    if (continues)
+        query.bind(++bound, previous->lastKey);
+    query.bind(++bound, kBlockRows);
+    if (!continues)
+        query.bind(++bound, qint64(index) * kBlockRows);
+
+    Block block;
+    block.rows.reserve(kBlockRows);
+    const int columns = query.columnCount();
+    while (query.step()) {
+        QStringList texts;
+        texts.reserve(columns - 1);
+        for (int c = 1; c < columns; ++c)
+            texts.append(query.textAt(c));
+        block.lastKey = query.int64At(0);
+        block.rows.append(std::move(texts));
+    }
+    return block;
+}
+
+const QueryWindow::Block &QueryWindow::block(int index) const
+{
+    auto found = m_blocks.find(index);
+    if (found == m_blocks.end()) {
+        Block fresh = read(*m_connect(), index);
+        forgetOldest();
+        found = m_blocks.insert(index, std::move(fresh));
+    }
+    found->lastUse = ++m_uses;
+    return *found;
+}
+
+void QueryWindow::forgetOldest() const
+{
+    if (m_blocks.size() < kKeptBlocks)
+        return;
+    const auto oldest = std::min_element(m_blocks.begin(), m_blocks.end(),
+                                         [](const Block &a, const Block &b) { return a.lastUse < b.lastUse; });
+    m_blocks.erase(oldest);
+}
+
+const QStringList &QueryWindow::row(int index) const
+{
+    static const QStringList none;
+    if (index < 0 || index >= m_rowCount)
+        return none;
+    const Block &held = block(index / kBlockRows);
+    const int inBlock = index % kBlockRows;
+    // Rows deleted by another copy since the count leave the end of the list empty.
+    return inBlock < held.rows.size() ? held.rows.at(inBlock) : none;
+}
+
+QList<QStringList> QueryWindow::rows(int first, int count) const
+{
+    QList<QStringList> result;
+    const int end = std::min(m_rowCount, first + count);
+    for (int i = std::max(0, first); i < end; ++i)
+        result.append(row(i));
+    return result;
+}

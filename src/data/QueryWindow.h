@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QHash>
+#include <QList>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+class Database;
+
+/// The rows of one statement, read a block at a time as a list or a printout comes
+/// to them instead of all at once: a list of 100,000 documents costs one COUNT(*)
+/// and the rows on screen. Rows are ordered by a unique integer key; a block that
+/// follows a block already read continues after its last key,
+/// so scrolling and printing never re-read what lies before them. Only a bounded
+/// number of blocks stays in memory.
+class QueryWindow
+{
+public:
+    struct Query
+    {
+        /// The column list of a row.
+        QString columns;
+        QString from;
+        /// The condition, or empty for every row.
+        QString where;
+        /// Bound to the condition's placeholders, in order.
+        QStringList values;
+        /// A unique integer column that orders the rows (the rowid keeps storage order).
+        QString key;
+    };
+    /// A new connection for one read, with whatever SQL functions the query uses.
+    using Connect = std::function<std::unique_ptr<Database>()>;
+
+    /// Counts the rows and reads the first block. Throws DbError when the statement
+    /// fails, so a caller can keep what it showed before.
+    QueryWindow(Connect connect, Query query);
+
+    [[nodiscard]] int rowCount() const { return m_rowCount; }
+    /// The texts of row \a index's columns, reading its block when it is not held;
+    /// valid until the next call. Throws DbError when the block cannot be read.
+    [[nodiscard]] const QStringList &row(int index) const;
+    /// Rows \a first to \a first + \a count - 1 (fewer at the end).
+    [[nodiscard]] QList<QStringList> rows(int first, int count) const;
+    /// The whole statement with its ORDER BY, as one bare read would run it.
+    [[nodiscard]] QString statement() const;
+
+    static constexpr int kBlockRows = 128;
+    static constexpr int kKeptBlocks = 48;
+
+private:
+    struct Block
+    {
+        QList<QStringList> rows;
+        qint64 lastKey = 0;
+        quint64 lastUse = 0;
+    };
+    const Block &block(int index) const;
+    Block read(Database &db, int index) const;
+    void forgetOldest() const;
+
+    Connect m_connect;
+    Query m_query;
+    int m_rowCount = 0;
+    mutable QHash<int, Block> m_blocks;
+    mutable quint64 m_uses = 0;
+};
