@@ -18,7 +18,10 @@ public:
     Answer ShowYesNoDefaultNo(const QString &) override { return Yes; }
     void ShowInformation(const QString &) override {}
     void showPlainMessage(const QString &) override {}
-    void showError(const QString &message) override { std::fprintf(stderr, "error: %s\n", qPrintable(message)); }
+    void showError(const QString &message, const QString &detail = {}) override
+    {
+        std::fprintf(stderr, "error: %s %s\n", qPrintable(message), qPrintable(detail));
+    }
     QString chooseFolder(const QString &, const QString &) override { return {}; }
     QString chooseOpenFile(const QString &, const QString &, const QString &) override { return {}; }
     QString chooseSaveFile(const QString &, const QString &, const QString &) override { return {}; }

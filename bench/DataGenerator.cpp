@@ -2,10 +2,9 @@
 
 #include "core/Edition.h"
 #include "data/Database.h"
-#include "data/DateText.h"
+#include "data/StoredForm.h"
 #include "data/SavingIndicator.h"
 #include "data/Schema.h"
-#include "invoice/Money.h"
 
 #include <QFile>
 #include <QStringList>
@@ -61,7 +60,6 @@ void insertPriceItems(Database &db, Generator &g, int count)
 
 void insertDocuments(Database &db, Generator &g, const GeneratedSize &size, QDate lastDay)
 {
-    const QLocale locale(QLocale::English, QLocale::UnitedStates);
     Statement header = db.prepare(QStringLiteral(
         "INSERT INTO tblInvHeader(strInvName,intInvNumber,strInvDate,strFromInvNameNumber,strRecurring,strPaidInFull,"
         "intInvFootNotes,strCustCmpnyName,strCustFullName,strCustAddress,strCustCtyStZp,strCustMainPhone,"
@@ -101,10 +99,10 @@ void insertDocuments(Database &db, Generator &g, const GeneratedSize &size, QDat
             materialTaxed += matTax ? mat * quantity : 0;
         }
         const double total = labor + material + (laborTaxed + materialTaxed) * 0.0623;
-        header.bindAll(kind, number, DateText::shortDate(date, locale), paid ? "-1" : "0",
+        header.bindAll(kind, number, StoredForm::dateText(date), paid ? "-1" : "0",
                        QStringLiteral("%1 %2").arg(g.of(kFirstNames), g.of(kLastNames)),
                        QStringLiteral("%1 Oak Avenue").arg(d % 900), QStringLiteral("Generated document %1").arg(d),
-                       Money::currencyText(total, locale));
+                       StoredForm::amountText(total));
         header.run();
         header.reset();
         if (paid || kind == QLatin1String("Credit")) {

@@ -94,8 +94,8 @@ public:
               "strCustMainPhone,strCustExtraPhone1,strCustExtraPhone2,strCustTaxExemptNum,strCustPONumber,"
               "strCustPymntTerms,strCustNotes,intCustDiscountPercent,strCustTaxExempt,strUseTax1,strUseTax2,"
               "strUseTax3,dbTaxRate1,dbTaxRate2,dbTaxRate3,strInvNotes,dbPaidAmount,dbDepositAmount,strInvTotal)"
-              "VALUES('Invoice',?,'12/1/2026','','0','0',0,'','','','','','','','','','','',0,'0','0','0','0',"
-              "0.0123,0.05,0,'',0,0,'$40.00')",
+              "VALUES('Invoice',?,'2026-12-01','','0','0',0,'','','','','','','','','','','',0,'0','0','0','0',"
+              "0.0123,0.05,0,'',0,0,'40')",
               number);
         insertLines(number, lines);
         exec("COMMIT");
@@ -176,7 +176,7 @@ int main(int argc, char **argv)
         doc.header.blnNewInvoice = true;
         store.pLoadInvoice();
         doc.header.strInvName = QStringLiteral("Invoice");
-        doc.header.strInvDate = QStringLiteral("12/1/2026");
+        doc.header.strInvDate = QDate(2026, 12, 1);
         for (int l = 0; l < 10; ++l)
             doc.lines.appendRow({"line", "1", {}, {}, "1.5", "0", "2.5", "0", {}});
     };

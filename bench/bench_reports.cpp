@@ -63,7 +63,7 @@ int main(int argc, char **argv)
     std::printf("(%lld pages)\n", static_cast<long long>(pages));
 
     const double list = medianMs(5, [&](int) {
-        pages = ListReports::ReportInvMaintenance({{}, ListReports::RvCustomConnectionInvMaint(db)}).size();
+        pages = ListReports::ReportInvMaintenance({{}, ListReports::RvCustomConnectionInvMaint(db, QLocale::c())}).size();
     });
     printRow("invoice list, 100,000 documents, laid out", list,
              medianMs(5, [&](int) {

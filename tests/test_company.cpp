@@ -1011,11 +1011,14 @@ private slots:
         QVERIFY(QFile::copy(session.context.databasePath(), offered));
         const QByteArray before = fileHash(session.context.databasePath());
 
+        BusyPolicy::setTotalWaitMs(100);
+        const auto standardWait = qScopeGuard([] { BusyPolicy::setTotalWaitMs(0); });
         Database otherCopy(session.context.databasePath());
         Transaction writing(otherCopy);
         session.prompts.choices = {offered};
         BackupRestore::pRestoreData(session.context);
-        QVERIFY2(session.prompts.lastMessage().startsWith(QStringLiteral("Error 5 : database is locked")),
+        QVERIFY2(session.prompts.lastMessage().startsWith(
+                     QStringLiteral("Error 5 : The company database is in use by another program.")),
                  qPrintable(session.prompts.lastMessage()));
         QCOMPARE(fileHash(session.context.databasePath()), before);
     }

@@ -441,7 +441,7 @@ private slots:
         s.context.editorOpen = true;
         TrecInvHeader &h = s.context.document.header;
         h.strCustPONumber = QStringLiteral("PO 9");
-        h.strInvDate = QStringLiteral("12/9/2026");
+        h.strInvDate = QDate(2026, 12, 9);
         TfrmCustomer w(s.context);
         w.show();
         QVERIFY(!action(w, "actPrint")->isEnabled());
@@ -463,7 +463,7 @@ private slots:
         QVERIFY(h.strCustTaxExempt);
         QCOMPARE(h.strCustTaxExemptNum, QStringLiteral("1414141"));
         QCOMPARE(h.strCustPONumber, QStringLiteral("PO 9"));
-        QCOMPARE(h.strInvDate, QStringLiteral("12/9/2026"));
+        QCOMPARE(h.strInvDate, QDate(2026, 12, 9));
         QVERIFY(s.prompts.asked.isEmpty());
     }
 
@@ -545,12 +545,15 @@ private slots:
     void aLockedDatabaseIsReportedNotFatal()
     {
         Session s;
+        BusyPolicy::setTotalWaitMs(100);
+        const auto standardWait = qScopeGuard([] { BusyPolicy::setTotalWaitMs(0); });
         const auto holder = s.db();
         holder->exec(QStringLiteral("BEGIN EXCLUSIVE"));
         TfrmCustomer w(s.context);
         QCOMPARE(list(w)->model()->rowCount(), 0);
-        QCOMPARE(s.prompts.messages(QStringLiteral("Error")).size(), 1);
-        QVERIFY(s.prompts.lastMessage().contains(QLatin1String("locked")));
+        QCOMPARE(s.prompts.messages(QStringLiteral("Error")),
+                 QStringList({"The company database is in use by another program. Try again in a moment."}));
+        QVERIFY(s.prompts.errorDetails.last().contains(QLatin1String("locked")));
         holder->exec(QStringLiteral("ROLLBACK"));
         child<QComboBox>(w, "cmboCustSearch")->setCurrentIndex(int(CustomerSearch::AllCustomers) + 1);
         QCOMPARE(list(w)->model()->rowCount(), 3);

@@ -317,11 +317,15 @@ private slots:
         auto editor = t.open();
         fillIn(*editor);
         {
+            // Another program holds the write lock longer than the (shortened) wait.
+            BusyPolicy::setTotalWaitMs(100);
+            const auto standardWait = qScopeGuard([] { BusyPolicy::setTotalWaitMs(0); });
             const std::unique_ptr<Database> other = t.s.db();
             other->exec(QStringLiteral("BEGIN IMMEDIATE"));
             action(*editor, "actSave")->trigger();
-            QCOMPARE(t.s.prompts.messages(QStringLiteral("Error")).size(), 1);
-            QVERIFY(t.s.prompts.lastMessage().contains(QStringLiteral("locked")));
+            QCOMPARE(t.s.prompts.messages(QStringLiteral("Error")),
+                     QStringList({"The company database is in use by another program. Try again in a moment."}));
+            QVERIFY(t.s.prompts.errorDetails.last().contains(QStringLiteral("locked")));
             other->exec(QStringLiteral("ROLLBACK"));
         }
         QVERIFY(editor->isVisible());

@@ -44,7 +44,7 @@ struct Books : TestSession
         h.blnNewInvoice = true;
         store.pLoadInvoice();
         h.strInvName = kind;
-        h.strInvDate = QStringLiteral("3/15/2026");
+        h.strInvDate = QDate(2026, 3, 15);
         h.strCustFullName = person;
         h.strCustCmpnyName = company;
         h.strPaidInFull = paid;
@@ -304,7 +304,7 @@ private slots:
         QCOMPARE(b.count("SELECT count(*) FROM tblInvHeader WHERE intInvNumber IN (510, 520) AND strRecurring = '-1'"), 2);
         QCOMPARE(b.count("SELECT count(*) FROM tblInvData WHERE intInvNumber IN (600, 601)"), 2);
         QCOMPARE(b.next(), 602);
-        QCOMPARE(Recurring::GetLastPrintedText(*b.db()), QStringLiteral("12/9/2026"));
+        QCOMPARE(Recurring::GetLastPrintedText(*b.db(), b.context.locale), QStringLiteral("12/9/2026"));
     }
 
     void recurringRunWithNoneChangesNothing()
@@ -318,7 +318,7 @@ private slots:
         QVERIFY(outcome.saved.isEmpty());
         QVERIFY(preview.shown.isEmpty());
         QCOMPARE(b.dump(), before);
-        QCOMPARE(Recurring::GetLastPrintedText(*b.db()), QStringLiteral(" Never"));
+        QCOMPARE(Recurring::GetLastPrintedText(*b.db(), b.context.locale), QStringLiteral(" Never"));
     }
 
     void stoppedRecurringRunIsTakenUpWithoutDuplicates()
@@ -337,7 +337,7 @@ private slots:
         QVERIFY(message.contains("out of paper"));
         QVERIFY(message.contains("Invoice 600 (copy of 510)"));
         QVERIFY(message.contains("Not copied yet: 520"));
-        QCOMPARE(Recurring::GetLastPrintedText(*b.db()), QStringLiteral(" Never"));
+        QCOMPARE(Recurring::GetLastPrintedText(*b.db(), b.context.locale), QStringLiteral(" Never"));
         QCOMPARE(b.next(), 601);
 
         FailingPreview again(0);
@@ -347,7 +347,7 @@ private slots:
         QCOMPARE(again.shown, QList<int>({601}));
         QCOMPARE(b.count("SELECT count(*) FROM tblInvHeader WHERE strCustFullName = 'Rae Roe'"), 2);
         QCOMPARE(b.count("SELECT count(*) FROM tblInvHeader WHERE strCustFullName = 'Sam Sun'"), 2);
-        QCOMPARE(Recurring::GetLastPrintedText(*b.db()), QStringLiteral("12/10/2026"));
+        QCOMPARE(Recurring::GetLastPrintedText(*b.db(), b.context.locale), QStringLiteral("12/10/2026"));
 
         // The next run starts afresh and copies both again.
         FailingPreview third(0);

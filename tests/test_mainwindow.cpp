@@ -213,7 +213,7 @@ private slots:
     {
         TestSession session(Edition::Heddrin);
         session.start();
-        Recurring::pSetLastPrinted(*session.db(), QDate(2026, 11, 30), session.context.locale);
+        Recurring::pSetLastPrinted(*session.db(), QDate(2026, 11, 30));
         TfrmMain window(session.context);
         window.showAsPreferred();
         QCOMPARE(window.findChild<QLabel *>(QStringLiteral("lblRecurringLastPrinted"))->text(),

@@ -60,7 +60,7 @@ void fillDocument(AppContext &context, const QString &kind, int number, int line
     header = TrecInvHeader();
     header.strInvName = kind;
     header.intInvNumber = number;
-    header.strInvDate = DateText::shortDate(QDate(2026, 3, 1), context.locale);
+    header.strInvDate = QDate(2026, 3, 1);
     header.strCustCmpnyName = QStringLiteral("Hargrove Builders");
     header.strCustFullName = kCustomer;
     header.strCustAddress = QStringLiteral("42 Elm Street");
@@ -169,7 +169,7 @@ private slots:
         const QString validUntil = QStringLiteral("Estimate Valid Until ")
                                    + DateText::shortDate(QDate(2026, 3, 31), context.locale);
         for (const QString &expected :
-             {QStringLiteral("Estimate 512"), validUntil, context.document.header.strInvDate, kCustomer,
+             {QStringLiteral("Estimate 512"), validUntil, DateText::shortDate(context.document.header.strInvDate, context.locale), kCustomer,
               QStringLiteral("Hargrove Builders"), context.company.company.strCompName, lineDescription(0),
               lineDescription(1), QStringLiteral("Colours as agreed on site."), QStringLiteral("$12.50"),
               QStringLiteral("$25.00"), QStringLiteral("Deposit Amount"), QStringLiteral("$40.00"),

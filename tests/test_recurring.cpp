@@ -44,15 +44,16 @@ private slots:
         TestSession session(Edition::Heddrin);
         session.start();
         const auto db = session.db();
-        QCOMPARE(Recurring::GetLastPrintedText(*db), QStringLiteral(" Never"));
+        QCOMPARE(Recurring::GetLastPrintedText(*db, session.context.locale), QStringLiteral(" Never"));
 
-        const QString stored = Recurring::pSetLastPrinted(*db, QDate(2026, 3, 5), session.context.locale);
-        QCOMPARE(stored, QStringLiteral("3/5/2026"));
-        QCOMPARE(Recurring::GetLastPrintedText(*db), QStringLiteral("3/5/2026"));
+        Recurring::pSetLastPrinted(*db, QDate(2026, 3, 5));
+        QCOMPARE(db->queryInt(QStringLiteral("SELECT count(*) FROM tblRecurring WHERE strLastPrintedDate = '2026-03-05'")), 1);
+        QCOMPARE(Recurring::GetLastPrintedText(*db, session.context.locale), QStringLiteral("3/5/2026"));
+        QCOMPARE(Recurring::GetLastPrintedDate(*db), QDate(2026, 3, 5));
         QCOMPARE(db->queryInt(QStringLiteral("SELECT count(*) FROM tblRecurring")), 1);
 
-        Recurring::pSetLastPrinted(*db, QDate(2027, 12, 31), session.context.locale);
-        QCOMPARE(Recurring::GetLastPrintedText(*db), QStringLiteral("12/31/2027"));
+        Recurring::pSetLastPrinted(*db, QDate(2027, 12, 31));
+        QCOMPARE(Recurring::GetLastPrintedText(*db, session.context.locale), QStringLiteral("12/31/2027"));
         QCOMPARE(db->queryInt(QStringLiteral("SELECT count(*) FROM tblRecurring")), 1);
     }
 
@@ -62,10 +63,11 @@ private slots:
         session.start();
         const auto db = session.db();
         db->exec(QStringLiteral("DELETE FROM tblRecurring"));
-        QCOMPARE(Recurring::GetLastPrintedText(*db), QStringLiteral(" Never"));
+        QCOMPARE(Recurring::GetLastPrintedText(*db, session.context.locale), QStringLiteral(" Never"));
+        QVERIFY(!Recurring::GetLastPrintedDate(*db).isValid());
 
-        Recurring::pSetLastPrinted(*db, QDate(2026, 1, 2), session.context.locale);
-        QCOMPARE(Recurring::GetLastPrintedText(*db), QStringLiteral("1/2/2026"));
+        Recurring::pSetLastPrinted(*db, QDate(2026, 1, 2));
+        QCOMPARE(Recurring::GetLastPrintedText(*db, session.context.locale), QStringLiteral("1/2/2026"));
     }
 };
 

@@ -25,7 +25,7 @@ void saveNewDocument(AppContext &context, DocumentStore &store, std::mt19937 &rn
     const int kind = std::uniform_int_distribution<int>(0, 3)(rng);
     doc.header.strInvName = kind == 0 ? "Estimate" : kind == 3 ? "Credit" : "Invoice";
     doc.header.strPaidInFull = kind == 1;
-    doc.header.strInvDate = QStringLiteral("%1/15/2026").arg(std::uniform_int_distribution<int>(1, 12)(rng));
+    doc.header.strInvDate = QDate(2026, std::uniform_int_distribution<int>(1, 12)(rng), 15);
     // The document records how many lines it has, so a check can tell a whole one from a torn one.
     const int lines = std::uniform_int_distribution<int>(1, 7)(rng);
     doc.header.strCustPONumber = QString::number(lines);
@@ -63,7 +63,7 @@ int childMain(int editionNumber, quint32 seed, int count)
         }
         if (action < 9) {
             // Move it to another month; its posting must move with it.
-            doc.header.strInvDate = QStringLiteral("%1/1/2027").arg(1 + (doc.header.intInvNumber + i) % 12);
+            doc.header.strInvDate = QDate(2027, 1 + (doc.header.intInvNumber + i) % 12, 1);
             store.pSaveInvoice();
         } else if (!doc.header.strPaidInFull && doc.header.strInvName != QLatin1String("Credit")) {
             store.pDeleteInvoice(); // only documents that never posted, so the sums stay checkable

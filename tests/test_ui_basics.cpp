@@ -2,6 +2,7 @@
 #include "data/SavingPopup.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTabBar>
@@ -35,6 +36,36 @@ private slots:
         QVERIFY(saving.current());
         QCOMPARE(saving.current()->windowTitle(), QStringLiteral("Deleting Price Information..."));
         QTRY_VERIFY_WITH_TIMEOUT(!saving.current(), 10000);
+    }
+
+    void savingPopupShowsTheWaitForAnotherProgram()
+    {
+        SavingPopup saving;
+        saving.pShowSaving(QStringLiteral("Saving Estimate 512..."));
+        QPointer<TfrmSaving> popup = saving.current();
+        QCOMPARE(popup->lineText(), QStringLiteral("Saving Estimate 512..."));
+        saving.pCloseSaving(); // the write is done as far as the caller knows ...
+        saving.pWaitingForLock(); // ... but a later one meets another program's lock
+        saving.pWaitingForLock();
+        QVERIFY(QGuiApplication::overrideCursor());
+        QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+        QVERIFY(popup);
+        QVERIFY(popup->lineText().startsWith(QStringLiteral("Waiting for another program")));
+        // While it waits the bar stands still, so the popup cannot run out and vanish.
+        const int counter = popup->counter();
+        QCoreApplication::processEvents();
+        QCOMPARE(popup->counter(), counter);
+
+        saving.pLockWaitOver();
+        QVERIFY(!QGuiApplication::overrideCursor());
+        QCOMPARE(popup->lineText(), QStringLiteral("Saving Estimate 512..."));
+        QTRY_VERIFY_WITH_TIMEOUT(popup.isNull(), 10000);
+
+        // A wait with no popup open still shows the wait cursor.
+        saving.pWaitingForLock();
+        QVERIFY(QGuiApplication::overrideCursor());
+        saving.pLockWaitOver();
+        QVERIFY(!QGuiApplication::overrideCursor());
     }
 
     void ribbonMinimisesAndComesBack()

@@ -42,7 +42,9 @@ QString AppContext::databasePath() const
 
 std::unique_ptr<Database> AppContext::openDatabase() const
 {
-    return std::make_unique<Database>(databasePath());
+    auto db = std::make_unique<Database>(databasePath());
+    db->setWaitShownOn(&m_saving);
+    return db;
 }
 
 void AppContext::pSetInvoiceTypes()

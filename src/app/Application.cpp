@@ -33,7 +33,7 @@ int runApplication(int argc, char **argv, int editionNumber)
     try {
         StartUp::pStartUp(context);
     } catch (const DbError &error) {
-        prompts.showError(error.message());
+        prompts.showError(error.message(), error.detail());
         return 1;
     } catch (const FileError &error) {
         prompts.showError(error.message());

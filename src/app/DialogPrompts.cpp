@@ -58,9 +58,15 @@ void DialogPrompts::showPlainMessage(const QString &message)
     box.exec();
 }
 
-void DialogPrompts::showError(const QString &message)
+void DialogPrompts::showError(const QString &message, const QString &detail)
 {
-    QMessageBox::critical(owner(), QApplication::applicationDisplayName(), message);
+    if (detail.isEmpty()) {
+        QMessageBox::critical(owner(), QApplication::applicationDisplayName(), message);
+        return;
+    }
+    QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), message, QMessageBox::Ok, owner());
+    box.setDetailedText(detail);
+    box.exec();
 }
 
 QString DialogPrompts::chooseFolder(const QString &title, const QString &startFolder)

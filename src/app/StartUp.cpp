@@ -3,6 +3,7 @@
 #include "AppContext.h"
 #include "core/Edition.h"
 #include "core/Paths.h"
+#include "core/Prompts.h"
 #include "data/Database.h"
 #include "data/FileError.h"
 #include "data/PreferencesStore.h"
@@ -52,7 +53,9 @@ void pStartUp(AppContext &context, QDate today)
         Schema::pBuildDataBase(path, edition, today, context.locale, context.saving());
     else
         Schema::verifyDatabaseFile(path, edition);
-    SchemaUpgrade::pUpgradeDataBase(path, {edition, context.locale});
+    const SchemaUpgrade::UpgradeReport upgrade = SchemaUpgrade::pUpgradeDataBase(path, {edition, context.locale});
+    if (!upgrade.unreadValues.isEmpty())
+        context.prompts().ShowInformation(upgrade.unreadNotice());
 
     context.pSetInvoiceTypes();
     const auto db = context.openDatabase();

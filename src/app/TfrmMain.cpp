@@ -280,7 +280,7 @@ void TfrmMain::pCheckRecurring()
         m_btnPrintRecurring->setEnabled(!Recurring::GetRecurringNumbers(*db).isEmpty());
     } catch (const DbError &error) {
         m_btnPrintRecurring->setEnabled(false);
-        m_context.prompts().showError(error.message());
+        m_context.prompts().showError(error.message(), error.detail());
     }
 }
 
@@ -288,10 +288,10 @@ void TfrmMain::pShowLastPrinted()
 {
     try {
         const auto db = m_context.openDatabase();
-        m_lblRecurringLastPrinted->setText(Recurring::GetLastPrintedText(*db));
+        m_lblRecurringLastPrinted->setText(Recurring::GetLastPrintedText(*db, m_context.locale));
     } catch (const DbError &error) {
         m_lblRecurringLastPrinted->clear();
-        m_context.prompts().showError(error.message());
+        m_context.prompts().showError(error.message(), error.detail());
     }
 }
 
@@ -309,7 +309,7 @@ void TfrmMain::pPrintRecurring()
         if (!outcome.finished())
             m_context.prompts().showError(RecurringRun::describeStop(outcome));
     } catch (const DbError &error) {
-        m_context.prompts().showError(error.message());
+        m_context.prompts().showError(error.message(), error.detail());
     }
     pCheckRecurring();
     pShowLastPrinted();
@@ -319,7 +319,7 @@ bool TfrmMain::recurringRunWanted(QDate today)
 {
     try {
         const auto db = m_context.openDatabase();
-        if (Recurring::GetLastPrintedDate(*db, m_context.locale) != today)
+        if (Recurring::GetLastPrintedDate(*db) != today)
             return true;
     } catch (const DbError &error) {
         m_context.prompts().showError(error.message());
@@ -350,7 +350,7 @@ void TfrmMain::closeEvent(QCloseEvent *event)
         StartUp::pShutDown(m_context);
         PlannerCleanup::pRemoveOldActivities(m_context);
     } catch (const DbError &error) {
-        m_context.prompts().showError(error.message());
+        m_context.prompts().showError(error.message(), error.detail());
     }
     event->accept();
 }

@@ -51,7 +51,7 @@ void WindowOpener::openInvoiceEditor(bool newDocument)
     try {
         DocumentStore(m_context).pLoadInvoice();
     } catch (const DbError &error) {
-        m_context.prompts().showError(error.message());
+        m_context.prompts().showError(error.message(), error.detail());
         return;
     }
     switch (m_context.edition().GetEditionNumber()) {

@@ -150,7 +150,7 @@ bool TfrmCompanyInfo::pSave()
     try {
         CompanySettings::pSaveCompanyData(m_context, edited, m_companyPage->logo()->change());
     } catch (const DbError &error) {
-        prompts.showError(error.message());
+        prompts.showError(error.message(), error.detail());
         return false;
     } catch (const FileError &error) {
         prompts.showError(error.message());

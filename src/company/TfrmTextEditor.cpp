@@ -105,7 +105,7 @@ void TfrmTextEditor::pShowFormInformation()
         const auto db = m_context.openDatabase();
         stored = ContractWarranty::load(*db, m_writerMode);
     } catch (const DbError &error) {
-        m_context.prompts().showError(error.message());
+        m_context.prompts().showError(error.message(), error.detail());
     }
     setTextWithinLimit(m_title, stored.title, 45);
     m_text->setPlainText(StoredText::toEditor(stored.body));
@@ -129,7 +129,7 @@ bool TfrmTextEditor::pSave()
         const auto db = m_context.openDatabase();
         ContractWarranty::save(*db, m_writerMode, text);
     } catch (const DbError &error) {
-        m_context.prompts().showError(error.message());
+        m_context.prompts().showError(error.message(), error.detail());
         return false;
     }
     m_text->document()->setModified(false);

@@ -23,7 +23,8 @@ public:
     /// The platform's plain one-line message box.
     virtual void showPlainMessage(const QString &message) = 0;
     /// An error the user must see (an engine message, a file that cannot be written).
-    virtual void showError(const QString &message) = 0;
+    /// \a detail, when given, holds the engine's or system's own words, shown apart.
+    virtual void showError(const QString &message, const QString &detail = {}) = 0;
 
     /// Choices; an empty result (or invalid colour) means the user cancelled.
     virtual QString chooseFolder(const QString &title, const QString &startFolder) = 0;

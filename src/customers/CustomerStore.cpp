@@ -4,6 +4,7 @@
 #include "core/Edition.h"
 #include "data/BoolText.h"
 #include "data/Database.h"
+#include "data/SqlColumns.h"
 #include "data/TextSearch.h"
 #include "invoice/InvoiceRecords.h"
 
@@ -88,7 +89,6 @@ QList<CustomerListEntry> CustomerStore::list(CustomerSearch kind, const QString 
     if (kind == CustomerSearch::TaxExempt) {
         sql += QStringLiteral(" WHERE CAST(strCustTaxExmpt AS REAL) <> 0");
     } else if (CustomerSearches::takesText(kind)) {
-        TextSearch::registerFold(db->handle());
         sql += QStringLiteral(" WHERE fold(%1) LIKE ? ESCAPE '\\'").arg(searchedColumn(kind));
     }
     sql += QStringLiteral(" ORDER BY intCustomerID");
@@ -142,20 +142,18 @@ qint64 CustomerStore::save(const CustomerRecord &customer)
     qint64 id = customer.intCustomerID;
     bool stored = false;
     if (id > 0) {
-        QStringList assignments;
-        for (const QString &column : kRecordColumns.split(QLatin1Char(',')))
-            assignments << column + QStringLiteral(" = ?");
+        const QStringList columns = kRecordColumns.split(QLatin1Char(','));
         Statement update = db->prepare(QStringLiteral("UPDATE tblCustomers SET %1 WHERE intCustomerID = ?")
-                                           .arg(assignments.join(QLatin1Char(','))));
+                                           .arg(SqlColumns::assignments(columns)));
         bindRecord(update, customer);
-        update.bind(18, id);
+        update.bind(int(columns.size()) + 1, id);
         update.run();
         stored = db->changes() > 0;
     }
     if (!stored) {
         // New, or deleted meanwhile by another copy of the program: store it afresh.
-        Statement insert = db->prepare(QStringLiteral("INSERT INTO tblCustomers(%1)VALUES(?%2)")
-                                           .arg(kRecordColumns, QStringLiteral(",?").repeated(16)));
+        Statement insert = db->prepare(QStringLiteral("INSERT INTO tblCustomers%1")
+                                           .arg(SqlColumns::insertList(kRecordColumns.split(QLatin1Char(',')))));
         bindRecord(insert, customer);
         insert.run();
         id = db->lastInsertRowId();

@@ -316,7 +316,7 @@ CustomerSearch TfrmCustomer::searchKind() const
 
 void TfrmCustomer::showDbError(const DbError &error)
 {
-    m_context.prompts().showError(error.message());
+    m_context.prompts().showError(error.message(), error.detail());
 }
 
 void TfrmCustomer::pRunListQuery()

@@ -3,6 +3,7 @@
 #include "Database.h"
 #include "FileError.h"
 #include "Schema.h"
+#include "SchemaUpgrade.h"
 #include "SeedData.h"
 #include "app/AppContext.h"
 #include "core/Edition.h"
@@ -15,7 +16,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QThread>
 #include <algorithm>
 #include <filesystem>
 #include <tuple>
@@ -46,14 +46,14 @@ void runBackup(Database &from, Database &to)
     sqlite3_backup *backup = sqlite3_backup_init(to.handle(), "main", from.handle(), "main");
     if (!backup)
         throw DbError(sqlite3_extended_errcode(to.handle()), to.errorMessage());
+    // The source's locks are not covered by the destination's busy handler, so the
+    // same policy waits for them here.
+    BusyWait wait;
+    wait.restart();
     int rc = SQLITE_OK;
-    for (int attempt = 1;; ++attempt) {
+    do {
         rc = sqlite3_backup_step(backup, -1);
-        const int primary = rc & 0xff;
-        if ((primary != SQLITE_BUSY && primary != SQLITE_LOCKED) || attempt >= Database::kBusyAttempts)
-            break;
-        QThread::msleep(10);
-    }
+    } while (((rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED) && wait.pause());
     sqlite3_backup_finish(backup);
     if (rc != SQLITE_DONE)
         throw DbError(rc, QString::fromUtf8(sqlite3_errstr(rc)));
@@ -287,6 +287,10 @@ void pRestoreData(AppContext &context)
                 keepSafetyCopy(edition, live);
             copyDatabaseInto(chosen, live);
         }
+        // A backup made by an older version is brought up to date at once, as at start-up.
+        const SchemaUpgrade::UpgradeReport upgrade = SchemaUpgrade::pUpgradeDataBase(live, {edition, context.locale});
+        if (!upgrade.unreadValues.isEmpty())
+            prompts.ShowInformation(upgrade.unreadNotice());
         const auto db = context.openDatabase();
         context.company = CompanyRecord::pLoadCompanyData(*db, edition);
     });

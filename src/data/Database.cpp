@@ -1,21 +1,11 @@
 #include "Database.h"
 
 #include "BoolText.h"
+#include "TextSearch.h"
 
 #include <QFileInfo>
-#include <QThread>
 #include <sqlite3.h>
 #include <system_error>
-
-namespace {
-
-bool isBusy(int rc)
-{
-    const int primary = rc & 0xff;
-    return primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
-}
-
-} // namespace
 
 // ---------------------------------------------------------------- Statement
 
@@ -93,19 +83,14 @@ Statement &Statement::bindNull(int index)
 
 bool Statement::step()
 {
-    for (int attempt = 1;; ++attempt) {
-        const int rc = sqlite3_step(m_stmt);
-        if (rc == SQLITE_ROW)
-            return m_hasRow = true;
-        if (rc == SQLITE_DONE) {
-            m_hasRow = false;
-            return false;
-        }
-        if (!isBusy(rc) || attempt >= Database::kBusyAttempts)
-            fail(rc);
-        sqlite3_reset(m_stmt);
-        QThread::msleep(10);
-    }
+    const int rc = sqlite3_step(m_stmt);
+    m_db->m_busyWait.over();
+    if (rc == SQLITE_ROW)
+        return m_hasRow = true;
+    m_hasRow = false;
+    if (rc != SQLITE_DONE)
+        fail(rc);
+    return false;
 }
 
 void Statement::run()
@@ -212,7 +197,8 @@ Database::Database(const QString &path, OpenMode mode)
         throw DbError(rc, QStringLiteral("Unable to open \"%1\": %2").arg(path, message));
     }
     sqlite3_extended_result_codes(m_db, 1);
-    sqlite3_busy_timeout(m_db, kBusyWaitMs);
+    sqlite3_busy_handler(m_db, &Database::onBusy, this);
+    TextSearch::registerFold(m_db);
     if (mode != OpenMode::ReadOnly)
         exec(QStringLiteral("PRAGMA synchronous = FULL"));
 }
@@ -222,18 +208,21 @@ Database::~Database()
     sqlite3_close_v2(m_db);
 }
 
+int Database::onBusy(void *self, int count)
+{
+    BusyWait &wait = static_cast<Database *>(self)->m_busyWait;
+    if (count == 0)
+        wait.restart();
+    return wait.pause() ? 1 : 0;
+}
+
 sqlite3_stmt *Database::compile(const char *sql, const char **tail)
 {
-    // Reading the schema for a new statement needs a shared lock, which a writer
-    // committing in another process can hold up for a moment.
+    // Reading the schema for a new statement needs a shared lock, which the busy
+    // policy waits for like any other.
     sqlite3_stmt *stmt = nullptr;
-    int rc = SQLITE_OK;
-    for (int attempt = 1;; ++attempt) {
-        rc = sqlite3_prepare_v2(m_db, sql, -1, &stmt, tail);
-        if (!isBusy(rc) || attempt >= kBusyAttempts)
-            break;
-        QThread::msleep(kBusyWaitMs / 10);
-    }
+    const int rc = sqlite3_prepare_v2(m_db, sql, -1, &stmt, tail);
+    m_busyWait.over();
     if (rc != SQLITE_OK)
         throw DbError(rc, errorMessage(), QString::fromUtf8(sql));
     return stmt;
@@ -247,7 +236,7 @@ Statement Database::prepare(const QString &sql)
 
 void Database::exec(const QString &sql)
 {
-    // Statements one at a time so each gets the busy retry of Statement::step.
+    // Statements one at a time, each stepped like any other.
     const QByteArray utf8 = sql.toUtf8();
     const char *tail = utf8.constData();
     while (tail && *tail) {
@@ -282,12 +271,17 @@ bool Database::tableExists(const QString &table)
     return stmt.step();
 }
 
-void Database::compact()
+bool Database::compact()
 {
-    if (queryInt(QStringLiteral("PRAGMA auto_vacuum")) == 2) // incremental
-        exec(QStringLiteral("PRAGMA incremental_vacuum"));
-    else
-        exec(QStringLiteral("VACUUM"));
+    try {
+        if (queryInt(QStringLiteral("PRAGMA auto_vacuum")) == 2) // incremental
+            exec(QStringLiteral("PRAGMA incremental_vacuum"));
+        else
+            exec(QStringLiteral("VACUUM"));
+        return true;
+    } catch (const DbError &) {
+        return false;
+    }
 }
 
 QString Database::errorMessage() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BusyPolicy.h"
 #include "DbError.h"
 
 #include <QString>
@@ -40,8 +41,8 @@ public:
         return *this;
     }
 
-    /// Steps once; true when a row is available, false when done. Busy and locked
-    /// answers are retried; any other failure throws DbError.
+    /// Steps once; true when a row is available, false when done. Another program's
+    /// lock is waited for by the busy policy; any failure throws DbError.
     bool step();
     /// Steps a statement that returns no rows.
     void run();
@@ -89,7 +90,8 @@ private:
 };
 
 /// One connection to the database file, opened for one operation and closed when
-/// the object goes away.
+/// the object goes away. Every connection waits for another program's lock by the
+/// one busy policy and knows the SQL function fold() (TextSearch).
 class Database
 {
 public:
@@ -116,8 +118,10 @@ public:
 
     /// Gives back the free pages of the file after deletes. Cheap on files made with
     /// incremental auto-vacuum; files without it get a full VACUUM. Must run outside
-    /// a transaction.
-    void compact();
+    /// a transaction. The delete before it is committed by then, so a failure here
+    /// (another program reading, say) is not a failed delete: it gives false and the
+    /// next compaction takes the pages back.
+    bool compact();
 
     [[nodiscard]] const QString &path() const { return m_path; }
     [[nodiscard]] sqlite3 *handle() const { return m_db; }
@@ -125,14 +129,18 @@ public:
     /// The engine's message for the last failure on this connection.
     [[nodiscard]] QString errorMessage() const;
 
-    /// Milliseconds one step waits for another connection's lock before it retries.
-    static constexpr int kBusyWaitMs = 1000;
-    /// Attempts of one step while the file stays busy or locked.
-    static constexpr int kBusyAttempts = 8;
+    /// Where the user is shown that this connection waits for another program's lock.
+    void setWaitShownOn(SavingIndicator *indicator) { m_busyWait.setShownOn(indicator); }
+    /// The wait of this connection, for work that meets a lock outside a statement
+    /// (the online backup).
+    [[nodiscard]] BusyWait &busyWait() { return m_busyWait; }
 
 private:
+    friend class Statement;
+    static int onBusy(void *self, int count);
     sqlite3_stmt *compile(const char *sql, const char **tail);
 
     sqlite3 *m_db = nullptr;
     QString m_path;
+    BusyWait m_busyWait;
 };

@@ -23,37 +23,15 @@ QString longTimeFormat(const QLocale &locale)
 
 QString shortDate(QDate date, const QLocale &locale)
 {
-    return locale.toString(date, shortDateFormat(locale));
+    return date.isValid() ? locale.toString(date, shortDateFormat(locale)) : QString();
 }
 
-QDate parseShortDate(const QString &text, const QLocale &locale)
-{
-    const QString trimmed = text.trimmed();
-    QDate date = locale.toDate(trimmed, shortDateFormat(locale));
-    if (!date.isValid())
-        date = QDate::fromString(trimmed, Qt::ISODate);
-    return date;
-}
-
-QString plannerDateTime(const QDateTime &when, const QLocale &locale)
+QString shortDateLongTime(const QDateTime &when, const QLocale &locale)
 {
     const QString date = shortDate(when.date(), locale);
     if (when.time() == QTime(0, 0))
         return date;
     return date + QLatin1Char(' ') + locale.toString(when.time(), longTimeFormat(locale));
-}
-
-QDateTime parsePlannerDateTime(const QString &text, const QLocale &locale)
-{
-    const QString trimmed = text.trimmed();
-    const QDate dateOnly = parseShortDate(trimmed, locale);
-    if (dateOnly.isValid())
-        return QDateTime(dateOnly, QTime(0, 0));
-    const QString format = shortDateFormat(locale) + QLatin1Char(' ') + longTimeFormat(locale);
-    QDateTime when = locale.toDateTime(trimmed, format);
-    if (!when.isValid())
-        when = QDateTime::fromString(trimmed, Qt::ISODate);
-    return when;
 }
 
 } // namespace DateText

@@ -2,15 +2,39 @@
 
 #include <sqlite3.h>
 
+namespace {
+
+bool busyCode(int code)
+{
+    const int primary = code & 0xff;
+    return primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
+}
+
+} // namespace
+
 DbError::DbError(int code, const QString &message, const QString &statement)
     : std::runtime_error(message.toStdString())
     , m_code(code)
     , m_message(message)
     , m_statement(statement)
 {
+    if (busyCode(code)) {
+        m_detail = message;
+        m_message = QStringLiteral("The company database is in use by another program. Try again in a moment.");
+    }
 }
 
-DbError conversionError(const QString &what)
+bool DbError::isBusy() const
 {
-    return DbError(SQLITE_MISMATCH, what);
+    return busyCode(m_code);
+}
+
+StoredValueError::StoredValueError(const QString &message)
+    : DbError(SQLITE_MISMATCH, message)
+{
+}
+
+StoredValueError conversionError(const QString &what)
+{
+    return StoredValueError(what);
 }

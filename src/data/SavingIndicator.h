@@ -12,6 +12,11 @@ public:
     virtual void pShowSaving(const QString &text) = 0;
     /// Asks the popup to close; it may finish its short animation first.
     virtual void pCloseSaving() = 0;
+    /// Called now and then while an operation waits for another program to let go
+    /// of the database file, so the user sees why nothing moves.
+    virtual void pWaitingForLock() {}
+    /// That wait has ended (the lock was had, or the operation gave up).
+    virtual void pLockWaitOver() {}
 };
 
 /// For code running without a user interface.

@@ -1,12 +1,17 @@
 #include "SavingPopup.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QLabel>
 #include <QProgressBar>
 #include <QTimer>
 #include <QVBoxLayout>
 
 TfrmSaving::TfrmSaving(const QString &text, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint)
+    , m_text(text)
+    , m_line(new QLabel(text, this))
     , m_bar(new QProgressBar(this))
     , m_timer(new QTimer(this))
 {
@@ -17,10 +22,31 @@ TfrmSaving::TfrmSaving(const QString &text, QWidget *parent)
     m_bar->setRange(0, 100);
     m_bar->setTextVisible(false);
     m_bar->setMinimumWidth(280);
+    // The caption alone gets cut short by narrow title bars.
+    m_line->setObjectName(QStringLiteral("lblSaving"));
     auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_line);
     layout->addWidget(m_bar);
     m_timer->setInterval(1);
     connect(m_timer, &QTimer::timeout, this, &TfrmSaving::tick);
+}
+
+QString TfrmSaving::lineText() const
+{
+    return m_line->text();
+}
+
+void TfrmSaving::setWaiting(bool waiting)
+{
+    m_line->setText(waiting ? QStringLiteral("Waiting for another program to finish with the company database...")
+                            : m_text);
+    adjustSize();
+    // The bar stands for work done; it must not run out, and the popup close, while
+    // nothing is done.
+    if (waiting)
+        m_timer->stop();
+    else if (m_counter < 100)
+        m_timer->start();
 }
 
 void TfrmSaving::showEvent(QShowEvent *event)
@@ -62,4 +88,36 @@ void SavingPopup::pCloseSaving()
 {
     if (m_popup)
         m_popup->close();
+}
+
+SavingPopup::~SavingPopup()
+{
+    pLockWaitOver();
+}
+
+void SavingPopup::pWaitingForLock()
+{
+    if (!m_waiting) {
+        m_waiting = true;
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        if (m_popup)
+            m_popup->setWaiting(true);
+        m_sincePainted.invalidate();
+    }
+    // The wait runs on the user-interface thread: let the popup paint a few times a
+    // second, but take no input, so nothing else starts meanwhile.
+    if (!m_sincePainted.isValid() || m_sincePainted.elapsed() >= 100) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::ExcludeSocketNotifiers);
+        m_sincePainted.start();
+    }
+}
+
+void SavingPopup::pLockWaitOver()
+{
+    if (!m_waiting)
+        return;
+    m_waiting = false;
+    QGuiApplication::restoreOverrideCursor();
+    if (m_popup)
+        m_popup->setWaiting(false);
 }

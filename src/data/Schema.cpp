@@ -16,7 +16,7 @@ void createTablesAndSeed(Database &db, const Edition &edition, QDate today, cons
 {
     for (const QString &sql : SeedData::createStatements(edition))
         db.exec(sql);
-    SeedData::insertSeedRows(db, edition, today, locale);
+    SeedData::insertSeedRows(db, edition, today);
     SchemaUpgrade::UpgradeReport report;
     SchemaUpgrade::applyMissingSteps(db, {edition, locale}, report);
 }

@@ -3,7 +3,9 @@
 #include "BackupRestore.h"
 #include "Database.h"
 #include "PostingRuleStep.h"
+#include "StorageFormUpgrade.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <functional>
 #include <vector>
@@ -26,6 +28,7 @@ struct Step
 const std::vector<Step> &steps()
 {
     static const std::vector<Step> all = {
+        {StorageFormUpgrade::kLevel, StorageFormUpgrade::pConvertStoredTexts},
         {PostingRuleStep::kLevel, PostingRuleStep::markPostingsBeforeCents},
     };
     return all;
@@ -48,6 +51,18 @@ void storeLevel(Database &db, int level)
 }
 
 } // namespace
+
+QString UpgradeReport::unreadNotice() const
+{
+    constexpr int kShown = 20;
+    QStringList lines = unreadValues.mid(0, kShown);
+    if (unreadValues.size() > kShown)
+        lines << QStringLiteral("... and %1 more.").arg(unreadValues.size() - kShown);
+    return QStringLiteral("The company database was brought up to date. These stored values could not be read as "
+                          "dates, times or amounts and were kept exactly as they were; please check them:\n\n%1\n\n"
+                          "A copy of the database as it was is kept in \"%2\".")
+        .arg(lines.join(QLatin1Char('\n')), QDir::toNativeSeparators(safetyCopyPath));
+}
 
 int currentLevel()
 {

@@ -31,6 +31,8 @@ struct UpgradeReport
     QStringList unreadValues;
 
     [[nodiscard]] bool upgraded() const { return toLevel > fromLevel; }
+    /// What the user is told, once, about unreadValues.
+    [[nodiscard]] QString unreadNotice() const;
 };
 
 /// The level a file of this program is at when it is built or fully upgraded.

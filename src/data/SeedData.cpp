@@ -1,7 +1,8 @@
 #include "SeedData.h"
 
 #include "Database.h"
-#include "DateText.h"
+#include "SqlColumns.h"
+#include "StoredForm.h"
 #include "SeedTexts.h"
 #include "core/Edition.h"
 
@@ -142,6 +143,15 @@ void insert(Database &db, const QString &sql, const Values &...values)
     db.prepare(sql).bindAll(values...).run();
 }
 
+/// "INSERT INTO <table> VALUES(1,?,...)" with one "?" per value: the single settings
+/// rows, whose id is always 1.
+template<typename... Values>
+void insertSettingsRow(Database &db, const QString &table, const Values &...values)
+{
+    insert(db, QStringLiteral("INSERT INTO %1 VALUES(1,%2)").arg(table, SqlColumns::placeholders(sizeof...(values))),
+           values...);
+}
+
 void seedCustomers(Database &db)
 {
     const QString sql = QStringLiteral(
@@ -161,15 +171,11 @@ void seedCustomers(Database &db)
 
 void seedCompany(Database &db)
 {
-    insert(db,
-           QStringLiteral("INSERT INTO tblCompanyInfo VALUES(1,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)"),
-           "My Company Name", "123 My Street Address", "My City", "My State", "Zip 123456", "222-123-4567",
+    insertSettingsRow(db, QStringLiteral("tblCompanyInfo"), "My Company Name", "123 My Street Address", "My City", "My State", "Zip 123456", "222-123-4567",
            "222-123-4568", "222-123-4569", "Cell", "Fax", "office@example.com", "www.example.com",
            "123 My State License", "My State License Name", "456 My City License", "My City License Name", "", "");
 
-    Statement inv = db.prepare(QStringLiteral("INSERT INTO tblCompanyInvData VALUES(1%1)")
-                                   .arg(QStringLiteral(",?").repeated(37)));
-    inv.bindAll(0.0123, 0.05, 0.0, "Local Tax", "State Tax", "", 0, 500, "Due on day of completion",
+    insertSettingsRow(db, QStringLiteral("tblCompanyInvData"), 0.0123, 0.05, 0.0, "Local Tax", "State Tax", "", 0, 500, "Due on day of completion",
                 "Due on the 10th", "Due on the 20th", "Net Due on the 20th", "", "", "", "", "", "", 30,
                 "Thank you for choosing our product. We appreciate your business, so please contact us if you ever "
                 "need any help.",
@@ -179,10 +185,9 @@ void seedCompany(Database &db)
                 "Acceptance of proposal. The prices, specification and conditions are satisfactory and hereby "
                 "accepted. You are authorized to do the work as specified. Payment will be made as specified above.",
                 236, 255, 236, 25, "-1", "-1", "-1", "-1", "0", "-1", "-1", "-1", "-1", "-1");
-    inv.run();
 
-    insert(db, QStringLiteral("INSERT INTO tblContractWarranty VALUES(1,?,?,?,?)"), "SAMPLE CONTRACT",
-           "SAMPLE WARRANTY", SeedTexts::sampleContract(), SeedTexts::sampleWarranty());
+    insertSettingsRow(db, QStringLiteral("tblContractWarranty"), "SAMPLE CONTRACT", "SAMPLE WARRANTY",
+                      SeedTexts::sampleContract(), SeedTexts::sampleWarranty());
 
     Statement colors = db.prepare(QStringLiteral("INSERT INTO tblCompColorData VALUES(1%1)")
                                       .arg(QStringLiteral(",0,115,225").repeated(6)));
@@ -266,12 +271,12 @@ void seedPriceList(Database &db)
     }
 }
 
-void seedPlanner(Database &db, QDate today, const QLocale &locale)
+void seedPlanner(Database &db, QDate today)
 {
     insert(db, QStringLiteral("INSERT INTO tblPlannerSettings VALUES(1,255,255,0,215,228,242,255,98,98,2,0)"));
 
     const auto at = [&](int days, int hour, int minute) {
-        return DateText::plannerDateTime(QDateTime(today.addDays(days), QTime(hour, minute)), locale);
+        return StoredForm::dateTimeText(StoredForm::wallClock(today.addDays(days), QTime(hour, minute)));
     };
     Statement stmt = db.prepare(QStringLiteral(
         "INSERT INTO tblPlanner(intActMasterID,intActYear,intActDayOfYear,strActStartDateTime,strActEndDateTime,"
@@ -298,7 +303,7 @@ QStringList createStatements(const Edition &edition)
     return createStatementsImpl(edition);
 }
 
-void insertSeedRows(Database &db, const Edition &edition, QDate today, const QLocale &locale)
+void insertSeedRows(Database &db, const Edition &edition, QDate today)
 {
     insert(db, QStringLiteral("INSERT INTO tblAppPreferences VALUES(1,'-1','-1','-1','-1','0','0','0','0','0','0','0',"
                               "'0','0')"));
@@ -309,7 +314,7 @@ void insertSeedRows(Database &db, const Edition &edition, QDate today, const QLo
         seedHeddrinPrices(db);
     else
         seedPriceList(db);
-    seedPlanner(db, today, locale);
+    seedPlanner(db, today);
 }
 
 } // namespace SeedData

@@ -14,6 +14,6 @@ namespace SeedData {
 [[nodiscard]] QStringList createStatements(const Edition &edition);
 
 /// Inserts the seed rows. Planner samples are dated from \a today.
-void insertSeedRows(Database &db, const Edition &edition, QDate today, const QLocale &locale);
+void insertSeedRows(Database &db, const Edition &edition, QDate today);
 
 } // namespace SeedData

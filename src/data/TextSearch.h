@@ -13,7 +13,8 @@ namespace TextSearch {
 /// The escape character the patterns use; write "LIKE ? ESCAPE '\'".
 inline constexpr char kEscape = '\\';
 
-/// Registers the SQL function fold(text) on \a db. NULL folds to NULL.
+/// Registers the SQL function fold(text) on \a db (every Database does so on
+/// opening). NULL folds to NULL.
 void registerFold(sqlite3 *db);
 
 /// The LIKE pattern that finds texts beginning with \a typed in any letter case.

@@ -64,7 +64,7 @@ bool pDeleteDocument(AppContext &context)
     try {
         DocumentStore(context).pDeleteInvoice();
     } catch (const DbError &error) {
-        context.prompts().showError(error.message());
+        context.prompts().showError(error.message(), error.detail());
         return false;
     }
     return true;

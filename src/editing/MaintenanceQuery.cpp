@@ -5,6 +5,7 @@
 #include "data/Database.h"
 #include "data/TextSearch.h"
 #include "invoice/DocumentKinds.h"
+#include "invoice/Money.h"
 
 namespace {
 
@@ -270,14 +271,13 @@ QList<MaintenanceRow> MaintenanceQuery::run(MaintenanceType type, const QString 
 {
     const SqlText statement = build(type, searchItem, text);
     const auto db = m_context.openDatabase();
-    TextSearch::registerFold(db->handle());
     ::Statement query = db->prepare(statement.sql);
     for (int i = 0; i < statement.values.size(); ++i)
         query.bind(i + 1, statement.values.at(i));
     QList<MaintenanceRow> rows;
     while (query.step()) {
-        rows.append({query.intAt(0), query.textAt(3), query.textAt(2), query.textAt(1), query.textAt(5),
-                     query.textAt(4), query.textAt(6)});
+        rows.append({query.intAt(0), query.textAt(3), query.textAt(2), query.textAt(1),
+                     Money::storedAmountText(query.textAt(5), m_context.locale), query.textAt(4), query.textAt(6)});
     }
     return rows;
 }

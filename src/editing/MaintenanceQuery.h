@@ -31,6 +31,7 @@ struct MaintenanceRow
     QString strInvName;
     QString strCustFullName;
     QString strCustCmpnyName;
+    /// The stored balance as shown, in the user's currency format.
     QString strInvTotal;
     QString strPaidInFull;
     QString strRecurring;

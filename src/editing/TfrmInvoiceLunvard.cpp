@@ -312,8 +312,7 @@ void TfrmInvoiceLunvard::pLoadInvoiceData()
     TrecInvHeader &header = m_context.document.header;
     pLoadInvNames();
 
-    const QDate stored = DateText::parseShortDate(header.strInvDate, m_context.locale);
-    m_dateTimePickerInvoice->setDate(stored.isValid() ? stored : QDate::currentDate());
+    m_dateTimePickerInvoice->setDate(header.strInvDate.isValid() ? header.strInvDate : QDate::currentDate());
 
     pLoadCustomerInformation();
     FormFields::showWhole(m_txtPaymentTerms, header.strCustPymntTerms);
@@ -377,8 +376,8 @@ void TfrmInvoiceLunvard::pChangeData()
     const QString number = QString::number(header.intInvNumber);
     setWindowTitle(header.strInvName + QLatin1Char(' ') + number);
     m_lblInvoiceNameNumber->setText(header.strInvName + QStringLiteral(" Number: ") + number);
-    header.strInvDate = DateText::shortDate(m_dateTimePickerInvoice->date(), locale);
-    m_lblInvoiceDate->setText(header.strInvDate);
+    header.strInvDate = m_dateTimePickerInvoice->date();
+    m_lblInvoiceDate->setText(DateText::shortDate(header.strInvDate, locale));
     header.strCustPymntTerms = m_txtPaymentTerms->text();
     m_lblInvInfo->setText(DocumentKinds::GetInvoiceTitle({header.strInvName, header.strInvDate,
                                                           header.strFromInvNameNumber},
@@ -397,7 +396,7 @@ void TfrmInvoiceLunvard::pChangeData()
     try {
         Totals::pCalcTotals(doc, m_context.edition(), m_context.company, locale);
     } catch (const DbError &error) {
-        m_context.prompts().showError(error.message());
+        m_context.prompts().showError(error.message(), error.detail());
     }
 
     m_lblTotal->setText(m_cmbInvoiceType->currentText() + QStringLiteral(" Total"));

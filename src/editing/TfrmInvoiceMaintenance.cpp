@@ -153,7 +153,7 @@ void TfrmInvoiceMaintenance::pQuerySavedInvoices()
         m_model.setRows(MaintenanceQuery(m_context).run(currentType(), searchItem, m_txtInvSearch->text()));
     } catch (const DbError &error) {
         // The list keeps the rows it had.
-        m_context.prompts().showError(error.message());
+        m_context.prompts().showError(error.message(), error.detail());
     }
     if (MaintenanceTypes::isTextSearch(searchItem)) {
         m_txtInvSearch->setEnabled(true);
@@ -232,7 +232,7 @@ void TfrmInvoiceMaintenance::pAct(MaintenanceType type, const MaintenanceRow &ro
             break;
         }
     } catch (const DbError &error) {
-        m_context.prompts().showError(error.message());
+        m_context.prompts().showError(error.message(), error.detail());
     } catch (const std::exception &error) {
         m_context.prompts().showError(QString::fromLocal8Bit(error.what()));
     }

@@ -127,8 +127,7 @@ void TfrmInvoiceStored::pLoadInvoiceData()
         m_panels->expand(0);
     pLoadInvNames();
 
-    const QDate stored = DateText::parseShortDate(header.strInvDate, m_context.locale);
-    m_dateTimePickerInvoice->setDate(stored.isValid() ? stored : QDate::currentDate());
+    m_dateTimePickerInvoice->setDate(header.strInvDate.isValid() ? header.strInvDate : QDate::currentDate());
 
     pLoadCustomerInformation();
     pLoadPaymentTerms();
@@ -220,8 +219,8 @@ void TfrmInvoiceStored::pChangeData()
     const QString number = QString::number(header.intInvNumber);
     setWindowTitle(header.strInvName + QLatin1Char(' ') + number);
     m_lblInvoiceNameNumber->setText(header.strInvName + QStringLiteral(" Number: ") + number);
-    header.strInvDate = DateText::shortDate(m_dateTimePickerInvoice->date(), locale);
-    m_lblInvoiceDate->setText(header.strInvDate);
+    header.strInvDate = m_dateTimePickerInvoice->date();
+    m_lblInvoiceDate->setText(DateText::shortDate(header.strInvDate, locale));
     header.strCustPymntTerms = m_cmbPaymentTerms->currentText();
     m_lblInvInfo->setText(DocumentKinds::GetInvoiceTitle({header.strInvName, header.strInvDate,
                                                           header.strFromInvNameNumber},
@@ -257,7 +256,7 @@ void TfrmInvoiceStored::pChangeData()
     try {
         Totals::pCalcTotals(doc, m_context.edition(), m_context.company, locale);
     } catch (const DbError &error) {
-        m_context.prompts().showError(error.message());
+        m_context.prompts().showError(error.message(), error.detail());
     }
 
     m_lblTotal->setText(m_cmbInvoiceType->currentText() + QStringLiteral(" Total"));
@@ -327,7 +326,7 @@ bool TfrmInvoiceStored::actSaveExecute()
         (void)store.pSaveInvoice();
     } catch (const DbError &error) {
         // Nothing was stored: the document stays as typed and still unsaved.
-        m_context.prompts().showError(error.message());
+        m_context.prompts().showError(error.message(), error.detail());
         return false;
     }
     store.pUpdateSavedData();

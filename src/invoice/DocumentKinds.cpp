@@ -36,10 +36,9 @@ QString GetInvoiceTitle(const TitleSource &document, int numEstDays, const Editi
     const auto validUntil = [&](const QString &prefix) -> QString {
         if (numEstDays <= 0)
             return {};
-        const QDate date = DateText::parseShortDate(document.strInvDate, locale);
-        if (!date.isValid())
+        if (!document.strInvDate.isValid())
             return {};
-        return prefix + DateText::shortDate(date.addDays(numEstDays), locale);
+        return prefix + DateText::shortDate(document.strInvDate.addDays(numEstDays), locale);
     };
 
     const QString &kind = document.strInvName;

@@ -23,7 +23,7 @@ namespace DocumentKinds {
 struct TitleSource
 {
     QString strInvName;
-    QString strInvDate;
+    QDate strInvDate;
     QString strFromInvNameNumber;
 };
 

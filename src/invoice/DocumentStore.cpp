@@ -8,33 +8,73 @@
 #include "core/Prompts.h"
 #include "data/Database.h"
 #include "data/SavingIndicator.h"
+#include "data/SqlColumns.h"
+#include "data/StoredForm.h"
 #include "worksheets/WorkSheet.h"
 
 #include <sqlite3.h>
 
 namespace {
 
-const QString kHeaderColumns = QStringLiteral(
+// Column order of bindHeader() and of the reads in pLoadInvoice().
+const QStringList kHeaderColumns = QStringLiteral(
     "strInvName,intInvNumber,strInvDate,strFromInvNameNumber,strRecurring,strPaidInFull,intInvFootNotes,"
     "strCustCmpnyName,strCustFullName,strCustAddress,strCustCtyStZp,strCustMainPhone,strCustExtraPhone1,"
     "strCustExtraPhone2,strCustTaxExemptNum,strCustPONumber,strCustPymntTerms,strCustNotes,intCustDiscountPercent,"
     "strCustTaxExempt,strUseTax1,strUseTax2,strUseTax3,dbTaxRate1,dbTaxRate2,dbTaxRate3,strInvNotes,dbPaidAmount,"
-    "dbDepositAmount,strInvTotal");
+    "dbDepositAmount,strInvTotal").split(QLatin1Char(','));
 
-const QString kWorkSheetColumns = QStringLiteral(
+// The work-sheet line columns after intInvNumber, in WorkSheet field order.
+const QStringList kWorkSheetColumns = QStringLiteral(
     "strWorkSheetName,intIntExt,intAreaWorkOn,intPaintsCoats,intTrimCoats,intAreaLength,intAreaWidth,intAreaHeight,"
     "intAreaMultiplier,intPrime,intWash,intSand,intCaulk,intMask,intNumOfDoors,intNumOfDoorFrmTrm,"
     "intNumOfWindowFrmTrm,intNumOfClosets,intHngWallpaper,intRmvWallpaper,intHngBoarder,intRmvBorder,"
-    "strExtraChargesName,strExtraChargesLabor,strExtraChargesMaterial");
+    "strExtraChargesName,strExtraChargesLabor,strExtraChargesMaterial").split(QLatin1Char(','));
 
 void bindHeader(Statement &stmt, const TrecInvHeader &h, const QString &notes)
 {
-    stmt.bindAll(h.strInvName, h.intInvNumber, h.strInvDate, h.strFromInvNameNumber, h.strRecurring, h.strPaidInFull,
-                 h.intInvFootNotes, h.strCustCmpnyName, h.strCustFullName, h.strCustAddress, h.strCustCtyStZp,
-                 h.strCustMainPhone, h.strCustExtraPhone1, h.strCustExtraPhone2, h.strCustTaxExemptNum,
-                 h.strCustPONumber, h.strCustPymntTerms, h.strCustNotes, h.intCustDiscountPercent,
-                 h.strCustTaxExempt, h.strUseTax1, h.strUseTax2, h.strUseTax3, h.dbTaxRate1, h.dbTaxRate2,
-                 h.dbTaxRate3, notes, h.dbPaidAmount, h.dbDepositAmount, h.strInvTotal);
+    stmt.bindAll(h.strInvName, h.intInvNumber, StoredForm::dateText(h.strInvDate), h.strFromInvNameNumber,
+                 h.strRecurring, h.strPaidInFull, h.intInvFootNotes, h.strCustCmpnyName, h.strCustFullName,
+                 h.strCustAddress, h.strCustCtyStZp, h.strCustMainPhone, h.strCustExtraPhone1, h.strCustExtraPhone2,
+                 h.strCustTaxExemptNum, h.strCustPONumber, h.strCustPymntTerms, h.strCustNotes,
+                 h.intCustDiscountPercent, h.strCustTaxExempt, h.strUseTax1, h.strUseTax2, h.strUseTax3, h.dbTaxRate1,
+                 h.dbTaxRate2, h.dbTaxRate3, notes, h.dbPaidAmount, h.dbDepositAmount,
+                 StoredForm::amountText(h.dbInvBalance));
+}
+
+/// The stored document date; no date (a blank hand-write form) is empty text.
+QDate storedDate(const QString &text, int number)
+{
+    if (text.isEmpty())
+        return {};
+    const std::optional<QDate> date = StoredForm::readDate(text);
+    if (!date) {
+        throw conversionError(
+            QStringLiteral("Document %1 holds the date '%2', which this program cannot read.").arg(number).arg(text));
+    }
+    return *date;
+}
+
+/// An extra charge of a work sheet: the cell holds it as typed (in the locale), the
+/// file in C form; empty stays empty.
+QString storedExtraCharge(const QString &cell, const QLocale &locale)
+{
+    if (cell.trimmed().isEmpty())
+        return {};
+    const std::optional<double> value = Money::parseDecimal(cell, locale);
+    if (!value)
+        throw conversionError(QStringLiteral("'%1' is not a valid amount").arg(cell));
+    return StoredForm::amountText(*value);
+}
+
+QString extraChargeCell(const QString &stored, const QLocale &locale)
+{
+    if (stored.isEmpty())
+        return {};
+    const std::optional<double> value = StoredForm::readAmount(stored);
+    if (!value)
+        throw conversionError(QStringLiteral("The stored extra charge '%1' is not an amount.").arg(stored));
+    return Money::decimalText(*value, locale);
 }
 
 bool headerExists(Database &db, int number)
@@ -136,7 +176,8 @@ void DocumentStore::pLoadInvoice()
     }
 
     const int number = h.intInvNumber;
-    Statement q = db->prepare(QStringLiteral("SELECT %1 FROM tblInvHeader WHERE intInvNumber = ?").arg(kHeaderColumns));
+    Statement q = db->prepare(QStringLiteral("SELECT %1 FROM tblInvHeader WHERE intInvNumber = ?")
+                                  .arg(kHeaderColumns.join(QLatin1Char(','))));
     q.bind(1, number);
     if (!q.step())
         throw DbError(SQLITE_NOTFOUND, QStringLiteral("Document number %1 was not found.").arg(number));
@@ -144,7 +185,7 @@ void DocumentStore::pLoadInvoice()
     TrecInvHeader loaded;
     loaded.strInvName = q.textAt(0);
     loaded.intInvNumber = number;
-    loaded.strInvDate = q.textAt(2);
+    loaded.strInvDate = storedDate(q.textAt(2), number);
     loaded.strFromInvNameNumber = q.textAt(3);
     loaded.strRecurring = q.boolAt(4);
     loaded.strPaidInFull = q.boolAt(5);
@@ -171,7 +212,6 @@ void DocumentStore::pLoadInvoice()
     const QString notes = q.textAt(26);
     loaded.dbPaidAmount = q.doubleAt(27);
     loaded.dbDepositAmount = q.doubleAt(28);
-    loaded.strInvTotal = q.textAt(29);
     loaded.blnManualForm = h.blnManualForm;
 
     loadLines(*db, number);
@@ -189,12 +229,16 @@ void DocumentStore::loadLines(Database &db, int number)
     QList<QStringList> rows;
     if (edition.usesWorkSheets()) {
         Statement q = db.prepare(QStringLiteral("SELECT %1 FROM tblInvData WHERE intInvNumber = ? ORDER BY intInvDataID")
-                                     .arg(kWorkSheetColumns));
+                                     .arg(kWorkSheetColumns.join(QLatin1Char(','))));
         q.bind(1, number);
+        const int laborColumn = int(kWorkSheetColumns.indexOf(QStringLiteral("strExtraChargesLabor")));
+        const int materialColumn = int(kWorkSheetColumns.indexOf(QStringLiteral("strExtraChargesMaterial")));
         while (q.step()) {
             QStringList cells;
-            for (int column = 0; column < 25; ++column)
-                cells << q.textAt(column);
+            for (int column = 0; column < kWorkSheetColumns.size(); ++column) {
+                const bool amount = column == laborColumn || column == materialColumn;
+                cells << (amount ? extraChargeCell(q.textAt(column), m_context.locale) : q.textAt(column));
+            }
             rows.append(cells);
         }
     } else if (edition.storesDocuments()) {
@@ -256,7 +300,7 @@ int DocumentStore::pSaveInvoice(const std::function<void(Database &, int)> &also
             h.intInvNumber = allocateNumber(*db, h.intInvNumber);
         // A new document has nothing in the database yet, whatever it was copied from.
         const TrecSavedData stored = before.blnNewInvoice ? TrecSavedData{} : doc.saved;
-        ReportPostings::pUpdateReport(*db, h, doc.totals, stored, m_context.locale);
+        ReportPostings::pUpdateReport(*db, h, doc.totals, stored);
         writeHeader(*db, before.blnNewInvoice);
         // The posting just made is in cents, whatever the document was posted with before.
         Statement mark = db->prepare(
@@ -288,20 +332,16 @@ void DocumentStore::writeHeader(Database &db, bool isNew)
 {
     const CurrentDocument &doc = m_context.document;
     if (!isNew) {
-        QStringList assignments;
-        for (const QString &column : kHeaderColumns.split(QLatin1Char(',')))
-            assignments << column + QStringLiteral(" = ?");
         Statement update = db.prepare(QStringLiteral("UPDATE tblInvHeader SET %1 WHERE intInvNumber = ?")
-                                          .arg(assignments.join(QLatin1Char(','))));
+                                          .arg(SqlColumns::assignments(kHeaderColumns)));
         bindHeader(update, doc.header, doc.notes);
-        update.bind(31, doc.header.intInvNumber);
+        update.bind(int(kHeaderColumns.size()) + 1, doc.header.intInvNumber);
         update.run();
         if (db.changes() > 0)
             return;
         // Deleted meanwhile (say, by another copy of the program): store it again.
     }
-    Statement insert = db.prepare(QStringLiteral("INSERT INTO tblInvHeader(%1)VALUES(?%2)")
-                                      .arg(kHeaderColumns, QStringLiteral(",?").repeated(29)));
+    Statement insert = db.prepare(QStringLiteral("INSERT INTO tblInvHeader%1").arg(SqlColumns::insertList(kHeaderColumns)));
     bindHeader(insert, doc.header, doc.notes);
     insert.run();
 }
@@ -319,17 +359,19 @@ void DocumentStore::writeLines(Database &db)
 
     const InvoiceLines &lines = doc.lines;
     if (edition.usesWorkSheets()) {
-        Statement insert = db.prepare(QStringLiteral("INSERT INTO tblInvData(intInvNumber,%1)VALUES(?%2)")
-                                          .arg(kWorkSheetColumns, QStringLiteral(",?").repeated(25)));
+        Statement insert = db.prepare(QStringLiteral("INSERT INTO tblInvData%1")
+                                          .arg(SqlColumns::insertList(QStringList{QStringLiteral("intInvNumber")}
+                                                                      + kWorkSheetColumns)));
+        const QLocale &locale = m_context.locale;
         for (int row = 0; row < lines.rowCount(); ++row) {
             const WorkSheet sheet = WorkSheet::fromCells(lines.rowCells(row));
             insert.bindAll(number, sheet.strWorkSheetName);
             int index = 3;
             for (int value : sheet.counts())
                 insert.bind(index++, value);
-            insert.bind(24, sheet.strExtraChargesName)
-                .bind(25, sheet.strExtraChargesLabor)
-                .bind(26, sheet.strExtraChargesMaterial);
+            insert.bind(index++, sheet.strExtraChargesName);
+            insert.bind(index++, storedExtraCharge(sheet.strExtraChargesLabor, locale));
+            insert.bind(index++, storedExtraCharge(sheet.strExtraChargesMaterial, locale));
             insert.run();
             insert.reset();
         }

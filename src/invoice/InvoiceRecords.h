@@ -1,15 +1,18 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <array>
 
 /// The header of the current document. Fields named like tblInvHeader columns
-/// mirror them; the bln fields are working state that is never stored.
+/// mirror them, typed as what they stand for (the store writes them in their stored
+/// form); the bln fields are working state that is never stored.
 struct TrecInvHeader
 {
     QString strInvName;
     int intInvNumber = 0;
-    QString strInvDate;
+    /// The document date; invalid for a blank hand-write form, which has none.
+    QDate strInvDate;
     QString strFromInvNameNumber;
     bool strRecurring = false;
     bool strPaidInFull = false;
@@ -35,10 +38,9 @@ struct TrecInvHeader
     double dbTaxRate3 = 0;
     double dbPaidAmount = 0;
     double dbDepositAmount = 0;
-    /// Total less the paid amount; computed, not stored.
+    /// Total less the paid amount; computed, and stored in the column strInvTotal
+    /// (C-form decimal) for the lists that show it.
     double dbInvBalance = 0;
-    /// dbInvBalance as currency text.
-    QString strInvTotal;
 
     bool blnNewInvoice = false;
     bool blnManualForm = false;
@@ -68,7 +70,7 @@ struct TrecSavedData
 {
     QString strInvName;
     bool strPaidInFull = false;
-    QString strInvDate;
+    QDate strInvDate;
     DocumentTotals totals;
 };
 

@@ -1,5 +1,7 @@
 #include "Money.h"
 
+#include "data/StoredForm.h"
+
 #include <cmath>
 
 namespace Money {
@@ -32,6 +34,12 @@ QString decimalText(double value, const QLocale &locale)
     QLocale plain = locale;
     plain.setNumberOptions(QLocale::OmitGroupSeparator);
     return plain.toString(value, 'f', QLocale::FloatingPointShortest);
+}
+
+QString storedAmountText(const QString &stored, const QLocale &locale)
+{
+    const std::optional<double> amount = StoredForm::readAmount(stored);
+    return amount ? currencyText(*amount, locale) : stored;
 }
 
 std::optional<double> parseDecimal(const QString &text, const QLocale &locale)

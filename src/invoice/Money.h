@@ -23,6 +23,10 @@ namespace Money {
 /// line cells hold them ("13.5", "13,5").
 [[nodiscard]] QString decimalText(double value, const QLocale &locale);
 
+/// A stored amount (C form) in the locale's currency format; a stored text that is
+/// no amount is shown as it stands.
+[[nodiscard]] QString storedAmountText(const QString &stored, const QLocale &locale);
+
 /// Reads a decimal typed or stored in the locale's form; the C form ("13.5") is
 /// accepted too, so texts written under another locale still read.
 [[nodiscard]] std::optional<double> parseDecimal(const QString &text, const QLocale &locale);

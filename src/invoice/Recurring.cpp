@@ -3,6 +3,7 @@
 #include "DocumentKinds.h"
 #include "data/Database.h"
 #include "data/DateText.h"
+#include "data/StoredForm.h"
 
 namespace Recurring {
 
@@ -18,30 +19,32 @@ QList<int> GetRecurringNumbers(Database &db)
     return numbers;
 }
 
-QString GetLastPrintedText(Database &db)
+QString GetLastPrintedText(Database &db, const QLocale &locale)
 {
     Statement query = db.prepare(QStringLiteral("SELECT strLastPrintedDate FROM tblRecurring WHERE intRecurringID = 1"));
     query.step();
-    const QString date = query.textAt(0);
-    return date.isEmpty() ? QStringLiteral(" Never") : date;
+    const QString stored = query.textAt(0);
+    if (stored.isEmpty())
+        return QStringLiteral(" Never");
+    const std::optional<QDate> date = StoredForm::readDate(stored);
+    return date ? DateText::shortDate(*date, locale) : stored;
 }
 
-QDate GetLastPrintedDate(Database &db, const QLocale &locale)
+QDate GetLastPrintedDate(Database &db)
 {
     Statement query = db.prepare(QStringLiteral("SELECT strLastPrintedDate FROM tblRecurring WHERE intRecurringID = 1"));
     query.step();
-    return DateText::parseShortDate(query.textAt(0), locale);
+    return StoredForm::readDate(query.textAt(0)).value_or(QDate());
 }
 
-QString pSetLastPrinted(Database &db, QDate today, const QLocale &locale)
+void pSetLastPrinted(Database &db, QDate today)
 {
-    const QString date = DateText::shortDate(today, locale);
+    const QString date = StoredForm::dateText(today);
     Statement update = db.prepare(QStringLiteral("UPDATE tblRecurring SET strLastPrintedDate = ? WHERE intRecurringID = 1"));
     update.bind(1, date).run();
     // A file whose row went missing would otherwise forget every run.
     if (db.changes() == 0)
         db.prepare(QStringLiteral("INSERT INTO tblRecurring (intRecurringID, strLastPrintedDate) VALUES (1, ?)")).bind(1, date).run();
-    return date;
 }
 
 } // namespace Recurring

@@ -16,14 +16,15 @@ namespace Recurring {
 /// estimate or credit marked recurring is left out.
 [[nodiscard]] QList<int> GetRecurringNumbers(Database &db);
 
-/// The stored date of the last run, or " Never" when there has been none.
-[[nodiscard]] QString GetLastPrintedText(Database &db);
+/// The date of the last run as the user reads it in \a locale, or " Never" when
+/// there has been none. A stored text that is no date is shown as it stands.
+[[nodiscard]] QString GetLastPrintedText(Database &db, const QLocale &locale);
 
 /// The date of the last run; invalid when there has been none (or it does not read).
-[[nodiscard]] QDate GetLastPrintedDate(Database &db, const QLocale &locale);
+[[nodiscard]] QDate GetLastPrintedDate(Database &db);
 
-/// Stores \a today as the date of the last run and returns the stored text. Runs in
-/// the caller's transaction, if any, so the date lands together with the run's end.
-QString pSetLastPrinted(Database &db, QDate today, const QLocale &locale);
+/// Stores \a today as the date of the last run. Runs in the caller's transaction,
+/// if any, so the date lands together with the run's end.
+void pSetLastPrinted(Database &db, QDate today);
 
 } // namespace Recurring

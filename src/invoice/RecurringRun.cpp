@@ -76,7 +76,7 @@ RecurringRun::Outcome RecurringRun::pPrintRecurring(QDate today)
 
     const auto db = m_context.openDatabase();
     Transaction tx(*db);
-    Recurring::pSetLastPrinted(*db, today, m_context.locale);
+    Recurring::pSetLastPrinted(*db, today);
     db->exec(QStringLiteral("DELETE FROM tblRecurringRun"));
     tx.commit();
     return outcome;

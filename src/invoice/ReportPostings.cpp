@@ -2,17 +2,16 @@
 
 #include "DocumentKinds.h"
 #include "data/Database.h"
-#include "data/DateText.h"
 
 namespace ReportPostings {
 
 namespace {
 
-QDate postingDate(const QString &text, const QLocale &locale)
+QDate postingDate(QDate date)
 {
-    const QDate date = DateText::parseShortDate(text, locale);
+    // The month a sale belongs to cannot be guessed.
     if (!date.isValid())
-        throw conversionError(QStringLiteral("'%1' is not a valid date").arg(text));
+        throw conversionError(QStringLiteral("The document has no valid date."));
     return date;
 }
 
@@ -53,8 +52,7 @@ void pAddToReport(Database &db, QDate date, const std::array<double, 8> &amounts
     insert.run();
 }
 
-void pUpdateReport(Database &db, TrecInvHeader &header, const DocumentTotals &totals, const TrecSavedData &saved,
-                   const QLocale &locale)
+void pUpdateReport(Database &db, TrecInvHeader &header, const DocumentTotals &totals, const TrecSavedData &saved)
 {
     using namespace DocumentKinds;
     const bool isCredit = is(header.strInvName, kCredit);
@@ -65,14 +63,14 @@ void pUpdateReport(Database &db, TrecInvHeader &header, const DocumentTotals &to
     // its sale: the credit is what reverses it.
     const bool savedPaidInvoice = saved.strPaidInFull && is(saved.strInvName, kInvoice);
     if (is(saved.strInvName, kCredit))
-        pAddToReport(db, postingDate(saved.strInvDate, locale), saved.totals.reportAmounts());
+        pAddToReport(db, postingDate(saved.strInvDate), saved.totals.reportAmounts());
     else if (savedPaidInvoice && !isCredit)
-        pAddToReport(db, postingDate(saved.strInvDate, locale), negated(saved.totals.reportAmounts()));
+        pAddToReport(db, postingDate(saved.strInvDate), negated(saved.totals.reportAmounts()));
 
     if (isCredit)
-        pAddToReport(db, postingDate(header.strInvDate, locale), negated(totals.reportAmounts()));
+        pAddToReport(db, postingDate(header.strInvDate), negated(totals.reportAmounts()));
     else if (header.strPaidInFull && is(header.strInvName, kInvoice))
-        pAddToReport(db, postingDate(header.strInvDate, locale), totals.reportAmounts());
+        pAddToReport(db, postingDate(header.strInvDate), totals.reportAmounts());
 }
 
 } // namespace ReportPostings

@@ -20,8 +20,7 @@ void pAddToReport(Database &db, QDate date, const std::array<double, 8> &amounts
 /// (and is never saved as paid in full, so \a header's flag is cleared), other
 /// kinds post nothing. An invoice converted into a credit keeps its posted sale,
 /// which the credit reverses; a deleted document keeps its postings too. Throws
-/// DbError when a date that must be posted is not a date.
-void pUpdateReport(Database &db, TrecInvHeader &header, const DocumentTotals &totals, const TrecSavedData &saved,
-                   const QLocale &locale);
+/// StoredValueError when a document that must be posted has no date.
+void pUpdateReport(Database &db, TrecInvHeader &header, const DocumentTotals &totals, const TrecSavedData &saved);
 
 } // namespace ReportPostings

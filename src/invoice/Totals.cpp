@@ -184,7 +184,6 @@ void pCalcTotals(CurrentDocument &doc, const Edition &edition, const CompanyReco
     p.strSubTotal = Money::currencyText(subTotal, locale);
     h.dbInvBalance = Money::roundToCents(subTotal - discount + taxes - h.dbPaidAmount);
     p.strTotal = Money::currencyText(h.dbInvBalance, locale);
-    h.strInvTotal = p.strTotal;
     if (h.strPaidInFull) {
         p.strDepositPaid = Money::currencyText(h.dbInvBalance, locale);
         p.strTotal = QStringLiteral("Paid In Full");

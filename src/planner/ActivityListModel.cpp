@@ -43,8 +43,8 @@ QString ActivityListModel::text(const PlannerRow &row, int column) const
     case Date:
         return DateText::shortDate(row.day, m_locale);
     case ActivityStart:
-        // A text written under another locale is shown as written rather than as the
-        // midnight that stands in for it.
+        // A text that does not read is shown as written rather than as the midnight
+        // that stands in for it.
         return row.timesRead ? PlannerDates::listText(row.start, m_locale) : row.strActStartDateTime;
     case ActivityEnd:
         return row.timesRead ? PlannerDates::listText(row.end, m_locale) : row.strActEndDateTime;

@@ -9,24 +9,13 @@
 
 namespace {
 
-// Fills start and end. Texts written under another locale may not read, or may read
-// as another date (9/3 as 3 September); then the activity's own days, which every row
-// carries as numbers, give its start and end.
-// Gives back the pages of deleted rows. The write is committed by then, so a failure
-// here (another copy of the program reading) must not read as a failed save; the next
-// compaction takes the pages back.
-void compactAfterDelete(Database &db)
+// Fills start and end. A text that does not read (one an older version wrote that
+// its upgrade could not read, kept as it was) or that does not fit the days the row
+// carries as numbers gives way to the activity's own first and last day.
+void resolveTimes(PlannerRow &row, QDate firstDay, QDate lastDay)
 {
-    try {
-        db.compact();
-    } catch (const DbError &) {
-    }
-}
-
-void resolveTimes(PlannerRow &row, const QLocale &locale, QDate firstDay, QDate lastDay)
-{
-    row.start = PlannerDates::read(row.strActStartDateTime, locale);
-    row.end = PlannerDates::read(row.strActEndDateTime, locale);
+    row.start = PlannerDates::read(row.strActStartDateTime);
+    row.end = PlannerDates::read(row.strActEndDateTime);
     const bool fits = row.start.isValid() && row.end.isValid() && row.start.date() == firstDay
                       && std::max(row.start.date(), row.end.date()) == lastDay;
     row.timesRead = fits;
@@ -38,9 +27,8 @@ void resolveTimes(PlannerRow &row, const QLocale &locale, QDate firstDay, QDate 
 
 } // namespace
 
-ActivityStore::ActivityStore(Database &db, const QLocale &locale)
+ActivityStore::ActivityStore(Database &db)
     : m_db(db)
-    , m_locale(locale)
 {
 }
 
@@ -95,7 +83,7 @@ QList<PlannerRow> ActivityStore::rowsOfDays(QDate first, QDate last)
                 continue; // day 366 of a common year names no day
             const QDate firstDay = q.isNullAt(9) ? row.day : PlannerDates::dayFromKey(q.int64At(9));
             const QDate lastDay = q.isNullAt(10) ? row.day : PlannerDates::dayFromKey(q.int64At(10));
-            resolveTimes(row, m_locale, firstDay.isValid() ? firstDay : row.day, lastDay.isValid() ? lastDay : row.day);
+            resolveTimes(row, firstDay.isValid() ? firstDay : row.day, lastDay.isValid() ? lastDay : row.day);
             rows << row;
         }
         q.reset();
@@ -121,8 +109,8 @@ qint64 ActivityStore::save(const TrecActivityEdit &activity)
     if (first.daysTo(last) >= kMaxDays)
         throw DbError(SQLITE_TOOBIG, QStringLiteral("An activity cannot cover more than %1 days.").arg(kMaxDays));
 
-    const QString startText = PlannerDates::toText(activity.strActStartDateTime, m_locale);
-    const QString endText = PlannerDates::toText(activity.strActEndDateTime, m_locale);
+    const QString startText = PlannerDates::toText(activity.strActStartDateTime);
+    const QString endText = PlannerDates::toText(activity.strActEndDateTime);
 
     Transaction transaction(m_db);
     if (activity.intActMasterID) {
@@ -148,7 +136,7 @@ qint64 ActivityStore::save(const TrecActivityEdit &activity)
     }
     transaction.commit();
     if (activity.intActMasterID)
-        compactAfterDelete(m_db);
+        m_db.compact();
     return masterId;
 }
 
@@ -157,5 +145,5 @@ void ActivityStore::remove(qint64 masterId)
     Transaction transaction(m_db);
     m_db.prepare(QStringLiteral("DELETE FROM tblPlanner WHERE intActMasterID = ?")).bind(1, masterId).run();
     transaction.commit();
-    compactAfterDelete(m_db);
+    m_db.compact();
 }

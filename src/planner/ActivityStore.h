@@ -16,8 +16,7 @@ public:
     /// The most days one activity may cover (about ten years); more is a typing slip.
     static constexpr int kMaxDays = 3660;
 
-    /// Date-times are written and read in \a locale.
-    ActivityStore(Database &db, const QLocale &locale);
+    explicit ActivityStore(Database &db);
 
     /// Which days of \a year have an activity and which a high-priority one.
     [[nodiscard]] YearFlags loadYearFlags(int year);
@@ -39,5 +38,4 @@ public:
 
 private:
     Database &m_db;
-    QLocale m_locale;
 };

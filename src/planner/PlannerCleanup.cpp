@@ -37,7 +37,7 @@ std::optional<int> GetRemovalDays(int intRemoveActivity)
     }
 }
 
-int pRemoveOldActivities(Database &db, QDate today, const QLocale &locale, SavingIndicator &saving)
+int pRemoveOldActivities(Database &db, QDate today, SavingIndicator &saving)
 {
     const std::optional<int> days = GetRemovalDays(
         int(db.queryInt(QStringLiteral("SELECT intRemoveActivity FROM tblPlannerSettings WHERE intPlannerSettingsID = 1"))));
@@ -55,7 +55,7 @@ int pRemoveOldActivities(Database &db, QDate today, const QLocale &locale, Savin
         QStringLiteral("SELECT intActID, intActMasterID, intActYear, intActDayOfYear, strActEndDateTime FROM tblPlanner"));
     while (q.step()) {
         StoredEnd row{q.int64At(0), q.int64At(1), PlannerDates::dayOf(q.intAt(2), q.intAt(3)),
-                      PlannerDates::read(q.textAt(4), locale)};
+                      PlannerDates::read(q.textAt(4))};
         if (row.day.isValid() && row.day > lastDayOf.value(row.masterId))
             lastDayOf[row.masterId] = row.day;
         rows << row;
@@ -67,7 +67,7 @@ int pRemoveOldActivities(Database &db, QDate today, const QLocale &locale, Savin
         const QDate lastDay = lastDayOf.value(row.masterId);
         QDateTime end = row.end;
         // An end that does not read, or reads as a day before the activity's own last
-        // day (a date written under another locale), gives way to that day; the
+        // day, gives way to that day; the
         // activity is taken to run to its end, so it never goes too early.
         if (lastDay.isValid() && (!end.isValid() || end.date() < lastDay))
             end = PlannerDates::wallClock(lastDay.addDays(1));
@@ -86,7 +86,7 @@ int pRemoveOldActivities(Database &db, QDate today, const QLocale &locale, Savin
 int pRemoveOldActivities(AppContext &context, QDate today)
 {
     const auto db = context.openDatabase();
-    return pRemoveOldActivities(*db, today, context.locale, context.saving());
+    return pRemoveOldActivities(*db, today, context.saving());
 }
 
 } // namespace PlannerCleanup

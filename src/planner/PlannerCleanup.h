@@ -17,10 +17,10 @@ namespace PlannerCleanup {
 
 /// Removes, in one transaction, every activity whose end is on or before midnight of
 /// \a today minus the setting's days, then compacts the file. An activity whose end
-/// does not read in \a locale is judged by its last day, so it is removed only when
-/// it is certainly that old. Returns the number of rows removed; throws DbError and
+/// does not read (an older text kept as it was) is judged by its last day, so it is
+/// removed only when it is certainly that old. Returns the number of rows removed; throws DbError and
 /// leaves the table as it was when the removal fails.
-int pRemoveOldActivities(Database &db, QDate today, const QLocale &locale, SavingIndicator &saving);
+int pRemoveOldActivities(Database &db, QDate today, SavingIndicator &saving);
 
 /// The same on the program's database, as the main window runs it when it closes.
 int pRemoveOldActivities(AppContext &context, QDate today = QDate::currentDate());

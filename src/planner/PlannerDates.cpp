@@ -1,60 +1,23 @@
 #include "PlannerDates.h"
 
 #include "data/DateText.h"
-
+#include "data/StoredForm.h"
 
 namespace PlannerDates {
 
-namespace {
-
-QTime readTime(const QString &text, const QLocale &locale)
-{
-    QTime time = locale.toTime(text, DateText::longTimeFormat(locale));
-    if (!time.isValid())
-        time = QTime::fromString(text, Qt::ISODate);
-    return time;
-}
-
-} // namespace
-
 QDateTime wallClock(QDate date, QTime time)
 {
-    return QDateTime(date, time, Qt::UTC);
+    return StoredForm::wallClock(date, time);
 }
 
-QString toText(const QDateTime &when, const QLocale &locale)
+QString toText(const QDateTime &when)
 {
-    return DateText::plannerDateTime(when, locale);
+    return StoredForm::dateTimeText(when);
 }
 
-QDateTime read(const QString &text, const QLocale &locale)
+QDateTime read(const QString &text)
 {
-    const QString trimmed = text.trimmed();
-    if (trimmed.isEmpty())
-        return {};
-    const QDate dateOnly = DateText::parseShortDate(trimmed, locale);
-    if (dateOnly.isValid())
-        return wallClock(dateOnly);
-
-    // Date and time are read apart: read together as local time, a time inside a
-    // daylight-saving gap would not read at all. Some short date forms hold blanks
-    // ("d. M. yyyy"), so every blank is tried as the divider.
-    for (qsizetype i = trimmed.indexOf(QLatin1Char(' ')); i > 0; i = trimmed.indexOf(QLatin1Char(' '), i + 1)) {
-        const QDate date = DateText::parseShortDate(trimmed.left(i), locale);
-        if (!date.isValid())
-            continue;
-        const QTime time = readTime(trimmed.mid(i + 1).trimmed(), locale);
-        if (time.isValid())
-            return wallClock(date, time);
-    }
-    const qsizetype t = trimmed.indexOf(QLatin1Char('T'));
-    if (t > 0) {
-        const QDate date = QDate::fromString(trimmed.left(t), Qt::ISODate);
-        const QTime time = QTime::fromString(trimmed.mid(t + 1), Qt::ISODate);
-        if (date.isValid() && time.isValid())
-            return wallClock(date, time);
-    }
-    return {};
+    return StoredForm::readDateTime(text).value_or(QDateTime());
 }
 
 QString listText(const QDateTime &when, const QLocale &locale)

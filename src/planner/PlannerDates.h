@@ -12,12 +12,11 @@ namespace PlannerDates {
 
 [[nodiscard]] QDateTime wallClock(QDate date, QTime time = QTime(0, 0));
 
-/// The stored form: short date with a four-digit year, a blank and the long time;
-/// the time is left out at midnight.
-[[nodiscard]] QString toText(const QDateTime &when, const QLocale &locale);
+/// The stored form (yyyy-MM-ddTHH:mm:ss, whatever the locale).
+[[nodiscard]] QString toText(const QDateTime &when);
 
-/// Reads the stored form in \a locale, then ISO 8601. Invalid when neither reads.
-[[nodiscard]] QDateTime read(const QString &text, const QLocale &locale);
+/// Reads the stored form; invalid when the text is not one.
+[[nodiscard]] QDateTime read(const QString &text);
 
 /// As the activity list shows it: short date, a blank and the short time.
 [[nodiscard]] QString listText(const QDateTime &when, const QLocale &locale);

@@ -25,7 +25,8 @@ struct PlannerRow
     /// The day this row stands for.
     QDate day;
     /// The whole activity's start and end: read from the stored texts, or, when those
-    /// do not read in the current locale, the first and last day of the activity.
+    /// do not read (an older text its upgrade kept as it was), the first and last day
+    /// of the activity.
     QDateTime start;
     QDateTime end;
     /// False when start and end were taken from the days because the texts did not read.

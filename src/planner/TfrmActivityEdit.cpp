@@ -261,7 +261,7 @@ bool TfrmActivityEdit::pSaveActivity()
     try {
         const auto db = m_context.openDatabase();
         // The new master id, so that saving again replaces these rows.
-        m_activity.intActMasterID = ActivityStore(*db, m_context.locale).save(activity());
+        m_activity.intActMasterID = ActivityStore(*db).save(activity());
     } catch (const DbError &error) {
         failure = error.message();
     }
@@ -314,7 +314,7 @@ void TfrmActivityEdit::deleteClicked()
         saving.pShowSaving(tr("Deleting Activity Information..."));
         try {
             const auto db = m_context.openDatabase();
-            ActivityStore(*db, m_context.locale).remove(*m_activity.intActMasterID);
+            ActivityStore(*db).remove(*m_activity.intActMasterID);
         } catch (const DbError &error) {
             failure = error.message();
         }

@@ -216,11 +216,11 @@ void TfrmPlanner::loadFlags(int year)
 {
     try {
         const auto db = m_context.openDatabase();
-        m_flags = ActivityStore(*db, m_context.locale).loadYearFlags(year);
+        m_flags = ActivityStore(*db).loadYearFlags(year);
     } catch (const DbError &error) {
         m_flags = YearFlags{};
         m_flags.year = year;
-        m_context.prompts().showError(error.message());
+        m_context.prompts().showError(error.message(), error.detail());
     }
 }
 
@@ -244,9 +244,9 @@ void TfrmPlanner::buildActivityList()
     QList<PlannerRow> rows;
     try {
         const auto db = m_context.openDatabase();
-        rows = ActivityStore(*db, m_context.locale).listActivities(m_selected, listKind());
+        rows = ActivityStore(*db).listActivities(m_selected, listKind());
     } catch (const DbError &error) {
-        m_context.prompts().showError(error.message());
+        m_context.prompts().showError(error.message(), error.detail());
     }
     m_model->setRows(std::move(rows));
     setListColumnWidths();
@@ -354,9 +354,9 @@ void TfrmPlanner::print(bool preview)
     try {
         m_context.listPrintout = {ListReports::pSetPlannerData(m_cmboPlannerType->currentText(),
                                                                m_lblDayMnthYear->text(), dayList),
-                                  ListReports::RvCustomConnectionPlanner(*m_context.openDatabase(), rows, dayList)};
+                                  ListReports::RvCustomConnectionPlanner(*m_context.openDatabase(), rows, dayList, m_context.locale)};
     } catch (const DbError &error) {
-        m_context.prompts().showError(error.message());
+        m_context.prompts().showError(error.message(), error.detail());
         return;
     }
     if (preview)

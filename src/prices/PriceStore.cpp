@@ -42,7 +42,6 @@ QList<PriceItem> PriceStore::list(PriceSearch kind, const QString &text) const
     case PriceSearch::AllPriceItems:
         break;
     case PriceSearch::PriceItemName:
-        TextSearch::registerFold(db->handle());
         sql += QStringLiteral(" WHERE fold(strPrcItemName) LIKE ? ESCAPE '\\'");
         break;
     case PriceSearch::LaborTaxable:

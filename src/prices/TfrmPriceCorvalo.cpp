@@ -216,7 +216,7 @@ PriceSearch TfrmPriceCorvalo::searchKind() const
 
 void TfrmPriceCorvalo::showDbError(const DbError &error)
 {
-    m_context.prompts().showError(error.message());
+    m_context.prompts().showError(error.message(), error.detail());
 }
 
 void TfrmPriceCorvalo::pRunListQuery()

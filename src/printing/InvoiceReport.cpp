@@ -3,6 +3,7 @@
 #include "InvoiceRowFeed.h"
 #include "ReportError.h"
 #include "ReportFonts.h"
+#include "data/DateText.h"
 #include "app/AppContext.h"
 #include "core/Edition.h"
 #include "core/Paths.h"
@@ -191,7 +192,9 @@ public:
     {
         m_parameters[QStringLiteral("rvstrInvNameNumber")] =
             m_header.strInvName + QLatin1Char(' ') + QString::number(m_header.intInvNumber);
-        m_parameters[QStringLiteral("rvstrInvDate")] = m_header.strInvDate;
+        m_parameters[QStringLiteral("rvstrInvDate")] = m_header.blnManualForm
+                                                           ? QStringLiteral("Date:____/____/________")
+                                                           : DateText::shortDate(m_header.strInvDate, m_context.locale);
         m_parameters[QStringLiteral("rvstrInvValidFor")] =
             m_header.blnManualForm
                 ? QString()

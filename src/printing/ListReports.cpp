@@ -3,6 +3,8 @@
 #include "BandLayout.h"
 #include "ReportFonts.h"
 #include "data/Database.h"
+#include "data/DateText.h"
+#include "data/StoredForm.h"
 #include "invoice/Money.h"
 #include "prices/PriceStore.h"
 #include "report/SalesTaxReport.h"
@@ -112,7 +114,7 @@ RowFeed RvCustomConnectionCustomer(Database &db, const QList<qint64> &customerId
     return feed;
 }
 
-RowFeed RvCustomConnectionInvMaint(Database &db)
+RowFeed RvCustomConnectionInvMaint(Database &db, const QLocale &locale)
 {
     RowFeed feed{QStringLiteral("RvCustomConnectionInvMaint"),
                  {QStringLiteral("rvstrInvNumber"), QStringLiteral("rvstrInvType"), QStringLiteral("rvstrCustomer"),
@@ -127,12 +129,14 @@ RowFeed RvCustomConnectionInvMaint(Database &db)
             info = QStringLiteral("Paid");
         else if (isSet(query.textAt(6)))
             info = QStringLiteral("Recurring");
-        feed.rows.append({query.textAt(0), query.textAt(3), query.textAt(2), query.textAt(1), query.textAt(5), info});
+        feed.rows.append({query.textAt(0), query.textAt(3), query.textAt(2), query.textAt(1),
+                          Money::storedAmountText(query.textAt(5), locale), info});
     }
     return feed;
 }
 
-RowFeed RvCustomConnectionPlanner(Database &db, const QList<PlannerListRow> &rows, bool dayList)
+RowFeed RvCustomConnectionPlanner(Database &db, const QList<PlannerListRow> &rows, bool dayList,
+                                  const QLocale &locale)
 {
     RowFeed feed{QStringLiteral("RvCustomConnectionPlanner"),
                  {QStringLiteral("rvstrActDateWkMnth"), QStringLiteral("rvstrActStartWkMnth"),
@@ -149,7 +153,11 @@ RowFeed RvCustomConnectionPlanner(Database &db, const QList<PlannerListRow> &row
             feed.rows.append(QStringList(feed.columns.size()));
             continue;
         }
-        const QString start = query.textAt(0), end = query.textAt(1), activity = query.textAt(2),
+        const auto shown = [&locale](const QString &stored) {
+            const std::optional<QDateTime> when = StoredForm::readDateTime(stored);
+            return when ? DateText::shortDateLongTime(*when, locale) : stored;
+        };
+        const QString start = shown(query.textAt(0)), end = shown(query.textAt(1)), activity = query.textAt(2),
                       notes = query.textAt(3);
         if (dayList)
             feed.rows.append({QString(), QString(), QString(), QString(), start, end, activity, notes});

@@ -27,7 +27,7 @@ namespace ListReports {
 /// gives a row of empty values.
 [[nodiscard]] RowFeed RvCustomConnectionCustomer(Database &db, const QList<qint64> &customerIds);
 /// Every stored document, by number: number, kind, customer, company, total, info.
-[[nodiscard]] RowFeed RvCustomConnectionInvMaint(Database &db);
+[[nodiscard]] RowFeed RvCustomConnectionInvMaint(Database &db, const QLocale &locale);
 /// A planner row as listed: the activity's id and the text of its "Date" column.
 struct PlannerListRow
 {
@@ -36,7 +36,8 @@ struct PlannerListRow
 };
 /// One row per listed activity, each read from tblPlanner; the day list fills the
 /// day fields, the week and month lists the dated fields.
-[[nodiscard]] RowFeed RvCustomConnectionPlanner(Database &db, const QList<PlannerListRow> &rows, bool dayList);
+[[nodiscard]] RowFeed RvCustomConnectionPlanner(Database &db, const QList<PlannerListRow> &rows, bool dayList,
+                                               const QLocale &locale);
 /// The title, the dates line and the headings of the day or the week/month set.
 [[nodiscard]] ReportParameters pSetPlannerData(const QString &listKindText, const QString &datesText, bool dayList);
 

@@ -72,7 +72,7 @@ QList<ReportPage> salesAndTaxPages(const AppContext &context)
 QList<ReportPage> invoiceListPages(const AppContext &context)
 {
     ListPrintout printout{{{QStringLiteral("rvstrInvMaintTitle"), QStringLiteral("Invoice List")}},
-                          ListReports::RvCustomConnectionInvMaint(*context.openDatabase())};
+                          ListReports::RvCustomConnectionInvMaint(*context.openDatabase(), context.locale)};
     return ListReports::ReportInvMaintenance(printout);
 }
 

@@ -39,7 +39,7 @@ void TfrmManualInvoice::open(AppContext &context, QWidget *owner)
     try {
         DocumentStore(context).pLoadInvoice();
     } catch (const DbError &error) {
-        context.prompts().showError(error.message());
+        context.prompts().showError(error.message(), error.detail());
         return;
     }
     context.document.header.blnManualForm = true;
@@ -143,7 +143,7 @@ bool TfrmManualInvoice::printOneForm()
     TrecInvHeader &header = m_context.document.header;
     header.blnNewInvoice = true;
     header.strInvName = m_cmbInvoiceType->currentText();
-    header.strInvDate = QStringLiteral("Date:____/____/________");
+    header.strInvDate = QDate(); // written by hand
     header.strCustPymntTerms = m_cmbPaymentTerms->currentText();
     header.intInvFootNotes = m_cmbFootNotes->currentIndex();
     // Entry 0 of the company's foot notes is the empty "No Foot Notes".
@@ -157,7 +157,7 @@ bool TfrmManualInvoice::printOneForm()
         header.intInvNumber = store.GetInvoiceNumber();
         (void)store.pSaveInvoice();
     } catch (const DbError &error) {
-        m_context.prompts().showError(error.message());
+        m_context.prompts().showError(error.message(), error.detail());
         return false;
     }
     return !m_context.printModule || m_context.printModule->pPrint();

@@ -63,7 +63,7 @@ std::optional<ReportJob> TmodPrintData::makeJob(int kind)
     } catch (const ReportError &error) {
         prompts.showError(error.message());
     } catch (const DbError &error) {
-        prompts.showError(error.message());
+        prompts.showError(error.message(), error.detail());
     }
     return std::nullopt;
 }

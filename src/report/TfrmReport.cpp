@@ -188,7 +188,7 @@ void TfrmReport::pBuildReport()
         m_months = SalesTaxReport::readMonths(*m_context.openDatabase(), m_start, m_end);
     } catch (const DbError &error) {
         m_months.clear();
-        m_context.prompts().showError(error.message());
+        m_context.prompts().showError(error.message(), error.detail());
     }
     m_report = SalesTaxReport::build(m_months, m_reportType, m_summarized, m_context.locale);
     m_captions = SalesTaxReport::captions(m_reportType, m_summarized, m_taxNames);

@@ -90,8 +90,7 @@ void TfrmInvoiceHeddrin::pLoadInvoiceData()
     QScopedValueRollback guard(m_refreshGuard, true);
     const TrecInvHeader &header = m_context.document.header;
     pLoadInvNames();
-    const QDate stored = DateText::parseShortDate(header.strInvDate, m_context.locale);
-    m_dateTimePickerInvoice->setDate(stored.isValid() ? stored : QDate::currentDate());
+    m_dateTimePickerInvoice->setDate(header.strInvDate.isValid() ? header.strInvDate : QDate::currentDate());
     pLoadPaymentTerms();
     pLoadCustomerInformation();
     m_cmbPaymentTerms->setEditText(header.strCustPymntTerms);
@@ -154,7 +153,7 @@ void TfrmInvoiceHeddrin::pChangeData()
     const QString number = QString::number(header.intInvNumber);
     setWindowTitle(header.strInvName + QLatin1Char(' ') + number);
     m_actInvoiceNumber->setText(header.strInvName + QStringLiteral(" Number: ") + number);
-    header.strInvDate = DateText::shortDate(m_dateTimePickerInvoice->date(), locale);
+    header.strInvDate = m_dateTimePickerInvoice->date();
     header.strCustPymntTerms = m_cmbPaymentTerms->currentText();
     m_ribbon->setCaption(DocumentKinds::GetInvoiceTitle({header.strInvName, header.strInvDate,
                                                          header.strFromInvNameNumber},
@@ -190,7 +189,7 @@ void TfrmInvoiceHeddrin::pChangeData()
     try {
         Totals::pCalcTotals(doc, m_context.edition(), m_context.company, locale);
     } catch (const DbError &error) {
-        m_context.prompts().showError(error.message());
+        m_context.prompts().showError(error.message(), error.detail());
     }
     // After the totals, so the current sheet's amount is the one just computed.
     setOutputEnabled(doc.lines.rowCount() > 0 && !m_txtCustInformation->toPlainText().isEmpty()
@@ -244,7 +243,7 @@ bool TfrmInvoiceHeddrin::pSaveInvData()
         store.pSaveInvoice();
         store.pUpdateSavedData();
     } catch (const DbError &error) {
-        m_context.prompts().showError(error.message());
+        m_context.prompts().showError(error.message(), error.detail());
         return false;
     }
     pLoadInvoiceData();
@@ -287,7 +286,7 @@ void TfrmInvoiceHeddrin::actEditPricesExecute()
             doc.MatPrices[std::size_t(item.intPrcItemNumID)] = item.dbMatPrc;
         }
     } catch (const DbError &error) {
-        m_context.prompts().showError(error.message());
+        m_context.prompts().showError(error.message(), error.detail());
         return;
     }
     pChangeData();

@@ -127,7 +127,7 @@ void TfrmInvoiceHeddrin::pShowWorkSheetData()
     try {
         sheet = WorkSheet::fromCells(cells);
     } catch (const DbError &error) {
-        m_context.prompts().showError(error.message());
+        m_context.prompts().showError(error.message(), error.detail());
         return;
     }
     WorkSheetRules::applyTies(sheet);

@@ -133,7 +133,7 @@ void TfrmPriceHeddrin::pQueryPriceList()
         WorkSheetPriceStore store(m_context);
         items = m_documentMode ? store.list(m_context.document.header.intInvNumber) : store.list();
     } catch (const DbError &error) {
-        m_context.prompts().showError(error.message());
+        m_context.prompts().showError(error.message(), error.detail());
         return;
     }
     const QLocale &locale = m_context.locale;
@@ -213,7 +213,7 @@ bool TfrmPriceHeddrin::actSaveExecute()
             store.saveCompanyPrice(id, prices[0], prices[1]);
         }
     } catch (const DbError &error) {
-        m_context.prompts().showError(error.message());
+        m_context.prompts().showError(error.message(), error.detail());
         return false;
     }
     pClearEditArea();

@@ -57,9 +57,10 @@ void ScriptedPrompts::showPlainMessage(const QString &message)
     asked.append({QStringLiteral("Plain"), message});
 }
 
-void ScriptedPrompts::showError(const QString &message)
+void ScriptedPrompts::showError(const QString &message, const QString &detail)
 {
     asked.append({QStringLiteral("Error"), message});
+    errorDetails << detail;
 }
 
 QString ScriptedPrompts::chooseFolder(const QString &title, const QString &)

@@ -22,6 +22,8 @@ public:
     QList<QColor> colors;
 
     QList<Asked> asked;
+    /// The detail given with each error, in order.
+    QStringList errorDetails;
     int unplanned = 0;
 
     [[nodiscard]] QString lastMessage() const { return asked.isEmpty() ? QString() : asked.last().message; }
@@ -32,7 +34,7 @@ public:
     Answer ShowYesNoDefaultNo(const QString &message) override;
     void ShowInformation(const QString &message) override;
     void showPlainMessage(const QString &message) override;
-    void showError(const QString &message) override;
+    void showError(const QString &message, const QString &detail = {}) override;
     QString chooseFolder(const QString &title, const QString &startFolder) override;
     QString chooseOpenFile(const QString &title, const QString &startFolder, const QString &filter) override;
     QString chooseSaveFile(const QString &title, const QString &suggestedPath, const QString &filter) override;
