@@ -319,7 +319,7 @@ private slots:
     void olderPostingsAreTakenOutAsTheyWerePosted()
     {
         Session s(Edition::Corvalo);
-        s.startNew(QStringLiteral("Invoice"), QStringLiteral("3/15/2026"));
+        s.startNew(QStringLiteral("Invoice"), QDate(2026, 3, 15));
         s.doc().header.strUseTax1 = true;
         s.doc().header.strPaidInFull = true;
         for (int i = 0; i < 3; ++i)
