@@ -49,6 +49,7 @@ private slots:
         Recurring::pSetLastPrinted(*db, QDate(2026, 3, 5));
         QCOMPARE(db->queryInt(QStringLiteral("SELECT count(*) FROM tblRecurring WHERE strLastPrintedDate = '2026-03-05'")), 1);
         QCOMPARE(Recurring::GetLastPrintedText(*db, session.context.locale), QStringLiteral("3/5/2026"));
+        QCOMPARE(Recurring::GetLastPrintedDate(*db), QDate(2026, 3, 5));
         QCOMPARE(db->queryInt(QStringLiteral("SELECT count(*) FROM tblRecurring")), 1);
 
         Recurring::pSetLastPrinted(*db, QDate(2027, 12, 31));
@@ -63,6 +64,7 @@ private slots:
         const auto db = session.db();
         db->exec(QStringLiteral("DELETE FROM tblRecurring"));
         QCOMPARE(Recurring::GetLastPrintedText(*db, session.context.locale), QStringLiteral(" Never"));
+        QVERIFY(!Recurring::GetLastPrintedDate(*db).isValid());
 
         Recurring::pSetLastPrinted(*db, QDate(2026, 1, 2));
         QCOMPARE(Recurring::GetLastPrintedText(*db, session.context.locale), QStringLiteral("1/2/2026"));

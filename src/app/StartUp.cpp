@@ -34,7 +34,8 @@ void pMakeWritableFolder(const QString &folder)
                         ENOTDIR);
     }
     if (inTheWay == folder)
-        throw FileError(QStringLiteral("Permission denied: the data folder \"%1\" cannot be written to.").arg(shown), EACCES);
+        throw FileError(QStringLiteral("Permission denied: the data folder \"%1\" cannot be written to.").arg(shown),
+                        EACCES);
     throw FileError(QStringLiteral("Permission denied: the data folder \"%1\" cannot be made in \"%2\".")
                         .arg(shown, QDir::toNativeSeparators(inTheWay)),
                     EACCES);

@@ -178,7 +178,8 @@ QStringList GetSafetyCopyPaths(const Edition &edition)
     const QRegularExpression dated(QRegularExpression::anchoredPattern(
         QRegularExpression::escape(live.fileName())
         + QStringLiteral("\\.before-restore-(\\d{4}-\\d\\d-\\d\\d-\\d{6})(?:-(\\d+))?")));
-    for (const QString &name : live.dir().entryList({live.fileName() + QStringLiteral(".before-restore-*")}, QDir::Files)) {
+    const QStringList candidates = live.dir().entryList({live.fileName() + QStringLiteral(".before-restore-*")}, QDir::Files);
+    for (const QString &name : candidates) {
         const QRegularExpressionMatch match = dated.match(name);
         if (match.hasMatch())
             copies.push_back({match.captured(1), match.captured(2).toInt(), live.dir().filePath(name)});

@@ -32,7 +32,8 @@ enum class Value { Total, PriceEach, Quantity };
 [[nodiscard]] const QStringList &valueColumns();
 
 /// The feed for the current document of \a context. A blank hand-write form has no
-/// rows. The lines of one work sheet, through its "Total :" line, are kept together. Throws ReportError when a quantity or price of a line is not a number.
+/// rows. The lines of one work sheet, through its "Total :" line, are kept together.
+/// Throws ReportError when a quantity or price of a line is not a number.
 [[nodiscard]] RowFeed RvCustomConnectionInvoice(const AppContext &context);
 
 } // namespace InvoiceRows

@@ -87,7 +87,8 @@ ReportFont fittedFont(const ReportFont &font, const QString &text, double width,
 
 QString elided(const ReportFont &font, const QString &text, double width)
 {
-    return QFontMetricsF(measuringFont(font), &measuringDevice()).elidedText(text, Qt::ElideRight, width * kMeasureDpi);
+    const QFontMetricsF metrics(measuringFont(font), &measuringDevice());
+    return metrics.elidedText(text, Qt::ElideRight, width * kMeasureDpi);
 }
 
 QStringList memoLines(const QString &text)
