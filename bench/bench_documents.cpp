@@ -3,7 +3,7 @@
 
 #include "BenchSupport.h"
 #include "DataGenerator.h"
-#include "app/AppContext.h"
+#include "context/AppContext.h"
 #include "core/Edition.h"
 #include "core/Paths.h"
 #include "app/StartUp.h"
@@ -200,7 +200,7 @@ int main(int argc, char **argv)
     for (int l = 0; l < 110; ++l)
         doc.lines.appendRow({QStringLiteral("Line %1 of a long job").arg(l), "2", {}, {}, "12.5", "-1", "3", "0", {}});
     const QString pdf = QDir::currentPath() + QStringLiteral("/bench-data/three-pages.pdf");
-    const ReportJob job = PrintJobs::RvSystemPrntDocsPrint(context, 1);
+    const ReportJob job = PrintJobs::RvSystemPrntDocsPrint(context, PrintRequest::of(PrintKind::CurrentDocument));
     std::printf("(the document runs to %lld pages)\n", static_cast<long long>(job.pages.size()));
     const auto bareTexts = [&](int) {
         QPdfWriter writer(pdf);
@@ -215,7 +215,7 @@ int main(int argc, char **argv)
         }
     };
     printRow("PDF of a 3-page invoice",
-             medianMs(15, [&](int) { PdfOutput::writeFile(PrintJobs::RvSystemPrntDocsPrint(context, 1), pdf); }),
+             medianMs(15, [&](int) { PdfOutput::writeFile(PrintJobs::RvSystemPrntDocsPrint(context, PrintRequest::of(PrintKind::CurrentDocument)), pdf); }),
              medianMs(15, bareTexts));
     return 0;
 }

@@ -852,7 +852,7 @@ private slots:
         session.db()->exec(QStringLiteral("DELETE FROM tblCustomers"));
 
         session.prompts.choices = {backupFile};
-        BackupRestore::pRestoreData(session.context);
+        (void)CompanySettings::pRestoreCompanyData(session.context);
         QCOMPARE(session.prompts.asked.last().kind, QStringLiteral("Plain"));
         QCOMPARE(session.prompts.lastMessage(), QStringLiteral("Restore of company database successful"));
         QCOMPARE(session.context.company.company.strCompName, QStringLiteral("My Company Name"));
@@ -873,7 +873,7 @@ private slots:
         const QByteArray before = fileHash(session.context.databasePath());
         BackupRestore::pBackupData(session.context);
         QCOMPARE(session.prompts.lastMessage(), QStringLiteral("Backup of company database cancelled"));
-        BackupRestore::pRestoreData(session.context);
+        (void)CompanySettings::pRestoreCompanyData(session.context);
         QCOMPARE(session.prompts.lastMessage(), QStringLiteral("Restore of company database cancelled"));
         QCOMPARE(session.prompts.messages(QStringLiteral("OpenFile")),
                  QStringList{"Restore Company Database\nDatabase File Name: ostrev6.db"});
@@ -955,7 +955,7 @@ private slots:
         const QByteArray before = fileHash(live);
         session.context.company.company.strCompName = QStringLiteral("in memory");
         session.prompts.choices = {offered};
-        BackupRestore::pRestoreData(session.context);
+        (void)CompanySettings::pRestoreCompanyData(session.context);
         QVERIFY2(session.prompts.lastMessage().startsWith(message), qPrintable(session.prompts.lastMessage()));
         QCOMPARE(fileHash(live), before);
         QCOMPARE(session.context.company.company.strCompName, QStringLiteral("in memory"));
@@ -973,7 +973,7 @@ private slots:
         Database otherCopy(session.context.databasePath());
         Transaction writing(otherCopy);
         session.prompts.choices = {offered};
-        BackupRestore::pRestoreData(session.context);
+        (void)CompanySettings::pRestoreCompanyData(session.context);
         QVERIFY2(session.prompts.lastMessage().startsWith(QStringLiteral("Error 5 : database is locked")),
                  qPrintable(session.prompts.lastMessage()));
         QCOMPARE(fileHash(session.context.databasePath()), before);
@@ -992,7 +992,7 @@ private slots:
             old.exec(QStringLiteral("UPDATE tblCompanyInfo SET strCompName = 'Older Company'"));
         }
         session.prompts.choices = {offered};
-        BackupRestore::pRestoreData(session.context);
+        (void)CompanySettings::pRestoreCompanyData(session.context);
         QCOMPARE(session.prompts.lastMessage(), QStringLiteral("Restore of company database successful"));
         QCOMPARE(session.context.company.company.strCompName, QStringLiteral("Older Company"));
         QVERIFY(session.context.company.company.strCompLicNum1.isEmpty()); // edition rules applied again

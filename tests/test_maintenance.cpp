@@ -121,7 +121,7 @@ public:
         : m_failOn(failOn)
     {
     }
-    void operator()(AppContext &context)
+    void operator()(const DocumentContext &context)
     {
         shown << context.document.header.intInvNumber;
         if (shown.size() == m_failOn)
@@ -355,7 +355,6 @@ private slots:
         Books b;
         b.mixedBooks();
         RecordingPrintModule printing(b.context);
-        b.context.printKind = 8;
         TfrmInvoiceMaintenance window(b.context);
         window.show();
         QCOMPARE(window.windowTitle(), QStringLiteral("Invoice Maintenance"));
@@ -425,7 +424,6 @@ private slots:
         QCOMPARE(b.dump(), before);
         QCOMPARE(b.prompts.messages("YesNoCancel"), QStringList({"Delete Invoice 504?", "Delete Invoice 504?"}));
         QCOMPARE(b.context.document.header.intInvNumber, 504);
-        QCOMPARE(b.context.printKind, 8);
 
         b.prompts.answers = {Prompts::Yes};
         clickRow(list, row);
@@ -468,7 +466,6 @@ private slots:
         QCOMPARE(b.context.document.header.intInvNumber, 502);
         QCOMPARE(b.context.document.header.strCustFullName, QStringLiteral("Bob Brown"));
         QVERIFY(!b.context.editorOpen);
-        QCOMPARE(b.context.printKind, 8);
         QCOMPARE(b.prompts.unplanned, 0);
         QCOMPARE(b.prompts.messages("Error"), QStringList());
     }

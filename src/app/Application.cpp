@@ -1,6 +1,6 @@
 #include "Application.h"
 
-#include "AppContext.h"
+#include "context/AppContext.h"
 #include "DesktopShell.h"
 #include "DialogPrompts.h"
 #include "core/Edition.h"

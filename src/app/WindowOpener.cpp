@@ -1,6 +1,6 @@
 #include "WindowOpener.h"
 
-#include "AppContext.h"
+#include "context/AppContext.h"
 #include "core/Edition.h"
 #include "core/Prompts.h"
 #include "TfrmAbout.h"
@@ -16,7 +16,6 @@
 #include "planner/TfrmActivityEdit.h"
 #include "planner/TfrmPlanner.h"
 #include "prices/TfrmPriceCorvalo.h"
-#include "printing/PrintKind.h"
 #include "printing/TfrmManualInvoice.h"
 #include "report/TfrmReport.h"
 #include "worksheets/TfrmInvoiceHeddrin.h"
@@ -42,7 +41,6 @@ void WindowOpener::notAvailable(const QString &window)
 
 void WindowOpener::openInvoiceEditor(bool newDocument)
 {
-    m_context.printKind = PrintKind::CurrentDocument;
     m_context.editorOpen = true;
     // The customer and price windows leave pick mode however the editor ends.
     const auto closeEditor = qScopeGuard([this] { m_context.editorOpen = false; });
@@ -70,22 +68,18 @@ void WindowOpener::openInvoiceEditor(bool newDocument)
 
 void WindowOpener::openInvoiceMaintenance()
 {
-    m_context.printKind = PrintKind::InvoiceList;
     TfrmInvoiceMaintenance window(m_context, m_owner);
     window.exec();
 }
 
 void WindowOpener::openManualForms()
 {
-    m_context.printKind = PrintKind::CurrentDocument;
     m_context.document.header.blnNewInvoice = true;
     TfrmManualInvoice::open(m_context, m_owner);
 }
 
 void WindowOpener::openCustomers()
 {
-    if (!m_context.editorOpen)
-        m_context.printKind = PrintKind::CustomerList;
     m_context.documentChanged = false;
     if (m_context.edition().GetEditionNumber() == Edition::Lunvard) {
         notAvailable(QStringLiteral("Customer entry"));
@@ -97,8 +91,6 @@ void WindowOpener::openCustomers()
 
 void WindowOpener::openPriceItems()
 {
-    if (!m_context.editorOpen)
-        m_context.printKind = PrintKind::PriceSheet;
     m_context.documentChanged = false;
     switch (m_context.edition().GetEditionNumber()) {
     case Edition::Corvalo:
@@ -121,7 +113,6 @@ void WindowOpener::openPriceItems()
 void WindowOpener::openReport()
 {
     m_context.documentChanged = false;
-    m_context.printKind = PrintKind::SalesAndTaxReport;
     TfrmReport window(m_context, m_owner);
     window.exec();
 }

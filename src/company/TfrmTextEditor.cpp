@@ -2,9 +2,9 @@
 
 #include "CompanyInfoWidgets.h"
 #include "ContractWarranty.h"
-#include "app/AppContext.h"
+#include "context/AppContext.h"
 #include "core/Edition.h"
-#include "printing/PrintModule.h"
+#include "core/PrintModule.h"
 #include "core/Prompts.h"
 #include "widgets/Ribbon.h"
 #include "data/DbError.h"
@@ -139,13 +139,14 @@ bool TfrmTextEditor::pSave()
 
 void TfrmTextEditor::printRequested(bool preview)
 {
-    m_context.printKind = m_writerMode == ContractWarranty::Contract ? 5 : 6;
     if (!m_context.printModule)
         return;
+    const PrintRequest request =
+        PrintRequest::of(m_writerMode == ContractWarranty::Contract ? PrintKind::Contract : PrintKind::Warranty);
     if (preview)
-        m_context.printModule->pPrintPreview();
+        m_context.printModule->pPrintPreview(request);
     else
-        m_context.printModule->pPrint();
+        (void)m_context.printModule->pPrint(request);
 }
 
 void TfrmTextEditor::reject()

@@ -1,8 +1,8 @@
 #include "TfrmCustomer.h"
 
-#include "app/AppContext.h"
+#include "context/AppContext.h"
 #include "printing/ListReports.h"
-#include "printing/PrintModule.h"
+#include "core/PrintModule.h"
 #include "widgets/CommandBar.h"
 #include "widgets/ReadOnlyList.h"
 #include "core/Edition.h"
@@ -570,14 +570,15 @@ void TfrmCustomer::printList(bool preview)
     QList<qint64> ids;
     for (const CustomerListEntry &entry : m_model.entries())
         ids.append(entry.intCustomerID);
+    PrintRequest request = PrintRequest::of(PrintKind::CustomerList);
     try {
-        m_context.listPrintout = {{}, ListReports::RvCustomConnectionCustomer(*m_context.openDatabase(), ids)};
+        request.printout = {{}, ListReports::RvCustomConnectionCustomer(*m_context.openDatabase(), ids)};
     } catch (const DbError &error) {
         showDbError(error);
         return;
     }
     if (preview)
-        m_context.printModule->pPrintPreview();
+        m_context.printModule->pPrintPreview(request);
     else
-        (void)m_context.printModule->pPrint();
+        (void)m_context.printModule->pPrint(request);
 }

@@ -1,6 +1,6 @@
 #include "MaintenanceQuery.h"
 
-#include "app/AppContext.h"
+#include "data/DataContext.h"
 #include "core/Edition.h"
 #include "data/Database.h"
 #include "data/TextSearch.h"
@@ -211,7 +211,7 @@ QString question(MaintenanceType type, const QString &name)
 
 } // namespace MaintenanceTypes
 
-MaintenanceQuery::MaintenanceQuery(const AppContext &context)
+MaintenanceQuery::MaintenanceQuery(const DataContext &context)
     : m_context(context)
 {
 }

@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-class AppContext;
+class DataContext;
 class Edition;
 
 /// What a click in the maintenance list does to the clicked document. The values are
@@ -63,7 +63,7 @@ namespace MaintenanceTypes {
 class MaintenanceQuery
 {
 public:
-    explicit MaintenanceQuery(const AppContext &context);
+    explicit MaintenanceQuery(const DataContext &context);
 
     [[nodiscard]] QList<MaintenanceRow> run(MaintenanceType type, const QString &searchItem,
                                             const QString &text) const;
@@ -78,5 +78,5 @@ public:
     [[nodiscard]] static SqlText build(MaintenanceType type, const QString &searchItem, const QString &text);
 
 private:
-    const AppContext &m_context;
+    const DataContext &m_context;
 };

@@ -1,6 +1,6 @@
 #include "TfrmInvoiceMaintenance.h"
 
-#include "app/AppContext.h"
+#include "context/AppContext.h"
 #include "widgets/CommandBar.h"
 #include "core/Edition.h"
 #include "core/Prompts.h"
@@ -11,7 +11,7 @@
 #include "invoice/DocumentActions.h"
 #include "invoice/DocumentKinds.h"
 #include "printing/PrintJobs.h"
-#include "printing/PrintModule.h"
+#include "core/PrintModule.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -192,7 +192,6 @@ void TfrmInvoiceMaintenance::lstvwInvMaintenanceClick(const QModelIndex &index)
         pAct(type, row);
         pQuerySavedInvoices();
     }
-    m_context.printKind = PrintKind::InvoiceList;
 }
 
 void TfrmInvoiceMaintenance::pAct(MaintenanceType type, const MaintenanceRow &row)
@@ -244,9 +243,10 @@ void TfrmInvoiceMaintenance::pPrintList(bool preview)
         m_context.prompts().ShowInformation(tr("Printing is not available yet."));
         return;
     }
-    m_context.printKind = PrintKind::InvoiceList;
+    PrintRequest request = PrintRequest::of(PrintKind::InvoiceList);
+    request.filter = {int(currentType()), m_cmboInvSearch->currentText(), m_txtInvSearch->text()};
     if (preview)
-        m_context.printModule->pPrintPreview();
+        m_context.printModule->pPrintPreview(request);
     else
-        (void)m_context.printModule->pPrint();
+        (void)m_context.printModule->pPrint(request);
 }

@@ -7,7 +7,7 @@
 #include "TfrmInvoiceNotes.h"
 #include "TfrmInvoicePriceItemEdit.h"
 #include "TfrmPaidAndDeposit.h"
-#include "app/AppContext.h"
+#include "context/AppContext.h"
 #include "core/Edition.h"
 #include "widgets/FormFields.h"
 #include "core/Prompts.h"
@@ -18,7 +18,7 @@
 #include "invoice/DocumentStore.h"
 #include "invoice/Totals.h"
 #include "printing/PrintJobs.h"
-#include "printing/PrintModule.h"
+#include "core/PrintModule.h"
 #include "prices/TfrmPriceCorvalo.h"
 
 #include <QAction>

@@ -3,7 +3,7 @@
 #include "Money.h"
 #include "ReportPostings.h"
 #include "Totals.h"
-#include "app/AppContext.h"
+#include "invoice/DocumentContext.h"
 #include "core/Edition.h"
 #include "core/Prompts.h"
 #include "data/Database.h"
@@ -55,7 +55,7 @@ double amountCell(const InvoiceLines &lines, int row, int column, const QLocale 
 
 } // namespace
 
-DocumentStore::DocumentStore(AppContext &context)
+DocumentStore::DocumentStore(DocumentContext &context)
     : m_context(context)
 {
 }

@@ -3,7 +3,7 @@
 #include "ActivityListModel.h"
 #include "ActivityStore.h"
 #include "CalendarGrid.h"
-#include "app/AppContext.h"
+#include "context/AppContext.h"
 #include "core/Edition.h"
 #include "widgets/Icons.h"
 #include "core/Prompts.h"
@@ -12,7 +12,7 @@
 #include "data/DateText.h"
 #include "data/DbError.h"
 #include "printing/ListReports.h"
-#include "printing/PrintModule.h"
+#include "core/PrintModule.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -28,7 +28,6 @@
 
 namespace {
 
-constexpr int kPrintPlannerActivities = 4;
 
 QAction *makeCommand(QObject *owner, const QString &name, const QString &caption, Icons::Command icon)
 {
@@ -343,7 +342,6 @@ void TfrmPlanner::openEditor(const TrecActivityEdit &activity)
 
 void TfrmPlanner::print(bool preview)
 {
-    m_context.printKind = kPrintPlannerActivities;
     if (!m_context.printModule)
         return;
     QList<ListReports::PlannerListRow> rows;
@@ -351,18 +349,19 @@ void TfrmPlanner::print(bool preview)
         rows.append({m_model->rows().at(row).intActID,
                      m_model->index(row, ActivityListModel::Date).data().toString()});
     const bool dayList = listKind() == PlannerListKind::Day;
+    PrintRequest request = PrintRequest::of(PrintKind::Planner);
     try {
-        m_context.listPrintout = {ListReports::pSetPlannerData(m_cmboPlannerType->currentText(),
-                                                               m_lblDayMnthYear->text(), dayList),
-                                  ListReports::RvCustomConnectionPlanner(*m_context.openDatabase(), rows, dayList)};
+        request.printout = {ListReports::pSetPlannerData(m_cmboPlannerType->currentText(), m_lblDayMnthYear->text(),
+                                                         dayList),
+                            ListReports::RvCustomConnectionPlanner(*m_context.openDatabase(), rows, dayList)};
     } catch (const DbError &error) {
         m_context.prompts().showError(error.message());
         return;
     }
     if (preview)
-        m_context.printModule->pPrintPreview();
+        m_context.printModule->pPrintPreview(request);
     else
-        (void)m_context.printModule->pPrint();
+        (void)m_context.printModule->pPrint(request);
 }
 
 void TfrmPlanner::done(int result)

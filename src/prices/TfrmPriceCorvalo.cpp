@@ -1,9 +1,9 @@
 #include "TfrmPriceCorvalo.h"
 
 #include "core/AllowNumDecimalOnly.h"
-#include "app/AppContext.h"
+#include "context/AppContext.h"
 #include "printing/ListReports.h"
-#include "printing/PrintModule.h"
+#include "core/PrintModule.h"
 #include "widgets/CommandBar.h"
 #include "widgets/ReadOnlyList.h"
 #include "core/Edition.h"
@@ -473,9 +473,10 @@ void TfrmPriceCorvalo::printList(bool preview)
 {
     if (!m_context.printModule)
         return;
-    m_context.listPrintout = {{}, ListReports::RvCustomConnectionPrice(m_model.items(), m_context.locale)};
+    const PrintRequest request = PrintRequest::list(
+        PrintKind::PriceSheet, {{}, ListReports::RvCustomConnectionPrice(m_model.items(), m_context.locale)});
     if (preview)
-        m_context.printModule->pPrintPreview();
+        m_context.printModule->pPrintPreview(request);
     else
-        (void)m_context.printModule->pPrint();
+        (void)m_context.printModule->pPrint(request);
 }

@@ -3,7 +3,7 @@
 #include "InvoiceRowFeed.h"
 #include "ReportError.h"
 #include "ReportFonts.h"
-#include "app/AppContext.h"
+#include "invoice/DocumentContext.h"
 #include "core/Edition.h"
 #include "core/Paths.h"
 #include "invoice/DocumentKinds.h"
@@ -56,7 +56,7 @@ const QList<ValueColumn> &valueColumnsLeftToRight()
 }
 
 /// The company logo, or nothing when it does not print on this document.
-std::optional<QImage> documentLogo(const AppContext &context)
+std::optional<QImage> documentLogo(const DocumentContext &context)
 {
     if (DocumentKinds::is(context.document.header.strInvName, DocumentKinds::kWorkOrder)
         || context.edition().GetEditionNumber() == Edition::Lunvard)
@@ -159,7 +159,7 @@ QList<Band> rowBands(const RowFeed &feed, int row)
 class TemplateBuilder
 {
 public:
-    TemplateBuilder(const AppContext &context, ReportParameters &parameters, ReportPage &page)
+    TemplateBuilder(const DocumentContext &context, ReportParameters &parameters, ReportPage &page)
         : m_context(context)
         , m_header(context.document.header)
         , m_settings(context.company.invData)
@@ -361,7 +361,7 @@ private:
         return {};
     }
 
-    const AppContext &m_context;
+    const DocumentContext &m_context;
     const TrecInvHeader &m_header;
     const TrecCmpnyInvData &m_settings;
     ReportParameters &m_parameters;
@@ -371,7 +371,7 @@ private:
 
 } // namespace
 
-InvoiceReport InvoiceReport::pSetInvoiceData(const AppContext &context)
+InvoiceReport InvoiceReport::pSetInvoiceData(const DocumentContext &context)
 {
     InvoiceReport report;
     TemplateBuilder build(context, report.m_parameters, report.m_template);

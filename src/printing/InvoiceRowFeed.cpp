@@ -2,7 +2,7 @@
 
 #include "ReportError.h"
 #include "ReportFonts.h"
-#include "app/AppContext.h"
+#include "invoice/DocumentContext.h"
 #include "core/Edition.h"
 #include "invoice/DocumentKinds.h"
 #include "invoice/Money.h"
@@ -89,7 +89,7 @@ const QStringList &valueColumns()
     return columns;
 }
 
-RowFeed RvCustomConnectionInvoice(const AppContext &context)
+RowFeed RvCustomConnectionInvoice(const DocumentContext &context)
 {
     RowFeed feed;
     feed.name = kFeedName;

@@ -5,7 +5,8 @@
 #include "ListReports.h"
 #include "ReportError.h"
 #include "TextReports.h"
-#include "app/AppContext.h"
+#include "invoice/DocumentContext.h"
+#include "data/Database.h"
 #include "core/Edition.h"
 
 #include <QHash>
@@ -14,9 +15,9 @@ namespace PrintJobs {
 
 namespace {
 
-using PagesOf = QList<ReportPage> (*)(const AppContext &context);
+using PagesOf = QList<ReportPage> (*)(const DocumentContext &context, const PrintRequest &request);
 
-QList<ReportPage> currentDocumentPages(const AppContext &context)
+QList<ReportPage> currentDocumentPages(const DocumentContext &context, const PrintRequest &)
 {
     const InvoiceReport report = InvoiceReport::pSetInvoiceData(context);
     QList<ReportPage> pages = report.run(InvoiceRows::RvCustomConnectionInvoice(context));
@@ -31,19 +32,19 @@ QList<ReportPage> currentDocumentPages(const AppContext &context)
     return pages;
 }
 
-QList<ReportPage> contractPages(const AppContext &context)
+QList<ReportPage> contractPages(const DocumentContext &context, const PrintRequest &)
 {
     return TextReports::ReportContract(TextReports::pSetContractData(*context.openDatabase()));
 }
 
-QList<ReportPage> warrantyPages(const AppContext &context)
+QList<ReportPage> warrantyPages(const DocumentContext &context, const PrintRequest &)
 {
     return TextReports::ReportWarranty(TextReports::pSetWarrantyData(*context.openDatabase()));
 }
 
-QList<ReportPage> priceSheetPages(const AppContext &context)
+QList<ReportPage> priceSheetPages(const DocumentContext &context, const PrintRequest &request)
 {
-    ListPrintout printout = context.listPrintout;
+    ListPrintout printout = request.printout;
     if (context.edition().usesWorkSheets()) {
         printout.parameters.insert(QStringLiteral("rvstrPriceSheetTitle"), QStringLiteral("Price Sheet List"));
         return ListReports::ReportPriceSheetHeddrin(printout);
@@ -52,24 +53,24 @@ QList<ReportPage> priceSheetPages(const AppContext &context)
     return ListReports::ReportPriceSheet(printout);
 }
 
-QList<ReportPage> customerListPages(const AppContext &context)
+QList<ReportPage> customerListPages(const DocumentContext &, const PrintRequest &request)
 {
-    ListPrintout printout = context.listPrintout;
+    ListPrintout printout = request.printout;
     printout.parameters.insert(QStringLiteral("rvstrCustomerListTitle"), QStringLiteral("Customer List"));
     return ListReports::ReportCustomerList(printout);
 }
 
-QList<ReportPage> plannerPages(const AppContext &context)
+QList<ReportPage> plannerPages(const DocumentContext &, const PrintRequest &request)
 {
-    return ListReports::ReportPlanner(context.listPrintout);
+    return ListReports::ReportPlanner(request.printout);
 }
 
-QList<ReportPage> salesAndTaxPages(const AppContext &context)
+QList<ReportPage> salesAndTaxPages(const DocumentContext &, const PrintRequest &request)
 {
-    return ListReports::ReportTaxSalesReport(context.listPrintout);
+    return ListReports::ReportTaxSalesReport(request.printout);
 }
 
-QList<ReportPage> invoiceListPages(const AppContext &context)
+QList<ReportPage> invoiceListPages(const DocumentContext &context, const PrintRequest &)
 {
     ListPrintout printout{{{QStringLiteral("rvstrInvMaintTitle"), QStringLiteral("Invoice List")}},
                           ListReports::RvCustomConnectionInvMaint(*context.openDatabase())};
@@ -92,7 +93,7 @@ const QHash<int, PagesOf> &reports()
     return table;
 }
 
-QString documentKindAndNumber(const AppContext &context)
+QString documentKindAndNumber(const DocumentContext &context)
 {
     const TrecInvHeader &header = context.document.header;
     return header.strInvName + QLatin1Char(' ') + QString::number(header.intInvNumber);
@@ -105,7 +106,7 @@ bool isAvailable(int kind)
     return reports().contains(kind);
 }
 
-QString previewTitle(int kind, const AppContext &context)
+QString previewTitle(int kind, const DocumentContext &context)
 {
     switch (kind) {
     case PrintKind::CurrentDocument:
@@ -117,7 +118,7 @@ QString previewTitle(int kind, const AppContext &context)
     }
 }
 
-QString documentName(int kind, const AppContext &context)
+QString documentName(int kind, const DocumentContext &context)
 {
     switch (kind) {
     case PrintKind::CurrentDocument:
@@ -141,8 +142,9 @@ QString documentName(int kind, const AppContext &context)
     }
 }
 
-ReportJob RvSystemPrntDocsPrint(const AppContext &context, int kind)
+ReportJob RvSystemPrntDocsPrint(const DocumentContext &context, const PrintRequest &request)
 {
+    const int kind = request.kind;
     const PagesOf pagesOf = reports().value(kind);
     if (!pagesOf || !isAvailable(kind))
         throw ReportError(QStringLiteral("Printing the %1 is not available yet.").arg(documentName(kind, context)));
@@ -157,7 +159,7 @@ ReportJob RvSystemPrntDocsPrint(const AppContext &context, int kind)
     job.info.keywords = job.documentName;
     job.info.creator = company;
     job.info.producer = company;
-    job.pages = pagesOf(context);
+    job.pages = pagesOf(context, request);
     return job;
 }
 

@@ -5,7 +5,7 @@
 #include "TfrmPriceHeddrin.h"
 #include "WorkSheetPanel.h"
 #include "WorkSheetPriceStore.h"
-#include "app/AppContext.h"
+#include "context/AppContext.h"
 #include "core/Edition.h"
 #include "widgets/FormFields.h"
 #include "core/Prompts.h"
@@ -21,8 +21,7 @@
 #include "invoice/DocumentKinds.h"
 #include "invoice/DocumentStore.h"
 #include "invoice/Totals.h"
-#include "printing/PrintKind.h"
-#include "printing/PrintModule.h"
+#include "core/PrintModule.h"
 
 #include <QAction>
 #include <algorithm>

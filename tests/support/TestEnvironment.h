@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ScriptedPrompts.h"
-#include "app/AppContext.h"
+#include "context/AppContext.h"
 #include "data/SavingIndicator.h"
 
 #include <QDate>

@@ -1,0 +1,12 @@
+#include "AppContext.h"
+
+#include "core/Edition.h"
+
+void AppContext::pSetInvoiceTypes()
+{
+    editorOpen = false;
+    documentChanged = false;
+    selectedLineIndex = 0;
+    company.invData.strInvFootNote[0].clear();
+    InvoiceTypes = edition().invoiceTypes();
+}

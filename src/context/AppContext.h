@@ -1,0 +1,34 @@
+#pragma once
+
+#include "core/Preferences.h"
+#include "invoice/DocumentContext.h"
+
+#include <QStringList>
+
+class PrintModule;
+
+/// The process-wide state: filled by start-up, handed to every window. Tests make
+/// their own, with a scripted Prompts and their chosen edition. Logic below the
+/// windows takes only the slice it needs (DataContext, CompanyContext,
+/// DocumentContext).
+class AppContext final : public DocumentContext
+{
+public:
+    using DocumentContext::DocumentContext;
+
+    AppPreferences preferences;
+    /// The document kinds the edition offers, in the editors' order.
+    QStringList InvoiceTypes;
+
+    bool editorOpen = false;
+    bool documentChanged = false;
+    int selectedLineIndex = 0;
+    /// Contract (1) or warranty (0) for the writer.
+    int writerMode = 1;
+    /// Print, preview and PDF for every window; set by start-up, null where nothing prints.
+    PrintModule *printModule = nullptr;
+
+    /// Clears the editor and changed flags, the selected line and foot note 0, and
+    /// fills the edition's document kinds.
+    void pSetInvoiceTypes();
+};
