@@ -9,6 +9,7 @@
 #include "data/Database.h"
 #include "printing/ListReports.h"
 #include "report/SalesTaxReport.h"
+#include "report/SalesTaxRows.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -745,8 +745,7 @@ private slots:
         session.start();
         const QString seeded = ContractWarranty::load(*session.db(), ContractWarranty::Warranty).body;
         QVERIFY(seeded.contains(QStringLiteral("\r\n")));
-        session.context.writerMode = ContractWarranty::Warranty;
-        TfrmTextEditor writer(session.context);
+        TfrmTextEditor writer(session.context, session.context.printModule, ContractWarranty::Warranty);
         writer.show();
         auto *title = child<QLineEdit>(writer, QStringLiteral("txtContractWarrantyName"));
         auto *text = child<QPlainTextEdit>(writer, QStringLiteral("txtTextEditor"));
@@ -782,8 +781,7 @@ private slots:
         TestSession session(Edition::Lunvard);
         session.start();
         RecordingPrintModule printer(session.context);
-        session.context.writerMode = ContractWarranty::Contract;
-        TfrmTextEditor writer(session.context);
+        TfrmTextEditor writer(session.context, session.context.printModule, ContractWarranty::Contract);
         writer.show();
         QCOMPARE(writer.windowTitle(), QStringLiteral("Contract Writer"));
         QCOMPARE(child<QLineEdit>(writer, QStringLiteral("txtContractWarrantyName"))->text(),
@@ -814,8 +812,7 @@ private slots:
         session.start();
         session.db()->exec(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON tblContractWarranty "
                                           "BEGIN SELECT RAISE(ABORT, 'texts are locked'); END"));
-        session.context.writerMode = ContractWarranty::Contract;
-        TfrmTextEditor writer(session.context);
+        TfrmTextEditor writer(session.context, session.context.printModule, ContractWarranty::Contract);
         writer.show();
         QTest::keyClicks(child<QPlainTextEdit>(writer, QStringLiteral("txtTextEditor")), QStringLiteral("x"));
         QVERIFY(!writer.pSave());

@@ -1,6 +1,6 @@
 #include "TestEnvironment.h"
 #include "invoice/Totals.h"
-#include "worksheets/WorkSheet.h"
+#include "invoice/WorkSheet.h"
 #include "core/Edition.h"
 #include "core/Paths.h"
 #include "data/Database.h"

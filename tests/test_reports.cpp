@@ -5,6 +5,7 @@
 #include "data/Database.h"
 #include "invoice/DocumentStore.h"
 #include "invoice/Money.h"
+#include "prices/PriceSheetRows.h"
 #include "prices/PriceStore.h"
 #include "printing/ListReports.h"
 #include "printing/PdfOutput.h"
@@ -12,6 +13,7 @@
 #include "printing/ReportError.h"
 #include "printing/TfrmManualInvoice.h"
 #include "report/SalesTaxReport.h"
+#include "report/SalesTaxRows.h"
 #include "report/TfrmReport.h"
 
 #include <QAbstractItemModel>

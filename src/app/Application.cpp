@@ -1,5 +1,6 @@
 #include "Application.h"
 
+#include "WindowOpener.h"
 #include "context/AppContext.h"
 #include "DesktopShell.h"
 #include "DialogPrompts.h"
@@ -38,6 +39,8 @@ int runApplication(int argc, char **argv, int editionNumber)
 
     TmodPrintData printing(context);
     context.printModule = &printing;
+    AppWindows windows(context);
+    context.windows = &windows;
 
     TfrmMain mainWindow(context);
     mainWindow.showAsPreferred();

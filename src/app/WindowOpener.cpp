@@ -52,18 +52,13 @@ void WindowOpener::openInvoiceEditor(bool newDocument)
         m_context.prompts().showError(error.message());
         return;
     }
-    switch (m_context.edition().GetEditionNumber()) {
-    case Edition::Lunvard:
+    const Edition &edition = m_context.edition();
+    if (!edition.storesDocuments())
         TfrmInvoiceLunvard(m_context, m_owner).exec();
-        break;
-    case Edition::Corvalo:
-    case Edition::Ostrev:
-        TfrmInvoiceStored(m_context, m_owner).exec();
-        break;
-    case Edition::Heddrin:
+    else if (edition.usesWorkSheets())
         TfrmInvoiceHeddrin(m_context, m_owner).exec();
-        break;
-    }
+    else
+        TfrmInvoiceStored(m_context, m_owner).exec();
 }
 
 void WindowOpener::openInvoiceMaintenance()
@@ -81,7 +76,7 @@ void WindowOpener::openManualForms()
 void WindowOpener::openCustomers()
 {
     m_context.documentChanged = false;
-    if (m_context.edition().GetEditionNumber() == Edition::Lunvard) {
+    if (!m_context.edition().keepsCustomerAndPriceLists()) {
         notAvailable(QStringLiteral("Customer entry"));
         return;
     }
@@ -92,21 +87,15 @@ void WindowOpener::openCustomers()
 void WindowOpener::openPriceItems()
 {
     m_context.documentChanged = false;
-    switch (m_context.edition().GetEditionNumber()) {
-    case Edition::Corvalo:
-    case Edition::Ostrev: {
-        TfrmPriceCorvalo window(m_context, m_owner);
-        window.exec();
-        return;
-    }
-    case Edition::Heddrin: {
+    const Edition &edition = m_context.edition();
+    if (!edition.keepsCustomerAndPriceLists()) {
+        notAvailable(QStringLiteral("Price item entry"));
+    } else if (edition.usesWorkSheets()) {
         TfrmPriceHeddrin window(m_context, m_owner);
         window.exec();
-        return;
-    }
-    default:
-        notAvailable(QStringLiteral("Price item entry"));
-        return;
+    } else {
+        TfrmPriceCorvalo window(m_context, m_owner);
+        window.exec();
     }
 }
 
@@ -119,8 +108,7 @@ void WindowOpener::openReport()
 
 void WindowOpener::openWriter(WriterMode mode)
 {
-    m_context.documentChanged = false;
-    TfrmTextEditor::open(m_context, mode, m_owner);
+    TfrmTextEditor::open(m_context, m_context.printModule, mode, m_owner);
 }
 
 void WindowOpener::openCompanyInfo()

@@ -2,7 +2,7 @@
 
 #include "CompanyInfoWidgets.h"
 #include "ContractWarranty.h"
-#include "context/AppContext.h"
+#include "company/CompanyContext.h"
 #include "core/Edition.h"
 #include "core/PrintModule.h"
 #include "core/Prompts.h"
@@ -18,11 +18,12 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-TfrmTextEditor::TfrmTextEditor(AppContext &context, QWidget *parent)
+TfrmTextEditor::TfrmTextEditor(CompanyContext &context, PrintModule *printing, int writerMode, QWidget *parent)
     : QDialog(parent)
     , m_context(context)
-    , m_writerMode(context.writerMode)
-    , m_word(ContractWarranty::GetWriterWord(context.writerMode))
+    , m_printing(printing)
+    , m_writerMode(writerMode)
+    , m_word(ContractWarranty::GetWriterWord(writerMode))
     , m_ribbon(new Ribbon(this))
     , m_title(new QLineEdit(this))
     , m_text(new QPlainTextEdit(this))
@@ -82,11 +83,9 @@ TfrmTextEditor::TfrmTextEditor(AppContext &context, QWidget *parent)
     pShowFormInformation();
 }
 
-void TfrmTextEditor::open(AppContext &context, int writerMode, QWidget *parent)
+void TfrmTextEditor::open(CompanyContext &context, PrintModule *printing, int writerMode, QWidget *parent)
 {
-    context.writerMode = writerMode;
-    context.documentChanged = false;
-    TfrmTextEditor window(context, parent);
+    TfrmTextEditor window(context, printing, writerMode, parent);
     window.exec();
 }
 
@@ -139,14 +138,14 @@ bool TfrmTextEditor::pSave()
 
 void TfrmTextEditor::printRequested(bool preview)
 {
-    if (!m_context.printModule)
+    if (!m_printing)
         return;
     const PrintRequest request =
         PrintRequest::of(m_writerMode == ContractWarranty::Contract ? PrintKind::Contract : PrintKind::Warranty);
     if (preview)
-        m_context.printModule->pPrintPreview(request);
+        m_printing->pPrintPreview(request);
     else
-        (void)m_context.printModule->pPrint(request);
+        (void)m_printing->pPrint(request);
 }
 
 void TfrmTextEditor::reject()

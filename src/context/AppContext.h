@@ -6,6 +6,7 @@
 #include <QStringList>
 
 class PrintModule;
+class WindowOpening;
 
 /// The process-wide state: filled by start-up, handed to every window. Tests make
 /// their own, with a scripted Prompts and their chosen edition. Logic below the
@@ -23,10 +24,10 @@ public:
     bool editorOpen = false;
     bool documentChanged = false;
     int selectedLineIndex = 0;
-    /// Contract (1) or warranty (0) for the writer.
-    int writerMode = 1;
     /// Print, preview and PDF for every window; set by start-up, null where nothing prints.
     PrintModule *printModule = nullptr;
+    /// What windows open other windows through; set by start-up, null where none opens.
+    WindowOpening *windows = nullptr;
 
     /// Clears the editor and changed flags, the selected line and foot note 0, and
     /// fills the edition's document kinds.

@@ -8,7 +8,6 @@
 #include "core/Edition.h"
 #include "core/Prompts.h"
 #include "widgets/TextFields.h"
-#include "app/WindowOpener.h"
 #include "data/DbError.h"
 #include "data/SavingIndicator.h"
 

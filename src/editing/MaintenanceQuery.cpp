@@ -101,10 +101,9 @@ QList<MaintenanceType> offered(const Edition &edition)
     QList<MaintenanceType> types;
     for (int i = int(T::ViewAll); i <= int(T::ViewRecurring); ++i) {
         const auto type = MaintenanceType(i);
-        // Ostrev has neither change orders nor recurring invoices.
-        const bool ostrevLeavesOut = type == T::ChangeOrderToInvoice || type == T::AddRecurring
-                                     || type == T::RemoveRecurring || type == T::ViewRecurring;
-        if (edition.GetEditionNumber() == Edition::Ostrev && ostrevLeavesOut)
+        const bool needsFullFeatures = type == T::ChangeOrderToInvoice || type == T::AddRecurring
+                                       || type == T::RemoveRecurring || type == T::ViewRecurring;
+        if (needsFullFeatures && !edition.hasFullDocumentFeatures())
             continue;
         types << type;
     }

@@ -1,12 +1,12 @@
 #include "TfrmInvoiceMaintenance.h"
 
 #include "context/AppContext.h"
+#include "context/WindowOpening.h"
 #include "widgets/CommandBar.h"
 #include "core/Edition.h"
 #include "core/Prompts.h"
 #include "widgets/ReadOnlyList.h"
 #include "widgets/TextFields.h"
-#include "app/WindowOpener.h"
 #include "data/DbError.h"
 #include "invoice/DocumentActions.h"
 #include "invoice/DocumentKinds.h"
@@ -186,7 +186,8 @@ void TfrmInvoiceMaintenance::lstvwInvMaintenanceClick(const QModelIndex &index)
 
     const QString question = MaintenanceTypes::question(type, row.name());
     if (question.isEmpty()) {
-        WindowOpener(m_context, this).openInvoiceEditor(false);
+        if (m_context.windows)
+            m_context.windows->openInvoiceEditor(this);
         pQuerySavedInvoices();
     } else if (m_context.prompts().ShowYesNoCancel(question) == Prompts::Yes) {
         pAct(type, row);

@@ -8,7 +8,7 @@
 #include "core/Prompts.h"
 #include "data/Database.h"
 #include "data/SavingIndicator.h"
-#include "worksheets/WorkSheet.h"
+#include "invoice/WorkSheet.h"
 
 #include <sqlite3.h>
 

@@ -4,11 +4,11 @@
 #include "ActivityStore.h"
 #include "CalendarGrid.h"
 #include "context/AppContext.h"
+#include "context/WindowOpening.h"
 #include "core/Edition.h"
 #include "widgets/Icons.h"
 #include "core/Prompts.h"
 #include "widgets/Ribbon.h"
-#include "app/WindowOpener.h"
 #include "data/DateText.h"
 #include "data/DbError.h"
 #include "printing/ListReports.h"
@@ -331,7 +331,8 @@ void TfrmPlanner::newActivity()
 
 void TfrmPlanner::openEditor(const TrecActivityEdit &activity)
 {
-    WindowOpener(m_context, this).openActivityEditor(activity);
+    if (m_context.windows)
+        m_context.windows->openActivityEditor(activity, this);
     if (m_context.documentChanged) {
         loadFlags(m_selected.year());
         drawCalendar();

@@ -9,10 +9,10 @@
 #include "core/Edition.h"
 #include "core/Prompts.h"
 #include "widgets/TextFields.h"
-#include "app/WindowOpener.h"
 #include "data/DbError.h"
 #include "data/SavingIndicator.h"
 #include "invoice/Money.h"
+#include "prices/PriceSheetRows.h"
 
 #include <QAction>
 #include <QCheckBox>

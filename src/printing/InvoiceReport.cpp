@@ -59,7 +59,7 @@ const QList<ValueColumn> &valueColumnsLeftToRight()
 std::optional<QImage> documentLogo(const DocumentContext &context)
 {
     if (DocumentKinds::is(context.document.header.strInvName, DocumentKinds::kWorkOrder)
-        || context.edition().GetEditionNumber() == Edition::Lunvard)
+        || !context.edition().printsLogoAndReferences())
         return std::nullopt;
     const QString path = Paths::GetLogoPath(context.edition());
     if (!QFileInfo::exists(path))
@@ -221,7 +221,7 @@ public:
     double customerBlock(double r)
     {
         const bool blankForm = m_header.blnManualForm;
-        const bool lunvard = m_context.edition().GetEditionNumber() == Edition::Lunvard;
+        const bool lunvard = !m_context.edition().printsLogoAndReferences();
         m_page.add(Items::bar(QStringLiteral("rvrecCustTop"), QRectF(0.3, r, 7.9, 0.05), m_kindColor));
         r += 0.1;
 

@@ -6,7 +6,7 @@
 #include "core/Edition.h"
 #include "invoice/DocumentKinds.h"
 #include "invoice/Money.h"
-#include "worksheets/WorkSheetText.h"
+#include "invoice/WorkSheetText.h"
 
 #include <cmath>
 

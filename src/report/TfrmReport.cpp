@@ -10,6 +10,7 @@
 #include "printing/ListReports.h"
 #include "printing/PrintJobs.h"
 #include "core/PrintModule.h"
+#include "report/SalesTaxRows.h"
 
 #include <algorithm>
 #include <QAction>

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ScriptedPrompts.h"
+#include "app/WindowOpener.h"
 #include "context/AppContext.h"
 #include "data/SavingIndicator.h"
 
@@ -38,4 +39,5 @@ public:
     ScriptedPrompts prompts;
     NoSavingIndicator saving;
     AppContext context;
+    AppWindows windows{context};
 };
