@@ -439,11 +439,10 @@ private slots:
         QFETCH(int, discount);
         QFETCH(QString, phone1);
         Session s(edition);
-        s.context.editorOpen = true;
         TrecInvHeader &h = s.context.document.header;
         h.strCustPONumber = QStringLiteral("PO 9");
         h.strInvDate = QStringLiteral("12/9/2026");
-        TfrmCustomer w(s.context);
+        TfrmCustomer w(s.context, nullptr, ListUse::PickForDocument);
         w.show();
         QVERIFY(!action(w, "actPrint")->isEnabled());
         QVERIFY(!action(w, "actPrintPreview")->isEnabled());
@@ -471,8 +470,7 @@ private slots:
     void aNewCustomerCanBeAddedInPickMode()
     {
         Session s;
-        s.context.editorOpen = true;
-        TfrmCustomer w(s.context);
+        TfrmCustomer w(s.context, nullptr, ListUse::PickForDocument);
         w.show();
         action(w, "actNewCustomer")->trigger();
         QTest::keyClicks(field(w, "txtCustLstName"), QStringLiteral("Ng"));

@@ -21,7 +21,6 @@
 #include "worksheets/TfrmInvoiceHeddrin.h"
 #include "worksheets/TfrmPriceHeddrin.h"
 
-#include <QScopeGuard>
 
 void showNotAvailable(Prompts &prompts, const QString &subject)
 {
@@ -41,9 +40,6 @@ void WindowOpener::notAvailable(const QString &window)
 
 void WindowOpener::openInvoiceEditor(bool newDocument)
 {
-    m_context.editorOpen = true;
-    // The customer and price windows leave pick mode however the editor ends.
-    const auto closeEditor = qScopeGuard([this] { m_context.editorOpen = false; });
     m_context.document.header.blnNewInvoice = newDocument;
     m_context.document.header.blnManualForm = false;
     try {

@@ -27,9 +27,9 @@ public:
     void openInvoiceMaintenance();
     /// Blank numbered forms to fill in by hand.
     void openManualForms();
-    /// The customer window; in pick mode while an editor is open.
+    /// The customer window, keeping the list (editors open it in pick mode themselves).
     void openCustomers();
-    /// The price window; in pick mode while an editor is open.
+    /// The price window, keeping the list (editors open it in pick mode themselves).
     void openPriceItems();
     void openReport();
     enum WriterMode { Warranty = 0, Contract = 1 };

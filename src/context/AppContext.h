@@ -21,7 +21,6 @@ public:
     /// The document kinds the edition offers, in the editors' order.
     QStringList InvoiceTypes;
 
-    bool editorOpen = false;
     bool documentChanged = false;
     int selectedLineIndex = 0;
     /// Print, preview and PDF for every window; set by start-up, null where nothing prints.
@@ -29,7 +28,7 @@ public:
     /// What windows open other windows through; set by start-up, null where none opens.
     WindowOpening *windows = nullptr;
 
-    /// Clears the editor and changed flags, the selected line and foot note 0, and
+    /// Clears the changed flag, the selected line and foot note 0, and
     /// fills the edition's document kinds.
     void pSetInvoiceTypes();
 };

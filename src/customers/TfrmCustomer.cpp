@@ -42,9 +42,10 @@ using TextFields::showStored;
 
 } // namespace
 
-TfrmCustomer::TfrmCustomer(AppContext &context, QWidget *parent)
+TfrmCustomer::TfrmCustomer(AppContext &context, QWidget *parent, ListUse use)
     : QDialog(parent)
     , m_context(context)
+    , m_use(use)
     , m_store(context)
 {
     setObjectName(QStringLiteral("frmCustomer"));
@@ -305,7 +306,7 @@ void TfrmCustomer::pLoadPaymentTerms()
 
 bool TfrmCustomer::pickMode() const
 {
-    return m_context.editorOpen;
+    return m_use == ListUse::PickForDocument;
 }
 
 CustomerSearch TfrmCustomer::searchKind() const

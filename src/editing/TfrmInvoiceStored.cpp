@@ -378,7 +378,7 @@ void TfrmInvoiceStored::btnAddCustomerClick()
     bool changed = false;
     {
         QScopedValueRollback guard(m_refreshGuard, true);
-        changed = openDocumentDialog<TfrmCustomer>(m_context, this);
+        changed = openDocumentDialog<TfrmCustomer>(m_context, this, ListUse::PickForDocument);
         pLoadCustomerInformation();
     }
     if (changed)
@@ -389,7 +389,7 @@ void TfrmInvoiceStored::btnAddCustomerClick()
 
 void TfrmInvoiceStored::btnAddPriceItemClick()
 {
-    if (openDocumentDialog<TfrmPriceCorvalo>(m_context, this))
+    if (openDocumentDialog<TfrmPriceCorvalo>(m_context, this, ListUse::PickForDocument))
         pChangeData();
 }
 

@@ -34,9 +34,10 @@ using TextFields::label;
 
 } // namespace
 
-TfrmPriceCorvalo::TfrmPriceCorvalo(AppContext &context, QWidget *parent)
+TfrmPriceCorvalo::TfrmPriceCorvalo(AppContext &context, QWidget *parent, ListUse use)
     : QDialog(parent)
     , m_context(context)
+    , m_use(use)
     , m_store(context)
     , m_model(context.locale)
 {
@@ -206,7 +207,7 @@ void TfrmPriceCorvalo::pShowFormInformation()
 
 bool TfrmPriceCorvalo::pickMode() const
 {
-    return m_context.editorOpen;
+    return m_use == ListUse::PickForDocument;
 }
 
 PriceSearch TfrmPriceCorvalo::searchKind() const

@@ -274,7 +274,7 @@ void TfrmInvoiceHeddrin::printDocument(bool preview)
 
 void TfrmInvoiceHeddrin::actEditPricesExecute()
 {
-    if (!openDocumentDialog<TfrmPriceHeddrin>(m_context, this))
+    if (!openDocumentDialog<TfrmPriceHeddrin>(m_context, this, ListUse::PickForDocument))
         return;
     CurrentDocument &doc = m_context.document;
     try {
@@ -299,7 +299,7 @@ void TfrmInvoiceHeddrin::addCustomer()
     bool changed = false;
     {
         QScopedValueRollback guard(m_refreshGuard, true);
-        changed = openDocumentDialog<TfrmCustomer>(m_context, this);
+        changed = openDocumentDialog<TfrmCustomer>(m_context, this, ListUse::PickForDocument);
         pLoadCustomerInformation();
     }
     if (changed)

@@ -24,10 +24,10 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-TfrmPriceHeddrin::TfrmPriceHeddrin(AppContext &context, QWidget *parent)
+TfrmPriceHeddrin::TfrmPriceHeddrin(AppContext &context, QWidget *parent, ListUse use)
     : QDialog(parent)
     , m_context(context)
-    , m_documentMode(context.editorOpen)
+    , m_documentMode(use == ListUse::PickForDocument)
     , m_model(new QStandardItemModel(0, ColumnCount, this))
     , m_lstPrice(makeReadOnlyList(this, QStringLiteral("lstPrice"), m_model))
     , m_txtPriceItmDiscription(FormFields::textField(this, QStringLiteral("txtPriceItmDiscription"), 45, {}))
