@@ -3,7 +3,7 @@
 
 #include "BenchSupport.h"
 #include "DataGenerator.h"
-#include "app/AppContext.h"
+#include "context/AppContext.h"
 #include "core/Edition.h"
 #include "core/Paths.h"
 #include "app/StartUp.h"
@@ -204,12 +204,12 @@ int main(int argc, char **argv)
     // A three-page invoice to PDF, next to QPdfWriter drawing the same texts bare:
     // as many lines as three pages hold.
     fresh(0);
-    const auto pageCount = [&] { return PrintJobs::RvSystemPrntDocsPrint(context, 1).pages.size(); };
+    const auto pageCount = [&] { return PrintJobs::RvSystemPrntDocsPrint(context, PrintRequest::of(PrintKind::CurrentDocument)).pages.size(); };
     while (pageCount() <= 3)
         doc.lines.appendRow({QStringLiteral("Line of a long job"), "2", {}, {}, "12.5", "-1", "3", "0", {}});
     doc.lines.removeLine(doc.lines.rowCount() - 1);
     const QString pdf = QFileInfo(path).dir().filePath(QStringLiteral("three-pages.pdf"));
-    const ReportJob job = PrintJobs::RvSystemPrntDocsPrint(context, 1);
+    const ReportJob job = PrintJobs::RvSystemPrntDocsPrint(context, PrintRequest::of(PrintKind::CurrentDocument));
     note("(the document has %d lines and runs to %lld pages)", doc.lines.rowCount(),
          static_cast<long long>(job.pages.size()));
     const auto bareTexts = [&](int) {
@@ -225,7 +225,7 @@ int main(int argc, char **argv)
         }
     };
     printRow("PDF of a 3-page invoice",
-             medianMs(15, [&](int) { PdfOutput::writeFile(PrintJobs::RvSystemPrntDocsPrint(context, 1), pdf); }),
+             medianMs(15, [&](int) { PdfOutput::writeFile(PrintJobs::RvSystemPrntDocsPrint(context, PrintRequest::of(PrintKind::CurrentDocument)), pdf); }),
              medianMs(15, bareTexts));
     return 0;
 }

@@ -5,7 +5,7 @@
 
 #include "BenchSupport.h"
 #include "DataGenerator.h"
-#include "app/AppContext.h"
+#include "context/AppContext.h"
 #include "app/StartUp.h"
 #include "core/Edition.h"
 #include "data/Database.h"
@@ -16,6 +16,7 @@
 #include "printing/PrintJobs.h"
 #include "printing/TfrmPrntPreview.h"
 #include "report/SalesTaxReport.h"
+#include "report/SalesTaxRows.h"
 
 #include <QApplication>
 
@@ -74,8 +75,9 @@ int main(int argc, char **argv)
     double withPreview = 0;
     const auto preview = [&](int) {
         // What Print Preview does: the window's rows, the job, the preview painted.
-        context.listPrintout = {{}, MaintenanceQuery(context).printFeed(MaintenanceType::ViewAll, all, {})};
-        const ReportJob job = PrintJobs::RvSystemPrntDocsPrint(context, PrintKind::InvoiceList);
+        const ListPrintout listed = {{}, MaintenanceQuery(context).printFeed(MaintenanceType::ViewAll, all, {})};
+        const ReportJob job =
+            PrintJobs::RvSystemPrntDocsPrint(context, PrintRequest::list(PrintKind::InvoiceList, listed));
         TfrmPrntPreview window(job, {}, {});
         window.resize(1000, 800);
         window.show();
@@ -88,7 +90,6 @@ int main(int argc, char **argv)
     const MaintenanceQuery::SqlText statement = MaintenanceQuery::build(MaintenanceType::ViewAll, all, {});
     printRow("invoice list preview, first page painted", medianMs(7, preview),
              medianMs(7, [&](int) { bareRows(db, statement.sql); }));
-    context.listPrintout = {};
     note("(%lld pages; memory %.0f MB before, %.0f MB with the preview open, %.0f MB after closing)",
          static_cast<long long>(pages), before, withPreview, residentMb());
     return 0;

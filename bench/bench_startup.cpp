@@ -4,7 +4,7 @@
 
 #include "BenchSupport.h"
 #include "DataGenerator.h"
-#include "app/AppContext.h"
+#include "context/AppContext.h"
 #include "core/Edition.h"
 #include "core/Paths.h"
 #include "app/StartUp.h"

@@ -745,8 +745,7 @@ private slots:
         session.start();
         const QString seeded = ContractWarranty::load(*session.db(), ContractWarranty::Warranty).body;
         QVERIFY(seeded.contains(QStringLiteral("\r\n")));
-        session.context.writerMode = ContractWarranty::Warranty;
-        TfrmTextEditor writer(session.context);
+        TfrmTextEditor writer(session.context, session.context.printModule, ContractWarranty::Warranty);
         writer.show();
         auto *title = child<QLineEdit>(writer, QStringLiteral("txtContractWarrantyName"));
         auto *text = child<QPlainTextEdit>(writer, QStringLiteral("txtTextEditor"));
@@ -782,8 +781,7 @@ private slots:
         TestSession session(Edition::Lunvard);
         session.start();
         RecordingPrintModule printer(session.context);
-        session.context.writerMode = ContractWarranty::Contract;
-        TfrmTextEditor writer(session.context);
+        TfrmTextEditor writer(session.context, session.context.printModule, ContractWarranty::Contract);
         writer.show();
         QCOMPARE(writer.windowTitle(), QStringLiteral("Contract Writer"));
         QCOMPARE(child<QLineEdit>(writer, QStringLiteral("txtContractWarrantyName"))->text(),
@@ -814,8 +812,7 @@ private slots:
         session.start();
         session.db()->exec(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON tblContractWarranty "
                                           "BEGIN SELECT RAISE(ABORT, 'texts are locked'); END"));
-        session.context.writerMode = ContractWarranty::Contract;
-        TfrmTextEditor writer(session.context);
+        TfrmTextEditor writer(session.context, session.context.printModule, ContractWarranty::Contract);
         writer.show();
         QTest::keyClicks(child<QPlainTextEdit>(writer, QStringLiteral("txtTextEditor")), QStringLiteral("x"));
         QVERIFY(!writer.pSave());
@@ -852,7 +849,7 @@ private slots:
         session.db()->exec(QStringLiteral("DELETE FROM tblCustomers"));
 
         session.prompts.choices = {backupFile};
-        BackupRestore::pRestoreData(session.context);
+        (void)CompanySettings::pRestoreCompanyData(session.context);
         QCOMPARE(session.prompts.asked.last().kind, QStringLiteral("Plain"));
         QCOMPARE(session.prompts.lastMessage(), QStringLiteral("Restore of company database successful"));
         QCOMPARE(session.context.company.company.strCompName, QStringLiteral("My Company Name"));
@@ -888,7 +885,7 @@ private slots:
                 .bindAll(QStringLiteral("Before restore %1").arg(restore))
                 .run();
             session.prompts.choices = {offered};
-            BackupRestore::pRestoreData(session.context);
+            (void)CompanySettings::pRestoreCompanyData(session.context);
             QCOMPARE(session.prompts.lastMessage(), QStringLiteral("Restore of company database successful"));
         }
         const QStringList copies = BackupRestore::GetSafetyCopyPaths(session.context.edition());
@@ -909,7 +906,7 @@ private slots:
         const QByteArray before = fileHash(session.context.databasePath());
         BackupRestore::pBackupData(session.context);
         QCOMPARE(session.prompts.lastMessage(), QStringLiteral("Backup of company database cancelled"));
-        BackupRestore::pRestoreData(session.context);
+        (void)CompanySettings::pRestoreCompanyData(session.context);
         QCOMPARE(session.prompts.lastMessage(), QStringLiteral("Restore of company database cancelled"));
         QCOMPARE(session.prompts.messages(QStringLiteral("OpenFile")),
                  QStringList{"Restore Company Database\nDatabase File Name: ostrev6.db"});
@@ -991,7 +988,7 @@ private slots:
         const QByteArray before = fileHash(live);
         session.context.company.company.strCompName = QStringLiteral("in memory");
         session.prompts.choices = {offered};
-        BackupRestore::pRestoreData(session.context);
+        (void)CompanySettings::pRestoreCompanyData(session.context);
         QVERIFY2(session.prompts.lastMessage().startsWith(message), qPrintable(session.prompts.lastMessage()));
         if (kind == QLatin1String("damaged")) {
             // Said plainly first; the engine's own words follow as details.
@@ -1016,7 +1013,7 @@ private slots:
         Database otherCopy(session.context.databasePath());
         Transaction writing(otherCopy);
         session.prompts.choices = {offered};
-        BackupRestore::pRestoreData(session.context);
+        (void)CompanySettings::pRestoreCompanyData(session.context);
         QVERIFY2(session.prompts.lastMessage().startsWith(
                      QStringLiteral("Error 5 : The company database is in use by another program.")),
                  qPrintable(session.prompts.lastMessage()));
@@ -1036,7 +1033,7 @@ private slots:
             old.exec(QStringLiteral("UPDATE tblCompanyInfo SET strCompName = 'Older Company'"));
         }
         session.prompts.choices = {offered};
-        BackupRestore::pRestoreData(session.context);
+        (void)CompanySettings::pRestoreCompanyData(session.context);
         QCOMPARE(session.prompts.lastMessage(), QStringLiteral("Restore of company database successful"));
         QCOMPARE(session.context.company.company.strCompName, QStringLiteral("Older Company"));
         QVERIFY(session.context.company.company.strCompLicNum1.isEmpty()); // edition rules applied again

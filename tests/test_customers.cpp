@@ -403,13 +403,14 @@ private slots:
         QVERIFY(action(w, "actPrint")->isEnabled());
 
         RecordingPrintModule printer(s.context);
-        s.context.printKind = 3; // as the opener sets it
         action(w, "actPrint")->trigger();
         action(w, "actPrintPreview")->trigger();
         QCOMPARE(printer.calls, QStringList({QStringLiteral("print 3"), QStringLiteral("preview 3")}));
         // The printout holds exactly the customers listed.
-        QCOMPARE(s.context.listPrintout.rows.rowCount(), 1);
-        QCOMPARE(s.context.listPrintout.rows.value(0, QStringLiteral("rvstrCustomerID")),
+        QCOMPARE(printer.requests.size(), 2);
+        const RowFeed &rows = printer.requests.last().printout.rows;
+        QCOMPARE(rows.rowCount(), 1);
+        QCOMPARE(rows.value(0, QStringLiteral("rvstrCustomerID")),
                  QString::number(w.listModel().entry(0).intCustomerID));
     }
 
@@ -438,11 +439,10 @@ private slots:
         QFETCH(int, discount);
         QFETCH(QString, phone1);
         Session s(edition);
-        s.context.editorOpen = true;
         TrecInvHeader &h = s.context.document.header;
         h.strCustPONumber = QStringLiteral("PO 9");
         h.strInvDate = QDate(2026, 12, 9);
-        TfrmCustomer w(s.context);
+        TfrmCustomer w(s.context, nullptr, ListUse::PickForDocument);
         w.show();
         QVERIFY(!action(w, "actPrint")->isEnabled());
         QVERIFY(!action(w, "actPrintPreview")->isEnabled());
@@ -470,8 +470,7 @@ private slots:
     void aNewCustomerCanBeAddedInPickMode()
     {
         Session s;
-        s.context.editorOpen = true;
-        TfrmCustomer w(s.context);
+        TfrmCustomer w(s.context, nullptr, ListUse::PickForDocument);
         w.show();
         action(w, "actNewCustomer")->trigger();
         QTest::keyClicks(field(w, "txtCustLstName"), QStringLiteral("Ng"));

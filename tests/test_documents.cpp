@@ -6,7 +6,7 @@
 #include "invoice/DocumentStore.h"
 #include "invoice/Money.h"
 #include "invoice/Totals.h"
-#include "worksheets/WorkSheet.h"
+#include "invoice/WorkSheet.h"
 
 #include <QTest>
 #include <algorithm>

@@ -100,7 +100,6 @@ struct Session : TestSession
     TfrmInvoiceLunvard &openEditor()
     {
         newDocument();
-        context.editorOpen = true;
         editor = std::make_unique<TfrmInvoiceLunvard>(context);
         editor->show();
         return *editor;

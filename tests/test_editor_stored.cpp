@@ -61,7 +61,6 @@ struct Session
         : s(edition)
     {
         s.start();
-        s.context.editorOpen = true;
     }
 
     /// Starts a new document, or loads the saved one numbered \a number.

@@ -42,7 +42,6 @@ struct Session : TestSession
         context.document.header.blnNewInvoice = true;
         DocumentStore(context).pLoadInvoice();
         context.document.header.strCustFullName = QStringLiteral("Zoë \"Quote\" O'Brien");
-        context.editorOpen = true;
     }
 
     void reopen(int number)
@@ -50,7 +49,6 @@ struct Session : TestSession
         context.document.header.blnNewInvoice = false;
         context.document.header.intInvNumber = number;
         DocumentStore(context).pLoadInvoice();
-        context.editorOpen = true;
     }
 
     double storedPrice(const QString &table, int id, const QString &where = {})

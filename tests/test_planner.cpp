@@ -689,7 +689,7 @@ private slots:
             RecordingPrintModule printer(session.context);
             child<QAction>(planner, "actPrint")->trigger();
             QCOMPARE(printer.calls, QStringList{QStringLiteral("print 4")});
-            const ListPrintout &printout = session.context.listPrintout;
+            const ListPrintout &printout = printer.requests.first().printout;
             QCOMPARE(printout.rows.rowCount(), 5);
             QCOMPARE(printout.parameters.value(QStringLiteral("rvstrPlannerTitle")),
                      QStringLiteral("Month Planner List of Activities for:"));

@@ -372,9 +372,8 @@ private slots:
     void pickModeAddsTheItemAsALine()
     {
         Session s;
-        s.context.editorOpen = true;
         s.context.document.lines.appendRow({"Existing", "1", {}, {}, "1", "0", "1", "0", {}});
-        TfrmPriceCorvalo w(s.context);
+        TfrmPriceCorvalo w(s.context, nullptr, ListUse::PickForDocument);
         w.show();
         QVERIFY(!field(w, "txtQuantity")->isHidden());
         QVERIFY(!addToInvoice(w)->isHidden());
@@ -403,8 +402,7 @@ private slots:
     void anEditedItemIsAddedAsEditedAndSavedOnlyIfAsked()
     {
         Session s;
-        s.context.editorOpen = true;
-        TfrmPriceCorvalo w(s.context);
+        TfrmPriceCorvalo w(s.context, nullptr, ListUse::PickForDocument);
         w.show();
         clickRow(list(w), 1);
         field(w, "txtLaborPrice")->setText(QStringLiteral("30"));
@@ -421,8 +419,7 @@ private slots:
     void aNewItemCanBeAddedWithoutBeingSaved()
     {
         Session s;
-        s.context.editorOpen = true;
-        TfrmPriceCorvalo w(s.context);
+        TfrmPriceCorvalo w(s.context, nullptr, ListUse::PickForDocument);
         w.show();
         action(w, "actNewPriceItem")->trigger();
         QTest::keyClicks(field(w, "txtQuantity"), QStringLiteral("2"));
@@ -443,8 +440,7 @@ private slots:
     void aQuantityThatIsNotANumberIsRefused()
     {
         Session s;
-        s.context.editorOpen = true;
-        TfrmPriceCorvalo w(s.context);
+        TfrmPriceCorvalo w(s.context, nullptr, ListUse::PickForDocument);
         w.show();
         clickRow(list(w), 0);
         QTest::keyClicks(field(w, "txtQuantity"), QStringLiteral("."));

@@ -1,6 +1,6 @@
 #include "TestEnvironment.h"
 #include "invoice/Totals.h"
-#include "worksheets/WorkSheet.h"
+#include "invoice/WorkSheet.h"
 #include "core/Edition.h"
 #include "core/Paths.h"
 #include "data/Database.h"
@@ -115,7 +115,7 @@ QString pdfInfoField(const QString &path, const QString &field)
 
 ReportJob documentJob(const AppContext &context)
 {
-    return PrintJobs::RvSystemPrntDocsPrint(context, PrintKind::CurrentDocument);
+    return PrintJobs::RvSystemPrntDocsPrint(context, PrintRequest::of(PrintKind::CurrentDocument));
 }
 
 QString writePdf(const AppContext &context, const QTemporaryDir &dir, const QString &name = QStringLiteral("doc.pdf"))
@@ -293,8 +293,7 @@ private slots:
             body += QStringLiteral("Clause %1 of the agreement.\r\n").arg(i + 1);
         session.db()->prepare(QStringLiteral("UPDATE tblContractWarranty SET strContract = ?")).bindAll(body).run();
 
-        session.context.printKind = PrintKind::Contract;
-        const ReportJob job = PrintJobs::RvSystemPrntDocsPrint(session.context, PrintKind::Contract);
+        const ReportJob job = PrintJobs::RvSystemPrntDocsPrint(session.context, PrintRequest::of(PrintKind::Contract));
         QCOMPARE(job.pages.size(), 3);
         QStringList printed;
         for (int i = 0; i < job.pages.size(); ++i) {
@@ -344,7 +343,7 @@ private slots:
         body += QStringLiteral("\r\nCOMPANY PAYMENT ARRANGEMENTS\r\nA deposit of one third is due on signing.\r\n");
         session.db()->prepare(QStringLiteral("UPDATE tblContractWarranty SET strContract = ?")).bindAll(body).run();
 
-        const ReportJob job = PrintJobs::RvSystemPrntDocsPrint(session.context, PrintKind::Contract);
+        const ReportJob job = PrintJobs::RvSystemPrntDocsPrint(session.context, PrintRequest::of(PrintKind::Contract));
         QCOMPARE(job.pages.size(), 2);
         const QStringList second = job.pages.at(1).texts();
         QVERIFY(second.contains(QStringLiteral("COMPANY PAYMENT ARRANGEMENTS")));
@@ -485,7 +484,7 @@ private slots:
         QVERIFY(logo.open(QIODevice::WriteOnly));
         logo.write("not a picture");
         logo.close();
-        QVERIFY(!printing.pPrint());
+        QVERIFY(!printing.pPrint(PrintRequest::of(PrintKind::CurrentDocument)));
         QVERIFY(session.prompts.lastMessage().contains(QStringLiteral("CmpLogo.jpg")));
 
         QVERIFY(logo.remove());
@@ -740,11 +739,10 @@ private slots:
         session.start();
         QList<ReportJob> printed;
         TmodPrintData printing(session.context, std::make_unique<RecordingPrinter>(printed));
-        session.context.printKind = PrintKind::PriceSheet;
-        session.context.listPrintout = {
-            {}, ListReports::RvCustomConnectionPriceHeddrin({{"Interior Painting - per SQFT", "$0.21", "$0.09"},
-                                                             {"Paint \"Closets\" - each", "$85.60", "$23.55"}})};
-        QVERIFY(printing.pPrint());
+        QVERIFY(printing.pPrint(PrintRequest::list(
+            PrintKind::PriceSheet,
+            {{}, ListReports::RvCustomConnectionPriceHeddrin({{"Interior Painting - per SQFT", "$0.21", "$0.09"},
+                                                              {"Paint \"Closets\" - each", "$85.60", "$23.55"}})})));
         QCOMPARE(printed.size(), 1);
         const ReportPage &prices = printed.first().pages.first();
         QCOMPARE(textOf(prices, QStringLiteral("rvtxtTitle")), QStringLiteral("Price Sheet List"));
@@ -753,8 +751,7 @@ private slots:
         QCOMPARE(textOf(prices, QStringLiteral("rvstrMatPrice")), QStringLiteral("$0.09"));
         QVERIFY(session.prompts.asked.isEmpty());
 
-        session.context.printKind = PrintKind::Warranty;
-        QVERIFY(printing.pPrint());
+        QVERIFY(printing.pPrint(PrintRequest::of(PrintKind::Warranty)));
         QCOMPARE(printed.size(), 2);
         QCOMPARE(printed.last().documentName, QStringLiteral("Warranty"));
         QCOMPARE(textOf(printed.last().pages.first(), QStringLiteral("rvtxtTitle")), QStringLiteral("SAMPLE WARRANTY"));
@@ -836,7 +833,6 @@ private slots:
         session.start();
         AppContext &context = session.context;
         fillDocument(context, QStringLiteral("Invoice"), 512, 40);
-        context.printKind = PrintKind::CurrentDocument;
         QList<ReportJob> printed;
         TmodPrintData printing(context, std::make_unique<RecordingPrinter>(printed));
 
@@ -853,7 +849,7 @@ private slots:
             stillOpenAfterPrint = preview->isVisible();
             preview->findChild<QAction *>(QStringLiteral("actClose"))->trigger();
         });
-        printing.pPrintPreview();
+        printing.pPrintPreview(PrintRequest::of(PrintKind::CurrentDocument));
 
         QCOMPARE(title, QStringLiteral("Preview Invoice 512"));
         QVERIFY(stillOpenAfterPrint);

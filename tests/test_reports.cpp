@@ -5,6 +5,7 @@
 #include "data/Database.h"
 #include "invoice/DocumentStore.h"
 #include "invoice/Money.h"
+#include "prices/PriceSheetRows.h"
 #include "prices/PriceStore.h"
 #include "editing/MaintenanceQuery.h"
 #include "printing/ListReports.h"
@@ -14,6 +15,7 @@
 #include "printing/ReportError.h"
 #include "printing/TfrmManualInvoice.h"
 #include "report/SalesTaxReport.h"
+#include "report/SalesTaxRows.h"
 #include "report/TfrmReport.h"
 
 #include <QAbstractItemModel>
@@ -93,10 +95,10 @@ QString runTool(const QString &program, const QStringList &arguments)
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-QString pdfTextOf(const AppContext &context, int kind, const QTemporaryDir &dir)
+QString pdfTextOf(const AppContext &context, const PrintRequest &request, const QTemporaryDir &dir)
 {
-    const QString path = dir.filePath(QStringLiteral("kind%1.pdf").arg(kind));
-    PdfOutput::writeFile(PrintJobs::RvSystemPrntDocsPrint(context, kind), path);
+    const QString path = dir.filePath(QStringLiteral("kind%1.pdf").arg(request.kind));
+    PdfOutput::writeFile(PrintJobs::RvSystemPrntDocsPrint(context, request), path);
     return runTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-enc"),
                                                  QStringLiteral("UTF-8"), path, QStringLiteral("-")});
 }
@@ -297,7 +299,7 @@ void TestReports::windowPrintsWhatItLists()
 
     window.findChild<QAction *>(QStringLiteral("actPrint"))->trigger();
     QCOMPARE(printer.calls, QStringList{QStringLiteral("print 7")});
-    const ListPrintout &printout = session.context.listPrintout;
+    const ListPrintout &printout = printer.requests.first().printout;
     QCOMPARE(printout.rows.rowCount(), 4);
     QCOMPARE(printout.rows.value(3, QStringLiteral("rvstrType")), QStringLiteral("Material"));
     QCOMPARE(printout.parameters.value(QStringLiteral("rvstrTaxSalesTitle")), QStringLiteral("Tax Report"));
@@ -367,7 +369,7 @@ void TestReports::salesAndTaxReportPdf()
     for (int month = 1; month <= 60; ++month)
         months.append({QDate(2020, 1, 1).addMonths(month - 1), {1, 0, 0}, {2, 0, 0}, 1000.0 + month, 10});
     const auto report = SalesTaxReport::build(months, SalesTaxReport::SalesAndTax, false, session.context.locale);
-    session.context.listPrintout = {
+    const ListPrintout printout = {
         ListReports::pSetTaxSalesData(SalesTaxReport::SalesAndTax,
                                       SalesTaxReport::rangeText(months.first().month, months.last().month,
                                                                 session.context.locale),
@@ -375,7 +377,7 @@ void TestReports::salesAndTaxReportPdf()
                                                                {QStringLiteral("State \"Sales\" Tax"), {}, {}})),
         ListReports::RvCustomConnectionReports(report)};
     QTemporaryDir dir;
-    const QString text = pdfTextOf(session.context, PrintKind::SalesAndTaxReport, dir);
+    const QString text = pdfTextOf(session.context, PrintRequest::list(PrintKind::SalesAndTaxReport, printout), dir);
     QVERIFY2(text.contains(QStringLiteral("Sales and Tax Report")), qPrintable(text.left(300)));
     QVERIFY(text.contains(QStringLiteral("Report Date - From: January 2020 To: December 2024")));
     QVERIFY(text.contains(QStringLiteral("State \"Sales\"")));
@@ -417,9 +419,9 @@ void TestReports::customerListPdf()
     QCOMPARE(feed.value(0, QStringLiteral("rvstrCustExtraPhone1Nm")), QStringLiteral(":"));
     QCOMPARE(feed.value(2, QStringLiteral("rvstrCustomerID")), QString()); // deleted meanwhile
 
-    session.context.listPrintout = {{}, feed};
+    const ListPrintout printout = {{}, feed};
     QTemporaryDir dir;
-    const QString text = pdfTextOf(session.context, PrintKind::CustomerList, dir);
+    const QString text = pdfTextOf(session.context, PrintRequest::list(PrintKind::CustomerList, printout), dir);
     QVERIFY2(text.contains(QStringLiteral("Customer List")), qPrintable(text.left(300)));
     QVERIFY(text.contains(QStringLiteral("Zoë O'Brien")));
     QVERIFY(text.contains(QStringLiteral("Brien \"Roofing\"")));
@@ -436,9 +438,9 @@ void TestReports::priceSheetAndInvoiceListPdf()
     const QList<PriceItem> items = {{0, QStringLiteral("Paint & prime wall"), true, false, 45.5, 12.25},
                                     {0, QStringLiteral("Haul-away"), false, true, 80, 0},
                                     {0, QStringLiteral("Ñandú trim"), true, true, 1234567.89, 1}};
-    session.context.listPrintout = {{}, ListReports::RvCustomConnectionPrice(items, session.context.locale)};
+    const ListPrintout printout = {{}, ListReports::RvCustomConnectionPrice(items, session.context.locale)};
     QTemporaryDir dir;
-    const QString prices = pdfTextOf(session.context, PrintKind::PriceSheet, dir);
+    const QString prices = pdfTextOf(session.context, PrintRequest::list(PrintKind::PriceSheet, printout), dir);
     QVERIFY2(prices.contains(QStringLiteral("Price Sheet List")), qPrintable(prices.left(300)));
     QVERIFY(prices.contains(QStringLiteral("Price Item Description")));
     QVERIFY(prices.contains(QStringLiteral("Ñandú trim")));
@@ -459,9 +461,9 @@ void TestReports::priceSheetAndInvoiceListPdf()
     session.db()->prepare(QStringLiteral("UPDATE tblInvHeader SET strPaidInFull = '-1' WHERE strCustFullName = ?"))
         .bindAll(QStringLiteral("Bo Ng"))
         .run();
-    session.context.listPrintout = {{}, MaintenanceQuery(session.context).printFeed(MaintenanceType::ViewAll,
-                                                                                    QStringLiteral("All Invoice Types"), {})};
-    const QString invoices = pdfTextOf(session.context, PrintKind::InvoiceList, dir);
+    const ListPrintout listed = {{}, MaintenanceQuery(session.context).printFeed(MaintenanceType::ViewAll,
+                                                                                 QStringLiteral("All Invoice Types"), {})};
+    const QString invoices = pdfTextOf(session.context, PrintRequest::list(PrintKind::InvoiceList, listed), dir);
     QVERIFY2(invoices.contains(QStringLiteral("Invoice List")), qPrintable(invoices.left(300)));
     QVERIFY(invoices.contains(QStringLiteral("Ann \"A\" Lee")));
     QVERIFY(invoices.contains(QStringLiteral("Paid")));
@@ -496,20 +498,20 @@ void TestReports::plannerListPdf()
                  QStringLiteral("Measure kitchen"), QStringLiteral("Bring the long tape"))
         .run();
     const QList<ListReports::PlannerListRow> rows = {{41, QStringLiteral("3/2/2026")}};
-    session.context.listPrintout = {
+    ListPrintout printout = {
         ListReports::pSetPlannerData(QStringLiteral("Week Planner List"), QStringLiteral("Monday, March 2, 2026"), false),
         ListReports::RvCustomConnectionPlanner(*db, rows, false, session.context.locale)};
     QTemporaryDir dir;
-    const QString week = pdfTextOf(session.context, PrintKind::Planner, dir);
+    const QString week = pdfTextOf(session.context, PrintRequest::list(PrintKind::Planner, printout), dir);
     QVERIFY2(week.contains(QStringLiteral("Week Planner List of Activities for:")), qPrintable(week.left(300)));
     QVERIFY(week.contains(QStringLiteral("Activity Date")));
     QVERIFY(week.contains(QStringLiteral("Measure kitchen")));
     QVERIFY(week.contains(QStringLiteral("Bring the long tape")));
 
-    session.context.listPrintout = {
+    printout = {
         ListReports::pSetPlannerData(QStringLiteral("Day Planner List"), QStringLiteral("Monday, March 2, 2026"), true),
         ListReports::RvCustomConnectionPlanner(*db, rows, true, session.context.locale)};
-    const QString day = pdfTextOf(session.context, PrintKind::Planner, dir);
+    const QString day = pdfTextOf(session.context, PrintRequest::list(PrintKind::Planner, printout), dir);
     QVERIFY(day.contains(QStringLiteral("Measure kitchen")));
     QVERIFY2(day.contains(QStringLiteral("3/2/2026 8:00:00")), qPrintable(day));
     QVERIFY(!day.contains(QStringLiteral("Activity Date")));

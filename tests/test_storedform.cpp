@@ -11,7 +11,7 @@
 #include "invoice/Totals.h"
 #include "planner/ActivityStore.h"
 #include "planner/PlannerDates.h"
-#include "worksheets/WorkSheet.h"
+#include "invoice/WorkSheet.h"
 
 #include <QFileInfo>
 #include <QTest>

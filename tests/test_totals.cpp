@@ -4,7 +4,7 @@
 #include "invoice/CurrentDocument.h"
 #include "invoice/Money.h"
 #include "invoice/Totals.h"
-#include "worksheets/WorkSheet.h"
+#include "invoice/WorkSheet.h"
 
 #include <QRandomGenerator>
 #include <QRegularExpression>

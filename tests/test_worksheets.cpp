@@ -2,8 +2,8 @@
 #include "company/CompanyRecord.h"
 #include "invoice/CurrentDocument.h"
 #include "invoice/Totals.h"
-#include "worksheets/WorkSheet.h"
-#include "worksheets/WorkSheetText.h"
+#include "invoice/WorkSheet.h"
+#include "invoice/WorkSheetText.h"
 
 #include <QTest>
 

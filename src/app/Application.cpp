@@ -1,6 +1,7 @@
 #include "Application.h"
 
-#include "AppContext.h"
+#include "WindowOpener.h"
+#include "context/AppContext.h"
 #include "DesktopShell.h"
 #include "DialogPrompts.h"
 #include "core/Edition.h"
@@ -42,6 +43,8 @@ int runApplication(int argc, char **argv, int editionNumber)
 
     TmodPrintData printing(context);
     context.printModule = &printing;
+    AppWindows windows(context);
+    context.windows = &windows;
 
     TfrmMain mainWindow(context);
     mainWindow.showAsPreferred();

@@ -1,6 +1,6 @@
 #include "StartUp.h"
 
-#include "AppContext.h"
+#include "context/AppContext.h"
 #include "core/Edition.h"
 #include "core/Paths.h"
 #include "core/Prompts.h"

@@ -1,6 +1,6 @@
 #include "TfrmAbout.h"
 
-#include "AppContext.h"
+#include "context/AppContext.h"
 #include "core/Edition.h"
 #include "core/HelpAndWeb.h"
 #include "widgets/Icons.h"

@@ -1,6 +1,7 @@
 #include "TfrmMain.h"
 
-#include "AppContext.h"
+#include "company/CompanySettings.h"
+#include "context/AppContext.h"
 #include "core/Edition.h"
 #include "data/BackupRestore.h"
 #include "core/Prompts.h"
@@ -9,7 +10,7 @@
 #include "data/SavingIndicator.h"
 #include "invoice/Recurring.h"
 #include "invoice/RecurringRun.h"
-#include "printing/PrintModule.h"
+#include "core/PrintModule.h"
 #include "planner/PlannerCleanup.h"
 
 #include <QAction>
@@ -98,7 +99,8 @@ void TfrmMain::createActions()
     m_actRestoreCompanyData = makeAction(QStringLiteral("actRestoreCompanyData"), tr("Restore Company Data"),
                                          tr("Restore company data"), C::Restore);
     connect(m_actRestoreCompanyData, &QAction::triggered, this, [this] {
-        BackupRestore::pRestoreData(m_context);
+        if (!CompanySettings::pRestoreCompanyData(m_context))
+            return;
         m_lblCompanyName->setText(m_context.company.company.strCompName);
         pCheckRecurring();
         pShowLastPrinted();
@@ -299,10 +301,10 @@ void TfrmMain::pPrintRecurring()
 {
     if (!recurringRunWanted(QDate::currentDate()))
         return;
-    RecurringRun run(m_context, [](AppContext &context) {
-        if (!context.printModule)
+    RecurringRun run(m_context, [this](const DocumentContext &) {
+        if (!m_context.printModule)
             throw std::runtime_error("Printing is not available.");
-        context.printModule->pPrintPreview();
+        m_context.printModule->pPrintPreview(PrintRequest::of(PrintKind::CurrentDocument));
     });
     try {
         const RecurringRun::Outcome outcome = run.pPrintRecurring();

@@ -1,6 +1,6 @@
 #include "TfrmUpdate.h"
 
-#include "AppContext.h"
+#include "context/AppContext.h"
 #include "core/Edition.h"
 #include "core/Prompts.h"
 #include "core/Shell.h"

@@ -1,6 +1,6 @@
 #include "WindowOpener.h"
 
-#include "AppContext.h"
+#include "context/AppContext.h"
 #include "core/Edition.h"
 #include "core/Prompts.h"
 #include "TfrmAbout.h"
@@ -16,13 +16,11 @@
 #include "planner/TfrmActivityEdit.h"
 #include "planner/TfrmPlanner.h"
 #include "prices/TfrmPriceCorvalo.h"
-#include "printing/PrintKind.h"
 #include "printing/TfrmManualInvoice.h"
 #include "report/TfrmReport.h"
 #include "worksheets/TfrmInvoiceHeddrin.h"
 #include "worksheets/TfrmPriceHeddrin.h"
 
-#include <QScopeGuard>
 
 void showNotAvailable(Prompts &prompts, const QString &subject)
 {
@@ -42,10 +40,6 @@ void WindowOpener::notAvailable(const QString &window)
 
 void WindowOpener::openInvoiceEditor(bool newDocument)
 {
-    m_context.printKind = PrintKind::CurrentDocument;
-    m_context.editorOpen = true;
-    // The customer and price windows leave pick mode however the editor ends.
-    const auto closeEditor = qScopeGuard([this] { m_context.editorOpen = false; });
     m_context.document.header.blnNewInvoice = newDocument;
     m_context.document.header.blnManualForm = false;
     try {
@@ -54,40 +48,31 @@ void WindowOpener::openInvoiceEditor(bool newDocument)
         m_context.prompts().showError(error.message(), error.detail());
         return;
     }
-    switch (m_context.edition().GetEditionNumber()) {
-    case Edition::Lunvard:
+    const Edition &edition = m_context.edition();
+    if (!edition.storesDocuments())
         TfrmInvoiceLunvard(m_context, m_owner).exec();
-        break;
-    case Edition::Corvalo:
-    case Edition::Ostrev:
-        TfrmInvoiceStored(m_context, m_owner).exec();
-        break;
-    case Edition::Heddrin:
+    else if (edition.usesWorkSheets())
         TfrmInvoiceHeddrin(m_context, m_owner).exec();
-        break;
-    }
+    else
+        TfrmInvoiceStored(m_context, m_owner).exec();
 }
 
 void WindowOpener::openInvoiceMaintenance()
 {
-    m_context.printKind = PrintKind::InvoiceList;
     TfrmInvoiceMaintenance window(m_context, m_owner);
     window.exec();
 }
 
 void WindowOpener::openManualForms()
 {
-    m_context.printKind = PrintKind::CurrentDocument;
     m_context.document.header.blnNewInvoice = true;
     TfrmManualInvoice::open(m_context, m_owner);
 }
 
 void WindowOpener::openCustomers()
 {
-    if (!m_context.editorOpen)
-        m_context.printKind = PrintKind::CustomerList;
     m_context.documentChanged = false;
-    if (m_context.edition().GetEditionNumber() == Edition::Lunvard) {
+    if (!m_context.edition().keepsCustomerAndPriceLists()) {
         notAvailable(QStringLiteral("Customer entry"));
         return;
     }
@@ -97,39 +82,29 @@ void WindowOpener::openCustomers()
 
 void WindowOpener::openPriceItems()
 {
-    if (!m_context.editorOpen)
-        m_context.printKind = PrintKind::PriceSheet;
     m_context.documentChanged = false;
-    switch (m_context.edition().GetEditionNumber()) {
-    case Edition::Corvalo:
-    case Edition::Ostrev: {
-        TfrmPriceCorvalo window(m_context, m_owner);
-        window.exec();
-        return;
-    }
-    case Edition::Heddrin: {
+    const Edition &edition = m_context.edition();
+    if (!edition.keepsCustomerAndPriceLists()) {
+        notAvailable(QStringLiteral("Price item entry"));
+    } else if (edition.usesWorkSheets()) {
         TfrmPriceHeddrin window(m_context, m_owner);
         window.exec();
-        return;
-    }
-    default:
-        notAvailable(QStringLiteral("Price item entry"));
-        return;
+    } else {
+        TfrmPriceCorvalo window(m_context, m_owner);
+        window.exec();
     }
 }
 
 void WindowOpener::openReport()
 {
     m_context.documentChanged = false;
-    m_context.printKind = PrintKind::SalesAndTaxReport;
     TfrmReport window(m_context, m_owner);
     window.exec();
 }
 
 void WindowOpener::openWriter(WriterMode mode)
 {
-    m_context.documentChanged = false;
-    TfrmTextEditor::open(m_context, mode, m_owner);
+    TfrmTextEditor::open(m_context, m_context.printModule, mode, m_owner);
 }
 
 void WindowOpener::openCompanyInfo()

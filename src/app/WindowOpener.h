@@ -1,5 +1,7 @@
 #pragma once
 
+#include "context/WindowOpening.h"
+
 #include <QString>
 
 class AppContext;
@@ -25,9 +27,9 @@ public:
     void openInvoiceMaintenance();
     /// Blank numbered forms to fill in by hand.
     void openManualForms();
-    /// The customer window; in pick mode while an editor is open.
+    /// The customer window, keeping the list (editors open it in pick mode themselves).
     void openCustomers();
-    /// The price window; in pick mode while an editor is open.
+    /// The price window, keeping the list (editors open it in pick mode themselves).
     void openPriceItems();
     void openReport();
     enum WriterMode { Warranty = 0, Contract = 1 };
@@ -45,4 +47,24 @@ private:
 
     AppContext &m_context;
     QWidget *m_owner;
+};
+
+/// The opener lower windows reach through the context: the maintenance list and
+/// the planner open their editors with it.
+class AppWindows final : public WindowOpening
+{
+public:
+    explicit AppWindows(AppContext &context)
+        : m_context(context)
+    {
+    }
+
+    void openInvoiceEditor(QWidget *owner) override { WindowOpener(m_context, owner).openInvoiceEditor(false); }
+    void openActivityEditor(const TrecActivityEdit &activity, QWidget *owner) override
+    {
+        WindowOpener(m_context, owner).openActivityEditor(activity);
+    }
+
+private:
+    AppContext &m_context;
 };

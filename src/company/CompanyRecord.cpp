@@ -116,8 +116,7 @@ struct EditionHiddenFields
 
 EditionHiddenFields hiddenFields(const Edition &edition)
 {
-    const int number = edition.GetEditionNumber();
-    if (number != Edition::Ostrev && number != Edition::Lunvard)
+    if (edition.hasFullDocumentFeatures())
         return {};
 
     using C = TrecCompanyData;
@@ -126,7 +125,9 @@ EditionHiddenFields hiddenFields(const Edition &edition)
     hidden.blankedTexts = {&C::strCompExtraPhone1, &C::strCompExtraPhone2, &C::strCompExtraPhone1Name,
                            &C::strCompExtraPhone2Name, &C::strCompEmail, &C::strCompWebSite, &C::strCompLicNum2,
                            &C::strCompLicName2, &C::strCompLicNum3, &C::strCompLicName3};
-    if (number == Edition::Ostrev) {
+    // Ostrev keeps a small logo; Lunvard, which stores no documents, has one license
+    // line less and always shows every line column.
+    if (edition.storesDocuments()) {
         hidden.forcedFlags = {{&I::strLargeLogo, false}};
     } else {
         hidden.blankedTexts.push_back(&C::strCompLicNum1);

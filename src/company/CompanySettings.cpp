@@ -1,9 +1,12 @@
 #include "CompanySettings.h"
 
-#include "app/AppContext.h"
+#include "company/CompanyContext.h"
 #include "core/Edition.h"
 #include "core/Paths.h"
+#include "core/Prompts.h"
+#include "data/BackupRestore.h"
 #include "data/Database.h"
+#include "data/DbError.h"
 #include "data/FileError.h"
 #include "data/SavingIndicator.h"
 
@@ -169,7 +172,7 @@ void save(Database &db, const CompanyRecord &record, const Edition &edition)
     transaction.commit();
 }
 
-void pSaveCompanyData(AppContext &context, const CompanyRecord &edited, const LogoChange &logo)
+void pSaveCompanyData(CompanyContext &context, const CompanyRecord &edited, const LogoChange &logo)
 {
     const QString logoPath = Paths::GetLogoPath(context.edition());
     // The new picture waits in a temporary file beside the logo until the database
@@ -203,6 +206,19 @@ void pSaveCompanyData(AppContext &context, const CompanyRecord &edited, const Lo
                                 .arg(QDir::toNativeSeparators(logoPath), file.errorString()));
         }
     }
+}
+
+bool pRestoreCompanyData(CompanyContext &context)
+{
+    if (!BackupRestore::pRestoreData(context, [](Database &db) { (void)CompanyRecord::readStored(db); }))
+        return false;
+    try {
+        const auto db = context.openDatabase();
+        context.company = CompanyRecord::pLoadCompanyData(*db, context.edition());
+    } catch (const DbError &error) {
+        context.prompts().showError(error.message());
+    }
+    return true;
 }
 
 } // namespace CompanySettings

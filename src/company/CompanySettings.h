@@ -4,7 +4,7 @@
 
 #include <QImage>
 
-class AppContext;
+class CompanyContext;
 class Database;
 class Edition;
 
@@ -35,6 +35,11 @@ void save(Database &db, const CompanyRecord &record, const Edition &edition);
 /// The new logo is written to a temporary file first and renamed into place after
 /// the commit, so a failed save leaves database, record and logo as they were.
 /// Throws DbError, or FileError when the logo cannot be written.
-void pSaveCompanyData(AppContext &context, const CompanyRecord &edited, const LogoChange &logo);
+void pSaveCompanyData(CompanyContext &context, const CompanyRecord &edited, const LogoChange &logo);
+
+/// Restores the company database from a backup the user picks (a file whose company
+/// settings do not read is refused) and reloads the context's company record from
+/// it. True when the database was replaced.
+bool pRestoreCompanyData(CompanyContext &context);
 
 } // namespace CompanySettings

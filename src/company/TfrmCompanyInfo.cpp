@@ -3,7 +3,7 @@
 #include "CompanyInfoPages.h"
 #include "CompanySettings.h"
 #include "LogoPanel.h"
-#include "app/AppContext.h"
+#include "company/CompanyContext.h"
 #include "core/Paths.h"
 #include "core/Prompts.h"
 #include "widgets/Ribbon.h"
@@ -18,7 +18,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-TfrmCompanyInfo::TfrmCompanyInfo(AppContext &context, QWidget *parent)
+TfrmCompanyInfo::TfrmCompanyInfo(CompanyContext &context, QWidget *parent)
     : QDialog(parent)
     , m_context(context)
     , m_ribbon(new Ribbon(this))
@@ -109,7 +109,7 @@ TfrmCompanyInfo::TfrmCompanyInfo(AppContext &context, QWidget *parent)
     pShowFormInformation();
 }
 
-void TfrmCompanyInfo::open(AppContext &context, QWidget *parent)
+void TfrmCompanyInfo::open(CompanyContext &context, QWidget *parent)
 {
     TfrmCompanyInfo window(context, parent);
     window.exec();

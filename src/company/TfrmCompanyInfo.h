@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <vector>
 
-class AppContext;
+class CompanyContext;
 class CompanyIdentityPage;
 class CompanyInfoPage;
 class QAction;
@@ -19,10 +19,10 @@ class TfrmCompanyInfo final : public QDialog
 {
     Q_OBJECT
 public:
-    explicit TfrmCompanyInfo(AppContext &context, QWidget *parent = nullptr);
+    explicit TfrmCompanyInfo(CompanyContext &context, QWidget *parent = nullptr);
 
     /// Shows the window modally and destroys it when it closes.
-    static void open(AppContext &context, QWidget *parent = nullptr);
+    static void open(CompanyContext &context, QWidget *parent = nullptr);
 
     /// Checks the tax names and saves everything; true when it saved.
     bool pSave();
@@ -34,7 +34,7 @@ private:
     void showPage(QWidget *page);
     void pShowFormInformation();
 
-    AppContext &m_context;
+    CompanyContext &m_context;
     Ribbon *m_ribbon;
     QStackedWidget *m_pages;
     QAction *m_actSave;

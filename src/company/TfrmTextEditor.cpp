@@ -2,9 +2,9 @@
 
 #include "CompanyInfoWidgets.h"
 #include "ContractWarranty.h"
-#include "app/AppContext.h"
+#include "company/CompanyContext.h"
 #include "core/Edition.h"
-#include "printing/PrintModule.h"
+#include "core/PrintModule.h"
 #include "core/Prompts.h"
 #include "widgets/Ribbon.h"
 #include "data/DbError.h"
@@ -18,11 +18,12 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-TfrmTextEditor::TfrmTextEditor(AppContext &context, QWidget *parent)
+TfrmTextEditor::TfrmTextEditor(CompanyContext &context, PrintModule *printing, int writerMode, QWidget *parent)
     : QDialog(parent)
     , m_context(context)
-    , m_writerMode(context.writerMode)
-    , m_word(ContractWarranty::GetWriterWord(context.writerMode))
+    , m_printing(printing)
+    , m_writerMode(writerMode)
+    , m_word(ContractWarranty::GetWriterWord(writerMode))
     , m_ribbon(new Ribbon(this))
     , m_title(new QLineEdit(this))
     , m_text(new QPlainTextEdit(this))
@@ -82,11 +83,9 @@ TfrmTextEditor::TfrmTextEditor(AppContext &context, QWidget *parent)
     pShowFormInformation();
 }
 
-void TfrmTextEditor::open(AppContext &context, int writerMode, QWidget *parent)
+void TfrmTextEditor::open(CompanyContext &context, PrintModule *printing, int writerMode, QWidget *parent)
 {
-    context.writerMode = writerMode;
-    context.documentChanged = false;
-    TfrmTextEditor window(context, parent);
+    TfrmTextEditor window(context, printing, writerMode, parent);
     window.exec();
 }
 
@@ -139,13 +138,14 @@ bool TfrmTextEditor::pSave()
 
 void TfrmTextEditor::printRequested(bool preview)
 {
-    m_context.printKind = m_writerMode == ContractWarranty::Contract ? 5 : 6;
-    if (!m_context.printModule)
+    if (!m_printing)
         return;
+    const PrintRequest request =
+        PrintRequest::of(m_writerMode == ContractWarranty::Contract ? PrintKind::Contract : PrintKind::Warranty);
     if (preview)
-        m_context.printModule->pPrintPreview();
+        m_printing->pPrintPreview(request);
     else
-        m_context.printModule->pPrint();
+        (void)m_printing->pPrint(request);
 }
 
 void TfrmTextEditor::reject()

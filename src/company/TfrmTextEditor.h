@@ -2,23 +2,23 @@
 
 #include <QDialog>
 
-class AppContext;
+class CompanyContext;
+class PrintModule;
 class QAction;
 class QLineEdit;
 class QPlainTextEdit;
 class Ribbon;
 
-/// The contract and warranty writer. The context's writer mode, set by the opener,
-/// picks the text: 1 the contract, 0 the warranty.
+/// The contract and warranty writer: \a writerMode picks the text, 1 the contract,
+/// 0 the warranty. Prints through \a printing when there is one.
 class TfrmTextEditor final : public QDialog
 {
     Q_OBJECT
 public:
-    explicit TfrmTextEditor(AppContext &context, QWidget *parent = nullptr);
+    TfrmTextEditor(CompanyContext &context, PrintModule *printing, int writerMode, QWidget *parent = nullptr);
 
-    /// Sets the writer mode to \a writerMode, clears the document changed flag, and
-    /// shows the writer modally; it is destroyed when it closes.
-    static void open(AppContext &context, int writerMode, QWidget *parent = nullptr);
+    /// Shows the writer of \a writerMode modally; it is destroyed when it closes.
+    static void open(CompanyContext &context, PrintModule *printing, int writerMode, QWidget *parent = nullptr);
 
     /// Saves the title and text; true when they were written.
     bool pSave();
@@ -30,7 +30,8 @@ private:
     void textChanged();
     void printRequested(bool preview);
 
-    AppContext &m_context;
+    CompanyContext &m_context;
+    PrintModule *m_printing;
     int m_writerMode;
     QString m_word;
     Ribbon *m_ribbon;

@@ -36,6 +36,15 @@ public:
     /// Change orders, customer discounts and extra phone lines, recurring invoices and
     /// the contract, warranty and signature print options (Corvalo and Heddrin).
     [[nodiscard]] bool hasFullDocumentFeatures() const { return IsFullEdition(); }
+    /// The customer and price windows keep lists to pick from (all but Lunvard,
+    /// whose editor takes the customer and prices as typed).
+    [[nodiscard]] bool keepsCustomerAndPriceLists() const { return m_number != Lunvard; }
+    /// Documents print the company logo, the P.O. number and the customer's tax
+    /// exempt number (all but Lunvard).
+    [[nodiscard]] bool printsLogoAndReferences() const { return m_number != Lunvard; }
+    /// The line grid's captions are spelled out ("Labor Price") rather than
+    /// abbreviated ("LabPrice") (Corvalo).
+    [[nodiscard]] bool spellsOutLineCaptions() const { return m_number == Corvalo; }
 
 private:
     static const std::array<Edition, 4> &all();

@@ -1,6 +1,6 @@
 #include "CustomerStore.h"
 
-#include "app/AppContext.h"
+#include "data/DataContext.h"
 #include "core/Edition.h"
 #include "data/BoolText.h"
 #include "data/Database.h"
@@ -77,7 +77,7 @@ bool CustomerSearches::takesText(CustomerSearch kind)
     return kind != CustomerSearch::AllCustomers && kind != CustomerSearch::TaxExempt;
 }
 
-CustomerStore::CustomerStore(const AppContext &context)
+CustomerStore::CustomerStore(const DataContext &context)
     : m_context(context)
 {
 }

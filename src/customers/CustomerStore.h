@@ -8,7 +8,7 @@
 #include <memory>
 #include <optional>
 
-class AppContext;
+class DataContext;
 class Edition;
 struct TrecInvHeader;
 
@@ -81,7 +81,7 @@ namespace CustomerSearches {
 class CustomerStore
 {
 public:
-    explicit CustomerStore(const AppContext &context);
+    explicit CustomerStore(const DataContext &context);
 
     /// The customers \a kind selects, in storage order. Searches that take text keep
     /// the rows whose field begins with \a text in any letter case.
@@ -100,7 +100,7 @@ public:
     void remove(qint64 id);
 
 private:
-    const AppContext &m_context;
+    const DataContext &m_context;
 };
 
 /// The customer's fields as the current document's header carries them. Editions

@@ -1,14 +1,13 @@
 #include "TfrmCustomer.h"
 
-#include "app/AppContext.h"
+#include "context/AppContext.h"
 #include "printing/ListReports.h"
-#include "printing/PrintModule.h"
+#include "core/PrintModule.h"
 #include "widgets/CommandBar.h"
 #include "widgets/ReadOnlyList.h"
 #include "core/Edition.h"
 #include "core/Prompts.h"
 #include "widgets/TextFields.h"
-#include "app/WindowOpener.h"
 #include "data/DbError.h"
 #include "data/SavingIndicator.h"
 
@@ -43,9 +42,10 @@ using TextFields::showStored;
 
 } // namespace
 
-TfrmCustomer::TfrmCustomer(AppContext &context, QWidget *parent)
+TfrmCustomer::TfrmCustomer(AppContext &context, QWidget *parent, ListUse use)
     : QDialog(parent)
     , m_context(context)
+    , m_use(use)
     , m_store(context)
 {
     setObjectName(QStringLiteral("frmCustomer"));
@@ -306,7 +306,7 @@ void TfrmCustomer::pLoadPaymentTerms()
 
 bool TfrmCustomer::pickMode() const
 {
-    return m_context.editorOpen;
+    return m_use == ListUse::PickForDocument;
 }
 
 CustomerSearch TfrmCustomer::searchKind() const
@@ -566,17 +566,18 @@ void TfrmCustomer::printList(bool preview)
 {
     if (!m_context.printModule)
         return;
+    PrintRequest request = PrintRequest::of(PrintKind::CustomerList);
     try {
         QList<qint64> ids;
         for (int row = 0; row < m_model.rowCount(); ++row)
             ids.append(m_model.entry(row).intCustomerID);
-        m_context.listPrintout = {{}, ListReports::RvCustomConnectionCustomer(*m_context.openDatabase(), ids)};
+        request.printout = {{}, ListReports::RvCustomConnectionCustomer(*m_context.openDatabase(), ids)};
     } catch (const DbError &error) {
         showDbError(error);
         return;
     }
     if (preview)
-        m_context.printModule->pPrintPreview();
+        m_context.printModule->pPrintPreview(request);
     else
-        (void)m_context.printModule->pPrint();
+        (void)m_context.printModule->pPrint(request);
 }

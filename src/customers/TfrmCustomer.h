@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/ListUse.h"
+
 #include "CustomerListModel.h"
 #include "CustomerStore.h"
 
@@ -25,7 +27,7 @@ class TfrmCustomer final : public QDialog
 {
     Q_OBJECT
 public:
-    explicit TfrmCustomer(AppContext &context, QWidget *parent = nullptr);
+    explicit TfrmCustomer(AppContext &context, QWidget *parent = nullptr, ListUse use = ListUse::Maintain);
 
     /// The listed customers, in list order (what the customer list report prints).
     [[nodiscard]] const CustomerListModel &listModel() const { return m_model; }
@@ -72,6 +74,7 @@ private:
     void showDbError(const DbError &error);
 
     AppContext &m_context;
+    const ListUse m_use;
     CustomerStore m_store;
     CustomerListModel m_model;
     Mode m_mode = Mode::List;

@@ -1,7 +1,7 @@
 #include "TfrmCustomerLunvard.h"
 
 #include "QuickCustomer.h"
-#include "app/AppContext.h"
+#include "context/AppContext.h"
 #include "widgets/FormFields.h"
 
 #include <QAction>

@@ -5,11 +5,10 @@
 #include "Schema.h"
 #include "SchemaUpgrade.h"
 #include "SeedData.h"
-#include "app/AppContext.h"
+#include "DataContext.h"
 #include "core/Edition.h"
 #include "core/Paths.h"
 #include "core/Prompts.h"
-#include "company/CompanyRecord.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -115,7 +114,7 @@ QString missingSchemaPart(Database &db, const Edition &edition)
     return {};
 }
 
-void checkOpenedBackup(Database &db, const Edition &edition)
+void checkOpenedBackup(Database &db, const Edition &edition, const ContentCheck &readsBack)
 {
     const qint64 applicationId = db.queryInt(QStringLiteral("PRAGMA application_id"));
     const qint64 userVersion = db.queryInt(QStringLiteral("PRAGMA user_version"));
@@ -138,8 +137,8 @@ void checkOpenedBackup(Database &db, const Edition &edition)
     if (problems != QStringList{QStringLiteral("ok")})
         throw DbError(SQLITE_CORRUPT, problems.join(QLatin1Char('\n')));
 
-    // The company record is reloaded right after the restore; it must be readable.
-    (void)CompanyRecord::readStored(db);
+    // What the program reloads right after the restore must be readable.
+    readsBack(db);
 }
 
 /// Copies the live database aside under the time it was made, then lets go of all
@@ -216,7 +215,7 @@ void copyDatabaseFile(const QString &source, const QString &target)
     }
 }
 
-void verifyBackupFile(const QString &path, const Edition &edition)
+void verifyBackupFile(const QString &path, const Edition &edition, const ContentCheck &readsBack)
 {
     const auto refuse = [&](int code, const QString &reason) {
         return DbError(code, QStringLiteral("\"%1\" cannot be restored: %2").arg(QDir::toNativeSeparators(path), reason));
@@ -232,7 +231,7 @@ void verifyBackupFile(const QString &path, const Edition &edition)
 
     try {
         Database db(path, Database::OpenMode::ReadOnly);
-        checkOpenedBackup(db, edition);
+        checkOpenedBackup(db, edition, readsBack);
     } catch (const DbError &error) {
         if ((error.code() & 0xff) != SQLITE_CORRUPT)
             throw refuse(error.code(), error.message());
@@ -248,7 +247,7 @@ void copyDatabaseInto(const QString &source, const QString &target)
     runBackup(from, to);
 }
 
-void pBackupData(AppContext &context)
+void pBackupData(const DataContext &context)
 {
     Prompts &prompts = context.prompts();
     const QString folder = prompts.chooseFolder(QStringLiteral("Backup Company Database"), QDir::homePath());
@@ -261,7 +260,7 @@ void pBackupData(AppContext &context)
         prompts.ShowInformation(QStringLiteral("Backup of company database successful"));
 }
 
-void pRestoreData(AppContext &context)
+bool pRestoreData(const DataContext &context, const ContentCheck &readsBack)
 {
     Prompts &prompts = context.prompts();
     const Edition &edition = context.edition();
@@ -271,17 +270,17 @@ void pRestoreData(AppContext &context)
                                                   QStringLiteral("Company Database (%1);;All Files (*)").arg(name));
     if (chosen.isEmpty()) {
         prompts.showPlainMessage(QStringLiteral("Restore of company database cancelled"));
-        return;
+        return false;
     }
     if (QFileInfo(chosen).fileName() != name) {
         prompts.showPlainMessage(QStringLiteral("Database File \"%1\" not found\nRestore of company database cancelled")
                                      .arg(name));
-        return;
+        return false;
     }
 
     const QString live = context.databasePath();
     const bool restored = reportingFailure(prompts, [&] {
-        verifyBackupFile(chosen, edition);
+        verifyBackupFile(chosen, edition, readsBack);
         if (!isSameFile(chosen, live)) {
             if (QFileInfo::exists(live))
                 keepSafetyCopy(edition, live);
@@ -291,11 +290,10 @@ void pRestoreData(AppContext &context)
         const SchemaUpgrade::UpgradeReport upgrade = SchemaUpgrade::pUpgradeDataBase(live, {edition, context.locale});
         if (!upgrade.unreadValues.isEmpty())
             prompts.ShowInformation(upgrade.unreadNotice());
-        const auto db = context.openDatabase();
-        context.company = CompanyRecord::pLoadCompanyData(*db, edition);
     });
     if (restored)
         prompts.showPlainMessage(QStringLiteral("Restore of company database successful"));
+    return restored;
 }
 
 } // namespace BackupRestore

@@ -2,8 +2,10 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
-class AppContext;
+class Database;
+class DataContext;
 class Edition;
 
 /// Copying the company database to a folder the user picks, and back.
@@ -11,13 +13,19 @@ namespace BackupRestore {
 
 /// Asks for a folder and copies the live database into it under its own file name,
 /// replacing an older backup there. Reports the outcome through the prompts.
-void pBackupData(AppContext &context);
+void pBackupData(const DataContext &context);
+
+/// Reads from a database what the program holds in memory; throws DbError when it
+/// cannot.
+using ContentCheck = std::function<void(Database &)>;
 
 /// Asks for a backup file named like the database, checks that it is a sound
-/// database of this edition, keeps a dated safety copy of the live file (the last
-/// kSafetyCopies of them), copies the backup into the live database and reloads the
-/// company record. A refused or failed restore leaves the live database as it was.
-void pRestoreData(AppContext &context);
+/// database of this edition whose content \a readsBack can read, keeps a dated safety
+/// copy of the live file (the last kSafetyCopies of them) and copies the backup into
+/// the live database, upgrading it when it comes from an older version. True when the
+/// live database was replaced: the caller reloads what it holds from it. A refused or
+/// failed restore leaves the live database as it was.
+[[nodiscard]] bool pRestoreData(const DataContext &context, const ContentCheck &readsBack);
 
 /// How many safety copies of the live database restores keep.
 inline constexpr int kSafetyCopies = 3;
@@ -32,8 +40,8 @@ void copyDatabaseFile(const QString &source, const QString &target);
 
 /// Throws DbError saying why \a path is not a sound database of \a edition: not an
 /// SQLite file, another program's or edition's file, a damaged file (the engine's
-/// own words as details) or unreadable company settings.
-void verifyBackupFile(const QString &path, const Edition &edition);
+/// own words as details) or content that \a readsBack cannot read.
+void verifyBackupFile(const QString &path, const Edition &edition, const ContentCheck &readsBack);
 
 /// Replaces the content of the database at \a target with the database at \a source,
 /// in one write transaction on \a target. Throws DbError; \a target is unchanged then.

@@ -1,12 +1,12 @@
 #include "DocumentOutput.h"
 
-#include "app/AppContext.h"
+#include "context/AppContext.h"
 #include "core/Edition.h"
 #include "core/Prompts.h"
 #include "data/DbError.h"
 #include "invoice/DocumentStore.h"
 #include "printing/PrintJobs.h"
-#include "printing/PrintModule.h"
+#include "core/PrintModule.h"
 
 namespace DocumentOutput {
 
@@ -16,7 +16,7 @@ bool pPrintDocument(AppContext &context, Target target)
         context.prompts().ShowInformation(QStringLiteral("Printing is not available yet."));
         return false;
     }
-    context.printKind = PrintKind::CurrentDocument;
+    const PrintRequest request = PrintRequest::of(PrintKind::CurrentDocument);
     const bool numberedByPrinting = !context.edition().storesDocuments();
     TrecInvHeader &header = context.document.header;
     if (numberedByPrinting) {
@@ -32,9 +32,9 @@ bool pPrintDocument(AppContext &context, Target target)
     }
     bool printed = true;
     if (target == Target::Printer)
-        printed = context.printModule->pPrint();
+        printed = context.printModule->pPrint(request);
     else
-        context.printModule->pPrintPreview();
+        context.printModule->pPrintPreview(request);
     if (!printed && numberedByPrinting) {
         try {
             (void)DocumentStore(context).pGiveBackInvoiceNumber(header.intInvNumber);
@@ -51,7 +51,6 @@ void pSaveDocumentAsPdf(AppContext &context)
         context.prompts().ShowInformation(QStringLiteral("Printing is not available yet."));
         return;
     }
-    context.printKind = PrintKind::CurrentDocument;
     (void)context.printModule->pSaveAsPDF();
 }
 

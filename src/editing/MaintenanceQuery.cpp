@@ -1,6 +1,6 @@
 #include "MaintenanceQuery.h"
 
-#include "app/AppContext.h"
+#include "data/DataContext.h"
 #include "core/Edition.h"
 #include "data/Database.h"
 #include "data/TextSearch.h"
@@ -144,10 +144,9 @@ QList<MaintenanceType> offered(const Edition &edition)
     QList<MaintenanceType> types;
     for (int i = int(T::ViewAll); i <= int(T::ViewRecurring); ++i) {
         const auto type = MaintenanceType(i);
-        // Ostrev has neither change orders nor recurring invoices.
-        const bool ostrevLeavesOut = type == T::ChangeOrderToInvoice || type == T::AddRecurring
-                                     || type == T::RemoveRecurring || type == T::ViewRecurring;
-        if (edition.GetEditionNumber() == Edition::Ostrev && ostrevLeavesOut)
+        const bool needsFullFeatures = type == T::ChangeOrderToInvoice || type == T::AddRecurring
+                                       || type == T::RemoveRecurring || type == T::ViewRecurring;
+        if (needsFullFeatures && !edition.hasFullDocumentFeatures())
             continue;
         types << type;
     }
@@ -254,7 +253,7 @@ QString question(MaintenanceType type, const QString &name)
 
 } // namespace MaintenanceTypes
 
-MaintenanceQuery::MaintenanceQuery(const AppContext &context)
+MaintenanceQuery::MaintenanceQuery(const DataContext &context)
     : m_context(context)
 {
 }

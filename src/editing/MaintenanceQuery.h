@@ -1,7 +1,7 @@
 #pragma once
 
 #include "data/QueryWindow.h"
-#include "printing/RowFeed.h"
+#include "core/RowFeed.h"
 
 #include <QList>
 #include <QLocale>
@@ -9,7 +9,7 @@
 #include <QStringList>
 #include <memory>
 
-class AppContext;
+class DataContext;
 class Edition;
 
 /// What a click in the maintenance list does to the clicked document. The values are
@@ -73,7 +73,7 @@ namespace MaintenanceTypes {
 class MaintenanceQuery
 {
 public:
-    explicit MaintenanceQuery(const AppContext &context);
+    explicit MaintenanceQuery(const DataContext &context);
 
     /// Every listed row at once, in list order.
     [[nodiscard]] QList<MaintenanceRow> run(MaintenanceType type, const QString &searchItem,
@@ -98,5 +98,5 @@ public:
 private:
     [[nodiscard]] QueryWindow::Connect connect() const;
 
-    const AppContext &m_context;
+    const DataContext &m_context;
 };

@@ -7,7 +7,7 @@
 #include "TfrmInvoiceNotes.h"
 #include "TfrmInvoicePriceItemEdit.h"
 #include "TfrmPaidAndDeposit.h"
-#include "app/AppContext.h"
+#include "context/AppContext.h"
 #include "core/Edition.h"
 #include "widgets/FormFields.h"
 #include "core/Prompts.h"

@@ -1,17 +1,17 @@
 #include "TfrmInvoiceMaintenance.h"
 
-#include "app/AppContext.h"
+#include "context/AppContext.h"
+#include "context/WindowOpening.h"
 #include "widgets/CommandBar.h"
 #include "core/Edition.h"
 #include "core/Prompts.h"
 #include "widgets/ReadOnlyList.h"
 #include "widgets/TextFields.h"
-#include "app/WindowOpener.h"
 #include "data/DbError.h"
 #include "invoice/DocumentActions.h"
 #include "invoice/DocumentKinds.h"
 #include "printing/PrintJobs.h"
-#include "printing/PrintModule.h"
+#include "core/PrintModule.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -192,13 +192,13 @@ void TfrmInvoiceMaintenance::lstvwInvMaintenanceClick(const QModelIndex &index)
 
     const QString question = MaintenanceTypes::question(type, row.name());
     if (question.isEmpty()) {
-        WindowOpener(m_context, this).openInvoiceEditor(false);
+        if (m_context.windows)
+            m_context.windows->openInvoiceEditor(this);
         pQuerySavedInvoices();
     } else if (m_context.prompts().ShowYesNoCancel(question) == Prompts::Yes) {
         pAct(type, row);
         pQuerySavedInvoices();
     }
-    m_context.printKind = PrintKind::InvoiceList;
 }
 
 void TfrmInvoiceMaintenance::pAct(MaintenanceType type, const MaintenanceRow &row)
@@ -251,16 +251,16 @@ void TfrmInvoiceMaintenance::pPrintList(bool preview)
         return;
     }
     // The printout lists what the window lists: the same type, search item and text.
+    PrintRequest request = PrintRequest::of(PrintKind::InvoiceList);
     try {
-        m_context.listPrintout = {{}, MaintenanceQuery(m_context).printFeed(currentType(), m_cmboInvSearch->currentText(),
-                                                                            m_txtInvSearch->text())};
+        request.printout = {{}, MaintenanceQuery(m_context).printFeed(currentType(), m_cmboInvSearch->currentText(),
+                                                                      m_txtInvSearch->text())};
     } catch (const DbError &error) {
-        m_context.prompts().showError(error.message());
+        m_context.prompts().showError(error.message(), error.detail());
         return;
     }
-    m_context.printKind = PrintKind::InvoiceList;
     if (preview)
-        m_context.printModule->pPrintPreview();
+        m_context.printModule->pPrintPreview(request);
     else
-        (void)m_context.printModule->pPrint();
+        (void)m_context.printModule->pPrint(request);
 }

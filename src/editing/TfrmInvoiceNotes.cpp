@@ -1,6 +1,6 @@
 #include "TfrmInvoiceNotes.h"
 
-#include "app/AppContext.h"
+#include "context/AppContext.h"
 #include "widgets/FormFields.h"
 
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #include "TfrmInvoicePriceItemEdit.h"
 
-#include "app/AppContext.h"
+#include "context/AppContext.h"
 #include "core/Edition.h"
 #include "widgets/FormFields.h"
 #include "core/Prompts.h"

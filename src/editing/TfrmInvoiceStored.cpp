@@ -7,7 +7,7 @@
 #include "TfrmInvoiceNotes.h"
 #include "TfrmInvoicePriceItemEdit.h"
 #include "TfrmPaidAndDeposit.h"
-#include "app/AppContext.h"
+#include "context/AppContext.h"
 #include "core/Edition.h"
 #include "widgets/FormFields.h"
 #include "core/Prompts.h"
@@ -18,7 +18,7 @@
 #include "invoice/DocumentStore.h"
 #include "invoice/Totals.h"
 #include "printing/PrintJobs.h"
-#include "printing/PrintModule.h"
+#include "core/PrintModule.h"
 #include "prices/TfrmPriceCorvalo.h"
 
 #include <QAction>
@@ -377,7 +377,7 @@ void TfrmInvoiceStored::btnAddCustomerClick()
     bool changed = false;
     {
         QScopedValueRollback guard(m_refreshGuard, true);
-        changed = openDocumentDialog<TfrmCustomer>(m_context, this);
+        changed = openDocumentDialog<TfrmCustomer>(m_context, this, ListUse::PickForDocument);
         pLoadCustomerInformation();
     }
     if (changed)
@@ -388,7 +388,7 @@ void TfrmInvoiceStored::btnAddCustomerClick()
 
 void TfrmInvoiceStored::btnAddPriceItemClick()
 {
-    if (openDocumentDialog<TfrmPriceCorvalo>(m_context, this))
+    if (openDocumentDialog<TfrmPriceCorvalo>(m_context, this, ListUse::PickForDocument))
         pChangeData();
 }
 

@@ -2,7 +2,7 @@
 #include "CategoryPanels.h"
 #include "EditorWidgets.h"
 #include "TfrmInvoiceStored.h"
-#include "app/AppContext.h"
+#include "context/AppContext.h"
 #include "core/Edition.h"
 #include "widgets/FormFields.h"
 #include "data/DateText.h"

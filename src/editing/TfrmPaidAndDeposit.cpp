@@ -1,7 +1,7 @@
 #include "TfrmPaidAndDeposit.h"
 
 #include "PaidAndDeposit.h"
-#include "app/AppContext.h"
+#include "context/AppContext.h"
 #include "widgets/FormFields.h"
 #include "core/Prompts.h"
 #include "invoice/Money.h"

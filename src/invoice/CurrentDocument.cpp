@@ -14,7 +14,7 @@ QStringList captionsFor(const Edition &edition)
                 "Extra Charges Name", "Extra Charges Labor", "Extra Charges Material", "Area Totals",
                 "Area SQFT Totals"};
     }
-    if (edition.GetEditionNumber() == Edition::Corvalo) {
+    if (edition.spellsOutLineCaptions()) {
         return {"Description", "Quantity", "Price Each", "Total", "Labor Price", "Labor Taxable", "Material Price",
                 "Material Taxable", "Tax Total"};
     }

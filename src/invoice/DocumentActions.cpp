@@ -2,9 +2,10 @@
 
 #include "DocumentKinds.h"
 #include "DocumentStore.h"
-#include "app/AppContext.h"
+#include "invoice/DocumentContext.h"
+#include "data/Database.h"
 
-DocumentActions::DocumentActions(AppContext &context)
+DocumentActions::DocumentActions(DocumentContext &context)
     : m_context(context)
 {
 }

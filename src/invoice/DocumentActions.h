@@ -2,7 +2,7 @@
 
 #include <QString>
 
-class AppContext;
+class DocumentContext;
 
 /// What the maintenance window does to a saved document. Each action works through
 /// the current document and lands as one transaction (with its postings and, for a
@@ -10,7 +10,7 @@ class AppContext;
 class DocumentActions
 {
 public:
-    explicit DocumentActions(AppContext &context);
+    explicit DocumentActions(DocumentContext &context);
 
     /// Changes the kind of the saved document in place (estimate to work order,
     /// estimate, work order or change order to invoice).
@@ -28,5 +28,5 @@ public:
 private:
     void load(int number);
 
-    AppContext &m_context;
+    DocumentContext &m_context;
 };

@@ -3,14 +3,14 @@
 #include "Money.h"
 #include "ReportPostings.h"
 #include "Totals.h"
-#include "app/AppContext.h"
+#include "invoice/DocumentContext.h"
 #include "core/Edition.h"
 #include "core/Prompts.h"
 #include "data/Database.h"
 #include "data/SavingIndicator.h"
 #include "data/SqlColumns.h"
 #include "data/StoredForm.h"
-#include "worksheets/WorkSheet.h"
+#include "invoice/WorkSheet.h"
 
 #include <sqlite3.h>
 
@@ -103,7 +103,7 @@ bool postedInCents(Database &db, int number)
 
 } // namespace
 
-DocumentStore::DocumentStore(AppContext &context)
+DocumentStore::DocumentStore(DocumentContext &context)
     : m_context(context)
 {
 }

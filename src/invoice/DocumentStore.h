@@ -2,14 +2,14 @@
 
 #include <functional>
 
-class AppContext;
+class DocumentContext;
 class Database;
 
-/// Storage and numbering of the current document (AppContext::document).
+/// Storage and numbering of the current document (DocumentContext::document).
 class DocumentStore
 {
 public:
-    explicit DocumentStore(AppContext &context);
+    explicit DocumentStore(DocumentContext &context);
 
     /// A blank new document when header.blnNewInvoice is set (numbered with the
     /// stored next number, which is not consumed), otherwise the saved document
@@ -54,5 +54,5 @@ private:
     void pLoadSavedPrices(Database &db, bool fromPriceList);
     void pSaveSavedPrices(Database &db, int number);
 
-    AppContext &m_context;
+    DocumentContext &m_context;
 };

@@ -2,8 +2,8 @@
 
 #include "DocumentStore.h"
 #include "Recurring.h"
-#include "app/AppContext.h"
-#include "printing/PrintKind.h"
+#include "DocumentContext.h"
+#include "data/Database.h"
 
 #include <QSet>
 #include <QStringList>
@@ -17,7 +17,7 @@ const QString kCreateProgress = QStringLiteral(
 
 } // namespace
 
-RecurringRun::RecurringRun(AppContext &context, Preview preview)
+RecurringRun::RecurringRun(DocumentContext &context, Preview preview)
     : m_context(context)
     , m_preview(std::move(preview))
 {
@@ -46,7 +46,6 @@ RecurringRun::Outcome RecurringRun::pPrintRecurring(QDate today)
         if (copiedEarlier.contains(source))
             continue;
         try {
-            m_context.printKind = PrintKind::CurrentDocument;
             h.blnNewInvoice = false;
             h.intInvNumber = source;
             store.pLoadInvoice();

@@ -6,7 +6,7 @@
 #include <QString>
 #include <functional>
 
-class AppContext;
+class DocumentContext;
 
 /// Prints a fresh numbered copy of every recurring invoice. Each copy is saved as
 /// one transaction together with a note of which invoice it was made from; the
@@ -18,7 +18,7 @@ class RecurringRun
 public:
     /// Shows or prints the copy that is the current document; throws (DbError or
     /// std::runtime_error) when it fails.
-    using Preview = std::function<void(AppContext &)>;
+    using Preview = std::function<void(const DocumentContext &)>;
 
     struct Outcome
     {
@@ -31,7 +31,7 @@ public:
         [[nodiscard]] bool finished() const { return error.isEmpty(); }
     };
 
-    RecurringRun(AppContext &context, Preview preview);
+    RecurringRun(DocumentContext &context, Preview preview);
 
     /// Runs; an empty Outcome (nothing saved, nothing left) when there is no
     /// recurring invoice, in which case nothing changes, not even the date.
@@ -41,6 +41,6 @@ public:
     [[nodiscard]] static QString describeStop(const Outcome &outcome);
 
 private:
-    AppContext &m_context;
+    DocumentContext &m_context;
     Preview m_preview;
 };

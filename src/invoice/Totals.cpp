@@ -7,7 +7,7 @@
 #include "company/CompanyRecord.h"
 #include "data/BoolText.h"
 #include "data/DbError.h"
-#include "worksheets/WorkSheet.h"
+#include "invoice/WorkSheet.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
 #include "PlannerCleanup.h"
 
 #include "PlannerDates.h"
-#include "app/AppContext.h"
+#include "data/DataContext.h"
 #include "data/Database.h"
 #include "data/SavingIndicator.h"
 
@@ -98,7 +98,7 @@ int pRemoveOldActivities(Database &db, QDate today, SavingIndicator &saving)
     return removed;
 }
 
-int pRemoveOldActivities(AppContext &context, QDate today)
+int pRemoveOldActivities(DataContext &context, QDate today)
 {
     const auto db = context.openDatabase();
     return pRemoveOldActivities(*db, today, context.saving());

@@ -4,7 +4,7 @@
 #include <QLocale>
 #include <optional>
 
-class AppContext;
+class DataContext;
 class Database;
 class SavingIndicator;
 
@@ -23,6 +23,6 @@ namespace PlannerCleanup {
 int pRemoveOldActivities(Database &db, QDate today, SavingIndicator &saving);
 
 /// The same on the program's database, as the main window runs it when it closes.
-int pRemoveOldActivities(AppContext &context, QDate today = QDate::currentDate());
+int pRemoveOldActivities(DataContext &context, QDate today = QDate::currentDate());
 
 } // namespace PlannerCleanup

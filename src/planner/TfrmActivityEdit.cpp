@@ -2,7 +2,7 @@
 
 #include "ActivityStore.h"
 #include "PlannerDates.h"
-#include "app/AppContext.h"
+#include "context/AppContext.h"
 #include "widgets/Icons.h"
 #include "core/Prompts.h"
 #include "data/DateText.h"

@@ -3,16 +3,16 @@
 #include "ActivityListModel.h"
 #include "ActivityStore.h"
 #include "CalendarGrid.h"
-#include "app/AppContext.h"
+#include "context/AppContext.h"
+#include "context/WindowOpening.h"
 #include "core/Edition.h"
 #include "widgets/Icons.h"
 #include "core/Prompts.h"
 #include "widgets/Ribbon.h"
-#include "app/WindowOpener.h"
 #include "data/DateText.h"
 #include "data/DbError.h"
 #include "printing/ListReports.h"
-#include "printing/PrintModule.h"
+#include "core/PrintModule.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -28,7 +28,6 @@
 
 namespace {
 
-constexpr int kPrintPlannerActivities = 4;
 
 QAction *makeCommand(QObject *owner, const QString &name, const QString &caption, Icons::Command icon)
 {
@@ -332,7 +331,8 @@ void TfrmPlanner::newActivity()
 
 void TfrmPlanner::openEditor(const TrecActivityEdit &activity)
 {
-    WindowOpener(m_context, this).openActivityEditor(activity);
+    if (m_context.windows)
+        m_context.windows->openActivityEditor(activity, this);
     if (m_context.documentChanged) {
         loadFlags(m_selected.year());
         drawCalendar();
@@ -343,7 +343,6 @@ void TfrmPlanner::openEditor(const TrecActivityEdit &activity)
 
 void TfrmPlanner::print(bool preview)
 {
-    m_context.printKind = kPrintPlannerActivities;
     if (!m_context.printModule)
         return;
     QList<ListReports::PlannerListRow> rows;
@@ -351,18 +350,20 @@ void TfrmPlanner::print(bool preview)
         rows.append({m_model->rows().at(row).intActID,
                      m_model->index(row, ActivityListModel::Date).data().toString()});
     const bool dayList = listKind() == PlannerListKind::Day;
+    PrintRequest request = PrintRequest::of(PrintKind::Planner);
     try {
-        m_context.listPrintout = {ListReports::pSetPlannerData(m_cmboPlannerType->currentText(),
-                                                               m_lblDayMnthYear->text(), dayList),
-                                  ListReports::RvCustomConnectionPlanner(*m_context.openDatabase(), rows, dayList, m_context.locale)};
+        request.printout = {ListReports::pSetPlannerData(m_cmboPlannerType->currentText(), m_lblDayMnthYear->text(),
+                                                         dayList),
+                            ListReports::RvCustomConnectionPlanner(*m_context.openDatabase(), rows, dayList,
+                                                                   m_context.locale)};
     } catch (const DbError &error) {
         m_context.prompts().showError(error.message(), error.detail());
         return;
     }
     if (preview)
-        m_context.printModule->pPrintPreview();
+        m_context.printModule->pPrintPreview(request);
     else
-        (void)m_context.printModule->pPrint();
+        (void)m_context.printModule->pPrint(request);
 }
 
 void TfrmPlanner::done(int result)

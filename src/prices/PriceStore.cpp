@@ -1,6 +1,6 @@
 #include "PriceStore.h"
 
-#include "app/AppContext.h"
+#include "data/DataContext.h"
 #include "data/BoolText.h"
 #include "data/Database.h"
 #include "data/TextSearch.h"
@@ -28,7 +28,7 @@ bool PriceSearches::takesText(PriceSearch kind)
     return kind == PriceSearch::PriceItemName;
 }
 
-PriceStore::PriceStore(const AppContext &context)
+PriceStore::PriceStore(const DataContext &context)
     : m_context(context)
 {
 }

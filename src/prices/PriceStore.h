@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <utility>
 
-class AppContext;
+class DataContext;
 
 /// One tblPrices row (the layout with taxable flags).
 struct PriceItem
@@ -36,7 +36,7 @@ namespace PriceSearches {
 class PriceStore
 {
 public:
-    explicit PriceStore(const AppContext &context);
+    explicit PriceStore(const DataContext &context);
 
     /// The items \a kind selects, in storage order; the name search keeps the items
     /// whose description begins with \a text in any letter case.
@@ -49,7 +49,7 @@ public:
     void remove(qint64 id);
 
 private:
-    const AppContext &m_context;
+    const DataContext &m_context;
 };
 
 namespace PriceLines {

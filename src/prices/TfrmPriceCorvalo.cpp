@@ -1,18 +1,18 @@
 #include "TfrmPriceCorvalo.h"
 
 #include "core/AllowNumDecimalOnly.h"
-#include "app/AppContext.h"
+#include "context/AppContext.h"
 #include "printing/ListReports.h"
-#include "printing/PrintModule.h"
+#include "core/PrintModule.h"
 #include "widgets/CommandBar.h"
 #include "widgets/ReadOnlyList.h"
 #include "core/Edition.h"
 #include "core/Prompts.h"
 #include "widgets/TextFields.h"
-#include "app/WindowOpener.h"
 #include "data/DbError.h"
 #include "data/SavingIndicator.h"
 #include "invoice/Money.h"
+#include "prices/PriceSheetRows.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -34,9 +34,10 @@ using TextFields::label;
 
 } // namespace
 
-TfrmPriceCorvalo::TfrmPriceCorvalo(AppContext &context, QWidget *parent)
+TfrmPriceCorvalo::TfrmPriceCorvalo(AppContext &context, QWidget *parent, ListUse use)
     : QDialog(parent)
     , m_context(context)
+    , m_use(use)
     , m_store(context)
     , m_model(context.locale)
 {
@@ -206,7 +207,7 @@ void TfrmPriceCorvalo::pShowFormInformation()
 
 bool TfrmPriceCorvalo::pickMode() const
 {
-    return m_context.editorOpen;
+    return m_use == ListUse::PickForDocument;
 }
 
 PriceSearch TfrmPriceCorvalo::searchKind() const
@@ -473,9 +474,10 @@ void TfrmPriceCorvalo::printList(bool preview)
 {
     if (!m_context.printModule)
         return;
-    m_context.listPrintout = {{}, ListReports::RvCustomConnectionPrice(m_model.items(), m_context.locale)};
+    const PrintRequest request = PrintRequest::list(
+        PrintKind::PriceSheet, {{}, ListReports::RvCustomConnectionPrice(m_model.items(), m_context.locale)});
     if (preview)
-        m_context.printModule->pPrintPreview();
+        m_context.printModule->pPrintPreview(request);
     else
-        (void)m_context.printModule->pPrint();
+        (void)m_context.printModule->pPrint(request);
 }

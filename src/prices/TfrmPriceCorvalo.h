@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/ListUse.h"
+
 #include "PriceListModel.h"
 #include "PriceStore.h"
 
@@ -24,7 +26,7 @@ class TfrmPriceCorvalo final : public QDialog
 {
     Q_OBJECT
 public:
-    explicit TfrmPriceCorvalo(AppContext &context, QWidget *parent = nullptr);
+    explicit TfrmPriceCorvalo(AppContext &context, QWidget *parent = nullptr, ListUse use = ListUse::Maintain);
 
     /// The listed items, in list order (what the price list report prints).
     [[nodiscard]] const PriceListModel &listModel() const { return m_model; }
@@ -72,6 +74,7 @@ private:
     void showDbError(const DbError &error);
 
     AppContext &m_context;
+    const ListUse m_use;
     PriceStore m_store;
     PriceListModel m_model;
     Mode m_mode = Mode::Browsing;

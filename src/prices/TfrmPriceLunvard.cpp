@@ -1,7 +1,7 @@
 #include "TfrmPriceLunvard.h"
 
 #include "PriceLineEntry.h"
-#include "app/AppContext.h"
+#include "context/AppContext.h"
 #include "widgets/FormFields.h"
 #include "core/Prompts.h"
 

@@ -4,7 +4,7 @@
 #include "ReportError.h"
 #include "ReportFonts.h"
 #include "data/DateText.h"
-#include "app/AppContext.h"
+#include "invoice/DocumentContext.h"
 #include "core/Edition.h"
 #include "core/Paths.h"
 #include "invoice/DocumentKinds.h"
@@ -57,10 +57,10 @@ const QList<ValueColumn> &valueColumnsLeftToRight()
 }
 
 /// The company logo, or nothing when it does not print on this document.
-std::optional<QImage> documentLogo(const AppContext &context)
+std::optional<QImage> documentLogo(const DocumentContext &context)
 {
     if (DocumentKinds::is(context.document.header.strInvName, DocumentKinds::kWorkOrder)
-        || context.edition().GetEditionNumber() == Edition::Lunvard)
+        || !context.edition().printsLogoAndReferences())
         return std::nullopt;
     const QString path = Paths::GetLogoPath(context.edition());
     if (!QFileInfo::exists(path))
@@ -164,7 +164,7 @@ QList<Band> rowBands(const RowFeed &feed, int row)
 class TemplateBuilder
 {
 public:
-    TemplateBuilder(const AppContext &context, ReportParameters &parameters, ReportPage &page)
+    TemplateBuilder(const DocumentContext &context, ReportParameters &parameters, ReportPage &page)
         : m_context(context)
         , m_header(context.document.header)
         , m_settings(context.company.invData)
@@ -228,7 +228,7 @@ public:
     double customerBlock(double r)
     {
         const bool blankForm = m_header.blnManualForm;
-        const bool lunvard = m_context.edition().GetEditionNumber() == Edition::Lunvard;
+        const bool lunvard = !m_context.edition().printsLogoAndReferences();
         m_page.add(Items::bar(QStringLiteral("rvrecCustTop"), QRectF(0.3, r, 7.9, 0.05), m_kindColor));
         r += 0.1;
 
@@ -368,7 +368,7 @@ private:
         return {};
     }
 
-    const AppContext &m_context;
+    const DocumentContext &m_context;
     const TrecInvHeader &m_header;
     const TrecCmpnyInvData &m_settings;
     ReportParameters &m_parameters;
@@ -378,7 +378,7 @@ private:
 
 } // namespace
 
-InvoiceReport InvoiceReport::pSetInvoiceData(const AppContext &context)
+InvoiceReport InvoiceReport::pSetInvoiceData(const DocumentContext &context)
 {
     InvoiceReport report;
     TemplateBuilder build(context, report.m_parameters, report.m_template);

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "BandLayout.h"
-#include "RowFeed.h"
+#include "core/RowFeed.h"
 
 #include <optional>
 
-class AppContext;
+class DocumentContext;
 
 /// ReportInvoice: the current document on one page template that repeats while its
 /// rows need more pages. The upper half of the page is laid out from the top down
@@ -18,7 +18,7 @@ public:
     /// Fills the report's parameters from the current document and the company
     /// record and lays out the page template. Throws ReportError when the company
     /// logo exists but cannot be read.
-    [[nodiscard]] static InvoiceReport pSetInvoiceData(const AppContext &context);
+    [[nodiscard]] static InvoiceReport pSetInvoiceData(const DocumentContext &context);
 
     [[nodiscard]] const ReportParameters &parameters() const { return m_parameters; }
     /// Where the rows and the signature block print on every page (inches).

@@ -2,12 +2,12 @@
 
 #include "ReportError.h"
 #include "ReportFonts.h"
-#include "app/AppContext.h"
+#include "invoice/DocumentContext.h"
 #include "core/Edition.h"
 #include "invoice/DocumentKinds.h"
 #include "invoice/Money.h"
 #include "invoice/Totals.h"
-#include "worksheets/WorkSheetText.h"
+#include "invoice/WorkSheetText.h"
 
 #include <cmath>
 
@@ -92,7 +92,7 @@ const QStringList &valueColumns()
     return columns;
 }
 
-RowFeed RvCustomConnectionInvoice(const AppContext &context)
+RowFeed RvCustomConnectionInvoice(const DocumentContext &context)
 {
     RowFeed feed;
     feed.name = kFeedName;

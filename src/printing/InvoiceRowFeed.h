@@ -1,8 +1,8 @@
 #pragma once
 
-#include "RowFeed.h"
+#include "core/RowFeed.h"
 
-class AppContext;
+class DocumentContext;
 class QLocale;
 struct TrecCmpnyInvData;
 
@@ -34,6 +34,6 @@ enum class Value { Total, PriceEach, Quantity };
 /// The feed for the current document of \a context. A blank hand-write form has no
 /// rows. The lines of one work sheet, through its "Total :" line, are kept together.
 /// Throws ReportError when a quantity or price of a line is not a number.
-[[nodiscard]] RowFeed RvCustomConnectionInvoice(const AppContext &context);
+[[nodiscard]] RowFeed RvCustomConnectionInvoice(const DocumentContext &context);
 
 } // namespace InvoiceRows

@@ -6,8 +6,6 @@
 #include "data/DateText.h"
 #include "data/StoredForm.h"
 #include "invoice/Money.h"
-#include "prices/PriceStore.h"
-#include "report/SalesTaxReport.h"
 
 #include <algorithm>
 #include <tuple>
@@ -38,11 +36,6 @@ TextItem cell(const QString &name, double left, double top, double width, const 
     return Items::cell(name, left, top, width, kFont, alignment, text);
 }
 
-QString boolText(bool value)
-{
-    return value ? QStringLiteral("True") : QStringLiteral("False");
-}
-
 /// Whole-number boolean text, as the list reads it: anything but 0 is set.
 bool isSet(const QString &text)
 {
@@ -50,19 +43,6 @@ bool isSet(const QString &text)
 }
 
 } // namespace
-
-RowFeed RvCustomConnectionPrice(const QList<PriceItem> &items, const QLocale &locale)
-{
-    RowFeed feed{QStringLiteral("RvCustomConnectionPrice"),
-                 {QStringLiteral("rvstrDescription"), QStringLiteral("rvstrLabPrice"), QStringLiteral("rvstrMatPrice"),
-                  QStringLiteral("rvstrLabTaxable"), QStringLiteral("rvstrMatTaxable")},
-                 {}};
-    for (const PriceItem &item : items)
-        feed.rows.append({item.strPrcItemName, Money::currencyText(item.dbLbrPrc, locale),
-                          Money::currencyText(item.dbMatPrc, locale), boolText(item.strLabTax),
-                          boolText(item.strMatTax)});
-    return feed;
-}
 
 RowFeed RvCustomConnectionPriceHeddrin(const QList<QStringList> &listedRows)
 {
@@ -167,31 +147,6 @@ ReportParameters pSetPlannerData(const QString &listKindText, const QString &dat
             {QStringLiteral("rvstrActStartWkMnthHdng"), shownIf(!dayList, "Start Date")},
             {QStringLiteral("rvstrActEndWkMnthHdng"), shownIf(!dayList, "End Date")},
             {QStringLiteral("rvstrActivityWkMnthHdng"), shownIf(!dayList, "Activity")}};
-}
-
-RowFeed RvCustomConnectionReports(const SalesTaxReport::Report &report)
-{
-    RowFeed feed{QStringLiteral("RvCustomConnectionReports"),
-                 {QStringLiteral("rvstrDate"), QStringLiteral("rvstrType"), QStringLiteral("rvstrTax1"),
-                  QStringLiteral("rvstrTax2"), QStringLiteral("rvstrTax3"), QStringLiteral("rvstrTaxTotal"),
-                  QStringLiteral("rvstrSalesTotal")},
-                 {}};
-    for (const SalesTaxReport::Row &row : report.rows)
-        feed.rows.append(row.cells.mid(0, SalesTaxReport::SortDateColumn));
-    return feed;
-}
-
-ReportParameters pSetTaxSalesData(int type, const QString &rangeText, const QStringList &captions)
-{
-    static const QStringList headings = {QStringLiteral("rvstrDateHdng"), QStringLiteral("rvstrTypeHdng"),
-                                         QStringLiteral("rvstrTax1Hdng"), QStringLiteral("rvstrTax2Hdng"),
-                                         QStringLiteral("rvstrTax3Hdng"), QStringLiteral("rvstrTaxTotalHdng"),
-                                         QStringLiteral("rvstrSalesTotalHdng")};
-    ReportParameters parameters{{QStringLiteral("rvstrTaxSalesTitle"), SalesTaxReport::title(type)},
-                                {QStringLiteral("rvstrTaxSalesDates"), rangeText}};
-    for (qsizetype i = 0; i < headings.size(); ++i)
-        parameters.insert(headings.at(i), captions.value(i));
-    return parameters;
 }
 
 QList<ReportPage> ReportPriceSheet(const ListPrintout &printout)

@@ -1,25 +1,18 @@
 #pragma once
 
 #include "PageModel.h"
-#include "RowFeed.h"
+#include "core/RowFeed.h"
 
 #include <QLocale>
 
 class Database;
-struct PriceItem;
-
-namespace SalesTaxReport {
-struct Report;
-}
 
 /// The reports that print what a window lists: the price sheet, the customer list,
 /// the invoice list and the sales and tax report. Each prints exactly the rows it
-/// is fed, in their order.
+/// is fed, in their order. The price and report windows build their rows beside
+/// their own records (PriceSheetRows.h, SalesTaxRows.h).
 namespace ListReports {
 
-/// The price window's rows: description, labor and material price as listed,
-/// and the two taxable flags as "True" or "False".
-[[nodiscard]] RowFeed RvCustomConnectionPrice(const QList<PriceItem> &items, const QLocale &locale);
 /// The work-sheet price window's rows as listed: description, labor and material
 /// price (currency text).
 [[nodiscard]] RowFeed RvCustomConnectionPriceHeddrin(const QList<QStringList> &listedRows);
@@ -42,11 +35,6 @@ struct PlannerListRow
 /// The title, the dates line and the headings of the day or the week/month set.
 [[nodiscard]] ReportParameters pSetPlannerData(const QString &listKindText, const QString &datesText, bool dayList);
 
-/// The report window's lines: their first seven columns.
-[[nodiscard]] RowFeed RvCustomConnectionReports(const SalesTaxReport::Report &report);
-
-/// rvstrTaxSalesTitle, rvstrTaxSalesDates and the seven column headings.
-[[nodiscard]] ReportParameters pSetTaxSalesData(int type, const QString &rangeText, const QStringList &captions);
 
 [[nodiscard]] QList<ReportPage> ReportPriceSheet(const ListPrintout &printout);
 [[nodiscard]] QList<ReportPage> ReportPriceSheetHeddrin(const ListPrintout &printout);

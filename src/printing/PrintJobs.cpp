@@ -5,7 +5,8 @@
 #include "ListReports.h"
 #include "ReportError.h"
 #include "TextReports.h"
-#include "app/AppContext.h"
+#include "invoice/DocumentContext.h"
+#include "data/Database.h"
 #include "core/Edition.h"
 
 #include <QHash>
@@ -14,9 +15,9 @@ namespace PrintJobs {
 
 namespace {
 
-using PagesOf = ReportPages (*)(const AppContext &context);
+using PagesOf = ReportPages (*)(const DocumentContext &context, const PrintRequest &request);
 
-ReportPages currentDocumentPages(const AppContext &context)
+ReportPages currentDocumentPages(const DocumentContext &context, const PrintRequest &)
 {
     const InvoiceReport report = InvoiceReport::pSetInvoiceData(context);
     QList<ReportPage> pages = report.run(InvoiceRows::RvCustomConnectionInvoice(context));
@@ -31,19 +32,19 @@ ReportPages currentDocumentPages(const AppContext &context)
     return pages;
 }
 
-ReportPages contractPages(const AppContext &context)
+ReportPages contractPages(const DocumentContext &context, const PrintRequest &)
 {
     return TextReports::ReportContract(TextReports::pSetContractData(*context.openDatabase()));
 }
 
-ReportPages warrantyPages(const AppContext &context)
+ReportPages warrantyPages(const DocumentContext &context, const PrintRequest &)
 {
     return TextReports::ReportWarranty(TextReports::pSetWarrantyData(*context.openDatabase()));
 }
 
-ReportPages priceSheetPages(const AppContext &context)
+ReportPages priceSheetPages(const DocumentContext &context, const PrintRequest &request)
 {
-    ListPrintout printout = context.listPrintout;
+    ListPrintout printout = request.printout;
     if (context.edition().usesWorkSheets()) {
         printout.parameters.insert(QStringLiteral("rvstrPriceSheetTitle"), QStringLiteral("Price Sheet List"));
         return ListReports::ReportPriceSheetHeddrin(printout);
@@ -52,27 +53,27 @@ ReportPages priceSheetPages(const AppContext &context)
     return ListReports::ReportPriceSheet(printout);
 }
 
-ReportPages customerListPages(const AppContext &context)
+ReportPages customerListPages(const DocumentContext &, const PrintRequest &request)
 {
-    ListPrintout printout = context.listPrintout;
+    ListPrintout printout = request.printout;
     printout.parameters.insert(QStringLiteral("rvstrCustomerListTitle"), QStringLiteral("Customer List"));
     return ListReports::ReportCustomerList(printout);
 }
 
-ReportPages plannerPages(const AppContext &context)
+ReportPages plannerPages(const DocumentContext &, const PrintRequest &request)
 {
-    return ListReports::ReportPlanner(context.listPrintout);
+    return ListReports::ReportPlanner(request.printout);
 }
 
-ReportPages salesAndTaxPages(const AppContext &context)
+ReportPages salesAndTaxPages(const DocumentContext &, const PrintRequest &request)
 {
-    return ListReports::ReportTaxSalesReport(context.listPrintout);
+    return ListReports::ReportTaxSalesReport(request.printout);
 }
 
-ReportPages invoiceListPages(const AppContext &context)
+ReportPages invoiceListPages(const DocumentContext &, const PrintRequest &request)
 {
     // The maintenance window hands over the rows of its current type and search.
-    ListPrintout printout = context.listPrintout;
+    ListPrintout printout = request.printout;
     printout.parameters.insert(QStringLiteral("rvstrInvMaintTitle"), QStringLiteral("Invoice List"));
     return ListReports::ReportInvMaintenance(printout);
 }
@@ -93,7 +94,7 @@ const QHash<int, PagesOf> &reports()
     return table;
 }
 
-QString documentKindAndNumber(const AppContext &context)
+QString documentKindAndNumber(const DocumentContext &context)
 {
     const TrecInvHeader &header = context.document.header;
     return header.strInvName + QLatin1Char(' ') + QString::number(header.intInvNumber);
@@ -106,7 +107,7 @@ bool isAvailable(int kind)
     return reports().contains(kind);
 }
 
-QString previewTitle(int kind, const AppContext &context)
+QString previewTitle(int kind, const DocumentContext &context)
 {
     switch (kind) {
     case PrintKind::CurrentDocument:
@@ -118,7 +119,7 @@ QString previewTitle(int kind, const AppContext &context)
     }
 }
 
-QString documentName(int kind, const AppContext &context)
+QString documentName(int kind, const DocumentContext &context)
 {
     switch (kind) {
     case PrintKind::CurrentDocument:
@@ -142,8 +143,9 @@ QString documentName(int kind, const AppContext &context)
     }
 }
 
-ReportJob RvSystemPrntDocsPrint(const AppContext &context, int kind)
+ReportJob RvSystemPrntDocsPrint(const DocumentContext &context, const PrintRequest &request)
 {
+    const int kind = request.kind;
     const PagesOf pagesOf = reports().value(kind);
     if (!pagesOf || !isAvailable(kind))
         throw ReportError(QStringLiteral("Printing the %1 is not available yet.").arg(documentName(kind, context)));
@@ -158,7 +160,7 @@ ReportJob RvSystemPrntDocsPrint(const AppContext &context, int kind)
     job.info.keywords = job.documentName;
     job.info.creator = company;
     job.info.producer = company;
-    job.pages = pagesOf(context);
+    job.pages = pagesOf(context, request);
     return job;
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "PageModel.h"
-#include "PrintKind.h"
+#include "core/PrintRequest.h"
 
-class AppContext;
+class DocumentContext;
 
 /// The document information fields of a PDF file.
 struct PdfInfo
@@ -32,13 +32,13 @@ namespace PrintJobs {
 /// Whether a printout of \a kind can be made.
 [[nodiscard]] bool isAvailable(int kind);
 
-[[nodiscard]] QString previewTitle(int kind, const AppContext &context);
-[[nodiscard]] QString documentName(int kind, const AppContext &context);
+[[nodiscard]] QString previewTitle(int kind, const DocumentContext &context);
+[[nodiscard]] QString documentName(int kind, const DocumentContext &context);
 
-/// Makes the job of print \a kind from \a context: for the current document its
-/// pages, then the contract and the warranty on pages of their own when it asks
-/// for them. Throws ReportError or DbError when it cannot; nothing of the document
-/// or the database is changed.
-[[nodiscard]] ReportJob RvSystemPrntDocsPrint(const AppContext &context, int kind);
+/// Makes the job \a request asks for: for the current document its pages, then
+/// the contract and the warranty on pages of their own when it asks for them; for
+/// a list the rows it carries. Throws ReportError or DbError when it cannot;
+/// nothing of the document or the database is changed.
+[[nodiscard]] ReportJob RvSystemPrntDocsPrint(const DocumentContext &context, const PrintRequest &request);
 
 } // namespace PrintJobs

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "PageModel.h"
-#include "RowFeed.h"
+#include "core/RowFeed.h"
 
 class Database;
 

@@ -1,8 +1,8 @@
 #include "TfrmManualInvoice.h"
 
 #include "PrintJobs.h"
-#include "PrintModule.h"
-#include "app/AppContext.h"
+#include "core/PrintModule.h"
+#include "context/AppContext.h"
 #include "core/Prompts.h"
 #include "data/DbError.h"
 #include "invoice/DocumentStore.h"
@@ -34,7 +34,6 @@ QToolButton *makeToolButton(QWidget *parent, const QString &name, const QString 
 
 void TfrmManualInvoice::open(AppContext &context, QWidget *owner)
 {
-    context.printKind = PrintKind::CurrentDocument;
     context.document.header.blnNewInvoice = true;
     try {
         DocumentStore(context).pLoadInvoice();
@@ -160,5 +159,5 @@ bool TfrmManualInvoice::printOneForm()
         m_context.prompts().showError(error.message(), error.detail());
         return false;
     }
-    return !m_context.printModule || m_context.printModule->pPrint();
+    return !m_context.printModule || m_context.printModule->pPrint(PrintRequest::of(PrintKind::CurrentDocument));
 }

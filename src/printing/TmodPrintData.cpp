@@ -3,7 +3,7 @@
 #include "PdfOutput.h"
 #include "ReportError.h"
 #include "TfrmPrntPreview.h"
-#include "app/AppContext.h"
+#include "invoice/DocumentContext.h"
 #include "core/Prompts.h"
 #include "data/DbError.h"
 
@@ -57,23 +57,23 @@ private:
 
 } // namespace
 
-TmodPrintData::TmodPrintData(AppContext &context, std::unique_ptr<PrinterOutput> printer)
+TmodPrintData::TmodPrintData(DocumentContext &context, std::unique_ptr<PrinterOutput> printer)
     : m_context(context)
     , m_printer(std::move(printer))
 {
 }
 
-std::optional<ReportJob> TmodPrintData::makeJob(int kind)
+std::optional<ReportJob> TmodPrintData::makeJob(const PrintRequest &request)
 {
     Prompts &prompts = m_context.prompts();
-    if (!PrintJobs::isAvailable(kind)) {
+    if (!PrintJobs::isAvailable(request.kind)) {
         prompts.ShowInformation(QStringLiteral("Printing the %1 is not available yet.")
-                                    .arg(PrintJobs::documentName(kind, m_context)));
+                                    .arg(PrintJobs::documentName(request.kind, m_context)));
         return std::nullopt;
     }
     try {
         const WaitCursor waiting;
-        return PrintJobs::RvSystemPrntDocsPrint(m_context, kind);
+        return PrintJobs::RvSystemPrntDocsPrint(m_context, request);
     } catch (const ReportError &error) {
         prompts.showError(error.message());
     } catch (const DbError &error) {
@@ -82,9 +82,9 @@ std::optional<ReportJob> TmodPrintData::makeJob(int kind)
     return std::nullopt;
 }
 
-bool TmodPrintData::printJob(int kind)
+bool TmodPrintData::printJob(const PrintRequest &request)
 {
-    const std::optional<ReportJob> job = makeJob(kind);
+    const std::optional<ReportJob> job = makeJob(request);
     if (!job)
         return false;
     try {
@@ -103,19 +103,18 @@ bool TmodPrintData::printJob(int kind)
     }
 }
 
-bool TmodPrintData::pPrint()
+bool TmodPrintData::pPrint(const PrintRequest &request)
 {
-    return printJob(m_context.printKind);
+    return printJob(request);
 }
 
-void TmodPrintData::pPrintPreview()
+void TmodPrintData::pPrintPreview(const PrintRequest &request)
 {
-    const int kind = m_context.printKind;
-    const std::optional<ReportJob> job = makeJob(kind);
+    const std::optional<ReportJob> job = makeJob(request);
     if (!job)
         return;
     TfrmPrntPreview preview(
-        *job, [this, kind] { printJob(kind); },
+        *job, [this, request] { printJob(request); },
         [this] { m_context.pOpenHelp(); }, QApplication::activeWindow());
     preview.setWindowState(Qt::WindowMaximized);
     preview.exec();
@@ -123,7 +122,7 @@ void TmodPrintData::pPrintPreview()
 
 bool TmodPrintData::pCreatePDFFile(const QString &fileName)
 {
-    const std::optional<ReportJob> job = makeJob(PrintKind::CurrentDocument);
+    const std::optional<ReportJob> job = makeJob(PrintRequest::of(PrintKind::CurrentDocument));
     if (!job)
         return false;
     try {

@@ -1,33 +1,33 @@
 #pragma once
 
 #include "PrintJobs.h"
-#include "PrintModule.h"
+#include "core/PrintModule.h"
 #include "PrinterOutput.h"
 
 #include <memory>
 #include <optional>
 
-class AppContext;
+class DocumentContext;
 
-/// The printing module: makes the job of the context's print kind and sends it to
+/// The printing module: makes the job a request asks for and sends it to
 /// the printer, the preview window or a PDF file. Failures reach the user through
 /// the context's prompts; printing never changes the document or the database.
 class TmodPrintData final : public PrintModule
 {
 public:
-    explicit TmodPrintData(AppContext &context,
+    explicit TmodPrintData(DocumentContext &context,
                            std::unique_ptr<PrinterOutput> printer = std::make_unique<DefaultPrinter>());
 
-    bool pPrint() override;
-    void pPrintPreview() override;
+    bool pPrint(const PrintRequest &request) override;
+    void pPrintPreview(const PrintRequest &request) override;
     bool pCreatePDFFile(const QString &fileName) override;
     bool pSaveAsPDF() override;
 
 private:
-    /// The job of \a kind, or nothing when it cannot be made (already reported).
-    std::optional<ReportJob> makeJob(int kind);
-    bool printJob(int kind);
+    /// The job of \a request, or nothing when it cannot be made (already reported).
+    std::optional<ReportJob> makeJob(const PrintRequest &request);
+    bool printJob(const PrintRequest &request);
 
-    AppContext &m_context;
+    DocumentContext &m_context;
     std::unique_ptr<PrinterOutput> m_printer;
 };

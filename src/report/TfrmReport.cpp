@@ -2,7 +2,7 @@
 
 #include "ReportChart.h"
 
-#include "app/AppContext.h"
+#include "context/AppContext.h"
 #include "widgets/CommandBar.h"
 #include "core/Edition.h"
 #include "core/Prompts.h"
@@ -11,7 +11,8 @@
 #include "invoice/Money.h"
 #include "printing/ListReports.h"
 #include "printing/PrintJobs.h"
-#include "printing/PrintModule.h"
+#include "core/PrintModule.h"
+#include "report/SalesTaxRows.h"
 
 #include <algorithm>
 #include <QAction>
@@ -289,11 +290,11 @@ void TfrmReport::printReport(bool preview)
 {
     if (!m_context.printModule)
         return;
-    m_context.printKind = PrintKind::SalesAndTaxReport;
-    m_context.listPrintout = {ListReports::pSetTaxSalesData(m_reportType, windowTitle(), m_captions),
-                              ListReports::RvCustomConnectionReports(m_report)};
+    const PrintRequest request = PrintRequest::list(
+        PrintKind::SalesAndTaxReport, {ListReports::pSetTaxSalesData(m_reportType, windowTitle(), m_captions),
+                                       ListReports::RvCustomConnectionReports(m_report)});
     if (preview)
-        m_context.printModule->pPrintPreview();
+        m_context.printModule->pPrintPreview(request);
     else
-        (void)m_context.printModule->pPrint();
+        (void)m_context.printModule->pPrint(request);
 }

@@ -1,7 +1,7 @@
 #include "TfrmInvoiceHeddrin.h"
 
 #include "WorkSheetPanel.h"
-#include "app/AppContext.h"
+#include "context/AppContext.h"
 #include "core/Edition.h"
 #include "widgets/FormFields.h"
 #include "widgets/Icons.h"

@@ -5,7 +5,7 @@
 #include "TfrmPriceHeddrin.h"
 #include "WorkSheetPanel.h"
 #include "WorkSheetPriceStore.h"
-#include "app/AppContext.h"
+#include "context/AppContext.h"
 #include "core/Edition.h"
 #include "widgets/FormFields.h"
 #include "core/Prompts.h"
@@ -21,8 +21,7 @@
 #include "invoice/DocumentKinds.h"
 #include "invoice/DocumentStore.h"
 #include "invoice/Totals.h"
-#include "printing/PrintKind.h"
-#include "printing/PrintModule.h"
+#include "core/PrintModule.h"
 
 #include <QAction>
 #include <algorithm>
@@ -274,7 +273,7 @@ void TfrmInvoiceHeddrin::printDocument(bool preview)
 
 void TfrmInvoiceHeddrin::actEditPricesExecute()
 {
-    if (!openDocumentDialog<TfrmPriceHeddrin>(m_context, this))
+    if (!openDocumentDialog<TfrmPriceHeddrin>(m_context, this, ListUse::PickForDocument))
         return;
     CurrentDocument &doc = m_context.document;
     try {
@@ -299,7 +298,7 @@ void TfrmInvoiceHeddrin::addCustomer()
     bool changed = false;
     {
         QScopedValueRollback guard(m_refreshGuard, true);
-        changed = openDocumentDialog<TfrmCustomer>(m_context, this);
+        changed = openDocumentDialog<TfrmCustomer>(m_context, this, ListUse::PickForDocument);
         pLoadCustomerInformation();
     }
     if (changed)

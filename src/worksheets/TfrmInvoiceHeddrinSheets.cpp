@@ -4,7 +4,7 @@
 
 #include "WorkSheetPanel.h"
 #include "WorkSheetRules.h"
-#include "app/AppContext.h"
+#include "context/AppContext.h"
 #include "core/Prompts.h"
 #include "data/DbError.h"
 #include "invoice/Money.h"

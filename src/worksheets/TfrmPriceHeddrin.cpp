@@ -1,7 +1,7 @@
 #include "TfrmPriceHeddrin.h"
 
 #include "WorkSheetPriceStore.h"
-#include "app/AppContext.h"
+#include "context/AppContext.h"
 #include "widgets/CommandBar.h"
 #include "core/Edition.h"
 #include "widgets/FormFields.h"
@@ -11,7 +11,7 @@
 #include "data/SavingIndicator.h"
 #include "invoice/Money.h"
 #include "printing/ListReports.h"
-#include "printing/PrintModule.h"
+#include "core/PrintModule.h"
 
 #include <QAction>
 #include <QFormLayout>
@@ -24,10 +24,10 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-TfrmPriceHeddrin::TfrmPriceHeddrin(AppContext &context, QWidget *parent)
+TfrmPriceHeddrin::TfrmPriceHeddrin(AppContext &context, QWidget *parent, ListUse use)
     : QDialog(parent)
     , m_context(context)
-    , m_documentMode(context.editorOpen)
+    , m_documentMode(use == ListUse::PickForDocument)
     , m_model(new QStandardItemModel(0, ColumnCount, this))
     , m_lstPrice(makeReadOnlyList(this, QStringLiteral("lstPrice"), m_model))
     , m_txtPriceItmDiscription(FormFields::textField(this, QStringLiteral("txtPriceItmDiscription"), 45, {}))
@@ -263,9 +263,10 @@ void TfrmPriceHeddrin::printList(bool preview)
     for (int row = 0; row < m_model->rowCount(); ++row)
         rows.append({m_model->item(row, Description)->text(), m_model->item(row, LaborText)->text(),
                      m_model->item(row, MaterialText)->text()});
-    m_context.listPrintout = {{}, ListReports::RvCustomConnectionPriceHeddrin(rows)};
+    const PrintRequest request =
+        PrintRequest::list(PrintKind::PriceSheet, {{}, ListReports::RvCustomConnectionPriceHeddrin(rows)});
     if (preview)
-        m_context.printModule->pPrintPreview();
+        m_context.printModule->pPrintPreview(request);
     else
-        (void)m_context.printModule->pPrint();
+        (void)m_context.printModule->pPrint(request);
 }

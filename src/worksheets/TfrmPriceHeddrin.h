@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/ListUse.h"
+
 #include <QDialog>
 
 class AppContext;
@@ -16,7 +18,7 @@ class TfrmPriceHeddrin final : public QDialog
 {
     Q_OBJECT
 public:
-    explicit TfrmPriceHeddrin(AppContext &context, QWidget *parent = nullptr);
+    explicit TfrmPriceHeddrin(AppContext &context, QWidget *parent = nullptr, ListUse use = ListUse::Maintain);
 
     /// List columns.
     enum Column { Description, LaborText, MaterialText, LabPrice, MatPrice, PriceItmID, ColumnCount };

@@ -1,6 +1,6 @@
 #include "WorkSheetPanel.h"
 
-#include "WorkSheet.h"
+#include "invoice/WorkSheet.h"
 #include "WorkSheetRules.h"
 #include "widgets/FormFields.h"
 #include "invoice/InvoiceLines.h"

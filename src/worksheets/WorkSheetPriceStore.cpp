@@ -1,9 +1,9 @@
 #include "WorkSheetPriceStore.h"
 
-#include "app/AppContext.h"
+#include "data/DataContext.h"
 #include "data/Database.h"
 
-WorkSheetPriceStore::WorkSheetPriceStore(const AppContext &context)
+WorkSheetPriceStore::WorkSheetPriceStore(const DataContext &context)
     : m_context(context)
 {
 }

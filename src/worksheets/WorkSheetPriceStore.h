@@ -4,7 +4,7 @@
 #include <QString>
 #include <optional>
 
-class AppContext;
+class DataContext;
 
 /// One of the 27 fixed work-sheet prices.
 struct WorkSheetPriceItem
@@ -21,7 +21,7 @@ struct WorkSheetPriceItem
 class WorkSheetPriceStore
 {
 public:
-    explicit WorkSheetPriceStore(const AppContext &context);
+    explicit WorkSheetPriceStore(const DataContext &context);
 
     /// The company's items in stored order; with \a documentNumber, each item the
     /// document has saved prices for shows those instead.
@@ -34,5 +34,5 @@ public:
     void saveDocumentPrice(int documentNumber, int id, double labor, double material);
 
 private:
-    const AppContext &m_context;
+    const DataContext &m_context;
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "WorkSheet.h"
+#include "invoice/WorkSheet.h"
 
 #include <QLocale>
 #include <QString>

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "app/AppContext.h"
-#include "printing/PrintModule.h"
+#include "context/AppContext.h"
+#include "core/PrintModule.h"
 
 #include <QList>
 #include <QStringList>
 
-/// A PrintModule for tests: records what was asked, with the print kind at the
-/// time, and succeeds or fails as planned.
+/// A PrintModule for tests: records what was asked, with the print kind asked for,
+/// and succeeds or fails as planned.
 class RecordingPrintModule final : public PrintModule
 {
 public:
@@ -24,23 +24,30 @@ public:
     QList<int> documentNumbers;
     /// The foot note the document carried at each print.
     QStringList footNotes;
+    /// Every print and preview request, in order.
+    QList<PrintRequest> requests;
 
-    bool pPrint() override
+    bool pPrint(const PrintRequest &request) override
     {
-        calls << QStringLiteral("print %1").arg(m_context.printKind);
+        calls << QStringLiteral("print %1").arg(request.kind);
+        requests << request;
         documentNumbers << m_context.document.header.intInvNumber;
         footNotes << m_context.document.print.strInvFootNotes;
         return succeeds;
     }
-    void pPrintPreview() override { calls << QStringLiteral("preview %1").arg(m_context.printKind); }
+    void pPrintPreview(const PrintRequest &request) override
+    {
+        calls << QStringLiteral("preview %1").arg(request.kind);
+        requests << request;
+    }
     bool pCreatePDFFile(const QString &fileName) override
     {
-        calls << QStringLiteral("pdf %1 %2").arg(m_context.printKind).arg(fileName);
+        calls << QStringLiteral("pdf %1 %2").arg(PrintKind::CurrentDocument).arg(fileName);
         return succeeds;
     }
     bool pSaveAsPDF() override
     {
-        calls << QStringLiteral("pdf %1").arg(m_context.printKind);
+        calls << QStringLiteral("pdf %1").arg(PrintKind::CurrentDocument);
         return succeeds;
     }
 

@@ -18,6 +18,7 @@ TestSession::TestSession(int edition)
     : context(Edition::get(edition), prompts, saving)
 {
     context.locale = QLocale(QLocale::English, QLocale::UnitedStates);
+    context.windows = &windows;
 }
 
 void TestSession::start(QDate today)

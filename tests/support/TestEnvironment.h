@@ -1,7 +1,8 @@
 #pragma once
 
 #include "ScriptedPrompts.h"
-#include "app/AppContext.h"
+#include "app/WindowOpener.h"
+#include "context/AppContext.h"
 #include "data/SavingIndicator.h"
 
 #include <QDate>
@@ -38,4 +39,5 @@ public:
     ScriptedPrompts prompts;
     NoSavingIndicator saving;
     AppContext context;
+    AppWindows windows{context};
 };

@@ -1,19 +1,21 @@
 #pragma once
 
+#include "PrintRequest.h"
+
 #include <QString>
 
-/// The printing module every window prints through. The window sets the context's
-/// print kind first; the module reports its own failures to the user.
+/// The printing module every window prints through. Each call says what to print;
+/// the module reports its own failures to the user.
 class PrintModule
 {
 public:
     virtual ~PrintModule() = default;
 
-    /// Prints the current print kind on the default printer with its default
-    /// settings. False when nothing was printed (the failure has been reported).
-    virtual bool pPrint() = 0;
-    /// Shows the current print kind in the preview window, modally.
-    virtual void pPrintPreview() = 0;
+    /// Prints \a request on the default printer with its default settings. False
+    /// when nothing was printed (the failure has been reported).
+    virtual bool pPrint(const PrintRequest &request) = 0;
+    /// Shows \a request in the preview window, modally.
+    virtual void pPrintPreview(const PrintRequest &request) = 0;
     /// Writes the current document to \a fileName, replacing it. False when no file
     /// was written (the failure has been reported).
     virtual bool pCreatePDFFile(const QString &fileName) = 0;

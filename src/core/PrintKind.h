@@ -1,6 +1,6 @@
 #pragma once
 
-/// What the windows set before they print: which printout the next job makes.
+/// The printouts a print request can ask for.
 namespace PrintKind {
 enum : int {
     CurrentDocument = 1,

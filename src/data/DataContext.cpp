@@ -1,20 +1,16 @@
-#include "AppContext.h"
+#include "DataContext.h"
 
-#include "core/Edition.h"
+#include "Database.h"
 #include "core/HelpAndWeb.h"
 #include "core/Paths.h"
 #include "core/Shell.h"
-#include "data/Database.h"
 
-AppContext::AppContext(const Edition &edition, Prompts &prompts, SavingIndicator &saving)
-    : document(edition)
-    , m_edition(edition)
+DataContext::DataContext(const Edition &edition, Prompts &prompts, SavingIndicator &saving)
+    : m_edition(edition)
     , m_prompts(prompts)
     , m_saving(saving)
 {
 }
-
-AppContext::~AppContext() = default;
 
 namespace {
 
@@ -29,34 +25,25 @@ public:
 
 } // namespace
 
-Shell &AppContext::shell() const
+Shell &DataContext::shell() const
 {
     static ClosedShell closed;
     return m_shell ? *m_shell : closed;
 }
 
-QString AppContext::databasePath() const
+QString DataContext::databasePath() const
 {
     return Paths::GetDataBasePath(m_edition);
 }
 
-std::unique_ptr<Database> AppContext::openDatabase() const
+std::unique_ptr<Database> DataContext::openDatabase() const
 {
     auto db = std::make_unique<Database>(databasePath());
     db->setWaitShownOn(&m_saving);
     return db;
 }
 
-void AppContext::pSetInvoiceTypes()
-{
-    editorOpen = false;
-    documentChanged = false;
-    selectedLineIndex = 0;
-    company.invData.strInvFootNote[0].clear();
-    InvoiceTypes = m_edition.invoiceTypes();
-}
-
-void AppContext::pOpenHelp() const
+void DataContext::pOpenHelp() const
 {
     HelpAndWeb::pOpenHelp(m_edition, shell(), m_prompts);
 }

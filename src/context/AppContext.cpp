@@ -1,0 +1,11 @@
+#include "AppContext.h"
+
+#include "core/Edition.h"
+
+void AppContext::pSetInvoiceTypes()
+{
+    documentChanged = false;
+    selectedLineIndex = 0;
+    company.invData.strInvFootNote[0].clear();
+    InvoiceTypes = edition().invoiceTypes();
+}
