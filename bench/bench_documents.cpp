@@ -178,7 +178,7 @@ int main(int argc, char **argv)
         doc.header.strInvName = QStringLiteral("Invoice");
         doc.header.strInvDate = QStringLiteral("12/1/2026");
         for (int l = 0; l < 10; ++l)
-            doc.lines.appendRow({"line", "1", {}, {}, "1.5", "0", "2.5", "0", {}});
+            doc.lines.appendPriceLine({"line", 1, 1.5, 2.5, false, false});
     };
     std::vector<int> created;
     // The bare side works on documents of its own, numbered far above the program's.
@@ -198,7 +198,7 @@ int main(int argc, char **argv)
     // A three-page invoice to PDF, next to QPdfWriter drawing the same texts bare.
     fresh(0);
     for (int l = 0; l < 110; ++l)
-        doc.lines.appendRow({QStringLiteral("Line %1 of a long job").arg(l), "2", {}, {}, "12.5", "-1", "3", "0", {}});
+        doc.lines.appendPriceLine({QStringLiteral("Line %1 of a long job").arg(l), 2, 12.5, 3, true, false});
     const QString pdf = QDir::currentPath() + QStringLiteral("/bench-data/three-pages.pdf");
     const ReportJob job = PrintJobs::RvSystemPrntDocsPrint(context, 1);
     std::printf("(the document runs to %lld pages)\n", static_cast<long long>(job.pages.size()));

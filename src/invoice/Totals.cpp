@@ -5,8 +5,6 @@
 #include "Money.h"
 #include "core/Edition.h"
 #include "company/CompanyRecord.h"
-#include "data/BoolText.h"
-#include "data/DbError.h"
 #include "worksheets/WorkSheet.h"
 
 namespace Totals {
@@ -22,24 +20,6 @@ Rates effectiveRates(const TrecInvHeader &h)
     return {h.strUseTax1 ? h.dbTaxRate1 : 0, h.strUseTax2 ? h.dbTaxRate2 : 0, h.strUseTax3 ? h.dbTaxRate3 : 0};
 }
 
-double number(const InvoiceLines &lines, int row, int column, const QLocale &locale)
-{
-    const QString text = lines.cell(row, column);
-    const std::optional<double> value = Money::parseDecimal(text, locale);
-    if (!value)
-        throw conversionError(QStringLiteral("'%1' is not a valid floating point value").arg(text));
-    return *value;
-}
-
-bool flag(const InvoiceLines &lines, int row, int column)
-{
-    const QString text = lines.cell(row, column);
-    const std::optional<bool> value = BoolText::parse(text);
-    if (!value)
-        throw conversionError(QStringLiteral("'%1' is not a valid boolean value").arg(text));
-    return *value;
-}
-
 void addTaxes(std::array<double, 4> &totals, double amount, const Rates &rates)
 {
     for (std::size_t i = 0; i < 3; ++i)
@@ -47,43 +27,40 @@ void addTaxes(std::array<double, 4> &totals, double amount, const Rates &rates)
 }
 
 /// Returns the discount total.
-double calcInvoiceTotals(CurrentDocument &doc, const Rates &rates, const QLocale &locale)
+double calcInvoiceTotals(CurrentDocument &doc, const Rates &rates)
 {
     InvoiceLines &lines = doc.lines;
     const double d = doc.header.intCustDiscountPercent / 100.0;
     double discount = 0;
     for (int row = 0; row < lines.rowCount(); ++row) {
-        const double q = number(lines, row, InvoiceLines::Quantity, locale);
-        double lab = number(lines, row, InvoiceLines::LabPrice, locale);
-        double mat = number(lines, row, InvoiceLines::MatPrice, locale);
+        const PriceLine &line = lines.priceLine(row);
+        const double q = line.quantity;
+        double lab = line.laborPrice;
+        double mat = line.materialPrice;
         const double dl = d * lab;
         const double dm = d * mat;
         lab -= dl;
         mat -= dm;
         discount += (dl + dm) * q;
-        if (flag(lines, row, InvoiceLines::LabTax))
+        if (line.laborTaxable)
             addTaxes(doc.totals.LbrTotals, lab * q, rates);
-        if (flag(lines, row, InvoiceLines::MatTax))
+        if (line.materialTaxable)
             addTaxes(doc.totals.MatTotals, mat * q, rates);
-        lines.setCell(row, InvoiceLines::PriceEach, Money::currencyText(lab + mat, locale));
-        lines.setCell(row, InvoiceLines::TaxTotal, QString());
-        lines.setCell(row, InvoiceLines::Total, Money::currencyText((lab + mat) * q, locale));
+        lines.setAmounts(row, {.priceEach = lab + mat, .total = (lab + mat) * q});
         doc.totals.LbrTotals[0] += lab * q;
         doc.totals.MatTotals[0] += mat * q;
     }
     return discount;
 }
 
-double calcWorkSheetTotals(CurrentDocument &doc, const Rates &rates, int taxOn, const QLocale &locale)
+double calcWorkSheetTotals(CurrentDocument &doc, const Rates &rates, int taxOn)
 {
     InvoiceLines &lines = doc.lines;
     const double d = doc.header.intCustDiscountPercent / 100.0;
     double discount = 0;
     for (int row = 0; row < lines.rowCount(); ++row) {
-        const WorkSheet sheet = WorkSheet::fromCells(lines.rowCells(row));
-        lines.setCell(row, InvoiceLines::AreaSqft, QString::number(sheet.area()));
-
-        const WorkSheetAmounts before = priceWorkSheet(sheet, doc.LbrPrices, doc.MatPrices, locale);
+        const WorkSheet &sheet = lines.workSheet(row);
+        const WorkSheetAmounts before = priceWorkSheet(sheet, doc.LbrPrices, doc.MatPrices);
         const double dl = d * before.labor;
         const double dm = d * before.material;
         // The discount stands for every copy of the area, so the printed discount is
@@ -98,7 +75,7 @@ double calcWorkSheetTotals(CurrentDocument &doc, const Rates &rates, int taxOn, 
             addTaxes(doc.totals.MatTotals, material, rates);
         doc.totals.LbrTotals[0] += labor;
         doc.totals.MatTotals[0] += material;
-        lines.setCell(row, InvoiceLines::AreaAmount, Money::decimalText(labor + material, locale));
+        lines.setAmounts(row, {.priceEach = 0, .total = labor + material, .sqft = sheet.area()});
     }
     return discount;
 }
@@ -108,10 +85,12 @@ double calcWorkSheetTotals(CurrentDocument &doc, const Rates &rates, int taxOn, 
 void pCalcTotals(CurrentDocument &doc, const Edition &edition, const CompanyRecord &company, const QLocale &locale)
 {
     doc.totals = {};
+    // The lines show their amounts in the same locale as the totals.
+    doc.lines.setLocale(locale);
     const Rates rates = effectiveRates(doc.header);
     const double discount = edition.usesWorkSheets()
-        ? calcWorkSheetTotals(doc, rates, company.invData.intTaxOn, locale)
-        : calcInvoiceTotals(doc, rates, locale);
+        ? calcWorkSheetTotals(doc, rates, company.invData.intTaxOn)
+        : calcInvoiceTotals(doc, rates);
 
     const auto &lt = doc.totals.LbrTotals;
     const auto &mt = doc.totals.MatTotals;

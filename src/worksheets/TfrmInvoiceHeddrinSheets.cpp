@@ -6,7 +6,6 @@
 #include "WorkSheetRules.h"
 #include "app/AppContext.h"
 #include "core/Prompts.h"
-#include "data/DbError.h"
 #include "invoice/Money.h"
 
 #include <QAction>
@@ -45,7 +44,7 @@ bool TfrmInvoiceHeddrin::currentSheetComplete() const
     const InvoiceLines &lines = m_context.document.lines;
     if (m_currentSheet < 0 || m_currentSheet >= lines.rowCount())
         return false;
-    return WorkSheetRules::isComplete(lines.rowCells(m_currentSheet), true, m_context.locale);
+    return WorkSheetRules::isComplete(lines.workSheet(m_currentSheet), lines.amounts(m_currentSheet), true);
 }
 
 double TfrmInvoiceHeddrin::currentSheetAmount() const
@@ -53,7 +52,7 @@ double TfrmInvoiceHeddrin::currentSheetAmount() const
     const InvoiceLines &lines = m_context.document.lines;
     if (m_currentSheet < 0 || m_currentSheet >= lines.rowCount())
         return 0;
-    return Money::parseDecimal(lines.cell(m_currentSheet, InvoiceLines::AreaAmount), m_context.locale).value_or(0);
+    return lines.amounts(m_currentSheet).total;
 }
 
 QString TfrmInvoiceHeddrin::currentSheetListName() const
@@ -61,7 +60,7 @@ QString TfrmInvoiceHeddrin::currentSheetListName() const
     const InvoiceLines &lines = m_context.document.lines;
     if (m_currentSheet < 0 || m_currentSheet >= lines.rowCount())
         return {};
-    return WorkSheetRules::displayName(lines.cell(m_currentSheet, InvoiceLines::WorkSheetName), m_currentSheet + 1);
+    return WorkSheetRules::displayName(lines.workSheet(m_currentSheet).strWorkSheetName, m_currentSheet + 1);
 }
 
 void TfrmInvoiceHeddrin::addWorkSheet()
@@ -76,7 +75,7 @@ void TfrmInvoiceHeddrin::addWorkSheet()
         m_context.prompts().ShowInformation(tr("Maximum number of Work Sheets are in use"));
         return;
     }
-    lines.appendRow(WorkSheetRules::newSheet(count + 1).toCells());
+    lines.appendWorkSheet(WorkSheetRules::newSheet(count + 1));
     m_currentSheet = count;
     pEnableWorkSheet(true);
     pShowWorkSheetData();
@@ -108,12 +107,14 @@ void TfrmInvoiceHeddrin::workSheetFieldChanged(int column, const QString &value)
     InvoiceLines &lines = m_context.document.lines;
     if (m_currentSheet < 0 || m_currentSheet >= lines.rowCount())
         return;
-    QStringList cells = lines.rowCells(m_currentSheet);
-    if (cells.value(InvoiceLines::AreaSqft).toInt() == 0 && isSurfaceWork(column) && value.toInt() > 0)
+    if (lines.amounts(m_currentSheet).sqft == 0 && isSurfaceWork(column) && value.toInt() > 0)
         m_context.prompts().ShowInformation(
             tr("Please add Area Length, Width or Height as needed under Work Sheet Information."));
-    cells[column] = value;
-    lines.replaceRow(m_currentSheet, cells);
+    WorkSheet sheet = lines.workSheet(m_currentSheet);
+    // Text that is no number yet ("." of "0.5") leaves the sheet as it was.
+    if (!InvoiceLines::setWorkSheetField(sheet, column, value, m_context.locale))
+        return;
+    lines.setWorkSheet(m_currentSheet, sheet);
     pShowWorkSheetData();
 }
 
@@ -122,21 +123,13 @@ void TfrmInvoiceHeddrin::pShowWorkSheetData()
     InvoiceLines &lines = m_context.document.lines;
     if (m_currentSheet < 0 || m_currentSheet >= lines.rowCount())
         return;
-    const QStringList cells = lines.rowCells(m_currentSheet);
-    WorkSheet sheet;
-    try {
-        sheet = WorkSheet::fromCells(cells);
-    } catch (const DbError &error) {
-        m_context.prompts().showError(error.message());
-        return;
-    }
+    WorkSheet sheet = lines.workSheet(m_currentSheet);
     WorkSheetRules::applyTies(sheet);
-    lines.replaceRow(m_currentSheet,
-                     sheet.toCells(cells.value(InvoiceLines::AreaSqft), cells.value(InvoiceLines::AreaAmount)));
+    lines.setWorkSheet(m_currentSheet, sheet);
     m_panel->showSheet(sheet);
     pChangeData();
     pWorkSheetNameList();
-    m_txtAreaSQFTTotal->setText(lines.cell(m_currentSheet, InvoiceLines::AreaSqft));
+    m_txtAreaSQFTTotal->setText(QString::number(lines.amounts(m_currentSheet).sqft));
     m_txtAreaTotal->setText(Money::currencyText(currentSheetAmount(), m_context.locale));
 }
 
@@ -146,9 +139,9 @@ void TfrmInvoiceHeddrin::pWorkSheetNameList()
     const QSignalBlocker quiet(m_lstvwWorkSheetName);
     m_lstvwWorkSheetName->clear();
     for (int row = 0; row < lines.rowCount(); ++row) {
-        const bool complete = WorkSheetRules::isComplete(lines.rowCells(row), row == m_currentSheet, m_context.locale);
+        const bool complete = WorkSheetRules::isComplete(lines.workSheet(row), lines.amounts(row), row == m_currentSheet);
         new QTreeWidgetItem(m_lstvwWorkSheetName,
-                            {WorkSheetRules::displayName(lines.cell(row, InvoiceLines::WorkSheetName), row + 1),
+                            {WorkSheetRules::displayName(lines.workSheet(row).strWorkSheetName, row + 1),
                              complete ? tr("Yes") : tr("No")});
     }
     if (QTreeWidgetItem *current = m_lstvwWorkSheetName->topLevelItem(m_currentSheet))

@@ -6,7 +6,7 @@
 #include <QString>
 #include <QStringList>
 
-class InvoiceLines;
+struct LineAmounts;
 
 /// What a work sheet may hold and when it counts as done, decided without a window.
 namespace WorkSheetRules {
@@ -38,9 +38,9 @@ void applyTies(WorkSheet &sheet);
 /// Paint, trim, preparation or wallpaper work chosen on the sheet.
 [[nodiscard]] bool hasSurfaceWork(const WorkSheet &sheet);
 
-/// The Complete state of a priced line-table row: its amount is above 0, and, for
-/// the sheet being edited, it does not ask for surface work without measurements.
-[[nodiscard]] bool isComplete(const QStringList &cells, bool beingEdited, const QLocale &locale);
+/// The Complete state of a priced sheet: its amount is above 0, and, for the sheet
+/// being edited, it does not ask for surface work without measurements.
+[[nodiscard]] bool isComplete(const WorkSheet &sheet, const LineAmounts &amounts, bool beingEdited);
 
 /// The name the list shows: the sheet's own, or "Work Sheet " + \a position.
 [[nodiscard]] QString displayName(const QString &name, int position);
