@@ -28,6 +28,11 @@ const TrecInvHeader &EditingSession::header() const
     return m_context.document.header;
 }
 
+InvoiceLines &EditingSession::lineModel() const
+{
+    return m_context.document.lines;
+}
+
 TrecInvHeader &EditingSession::h()
 {
     return m_context.document.header;

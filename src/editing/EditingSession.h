@@ -7,6 +7,7 @@
 #include <optional>
 
 class AppContext;
+class InvoiceLines;
 struct CurrentDocument;
 struct TrecInvHeader;
 
@@ -28,6 +29,8 @@ public:
 
     [[nodiscard]] const CurrentDocument &document() const;
     [[nodiscard]] const TrecInvHeader &header() const;
+    /// The lines as the editors list them.
+    [[nodiscard]] InvoiceLines &lineModel() const;
 
     // The user's changes. Each recomputes the totals and emits changed().
     void setKind(const QString &kind);
