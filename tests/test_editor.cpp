@@ -778,7 +778,7 @@ private slots:
         TfrmInvoiceLunvard editor(s.context);
         editor.show();
         QCOMPARE(s.prompts.messages("YesNo"),
-                 QStringList{"Saved Tax Rates for  500 are different than current Tax Rates, "
+                 QStringList{"Saved Tax Rates for Estimate 500 are different than current Tax Rates, "
                              "Do you want to update to current Tax Rates?"});
         QCOMPARE(s.header().dbTaxRate2, 0.05);
         QVERIFY(child<QAction>(&editor, "actPrint")->isEnabled());
@@ -802,6 +802,34 @@ private slots:
         QVERIFY(!again.isVisible());
         QVERIFY(s.context.preferences[AppPreferences::FrmInvoiceMaximized]);
         QVERIFY(s.prompts.asked.isEmpty());
+    }
+
+    void aStrayEscapeDoesNotDropUnprintedWork()
+    {
+        Session s;
+        TfrmInvoiceLunvard &editor = s.openEditor();
+        s.addCustomer("Acme");
+        s.addLine("Prime", "10", "5", "1");
+        s.prompts.answers = {Prompts::No};
+        QTest::keyClick(&editor, Qt::Key_Escape);
+        QVERIFY(editor.isVisible());
+        QCOMPARE(s.prompts.messages("YesNo"),
+                 QStringList{"Estimate 500 has changes that were not printed. Close it and discard them?"});
+        QCOMPARE(s.doc().lines.rowCount(), 1);
+
+        // Printed, it closes without a word, until it changes again.
+        RecordingPrintModule printer(s.context);
+        s.action("actPrint")->trigger();
+        editor.close();
+        QVERIFY(!editor.isVisible());
+        QCOMPARE(s.prompts.asked.size(), 1);
+
+        TfrmInvoiceLunvard &again = s.openEditor();
+        s.addLine("Sand", "1", "1", "1");
+        s.prompts.answers = {Prompts::Yes};
+        again.close();
+        QVERIFY(!again.isVisible());
+        QCOMPARE(s.prompts.messages("YesNo").size(), 2);
     }
 };
 

@@ -72,6 +72,7 @@ void EditingSession::update(bool isChange)
     if (storesDocuments())
         doc.print.strInvFootNotes = footNote == 0 ? QString() : m_context.company.invData.strInvFootNote[footNote];
     Totals::pCalcTotals(doc, m_context.edition(), m_context.company, m_context.locale);
+    m_terms = doc.header.strCustPymntTerms;
     emit changed();
 }
 
@@ -186,6 +187,9 @@ void EditingSession::setPrintOptions(bool signatureLine, bool contract, bool war
 
 void EditingSession::documentEdited()
 {
+    // A customer without terms of its own keeps the terms already chosen.
+    if (header().strCustPymntTerms.isEmpty())
+        h().strCustPymntTerms = m_terms;
     update(true);
 }
 

@@ -95,4 +95,5 @@ private:
     AppContext &m_context;
     bool m_modified = false;
     bool m_deleted = false;
+    QString m_terms;
 };
