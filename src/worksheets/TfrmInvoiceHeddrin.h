@@ -1,5 +1,8 @@
 #pragma once
 
+#include "editing/EditingSession.h"
+#include "editing/EditorCommands.h"
+
 #include <QDialog>
 
 class AppContext;
@@ -12,12 +15,13 @@ class QPlainTextEdit;
 class QSpinBox;
 class QTreeWidget;
 class Ribbon;
+class TotalsFooter;
 class WorkSheetPanel;
 
 /// The document editor of the Heddrin edition: a document made of work sheets, one
 /// per room or outside area, priced from the document's 27 work-sheet prices.
-/// Opened modally on the current document (new or saved); it saves, deletes, prints
-/// and writes PDF files of it.
+/// Opened modally on the current document (new or saved); its editing session holds
+/// the document's state and rules, this window shows them with the work-sheet panels.
 class TfrmInvoiceHeddrin final : public QDialog
 {
     Q_OBJECT
@@ -29,24 +33,18 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
-    void reject() override;
     void done(int result) override;
 
 private:
     void buildActions();
     void buildRibbon();
     QWidget *buildBody();
+    void connectControls();
 
     void FormShow();
     void pShowFormInformation();
-    void pLoadInvoiceData();
-    void pLoadInvNames();
-    void pLoadPaymentTerms();
-    void pLoadCustomerInformation();
-    void pChangeData();
-    void pSetPaidInFullAndRecurring();
-    void pShowPaidDepositWording();
-    void setOutputEnabled(bool enabled);
+    /// Shows the session's document and the current sheet in every control.
+    void showDocument();
 
     // Work sheets.
     void addWorkSheet();
@@ -60,23 +58,17 @@ private:
     [[nodiscard]] double currentSheetAmount() const;
     [[nodiscard]] QString currentSheetListName() const;
 
-    // Commands.
-    /// False when the document could not be saved.
-    bool pSaveInvData();
-    void actDeleteExecute();
-    void actPDFExecute();
     void actEditPricesExecute();
-    void printDocument(bool preview);
-    void addCustomer();
-    void openPaidAndDeposit();
-    void openInvoiceNotes();
+    /// Opens a dialog that changes the document and tells the session when it did.
+    template<typename Dialog>
+    void edit();
 
     AppContext &m_context;
-    bool m_refreshGuard = false;
-    bool m_taxRatesUpdated = false;
+    EditingSession m_session;
+    EditorCommands m_commands;
+    /// Set while the controls are being filled from the document.
+    bool m_showing = false;
     bool m_shown = false;
-    /// Set once the document is deleted, so closing never saves it again.
-    bool m_deleted = false;
     int m_currentSheet = 0;
 
     QAction *m_actSave;
@@ -116,11 +108,5 @@ private:
     QLineEdit *m_txtAreaTotal;
     WorkSheetPanel *m_panel;
     QPlainTextEdit *m_txtInvoiceFootNotes;
-    QLabel *m_lblPaidAndDeposit;
-    QLineEdit *m_txtPaidAndDeposit;
-    QLineEdit *m_txtInvoiceSubTotal;
-    QLineEdit *m_txtInvoiceTaxTotal;
-    QLineEdit *m_txtInvoiceDiscount;
-    QLabel *m_lblTotal;
-    QLineEdit *m_txtInvoiceTotal;
+    TotalsFooter *m_totals;
 };

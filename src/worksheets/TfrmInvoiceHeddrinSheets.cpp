@@ -78,7 +78,7 @@ void TfrmInvoiceHeddrin::addWorkSheet()
     lines.appendWorkSheet(WorkSheetRules::newSheet(count + 1));
     m_currentSheet = count;
     pEnableWorkSheet(true);
-    pShowWorkSheetData();
+    m_session.documentEdited();
     m_panel->nameField()->setFocus();
 }
 
@@ -94,12 +94,9 @@ void TfrmInvoiceHeddrin::removeWorkSheet()
         return;
     lines.removeLine(m_currentSheet);
     m_currentSheet = std::max(0, lines.rowCount() - 1);
-    if (lines.rowCount() == 0) {
+    if (lines.rowCount() == 0)
         pEnableWorkSheet(false);
-        pChangeData();
-        return;
-    }
-    pShowWorkSheetData();
+    m_session.documentEdited();
 }
 
 void TfrmInvoiceHeddrin::workSheetFieldChanged(int column, const QString &value)
@@ -114,8 +111,9 @@ void TfrmInvoiceHeddrin::workSheetFieldChanged(int column, const QString &value)
     // Text that is no number yet ("." of "0.5") leaves the sheet as it was.
     if (!InvoiceLines::setWorkSheetField(sheet, column, value, m_context.locale))
         return;
+    WorkSheetRules::applyTies(sheet);
     lines.setWorkSheet(m_currentSheet, sheet);
-    pShowWorkSheetData();
+    m_session.documentEdited();
 }
 
 void TfrmInvoiceHeddrin::pShowWorkSheetData()
@@ -123,11 +121,7 @@ void TfrmInvoiceHeddrin::pShowWorkSheetData()
     InvoiceLines &lines = m_context.document.lines;
     if (m_currentSheet < 0 || m_currentSheet >= lines.rowCount())
         return;
-    WorkSheet sheet = lines.workSheet(m_currentSheet);
-    WorkSheetRules::applyTies(sheet);
-    lines.setWorkSheet(m_currentSheet, sheet);
-    m_panel->showSheet(sheet);
-    pChangeData();
+    m_panel->showSheet(lines.workSheet(m_currentSheet));
     pWorkSheetNameList();
     m_txtAreaSQFTTotal->setText(QString::number(lines.amounts(m_currentSheet).sqft));
     m_txtAreaTotal->setText(Money::currencyText(currentSheetAmount(), m_context.locale));
@@ -172,11 +166,8 @@ void TfrmInvoiceHeddrin::lstvwWorkSheetNameClick(int row)
         }
         return;
     }
-    const bool saveWasEnabled = m_actSave->isEnabled();
     m_currentSheet = row;
     m_panel->setSheetEnabled(true);
-    pShowWorkSheetData();
-    // Looking at another sheet changes nothing that needs saving.
-    m_actSave->setEnabled(saveWasEnabled && m_actPrint->isEnabled());
+    showDocument(); // looking at another sheet changes nothing
     m_panel->nameField()->setFocus();
 }
