@@ -39,12 +39,16 @@ QList<QAction *> EditorCommands::actions() const
     return result;
 }
 
-void EditorCommands::fill(QToolBar *toolBar) const
+QToolBar *EditorCommands::makeToolBar() const
 {
+    auto *toolBar = new QToolBar(m_owner);
+    toolBar->setObjectName(QStringLiteral("ToolBarInvoice"));
+    toolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     for (QAction *action : m_entries) {
         if (action)
             toolBar->addAction(action);
         else
             toolBar->addSeparator();
     }
+    return toolBar;
 }

@@ -23,8 +23,8 @@ public:
     void addSeparator();
 
     [[nodiscard]] QList<QAction *> actions() const;
-    /// Puts the commands on \a toolBar, separators included.
-    void fill(QToolBar *toolBar) const;
+    /// The editor's tool bar with the commands, separators included.
+    [[nodiscard]] QToolBar *makeToolBar() const;
 
 private:
     QWidget *m_owner;

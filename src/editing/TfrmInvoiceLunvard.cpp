@@ -1,10 +1,8 @@
 #include "TfrmInvoiceLunvard.h"
 
-#include "DocumentDialog.h"
 #include "DocumentPanels.h"
 #include "EditorWidgets.h"
 #include "TfrmInvoiceNotes.h"
-#include "TfrmInvoicePriceItemEdit.h"
 #include "TfrmPaidAndDeposit.h"
 #include "app/AppContext.h"
 #include "core/Edition.h"
@@ -36,10 +34,7 @@ using EditorWidgets::commandButton;
 } // namespace
 
 TfrmInvoiceLunvard::TfrmInvoiceLunvard(AppContext &context, QWidget *parent)
-    : QDialog(parent)
-    , m_context(context)
-    , m_session(context)
-    , m_commands(this)
+    : DocumentEditor(context, parent)
     , m_cmbInvoiceType(new QComboBox(this))
     , m_btnAddCustomer(commandButton(this, QStringLiteral("btnAddCustomer"), tr("Add Customer")))
     , m_btnAddPriceItem(commandButton(this, QStringLiteral("btnAddPriceItem"), tr("Add Price Item")))
@@ -53,22 +48,16 @@ TfrmInvoiceLunvard::TfrmInvoiceLunvard(AppContext &context, QWidget *parent)
     , m_totals(new TotalsFooter(m_session, false, this))
 {
     setObjectName(QStringLiteral("frmInvoiceLunvard"));
-    setModal(true);
     setWindowFlag(Qt::WindowMinMaxButtonsHint);
     setMinimumSize(750, 600);
     resize(960, 700);
 
     buildCommands();
-    auto *toolBar = new QToolBar(this);
-    toolBar->setObjectName(QStringLiteral("ToolBarInvoice"));
-    toolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    m_commands.fill(toolBar);
-
     auto *body = new QHBoxLayout;
     body->addLayout(buildControlColumn());
     body->addWidget(m_area, 1);
     auto *layout = new QVBoxLayout(this);
-    layout->setMenuBar(toolBar);
+    layout->setMenuBar(m_commands.makeToolBar());
     layout->addLayout(body, 1);
     layout->addLayout(buildFooter());
 
@@ -94,12 +83,7 @@ void TfrmInvoiceLunvard::buildCommands()
 
 void TfrmInvoiceLunvard::connectControls()
 {
-    const auto user = [this](auto change) {
-        return [this, change](auto value) {
-            if (!m_showing)
-                change(value);
-        };
-    };
+    const auto user = [this](auto change) { return byUser(change); };
     EditingSession &s = m_session;
     connect(m_cmbInvoiceType, &QComboBox::currentTextChanged, this, user([&s](const QString &v) { s.setKind(v); }));
     connect(m_dateTimePickerInvoice, &QDateEdit::dateChanged, this, user([&s](QDate v) { s.setDate(v); }));
@@ -114,7 +98,6 @@ void TfrmInvoiceLunvard::connectControls()
     connect(m_btnAddNotes, &QPushButton::clicked, this, [this] { edit<TfrmInvoiceNotes>(); });
     connect(m_btnPaidDeposit, &QPushButton::clicked, this, [this] { edit<TfrmPaidAndDeposit>(); });
     connect(m_area, &DocumentArea::lineChosen, this, &TfrmInvoiceLunvard::editLine);
-    connect(&m_session, &EditingSession::changed, this, &TfrmInvoiceLunvard::showDocument);
 }
 
 QLayout *TfrmInvoiceLunvard::buildControlColumn()
@@ -175,25 +158,7 @@ QLayout *TfrmInvoiceLunvard::buildFooter()
     return footer;
 }
 
-void TfrmInvoiceLunvard::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!m_shown) {
-        m_shown = true;
-        FormShow();
-    }
-}
-
-void TfrmInvoiceLunvard::done(int result)
-{
-    // Every way of closing passes here: Close, the close box and Escape.
-    if (!m_session.mayClose())
-        return;
-    m_context.preferences[AppPreferences::FrmInvoiceMaximized] = isMaximized();
-    QDialog::done(result);
-}
-
-void TfrmInvoiceLunvard::FormShow()
+void TfrmInvoiceLunvard::opened()
 {
     pShowFormInformation();
     // The foot note belongs to the printout, not to the document.
@@ -218,8 +183,6 @@ void TfrmInvoiceLunvard::pShowFormInformation()
 
 void TfrmInvoiceLunvard::showDocument()
 {
-    if (!m_shown)
-        return;
     QScopedValueRollback guard(m_showing, true);
     const TrecInvHeader &header = m_session.header();
     setWindowTitle(m_session.caption());
@@ -255,19 +218,4 @@ void TfrmInvoiceLunvard::txtInvoiceFootNotesChange()
     }
     m_acceptedFootNote = m_txtInvoiceFootNotes->toPlainText();
     m_session.setPrintedFootNote(m_acceptedFootNote);
-}
-
-template<typename Dialog>
-void TfrmInvoiceLunvard::edit()
-{
-    if (openDocumentDialog<Dialog>(m_context, this))
-        m_session.documentEdited();
-}
-
-void TfrmInvoiceLunvard::editLine(int row)
-{
-    if (row < 0 || row >= m_session.document().lines.rowCount())
-        return;
-    m_context.selectedLineIndex = row;
-    edit<TfrmInvoicePriceItemEdit>();
 }

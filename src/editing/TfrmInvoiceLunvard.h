@@ -1,11 +1,7 @@
 #pragma once
 
-#include "EditingSession.h"
-#include "EditorCommands.h"
+#include "DocumentEditor.h"
 
-#include <QDialog>
-
-class AppContext;
 class DocumentArea;
 class QAction;
 class QCheckBox;
@@ -21,36 +17,24 @@ class TotalsFooter;
 /// and prints it; nothing is stored, and each print consumes the next number.
 /// Opened modally on a freshly started current document. Closing drops it, after
 /// asking when it holds work that was changed since it was last printed.
-class TfrmInvoiceLunvard final : public QDialog
+class TfrmInvoiceLunvard final : public DocumentEditor
 {
     Q_OBJECT
 public:
     explicit TfrmInvoiceLunvard(AppContext &context, QWidget *parent = nullptr);
 
-protected:
-    void showEvent(QShowEvent *event) override;
-    void done(int result) override;
-
 private:
+    void opened() override;
+    void showDocument() override;
+
     void buildCommands();
     QLayout *buildControlColumn();
     QLayout *buildFooter();
     void connectControls();
 
-    void FormShow();
     void pShowFormInformation();
-    void showDocument();
-
     void txtInvoiceFootNotesChange();
-    template<typename Dialog>
-    void edit();
-    void editLine(int row);
 
-    AppContext &m_context;
-    EditingSession m_session;
-    EditorCommands m_commands;
-    bool m_showing = false;
-    bool m_shown = false;
     /// The foot note as it last stood within its five lines.
     QString m_acceptedFootNote;
     int m_footNoteEditPosition = 0;

@@ -1,10 +1,8 @@
 #include "TfrmInvoiceStored.h"
 
 #include "CategoryPanels.h"
-#include "DocumentDialog.h"
 #include "DocumentPanels.h"
 #include "TfrmInvoiceNotes.h"
-#include "TfrmInvoicePriceItemEdit.h"
 #include "TfrmPaidAndDeposit.h"
 #include "app/AppContext.h"
 #include "core/Edition.h"
@@ -30,25 +28,7 @@ bool TfrmInvoiceStored::hasFullFeatures() const
     return m_context.edition().hasFullDocumentFeatures();
 }
 
-void TfrmInvoiceStored::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!m_shown) {
-        m_shown = true;
-        FormShow();
-    }
-}
-
-void TfrmInvoiceStored::done(int result)
-{
-    // Every way of closing passes here: Close, the close box and Escape.
-    if (!m_session.mayClose())
-        return;
-    m_context.preferences[AppPreferences::FrmInvoiceMaximized] = isMaximized();
-    QDialog::done(result);
-}
-
-void TfrmInvoiceStored::FormShow()
+void TfrmInvoiceStored::opened()
 {
     pShowFormInformation();
     if (m_panels)
@@ -86,12 +66,7 @@ void TfrmInvoiceStored::pShowFormInformation()
 
 void TfrmInvoiceStored::connectControls()
 {
-    const auto user = [this](auto change) {
-        return [this, change](auto value) {
-            if (!m_showing)
-                change(value);
-        };
-    };
+    const auto user = [this](auto change) { return byUser(change); };
     EditingSession &s = m_session;
     connect(m_cmbInvoiceType, &QComboBox::currentTextChanged, this, user([&s](const QString &v) { s.setKind(v); }));
     connect(m_dateTimePickerInvoice, &QDateEdit::dateChanged, this, user([&s](QDate v) { s.setDate(v); }));
@@ -119,13 +94,10 @@ void TfrmInvoiceStored::connectControls()
     connect(m_btnAddNotes, &QPushButton::clicked, this, [this] { edit<TfrmInvoiceNotes>(); });
     connect(m_btnPaidDeposit, &QPushButton::clicked, this, [this] { edit<TfrmPaidAndDeposit>(); });
     connect(m_area, &DocumentArea::lineChosen, this, &TfrmInvoiceStored::editLine);
-    connect(&m_session, &EditingSession::changed, this, &TfrmInvoiceStored::showDocument);
 }
 
 void TfrmInvoiceStored::showDocument()
 {
-    if (!m_shown)
-        return;
     QScopedValueRollback guard(m_showing, true);
     const TrecInvHeader &header = m_session.header();
     setWindowTitle(m_session.caption());
@@ -168,19 +140,4 @@ void TfrmInvoiceStored::showDocument()
         output->setEnabled(complete);
     m_actSave->setEnabled(m_session.canSave());
     m_actDelete->setEnabled(m_session.canDelete());
-}
-
-template<typename Dialog>
-void TfrmInvoiceStored::edit()
-{
-    if (openDocumentDialog<Dialog>(m_context, this))
-        m_session.documentEdited();
-}
-
-void TfrmInvoiceStored::editLine(int row)
-{
-    if (row < 0 || row >= m_session.document().lines.rowCount())
-        return;
-    m_context.selectedLineIndex = row;
-    edit<TfrmInvoicePriceItemEdit>();
 }

@@ -1,11 +1,7 @@
 #pragma once
 
-#include "EditingSession.h"
-#include "EditorCommands.h"
+#include "DocumentEditor.h"
 
-#include <QDialog>
-
-class AppContext;
 class CategoryPanelGroup;
 class DocumentArea;
 class QAction;
@@ -26,17 +22,16 @@ class TotalsFooter;
 /// controls in collapsible panels; what an edition offers comes from its facts.
 /// Opened modally on the current document (new or loaded); its editing session
 /// holds the document's state and rules, this window only shows them.
-class TfrmInvoiceStored : public QDialog
+class TfrmInvoiceStored final : public DocumentEditor
 {
     Q_OBJECT
 public:
     explicit TfrmInvoiceStored(AppContext &context, QWidget *parent = nullptr);
 
-protected:
-    void showEvent(QShowEvent *event) override;
-    void done(int result) override;
-
 private:
+    void opened() override;
+    void showDocument() override;
+
     void buildCommands();
     void createControls();
     void connectControls();
@@ -45,24 +40,8 @@ private:
     QWidget *buildPanelColumn();
     QLayout *buildFooter();
 
-    void FormShow();
     void pShowFormInformation();
-    /// Shows the session's document in every control.
-    void showDocument();
     [[nodiscard]] bool hasFullFeatures() const;
-
-    /// Opens a dialog that changes the document and tells the session when it did.
-    template<typename Dialog>
-    void edit();
-    void editLine(int row);
-
-    AppContext &m_context;
-    EditingSession m_session;
-    EditorCommands m_commands;
-    /// Set while the controls are being filled from the document, so that doing so
-    /// is not taken for the user's changes.
-    bool m_showing = false;
-    bool m_shown = false;
 
     QAction *m_actSave = nullptr;
     QAction *m_actDelete = nullptr;

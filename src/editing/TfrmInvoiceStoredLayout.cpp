@@ -76,29 +76,20 @@ QWidget *stack(const QList<QWidget *> &controls)
 } // namespace
 
 TfrmInvoiceStored::TfrmInvoiceStored(AppContext &context, QWidget *parent)
-    : QDialog(parent)
-    , m_context(context)
-    , m_session(context)
-    , m_commands(this)
+    : DocumentEditor(context, parent)
 {
     setObjectName(hasFullFeatures() ? QStringLiteral("frmInvoiceCorvalo") : QStringLiteral("frmInvoiceOstrev"));
-    setModal(true);
     setWindowFlag(Qt::WindowMinMaxButtonsHint);
     setMinimumSize(750, 600);
     resize(1000, 720);
 
     buildCommands();
     createControls();
-    auto *toolBar = new QToolBar(this);
-    toolBar->setObjectName(QStringLiteral("ToolBarInvoice"));
-    toolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    m_commands.fill(toolBar);
-
     auto *body = new QHBoxLayout;
     body->addWidget(buildControlColumn());
     body->addWidget(m_area, 1);
     auto *layout = new QVBoxLayout(this);
-    layout->setMenuBar(toolBar);
+    layout->setMenuBar(m_commands.makeToolBar());
     layout->addLayout(body, 1);
     layout->addLayout(buildFooter());
 

@@ -8,7 +8,6 @@
 #include "widgets/Ribbon.h"
 #include "data/DateText.h"
 #include "customers/TfrmCustomer.h"
-#include "editing/DocumentDialog.h"
 #include "editing/DocumentPanels.h"
 #include "editing/TfrmInvoiceNotes.h"
 #include "editing/TfrmPaidAndDeposit.h"
@@ -73,10 +72,7 @@ QAction *checkCommand(QObject *parent, const QString &name, const QString &capti
 } // namespace
 
 TfrmInvoiceHeddrin::TfrmInvoiceHeddrin(AppContext &context, QWidget *parent)
-    : QDialog(parent)
-    , m_context(context)
-    , m_session(context)
-    , m_commands(this)
+    : DocumentEditor(context, parent)
     , m_ribbon(new Ribbon(this))
     , m_cmbInvoiceType(new QComboBox(this))
     , m_dateTimePickerInvoice(new QDateEdit(this))
@@ -96,7 +92,6 @@ TfrmInvoiceHeddrin::TfrmInvoiceHeddrin(AppContext &context, QWidget *parent)
     , m_totals(new TotalsFooter(m_session, true, this))
 {
     setObjectName(QStringLiteral("frmInvoiceHeddrin"));
-    setModal(true);
     buildActions();
     buildRibbon();
     auto *layout = new QVBoxLayout(this);
@@ -111,12 +106,7 @@ TfrmInvoiceHeddrin::TfrmInvoiceHeddrin(AppContext &context, QWidget *parent)
 
 void TfrmInvoiceHeddrin::connectControls()
 {
-    const auto user = [this](auto change) {
-        return [this, change](auto value) {
-            if (!m_showing)
-                change(value);
-        };
-    };
+    const auto user = [this](auto change) { return byUser(change); };
     EditingSession &s = m_session;
     connect(m_cmbInvoiceType, &QComboBox::currentTextChanged, this, user([&s](const QString &v) { s.setKind(v); }));
     connect(m_cmbFootNotes, &QComboBox::currentIndexChanged, this, user([&s](int v) { s.setFootNote(v); }));
@@ -141,14 +131,6 @@ void TfrmInvoiceHeddrin::connectControls()
     connect(m_lstvwWorkSheetName, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *item) {
         lstvwWorkSheetNameClick(m_lstvwWorkSheetName->indexOfTopLevelItem(item));
     });
-    connect(&m_session, &EditingSession::changed, this, &TfrmInvoiceHeddrin::showDocument);
-}
-
-template<typename Dialog>
-void TfrmInvoiceHeddrin::edit()
-{
-    if (openDocumentDialog<Dialog>(m_context, this))
-        m_session.documentEdited();
 }
 
 void TfrmInvoiceHeddrin::buildActions()

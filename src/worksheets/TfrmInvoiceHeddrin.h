@@ -1,11 +1,7 @@
 #pragma once
 
-#include "editing/EditingSession.h"
-#include "editing/EditorCommands.h"
+#include "editing/DocumentEditor.h"
 
-#include <QDialog>
-
-class AppContext;
 class QAction;
 class QComboBox;
 class QDateEdit;
@@ -22,7 +18,7 @@ class WorkSheetPanel;
 /// per room or outside area, priced from the document's 27 work-sheet prices.
 /// Opened modally on the current document (new or saved); its editing session holds
 /// the document's state and rules, this window shows them with the work-sheet panels.
-class TfrmInvoiceHeddrin final : public QDialog
+class TfrmInvoiceHeddrin final : public DocumentEditor
 {
     Q_OBJECT
 public:
@@ -31,20 +27,17 @@ public:
     /// The work sheet shown in the panels (its row in the line table).
     [[nodiscard]] int currentWorkSheet() const { return m_currentSheet; }
 
-protected:
-    void showEvent(QShowEvent *event) override;
-    void done(int result) override;
-
 private:
+    void opened() override;
+    void showDocument() override;
+    void rememberState() override;
+
     void buildActions();
     void buildRibbon();
     QWidget *buildBody();
     void connectControls();
 
-    void FormShow();
     void pShowFormInformation();
-    /// Shows the session's document and the current sheet in every control.
-    void showDocument();
 
     // Work sheets.
     void addWorkSheet();
@@ -59,16 +52,7 @@ private:
     [[nodiscard]] QString currentSheetListName() const;
 
     void actEditPricesExecute();
-    /// Opens a dialog that changes the document and tells the session when it did.
-    template<typename Dialog>
-    void edit();
 
-    AppContext &m_context;
-    EditingSession m_session;
-    EditorCommands m_commands;
-    /// Set while the controls are being filled from the document.
-    bool m_showing = false;
-    bool m_shown = false;
     int m_currentSheet = 0;
 
     QAction *m_actSave;

@@ -1,5 +1,5 @@
-// The document side of the Heddrin editor: opening, showing the document, closing
-// and re-pricing it with its saved prices.
+// The document side of the Heddrin editor: opening, showing the document and
+// re-pricing it with its saved prices.
 #include "TfrmInvoiceHeddrin.h"
 
 #include "TfrmPriceHeddrin.h"
@@ -23,16 +23,7 @@
 #include <QSpinBox>
 #include <QTreeWidget>
 
-void TfrmInvoiceHeddrin::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!m_shown) {
-        m_shown = true;
-        FormShow();
-    }
-}
-
-void TfrmInvoiceHeddrin::FormShow()
+void TfrmInvoiceHeddrin::opened()
 {
     pShowFormInformation();
     {
@@ -66,8 +57,6 @@ void TfrmInvoiceHeddrin::pShowFormInformation()
 
 void TfrmInvoiceHeddrin::showDocument()
 {
-    if (!m_shown)
-        return;
     QScopedValueRollback guard(m_showing, true);
     const TrecInvHeader &header = m_session.header();
     setWindowTitle(m_session.caption());
@@ -138,12 +127,8 @@ void TfrmInvoiceHeddrin::actEditPricesExecute()
     m_context.documentChanged = false;
 }
 
-void TfrmInvoiceHeddrin::done(int result)
+void TfrmInvoiceHeddrin::rememberState()
 {
-    // Every way of closing passes here: Close, the close box and Escape.
-    if (!m_session.mayClose())
-        return;
-    m_context.preferences[AppPreferences::FrmInvoiceMaximized] = isMaximized();
+    DocumentEditor::rememberState();
     m_context.preferences[AppPreferences::FrmInvoiceRibbonMinimized] = m_ribbon->isMinimized();
-    QDialog::done(result);
 }
