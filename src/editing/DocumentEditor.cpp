@@ -3,6 +3,9 @@
 #include "TfrmInvoicePriceItemEdit.h"
 #include "app/AppContext.h"
 
+#include <QToolBar>
+#include <QVBoxLayout>
+
 DocumentEditor::DocumentEditor(AppContext &context, QWidget *parent)
     : QDialog(parent)
     , m_context(context)
@@ -37,6 +40,36 @@ void DocumentEditor::done(int result)
 void DocumentEditor::rememberState()
 {
     m_context.preferences[AppPreferences::FrmInvoiceMaximized] = isMaximized();
+}
+
+QAction *DocumentEditor::addCloseCommand()
+{
+    return m_commands.add("actClose", tr("Close"), tr("Close"), Icons::Command::Close, [this] { close(); });
+}
+
+void DocumentEditor::addPrintCommands()
+{
+    EditingSession &s = m_session;
+    m_actPrintPreview = m_commands.add("actPrintPreview", tr("Print Preview"), tr("Print Preview Invoice"),
+                                       Icons::Command::PrintPreview, [&s] { s.print(true); });
+    m_actPrint = m_commands.add("actPrint", tr("Print"), tr("Print Invoice"), Icons::Command::Print,
+                                [&s] { s.print(false); }, QKeySequence::Print);
+}
+
+QAction *DocumentEditor::addHelpCommand()
+{
+    return m_commands.add("actHelp", tr("Help"), tr("Open Help"), Icons::Command::Help, [this] { m_context.pOpenHelp(); },
+                   QKeySequence::HelpContents);
+}
+
+void DocumentEditor::layOut(QLayout *body, QLayout *footer)
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->setMenuBar(m_commands.makeToolBar());
+    layout->addLayout(body, 1);
+    layout->addLayout(footer);
+    setWindowState(m_context.preferences[AppPreferences::FrmInvoiceMaximized] ? Qt::WindowMaximized
+                                                                               : Qt::WindowNoState);
 }
 
 void DocumentEditor::editLine(int row)

@@ -40,6 +40,14 @@ protected:
     /// The line edit dialog on line \a row.
     void editLine(int row);
 
+    /// The commands every editor has, to place among its own.
+    QAction *addCloseCommand();
+    void addPrintCommands();
+    QAction *addHelpCommand();
+    /// The window: the tool bar of its commands over \a body and \a footer, maximized
+    /// when it was last closed so.
+    void layOut(QLayout *body, QLayout *footer);
+
     /// \a change, run only for the user's own edits, never while the controls are
     /// being filled from the document.
     template<typename Change>
@@ -54,6 +62,8 @@ protected:
     AppContext &m_context;
     EditingSession m_session;
     EditorCommands m_commands;
+    QAction *m_actPrintPreview = nullptr;
+    QAction *m_actPrint = nullptr;
     /// Set while the controls are being filled from the document.
     bool m_showing = false;
 

@@ -39,8 +39,6 @@ private:
     QString m_acceptedFootNote;
     int m_footNoteEditPosition = 0;
 
-    QAction *m_actPrintPreview = nullptr;
-    QAction *m_actPrint = nullptr;
 
     QComboBox *m_cmbInvoiceType;
     QPushButton *m_btnAddCustomer;

@@ -46,8 +46,6 @@ private:
     QAction *m_actSave = nullptr;
     QAction *m_actDelete = nullptr;
     QAction *m_actPDF = nullptr;
-    QAction *m_actPrintPreview = nullptr;
-    QAction *m_actPrint = nullptr;
 
     QComboBox *m_cmbInvoiceType = nullptr;
     QPushButton *m_btnAddCustomer = nullptr;

@@ -88,13 +88,7 @@ TfrmInvoiceStored::TfrmInvoiceStored(AppContext &context, QWidget *parent)
     auto *body = new QHBoxLayout;
     body->addWidget(buildControlColumn());
     body->addWidget(m_area, 1);
-    auto *layout = new QVBoxLayout(this);
-    layout->setMenuBar(m_commands.makeToolBar());
-    layout->addLayout(body, 1);
-    layout->addLayout(buildFooter());
-
-    setWindowState(context.preferences[AppPreferences::FrmInvoiceMaximized] ? Qt::WindowMaximized
-                                                                             : Qt::WindowNoState);
+    layOut(body, buildFooter());
     connectControls();
 }
 
@@ -102,7 +96,7 @@ void TfrmInvoiceStored::buildCommands()
 {
     using Icons::Command;
     EditingSession &s = m_session;
-    m_commands.add("actClose", tr("Close"), tr("Close"), Command::Close, [this] { close(); });
+    addCloseCommand();
     m_commands.addSeparator();
     m_actSave = m_commands.add("actSave", tr("Save"), tr("Save Changes to Invoice"), Command::Save,
                                [&s] { s.save(); }, QKeySequence::Save);
@@ -112,13 +106,9 @@ void TfrmInvoiceStored::buildCommands()
     });
     m_actPDF = m_commands.add("actPDF", tr("PDF"), tr("Save Invoice as a PDF"), Command::Pdf, [&s] { s.saveAsPdf(); });
     m_commands.addSeparator();
-    m_actPrintPreview = m_commands.add("actPrintPreview", tr("Print Preview"), tr("Print Preview Invoice"),
-                                       Command::PrintPreview, [&s] { s.print(true); });
-    m_actPrint = m_commands.add("actPrint", tr("Print"), tr("Print Invoice"), Command::Print,
-                                [&s] { s.print(false); }, QKeySequence::Print);
+    addPrintCommands();
     m_commands.addSeparator();
-    m_commands.add("actHelp", tr("Help"), tr("Open Help"), Command::Help, [this] { m_context.pOpenHelp(); },
-                   QKeySequence::HelpContents);
+    addHelpCommand();
 }
 
 void TfrmInvoiceStored::createControls()

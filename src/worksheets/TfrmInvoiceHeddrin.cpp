@@ -144,14 +144,10 @@ void TfrmInvoiceHeddrin::buildActions()
         if (m_session.deleteDocument())
             close();
     });
-    m_actPrint = m_commands.add("actPrint", tr("Print"), tr("Print Invoice"), Command::Print, [&s] { s.print(false); },
-                                QKeySequence::Print);
-    m_actPrintPreview = m_commands.add("actPrintPreview", tr("Print Preview"), tr("Print Preview Invoice"),
-                                       Command::PrintPreview, [&s] { s.print(true); });
+    addPrintCommands();
     m_commands.addSeparator();
-    m_actClose = m_commands.add("actClose", tr("Close"), tr("Close"), Command::Close, [this] { close(); });
-    m_actHelp = m_commands.add("actHelp", tr("Help"), tr("Open Help"), Command::Help, [this] { m_context.pOpenHelp(); },
-                               QKeySequence::HelpContents);
+    m_actClose = addCloseCommand();
+    m_actHelp = addHelpCommand();
     m_actAddCustomer = m_commands.add("actAddCustomer", tr("Add Customer"), tr("Add a Customer"),
                                       Command::CustomerMaintenance, [this] { edit<TfrmCustomer>(); });
     m_actAddWorkSheet = m_commands.add("actAddWorkSheet", tr("Add Work Sheet"), tr("Add a Work Sheet"), Command::Add,

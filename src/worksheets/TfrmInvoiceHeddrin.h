@@ -58,8 +58,6 @@ private:
     QAction *m_actSave;
     QAction *m_actPDF;
     QAction *m_actDelete;
-    QAction *m_actPrint;
-    QAction *m_actPrintPreview;
     QAction *m_actClose;
     QAction *m_actHelp;
     QAction *m_actAddCustomer;

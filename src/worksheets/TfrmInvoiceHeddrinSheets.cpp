@@ -14,31 +14,6 @@
 #include <QLineEdit>
 #include <QTreeWidget>
 
-namespace {
-
-/// Fields whose work needs a surface to be measured.
-bool isSurfaceWork(int column)
-{
-    switch (column) {
-    case InvoiceLines::PaintsCoats:
-    case InvoiceLines::TrimCoats:
-    case InvoiceLines::Prime:
-    case InvoiceLines::Wash:
-    case InvoiceLines::Sand:
-    case InvoiceLines::Caulk:
-    case InvoiceLines::Mask:
-    case InvoiceLines::HngWallpaper:
-    case InvoiceLines::RmvWallpaper:
-    case InvoiceLines::HngBoarder:
-    case InvoiceLines::RmvBorder:
-        return true;
-    default:
-        return false;
-    }
-}
-
-} // namespace
-
 bool TfrmInvoiceHeddrin::currentSheetComplete() const
 {
     const InvoiceLines &lines = m_context.document.lines;
@@ -104,7 +79,7 @@ void TfrmInvoiceHeddrin::workSheetFieldChanged(int column, const QString &value)
     InvoiceLines &lines = m_context.document.lines;
     if (m_currentSheet < 0 || m_currentSheet >= lines.rowCount())
         return;
-    if (lines.amounts(m_currentSheet).sqft == 0 && isSurfaceWork(column) && value.toInt() > 0)
+    if (lines.amounts(m_currentSheet).sqft == 0 && WorkSheetRules::isSurfaceWork(column) && value.toInt() > 0)
         m_context.prompts().ShowInformation(
             tr("Please add Area Length, Width or Height as needed under Work Sheet Information."));
     WorkSheet sheet = lines.workSheet(m_currentSheet);

@@ -31,6 +31,18 @@ bool isYesNo(int column)
 
 } // namespace
 
+bool isSurfaceWork(int column)
+{
+    switch (column) {
+    case InvoiceLines::PaintsCoats:
+    case InvoiceLines::TrimCoats:
+    case InvoiceLines::Prime:
+        return true;
+    default:
+        return isYesNo(column);
+    }
+}
+
 Range limits(int column)
 {
     switch (column) {

@@ -35,6 +35,9 @@ struct Range
 /// height, a single wall no width.
 void applyTies(WorkSheet &sheet);
 
+/// A field (InvoiceLines::WorkSheetColumn) whose work needs a surface to be measured.
+[[nodiscard]] bool isSurfaceWork(int column);
+
 /// Paint, trim, preparation or wallpaper work chosen on the sheet.
 [[nodiscard]] bool hasSurfaceWork(const WorkSheet &sheet);
 
