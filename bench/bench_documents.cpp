@@ -169,7 +169,7 @@ int main(int argc, char **argv)
         doc.header.strInvName = QStringLiteral("Invoice");
         doc.header.strInvDate = QDate(2026, 12, 1);
         for (int l = 0; l < 10; ++l)
-            doc.lines.appendRow({"line", "1", {}, {}, "1.5", "0", "2.5", "0", {}});
+            doc.lines.appendPriceLine({"line", 1, 1.5, 2.5, false, false});
     };
     std::vector<int> created;
     // The bare side works on documents of its own, numbered far above the program's.
@@ -189,7 +189,7 @@ int main(int argc, char **argv)
     // A document of 1,000 lines, opened and saved again.
     fresh(0);
     for (int l = 10; l < 1000; ++l)
-        doc.lines.appendRow({"line", "1", {}, {}, "1.5", "0", "2.5", "0", {}});
+        doc.lines.appendPriceLine({"line", 1, 1.5, 2.5, false, false});
     const int longOne = store.pSaveInvoice();
     bare.saveNew(20000000, 1000);
     const auto openLong = [&](int) {
@@ -206,7 +206,7 @@ int main(int argc, char **argv)
     fresh(0);
     const auto pageCount = [&] { return PrintJobs::RvSystemPrntDocsPrint(context, PrintRequest::of(PrintKind::CurrentDocument)).pages.size(); };
     while (pageCount() <= 3)
-        doc.lines.appendRow({QStringLiteral("Line of a long job"), "2", {}, {}, "12.5", "-1", "3", "0", {}});
+        doc.lines.appendPriceLine({QStringLiteral("Line of a long job"), 2, 12.5, 3, true, false});
     doc.lines.removeLine(doc.lines.rowCount() - 1);
     const QString pdf = QFileInfo(path).dir().filePath(QStringLiteral("three-pages.pdf"));
     const ReportJob job = PrintJobs::RvSystemPrntDocsPrint(context, PrintRequest::of(PrintKind::CurrentDocument));

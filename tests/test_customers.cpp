@@ -347,7 +347,7 @@ private slots:
         documents.pLoadInvoice();
         s.context.document.header.strInvName = QStringLiteral("Invoice");
         copyCustomerToHeader(*s.store.find(kJane), s.context.edition(), s.context.document.header);
-        s.context.document.lines.appendRow({"Work", "1", {}, {}, "10", "0", "0", "0", {}});
+        s.context.document.lines.appendPriceLine({"Work", 1, 10, 0, false, false});
         const int number = documents.pSaveInvoice();
 
         TfrmCustomer w(s.context);

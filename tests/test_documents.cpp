@@ -42,7 +42,8 @@ struct Session : TestSession
 
     void addLine(const QString &description, const QString &qty, const QString &labor, const QString &material)
     {
-        doc().lines.appendRow({description, qty, {}, {}, labor, "-1", material, "0", {}});
+        const auto number = [this](const QString &text) { return *Money::parseDecimal(text, context.locale); };
+        doc().lines.appendPriceLine({description, number(qty), number(labor), number(material), true, false});
         recalc();
     }
 
@@ -439,7 +440,7 @@ private slots:
                 context.document.header.blnNewInvoice = true;
                 store.pLoadInvoice();
                 context.document.header.strInvName = kind;
-                context.document.lines.appendRow({kind, "1", {}, {}, "1", "0", "0", "0", {}});
+                context.document.lines.appendPriceLine({kind, 1, 1, 0, false, false});
                 store.pSaveInvoice();
             }
         };
@@ -466,8 +467,8 @@ private slots:
         sheet.intAreaHeight = 8;
         sheet.intPaintsCoats = 2;
         sheet.strExtraChargesName = QStringLiteral("Scaffold");
-        sheet.strExtraChargesLabor = QStringLiteral("150");
-        s.doc().lines.appendRow(sheet.toCells());
+        sheet.dbExtraChargesLabor = 150;
+        s.doc().lines.appendWorkSheet(sheet);
         const int number = s.store.pSaveInvoice();
         QCOMPARE(s.count("SELECT count(*) FROM tblSavedPrices"), 27);
         s.store.pSaveInvoice();
@@ -477,7 +478,7 @@ private slots:
         s.open(number);
         QCOMPARE(s.doc().LbrPrices[1], 0.21);
         QVERIFY(qFuzzyCompare(s.doc().totals.LbrTotals[0], 147.84 + 150));
-        QCOMPARE(WorkSheet::fromCells(s.doc().lines.rowCells(0)).counts(), sheet.counts());
+        QVERIFY(s.doc().lines.workSheet(0) == sheet);
         QCOMPARE(s.doc().lines.cell(0, InvoiceLines::WorkSheetName), sheet.strWorkSheetName);
         QCOMPARE(s.doc().lines.cell(0, InvoiceLines::ExtraChargesLabor), QStringLiteral("150"));
 

@@ -252,9 +252,9 @@ private slots:
     {
         const QLocale us(QLocale::English, QLocale::UnitedStates);
         PriceLineEntry entry{kHostile, "2", "", "25"};
-        QCOMPARE(entry.newRowCells(us),
-                 QStringList({kHostile, "2", "", "", "0.0", "-1", "25", "-1", ""}));
-        QCOMPARE(zeroPriceText(QLocale(QLocale::German, QLocale::Germany)), QStringLiteral("0,0"));
+        QVERIFY(entry.toLine(us) == (PriceLine{kHostile, 2, 0, 25, true, true}));
+        const QLocale german(QLocale::German, QLocale::Germany);
+        QVERIFY((PriceLineEntry{"x", "1,5", "2", "0,25"}.toLine(german) == PriceLine{"x", 1.5, 2, 0.25, true, true}));
 
         QVERIFY(!entry.problem(us));
         entry.quantity.clear();
@@ -264,18 +264,16 @@ private slots:
         entry.quantity = "1";
         entry.materialPrice = ".";
         QVERIFY(entry.problem(us));
+        QVERIFY(!entry.toLine(us));
 
-        InvoiceLines lines;
-        lines.appendRow({"Old", "1", "$9.00", "$9.00", "4", "-1", "5", "0", ""});
-        PriceLineEntry edited = PriceLineEntry::fromRow(lines, 0);
+        PriceLineEntry edited = PriceLineEntry::fromLine({"Old", 1, 4, 5.5, true, false}, german);
+        QCOMPARE(edited.materialPrice, QStringLiteral("5,5"));
         QVERIFY(edited.laborTaxable);
         QVERIFY(!edited.materialTaxable);
         edited.description = "New";
         edited.laborPrice.clear();
         edited.materialTaxable = true;
-        edited.writeTo(lines, 0, us);
-        // The computed cells wait for the totals; only the entered cells change.
-        QCOMPARE(lines.rowCells(0), QStringList({"New", "1", "$9.00", "$9.00", "0.0", "-1", "5", "-1", ""}));
+        QVERIFY(edited.toLine(german) == (PriceLine{"New", 1, 0, 5.5, true, true}));
     }
 
     void quickPriceOkNeedsDescriptionPriceAndQuantity()
@@ -448,8 +446,9 @@ private slots:
 
         s.addLine("Paint walls", "10", "5", "2");
         QVERIFY(s.action("actPrint")->isEnabled());
-        QCOMPARE(s.doc().lines.rowCells(0),
-                 QStringList({"Paint walls", "2", "$15.00", "$30.00", "10", "-1", "5", "-1", ""}));
+        QVERIFY(s.doc().lines.priceLine(0) == (PriceLine{"Paint walls", 2, 10, 5, true, true}));
+        QCOMPARE(s.doc().lines.cell(0, InvoiceLines::PriceEach), QStringLiteral("$15.00"));
+        QCOMPARE(s.doc().lines.cell(0, InvoiceLines::Total), QStringLiteral("$30.00"));
         QCOMPARE(s.text("txtInvoiceSubTotal"), QStringLiteral("$30.00"));
         QCOMPARE(s.text("txtInvoiceTaxTotal"), QStringLiteral("$0.00"));
         QCOMPARE(s.text("txtInvoiceTotal"), QStringLiteral("$30.00"));
@@ -513,7 +512,7 @@ private slots:
         });
         QTest::mouseClick(s.editorChild<QPushButton>("btnAddPriceItem"), Qt::LeftButton);
         QCOMPARE(s.doc().lines.rowCount(), 1);
-        QCOMPARE(s.doc().lines.cell(0, InvoiceLines::MatPrice), QStringLiteral("0.0"));
+        QCOMPARE(s.doc().lines.priceLine(0).materialPrice, 0.0);
         QCOMPARE(s.text("txtInvoiceSubTotal"), QStringLiteral("$12.00"));
 
         // Close adds nothing.
@@ -538,16 +537,15 @@ private slots:
         QVERIFY(s.prompts.asked.isEmpty());
     }
 
-    void aLineThatIsNotANumberIsReportedNotFatal()
+    void aLineAddedOutsideTheEditorCountsAtTheNextRefresh()
     {
         Session s;
         s.openEditor();
-        s.doc().lines.appendRow({"Imported", "abc", {}, {}, "1", "-1", "1", "-1", {}});
+        s.doc().lines.appendPriceLine({"Imported", 2, 1, 1, true, true});
         s.editorChild<QCheckBox>("ckbxTaxRate1")->click();
-        QCOMPARE(s.prompts.messages("Error"), QStringList{"'abc' is not a valid floating point value"});
-        s.doc().lines.setCell(0, InvoiceLines::Quantity, "2");
-        s.editorChild<QCheckBox>("ckbxTaxRate1")->click(); // the refresh still runs
+        s.editorChild<QCheckBox>("ckbxTaxRate1")->click();
         QCOMPARE(s.text("txtInvoiceSubTotal"), QStringLiteral("$4.00"));
+        QVERIFY(s.prompts.messages("Error").isEmpty());
 
         s.action("actHelp")->trigger(); // no help file beside the test program
         QCOMPARE(s.prompts.messages("Plain"), QStringList{"Unable to open the Help files!"});
@@ -580,8 +578,8 @@ private slots:
         });
         s.clickLine(1);
         QCOMPARE(s.context.selectedLineIndex, 1);
-        QCOMPARE(s.doc().lines.cell(1, InvoiceLines::LabPrice), QStringLiteral("0.0"));
-        QCOMPARE(s.doc().lines.cell(1, InvoiceLines::MatPrice), QStringLiteral("0.05"));
+        QCOMPARE(s.doc().lines.priceLine(1).laborPrice, 0.0);
+        QCOMPARE(s.doc().lines.priceLine(1).materialPrice, 0.05);
         QCOMPARE(s.text("txtInvoiceSubTotal"), QStringLiteral("$17.10"));
 
         // No keeps the line and the dialog; Yes removes exactly the clicked line.
@@ -776,12 +774,12 @@ private slots:
         s.newDocument();
         s.header().dbTaxRate2 = 0.04; // rates saved with an older document
         s.header().strCustCmpnyName = "Acme";
-        s.doc().lines.appendRow(PriceLineEntry{"Fence", "1", "10", ""}.newRowCells(s.context.locale));
+        s.doc().lines.appendPriceLine(*PriceLineEntry{"Fence", "1", "10", ""}.toLine(s.context.locale));
         s.prompts.answers = {Prompts::Yes};
         TfrmInvoiceLunvard editor(s.context);
         editor.show();
         QCOMPARE(s.prompts.messages("YesNo"),
-                 QStringList{"Saved Tax Rates for  500 are different than current Tax Rates, "
+                 QStringList{"Saved Tax Rates for Estimate 500 are different than current Tax Rates, "
                              "Do you want to update to current Tax Rates?"});
         QCOMPARE(s.header().dbTaxRate2, 0.05);
         QVERIFY(child<QAction>(&editor, "actPrint")->isEnabled());
@@ -805,6 +803,34 @@ private slots:
         QVERIFY(!again.isVisible());
         QVERIFY(s.context.preferences[AppPreferences::FrmInvoiceMaximized]);
         QVERIFY(s.prompts.asked.isEmpty());
+    }
+
+    void aStrayEscapeDoesNotDropUnprintedWork()
+    {
+        Session s;
+        TfrmInvoiceLunvard &editor = s.openEditor();
+        s.addCustomer("Acme");
+        s.addLine("Prime", "10", "5", "1");
+        s.prompts.answers = {Prompts::No};
+        QTest::keyClick(&editor, Qt::Key_Escape);
+        QVERIFY(editor.isVisible());
+        QCOMPARE(s.prompts.messages("YesNo"),
+                 QStringList{"Estimate 500 has changes that were not printed. Close it and discard them?"});
+        QCOMPARE(s.doc().lines.rowCount(), 1);
+
+        // Printed, it closes without a word, until it changes again.
+        RecordingPrintModule printer(s.context);
+        s.action("actPrint")->trigger();
+        editor.close();
+        QVERIFY(!editor.isVisible());
+        QCOMPARE(s.prompts.asked.size(), 1);
+
+        TfrmInvoiceLunvard &again = s.openEditor();
+        s.addLine("Sand", "1", "1", "1");
+        s.prompts.answers = {Prompts::Yes};
+        again.close();
+        QVERIFY(!again.isVisible());
+        QCOMPARE(s.prompts.messages("YesNo").size(), 2);
     }
 };
 

@@ -274,6 +274,28 @@ private slots:
         QCOMPARE(t.s.prompts.unplanned, 0);
     }
 
+    void taxRatesAreAskedOncePerOpening()
+    {
+        Session t(Edition::Corvalo);
+        const int number = DocumentStore(t.s.context).GetInvoiceNumber();
+        {
+            auto editor = t.open();
+            fillIn(*editor);
+            action(*editor, "actSave")->trigger();
+            editor->close();
+        }
+        t.s.context.company.invData.dbTaxRate1 += 1.5;
+        t.s.prompts.answers = {Prompts::No};
+        auto editor = t.open(number);
+        QTest::keyClicks(purchaseOrder(*editor), QStringLiteral("7"));
+        action(*editor, "actSave")->trigger();
+        QCOMPARE(t.s.prompts.messages(QStringLiteral("YesNo")).size(), 1); // saving does not ask again
+        QVERIFY(!action(*editor, "actSave")->isEnabled());
+        editor->close();
+        QVERIFY(!editor->isVisible());
+        QCOMPARE(t.s.prompts.asked.size(), 1);
+    }
+
     void replacedTaxRatesCountAsAChange()
     {
         Session t(Edition::Ostrev);

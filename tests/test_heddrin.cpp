@@ -104,11 +104,12 @@ private slots:
     {
         const WorkSheet third = WorkSheetRules::newSheet(3);
         QCOMPARE(third.strWorkSheetName, QStringLiteral("Work Sheet 3"));
-        QCOMPARE(third.toCells().mid(1), WorkSheet().toCells().mid(1));
+        WorkSheet unnamed = third;
+        unnamed.strWorkSheetName.clear();
+        QVERIFY(unnamed == WorkSheet());
         QCOMPARE(third.intIntExt, 0);
         QCOMPARE(third.intAreaWorkOn, int(WorkSheet::WallsAndCeiling));
         QCOMPARE(third.intAreaMultiplier, 1);
-        QCOMPARE(third.toCells().value(L::AreaAmount), QStringLiteral("0"));
 
         QCOMPARE(WorkSheetRules::limits(L::AreaHeight).maximum, 500);
         QCOMPARE(WorkSheetRules::limits(L::AreaMultiplier).minimum, 1);
@@ -159,19 +160,16 @@ private slots:
         const QLocale us(QLocale::English, QLocale::UnitedStates);
         WorkSheet doorsOnly;
         doorsOnly.intNumOfDoors = 2;
-        QVERIFY(!WorkSheetRules::isComplete(doorsOnly.toCells("0", "0"), true, us));
-        QVERIFY(WorkSheetRules::isComplete(doorsOnly.toCells("0", "69.80"), true, us));
+        const LineAmounts priced{.total = 69.80};
+        QVERIFY(!WorkSheetRules::isComplete(doorsOnly, LineAmounts{}, true));
+        QVERIFY(WorkSheetRules::isComplete(doorsOnly, priced, true));
 
         // Paint chosen without measurements: the sheet being edited is not done.
         WorkSheet unmeasured = doorsOnly;
         unmeasured.intPaintsCoats = 2;
-        QVERIFY(!WorkSheetRules::isComplete(unmeasured.toCells("0", "69.80"), true, us));
-        QVERIFY(WorkSheetRules::isComplete(unmeasured.toCells("0", "69.80"), false, us));
-        QVERIFY(WorkSheetRules::isComplete(paintedRoom("Den").toCells("352", "1056"), true, us));
-
-        QStringList garbled = unmeasured.toCells("0", "69.80");
-        garbled[L::NumOfDoors] = QStringLiteral("two");
-        QVERIFY(!WorkSheetRules::isComplete(garbled, true, us));
+        QVERIFY(!WorkSheetRules::isComplete(unmeasured, priced, true));
+        QVERIFY(WorkSheetRules::isComplete(unmeasured, priced, false));
+        QVERIFY(WorkSheetRules::isComplete(paintedRoom("Den"), LineAmounts{.total = 1056, .sqft = 352}, true));
         QCOMPARE(WorkSheetRules::displayName({}, 4), QStringLiteral("Work Sheet 4"));
     }
 
@@ -183,7 +181,7 @@ private slots:
         QCOMPARE(store.list().first().dbLbrPrc, 0.21);
 
         s.newDocument();
-        s.context.document.lines.appendRow(paintedRoom("Den").toCells());
+        s.context.document.lines.appendWorkSheet(paintedRoom("Den"));
         const int number = DocumentStore(s.context).pSaveInvoice();
 
         store.saveDocumentPrice(number, 1, 0.50, 0.10);
@@ -306,7 +304,7 @@ private slots:
     {
         Session s;
         s.newDocument();
-        s.context.document.lines.appendRow(paintedRoom("Den").toCells());
+        s.context.document.lines.appendWorkSheet(paintedRoom("Den"));
         const int number = DocumentStore(s.context).pSaveInvoice();
         s.reopen(number);
         s.context.preferences[AppPreferences::FrmInvoiceRibbonMinimized] = true;
@@ -346,7 +344,7 @@ private slots:
         Session s;
         s.newDocument();
         for (int i = 1; i <= WorkSheetRules::kMaxSheets; ++i)
-            s.context.document.lines.appendRow(paintedRoom(QStringLiteral("Room %1").arg(i)).toCells());
+            s.context.document.lines.appendWorkSheet(paintedRoom(QStringLiteral("Room %1").arg(i)));
         TfrmInvoiceHeddrin editor(s.context);
         editor.show();
         action(editor, "actAddWorkSheet")->trigger();
@@ -414,7 +412,7 @@ private slots:
     {
         Session s;
         s.newDocument();
-        s.context.document.lines.appendRow(paintedRoom("Den").toCells());
+        s.context.document.lines.appendWorkSheet(paintedRoom("Den"));
         const int number = DocumentStore(s.context).pSaveInvoice();
         s.reopen(number);
         TfrmInvoiceHeddrin editor(s.context);

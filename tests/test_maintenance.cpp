@@ -53,8 +53,8 @@ struct Books : TestSession
         h.strCustCmpnyName = company;
         h.strPaidInFull = paid;
         h.strRecurring = recurring;
-        context.document.lines.appendRow(
-            {QStringLiteral("Work"), "1", {}, {}, QString::number(labor), "-1", "0", "0", {}});
+        context.document.lines.appendPriceLine(
+            {.description = QStringLiteral("Work"), .quantity = 1, .laborPrice = labor, .materialTaxable = false});
         Totals::pCalcTotals(context.document, context.edition(), context.company, context.locale);
         QCOMPARE(store.pSaveInvoice(), number);
     }

@@ -308,8 +308,7 @@ private slots:
         documents.pLoadInvoice();
         s.context.document.header.strInvName = QStringLiteral("Invoice");
         s.context.document.header.strCustFullName = QStringLiteral("A B");
-        s.context.document.lines.appendRow(
-            PriceLines::lineCells(QStringLiteral("Wash small window - EA."), "2", "6.15", false, "1.35", true));
+        s.context.document.lines.appendPriceLine({QStringLiteral("Wash small window - EA."), 2, 6.15, 1.35, false, true});
         const int number = documents.pSaveInvoice();
 
         TfrmPriceCorvalo w(s.context);
@@ -372,7 +371,7 @@ private slots:
     void pickModeAddsTheItemAsALine()
     {
         Session s;
-        s.context.document.lines.appendRow({"Existing", "1", {}, {}, "1", "0", "1", "0", {}});
+        s.context.document.lines.appendPriceLine({"Existing", 1, 1, 1, false, false});
         TfrmPriceCorvalo w(s.context, nullptr, ListUse::PickForDocument);
         w.show();
         QVERIFY(!field(w, "txtQuantity")->isHidden());
@@ -396,7 +395,7 @@ private slots:
         QVERIFY(s.prompts.asked.isEmpty());
         const InvoiceLines &lines = s.context.document.lines;
         QCOMPARE(lines.rowCount(), 2);
-        QCOMPARE(lines.rowCells(1), QStringList({"Wash small window - EA.", "3", "", "", "6.15", "0", "1.35", "-1", ""}));
+        QVERIFY(lines.priceLine(1) == (PriceLine{"Wash small window - EA.", 3, 6.15, 1.35, false, true}));
     }
 
     void anEditedItemIsAddedAsEditedAndSavedOnlyIfAsked()
@@ -432,8 +431,7 @@ private slots:
         s.prompts.answers = {Prompts::No};
         addToInvoice(w)->click();
         QVERIFY(!w.isVisible());
-        QCOMPARE(s.context.document.lines.rowCells(0),
-                 QStringList({"One-off \"job\"", "2", "", "", "0.0", "-1", "25", "-1", ""}));
+        QVERIFY(s.context.document.lines.priceLine(0) == (PriceLine{"One-off \"job\"", 2, 0, 25, true, true}));
         QCOMPARE(s.names(PriceSearch::AllPriceItems).size(), kSeedItems);
     }
 

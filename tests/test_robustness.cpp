@@ -30,8 +30,12 @@ void saveNewDocument(AppContext &context, DocumentStore &store, std::mt19937 &rn
     const int lines = std::uniform_int_distribution<int>(1, 7)(rng);
     doc.header.strCustPONumber = QString::number(lines);
     for (int l = 0; l < lines; ++l) {
-        const QString labor = QString::number(std::uniform_int_distribution<int>(1, 500)(rng));
-        doc.lines.appendRow({QStringLiteral("line %1").arg(l), "1", {}, {}, labor, "0", "0", "0", {}});
+        const double labor = std::uniform_int_distribution<int>(1, 500)(rng);
+        doc.lines.appendPriceLine({.description = QStringLiteral("line %1").arg(l),
+                                   .quantity = 1,
+                                   .laborPrice = labor,
+                                   .laborTaxable = false,
+                                   .materialTaxable = false});
     }
     store.pSaveInvoice();
 }

@@ -36,7 +36,8 @@ struct Session : TestSession
 
     CurrentDocument &doc() { return context.document; }
 
-    int saveNew(const QString &kind, QDate date, const QList<QStringList> &rows)
+    template<typename Line>
+    int saveNew(const QString &kind, QDate date, const QList<Line> &lines)
     {
         DocumentStore store(context);
         doc().header.blnNewInvoice = true;
@@ -44,7 +45,10 @@ struct Session : TestSession
         doc().header.strInvName = kind;
         doc().header.strInvDate = date;
         doc().header.strPaidInFull = false;
-        doc().lines.setRows(rows);
+        if constexpr (std::is_same_v<Line, WorkSheet>)
+            doc().lines.setWorkSheets(lines);
+        else
+            doc().lines.setPriceLines(lines);
         return store.pSaveInvoice();
     }
 
@@ -81,13 +85,12 @@ struct Session : TestSession
     }
 };
 
-QStringList priceLine(const QString &quantity, const QString &labor)
+PriceLine priceLine(double quantity, double labor)
 {
-    return {QStringLiteral("Fence"), quantity, {}, {}, labor, QStringLiteral("-1"), QStringLiteral("0"),
-            QStringLiteral("0"), {}};
+    return {QStringLiteral("Fence"), quantity, labor, 0, true, false};
 }
 
-QStringList sheetLine(const QString &extraLabor, const QString &extraMaterial)
+WorkSheet sheetLine(double extraLabor, double extraMaterial)
 {
     WorkSheet sheet;
     sheet.strWorkSheetName = QStringLiteral("Kitchen");
@@ -96,9 +99,9 @@ QStringList sheetLine(const QString &extraLabor, const QString &extraMaterial)
     sheet.intAreaHeight = 8;
     sheet.intPaintsCoats = 2;
     sheet.strExtraChargesName = QStringLiteral("Scaffold");
-    sheet.strExtraChargesLabor = extraLabor;
-    sheet.strExtraChargesMaterial = extraMaterial;
-    return sheet.toCells();
+    sheet.dbExtraChargesLabor = extraLabor;
+    sheet.dbExtraChargesMaterial = extraMaterial;
+    return sheet;
 }
 
 } // namespace
@@ -151,7 +154,7 @@ private slots:
         Session s(kCorvalo, writer);
         const QDate date(2027, 1, 5);
         const int number = s.saveNew(QStringLiteral("Invoice"), date,
-                                     {priceLine(Money::decimalText(1.5, writer), Money::decimalText(125.5, writer))});
+                                     QList<PriceLine>{priceLine(1.5, 125.5)});
         const double balance = s.doc().header.dbInvBalance;
         QVERIFY(balance > 188);
         const QStringList written = s.rows();
@@ -178,17 +181,17 @@ private slots:
         QFETCH(QLocale, reader);
         Session s(kHeddrin, writer);
         const int number = s.saveNew(QStringLiteral("Estimate"), QDate(2026, 3, 15),
-                                     {sheetLine(Money::decimalText(125.5, writer), QString())});
+                                     QList<WorkSheet>{sheetLine(125.5, 0)});
         const double balance = s.doc().header.dbInvBalance;
         QCOMPARE(s.text(QStringLiteral("SELECT strExtraChargesLabor || '|' || strExtraChargesMaterial FROM tblInvData")),
-                 QStringLiteral("125.5|"));
+                 QStringLiteral("125.5|0"));
         const QStringList written = s.rows();
 
         s.context.locale = reader;
         s.open(number);
-        const WorkSheet sheet = WorkSheet::fromCells(s.doc().lines.rowCells(0));
-        QCOMPARE(sheet.strExtraChargesLabor, Money::decimalText(125.5, reader));
-        QCOMPARE(sheet.strExtraChargesMaterial, QString());
+        const WorkSheet &sheet = s.doc().lines.workSheet(0);
+        QCOMPARE(sheet.dbExtraChargesLabor, 125.5);
+        QCOMPARE(sheet.dbExtraChargesMaterial, 0.0);
         QCOMPARE(s.doc().header.dbInvBalance, balance);
         DocumentStore(s.context).pSaveInvoice();
         QCOMPARE(s.rows(), written);
@@ -228,8 +231,8 @@ private slots:
     void olderFileIsConvertedOnceAndReadsTheSame()
     {
         Session s(kCorvalo, kGerman);
-        const int paid = s.saveNew(QStringLiteral("Invoice"), QDate(2026, 3, 15), {priceLine("2", "100")});
-        const int broken = s.saveNew(QStringLiteral("Estimate"), QDate(2026, 4, 1), {priceLine("1", "10")});
+        const int paid = s.saveNew(QStringLiteral("Invoice"), QDate(2026, 3, 15), QList<PriceLine>{priceLine(2, 100)});
+        const int broken = s.saveNew(QStringLiteral("Estimate"), QDate(2026, 4, 1), QList<PriceLine>{priceLine(1, 10)});
         const QString path = s.context.databasePath();
         {
             // The file as an older version under de_DE left it: locale texts, no level.
@@ -301,7 +304,7 @@ private slots:
     void olderHeddrinExtraChargesAreConverted()
     {
         Session s(kHeddrin, kGerman);
-        const int number = s.saveNew(QStringLiteral("Estimate"), QDate(2026, 3, 15), {sheetLine("1", "2")});
+        s.saveNew(QStringLiteral("Estimate"), QDate(2026, 3, 15), QList<WorkSheet>{sheetLine(1, 2)});
         {
             const auto db = s.db();
             db->exec(QStringLiteral("DROP TABLE tblSchemaLevel"));
@@ -314,7 +317,6 @@ private slots:
         QVERIFY(s.prompts.messages(QStringLiteral("Information")).first().contains(QStringLiteral("\"viel\"")));
         QCOMPARE(s.text(QStringLiteral("SELECT strExtraChargesLabor || '|' || strExtraChargesMaterial FROM tblInvData")),
                  QStringLiteral("125.5|viel"));
-        Q_UNUSED(number);
     }
 };
 

@@ -1,6 +1,5 @@
 #include "core/Edition.h"
 #include "company/CompanyRecord.h"
-#include "data/DbError.h"
 #include "invoice/CurrentDocument.h"
 #include "invoice/Money.h"
 #include "invoice/Totals.h"
@@ -15,11 +14,19 @@ namespace {
 
 const QLocale us(QLocale::English, QLocale::UnitedStates);
 
+/// Numbers with a comma are read as typed in German, the others in the C form.
 void addLine(CurrentDocument &doc, const QString &qty, const QString &labor, bool laborTax, const QString &material,
              bool materialTax)
 {
-    doc.lines.appendRow({QStringLiteral("Line"), qty, {}, {}, labor, laborTax ? "-1" : "0", material,
-                         materialTax ? "-1" : "0", {}});
+    const auto number = [](const QString &text) {
+        return *Money::parseDecimal(text, text.contains(QLatin1Char(',')) ? QLocale(QLocale::German) : QLocale::c());
+    };
+    doc.lines.appendPriceLine({.description = QStringLiteral("Line"),
+                               .quantity = number(qty),
+                               .laborPrice = number(labor),
+                               .materialPrice = number(material),
+                               .laborTaxable = laborTax,
+                               .materialTaxable = materialTax});
 }
 
 // Seed prices of the 27 work-sheet items.
@@ -179,8 +186,8 @@ private slots:
                     WorkSheet sheet = wallsOnly();
                     sheet.intAreaMultiplier = random.bounded(1, 5);
                     sheet.intAreaLength = random.bounded(1, 40);
-                    sheet.strExtraChargesLabor = QString::number(random.bounded(100000) / 1000.0);
-                    doc.lines.appendRow(sheet.toCells());
+                    sheet.dbExtraChargesLabor = random.bounded(100000) / 1000.0;
+                    doc.lines.appendWorkSheet(sheet);
                 } else {
                     addLine(doc, QString::number(random.bounded(1, 4000) / 1000.0),
                             QString::number(random.bounded(1000000) / 1000.0), random.bounded(2),
@@ -251,8 +258,9 @@ private slots:
         Totals::pCalcTotals(doc, m_corvalo, m_company, german);
         QCOMPARE(doc.print.strTotal, german.toCurrencyString(18.0, german.currencySymbol(), 2));
 
-        addLine(doc, "two", "1", false, "1", false);
-        QVERIFY_THROWS_EXCEPTION(DbError, Totals::pCalcTotals(doc, m_corvalo, m_company, german));
+        // The lines show their typed numbers in the locale the totals ran in.
+        QCOMPARE(doc.lines.cell(0, InvoiceLines::Quantity), QStringLiteral("1,5"));
+        QCOMPARE(doc.lines.cell(0, InvoiceLines::Total), german.toCurrencyString(18.0, german.currencySymbol(), 2));
     }
 
     void workSheetSurfaces_data()
@@ -277,14 +285,13 @@ private slots:
         sheet.intAreaWorkOn = surface;
         QCOMPARE(sheet.area(), area);
         QCOMPARE(sheet.perimeter(), perimeter);
-        QCOMPARE(WorkSheet::fromCells(sheet.toCells()).counts(), sheet.counts());
     }
 
     void workSheetPricing()
     {
         CurrentDocument doc(m_heddrin);
         heddrinPrices(doc);
-        doc.lines.appendRow(wallsOnly().toCells());
+        doc.lines.appendWorkSheet(wallsOnly());
         Totals::pCalcTotals(doc, m_heddrin, m_company, us);
         QCOMPARE(doc.lines.cell(0, InvoiceLines::AreaSqft), QStringLiteral("352"));
         QVERIFY(qFuzzyCompare(doc.totals.LbrTotals[0], 147.84));
@@ -298,14 +305,14 @@ private slots:
         everything.intNumOfDoors = 2;       // 2 x 28.35 / 6.55
         everything.intNumOfClosets = 1;     // 85.60 / 23.55
         everything.intRmvBorder = 1;        // 44 x 6.68 / 1.33
-        everything.strExtraChargesLabor = QStringLiteral("150");
-        WorkSheetAmounts amounts = priceWorkSheet(everything, doc.LbrPrices, doc.MatPrices, us);
+        everything.dbExtraChargesLabor = 150;
+        WorkSheetAmounts amounts = priceWorkSheet(everything, doc.LbrPrices, doc.MatPrices);
         QVERIFY(qFuzzyCompare(amounts.labor, 147.84 + 41.8 + 31.68 + 38.72 + 56.7 + 85.6 + 293.92 + 150));
         QVERIFY(qFuzzyCompare(amounts.material, 63.36 + 10.56 + 17.6 + 7.04 + 13.1 + 23.55 + 58.52));
 
         // Exterior work uses the exterior items and never closets or wallpaper.
         everything.intIntExt = 1;
-        amounts = priceWorkSheet(everything, doc.LbrPrices, doc.MatPrices, us);
+        amounts = priceWorkSheet(everything, doc.LbrPrices, doc.MatPrices);
         QVERIFY(qFuzzyCompare(amounts.labor, 2 * 352 * 0.22 + 44 * 1.22 + 352 * 0.09 + 352 * 0.09 + 2 * 32.85 + 150));
     }
 
@@ -315,7 +322,7 @@ private slots:
         heddrinPrices(doc);
         WorkSheet sheet = wallsOnly();
         sheet.intAreaMultiplier = 3;
-        doc.lines.appendRow(sheet.toCells());
+        doc.lines.appendWorkSheet(sheet);
         doc.header.strInvName = QStringLiteral("Invoice");
         doc.header.intCustDiscountPercent = 10;
         doc.header.strUseTax1 = true;
@@ -339,13 +346,21 @@ private slots:
         m_company.invData.intTaxOn = 0;
     }
 
-    void badWorkSheetCellStopsTheTotals()
+    void typedWorkSheetFieldsRefuseWhatIsNoNumber()
     {
-        CurrentDocument doc(m_heddrin);
-        QStringList cells = wallsOnly().toCells();
-        cells[InvoiceLines::AreaLength] = QStringLiteral("twelve");
-        doc.lines.appendRow(cells);
-        QVERIFY_THROWS_EXCEPTION(DbError, Totals::pCalcTotals(doc, m_heddrin, m_company, us));
+        WorkSheet sheet = wallsOnly();
+        const WorkSheet before = sheet;
+        QVERIFY(!InvoiceLines::setWorkSheetField(sheet, InvoiceLines::AreaLength, QStringLiteral("twelve"), us));
+        QVERIFY(!InvoiceLines::setWorkSheetField(sheet, InvoiceLines::ExtraChargesLabor, QStringLiteral("."), us));
+        QVERIFY(sheet == before);
+        QVERIFY(InvoiceLines::setWorkSheetField(sheet, InvoiceLines::AreaLength, QStringLiteral("14"), us));
+        QVERIFY(InvoiceLines::setWorkSheetField(sheet, InvoiceLines::ExtraChargesLabor, QStringLiteral("1,250.5"), us));
+        QCOMPARE(sheet.intAreaLength, 14);
+        QCOMPARE(sheet.dbExtraChargesLabor, 1250.5);
+        QCOMPARE(InvoiceLines::workSheetText(sheet, InvoiceLines::ExtraChargesLabor, QLocale(QLocale::German)),
+                 QStringLiteral("1250,5"));
+        QVERIFY(InvoiceLines::setWorkSheetField(sheet, InvoiceLines::ExtraChargesLabor, QString(), us));
+        QCOMPARE(sheet.dbExtraChargesLabor, 0.0);
     }
 };
 

@@ -50,7 +50,7 @@ class TestWorkSheets : public QObject
             doc.MatPrices[std::size_t(item)] = 0.5;
         }
         for (const WorkSheet &sheet : sheets)
-            doc.lines.appendRow(sheet.toCells());
+            doc.lines.appendWorkSheet(sheet);
         Totals::pCalcTotals(doc, m_heddrin, company, us);
         const QString text = WorkSheetText::GetWorkSheetText(doc, company, us);
         if (!text.endsWith(QLatin1Char('\n')))
@@ -79,7 +79,7 @@ private slots:
         sheet.intHngWallpaper = 1;
         sheet.intRmvBorder = 1;
         sheet.strExtraChargesName = QStringLiteral("Scaffold");
-        sheet.strExtraChargesLabor = QStringLiteral("150");
+        sheet.dbExtraChargesLabor = 150;
         const QStringList lines = describe({sheet}, showingEverything());
         QCOMPARE(lines.at(1), QStringLiteral("Interior, Area Work On - Walls Only, Number of Paint coats: 2, "
                                              "This Work Sheet is multiplied by: 3"));

@@ -324,7 +324,7 @@ bool TfrmMain::recurringRunWanted(QDate today)
         if (Recurring::GetLastPrintedDate(*db) != today)
             return true;
     } catch (const DbError &error) {
-        m_context.prompts().showError(error.message());
+        m_context.prompts().showError(error.message(), error.detail());
         return false;
     }
     // A second run makes a second copy of every recurring invoice.

@@ -216,7 +216,7 @@ bool pRestoreCompanyData(CompanyContext &context)
         const auto db = context.openDatabase();
         context.company = CompanyRecord::pLoadCompanyData(*db, context.edition());
     } catch (const DbError &error) {
-        context.prompts().showError(error.message());
+        context.prompts().showError(error.message(), error.detail());
     }
     return true;
 }

@@ -182,7 +182,7 @@ void TfrmInvoiceMaintenance::lstvwInvMaintenanceClick(const QModelIndex &index)
     try {
         row = m_model.row(index.row());
     } catch (const DbError &error) {
-        m_context.prompts().showError(error.message());
+        m_context.prompts().showError(error.message(), error.detail());
         return;
     }
     const MaintenanceType type = currentType();

@@ -104,7 +104,7 @@ void TfrmInvoicePriceItemEdit::pLoadLine()
         m_tlbtnRemove->setEnabled(false);
         return;
     }
-    const PriceLineEntry line = PriceLineEntry::fromRow(m_context.document.lines, m_row);
+    const PriceLineEntry line = PriceLineEntry::fromLine(m_context.document.lines.priceLine(m_row), m_context.locale);
     FormFields::showWhole(m_txtPriceItmDiscription, line.description);
     FormFields::showWhole(m_txtQuantity, line.quantity);
     FormFields::showWhole(m_txtLaborPrice, line.laborPrice);
@@ -139,7 +139,7 @@ void TfrmInvoicePriceItemEdit::tlbtnOKClick()
         m_context.prompts().showError(*problem);
         return;
     }
-    line.writeTo(m_context.document.lines, m_row, m_context.locale);
+    m_context.document.lines.setPriceLine(m_row, *line.toLine(m_context.locale));
     m_context.documentChanged = true;
     accept();
 }

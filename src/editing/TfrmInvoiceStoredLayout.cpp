@@ -1,24 +1,24 @@
 // Building the stored-document editor's controls; its behaviour is in TfrmInvoiceStored.cpp.
 #include "CategoryPanels.h"
+#include "DocumentPanels.h"
 #include "EditorWidgets.h"
 #include "TfrmInvoiceStored.h"
 #include "context/AppContext.h"
 #include "core/Edition.h"
 #include "widgets/FormFields.h"
 #include "data/DateText.h"
+#include "widgets/Icons.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSpinBox>
-#include <QTableView>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -76,91 +76,39 @@ QWidget *stack(const QList<QWidget *> &controls)
 } // namespace
 
 TfrmInvoiceStored::TfrmInvoiceStored(AppContext &context, QWidget *parent)
-    : QDialog(parent)
-    , m_context(context)
+    : DocumentEditor(context, parent)
 {
     setObjectName(hasFullFeatures() ? QStringLiteral("frmInvoiceCorvalo") : QStringLiteral("frmInvoiceOstrev"));
-    setModal(true);
     setWindowFlag(Qt::WindowMinMaxButtonsHint);
     setMinimumSize(750, 600);
     resize(1000, 720);
 
-    buildActions();
+    buildCommands();
     createControls();
-    auto *toolBar = new QToolBar(this);
-    toolBar->setObjectName(QStringLiteral("ToolBarInvoice"));
-    toolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    toolBar->addAction(m_actClose);
-    toolBar->addSeparator();
-    toolBar->addAction(m_actSave);
-    toolBar->addAction(m_actDelete);
-    toolBar->addAction(m_actPDF);
-    toolBar->addSeparator();
-    toolBar->addAction(m_actPrintPreview);
-    toolBar->addAction(m_actPrint);
-    toolBar->addSeparator();
-    toolBar->addAction(m_actHelp);
-
     auto *body = new QHBoxLayout;
     body->addWidget(buildControlColumn());
-    body->addLayout(buildDocumentArea(), 1);
-    auto *layout = new QVBoxLayout(this);
-    layout->setMenuBar(toolBar);
-    layout->addLayout(body, 1);
-    layout->addLayout(buildFooter());
-
-    setWindowState(context.preferences[AppPreferences::FrmInvoiceMaximized] ? Qt::WindowMaximized
-                                                                             : Qt::WindowNoState);
-
-    const auto refresh = [this] { pChangeData(); };
-    connect(m_cmbInvoiceType, &QComboBox::currentTextChanged, this, refresh);
-    connect(m_dateTimePickerInvoice, &QDateEdit::dateChanged, this, refresh);
-    connect(m_cmbPaymentTerms, &QComboBox::currentTextChanged, this, refresh);
-    connect(m_cmbFootNotes, &QComboBox::currentIndexChanged, this, refresh);
-    connect(m_txtCustPO, &QLineEdit::textChanged, this, refresh);
-    connect(m_txtcustTaxExemptNumber, &QLineEdit::textChanged, this, refresh);
-    connect(m_ckbxTaxExempt, &QCheckBox::toggled, this, refresh);
-    for (QCheckBox *box : m_ckbxTaxRate)
-        connect(box, &QCheckBox::toggled, this, refresh);
-    if (hasFullFeatures()) {
-        connect(m_SpinEditCustDiscount, &QSpinBox::valueChanged, this, refresh);
-        connect(m_ckbxRecurring, &QCheckBox::toggled, this, refresh);
-        for (QCheckBox *option : {m_ckbxAddSignatureLine, m_ckbxAddContract, m_ckbxAddWarranty})
-            connect(option, &QCheckBox::clicked, this, &TfrmInvoiceStored::pSetNonSaveData);
-    }
-    connect(m_btnAddCustomer, &QPushButton::clicked, this, &TfrmInvoiceStored::btnAddCustomerClick);
-    connect(m_btnAddPriceItem, &QPushButton::clicked, this, &TfrmInvoiceStored::btnAddPriceItemClick);
-    connect(m_btnAddNotes, &QPushButton::clicked, this, &TfrmInvoiceStored::btnAddNotesClick);
-    connect(m_btnPaidDeposit, &QPushButton::clicked, this, &TfrmInvoiceStored::btnPaidDepositClick);
-    connect(m_lstInvoice, &QTableView::clicked, this, [this](const QModelIndex &index) { editLine(index.row()); });
+    body->addWidget(m_area, 1);
+    layOut(body, buildFooter());
+    connectControls();
 }
 
-void TfrmInvoiceStored::buildActions()
+void TfrmInvoiceStored::buildCommands()
 {
-    const auto make = [this](const char *name, const QString &caption, const QString &hint, const char *icon) {
-        QAction *action = FormFields::action(this, QString::fromLatin1(name), caption, hint,
-                                             QIcon::fromTheme(QString::fromLatin1(icon)));
-        addAction(action); // shortcuts work wherever the focus is
-        return action;
-    };
-    m_actClose = make("actClose", tr("Close"), tr("Close"), "system-log-out");
-    m_actSave = make("actSave", tr("Save"), tr("Save Changes to Invoice"), "document-save");
-    m_actDelete = make("actDelete", tr("Delete"), tr("Delete invoice"), "edit-delete");
-    m_actPDF = make("actPDF", tr("PDF"), tr("Save Invoice as a PDF"), "application-pdf");
-    m_actPrintPreview = make("actPrintPreview", tr("Print Preview"), tr("Print Preview Invoice"),
-                             "document-print-preview");
-    m_actPrint = make("actPrint", tr("Print"), tr("Print Invoice"), "document-print");
-    m_actHelp = make("actHelp", tr("Help"), tr("Open Help"), "help-browser");
-    m_actSave->setShortcut(QKeySequence::Save);
-    m_actPrint->setShortcut(QKeySequence::Print);
-    m_actHelp->setShortcut(QKeySequence::HelpContents);
-    connect(m_actClose, &QAction::triggered, this, &QDialog::close);
-    connect(m_actSave, &QAction::triggered, this, [this] { (void)actSaveExecute(); });
-    connect(m_actDelete, &QAction::triggered, this, &TfrmInvoiceStored::actDeleteExecute);
-    connect(m_actPDF, &QAction::triggered, this, &TfrmInvoiceStored::actPDFExecute);
-    connect(m_actPrint, &QAction::triggered, this, [this] { printDocument(false); });
-    connect(m_actPrintPreview, &QAction::triggered, this, [this] { printDocument(true); });
-    connect(m_actHelp, &QAction::triggered, this, [this] { m_context.pOpenHelp(); });
+    using Icons::Command;
+    EditingSession &s = m_session;
+    addCloseCommand();
+    m_commands.addSeparator();
+    m_actSave = m_commands.add("actSave", tr("Save"), tr("Save Changes to Invoice"), Command::Save,
+                               [&s] { s.save(); }, QKeySequence::Save);
+    m_actDelete = m_commands.add("actDelete", tr("Delete"), tr("Delete invoice"), Command::Delete, [this] {
+        if (m_session.deleteDocument())
+            close();
+    });
+    m_actPDF = m_commands.add("actPDF", tr("PDF"), tr("Save Invoice as a PDF"), Command::Pdf, [&s] { s.saveAsPdf(); });
+    m_commands.addSeparator();
+    addPrintCommands();
+    m_commands.addSeparator();
+    addHelpCommand();
 }
 
 void TfrmInvoiceStored::createControls()
@@ -204,23 +152,10 @@ void TfrmInvoiceStored::createControls()
         m_lblArtskPriceItem = requiredMarker(this, QStringLiteral("lblArtskPriceItem"));
     }
 
-    m_lblInvoiceNameNumber = namedLabel(this, QStringLiteral("lblInvoiceNameNumber"));
-    m_lblInvoiceDate = namedLabel(this, QStringLiteral("lblInvoiceDate"));
-    m_lblInvInfo = namedLabel(this, QStringLiteral("lblInvInfo"));
-    m_txtCustInformation = new QPlainTextEdit(this);
-    m_txtCustInformation->setObjectName(QStringLiteral("txtCustInformation"));
-    m_lstInvoice = new QTableView(this);
-    m_lstInvoice->setObjectName(QStringLiteral("lstInvoice"));
+    m_area = new DocumentArea(m_session, m_context.company.invData, this);
     m_txtInvoiceFootNotes = new QPlainTextEdit(this);
     m_txtInvoiceFootNotes->setObjectName(QStringLiteral("txtInvoiceFootNotes"));
-    m_lblPaidAndDeposit = namedLabel(this, QStringLiteral("lblPaidAndDeposit"));
-    m_txtPaidAndDeposit = FormFields::readOnlyField(this, QStringLiteral("txtPaidAndDeposit"));
-    m_txtInvoiceSubTotal = FormFields::readOnlyField(this, QStringLiteral("txtInvoiceSubTotal"));
-    m_txtInvoiceTaxTotal = FormFields::readOnlyField(this, QStringLiteral("txtInvoiceTaxTotal"));
-    if (hasFullFeatures())
-        m_txtInvoiceDiscount = FormFields::readOnlyField(this, QStringLiteral("txtInvoiceDiscount"));
-    m_lblTotal = namedLabel(this, QStringLiteral("lblTotal"));
-    m_txtInvoiceTotal = FormFields::readOnlyField(this, QStringLiteral("txtInvoiceTotal"));
+    m_totals = new TotalsFooter(m_session, hasFullFeatures(), this);
 }
 
 QWidget *TfrmInvoiceStored::buildControlColumn()
@@ -299,40 +234,6 @@ QWidget *TfrmInvoiceStored::buildPanelColumn()
     return scroll;
 }
 
-QLayout *TfrmInvoiceStored::buildDocumentArea()
-{
-    QFont heading = m_lblInvoiceNameNumber->font();
-    heading.setBold(true);
-    heading.setPointSizeF(heading.pointSizeF() * 1.4);
-    m_lblInvoiceNameNumber->setFont(heading);
-    for (QLabel *label : {m_lblInvoiceNameNumber, m_lblInvoiceDate, m_lblInvInfo})
-        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-
-    m_txtCustInformation->setReadOnly(true);
-    m_txtCustInformation->setFocusPolicy(Qt::ClickFocus);
-    m_txtCustInformation->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_txtCustInformation->setFixedHeight(m_txtCustInformation->fontMetrics().lineSpacing() * 7 + 12);
-
-    EditorWidgets::setupLineList(m_lstInvoice, m_context.document.lines);
-    m_lstInvoice->installEventFilter(this);
-    EditorWidgets::pResizeListBox(m_lstInvoice, m_context.company.invData);
-
-    auto *titles = new QVBoxLayout;
-    titles->addWidget(m_lblInvoiceNameNumber);
-    titles->addWidget(m_lblInvoiceDate);
-    titles->addWidget(m_lblInvInfo);
-    titles->addStretch(1);
-    auto *top = new QHBoxLayout;
-    top->addWidget(m_txtCustInformation, 1);
-    top->addSpacing(12);
-    top->addLayout(titles, 1);
-
-    auto *area = new QVBoxLayout;
-    area->addLayout(top);
-    area->addWidget(m_lstInvoice, 1);
-    return area;
-}
-
 QLayout *TfrmInvoiceStored::buildFooter()
 {
     // The foot note is one of the company's, chosen in the selector, never typed.
@@ -340,28 +241,9 @@ QLayout *TfrmInvoiceStored::buildFooter()
     m_txtInvoiceFootNotes->setFocusPolicy(Qt::NoFocus);
     m_txtInvoiceFootNotes->setFixedHeight(m_txtInvoiceFootNotes->fontMetrics().lineSpacing() * 5 + 14);
 
-    FormFields::markAsTotal(m_txtInvoiceTotal);
-    auto *totals = new QGridLayout;
-    QList<QPair<QLabel *, QLineEdit *>> rows{
-        {m_lblPaidAndDeposit, m_txtPaidAndDeposit},
-        {new QLabel(tr("Sub Total"), this), m_txtInvoiceSubTotal},
-        {new QLabel(tr("Tax Total"), this), m_txtInvoiceTaxTotal},
-    };
-    if (m_txtInvoiceDiscount)
-        rows.append({new QLabel(tr("Discount Amount"), this), m_txtInvoiceDiscount});
-    rows.append({m_lblTotal, m_txtInvoiceTotal});
-    for (int row = 0; row < rows.size(); ++row) {
-        rows[row].first->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        rows[row].first->setBuddy(rows[row].second);
-        rows[row].second->setAlignment(Qt::AlignRight);
-        rows[row].second->setFixedWidth(160);
-        totals->addWidget(rows[row].first, row, 0);
-        totals->addWidget(rows[row].second, row, 1);
-    }
-
     auto *footer = new QHBoxLayout;
     footer->addWidget(m_txtInvoiceFootNotes, 1);
     footer->addSpacing(24);
-    footer->addLayout(totals);
+    footer->addWidget(m_totals, 0, Qt::AlignBottom);
     return footer;
 }

@@ -24,7 +24,7 @@ QStringList captionsFor(const Edition &edition)
 } // namespace
 
 CurrentDocument::CurrentDocument(const Edition &edition)
-    : lines(edition.usesWorkSheets() ? int(InvoiceLines::WorkSheetColumnCount) : int(InvoiceLines::PriceColumnCount))
+    : lines(edition.usesWorkSheets())
 {
     lines.setHeaderCaptions(captionsFor(edition));
 }

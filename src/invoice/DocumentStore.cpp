@@ -55,28 +55,6 @@ QDate storedDate(const QString &text, int number)
     return *date;
 }
 
-/// An extra charge of a work sheet: the cell holds it as typed (in the locale), the
-/// file in C form; empty stays empty.
-QString storedExtraCharge(const QString &cell, const QLocale &locale)
-{
-    if (cell.trimmed().isEmpty())
-        return {};
-    const std::optional<double> value = Money::parseDecimal(cell, locale);
-    if (!value)
-        throw conversionError(QStringLiteral("'%1' is not a valid amount").arg(cell));
-    return StoredForm::amountText(*value);
-}
-
-QString extraChargeCell(const QString &stored, const QLocale &locale)
-{
-    if (stored.isEmpty())
-        return {};
-    const std::optional<double> value = StoredForm::readAmount(stored);
-    if (!value)
-        throw conversionError(QStringLiteral("The stored extra charge '%1' is not an amount.").arg(stored));
-    return Money::decimalText(*value, locale);
-}
-
 bool headerExists(Database &db, int number)
 {
     Statement q = db.prepare(QStringLiteral("SELECT 1 FROM tblInvHeader WHERE intInvNumber = ?"));
@@ -84,13 +62,25 @@ bool headerExists(Database &db, int number)
     return q.step();
 }
 
-double amountCell(const InvoiceLines &lines, int row, int column, const QLocale &locale)
+/// Amounts kept as text (quantities, extra charges) are written in the C form; older
+/// files may hold them in the locale's form, which reads too. Unreadable text is
+/// reported rather than taken as 0, so a damaged line is never silently re-priced.
+double storedDecimal(const QString &text, const QLocale &locale)
 {
-    const QString text = lines.cell(row, column);
-    const std::optional<double> value = Money::parseDecimal(text, locale);
-    if (!value)
+    if (text.trimmed().isEmpty())
+        return 0;
+    const std::optional<double> value = StoredForm::readAmount(text);
+    if (value)
+        return *value;
+    const std::optional<double> local = Money::parseDecimal(text, locale);
+    if (!local)
         throw conversionError(QStringLiteral("'%1' is not a valid floating point value").arg(text));
-    return *value;
+    return *local;
+}
+
+QString storedText(double value)
+{
+    return StoredForm::amountText(value);
 }
 
 /// False for a document whose posting was made before amounts were rounded to the cent.
@@ -220,47 +210,50 @@ void DocumentStore::pLoadInvoice()
     Totals::pCalcTotals(doc, edition, m_context.company, m_context.locale);
     pUpdateSavedData();
     if (!postedInCents(*db, number))
-        doc.saved.totals = Totals::unroundedTotals(doc, edition, m_context.company, m_context.locale);
+        doc.saved.totals = Totals::unroundedTotals(doc, edition, m_context.company);
 }
 
 void DocumentStore::loadLines(Database &db, int number)
 {
     const Edition &edition = m_context.edition();
-    QList<QStringList> rows;
+    const QLocale &locale = m_context.locale;
+    InvoiceLines &lines = m_context.document.lines;
     if (edition.usesWorkSheets()) {
         Statement q = db.prepare(QStringLiteral("SELECT %1 FROM tblInvData WHERE intInvNumber = ? ORDER BY intInvDataID")
                                      .arg(kWorkSheetColumns.join(QLatin1Char(','))));
         q.bind(1, number);
-        const int laborColumn = int(kWorkSheetColumns.indexOf(QStringLiteral("strExtraChargesLabor")));
-        const int materialColumn = int(kWorkSheetColumns.indexOf(QStringLiteral("strExtraChargesMaterial")));
+        QList<WorkSheet> sheets;
         while (q.step()) {
-            QStringList cells;
-            for (int column = 0; column < kWorkSheetColumns.size(); ++column) {
-                const bool amount = column == laborColumn || column == materialColumn;
-                cells << (amount ? extraChargeCell(q.textAt(column), m_context.locale) : q.textAt(column));
-            }
-            rows.append(cells);
+            WorkSheet sheet;
+            sheet.strWorkSheetName = q.textAt(0);
+            std::array<int, 21> counts{};
+            for (int i = 0; i < 21; ++i)
+                counts[std::size_t(i)] = q.intAt(1 + i);
+            sheet.setCounts(counts);
+            sheet.strExtraChargesName = q.textAt(22);
+            sheet.dbExtraChargesLabor = storedDecimal(q.textAt(23), locale);
+            sheet.dbExtraChargesMaterial = storedDecimal(q.textAt(24), locale);
+            sheets.append(sheet);
         }
+        lines.setWorkSheets(std::move(sheets));
     } else if (edition.storesDocuments()) {
         Statement q = db.prepare(QStringLiteral(
             "SELECT strPrcItemName,strPrcItmQuantity,strLabTax,strMatTax,dbLbrPrc,dbMatPrc FROM tblInvData "
             "WHERE intInvNumber = ? ORDER BY intInvDataID"));
         q.bind(1, number);
-        const QLocale &locale = m_context.locale;
+        QList<PriceLine> priceLines;
         while (q.step()) {
-            // Quantities are stored in the C form so a change of locale cannot make them unreadable.
-            const std::optional<double> quantity = Money::parseDecimal(q.textAt(1), QLocale::c());
-            QStringList cells(InvoiceLines::PriceColumnCount);
-            cells[InvoiceLines::Description] = q.textAt(0);
-            cells[InvoiceLines::Quantity] = quantity ? Money::decimalText(*quantity, locale) : q.textAt(1);
-            cells[InvoiceLines::LabPrice] = Money::decimalText(q.doubleAt(4), locale);
-            cells[InvoiceLines::LabTax] = q.textAt(2);
-            cells[InvoiceLines::MatPrice] = Money::decimalText(q.doubleAt(5), locale);
-            cells[InvoiceLines::MatTax] = q.textAt(3);
-            rows.append(cells);
+            priceLines.append({.description = q.textAt(0),
+                               .quantity = storedDecimal(q.textAt(1), locale),
+                               .laborPrice = q.doubleAt(4),
+                               .materialPrice = q.doubleAt(5),
+                               .laborTaxable = q.boolAt(2),
+                               .materialTaxable = q.boolAt(3)});
         }
+        lines.setPriceLines(std::move(priceLines));
+    } else {
+        lines.clear();
     }
-    m_context.document.lines.setRows(std::move(rows));
 }
 
 int DocumentStore::allocateNumber(Database &db, int wanted)
@@ -362,16 +355,14 @@ void DocumentStore::writeLines(Database &db)
         Statement insert = db.prepare(QStringLiteral("INSERT INTO tblInvData%1")
                                           .arg(SqlColumns::insertList(QStringList{QStringLiteral("intInvNumber")}
                                                                       + kWorkSheetColumns)));
-        const QLocale &locale = m_context.locale;
-        for (int row = 0; row < lines.rowCount(); ++row) {
-            const WorkSheet sheet = WorkSheet::fromCells(lines.rowCells(row));
+        for (const WorkSheet &sheet : lines.workSheets()) {
             insert.bindAll(number, sheet.strWorkSheetName);
             int index = 3;
             for (int value : sheet.counts())
                 insert.bind(index++, value);
             insert.bind(index++, sheet.strExtraChargesName);
-            insert.bind(index++, storedExtraCharge(sheet.strExtraChargesLabor, locale));
-            insert.bind(index++, storedExtraCharge(sheet.strExtraChargesMaterial, locale));
+            insert.bind(index++, storedText(sheet.dbExtraChargesLabor));
+            insert.bind(index++, storedText(sheet.dbExtraChargesMaterial));
             insert.run();
             insert.reset();
         }
@@ -382,16 +373,12 @@ void DocumentStore::writeLines(Database &db)
         return;
     }
 
-    const QLocale &locale = m_context.locale;
     Statement insert = db.prepare(QStringLiteral(
         "INSERT INTO tblInvData(intInvNumber,strPrcItemName,strPrcItmQuantity,strLabTax,strMatTax,dbLbrPrc,dbMatPrc)"
         "VALUES(?,?,?,?,?,?,?)"));
-    for (int row = 0; row < lines.rowCount(); ++row) {
-        const double quantity = amountCell(lines, row, InvoiceLines::Quantity, locale);
-        insert.bindAll(number, lines.cell(row, InvoiceLines::Description), Money::decimalText(quantity, QLocale::c()),
-                       lines.cell(row, InvoiceLines::LabTax), lines.cell(row, InvoiceLines::MatTax),
-                       amountCell(lines, row, InvoiceLines::LabPrice, locale),
-                       amountCell(lines, row, InvoiceLines::MatPrice, locale));
+    for (const PriceLine &line : lines.priceLines()) {
+        insert.bindAll(number, line.description, storedText(line.quantity), line.laborTaxable, line.materialTaxable,
+                       line.laborPrice, line.materialPrice);
         insert.run();
         insert.reset();
     }

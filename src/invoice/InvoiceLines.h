@@ -1,11 +1,39 @@
 #pragma once
 
+#include "invoice/WorkSheet.h"
+
 #include <QAbstractTableModel>
+#include <QLocale>
 #include <QStringList>
 
-/// The current document's line table: rows of text cells, as the editors show them
-/// and the totals, saving and printing read them. Column 0 is the row's caption
-/// (description or work-sheet name); the other columns are its sub-items.
+/// One price-item line of a document, as typed values.
+struct PriceLine
+{
+    QString description;
+    double quantity = 0;
+    /// Unit prices before the customer's discount.
+    double laborPrice = 0;
+    double materialPrice = 0;
+    bool laborTaxable = true;
+    bool materialTaxable = true;
+
+    friend bool operator==(const PriceLine &, const PriceLine &) = default;
+};
+
+/// What the totals work out for one line: a price item's unit price after discount
+/// and its total, a work sheet's square feet and amount.
+struct LineAmounts
+{
+    double priceEach = 0;
+    double total = 0;
+    int sqft = 0;
+
+    friend bool operator==(const LineAmounts &, const LineAmounts &) = default;
+};
+
+/// The current document's lines: price items (editions 1, 3 and 4) or work sheets
+/// (Heddrin), held as typed values. As a table model it shows them as the editors'
+/// texts; every shown text of a line is derived here, in the model's locale.
 class InvoiceLines final : public QAbstractTableModel
 {
     Q_OBJECT
@@ -16,9 +44,9 @@ public:
         Quantity,
         PriceEach, // unit price after discount, currency text (computed)
         Total,     // line total, currency text (computed)
-        LabPrice,  // labor unit price before discount, decimal text
+        LabPrice,  // labor unit price before discount
         LabTax,    // boolean text
-        MatPrice,  // material unit price before discount, decimal text
+        MatPrice,  // material unit price before discount
         MatTax,    // boolean text
         TaxTotal,  // always empty
         PriceColumnCount
@@ -57,32 +85,57 @@ public:
         WorkSheetColumnCount
     };
 
-    /// \a columnCount is PriceColumnCount or WorkSheetColumnCount.
-    explicit InvoiceLines(int columnCount = PriceColumnCount, QObject *parent = nullptr);
+    /// Lines of work sheets when \a workSheets is set, of price items otherwise.
+    explicit InvoiceLines(bool workSheets = false, QObject *parent = nullptr);
 
+    [[nodiscard]] bool holdsWorkSheets() const { return m_workSheets; }
     void setHeaderCaptions(const QStringList &captions);
+    /// The locale the shown texts are written in.
+    void setLocale(const QLocale &locale);
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
-    bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
-    [[nodiscard]] QString cell(int row, int column) const { return m_rows.at(row).at(column); }
-    void setCell(int row, int column, const QString &text);
-    [[nodiscard]] const QStringList &rowCells(int row) const { return m_rows.at(row); }
-    /// Appends a row; missing cells are empty, extra cells are dropped.
-    void appendRow(QStringList cells);
-    void replaceRow(int row, QStringList cells);
+    /// The text shown for \a column of line \a row.
+    [[nodiscard]] QString cell(int row, int column) const;
+
+    [[nodiscard]] const PriceLine &priceLine(int row) const { return m_priceLines.at(row); }
+    [[nodiscard]] const QList<PriceLine> &priceLines() const { return m_priceLines; }
+    void appendPriceLine(const PriceLine &line);
+    void setPriceLine(int row, const PriceLine &line);
+    /// Replaces all lines at once (one model reset, not one signal per line).
+    void setPriceLines(QList<PriceLine> lines);
+
+    [[nodiscard]] const WorkSheet &workSheet(int row) const { return m_sheets.at(row); }
+    [[nodiscard]] const QList<WorkSheet> &workSheets() const { return m_sheets; }
+    void appendWorkSheet(const WorkSheet &sheet);
+    void setWorkSheet(int row, const WorkSheet &sheet);
+    void setWorkSheets(QList<WorkSheet> sheets);
+
+    [[nodiscard]] const LineAmounts &amounts(int row) const { return m_amounts.at(row); }
+    /// Set by the totals.
+    void setAmounts(int row, const LineAmounts &amounts);
+
     void removeLine(int row);
     void clear();
-    /// Replaces all rows at once (one model reset, not one signal per row).
-    void setRows(QList<QStringList> rows);
+
+    /// The text of a work-sheet field (WorkSheetName .. ExtraChargesMaterial) as its
+    /// control shows it; an extra charge of 0 shows empty.
+    [[nodiscard]] static QString workSheetText(const WorkSheet &sheet, int column, const QLocale &locale);
+    /// Takes a field's typed text into \a sheet. False, and \a sheet unchanged, when a
+    /// count is not a whole number or an extra charge not an amount.
+    [[nodiscard]] static bool setWorkSheetField(WorkSheet &sheet, int column, const QString &text,
+                                                const QLocale &locale);
 
 private:
-    QStringList normalized(QStringList cells) const;
+    void rowChanged(int row);
 
-    int m_columns;
+    bool m_workSheets;
+    QLocale m_locale;
     QStringList m_captions;
-    QList<QStringList> m_rows;
+    QList<PriceLine> m_priceLines;
+    QList<WorkSheet> m_sheets;
+    QList<LineAmounts> m_amounts;
 };

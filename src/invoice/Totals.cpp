@@ -5,8 +5,6 @@
 #include "Money.h"
 #include "core/Edition.h"
 #include "company/CompanyRecord.h"
-#include "data/BoolText.h"
-#include "data/DbError.h"
 #include "invoice/WorkSheet.h"
 
 #include <vector>
@@ -30,24 +28,6 @@ Rates effectiveRates(const TrecInvHeader &h)
     return {h.strUseTax1 ? h.dbTaxRate1 : 0, h.strUseTax2 ? h.dbTaxRate2 : 0, h.strUseTax3 ? h.dbTaxRate3 : 0};
 }
 
-double number(const InvoiceLines &lines, int row, int column, const QLocale &locale)
-{
-    const QString text = lines.cell(row, column);
-    const std::optional<double> value = Money::parseDecimal(text, locale);
-    if (!value)
-        throw conversionError(QStringLiteral("'%1' is not a valid floating point value").arg(text));
-    return *value;
-}
-
-bool flag(const InvoiceLines &lines, int row, int column)
-{
-    const QString text = lines.cell(row, column);
-    const std::optional<bool> value = BoolText::parse(text);
-    if (!value)
-        throw conversionError(QStringLiteral("'%1' is not a valid boolean value").arg(text));
-    return *value;
-}
-
 LineAmounts amountsOf(double quantity, double laborEach, double materialEach, int discountPercent, Rounding round)
 {
     const double d = discountPercent / 100.0;
@@ -59,7 +39,7 @@ LineAmounts amountsOf(double quantity, double laborEach, double materialEach, in
     return a;
 }
 
-/// A line (or work sheet) priced, with what its computed cells show.
+/// A line (or work sheet) priced, with what its computed amounts show.
 struct PricedLine
 {
     LineAmounts amounts;
@@ -69,32 +49,26 @@ struct PricedLine
     int area = 0;                 // work sheets
 };
 
-std::vector<PricedLine> priceItemLines(const CurrentDocument &doc, const QLocale &locale, Rounding round)
+std::vector<PricedLine> priceItemLines(const CurrentDocument &doc, Rounding round)
 {
-    const InvoiceLines &lines = doc.lines;
     const int percent = doc.header.intCustDiscountPercent;
     std::vector<PricedLine> priced;
-    for (int row = 0; row < lines.rowCount(); ++row) {
-        const double q = number(lines, row, InvoiceLines::Quantity, locale);
-        const double lab = number(lines, row, InvoiceLines::LabPrice, locale);
-        const double mat = number(lines, row, InvoiceLines::MatPrice, locale);
+    for (const PriceLine &item : doc.lines.priceLines()) {
         PricedLine line;
-        line.amounts = amountsOf(q, lab, mat, percent, round);
-        line.laborTaxed = flag(lines, row, InvoiceLines::LabTax);
-        line.materialTaxed = flag(lines, row, InvoiceLines::MatTax);
-        line.eachAfterDiscount = (lab + mat) * (1 - percent / 100.0);
+        line.amounts = amountsOf(item.quantity, item.laborPrice, item.materialPrice, percent, round);
+        line.laborTaxed = item.laborTaxable;
+        line.materialTaxed = item.materialTaxable;
+        line.eachAfterDiscount = (item.laborPrice + item.materialPrice) * (1 - percent / 100.0);
         priced.push_back(line);
     }
     return priced;
 }
 
-std::vector<PricedLine> workSheetLines(const CurrentDocument &doc, int taxOn, const QLocale &locale, Rounding round)
+std::vector<PricedLine> workSheetLines(const CurrentDocument &doc, int taxOn, Rounding round)
 {
-    const InvoiceLines &lines = doc.lines;
     std::vector<PricedLine> priced;
-    for (int row = 0; row < lines.rowCount(); ++row) {
-        const WorkSheet sheet = WorkSheet::fromCells(lines.rowCells(row));
-        const WorkSheetAmounts each = priceWorkSheet(sheet, doc.LbrPrices, doc.MatPrices, locale);
+    for (const WorkSheet &sheet : doc.lines.workSheets()) {
+        const WorkSheetAmounts each = priceWorkSheet(sheet, doc.LbrPrices, doc.MatPrices);
         PricedLine line;
         // The discount stands for every copy of the area, so the printed discount is
         // the amount actually taken off and the printed figures add up.
@@ -109,10 +83,10 @@ std::vector<PricedLine> workSheetLines(const CurrentDocument &doc, int taxOn, co
 }
 
 std::vector<PricedLine> priceLines(const CurrentDocument &doc, const Edition &edition, const CompanyRecord &company,
-                                   const QLocale &locale, Rounding round)
+                                   Rounding round)
 {
-    return edition.usesWorkSheets() ? workSheetLines(doc, company.invData.intTaxOn, locale, round)
-                                    : priceItemLines(doc, locale, round);
+    return edition.usesWorkSheets() ? workSheetLines(doc, company.invData.intTaxOn, round)
+                                    : priceItemLines(doc, round);
 }
 
 /// Sums the lines into the totals and returns the discount total. Each tax is
@@ -140,20 +114,13 @@ double sumUp(const std::vector<PricedLine> &priced, const Rates &rates, Rounding
     return discount;
 }
 
-void writeLineCells(CurrentDocument &doc, const Edition &edition, const std::vector<PricedLine> &priced,
-                    const QLocale &locale)
+void storeLineAmounts(InvoiceLines &lines, const Edition &edition, const std::vector<PricedLine> &priced)
 {
-    InvoiceLines &lines = doc.lines;
     for (int row = 0; row < lines.rowCount(); ++row) {
         const PricedLine &line = priced[std::size_t(row)];
-        if (edition.usesWorkSheets()) {
-            lines.setCell(row, InvoiceLines::AreaSqft, QString::number(line.area));
-            lines.setCell(row, InvoiceLines::AreaAmount, Money::decimalText(line.amounts.afterDiscount(), locale));
-        } else {
-            lines.setCell(row, InvoiceLines::PriceEach, Money::currencyText(line.eachAfterDiscount, locale));
-            lines.setCell(row, InvoiceLines::TaxTotal, QString());
-            lines.setCell(row, InvoiceLines::Total, Money::currencyText(line.amounts.afterDiscount(), locale));
-        }
+        const double total = line.amounts.afterDiscount();
+        lines.setAmounts(row, edition.usesWorkSheets() ? ::LineAmounts{.priceEach = 0, .total = total, .sqft = line.area}
+                                                       : ::LineAmounts{.priceEach = line.eachAfterDiscount, .total = total});
     }
 }
 
@@ -166,9 +133,11 @@ LineAmounts lineAmounts(double quantity, double laborEach, double materialEach, 
 
 void pCalcTotals(CurrentDocument &doc, const Edition &edition, const CompanyRecord &company, const QLocale &locale)
 {
-    const std::vector<PricedLine> priced = priceLines(doc, edition, company, locale, Money::roundToCents);
+    // The lines show their amounts in the same locale as the totals.
+    doc.lines.setLocale(locale);
+    const std::vector<PricedLine> priced = priceLines(doc, edition, company, Money::roundToCents);
     const double discount = sumUp(priced, effectiveRates(doc.header), Money::roundToCents, doc.totals);
-    writeLineCells(doc, edition, priced, locale);
+    storeLineAmounts(doc.lines, edition, priced);
 
     const auto &lt = doc.totals.LbrTotals;
     const auto &mt = doc.totals.MatTotals;
@@ -190,11 +159,10 @@ void pCalcTotals(CurrentDocument &doc, const Edition &edition, const CompanyReco
     }
 }
 
-DocumentTotals unroundedTotals(const CurrentDocument &doc, const Edition &edition, const CompanyRecord &company,
-                               const QLocale &locale)
+DocumentTotals unroundedTotals(const CurrentDocument &doc, const Edition &edition, const CompanyRecord &company)
 {
     DocumentTotals totals;
-    sumUp(priceLines(doc, edition, company, locale, unrounded), effectiveRates(doc.header), unrounded, totals);
+    sumUp(priceLines(doc, edition, company, unrounded), effectiveRates(doc.header), unrounded, totals);
     return totals;
 }
 

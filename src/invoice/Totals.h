@@ -32,13 +32,13 @@ struct LineAmounts
 /// line, the labor and material totals and taxes, the balance and the print texts.
 /// Price-item lines in editions 1, 3 and 4; work sheets in Heddrin. Line amounts
 /// are rounded to the cent and each tax is rounded once, from the sum it is due
-/// on. Throws DbError when a line cell is not a number.
+/// on.
 void pCalcTotals(CurrentDocument &document, const Edition &edition, const CompanyRecord &company,
                  const QLocale &locale);
 
 /// The totals as versions before the rounding to cents posted them, nothing
 /// rounded; a re-save of a document they posted takes these back out.
 [[nodiscard]] DocumentTotals unroundedTotals(const CurrentDocument &document, const Edition &edition,
-                                             const CompanyRecord &company, const QLocale &locale);
+                                             const CompanyRecord &company);
 
 } // namespace Totals

@@ -1,9 +1,5 @@
 #include "WorkSheet.h"
 
-#include "data/DbError.h"
-#include "invoice/InvoiceLines.h"
-#include "invoice/Money.h"
-
 namespace {
 
 using Counts = std::array<int WorkSheet::*, 21>;
@@ -18,44 +14,7 @@ constexpr Counts kCountFields = {
     &WorkSheet::intRmvWallpaper, &WorkSheet::intHngBoarder,      &WorkSheet::intRmvBorder,
 };
 
-double extraCharge(const QString &text, const QLocale &locale)
-{
-    if (text.trimmed().isEmpty())
-        return 0;
-    const std::optional<double> value = Money::parseDecimal(text, locale);
-    if (!value)
-        throw conversionError(QStringLiteral("'%1' is not a valid amount").arg(text));
-    return *value;
-}
-
 } // namespace
-
-WorkSheet WorkSheet::fromCells(const QStringList &cells)
-{
-    WorkSheet sheet;
-    sheet.strWorkSheetName = cells.value(InvoiceLines::WorkSheetName);
-    for (int i = 0; i < int(kCountFields.size()); ++i) {
-        const QString text = cells.value(InvoiceLines::IntExt + i).trimmed();
-        bool ok = false;
-        const int value = text.toInt(&ok);
-        if (!ok)
-            throw conversionError(QStringLiteral("'%1' is not a valid integer value").arg(text));
-        sheet.*kCountFields[std::size_t(i)] = value;
-    }
-    sheet.strExtraChargesName = cells.value(InvoiceLines::ExtraChargesName);
-    sheet.strExtraChargesLabor = cells.value(InvoiceLines::ExtraChargesLabor);
-    sheet.strExtraChargesMaterial = cells.value(InvoiceLines::ExtraChargesMaterial);
-    return sheet;
-}
-
-QStringList WorkSheet::toCells(const QString &sqft, const QString &amount) const
-{
-    QStringList cells{strWorkSheetName};
-    for (int value : counts())
-        cells << QString::number(value);
-    cells << strExtraChargesName << strExtraChargesLabor << strExtraChargesMaterial << sqft << amount;
-    return cells;
-}
 
 std::array<int, 21> WorkSheet::counts() const
 {
@@ -104,8 +63,7 @@ int WorkSheet::perimeter() const
     }
 }
 
-WorkSheetAmounts priceWorkSheet(const WorkSheet &sheet, const WorkSheetPrices &labor, const WorkSheetPrices &material,
-                                const QLocale &locale)
+WorkSheetAmounts priceWorkSheet(const WorkSheet &sheet, const WorkSheetPrices &labor, const WorkSheetPrices &material)
 {
     WorkSheetAmounts amounts;
     const auto add = [&](int item, double quantity) {
@@ -146,7 +104,7 @@ WorkSheetAmounts priceWorkSheet(const WorkSheet &sheet, const WorkSheetPrices &l
         if (sheet.intRmvBorder == 1)
             add(27, p);
     }
-    amounts.labor += extraCharge(sheet.strExtraChargesLabor, locale);
-    amounts.material += extraCharge(sheet.strExtraChargesMaterial, locale);
+    amounts.labor += sheet.dbExtraChargesLabor;
+    amounts.material += sheet.dbExtraChargesMaterial;
     return amounts;
 }

@@ -1,12 +1,9 @@
 #pragma once
 
-#include <QLocale>
-#include <QStringList>
+#include <QString>
 #include <array>
 
-/// One room or outside area of a painting document, as typed fields. The line
-/// table holds it as text cells (InvoiceLines::WorkSheetColumn); this is the typed
-/// view the pricing and the printed description work on.
+/// One room or outside area of a painting document: a line of a Heddrin document.
 struct WorkSheet
 {
     enum Surface { WallsAndCeiling, WallsOnly, CeilingOnly, OneWallOnly, FloorOnly };
@@ -35,14 +32,10 @@ struct WorkSheet
     int intHngBoarder = 0;
     int intRmvBorder = 0;
     QString strExtraChargesName;
-    QString strExtraChargesLabor;
-    QString strExtraChargesMaterial;
+    double dbExtraChargesLabor = 0;
+    double dbExtraChargesMaterial = 0;
 
-    /// Reads a line-table row; throws DbError when a count is not a whole number.
-    static WorkSheet fromCells(const QStringList &cells);
-    /// The row's cells, with the two computed cells set to \a sqft and \a amount.
-    [[nodiscard]] QStringList toCells(const QString &sqft = QStringLiteral("0"),
-                                      const QString &amount = QStringLiteral("0")) const;
+    friend bool operator==(const WorkSheet &, const WorkSheet &) = default;
 
     /// The integer fields in stored column order (intIntExt ... intRmvBorder).
     [[nodiscard]] std::array<int, 21> counts() const;
@@ -65,6 +58,6 @@ struct WorkSheetAmounts
 using WorkSheetPrices = std::array<double, 28>; // indexed by item number 1..27
 
 /// Labor and material of \a sheet before discount and multiplier, from the 27 item
-/// prices. Extra charges are read in \a locale (the C form is accepted too).
+/// prices.
 [[nodiscard]] WorkSheetAmounts priceWorkSheet(const WorkSheet &sheet, const WorkSheetPrices &labor,
-                                              const WorkSheetPrices &material, const QLocale &locale);
+                                              const WorkSheetPrices &material);

@@ -87,13 +87,12 @@ QString wallpaper(const WorkSheet &s, bool hasArea, bool hasPerimeter)
 QString extraCharges(const WorkSheet &s, const QLocale &locale)
 {
     QString text = s.strExtraChargesName;
-    const auto add = [&](const QString &amount, const QString &label) {
-        const std::optional<double> value = Money::parseDecimal(amount, locale);
-        if (!amount.trimmed().isEmpty() && value && *value > 0)
-            text += label + Money::currencyText(*value, locale);
+    const auto add = [&](double amount, const QString &label) {
+        if (amount > 0)
+            text += label + Money::currencyText(amount, locale);
     };
-    add(s.strExtraChargesLabor, QStringLiteral(" Extra Labor Charges: "));
-    add(s.strExtraChargesMaterial, QStringLiteral(" Extra Material Charges: "));
+    add(s.dbExtraChargesLabor, QStringLiteral(" Extra Labor Charges: "));
+    add(s.dbExtraChargesMaterial, QStringLiteral(" Extra Material Charges: "));
     return text;
 }
 
@@ -110,9 +109,9 @@ QString GetWorkSheetText(const CurrentDocument &document, const CompanyRecord &c
             out << line;
     };
     for (int row = 0; row < document.lines.rowCount(); ++row) {
-        const QStringList &cells = document.lines.rowCells(row);
-        const WorkSheet sheet = WorkSheet::fromCells(cells);
-        const int sqft = cells.value(InvoiceLines::AreaSqft).toInt();
+        const WorkSheet &sheet = document.lines.workSheet(row);
+        const LineAmounts &amounts = document.lines.amounts(row);
+        const int sqft = amounts.sqft;
         const bool hasArea = sqft > 0;
         const bool hasPerimeter = sheet.intAreaLength + sheet.intAreaWidth > 0;
 
@@ -125,10 +124,8 @@ QString GetWorkSheetText(const CurrentDocument &document, const CompanyRecord &c
         appendIf(show.strShowExtraCharges, extraCharges(sheet, locale));
         if (hasArea)
             out << QStringLiteral("SQFT : %1").arg(sqft);
-        if (printTotals) {
-            const double amount = Money::parseDecimal(cells.value(InvoiceLines::AreaAmount), locale).value_or(0);
-            out << QStringLiteral("Total : ") + Money::currencyText(amount, locale);
-        }
+        if (printTotals)
+            out << QStringLiteral("Total : ") + Money::currencyText(amounts.total, locale);
         out << QString();
     }
     // Every line ends with a line break, as in a memo, so the last empty line counts.

@@ -1,33 +1,26 @@
 #include "PriceLineEntry.h"
 
-#include "data/BoolText.h"
 #include "invoice/InvoiceLines.h"
 #include "invoice/Money.h"
 
 namespace {
 
-QString priceOrZero(const QString &text, const QLocale &locale)
+/// A zero price shows with one decimal, so typing after it gives cents ("0.05").
+QString priceText(double price, const QLocale &locale)
 {
-    return text.isEmpty() ? zeroPriceText(locale) : text;
+    return price == 0 ? QLatin1Char('0') + locale.decimalPoint() + QLatin1Char('0') : Money::decimalText(price, locale);
 }
 
 } // namespace
 
-QString zeroPriceText(const QLocale &locale)
+PriceLineEntry PriceLineEntry::fromLine(const PriceLine &line, const QLocale &locale)
 {
-    return QLatin1Char('0') + locale.decimalPoint() + QLatin1Char('0');
-}
-
-PriceLineEntry PriceLineEntry::fromRow(const InvoiceLines &lines, int row)
-{
-    PriceLineEntry entry;
-    entry.description = lines.cell(row, InvoiceLines::Description);
-    entry.quantity = lines.cell(row, InvoiceLines::Quantity);
-    entry.laborPrice = lines.cell(row, InvoiceLines::LabPrice);
-    entry.materialPrice = lines.cell(row, InvoiceLines::MatPrice);
-    entry.laborTaxable = BoolText::parse(lines.cell(row, InvoiceLines::LabTax)).value_or(false);
-    entry.materialTaxable = BoolText::parse(lines.cell(row, InvoiceLines::MatTax)).value_or(false);
-    return entry;
+    return {.description = line.description,
+            .quantity = Money::decimalText(line.quantity, locale),
+            .laborPrice = priceText(line.laborPrice, locale),
+            .materialPrice = priceText(line.materialPrice, locale),
+            .laborTaxable = line.laborTaxable,
+            .materialTaxable = line.materialTaxable};
 }
 
 std::optional<QString> PriceLineEntry::problem(const QLocale &locale) const
@@ -41,26 +34,19 @@ std::optional<QString> PriceLineEntry::problem(const QLocale &locale) const
     return std::nullopt;
 }
 
-QStringList PriceLineEntry::newRowCells(const QLocale &locale) const
+std::optional<PriceLine> PriceLineEntry::toLine(const QLocale &locale) const
 {
-    QStringList cells(InvoiceLines::PriceColumnCount);
-    cells[InvoiceLines::Description] = description;
-    cells[InvoiceLines::Quantity] = quantity;
-    cells[InvoiceLines::LabPrice] = priceOrZero(laborPrice, locale);
-    cells[InvoiceLines::LabTax] = BoolText::from(laborTaxable);
-    cells[InvoiceLines::MatPrice] = priceOrZero(materialPrice, locale);
-    cells[InvoiceLines::MatTax] = BoolText::from(materialTaxable);
-    return cells;
-}
-
-void PriceLineEntry::writeTo(InvoiceLines &lines, int row, const QLocale &locale) const
-{
-    lines.setCell(row, InvoiceLines::Description, description);
-    lines.setCell(row, InvoiceLines::Quantity, quantity);
-    lines.setCell(row, InvoiceLines::LabPrice, priceOrZero(laborPrice, locale));
-    lines.setCell(row, InvoiceLines::LabTax, BoolText::from(laborTaxable));
-    lines.setCell(row, InvoiceLines::MatPrice, priceOrZero(materialPrice, locale));
-    lines.setCell(row, InvoiceLines::MatTax, BoolText::from(materialTaxable));
+    if (problem(locale))
+        return std::nullopt;
+    const auto amount = [&locale](const QString &text) {
+        return text.isEmpty() ? 0.0 : *Money::parseDecimal(text, locale);
+    };
+    return PriceLine{.description = description,
+                     .quantity = amount(quantity),
+                     .laborPrice = amount(laborPrice),
+                     .materialPrice = amount(materialPrice),
+                     .laborTaxable = laborTaxable,
+                     .materialTaxable = materialTaxable};
 }
 
 bool quickPriceOkEnabled(bool enabledNow, const PriceLineEntry &entry)

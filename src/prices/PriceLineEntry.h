@@ -5,10 +5,10 @@
 #include <QStringList>
 #include <optional>
 
-class InvoiceLines;
+struct PriceLine;
 
 /// One price-item line as the quick price entry and the line edit dialog show it:
-/// the texts of its fields, which become the line's cells.
+/// the texts of its fields.
 struct PriceLineEntry
 {
     QString description;
@@ -19,25 +19,18 @@ struct PriceLineEntry
     bool laborTaxable = true;
     bool materialTaxable = true;
 
-    /// The line at \a row of \a lines.
-    [[nodiscard]] static PriceLineEntry fromRow(const InvoiceLines &lines, int row);
+    /// The fields of \a line, in \a locale.
+    [[nodiscard]] static PriceLineEntry fromLine(const PriceLine &line, const QLocale &locale);
 
     /// Why the entry cannot become a line, for the user; nothing when it can. An empty
     /// price counts as zero, but the quantity must be given, and every given field must
     /// read as a number, or the document's totals could not be computed.
     [[nodiscard]] std::optional<QString> problem(const QLocale &locale) const;
 
-    /// The cells of a new row: the computed cells (Price Each, Total, TaxTotal) stay
-    /// empty for the totals to fill; an empty price becomes zero.
-    [[nodiscard]] QStringList newRowCells(const QLocale &locale) const;
-
-    /// Writes the entry into \a row; the computed cells are left to the totals.
-    void writeTo(InvoiceLines &lines, int row, const QLocale &locale) const;
+    /// The line the fields make, an empty price being zero; nothing while problem()
+    /// has something to say.
+    [[nodiscard]] std::optional<PriceLine> toLine(const QLocale &locale) const;
 };
-
-/// What an empty price field is stored as: "0.0", in the locale's decimal form so
-/// the amount filter and the totals still read it.
-[[nodiscard]] QString zeroPriceText(const QLocale &locale);
 
 /// The quick price entry's "OK" after any change of \a entry, given whether it is
 /// available now: it comes with a description, a price and a quantity, and once

@@ -121,16 +121,3 @@ QString PriceLines::zeroPrice(const QLocale &locale)
 {
     return QLatin1Char('0') + locale.decimalPoint() + QLatin1Char('0');
 }
-
-QStringList PriceLines::lineCells(const QString &description, const QString &quantity, const QString &laborPrice,
-                                  bool laborTaxable, const QString &materialPrice, bool materialTaxable)
-{
-    QStringList cells(InvoiceLines::PriceColumnCount);
-    cells[InvoiceLines::Description] = description;
-    cells[InvoiceLines::Quantity] = quantity;
-    cells[InvoiceLines::LabPrice] = laborPrice;
-    cells[InvoiceLines::LabTax] = BoolText::from(laborTaxable);
-    cells[InvoiceLines::MatPrice] = materialPrice;
-    cells[InvoiceLines::MatTax] = BoolText::from(materialTaxable);
-    return cells;
-}

@@ -61,9 +61,4 @@ namespace PriceLines {
 /// The text an empty price field stands for: zero with one decimal, in \a locale.
 [[nodiscard]] QString zeroPrice(const QLocale &locale);
 
-/// A new price-item line of the current document: the typed texts as they are, the
-/// flags as boolean text, the computed cells empty for the totals to fill.
-[[nodiscard]] QStringList lineCells(const QString &description, const QString &quantity, const QString &laborPrice,
-                                    bool laborTaxable, const QString &materialPrice, bool materialTaxable);
-
 } // namespace PriceLines

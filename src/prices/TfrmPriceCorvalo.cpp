@@ -13,6 +13,7 @@
 #include "data/SavingIndicator.h"
 #include "invoice/Money.h"
 #include "prices/PriceSheetRows.h"
+#include "prices/PriceLineEntry.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -416,9 +417,12 @@ void TfrmPriceCorvalo::btnAddPriceItnToInvoiceClick()
     if (!amountOf(m_txtQuantity, tr("quantity")) || !amountOf(m_txtLaborPrice, tr("labor price"))
         || !amountOf(m_txtMatPrice, tr("material price")))
         return;
-    m_context.document.lines.appendRow(PriceLines::lineCells(
-        m_txtPriceItmDiscription->text(), m_txtQuantity->text(), m_txtLaborPrice->text(),
-        m_ckbxLaborTaxable->isChecked(), m_txtMatPrice->text(), m_ckbxMatTaxable->isChecked()));
+    const PriceLineEntry entry{m_txtPriceItmDiscription->text(), m_txtQuantity->text(), m_txtLaborPrice->text(),
+                               m_txtMatPrice->text(), m_ckbxLaborTaxable->isChecked(), m_ckbxMatTaxable->isChecked()};
+    const std::optional<PriceLine> line = entry.toLine(m_context.locale);
+    if (!line)
+        return;
+    m_context.document.lines.appendPriceLine(*line);
     m_context.documentChanged = true;
     close();
 }

@@ -71,12 +71,12 @@ void TfrmPriceLunvard::pEnableSaveButton()
 
 void TfrmPriceLunvard::actOKExecute()
 {
-    const PriceLineEntry line = typed();
-    if (const std::optional<QString> problem = line.problem(m_context.locale)) {
+    const PriceLineEntry entry = typed();
+    if (const std::optional<QString> problem = entry.problem(m_context.locale)) {
         m_context.prompts().showError(*problem);
         return;
     }
-    m_context.document.lines.appendRow(line.newRowCells(m_context.locale));
+    m_context.document.lines.appendPriceLine(*entry.toLine(m_context.locale));
     m_context.documentChanged = true;
     accept();
 }

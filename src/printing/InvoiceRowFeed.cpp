@@ -1,6 +1,5 @@
 #include "InvoiceRowFeed.h"
 
-#include "ReportError.h"
 #include "ReportFonts.h"
 #include "invoice/DocumentContext.h"
 #include "core/Edition.h"
@@ -9,50 +8,28 @@
 #include "invoice/Totals.h"
 #include "invoice/WorkSheetText.h"
 
-#include <cmath>
-
 namespace InvoiceRows {
 
 namespace {
 
-double lineNumber(const QString &text, const QLocale &locale, int line, const QString &what)
+QStringList priceLineRow(const PriceLine &line, const QList<Value> &shown, const QLocale &locale)
 {
-    const QString trimmed = text.trimmed();
-    if (trimmed.isEmpty())
-        return 0;
-    bool ok = false;
-    double value = locale.toDouble(trimmed, &ok);
-    if (!ok)
-        value = QLocale::c().toDouble(trimmed, &ok); // "0.0" is written for an empty price
-    if (!ok || !std::isfinite(value)) {
-        throw ReportError(QStringLiteral("The %1 \"%2\" of line %3 is not a number, so the document cannot be printed.")
-                              .arg(what, text)
-                              .arg(line + 1));
-    }
-    return value;
-}
-
-QStringList priceLineRow(const InvoiceLines &lines, int row, const QList<Value> &shown, const QLocale &locale)
-{
-    const double quantity = lineNumber(lines.cell(row, InvoiceLines::Quantity), locale, row, QStringLiteral("quantity"));
-    const double labor = lineNumber(lines.cell(row, InvoiceLines::LabPrice), locale, row, QStringLiteral("labor price"));
-    const double material = lineNumber(lines.cell(row, InvoiceLines::MatPrice), locale, row, QStringLiteral("material price"));
-    const double priceEach = labor + material;
-
+    const double priceEach = line.laborPrice + line.materialPrice;
     QStringList values(5);
-    values[0] = lines.cell(row, InvoiceLines::Description);
+    values[0] = line.description;
     for (int i = 0; i < shown.size(); ++i) {
         QString text;
         switch (shown.at(i)) {
         case Value::Total:
             // Before discount, in the cents the Sub Total is the sum of.
-            text = Money::currencyText(Totals::lineAmounts(quantity, labor, material, 0).beforeDiscount(), locale);
+            text = Money::currencyText(
+                Totals::lineAmounts(line.quantity, line.laborPrice, line.materialPrice, 0).beforeDiscount(), locale);
             break;
         case Value::PriceEach:
             text = Money::currencyText(priceEach, locale);
             break;
         case Value::Quantity:
-            text = lines.cell(row, InvoiceLines::Quantity);
+            text = Money::decimalText(line.quantity, locale);
             break;
         }
         values[1 + i] = text;
@@ -116,8 +93,8 @@ RowFeed RvCustomConnectionInvoice(const DocumentContext &context)
     }
 
     const QList<Value> shown = shownValues(document.header.strInvName, context.company.invData);
-    for (int row = 0; row < document.lines.rowCount(); ++row)
-        feed.rows.append(priceLineRow(document.lines, row, shown, context.locale));
+    for (const PriceLine &line : document.lines.priceLines())
+        feed.rows.append(priceLineRow(line, shown, context.locale));
     for (const QString &line : ReportFonts::memoLines(document.notes))
         feed.rows.append(textRow(line));
     return feed;

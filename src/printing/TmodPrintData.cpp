@@ -98,7 +98,7 @@ bool TmodPrintData::printJob(const PrintRequest &request)
         return false;
     } catch (const DbError &error) {
         // Long lists read their rows while the pages go out.
-        m_context.prompts().showError(error.message());
+        m_context.prompts().showError(error.message(), error.detail());
         return false;
     }
 }
@@ -136,7 +136,7 @@ bool TmodPrintData::pCreatePDFFile(const QString &fileName)
         return false;
     } catch (const DbError &error) {
         // Long lists read their rows while the pages go out.
-        m_context.prompts().showError(error.message());
+        m_context.prompts().showError(error.message(), error.detail());
         return false;
     }
 }

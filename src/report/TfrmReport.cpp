@@ -95,7 +95,7 @@ TfrmReport::TfrmReport(AppContext &context, QWidget *parent)
         m_storedYears = SalesTaxReport::storedYears(*context.openDatabase(), m_start.year());
     } catch (const DbError &error) {
         m_storedYears = {m_start.year(), m_start.year()};
-        context.prompts().showError(error.message());
+        context.prompts().showError(error.message(), error.detail());
     }
     pBuildReport();
 }

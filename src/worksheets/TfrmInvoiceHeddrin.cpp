@@ -5,20 +5,17 @@
 #include "core/Edition.h"
 #include "widgets/FormFields.h"
 #include "widgets/Icons.h"
-#include "core/Prompts.h"
 #include "widgets/Ribbon.h"
 #include "data/DateText.h"
-#include "data/DbError.h"
-#include "editing/EditorRules.h"
-#include "invoice/DocumentKinds.h"
-#include "invoice/DocumentStore.h"
-#include "invoice/Totals.h"
+#include "customers/TfrmCustomer.h"
+#include "editing/DocumentPanels.h"
+#include "editing/TfrmInvoiceNotes.h"
+#include "editing/TfrmPaidAndDeposit.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFormLayout>
-#include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -75,8 +72,7 @@ QAction *checkCommand(QObject *parent, const QString &name, const QString &capti
 } // namespace
 
 TfrmInvoiceHeddrin::TfrmInvoiceHeddrin(AppContext &context, QWidget *parent)
-    : QDialog(parent)
-    , m_context(context)
+    : DocumentEditor(context, parent)
     , m_ribbon(new Ribbon(this))
     , m_cmbInvoiceType(new QComboBox(this))
     , m_dateTimePickerInvoice(new QDateEdit(this))
@@ -93,16 +89,9 @@ TfrmInvoiceHeddrin::TfrmInvoiceHeddrin(AppContext &context, QWidget *parent)
     , m_txtAreaTotal(FormFields::readOnlyField(this, QStringLiteral("txtAreaTotal")))
     , m_panel(new WorkSheetPanel(context.locale, this))
     , m_txtInvoiceFootNotes(new QPlainTextEdit(this))
-    , m_lblPaidAndDeposit(new QLabel(this))
-    , m_txtPaidAndDeposit(FormFields::readOnlyField(this, QStringLiteral("txtPaidAndDeposit")))
-    , m_txtInvoiceSubTotal(FormFields::readOnlyField(this, QStringLiteral("txtInvoiceSubTotal")))
-    , m_txtInvoiceTaxTotal(FormFields::readOnlyField(this, QStringLiteral("txtInvoiceTaxTotal")))
-    , m_txtInvoiceDiscount(FormFields::readOnlyField(this, QStringLiteral("txtInvoiceDiscount")))
-    , m_lblTotal(new QLabel(this))
-    , m_txtInvoiceTotal(FormFields::readOnlyField(this, QStringLiteral("txtInvoiceTotal")))
+    , m_totals(new TotalsFooter(m_session, true, this))
 {
     setObjectName(QStringLiteral("frmInvoiceHeddrin"));
-    setModal(true);
     buildActions();
     buildRibbon();
     auto *layout = new QVBoxLayout(this);
@@ -112,13 +101,32 @@ TfrmInvoiceHeddrin::TfrmInvoiceHeddrin(AppContext &context, QWidget *parent)
     setFixedSize(794, 572 + m_ribbon->sizeHint().height());
     m_ribbon->setMinimized(context.preferences[AppPreferences::FrmInvoiceRibbonMinimized]);
 
-    for (QComboBox *box : {m_cmbInvoiceType, m_cmbFootNotes})
-        connect(box, &QComboBox::currentIndexChanged, this, &TfrmInvoiceHeddrin::pChangeData);
-    connect(m_cmbPaymentTerms, &QComboBox::currentTextChanged, this, &TfrmInvoiceHeddrin::pChangeData);
-    connect(m_dateTimePickerInvoice, &QDateEdit::dateChanged, this, &TfrmInvoiceHeddrin::pChangeData);
-    connect(m_SpinEditCustDiscount, &QSpinBox::valueChanged, this, &TfrmInvoiceHeddrin::pChangeData);
-    for (QLineEdit *field : {m_txtCustPO, m_txtcustTaxExemptNumber})
-        connect(field, &QLineEdit::textChanged, this, &TfrmInvoiceHeddrin::pChangeData);
+    connectControls();
+}
+
+void TfrmInvoiceHeddrin::connectControls()
+{
+    const auto user = [this](auto change) { return byUser(change); };
+    EditingSession &s = m_session;
+    connect(m_cmbInvoiceType, &QComboBox::currentTextChanged, this, user([&s](const QString &v) { s.setKind(v); }));
+    connect(m_cmbFootNotes, &QComboBox::currentIndexChanged, this, user([&s](int v) { s.setFootNote(v); }));
+    connect(m_cmbPaymentTerms, &QComboBox::currentTextChanged, this,
+            user([&s](const QString &v) { s.setPaymentTerms(v); }));
+    connect(m_dateTimePickerInvoice, &QDateEdit::dateChanged, this, user([&s](QDate v) { s.setDate(v); }));
+    connect(m_SpinEditCustDiscount, &QSpinBox::valueChanged, this, user([&s](int v) { s.setDiscountPercent(v); }));
+    connect(m_txtCustPO, &QLineEdit::textChanged, this, user([&s](const QString &v) { s.setPONumber(v); }));
+    connect(m_txtcustTaxExemptNumber, &QLineEdit::textChanged, this,
+            user([&s](const QString &v) { s.setTaxExemptNumber(v); }));
+    connect(m_actRecurring, &QAction::toggled, this, user([&s](bool v) { s.setRecurring(v); }));
+    connect(m_actTaxExempt, &QAction::toggled, this, user([&s](bool v) { s.setTaxExempt(v); }));
+    for (int i = 0; i < 3; ++i)
+        connect(m_actTax[i], &QAction::toggled, this, user([&s, i](bool v) { s.setUseTax(i, v); }));
+    for (QAction *option : {m_actAddSignatureLine, m_actPrintContract, m_actPrintWarranty}) {
+        connect(option, &QAction::toggled, this, [this] {
+            m_session.setPrintOptions(m_actAddSignatureLine->isChecked(), m_actPrintContract->isChecked(),
+                                      m_actPrintWarranty->isChecked());
+        });
+    }
     connect(m_panel, &WorkSheetPanel::fieldChanged, this, &TfrmInvoiceHeddrin::workSheetFieldChanged);
     connect(m_lstvwWorkSheetName, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *item) {
         lstvwWorkSheetNameClick(m_lstvwWorkSheetName->indexOfTopLevelItem(item));
@@ -128,28 +136,31 @@ TfrmInvoiceHeddrin::TfrmInvoiceHeddrin(AppContext &context, QWidget *parent)
 void TfrmInvoiceHeddrin::buildActions()
 {
     using Icons::Command;
-    auto command = [this](const char *name, const QString &caption, const QString &hint, Command picture) {
-        QAction *action = FormFields::action(this, QString::fromLatin1(name), caption, hint, Icons::forCommand(picture));
-        addAction(action);
-        return action;
-    };
-    m_actSave = command("actSave", tr("Save"), tr("Save Changes to Invoice"), Command::Save);
-    m_actPDF = command("actPDF", tr("PDF"), tr("Save Invoice as a PDF"), Command::Pdf);
-    m_actDelete = command("actDelete", tr("Delete"), tr("Delete invoice"), Command::Delete);
-    m_actPrint = command("actPrint", tr("Print"), tr("Print Invoice"), Command::Print);
-    m_actPrintPreview = command("actPrintPreview", tr("Print Preview"), tr("Print Preview Invoice"), Command::PrintPreview);
-    m_actClose = command("actClose", tr("Close"), tr("Close"), Command::Close);
-    m_actHelp = command("actHelp", tr("Help"), tr("Open Help"), Command::Help);
-    m_actAddCustomer = command("actAddCustomer", tr("Add Customer"), tr("Add a Customer"), Command::CustomerMaintenance);
-    m_actAddWorkSheet = command("actAddWorkSheet", tr("Add Work Sheet"), tr("Add a Work Sheet"), Command::Add);
-    m_actRemoveWorkSheet = command("actRemoveWorkSheet", tr("Remove Work Sheet"), tr("Remove current Work Sheet"),
-                                   Command::Remove);
+    EditingSession &s = m_session;
+    m_actSave = m_commands.add("actSave", tr("Save"), tr("Save Changes to Invoice"), Command::Save,
+                               [this] { if (m_session.save()) showDocument(); }, QKeySequence::Save);
+    m_actPDF = m_commands.add("actPDF", tr("PDF"), tr("Save Invoice as a PDF"), Command::Pdf, [&s] { s.saveAsPdf(); });
+    m_actDelete = m_commands.add("actDelete", tr("Delete"), tr("Delete invoice"), Command::Delete, [this] {
+        if (m_session.deleteDocument())
+            close();
+    });
+    addPrintCommands();
+    m_commands.addSeparator();
+    m_actClose = addCloseCommand();
+    m_actHelp = addHelpCommand();
+    m_actAddCustomer = m_commands.add("actAddCustomer", tr("Add Customer"), tr("Add a Customer"),
+                                      Command::CustomerMaintenance, [this] { edit<TfrmCustomer>(ListUse::PickForDocument); });
+    m_actAddWorkSheet = m_commands.add("actAddWorkSheet", tr("Add Work Sheet"), tr("Add a Work Sheet"), Command::Add,
+                                       [this] { addWorkSheet(); });
+    m_actRemoveWorkSheet = m_commands.add("actRemoveWorkSheet", tr("Remove Work Sheet"),
+                                          tr("Remove current Work Sheet"), Command::Remove, [this] { removeWorkSheet(); });
+    m_actPaidDeposit = m_commands.add("actPaidDeposit", {}, {}, Command::Report, [this] { edit<TfrmPaidAndDeposit>(); });
+    m_actEditPrices = m_commands.add("actEditPrices", tr("Edit Saved Prices"),
+                                     tr("Edit the prices saved with this document"), Command::PriceSheet,
+                                     [this] { actEditPricesExecute(); });
+    m_actAddNotes = m_commands.add("actAddNotes", tr("Add Invoice Notes"), tr("Add Invoice Notes - ( Printed on Invoice )"),
+                                   Command::ContractWriter, [this] { edit<TfrmInvoiceNotes>(); });
     m_actInvoiceNumber = FormFields::action(this, QStringLiteral("actInvoiceNumber"), {}, {});
-    m_actPaidDeposit = command("actPaidDeposit", {}, {}, Command::Report);
-    m_actEditPrices = command("actEditPrices", tr("Edit Saved Prices"), tr("Edit the prices saved with this document"),
-                              Command::PriceSheet);
-    m_actAddNotes = command("actAddNotes", tr("Add Invoice Notes"), tr("Add Invoice Notes - ( Printed on Invoice )"),
-                            Command::ContractWriter);
     m_actRecurring = checkCommand(this, QStringLiteral("actRecurring"), tr("Set As Recurring"), tr("Set Invoice as recurring"));
     m_actTaxExempt = checkCommand(this, QStringLiteral("actTaxExempt"), tr("Tax Exempt"), tr("Check if customer is Tax Exempt"));
     for (int i = 0; i < 3; ++i)
@@ -161,33 +172,6 @@ void TfrmInvoiceHeddrin::buildActions()
                                       tr("Print contract with the Invoice"));
     m_actPrintWarranty = checkCommand(this, QStringLiteral("actPrintWarranty"), tr("Print Warranty"),
                                       tr("Print warranty with the Invoice"));
-    m_actSave->setShortcut(QKeySequence::Save);
-    m_actPrint->setShortcut(QKeySequence::Print);
-    m_actHelp->setShortcut(QKeySequence::HelpContents);
-
-    connect(m_actSave, &QAction::triggered, this, [this] { pSaveInvData(); });
-    connect(m_actPDF, &QAction::triggered, this, &TfrmInvoiceHeddrin::actPDFExecute);
-    connect(m_actDelete, &QAction::triggered, this, &TfrmInvoiceHeddrin::actDeleteExecute);
-    connect(m_actPrint, &QAction::triggered, this, [this] { printDocument(false); });
-    connect(m_actPrintPreview, &QAction::triggered, this, [this] { printDocument(true); });
-    connect(m_actClose, &QAction::triggered, this, &QDialog::close);
-    connect(m_actHelp, &QAction::triggered, this, [this] { m_context.pOpenHelp(); });
-    connect(m_actAddCustomer, &QAction::triggered, this, &TfrmInvoiceHeddrin::addCustomer);
-    connect(m_actAddWorkSheet, &QAction::triggered, this, &TfrmInvoiceHeddrin::addWorkSheet);
-    connect(m_actRemoveWorkSheet, &QAction::triggered, this, &TfrmInvoiceHeddrin::removeWorkSheet);
-    connect(m_actEditPrices, &QAction::triggered, this, &TfrmInvoiceHeddrin::actEditPricesExecute);
-    connect(m_actPaidDeposit, &QAction::triggered, this, [this] { openPaidAndDeposit(); });
-    connect(m_actAddNotes, &QAction::triggered, this, [this] { openInvoiceNotes(); });
-    for (QAction *check : {m_actRecurring, m_actTaxExempt, m_actTax[0], m_actTax[1], m_actTax[2]})
-        connect(check, &QAction::toggled, this, &TfrmInvoiceHeddrin::pChangeData);
-    for (QAction *option : {m_actAddSignatureLine, m_actPrintContract, m_actPrintWarranty}) {
-        connect(option, &QAction::toggled, this, [this] {
-            TrecInvHeader &header = m_context.document.header;
-            header.blnAddSignatureLine = m_actAddSignatureLine->isChecked();
-            header.blnPrintContract = m_actPrintContract->isChecked();
-            header.blnPrintWarranty = m_actPrintWarranty->isChecked();
-        });
-    }
 }
 
 void TfrmInvoiceHeddrin::buildRibbon()
@@ -294,30 +278,12 @@ QWidget *TfrmInvoiceHeddrin::buildBody()
     m_txtInvoiceFootNotes->setObjectName(QStringLiteral("txtInvoiceFootNotes"));
     m_txtInvoiceFootNotes->setReadOnly(true);
     m_txtInvoiceFootNotes->setFocusPolicy(Qt::NoFocus);
-    m_lblPaidAndDeposit->setObjectName(QStringLiteral("lblPaidAndDeposit"));
-    m_lblTotal->setObjectName(QStringLiteral("lblTotal"));
-    FormFields::markAsTotal(m_txtInvoiceTotal);
-    auto *totals = new QGridLayout;
-    const QList<QPair<QLabel *, QLineEdit *>> rows{
-        {m_lblPaidAndDeposit, m_txtPaidAndDeposit},
-        {new QLabel(tr("Sub Total"), body), m_txtInvoiceSubTotal},
-        {new QLabel(tr("Tax Total"), body), m_txtInvoiceTaxTotal},
-        {new QLabel(tr("Discount Amount"), body), m_txtInvoiceDiscount},
-        {m_lblTotal, m_txtInvoiceTotal},
-    };
-    for (int row = 0; row < rows.size(); ++row) {
-        rows[row].first->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        totals->addWidget(rows[row].first, row, 0);
-        totals->addWidget(rows[row].second, row, 1);
-        rows[row].second->setFixedWidth(150);
-    }
-
     auto *left = new QVBoxLayout;
     left->addWidget(m_txtCustInformation, 1);
     left->addWidget(m_txtInvoiceFootNotes, 1);
     auto *top = new QHBoxLayout;
     top->addLayout(left, 1);
-    top->addLayout(totals);
+    top->addWidget(m_totals, 0, Qt::AlignTop);
 
     auto *layout = new QVBoxLayout(body);
     layout->setContentsMargins(0, 4, 0, 0);

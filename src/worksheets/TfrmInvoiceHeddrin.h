@@ -1,8 +1,7 @@
 #pragma once
 
-#include <QDialog>
+#include "editing/DocumentEditor.h"
 
-class AppContext;
 class QAction;
 class QComboBox;
 class QDateEdit;
@@ -12,13 +11,14 @@ class QPlainTextEdit;
 class QSpinBox;
 class QTreeWidget;
 class Ribbon;
+class TotalsFooter;
 class WorkSheetPanel;
 
 /// The document editor of the Heddrin edition: a document made of work sheets, one
 /// per room or outside area, priced from the document's 27 work-sheet prices.
-/// Opened modally on the current document (new or saved); it saves, deletes, prints
-/// and writes PDF files of it.
-class TfrmInvoiceHeddrin final : public QDialog
+/// Opened modally on the current document (new or saved); its editing session holds
+/// the document's state and rules, this window shows them with the work-sheet panels.
+class TfrmInvoiceHeddrin final : public DocumentEditor
 {
     Q_OBJECT
 public:
@@ -27,26 +27,17 @@ public:
     /// The work sheet shown in the panels (its row in the line table).
     [[nodiscard]] int currentWorkSheet() const { return m_currentSheet; }
 
-protected:
-    void showEvent(QShowEvent *event) override;
-    void reject() override;
-    void done(int result) override;
-
 private:
+    void opened() override;
+    void showDocument() override;
+    void rememberState() override;
+
     void buildActions();
     void buildRibbon();
     QWidget *buildBody();
+    void connectControls();
 
-    void FormShow();
     void pShowFormInformation();
-    void pLoadInvoiceData();
-    void pLoadInvNames();
-    void pLoadPaymentTerms();
-    void pLoadCustomerInformation();
-    void pChangeData();
-    void pSetPaidInFullAndRecurring();
-    void pShowPaidDepositWording();
-    void setOutputEnabled(bool enabled);
 
     // Work sheets.
     void addWorkSheet();
@@ -60,30 +51,13 @@ private:
     [[nodiscard]] double currentSheetAmount() const;
     [[nodiscard]] QString currentSheetListName() const;
 
-    // Commands.
-    /// False when the document could not be saved.
-    bool pSaveInvData();
-    void actDeleteExecute();
-    void actPDFExecute();
     void actEditPricesExecute();
-    void printDocument(bool preview);
-    void addCustomer();
-    void openPaidAndDeposit();
-    void openInvoiceNotes();
 
-    AppContext &m_context;
-    bool m_refreshGuard = false;
-    bool m_taxRatesUpdated = false;
-    bool m_shown = false;
-    /// Set once the document is deleted, so closing never saves it again.
-    bool m_deleted = false;
     int m_currentSheet = 0;
 
     QAction *m_actSave;
     QAction *m_actPDF;
     QAction *m_actDelete;
-    QAction *m_actPrint;
-    QAction *m_actPrintPreview;
     QAction *m_actClose;
     QAction *m_actHelp;
     QAction *m_actAddCustomer;
@@ -116,11 +90,5 @@ private:
     QLineEdit *m_txtAreaTotal;
     WorkSheetPanel *m_panel;
     QPlainTextEdit *m_txtInvoiceFootNotes;
-    QLabel *m_lblPaidAndDeposit;
-    QLineEdit *m_txtPaidAndDeposit;
-    QLineEdit *m_txtInvoiceSubTotal;
-    QLineEdit *m_txtInvoiceTaxTotal;
-    QLineEdit *m_txtInvoiceDiscount;
-    QLabel *m_lblTotal;
-    QLineEdit *m_txtInvoiceTotal;
+    TotalsFooter *m_totals;
 };

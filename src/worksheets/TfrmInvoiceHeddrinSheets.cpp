@@ -6,7 +6,6 @@
 #include "WorkSheetRules.h"
 #include "context/AppContext.h"
 #include "core/Prompts.h"
-#include "data/DbError.h"
 #include "invoice/Money.h"
 
 #include <QAction>
@@ -15,37 +14,12 @@
 #include <QLineEdit>
 #include <QTreeWidget>
 
-namespace {
-
-/// Fields whose work needs a surface to be measured.
-bool isSurfaceWork(int column)
-{
-    switch (column) {
-    case InvoiceLines::PaintsCoats:
-    case InvoiceLines::TrimCoats:
-    case InvoiceLines::Prime:
-    case InvoiceLines::Wash:
-    case InvoiceLines::Sand:
-    case InvoiceLines::Caulk:
-    case InvoiceLines::Mask:
-    case InvoiceLines::HngWallpaper:
-    case InvoiceLines::RmvWallpaper:
-    case InvoiceLines::HngBoarder:
-    case InvoiceLines::RmvBorder:
-        return true;
-    default:
-        return false;
-    }
-}
-
-} // namespace
-
 bool TfrmInvoiceHeddrin::currentSheetComplete() const
 {
     const InvoiceLines &lines = m_context.document.lines;
     if (m_currentSheet < 0 || m_currentSheet >= lines.rowCount())
         return false;
-    return WorkSheetRules::isComplete(lines.rowCells(m_currentSheet), true, m_context.locale);
+    return WorkSheetRules::isComplete(lines.workSheet(m_currentSheet), lines.amounts(m_currentSheet), true);
 }
 
 double TfrmInvoiceHeddrin::currentSheetAmount() const
@@ -53,7 +27,7 @@ double TfrmInvoiceHeddrin::currentSheetAmount() const
     const InvoiceLines &lines = m_context.document.lines;
     if (m_currentSheet < 0 || m_currentSheet >= lines.rowCount())
         return 0;
-    return Money::parseDecimal(lines.cell(m_currentSheet, InvoiceLines::AreaAmount), m_context.locale).value_or(0);
+    return lines.amounts(m_currentSheet).total;
 }
 
 QString TfrmInvoiceHeddrin::currentSheetListName() const
@@ -61,7 +35,7 @@ QString TfrmInvoiceHeddrin::currentSheetListName() const
     const InvoiceLines &lines = m_context.document.lines;
     if (m_currentSheet < 0 || m_currentSheet >= lines.rowCount())
         return {};
-    return WorkSheetRules::displayName(lines.cell(m_currentSheet, InvoiceLines::WorkSheetName), m_currentSheet + 1);
+    return WorkSheetRules::displayName(lines.workSheet(m_currentSheet).strWorkSheetName, m_currentSheet + 1);
 }
 
 void TfrmInvoiceHeddrin::addWorkSheet()
@@ -76,10 +50,10 @@ void TfrmInvoiceHeddrin::addWorkSheet()
         m_context.prompts().ShowInformation(tr("Maximum number of Work Sheets are in use"));
         return;
     }
-    lines.appendRow(WorkSheetRules::newSheet(count + 1).toCells());
+    lines.appendWorkSheet(WorkSheetRules::newSheet(count + 1));
     m_currentSheet = count;
     pEnableWorkSheet(true);
-    pShowWorkSheetData();
+    m_session.documentEdited();
     m_panel->nameField()->setFocus();
 }
 
@@ -95,12 +69,9 @@ void TfrmInvoiceHeddrin::removeWorkSheet()
         return;
     lines.removeLine(m_currentSheet);
     m_currentSheet = std::max(0, lines.rowCount() - 1);
-    if (lines.rowCount() == 0) {
+    if (lines.rowCount() == 0)
         pEnableWorkSheet(false);
-        pChangeData();
-        return;
-    }
-    pShowWorkSheetData();
+    m_session.documentEdited();
 }
 
 void TfrmInvoiceHeddrin::workSheetFieldChanged(int column, const QString &value)
@@ -108,13 +79,16 @@ void TfrmInvoiceHeddrin::workSheetFieldChanged(int column, const QString &value)
     InvoiceLines &lines = m_context.document.lines;
     if (m_currentSheet < 0 || m_currentSheet >= lines.rowCount())
         return;
-    QStringList cells = lines.rowCells(m_currentSheet);
-    if (cells.value(InvoiceLines::AreaSqft).toInt() == 0 && isSurfaceWork(column) && value.toInt() > 0)
+    if (lines.amounts(m_currentSheet).sqft == 0 && WorkSheetRules::isSurfaceWork(column) && value.toInt() > 0)
         m_context.prompts().ShowInformation(
             tr("Please add Area Length, Width or Height as needed under Work Sheet Information."));
-    cells[column] = value;
-    lines.replaceRow(m_currentSheet, cells);
-    pShowWorkSheetData();
+    WorkSheet sheet = lines.workSheet(m_currentSheet);
+    // Text that is no number yet ("." of "0.5") leaves the sheet as it was.
+    if (!InvoiceLines::setWorkSheetField(sheet, column, value, m_context.locale))
+        return;
+    WorkSheetRules::applyTies(sheet);
+    lines.setWorkSheet(m_currentSheet, sheet);
+    m_session.documentEdited();
 }
 
 void TfrmInvoiceHeddrin::pShowWorkSheetData()
@@ -122,21 +96,9 @@ void TfrmInvoiceHeddrin::pShowWorkSheetData()
     InvoiceLines &lines = m_context.document.lines;
     if (m_currentSheet < 0 || m_currentSheet >= lines.rowCount())
         return;
-    const QStringList cells = lines.rowCells(m_currentSheet);
-    WorkSheet sheet;
-    try {
-        sheet = WorkSheet::fromCells(cells);
-    } catch (const DbError &error) {
-        m_context.prompts().showError(error.message(), error.detail());
-        return;
-    }
-    WorkSheetRules::applyTies(sheet);
-    lines.replaceRow(m_currentSheet,
-                     sheet.toCells(cells.value(InvoiceLines::AreaSqft), cells.value(InvoiceLines::AreaAmount)));
-    m_panel->showSheet(sheet);
-    pChangeData();
+    m_panel->showSheet(lines.workSheet(m_currentSheet));
     pWorkSheetNameList();
-    m_txtAreaSQFTTotal->setText(lines.cell(m_currentSheet, InvoiceLines::AreaSqft));
+    m_txtAreaSQFTTotal->setText(QString::number(lines.amounts(m_currentSheet).sqft));
     m_txtAreaTotal->setText(Money::currencyText(currentSheetAmount(), m_context.locale));
 }
 
@@ -146,9 +108,9 @@ void TfrmInvoiceHeddrin::pWorkSheetNameList()
     const QSignalBlocker quiet(m_lstvwWorkSheetName);
     m_lstvwWorkSheetName->clear();
     for (int row = 0; row < lines.rowCount(); ++row) {
-        const bool complete = WorkSheetRules::isComplete(lines.rowCells(row), row == m_currentSheet, m_context.locale);
+        const bool complete = WorkSheetRules::isComplete(lines.workSheet(row), lines.amounts(row), row == m_currentSheet);
         new QTreeWidgetItem(m_lstvwWorkSheetName,
-                            {WorkSheetRules::displayName(lines.cell(row, InvoiceLines::WorkSheetName), row + 1),
+                            {WorkSheetRules::displayName(lines.workSheet(row).strWorkSheetName, row + 1),
                              complete ? tr("Yes") : tr("No")});
     }
     if (QTreeWidgetItem *current = m_lstvwWorkSheetName->topLevelItem(m_currentSheet))
@@ -179,11 +141,8 @@ void TfrmInvoiceHeddrin::lstvwWorkSheetNameClick(int row)
         }
         return;
     }
-    const bool saveWasEnabled = m_actSave->isEnabled();
     m_currentSheet = row;
     m_panel->setSheetEnabled(true);
-    pShowWorkSheetData();
-    // Looking at another sheet changes nothing that needs saving.
-    m_actSave->setEnabled(saveWasEnabled && m_actPrint->isEnabled());
+    showDocument(); // looking at another sheet changes nothing
     m_panel->nameField()->setFocus();
 }

@@ -179,12 +179,12 @@ QWidget *WorkSheetPanel::makeControl(int column)
 
 void WorkSheetPanel::showSheet(const WorkSheet &sheet)
 {
-    const QStringList cells = sheet.toCells();
     for (auto it = m_controls.cbegin(); it != m_controls.cend(); ++it) {
         const QSignalBlocker quiet(it.value());
-        const QString value = cells.value(it.key());
+        const QString value = InvoiceLines::workSheetText(sheet, it.key(), m_locale);
         if (auto *field = qobject_cast<QLineEdit *>(it.value())) {
-            if (field->text() != value) // keeps the caret where the user is typing
+            // The field being typed in keeps its text and caret ("12." is 12 for now).
+            if (field->text() != value && !field->hasFocus())
                 FormFields::showWhole(field, value);
         } else if (auto *box = qobject_cast<QComboBox *>(it.value()))
             box->setCurrentIndex(value.toInt());

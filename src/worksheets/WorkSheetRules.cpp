@@ -31,6 +31,18 @@ bool isYesNo(int column)
 
 } // namespace
 
+bool isSurfaceWork(int column)
+{
+    switch (column) {
+    case InvoiceLines::PaintsCoats:
+    case InvoiceLines::TrimCoats:
+    case InvoiceLines::Prime:
+        return true;
+    default:
+        return isYesNo(column);
+    }
+}
+
 Range limits(int column)
 {
     switch (column) {
@@ -112,21 +124,13 @@ bool hasSurfaceWork(const WorkSheet &sheet)
         || sheet.intRmvWallpaper > 0 || sheet.intHngBoarder > 0 || sheet.intRmvBorder > 0;
 }
 
-bool isComplete(const QStringList &cells, bool beingEdited, const QLocale &locale)
+bool isComplete(const WorkSheet &sheet, const LineAmounts &amounts, bool beingEdited)
 {
-    const double amount = Money::parseDecimal(cells.value(InvoiceLines::AreaAmount), locale).value_or(0);
-    if (amount <= 0)
+    if (amounts.total <= 0)
         return false;
-    if (!beingEdited)
+    if (!beingEdited || amounts.sqft > 0)
         return true;
-    if (cells.value(InvoiceLines::AreaSqft).toInt() > 0)
-        return true;
-    // A sheet whose counts are unreadable is not one to leave as done.
-    try {
-        return !hasSurfaceWork(WorkSheet::fromCells(cells));
-    } catch (const DbError &) {
-        return false;
-    }
+    return !hasSurfaceWork(sheet);
 }
 
 QString displayName(const QString &name, int position)

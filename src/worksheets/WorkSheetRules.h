@@ -6,7 +6,7 @@
 #include <QString>
 #include <QStringList>
 
-class InvoiceLines;
+struct LineAmounts;
 
 /// What a work sheet may hold and when it counts as done, decided without a window.
 namespace WorkSheetRules {
@@ -35,12 +35,15 @@ struct Range
 /// height, a single wall no width.
 void applyTies(WorkSheet &sheet);
 
+/// A field (InvoiceLines::WorkSheetColumn) whose work needs a surface to be measured.
+[[nodiscard]] bool isSurfaceWork(int column);
+
 /// Paint, trim, preparation or wallpaper work chosen on the sheet.
 [[nodiscard]] bool hasSurfaceWork(const WorkSheet &sheet);
 
-/// The Complete state of a priced line-table row: its amount is above 0, and, for
-/// the sheet being edited, it does not ask for surface work without measurements.
-[[nodiscard]] bool isComplete(const QStringList &cells, bool beingEdited, const QLocale &locale);
+/// The Complete state of a priced sheet: its amount is above 0, and, for the sheet
+/// being edited, it does not ask for surface work without measurements.
+[[nodiscard]] bool isComplete(const WorkSheet &sheet, const LineAmounts &amounts, bool beingEdited);
 
 /// The name the list shows: the sheet's own, or "Work Sheet " + \a position.
 [[nodiscard]] QString displayName(const QString &name, int position);

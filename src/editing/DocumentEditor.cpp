@@ -1,0 +1,81 @@
+#include "DocumentEditor.h"
+
+#include "TfrmInvoicePriceItemEdit.h"
+#include "context/AppContext.h"
+
+#include <QToolBar>
+#include <QVBoxLayout>
+
+DocumentEditor::DocumentEditor(AppContext &context, QWidget *parent)
+    : QDialog(parent)
+    , m_context(context)
+    , m_session(context)
+    , m_commands(this)
+{
+    setModal(true);
+    connect(&m_session, &EditingSession::changed, this, [this] {
+        if (m_open)
+            showDocument();
+    });
+}
+
+void DocumentEditor::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!m_open) {
+        m_open = true;
+        opened();
+    }
+}
+
+void DocumentEditor::done(int result)
+{
+    // Every way of closing passes here: Close, the close box and Escape.
+    if (!m_session.mayClose())
+        return;
+    rememberState();
+    QDialog::done(result);
+}
+
+void DocumentEditor::rememberState()
+{
+    m_context.preferences[AppPreferences::FrmInvoiceMaximized] = isMaximized();
+}
+
+QAction *DocumentEditor::addCloseCommand()
+{
+    return m_commands.add("actClose", tr("Close"), tr("Close"), Icons::Command::Close, [this] { close(); });
+}
+
+void DocumentEditor::addPrintCommands()
+{
+    EditingSession &s = m_session;
+    m_actPrintPreview = m_commands.add("actPrintPreview", tr("Print Preview"), tr("Print Preview Invoice"),
+                                       Icons::Command::PrintPreview, [&s] { s.print(true); });
+    m_actPrint = m_commands.add("actPrint", tr("Print"), tr("Print Invoice"), Icons::Command::Print,
+                                [&s] { s.print(false); }, QKeySequence::Print);
+}
+
+QAction *DocumentEditor::addHelpCommand()
+{
+    return m_commands.add("actHelp", tr("Help"), tr("Open Help"), Icons::Command::Help, [this] { m_context.pOpenHelp(); },
+                   QKeySequence::HelpContents);
+}
+
+void DocumentEditor::layOut(QLayout *body, QLayout *footer)
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->setMenuBar(m_commands.makeToolBar());
+    layout->addLayout(body, 1);
+    layout->addLayout(footer);
+    setWindowState(m_context.preferences[AppPreferences::FrmInvoiceMaximized] ? Qt::WindowMaximized
+                                                                               : Qt::WindowNoState);
+}
+
+void DocumentEditor::editLine(int row)
+{
+    if (row < 0 || row >= m_session.document().lines.rowCount())
+        return;
+    m_context.selectedLineIndex = row;
+    edit<TfrmInvoicePriceItemEdit>();
+}

@@ -1,0 +1,325 @@
+#include "EditingSession.h"
+
+#include "DocumentOutput.h"
+#include "context/AppContext.h"
+#include "core/Edition.h"
+#include "core/Prompts.h"
+#include "data/DateText.h"
+#include "data/DbError.h"
+#include "invoice/DocumentKinds.h"
+#include "invoice/DocumentStore.h"
+#include "invoice/Totals.h"
+
+#include <algorithm>
+
+EditingSession::EditingSession(AppContext &context, QObject *parent)
+    : QObject(parent)
+    , m_context(context)
+{
+}
+
+const CurrentDocument &EditingSession::document() const
+{
+    return m_context.document;
+}
+
+const TrecInvHeader &EditingSession::header() const
+{
+    return m_context.document.header;
+}
+
+InvoiceLines &EditingSession::lineModel() const
+{
+    return m_context.document.lines;
+}
+
+TrecInvHeader &EditingSession::h()
+{
+    return m_context.document.header;
+}
+
+bool EditingSession::storesDocuments() const
+{
+    return m_context.edition().storesDocuments();
+}
+
+void EditingSession::open()
+{
+    m_modified = false;
+    m_deleted = false;
+    const QStringList offered = kinds().kinds;
+    if (!offered.isEmpty())
+        h().strInvName = offered.first();
+    h().strInvDate = date();
+
+    const TrecCmpnyInvData &company = m_context.company.invData;
+    if (EditorRules::taxRatesDiffer(header(), company)
+        && m_context.prompts().ShowYesNo(EditorRules::taxRatesQuestion(header())) == Prompts::Yes) {
+        EditorRules::useCurrentTaxRates(h(), company);
+        // The shown totals now differ from the stored ones: that is a change to save.
+        m_modified = true;
+    }
+    update(false);
+}
+
+void EditingSession::update(bool isChange)
+{
+    if (isChange)
+        m_modified = true;
+    applyRules(isChange);
+    CurrentDocument &doc = m_context.document;
+    const int footNote = std::clamp(doc.header.intInvFootNotes, 0, 3);
+    if (storesDocuments())
+        doc.print.strInvFootNotes = footNote == 0 ? QString() : m_context.company.invData.strInvFootNote[footNote];
+    Totals::pCalcTotals(doc, m_context.edition(), m_context.company, m_context.locale);
+    m_terms = doc.header.strCustPymntTerms;
+    emit changed();
+}
+
+void EditingSession::applyRules(bool tellConflicts)
+{
+    TrecInvHeader &header = h();
+    if (header.strCustTaxExempt)
+        header.strUseTax1 = header.strUseTax2 = header.strUseTax3 = false;
+    if (header.strRecurring && header.strPaidInFull && tellConflicts)
+        m_context.prompts().ShowInformation(QStringLiteral("Invoice can not be Paid In Full and Recurring"));
+    if (!recurringAllowed())
+        header.strRecurring = false;
+}
+
+void EditingSession::setKind(const QString &kind)
+{
+    if (kind.isEmpty() || kind == header().strInvName)
+        return;
+    h().strInvName = kind;
+    update(true);
+}
+
+void EditingSession::setDate(QDate date)
+{
+    if (!date.isValid() || date == header().strInvDate)
+        return;
+    h().strInvDate = date;
+    update(true);
+}
+
+void EditingSession::setPaymentTerms(const QString &terms)
+{
+    if (terms == header().strCustPymntTerms)
+        return;
+    h().strCustPymntTerms = terms;
+    update(true);
+}
+
+void EditingSession::setFootNote(int index)
+{
+    index = std::clamp(index, 0, 3);
+    if (index == header().intInvFootNotes)
+        return;
+    h().intInvFootNotes = index;
+    update(true);
+}
+
+void EditingSession::setPONumber(const QString &number)
+{
+    if (number == header().strCustPONumber)
+        return;
+    h().strCustPONumber = number;
+    update(true);
+}
+
+void EditingSession::setTaxExemptNumber(const QString &number)
+{
+    if (number == header().strCustTaxExemptNum)
+        return;
+    h().strCustTaxExemptNum = number;
+    update(true);
+}
+
+void EditingSession::setTaxExempt(bool exempt)
+{
+    if (exempt == header().strCustTaxExempt)
+        return;
+    h().strCustTaxExempt = exempt;
+    update(true);
+}
+
+void EditingSession::setUseTax(int tax, bool used)
+{
+    bool *flags[3] = {&h().strUseTax1, &h().strUseTax2, &h().strUseTax3};
+    if (tax < 0 || tax > 2 || *flags[tax] == used)
+        return;
+    *flags[tax] = used;
+    update(true);
+}
+
+void EditingSession::setDiscountPercent(int percent)
+{
+    if (percent == header().intCustDiscountPercent)
+        return;
+    h().intCustDiscountPercent = percent;
+    update(true);
+}
+
+void EditingSession::setRecurring(bool recurring)
+{
+    if (recurring == header().strRecurring)
+        return;
+    h().strRecurring = recurring;
+    update(true);
+}
+
+void EditingSession::setPrintedFootNote(const QString &text)
+{
+    if (text == document().print.strInvFootNotes)
+        return;
+    m_context.document.print.strInvFootNotes = text;
+    update(true);
+}
+
+void EditingSession::setPrintOptions(bool signatureLine, bool contract, bool warranty)
+{
+    h().blnAddSignatureLine = signatureLine;
+    h().blnPrintContract = contract;
+    h().blnPrintWarranty = warranty;
+}
+
+void EditingSession::documentEdited()
+{
+    // A customer without terms of its own keeps the terms already chosen.
+    if (header().strCustPymntTerms.isEmpty())
+        h().strCustPymntTerms = m_terms;
+    update(true);
+}
+
+QDate EditingSession::date() const
+{
+    return header().strInvDate.isValid() ? header().strInvDate : QDate::currentDate();
+}
+
+QString EditingSession::shownDate() const
+{
+    return DateText::shortDate(date(), m_context.locale);
+}
+
+EditorRules::KindChoice EditingSession::kinds() const
+{
+    return EditorRules::pLoadInvNames(m_context.InvoiceTypes, header().strInvName, header().blnNewInvoice);
+}
+
+QString EditingSession::caption() const
+{
+    return header().strInvName + QLatin1Char(' ') + QString::number(header().intInvNumber);
+}
+
+QString EditingSession::numberCaption() const
+{
+    return header().strInvName + QStringLiteral(" Number: ") + QString::number(header().intInvNumber);
+}
+
+QString EditingSession::subtitle() const
+{
+    return DocumentKinds::GetInvoiceTitle({header().strInvName, header().strInvDate, header().strFromInvNameNumber},
+                                          m_context.company.invData.intNumEstDays, m_context.edition(),
+                                          m_context.locale);
+}
+
+QString EditingSession::totalCaption() const
+{
+    return header().strInvName + QStringLiteral(" Total");
+}
+
+QString EditingSession::customerBlock() const
+{
+    return EditorRules::customerBlock(header());
+}
+
+std::optional<EditorRules::PaidDepositWording> EditingSession::paidDepositWording() const
+{
+    return EditorRules::paidDepositWording(header().strInvName);
+}
+
+bool EditingSession::recurringAllowed() const
+{
+    return DocumentKinds::is(header().strInvName, DocumentKinds::kInvoice) && !header().strPaidInFull;
+}
+
+bool EditingSession::isComplete() const
+{
+    return document().lines.rowCount() > 0 && !customerBlock().isEmpty();
+}
+
+bool EditingSession::canSave() const
+{
+    return storesDocuments() && !m_deleted && m_modified && isComplete();
+}
+
+bool EditingSession::canDelete() const
+{
+    return storesDocuments() && !m_deleted && !header().blnNewInvoice;
+}
+
+bool EditingSession::save()
+{
+    if (!storesDocuments() || m_deleted)
+        return false;
+    try {
+        (void)DocumentStore(m_context).pSaveInvoice();
+    } catch (const DbError &error) {
+        // Nothing was stored: the document stays as typed and still unsaved.
+        m_context.prompts().showError(error.message(), error.detail());
+        return false;
+    }
+    m_modified = false;
+    emit changed();
+    return true;
+}
+
+bool EditingSession::deleteDocument()
+{
+    if (!canDelete() || !DocumentOutput::pDeleteDocument(m_context))
+        return false;
+    m_deleted = true;
+    m_modified = false;
+    emit changed();
+    return true;
+}
+
+bool EditingSession::print(bool preview)
+{
+    using DocumentOutput::Target;
+    const bool wentOut = DocumentOutput::pPrintDocument(m_context, preview ? Target::Preview : Target::Printer);
+    if (wentOut && !storesDocuments()) {
+        m_modified = false;
+        emit changed();
+    }
+    return wentOut;
+}
+
+void EditingSession::saveAsPdf()
+{
+    DocumentOutput::pSaveDocumentAsPdf(m_context);
+}
+
+bool EditingSession::mayClose()
+{
+    if (m_deleted || !m_modified)
+        return true;
+    if (!storesDocuments()) {
+        if (document().lines.rowCount() == 0 && customerBlock().isEmpty())
+            return true;
+        const QString question =
+            QStringLiteral("%1 has changes that were not printed. Close it and discard them?").arg(caption());
+        return m_context.prompts().ShowYesNo(question) == Prompts::Yes;
+    }
+    if (!canSave())
+        return true;
+    switch (m_context.prompts().ShowYesNoCancel(QStringLiteral("Save changes to ") + caption() + QLatin1Char('?'))) {
+    case Prompts::Yes:
+        return save();
+    case Prompts::No:
+        return true;
+    default:
+        return false;
+    }
+}

@@ -1,0 +1,101 @@
+#pragma once
+
+#include "EditorRules.h"
+
+#include <QDate>
+#include <QObject>
+#include <optional>
+
+class AppContext;
+class InvoiceLines;
+struct CurrentDocument;
+struct TrecInvHeader;
+
+/// One editor's work on the current document, without a window: the field
+/// changes, the totals, whether there is something to save (or, in an edition
+/// that never saves, something not yet printed), the questions, saving, deleting
+/// and whether the editor may close. The editors show what it says and hand it
+/// what the user did; every document editor goes through it.
+class EditingSession final : public QObject
+{
+    Q_OBJECT
+public:
+    explicit EditingSession(AppContext &context, QObject *parent = nullptr);
+
+    /// Starts on the current document as it was loaded or begun: settles kind and
+    /// date, asks once whether a saved document takes the company's current tax
+    /// rates (a Yes is a change to save) and works out the totals.
+    void open();
+
+    [[nodiscard]] const CurrentDocument &document() const;
+    [[nodiscard]] const TrecInvHeader &header() const;
+    /// The lines as the editors list them.
+    [[nodiscard]] InvoiceLines &lineModel() const;
+
+    // The user's changes. Each recomputes the totals and emits changed().
+    void setKind(const QString &kind);
+    void setDate(QDate date);
+    void setPaymentTerms(const QString &terms);
+    void setFootNote(int index);
+    void setPONumber(const QString &number);
+    void setTaxExemptNumber(const QString &number);
+    void setTaxExempt(bool exempt);
+    void setUseTax(int tax, bool used);
+    void setDiscountPercent(int percent);
+    void setRecurring(bool recurring);
+    /// The free foot note of the printout (the edition that never saves).
+    void setPrintedFootNote(const QString &text);
+    /// Signature line, contract and warranty: they go with the printout only, so
+    /// they are not a change to save.
+    void setPrintOptions(bool signatureLine, bool contract, bool warranty);
+    /// A dialog (customer, lines, notes, paid and deposit, prices) changed the document.
+    void documentEdited();
+
+    // What the editor shows.
+    [[nodiscard]] QDate date() const;
+    /// The document date as the user reads it.
+    [[nodiscard]] QString shownDate() const;
+    [[nodiscard]] EditorRules::KindChoice kinds() const;
+    [[nodiscard]] QString caption() const;       // "Invoice 12"
+    [[nodiscard]] QString numberCaption() const; // "Invoice Number: 12"
+    [[nodiscard]] QString subtitle() const;      // "Estimate Valid Until ..."
+    [[nodiscard]] QString totalCaption() const;  // "Invoice Total"
+    [[nodiscard]] QString customerBlock() const;
+    [[nodiscard]] std::optional<EditorRules::PaidDepositWording> paidDepositWording() const;
+    [[nodiscard]] bool recurringAllowed() const;
+    /// A customer and at least one line: the document can be saved and printed.
+    [[nodiscard]] bool isComplete() const;
+    /// Changed since opened or saved (since last printed, where nothing is saved).
+    [[nodiscard]] bool isModified() const { return m_modified; }
+    [[nodiscard]] bool canSave() const;
+    [[nodiscard]] bool canDelete() const;
+
+    // Commands.
+    /// Saves the document; an error is shown and the document stays unsaved.
+    bool save();
+    /// Asks, then deletes the saved document; true when it is gone.
+    bool deleteDocument();
+    /// Prints or previews; where nothing is saved, a document that went out is no
+    /// longer "changed".
+    bool print(bool preview);
+    void saveAsPdf();
+    /// Whether the editor may close now, asking what the edition asks: to save
+    /// unsaved changes (Cancel keeps it open), or, where nothing is saved, before
+    /// dropping a document changed since it was last printed (No keeps it open).
+    [[nodiscard]] bool mayClose();
+
+signals:
+    /// The document or its save state changed; the editor shows it again.
+    void changed();
+
+private:
+    void update(bool isChange);
+    void applyRules(bool tellConflicts);
+    [[nodiscard]] bool storesDocuments() const;
+    [[nodiscard]] TrecInvHeader &h();
+
+    AppContext &m_context;
+    bool m_modified = false;
+    bool m_deleted = false;
+    QString m_terms;
+};
