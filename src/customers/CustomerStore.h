@@ -6,6 +6,7 @@
 #include <optional>
 
 class AppContext;
+class Database;
 class Edition;
 struct TrecInvHeader;
 
@@ -31,6 +32,7 @@ struct CustomerRecord
     QString strCustTaxExmpNmbr;
     QString strCustPmtTerms;
     QString strCustNotes;
+    QString strCustEmail;
 
     bool operator==(const CustomerRecord &) const = default;
 };
@@ -88,6 +90,13 @@ public:
     /// Deletes customer \a id and gives the freed space back. Documents keep their
     /// own copies of the customer's data.
     void remove(qint64 id);
+
+    /// The row-level writes and reads, for callers that group many of them into one
+    /// transaction of their own (an import). Throw DbError.
+    static qint64 insertRow(Database &db, const CustomerRecord &customer);
+    /// False when the row of \a customer's id is gone.
+    static bool updateRow(Database &db, const CustomerRecord &customer);
+    [[nodiscard]] static QList<CustomerRecord> readAll(Database &db);
 
 private:
     const AppContext &m_context;

@@ -2,6 +2,7 @@
 
 #include "BackupRestore.h"
 #include "Database.h"
+#include "UpgradeCustomerEmail.h"
 
 #include <QFileInfo>
 #include <functional>
@@ -25,6 +26,8 @@ struct Step
 const std::vector<Step> &steps()
 {
     static const std::vector<Step> all = {
+        // Levels 1 and 2 come from the storage-form and payments work on other branches.
+        {3, addCustomerEmail},
     };
     return all;
 }

@@ -249,7 +249,7 @@ void TfrmInvoiceStored::pChangeData()
     header.strUseTax3 = m_ckbxTaxRate[2]->isChecked();
 
     const bool complete = isComplete();
-    for (QAction *action : {m_actSave, m_actPrint, m_actPrintPreview, m_actPDF})
+    for (QAction *action : {m_actSave, m_actPrint, m_actPrintPreview, m_actPDF, m_actEmail})
         action->setEnabled(complete);
     if (!header.blnNewInvoice)
         m_actDelete->setEnabled(true);

@@ -80,6 +80,7 @@ private:
     QAction *m_actSave = nullptr;
     QAction *m_actDelete = nullptr;
     QAction *m_actPDF = nullptr;
+    QAction *m_actEmail = nullptr;
     QAction *m_actPrintPreview = nullptr;
     QAction *m_actPrint = nullptr;
     QAction *m_actHelp = nullptr;

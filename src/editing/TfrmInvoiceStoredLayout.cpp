@@ -2,6 +2,7 @@
 #include "CategoryPanels.h"
 #include "EditorWidgets.h"
 #include "TfrmInvoiceStored.h"
+#include "DocumentMail.h"
 #include "app/AppContext.h"
 #include "core/Edition.h"
 #include "widgets/FormFields.h"
@@ -95,6 +96,7 @@ TfrmInvoiceStored::TfrmInvoiceStored(AppContext &context, QWidget *parent)
     toolBar->addAction(m_actSave);
     toolBar->addAction(m_actDelete);
     toolBar->addAction(m_actPDF);
+    toolBar->addAction(m_actEmail);
     toolBar->addSeparator();
     toolBar->addAction(m_actPrintPreview);
     toolBar->addAction(m_actPrint);
@@ -147,6 +149,7 @@ void TfrmInvoiceStored::buildActions()
     m_actSave = make("actSave", tr("Save"), tr("Save Changes to Invoice"), "document-save");
     m_actDelete = make("actDelete", tr("Delete"), tr("Delete invoice"), "edit-delete");
     m_actPDF = make("actPDF", tr("PDF"), tr("Save Invoice as a PDF"), "application-pdf");
+    m_actEmail = make("actEmail", tr("&E-mail"), tr("Send Invoice by e-mail as a PDF"), "mail-message-new");
     m_actPrintPreview = make("actPrintPreview", tr("Print Preview"), tr("Print Preview Invoice"),
                              "document-print-preview");
     m_actPrint = make("actPrint", tr("Print"), tr("Print Invoice"), "document-print");
@@ -158,6 +161,7 @@ void TfrmInvoiceStored::buildActions()
     connect(m_actSave, &QAction::triggered, this, [this] { (void)actSaveExecute(); });
     connect(m_actDelete, &QAction::triggered, this, &TfrmInvoiceStored::actDeleteExecute);
     connect(m_actPDF, &QAction::triggered, this, &TfrmInvoiceStored::actPDFExecute);
+    connect(m_actEmail, &QAction::triggered, this, [this] { DocumentMail::pEmailDocument(m_context); });
     connect(m_actPrint, &QAction::triggered, this, [this] { printDocument(false); });
     connect(m_actPrintPreview, &QAction::triggered, this, [this] { printDocument(true); });
     connect(m_actHelp, &QAction::triggered, this, [this] { m_context.pOpenHelp(); });

@@ -117,6 +117,11 @@ QString previewTitle(int kind, const AppContext &context)
     }
 }
 
+QString pdfBaseName(const QString &kind, int number)
+{
+    return kind + QStringLiteral("  ") + QString::number(number);
+}
+
 QString documentName(int kind, const AppContext &context)
 {
     switch (kind) {

@@ -1,4 +1,5 @@
 #include "TfrmReport.h"
+#include "SalesTaxExport.h"
 
 #include "app/AppContext.h"
 #include "widgets/CommandBar.h"
@@ -10,6 +11,7 @@
 #include "printing/ListReports.h"
 #include "printing/PrintJobs.h"
 #include "printing/PrintModule.h"
+#include "widgets/CsvFiles.h"
 
 #include <algorithm>
 #include <QAction>
@@ -102,12 +104,18 @@ QWidget *TfrmReport::createCommandBar()
     m_actPrintPreview = addCommand(bar, QStringLiteral("actPrintPreview"), tr("Print Preview"),
                                    tr("Print Preview Report"), C::PrintPreview);
     m_actPrint = addCommand(bar, QStringLiteral("actPrint"), tr("Print"), tr("Print Report"), C::Print);
+    m_actExport = addCommand(bar, QStringLiteral("actExport"), tr("E&xport..."),
+                             tr("Save the months of the report as a CSV file"), C::Export);
     bar->addSeparator();
     QAction *help = addCommand(bar, QStringLiteral("actHelp"), tr("Help"), tr("Open Help"), C::Help);
 
     connect(close, &QAction::triggered, this, &QWidget::close);
     connect(m_actPrintPreview, &QAction::triggered, this, [this] { printReport(true); });
     connect(m_actPrint, &QAction::triggered, this, [this] { printReport(false); });
+    connect(m_actExport, &QAction::triggered, this, [this] {
+        CsvFiles::pExport(m_context.prompts(), tr("Export Sales and Tax Report"), tr("Sales and Tax Report"),
+                          [this] { return SalesTaxExport::exportCsv(m_months, m_taxNames); });
+    });
     connect(help, &QAction::triggered, this, [this] { m_context.pOpenHelp(); });
     return bar;
 }
@@ -200,6 +208,7 @@ void TfrmReport::pBuildReport()
     const bool hasRows = !m_report.rows.isEmpty();
     m_actPrint->setEnabled(hasRows);
     m_actPrintPreview->setEnabled(hasRows);
+    m_actExport->setEnabled(hasRows);
 }
 
 void TfrmReport::fillList()

@@ -9,6 +9,7 @@
 #include "widgets/Ribbon.h"
 #include "data/DateText.h"
 #include "data/DbError.h"
+#include "editing/DocumentMail.h"
 #include "editing/EditorRules.h"
 #include "invoice/DocumentKinds.h"
 #include "invoice/DocumentStore.h"
@@ -135,6 +136,7 @@ void TfrmInvoiceHeddrin::buildActions()
     };
     m_actSave = command("actSave", tr("Save"), tr("Save Changes to Invoice"), Command::Save);
     m_actPDF = command("actPDF", tr("PDF"), tr("Save Invoice as a PDF"), Command::Pdf);
+    m_actEmail = command("actEmail", tr("E-mail"), tr("Send Invoice by e-mail as a PDF"), Command::Email);
     m_actDelete = command("actDelete", tr("Delete"), tr("Delete invoice"), Command::Delete);
     m_actPrint = command("actPrint", tr("Print"), tr("Print Invoice"), Command::Print);
     m_actPrintPreview = command("actPrintPreview", tr("Print Preview"), tr("Print Preview Invoice"), Command::PrintPreview);
@@ -167,6 +169,7 @@ void TfrmInvoiceHeddrin::buildActions()
 
     connect(m_actSave, &QAction::triggered, this, [this] { pSaveInvData(); });
     connect(m_actPDF, &QAction::triggered, this, &TfrmInvoiceHeddrin::actPDFExecute);
+    connect(m_actEmail, &QAction::triggered, this, [this] { DocumentMail::pEmailDocument(m_context); });
     connect(m_actDelete, &QAction::triggered, this, &TfrmInvoiceHeddrin::actDeleteExecute);
     connect(m_actPrint, &QAction::triggered, this, [this] { printDocument(false); });
     connect(m_actPrintPreview, &QAction::triggered, this, [this] { printDocument(true); });
@@ -194,7 +197,7 @@ void TfrmInvoiceHeddrin::buildRibbon()
 {
     m_ribbon->setObjectName(QStringLiteral("RibbonInvoice"));
     QMenu *menu = m_ribbon->applicationMenu();
-    for (QAction *action : {m_actSave, m_actPDF, m_actDelete, m_actPrint, m_actPrintPreview})
+    for (QAction *action : {m_actSave, m_actPDF, m_actEmail, m_actDelete, m_actPrint, m_actPrintPreview})
         menu->addAction(action);
     menu->addSeparator();
     menu->addAction(m_actClose);
@@ -216,7 +219,7 @@ void TfrmInvoiceHeddrin::buildRibbon()
 
     QWidget *home = m_ribbon->addPage(tr("Home"));
     RibbonGroup *file = m_ribbon->addGroup(home, tr("File"));
-    for (QAction *action : {m_actSave, m_actPrint, m_actPDF, m_actDelete})
+    for (QAction *action : {m_actSave, m_actPrint, m_actPDF, m_actEmail, m_actDelete})
         file->addAction(action);
     m_ribbon->addGroup(home, tr("Required"))
         ->addWidget(commandStack({m_actAddCustomer, m_actAddWorkSheet, m_actRemoveWorkSheet}));

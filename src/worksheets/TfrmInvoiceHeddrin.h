@@ -81,6 +81,7 @@ private:
 
     QAction *m_actSave;
     QAction *m_actPDF;
+    QAction *m_actEmail;
     QAction *m_actDelete;
     QAction *m_actPrint;
     QAction *m_actPrintPreview;

@@ -207,7 +207,7 @@ void TfrmInvoiceHeddrin::pChangeData()
 
 void TfrmInvoiceHeddrin::setOutputEnabled(bool enabled)
 {
-    for (QAction *action : {m_actSave, m_actPrint, m_actPrintPreview, m_actPDF})
+    for (QAction *action : {m_actSave, m_actPrint, m_actPrintPreview, m_actPDF, m_actEmail})
         action->setEnabled(enabled);
 }
 
