@@ -3,6 +3,7 @@
 #include "TestEnvironment.h"
 #include "core/Edition.h"
 #include "csv/CsvTable.h"
+#include "csv/CsvWriter.h"
 #include "customers/CustomerTransfer.h"
 #include "data/Database.h"
 #include "data/SchemaUpgrade.h"
@@ -12,10 +13,19 @@
 #include "invoice/Totals.h"
 #include "prices/PriceTransfer.h"
 #include "report/SalesTaxExport.h"
+#include "widgets/TfrmImport.h"
 #include "worksheets/WorkSheetPriceTransfer.h"
+#include "customers/TfrmCustomer.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -52,6 +62,9 @@ class TestTransfer : public QObject
     Q_OBJECT
 
 private slots:
+    void importDialogWritesOnlyWhenConfirmed();
+    void customerWindowImportsAndKeepsTheEmail();
+
     void customerPreviewNamesEveryRowItCannotTake()
     {
         TestSession s(Edition::Corvalo);
@@ -360,6 +373,66 @@ private slots:
         QCOMPARE(shell.mails.size(), 2);
     }
 };
+
+void TestTransfer::importDialogWritesOnlyWhenConfirmed()
+{
+    TestSession s(Edition::Corvalo);
+    s.start(QDate(2026, 12, 9));
+    CustomerTransfer::ImportJob job(s.context.databasePath(), s.context.locale);
+    const Csv::Table table = Csv::parse("Surname,Given Name,Town,Comments\n"
+                                        "Doe,Ann,Springfield,'=1\n"
+                                        ",,Nowhere,\n");
+    TfrmImport dialog(job, table, QStringLiteral("people.csv"), s.prompts);
+    QCOMPARE(dialog.mapping()[CustomerTransfer::City], 2);
+    QVERIFY(dialog.findChild<QLabel *>("lblSummary")->text().startsWith("1 row(s) will be imported"));
+
+    // The user leaves the town out; Escape cancels without writing.
+    dialog.findChild<QComboBox *>(QStringLiteral("cmbColumn%1").arg(CustomerTransfer::City))->setCurrentIndex(0);
+    QCOMPARE(dialog.mapping()[CustomerTransfer::City], -1);
+    dialog.show();
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    QCOMPARE(s.db()->queryInt("SELECT COUNT(*) FROM tblCustomers"), 3);
+
+    // Enter is Import.
+    dialog.show();
+    QTest::keyClick(&dialog, Qt::Key_Return);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    const CustomerRecord ann = CustomerStore::readAll(*s.db()).last();
+    QCOMPARE(ann.strCustLastName, QStringLiteral("Doe"));
+    QCOMPARE(ann.strCustCity, QString());
+    QCOMPARE(ann.strCustNotes, QStringLiteral("=1"));
+    QCOMPARE(s.prompts.lastMessage(), QStringLiteral("Imported: 1 added, 0 updated, 0 skipped."));
+}
+
+void TestTransfer::customerWindowImportsAndKeepsTheEmail()
+{
+    TestSession s(Edition::Ostrev);
+    s.start(QDate(2026, 12, 9));
+    QTemporaryDir dir;
+    const QString good = dir.filePath("good.csv");
+    const QString bad = dir.filePath("bad.csv");
+    Csv::saveFile(good, "Company,E-mail\r\nNew Co,info@new.test\r\n");
+    Csv::saveFile(bad, QByteArray("\x00\x01\x02zip", 6));
+
+    TfrmCustomer window(s.context);
+    window.show();
+    s.prompts.choices = {bad, good};
+    window.findChild<QAction *>("actImport")->trigger();
+    QVERIFY(s.prompts.lastMessage().contains("not a text file"));
+
+    QTimer::singleShot(0, [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Return); });
+    window.findChild<QAction *>("actImport")->trigger();
+    QCOMPARE(window.listModel().rowCount(), 4);
+    QCOMPARE(CustomerStore::readAll(*s.db()).last().strCustEmail, QStringLiteral("info@new.test"));
+
+    // The new field is saved as typed.
+    window.findChild<QAction *>("actNewCustomer")->trigger();
+    QTest::keyClicks(window.findChild<QLineEdit *>("txtCustCmpnyName"), "Typed");
+    QTest::keyClicks(window.findChild<QLineEdit *>("txtCustEmail"), "a\"b\"@c.test");
+    window.findChild<QAction *>("actSave")->trigger();
+    QCOMPARE(CustomerStore::readAll(*s.db()).last().strCustEmail, QStringLiteral("a\"b\"@c.test"));
+}
 
 QTEST_MAIN(TestTransfer)
 #include "test_transfer.moc"
