@@ -384,7 +384,7 @@ void TestTransfer::importDialogWritesOnlyWhenConfirmed()
                                         ",,Nowhere,\n");
     TfrmImport dialog(job, table, QStringLiteral("people.csv"), s.prompts);
     QCOMPARE(dialog.mapping()[CustomerTransfer::City], 2);
-    QVERIFY(dialog.findChild<QLabel *>("lblSummary")->text().startsWith("1 row(s) will be imported"));
+    QVERIFY(dialog.findChild<QLabel *>("lblSummary")->text().startsWith("1 row will be imported. The fault listed"));
 
     // The user leaves the town out; Escape cancels without writing.
     dialog.findChild<QComboBox *>(QStringLiteral("cmbColumn%1").arg(CustomerTransfer::City))->setCurrentIndex(0);

@@ -73,8 +73,9 @@ TfrmImport::TfrmImport(Csv::ImportJob &job, const Csv::Table &table, const QStri
     setObjectName(QStringLiteral("frmImport"));
     setWindowTitle(job.title());
 
-    auto *file = new QLabel(tr("File: %1 (%n row(s) under the header)", nullptr, int(table.rows.size()))
-                                .arg(QFileInfo(fileName).fileName()),
+    auto *file = new QLabel(tr("File: %1, %2 rows under the header row")
+                                .arg(QFileInfo(fileName).fileName())
+                                .arg(table.rows.size()),
                             this);
 
     // One choice per field, preset from the header names.
@@ -167,13 +168,17 @@ void TfrmImport::refreshPreview()
         return;
     }
     const int taken = m_job.takenCount();
-    QString summary = tr("%n row(s) will be imported", nullptr, taken);
+    const auto rows = [](int count) {
+        return count == 1 ? QStringLiteral("1 row") : QStringLiteral("%1 rows").arg(count);
+    };
+    QString summary = tr("%1 will be imported").arg(rows(taken));
     if (m_job.offersExistingChoice() && m_job.matchCount() > 0)
-        summary += tr(", %n of them match(es) a stored one", nullptr, m_job.matchCount());
+        summary += tr("; %1 of them match a stored one").arg(m_job.matchCount());
     summary += QStringLiteral(". ");
-    summary += m_job.problems().isEmpty() ? tr("Every row can be taken.")
-                                          : tr("%n row fault(s) listed below; those rows are left out.", nullptr,
-                                               int(m_job.problems().size()));
+    const int faults = int(m_job.problems().size());
+    summary += faults == 0 ? tr("Every row can be taken.")
+                           : tr("%1 listed below cannot be taken and will be left out.")
+                                 .arg(faults == 1 ? tr("The fault") : tr("The %1 faults").arg(faults));
     m_lblSummary->setText(summary);
     m_problemModel->setProblems(m_job.problems());
     m_btnImport->setEnabled(taken > 0);
