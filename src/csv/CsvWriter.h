@@ -14,7 +14,8 @@ struct Cell
     QString text;
     bool isNumber = false;
 
-    Cell(const QString &value) // NOLINT: plain texts are the common case
+    // Implicit: most cells are plain texts.
+    Cell(const QString &value)
         : text(value)
     {
     }
