@@ -1,6 +1,7 @@
 #include "ListWindows.h"
 #include "ModalCloser.h"
 #include "RecordingPrintModule.h"
+#include "RecordingShell.h"
 #include "TestEnvironment.h"
 #include "core/Edition.h"
 #include "app/TfrmMain.h"
@@ -9,12 +10,14 @@
 #include "editing/TfrmInvoiceMaintenance.h"
 #include "invoice/DocumentActions.h"
 #include "invoice/DocumentStore.h"
+#include "customers/CustomerStore.h"
 #include "invoice/Recurring.h"
 #include "invoice/RecurringRun.h"
 #include "invoice/Totals.h"
 #include "printing/PdfOutput.h"
 #include "printing/PrintJobs.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QDir>
 #include <QProcess>
@@ -614,6 +617,33 @@ private slots:
         QCOMPARE(b.prompts.messages("Error").size(), 1);
         QVERIFY(b.prompts.messages("Error").first().contains("Not copied yet: 510, 520"));
         b.context.printModule = &printing;
+    }
+
+    void emailSendsTheSelectedDocument()
+    {
+        Books b;
+        b.save(QStringLiteral("Invoice"), 512, QStringLiteral("Jane Doe"), QStringLiteral("Janes Place"));
+        b.save(QStringLiteral("Estimate"), 513, QStringLiteral("Nobody"));
+        CustomerRecord jane = *CustomerStore(b.context).find(3); // Jane Doe of Janes Place
+        jane.strCustEmail = QStringLiteral("jane@example.test");
+        CustomerStore(b.context).save(jane);
+        RecordingPrintModule printing(b.context);
+        RecordingShell shell;
+        b.context.setShell(&shell);
+
+        TfrmInvoiceMaintenance window(b.context);
+        window.show();
+        auto *list = child<QTableView>(window, "lstvwInvMaintenance");
+        QAction *email = window.findChild<QAction *>("actEmail");
+        const int row = rowShowing(list, 0, QStringLiteral("512"));
+        QVERIFY(row >= 0);
+        list->setCurrentIndex(list->model()->index(row, 0));
+        email->trigger();
+        QCOMPARE(shell.mails.size(), 1);
+        QCOMPARE(shell.mails[0].to, QStringLiteral("jane@example.test"));
+        QCOMPARE(shell.mails[0].subject, QStringLiteral("Invoice 512 from My Company Name"));
+        QVERIFY(shell.mails[0].attachment.endsWith(QStringLiteral("Invoice  512.pdf")));
+        QCOMPARE(b.context.document.header.intInvNumber, 512);
     }
 };
 

@@ -2,11 +2,12 @@
 
 #include "core/Shell.h"
 
-/// The real Shell: QDesktopServices and QCoreApplication.
+/// The real Shell: QDesktopServices, the desktop's mail opener and QCoreApplication.
 class DesktopShell final : public Shell
 {
 public:
     bool openFile(const QString &path) override;
     bool openUrl(const QUrl &url) override;
+    bool composeMail(const QString &to, const QString &subject, const QString &attachment) override;
     void quit() override;
 };

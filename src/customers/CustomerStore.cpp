@@ -18,7 +18,7 @@ const QString kListColumns = QStringLiteral(
 const QString kRecordColumns = QStringLiteral(
     "strCustFirstName,strCustLastName,strCustCompany,strCustAddress,strCustCity,strCustState,strCustZipCode,"
     "strCustMainPhone,strCustExtraPhone1,strCustExtraPhone2,strCustExtraPhone1Name,strCustExtraPhone2Name,"
-    "intCustDiscount,strCustTaxExmpt,strCustTaxExmpNmbr,strCustPmtTerms,strCustNotes");
+    "intCustDiscount,strCustTaxExmpt,strCustTaxExmpNmbr,strCustPmtTerms,strCustNotes,strCustEmail");
 
 QString searchedColumn(CustomerSearch kind)
 {
@@ -51,7 +51,33 @@ void bindRecord(Statement &stmt, const CustomerRecord &c)
     stmt.bindAll(c.strCustFirstName, c.strCustLastName, c.strCustCompany, c.strCustAddress, c.strCustCity,
                  c.strCustState, c.strCustZipCode, c.strCustMainPhone, c.strCustExtraPhone1, c.strCustExtraPhone2,
                  c.strCustExtraPhone1Name, c.strCustExtraPhone2Name, c.intCustDiscount, c.strCustTaxExmpt,
-                 c.strCustTaxExmpNmbr, c.strCustPmtTerms, c.strCustNotes);
+                 c.strCustTaxExmpNmbr, c.strCustPmtTerms, c.strCustNotes, c.strCustEmail);
+}
+
+CustomerRecord readRecord(const Statement &query)
+{
+    CustomerRecord c;
+    c.intCustomerID = query.int64At(0);
+    c.strCustFirstName = query.textAt(1);
+    c.strCustLastName = query.textAt(2);
+    c.strCustCompany = query.textAt(3);
+    c.strCustAddress = query.textAt(4);
+    c.strCustCity = query.textAt(5);
+    c.strCustState = query.textAt(6);
+    c.strCustZipCode = query.textAt(7);
+    c.strCustMainPhone = query.textAt(8);
+    c.strCustExtraPhone1 = query.textAt(9);
+    c.strCustExtraPhone2 = query.textAt(10);
+    c.strCustExtraPhone1Name = query.textAt(11);
+    c.strCustExtraPhone2Name = query.textAt(12);
+    c.intCustDiscount = query.intAt(13);
+    // A damaged flag must not keep the customer from being opened: it reads as not exempt.
+    c.strCustTaxExmpt = query.isNullAt(14) ? false : BoolText::parse(query.textAt(14)).value_or(false);
+    c.strCustTaxExmpNmbr = query.textAt(15);
+    c.strCustPmtTerms = query.textAt(16);
+    c.strCustNotes = query.textAt(17);
+    c.strCustEmail = query.textAt(18);
+    return c;
 }
 
 QString phoneLine(const QString &name, const QString &number)
@@ -132,54 +158,48 @@ std::optional<CustomerRecord> CustomerStore::find(qint64 id) const
     query.bind(1, id);
     if (!query.step())
         return std::nullopt;
-    CustomerRecord c;
-    c.intCustomerID = query.int64At(0);
-    c.strCustFirstName = query.textAt(1);
-    c.strCustLastName = query.textAt(2);
-    c.strCustCompany = query.textAt(3);
-    c.strCustAddress = query.textAt(4);
-    c.strCustCity = query.textAt(5);
-    c.strCustState = query.textAt(6);
-    c.strCustZipCode = query.textAt(7);
-    c.strCustMainPhone = query.textAt(8);
-    c.strCustExtraPhone1 = query.textAt(9);
-    c.strCustExtraPhone2 = query.textAt(10);
-    c.strCustExtraPhone1Name = query.textAt(11);
-    c.strCustExtraPhone2Name = query.textAt(12);
-    c.intCustDiscount = query.intAt(13);
-    // A damaged flag must not keep the customer from being opened: it reads as not exempt.
-    c.strCustTaxExmpt = query.isNullAt(14) ? false : BoolText::parse(query.textAt(14)).value_or(false);
-    c.strCustTaxExmpNmbr = query.textAt(15);
-    c.strCustPmtTerms = query.textAt(16);
-    c.strCustNotes = query.textAt(17);
-    return c;
+    return readRecord(query);
 }
 
 qint64 CustomerStore::save(const CustomerRecord &customer)
 {
     const auto db = m_context.openDatabase();
     Transaction tx(*db);
-    qint64 id = customer.intCustomerID;
-    bool stored = false;
-    if (id > 0) {
-        const QStringList columns = kRecordColumns.split(QLatin1Char(','));
-        Statement update = db->prepare(QStringLiteral("UPDATE tblCustomers SET %1 WHERE intCustomerID = ?")
-                                           .arg(SqlColumns::assignments(columns)));
-        bindRecord(update, customer);
-        update.bind(int(columns.size()) + 1, id);
-        update.run();
-        stored = db->changes() > 0;
-    }
-    if (!stored) {
-        // New, or deleted meanwhile by another copy of the program: store it afresh.
-        Statement insert = db->prepare(QStringLiteral("INSERT INTO tblCustomers%1")
-                                           .arg(SqlColumns::insertList(kRecordColumns.split(QLatin1Char(',')))));
-        bindRecord(insert, customer);
-        insert.run();
-        id = db->lastInsertRowId();
-    }
+    // New, or deleted meanwhile by another copy of the program: stored afresh.
+    const qint64 id = customer.intCustomerID > 0 && updateRow(*db, customer) ? customer.intCustomerID
+                                                                              : insertRow(*db, customer);
     tx.commit();
     return id;
+}
+
+qint64 CustomerStore::insertRow(Database &db, const CustomerRecord &customer)
+{
+    Statement insert = db.prepare(QStringLiteral("INSERT INTO tblCustomers%1")
+                                      .arg(SqlColumns::insertList(kRecordColumns.split(QLatin1Char(',')))));
+    bindRecord(insert, customer);
+    insert.run();
+    return db.lastInsertRowId();
+}
+
+bool CustomerStore::updateRow(Database &db, const CustomerRecord &customer)
+{
+    const QStringList columns = kRecordColumns.split(QLatin1Char(','));
+    Statement update = db.prepare(QStringLiteral("UPDATE tblCustomers SET %1 WHERE intCustomerID = ?")
+                                      .arg(SqlColumns::assignments(columns)));
+    bindRecord(update, customer);
+    update.bind(int(columns.size()) + 1, customer.intCustomerID);
+    update.run();
+    return db.changes() > 0;
+}
+
+QList<CustomerRecord> CustomerStore::readAll(Database &db)
+{
+    Statement query = db.prepare(
+        QStringLiteral("SELECT intCustomerID,%1 FROM tblCustomers ORDER BY intCustomerID").arg(kRecordColumns));
+    QList<CustomerRecord> customers;
+    while (query.step())
+        customers.append(readRecord(query));
+    return customers;
 }
 
 void CustomerStore::remove(qint64 id)

@@ -9,6 +9,7 @@
 #include <optional>
 
 class DataContext;
+class Database;
 class Edition;
 struct TrecInvHeader;
 
@@ -34,6 +35,7 @@ struct CustomerRecord
     QString strCustTaxExmpNmbr;
     QString strCustPmtTerms;
     QString strCustNotes;
+    QString strCustEmail;
 
     bool operator==(const CustomerRecord &) const = default;
 };
@@ -98,6 +100,13 @@ public:
     /// Deletes customer \a id and gives the freed space back. Documents keep their
     /// own copies of the customer's data.
     void remove(qint64 id);
+
+    /// The row-level writes and reads, for callers that group many of them into one
+    /// transaction of their own (an import). Throw DbError.
+    static qint64 insertRow(Database &db, const CustomerRecord &customer);
+    /// False when the row of \a customer's id is gone.
+    static bool updateRow(Database &db, const CustomerRecord &customer);
+    [[nodiscard]] static QList<CustomerRecord> readAll(Database &db);
 
 private:
     const DataContext &m_context;

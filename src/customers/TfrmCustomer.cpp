@@ -1,4 +1,5 @@
 #include "TfrmCustomer.h"
+#include "CustomerTransfer.h"
 
 #include "context/AppContext.h"
 #include "printing/ListReports.h"
@@ -8,6 +9,7 @@
 #include "core/Edition.h"
 #include "core/Prompts.h"
 #include "widgets/TextFields.h"
+#include "widgets/CsvFiles.h"
 #include "data/DbError.h"
 #include "data/SavingIndicator.h"
 
@@ -92,6 +94,11 @@ QToolBar *TfrmCustomer::createCommands()
                                    tr("Print Preview customer list"), C::PrintPreview);
     m_actPrint = addCommand(bar, QStringLiteral("actPrint"), tr("Print"), tr("Print customer list"), C::Print);
     bar->addSeparator();
+    m_actImport = addCommand(bar, QStringLiteral("actImport"), tr("&Import..."),
+                             tr("Add customers from a CSV file"), C::Import);
+    m_actExport = addCommand(bar, QStringLiteral("actExport"), tr("E&xport..."),
+                             tr("Save the customer list as a CSV file"), C::Export);
+    bar->addSeparator();
     m_actHelp = addCommand(bar, QStringLiteral("actHelp"), tr("Help"), tr("Open Help"), C::Help);
 
     connect(m_actClose, &QAction::triggered, this, &QWidget::close);
@@ -101,6 +108,8 @@ QToolBar *TfrmCustomer::createCommands()
     connect(m_actDelete, &QAction::triggered, this, &TfrmCustomer::actDeleteExecute);
     connect(m_actPrintPreview, &QAction::triggered, this, [this] { printList(true); });
     connect(m_actPrint, &QAction::triggered, this, [this] { printList(false); });
+    connect(m_actImport, &QAction::triggered, this, &TfrmCustomer::actImportExecute);
+    connect(m_actExport, &QAction::triggered, this, &TfrmCustomer::actExportExecute);
     connect(m_actHelp, &QAction::triggered, this,
             [this] { m_context.pOpenHelp(); });
     return bar;
@@ -161,6 +170,7 @@ QWidget *TfrmCustomer::createEditPage()
     m_txtCustState = makeField(page, "txtCustState", 25);
     m_txtCustZipCode = makeField(page, "txtCustZipCode", 16);
     m_txtCustMainPhone = makeField(page, "txtCustMainPhone", 25);
+    m_txtCustEmail = makeField(page, "txtCustEmail", CustomerTransfer::fields()[CustomerTransfer::Email].maxLength);
     m_txtCustExtraPhone1Name = makeField(page, "txtCustExtraPhone1Name", 12);
     m_txtCustExtraPhone1 = makeField(page, "txtCustExtraPhone1", 25);
     m_txtCustExtraPhone2Name = makeField(page, "txtCustExtraPhone2Name", 12);
@@ -208,6 +218,8 @@ QWidget *TfrmCustomer::createEditPage()
     int right = 0;
     grid->addWidget(label(tr("Main Phone Number"), m_txtCustMainPhone), right, 2);
     grid->addWidget(m_txtCustMainPhone, right++, 3, 1, 3);
+    grid->addWidget(label(tr("E-mail"), m_txtCustEmail), right, 2);
+    grid->addWidget(m_txtCustEmail, right++, 3, 1, 3);
     for (auto [caption, number, name] :
          {std::tuple{tr("Extra Phone Number 1"), m_txtCustExtraPhone1, m_txtCustExtraPhone1Name},
           {tr("Extra Phone Number 2"), m_txtCustExtraPhone2, m_txtCustExtraPhone2Name}}) {
@@ -244,7 +256,7 @@ QWidget *TfrmCustomer::createEditPage()
 
     QWidget *chain[] = {m_txtCustCmpnyName, m_txtCustFrstName, m_txtCustLstName, m_txtCustAddress,
                         m_txtCustCity, m_txtCustState, m_txtCustZipCode, m_txtCustMainPhone,
-                        m_txtCustExtraPhone1, m_txtCustExtraPhone1Name, m_txtCustExtraPhone2,
+                        m_txtCustEmail, m_txtCustExtraPhone1, m_txtCustExtraPhone1Name, m_txtCustExtraPhone2,
                         m_txtCustExtraPhone2Name, m_txtCustTaxExemptNumber, m_ckbxTaxExempt,
                         m_cmbPaymentTerms, m_SpinEditCustDiscount, m_txtCustNotes};
     for (std::size_t i = 1; i < std::size(chain); ++i)
@@ -256,7 +268,7 @@ void TfrmCustomer::connectChangeSignals()
 {
     for (QLineEdit *field : {m_txtCustCmpnyName, m_txtCustFrstName, m_txtCustLstName, m_txtCustAddress,
                              m_txtCustCity, m_txtCustState, m_txtCustZipCode, m_txtCustMainPhone,
-                             m_txtCustExtraPhone1Name, m_txtCustExtraPhone1, m_txtCustExtraPhone2Name,
+                             m_txtCustEmail, m_txtCustExtraPhone1Name, m_txtCustExtraPhone1, m_txtCustExtraPhone2Name,
                              m_txtCustExtraPhone2, m_txtCustTaxExemptNumber})
         connect(field, &QLineEdit::textChanged, this, &TfrmCustomer::pEnableSave);
     connect(m_ckbxTaxExempt, &QCheckBox::clicked, this, &TfrmCustomer::pEnableSave);
@@ -277,6 +289,7 @@ void TfrmCustomer::pShowFormInformation()
     m_txtCustState->setToolTip(tr("Enter Customer State"));
     m_txtCustZipCode->setToolTip(tr("Enter Customer Zip Code"));
     m_txtCustMainPhone->setToolTip(tr("Enter Customer Main Phone Number"));
+    m_txtCustEmail->setToolTip(tr("Enter Customer E-mail Address"));
     m_txtCustExtraPhone1->setToolTip(tr("Enter Customer Extra Phone Number"));
     m_txtCustExtraPhone2->setToolTip(tr("Enter Customer Extra Phone Number"));
     m_txtCustExtraPhone1Name->setToolTip(tr("Enter Customer Extra Phone Name"));
@@ -363,6 +376,8 @@ void TfrmCustomer::pReturnToList()
     m_actSave->setEnabled(false);
     m_actCancel->setEnabled(false);
     m_actNewCustomer->setEnabled(true);
+    m_actImport->setEnabled(true);
+    m_actExport->setEnabled(true);
     pRunListQuery();
 }
 
@@ -378,6 +393,8 @@ void TfrmCustomer::showEditPage(Mode mode)
     m_pages->setCurrentIndex(1);
     m_gbxCustomer->setTitle(mode == Mode::New ? tr("New Customer Information") : tr("Edit Customer Information"));
     m_actNewCustomer->setEnabled(false);
+    m_actImport->setEnabled(false);
+    m_actExport->setEnabled(false);
     m_actCancel->setEnabled(true);
     m_actDelete->setEnabled(mode == Mode::Edit);
     m_actSave->setEnabled(false);
@@ -499,6 +516,7 @@ CustomerRecord TfrmCustomer::fieldsToRecord() const
     c.strCustState = m_txtCustState->text();
     c.strCustZipCode = m_txtCustZipCode->text();
     c.strCustMainPhone = m_txtCustMainPhone->text();
+    c.strCustEmail = m_txtCustEmail->text();
     c.strCustExtraPhone1 = m_txtCustExtraPhone1->text();
     c.strCustExtraPhone2 = m_txtCustExtraPhone2->text();
     c.strCustExtraPhone1Name = m_txtCustExtraPhone1Name->text();
@@ -522,6 +540,7 @@ void TfrmCustomer::recordToFields(const CustomerRecord &c)
     showStored(m_txtCustState, c.strCustState);
     showStored(m_txtCustZipCode, c.strCustZipCode);
     showStored(m_txtCustMainPhone, c.strCustMainPhone);
+    showStored(m_txtCustEmail, c.strCustEmail);
     showStored(m_txtCustExtraPhone1, c.strCustExtraPhone1);
     showStored(m_txtCustExtraPhone2, c.strCustExtraPhone2);
     showStored(m_txtCustExtraPhone1Name, c.strCustExtraPhone1Name);
@@ -560,6 +579,19 @@ void TfrmCustomer::done(int result)
 {
     m_context.saving().pCloseSaving();
     QDialog::done(result);
+}
+
+void TfrmCustomer::actImportExecute()
+{
+    CustomerTransfer::ImportJob job(m_context.databasePath(), m_context.locale);
+    if (CsvFiles::pImport(job, m_context.prompts(), this))
+        pRunListQuery();
+}
+
+void TfrmCustomer::actExportExecute()
+{
+    CsvFiles::pExport(m_context.prompts(), tr("Export Customers"), tr("Customers"),
+                      [this] { return CustomerTransfer::exportCsv(*m_context.openDatabase()); });
 }
 
 void TfrmCustomer::printList(bool preview)

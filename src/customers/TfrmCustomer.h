@@ -61,6 +61,8 @@ private:
     bool actSaveExecute();
     void actCancelExecute();
     void actDeleteExecute();
+    void actImportExecute();
+    void actExportExecute();
 
     void pEnableSave();
     void pEnablePrint();
@@ -86,6 +88,8 @@ private:
     QAction *m_actDelete = nullptr;
     QAction *m_actPrintPreview = nullptr;
     QAction *m_actPrint = nullptr;
+    QAction *m_actImport = nullptr;
+    QAction *m_actExport = nullptr;
     QAction *m_actHelp = nullptr;
 
     QGroupBox *m_gbxCustomer = nullptr;
@@ -103,6 +107,7 @@ private:
     QLineEdit *m_txtCustState = nullptr;
     QLineEdit *m_txtCustZipCode = nullptr;
     QLineEdit *m_txtCustMainPhone = nullptr;
+    QLineEdit *m_txtCustEmail = nullptr;
     QLineEdit *m_txtCustExtraPhone1Name = nullptr;
     QLineEdit *m_txtCustExtraPhone1 = nullptr;
     QLineEdit *m_txtCustExtraPhone2Name = nullptr;

@@ -20,6 +20,7 @@ class ClosedShell final : public Shell
 public:
     bool openFile(const QString &) override { return false; }
     bool openUrl(const QUrl &) override { return false; }
+    bool composeMail(const QString &, const QString &, const QString &) override { return false; }
     void quit() override {}
 };
 

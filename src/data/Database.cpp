@@ -144,6 +144,19 @@ bool Statement::isNullAt(int column) const
     return !m_hasRow || sqlite3_column_type(m_stmt, column) == SQLITE_NULL;
 }
 
+bool Statement::isNumberAt(int column) const
+{
+    if (!m_hasRow)
+        return false;
+    const int type = sqlite3_column_type(m_stmt, column);
+    return type == SQLITE_INTEGER || type == SQLITE_FLOAT;
+}
+
+QString Statement::columnName(int column) const
+{
+    return QString::fromUtf8(sqlite3_column_name(m_stmt, column));
+}
+
 QString Statement::sql() const
 {
     return m_stmt ? QString::fromUtf8(sqlite3_sql(m_stmt)) : QString();

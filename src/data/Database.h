@@ -57,7 +57,10 @@ public:
     /// Reads a boolean text column; throws DbError when the text is not a boolean.
     [[nodiscard]] bool boolAt(int column) const;
     [[nodiscard]] bool isNullAt(int column) const;
+    /// Whether the current row holds an integer or a floating-point value there.
+    [[nodiscard]] bool isNumberAt(int column) const;
     [[nodiscard]] int columnCount() const;
+    [[nodiscard]] QString columnName(int column) const;
 
     [[nodiscard]] QString sql() const;
 

@@ -4,6 +4,7 @@
 #include "Database.h"
 #include "PostingRuleStep.h"
 #include "StorageFormUpgrade.h"
+#include "UpgradeCustomerEmail.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -29,6 +30,7 @@ const std::vector<Step> &steps()
 {
     static const std::vector<Step> all = {
         {StorageFormUpgrade::kLevel, StorageFormUpgrade::pConvertStoredTexts},
+        {3, addCustomerEmail},
         {PostingRuleStep::kLevel, PostingRuleStep::markPostingsBeforeCents},
     };
     return all;

@@ -1,5 +1,6 @@
 #include "EditingSession.h"
 
+#include "DocumentMail.h"
 #include "DocumentOutput.h"
 #include "context/AppContext.h"
 #include "core/Edition.h"
@@ -299,6 +300,11 @@ bool EditingSession::print(bool preview)
 void EditingSession::saveAsPdf()
 {
     DocumentOutput::pSaveDocumentAsPdf(m_context);
+}
+
+void EditingSession::email()
+{
+    DocumentMail::pEmailDocument(m_context);
 }
 
 bool EditingSession::mayClose()

@@ -79,6 +79,8 @@ public:
     /// longer "changed".
     bool print(bool preview);
     void saveAsPdf();
+    /// Hands the document to the mail program as a PDF.
+    void email();
     /// Whether the editor may close now, asking what the edition asks: to save
     /// unsaved changes (Cancel keeps it open), or, where nothing is saved, before
     /// dropping a document changed since it was last printed (No keeps it open).

@@ -1,4 +1,6 @@
 #include "TfrmInvoiceMaintenance.h"
+#include "DocumentMail.h"
+#include "TfrmExportDocuments.h"
 
 #include "context/AppContext.h"
 #include "context/WindowOpening.h"
@@ -9,6 +11,8 @@
 #include "widgets/TextFields.h"
 #include "data/DbError.h"
 #include "invoice/DocumentActions.h"
+#include "invoice/DocumentExport.h"
+#include "widgets/CsvFiles.h"
 #include "invoice/DocumentKinds.h"
 #include "printing/PrintJobs.h"
 #include "core/PrintModule.h"
@@ -103,11 +107,18 @@ QToolBar *TfrmInvoiceMaintenance::createCommands()
                                    C::PrintPreview);
     m_actPrint = addCommand(bar, QStringLiteral("actPrint"), tr("Print"), tr("Print"), C::Print);
     bar->addSeparator();
+    m_actEmail = addCommand(bar, QStringLiteral("actEmail"), tr("&E-mail"),
+                            tr("Send the selected document by e-mail as a PDF"), C::Email);
+    m_actExport = addCommand(bar, QStringLiteral("actExport"), tr("E&xport..."),
+                             tr("Save the documents of a date range as CSV files"), C::Export);
+    bar->addSeparator();
     m_actHelp = addCommand(bar, QStringLiteral("actHelp"), tr("Help"), tr("Open Help"), C::Help);
 
     connect(m_actClose, &QAction::triggered, this, &QWidget::close);
     connect(m_actPrintPreview, &QAction::triggered, this, [this] { pPrintList(true); });
     connect(m_actPrint, &QAction::triggered, this, [this] { pPrintList(false); });
+    connect(m_actEmail, &QAction::triggered, this, &TfrmInvoiceMaintenance::actEmailExecute);
+    connect(m_actExport, &QAction::triggered, this, &TfrmInvoiceMaintenance::actExportExecute);
     connect(m_actHelp, &QAction::triggered, this, [this] { m_context.pOpenHelp(); });
     return bar;
 }
@@ -172,6 +183,7 @@ void TfrmInvoiceMaintenance::pShowPrintButton()
 {
     m_actPrint->setEnabled(m_model.rowCount() > 0);
     m_actPrintPreview->setEnabled(m_actPrint->isEnabled());
+    m_actEmail->setEnabled(m_actPrint->isEnabled());
 }
 
 void TfrmInvoiceMaintenance::lstvwInvMaintenanceClick(const QModelIndex &index)
@@ -263,4 +275,34 @@ void TfrmInvoiceMaintenance::pPrintList(bool preview)
         m_context.printModule->pPrintPreview(request);
     else
         (void)m_context.printModule->pPrint(request);
+}
+
+void TfrmInvoiceMaintenance::actEmailExecute()
+{
+    const QModelIndex current = m_lstvwInvMaintenance->currentIndex();
+    if (!current.isValid()) {
+        m_context.prompts().ShowInformation(tr("Select a document in the list first."));
+        return;
+    }
+    DocumentMail::pEmailSavedDocument(m_context, m_model.row(current.row()).intInvNumber);
+}
+
+void TfrmInvoiceMaintenance::actExportExecute()
+{
+    TfrmExportDocuments choice(QDate::currentDate(), this);
+    if (choice.exec() != QDialog::Accepted)
+        return;
+    const QDate from = choice.from();
+    const QDate to = choice.to();
+    const QLocale locale = m_context.locale;
+    const auto db = [this] { return m_context.openDatabase(); };
+    if (choice.twoFiles()) {
+        CsvFiles::pExportTwo(m_context.prompts(), tr("Export Documents"), tr("Documents"), tr("lines"), [&] {
+            const DocumentExport::Files files = DocumentExport::twoFiles(*db(), from, to, locale);
+            return std::pair{files.headers, files.lines};
+        });
+    } else {
+        CsvFiles::pExport(m_context.prompts(), tr("Export Documents"), tr("Documents"),
+                          [&] { return DocumentExport::oneFile(*db(), from, to, locale); });
+    }
 }

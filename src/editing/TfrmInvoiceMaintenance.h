@@ -37,12 +37,16 @@ private:
     /// Performs \a type's action on \a row; a failure is reported and changes nothing.
     void pAct(MaintenanceType type, const MaintenanceRow &row);
     void pPrintList(bool preview);
+    void actEmailExecute();
+    void actExportExecute();
 
     AppContext &m_context;
     MaintenanceListModel m_model;
     QAction *m_actClose = nullptr;
     QAction *m_actPrintPreview = nullptr;
     QAction *m_actPrint = nullptr;
+    QAction *m_actEmail = nullptr;
+    QAction *m_actExport = nullptr;
     QAction *m_actHelp = nullptr;
     QComboBox *m_cmboInvMaintenanceType = nullptr;
     QComboBox *m_cmboInvSearch = nullptr;

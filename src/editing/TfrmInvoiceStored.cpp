@@ -136,7 +136,7 @@ void TfrmInvoiceStored::showDocument()
     m_totals->showDocument();
 
     const bool complete = m_session.isComplete();
-    for (QAction *output : {m_actPrint, m_actPrintPreview, m_actPDF})
+    for (QAction *output : {m_actPrint, m_actPrintPreview, m_actPDF, m_actEmail})
         output->setEnabled(complete);
     m_actSave->setEnabled(m_session.canSave());
     m_actDelete->setEnabled(m_session.canDelete());

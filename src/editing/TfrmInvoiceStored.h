@@ -46,6 +46,7 @@ private:
     QAction *m_actSave = nullptr;
     QAction *m_actDelete = nullptr;
     QAction *m_actPDF = nullptr;
+    QAction *m_actEmail = nullptr;
 
     QComboBox *m_cmbInvoiceType = nullptr;
     QPushButton *m_btnAddCustomer = nullptr;

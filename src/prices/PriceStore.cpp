@@ -68,26 +68,42 @@ qint64 PriceStore::save(const PriceItem &item)
 {
     const auto db = m_context.openDatabase();
     Transaction tx(*db);
-    qint64 id = item.intPrcItemNumID;
-    bool stored = false;
-    if (id > 0) {
-        Statement update = db->prepare(QStringLiteral(
-            "UPDATE tblPrices SET strPrcItemName = ?,strLabTax = ?,strMatTax = ?,dbLbrPrc = ?,dbMatPrc = ? "
-            "WHERE intPrcItemNumID = ?"));
-        update.bindAll(item.strPrcItemName, item.strLabTax, item.strMatTax, item.dbLbrPrc, item.dbMatPrc, id);
-        update.run();
-        stored = db->changes() > 0;
-    }
-    if (!stored) {
-        // New, or deleted meanwhile by another copy of the program: store it afresh.
-        Statement insert = db->prepare(QStringLiteral(
-            "INSERT INTO tblPrices(strPrcItemName,strLabTax,strMatTax,dbLbrPrc,dbMatPrc)VALUES(?,?,?,?,?)"));
-        insert.bindAll(item.strPrcItemName, item.strLabTax, item.strMatTax, item.dbLbrPrc, item.dbMatPrc);
-        insert.run();
-        id = db->lastInsertRowId();
-    }
+    // New, or deleted meanwhile by another copy of the program: stored afresh.
+    const qint64 id = item.intPrcItemNumID > 0 && updateRow(*db, item) ? item.intPrcItemNumID : insertRow(*db, item);
     tx.commit();
     return id;
+}
+
+qint64 PriceStore::insertRow(Database &db, const PriceItem &item)
+{
+    Statement insert = db.prepare(QStringLiteral(
+        "INSERT INTO tblPrices(strPrcItemName,strLabTax,strMatTax,dbLbrPrc,dbMatPrc)VALUES(?,?,?,?,?)"));
+    insert.bindAll(item.strPrcItemName, item.strLabTax, item.strMatTax, item.dbLbrPrc, item.dbMatPrc);
+    insert.run();
+    return db.lastInsertRowId();
+}
+
+bool PriceStore::updateRow(Database &db, const PriceItem &item)
+{
+    Statement update = db.prepare(QStringLiteral(
+        "UPDATE tblPrices SET strPrcItemName = ?,strLabTax = ?,strMatTax = ?,dbLbrPrc = ?,dbMatPrc = ? "
+        "WHERE intPrcItemNumID = ?"));
+    update.bindAll(item.strPrcItemName, item.strLabTax, item.strMatTax, item.dbLbrPrc, item.dbMatPrc,
+                   item.intPrcItemNumID);
+    update.run();
+    return db.changes() > 0;
+}
+
+QList<PriceItem> PriceStore::readAll(Database &db)
+{
+    Statement query = db.prepare(QStringLiteral("SELECT intPrcItemNumID, strPrcItemName, strLabTax, strMatTax, "
+                                                "dbLbrPrc, dbMatPrc FROM tblPrices ORDER BY intPrcItemNumID"));
+    QList<PriceItem> items;
+    while (query.step()) {
+        items.append({query.int64At(0), query.textAt(1), storedFlag(query.textAt(2)), storedFlag(query.textAt(3)),
+                      query.doubleAt(4), query.doubleAt(5)});
+    }
+    return items;
 }
 
 void PriceStore::remove(qint64 id)

@@ -7,6 +7,7 @@
 #include <utility>
 
 class DataContext;
+class Database;
 
 /// One tblPrices row (the layout with taxable flags).
 struct PriceItem
@@ -47,6 +48,13 @@ public:
     /// Deletes item \a id and gives the freed space back. Document lines are copies
     /// and stay as they are.
     void remove(qint64 id);
+
+    /// The row-level writes and reads, for callers that group many of them into one
+    /// transaction of their own (an import). Throw DbError.
+    static qint64 insertRow(Database &db, const PriceItem &item);
+    /// False when the row of \a item's id is gone.
+    static bool updateRow(Database &db, const PriceItem &item);
+    [[nodiscard]] static QList<PriceItem> readAll(Database &db);
 
 private:
     const DataContext &m_context;

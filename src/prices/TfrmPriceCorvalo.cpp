@@ -1,4 +1,5 @@
 #include "TfrmPriceCorvalo.h"
+#include "PriceTransfer.h"
 
 #include "core/AllowNumDecimalOnly.h"
 #include "context/AppContext.h"
@@ -9,6 +10,7 @@
 #include "core/Edition.h"
 #include "core/Prompts.h"
 #include "widgets/TextFields.h"
+#include "widgets/CsvFiles.h"
 #include "data/DbError.h"
 #include "data/SavingIndicator.h"
 #include "invoice/Money.h"
@@ -79,6 +81,11 @@ QToolBar *TfrmPriceCorvalo::createCommands()
                                    tr("Print Preview current Price list"), C::PrintPreview);
     m_actPrint = addCommand(bar, QStringLiteral("actPrint"), tr("Print"), tr("Print current Price list"), C::Print);
     bar->addSeparator();
+    m_actImport = addCommand(bar, QStringLiteral("actImport"), tr("&Import..."),
+                             tr("Add Price Items from a CSV file"), C::Import);
+    m_actExport = addCommand(bar, QStringLiteral("actExport"), tr("E&xport..."),
+                             tr("Save the Price list as a CSV file"), C::Export);
+    bar->addSeparator();
     m_actHelp = addCommand(bar, QStringLiteral("actHelp"), tr("Help"), {}, C::Help);
 
     connect(m_actClose, &QAction::triggered, this, &QWidget::close);
@@ -88,6 +95,8 @@ QToolBar *TfrmPriceCorvalo::createCommands()
     connect(m_actDelete, &QAction::triggered, this, &TfrmPriceCorvalo::actDeleteExecute);
     connect(m_actPrintPreview, &QAction::triggered, this, [this] { printList(true); });
     connect(m_actPrint, &QAction::triggered, this, [this] { printList(false); });
+    connect(m_actImport, &QAction::triggered, this, &TfrmPriceCorvalo::actImportExecute);
+    connect(m_actExport, &QAction::triggered, this, &TfrmPriceCorvalo::actExportExecute);
     connect(m_actHelp, &QAction::triggered, this,
             [this] { m_context.pOpenHelp(); });
     return bar;
@@ -269,6 +278,8 @@ void TfrmPriceCorvalo::pReturnToBrowsing()
         box->setEnabled(false);
     }
     m_actNewPriceItem->setEnabled(true);
+    m_actImport->setEnabled(true);
+    m_actExport->setEnabled(true);
     m_actDelete->setEnabled(false);
     m_actSave->setEnabled(false);
     m_actCancel->setEnabled(false);
@@ -288,6 +299,8 @@ void TfrmPriceCorvalo::startEditing(Mode mode)
                            static_cast<QWidget *>(m_ckbxLaborTaxable), static_cast<QWidget *>(m_ckbxMatTaxable)})
         field->setEnabled(true);
     m_actNewPriceItem->setEnabled(false);
+    m_actImport->setEnabled(false);
+    m_actExport->setEnabled(false);
     m_actDelete->setEnabled(mode == Mode::Editing);
     m_actSave->setEnabled(false);
     m_actCancel->setEnabled(true);
@@ -484,4 +497,18 @@ void TfrmPriceCorvalo::printList(bool preview)
         m_context.printModule->pPrintPreview(request);
     else
         (void)m_context.printModule->pPrint(request);
+}
+
+void TfrmPriceCorvalo::actImportExecute()
+{
+    PriceTransfer::ImportJob job(m_context.databasePath(), m_context.locale,
+                                 PriceLines::defaultTaxable(m_context.company.invData.intTaxOn));
+    if (CsvFiles::pImport(job, m_context.prompts(), this))
+        pRunListQuery();
+}
+
+void TfrmPriceCorvalo::actExportExecute()
+{
+    CsvFiles::pExport(m_context.prompts(), tr("Export Price Items"), tr("Price Items"),
+                      [this] { return PriceTransfer::exportCsv(*m_context.openDatabase()); });
 }

@@ -59,6 +59,8 @@ private:
     bool actSaveExecute();
     void actCancelExecute();
     void actDeleteExecute();
+    void actImportExecute();
+    void actExportExecute();
     void btnAddPriceItnToInvoiceClick();
 
     void pEnableSave();
@@ -86,6 +88,8 @@ private:
     QAction *m_actDelete = nullptr;
     QAction *m_actPrintPreview = nullptr;
     QAction *m_actPrint = nullptr;
+    QAction *m_actImport = nullptr;
+    QAction *m_actExport = nullptr;
     QAction *m_actHelp = nullptr;
 
     QComboBox *m_cmbSearchPrcItm = nullptr;

@@ -119,6 +119,11 @@ QString previewTitle(int kind, const DocumentContext &context)
     }
 }
 
+QString pdfBaseName(const QString &kind, int number)
+{
+    return kind + QStringLiteral("  ") + QString::number(number);
+}
+
 QString documentName(int kind, const DocumentContext &context)
 {
     switch (kind) {

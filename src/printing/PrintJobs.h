@@ -34,6 +34,9 @@ namespace PrintJobs {
 
 [[nodiscard]] QString previewTitle(int kind, const DocumentContext &context);
 [[nodiscard]] QString documentName(int kind, const DocumentContext &context);
+/// The name a document's PDF file is offered under, without its suffix: kind, two
+/// blanks, number ("Invoice  512").
+[[nodiscard]] QString pdfBaseName(const QString &kind, int number);
 
 /// Makes the job \a request asks for: for the current document its pages, then
 /// the contract and the warranty on pages of their own when it asks for them; for

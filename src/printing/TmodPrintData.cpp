@@ -144,7 +144,7 @@ bool TmodPrintData::pCreatePDFFile(const QString &fileName)
 bool TmodPrintData::pSaveAsPDF()
 {
     const TrecInvHeader &header = m_context.document.header;
-    const QString name = header.strInvName + QStringLiteral("  ") + QString::number(header.intInvNumber);
+    const QString name = PrintJobs::pdfBaseName(header.strInvName, header.intInvNumber);
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     QString fileName = m_context.prompts().chooseSaveFile(QStringLiteral("Save %1 as .pdf Document").arg(name),
                                                           QDir(folder).filePath(name + QStringLiteral(".pdf")),

@@ -1,4 +1,5 @@
 #include "TfrmReport.h"
+#include "SalesTaxExport.h"
 
 #include "ReportChart.h"
 
@@ -13,6 +14,7 @@
 #include "printing/PrintJobs.h"
 #include "core/PrintModule.h"
 #include "report/SalesTaxRows.h"
+#include "widgets/CsvFiles.h"
 
 #include <algorithm>
 #include <QAction>
@@ -109,12 +111,18 @@ QWidget *TfrmReport::createCommandBar()
     m_actPrintPreview = addCommand(bar, QStringLiteral("actPrintPreview"), tr("Print Preview"),
                                    tr("Print Preview Report"), C::PrintPreview);
     m_actPrint = addCommand(bar, QStringLiteral("actPrint"), tr("Print"), tr("Print Report"), C::Print);
+    m_actExport = addCommand(bar, QStringLiteral("actExport"), tr("E&xport..."),
+                             tr("Save the months of the report as a CSV file"), C::Export);
     bar->addSeparator();
     QAction *help = addCommand(bar, QStringLiteral("actHelp"), tr("Help"), tr("Open Help"), C::Help);
 
     connect(close, &QAction::triggered, this, &QWidget::close);
     connect(m_actPrintPreview, &QAction::triggered, this, [this] { printReport(true); });
     connect(m_actPrint, &QAction::triggered, this, [this] { printReport(false); });
+    connect(m_actExport, &QAction::triggered, this, [this] {
+        CsvFiles::pExport(m_context.prompts(), tr("Export Sales and Tax Report"), tr("Sales and Tax Report"),
+                          [this] { return SalesTaxExport::exportCsv(m_months, m_taxNames); });
+    });
     connect(help, &QAction::triggered, this, [this] { m_context.pOpenHelp(); });
     return bar;
 }
@@ -225,6 +233,7 @@ void TfrmReport::pBuildReport()
     const bool hasRows = !m_report.rows.isEmpty();
     m_actPrint->setEnabled(hasRows);
     m_actPrintPreview->setEnabled(hasRows);
+    m_actExport->setEnabled(hasRows);
 }
 
 void TfrmReport::fillYears()

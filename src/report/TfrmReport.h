@@ -67,4 +67,5 @@ private:
     QChartView *m_chartReport = nullptr;
     QAction *m_actPrintPreview = nullptr;
     QAction *m_actPrint = nullptr;
+    QAction *m_actExport = nullptr;
 };

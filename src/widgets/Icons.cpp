@@ -40,6 +40,9 @@ const char *const kNames[] = {
     "edit-find",               // Find
     "system-log-out",          // Close
     "process-stop",            // Cancel
+    "go-down",                 // Import: rows brought into a list
+    "go-up",                   // Export
+    "mail-message-new",        // Email
 };
 static_assert(std::size(kNames) == std::size_t(Command::CommandCount));
 

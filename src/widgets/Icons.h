@@ -35,6 +35,9 @@ enum class Command {
     Find,
     Close,
     Cancel,
+    Import,
+    Export,
+    Email,
     CommandCount
 };
 

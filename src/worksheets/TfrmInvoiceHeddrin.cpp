@@ -140,6 +140,8 @@ void TfrmInvoiceHeddrin::buildActions()
     m_actSave = m_commands.add("actSave", tr("Save"), tr("Save Changes to Invoice"), Command::Save,
                                [this] { if (m_session.save()) showDocument(); }, QKeySequence::Save);
     m_actPDF = m_commands.add("actPDF", tr("PDF"), tr("Save Invoice as a PDF"), Command::Pdf, [&s] { s.saveAsPdf(); });
+    m_actEmail = m_commands.add("actEmail", tr("E-mail"), tr("Send Invoice by e-mail as a PDF"), Command::Email,
+                                [&s] { s.email(); });
     m_actDelete = m_commands.add("actDelete", tr("Delete"), tr("Delete invoice"), Command::Delete, [this] {
         if (m_session.deleteDocument())
             close();
@@ -178,7 +180,7 @@ void TfrmInvoiceHeddrin::buildRibbon()
 {
     m_ribbon->setObjectName(QStringLiteral("RibbonInvoice"));
     QMenu *menu = m_ribbon->applicationMenu();
-    for (QAction *action : {m_actSave, m_actPDF, m_actDelete, m_actPrint, m_actPrintPreview})
+    for (QAction *action : {m_actSave, m_actPDF, m_actEmail, m_actDelete, m_actPrint, m_actPrintPreview})
         menu->addAction(action);
     menu->addSeparator();
     menu->addAction(m_actClose);
@@ -200,7 +202,7 @@ void TfrmInvoiceHeddrin::buildRibbon()
 
     QWidget *home = m_ribbon->addPage(tr("Home"));
     RibbonGroup *file = m_ribbon->addGroup(home, tr("File"));
-    for (QAction *action : {m_actSave, m_actPrint, m_actPDF, m_actDelete})
+    for (QAction *action : {m_actSave, m_actPrint, m_actPDF, m_actEmail, m_actDelete})
         file->addAction(action);
     m_ribbon->addGroup(home, tr("Required"))
         ->addWidget(commandStack({m_actAddCustomer, m_actAddWorkSheet, m_actRemoveWorkSheet}));

@@ -57,6 +57,7 @@ private:
 
     QAction *m_actSave;
     QAction *m_actPDF;
+    QAction *m_actEmail;
     QAction *m_actDelete;
     QAction *m_actClose;
     QAction *m_actHelp;

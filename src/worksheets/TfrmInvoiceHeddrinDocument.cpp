@@ -97,7 +97,7 @@ void TfrmInvoiceHeddrin::showDocument()
 
     // The sheet being edited must price to something before the document goes out.
     const bool ready = m_session.isComplete() && currentSheetAmount() > 0;
-    for (QAction *output : {m_actPrint, m_actPrintPreview, m_actPDF})
+    for (QAction *output : {m_actPrint, m_actPrintPreview, m_actPDF, m_actEmail})
         output->setEnabled(ready);
     m_actSave->setEnabled(ready && m_session.canSave());
     m_actDelete->setEnabled(m_session.canDelete());

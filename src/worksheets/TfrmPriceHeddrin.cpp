@@ -1,6 +1,7 @@
 #include "TfrmPriceHeddrin.h"
 
 #include "WorkSheetPriceStore.h"
+#include "WorkSheetPriceTransfer.h"
 #include "context/AppContext.h"
 #include "widgets/CommandBar.h"
 #include "core/Edition.h"
@@ -12,6 +13,7 @@
 #include "invoice/Money.h"
 #include "printing/ListReports.h"
 #include "core/PrintModule.h"
+#include "widgets/CsvFiles.h"
 
 #include <QAction>
 #include <QFormLayout>
@@ -54,6 +56,14 @@ TfrmPriceHeddrin::TfrmPriceHeddrin(AppContext &context, QWidget *parent, ListUse
     m_actPrint = addCommand(bar, QStringLiteral("actPrint"), tr("Print"), tr("Print current Price list"),
                             Icons::Command::Print);
     bar->addSeparator();
+    m_actImport = addCommand(bar, QStringLiteral("actImport"), tr("&Import..."),
+                             tr("Change prices from a CSV file, matched by item number"), Icons::Command::Import);
+    m_actExport = addCommand(bar, QStringLiteral("actExport"), tr("E&xport..."),
+                             tr("Save the Price list as a CSV file"), Icons::Command::Export);
+    // A document's own prices are changed one by one; the files are for the company's list.
+    m_actImport->setVisible(!m_documentMode);
+    m_actExport->setVisible(!m_documentMode);
+    bar->addSeparator();
     m_actHelp = addCommand(bar, QStringLiteral("actHelp"), tr("Help"), tr("Help"), Icons::Command::Help);
 
     m_model->setHorizontalHeaderLabels({tr("Description"), tr("Labor Price"), tr("Material Price"),
@@ -83,6 +93,8 @@ TfrmPriceHeddrin::TfrmPriceHeddrin(AppContext &context, QWidget *parent, ListUse
     connect(m_actCancel, &QAction::triggered, this, &TfrmPriceHeddrin::actCancelExecute);
     connect(m_actPrint, &QAction::triggered, this, [this] { printList(false); });
     connect(m_actPrintPreview, &QAction::triggered, this, [this] { printList(true); });
+    connect(m_actImport, &QAction::triggered, this, &TfrmPriceHeddrin::actImportExecute);
+    connect(m_actExport, &QAction::triggered, this, &TfrmPriceHeddrin::actExportExecute);
     connect(m_actHelp, &QAction::triggered, this, [this] { m_context.pOpenHelp(); });
     connect(m_lstPrice, &QTableView::clicked, this, [this](const QModelIndex &index) { lstPriceClick(index.row()); });
     connect(m_lstPrice, &QTableView::activated, this, [this](const QModelIndex &index) { lstPriceClick(index.row()); });
@@ -182,6 +194,8 @@ void TfrmPriceHeddrin::pUpdatePrintCommands()
     const bool enabled = !m_documentMode && m_lstPrice->isEnabled() && m_model->rowCount() > 0;
     m_actPrint->setEnabled(enabled);
     m_actPrintPreview->setEnabled(enabled);
+    m_actImport->setEnabled(enabled);
+    m_actExport->setEnabled(enabled);
 }
 
 bool TfrmPriceHeddrin::actSaveExecute()
@@ -269,4 +283,17 @@ void TfrmPriceHeddrin::printList(bool preview)
         m_context.printModule->pPrintPreview(request);
     else
         (void)m_context.printModule->pPrint(request);
+}
+
+void TfrmPriceHeddrin::actImportExecute()
+{
+    WorkSheetPriceTransfer::ImportJob job(m_context.databasePath(), m_context.locale);
+    if (CsvFiles::pImport(job, m_context.prompts(), this))
+        pQueryPriceList();
+}
+
+void TfrmPriceHeddrin::actExportExecute()
+{
+    CsvFiles::pExport(m_context.prompts(), tr("Export Prices"), tr("Prices"),
+                      [this] { return WorkSheetPriceTransfer::exportCsv(*m_context.openDatabase()); });
 }

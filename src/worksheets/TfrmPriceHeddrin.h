@@ -39,6 +39,8 @@ private:
     /// False when the save did not happen (a bad amount, an engine error).
     bool actSaveExecute();
     void actCancelExecute();
+    void actImportExecute();
+    void actExportExecute();
     /// Whether closing or cancelling may go on, after the save question if one is due.
     bool settlePendingEdit();
 
@@ -52,6 +54,8 @@ private:
     QAction *m_actCancel;
     QAction *m_actPrintPreview;
     QAction *m_actPrint;
+    QAction *m_actImport;
+    QAction *m_actExport;
     QAction *m_actHelp;
 
     QStandardItemModel *m_model;

@@ -11,11 +11,7 @@ WorkSheetPriceStore::WorkSheetPriceStore(const DataContext &context)
 QList<WorkSheetPriceItem> WorkSheetPriceStore::list(std::optional<int> documentNumber) const
 {
     const auto db = m_context.openDatabase();
-    QList<WorkSheetPriceItem> items;
-    Statement q = db->prepare(QStringLiteral("SELECT intPrcItemNumID, strPrcItemName, dbLbrPrc, dbMatPrc FROM tblPrices "
-                                             "ORDER BY intPrcItemNumID"));
-    while (q.step())
-        items.append({q.intAt(0), q.textAt(1), q.doubleAt(2), q.doubleAt(3)});
+    QList<WorkSheetPriceItem> items = readCompanyPrices(*db);
     if (!documentNumber)
         return items;
 
@@ -38,10 +34,25 @@ void WorkSheetPriceStore::saveCompanyPrice(int id, double labor, double material
 {
     const auto db = m_context.openDatabase();
     Transaction tx(*db);
-    Statement update = db->prepare(QStringLiteral("UPDATE tblPrices SET dbLbrPrc = ?, dbMatPrc = ? WHERE intPrcItemNumID = ?"));
+    updateCompanyPrice(*db, id, labor, material);
+    tx.commit();
+}
+
+void WorkSheetPriceStore::updateCompanyPrice(Database &db, int id, double labor, double material)
+{
+    Statement update = db.prepare(QStringLiteral("UPDATE tblPrices SET dbLbrPrc = ?, dbMatPrc = ? WHERE intPrcItemNumID = ?"));
     update.bindAll(labor, material, id);
     update.run();
-    tx.commit();
+}
+
+QList<WorkSheetPriceItem> WorkSheetPriceStore::readCompanyPrices(Database &db)
+{
+    QList<WorkSheetPriceItem> items;
+    Statement q = db.prepare(QStringLiteral("SELECT intPrcItemNumID, strPrcItemName, dbLbrPrc, dbMatPrc FROM tblPrices "
+                                            "ORDER BY intPrcItemNumID"));
+    while (q.step())
+        items.append({q.intAt(0), q.textAt(1), q.doubleAt(2), q.doubleAt(3)});
+    return items;
 }
 
 void WorkSheetPriceStore::saveDocumentPrice(int documentNumber, int id, double labor, double material)

@@ -5,6 +5,7 @@
 #include <optional>
 
 class DataContext;
+class Database;
 
 /// One of the 27 fixed work-sheet prices.
 struct WorkSheetPriceItem
@@ -32,6 +33,11 @@ public:
     /// Changes an item's prices for document \a documentNumber only. An item the
     /// document has no saved row for gets one, so the change is never lost.
     void saveDocumentPrice(int documentNumber, int id, double labor, double material);
+
+    /// The company price change on \a db inside the caller's transaction.
+    static void updateCompanyPrice(Database &db, int id, double labor, double material);
+    /// The company's items in stored order, read on \a db.
+    [[nodiscard]] static QList<WorkSheetPriceItem> readCompanyPrices(Database &db);
 
 private:
     const DataContext &m_context;

@@ -13,6 +13,15 @@ public:
     QStringList files;
     QList<QUrl> urls;
     int quits = 0;
+    /// Whether a mail program is there to take a message.
+    bool mailProgram = true;
+    struct Mail
+    {
+        QString to;
+        QString subject;
+        QString attachment;
+    };
+    QList<Mail> mails;
 
     bool openFile(const QString &path) override
     {
@@ -23,6 +32,11 @@ public:
     {
         urls << url;
         return opens;
+    }
+    bool composeMail(const QString &to, const QString &subject, const QString &attachment) override
+    {
+        mails.append({to, subject, attachment});
+        return mailProgram;
     }
     void quit() override { ++quits; }
 };

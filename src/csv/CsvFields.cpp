@@ -1,0 +1,158 @@
+#include "CsvFields.h"
+
+#include <cmath>
+#include <optional>
+
+namespace Csv {
+
+namespace {
+
+QString nameKey(const QString &name)
+{
+    QString key;
+    for (const QChar c : name.toCaseFolded()) {
+        if (c.isLetterOrNumber())
+            key += c;
+    }
+    return key;
+}
+
+std::optional<bool> readYesNo(const QString &text)
+{
+    static const QStringList yes = {QStringLiteral("-1"), QStringLiteral("1"), QStringLiteral("yes"),
+                                    QStringLiteral("y"), QStringLiteral("true"), QStringLiteral("x")};
+    static const QStringList no = {QStringLiteral("0"), QStringLiteral("no"), QStringLiteral("n"),
+                                   QStringLiteral("false")};
+    const QString key = text.trimmed().toCaseFolded();
+    if (yes.contains(key))
+        return true;
+    if (no.contains(key))
+        return false;
+    return std::nullopt;
+}
+
+std::optional<double> readDecimal(const QString &text, const QLocale &locale)
+{
+    const QString trimmed = text.trimmed();
+    bool ok = false;
+    double value = QLocale::c().toDouble(trimmed, &ok);
+    if (!ok)
+        value = locale.toDouble(trimmed, &ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+/// The value of \a text for \a field, or the reason it cannot be taken.
+QVariant readValue(const QString &text, const FieldSpec &field, const QLocale &locale, QString &reason)
+{
+    switch (field.kind) {
+    case ValueKind::Text:
+        if (field.maxLength > 0 && text.size() > field.maxLength) {
+            reason = QStringLiteral("too long for the field (%1 characters, at most %2)")
+                         .arg(text.size())
+                         .arg(field.maxLength);
+            return {};
+        }
+        return text;
+    case ValueKind::WholeNumber: {
+        bool ok = false;
+        const qint64 value = text.trimmed().toLongLong(&ok);
+        if (!ok) {
+            reason = QStringLiteral("not a whole number: \"%1\"").arg(text.left(40));
+            return {};
+        }
+        if (value < field.minimum || value > field.maximum) {
+            reason = QStringLiteral("%1 is not between %2 and %3").arg(value).arg(field.minimum).arg(field.maximum);
+            return {};
+        }
+        return value;
+    }
+    case ValueKind::Decimal: {
+        const std::optional<double> value = readDecimal(text, locale);
+        if (!value) {
+            reason = QStringLiteral("not a number: \"%1\"").arg(text.left(40));
+            return {};
+        }
+        if (*value < 0) {
+            reason = QStringLiteral("a negative amount");
+            return {};
+        }
+        return *value;
+    }
+    case ValueKind::YesNo: {
+        const std::optional<bool> value = readYesNo(text);
+        if (!value) {
+            reason = QStringLiteral("not yes or no: \"%1\"").arg(text.left(40));
+            return {};
+        }
+        return *value;
+    }
+    }
+    return {};
+}
+
+} // namespace
+
+Mapping matchColumns(const QStringList &headers, const QList<FieldSpec> &fields)
+{
+    Mapping mapping(fields.size(), -1);
+    QList<bool> taken(headers.size(), false);
+    for (qsizetype f = 0; f < fields.size(); ++f) {
+        QStringList names = fields[f].synonyms;
+        names.prepend(fields[f].caption);
+        for (const QString &name : names) {
+            const QString key = nameKey(name);
+            for (qsizetype c = 0; c < headers.size() && mapping[f] < 0; ++c) {
+                if (!taken[c] && nameKey(headers[c]) == key) {
+                    mapping[f] = int(c);
+                    taken[c] = true;
+                }
+            }
+        }
+    }
+    return mapping;
+}
+
+Conversion convert(const Table &table, const QList<FieldSpec> &fields, const Mapping &mapping, const QLocale &locale)
+{
+    Conversion result;
+    result.rows.reserve(table.rows.size());
+    for (qsizetype r = 0; r < table.rows.size(); ++r) {
+        const QStringList &cells = table.rows[r];
+        const int rowNumber = table.rowNumbers.value(r, int(r) + 2);
+        bool fits = true;
+        for (qsizetype c = table.headers.size(); c < cells.size(); ++c) {
+            if (!cells[c].trimmed().isEmpty()) {
+                result.problems.append({rowNumber, QString(),
+                                        QStringLiteral("%1 fields, but the header row names %2")
+                                            .arg(cells.size())
+                                            .arg(table.headers.size())});
+                fits = false;
+                break;
+            }
+        }
+        ValueRow row{rowNumber, QVariantList(fields.size())};
+        for (qsizetype f = 0; f < fields.size(); ++f) {
+            const int column = mapping.value(f, -1);
+            if (column < 0 || column >= cells.size())
+                continue;
+            const QString text = unprotectFormula(cells[column]);
+            if (text.trimmed().isEmpty() && fields[f].kind != ValueKind::Text)
+                continue;
+            if (text.isEmpty())
+                continue;
+            QString reason;
+            row.values[f] = readValue(text, fields[f], locale, reason);
+            if (!reason.isEmpty()) {
+                result.problems.append({rowNumber, fields[f].caption, reason});
+                fits = false;
+            }
+        }
+        if (fits)
+            result.rows.append(row);
+    }
+    return result;
+}
+
+} // namespace Csv

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "CsvTable.h"
+
+#include <QList>
+#include <QLocale>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+namespace Csv {
+
+enum class ValueKind { Text, WholeNumber, Decimal, YesNo };
+
+/// A field an import fills: the caption it is known by, other names a column for
+/// it may carry, and what its values must be.
+struct FieldSpec
+{
+    QString caption;
+    QStringList synonyms;
+    ValueKind kind = ValueKind::Text;
+    /// Longest text the field takes; 0 for no limit.
+    int maxLength = 0;
+    /// Range of a whole number.
+    int minimum = 0;
+    int maximum = 0;
+};
+
+/// For each field, the column of the table that fills it, or -1.
+using Mapping = QList<int>;
+
+/// A row that cannot be taken, and why.
+struct RowProblem
+{
+    int rowNumber = 0;
+    QString field;
+    QString reason;
+};
+
+/// A row whose values all read: one value per field (QString, qint64, double or
+/// bool; an unmapped or empty field holds an empty QVariant).
+struct ValueRow
+{
+    int rowNumber = 0;
+    QVariantList values;
+
+    [[nodiscard]] QString text(int field) const { return values.at(field).toString(); }
+    [[nodiscard]] bool isEmpty(int field) const { return !values.at(field).isValid(); }
+};
+
+struct Conversion
+{
+    QList<ValueRow> rows;
+    QList<RowProblem> problems;
+};
+
+/// Matches the header row to \a fields by caption or synonym, ignoring letter case,
+/// blanks and punctuation. Each column fills at most one field.
+[[nodiscard]] Mapping matchColumns(const QStringList &headers, const QList<FieldSpec> &fields);
+
+/// Reads every row of \a table through \a mapping. A row with a value that does not
+/// fit its field (too long, not a number, out of range, not yes or no) or with
+/// more fields than the header names goes to the problems, one entry per fault.
+/// Decimals read in C form or in \a locale. Formula apostrophes are removed.
+[[nodiscard]] Conversion convert(const Table &table, const QList<FieldSpec> &fields, const Mapping &mapping,
+                                 const QLocale &locale);
+
+} // namespace Csv

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <stdexcept>
+
+/// Comma-separated files as spreadsheets and other programs write them.
+namespace Csv {
+
+/// A file that cannot be taken, with a message the user can act on.
+class CsvError : public std::runtime_error
+{
+public:
+    explicit CsvError(const QString &message)
+        : std::runtime_error(message.toStdString())
+        , m_message(message)
+    {
+    }
+    [[nodiscard]] const QString &message() const { return m_message; }
+
+private:
+    QString m_message;
+};
+
+/// What a file may hold before it is refused rather than read into memory whole.
+struct Limits
+{
+    qint64 maxFileBytes = 50 * 1024 * 1024;
+    int maxFields = 1000;
+    int maxFieldLength = 100000;
+};
+
+/// The header row and the rows under it.
+struct Table
+{
+    QStringList headers;
+    QList<QStringList> rows;
+    /// The spreadsheet row number of each row (the header is row 1); a field with
+    /// line breaks keeps a row one row.
+    QList<int> rowNumbers;
+};
+
+/// Turns the bytes of a file into text: UTF-8 with or without its byte order mark,
+/// UTF-16 with one, else the system code page. Throws CsvError for a file that is
+/// not text.
+[[nodiscard]] QString decode(const QByteArray &bytes);
+
+/// The separator of \a text: a semicolon when the first line has more semicolons
+/// than commas outside quotes, else a comma.
+[[nodiscard]] QChar detectSeparator(QStringView text);
+
+/// Reads quoted and plain fields (quotes doubled inside quotes, separators and line
+/// breaks kept inside quotes), rows ended by CR, LF or CR LF in any mix. Blank rows
+/// are left out. Throws CsvError for a file without rows under its header, a header
+/// named twice, or a row or field beyond \a limits.
+[[nodiscard]] Table parse(const QByteArray &bytes, const Limits &limits = {});
+
+/// Reads the file at \a path as parse() does; a file too large is refused before
+/// it is read.
+[[nodiscard]] Table readFile(const QString &path, const Limits &limits = {});
+
+/// A text cell as written for spreadsheets: one that starts with =, +, - or @ gets
+/// a leading apostrophe so it is shown, never run.
+[[nodiscard]] QString protectFormula(const QString &text);
+/// The reverse on import: a leading apostrophe goes only where one of those four
+/// characters follows it.
+[[nodiscard]] QString unprotectFormula(const QString &text);
+
+} // namespace Csv

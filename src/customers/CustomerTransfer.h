@@ -1,0 +1,79 @@
+#pragma once
+
+#include "CustomerStore.h"
+#include "csv/CsvFields.h"
+#include "csv/ImportJob.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QLocale>
+#include <optional>
+
+class Database;
+
+/// The customer list to and from CSV files.
+namespace CustomerTransfer {
+
+/// The fields of a customer in file order; their captions are the export's header.
+enum Field {
+    Company, FirstName, LastName, Address, City, State, ZipCode, MainPhone, ExtraPhone1Name, ExtraPhone1,
+    ExtraPhone2Name, ExtraPhone2, TaxExemptNumber, TaxExempt, PaymentTerms, Discount, Notes, Email, FieldCount
+};
+
+[[nodiscard]] const QList<Csv::FieldSpec> &fields();
+
+/// A row that can be imported, and the stored customer it matches (same name and
+/// address, letter case and outer blanks aside), if any.
+struct Candidate
+{
+    int rowNumber = 0;
+    CustomerRecord customer;
+    std::optional<CustomerRecord> existing;
+};
+
+/// What an import would do, shown before anything is written.
+struct Preview
+{
+    QList<Candidate> rows;
+    QList<Csv::RowProblem> problems;
+    /// Which fields the file fills; the others are left as they are on an update.
+    Csv::Mapping mapping;
+
+    [[nodiscard]] int matchCount() const;
+};
+
+/// Reads \a table through \a mapping and compares it with the stored customers. A
+/// row without first name, last name and company is a problem ("empty name").
+[[nodiscard]] Preview prepare(Database &db, const Csv::Table &table, const Csv::Mapping &mapping,
+                              const QLocale &locale);
+
+/// Writes the rows of \a preview in ONE transaction: all or none. Nothing when the
+/// progress answers false. Throws DbError (nothing written then either).
+std::optional<Csv::ImportOutcome> apply(Database &db, const Preview &preview, Csv::ExistingRows existing,
+                                        const Csv::ImportJob::Progress &progress = {});
+
+/// Every stored customer, one row each, with a header of the field captions.
+[[nodiscard]] QByteArray exportCsv(Database &db);
+
+/// The customer import as the import dialog drives it.
+class ImportJob final : public Csv::ImportJob
+{
+public:
+    ImportJob(const QString &databasePath, const QLocale &locale);
+
+    [[nodiscard]] QString title() const override;
+    [[nodiscard]] const QList<Csv::FieldSpec> &fields() const override;
+    [[nodiscard]] bool offersExistingChoice() const override { return true; }
+    void prepare(const Csv::Table &table, const Csv::Mapping &mapping) override;
+    [[nodiscard]] int takenCount() const override { return int(m_preview.rows.size()); }
+    [[nodiscard]] int matchCount() const override { return m_preview.matchCount(); }
+    [[nodiscard]] const QList<Csv::RowProblem> &problems() const override { return m_preview.problems; }
+    std::optional<Csv::ImportOutcome> apply(Csv::ExistingRows existing, const Progress &progress) override;
+
+private:
+    QString m_databasePath;
+    QLocale m_locale;
+    Preview m_preview;
+};
+
+} // namespace CustomerTransfer

@@ -1,0 +1,155 @@
+#include "PriceTransfer.h"
+
+#include "csv/CsvWriter.h"
+#include "data/BatchWrite.h"
+#include "data/Database.h"
+
+#include <QHash>
+
+namespace PriceTransfer {
+
+namespace {
+
+using Csv::FieldSpec;
+using Csv::ValueKind;
+
+QString matchKey(const QString &description)
+{
+    return description.trimmed().toCaseFolded();
+}
+
+/// Puts the file's values into \a item; fields the file does not fill keep theirs.
+void fill(PriceItem &item, const Csv::ValueRow &row, const Csv::Mapping &mapping)
+{
+    const auto mapped = [&](int field) { return mapping.value(field, -1) >= 0; };
+    if (mapped(Description))
+        item.strPrcItemName = row.text(Description);
+    if (mapped(LaborPrice))
+        item.dbLbrPrc = row.values[LaborPrice].toDouble();
+    if (mapped(MaterialPrice))
+        item.dbMatPrc = row.values[MaterialPrice].toDouble();
+    if (mapped(LaborTaxable))
+        item.strLabTax = row.values[LaborTaxable].toBool();
+    if (mapped(MaterialTaxable))
+        item.strMatTax = row.values[MaterialTaxable].toBool();
+}
+
+} // namespace
+
+const QList<FieldSpec> &fields()
+{
+    static const QList<FieldSpec> all = {
+        {QStringLiteral("Price Item Description"), {"Description", "Price Item", "Item", "Name"}, ValueKind::Text, 45},
+        {QStringLiteral("Labor Price"), {"Labor", "Labour Price", "Labour"}, ValueKind::Decimal},
+        {QStringLiteral("Material Price"), {"Material", "Materials"}, ValueKind::Decimal},
+        {QStringLiteral("Labor Taxable"), {"Labor Tax", "LabTax"}, ValueKind::YesNo},
+        {QStringLiteral("Material Taxable"), {"Material Tax", "MatTax"}, ValueKind::YesNo},
+    };
+    return all;
+}
+
+Preview prepare(Database &db, const Csv::Table &table, const Csv::Mapping &mapping, const QLocale &locale,
+                std::pair<bool, bool> defaultTaxable)
+{
+    QHash<QString, PriceItem> stored;
+    for (const PriceItem &item : PriceStore::readAll(db))
+        stored.insert(matchKey(item.strPrcItemName), item);
+
+    const Csv::Conversion conversion = Csv::convert(table, fields(), mapping, locale);
+    Preview preview;
+    preview.problems = conversion.problems;
+    for (const Csv::ValueRow &row : conversion.rows) {
+        if (row.text(Description).trimmed().isEmpty()) {
+            preview.problems.append({row.rowNumber, fields()[Description].caption, QStringLiteral("empty description")});
+            continue;
+        }
+        Candidate candidate;
+        candidate.rowNumber = row.rowNumber;
+        if (const auto found = stored.constFind(matchKey(row.text(Description))); found != stored.cend()) {
+            candidate.item = *found;
+            candidate.matchesStored = true;
+        } else {
+            std::tie(candidate.item.strLabTax, candidate.item.strMatTax) = defaultTaxable;
+        }
+        fill(candidate.item, row, mapping);
+        preview.rows.append(candidate);
+    }
+    std::sort(preview.problems.begin(), preview.problems.end(),
+              [](const Csv::RowProblem &a, const Csv::RowProblem &b) { return a.rowNumber < b.rowNumber; });
+    return preview;
+}
+
+std::optional<Csv::ImportOutcome> apply(Database &db, const Preview &preview, Csv::ExistingRows existing,
+                                        const Csv::ImportJob::Progress &progress)
+{
+    Csv::ImportOutcome outcome;
+    const bool written = BatchWrite::run(
+        db, int(preview.rows.size()),
+        [&](int i) {
+            const Candidate &row = preview.rows[i];
+            if (!row.matchesStored) {
+                PriceStore::insertRow(db, row.item);
+                ++outcome.added;
+            } else if (existing == Csv::ExistingRows::Skip) {
+                ++outcome.skipped;
+            } else {
+                PriceStore::updateRow(db, row.item);
+                ++outcome.updated;
+            }
+        },
+        progress);
+    if (!written)
+        return std::nullopt;
+    return outcome;
+}
+
+QByteArray exportCsv(Database &db)
+{
+    QStringList headers;
+    for (const FieldSpec &field : fields())
+        headers << field.caption;
+    Csv::Writer writer(headers);
+    const auto yesNo = [](bool value) { return value ? QStringLiteral("Yes") : QStringLiteral("No"); };
+    for (const PriceItem &item : PriceStore::readAll(db)) {
+        writer.addRow({item.strPrcItemName, Csv::Cell::number(item.dbLbrPrc), Csv::Cell::number(item.dbMatPrc),
+                       yesNo(item.strLabTax), yesNo(item.strMatTax)});
+    }
+    return writer.bytes();
+}
+
+ImportJob::ImportJob(const QString &databasePath, const QLocale &locale, std::pair<bool, bool> defaultTaxable)
+    : m_databasePath(databasePath)
+    , m_locale(locale)
+    , m_defaultTaxable(defaultTaxable)
+{
+}
+
+QString ImportJob::title() const
+{
+    return QStringLiteral("Import Price Items");
+}
+
+const QList<Csv::FieldSpec> &ImportJob::fields() const
+{
+    return PriceTransfer::fields();
+}
+
+void ImportJob::prepare(const Csv::Table &table, const Csv::Mapping &mapping)
+{
+    Database db(m_databasePath);
+    m_preview = PriceTransfer::prepare(db, table, mapping, m_locale, m_defaultTaxable);
+}
+
+int ImportJob::matchCount() const
+{
+    return int(std::count_if(m_preview.rows.begin(), m_preview.rows.end(),
+                             [](const Candidate &c) { return c.matchesStored; }));
+}
+
+std::optional<Csv::ImportOutcome> ImportJob::apply(Csv::ExistingRows existing, const Progress &progress)
+{
+    Database db(m_databasePath);
+    return PriceTransfer::apply(db, m_preview, existing, progress);
+}
+
+} // namespace PriceTransfer

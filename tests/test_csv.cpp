@@ -1,0 +1,183 @@
+#include "csv/CsvFields.h"
+#include "csv/CsvTable.h"
+#include "csv/CsvWriter.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Csv;
+
+class TestCsv : public QObject
+{
+    Q_OBJECT
+
+private:
+    static QString errorOf(const QByteArray &bytes, const Limits &limits = {})
+    {
+        try {
+            (void)parse(bytes, limits);
+        } catch (const CsvError &error) {
+            return error.message();
+        }
+        return {};
+    }
+
+private slots:
+    void readsQuotedFieldsAcrossMixedLineEnds()
+    {
+        const QByteArray bytes = "\xEF\xBB\xBF" "Name,Notes,City\r\n"
+                                 "\"Doe, Jane\",\"She said \"\"hi\"\"\r\nand left\",Town\n"
+                                 "\n"
+                                 "Plain,,\"\"\r"
+                                 "Last,x,y";
+        const Table table = parse(bytes);
+        QCOMPARE(table.headers, (QStringList{"Name", "Notes", "City"}));
+        QCOMPARE(table.rows.size(), 3);
+        QCOMPARE(table.rows[0], (QStringList{"Doe, Jane", "She said \"hi\"\r\nand left", "Town"}));
+        QCOMPARE(table.rows[1], (QStringList{"Plain", "", ""}));
+        QCOMPARE(table.rows[2], (QStringList{"Last", "x", "y"}));
+        // Spreadsheet rows: the blank line counts, the quoted line break does not.
+        QCOMPARE(table.rowNumbers, (QList<int>{2, 4, 5}));
+    }
+
+    void detectsSemicolonsAndCodePages()
+    {
+        const Table semicolons = parse("Name;Price\n\"a;b\";1,5\n");
+        QCOMPARE(semicolons.rows[0], (QStringList{"a;b", "1,5"}));
+
+        // Without a byte order mark: valid UTF-8 stays UTF-8, anything else is taken
+        // in a Western code page rather than refused.
+        QCOMPARE(parse("Name\nD\xC3\xBCnn \xE2\x80\x93 \xE6\x97\xA5\n").rows[0][0], QStringLiteral("Dünn – 日"));
+        QCOMPARE(parse("Name\nM\xFCller\n").rows[0][0], QStringLiteral("Müller"));
+
+        QByteArray utf16("\xFF\xFE");
+        const QString text = QStringLiteral("Name\r\nZoë\r\n");
+        utf16.append(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
+        QCOMPARE(parse(utf16).rows[0][0], QStringLiteral("Zoë"));
+    }
+
+    void refusesWhatCannotBeImported_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("not text") << QByteArray("PK\x03\x04\x00\x00binary", 12) << "not a text file";
+        QTest::newRow("empty") << QByteArray() << "empty";
+        QTest::newRow("header only") << QByteArray("Name,City\r\n\r\n") << "no rows under it";
+        QTest::newRow("duplicate headers") << QByteArray("Name,City,name\nA,B,C\n") << "\"name\" is named twice";
+        QTest::newRow("open quote") << QByteArray("Name\nok\n\"never closed\n") << "starts in row 3 never ends";
+        QByteArray wide = "Name\n" + QByteArray(",").repeated(9999) + "\n";
+        QTest::newRow("10,000 fields") << wide << "Row 2 has more than 1000 fields";
+        QByteArray longField = "Name\n\"" + QByteArray(1000000, 'x') + "\"\n";
+        QTest::newRow("million characters") << longField << "Row 2 has a field longer than 100000";
+    }
+    void refusesWhatCannotBeImported()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, message);
+        QVERIFY2(errorOf(bytes).contains(message), qPrintable(errorOf(bytes)));
+    }
+
+    void refusesAFileTooLargeBeforeReadingIt()
+    {
+        QTemporaryDir dir;
+        QFile file(dir.filePath("big.csv"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.resize(100LL * 1024 * 1024));
+        file.close();
+        try {
+            (void)readFile(file.fileName());
+            QFAIL("a 100 MB file was read");
+        } catch (const CsvError &error) {
+            QVERIFY2(error.message().contains("at most 50.0 MB"), qPrintable(error.message()));
+        }
+    }
+
+    void formulaApostrophes()
+    {
+        QCOMPARE(protectFormula("=SUM(A1)"), QStringLiteral("'=SUM(A1)"));
+        QCOMPARE(protectFormula("-5 off"), QStringLiteral("'-5 off"));
+        QCOMPARE(protectFormula("O'Brien"), QStringLiteral("O'Brien"));
+        QCOMPARE(unprotectFormula("'@home"), QStringLiteral("@home"));
+        QCOMPARE(unprotectFormula("'tis"), QStringLiteral("'tis"));
+        QCOMPARE(unprotectFormula("'"), QStringLiteral("'"));
+    }
+
+    void writtenRowsReadBackExactly()
+    {
+        const QList<QStringList> texts = {
+            {"O'Brien \"Bob\"", "a,b;c", "two\r\nlines", " padded ", "=1+2"},
+            {"+1 555 0101", "@user", "-dash", "日本 Dünn", ""},
+        };
+        Writer writer({"A", "B", "C", "D", "E", "Amount"});
+        for (const QStringList &row : texts) {
+            QList<Cell> cells(row.begin(), row.end());
+            cells << Cell::number(-12.5);
+            writer.addRow(cells);
+        }
+        QVERIFY(writer.bytes().startsWith("\xEF\xBB\xBF"));
+        QVERIFY(writer.bytes().contains("'=1+2"));
+        QVERIFY(writer.bytes().contains(",-12.5\r\n"));
+
+        const Table table = parse(writer.bytes());
+        QCOMPARE(table.rows.size(), texts.size());
+        for (qsizetype r = 0; r < texts.size(); ++r) {
+            for (qsizetype c = 0; c < texts[r].size(); ++c)
+                QCOMPARE(unprotectFormula(table.rows[r][c]), texts[r][c]);
+            QCOMPARE(table.rows[r][5], QStringLiteral("-12.5"));
+        }
+        QCOMPARE(Cell::number(0.1 + 0.2).text.toDouble(), 0.1 + 0.2);
+        QCOMPARE(Cell::number(6.15).text, QStringLiteral("6.15"));
+    }
+
+    void saveFileReportsAFolderItCannotWrite()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("missing/out.csv");
+        QVERIFY_THROWS_EXCEPTION(CsvError, saveFile(path, "x"));
+        QVERIFY(!QFile::exists(path));
+        saveFile(dir.filePath("out.csv"), "a,b\r\n");
+        QFile written(dir.filePath("out.csv"));
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll(), QByteArray("a,b\r\n"));
+    }
+
+    void matchesColumnsAndNamesEveryFaultyRow()
+    {
+        const QList<FieldSpec> fields = {
+            {"Last Name", {"Surname", "Family Name"}, ValueKind::Text, 5},
+            {"Zip Code", {"ZIP", "Postcode", "Postal Code"}, ValueKind::Text, 16},
+            {"Customer Discount", {"Discount"}, ValueKind::WholeNumber, 0, 0, 100},
+            {"Labor Price", {}, ValueKind::Decimal},
+            {"Tax Exempt", {}, ValueKind::YesNo},
+        };
+        const Table table = parse("Post-code,SURNAME,Discount,labor price,Tax exempt,Other\n"
+                                  "12345,Smith,10,\"12.50\",yes,x\n"
+                                  "1,Longname,101,abc,maybe,y\n"
+                                  "2,Ok,,,,z,extra\n");
+        const Mapping mapping = matchColumns(table.headers, fields);
+        QCOMPARE(mapping, (Mapping{1, 0, 2, 3, 4}));
+
+        const Conversion result = convert(table, fields, mapping, QLocale(QLocale::German));
+        QCOMPARE(result.rows.size(), 1);
+        QCOMPARE(result.rows[0].rowNumber, 2);
+        QCOMPARE(result.rows[0].values,
+                 (QVariantList{"Smith", "12345", qint64(10), 12.5, true}));
+        QStringList faults;
+        for (const RowProblem &p : result.problems)
+            faults << QStringLiteral("%1 %2: %3").arg(p.rowNumber).arg(p.field, p.reason);
+        QCOMPARE(faults, (QStringList{
+                             "3 Last Name: too long for the field (8 characters, at most 5)",
+                             "3 Customer Discount: 101 is not between 0 and 100",
+                             "3 Labor Price: not a number: \"abc\"",
+                             "3 Tax Exempt: not yes or no: \"maybe\"",
+                             "4 : 7 fields, but the header row names 6",
+                         }));
+        // A decimal in the user's locale is taken as well as one with a point.
+        const Table german = parse("Labor Price\n\"3,25\"\n");
+        QCOMPARE(convert(german, {fields[3]}, {0}, QLocale(QLocale::German)).rows[0].values[0].toDouble(), 3.25);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCsv)
+#include "test_csv.moc"

@@ -1,0 +1,437 @@
+#include "RecordingPrintModule.h"
+#include "RecordingShell.h"
+#include "TestEnvironment.h"
+#include "core/Edition.h"
+#include "csv/CsvTable.h"
+#include "csv/CsvWriter.h"
+#include "customers/CustomerTransfer.h"
+#include "data/Database.h"
+#include "data/SchemaUpgrade.h"
+#include "editing/DocumentMail.h"
+#include "invoice/DocumentExport.h"
+#include "invoice/DocumentStore.h"
+#include "invoice/Totals.h"
+#include "prices/PriceTransfer.h"
+#include "report/SalesTaxExport.h"
+#include "widgets/TfrmImport.h"
+#include "worksheets/WorkSheetPriceTransfer.h"
+#include "customers/TfrmCustomer.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+const QString kHostile = QStringLiteral("O'Brien \"Bob\", Dünn; \u65e5\u672c\r\nline 2");
+
+CustomerRecord customer(const QString &first, const QString &last, const QString &company = {})
+{
+    CustomerRecord c;
+    c.strCustFirstName = first;
+    c.strCustLastName = last;
+    c.strCustCompany = company;
+    return c;
+}
+
+QList<CustomerRecord> withoutIds(QList<CustomerRecord> customers)
+{
+    for (CustomerRecord &c : customers)
+        c.intCustomerID = 0;
+    return customers;
+}
+
+QStringList describe(const QList<Csv::RowProblem> &problems)
+{
+    QStringList texts;
+    for (const Csv::RowProblem &p : problems)
+        texts << QStringLiteral("%1 %2: %3").arg(p.rowNumber).arg(p.field, p.reason);
+    return texts;
+}
+
+} // namespace
+
+class TestTransfer : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void importDialogWritesOnlyWhenConfirmed();
+    void customerWindowImportsAndKeepsTheEmail();
+
+    void customerPreviewNamesEveryRowItCannotTake()
+    {
+        TestSession s(Edition::Corvalo);
+        s.start(QDate(2026, 12, 9));
+        const auto db = s.db();
+        const Csv::Table table = Csv::parse("Surname;First Name;Postcode;Discount;Street\n"
+                                            "Blow;Joe;99999;0;123 Joes Street\n"
+                                            "Smith;Ann;12345678901234567;5;x\n"
+                                            ";;;7;Nowhere\n"
+                                            "Lee;Kim;;ten;y\n"
+                                            "New;Nina;;;\n");
+        const Csv::Mapping mapping = Csv::matchColumns(table.headers, CustomerTransfer::fields());
+        QCOMPARE(mapping[CustomerTransfer::LastName], 0);
+        QCOMPARE(mapping[CustomerTransfer::ZipCode], 2);
+        QCOMPARE(mapping[CustomerTransfer::Address], 4);
+
+        const CustomerTransfer::Preview preview = CustomerTransfer::prepare(*db, table, mapping, s.context.locale);
+        QCOMPARE(describe(preview.problems),
+                 (QStringList{"3 Zip Code: too long for the field (17 characters, at most 16)",
+                              "4 Name: empty name: no first name, last name or company",
+                              "5 Customer Discount: not a whole number: \"ten\""}));
+        QCOMPARE(preview.rows.size(), 2);
+        QCOMPARE(preview.matchCount(), 1); // Joe Blow of the seed rows, same name and address
+        QCOMPARE(db->queryInt("SELECT COUNT(*) FROM tblCustomers"), 3); // nothing written yet
+
+        // Update keeps what the file does not carry (Joe's phone), skip leaves him alone.
+        const auto outcome = CustomerTransfer::apply(*db, preview, Csv::ExistingRows::Update);
+        QVERIFY(outcome);
+        QCOMPARE(outcome->added, 1);
+        QCOMPARE(outcome->updated, 1);
+        const QList<CustomerRecord> stored = CustomerStore::readAll(*db);
+        QCOMPARE(stored.size(), 4);
+        QCOMPARE(stored[0].strCustZipCode, QStringLiteral("99999"));
+        QCOMPARE(stored[0].strCustMainPhone, QStringLiteral("225-123-4567"));
+        QCOMPARE(stored[3].strCustFirstName, QStringLiteral("Nina"));
+
+        const auto skipped = CustomerTransfer::apply(
+            *db, CustomerTransfer::prepare(*db, table, mapping, s.context.locale), Csv::ExistingRows::Skip);
+        QCOMPARE(skipped->skipped, 2);
+        QCOMPARE(skipped->added, 0);
+    }
+
+    void aFailingRowLeavesTheListAsItWas()
+    {
+        TestSession s(Edition::Ostrev);
+        s.start(QDate(2026, 12, 9));
+        QByteArray csv = "First Name,Last Name,E-mail\n";
+        for (int i = 1; i <= 1000; ++i)
+            csv += QStringLiteral("Ann,Row%1,ann%1@example.test\n").arg(i).toUtf8();
+        const Csv::Table table = Csv::parse(csv);
+        const auto db = s.db();
+        db->exec("CREATE TRIGGER refuse BEFORE INSERT ON tblCustomers WHEN NEW.strCustLastName = 'Row900' "
+                 "BEGIN SELECT RAISE(ABORT, 'refused row 900'); END");
+        const auto before = CustomerStore::readAll(*db);
+
+        const CustomerTransfer::Preview preview = CustomerTransfer::prepare(
+            *db, table, Csv::matchColumns(table.headers, CustomerTransfer::fields()), s.context.locale);
+        QCOMPARE(preview.rows.size(), 1000);
+        QVERIFY_THROWS_EXCEPTION(DbError, CustomerTransfer::apply(*db, preview, Csv::ExistingRows::Skip));
+        QCOMPARE(CustomerStore::readAll(*db), before);
+
+        // Stopped from the progress: nothing either, and the progress was told of it.
+        db->exec("DROP TRIGGER refuse");
+        QList<int> seen;
+        const auto stopped = CustomerTransfer::apply(*db, preview, Csv::ExistingRows::Skip, [&](int done, int total) {
+            seen << done;
+            return total == 1000 && done < 500;
+        });
+        QVERIFY(!stopped);
+        QCOMPARE(seen, (QList<int>{0, 250, 500}));
+        QCOMPARE(CustomerStore::readAll(*db), before);
+
+        QCOMPARE(CustomerTransfer::apply(*db, preview, Csv::ExistingRows::Skip)->added, 1000);
+        QCOMPARE(db->queryInt("SELECT COUNT(*) FROM tblCustomers"), 1003);
+    }
+
+    void customersRoundTripThroughAFile()
+    {
+        TestSession s(Edition::Corvalo);
+        s.start(QDate(2026, 12, 9));
+        CustomerStore store(s.context);
+        CustomerRecord odd = customer(QStringLiteral("=cmd|' /C calc'!A0"), kHostile.left(20), kHostile.left(35));
+        odd.strCustMainPhone = QStringLiteral("+1 555 0101");
+        odd.strCustNotes = kHostile;
+        odd.strCustState = QStringLiteral("@home");
+        odd.strCustCity = QStringLiteral("-");
+        odd.strCustEmail = QStringLiteral("o'brien@example.test");
+        odd.strCustTaxExmpt = true;
+        odd.intCustDiscount = 15;
+        store.save(odd);
+        const QList<CustomerRecord> original = withoutIds(CustomerStore::readAll(*s.db()));
+
+        const QByteArray file = CustomerTransfer::exportCsv(*s.db());
+        QVERIFY(file.startsWith("\xEF\xBB\xBF"));
+        QVERIFY(file.contains("'=cmd|"));
+        QVERIFY(file.contains("'+1 555 0101"));
+
+        TestSession other(Edition::Heddrin);
+        other.start(QDate(2026, 12, 9));
+        other.db()->exec("DELETE FROM tblCustomers");
+        CustomerTransfer::ImportJob job(other.context.databasePath(), other.context.locale);
+        const Csv::Table table = Csv::parse(file);
+        job.prepare(table, Csv::matchColumns(table.headers, job.fields()));
+        QVERIFY(job.problems().isEmpty());
+        QCOMPARE(job.apply(Csv::ExistingRows::Skip, {})->added, original.size());
+        QCOMPARE(withoutIds(CustomerStore::readAll(*other.db())), original);
+    }
+
+    void priceItemsImportAndRoundTrip()
+    {
+        TestSession s(Edition::Corvalo);
+        s.start(QDate(2026, 12, 9));
+        const auto db = s.db();
+        const Csv::Table table = Csv::parse("Description,Labor,Material\n"
+                                            "mow lawn - med size per week ,20,\n"
+                                            "Paint fence,\"3.5\",1\n"
+                                            ",1,1\n"
+                                            "Bad,abc,1\n");
+        const Csv::Mapping mapping = Csv::matchColumns(table.headers, PriceTransfer::fields());
+        const PriceTransfer::Preview preview = PriceTransfer::prepare(*db, table, mapping, s.context.locale,
+                                                                      {true, false});
+        QCOMPARE(describe(preview.problems),
+                 (QStringList{"4 Price Item Description: empty description",
+                              "5 Labor Price: not a number: \"abc\""}));
+        QVERIFY(preview.rows[0].matchesStored);
+        PriceTransfer::apply(*db, preview, Csv::ExistingRows::Update);
+        const QList<PriceItem> items = PriceStore::readAll(*db);
+        QCOMPARE(items.size(), 13);
+        QCOMPARE(items[7].dbLbrPrc, 20.0); // updated; an empty price is 0, as in the window
+        QCOMPARE(items[7].dbMatPrc, 0.0);
+        QCOMPARE(items[7].strPrcItemName, QStringLiteral("mow lawn - med size per week "));
+        QCOMPARE(items[12].strPrcItemName, QStringLiteral("Paint fence"));
+        QVERIFY(items[12].strLabTax && !items[12].strMatTax); // the company's defaults
+
+        PriceItem odd{0, QStringLiteral("-10% \"special\", @once"), true, true, 0.1 + 0.2, 1e-7};
+        PriceStore::insertRow(*db, odd);
+        QList<PriceItem> original = PriceStore::readAll(*db);
+        const QByteArray file = PriceTransfer::exportCsv(*db);
+        db->exec("DELETE FROM tblPrices");
+        const Csv::Table back = Csv::parse(file);
+        PriceTransfer::ImportJob job(s.context.databasePath(), s.context.locale, {false, false});
+        job.prepare(back, Csv::matchColumns(back.headers, job.fields()));
+        QCOMPARE(job.apply(Csv::ExistingRows::Skip, {})->added, original.size());
+        QList<PriceItem> reread = PriceStore::readAll(*db);
+        for (qsizetype i = 0; i < original.size(); ++i) {
+            original[i].intPrcItemNumID = reread[i].intPrcItemNumID = 0;
+            QCOMPARE(reread[i], original[i]);
+        }
+    }
+
+    void heddrinPricesMatchByItemNumber()
+    {
+        TestSession s(Edition::Heddrin);
+        s.start(QDate(2026, 12, 9));
+        const auto db = s.db();
+        const QByteArray exported = WorkSheetPriceTransfer::exportCsv(*db);
+        const Csv::Table table = Csv::parse("Item Number;Labor Price;Description\n"
+                                            "3;1,10;anything\n"
+                                            "28;1;x\n"
+                                            ";1;y\n");
+        const WorkSheetPriceTransfer::Preview preview = WorkSheetPriceTransfer::prepare(
+            *db, table, Csv::matchColumns(table.headers, WorkSheetPriceTransfer::fields()), QLocale(QLocale::German));
+        QCOMPARE(describe(preview.problems),
+                 (QStringList{"3 Item Number: 28 is not between 1 and 27", "4 Item Number: no item number"}));
+        WorkSheetPriceTransfer::apply(*db, preview);
+        QList<WorkSheetPriceItem> items = WorkSheetPriceStore::readCompanyPrices(*db);
+        QCOMPARE(items.size(), 27);
+        QCOMPARE(items[2].dbLbrPrc, 1.1);
+        QCOMPARE(items[2].dbMatPrc, 0.24); // not in the file: kept
+        QCOMPARE(items[2].strPrcItemName, QStringLiteral("Interior Trim Painting - per LNFT"));
+
+        // The exported list brings every price back.
+        const Csv::Table back = Csv::parse(exported);
+        WorkSheetPriceTransfer::apply(
+            *db, WorkSheetPriceTransfer::prepare(*db, back, Csv::matchColumns(back.headers, WorkSheetPriceTransfer::fields()),
+                                                 s.context.locale));
+        QCOMPARE(WorkSheetPriceStore::readCompanyPrices(*db)[2].dbLbrPrc, 0.95);
+    }
+
+    void documentsExportByDateRange()
+    {
+        TestSession s(Edition::Corvalo);
+        s.start(QDate(2026, 12, 9));
+        DocumentStore store(s.context);
+        const auto save = [&](QDate date, const QStringList &lines) {
+            s.context.document.header.blnNewInvoice = true;
+            store.pLoadInvoice();
+            s.context.document.header.strInvName = QStringLiteral("Invoice");
+            s.context.document.header.strInvDate = date;
+            s.context.document.header.strCustFullName = QStringLiteral("=HYPERLINK(\"x\")");
+            for (const QString &line : lines)
+                s.context.document.lines.appendPriceLine({line, 2, 10.5, 1, true, false});
+            Totals::pCalcTotals(s.context.document, s.context.edition(), s.context.company, s.context.locale);
+            return store.pSaveInvoice();
+        };
+        save(QDate(2026, 2, 28), {"before"});
+        const int first = save(QDate(2026, 3, 1), {"one", "two"});
+        const int second = save(QDate(2026, 3, 31), {});
+        save(QDate(2026, 4, 1), {"after"});
+
+        const auto db = s.db();
+        const Csv::Table joined =
+            Csv::parse(DocumentExport::oneFile(*db, QDate(2026, 3, 1), QDate(2026, 3, 31), s.context.locale));
+        const qsizetype number = joined.headers.indexOf("intInvNumber");
+        const qsizetype date = joined.headers.indexOf("strInvDate");
+        const qsizetype description = joined.headers.indexOf("strPrcItemName");
+        const qsizetype name = joined.headers.indexOf("strCustFullName");
+        QCOMPARE(joined.headers.count("intInvNumber"), 1);
+        QCOMPARE(joined.rows.size(), 3);
+        QCOMPARE(joined.rows[0][number], QString::number(first));
+        QCOMPARE(joined.rows[1][number], QString::number(first));
+        QCOMPARE(joined.rows[2][number], QString::number(second));
+        QCOMPARE(joined.rows[0][date], QStringLiteral("2026-03-01"));
+        QCOMPARE(joined.rows[2][date], QStringLiteral("2026-03-31"));
+        QCOMPARE(joined.rows[1][description], QStringLiteral("two"));
+        QCOMPARE(joined.rows[2][description], QString());
+        QCOMPARE(joined.rows[0][name], QStringLiteral("'=HYPERLINK(\"x\")"));
+        QCOMPARE(joined.rows[0][joined.headers.indexOf("dbLbrPrc")], QStringLiteral("10.5"));
+
+        const DocumentExport::Files files = DocumentExport::twoFiles(*db, QDate(2026, 3, 1), QDate(2026, 3, 31),
+                                                                     s.context.locale);
+        QCOMPARE(Csv::parse(files.headers).rows.size(), 2);
+        const Csv::Table lines = Csv::parse(files.lines);
+        QCOMPARE(lines.rows.size(), 2);
+        QCOMPARE(lines.rows[0][lines.headers.indexOf("intInvNumber")], QString::number(first));
+    }
+
+    void salesTaxRowsExportAsNumbers()
+    {
+        SalesTaxReport::MonthTotals march;
+        march.month = QDate(2026, 3, 1);
+        march.labor = 100.1;
+        march.material = 0.2;
+        march.laborTax = {1.23, 5, 0};
+        march.materialTax = {0.1, 0.2, 0};
+        const Csv::Table table =
+            Csv::parse(SalesTaxExport::exportCsv({march}, {QStringLiteral("Local Tax"), QStringLiteral("=x"), {}}));
+        QCOMPARE(table.headers,
+                 (QStringList{"Month", "Labor Sales", "Material Sales", "Labor Local Tax", "Labor =x", "Labor Tax 3",
+                              "Material Local Tax", "Material =x", "Material Tax 3", "Tax Total", "Sales Total"}));
+        QCOMPARE(table.rows[0],
+                 (QStringList{"2026-03", "100.1", "0.2", "1.23", "5", "0", "0.1", "0.2", "0", "6.53", "100.3"}));
+    }
+
+    void olderFileGetsTheEmailColumn()
+    {
+        TestSession s(Edition::Ostrev);
+        s.start(QDate(2026, 12, 9));
+        {
+            const auto db = s.db();
+            db->exec("ALTER TABLE tblCustomers DROP COLUMN strCustEmail; DROP TABLE tblSchemaLevel");
+        }
+        const auto report = SchemaUpgrade::pUpgradeDataBase(s.context.databasePath(), {s.context.edition(), s.context.locale});
+        QVERIFY(report.upgraded());
+        QVERIFY(QFile::exists(report.safetyCopyPath));
+        CustomerStore store(s.context);
+        QCOMPARE(store.find(1)->strCustEmail, QString());
+        CustomerRecord joe = *store.find(1);
+        joe.strCustEmail = QStringLiteral("joe@example.test");
+        store.save(joe);
+        QCOMPARE(store.find(1)->strCustEmail, QStringLiteral("joe@example.test"));
+    }
+
+    void emailCommandAttachesTheDocumentPdf()
+    {
+        TestSession s(Edition::Corvalo);
+        s.start(QDate(2026, 12, 9));
+        RecordingShell shell;
+        s.context.setShell(&shell);
+        RecordingPrintModule printing(s.context);
+        CustomerStore store(s.context);
+        CustomerRecord jane = customer(QStringLiteral("Jane"), QStringLiteral("Doe"), QStringLiteral("Janes Place"));
+        jane.strCustEmail = QStringLiteral("jane@example.test");
+        const qint64 janeId = store.save(jane);
+        const auto db = s.db();
+        QCOMPARE(DocumentMail::customerAddress(*db, std::nullopt, "Janes Place", "Jane Doe"),
+                 QStringLiteral("jane@example.test"));
+        QCOMPARE(DocumentMail::customerAddress(*db, janeId, "Other", "Name"), QStringLiteral("jane@example.test"));
+        QCOMPARE(DocumentMail::customerAddress(*db, std::nullopt, "Janes Place", "Jane"), QString());
+
+        TrecInvHeader &header = s.context.document.header;
+        header.strInvName = QStringLiteral("Invoice");
+        header.intInvNumber = 512;
+        header.strCustCmpnyName = QStringLiteral("Janes Place");
+        header.strCustFullName = QStringLiteral("Jane Doe");
+        QVERIFY(DocumentMail::pEmailDocument(s.context));
+        QCOMPARE(shell.mails.size(), 1);
+        QCOMPARE(shell.mails[0].to, QStringLiteral("jane@example.test"));
+        QCOMPARE(shell.mails[0].subject, QStringLiteral("Invoice 512 from My Company Name"));
+        QVERIFY(shell.mails[0].attachment.endsWith(QStringLiteral("/Invoice  512.pdf")));
+        QCOMPARE(printing.calls, QStringList{QStringLiteral("pdf 1 ") + shell.mails[0].attachment});
+
+        // No mail program: the user hears so and may save the PDF instead.
+        shell.mailProgram = false;
+        header.strCustFullName = QStringLiteral("Nobody");
+        s.prompts.answers = {Prompts::Yes};
+        QVERIFY(!DocumentMail::pEmailDocument(s.context));
+        QCOMPARE(shell.mails.last().to, QString());
+        QVERIFY(s.prompts.lastMessage().startsWith(QStringLiteral("No mail program was found")));
+        QCOMPARE(printing.calls.last(), QStringLiteral("pdf 1"));
+
+        // A PDF that could not be written sends nothing.
+        printing.succeeds = false;
+        QVERIFY(!DocumentMail::pEmailDocument(s.context));
+        QCOMPARE(shell.mails.size(), 2);
+    }
+};
+
+void TestTransfer::importDialogWritesOnlyWhenConfirmed()
+{
+    TestSession s(Edition::Corvalo);
+    s.start(QDate(2026, 12, 9));
+    CustomerTransfer::ImportJob job(s.context.databasePath(), s.context.locale);
+    const Csv::Table table = Csv::parse("Surname,Given Name,Town,Comments\n"
+                                        "Doe,Ann,Springfield,'=1\n"
+                                        ",,Nowhere,\n");
+    TfrmImport dialog(job, table, QStringLiteral("people.csv"), s.prompts);
+    QCOMPARE(dialog.mapping()[CustomerTransfer::City], 2);
+    QVERIFY(dialog.findChild<QLabel *>("lblSummary")->text().startsWith("1 row will be imported. The fault listed"));
+
+    // The user leaves the town out; Escape cancels without writing.
+    dialog.findChild<QComboBox *>(QStringLiteral("cmbColumn%1").arg(CustomerTransfer::City))->setCurrentIndex(0);
+    QCOMPARE(dialog.mapping()[CustomerTransfer::City], -1);
+    dialog.show();
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    QCOMPARE(s.db()->queryInt("SELECT COUNT(*) FROM tblCustomers"), 3);
+
+    // Enter is Import.
+    dialog.show();
+    QTest::keyClick(&dialog, Qt::Key_Return);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    const CustomerRecord ann = CustomerStore::readAll(*s.db()).last();
+    QCOMPARE(ann.strCustLastName, QStringLiteral("Doe"));
+    QCOMPARE(ann.strCustCity, QString());
+    QCOMPARE(ann.strCustNotes, QStringLiteral("=1"));
+    QCOMPARE(s.prompts.lastMessage(), QStringLiteral("Imported: 1 added, 0 updated, 0 skipped."));
+}
+
+void TestTransfer::customerWindowImportsAndKeepsTheEmail()
+{
+    TestSession s(Edition::Ostrev);
+    s.start(QDate(2026, 12, 9));
+    QTemporaryDir dir;
+    const QString good = dir.filePath("good.csv");
+    const QString bad = dir.filePath("bad.csv");
+    Csv::saveFile(good, "Company,E-mail\r\nNew Co,info@new.test\r\n");
+    Csv::saveFile(bad, QByteArray("\x00\x01\x02zip", 6));
+
+    TfrmCustomer window(s.context);
+    window.show();
+    s.prompts.choices = {bad, good};
+    window.findChild<QAction *>("actImport")->trigger();
+    QVERIFY(s.prompts.lastMessage().contains("not a text file"));
+
+    QTimer::singleShot(0, [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Return); });
+    window.findChild<QAction *>("actImport")->trigger();
+    QCOMPARE(window.listModel().rowCount(), 4);
+    QCOMPARE(CustomerStore::readAll(*s.db()).last().strCustEmail, QStringLiteral("info@new.test"));
+
+    // The new field is saved as typed.
+    window.findChild<QAction *>("actNewCustomer")->trigger();
+    QTest::keyClicks(window.findChild<QLineEdit *>("txtCustCmpnyName"), "Typed");
+    QTest::keyClicks(window.findChild<QLineEdit *>("txtCustEmail"), "a\"b\"@c.test");
+    window.findChild<QAction *>("actSave")->trigger();
+    QCOMPARE(CustomerStore::readAll(*s.db()).last().strCustEmail, QStringLiteral("a\"b\"@c.test"));
+}
+
+QTEST_MAIN(TestTransfer)
+#include "test_transfer.moc"
