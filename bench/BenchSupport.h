@@ -13,8 +13,8 @@
 class SilentPrompts final : public Prompts
 {
 public:
-    Answer ShowYesNoCancel(const QString &) override { return Yes; }
-    Answer ShowYesNo(const QString &) override { return Yes; }
+    Answer ShowYesNoCancel(const QString &, Answer = Yes) override { return Yes; }
+    Answer ShowYesNo(const QString &, Answer = Yes) override { return Yes; }
     void ShowInformation(const QString &) override {}
     void showPlainMessage(const QString &) override {}
     void showError(const QString &message) override { std::fprintf(stderr, "error: %s\n", qPrintable(message)); }

@@ -17,7 +17,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyleHints>
 #include <QTest>
+#include <QTimer>
 #include <stdexcept>
 
 using namespace ListWindows;
@@ -471,6 +473,59 @@ private slots:
         QCOMPARE(b.context.printKind, 8);
         QCOMPARE(b.prompts.unplanned, 0);
         QCOMPARE(b.prompts.messages("Error"), QStringList());
+    }
+
+    void theSecondClickStaysOutOfTheEditorAndKeysReachTheList()
+    {
+        Books b;
+        b.mixedBooks();
+        TfrmInvoiceMaintenance window(b.context);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        auto *list = child<QTableView>(window, "lstvwInvMaintenance");
+        auto *types = child<QComboBox>(window, "cmboInvMaintenanceType");
+
+        // Opens 502 by a click; once the editor shows, clicks its first line as the
+        // rest of a double click would, and notes every window that opened.
+        const auto openAndClickAgain = [&](int doubleClickMs) {
+            QGuiApplication::styleHints()->setMouseDoubleClickInterval(doubleClickMs);
+            QStringList opened;
+            QTimer closer;
+            QObject::connect(&closer, &QTimer::timeout, [&] {
+                QWidget *modal = QApplication::activeModalWidget();
+                if (!modal)
+                    return;
+                opened << modal->objectName();
+                if (opened.size() == 1) {
+                    auto *lines = modal->findChild<QTableView *>(QStringLiteral("lstInvoice"));
+                    QTest::mouseClick(lines->viewport(), Qt::LeftButton, {},
+                                      lines->visualRect(lines->model()->index(0, 1)).center());
+                }
+                modal->close();
+            });
+            closer.start(5);
+            clickRow(list, rowShowing(list, 0, "502"));
+            return opened;
+        };
+        types->setCurrentIndex(int(T::ViewAll) - 1);
+        QCOMPARE(openAndClickAgain(60000), QStringList{"frmInvoiceCorvalo"});
+        // A click after the double-click time is the user's own and reaches the editor.
+        QCOMPARE(openAndClickAgain(0), QStringList({"frmInvoiceCorvalo", "frmInvoicePriceItemEdit"}));
+        QGuiApplication::styleHints()->setMouseDoubleClickInterval(400);
+
+        // A type chosen by keyboard hands the focus to the list, and Enter acts on its row.
+        types->setCurrentIndex(int(T::AddRecurring) - 1);
+        types->setFocus();
+        QTest::keyClick(types, Qt::Key_Up);
+        QCOMPARE(MaintenanceType(types->currentData().toInt()), T::Delete);
+        QVERIFY(list->hasFocus());
+        QVERIFY(list->currentIndex().isValid());
+        list->setCurrentIndex(list->model()->index(rowShowing(list, 0, "504"), 0));
+        b.prompts.answers = {Prompts::Yes};
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(b.prompts.lastMessage(), QStringLiteral("Delete Invoice 504?"));
+        QCOMPARE(b.prompts.asked.last().preferred, Prompts::No);
+        QCOMPARE(b.kindOf(504), QStringLiteral("<none>"));
     }
 
     void printRecurringFromTheMainWindow()

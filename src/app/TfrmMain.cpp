@@ -11,6 +11,7 @@
 #include "invoice/RecurringRun.h"
 #include "printing/PrintModule.h"
 #include "planner/PlannerCleanup.h"
+#include "widgets/Mnemonics.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -163,6 +164,8 @@ void TfrmMain::createMenus()
     QMenu *help = bar->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
     help->addActions({m_actUpdate, m_actHelp, m_actAbout});
+    for (QMenu *menu : {file, invoice, maintenance, m_plannerMenu, help})
+        Mnemonics::markMenu(menu);
 }
 
 void TfrmMain::createToolBar()

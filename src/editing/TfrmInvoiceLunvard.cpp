@@ -10,6 +10,8 @@
 #include "app/AppContext.h"
 #include "core/Edition.h"
 #include "widgets/FormFields.h"
+#include "widgets/InputGuards.h"
+#include "widgets/Mnemonics.h"
 #include "core/Prompts.h"
 #include "customers/TfrmCustomerLunvard.h"
 #include "data/DateText.h"
@@ -17,6 +19,7 @@
 #include "invoice/DocumentKinds.h"
 #include "invoice/Totals.h"
 #include "prices/TfrmPriceLunvard.h"
+#include "PrintBusy.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -49,7 +52,7 @@ TfrmInvoiceLunvard::TfrmInvoiceLunvard(AppContext &context, QWidget *parent)
     , m_cmbInvoiceType(new QComboBox(this))
     , m_btnAddCustomer(commandButton(this, QStringLiteral("btnAddCustomer"), tr("Add Customer")))
     , m_btnAddPriceItem(commandButton(this, QStringLiteral("btnAddPriceItem"), tr("Add Price Item")))
-    , m_dateTimePickerInvoice(new QDateEdit(this))
+    , m_dateTimePickerInvoice(new DateField(this))
     , m_txtPaymentTerms(FormFields::textField(this, QStringLiteral("txtPaymentTerms"), 25, {}))
     , m_btnAddNotes(commandButton(this, QStringLiteral("btnAddNotes"), tr("Add Invoice Notes")))
     , m_btnPaidDeposit(commandButton(this, QStringLiteral("btnPaidDeposit")))
@@ -108,6 +111,8 @@ TfrmInvoiceLunvard::TfrmInvoiceLunvard(AppContext &context, QWidget *parent)
     connect(m_btnAddNotes, &QPushButton::clicked, this, &TfrmInvoiceLunvard::btnAddNotesClick);
     connect(m_btnPaidDeposit, &QPushButton::clicked, this, &TfrmInvoiceLunvard::btnPaidDepositClick);
     connect(m_lstInvoice, &QTableView::clicked, this, [this](const QModelIndex &index) { editLine(index.row()); });
+    WheelGuard::protect(this);
+    Mnemonics::giveCommands(this);
 }
 
 void TfrmInvoiceLunvard::buildActions()
@@ -476,5 +481,10 @@ void TfrmInvoiceLunvard::editLine(int row)
 void TfrmInvoiceLunvard::printDocument(bool preview)
 {
     using DocumentOutput::Target;
-    DocumentOutput::pPrintDocument(m_context, preview ? Target::Preview : Target::Printer);
+    if (preview) {
+        DocumentOutput::pPrintDocument(m_context, Target::Preview);
+        return;
+    }
+    const PrintBusy busy(m_actPrint, m_context.saving());
+    DocumentOutput::pPrintDocument(m_context, Target::Printer);
 }

@@ -20,6 +20,7 @@
 #include "printing/PrintJobs.h"
 #include "printing/PrintModule.h"
 #include "prices/TfrmPriceCorvalo.h"
+#include "PrintBusy.h"
 
 #include <QAction>
 #include <algorithm>
@@ -353,7 +354,12 @@ void TfrmInvoiceStored::actPDFExecute()
 void TfrmInvoiceStored::printDocument(bool preview)
 {
     using DocumentOutput::Target;
-    DocumentOutput::pPrintDocument(m_context, preview ? Target::Preview : Target::Printer);
+    if (preview) {
+        DocumentOutput::pPrintDocument(m_context, Target::Preview);
+        return;
+    }
+    const PrintBusy busy(m_actPrint, m_context.saving());
+    DocumentOutput::pPrintDocument(m_context, Target::Printer);
 }
 
 bool TfrmInvoiceStored::FormCloseQuery()

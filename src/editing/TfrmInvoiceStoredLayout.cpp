@@ -5,6 +5,9 @@
 #include "app/AppContext.h"
 #include "core/Edition.h"
 #include "widgets/FormFields.h"
+#include "widgets/Icons.h"
+#include "widgets/InputGuards.h"
+#include "widgets/Mnemonics.h"
 #include "data/DateText.h"
 
 #include <QAction>
@@ -133,6 +136,8 @@ TfrmInvoiceStored::TfrmInvoiceStored(AppContext &context, QWidget *parent)
     connect(m_btnAddNotes, &QPushButton::clicked, this, &TfrmInvoiceStored::btnAddNotesClick);
     connect(m_btnPaidDeposit, &QPushButton::clicked, this, &TfrmInvoiceStored::btnPaidDepositClick);
     connect(m_lstInvoice, &QTableView::clicked, this, [this](const QModelIndex &index) { editLine(index.row()); });
+    WheelGuard::protect(this);
+    Mnemonics::giveCommands(this);
 }
 
 void TfrmInvoiceStored::buildActions()
@@ -146,7 +151,8 @@ void TfrmInvoiceStored::buildActions()
     m_actClose = make("actClose", tr("Close"), tr("Close"), "system-log-out");
     m_actSave = make("actSave", tr("Save"), tr("Save Changes to Invoice"), "document-save");
     m_actDelete = make("actDelete", tr("Delete"), tr("Delete invoice"), "edit-delete");
-    m_actPDF = make("actPDF", tr("PDF"), tr("Save Invoice as a PDF"), "application-pdf");
+    m_actPDF = make("actPDF", tr("PDF"), tr("Save Invoice as a PDF"), "");
+    m_actPDF->setIcon(Icons::forCommand(Icons::Command::Pdf));
     m_actPrintPreview = make("actPrintPreview", tr("Print Preview"), tr("Print Preview Invoice"),
                              "document-print-preview");
     m_actPrint = make("actPrint", tr("Print"), tr("Print Invoice"), "document-print");
@@ -169,7 +175,7 @@ void TfrmInvoiceStored::createControls()
     m_cmbInvoiceType->setObjectName(QStringLiteral("cmbInvoiceType"));
     m_btnAddCustomer = commandButton(this, QStringLiteral("btnAddCustomer"), tr("Add Customer"));
     m_btnAddPriceItem = commandButton(this, QStringLiteral("btnAddPriceItem"), tr("Add Price Item"));
-    m_dateTimePickerInvoice = new QDateEdit(this);
+    m_dateTimePickerInvoice = new DateField(this);
     m_dateTimePickerInvoice->setObjectName(QStringLiteral("dateTimePickerInvoice"));
     m_dateTimePickerInvoice->setCalendarPopup(true);
     m_dateTimePickerInvoice->setLocale(m_context.locale);
@@ -189,12 +195,12 @@ void TfrmInvoiceStored::createControls()
     for (int i = 0; i < 3; ++i)
         m_ckbxTaxRate[i] = checkBox(this, QStringLiteral("ckbxTaxRate%1").arg(i + 1));
     if (hasFullFeatures()) {
-        m_SpinEditCustDiscount = new QSpinBox(this);
+        m_SpinEditCustDiscount = new SpinField(this);
         m_SpinEditCustDiscount->setObjectName(QStringLiteral("SpinEditCustDiscount"));
         m_SpinEditCustDiscount->setRange(0, 100);
         m_SpinEditCustDiscount->setSuffix(QStringLiteral(" %"));
         // Stepped with the arrows only, so no typed text can be half a number.
-        m_SpinEditCustDiscount->findChild<QLineEdit *>()->setReadOnly(true);
+        makeArrowsOnly(m_SpinEditCustDiscount);
         m_ckbxRecurring = checkBox(this, QStringLiteral("ckbxRecurring"), tr("Set As Recurring"));
         m_ckbxAddSignatureLine = checkBox(this, QStringLiteral("ckbxAddSignatureLine"), tr("Add Signature Line"));
         m_ckbxAddContract = checkBox(this, QStringLiteral("ckbxAddContract"), tr("Print Contract"));

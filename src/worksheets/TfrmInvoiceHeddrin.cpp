@@ -5,6 +5,8 @@
 #include "core/Edition.h"
 #include "widgets/FormFields.h"
 #include "widgets/Icons.h"
+#include "widgets/InputGuards.h"
+#include "widgets/Mnemonics.h"
 #include "core/Prompts.h"
 #include "widgets/Ribbon.h"
 #include "data/DateText.h"
@@ -79,9 +81,9 @@ TfrmInvoiceHeddrin::TfrmInvoiceHeddrin(AppContext &context, QWidget *parent)
     , m_context(context)
     , m_ribbon(new Ribbon(this))
     , m_cmbInvoiceType(new QComboBox(this))
-    , m_dateTimePickerInvoice(new QDateEdit(this))
+    , m_dateTimePickerInvoice(new DateField(this))
     , m_cmbPaymentTerms(new QComboBox(this))
-    , m_SpinEditCustDiscount(new QSpinBox(this))
+    , m_SpinEditCustDiscount(new SpinField(this))
     , m_txtCustPO(FormFields::textField(this, QStringLiteral("txtCustPO"), 25, tr("Enter a PO number for this Customer")))
     , m_txtcustTaxExemptNumber(FormFields::textField(this, QStringLiteral("txtcustTaxExemptNumber"), 25,
                                                      tr("Enter Customer Tax Exemption Number")))
@@ -123,6 +125,8 @@ TfrmInvoiceHeddrin::TfrmInvoiceHeddrin(AppContext &context, QWidget *parent)
     connect(m_lstvwWorkSheetName, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *item) {
         lstvwWorkSheetNameClick(m_lstvwWorkSheetName->indexOfTopLevelItem(item));
     });
+    WheelGuard::protect(this);
+    Mnemonics::giveCommands(this);
 }
 
 void TfrmInvoiceHeddrin::buildActions()

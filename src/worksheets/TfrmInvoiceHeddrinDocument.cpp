@@ -23,6 +23,7 @@
 #include "invoice/Totals.h"
 #include "printing/PrintKind.h"
 #include "printing/PrintModule.h"
+#include "editing/PrintBusy.h"
 
 #include <QAction>
 #include <algorithm>
@@ -270,7 +271,12 @@ void TfrmInvoiceHeddrin::actPDFExecute()
 void TfrmInvoiceHeddrin::printDocument(bool preview)
 {
     using DocumentOutput::Target;
-    DocumentOutput::pPrintDocument(m_context, preview ? Target::Preview : Target::Printer);
+    if (preview) {
+        DocumentOutput::pPrintDocument(m_context, Target::Preview);
+        return;
+    }
+    const PrintBusy busy(m_actPrint, m_context.saving());
+    DocumentOutput::pPrintDocument(m_context, Target::Printer);
 }
 
 void TfrmInvoiceHeddrin::actEditPricesExecute()

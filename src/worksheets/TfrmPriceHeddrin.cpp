@@ -12,6 +12,7 @@
 #include "invoice/Money.h"
 #include "printing/ListReports.h"
 #include "printing/PrintModule.h"
+#include "widgets/InputGuards.h"
 
 #include <QAction>
 #include <QFormLayout>
@@ -88,6 +89,7 @@ TfrmPriceHeddrin::TfrmPriceHeddrin(AppContext &context, QWidget *parent)
     connect(m_lstPrice, &QTableView::activated, this, [this](const QModelIndex &index) { lstPriceClick(index.row()); });
     for (QLineEdit *field : {m_txtPriceItmDiscription, m_txtLaborPrice, m_txtMatPrice})
         connect(field, &QLineEdit::textChanged, this, &TfrmPriceHeddrin::pEnableSaveButton);
+    WheelGuard::protect(this);
 }
 
 void TfrmPriceHeddrin::showEvent(QShowEvent *event)

@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QStringList>
+#include <functional>
 
 /// A PrintModule for tests: records what was asked, with the print kind at the
 /// time, and succeeds or fails as planned.
@@ -22,11 +23,15 @@ public:
     QStringList calls; // "print 1", "preview 5", "pdf 1 <file>"
     /// The current document's number at each call.
     QList<int> documentNumbers;
+    /// Runs while a print job is being sent.
+    std::function<void()> whilePrinting;
 
     bool pPrint() override
     {
         calls << QStringLiteral("print %1").arg(m_context.printKind);
         documentNumbers << m_context.document.header.intInvNumber;
+        if (whilePrinting)
+            whilePrinting();
         return succeeds;
     }
     void pPrintPreview() override { calls << QStringLiteral("preview %1").arg(m_context.printKind); }
