@@ -317,6 +317,7 @@ private slots:
         action(editor, "actRemoveWorkSheet")->trigger();
         QCOMPARE(s.prompts.lastMessage(), QStringLiteral("Remove Work Sheet Kitchen from Estimate %1?")
                                               .arg(s.context.document.header.intInvNumber));
+        QCOMPARE(s.prompts.asked.last().preferred, Prompts::No);
         QCOMPARE(listed(list, 0), QStringList{"Work Sheet 2"});
         s.prompts.answers = {Prompts::Yes};
         action(editor, "actRemoveWorkSheet")->trigger();
