@@ -14,9 +14,8 @@
 class SilentPrompts final : public Prompts
 {
 public:
-    Answer ShowYesNoCancel(const QString &) override { return Yes; }
-    Answer ShowYesNo(const QString &) override { return Yes; }
-    Answer ShowYesNoDefaultNo(const QString &) override { return Yes; }
+    Answer ShowYesNoCancel(const QString &, Answer = Yes) override { return Yes; }
+    Answer ShowYesNo(const QString &, Answer = Yes) override { return Yes; }
     void ShowInformation(const QString &) override {}
     void showPlainMessage(const QString &) override {}
     void showError(const QString &message, const QString &detail = {}) override

@@ -244,6 +244,29 @@ private slots:
         QCOMPARE(s.prompts.asked.size(), 0);
     }
 
+    void namesOfBlanksAreNoNameAndNamesAreTrimmed()
+    {
+        Session s;
+        TfrmCustomer w(s.context);
+        w.show();
+        action(w, "actNewCustomer")->trigger();
+        typeText(field(w, "txtCustFrstName"), QStringLiteral("   "));
+        typeText(field(w, "txtCustCmpnyName"), QStringLiteral(" "));
+        action(w, "actSave")->trigger();
+        QCOMPARE(s.prompts.messages("Information"), QStringList{CustomerRecord::nameNeeded()});
+        QCOMPARE(pageCaption(w), QStringLiteral("New Customer Information"));
+        QCOMPARE(s.count(QStringLiteral("SELECT COUNT(*) FROM tblCustomers")), 3);
+
+        typeText(field(w, "txtCustLstName"), QStringLiteral(" Mößner "));
+        action(w, "actSave")->trigger();
+        QCOMPARE(pageCaption(w), QStringLiteral("Customer Information Work Area"));
+        const std::optional<CustomerRecord> stored = s.store.find(4);
+        QVERIFY(stored);
+        QCOMPARE(stored->strCustLastName, QStringLiteral("Mößner"));
+        QCOMPARE(stored->strCustFirstName, QString());
+        QCOMPARE(stored->strCustCompany, QString());
+    }
+
     void notesStopAtTheirLimitButStoredTextIsNeverCut()
     {
         Session s;
@@ -357,6 +380,7 @@ private slots:
             s.prompts.answers = {refusal};
             action(w, "actDelete")->trigger();
             QCOMPARE(s.prompts.lastMessage(), QStringLiteral("Delete this Customers from your list?"));
+            QCOMPARE(s.prompts.asked.last().preferred, Prompts::No); // Enter keeps the customer
             QCOMPARE(pageCaption(w), QStringLiteral("Edit Customer Information"));
             QVERIFY(s.store.find(kJane));
             action(w, "actCancel")->trigger();

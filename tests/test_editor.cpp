@@ -25,9 +25,11 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSet>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
 #include <QToolButton>
 #include <functional>
 
@@ -206,6 +208,32 @@ private slots:
         QCOMPARE(int(filter.validate(text, position)), state);
     }
 
+    void amountRuleRefusesWhatDoesNotFitAndOneWordingTellsIt()
+    {
+        const QLocale us(QLocale::English, QLocale::UnitedStates);
+        AllowNumDecimalOnly filter(us, nullptr, 10);
+        int position = 0;
+        QString pasted = QStringLiteral("1000000000000");
+        QCOMPARE(filter.validate(pasted, position), QValidator::Invalid); // refused whole, not cut to 10
+        QString fits = QStringLiteral("1000000000");
+        QCOMPARE(filter.validate(fits, position), QValidator::Acceptable);
+        filter.allowLength(13); // a longer stored text stays editable
+        QCOMPARE(filter.validate(pasted, position), QValidator::Acceptable);
+
+        QString lone = QStringLiteral(".");
+        filter.fixup(lone);
+        QVERIFY(lone.isEmpty());
+        QString started = QStringLiteral("5.");
+        filter.fixup(started);
+        QCOMPARE(started, QStringLiteral("5."));
+        QVERIFY(!AllowNumDecimalOnly::hasDigits(QStringLiteral(",")));
+        QVERIFY(AllowNumDecimalOnly::hasDigits(QStringLiteral(",5")));
+        QCOMPARE(AllowNumDecimalOnly::notANumber(QStringLiteral("labor price"), QStringLiteral("."),
+                                                 QLocale(QLocale::German, QLocale::Germany)),
+                 QStringLiteral("The labor price \".\" is not a number. Enter digits with at most one decimal "
+                                "separator, such as 12,50."));
+    }
+
     void quickCustomerReplacesTheWholeCustomerBlock()
     {
         TrecInvHeader header;
@@ -222,6 +250,9 @@ private slots:
         QVERIFY(!customer.canUse());
         customer.address = "1 Main";
         QVERIFY(!customer.canUse()); // an address is not a customer
+        customer.lastName = QStringLiteral("   ");
+        QVERIFY(!customer.canUse()); // nor are blanks
+        customer.lastName.clear();
         customer.companyName = kHostile;
         QVERIFY(customer.canUse());
         customer.applyTo(header);
@@ -260,7 +291,9 @@ private slots:
         entry.quantity.clear();
         QCOMPARE(entry.problem(us).value_or(QString()), QStringLiteral("Enter a Quantity for this Price Item."));
         entry.quantity = ".";
-        QCOMPARE(entry.problem(us).value_or(QString()), QStringLiteral("'.' is not a valid floating point value"));
+        QCOMPARE(entry.problem(us).value_or(QString()),
+                 QStringLiteral("The quantity \".\" is not a number. Enter digits with at most one decimal "
+                                "separator, such as 12.50."));
         entry.quantity = "1";
         entry.materialPrice = ".";
         QVERIFY(entry.problem(us));
@@ -317,7 +350,8 @@ private slots:
         header.strInvName = "Invoice";
         QCOMPARE(PaidAndDeposit::amountText(header, us), QStringLiteral("7"));
         QCOMPARE(PaidAndDeposit::apply(header, ".", true, us).value_or(QString()),
-                 QStringLiteral("'.' is not a valid floating point value"));
+                 QStringLiteral("The amount \".\" is not a number. Enter digits with at most one decimal "
+                                "separator, such as 12.50."));
         QCOMPARE(header.dbPaidAmount, 7.0); // untouched on error
         QVERIFY(!header.strPaidInFull);
         QVERIFY(!PaidAndDeposit::apply(header, "999999999", true, us));
@@ -384,7 +418,8 @@ private slots:
         QCOMPARE(s.editorChild<QComboBox>("cmbInvoiceType")->count(), 2);
         QCOMPARE(s.label("lblInvoiceDate"), QDate::currentDate().toString("M/d/yyyy"));
         QCOMPARE(s.header().strInvDate, QDate::currentDate());
-        QCOMPARE(s.editorChild<QPushButton>("btnPaidDeposit")->text(), QStringLiteral("Deposit Required"));
+        QCOMPARE(s.editorChild<QPushButton>("btnPaidDeposit")->text().remove(QLatin1Char('&')),
+                 QStringLiteral("Deposit Required"));
         QCOMPARE(s.editorChild<QPushButton>("btnPaidDeposit")->toolTip(), QStringLiteral("Set a Deposit Amount"));
         QCOMPARE(s.label("lblPaidAndDeposit"), QStringLiteral("Deposit Required"));
         QCOMPARE(s.label("lblTotal"), QStringLiteral("Estimate Total"));
@@ -505,7 +540,8 @@ private slots:
             typeInto(child<QLineEdit>(&d, "txtQuantity"), ".");
             child<QAction>(&d, "actOK")->trigger();
             QVERIFY(d.isVisible()); // stays open for a correction
-            QCOMPARE(s.prompts.messages("Error"), QStringList{"'.' is not a valid floating point value"});
+            QCOMPARE(s.prompts.messages("Error"), QStringList{"The quantity \".\" is not a number. Enter digits with "
+                                                              "at most one decimal separator, such as 12.50."});
             QTest::keyClick(child<QLineEdit>(&d, "txtQuantity"), Qt::Key_Backspace);
             typeInto(child<QLineEdit>(&d, "txtQuantity"), "3");
             child<QAction>(&d, "actOK")->trigger();
@@ -568,13 +604,13 @@ private slots:
             QCOMPARE(child<QLineEdit>(&d, "txtMatPrice")->text(), QStringLiteral("0.0"));
             QVERIFY(child<QCheckBox>(&d, "ckbxLaborTaxable")->isChecked());
             QVERIFY(child<QCheckBox>(&d, "ckbxMatTaxable")->isHidden()); // Lunvard taxes every line alike
-            QVERIFY(child<QToolButton>(&d, "tlbtnOK")->isHidden());
+            QVERIFY(child<QPushButton>(&d, "tlbtnOK")->isHidden());
             auto *labor = child<QLineEdit>(&d, "txtLaborPrice");
             labor->selectAll();
             QTest::keyClick(labor, Qt::Key_Delete);
-            QVERIFY(child<QToolButton>(&d, "tlbtnOK")->isVisible());
+            QVERIFY(child<QPushButton>(&d, "tlbtnOK")->isVisible());
             typeInto(child<QLineEdit>(&d, "txtMatPrice"), "5"); // 0.05
-            QTest::mouseClick(child<QToolButton>(&d, "tlbtnOK"), Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>(&d, "tlbtnOK"), Qt::LeftButton);
         });
         s.clickLine(1);
         QCOMPARE(s.context.selectedLineIndex, 1);
@@ -585,10 +621,10 @@ private slots:
         // No keeps the line and the dialog; Yes removes exactly the clicked line.
         s.prompts.answers = {Prompts::No, Prompts::Yes};
         whenDialogOpens<TfrmInvoicePriceItemEdit>([&](TfrmInvoicePriceItemEdit &d) {
-            QTest::mouseClick(child<QToolButton>(&d, "tlbtnRemove"), Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>(&d, "tlbtnRemove"), Qt::LeftButton);
             QVERIFY(d.isVisible());
             QCOMPARE(s.doc().lines.rowCount(), 3);
-            QTest::mouseClick(child<QToolButton>(&d, "tlbtnRemove"), Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>(&d, "tlbtnRemove"), Qt::LeftButton);
         });
         s.clickLine(0);
         QCOMPARE(s.prompts.messages("YesNoCancel"),
@@ -600,9 +636,9 @@ private slots:
         // Emptying the quantity is refused: a line without one has no total.
         whenDialogOpens<TfrmInvoicePriceItemEdit>([&](TfrmInvoicePriceItemEdit &d) {
             child<QLineEdit>(&d, "txtQuantity")->clear();
-            QTest::mouseClick(child<QToolButton>(&d, "tlbtnOK"), Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>(&d, "tlbtnOK"), Qt::LeftButton);
             QVERIFY(d.isVisible());
-            QTest::mouseClick(child<QToolButton>(&d, "tlbtnCancel"), Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>(&d, "tlbtnCancel"), Qt::LeftButton);
         });
         s.clickLine(0);
         QCOMPARE(s.prompts.lastMessage(), QStringLiteral("Enter a Quantity for this Price Item."));
@@ -616,9 +652,9 @@ private slots:
         s.chooseKind("Invoice");
         whenDialogOpens<TfrmInvoiceNotes>([](TfrmInvoiceNotes &d) {
             QCOMPARE(d.windowTitle(), QStringLiteral("Invoice 500 Notes"));
-            QVERIFY(child<QToolButton>(&d, "tlbtnOK")->isHidden());
+            QVERIFY(child<QPushButton>(&d, "tlbtnOK")->isHidden());
             typeInto(child<QPlainTextEdit>(&d, "txtInvoiceNotes"), "thrown away");
-            QTest::mouseClick(child<QToolButton>(&d, "tlbtnCancel"), Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>(&d, "tlbtnCancel"), Qt::LeftButton);
         });
         QTest::mouseClick(s.editorChild<QPushButton>("btnAddNotes"), Qt::LeftButton);
         QCOMPARE(s.doc().notes, QString());
@@ -628,8 +664,8 @@ private slots:
             auto *notes = child<QPlainTextEdit>(&d, "txtInvoiceNotes");
             QCOMPARE(notes->toolTip(), QStringLiteral("Add notes to Invoice 500"));
             typeInto(notes, kHostile);
-            QVERIFY(child<QToolButton>(&d, "tlbtnOK")->isVisible());
-            QTest::mouseClick(child<QToolButton>(&d, "tlbtnOK"), Qt::LeftButton);
+            QVERIFY(child<QPushButton>(&d, "tlbtnOK")->isVisible());
+            QTest::mouseClick(child<QPushButton>(&d, "tlbtnOK"), Qt::LeftButton);
         });
         QTest::mouseClick(s.editorChild<QPushButton>("btnAddNotes"), Qt::LeftButton);
         QCOMPARE(s.doc().notes, kHostile);
@@ -652,15 +688,15 @@ private slots:
             QVERIFY(child<QCheckBox>(&d, "ckbxPaidInFull")->isHidden());
             auto *amount = child<QLineEdit>(&d, "txtPaidAndDeposit");
             QCOMPARE(amount->text(), QStringLiteral("0"));
-            QVERIFY(child<QToolButton>(&d, "tlbtnOK")->isHidden());
+            QVERIFY(child<QPushButton>(&d, "tlbtnOK")->isHidden());
             amount->clear();
-            QVERIFY(child<QToolButton>(&d, "tlbtnOK")->isHidden());
+            QVERIFY(child<QPushButton>(&d, "tlbtnOK")->isHidden());
             typeInto(amount, "2.5.0x");
             QCOMPARE(amount->text(), QStringLiteral("2.50"));
             typeInto(amount, "1234567"); // nine characters at most
             QCOMPARE(amount->text(), QStringLiteral("2.5012345"));
             amount->setText("250");
-            QTest::mouseClick(child<QToolButton>(&d, "tlbtnOK"), Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>(&d, "tlbtnOK"), Qt::LeftButton);
         });
         QCOMPARE(s.header().dbDepositAmount, 250.0);
         QCOMPARE(s.text("txtPaidAndDeposit"), QStringLiteral("$250.00"));
@@ -674,14 +710,15 @@ private slots:
             auto *amount = child<QLineEdit>(&d, "txtPaidAndDeposit");
             amount->clear();
             typeInto(amount, ".");
-            QTest::mouseClick(child<QToolButton>(&d, "tlbtnOK"), Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>(&d, "tlbtnOK"), Qt::LeftButton);
             QVERIFY(d.isVisible()); // not a number: reported, nothing written
             QCOMPARE(s.header().dbPaidAmount, 0.0);
             QTest::keyClick(amount, Qt::Key_Backspace);
             typeInto(amount, "400");
-            QTest::mouseClick(child<QToolButton>(&d, "tlbtnOK"), Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>(&d, "tlbtnOK"), Qt::LeftButton);
         });
-        QCOMPARE(s.prompts.messages("Error"), QStringList{"'.' is not a valid floating point value"});
+        QCOMPARE(s.prompts.messages("Error"), QStringList{"The amount \".\" is not a number. Enter digits with at "
+                                                          "most one decimal separator, such as 12.50."});
         QCOMPARE(s.text("txtPaidAndDeposit"), QStringLiteral("$400.00"));
         QCOMPARE(s.text("txtInvoiceTotal"), QStringLiteral("$600.00"));
 
@@ -689,7 +726,7 @@ private slots:
             QCOMPARE(child<QLineEdit>(&d, "txtPaidAndDeposit")->text(), QStringLiteral("400"));
             QCOMPARE(child<QLineEdit>(&d, "txtInvTotal")->text(), QStringLiteral("$600.00"));
             child<QCheckBox>(&d, "ckbxPaidInFull")->click();
-            QTest::mouseClick(child<QToolButton>(&d, "tlbtnOK"), Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>(&d, "tlbtnOK"), Qt::LeftButton);
         });
         QVERIFY(s.header().strPaidInFull);
         QCOMPARE(s.header().dbPaidAmount, 400.0);
@@ -699,7 +736,7 @@ private slots:
         // Cancel leaves everything as it was.
         s.setPaidOrDeposit([](TfrmPaidAndDeposit &d) {
             child<QCheckBox>(&d, "ckbxPaidInFull")->click();
-            QTest::mouseClick(child<QToolButton>(&d, "tlbtnCancel"), Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>(&d, "tlbtnCancel"), Qt::LeftButton);
         });
         QVERIFY(s.header().strPaidInFull);
     }
@@ -766,6 +803,108 @@ private slots:
         QCOMPARE(s.count("SELECT COUNT(*) FROM tblInvHeader"), 0);
         QCOMPARE(s.count("SELECT COUNT(*) FROM tblInvData"), 0);
         QCOMPARE(s.prompts.unplanned, 0);
+    }
+
+    void printIsBusyWhileAJobIsSent()
+    {
+        Session s;
+        s.openEditor();
+        s.addCustomer("Acme");
+        s.addLine("Gutter", "80", "20", "1");
+        RecordingPrintModule printer(s.context);
+        auto *print = s.editor->findChild<QToolBar *>()->widgetForAction(s.action("actPrint"));
+        bool busy = false;
+        printer.whilePrinting = [&] {
+            busy = !s.action("actPrint")->isEnabled();
+            // An impatient second click while the job is sent.
+            QTest::mouseClick(print, Qt::LeftButton);
+        };
+        QTest::mouseClick(print, Qt::LeftButton);
+        QVERIFY(busy);
+        QCOMPARE(printer.calls, QStringList({"print 1"}));
+        QCOMPARE(s.storedNextNumber(), 501);
+        QVERIFY(s.action("actPrint")->isEnabled());
+    }
+
+    void dialogsTakeEnterAndEscape()
+    {
+        Session s;
+        s.openEditor();
+        whenDialogOpens<TfrmCustomerLunvard>([](TfrmCustomerLunvard &d) {
+            typeInto(child<QLineEdit>(&d, "txtCustCmpnyName"), QStringLiteral("Acme"));
+            QTest::keyClick(child<QLineEdit>(&d, "txtCustCmpnyName"), Qt::Key_Return);
+            QVERIFY(!d.isVisible());
+        });
+        QTest::mouseClick(s.editorChild<QPushButton>("btnAddCustomer"), Qt::LeftButton);
+        QCOMPARE(s.header().strCustCmpnyName, QStringLiteral("Acme"));
+
+        whenDialogOpens<TfrmPriceLunvard>([](TfrmPriceLunvard &d) {
+            typeInto(child<QLineEdit>(&d, "txtPriceItmDiscription"), QStringLiteral("Gutter"));
+            typeInto(child<QLineEdit>(&d, "txtLaborPrice"), QStringLiteral("80"));
+            typeInto(child<QLineEdit>(&d, "txtQuantity"), QStringLiteral("2"));
+            QTest::keyClick(child<QLineEdit>(&d, "txtQuantity"), Qt::Key_Enter);
+        });
+        QTest::mouseClick(s.editorChild<QPushButton>("btnAddPriceItem"), Qt::LeftButton);
+        QCOMPARE(s.doc().lines.rowCount(), 1);
+
+        // The line edit: Escape drops the change, Enter keeps it, Remove asks with No first.
+        for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
+            whenDialogOpens<TfrmInvoicePriceItemEdit>([key](TfrmInvoicePriceItemEdit &d) {
+                auto *quantity = child<QLineEdit>(&d, "txtQuantity");
+                quantity->selectAll();
+                typeInto(quantity, QStringLiteral("3"));
+                QVERIFY(child<QPushButton>(&d, "tlbtnOK")->isDefault());
+                QTest::keyClick(quantity, key);
+                QVERIFY(!d.isVisible());
+            });
+            s.clickLine(0);
+        }
+        QCOMPARE(s.doc().lines.cell(0, InvoiceLines::Quantity), QStringLiteral("3"));
+        whenDialogOpens<TfrmInvoicePriceItemEdit>(
+            [](TfrmInvoicePriceItemEdit &d) { QTest::mouseClick(child<QPushButton>(&d, "tlbtnRemove"), Qt::LeftButton); });
+        s.prompts.answers = {Prompts::No};
+        s.clickLine(0);
+        QCOMPARE(s.prompts.asked.last().preferred, Prompts::No);
+        QCOMPARE(s.doc().lines.rowCount(), 1);
+
+        s.setPaidOrDeposit([](TfrmPaidAndDeposit &d) {
+            auto *amount = child<QLineEdit>(&d, "txtPaidAndDeposit");
+            typeInto(amount, QStringLiteral("25"));
+            QTest::keyClick(amount, Qt::Key_Return);
+            QVERIFY(!d.isVisible());
+        });
+        QCOMPARE(s.header().dbDepositAmount, 25.0);
+
+        // In the notes Enter is a new line; Ctrl+Enter is OK and Escape cancels.
+        for (const auto &[key, modifier] : {std::pair{Qt::Key_Escape, Qt::NoModifier},
+                                            std::pair{Qt::Key_Return, Qt::ControlModifier}}) {
+            whenDialogOpens<TfrmInvoiceNotes>([key, modifier](TfrmInvoiceNotes &d) {
+                auto *notes = child<QPlainTextEdit>(&d, "txtInvoiceNotes");
+                QTest::keyClicks(notes, QStringLiteral("Gate"));
+                QTest::keyClick(notes, Qt::Key_Return);
+                QTest::keyClicks(notes, QStringLiteral("code"));
+                QTest::keyClick(notes, key, modifier);
+                QVERIFY(!d.isVisible());
+            });
+            QTest::mouseClick(s.editorChild<QPushButton>("btnAddNotes"), Qt::LeftButton);
+        }
+        QCOMPARE(s.doc().notes, QStringLiteral("Gate\ncode"));
+        QCOMPARE(s.prompts.unplanned, 0);
+
+        // Every command of the editor has an Alt key of its own.
+        QSet<QChar> letters;
+        int commands = 0;
+        for (QAction *command : s.editor->findChildren<QAction *>()) {
+            if (!command->objectName().startsWith(QLatin1String("act")) || command->text().isEmpty())
+                continue;
+            ++commands;
+            const qsizetype mark = command->text().indexOf(QLatin1Char('&'));
+            QVERIFY2(mark >= 0, qPrintable(command->text()));
+            letters.insert(command->text().at(mark + 1).toUpper());
+            QVERIFY(command->shortcuts().contains(QKeySequence(Qt::ALT | command->text().at(mark + 1).toUpper().unicode())));
+        }
+        QVERIFY(commands >= 4);
+        QCOMPARE(letters.size(), commands);
     }
 
     void replacedTaxRatesAreAskedAboutOnOpening()

@@ -11,7 +11,10 @@
 #include "worksheets/WorkSheetPriceStore.h"
 #include "worksheets/WorkSheetRules.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
+#include <QDateEdit>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,7 +23,9 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolBox>
+#include <QToolTip>
 #include <QTreeWidget>
+#include <QWheelEvent>
 
 using namespace ListWindows;
 using L = InvoiceLines;
@@ -85,6 +90,23 @@ QStringList listed(const QTreeWidget *list, int column)
     for (int row = 0; row < list->topLevelItemCount(); ++row)
         texts << list->topLevelItem(row)->text(column);
     return texts;
+}
+
+/// One notch of the mouse wheel over \a widget, upwards.
+void wheelOver(QWidget *widget)
+{
+    const QPointF at = QPointF(widget->rect().center());
+    QWheelEvent notch(at, widget->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(widget, &notch);
+}
+
+/// Replaces all of \a spin's text by \a typed, key by key.
+void typeOver(QAbstractSpinBox *spin, const QString &typed)
+{
+    spin->setFocus();
+    spin->selectAll();
+    QTest::keyClicks(spin, typed);
 }
 
 void clickSheet(QTreeWidget *list, int row)
@@ -291,6 +313,7 @@ private slots:
         action(editor, "actRemoveWorkSheet")->trigger();
         QCOMPARE(s.prompts.lastMessage(), QStringLiteral("Remove Work Sheet Kitchen from Estimate %1?")
                                               .arg(s.context.document.header.intInvNumber));
+        QCOMPARE(s.prompts.asked.last().preferred, Prompts::No);
         QCOMPARE(listed(list, 0), QStringList{"Work Sheet 2"});
         s.prompts.answers = {Prompts::Yes};
         action(editor, "actRemoveWorkSheet")->trigger();
@@ -337,6 +360,91 @@ private slots:
         QCOMPARE(s.db()->queryInt(QStringLiteral("SELECT COUNT(*) FROM tblInvHeader")), 0);
         QCOMPARE(s.db()->queryInt(QStringLiteral("SELECT COUNT(*) FROM tblInvData")), 0);
         QVERIFY(!s.context.preferences[AppPreferences::FrmInvoiceRibbonMinimized]);
+    }
+
+    void typedValuesCountAtOnceAndTheWheelNeedsTheFocus()
+    {
+        Session s;
+        s.newDocument();
+        s.context.document.lines.appendWorkSheet(paintedRoom("Den"));
+        const int number = DocumentStore(s.context).pSaveInvoice();
+        s.reopen(number);
+        TfrmInvoiceHeddrin editor(s.context);
+        editor.show();
+        QApplication::setActiveWindow(&editor);
+        QVERIFY(QTest::qWaitForWindowActive(&editor));
+        auto *length = child<QSpinBox>(editor, "SpinEditAreaLength");
+        auto *multiplier = child<QSpinBox>(editor, "SpinEditMultiplier");
+        auto *total = child<QLineEdit>(editor, "txtInvoiceTotal");
+        const QString before = total->text();
+
+        // Typed digits are the value, in the totals and the save, without leaving the field.
+        typeOver(length, QStringLiteral("24"));
+        QCOMPARE(s.context.document.lines.cell(0, L::AreaLength), QStringLiteral("24"));
+        QVERIFY(total->text() != before);
+        const QString doubled = total->text();
+        typeOver(multiplier, QStringLiteral("3"));
+        QVERIFY(total->text() != doubled);
+        QVERIFY(action(editor, "actSave")->isEnabled());
+        action(editor, "actSave")->trigger();
+        s.reopen(number);
+        QCOMPARE(s.context.document.lines.cell(0, L::AreaLength), QStringLiteral("24"));
+        QCOMPARE(s.context.document.lines.cell(0, L::AreaMultiplier), QStringLiteral("3"));
+
+        // A digit past the limit is refused where the user sees it, not dropped quietly.
+        const int most = WorkSheetRules::limits(L::AreaLength).maximum;
+        typeOver(length, QString::number(most) + QLatin1Char('9'));
+        QCOMPARE(length->value(), most);
+        QVERIFY(QToolTip::isVisible());
+        QVERIFY(QToolTip::text().contains(QString::number(most)));
+
+        // The wheel over a field without the focus changes nothing.
+        auto *height = child<QSpinBox>(editor, "SpinEditAreaHeight");
+        auto *surface = child<QComboBox>(editor, "cmbxInteriorExterior");
+        length->setFocus();
+        wheelOver(height);
+        wheelOver(surface);
+        QCOMPARE(height->value(), 8);
+        QCOMPARE(surface->currentIndex(), 0);
+        QVERIFY(height->focusPolicy() != Qt::WheelFocus);
+        height->setFocus();
+        wheelOver(height);
+        QCOMPARE(height->value(), 9);
+
+        // A lone separator is no amount: the sheet gets nothing, and the refresh keeps working.
+        auto *labor = child<QLineEdit>(editor, "txtExtraChargesLabor");
+        labor->setFocus();
+        QTest::keyClicks(labor, QStringLiteral("."));
+        QCOMPARE(labor->text(), QStringLiteral("."));
+        QCOMPARE(s.context.document.lines.cell(0, L::ExtraChargesLabor), QString());
+        const QString withoutCharge = total->text();
+        QTest::keyClicks(labor, QStringLiteral("5"));
+        QCOMPARE(s.context.document.lines.workSheet(0).dbExtraChargesLabor, 0.5);
+        QVERIFY(total->text() != withoutCharge);
+        QCOMPARE(s.prompts.messages("Error"), QStringList());
+
+        // A paste too long for the field is refused whole instead of cut.
+        labor->clear();
+        QApplication::clipboard()->setText(QStringLiteral("1000000000000"));
+        labor->paste();
+        QCOMPARE(labor->text(), QString());
+
+        // A typed date replaces the whole date.
+        auto *date = child<QDateEdit>(editor, "dateTimePickerInvoice");
+        date->setDate(QDate(2026, 12, 9));
+        date->setFocus();
+        date->selectAll();
+        QTest::keyClicks(date, QStringLiteral("1/10/2026"));
+        QCOMPARE(date->date(), QDate(2026, 1, 10));
+        QTest::keyClick(date, Qt::Key_Tab);
+        QCOMPARE(date->date(), QDate(2026, 1, 10));
+        QCOMPARE(date->text(), QStringLiteral("1/10/2026"));
+
+        // The panel headers and the sheet list are Tab stops.
+        for (QAbstractButton *header : child<QToolBox>(editor, "CategoryPanelGroupInvoiceControls")
+                                           ->findChildren<QAbstractButton *>(Qt::FindDirectChildrenOnly))
+            QVERIFY(header->focusPolicy() & Qt::TabFocus);
+        QVERIFY(child<QTreeWidget>(editor, "lstvwWorkSheetName")->focusPolicy() & Qt::TabFocus);
     }
 
     void thirtySheetsAtMost()

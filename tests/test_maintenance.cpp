@@ -24,7 +24,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyleHints>
 #include <QTest>
+#include <QTimer>
 #include <stdexcept>
 
 using namespace ListWindows;
@@ -579,6 +581,71 @@ private slots:
         QCOMPARE(b.prompts.messages("Error"), QStringList());
     }
 
+    void theSecondClickStaysOutOfTheEditorAndKeysReachTheList()
+    {
+        Books b;
+        b.mixedBooks();
+        TfrmInvoiceMaintenance window(b.context);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        auto *list = child<QTableView>(window, "lstvwInvMaintenance");
+        auto *types = child<QComboBox>(window, "cmboInvMaintenanceType");
+
+        // Opens 502 by a click; once the editor shows, clicks its first line as the
+        // rest of a double click would, and notes every window that opened.
+        const auto openAndClickAgain = [&](int doubleClickMs) {
+            QGuiApplication::styleHints()->setMouseDoubleClickInterval(doubleClickMs);
+            QStringList opened;
+            QWidget *editor = nullptr;
+            // A timer does not fire again while its own slot runs, so a second one
+            // closes what the click opens inside the editor.
+            QTimer innerCloser;
+            QObject::connect(&innerCloser, &QTimer::timeout, [&] {
+                QWidget *modal = QApplication::activeModalWidget();
+                if (modal && editor && modal != editor && modal != &window) {
+                    opened << modal->objectName();
+                    modal->close();
+                }
+            });
+            QTimer closer;
+            QObject::connect(&closer, &QTimer::timeout, [&] {
+                QWidget *modal = QApplication::activeModalWidget();
+                if (!modal || modal == &window || editor)
+                    return;
+                editor = modal;
+                opened << modal->objectName();
+                innerCloser.start(5);
+                auto *lines = modal->findChild<QTableView *>(QStringLiteral("lstInvoice"));
+                QTest::mouseClick(lines->viewport(), Qt::LeftButton, {},
+                                  lines->visualRect(lines->model()->index(0, 1)).center());
+                modal->close();
+            });
+            closer.start(5);
+            clickRow(list, rowShowing(list, 0, "502"));
+            return opened;
+        };
+        types->setCurrentIndex(int(T::ViewAll) - 1);
+        QCOMPARE(openAndClickAgain(60000), QStringList{"frmInvoiceCorvalo"});
+        // A click after the double-click time is the user's own and reaches the editor.
+        QCOMPARE(openAndClickAgain(1), QStringList({"frmInvoiceCorvalo", "frmInvoicePriceItemEdit"}));
+        QGuiApplication::styleHints()->setMouseDoubleClickInterval(400);
+
+        // A type chosen by keyboard hands the focus to the list, and Enter acts on its row.
+        QApplication::setActiveWindow(&window);
+        types->setCurrentIndex(int(T::AddRecurring) - 1);
+        types->setFocus();
+        QTest::keyClick(types, Qt::Key_Up);
+        QCOMPARE(MaintenanceType(types->currentData().toInt()), T::Delete);
+        QVERIFY(list->hasFocus());
+        QVERIFY(list->currentIndex().isValid());
+        list->setCurrentIndex(list->model()->index(rowShowing(list, 0, "504"), 0));
+        b.prompts.answers = {Prompts::Yes};
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(b.prompts.lastMessage(), QStringLiteral("Delete Invoice 504?"));
+        QCOMPARE(b.prompts.asked.last().preferred, Prompts::No);
+        QCOMPARE(b.kindOf(504), QStringLiteral("<none>"));
+    }
+
     void printRecurringFromTheMainWindow()
     {
         Books b;
@@ -603,8 +670,9 @@ private slots:
         // A second run on the same day asks first; No (the default) copies nothing.
         b.prompts.answers = {Prompts::No};
         QTest::mouseClick(button, Qt::LeftButton);
-        QCOMPARE(b.prompts.messages("YesNoDefaultNo"),
+        QCOMPARE(b.prompts.messages("YesNo"),
                  QStringList{"Recurring invoices were already printed today. Print them again?"});
+        QCOMPARE(b.prompts.asked.last().preferred, Prompts::No);
         QCOMPARE(printing.calls.size(), 2);
         QCOMPARE(b.next(), 602);
 
@@ -612,7 +680,7 @@ private slots:
         b.prompts.answers = {Prompts::Yes};
         b.context.printModule = nullptr;
         QTest::mouseClick(button, Qt::LeftButton);
-        QCOMPARE(b.prompts.messages("YesNoDefaultNo").size(), 2);
+        QCOMPARE(b.prompts.messages("YesNo").size(), 2);
         QCOMPARE(b.next(), 602);
         QCOMPARE(b.prompts.messages("Error").size(), 1);
         QVERIFY(b.prompts.messages("Error").first().contains("Not copied yet: 510, 520"));

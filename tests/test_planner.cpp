@@ -542,10 +542,15 @@ private slots:
         auto *endDate = child<QDateEdit>(editor, "dtPickerPlannerEndDateTime");
         QCOMPARE(child<QTimeEdit>(editor, "dtPickerPlannerStartTime")->time(), QTime(10, 0));
 
-        endDate->setDate(QDate(2026, 3, 29));
+        editor.activateWindow();
+        endDate->setFocus();
+        endDate->selectAll();
+        QTest::keyClicks(endDate, QStringLiteral("3/29/2026"));
+        QTest::keyClick(endDate, Qt::Key_Tab);
         QCOMPARE(p.session.prompts.messages(QStringLiteral("Information")),
-                 QStringList({"Date must be equal to or later than: 3/30/2026"}));
+                 QStringList({"Date must be equal to or later than: 3/30/2026"})); // once
         QCOMPARE(endDate->date(), QDate(2026, 3, 30));
+        QCOMPARE(endDate->text(), QStringLiteral("3/30/2026"));
         // Same day, but 9:00 is still before 10:00.
         endDate->setDate(QDate(2026, 3, 30));
         QCOMPARE(p.session.prompts.messages(QStringLiteral("Information")).size(), 1);
@@ -703,6 +708,13 @@ private slots:
         TfrmPlanner reopened(session.context, nullptr, today);
         reopened.show();
         QVERIFY(!reopened.isMaximized());
+        // At its normal size the start and end texts are shown whole.
+        auto *list = child<QTableView>(reopened, "lvActivityEdit");
+        for (int column : {int(ActivityListModel::ActivityStart), int(ActivityListModel::ActivityEnd)}) {
+            const QString shown = list->model()->index(0, column).data().toString();
+            QVERIFY(shown.contains(QLatin1Char(':')));
+            QVERIFY(list->columnWidth(column) > list->fontMetrics().horizontalAdvance(shown));
+        }
         reopened.showMaximized();
         reopened.close();
         QVERIFY(session.context.preferences[AppPreferences::PlannerShow]);

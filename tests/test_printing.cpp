@@ -23,6 +23,8 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QFileInfo>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -798,8 +800,17 @@ private slots:
         QVERIFY(action("actPreviousPage")->isEnabled());
         preview.pSelectAPageToView(2); // past the end: nothing happens
         QCOMPARE(viewer->currentPage(), 3);
+        // Read to the bottom of a page, the next or previous one opens at its top.
+        QScrollBar *scroll = preview.findChild<QScrollArea *>(QStringLiteral("scrollPreview"))->verticalScrollBar();
+        QVERIFY(scroll->maximum() > 0);
+        scroll->setValue(scroll->maximum());
         QTest::mouseClick(button("actPreviousPage"), Qt::LeftButton);
         QCOMPARE(viewer->currentPage(), 2);
+        QCOMPARE(scroll->value(), 0);
+        scroll->setValue(scroll->maximum());
+        QTest::mouseClick(button("actNextPage"), Qt::LeftButton);
+        QCOMPARE(scroll->value(), 0);
+        QTest::mouseClick(button("actPreviousPage"), Qt::LeftButton);
 
         QCOMPARE(viewer->zoomFactor(), 100);
         const QSize atHundred = viewer->size();

@@ -20,8 +20,8 @@ int runApplication(int argc, char **argv, int editionNumber)
     QApplication app(argc, argv);
     const Edition &edition = Edition::get(editionNumber);
     QApplication::setOrganizationName(Product::GetCompanyName());
+    // No display name: the platform would add it to every window's caption.
     QApplication::setApplicationName(edition.GetEditionName());
-    QApplication::setApplicationDisplayName(edition.GetEditionName());
     QApplication::setApplicationVersion(Product::versionText());
 
     Icons::useTheme();

@@ -24,26 +24,32 @@ Prompts::Answer toAnswer(QMessageBox::StandardButton button)
     }
 }
 
+QMessageBox::StandardButton toButton(Prompts::Answer answer)
+{
+    switch (answer) {
+    case Prompts::Yes:
+        return QMessageBox::Yes;
+    case Prompts::No:
+        return QMessageBox::No;
+    case Prompts::Cancel:
+        break;
+    }
+    return QMessageBox::Cancel;
+}
+
 } // namespace
 
-Prompts::Answer DialogPrompts::ShowYesNoCancel(const QString &message)
+Prompts::Answer DialogPrompts::ShowYesNoCancel(const QString &message, Answer preferred)
 {
     return toAnswer(QMessageBox::question(owner(), QApplication::applicationDisplayName(), message,
                                           QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-                                          QMessageBox::Yes));
+                                          toButton(preferred)));
 }
 
-Prompts::Answer DialogPrompts::ShowYesNo(const QString &message)
+Prompts::Answer DialogPrompts::ShowYesNo(const QString &message, Answer preferred)
 {
     const auto answer = QMessageBox::question(owner(), QApplication::applicationDisplayName(), message,
-                                              QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
-    return answer == QMessageBox::Yes ? Yes : No;
-}
-
-Prompts::Answer DialogPrompts::ShowYesNoDefaultNo(const QString &message)
-{
-    const auto answer = QMessageBox::question(owner(), QApplication::applicationDisplayName(), message,
-                                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+                                              QMessageBox::Yes | QMessageBox::No, toButton(preferred));
     return answer == QMessageBox::Yes ? Yes : No;
 }
 

@@ -9,9 +9,8 @@ class QWidget;
 class DialogPrompts final : public Prompts
 {
 public:
-    Answer ShowYesNoCancel(const QString &message) override;
-    Answer ShowYesNo(const QString &message) override;
-    Answer ShowYesNoDefaultNo(const QString &message) override;
+    Answer ShowYesNoCancel(const QString &message, Answer preferred = Yes) override;
+    Answer ShowYesNo(const QString &message, Answer preferred = Yes) override;
     void ShowInformation(const QString &message) override;
     void showPlainMessage(const QString &message) override;
     void showError(const QString &message, const QString &detail = {}) override;

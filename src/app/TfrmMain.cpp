@@ -12,6 +12,7 @@
 #include "invoice/RecurringRun.h"
 #include "core/PrintModule.h"
 #include "planner/PlannerCleanup.h"
+#include "widgets/Mnemonics.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -165,6 +166,8 @@ void TfrmMain::createMenus()
     QMenu *help = bar->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
     help->addActions({m_actUpdate, m_actHelp, m_actAbout});
+    for (QMenu *menu : {file, invoice, maintenance, m_plannerMenu, help})
+        Mnemonics::markMenu(menu);
 }
 
 void TfrmMain::createToolBar()
@@ -328,8 +331,8 @@ bool TfrmMain::recurringRunWanted(QDate today)
         return false;
     }
     // A second run makes a second copy of every recurring invoice.
-    return m_context.prompts().ShowYesNoDefaultNo(
-               QStringLiteral("Recurring invoices were already printed today. Print them again?"))
+    return m_context.prompts().ShowYesNo(
+               QStringLiteral("Recurring invoices were already printed today. Print them again?"), Prompts::No)
         == Prompts::Yes;
 }
 

@@ -3,6 +3,7 @@
 #include "CompanyInfoPages.h"
 
 #include "CompanyInfoWidgets.h"
+#include "widgets/InputGuards.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -105,8 +106,8 @@ void TaxPage::focusTaxName(int option)
 InvoiceInfoPage::InvoiceInfoPage(Prompts &prompts, const CompanyInfoLayout &layout, QWidget *parent)
     : CompanyInfoPage(parent)
     , m_terms(new PaymentTermsEditor(prompts, this))
-    , m_estimateDays(new QSpinBox(this))
-    , m_depositPercent(new QSpinBox(this))
+    , m_estimateDays(new SpinField(this))
+    , m_depositPercent(new SpinField(this))
 {
     setObjectName(QStringLiteral("tbInvoiceInfo"));
     connect(m_terms, &PaymentTermsEditor::changed, this, &CompanyInfoPage::changed);

@@ -9,6 +9,7 @@
 #include "widgets/Ribbon.h"
 #include "data/DbError.h"
 #include "data/FileError.h"
+#include "widgets/InputGuards.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -107,6 +108,7 @@ TfrmCompanyInfo::TfrmCompanyInfo(CompanyContext &context, QWidget *parent)
     resize(900, 640);
 
     pShowFormInformation();
+    WheelGuard::protect(this);
 }
 
 void TfrmCompanyInfo::open(CompanyContext &context, QWidget *parent)

@@ -14,11 +14,10 @@ public:
 
     virtual ~Prompts() = default;
 
-    /// Question with Yes, No and Cancel (Yes the default); closing the box is Cancel.
-    virtual Answer ShowYesNoCancel(const QString &message) = 0;
-    virtual Answer ShowYesNo(const QString &message) = 0;
-    /// Yes/No where Yes repeats or undoes something: No is the default button.
-    virtual Answer ShowYesNoDefaultNo(const QString &message) = 0;
+    /// Question with Yes, No and Cancel; closing the box is Cancel. \a preferred is
+    /// the button Enter presses: No for a question that destroys something.
+    virtual Answer ShowYesNoCancel(const QString &message, Answer preferred = Yes) = 0;
+    virtual Answer ShowYesNo(const QString &message, Answer preferred = Yes) = 0;
     virtual void ShowInformation(const QString &message) = 0;
     /// The platform's plain one-line message box.
     virtual void showPlainMessage(const QString &message) = 0;

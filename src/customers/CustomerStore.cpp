@@ -161,6 +161,23 @@ std::optional<CustomerRecord> CustomerStore::find(qint64 id) const
     return readRecord(query);
 }
 
+void CustomerRecord::trimNames()
+{
+    for (QString *name : {&strCustFirstName, &strCustLastName, &strCustCompany})
+        *name = name->trimmed();
+}
+
+bool CustomerRecord::hasName() const
+{
+    return !strCustFirstName.trimmed().isEmpty() || !strCustLastName.trimmed().isEmpty()
+        || !strCustCompany.trimmed().isEmpty();
+}
+
+QString CustomerRecord::nameNeeded()
+{
+    return QStringLiteral("Enter a First Name, Last Name or Company Name for this customer.");
+}
+
 qint64 CustomerStore::save(const CustomerRecord &customer)
 {
     const auto db = m_context.openDatabase();

@@ -38,6 +38,13 @@ struct CustomerRecord
     QString strCustEmail;
 
     bool operator==(const CustomerRecord &) const = default;
+
+    /// Drops the blanks around the first, last and company names.
+    void trimNames();
+    /// Whether a first, last or company name is more than blanks.
+    [[nodiscard]] bool hasName() const;
+    /// What the user is told when a customer has no name to be listed under.
+    [[nodiscard]] static QString nameNeeded();
 };
 
 /// What the customer list shows of a row.

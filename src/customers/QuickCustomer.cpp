@@ -4,7 +4,7 @@
 
 bool QuickCustomer::canUse() const
 {
-    return !firstName.isEmpty() || !lastName.isEmpty() || !companyName.isEmpty();
+    return !firstName.trimmed().isEmpty() || !lastName.trimmed().isEmpty() || !companyName.trimmed().isEmpty();
 }
 
 void QuickCustomer::applyTo(TrecInvHeader &header) const

@@ -12,6 +12,7 @@
 #include "widgets/CsvFiles.h"
 #include "data/DbError.h"
 #include "data/SavingIndicator.h"
+#include "widgets/InputGuards.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -75,6 +76,7 @@ TfrmCustomer::TfrmCustomer(AppContext &context, QWidget *parent, ListUse use)
     pLoadPaymentTerms();
     pReturnToList();
     resize(860, 560);
+    WheelGuard::protect(this);
 }
 
 QToolBar *TfrmCustomer::createCommands()
@@ -183,7 +185,7 @@ QWidget *TfrmCustomer::createEditPage()
     m_cmbPaymentTerms->setEditable(true);
     m_cmbPaymentTerms->setInsertPolicy(QComboBox::NoInsert);
     TextFields::setTypingLimit(m_cmbPaymentTerms->lineEdit(), 25);
-    m_SpinEditCustDiscount = new QSpinBox(page);
+    m_SpinEditCustDiscount = new SpinField(page);
     m_SpinEditCustDiscount->setObjectName(QStringLiteral("SpinEditCustDiscount"));
     m_SpinEditCustDiscount->setRange(0, 100);
     // Changed with the arrows only; the arrows still work on a read-only text.
@@ -443,11 +445,18 @@ void TfrmCustomer::actNewCustomerExecute()
 
 bool TfrmCustomer::actSaveExecute()
 {
+    CustomerRecord customer = fieldsToRecord();
+    customer.trimNames();
+    if (!customer.hasName()) {
+        m_context.prompts().ShowInformation(CustomerRecord::nameNeeded());
+        m_txtCustFrstName->setFocus();
+        return false;
+    }
     SavingIndicator &saving = m_context.saving();
     saving.pShowSaving(tr("Saving Customer Information..."));
     const auto closePopup = qScopeGuard([&saving] { saving.pCloseSaving(); });
     try {
-        m_store.save(fieldsToRecord());
+        m_store.save(customer);
     } catch (const DbError &error) {
         showDbError(error);
         return false;
@@ -476,7 +485,7 @@ void TfrmCustomer::actDeleteExecute()
 {
     SavingIndicator &saving = m_context.saving();
     const auto closePopup = qScopeGuard([&saving] { saving.pCloseSaving(); });
-    if (m_context.prompts().ShowYesNoCancel(tr("Delete this Customers from your list?")) != Prompts::Yes)
+    if (m_context.prompts().ShowYesNoCancel(tr("Delete this Customers from your list?"), Prompts::No) != Prompts::Yes)
         return;
     const qint64 id = m_txtCustId->text().toLongLong();
     if (id > 0) {

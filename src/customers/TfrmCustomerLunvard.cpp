@@ -54,6 +54,7 @@ TfrmCustomerLunvard::TfrmCustomerLunvard(AppContext &context, QWidget *parent)
     layout->addWidget(group);
 
     m_actOK->setEnabled(false);
+    FormFields::pressedByEnter(m_actOK, this);
     for (QLineEdit *field : {m_txtCustCmpnyName, m_txtCustFrstName, m_txtCustLstName, m_txtCustAddress, m_txtCustCity,
                              m_txtCustState, m_txtCustZipCode, m_txtCustMainPhone})
         connect(field, &QLineEdit::textChanged, this, &TfrmCustomerLunvard::pEnableSavebtn);

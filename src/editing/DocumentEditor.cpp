@@ -2,6 +2,9 @@
 
 #include "TfrmInvoicePriceItemEdit.h"
 #include "context/AppContext.h"
+#include "PrintBusy.h"
+#include "widgets/InputGuards.h"
+#include "widgets/Mnemonics.h"
 
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -25,6 +28,8 @@ void DocumentEditor::showEvent(QShowEvent *event)
     if (!m_open) {
         m_open = true;
         opened();
+        WheelGuard::protect(this);
+        Mnemonics::giveCommands(this);
     }
 }
 
@@ -53,7 +58,11 @@ void DocumentEditor::addPrintCommands()
     m_actPrintPreview = m_commands.add("actPrintPreview", tr("Print Preview"), tr("Print Preview Invoice"),
                                        Icons::Command::PrintPreview, [&s] { s.print(true); });
     m_actPrint = m_commands.add("actPrint", tr("Print"), tr("Print Invoice"), Icons::Command::Print,
-                                [&s] { s.print(false); }, QKeySequence::Print);
+                                [this] {
+                                    // A second click while the job is sent must not print (and number) again.
+                                    const PrintBusy busy(m_actPrint, m_context.saving());
+                                    m_session.print(false);
+                                }, QKeySequence::Print);
 }
 
 QAction *DocumentEditor::addHelpCommand()

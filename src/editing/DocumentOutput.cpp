@@ -58,7 +58,7 @@ bool pDeleteDocument(AppContext &context)
 {
     const TrecInvHeader &header = context.document.header;
     const QString question = QStringLiteral("Delete %1 %2?").arg(header.strInvName).arg(header.intInvNumber);
-    if (context.prompts().ShowYesNoCancel(question) != Prompts::Yes)
+    if (context.prompts().ShowYesNoCancel(question, Prompts::No) != Prompts::Yes)
         return false;
     try {
         DocumentStore(context).pDeleteInvoice();

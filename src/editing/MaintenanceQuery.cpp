@@ -251,6 +251,11 @@ QString question(MaintenanceType type, const QString &name)
     return {};
 }
 
+bool destroys(MaintenanceType type)
+{
+    return type == T::Delete || type == T::RemoveRecurring;
+}
+
 } // namespace MaintenanceTypes
 
 MaintenanceQuery::MaintenanceQuery(const DataContext &context)

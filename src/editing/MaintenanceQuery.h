@@ -65,6 +65,8 @@ namespace MaintenanceTypes {
 /// The Yes/No/Cancel question asked before the type acts; empty for the types that
 /// only open the editor.
 [[nodiscard]] QString question(MaintenanceType type, const QString &name);
+/// Whether the type's act takes something away, so its question defaults to No.
+[[nodiscard]] bool destroys(MaintenanceType type);
 
 } // namespace MaintenanceTypes
 

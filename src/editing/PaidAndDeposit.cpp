@@ -1,5 +1,6 @@
 #include "PaidAndDeposit.h"
 
+#include "core/AllowNumDecimalOnly.h"
 #include "invoice/DocumentKinds.h"
 #include "invoice/InvoiceRecords.h"
 #include "invoice/Money.h"
@@ -54,7 +55,7 @@ std::optional<QString> apply(TrecInvHeader &header, const QString &amount, bool 
     if (!amount.isEmpty()) {
         const std::optional<double> typed = Money::parseDecimal(amount, locale);
         if (!typed)
-            return QStringLiteral("'%1' is not a valid floating point value").arg(amount);
+            return AllowNumDecimalOnly::notANumber(QStringLiteral("amount"), amount, locale);
         value = *typed;
     }
     switch (groupOf(header.strInvName)) {

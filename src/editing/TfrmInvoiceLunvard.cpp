@@ -11,6 +11,7 @@
 #include "customers/TfrmCustomerLunvard.h"
 #include "data/DateText.h"
 #include "prices/TfrmPriceLunvard.h"
+#include "widgets/InputGuards.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -38,7 +39,7 @@ TfrmInvoiceLunvard::TfrmInvoiceLunvard(AppContext &context, QWidget *parent)
     , m_cmbInvoiceType(new QComboBox(this))
     , m_btnAddCustomer(commandButton(this, QStringLiteral("btnAddCustomer"), tr("Add Customer")))
     , m_btnAddPriceItem(commandButton(this, QStringLiteral("btnAddPriceItem"), tr("Add Price Item")))
-    , m_dateTimePickerInvoice(new QDateEdit(this))
+    , m_dateTimePickerInvoice(new DateField(this))
     , m_txtPaymentTerms(FormFields::textField(this, QStringLiteral("txtPaymentTerms"), 25, {}))
     , m_btnAddNotes(commandButton(this, QStringLiteral("btnAddNotes"), tr("Add Invoice Notes")))
     , m_btnPaidDeposit(commandButton(this, QStringLiteral("btnPaidDeposit")))

@@ -16,6 +16,7 @@
 #include "invoice/DocumentKinds.h"
 #include "printing/PrintJobs.h"
 #include "core/PrintModule.h"
+#include "widgets/InputGuards.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -23,6 +24,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QTableView>
 #include <QToolBar>
@@ -52,6 +54,7 @@ TfrmInvoiceMaintenance::TfrmInvoiceMaintenance(AppContext &context, QWidget *par
     m_cmboInvSearch = new QComboBox(this);
     m_cmboInvSearch->setObjectName(QStringLiteral("cmboInvSearch"));
     m_cmboInvSearch->setMaxVisibleItems(kVisibleItems);
+    m_cmboInvSearch->setSizeAdjustPolicy(QComboBox::AdjustToContents); // its longest entry shown whole
     m_txtInvSearch = TextFields::make(this, QStringLiteral("txtInvSearch"), kSearchLength);
 
     m_lstvwInvMaintenance = makeReadOnlyList(this, QStringLiteral("lstvwInvMaintenance"), &m_model);
@@ -94,7 +97,13 @@ TfrmInvoiceMaintenance::TfrmInvoiceMaintenance(AppContext &context, QWidget *par
     });
     connect(m_txtInvSearch, &QLineEdit::textChanged, this, &TfrmInvoiceMaintenance::pQuerySavedInvoices);
     connect(m_lstvwInvMaintenance, &QTableView::clicked, this, &TfrmInvoiceMaintenance::lstvwInvMaintenanceClick);
+    for (const QKeySequence &key : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}) {
+        auto *enter = new QShortcut(key, m_lstvwInvMaintenance, nullptr, nullptr, Qt::WidgetShortcut);
+        connect(enter, &QShortcut::activated, this,
+                [this] { lstvwInvMaintenanceClick(m_lstvwInvMaintenance->currentIndex()); });
+    }
     resize(760, 520);
+    WheelGuard::protect(this);
 }
 
 QToolBar *TfrmInvoiceMaintenance::createCommands()
@@ -176,6 +185,8 @@ void TfrmInvoiceMaintenance::pQuerySavedInvoices()
         m_txtInvSearch->setEnabled(false);
         m_lstvwInvMaintenance->setFocus();
     }
+    if (!m_lstvwInvMaintenance->currentIndex().isValid() && m_model.rowCount() > 0)
+        m_lstvwInvMaintenance->setCurrentIndex(m_model.index(0, 0));
     pShowPrintButton();
 }
 
@@ -204,10 +215,14 @@ void TfrmInvoiceMaintenance::lstvwInvMaintenanceClick(const QModelIndex &index)
 
     const QString question = MaintenanceTypes::question(type, row.name());
     if (question.isEmpty()) {
-        if (m_context.windows)
+        if (m_context.windows) {
+            // The second click of a double click must not land in the editor.
+            const ClickSequenceGuard restOfClick;
             m_context.windows->openInvoiceEditor(this);
+        }
         pQuerySavedInvoices();
-    } else if (m_context.prompts().ShowYesNoCancel(question) == Prompts::Yes) {
+    } else if (m_context.prompts().ShowYesNoCancel(question, MaintenanceTypes::destroys(type) ? Prompts::No : Prompts::Yes)
+               == Prompts::Yes) {
         pAct(type, row);
         pQuerySavedInvoices();
     }

@@ -3,16 +3,17 @@
 #include "context/AppContext.h"
 #include "widgets/FormFields.h"
 
-#include <QHBoxLayout>
+#include <QDialogButtonBox>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
-#include <QToolButton>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 TfrmInvoiceNotes::TfrmInvoiceNotes(AppContext &context, QWidget *parent)
     : QDialog(parent)
     , m_context(context)
-    , m_tlbtnOK(FormFields::toolButton(this, QStringLiteral("tlbtnOK"), tr("OK"), {}))
-    , m_tlbtnCancel(FormFields::toolButton(this, QStringLiteral("tlbtnCancel"), tr("Cancel"),
+    , m_tlbtnOK(FormFields::pushButton(this, QStringLiteral("tlbtnOK"), tr("&OK"), {}))
+    , m_tlbtnCancel(FormFields::pushButton(this, QStringLiteral("tlbtnCancel"), tr("&Cancel"),
                                            tr("Cancel changes to notes")))
     , m_txtInvoiceNotes(new QPlainTextEdit(this))
 {
@@ -31,20 +32,31 @@ TfrmInvoiceNotes::TfrmInvoiceNotes(AppContext &context, QWidget *parent)
     m_txtInvoiceNotes->setPlainText(context.document.notes);
     m_txtInvoiceNotes->moveCursor(QTextCursor::End);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(m_tlbtnOK);
-    buttons->addWidget(m_tlbtnCancel);
-    buttons->addStretch(1);
     auto *layout = new QVBoxLayout(this);
-    layout->addLayout(buttons);
     layout->addWidget(m_txtInvoiceNotes, 1);
+    layout->addWidget(FormFields::buttonRow(this, m_tlbtnOK, m_tlbtnCancel));
+    m_txtInvoiceNotes->installEventFilter(this);
     resize(520, 360);
 
     m_tlbtnOK->setVisible(false);
     connect(m_txtInvoiceNotes, &QPlainTextEdit::textChanged, this, [this] { m_tlbtnOK->setVisible(true); });
-    connect(m_tlbtnOK, &QToolButton::clicked, this, &TfrmInvoiceNotes::tlbtnOKClick);
-    connect(m_tlbtnCancel, &QToolButton::clicked, this, &QDialog::reject);
+    connect(m_tlbtnOK, &QPushButton::clicked, this, &TfrmInvoiceNotes::tlbtnOKClick);
+    connect(m_tlbtnCancel, &QPushButton::clicked, this, &QDialog::reject);
     m_txtInvoiceNotes->setFocus();
+}
+
+bool TfrmInvoiceNotes::eventFilter(QObject *watched, QEvent *event)
+{
+    // Enter is a new line in the notes; Ctrl+Enter is OK from there.
+    if (watched == m_txtInvoiceNotes && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && (key->modifiers() & Qt::ControlModifier)) {
+            if (m_tlbtnOK->isVisible())
+                m_tlbtnOK->click();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TfrmInvoiceNotes::tlbtnOKClick()

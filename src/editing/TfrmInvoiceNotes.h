@@ -4,7 +4,7 @@
 
 class AppContext;
 class QPlainTextEdit;
-class QToolButton;
+class QPushButton;
 
 /// Edits the current document's notes, which are printed on the document.
 class TfrmInvoiceNotes final : public QDialog
@@ -13,11 +13,14 @@ class TfrmInvoiceNotes final : public QDialog
 public:
     explicit TfrmInvoiceNotes(AppContext &context, QWidget *parent = nullptr);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void tlbtnOKClick();
 
     AppContext &m_context;
-    QToolButton *m_tlbtnOK;
-    QToolButton *m_tlbtnCancel;
+    QPushButton *m_tlbtnOK;
+    QPushButton *m_tlbtnCancel;
     QPlainTextEdit *m_txtInvoiceNotes;
 };

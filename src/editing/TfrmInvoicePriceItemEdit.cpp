@@ -6,21 +6,21 @@
 #include "core/Prompts.h"
 #include "prices/PriceLineEntry.h"
 
+#include <QDialogButtonBox>
 #include <QCheckBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QToolButton>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 TfrmInvoicePriceItemEdit::TfrmInvoicePriceItemEdit(AppContext &context, QWidget *parent)
     : QDialog(parent)
     , m_context(context)
     , m_row(context.selectedLineIndex)
-    , m_tlbtnOK(FormFields::toolButton(this, QStringLiteral("tlbtnOK"), tr("OK"), {}))
-    , m_tlbtnCancel(FormFields::toolButton(this, QStringLiteral("tlbtnCancel"), tr("Cancel"), {}))
-    , m_tlbtnRemove(FormFields::toolButton(this, QStringLiteral("tlbtnRemove"), tr("Remove"), {}))
+    , m_tlbtnOK(FormFields::pushButton(this, QStringLiteral("tlbtnOK"), tr("&OK"), {}))
+    , m_tlbtnCancel(FormFields::pushButton(this, QStringLiteral("tlbtnCancel"), tr("&Cancel"), {}))
+    , m_tlbtnRemove(FormFields::pushButton(this, QStringLiteral("tlbtnRemove"), tr("&Remove"), {}))
     , m_txtPriceItmDiscription(FormFields::textField(this, QStringLiteral("txtPriceItmDiscription"), 45, {}))
     , m_txtQuantity(FormFields::amountField(this, QStringLiteral("txtQuantity"), 10, {}, context.locale))
     , m_txtLaborPrice(FormFields::amountField(this, QStringLiteral("txtLaborPrice"), 10, {}, context.locale))
@@ -41,20 +41,14 @@ TfrmInvoicePriceItemEdit::TfrmInvoicePriceItemEdit(AppContext &context, QWidget 
         connect(field, &QLineEdit::textChanged, this, &TfrmInvoicePriceItemEdit::pEnableOKButton);
     for (QCheckBox *box : {m_ckbxLaborTaxable, m_ckbxMatTaxable})
         connect(box, &QCheckBox::clicked, this, &TfrmInvoicePriceItemEdit::pEnableOKButton);
-    connect(m_tlbtnOK, &QToolButton::clicked, this, &TfrmInvoicePriceItemEdit::tlbtnOKClick);
-    connect(m_tlbtnRemove, &QToolButton::clicked, this, &TfrmInvoicePriceItemEdit::tlbtnRemoveClick);
-    connect(m_tlbtnCancel, &QToolButton::clicked, this, &QDialog::reject);
+    connect(m_tlbtnOK, &QPushButton::clicked, this, &TfrmInvoicePriceItemEdit::tlbtnOKClick);
+    connect(m_tlbtnRemove, &QPushButton::clicked, this, &TfrmInvoicePriceItemEdit::tlbtnRemoveClick);
+    connect(m_tlbtnCancel, &QPushButton::clicked, this, &QDialog::reject);
     setFixedSize(sizeHint());
 }
 
 void TfrmInvoicePriceItemEdit::buildLayout()
 {
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(m_tlbtnOK);
-    buttons->addWidget(m_tlbtnCancel);
-    buttons->addWidget(m_tlbtnRemove);
-    buttons->addStretch(1);
-
     auto *grid = new QGridLayout;
     const auto addRow = [&](int row, const QString &label, QLineEdit *field, QCheckBox *box = nullptr) {
         auto *caption = new QLabel(label, this);
@@ -72,8 +66,8 @@ void TfrmInvoicePriceItemEdit::buildLayout()
     m_txtPriceItmDiscription->setMinimumWidth(320);
 
     auto *layout = new QVBoxLayout(this);
-    layout->addLayout(buttons);
     layout->addLayout(grid);
+    layout->addWidget(FormFields::buttonRow(this, m_tlbtnOK, m_tlbtnCancel, m_tlbtnRemove));
 }
 
 void TfrmInvoicePriceItemEdit::pShowFormInformation()
@@ -151,7 +145,7 @@ void TfrmInvoicePriceItemEdit::tlbtnRemoveClick()
     const TrecInvHeader &header = m_context.document.header;
     const QString question = QStringLiteral("Remove ") + m_txtPriceItmDiscription->text() + QStringLiteral(" from ")
         + header.strInvName + QLatin1Char(' ') + QString::number(header.intInvNumber) + QLatin1Char('?');
-    if (m_context.prompts().ShowYesNoCancel(question) != Prompts::Yes)
+    if (m_context.prompts().ShowYesNoCancel(question, Prompts::No) != Prompts::Yes)
         return;
     m_context.document.lines.removeLine(m_row);
     m_context.documentChanged = true;

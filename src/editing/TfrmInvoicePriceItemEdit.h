@@ -5,7 +5,7 @@
 class AppContext;
 class QCheckBox;
 class QLineEdit;
-class QToolButton;
+class QPushButton;
 struct PriceLineEntry;
 
 /// Edits or removes the current document's line at AppContext::selectedLineIndex.
@@ -29,9 +29,9 @@ private:
 
     AppContext &m_context;
     const int m_row;
-    QToolButton *m_tlbtnOK;
-    QToolButton *m_tlbtnCancel;
-    QToolButton *m_tlbtnRemove;
+    QPushButton *m_tlbtnOK;
+    QPushButton *m_tlbtnCancel;
+    QPushButton *m_tlbtnRemove;
     QLineEdit *m_txtPriceItmDiscription;
     QLineEdit *m_txtQuantity;
     QLineEdit *m_txtLaborPrice;

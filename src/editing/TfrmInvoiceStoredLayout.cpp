@@ -8,6 +8,7 @@
 #include "widgets/FormFields.h"
 #include "data/DateText.h"
 #include "widgets/Icons.h"
+#include "widgets/InputGuards.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -119,7 +120,7 @@ void TfrmInvoiceStored::createControls()
     m_cmbInvoiceType->setObjectName(QStringLiteral("cmbInvoiceType"));
     m_btnAddCustomer = commandButton(this, QStringLiteral("btnAddCustomer"), tr("Add Customer"));
     m_btnAddPriceItem = commandButton(this, QStringLiteral("btnAddPriceItem"), tr("Add Price Item"));
-    m_dateTimePickerInvoice = new QDateEdit(this);
+    m_dateTimePickerInvoice = new DateField(this);
     m_dateTimePickerInvoice->setObjectName(QStringLiteral("dateTimePickerInvoice"));
     m_dateTimePickerInvoice->setCalendarPopup(true);
     m_dateTimePickerInvoice->setLocale(m_context.locale);
@@ -139,12 +140,12 @@ void TfrmInvoiceStored::createControls()
     for (int i = 0; i < 3; ++i)
         m_ckbxTaxRate[i] = checkBox(this, QStringLiteral("ckbxTaxRate%1").arg(i + 1));
     if (hasFullFeatures()) {
-        m_SpinEditCustDiscount = new QSpinBox(this);
+        m_SpinEditCustDiscount = new SpinField(this);
         m_SpinEditCustDiscount->setObjectName(QStringLiteral("SpinEditCustDiscount"));
         m_SpinEditCustDiscount->setRange(0, 100);
         m_SpinEditCustDiscount->setSuffix(QStringLiteral(" %"));
         // Stepped with the arrows only, so no typed text can be half a number.
-        m_SpinEditCustDiscount->findChild<QLineEdit *>()->setReadOnly(true);
+        makeArrowsOnly(m_SpinEditCustDiscount);
         m_ckbxRecurring = checkBox(this, QStringLiteral("ckbxRecurring"), tr("Set As Recurring"));
         m_ckbxAddSignatureLine = checkBox(this, QStringLiteral("ckbxAddSignatureLine"), tr("Add Signature Line"));
         m_ckbxAddContract = checkBox(this, QStringLiteral("ckbxAddContract"), tr("Print Contract"));

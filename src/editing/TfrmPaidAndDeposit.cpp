@@ -6,12 +6,12 @@
 #include "core/Prompts.h"
 #include "invoice/Money.h"
 
+#include <QDialogButtonBox>
 #include <QCheckBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QToolButton>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 using PaidAndDeposit::Group;
@@ -19,8 +19,8 @@ using PaidAndDeposit::Group;
 TfrmPaidAndDeposit::TfrmPaidAndDeposit(AppContext &context, QWidget *parent)
     : QDialog(parent)
     , m_context(context)
-    , m_tlbtnOK(FormFields::toolButton(this, QStringLiteral("tlbtnOK"), tr("OK"), tr("Accept Changes")))
-    , m_tlbtnCancel(FormFields::toolButton(this, QStringLiteral("tlbtnCancel"), tr("Cancel"), tr("Cancel Changes")))
+    , m_tlbtnOK(FormFields::pushButton(this, QStringLiteral("tlbtnOK"), tr("&OK"), tr("Accept Changes")))
+    , m_tlbtnCancel(FormFields::pushButton(this, QStringLiteral("tlbtnCancel"), tr("&Cancel"), tr("Cancel Changes")))
     , m_lblRecDepositAmount(new QLabel(tr("Recommended deposit amount"), this))
     , m_txtRecDepositAmount(FormFields::readOnlyField(this, QStringLiteral("txtRecDepositAmount")))
     , m_lblPaidAndDeposit(new QLabel(tr("Amount"), this))
@@ -47,8 +47,8 @@ TfrmPaidAndDeposit::TfrmPaidAndDeposit(AppContext &context, QWidget *parent)
     connect(m_txtPaidAndDeposit, &QLineEdit::textChanged, this,
             [this](const QString &text) { m_tlbtnOK->setVisible(!text.isEmpty()); });
     connect(m_ckbxPaidInFull, &QCheckBox::clicked, this, [this] { m_tlbtnOK->setVisible(true); });
-    connect(m_tlbtnOK, &QToolButton::clicked, this, &TfrmPaidAndDeposit::tlbtnOKClick);
-    connect(m_tlbtnCancel, &QToolButton::clicked, this, &QDialog::reject);
+    connect(m_tlbtnOK, &QPushButton::clicked, this, &TfrmPaidAndDeposit::tlbtnOKClick);
+    connect(m_tlbtnCancel, &QPushButton::clicked, this, &QDialog::reject);
     m_txtPaidAndDeposit->setFocus();
     m_txtPaidAndDeposit->selectAll();
     setFixedSize(sizeHint());
@@ -56,11 +56,6 @@ TfrmPaidAndDeposit::TfrmPaidAndDeposit(AppContext &context, QWidget *parent)
 
 void TfrmPaidAndDeposit::buildLayout()
 {
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(m_tlbtnOK);
-    buttons->addWidget(m_tlbtnCancel);
-    buttons->addStretch(1);
-
     auto *grid = new QGridLayout;
     grid->addWidget(m_lblRecDepositAmount, 0, 0);
     grid->addWidget(m_txtRecDepositAmount, 0, 1);
@@ -72,9 +67,9 @@ void TfrmPaidAndDeposit::buildLayout()
     grid->setColumnMinimumWidth(1, 180);
 
     auto *layout = new QVBoxLayout(this);
-    layout->addLayout(buttons);
     layout->addLayout(grid);
     layout->addStretch(1);
+    layout->addWidget(FormFields::buttonRow(this, m_tlbtnOK, m_tlbtnCancel));
 }
 
 void TfrmPaidAndDeposit::pShowFormInformation()

@@ -6,7 +6,7 @@ class AppContext;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
-class QToolButton;
+class QPushButton;
 
 /// Sets the money already received for the current document: the deposit required
 /// for an Estimate, Work Order or Change Order, the amount paid (and paid in full)
@@ -24,8 +24,8 @@ private:
     void tlbtnOKClick();
 
     AppContext &m_context;
-    QToolButton *m_tlbtnOK;
-    QToolButton *m_tlbtnCancel;
+    QPushButton *m_tlbtnOK;
+    QPushButton *m_tlbtnCancel;
     QLabel *m_lblRecDepositAmount;
     QLineEdit *m_txtRecDepositAmount;
     QLabel *m_lblPaidAndDeposit;

@@ -7,10 +7,12 @@
 #include "core/Prompts.h"
 #include "data/DateText.h"
 #include "data/SavingIndicator.h"
+#include "widgets/InputGuards.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QScopedValueRollback>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -42,7 +44,7 @@ void setHint(QWidget *widget, const QString &hint)
 
 QDateEdit *makeDatePicker(const QString &name, const QLocale &locale, QWidget *parent)
 {
-    auto *picker = new QDateEdit(parent);
+    auto *picker = new DateField(parent);
     picker->setObjectName(name);
     picker->setLocale(locale);
     picker->setDisplayFormat(DateText::shortDateFormat(locale));
@@ -78,6 +80,7 @@ TfrmActivityEdit::TfrmActivityEdit(AppContext &context, const TrecActivityEdit &
     connectChanges();
     // The text is what every new activity needs first.
     m_txtPlannerActivity->setFocus();
+    WheelGuard::protect(this);
 }
 
 void TfrmActivityEdit::createControls()
@@ -241,15 +244,18 @@ void TfrmActivityEdit::refreshSaveState()
 void TfrmActivityEdit::pChangeData(Touched touched)
 {
     refreshSaveState();
-    if (start() <= end())
+    if (start() <= end() || m_tellingEndDate)
         return;
-    if (touched == Touched::EndDate) {
-        m_context.prompts().ShowInformation(tr("Date must be equal to or later than: ")
-                                            + DateText::shortDate(start().date(), m_context.locale));
-    }
     if (touched == Touched::StartDate || touched == Touched::EndDate) {
+        // Corrected before the message: the picker losing its focus to the message
+        // box would otherwise report the wrong date again.
         const QSignalBlocker blocker(m_dtPickerPlannerEndDateTime);
         m_dtPickerPlannerEndDateTime->setDate(m_dtPickerPlannerStartDateTime->date());
+    }
+    if (touched == Touched::EndDate) {
+        const QScopedValueRollback telling(m_tellingEndDate, true);
+        m_context.prompts().ShowInformation(tr("Date must be equal to or later than: ")
+                                            + DateText::shortDate(start().date(), m_context.locale));
     }
 }
 
@@ -304,7 +310,7 @@ void TfrmActivityEdit::cancelClicked()
 void TfrmActivityEdit::deleteClicked()
 {
     refreshSaveState();
-    const Prompts::Answer answer = m_context.prompts().ShowYesNoCancel(tr("Delete this Activity from your list?"));
+    const Prompts::Answer answer = m_context.prompts().ShowYesNoCancel(tr("Delete this Activity from your list?"), Prompts::No);
     // Cancel goes back to the activity and keeps what was typed.
     if (answer == Prompts::Cancel)
         return;

@@ -52,6 +52,7 @@ private:
 
     AppContext &m_context;
     TrecActivityEdit m_activity;
+    bool m_tellingEndDate = false;
 
     QAction *m_actClose = nullptr;
     QAction *m_actSave = nullptr;

@@ -3,6 +3,7 @@
 #include "ActivityListModel.h"
 #include "ActivityStore.h"
 #include "CalendarGrid.h"
+#include "PlannerDates.h"
 #include "context/AppContext.h"
 #include "context/WindowOpening.h"
 #include "core/Edition.h"
@@ -13,6 +14,7 @@
 #include "data/DbError.h"
 #include "printing/ListReports.h"
 #include "core/PrintModule.h"
+#include "widgets/InputGuards.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -74,6 +76,7 @@ TfrmPlanner::TfrmPlanner(AppContext &context, QWidget *parent, QDate today)
         buildActivityList();
         updatePrintCommands();
     });
+    WheelGuard::protect(this);
 }
 
 void TfrmPlanner::createCommands()
@@ -261,8 +264,12 @@ void TfrmPlanner::setListColumnWidths()
     const double activity = dayList ? 0.5 : wide ? 0.42 : 0.45;
     m_lvActivityEdit->setColumnHidden(ActivityListModel::Date, dayList);
     m_lvActivityEdit->setColumnWidth(ActivityListModel::Date, qRound(date * width));
-    m_lvActivityEdit->setColumnWidth(ActivityListModel::ActivityStart, qRound(startEnd * width));
-    m_lvActivityEdit->setColumnWidth(ActivityListModel::ActivityEnd, qRound(startEnd * width));
+    // Never narrower than the longest start or end text, which would be cut short.
+    const QString longest = PlannerDates::listText(QDateTime(QDate(2026, 12, 28), QTime(22, 58, 58)), m_context.locale);
+    const int startEndWidth =
+        std::max(qRound(startEnd * width), m_lvActivityEdit->fontMetrics().horizontalAdvance(longest) + 16);
+    m_lvActivityEdit->setColumnWidth(ActivityListModel::ActivityStart, startEndWidth);
+    m_lvActivityEdit->setColumnWidth(ActivityListModel::ActivityEnd, startEndWidth);
     m_lvActivityEdit->setColumnWidth(ActivityListModel::Activity, qRound(activity * width));
 }
 

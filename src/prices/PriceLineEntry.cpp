@@ -1,5 +1,7 @@
 #include "PriceLineEntry.h"
 
+#include "core/AllowNumDecimalOnly.h"
+#include "data/BoolText.h"
 #include "invoice/InvoiceLines.h"
 #include "invoice/Money.h"
 
@@ -27,9 +29,12 @@ std::optional<QString> PriceLineEntry::problem(const QLocale &locale) const
 {
     if (quantity.isEmpty())
         return QStringLiteral("Enter a Quantity for this Price Item.");
-    for (const QString *text : {&quantity, &laborPrice, &materialPrice}) {
+    const std::pair<const QString *, QString> amounts[] = {{&quantity, QStringLiteral("quantity")},
+                                                           {&laborPrice, QStringLiteral("labor price")},
+                                                           {&materialPrice, QStringLiteral("material price")}};
+    for (const auto &[text, what] : amounts) {
         if (!text->isEmpty() && !Money::parseDecimal(*text, locale))
-            return QStringLiteral("'%1' is not a valid floating point value").arg(*text);
+            return AllowNumDecimalOnly::notANumber(what, *text, locale);
     }
     return std::nullopt;
 }

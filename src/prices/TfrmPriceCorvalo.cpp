@@ -6,6 +6,7 @@
 #include "printing/ListReports.h"
 #include "core/PrintModule.h"
 #include "widgets/CommandBar.h"
+#include "widgets/FormFields.h"
 #include "widgets/ReadOnlyList.h"
 #include "core/Edition.h"
 #include "core/Prompts.h"
@@ -16,6 +17,7 @@
 #include "invoice/Money.h"
 #include "prices/PriceSheetRows.h"
 #include "prices/PriceLineEntry.h"
+#include "widgets/InputGuards.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -60,6 +62,7 @@ TfrmPriceCorvalo::TfrmPriceCorvalo(AppContext &context, QWidget *parent, ListUse
     pShowFormInformation();
     pReturnToBrowsing();
     resize(680, 600);
+    WheelGuard::protect(this);
 }
 
 QToolBar *TfrmPriceCorvalo::createCommands()
@@ -141,14 +144,11 @@ QWidget *TfrmPriceCorvalo::createEditArea()
     auto *box = new QGroupBox(tr("Price Item"), this);
     box->setObjectName(QStringLiteral("gbxPriceItem"));
     m_txtPriceItmDiscription = TextFields::make(box, QStringLiteral("txtPriceItmDiscription"), 45);
-    m_txtLaborPrice = TextFields::make(box, QStringLiteral("txtLaborPrice"), 10);
-    m_txtMatPrice = TextFields::make(box, QStringLiteral("txtMatPrice"), 10);
-    m_txtQuantity = TextFields::make(box, QStringLiteral("txtQuantity"), 10);
-    for (QLineEdit *amount : {m_txtLaborPrice, m_txtMatPrice, m_txtQuantity}) {
-        installAmountKeys(amount);
-        amount->setAlignment(Qt::AlignRight);
+    m_txtLaborPrice = FormFields::amountField(box, QStringLiteral("txtLaborPrice"), 10, {}, m_context.locale);
+    m_txtMatPrice = FormFields::amountField(box, QStringLiteral("txtMatPrice"), 10, {}, m_context.locale);
+    m_txtQuantity = FormFields::amountField(box, QStringLiteral("txtQuantity"), 10, {}, m_context.locale);
+    for (QLineEdit *amount : {m_txtLaborPrice, m_txtMatPrice, m_txtQuantity})
         amount->setMaximumWidth(120);
-    }
     m_ckbxLaborTaxable = new QCheckBox(tr("Labor Taxable"), box);
     m_ckbxLaborTaxable->setObjectName(QStringLiteral("ckbxLaborTaxable"));
     m_ckbxMatTaxable = new QCheckBox(tr("Material Taxable"), box);
@@ -191,11 +191,6 @@ QWidget *TfrmPriceCorvalo::createEditArea()
     return box;
 }
 
-void TfrmPriceCorvalo::installAmountKeys(QLineEdit *field)
-{
-    field->setValidator(new AllowNumDecimalOnly(m_context.locale, field));
-}
-
 void TfrmPriceCorvalo::pShowFormInformation()
 {
     setWindowTitle(tr("Price Sheet"));
@@ -212,6 +207,7 @@ void TfrmPriceCorvalo::pShowFormInformation()
     m_lblQuantity->setVisible(pickMode());
     m_txtQuantity->setVisible(pickMode());
     m_btnAddPriceItnToInvoice->setVisible(pickMode());
+    m_btnAddPriceItnToInvoice->setDefault(pickMode()); // Enter after the quantity adds the item
     m_actPrintPreview->setVisible(m_context.edition().IsFullEdition());
 }
 
@@ -347,9 +343,7 @@ std::optional<double> TfrmPriceCorvalo::amountOf(QLineEdit *field, const QString
 {
     const std::optional<double> amount = Money::parseDecimal(field->text(), m_context.locale);
     if (!amount) {
-        m_context.prompts().showError(
-            tr("The %1 \"%2\" is not a number. Enter digits with at most one decimal separator.")
-                .arg(what, field->text()));
+        m_context.prompts().showError(AllowNumDecimalOnly::notANumber(what, field->text(), m_context.locale));
         field->setFocus();
     }
     return amount;
@@ -408,7 +402,7 @@ void TfrmPriceCorvalo::actDeleteExecute()
 {
     SavingIndicator &saving = m_context.saving();
     const auto closePopup = qScopeGuard([&saving] { saving.pCloseSaving(); });
-    if (m_context.prompts().ShowYesNoCancel(tr("Delete this Price Item from your list?")) != Prompts::Yes)
+    if (m_context.prompts().ShowYesNoCancel(tr("Delete this Price Item from your list?"), Prompts::No) != Prompts::Yes)
         return;
     const qint64 id = m_lblPriceItmID->text().toLongLong();
     if (id > 0) {

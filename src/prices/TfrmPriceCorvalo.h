@@ -45,7 +45,6 @@ private:
     QWidget *createSearchArea();
     QTableView *createList();
     QWidget *createEditArea();
-    void installAmountKeys(QLineEdit *field);
     void pShowFormInformation();
 
     void pReturnToBrowsing();

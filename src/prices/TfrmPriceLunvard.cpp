@@ -46,6 +46,7 @@ TfrmPriceLunvard::TfrmPriceLunvard(AppContext &context, QWidget *parent)
     layout->addLayout(form);
 
     m_actOK->setEnabled(false);
+    FormFields::pressedByEnter(m_actOK, this);
     for (QLineEdit *field : {m_txtPriceItmDiscription, m_txtLaborPrice, m_txtMatPrice, m_txtQuantity})
         connect(field, &QLineEdit::textChanged, this, &TfrmPriceLunvard::pEnableSaveButton);
     connect(m_actOK, &QAction::triggered, this, &TfrmPriceLunvard::actOKExecute);

@@ -6,6 +6,7 @@
 #include "core/Prompts.h"
 #include "data/DbError.h"
 #include "invoice/DocumentStore.h"
+#include "widgets/InputGuards.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -64,7 +65,7 @@ TfrmManualInvoice::TfrmManualInvoice(AppContext &context, QWidget *parent)
     m_cmbInvoiceType->setToolTip(tr("Select Invoice Type"));
     m_lblNumOfInvToPrint = new QLabel(tr("Number of Estimates to print"), this);
     m_lblNumOfInvToPrint->setObjectName(QStringLiteral("lblNumOfInvToPrint"));
-    m_SpinEditNumOfManualInvToPrint = new QSpinBox(this);
+    m_SpinEditNumOfManualInvToPrint = new SpinField(this);
     m_SpinEditNumOfManualInvToPrint->setObjectName(QStringLiteral("SpinEditNumOfManualInvToPrint"));
     m_SpinEditNumOfManualInvToPrint->setRange(1, 25);
     m_SpinEditNumOfManualInvToPrint->setValue(1);
@@ -103,6 +104,7 @@ TfrmManualInvoice::TfrmManualInvoice(AppContext &context, QWidget *parent)
     connect(m_cmbInvoiceType, &QComboBox::currentIndexChanged, this, &TfrmManualInvoice::cmbInvoiceTypeChange);
     cmbInvoiceTypeChange();
     setFixedSize(sizeHint().expandedTo(QSize(380, 0)));
+    WheelGuard::protect(this);
 }
 
 void TfrmManualInvoice::pLoadInvNames()

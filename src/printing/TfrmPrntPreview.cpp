@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -137,6 +138,8 @@ void TfrmPrntPreview::pSelectAPageToView(int tag)
         m_viewer->setCurrentPage(current - 1);
     else if (tag == 2 && current < m_viewer->pageCount())
         m_viewer->setCurrentPage(current + 1);
+    if (m_viewer->currentPage() != current)
+        m_scroll->verticalScrollBar()->setValue(0); // a page is read from its top
     pSetMenuButtons();
 }
 

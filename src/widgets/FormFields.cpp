@@ -1,10 +1,12 @@
 #include "FormFields.h"
 
+#include "InputGuards.h"
 #include "core/AllowNumDecimalOnly.h"
 
 #include <QAction>
 #include <QLineEdit>
-#include <QToolButton>
+#include <QDialogButtonBox>
+#include <QPushButton>
 
 namespace FormFields {
 
@@ -20,9 +22,15 @@ QLineEdit *textField(QWidget *parent, const QString &name, int maxLength, const 
 QLineEdit *amountField(QWidget *parent, const QString &name, int maxLength, const QString &hint,
                        const QLocale &locale)
 {
-    QLineEdit *field = textField(parent, name, maxLength, hint);
-    field->setValidator(new AllowNumDecimalOnly(locale, field));
+    auto *field = new QLineEdit(parent);
+    field->setObjectName(name);
+    field->setToolTip(hint);
+    // The validator holds the limit, so a paste too long is refused whole instead of cut.
+    auto *validator = new AllowNumDecimalOnly(locale, field, maxLength);
+    field->setValidator(validator);
     field->setAlignment(Qt::AlignRight);
+    QObject::connect(field, &QLineEdit::inputRejected, field,
+                     [field, validator] { showRefusal(field, validator->refusalHint()); });
     return field;
 }
 
@@ -52,17 +60,39 @@ void showWhole(QLineEdit *field, const QString &text)
 {
     if (text.size() > field->maxLength())
         field->setMaxLength(int(text.size()));
+    if (auto *amount = qobject_cast<const AllowNumDecimalOnly *>(field->validator()))
+        const_cast<AllowNumDecimalOnly *>(amount)->allowLength(int(text.size()));
     field->setText(text);
 }
 
-QToolButton *toolButton(QWidget *parent, const QString &name, const QString &caption, const QString &hint)
+QPushButton *pushButton(QWidget *parent, const QString &name, const QString &caption, const QString &hint)
 {
-    auto *button = new QToolButton(parent);
+    auto *button = new QPushButton(caption, parent);
     button->setObjectName(name);
-    button->setText(caption);
     button->setToolTip(hint);
-    button->setAutoRaise(true);
+    button->setAutoDefault(false);
     return button;
+}
+
+QDialogButtonBox *buttonRow(QWidget *parent, QPushButton *ok, QPushButton *cancel, QPushButton *remove)
+{
+    auto *row = new QDialogButtonBox(parent);
+    row->addButton(ok, QDialogButtonBox::AcceptRole);
+    row->addButton(cancel, QDialogButtonBox::RejectRole);
+    if (remove)
+        row->addButton(remove, QDialogButtonBox::DestructiveRole);
+    ok->setDefault(true);
+    return row;
+}
+
+void pressedByEnter(QAction *command, QWidget *window)
+{
+    for (QLineEdit *field : window->findChildren<QLineEdit *>()) {
+        QObject::connect(field, &QLineEdit::returnPressed, command, [command] {
+            if (command->isEnabled())
+                command->trigger();
+        });
+    }
 }
 
 QAction *action(QObject *parent, const QString &name, const QString &caption, const QString &hint, const QIcon &icon)

@@ -4,10 +4,11 @@
 #include <QString>
 
 class QAction;
+class QDialogButtonBox;
 class QLineEdit;
 class QLocale;
 class QObject;
-class QToolButton;
+class QPushButton;
 class QWidget;
 
 /// Small builders for the controls every window makes the same way: named for the
@@ -16,7 +17,8 @@ namespace FormFields {
 
 /// A single-line field of at most \a maxLength characters.
 QLineEdit *textField(QWidget *parent, const QString &name, int maxLength, const QString &hint);
-/// A field for an amount or quantity: a text field with the amount key filter.
+/// A field for an amount or quantity: the amount key filter refuses, visibly, what
+/// is not a number or is longer than \a maxLength.
 QLineEdit *amountField(QWidget *parent, const QString &name, int maxLength, const QString &hint,
                        const QLocale &locale);
 /// A read-only field that shows a computed value and is skipped by the Tab key.
@@ -28,7 +30,15 @@ void markAsTotal(QLineEdit *field);
 /// raises the limit instead of being cut, which would lose it on the next OK.
 void showWhole(QLineEdit *field, const QString &text);
 
-QToolButton *toolButton(QWidget *parent, const QString &name, const QString &caption, const QString &hint);
+/// A dialog's command (OK, Cancel, Remove): a real push button, pressed by Enter
+/// only when it is the default.
+QPushButton *pushButton(QWidget *parent, const QString &name, const QString &caption, const QString &hint);
+/// The row of a dialog's buttons, \a ok the default one (Enter), \a cancel the
+/// one Escape stands for, and an optional \a remove.
+QDialogButtonBox *buttonRow(QWidget *parent, QPushButton *ok, QPushButton *cancel, QPushButton *remove = nullptr);
+/// Makes \a command the default of a \a window whose commands are on a tool bar:
+/// Enter in any of its fields triggers it.
+void pressedByEnter(QAction *command, QWidget *window);
 QAction *action(QObject *parent, const QString &name, const QString &caption, const QString &hint,
                 const QIcon &icon = {});
 

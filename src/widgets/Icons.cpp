@@ -69,6 +69,12 @@ void useTheme()
 
 QIcon forCommand(Command command)
 {
+    if (command == Command::Pdf) {
+        // Themes name the PDF picture in two ways; a plain "save as" is the last resort.
+        return QIcon::fromTheme(QStringLiteral("application-pdf"),
+                                QIcon::fromTheme(QStringLiteral("gnome-mime-application-pdf"),
+                                                 QIcon::fromTheme(QString::fromLatin1(kNames[std::size_t(command)]))));
+    }
     return QIcon::fromTheme(QString::fromLatin1(kNames[std::size_t(command)]));
 }
 

@@ -20,5 +20,6 @@ QTableView *makeReadOnlyList(QWidget *parent, const QString &objectName, QAbstra
     view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
     view->horizontalHeader()->setSectionsClickable(false);
     view->horizontalHeader()->setHighlightSections(false);
+    view->horizontalHeader()->setStretchLastSection(true);
     return view;
 }

@@ -1,5 +1,7 @@
 #include "TextFields.h"
 
+#include "core/AllowNumDecimalOnly.h"
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -63,6 +65,12 @@ void setTypingLimit(QPlainTextEdit *memo, int typingLimit)
 
 void showStored(QLineEdit *field, const QString &text)
 {
+    if (auto *amount = qobject_cast<const AllowNumDecimalOnly *>(field->validator())) {
+        // An amount field's limit is its validator's.
+        const_cast<AllowNumDecimalOnly *>(amount)->allowLength(int(text.size()));
+        field->setText(text);
+        return;
+    }
     field->setMaxLength(limitOf(field, int(text.size())));
     field->setText(text);
 }

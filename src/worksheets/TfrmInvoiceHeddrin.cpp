@@ -11,6 +11,7 @@
 #include "editing/DocumentPanels.h"
 #include "editing/TfrmInvoiceNotes.h"
 #include "editing/TfrmPaidAndDeposit.h"
+#include "widgets/InputGuards.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -75,9 +76,9 @@ TfrmInvoiceHeddrin::TfrmInvoiceHeddrin(AppContext &context, QWidget *parent)
     : DocumentEditor(context, parent)
     , m_ribbon(new Ribbon(this))
     , m_cmbInvoiceType(new QComboBox(this))
-    , m_dateTimePickerInvoice(new QDateEdit(this))
+    , m_dateTimePickerInvoice(new DateField(this))
     , m_cmbPaymentTerms(new QComboBox(this))
-    , m_SpinEditCustDiscount(new QSpinBox(this))
+    , m_SpinEditCustDiscount(new SpinField(this))
     , m_txtCustPO(FormFields::textField(this, QStringLiteral("txtCustPO"), 25, tr("Enter a PO number for this Customer")))
     , m_txtcustTaxExemptNumber(FormFields::textField(this, QStringLiteral("txtcustTaxExemptNumber"), 25,
                                                      tr("Enter Customer Tax Exemption Number")))

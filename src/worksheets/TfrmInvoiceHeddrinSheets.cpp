@@ -65,7 +65,7 @@ void TfrmInvoiceHeddrin::removeWorkSheet()
     const TrecInvHeader &header = m_context.document.header;
     const QString question = tr("Remove Work Sheet %1 from %2 %3?")
                                  .arg(currentSheetListName(), header.strInvName, QString::number(header.intInvNumber));
-    if (m_context.prompts().ShowYesNoCancel(question) != Prompts::Yes)
+    if (m_context.prompts().ShowYesNoCancel(question, Prompts::No) != Prompts::Yes)
         return;
     lines.removeLine(m_currentSheet);
     m_currentSheet = std::max(0, lines.rowCount() - 1);

@@ -14,6 +14,7 @@
 #include "printing/ListReports.h"
 #include "core/PrintModule.h"
 #include "widgets/CsvFiles.h"
+#include "widgets/InputGuards.h"
 
 #include <QAction>
 #include <QFormLayout>
@@ -100,6 +101,7 @@ TfrmPriceHeddrin::TfrmPriceHeddrin(AppContext &context, QWidget *parent, ListUse
     connect(m_lstPrice, &QTableView::activated, this, [this](const QModelIndex &index) { lstPriceClick(index.row()); });
     for (QLineEdit *field : {m_txtPriceItmDiscription, m_txtLaborPrice, m_txtMatPrice})
         connect(field, &QLineEdit::textChanged, this, &TfrmPriceHeddrin::pEnableSaveButton);
+    WheelGuard::protect(this);
 }
 
 void TfrmPriceHeddrin::showEvent(QShowEvent *event)

@@ -2,13 +2,17 @@
 
 #include "invoice/WorkSheet.h"
 #include "WorkSheetRules.h"
-#include "widgets/FormFields.h"
+#include "core/AllowNumDecimalOnly.h"
 #include "invoice/InvoiceLines.h"
+#include "widgets/FormFields.h"
+#include "widgets/InputGuards.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QToolBox>
@@ -89,13 +93,6 @@ constexpr int kWallpaperPanel = 3;
 
 } // namespace
 
-void makeArrowsOnly(QSpinBox *spin)
-{
-    // The arrows and the arrow keys still step; typed digits are refused.
-    if (auto *text = spin->findChild<QLineEdit *>())
-        text->setReadOnly(true);
-}
-
 WorkSheetPanel::WorkSheetPanel(const QLocale &locale, QWidget *parent)
     : QWidget(parent)
     , m_locale(locale)
@@ -113,9 +110,22 @@ WorkSheetPanel::WorkSheetPanel(const QLocale &locale, QWidget *parent)
                                {L::HngWallpaper, L::RmvWallpaper, L::HngBoarder, L::RmvBorder});
     addPanel(QStringLiteral("CategoryPanelExtraCharges"), tr("Extra Charges"),
              {L::ExtraChargesName, L::ExtraChargesLabor, L::ExtraChargesMaterial});
+    // Each header is a Tab stop, so the keyboard opens the panels too.
+    for (QAbstractButton *header : m_panels->findChildren<QAbstractButton *>(Qt::FindDirectChildrenOnly))
+        header->setFocusPolicy(Qt::StrongFocus);
+    for (QScrollArea *area : m_panels->findChildren<QScrollArea *>())
+        area->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_panels);
+    WheelGuard::protect(this);
+}
+
+QString WorkSheetPanel::reportedText(int column, const QString &typed)
+{
+    // A lone decimal separator is no amount yet: the sheet gets "nothing entered".
+    const bool amount = column == L::ExtraChargesLabor || column == L::ExtraChargesMaterial;
+    return amount && !AllowNumDecimalOnly::hasDigits(typed) ? QString() : typed;
 }
 
 QWidget *WorkSheetPanel::addPanel(const QString &name, const QString &caption, const QList<int> &columns)
@@ -151,7 +161,8 @@ QWidget *WorkSheetPanel::makeControl(int column)
     }
     if (column == L::ExtraChargesLabor || column == L::ExtraChargesMaterial) {
         QLineEdit *field = FormFields::amountField(this, name, WorkSheetRules::kExtraAmountLength, hint, m_locale);
-        connect(field, &QLineEdit::textEdited, this, [this, column](const QString &value) { emit fieldChanged(column, value); });
+        connect(field, &QLineEdit::textEdited, this,
+                [this, column](const QString &value) { emit fieldChanged(column, reportedText(column, value)); });
         return field;
     }
     const QStringList choices = WorkSheetRules::choices(column);
@@ -164,12 +175,11 @@ QWidget *WorkSheetPanel::makeControl(int column)
                 [this, column](int index) { emit fieldChanged(column, QString::number(index)); });
         return box;
     }
-    auto *spin = new QSpinBox(this);
+    auto *spin = new SpinField(this);
     spin->setObjectName(name);
     spin->setToolTip(hint);
     const WorkSheetRules::Range range = WorkSheetRules::limits(column);
     spin->setRange(range.minimum, range.maximum);
-    spin->setKeyboardTracking(false);
     if (column == L::PaintsCoats)
         makeArrowsOnly(spin);
     connect(spin, &QSpinBox::valueChanged, this,

@@ -7,12 +7,8 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QLocale;
-class QSpinBox;
 class QToolBox;
 struct WorkSheet;
-
-/// Lets \a spin change only by its arrows, never by typing.
-void makeArrowsOnly(QSpinBox *spin);
 
 /// The fields of one work sheet in five panels that open one at a time. It only
 /// shows a sheet and reports what the user changed; the editor keeps the rules.
@@ -37,6 +33,8 @@ signals:
 private:
     QWidget *addPanel(const QString &name, const QString &caption, const QList<int> &columns);
     QWidget *makeControl(int column);
+    /// What the field reports for \a typed: an amount that has no digit is empty.
+    static QString reportedText(int column, const QString &typed);
     void setWallpaperShown(bool shown);
     void setControlEnabled(int column, bool enabled);
 

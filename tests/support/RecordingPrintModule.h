@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QStringList>
+#include <functional>
 
 /// A PrintModule for tests: records what was asked, with the print kind asked for,
 /// and succeeds or fails as planned.
@@ -26,6 +27,8 @@ public:
     QStringList footNotes;
     /// Every print and preview request, in order.
     QList<PrintRequest> requests;
+    /// Runs while a print job is being sent.
+    std::function<void()> whilePrinting;
 
     bool pPrint(const PrintRequest &request) override
     {
@@ -33,6 +36,8 @@ public:
         requests << request;
         documentNumbers << m_context.document.header.intInvNumber;
         footNotes << m_context.document.print.strInvFootNotes;
+        if (whilePrinting)
+            whilePrinting();
         return succeeds;
     }
     void pPrintPreview(const PrintRequest &request) override

@@ -10,9 +10,9 @@ QStringList ScriptedPrompts::messages(const QString &kind) const
     return result;
 }
 
-Prompts::Answer ScriptedPrompts::nextAnswer(const QString &kind, const QString &message)
+Prompts::Answer ScriptedPrompts::nextAnswer(const QString &kind, const QString &message, Answer preferred)
 {
-    asked.append({kind, message});
+    asked.append({kind, message, preferred});
     if (answers.isEmpty()) {
         ++unplanned;
         return Cancel;
@@ -30,20 +30,14 @@ QString ScriptedPrompts::nextChoice(const QString &kind, const QString &title)
     return choices.takeFirst();
 }
 
-Prompts::Answer ScriptedPrompts::ShowYesNoCancel(const QString &message)
+Prompts::Answer ScriptedPrompts::ShowYesNoCancel(const QString &message, Answer preferred)
 {
-    return nextAnswer(QStringLiteral("YesNoCancel"), message);
+    return nextAnswer(QStringLiteral("YesNoCancel"), message, preferred);
 }
 
-Prompts::Answer ScriptedPrompts::ShowYesNo(const QString &message)
+Prompts::Answer ScriptedPrompts::ShowYesNo(const QString &message, Answer preferred)
 {
-    const Answer answer = nextAnswer(QStringLiteral("YesNo"), message);
-    return answer == Yes ? Yes : No;
-}
-
-Prompts::Answer ScriptedPrompts::ShowYesNoDefaultNo(const QString &message)
-{
-    const Answer answer = nextAnswer(QStringLiteral("YesNoDefaultNo"), message);
+    const Answer answer = nextAnswer(QStringLiteral("YesNo"), message, preferred);
     return answer == Yes ? Yes : No;
 }
 

@@ -15,6 +15,7 @@ public:
     {
         QString kind; // "YesNoCancel", "YesNo", "Information", "Plain", "Error", "Folder", ...
         QString message;
+        Answer preferred = Yes; // the default button of a question
     };
 
     QList<Answer> answers;
@@ -29,9 +30,8 @@ public:
     [[nodiscard]] QString lastMessage() const { return asked.isEmpty() ? QString() : asked.last().message; }
     [[nodiscard]] QStringList messages(const QString &kind) const;
 
-    Answer ShowYesNoCancel(const QString &message) override;
-    Answer ShowYesNo(const QString &message) override;
-    Answer ShowYesNoDefaultNo(const QString &message) override;
+    Answer ShowYesNoCancel(const QString &message, Answer preferred = Yes) override;
+    Answer ShowYesNo(const QString &message, Answer preferred = Yes) override;
     void ShowInformation(const QString &message) override;
     void showPlainMessage(const QString &message) override;
     void showError(const QString &message, const QString &detail = {}) override;
@@ -41,6 +41,6 @@ public:
     QColor chooseColor(const QColor &initial) override;
 
 private:
-    Answer nextAnswer(const QString &kind, const QString &message);
+    Answer nextAnswer(const QString &kind, const QString &message, Answer preferred);
     QString nextChoice(const QString &kind, const QString &title);
 };

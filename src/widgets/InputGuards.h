@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QDateEdit>
+#include <QElapsedTimer>
+#include <QObject>
+#include <QSpinBox>
+
+class QLineEdit;
+
+/// A spin box whose typed number is its value at once (not when it loses focus),
+/// and which refuses a digit past its limit visibly, with a hint naming the range,
+/// instead of dropping it unnoticed.
+class SpinField final : public QSpinBox
+{
+    Q_OBJECT
+public:
+    explicit SpinField(QWidget *parent = nullptr);
+};
+
+/// Lets \a spin change only by its arrows and the arrow keys; typed digits are refused.
+void makeArrowsOnly(QAbstractSpinBox *spin);
+
+/// A date picker that takes a typed date whole: typing over the selected text
+/// replaces it as a free text, taken as soon as it reads as a complete date. A text
+/// left incomplete gives the field its date back when it loses focus.
+class DateField final : public QDateEdit
+{
+    Q_OBJECT
+public:
+    explicit DateField(QWidget *parent = nullptr);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+
+private:
+    void takeTyped();
+    void endTyping();
+
+    bool m_typing = false;
+    QString m_typed;
+};
+
+/// Makes the wheel act only on the field that has the focus: over any other spin
+/// box, date or drop-down of the window it does nothing, and such fields no longer
+/// take the focus from the wheel.
+class WheelGuard final : public QObject
+{
+    Q_OBJECT
+public:
+    /// Guards every such field under \a window (once per window is enough).
+    static void protect(QWidget *window);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    using QObject::QObject;
+};
+
+/// Shows \a hint beside \a field, where the user is looking, to say why what was
+/// just typed or pasted was refused.
+void showRefusal(QWidget *field, const QString &hint);
+
+/// While it lives, swallows the rest of a mouse click sequence (the second click of
+/// a double click) that would otherwise land in the window the first click opens.
+class ClickSequenceGuard final : public QObject
+{
+    Q_OBJECT
+public:
+    ClickSequenceGuard();
+    ~ClickSequenceGuard() override;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QElapsedTimer m_sinceClick;
+    bool m_swallowRelease = false;
+};
