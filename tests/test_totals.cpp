@@ -118,6 +118,14 @@ private slots:
         QCOMPARE(doc.print.strDepositPaid, QStringLiteral("$20.00"));
         QCOMPARE(doc.print.strTotal, QStringLiteral("$100.00"));
 
+        // Back to an estimate: the paid amount the invoice carried is not subtracted,
+        // and neither is the deposit required, which is what the estimate prints.
+        doc.header.strInvName = QStringLiteral("Estimate");
+        Totals::pCalcTotals(doc, m_corvalo, m_company, us);
+        QCOMPARE(doc.print.strDepositPaid, QStringLiteral("$50.00"));
+        QCOMPARE(doc.print.strTotal, QStringLiteral("$120.00"));
+        doc.header.strInvName = QStringLiteral("Invoice");
+
         doc.header.strPaidInFull = true;
         Totals::pCalcTotals(doc, m_corvalo, m_company, us);
         QCOMPARE(doc.print.strTotal, QStringLiteral("Paid In Full"));

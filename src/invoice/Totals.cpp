@@ -145,13 +145,15 @@ void pCalcTotals(CurrentDocument &doc, const Edition &edition, const CompanyReco
     const double subTotal = Money::roundToCents(lt[0] + mt[0] + discount);
     TrecInvHeader &h = doc.header;
     TrecPrintData &p = doc.print;
+    // Only a paid kind subtracts what was paid (and prints it); a deposit kind prints
+    // the deposit required and subtracts nothing, whatever an earlier kind carried.
+    const bool depositKind = DocumentKinds::isDepositKind(h.strInvName);
 
     p.strDiscount = Money::currencyText(discount, locale);
-    p.strDepositPaid = Money::currencyText(
-        DocumentKinds::isDepositKind(h.strInvName) ? h.dbDepositAmount : h.dbPaidAmount, locale);
+    p.strDepositPaid = Money::currencyText(depositKind ? h.dbDepositAmount : h.dbPaidAmount, locale);
     p.strTax = Money::currencyText(taxes, locale);
     p.strSubTotal = Money::currencyText(subTotal, locale);
-    h.dbInvBalance = Money::roundToCents(subTotal - discount + taxes - h.dbPaidAmount);
+    h.dbInvBalance = Money::roundToCents(subTotal - discount + taxes - (depositKind ? 0 : h.dbPaidAmount));
     p.strTotal = Money::currencyText(h.dbInvBalance, locale);
     if (h.strPaidInFull) {
         p.strDepositPaid = Money::currencyText(h.dbInvBalance, locale);
