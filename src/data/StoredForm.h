@@ -18,7 +18,7 @@ namespace StoredForm {
 [[nodiscard]] std::optional<QDate> readDate(const QString &text);
 
 /// Date-times are wall-clock values (8:00 on a given day), not instants; they are
-/// given back with a UTC time spec so no daylight-saving rule can move them.
+/// given back as UTC times so no daylight-saving rule can move them.
 [[nodiscard]] QDateTime wallClock(QDate date, QTime time = QTime(0, 0));
 /// "2026-12-14T08:00:00"; empty text for an invalid date-time.
 [[nodiscard]] QString dateTimeText(const QDateTime &when);
