@@ -474,7 +474,7 @@ private slots:
 
         clickRow(list(w), rowOf(w, QStringLiteral("Jane Doe")));
         QVERIFY(!w.isVisible());
-        QVERIFY(s.context.documentChanged);
+        QVERIFY(w.changedDocument());
         QCOMPARE(h.strCustCmpnyName, QStringLiteral("Janes Place"));
         QCOMPARE(h.strCustFullName, QStringLiteral("Jane Doe"));
         QCOMPARE(h.strCustAddress, QStringLiteral("55555 Street Place"));
@@ -500,7 +500,7 @@ private slots:
         QTest::keyClicks(field(w, "txtCustLstName"), QStringLiteral("Ng"));
         action(w, "actSave")->trigger();
         QVERIFY(w.isVisible());
-        QVERIFY(!s.context.documentChanged);
+        QVERIFY(!w.changedDocument());
         // Chosen from the keyboard this time.
         list(w)->setCurrentIndex(list(w)->model()->index(rowOf(w, QStringLiteral(" Ng")), 1));
         QTest::keyClick(list(w), Qt::Key_Return);

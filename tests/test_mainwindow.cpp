@@ -295,9 +295,7 @@ private slots:
         TfrmMain window(context);
         ModalCloser closer;
 
-        context.documentChanged = true;
         action(window, "actCustomerMaintenance")->trigger();
-        QVERIFY(!context.documentChanged);
         action(window, "actPriceSheet")->trigger();
         action(window, "actReport")->trigger();
         action(window, "actInvoiceMaintenance")->trigger();

@@ -528,7 +528,7 @@ private slots:
         QVERIFY(editor.close());
         QVERIFY(p.session.prompts.asked.isEmpty());
         QCOMPARE(p.count(), 0);
-        QVERIFY(!p.session.context.documentChanged);
+        QVERIFY(!editor.changedDocument());
     }
 
     void datesKeepTheEndAfterTheStart()
@@ -582,7 +582,7 @@ private slots:
             QVERIFY(editor.isVisible());
             child<QAction>(editor, "actCancel")->trigger();
             QVERIFY(!editor.isVisible());
-            QVERIFY(!p.session.context.documentChanged);
+            QVERIFY(!editor.changedDocument());
         }
         {
             TfrmActivityEdit editor(p.session.context, deck);
@@ -591,8 +591,8 @@ private slots:
             child<QAction>(editor, "actSave")->trigger();
             QVERIFY(!editor.isVisible());
             QCOMPARE(editor.result(), int(QDialog::Accepted));
+            QVERIFY(editor.changedDocument());
         }
-        QVERIFY(p.session.context.documentChanged);
         QCOMPARE(p.count(QStringLiteral("strActivity = 'Deck'")), 0);
         QCOMPARE(p.count(QStringLiteral("strActivity = 'Deck and stairs'")), 2);
         QCOMPARE(prompts.unplanned, 0);
@@ -628,14 +628,13 @@ private slots:
         job.intActMasterID = p.save(job);
         ScriptedPrompts &prompts = p.session.prompts;
         for (const Prompts::Answer answer : {Prompts::Cancel, Prompts::No, Prompts::Yes}) {
-            p.session.context.documentChanged = false;
             TfrmActivityEdit editor(p.session.context, job);
             editor.show();
             prompts.answers = {answer};
             child<QAction>(editor, "actDelete")->trigger();
             QCOMPARE(prompts.lastMessage(), QStringLiteral("Delete this Activity from your list?"));
             QCOMPARE(editor.isVisible(), answer == Prompts::Cancel);
-            QCOMPARE(p.session.context.documentChanged, answer != Prompts::Cancel);
+            QCOMPARE(editor.changedDocument(), answer != Prompts::Cancel);
             QCOMPARE(p.count(), answer == Prompts::Yes ? 0 : 3);
         }
     }
@@ -654,7 +653,7 @@ private slots:
         QCOMPARE(p.session.prompts.messages(QStringLiteral("Error")), QStringList({"database or disk is full"}));
         QVERIFY(editor.isVisible());
         QVERIFY(editor.hasUnsavedChanges());
-        QVERIFY(!p.session.context.documentChanged);
+        QVERIFY(!editor.changedDocument());
         QCOMPARE(p.count(QStringLiteral("strActivity = 'Job' AND intActMasterID = %1").arg(*job.intActMasterID)), 3);
         p.session.prompts.answers = {Prompts::No};
         editor.close();
@@ -786,7 +785,6 @@ private slots:
         });
         child<QAction>(planner, "actNewActivity")->trigger();
         QCOMPARE(column(planner.listedRows(), &PlannerRow::strActivity), QStringList({"Early", "Walk-through"}));
-        QVERIFY(!p.session.context.documentChanged);
 
         auto *list = child<QTableView>(planner, "lvActivityEdit");
         QString opened;

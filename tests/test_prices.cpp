@@ -391,7 +391,7 @@ private slots:
         QTest::keyClick(field(w, "txtQuantity"), Qt::Key_Return); // Enter adds the item
 
         QVERIFY(!w.isVisible());
-        QVERIFY(s.context.documentChanged);
+        QVERIFY(w.changedDocument());
         QVERIFY(s.prompts.asked.isEmpty());
         const InvoiceLines &lines = s.context.document.lines;
         QCOMPARE(lines.rowCount(), 2);
@@ -446,7 +446,7 @@ private slots:
         QCOMPARE(s.prompts.messages(QStringLiteral("Error")).size(), 1);
         QVERIFY(w.isVisible());
         QCOMPARE(s.context.document.lines.rowCount(), 0);
-        QVERIFY(!s.context.documentChanged);
+        QVERIFY(!w.changedDocument());
     }
 
     void printPreviewOnlyInTheFullEditions()

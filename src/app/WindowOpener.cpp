@@ -71,7 +71,6 @@ void WindowOpener::openManualForms()
 
 void WindowOpener::openCustomers()
 {
-    m_context.documentChanged = false;
     if (!m_context.edition().keepsCustomerAndPriceLists()) {
         notAvailable(QStringLiteral("Customer entry"));
         return;
@@ -82,7 +81,6 @@ void WindowOpener::openCustomers()
 
 void WindowOpener::openPriceItems()
 {
-    m_context.documentChanged = false;
     const Edition &edition = m_context.edition();
     if (!edition.keepsCustomerAndPriceLists()) {
         notAvailable(QStringLiteral("Price item entry"));
@@ -97,7 +95,6 @@ void WindowOpener::openPriceItems()
 
 void WindowOpener::openReport()
 {
-    m_context.documentChanged = false;
     TfrmReport window(m_context, m_owner);
     window.exec();
 }
@@ -118,11 +115,11 @@ void WindowOpener::openPlanner()
     planner.exec();
 }
 
-void WindowOpener::openActivityEditor(const TrecActivityEdit &activity)
+bool WindowOpener::openActivityEditor(const TrecActivityEdit &activity)
 {
-    m_context.documentChanged = false;
     TfrmActivityEdit editor(m_context, activity, m_owner);
     editor.exec();
+    return editor.changedDocument();
 }
 
 void WindowOpener::openUpdate()

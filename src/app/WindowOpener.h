@@ -38,7 +38,8 @@ public:
     void openPlanner();
     /// The activity editor on \a activity; the document changed flag tells afterwards
     /// whether it saved or deleted.
-    void openActivityEditor(const TrecActivityEdit &activity);
+    /// True when the editor changed the planner's activities.
+    bool openActivityEditor(const TrecActivityEdit &activity);
     void openUpdate();
     void openAbout();
 
@@ -60,9 +61,9 @@ public:
     }
 
     void openInvoiceEditor(QWidget *owner) override { WindowOpener(m_context, owner).openInvoiceEditor(false); }
-    void openActivityEditor(const TrecActivityEdit &activity, QWidget *owner) override
+    bool openActivityEditor(const TrecActivityEdit &activity, QWidget *owner) override
     {
-        WindowOpener(m_context, owner).openActivityEditor(activity);
+        return WindowOpener(m_context, owner).openActivityEditor(activity);
     }
 
 private:

@@ -4,7 +4,6 @@
 
 void AppContext::pSetInvoiceTypes()
 {
-    documentChanged = false;
     selectedLineIndex = 0;
     company.invData.strInvFootNote[0].clear();
     InvoiceTypes = edition().invoiceTypes();

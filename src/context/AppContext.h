@@ -21,7 +21,6 @@ public:
     /// The document kinds the edition offers, in the editors' order.
     QStringList InvoiceTypes;
 
-    bool documentChanged = false;
     int selectedLineIndex = 0;
     /// Print, preview and PDF for every window; set by start-up, null where nothing prints.
     PrintModule *printModule = nullptr;

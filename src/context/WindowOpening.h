@@ -16,5 +16,6 @@ public:
     /// header, modally over \a owner.
     virtual void openInvoiceEditor(QWidget *owner) = 0;
     /// The activity editor on \a activity, modally over \a owner.
-    virtual void openActivityEditor(const TrecActivityEdit &activity, QWidget *owner) = 0;
+    /// True when the editor changed the planner's activities.
+    virtual bool openActivityEditor(const TrecActivityEdit &activity, QWidget *owner) = 0;
 };

@@ -432,7 +432,7 @@ void TfrmCustomer::listClicked(const QModelIndex &index)
 void TfrmCustomer::pChooseCustomer(const CustomerRecord &customer)
 {
     copyCustomerToHeader(customer, m_context.edition(), m_context.document.header);
-    m_context.documentChanged = true;
+    markChanged();
     m_actSave->setEnabled(false);
     m_lstvCustomers->setEnabled(false);
     accept();

@@ -4,6 +4,7 @@
 
 #include "CustomerListModel.h"
 #include "CustomerStore.h"
+#include "widgets/ReportsChange.h"
 
 #include <QDialog>
 
@@ -23,7 +24,7 @@ class QToolBar;
 /// Customer maintenance: lists, searches, adds, edits and deletes customers. While a
 /// document editor is open (pick mode) a click on a customer copies it into the
 /// current document and closes the window.
-class TfrmCustomer final : public QDialog
+class TfrmCustomer final : public QDialog, public ReportsChange
 {
     Q_OBJECT
 public:

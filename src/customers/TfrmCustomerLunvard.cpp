@@ -79,6 +79,6 @@ void TfrmCustomerLunvard::pEnableSavebtn()
 void TfrmCustomerLunvard::actOKExecute()
 {
     typed().applyTo(m_context.document.header);
-    m_context.documentChanged = true;
+    markChanged();
     accept();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/ReportsChange.h"
+
 #include <QDialog>
 
 class AppContext;
@@ -10,7 +12,7 @@ struct QuickCustomer;
 /// Quick customer entry: the customer of the current document typed in once (the
 /// Lunvard edition keeps no customer list). Nothing is read from or stored in the
 /// database.
-class TfrmCustomerLunvard final : public QDialog
+class TfrmCustomerLunvard final : public QDialog, public ReportsChange
 {
     Q_OBJECT
 public:

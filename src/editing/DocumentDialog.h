@@ -11,10 +11,7 @@ class QWidget;
 template<typename Dialog, typename... Extra>
 bool openDocumentDialog(AppContext &context, QWidget *owner, Extra... extra)
 {
-    context.documentChanged = false;
-    {
-        Dialog dialog(context, owner, extra...);
-        dialog.exec();
-    }
-    return context.documentChanged;
+    Dialog dialog(context, owner, extra...);
+    dialog.exec();
+    return dialog.changedDocument();
 }

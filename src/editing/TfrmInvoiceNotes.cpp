@@ -62,6 +62,6 @@ bool TfrmInvoiceNotes::eventFilter(QObject *watched, QEvent *event)
 void TfrmInvoiceNotes::tlbtnOKClick()
 {
     m_context.document.notes = m_txtInvoiceNotes->toPlainText();
-    m_context.documentChanged = true;
+    markChanged();
     accept();
 }

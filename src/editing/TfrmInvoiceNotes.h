@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/ReportsChange.h"
+
 #include <QDialog>
 
 class AppContext;
@@ -7,7 +9,7 @@ class QPlainTextEdit;
 class QPushButton;
 
 /// Edits the current document's notes, which are printed on the document.
-class TfrmInvoiceNotes final : public QDialog
+class TfrmInvoiceNotes final : public QDialog, public ReportsChange
 {
     Q_OBJECT
 public:

@@ -134,7 +134,7 @@ void TfrmInvoicePriceItemEdit::tlbtnOKClick()
         return;
     }
     m_context.document.lines.setPriceLine(m_row, *line.toLine(m_context.locale));
-    m_context.documentChanged = true;
+    markChanged();
     accept();
 }
 
@@ -148,6 +148,6 @@ void TfrmInvoicePriceItemEdit::tlbtnRemoveClick()
     if (m_context.prompts().ShowYesNoCancel(question, Prompts::No) != Prompts::Yes)
         return;
     m_context.document.lines.removeLine(m_row);
-    m_context.documentChanged = true;
+    markChanged();
     accept();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/ReportsChange.h"
+
 #include <QDialog>
 
 class AppContext;
@@ -11,7 +13,7 @@ struct PriceLineEntry;
 /// Edits or removes the current document's line at AppContext::selectedLineIndex.
 /// Works for every edition's editor; the taxable boxes show only where lines carry
 /// their own tax choice.
-class TfrmInvoicePriceItemEdit final : public QDialog
+class TfrmInvoicePriceItemEdit final : public QDialog, public ReportsChange
 {
     Q_OBJECT
 public:

@@ -113,6 +113,6 @@ void TfrmPaidAndDeposit::tlbtnOKClick()
         m_txtPaidAndDeposit->setFocus();
         return;
     }
-    m_context.documentChanged = true;
+    markChanged();
     accept();
 }

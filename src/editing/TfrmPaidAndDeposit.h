@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/ReportsChange.h"
+
 #include <QDialog>
 
 class AppContext;
@@ -11,7 +13,7 @@ class QPushButton;
 /// Sets the money already received for the current document: the deposit required
 /// for an Estimate, Work Order or Change Order, the amount paid (and paid in full)
 /// for an Invoice, Credit or Past Due notice. Works for every edition's editor.
-class TfrmPaidAndDeposit final : public QDialog
+class TfrmPaidAndDeposit final : public QDialog, public ReportsChange
 {
     Q_OBJECT
 public:

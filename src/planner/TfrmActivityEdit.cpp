@@ -277,7 +277,7 @@ bool TfrmActivityEdit::pSaveActivity()
         return false;
     }
     setSaveVisible(false);
-    m_context.documentChanged = true;
+    markChanged();
     return true;
 }
 
@@ -326,7 +326,7 @@ void TfrmActivityEdit::deleteClicked()
         }
         saving.pCloseSaving();
     }
-    m_context.documentChanged = true;
+    markChanged();
     if (!failure.isEmpty()) {
         m_context.prompts().showError(failure);
         return;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PlannerRecords.h"
+#include "widgets/ReportsChange.h"
 
 #include <QDialog>
 
@@ -15,7 +16,7 @@ class QTimeEdit;
 /// "Activity Edit Form": creates, changes or deletes one planner activity. Save is
 /// shown while there are changes that can be saved (the activity text is not empty).
 /// After a save or a delete the document changed flag tells the planner to reload.
-class TfrmActivityEdit final : public QDialog
+class TfrmActivityEdit final : public QDialog, public ReportsChange
 {
     Q_OBJECT
 public:

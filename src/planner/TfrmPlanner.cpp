@@ -338,12 +338,9 @@ void TfrmPlanner::newActivity()
 
 void TfrmPlanner::openEditor(const TrecActivityEdit &activity)
 {
-    if (m_context.windows)
-        m_context.windows->openActivityEditor(activity, this);
-    if (m_context.documentChanged) {
+    if (m_context.windows && m_context.windows->openActivityEditor(activity, this)) {
         loadFlags(m_selected.year());
         drawCalendar();
-        m_context.documentChanged = false;
     }
     updatePrintCommands();
 }

@@ -430,7 +430,7 @@ void TfrmPriceCorvalo::btnAddPriceItnToInvoiceClick()
     if (!line)
         return;
     m_context.document.lines.appendPriceLine(*line);
-    m_context.documentChanged = true;
+    markChanged();
     close();
 }
 

@@ -4,6 +4,7 @@
 
 #include "PriceListModel.h"
 #include "PriceStore.h"
+#include "widgets/ReportsChange.h"
 
 #include <QDialog>
 #include <optional>
@@ -22,7 +23,7 @@ class QToolBar;
 /// The price sheet of the editions with taxable flags: lists, searches, adds, edits
 /// and deletes price items. While a document editor is open (pick mode) it also
 /// adds the item being edited, with a quantity, as a new line of the current document.
-class TfrmPriceCorvalo final : public QDialog
+class TfrmPriceCorvalo final : public QDialog, public ReportsChange
 {
     Q_OBJECT
 public:

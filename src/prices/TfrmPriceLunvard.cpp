@@ -78,6 +78,6 @@ void TfrmPriceLunvard::actOKExecute()
         return;
     }
     m_context.document.lines.appendPriceLine(*entry.toLine(m_context.locale));
-    m_context.documentChanged = true;
+    markChanged();
     accept();
 }

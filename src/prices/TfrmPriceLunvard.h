@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/ReportsChange.h"
+
 #include <QDialog>
 
 class AppContext;
@@ -10,7 +12,7 @@ struct PriceLineEntry;
 /// Quick price item entry: one line typed in and appended to the current document
 /// (the Lunvard edition keeps no price list). Nothing is read from or stored in the
 /// database.
-class TfrmPriceLunvard final : public QDialog
+class TfrmPriceLunvard final : public QDialog, public ReportsChange
 {
     Q_OBJECT
 public:

@@ -124,7 +124,6 @@ void TfrmInvoiceHeddrin::actEditPricesExecute()
     // The new prices are the document's own: re-priced, it is saved at once.
     m_session.documentEdited();
     m_session.save();
-    m_context.documentChanged = false;
 }
 
 void TfrmInvoiceHeddrin::rememberState()

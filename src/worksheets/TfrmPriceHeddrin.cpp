@@ -224,7 +224,7 @@ bool TfrmPriceHeddrin::actSaveExecute()
         WorkSheetPriceStore store(m_context);
         if (m_documentMode) {
             store.saveDocumentPrice(m_context.document.header.intInvNumber, id, prices[0], prices[1]);
-            m_context.documentChanged = true;
+            markChanged();
         } else {
             store.saveCompanyPrice(id, prices[0], prices[1]);
         }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/ListUse.h"
+#include "widgets/ReportsChange.h"
 
 #include <QDialog>
 
@@ -14,7 +15,7 @@ class QTableView;
 /// The Heddrin price sheet: the labor and material prices of the 27 fixed work-sheet
 /// items. Opened from the main window it edits the company's price list; opened
 /// while a document editor is open it edits the prices saved with that document.
-class TfrmPriceHeddrin final : public QDialog
+class TfrmPriceHeddrin final : public QDialog, public ReportsChange
 {
     Q_OBJECT
 public:
