@@ -1,5 +1,6 @@
 #include "CsvFields.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -153,6 +154,20 @@ Conversion convert(const Table &table, const QList<FieldSpec> &fields, const Map
             result.rows.append(row);
     }
     return result;
+}
+
+QStringList captions(const QList<FieldSpec> &fields)
+{
+    QStringList headers;
+    for (const FieldSpec &field : fields)
+        headers << field.caption;
+    return headers;
+}
+
+void sortByRow(QList<RowProblem> &problems)
+{
+    std::stable_sort(problems.begin(), problems.end(),
+                     [](const RowProblem &a, const RowProblem &b) { return a.rowNumber < b.rowNumber; });
 }
 
 } // namespace Csv

@@ -65,4 +65,10 @@ struct Conversion
 [[nodiscard]] Conversion convert(const Table &table, const QList<FieldSpec> &fields, const Mapping &mapping,
                                  const QLocale &locale);
 
+/// The captions of \a fields, as an export's header row.
+[[nodiscard]] QStringList captions(const QList<FieldSpec> &fields);
+
+/// Orders \a problems by row, as the preview lists them.
+void sortByRow(QList<RowProblem> &problems);
+
 } // namespace Csv

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CsvFields.h"
+#include "data/BatchWrite.h"
 
 #include <QString>
 #include <functional>
@@ -47,5 +48,30 @@ public:
     /// it. Throws DbError, and then nothing is written either.
     virtual std::optional<ImportOutcome> apply(ExistingRows existing, const Progress &progress) = 0;
 };
+
+/// Writes \a rows in ONE transaction: a row that \a matchesStored is skipped or
+/// updated as \a existing says, any other is added. Nothing when \a progress stops it.
+template<typename Row, typename Matches, typename Insert, typename Update>
+std::optional<ImportOutcome> writeRows(Database &db, const QList<Row> &rows, ExistingRows existing,
+                                       Matches matchesStored, Insert insert, Update update,
+                                       const ImportJob::Progress &progress)
+{
+    ImportOutcome outcome;
+    const auto writeRow = [&](int i) {
+        const Row &row = rows[i];
+        if (!matchesStored(row)) {
+            insert(row);
+            ++outcome.added;
+        } else if (existing == ExistingRows::Skip) {
+            ++outcome.skipped;
+        } else {
+            update(row);
+            ++outcome.updated;
+        }
+    };
+    if (!BatchWrite::run(db, int(rows.size()), writeRow, progress))
+        return std::nullopt;
+    return outcome;
+}
 
 } // namespace Csv

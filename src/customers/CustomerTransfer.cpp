@@ -125,41 +125,22 @@ Preview prepare(Database &db, const Csv::Table &table, const Csv::Mapping &mappi
         }
         preview.rows.append(candidate);
     }
-    std::sort(preview.problems.begin(), preview.problems.end(),
-              [](const Csv::RowProblem &a, const Csv::RowProblem &b) { return a.rowNumber < b.rowNumber; });
+    Csv::sortByRow(preview.problems);
     return preview;
 }
 
 std::optional<Csv::ImportOutcome> apply(Database &db, const Preview &preview, Csv::ExistingRows existing,
                                         const Csv::ImportJob::Progress &progress)
 {
-    Csv::ImportOutcome outcome;
-    const bool written = BatchWrite::run(
-        db, int(preview.rows.size()),
-        [&](int i) {
-            const Candidate &row = preview.rows[i];
-            if (!row.existing) {
-                CustomerStore::insertRow(db, row.customer);
-                ++outcome.added;
-            } else if (existing == Csv::ExistingRows::Skip) {
-                ++outcome.skipped;
-            } else {
-                CustomerStore::updateRow(db, row.customer);
-                ++outcome.updated;
-            }
-        },
-        progress);
-    if (!written)
-        return std::nullopt;
-    return outcome;
+    return Csv::writeRows(
+        db, preview.rows, existing, [](const Candidate &row) { return row.existing.has_value(); },
+        [&db](const Candidate &row) { CustomerStore::insertRow(db, row.customer); },
+        [&db](const Candidate &row) { CustomerStore::updateRow(db, row.customer); }, progress);
 }
 
 QByteArray exportCsv(Database &db)
 {
-    QStringList headers;
-    for (const FieldSpec &field : fields())
-        headers << field.caption;
-    Csv::Writer writer(headers);
+    Csv::Writer writer(Csv::captions(fields()));
     for (const CustomerRecord &c : CustomerStore::readAll(db)) {
         QList<Csv::Cell> cells;
         for (int f = 0; f < FieldCount; ++f) {

@@ -74,41 +74,22 @@ Preview prepare(Database &db, const Csv::Table &table, const Csv::Mapping &mappi
         fill(candidate.item, row, mapping);
         preview.rows.append(candidate);
     }
-    std::sort(preview.problems.begin(), preview.problems.end(),
-              [](const Csv::RowProblem &a, const Csv::RowProblem &b) { return a.rowNumber < b.rowNumber; });
+    Csv::sortByRow(preview.problems);
     return preview;
 }
 
 std::optional<Csv::ImportOutcome> apply(Database &db, const Preview &preview, Csv::ExistingRows existing,
                                         const Csv::ImportJob::Progress &progress)
 {
-    Csv::ImportOutcome outcome;
-    const bool written = BatchWrite::run(
-        db, int(preview.rows.size()),
-        [&](int i) {
-            const Candidate &row = preview.rows[i];
-            if (!row.matchesStored) {
-                PriceStore::insertRow(db, row.item);
-                ++outcome.added;
-            } else if (existing == Csv::ExistingRows::Skip) {
-                ++outcome.skipped;
-            } else {
-                PriceStore::updateRow(db, row.item);
-                ++outcome.updated;
-            }
-        },
-        progress);
-    if (!written)
-        return std::nullopt;
-    return outcome;
+    return Csv::writeRows(
+        db, preview.rows, existing, [](const Candidate &row) { return row.matchesStored; },
+        [&db](const Candidate &row) { PriceStore::insertRow(db, row.item); },
+        [&db](const Candidate &row) { PriceStore::updateRow(db, row.item); }, progress);
 }
 
 QByteArray exportCsv(Database &db)
 {
-    QStringList headers;
-    for (const FieldSpec &field : fields())
-        headers << field.caption;
-    Csv::Writer writer(headers);
+    Csv::Writer writer(Csv::captions(fields()));
     const auto yesNo = [](bool value) { return value ? QStringLiteral("Yes") : QStringLiteral("No"); };
     for (const PriceItem &item : PriceStore::readAll(db)) {
         writer.addRow({item.strPrcItemName, Csv::Cell::number(item.dbLbrPrc), Csv::Cell::number(item.dbMatPrc),

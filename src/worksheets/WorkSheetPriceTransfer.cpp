@@ -52,8 +52,7 @@ Preview prepare(Database &db, const Csv::Table &table, const Csv::Mapping &mappi
         preview.rows.append(item);
         preview.rowNumbers.append(row.rowNumber);
     }
-    std::sort(preview.problems.begin(), preview.problems.end(),
-              [](const Csv::RowProblem &a, const Csv::RowProblem &b) { return a.rowNumber < b.rowNumber; });
+    Csv::sortByRow(preview.problems);
     return preview;
 }
 
@@ -76,10 +75,7 @@ std::optional<Csv::ImportOutcome> apply(Database &db, const Preview &preview,
 
 QByteArray exportCsv(Database &db)
 {
-    QStringList headers;
-    for (const FieldSpec &field : fields())
-        headers << field.caption;
-    Csv::Writer writer(headers);
+    Csv::Writer writer(Csv::captions(fields()));
     for (const WorkSheetPriceItem &item : WorkSheetPriceStore::readCompanyPrices(db)) {
         writer.addRow({Csv::Cell::number(qint64(item.intPrcItemNumID)), item.strPrcItemName,
                        Csv::Cell::number(item.dbLbrPrc), Csv::Cell::number(item.dbMatPrc)});
