@@ -1,7 +1,6 @@
 #include "CustomerTransfer.h"
 
 #include "csv/CsvWriter.h"
-#include "data/BatchWrite.h"
 #include "data/Database.h"
 
 #include <QHash>
