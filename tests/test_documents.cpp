@@ -148,7 +148,7 @@ private slots:
     void everyHeaderFieldRoundTrips()
     {
         Session s(Edition::Corvalo);
-        s.startNew(QStringLiteral("Estimate"));
+        s.startNew(QStringLiteral("Invoice"));
         TrecInvHeader &h = s.doc().header;
         const QString hostile = QStringLiteral("Bob \"The Builder\" O'Neil; DROP TABLE tblInvHeader;-- \u05e9\u05dc\u05d5\u05dd \U0001F3E0");
         h.strFromInvNameNumber = QStringLiteral("Invoice 12");
@@ -172,6 +172,8 @@ private slots:
         h.dbTaxRate3 = 0.0725;
         h.dbPaidAmount = 1e12;
         h.dbDepositAmount = 12.34;
+        h.strDueDate = QDate(2031, 2, 28);
+        h.intCustomerID = 7;
         s.doc().notes = QString(10000, QLatin1Char('n')) + hostile;
         s.addLine(hostile, "2.5", "10.25", "0");
         s.addLine(QStringLiteral("second"), "1", "0", "3.5");
@@ -206,7 +208,11 @@ private slots:
         QCOMPARE(l.dbTaxRate1, 0.0123);
         QCOMPARE(l.dbTaxRate3, 0.0725);
         QCOMPARE(l.dbPaidAmount, 1e12);
+        QCOMPARE(s.doc().payments.size(), 1); // the typed amount became one payment
         QCOMPARE(l.dbDepositAmount, 12.34);
+        QCOMPARE(l.strDueDate, QDate(2031, 2, 28));
+        QCOMPARE(l.intCustomerID, 7);
+        QCOMPARE(l.intJobID, number);
         {
             const auto db = s.db();
             Statement total = db->prepare(QStringLiteral("SELECT strInvTotal FROM tblInvHeader"));

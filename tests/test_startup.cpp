@@ -80,7 +80,7 @@ private slots:
         const bool heddrin = edition == Edition::Heddrin;
         QStringList expectedTables = {"tblAppPreferences", "tblCompColorData", "tblCompanyInfo", "tblCompanyInvData",
                                       "tblContractWarranty", "tblCustomers", "tblInvData", "tblInvHeader",
-                                      "tblPlanner", "tblPlannerSettings", "tblPrices", "tblRecurring", "tblReport",
+                                      "tblPayments", "tblPlanner", "tblPlannerSettings", "tblPrices", "tblRecurring", "tblReport",
                                       "tblSchemaLevel"};
         if (heddrin)
             expectedTables << "tblSavedPrices";
@@ -115,9 +115,10 @@ private slots:
         QCOMPARE(columns(*db, "tblCompanyInvData").size(), 38);
         QCOMPARE(columns(*db, "tblCompanyInvData").at(9), QStringLiteral("strInvTerms1 TEXT"));
         QCOMPARE(columns(*db, "tblCompanyInvData").last(), QStringLiteral("strShowExtraCharges TEXT"));
-        QCOMPARE(columns(*db, "tblInvHeader").size(), 32);
+        QCOMPARE(columns(*db, "tblInvHeader").size(), 35);
         // Documents saved from now on post their totals in cents.
-        QCOMPARE(columns(*db, "tblInvHeader").last(), QStringLiteral("strPostedInCents TEXT"));
+        QVERIFY(columns(*db, "tblInvHeader").contains(QStringLiteral("strPostedInCents TEXT")));
+        QCOMPARE(columns(*db, "tblInvHeader").last(), QStringLiteral("intJobID INTEGER"));
         QCOMPARE(columns(*db, "tblContractWarranty").at(3), QStringLiteral("strContract BLOB"));
 
         QCOMPARE(session.context.InvoiceTypes, Edition::get(edition).invoiceTypes());

@@ -126,9 +126,14 @@ private slots:
         QCOMPARE(doc.print.strTotal, QStringLiteral("$120.00"));
         doc.header.strInvName = QStringLiteral("Invoice");
 
+        // Paid in full owes nothing and prints what was paid: at least the whole total.
         doc.header.strPaidInFull = true;
         Totals::pCalcTotals(doc, m_corvalo, m_company, us);
         QCOMPARE(doc.print.strTotal, QStringLiteral("Paid In Full"));
+        QCOMPARE(doc.print.strDepositPaid, QStringLiteral("$120.00"));
+        QCOMPARE(doc.header.dbInvBalance, 0.0);
+        // Without stored payments the paid line shows what the paid amount left open.
+        Totals::pCalcTotals(doc, Edition::get(Edition::Lunvard), m_company, us);
         QCOMPARE(doc.print.strDepositPaid, QStringLiteral("$100.00"));
         QCOMPARE(doc.header.dbInvBalance, 100.0);
     }

@@ -234,6 +234,7 @@ void CustomerStore::remove(qint64 id)
 
 void copyCustomerToHeader(const CustomerRecord &c, const Edition &edition, TrecInvHeader &h)
 {
+    h.intCustomerID = c.intCustomerID;
     h.strCustCmpnyName = c.strCustCompany;
     h.strCustFullName = c.strCustFirstName.isEmpty() && c.strCustLastName.isEmpty()
         ? QString()

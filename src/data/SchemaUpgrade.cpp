@@ -2,6 +2,7 @@
 
 #include "BackupRestore.h"
 #include "Database.h"
+#include "PaymentsStep.h"
 #include "PostingRuleStep.h"
 #include "StorageFormUpgrade.h"
 #include "UpgradeCustomerEmail.h"
@@ -32,6 +33,7 @@ const std::vector<Step> &steps()
         {StorageFormUpgrade::kLevel, StorageFormUpgrade::pConvertStoredTexts},
         {3, addCustomerEmail},
         {PostingRuleStep::kLevel, PostingRuleStep::markPostingsBeforeCents},
+        {PaymentsStep::kLevel, PaymentsStep::addPaymentsAndLinks},
     };
     return all;
 }

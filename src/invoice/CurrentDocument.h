@@ -2,6 +2,7 @@
 
 #include "InvoiceLines.h"
 #include "InvoiceRecords.h"
+#include "Payments.h"
 
 #include <array>
 
@@ -18,6 +19,9 @@ struct CurrentDocument
     InvoiceLines lines;
     /// The document notes (strInvNotes).
     QString notes;
+    /// Payments and deposits received, oldest first; header.dbPaidAmount is their
+    /// sum once saved.
+    QList<Payment> payments;
     DocumentTotals totals;
     TrecPrintData print;
     TrecSavedData saved;
@@ -26,5 +30,4 @@ struct CurrentDocument
     /// (Heddrin): the price list for a new document, its saved prices otherwise.
     std::array<double, 28> LbrPrices{};
     std::array<double, 28> MatPrices{};
-
 };

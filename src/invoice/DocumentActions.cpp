@@ -2,6 +2,7 @@
 
 #include "DocumentKinds.h"
 #include "DocumentStore.h"
+#include "PaymentRules.h"
 #include "invoice/DocumentContext.h"
 #include "data/Database.h"
 
@@ -45,6 +46,45 @@ int DocumentActions::createPastDue(int number)
     h.strInvName = DocumentKinds::kPastDue;
     h.blnNewInvoice = true;
     h.intInvNumber = store.GetInvoiceNumber();
+    PaymentRules::startWithoutPayments(m_context.document);
+    return store.pSaveInvoice();
+}
+
+bool DocumentActions::recordPayment(int number, const Payment &payment)
+{
+    load(number);
+    const bool paidInFull = PaymentRules::record(m_context.document, payment);
+    DocumentStore(m_context).pSaveInvoice();
+    return paidInFull;
+}
+
+bool DocumentActions::removePayment(int number, int index)
+{
+    load(number);
+    if (!PaymentRules::askAndRemove(m_context.document, index, m_context.prompts(), m_context.locale))
+        return false;
+    DocumentStore(m_context).pSaveInvoice();
+    return true;
+}
+
+int DocumentActions::createChangeOrderFor(int number)
+{
+    load(number);
+    CurrentDocument &doc = m_context.document;
+    TrecInvHeader &h = doc.header;
+    DocumentStore store(m_context);
+    h.strFromInvNameNumber = h.strInvName + QLatin1Char(' ') + QString::number(number);
+    h.strInvName = DocumentKinds::kChangeOrder;
+    h.strInvDate = QDate::currentDate();
+    h.strDueDate = {};
+    h.strRecurring = false;
+    h.strCustPONumber.clear();
+    h.dbDepositAmount = 0;
+    h.blnNewInvoice = true;
+    h.intInvNumber = store.GetInvoiceNumber();
+    doc.lines.clear();
+    doc.notes.clear();
+    PaymentRules::startWithoutPayments(doc);
     return store.pSaveInvoice();
 }
 

@@ -3,6 +3,7 @@
 #include <QString>
 
 class DocumentContext;
+struct Payment;
 
 /// What the maintenance window does to a saved document. Each action works through
 /// the current document and lands as one transaction (with its postings and, for a
@@ -19,9 +20,22 @@ public:
     /// records the invoice it came from.
     void toCredit(int number);
     /// Saves a new past-due notice with the invoice's customer, lines and amounts;
-    /// returns its number. The invoice stays as it was.
+    /// returns its number. The invoice stays as it was and keeps its payments: the
+    /// notice starts with none.
     int createPastDue(int number);
+    /// Marks the invoice paid in full: what it still owed is recorded as a payment
+    /// dated today, and it is posted to the monthly report.
     void markPaidInFull(int number);
+    /// Records \a payment for the saved document; an invoice whose balance reaches
+    /// zero becomes paid in full and is posted, in the same transaction. Returns
+    /// whether it became paid in full.
+    bool recordPayment(int number, const Payment &payment);
+    /// Removes payment \a index of the saved document after asking (PaymentRules::
+    /// askAndRemove). Returns whether anything changed.
+    bool removePayment(int number, int index);
+    /// Saves a new change order, dated today, for the job of the saved document
+    /// \a number: its customer, no lines, nothing paid. Returns the new number.
+    int createChangeOrderFor(int number);
     void setRecurring(int number, bool recurring);
     void remove(int number);
 

@@ -1,6 +1,7 @@
 #include "DocumentStore.h"
 
 #include "Money.h"
+#include "PaymentRules.h"
 #include "ReportPostings.h"
 #include "Totals.h"
 #include "invoice/DocumentContext.h"
@@ -22,7 +23,7 @@ const QStringList kHeaderColumns = QStringLiteral(
     "strCustCmpnyName,strCustFullName,strCustAddress,strCustCtyStZp,strCustMainPhone,strCustExtraPhone1,"
     "strCustExtraPhone2,strCustTaxExemptNum,strCustPONumber,strCustPymntTerms,strCustNotes,intCustDiscountPercent,"
     "strCustTaxExempt,strUseTax1,strUseTax2,strUseTax3,dbTaxRate1,dbTaxRate2,dbTaxRate3,strInvNotes,dbPaidAmount,"
-    "dbDepositAmount,strInvTotal").split(QLatin1Char(','));
+    "dbDepositAmount,strInvTotal,strDueDate,intCustomerID,intJobID").split(QLatin1Char(','));
 
 // The work-sheet line columns after intInvNumber, in WorkSheet field order.
 const QStringList kWorkSheetColumns = QStringLiteral(
@@ -39,10 +40,12 @@ void bindHeader(Statement &stmt, const TrecInvHeader &h, const QString &notes)
                  h.strCustTaxExemptNum, h.strCustPONumber, h.strCustPymntTerms, h.strCustNotes,
                  h.intCustDiscountPercent, h.strCustTaxExempt, h.strUseTax1, h.strUseTax2, h.strUseTax3, h.dbTaxRate1,
                  h.dbTaxRate2, h.dbTaxRate3, notes, h.dbPaidAmount, h.dbDepositAmount,
-                 StoredForm::amountText(h.dbInvBalance));
+                 StoredForm::amountText(h.dbInvBalance), StoredForm::dateText(h.strDueDate), h.intCustomerID,
+                 h.intJobID);
 }
 
-/// The stored document date; no date (a blank hand-write form) is empty text.
+/// A stored date of the document; no date (a blank hand-write form, a due date that
+/// follows the terms) is empty text.
 QDate storedDate(const QString &text, int number)
 {
     if (text.isEmpty())
@@ -94,7 +97,13 @@ bool postedInCents(Database &db, int number)
 } // namespace
 
 DocumentStore::DocumentStore(DocumentContext &context)
+    : DocumentStore(context, context.document)
+{
+}
+
+DocumentStore::DocumentStore(DocumentContext &context, CurrentDocument &document)
     : m_context(context)
+    , m_document(document)
 {
 }
 
@@ -131,7 +140,7 @@ bool DocumentStore::pGiveBackInvoiceNumber(int number)
 
 void DocumentStore::pUpdateSavedData()
 {
-    CurrentDocument &doc = m_context.document;
+    CurrentDocument &doc = m_document;
     doc.saved.strInvName = doc.header.strInvName;
     doc.saved.strPaidInFull = doc.header.strPaidInFull;
     doc.saved.strInvDate = doc.header.strInvDate;
@@ -140,7 +149,7 @@ void DocumentStore::pUpdateSavedData()
 
 void DocumentStore::pLoadInvoice()
 {
-    CurrentDocument &doc = m_context.document;
+    CurrentDocument &doc = m_document;
     const Edition &edition = m_context.edition();
     TrecInvHeader &h = doc.header;
     const auto db = m_context.openDatabase();
@@ -158,6 +167,7 @@ void DocumentStore::pLoadInvoice()
         blank.dbTaxRate3 = m_context.company.invData.dbTaxRate3;
         h = blank;
         doc.notes.clear();
+        doc.payments.clear();
         doc.lines.clear();
         doc.totals = {};
         doc.print = {};
@@ -202,11 +212,15 @@ void DocumentStore::pLoadInvoice()
     const QString notes = q.textAt(26);
     loaded.dbPaidAmount = q.doubleAt(27);
     loaded.dbDepositAmount = q.doubleAt(28);
+    loaded.strDueDate = storedDate(q.textAt(30), number);
+    loaded.intCustomerID = q.int64At(31);
+    loaded.intJobID = q.intAt(32);
     loaded.blnManualForm = h.blnManualForm;
 
     loadLines(*db, number);
     h = loaded;
     doc.notes = notes;
+    doc.payments = edition.storesDocuments() ? Payments::load(*db, number) : QList<Payment>{};
     Totals::pCalcTotals(doc, edition, m_context.company, m_context.locale);
     pUpdateSavedData();
     if (!postedInCents(*db, number))
@@ -217,7 +231,7 @@ void DocumentStore::loadLines(Database &db, int number)
 {
     const Edition &edition = m_context.edition();
     const QLocale &locale = m_context.locale;
-    InvoiceLines &lines = m_context.document.lines;
+    InvoiceLines &lines = m_document.lines;
     if (edition.usesWorkSheets()) {
         Statement q = db.prepare(QStringLiteral("SELECT %1 FROM tblInvData WHERE intInvNumber = ? ORDER BY intInvDataID")
                                      .arg(kWorkSheetColumns.join(QLatin1Char(','))));
@@ -275,11 +289,12 @@ int DocumentStore::pSaveInvoice()
 
 int DocumentStore::pSaveInvoice(const std::function<void(Database &, int)> &alsoWrite)
 {
-    CurrentDocument &doc = m_context.document;
+    CurrentDocument &doc = m_document;
     // The posting must reflect the lines as they are now, and a cell that is not a
     // number must stop the save before anything is written.
     Totals::pCalcTotals(doc, m_context.edition(), m_context.company, m_context.locale);
     const TrecInvHeader before = doc.header;
+    const QList<Payment> paymentsBefore = doc.payments;
     if (!before.blnManualForm) {
         m_context.saving().pShowSaving(
             QStringLiteral("Saving %1 %2...").arg(before.strInvName).arg(before.intInvNumber));
@@ -293,7 +308,13 @@ int DocumentStore::pSaveInvoice(const std::function<void(Database &, int)> &also
             h.intInvNumber = allocateNumber(*db, h.intInvNumber);
         // A new document has nothing in the database yet, whatever it was copied from.
         const TrecSavedData stored = before.blnNewInvoice ? TrecSavedData{} : doc.saved;
+        if (h.intJobID == 0)
+            h.intJobID = h.intInvNumber;
+        if (m_context.edition().storesDocuments())
+            PaymentRules::settle(doc, stored, before.blnNewInvoice, QDate::currentDate());
         ReportPostings::pUpdateReport(*db, h, doc.totals, stored);
+        // The balance follows the settled payments and a credit's cleared flag.
+        Totals::pCalcTotals(doc, m_context.edition(), m_context.company, m_context.locale);
         writeHeader(*db, before.blnNewInvoice);
         // The posting just made is in cents, whatever the document was posted with before.
         Statement mark = db->prepare(
@@ -301,11 +322,15 @@ int DocumentStore::pSaveInvoice(const std::function<void(Database &, int)> &also
         mark.bind(1, h.intInvNumber);
         mark.run();
         writeLines(*db);
+        if (m_context.edition().storesDocuments())
+            Payments::store(*db, h.intInvNumber, doc.payments);
         if (alsoWrite)
             alsoWrite(*db, h.intInvNumber);
         tx.commit();
     } catch (...) {
         doc.header = before;
+        doc.payments = paymentsBefore;
+        Totals::pCalcTotals(doc, m_context.edition(), m_context.company, m_context.locale);
         throw;
     }
 
@@ -323,7 +348,7 @@ int DocumentStore::pSaveInvoice(const std::function<void(Database &, int)> &also
 
 void DocumentStore::writeHeader(Database &db, bool isNew)
 {
-    const CurrentDocument &doc = m_context.document;
+    const CurrentDocument &doc = m_document;
     if (!isNew) {
         Statement update = db.prepare(QStringLiteral("UPDATE tblInvHeader SET %1 WHERE intInvNumber = ?")
                                           .arg(SqlColumns::assignments(kHeaderColumns)));
@@ -344,7 +369,7 @@ void DocumentStore::writeLines(Database &db)
     const Edition &edition = m_context.edition();
     if (!edition.storesDocuments())
         return;
-    const CurrentDocument &doc = m_context.document;
+    const CurrentDocument &doc = m_document;
     const int number = doc.header.intInvNumber;
     Statement erase = db.prepare(QStringLiteral("DELETE FROM tblInvData WHERE intInvNumber = ?"));
     erase.bind(1, number);
@@ -386,7 +411,7 @@ void DocumentStore::writeLines(Database &db)
 
 void DocumentStore::pLoadSavedPrices(Database &db, bool fromPriceList)
 {
-    CurrentDocument &doc = m_context.document;
+    CurrentDocument &doc = m_document;
     Statement q = fromPriceList
         ? db.prepare(QStringLiteral("SELECT intPrcItemNumID, dbLbrPrc, dbMatPrc FROM tblPrices"))
         : db.prepare(QStringLiteral("SELECT intPrcItemNumID, dbLbrPrc, dbMatPrc FROM tblSavedPrices WHERE "
@@ -404,7 +429,7 @@ void DocumentStore::pLoadSavedPrices(Database &db, bool fromPriceList)
 
 void DocumentStore::pSaveSavedPrices(Database &db, int number)
 {
-    const CurrentDocument &doc = m_context.document;
+    const CurrentDocument &doc = m_document;
     Statement insert = db.prepare(QStringLiteral(
         "INSERT INTO tblSavedPrices(intPrcItemNumID,intPrcItemInvNum,dbLbrPrc,dbMatPrc)VALUES(?,?,?,?)"));
     for (int item = 1; item <= 27; ++item) {
@@ -416,14 +441,15 @@ void DocumentStore::pSaveSavedPrices(Database &db, int number)
 
 void DocumentStore::pDeleteInvoice()
 {
-    const int number = m_context.document.header.intInvNumber;
+    const int number = m_document.header.intInvNumber;
     if (number <= 0)
         return;
     const auto db = m_context.openDatabase();
     {
         Transaction tx(*db);
         for (const char *sql : {"DELETE FROM tblInvHeader WHERE intInvNumber = ?",
-                                "DELETE FROM tblInvData WHERE intInvNumber = ?"}) {
+                                "DELETE FROM tblInvData WHERE intInvNumber = ?",
+                                "DELETE FROM tblPayments WHERE intInvNumber = ?"}) {
             Statement erase = db->prepare(QString::fromLatin1(sql));
             erase.bind(1, number);
             erase.run();
@@ -435,7 +461,7 @@ void DocumentStore::pDeleteInvoice()
 
 void DocumentStore::pDeleteInvoiceData()
 {
-    const int number = m_context.document.header.intInvNumber;
+    const int number = m_document.header.intInvNumber;
     if (number <= 0)
         return;
     const auto db = m_context.openDatabase();

@@ -4,12 +4,16 @@
 
 class DocumentContext;
 class Database;
+struct CurrentDocument;
 
 /// Storage and numbering of the current document (DocumentContext::document).
 class DocumentStore
 {
 public:
     explicit DocumentStore(DocumentContext &context);
+    /// Works on \a document instead of the current one, to read saved documents
+    /// without disturbing the one being edited.
+    DocumentStore(DocumentContext &context, CurrentDocument &document);
 
     /// A blank new document when header.blnNewInvoice is set (numbered with the
     /// stored next number, which is not consumed), otherwise the saved document
@@ -18,7 +22,8 @@ public:
     void pLoadInvoice();
 
     /// Saves the document as one act: its posting to the monthly report, header,
-    /// lines, saved prices and, for a new document, the number. Either all of it is
+    /// lines, payments, saved prices and, for a new document, the number. The paid
+    /// amount is settled with the payments first (PaymentRules::settle). Either all of it is
     /// stored or none of it (DbError is thrown and the document stays as it was).
     /// A new document whose number was taken meanwhile by another copy of the program
     /// is saved under the next free number, and the user is told. Returns the number.
@@ -27,7 +32,7 @@ public:
     /// is known, so what it writes lands together with the document or not at all.
     int pSaveInvoice(const std::function<void(Database &, int number)> &alsoWrite);
 
-    /// Deletes the saved header and lines of header.intInvNumber. Postings and
+    /// Deletes the saved header, lines and payments of header.intInvNumber. Postings and
     /// work-sheet saved prices stay.
     void pDeleteInvoice();
     /// Deletes the saved lines of header.intInvNumber.
@@ -55,4 +60,5 @@ private:
     void pSaveSavedPrices(Database &db, int number);
 
     DocumentContext &m_context;
+    CurrentDocument &m_document;
 };

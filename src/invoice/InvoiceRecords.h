@@ -38,7 +38,17 @@ struct TrecInvHeader
     double dbTaxRate3 = 0;
     double dbPaidAmount = 0;
     double dbDepositAmount = 0;
-    /// Total less the paid amount; computed, and stored in the column strInvTotal
+    /// When the document is due as the user set it; invalid when it follows the
+    /// date and the payment terms (DueDates::dueDate).
+    QDate strDueDate;
+    /// The customer picked for the document (tblCustomers); 0 for none.
+    qint64 intCustomerID = 0;
+    /// Shared by an estimate and every document made from it (conversions, change
+    /// orders, past-due notices); a document that starts a job has its own number.
+    /// 0 until the document is first saved.
+    int intJobID = 0;
+    /// What is still owed: the total less the paid amount (deposits received on a
+    /// deposit kind), nothing on an invoice paid in full; computed, and stored in the column strInvTotal
     /// (C-form decimal) for the lists that show it.
     double dbInvBalance = 0;
 
@@ -83,4 +93,6 @@ struct TrecPrintData
     QString strTax;
     QString strSubTotal;
     QString strTotal;
+    /// Deposits received on a deposit kind; empty when none were.
+    QString strDepositReceived = {};
 };

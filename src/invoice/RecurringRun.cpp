@@ -1,6 +1,8 @@
 #include "RecurringRun.h"
 
 #include "DocumentStore.h"
+#include "DueDates.h"
+#include "PaymentRules.h"
 #include "Recurring.h"
 #include "DocumentContext.h"
 #include "data/Database.h"
@@ -52,6 +54,10 @@ RecurringRun::Outcome RecurringRun::pPrintRecurring(QDate today)
             h.intInvNumber = store.GetInvoiceNumber();
             h.blnNewInvoice = true;
             h.strRecurring = false;
+            // A fresh debt and a job of its own, due counted from the day it is made.
+            PaymentRules::startWithoutPayments(m_context.document);
+            h.strDueDate = DueDates::fromTerms(today, h.strCustPymntTerms);
+            h.intJobID = 0;
             m_preview(m_context);
             const int copy = store.pSaveInvoice([source](Database &db, int number) {
                 db.prepare(QStringLiteral("INSERT INTO tblRecurringRun(intSourceNumber,intCopyNumber)VALUES(?,?)"))

@@ -3,6 +3,7 @@
 #include "CurrentDocument.h"
 #include "DocumentKinds.h"
 #include "Money.h"
+#include "PaymentRules.h"
 #include "core/Edition.h"
 #include "company/CompanyRecord.h"
 #include "invoice/WorkSheet.h"
@@ -143,20 +144,27 @@ void pCalcTotals(CurrentDocument &doc, const Edition &edition, const CompanyReco
     const auto &mt = doc.totals.MatTotals;
     const double taxes = Money::roundToCents(lt[1] + lt[2] + lt[3] + mt[1] + mt[2] + mt[3]);
     const double subTotal = Money::roundToCents(lt[0] + mt[0] + discount);
+    const double total = PaymentRules::grandTotal(doc.totals);
     TrecInvHeader &h = doc.header;
     TrecPrintData &p = doc.print;
-    // Only a paid kind subtracts what was paid (and prints it); a deposit kind prints
-    // the deposit required and subtracts nothing, whatever an earlier kind carried.
+    // A paid kind subtracts what was paid (and prints it); a deposit kind prints the
+    // deposit required, which it never subtracts, and subtracts and prints only the
+    // deposits actually received.
     const bool depositKind = DocumentKinds::isDepositKind(h.strInvName);
+    const double received = PaymentRules::received(doc);
+    const double open = Money::roundToCents(total - received);
 
     p.strDiscount = Money::currencyText(discount, locale);
     p.strDepositPaid = Money::currencyText(depositKind ? h.dbDepositAmount : h.dbPaidAmount, locale);
+    p.strDepositReceived = depositKind && received != 0 ? Money::currencyText(received, locale) : QString();
     p.strTax = Money::currencyText(taxes, locale);
     p.strSubTotal = Money::currencyText(subTotal, locale);
-    h.dbInvBalance = Money::roundToCents(subTotal - discount + taxes - (depositKind ? 0 : h.dbPaidAmount));
+    // Without stored documents there are no payments to owe against: the figure is
+    // what the paid amount leaves open, as it always was.
+    h.dbInvBalance = edition.storesDocuments() ? PaymentRules::balance(doc) : open;
     p.strTotal = Money::currencyText(h.dbInvBalance, locale);
     if (h.strPaidInFull) {
-        p.strDepositPaid = Money::currencyText(h.dbInvBalance, locale);
+        p.strDepositPaid = Money::currencyText(edition.storesDocuments() ? std::max(received, total) : open, locale);
         p.strTotal = QStringLiteral("Paid In Full");
     }
 }

@@ -1,0 +1,86 @@
+#include "Payments.h"
+
+#include "Money.h"
+#include "data/Database.h"
+#include "data/DbError.h"
+#include "data/StoredForm.h"
+
+#include <QCoreApplication>
+
+namespace Payments {
+
+const QStringList &methods()
+{
+    static const QStringList all = {QStringLiteral("cash"), QStringLiteral("check"), QStringLiteral("card"),
+                                    QStringLiteral("transfer"), QStringLiteral("other")};
+    return all;
+}
+
+QString methodCaption(const QString &method)
+{
+    static const char *const captions[] = {
+        QT_TRANSLATE_NOOP("Payments", "Cash"), QT_TRANSLATE_NOOP("Payments", "Check"),
+        QT_TRANSLATE_NOOP("Payments", "Card"), QT_TRANSLATE_NOOP("Payments", "Transfer"),
+        QT_TRANSLATE_NOOP("Payments", "Other")};
+    const qsizetype index = methods().indexOf(method);
+    return QCoreApplication::translate("Payments", captions[index < 0 ? methods().size() - 1 : index]);
+}
+
+double sum(const QList<Payment> &payments)
+{
+    double total = 0;
+    for (const Payment &payment : payments)
+        total = Money::roundToCents(total + payment.amount);
+    return total;
+}
+
+QList<Payment> load(Database &db, int number)
+{
+    Statement q = db.prepare(QStringLiteral(
+        "SELECT strPaymentDate,dbPaymentAmount,strPaymentMethod,strPaymentReference,strPaymentNote FROM tblPayments "
+        "WHERE intInvNumber = ? ORDER BY strPaymentDate, intPaymentID"));
+    q.bind(1, number);
+    QList<Payment> payments;
+    while (q.step()) {
+        Payment p;
+        const QString dateText = q.textAt(0);
+        if (!dateText.isEmpty()) {
+            const std::optional<QDate> date = StoredForm::readDate(dateText);
+            if (!date) {
+                throw conversionError(QStringLiteral("A payment of document %1 holds the date '%2', which this "
+                                                     "program cannot read.")
+                                          .arg(number)
+                                          .arg(dateText));
+            }
+            p.date = *date;
+        }
+        p.amount = q.doubleAt(1);
+        // A method this version does not know (written by a later one) still counts.
+        p.method = methods().contains(q.textAt(2)) ? q.textAt(2) : QStringLiteral("other");
+        p.reference = q.textAt(3);
+        p.note = q.textAt(4);
+        payments.append(p);
+    }
+    return payments;
+}
+
+void erase(Database &db, int number)
+{
+    db.prepare(QStringLiteral("DELETE FROM tblPayments WHERE intInvNumber = ?")).bindAll(number).run();
+}
+
+void store(Database &db, int number, const QList<Payment> &payments)
+{
+    erase(db, number);
+    Statement insert = db.prepare(QStringLiteral(
+        "INSERT INTO tblPayments(intInvNumber,strPaymentDate,dbPaymentAmount,strPaymentMethod,strPaymentReference,"
+        "strPaymentNote)VALUES(?,?,?,?,?,?)"));
+    for (const Payment &p : payments) {
+        insert.bindAll(number, StoredForm::dateText(p.date), Money::roundToCents(p.amount), p.method, p.reference,
+                       p.note);
+        insert.run();
+        insert.reset();
+    }
+}
+
+} // namespace Payments
