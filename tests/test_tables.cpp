@@ -12,7 +12,7 @@
 
 namespace {
 
-/// What the page's cells of \a prefix ("rvstrColumn") hold, one list per column index.
+/// The cells of \a column (from 1) on \a page, top to bottom.
 QList<const TextItem *> cellsOf(const ReportPage &page, int column)
 {
     return page.textsNamed(QStringLiteral("rvstrColumn%1").arg(column));
@@ -109,6 +109,15 @@ private slots:
         QVERIFY(!names.at(2)->font.bold);
         QCOMPARE(names.at(3)->text, QStringLiteral("Total"));
         QVERIFY(names.at(3)->font.bold);
+        // A rule sets each total off from the rows above it.
+        QList<double> rules;
+        for (const PageItem &item : page.items) {
+            if (const auto *line = std::get_if<LineItem>(&item); line && line->name == QLatin1String("rvlnTotal"))
+                rules << line->line.y1();
+        }
+        QCOMPARE(rules.size(), 2);
+        QVERIFY(rules.at(0) > names.at(0)->rect.bottom() - 0.05 && rules.at(0) < names.at(1)->rect.top());
+        QVERIFY(rules.at(1) > names.at(2)->rect.bottom() - 0.05 && rules.at(1) < names.at(3)->rect.top());
 
         // Amounts share their right edge, under a right-aligned heading; names start on the left.
         const TextItem *heading = page.find<TextItem>(QStringLiteral("rvlblColumn3"));

@@ -94,7 +94,7 @@ QList<TableColumn> tableColumns(const ReportParameters &parameters, qsizetype co
 TextItem tableCell(const QString &name, const TableColumn &column, double top, const ReportFont &font,
                    const QString &text)
 {
-    constexpr double kPadding = 0.04;
+    constexpr double kPadding = 0.05;
     const double room = std::max(column.width - 2 * kPadding, 0.0);
     const double left = column.left + kPadding;
     TextItem item = column.right ? Items::fittedCell(name, left, top, room, font, Qt::AlignRight, text)
@@ -424,8 +424,10 @@ ReportPages ReportTable(const ListPrintout &printout)
             if (total)
                 row.first().remove(0, 1);
             Band band{rowHeight, {}};
+            if (total)
+                band.items.append(Items::horizontalLine(QStringLiteral("rvlnTotal"), 0, 0.005, kRowWidth));
             for (qsizetype i = 0; i < columns.size(); ++i)
-                band.items.append(tableCell(QStringLiteral("rvstrColumn%1").arg(i + 1), columns.at(i), 0,
+                band.items.append(tableCell(QStringLiteral("rvstrColumn%1").arg(i + 1), columns.at(i), 0.02,
                                             total ? boldFont : kFont, row.value(i)));
             bands.append(band);
         }
