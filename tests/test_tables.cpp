@@ -220,7 +220,7 @@ private slots:
         QTemporaryDir dir;
         session.prompts.choices << dir.filePath(QStringLiteral("receivables"));
         QVERIFY(printing.pSaveAsPDF(PrintRequest::list(PrintKind::Table, table.toListPrintout())));
-        QCOMPARE(session.prompts.lastMessage(), QStringLiteral("Save Receivables A-B- -March- as .pdf Document"));
+        QCOMPARE(session.prompts.lastMessage(), QStringLiteral("Save Receivables A/B: \"March\" as .pdf Document"));
 
         const QString path = dir.filePath(QStringLiteral("receivables.pdf"));
         const QString text = runTool(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), path,

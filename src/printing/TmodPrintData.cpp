@@ -155,15 +155,15 @@ bool TmodPrintData::pSaveAsPDF()
 bool TmodPrintData::pSaveAsPDF(const PrintRequest &request)
 {
     const TrecInvHeader &header = m_context.document.header;
-    QString name = request.kind == PrintKind::CurrentDocument
-                       ? PrintJobs::pdfBaseName(header.strInvName, header.intInvNumber)
-                       : PrintJobs::documentName(request, m_context);
+    const QString name = request.kind == PrintKind::CurrentDocument
+                             ? PrintJobs::pdfBaseName(header.strInvName, header.intInvNumber)
+                             : PrintJobs::documentName(request, m_context);
     // A title may hold characters no file name can.
     static const QRegularExpression unsafe(QStringLiteral("[/\\\\:*?\"<>|\\x00-\\x1f]"));
-    name.replace(unsafe, QStringLiteral("-"));
+    const QString offered = QString(name).replace(unsafe, QStringLiteral("-")) + QStringLiteral(".pdf");
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     QString fileName = m_context.prompts().chooseSaveFile(QStringLiteral("Save %1 as .pdf Document").arg(name),
-                                                          QDir(folder).filePath(name + QStringLiteral(".pdf")),
+                                                          QDir(folder).filePath(offered),
                                                           QStringLiteral("PDF Document (*.pdf)"));
     if (fileName.isEmpty())
         return false;
