@@ -11,5 +11,7 @@ enum : int {
     Warranty = 6,
     SalesAndTaxReport = 7,
     InvoiceList = 8,
+    /// A titled table a window hands over whole (TablePrintout).
+    Table = 9,
 };
 } // namespace PrintKind

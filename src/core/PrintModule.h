@@ -22,4 +22,7 @@ public:
     /// Asks for a file name ("Save Invoice  512 as .pdf Document") and writes the
     /// current document to it. False when cancelled or not written.
     virtual bool pSaveAsPDF() = 0;
+    /// The same for the printout \a request asks for, offered under its name ("Save
+    /// Aged Receivables as .pdf Document").
+    virtual bool pSaveAsPDF(const PrintRequest &request) = 0;
 };

@@ -2,12 +2,14 @@
 
 #include "BandLayout.h"
 #include "ReportFonts.h"
+#include "core/TablePrintout.h"
 #include "data/Database.h"
 #include "data/DateText.h"
 #include "data/StoredForm.h"
 #include "invoice/Money.h"
 
 #include <algorithm>
+#include <cmath>
 #include <tuple>
 
 namespace ListReports {
@@ -40,6 +42,65 @@ TextItem cell(const QString &name, double left, double top, double width, const 
 bool isSet(const QString &text)
 {
     return text.trimmed().toLongLong() != 0;
+}
+
+/// Where each column of a table prints: its left edge and width in inches.
+struct TableColumn
+{
+    double left = 0;
+    double width = 0;
+    bool right = false;
+};
+
+/// The columns of a table from its parameters. Columns without a usable width
+/// share what the others leave of the row; a row wider than the page is narrowed
+/// proportionally, so every column stays on the sheet.
+QList<TableColumn> tableColumns(const ReportParameters &parameters, qsizetype count)
+{
+    const QStringList widthTexts
+        = parameters.value(TableParameters::columnWidths).split(QLatin1Char(','), Qt::SkipEmptyParts);
+    const QString rightAligned = parameters.value(TableParameters::rightAligned);
+    QList<TableColumn> columns(count);
+    double given = 0;
+    int missing = 0;
+    for (qsizetype i = 0; i < count; ++i) {
+        bool ok = false;
+        const double width = widthTexts.value(i).trimmed().toDouble(&ok); // C number form, never the locale's
+        columns[i].width = ok && width > 0 && std::isfinite(width) ? width : 0;
+        columns[i].right = i < rightAligned.size() && rightAligned.at(i) == QLatin1Char('1');
+        given += columns[i].width;
+        missing += columns[i].width == 0 ? 1 : 0;
+    }
+    const double share = missing > 0 ? std::max((kRowWidth - given) / missing, 0.75) : 0;
+    double total = 0;
+    for (TableColumn &column : columns) {
+        if (column.width == 0)
+            column.width = share;
+        total += column.width;
+    }
+    const double scale = total > kRowWidth ? kRowWidth / total : 1.0;
+    double left = 0;
+    for (TableColumn &column : columns) {
+        column.width *= scale;
+        column.left = left;
+        left += column.width;
+    }
+    return columns;
+}
+
+/// A table cell that keeps to its column: a left-aligned text is cut short with an
+/// ellipsis; a right-aligned one (an amount) is made smaller first, so it shows
+/// whole whenever it can.
+TextItem tableCell(const QString &name, const TableColumn &column, double top, const ReportFont &font,
+                   const QString &text)
+{
+    constexpr double kPadding = 0.05;
+    const double room = std::max(column.width - 2 * kPadding, 0.0);
+    const double left = column.left + kPadding;
+    TextItem item = column.right ? Items::fittedCell(name, left, top, room, font, Qt::AlignRight, text)
+                                 : Items::cell(name, left, top, room, font, Qt::AlignLeft, text);
+    item.text = ReportFonts::elided(item.font, text, room);
+    return item;
 }
 
 } // namespace
@@ -335,6 +396,61 @@ QList<ReportPage> ReportTaxSalesReport(const ListPrintout &printout)
             page.add(cell(headings.at(i), 0.3 + 1.1 * i, 1.1, 1.1, parameters.value(headings.at(i))));
         page.add(Items::horizontalLine(QStringLiteral("rvlnHeadings"), 0.3, 1.3, kRowWidth));
     });
+}
+
+ReportPages ReportTable(const ListPrintout &printout)
+{
+    const ReportFont titleFont{kFont.family, 14, true};
+    const ReportFont boldFont{kFont.family, kFont.pointSize, true};
+    const double lineHeight = ReportFonts::lineHeight(kFont);
+    constexpr double kLeft = 0.3;
+    // The printout owns its feed: the pages are laid out after this call returns.
+    const RowFeed feed = printout.rows;
+    const QString title = printout.parameters.value(TableParameters::title);
+    const QStringList subTitle = printout.parameters.value(TableParameters::subTitle)
+                                     .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    const QList<TableColumn> columns = tableColumns(printout.parameters, feed.columns.size());
+
+    const double subTitleTop = 0.3 + ReportFonts::lineHeight(titleFont) + 0.05;
+    const double headingTop = subTitleTop + double(subTitle.size()) * lineHeight + 0.2;
+    const double ruleTop = headingTop + ReportFonts::lineHeight(boldFont) + 0.03;
+    constexpr double rowHeight = 0.2;
+    const double firstRowTop = ruleTop + 0.04;
+
+    const auto bandsOf = [feed, columns, boldFont](int first, int count) {
+        QList<Band> bands;
+        for (QStringList row : feed.rowsAt(first, count)) {
+            const bool total = !row.isEmpty() && row.first().startsWith(TablePrintout::kTotalMark);
+            if (total)
+                row.first().remove(0, 1);
+            Band band{rowHeight, {}};
+            if (total)
+                band.items.append(Items::horizontalLine(QStringLiteral("rvlnTotal"), 0, 0.005, kRowWidth));
+            for (qsizetype i = 0; i < columns.size(); ++i)
+                band.items.append(tableCell(QStringLiteral("rvstrColumn%1").arg(i + 1), columns.at(i), 0.02,
+                                            total ? boldFont : kFont, row.value(i)));
+            bands.append(band);
+        }
+        return bands;
+    };
+    const auto furniture = [=, headings = feed.columns](ReportPage &page, int number, int count) {
+        page.add(Items::cell(QStringLiteral("rvtxtTitle"), kLeft, 0.3, kRowWidth, titleFont, Qt::AlignHCenter,
+                             ReportFonts::elided(titleFont, title, kRowWidth)));
+        for (qsizetype i = 0; i < subTitle.size(); ++i)
+            page.add(Items::cell(QStringLiteral("rvtxtSubTitle"), kLeft, subTitleTop + double(i) * lineHeight,
+                                 kRowWidth, kFont, Qt::AlignHCenter,
+                                 ReportFonts::elided(kFont, subTitle.at(i), kRowWidth)));
+        for (qsizetype i = 0; i < columns.size(); ++i) {
+            TextItem heading = tableCell(QStringLiteral("rvlblColumn%1").arg(i + 1), columns.at(i), headingTop,
+                                         boldFont, headings.at(i));
+            heading.rect.translate(kLeft, 0);
+            page.add(heading);
+        }
+        page.add(Items::horizontalLine(QStringLiteral("rvlnHeadings"), kLeft, ruleTop, kRowWidth));
+        page.add(pageNumber(10.5, number, count));
+    };
+    return layoutEvenBands(QRectF(kLeft, firstRowTop, kRowWidth, 10.35 - firstRowTop), rowHeight, feed.rowCount(),
+                           bandsOf, furniture);
 }
 
 } // namespace ListReports

@@ -8,7 +8,7 @@
 class Database;
 
 /// The reports that print what a window lists: the price sheet, the customer list,
-/// the invoice list and the sales and tax report. Each prints exactly the rows it
+/// the invoice list, the sales and tax report and any titled table. Each prints exactly the rows it
 /// is fed, in their order. The price and report windows build their rows beside
 /// their own records (PriceSheetRows.h, SalesTaxRows.h).
 namespace ListReports {
@@ -43,5 +43,8 @@ struct PlannerListRow
 /// Laid out a page at a time as the pages are shown or printed.
 [[nodiscard]] ReportPages ReportInvMaintenance(const ListPrintout &printout);
 [[nodiscard]] QList<ReportPage> ReportTaxSalesReport(const ListPrintout &printout);
+/// A titled table (core/TablePrintout.h): the feed's columns under their names,
+/// laid out a page at a time.
+[[nodiscard]] ReportPages ReportTable(const ListPrintout &printout);
 
 } // namespace ListReports

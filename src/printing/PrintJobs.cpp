@@ -8,6 +8,7 @@
 #include "invoice/DocumentContext.h"
 #include "data/Database.h"
 #include "core/Edition.h"
+#include "core/TablePrintout.h"
 
 #include <QHash>
 
@@ -78,6 +79,11 @@ ReportPages invoiceListPages(const DocumentContext &, const PrintRequest &reques
     return ListReports::ReportInvMaintenance(printout);
 }
 
+ReportPages tablePages(const DocumentContext &, const PrintRequest &request)
+{
+    return ListReports::ReportTable(request.printout);
+}
+
 /// The reports by print kind; a kind without an entry has no printout yet.
 const QHash<int, PagesOf> &reports()
 {
@@ -90,6 +96,7 @@ const QHash<int, PagesOf> &reports()
         {PrintKind::Warranty, &warrantyPages},
         {PrintKind::SalesAndTaxReport, &salesAndTaxPages},
         {PrintKind::InvoiceList, &invoiceListPages},
+        {PrintKind::Table, &tablePages},
     };
     return table;
 }
@@ -107,15 +114,15 @@ bool isAvailable(int kind)
     return reports().contains(kind);
 }
 
-QString previewTitle(int kind, const DocumentContext &context)
+QString previewTitle(const PrintRequest &request, const DocumentContext &context)
 {
-    switch (kind) {
+    switch (request.kind) {
     case PrintKind::CurrentDocument:
         return QStringLiteral("Preview ") + documentKindAndNumber(context);
     case PrintKind::SalesAndTaxReport:
         return QStringLiteral("Sales and Tax Report");
     default:
-        return QStringLiteral("Preview ") + documentName(kind, context);
+        return QStringLiteral("Preview ") + documentName(request, context);
     }
 }
 
@@ -124,9 +131,9 @@ QString pdfBaseName(const QString &kind, int number)
     return kind + QStringLiteral("  ") + QString::number(number);
 }
 
-QString documentName(int kind, const DocumentContext &context)
+QString documentName(const PrintRequest &request, const DocumentContext &context)
 {
-    switch (kind) {
+    switch (request.kind) {
     case PrintKind::CurrentDocument:
         return documentKindAndNumber(context);
     case PrintKind::PriceSheet:
@@ -143,6 +150,10 @@ QString documentName(int kind, const DocumentContext &context)
         return QStringLiteral("Sales and Tax Report");
     case PrintKind::InvoiceList:
         return QStringLiteral("Invoice List");
+    case PrintKind::Table: {
+        const QString title = request.printout.parameters.value(TableParameters::title).simplified();
+        return title.isEmpty() ? QStringLiteral("Table") : title;
+    }
     default:
         return QStringLiteral("Printout");
     }
@@ -153,11 +164,11 @@ ReportJob RvSystemPrntDocsPrint(const DocumentContext &context, const PrintReque
     const int kind = request.kind;
     const PagesOf pagesOf = reports().value(kind);
     if (!pagesOf || !isAvailable(kind))
-        throw ReportError(QStringLiteral("Printing the %1 is not available yet.").arg(documentName(kind, context)));
+        throw ReportError(QStringLiteral("Printing the %1 is not available yet.").arg(documentName(request, context)));
 
     ReportJob job;
-    job.previewTitle = previewTitle(kind, context);
-    job.documentName = documentName(kind, context);
+    job.previewTitle = previewTitle(request, context);
+    job.documentName = documentName(request, context);
     const QString &company = context.company.company.strCompName;
     job.info.title = job.documentName;
     job.info.author = company;

@@ -32,8 +32,9 @@ namespace PrintJobs {
 /// Whether a printout of \a kind can be made.
 [[nodiscard]] bool isAvailable(int kind);
 
-[[nodiscard]] QString previewTitle(int kind, const DocumentContext &context);
-[[nodiscard]] QString documentName(int kind, const DocumentContext &context);
+[[nodiscard]] QString previewTitle(const PrintRequest &request, const DocumentContext &context);
+/// The printout's name in the printer queue and the PDF's title: a table's own title.
+[[nodiscard]] QString documentName(const PrintRequest &request, const DocumentContext &context);
 /// The name a document's PDF file is offered under, without its suffix: kind, two
 /// blanks, number ("Invoice  512").
 [[nodiscard]] QString pdfBaseName(const QString &kind, int number);

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProgressDialog>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
 namespace {
@@ -68,7 +69,7 @@ std::optional<ReportJob> TmodPrintData::makeJob(const PrintRequest &request)
     Prompts &prompts = m_context.prompts();
     if (!PrintJobs::isAvailable(request.kind)) {
         prompts.ShowInformation(QStringLiteral("Printing the %1 is not available yet.")
-                                    .arg(PrintJobs::documentName(request.kind, m_context)));
+                                    .arg(PrintJobs::documentName(request, m_context)));
         return std::nullopt;
     }
     try {
@@ -122,7 +123,12 @@ void TmodPrintData::pPrintPreview(const PrintRequest &request)
 
 bool TmodPrintData::pCreatePDFFile(const QString &fileName)
 {
-    const std::optional<ReportJob> job = makeJob(PrintRequest::of(PrintKind::CurrentDocument));
+    return writePdf(PrintRequest::of(PrintKind::CurrentDocument), fileName);
+}
+
+bool TmodPrintData::writePdf(const PrintRequest &request, const QString &fileName)
+{
+    const std::optional<ReportJob> job = makeJob(request);
     if (!job)
         return false;
     try {
@@ -143,15 +149,25 @@ bool TmodPrintData::pCreatePDFFile(const QString &fileName)
 
 bool TmodPrintData::pSaveAsPDF()
 {
+    return pSaveAsPDF(PrintRequest::of(PrintKind::CurrentDocument));
+}
+
+bool TmodPrintData::pSaveAsPDF(const PrintRequest &request)
+{
     const TrecInvHeader &header = m_context.document.header;
-    const QString name = PrintJobs::pdfBaseName(header.strInvName, header.intInvNumber);
+    const QString name = request.kind == PrintKind::CurrentDocument
+                             ? PrintJobs::pdfBaseName(header.strInvName, header.intInvNumber)
+                             : PrintJobs::documentName(request, m_context);
+    // A title may hold characters no file name can.
+    static const QRegularExpression unsafe(QStringLiteral("[/\\\\:*?\"<>|\\x00-\\x1f]"));
+    const QString offered = QString(name).replace(unsafe, QStringLiteral("-")) + QStringLiteral(".pdf");
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     QString fileName = m_context.prompts().chooseSaveFile(QStringLiteral("Save %1 as .pdf Document").arg(name),
-                                                          QDir(folder).filePath(name + QStringLiteral(".pdf")),
+                                                          QDir(folder).filePath(offered),
                                                           QStringLiteral("PDF Document (*.pdf)"));
     if (fileName.isEmpty())
         return false;
     if (QFileInfo(fileName).suffix().isEmpty())
         fileName += QStringLiteral(".pdf");
-    return pCreatePDFFile(fileName);
+    return writePdf(request, fileName);
 }

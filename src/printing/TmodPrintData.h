@@ -22,11 +22,13 @@ public:
     void pPrintPreview(const PrintRequest &request) override;
     bool pCreatePDFFile(const QString &fileName) override;
     bool pSaveAsPDF() override;
+    bool pSaveAsPDF(const PrintRequest &request) override;
 
 private:
     /// The job of \a request, or nothing when it cannot be made (already reported).
     std::optional<ReportJob> makeJob(const PrintRequest &request);
     bool printJob(const PrintRequest &request);
+    bool writePdf(const PrintRequest &request, const QString &fileName);
 
     DocumentContext &m_context;
     std::unique_ptr<PrinterOutput> m_printer;

@@ -55,6 +55,12 @@ public:
         calls << QStringLiteral("pdf %1").arg(PrintKind::CurrentDocument);
         return succeeds;
     }
+    bool pSaveAsPDF(const PrintRequest &request) override
+    {
+        calls << QStringLiteral("pdf %1").arg(request.kind);
+        requests << request;
+        return succeeds;
+    }
 
 private:
     AppContext &m_context;
