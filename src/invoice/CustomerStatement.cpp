@@ -1,0 +1,111 @@
+#include "CustomerStatement.h"
+
+#include "DocumentContext.h"
+#include "DocumentKinds.h"
+#include "Money.h"
+#include "Receivables.h"
+#include "StoredDocuments.h"
+#include "data/Database.h"
+
+#include <QCoreApplication>
+#include <algorithm>
+
+namespace CustomerStatement {
+
+namespace {
+
+constexpr double kHalfCent = 0.005;
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("CustomerStatement", text);
+}
+
+/// Every dated movement of \a doc on the customer's account.
+QList<Entry> entriesOf(const StoredDocuments::Summary &doc)
+{
+    using namespace DocumentKinds;
+    const TrecInvHeader &h = doc.header;
+    const QDate date = h.strInvDate;
+    QList<Entry> entries;
+    if (is(h.strInvName, kInvoice)) {
+        entries.append({date, doc.name(), doc.total, 0});
+        const double shortfall = Money::roundToCents(doc.total - doc.received());
+        if (h.strPaidInFull && shortfall >= kHalfCent)
+            entries.append({date, tr("%1 marked Paid In Full").arg(doc.name()), -shortfall, 0});
+    } else if (is(h.strInvName, kCredit)) {
+        // An invoice turned into a credit in place: its sale is shown, then undone.
+        if (is(h.strFromInvNameNumber, kInvoice + QLatin1Char(' ') + QString::number(h.intInvNumber)))
+            entries.append({date, h.strFromInvNameNumber, doc.total, 0});
+        entries.append({date, doc.name(), -doc.total, 0});
+    } else if (is(h.strInvName, kPastDue)) {
+        return entries;
+    }
+    for (const Payment &payment : doc.payments) {
+        QString text = (isDepositKind(h.strInvName) ? tr("Deposit for %1") : tr("Payment for %1")).arg(doc.name());
+        if (!payment.reference.isEmpty())
+            text += QStringLiteral(" (%1)").arg(payment.reference);
+        entries.append({payment.date.isValid() ? payment.date : date, text, -payment.amount, 0});
+    }
+    return entries;
+}
+
+} // namespace
+
+QString Customer::text() const
+{
+    return Receivables::customerText(company, name);
+}
+
+Account build(DocumentContext &context, const Customer &customer, QDate from, QDate to)
+{
+    const QList<int> numbers = customer.id != 0
+        ? StoredDocuments::numbers(context,
+                                   QStringLiteral("SELECT intInvNumber FROM tblInvHeader WHERE intCustomerID = ? "
+                                                  "AND strRecurring = '0' ORDER BY intInvNumber"),
+                                   {customer.id})
+        : StoredDocuments::numbers(context,
+                                   QStringLiteral("SELECT intInvNumber FROM tblInvHeader WHERE intCustomerID = 0 "
+                                                  "AND strCustCmpnyName = ? AND strCustFullName = ? "
+                                                  "AND strRecurring = '0' ORDER BY intInvNumber"),
+                                   {customer.company, customer.name});
+    QList<Entry> all;
+    for (const StoredDocuments::Summary &doc : StoredDocuments::load(context, numbers))
+        all += entriesOf(doc);
+    // Charges before what pays them on the same day.
+    std::stable_sort(all.begin(), all.end(), [](const Entry &a, const Entry &b) {
+        return a.date != b.date ? a.date < b.date : a.amount > b.amount;
+    });
+
+    Account statement{from, to, 0, {}, 0};
+    double balance = 0;
+    for (Entry entry : all) {
+        if (entry.date > to)
+            break;
+        balance = Money::roundToCents(balance + entry.amount);
+        if (entry.date < from) {
+            statement.openingBalance = balance;
+            continue;
+        }
+        entry.balance = balance;
+        statement.entries.append(entry);
+    }
+    statement.amountDue = balance;
+    return statement;
+}
+
+QList<Customer> customersWithDocuments(DataContext &context)
+{
+    const auto db = context.openDatabase();
+    Statement q = db->prepare(QStringLiteral(
+        "SELECT intCustomerID, MAX(strCustCmpnyName), MAX(strCustFullName) FROM tblInvHeader "
+        "WHERE intCustomerID <> 0 GROUP BY intCustomerID "
+        "UNION ALL SELECT 0, strCustCmpnyName, strCustFullName FROM tblInvHeader WHERE intCustomerID = 0 "
+        "GROUP BY strCustCmpnyName, strCustFullName ORDER BY 2, 3"));
+    QList<Customer> customers;
+    while (q.step())
+        customers.append({q.int64At(0), q.textAt(1), q.textAt(2)});
+    return customers;
+}
+
+} // namespace CustomerStatement

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QDate>
+#include <QList>
+#include <QString>
+
+class DataContext;
+class DocumentContext;
+
+/// A statement of account: for one customer, every charge, credit and payment in a
+/// date range with a running balance, and what is owed at its end.
+namespace CustomerStatement {
+
+/// Whose statement: a customer-list id or, for documents written without picking
+/// from the list, the company and name as on the document.
+struct Customer
+{
+    qint64 id = 0;
+    QString company;
+    QString name;
+
+    [[nodiscard]] QString text() const;
+};
+
+struct Entry
+{
+    QDate date;
+    QString description;
+    /// What the customer owes more (invoices) or less (credits and payments: negative).
+    double amount = 0;
+    double balance = 0;
+};
+
+struct Account
+{
+    QDate from;
+    QDate to;
+    /// Owed before \a from.
+    double openingBalance = 0;
+    QList<Entry> entries;
+    /// Owed at the end of the range.
+    double amountDue = 0;
+};
+
+/// Invoices are charges; credits and payments (deposits received included) take
+/// away; an invoice marked paid in full whose payments fall short is settled by an
+/// entry of its own. Past-due notices restate a debt and are left out, as are
+/// estimates, work orders and change orders (only their deposits count).
+[[nodiscard]] Account build(DocumentContext &context, const Customer &customer, QDate from, QDate to);
+
+/// The customers that have documents, by name, for choosing whose statement.
+[[nodiscard]] QList<Customer> customersWithDocuments(DataContext &context);
+
+} // namespace CustomerStatement

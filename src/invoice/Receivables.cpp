@@ -1,0 +1,183 @@
+#include "Receivables.h"
+
+#include "DocumentKinds.h"
+#include "DueDates.h"
+#include "InvoiceRecords.h"
+#include "Money.h"
+#include "data/DataContext.h"
+#include "data/Database.h"
+#include "data/StoredForm.h"
+
+#include <QCoreApplication>
+#include <QHash>
+#include <QSet>
+#include <algorithm>
+
+namespace Receivables {
+
+namespace {
+
+constexpr double kHalfCent = 0.005;
+
+/// "Invoice 512" -> 512 when it names an invoice; 0 otherwise.
+int invoiceNamed(const QString &fromNameNumber)
+{
+    const QString kind = fromNameNumber.section(QLatin1Char(' '), 0, -2);
+    if (!DocumentKinds::is(kind, DocumentKinds::kInvoice))
+        return 0;
+    return fromNameNumber.section(QLatin1Char(' '), -1).toInt();
+}
+
+struct StoredHeader
+{
+    QString kind;
+    QString from;
+    TrecInvHeader dates;
+    Row row;
+};
+
+QDate dateOf(const QString &text)
+{
+    return StoredForm::readDate(text).value_or(QDate());
+}
+
+} // namespace
+
+Bucket bucketOf(int daysOverdue)
+{
+    if (daysOverdue <= 0)
+        return NotYetDue;
+    if (daysOverdue <= 30)
+        return Days1To30;
+    if (daysOverdue <= 60)
+        return Days31To60;
+    if (daysOverdue <= 90)
+        return Days61To90;
+    return Over90;
+}
+
+QString bucketCaption(Bucket bucket)
+{
+    static const char *const captions[] = {
+        QT_TRANSLATE_NOOP("Receivables", "Not Yet Due"), QT_TRANSLATE_NOOP("Receivables", "1-30 Days"),
+        QT_TRANSLATE_NOOP("Receivables", "31-60 Days"), QT_TRANSLATE_NOOP("Receivables", "61-90 Days"),
+        QT_TRANSLATE_NOOP("Receivables", "Over 90 Days")};
+    return QCoreApplication::translate("Receivables", captions[std::min<int>(bucket, Over90)]);
+}
+
+QString Row::customerKey() const
+{
+    return customerId != 0 ? QStringLiteral("#%1").arg(customerId) : customer;
+}
+
+QString customerText(const QString &company, const QString &name)
+{
+    if (company.isEmpty())
+        return name;
+    if (name.isEmpty())
+        return company;
+    return company + QStringLiteral(", ") + name;
+}
+
+Listing unpaidInvoices(DataContext &context, QDate today)
+{
+    // Recurring originals are patterns; their copies are the debts. The stored
+    // strInvTotal is the balance, written with every save.
+    const auto db = context.openDatabase();
+    Statement q = db->prepare(QStringLiteral(
+        "SELECT intInvNumber,strInvName,strFromInvNameNumber,strInvDate,strDueDate,strCustPymntTerms,"
+        "strCustCmpnyName,strCustFullName,intCustomerID,dbPaidAmount,strInvTotal FROM tblInvHeader "
+        "WHERE strPaidInFull = '0' AND strRecurring = '0' AND UPPER(strInvName) IN (UPPER(?), UPPER(?))"));
+    q.bindAll(DocumentKinds::kInvoice, DocumentKinds::kPastDue);
+
+    Listing listing;
+    QHash<int, qsizetype> rowOfInvoice;
+    QList<StoredHeader> notices;
+    while (q.step()) {
+        StoredHeader stored;
+        stored.kind = q.textAt(1);
+        stored.from = q.textAt(2);
+        const std::optional<double> balance = StoredForm::readAmount(q.textAt(10));
+        if (!balance) {
+            listing.unreadable.append(q.intAt(0));
+            continue;
+        }
+        TrecInvHeader &h = stored.dates;
+        h.strInvDate = dateOf(q.textAt(3));
+        h.strDueDate = dateOf(q.textAt(4));
+        h.strCustPymntTerms = q.textAt(5);
+        Row &row = stored.row;
+        row.invoiceNumber = q.intAt(0);
+        row.customer = customerText(q.textAt(6), q.textAt(7));
+        row.customerId = q.int64At(8);
+        row.date = h.strInvDate;
+        row.dueDate = DueDates::dueDate(h);
+        row.paid = q.doubleAt(9);
+        row.balance = *balance;
+        row.total = Money::roundToCents(row.balance + row.paid);
+        row.daysOverdue = row.dueDate.isValid() ? int(row.dueDate.daysTo(today)) : 0;
+        row.bucket = bucketOf(row.daysOverdue);
+        if (DocumentKinds::is(stored.kind, DocumentKinds::kPastDue)) {
+            notices.append(stored);
+        } else if (row.balance >= kHalfCent) {
+            rowOfInvoice.insert(row.invoiceNumber, listing.rows.size());
+            listing.rows.append(row);
+        }
+    }
+
+    // A notice whose invoice is still stored adds no debt; only when the invoice is
+    // gone is the notice all that is left of it.
+    QSet<int> storedInvoices;
+    Statement invoices = db->prepare(
+        QStringLiteral("SELECT intInvNumber FROM tblInvHeader WHERE UPPER(strInvName) = UPPER(?)"));
+    invoices.bindAll(DocumentKinds::kInvoice);
+    while (invoices.step())
+        storedInvoices.insert(invoices.intAt(0));
+    for (StoredHeader &notice : notices) {
+        const int source = invoiceNamed(notice.from);
+        if (source != 0 && storedInvoices.contains(source)) {
+            if (rowOfInvoice.contains(source)) {
+                Row &row = listing.rows[rowOfInvoice.value(source)];
+                row.noticeNumber = std::max(row.noticeNumber, notice.row.invoiceNumber);
+            }
+        } else if (notice.row.balance >= kHalfCent) {
+            notice.row.noticeNumber = notice.row.invoiceNumber;
+            listing.rows.append(notice.row);
+        }
+    }
+    std::stable_sort(listing.rows.begin(), listing.rows.end(), [](const Row &a, const Row &b) {
+        return a.dueDate != b.dueDate ? a.dueDate < b.dueDate : a.invoiceNumber < b.invoiceNumber;
+    });
+    return listing;
+}
+
+std::array<double, BucketCount> bucketTotals(const QList<Row> &rows)
+{
+    std::array<double, BucketCount> totals{};
+    for (const Row &row : rows)
+        totals[std::size_t(row.bucket)] = Money::roundToCents(totals[std::size_t(row.bucket)] + row.balance);
+    return totals;
+}
+
+QList<CustomerTotal> customerTotals(const QList<Row> &rows)
+{
+    QList<CustomerTotal> totals;
+    QHash<QString, qsizetype> index;
+    for (const Row &row : rows) {
+        const QString key = row.customerKey();
+        if (!index.contains(key)) {
+            index.insert(key, totals.size());
+            totals.append({row.customer, {}, 0});
+        }
+        CustomerTotal &total = totals[index.value(key)];
+        double &bucket = total.buckets[std::size_t(row.bucket)];
+        bucket = Money::roundToCents(bucket + row.balance);
+        total.balance = Money::roundToCents(total.balance + row.balance);
+    }
+    std::stable_sort(totals.begin(), totals.end(), [](const CustomerTotal &a, const CustomerTotal &b) {
+        return QString::localeAwareCompare(a.customer, b.customer) < 0;
+    });
+    return totals;
+}
+
+} // namespace Receivables

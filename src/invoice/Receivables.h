@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <array>
+
+class DataContext;
+
+/// Who owes what: every unpaid invoice with its due date and age.
+namespace Receivables {
+
+/// The usual aging buckets, by days past the due date.
+enum Bucket { NotYetDue, Days1To30, Days31To60, Days61To90, Over90, BucketCount };
+
+/// The bucket of a debt \a daysOverdue days past due (0 or less: not yet due).
+[[nodiscard]] Bucket bucketOf(int daysOverdue);
+[[nodiscard]] QString bucketCaption(Bucket bucket);
+
+/// One unpaid invoice. A past-due notice stands for the invoice it was made from:
+/// the debt is the invoice's, shown with its latest notice.
+struct Row
+{
+    int invoiceNumber = 0;
+    /// The latest past-due notice for the invoice; 0 when none.
+    int noticeNumber = 0;
+    /// The customer as on the document (company, name), and the customer-list id.
+    QString customer;
+    qint64 customerId = 0;
+    QDate date;
+    QDate dueDate;
+    double total = 0;
+    double paid = 0;
+    double balance = 0;
+    int daysOverdue = 0;
+    Bucket bucket = NotYetDue;
+
+    /// What the row's customer is grouped by.
+    [[nodiscard]] QString customerKey() const;
+};
+
+struct Listing
+{
+    /// Oldest due date first.
+    QList<Row> rows;
+    /// Documents whose stored amount does not read; they are not counted.
+    QList<int> unreadable;
+};
+
+/// Every unpaid invoice (not paid in full, not a recurring original, something still
+/// owed) as of \a today. Reads the stored headers only, so it stays quick on a
+/// large file.
+[[nodiscard]] Listing unpaidInvoices(DataContext &context, QDate today);
+
+struct CustomerTotal
+{
+    QString customer;
+    std::array<double, BucketCount> buckets{};
+    double balance = 0;
+};
+
+[[nodiscard]] std::array<double, BucketCount> bucketTotals(const QList<Row> &rows);
+/// One total per customer, by customer text.
+[[nodiscard]] QList<CustomerTotal> customerTotals(const QList<Row> &rows);
+
+/// The customer as shown for a document: company and name, whichever are set.
+[[nodiscard]] QString customerText(const QString &company, const QString &name);
+
+} // namespace Receivables
