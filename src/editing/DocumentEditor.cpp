@@ -1,6 +1,7 @@
 #include "DocumentEditor.h"
 
 #include "TfrmInvoicePriceItemEdit.h"
+#include "TfrmRecordPayment.h"
 #include "context/AppContext.h"
 #include "PrintBusy.h"
 #include "widgets/InputGuards.h"
@@ -63,6 +64,22 @@ void DocumentEditor::addPrintCommands()
                                     const PrintBusy busy(m_actPrint, m_context.saving());
                                     m_session.print(false);
                                 }, QKeySequence::Print);
+}
+
+void DocumentEditor::addAccountCommands()
+{
+    m_actRecordPayment = m_commands.add("actRecordPayment", tr("Record Payment"),
+                                        tr("Record a payment or a deposit received"), Icons::Command::Payment,
+                                        [this] { TfrmRecordPayment::openForEditor(m_context, m_session, this); });
+    m_actChangeOrder = m_commands.add("actChangeOrder", tr("Change Order for this job"),
+                                      tr("Make a new Change Order for the job of this document"),
+                                      Icons::Command::NewInvoice, [this] { m_session.startChangeOrder(); });
+}
+
+void DocumentEditor::showAccountCommands()
+{
+    m_actRecordPayment->setEnabled(m_session.canRecordPayment());
+    m_actChangeOrder->setEnabled(m_session.canDelete());
 }
 
 QAction *DocumentEditor::addHelpCommand()

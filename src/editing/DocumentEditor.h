@@ -44,6 +44,10 @@ protected:
     QAction *addCloseCommand();
     void addPrintCommands();
     QAction *addHelpCommand();
+    /// Record Payment and Change Order for this job, for the editions that keep
+    /// documents; showAccountCommands() enables them for the document shown.
+    void addAccountCommands();
+    void showAccountCommands();
     /// The window: the tool bar of its commands over \a body and \a footer, maximized
     /// when it was last closed so.
     void layOut(QLayout *body, QLayout *footer);
@@ -64,6 +68,8 @@ protected:
     EditorCommands m_commands;
     QAction *m_actPrintPreview = nullptr;
     QAction *m_actPrint = nullptr;
+    QAction *m_actRecordPayment = nullptr;
+    QAction *m_actChangeOrder = nullptr;
     /// Set while the controls are being filled from the document.
     bool m_showing = false;
 

@@ -7,8 +7,11 @@
 #include "core/Prompts.h"
 #include "data/DateText.h"
 #include "data/DbError.h"
+#include "invoice/DocumentActions.h"
 #include "invoice/DocumentKinds.h"
 #include "invoice/DocumentStore.h"
+#include "invoice/DueDates.h"
+#include "invoice/PaymentRules.h"
 #include "invoice/Totals.h"
 
 #include <algorithm>
@@ -170,6 +173,30 @@ void EditingSession::setRecurring(bool recurring)
     update(true);
 }
 
+void EditingSession::setDueDate(QDate date)
+{
+    const QDate followed = DueDates::fromTerms(header().strInvDate, header().strCustPymntTerms);
+    const QDate chosen = date == followed ? QDate() : date;
+    if (chosen == header().strDueDate)
+        return;
+    h().strDueDate = chosen;
+    update(true);
+}
+
+void EditingSession::recordPayment(const Payment &payment)
+{
+    PaymentRules::record(m_context.document, payment);
+    update(true);
+}
+
+bool EditingSession::removePayment(int index)
+{
+    if (!PaymentRules::askAndRemove(m_context.document, index, m_context.prompts(), m_context.locale))
+        return false;
+    update(true);
+    return true;
+}
+
 void EditingSession::setPrintedFootNote(const QString &text)
 {
     if (text == document().print.strInvFootNotes)
@@ -245,6 +272,22 @@ bool EditingSession::recurringAllowed() const
     return DocumentKinds::is(header().strInvName, DocumentKinds::kInvoice) && !header().strPaidInFull;
 }
 
+QDate EditingSession::dueDate() const
+{
+    return DueDates::dueDate(header());
+}
+
+bool EditingSession::hasDueDate() const
+{
+    using namespace DocumentKinds;
+    return is(header().strInvName, kInvoice) || is(header().strInvName, kPastDue);
+}
+
+double EditingSession::balance() const
+{
+    return PaymentRules::balance(document());
+}
+
 bool EditingSession::isComplete() const
 {
     return document().lines.rowCount() > 0 && !customerBlock().isEmpty();
@@ -258,6 +301,11 @@ bool EditingSession::canSave() const
 bool EditingSession::canDelete() const
 {
     return storesDocuments() && !m_deleted && !header().blnNewInvoice;
+}
+
+bool EditingSession::canRecordPayment() const
+{
+    return storesDocuments() && !m_deleted;
 }
 
 bool EditingSession::save()
@@ -305,6 +353,29 @@ void EditingSession::saveAsPdf()
 void EditingSession::email()
 {
     DocumentMail::pEmailDocument(m_context);
+}
+
+bool EditingSession::startChangeOrder()
+{
+    if (!canDelete() || !mayClose())
+        return false;
+    const int number = header().intInvNumber;
+    try {
+        (void)DocumentActions(m_context).createChangeOrderFor(number);
+    } catch (const DbError &error) {
+        m_context.prompts().showError(error.message(), error.detail());
+        // Nothing was stored. Back to the saved document; should that fail too, the
+        // unsaved change order stays on screen to be saved again.
+        h().blnNewInvoice = false;
+        h().intInvNumber = number;
+        try {
+            DocumentStore(m_context).pLoadInvoice();
+        } catch (const DbError &reloadError) {
+            m_context.prompts().showError(reloadError.message(), reloadError.detail());
+        }
+    }
+    open();
+    return header().intInvNumber != number;
 }
 
 bool EditingSession::mayClose()

@@ -9,6 +9,7 @@
 class AppContext;
 class InvoiceLines;
 struct CurrentDocument;
+struct Payment;
 struct TrecInvHeader;
 
 /// One editor's work on the current document, without a window: the field
@@ -43,6 +44,15 @@ public:
     void setUseTax(int tax, bool used);
     void setDiscountPercent(int percent);
     void setRecurring(bool recurring);
+    /// The due date the user chose. The date the terms give (or an invalid one)
+    /// makes it follow the date and terms again.
+    void setDueDate(QDate date);
+    /// Adds a payment (a deposit received, on a deposit kind); an invoice it pays off
+    /// becomes paid in full. Saved, and posted, with the document.
+    void recordPayment(const Payment &payment);
+    /// Asks, then removes payment \a index (and, on an invoice paid in full, asks
+    /// whether to take the mark off). True when it was removed.
+    bool removePayment(int index);
     /// The free foot note of the printout (the edition that never saves).
     void setPrintedFootNote(const QString &text);
     /// Signature line, contract and warranty: they go with the printout only, so
@@ -63,12 +73,18 @@ public:
     [[nodiscard]] QString customerBlock() const;
     [[nodiscard]] std::optional<EditorRules::PaidDepositWording> paidDepositWording() const;
     [[nodiscard]] bool recurringAllowed() const;
+    [[nodiscard]] QDate dueDate() const;
+    /// Only what is billed has a due date: invoices and past-due notices.
+    [[nodiscard]] bool hasDueDate() const;
+    /// What is still owed on the document as it is now.
+    [[nodiscard]] double balance() const;
     /// A customer and at least one line: the document can be saved and printed.
     [[nodiscard]] bool isComplete() const;
     /// Changed since opened or saved (since last printed, where nothing is saved).
     [[nodiscard]] bool isModified() const { return m_modified; }
     [[nodiscard]] bool canSave() const;
     [[nodiscard]] bool canDelete() const;
+    [[nodiscard]] bool canRecordPayment() const;
 
     // Commands.
     /// Saves the document; an error is shown and the document stays unsaved.
@@ -81,6 +97,9 @@ public:
     void saveAsPdf();
     /// Hands the document to the mail program as a PDF.
     void email();
+    /// Makes a new change order for the job of this saved document (offering to save
+    /// changes first) and goes on with it. False when nothing was made.
+    bool startChangeOrder();
     /// Whether the editor may close now, asking what the edition asks: to save
     /// unsaved changes (Cancel keeps it open), or, where nothing is saved, before
     /// dropping a document changed since it was last printed (No keeps it open).

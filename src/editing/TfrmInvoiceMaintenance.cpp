@@ -1,6 +1,7 @@
 #include "TfrmInvoiceMaintenance.h"
 #include "DocumentMail.h"
 #include "TfrmExportDocuments.h"
+#include "TfrmRecordPayment.h"
 
 #include "context/AppContext.h"
 #include "context/WindowOpening.h"
@@ -118,6 +119,9 @@ QToolBar *TfrmInvoiceMaintenance::createCommands()
     bar->addSeparator();
     m_actEmail = addCommand(bar, QStringLiteral("actEmail"), tr("&E-mail"),
                             tr("Send the selected document by e-mail as a PDF"), C::Email);
+    m_actRecordPayment = addCommand(bar, QStringLiteral("actRecordPayment"), tr("Record &Payment"),
+                                    tr("Record a payment or a deposit received for the selected document"),
+                                    C::Payment);
     m_actExport = addCommand(bar, QStringLiteral("actExport"), tr("E&xport..."),
                              tr("Save the documents of a date range as CSV files"), C::Export);
     bar->addSeparator();
@@ -127,6 +131,7 @@ QToolBar *TfrmInvoiceMaintenance::createCommands()
     connect(m_actPrintPreview, &QAction::triggered, this, [this] { pPrintList(true); });
     connect(m_actPrint, &QAction::triggered, this, [this] { pPrintList(false); });
     connect(m_actEmail, &QAction::triggered, this, &TfrmInvoiceMaintenance::actEmailExecute);
+    connect(m_actRecordPayment, &QAction::triggered, this, &TfrmInvoiceMaintenance::actRecordPaymentExecute);
     connect(m_actExport, &QAction::triggered, this, &TfrmInvoiceMaintenance::actExportExecute);
     connect(m_actHelp, &QAction::triggered, this, [this] { m_context.pOpenHelp(); });
     return bar;
@@ -195,6 +200,7 @@ void TfrmInvoiceMaintenance::pShowPrintButton()
     m_actPrint->setEnabled(m_model.rowCount() > 0);
     m_actPrintPreview->setEnabled(m_actPrint->isEnabled());
     m_actEmail->setEnabled(m_actPrint->isEnabled());
+    m_actRecordPayment->setEnabled(m_actPrint->isEnabled());
 }
 
 void TfrmInvoiceMaintenance::lstvwInvMaintenanceClick(const QModelIndex &index)
@@ -292,14 +298,32 @@ void TfrmInvoiceMaintenance::pPrintList(bool preview)
         (void)m_context.printModule->pPrint(request);
 }
 
-void TfrmInvoiceMaintenance::actEmailExecute()
+std::optional<int> TfrmInvoiceMaintenance::selectedNumber()
 {
     const QModelIndex current = m_lstvwInvMaintenance->currentIndex();
     if (!current.isValid()) {
         m_context.prompts().ShowInformation(tr("Select a document in the list first."));
-        return;
+        return std::nullopt;
     }
-    DocumentMail::pEmailSavedDocument(m_context, m_model.row(current.row()).intInvNumber);
+    try {
+        return m_model.row(current.row()).intInvNumber;
+    } catch (const DbError &error) {
+        m_context.prompts().showError(error.message(), error.detail());
+        return std::nullopt;
+    }
+}
+
+void TfrmInvoiceMaintenance::actEmailExecute()
+{
+    if (const std::optional<int> number = selectedNumber())
+        DocumentMail::pEmailSavedDocument(m_context, *number);
+}
+
+void TfrmInvoiceMaintenance::actRecordPaymentExecute()
+{
+    const std::optional<int> number = selectedNumber();
+    if (number && TfrmRecordPayment::openForSaved(m_context, *number, this))
+        pQuerySavedInvoices();
 }
 
 void TfrmInvoiceMaintenance::actExportExecute()

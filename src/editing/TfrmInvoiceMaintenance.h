@@ -3,6 +3,7 @@
 #include "MaintenanceListModel.h"
 
 #include <QDialog>
+#include <optional>
 
 class AppContext;
 class QAction;
@@ -37,7 +38,11 @@ private:
     /// Performs \a type's action on \a row; a failure is reported and changes nothing.
     void pAct(MaintenanceType type, const MaintenanceRow &row);
     void pPrintList(bool preview);
+    /// The number of the document selected in the list; nothing (and the user is
+    /// told) when none is.
+    [[nodiscard]] std::optional<int> selectedNumber();
     void actEmailExecute();
+    void actRecordPaymentExecute();
     void actExportExecute();
 
     AppContext &m_context;
@@ -46,6 +51,7 @@ private:
     QAction *m_actPrintPreview = nullptr;
     QAction *m_actPrint = nullptr;
     QAction *m_actEmail = nullptr;
+    QAction *m_actRecordPayment = nullptr;
     QAction *m_actExport = nullptr;
     QAction *m_actHelp = nullptr;
     QComboBox *m_cmboInvMaintenanceType = nullptr;

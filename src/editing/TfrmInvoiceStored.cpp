@@ -2,6 +2,7 @@
 
 #include "CategoryPanels.h"
 #include "DocumentPanels.h"
+#include "DueDateField.h"
 #include "TfrmInvoiceNotes.h"
 #include "TfrmPaidAndDeposit.h"
 #include "context/AppContext.h"
@@ -105,6 +106,7 @@ void TfrmInvoiceStored::showDocument()
     m_dateTimePickerInvoice->setDate(m_session.date());
     if (m_cmbPaymentTerms->currentText() != header.strCustPymntTerms)
         m_cmbPaymentTerms->setCurrentText(header.strCustPymntTerms);
+    m_dtpDueDate->showDocument();
     m_cmbFootNotes->setCurrentIndex(header.intInvFootNotes);
     m_txtInvoiceFootNotes->setVisible(header.intInvFootNotes != 0);
     m_txtInvoiceFootNotes->setPlainText(m_session.document().print.strInvFootNotes);
@@ -140,4 +142,5 @@ void TfrmInvoiceStored::showDocument()
         output->setEnabled(complete);
     m_actSave->setEnabled(m_session.canSave());
     m_actDelete->setEnabled(m_session.canDelete());
+    showAccountCommands();
 }

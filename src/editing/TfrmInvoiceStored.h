@@ -4,6 +4,7 @@
 
 class CategoryPanelGroup;
 class DocumentArea;
+class DueDateField;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -55,6 +56,7 @@ private:
     QLabel *m_lblArtskPriceItem = nullptr;
     QDateEdit *m_dateTimePickerInvoice = nullptr;
     QComboBox *m_cmbPaymentTerms = nullptr;
+    DueDateField *m_dtpDueDate = nullptr;
     QPushButton *m_btnAddNotes = nullptr;
     QPushButton *m_btnPaidDeposit = nullptr;
     QComboBox *m_cmbFootNotes = nullptr;

@@ -1,6 +1,7 @@
 // Building the stored-document editor's controls; its behaviour is in TfrmInvoiceStored.cpp.
 #include "CategoryPanels.h"
 #include "DocumentPanels.h"
+#include "DueDateField.h"
 #include "EditorWidgets.h"
 #include "TfrmInvoiceStored.h"
 #include "context/AppContext.h"
@@ -111,6 +112,8 @@ void TfrmInvoiceStored::buildCommands()
     m_commands.addSeparator();
     addPrintCommands();
     m_commands.addSeparator();
+    addAccountCommands();
+    m_commands.addSeparator();
     addHelpCommand();
 }
 
@@ -129,6 +132,7 @@ void TfrmInvoiceStored::createControls()
     m_cmbPaymentTerms->setObjectName(QStringLiteral("cmbPaymentTerms"));
     m_cmbPaymentTerms->setEditable(true);
     m_cmbPaymentTerms->setInsertPolicy(QComboBox::NoInsert);
+    m_dtpDueDate = new DueDateField(m_session, m_context.locale, this);
     m_btnAddNotes = commandButton(this, QStringLiteral("btnAddNotes"), tr("Add Invoice Notes"));
     m_btnPaidDeposit = commandButton(this, QStringLiteral("btnPaidDeposit"));
     m_cmbFootNotes = new QComboBox(this);
@@ -181,6 +185,8 @@ QWidget *TfrmInvoiceStored::buildPlainColumn()
         m_dateTimePickerInvoice,
         labelFor(m_cmbPaymentTerms, tr("Payment Terms")),
         m_cmbPaymentTerms,
+        labelFor(m_dtpDueDate, tr("Due Date")),
+        m_dtpDueDate,
         m_btnAddNotes,
         m_btnPaidDeposit,
         m_cmbFootNotes,
@@ -210,6 +216,7 @@ QWidget *TfrmInvoiceStored::buildPanelColumn()
                               m_btnAddNotes, m_cmbFootNotes, m_ckbxRecurring}));
     m_panels->addPanel(QStringLiteral("CategoryPanelCustomer"), tr("Customer"),
                        stack({labelFor(m_cmbPaymentTerms, tr("Payment Terms")), m_cmbPaymentTerms,
+                              labelFor(m_dtpDueDate, tr("Due Date")), m_dtpDueDate,
                               labelFor(m_txtCustPO, tr("Customer P.O. Number")), m_txtCustPO,
                               labelFor(m_SpinEditCustDiscount, tr("Discount Percent")), m_SpinEditCustDiscount,
                               m_btnPaidDeposit}));
@@ -221,7 +228,7 @@ QWidget *TfrmInvoiceStored::buildPanelColumn()
 
     const QList<QWidget *> tabOrder{m_cmbInvoiceType, m_btnAddCustomer, m_btnAddPriceItem,
                                     m_dateTimePickerInvoice, m_btnAddNotes, m_cmbFootNotes, m_ckbxRecurring,
-                                    m_cmbPaymentTerms, m_txtCustPO, m_SpinEditCustDiscount, m_btnPaidDeposit,
+                                    m_cmbPaymentTerms, m_dtpDueDate, m_txtCustPO, m_SpinEditCustDiscount, m_btnPaidDeposit,
                                     m_txtcustTaxExemptNumber, m_ckbxTaxExempt, m_ckbxTaxRate[0], m_ckbxTaxRate[1],
                                     m_ckbxTaxRate[2], m_ckbxAddSignatureLine, m_ckbxAddContract, m_ckbxAddWarranty};
     for (qsizetype i = 1; i < tabOrder.size(); ++i)

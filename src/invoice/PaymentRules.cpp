@@ -58,7 +58,8 @@ bool record(CurrentDocument &doc, const Payment &payment)
     TrecInvHeader &h = doc.header;
     doc.payments.append(payment);
     h.dbPaidAmount = Payments::sum(doc.payments);
-    if (!canBePaidInFull(h) || h.strPaidInFull || balance(doc) >= kHalfCent)
+    // A recurring original is a pattern for the copies that are owed: never paid in full.
+    if (!canBePaidInFull(h) || h.strPaidInFull || h.strRecurring || balance(doc) >= kHalfCent)
         return false;
     h.strPaidInFull = true;
     return true;

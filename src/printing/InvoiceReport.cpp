@@ -318,7 +318,7 @@ public:
         const bool amountsPrinted =
             !m_header.blnManualForm && InvoiceRows::pricesShown(m_header.strInvName, m_settings);
         const bool discounted = m_header.intCustDiscountPercent > 0;
-        const QList<Amount> amounts = {
+        QList<Amount> amounts = {
             {"DepositPaid",
              DocumentKinds::isDepositKind(m_header.strInvName) ? QStringLiteral("Deposit Amount")
                                                                 : QStringLiteral("Amount Paid"),
@@ -329,6 +329,12 @@ public:
              discounted ? print.strDiscount : QString()},
             {"Total", m_header.strInvName + QStringLiteral(" Total"), "rvrecTotal", print.strTotal},
         };
+        // Deposits received are subtracted from a deposit kind's total, so whenever
+        // there are any they are printed under the deposit asked for.
+        if (!print.strDepositReceived.isEmpty()) {
+            amounts.insert(1, {"DepositReceived", QStringLiteral("Deposit Received"), "rvrecDepositReceived",
+                               print.strDepositReceived});
+        }
         for (int i = 0; i < amounts.size(); ++i) {
             const Amount &amount = amounts.at(i);
             const double top = 9.39 + 0.2 * i;

@@ -43,6 +43,7 @@ const char *const kNames[] = {
     "go-down",                 // Import: rows brought into a list
     "go-up",                   // Export
     "mail-message-new",        // Email
+    "accessories-calculator",  // Payment
 };
 static_assert(std::size(kNames) == std::size_t(Command::CommandCount));
 

@@ -38,6 +38,7 @@ enum class Command {
     Import,
     Export,
     Email,
+    Payment,
     CommandCount
 };
 

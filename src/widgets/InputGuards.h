@@ -23,7 +23,7 @@ void makeArrowsOnly(QAbstractSpinBox *spin);
 /// A date picker that takes a typed date whole: typing over the selected text
 /// replaces it as a free text, taken as soon as it reads as a complete date. A text
 /// left incomplete gives the field its date back when it loses focus.
-class DateField final : public QDateEdit
+class DateField : public QDateEdit
 {
     Q_OBJECT
 public:

@@ -1,6 +1,7 @@
 #include "TfrmInvoiceHeddrin.h"
 
 #include "WorkSheetPanel.h"
+#include "editing/DueDateField.h"
 #include "context/AppContext.h"
 #include "core/Edition.h"
 #include "widgets/FormFields.h"
@@ -78,6 +79,7 @@ TfrmInvoiceHeddrin::TfrmInvoiceHeddrin(AppContext &context, QWidget *parent)
     , m_cmbInvoiceType(new QComboBox(this))
     , m_dateTimePickerInvoice(new DateField(this))
     , m_cmbPaymentTerms(new QComboBox(this))
+    , m_dtpDueDate(new DueDateField(m_session, context.locale, this))
     , m_SpinEditCustDiscount(new SpinField(this))
     , m_txtCustPO(FormFields::textField(this, QStringLiteral("txtCustPO"), 25, tr("Enter a PO number for this Customer")))
     , m_txtcustTaxExemptNumber(FormFields::textField(this, QStringLiteral("txtcustTaxExemptNumber"), 25,
@@ -148,6 +150,7 @@ void TfrmInvoiceHeddrin::buildActions()
             close();
     });
     addPrintCommands();
+    addAccountCommands();
     m_commands.addSeparator();
     m_actClose = addCloseCommand();
     m_actHelp = addHelpCommand();
@@ -203,7 +206,7 @@ void TfrmInvoiceHeddrin::buildRibbon()
 
     QWidget *home = m_ribbon->addPage(tr("Home"));
     RibbonGroup *file = m_ribbon->addGroup(home, tr("File"));
-    for (QAction *action : {m_actSave, m_actPrint, m_actPDF, m_actEmail, m_actDelete})
+    for (QAction *action : {m_actSave, m_actPrint, m_actPDF, m_actEmail, m_actDelete, m_actChangeOrder})
         file->addAction(action);
     m_ribbon->addGroup(home, tr("Required"))
         ->addWidget(commandStack({m_actAddCustomer, m_actAddWorkSheet, m_actRemoveWorkSheet}));
@@ -224,12 +227,14 @@ void TfrmInvoiceHeddrin::buildRibbon()
     auto *termsLayout = new QVBoxLayout(termsColumn);
     termsLayout->setContentsMargins(0, 0, 0, 0);
     termsLayout->addWidget(captioned(tr("Terms"), m_cmbPaymentTerms));
+    termsLayout->addWidget(captioned(tr("Due"), m_dtpDueDate));
     termsLayout->addWidget(commandStack({m_actRecurring}));
     terms->addWidget(termsColumn);
 
     QWidget *financial = m_ribbon->addPage(tr("Financial"));
     RibbonGroup *paid = m_ribbon->addGroup(financial, tr("Deposit/Paid/Discount"));
     paid->addAction(m_actPaidDeposit);
+    paid->addAction(m_actRecordPayment);
     paid->addWidget(captioned(tr("Discount"), m_SpinEditCustDiscount));
     RibbonGroup *numbers = m_ribbon->addGroup(financial, tr("P.O./Exemption Number"));
     auto *numberColumn = new QWidget;

@@ -3,6 +3,7 @@
 #include "editing/DocumentEditor.h"
 
 class QAction;
+class DueDateField;
 class QComboBox;
 class QDateEdit;
 class QLabel;
@@ -79,6 +80,7 @@ private:
     QComboBox *m_cmbInvoiceType;
     QDateEdit *m_dateTimePickerInvoice;
     QComboBox *m_cmbPaymentTerms;
+    DueDateField *m_dtpDueDate;
     QSpinBox *m_SpinEditCustDiscount;
     QLineEdit *m_txtCustPO;
     QLineEdit *m_txtcustTaxExemptNumber;

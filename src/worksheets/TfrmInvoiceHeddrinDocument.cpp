@@ -1,6 +1,7 @@
 // The document side of the Heddrin editor: opening, showing the document and
 // re-pricing it with its saved prices.
 #include "TfrmInvoiceHeddrin.h"
+#include "editing/DueDateField.h"
 
 #include "TfrmPriceHeddrin.h"
 #include "WorkSheetPanel.h"
@@ -63,6 +64,7 @@ void TfrmInvoiceHeddrin::showDocument()
     HeaderControls::showKinds(m_cmbInvoiceType, m_session);
     m_actInvoiceNumber->setText(m_session.numberCaption());
     m_dateTimePickerInvoice->setDate(m_session.date());
+    m_dtpDueDate->showDocument();
     m_ribbon->setCaption(m_session.subtitle());
     if (m_cmbPaymentTerms->currentText() != header.strCustPymntTerms)
         m_cmbPaymentTerms->setEditText(header.strCustPymntTerms);
@@ -101,6 +103,7 @@ void TfrmInvoiceHeddrin::showDocument()
         output->setEnabled(ready);
     m_actSave->setEnabled(ready && m_session.canSave());
     m_actDelete->setEnabled(m_session.canDelete());
+    showAccountCommands();
     m_actEditPrices->setEnabled(m_session.canDelete());
 }
 

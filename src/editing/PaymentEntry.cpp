@@ -1,0 +1,50 @@
+#include "PaymentEntry.h"
+
+#include "core/AllowNumDecimalOnly.h"
+#include "invoice/Money.h"
+
+#include <QCoreApplication>
+
+namespace PaymentEntry {
+
+namespace {
+
+// Far above any real payment, and still exact in cents.
+constexpr double kLargest = 1e12;
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("PaymentEntry", text);
+}
+
+} // namespace
+
+std::variant<Payment, QString> read(const Typed &typed, const QLocale &locale)
+{
+    if (!typed.date.isValid())
+        return tr("Type the date the payment was received.");
+    if (typed.amount.trimmed().isEmpty())
+        return tr("Type the amount received.");
+    const std::optional<double> amount = Money::parseDecimal(typed.amount.trimmed(), locale);
+    if (!amount)
+        return AllowNumDecimalOnly::notANumber(tr("amount"), typed.amount, locale);
+    const double cents = Money::roundToCents(*amount);
+    if (cents <= 0)
+        return tr("The amount received must be more than zero.");
+    if (cents >= kLargest)
+        return tr("The amount %1 is too large for a payment.").arg(typed.amount);
+    Payment payment;
+    payment.date = typed.date;
+    payment.amount = cents;
+    payment.method = Payments::methods().contains(typed.method) ? typed.method : QStringLiteral("other");
+    payment.reference = typed.reference.trimmed();
+    payment.note = typed.note.trimmed();
+    return payment;
+}
+
+QString suggestedAmount(double balance, const QLocale &locale)
+{
+    return balance > 0 ? Money::decimalText(balance, locale) : QString();
+}
+
+} // namespace PaymentEntry

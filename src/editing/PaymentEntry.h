@@ -1,0 +1,28 @@
+#pragma once
+
+#include "invoice/Payments.h"
+
+#include <QLocale>
+#include <variant>
+
+/// A payment as the user types it in the Record Payment window.
+namespace PaymentEntry {
+
+struct Typed
+{
+    QDate date;
+    /// In the user's locale ("1,234.50").
+    QString amount;
+    QString method;
+    QString reference;
+    QString note;
+};
+
+/// The payment, or the message saying what is wrong with what was typed: an amount
+/// that is missing, not a number, not above zero or too large, or no date.
+[[nodiscard]] std::variant<Payment, QString> read(const Typed &typed, const QLocale &locale);
+
+/// The amount the window offers first: what is still owed, or nothing.
+[[nodiscard]] QString suggestedAmount(double balance, const QLocale &locale);
+
+} // namespace PaymentEntry

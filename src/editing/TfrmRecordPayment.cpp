@@ -1,0 +1,237 @@
+#include "TfrmRecordPayment.h"
+
+#include "EditingSession.h"
+#include "PaymentEntry.h"
+#include "context/AppContext.h"
+#include "core/Prompts.h"
+#include "data/DateText.h"
+#include "data/DbError.h"
+#include "invoice/DocumentActions.h"
+#include "invoice/DocumentKinds.h"
+#include "invoice/DocumentStore.h"
+#include "invoice/Money.h"
+#include "invoice/PaymentRules.h"
+#include "widgets/FormFields.h"
+#include "widgets/InputGuards.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+/// Runs a write and reports its failure; the document stays as it was.
+bool reported(AppContext &context, const std::function<void()> &write)
+{
+    try {
+        write();
+        return true;
+    } catch (const DbError &error) {
+        context.prompts().showError(error.message(), error.detail());
+        return false;
+    }
+}
+
+} // namespace
+
+TfrmRecordPayment::TfrmRecordPayment(AppContext &context, Record record, Remove remove, QWidget *parent)
+    : QDialog(parent)
+    , m_context(context)
+    , m_record(std::move(record))
+    , m_remove(std::move(remove))
+{
+    setObjectName(QStringLiteral("frmRecordPayment"));
+    setModal(true);
+    m_lblSummary = new QLabel(this);
+    m_lblSummary->setObjectName(QStringLiteral("lblSummary"));
+    m_lblSummary->setTextFormat(Qt::PlainText);
+    m_lstPayments = new QTableWidget(0, 5, this);
+    m_lstPayments->setObjectName(QStringLiteral("lstPayments"));
+    m_lstPayments->setHorizontalHeaderLabels({tr("Date"), tr("Amount"), tr("Method"), tr("Reference"), tr("Note")});
+    m_lstPayments->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_lstPayments->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_lstPayments->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_lstPayments->verticalHeader()->hide();
+    m_lstPayments->horizontalHeader()->setStretchLastSection(true);
+    m_btnRemove = FormFields::pushButton(this, QStringLiteral("btnRemovePayment"), tr("Re&move Payment"),
+                                         tr("Remove the selected payment"));
+    m_btnRemove->setAutoDefault(false);
+
+    m_dtpPaymentDate = new DateField(this);
+    m_dtpPaymentDate->setObjectName(QStringLiteral("dtpPaymentDate"));
+    m_dtpPaymentDate->setCalendarPopup(true);
+    m_dtpPaymentDate->setLocale(context.locale);
+    m_dtpPaymentDate->setDisplayFormat(DateText::shortDateFormat(context.locale));
+    m_dtpPaymentDate->setDate(QDate::currentDate());
+    m_txtPaymentAmount = FormFields::amountField(this, QStringLiteral("txtPaymentAmount"), 13,
+                                                 tr("The amount received"), context.locale);
+    m_cmbPaymentMethod = new QComboBox(this);
+    m_cmbPaymentMethod->setObjectName(QStringLiteral("cmbPaymentMethod"));
+    for (const QString &method : Payments::methods())
+        m_cmbPaymentMethod->addItem(Payments::methodCaption(method), method);
+    m_cmbPaymentMethod->setCurrentIndex(int(Payments::methods().indexOf(QStringLiteral("check"))));
+    m_txtPaymentReference = FormFields::textField(this, QStringLiteral("txtPaymentReference"), 50,
+                                                  tr("Check number, card slip or transfer reference"));
+    m_txtPaymentNote = FormFields::textField(this, QStringLiteral("txtPaymentNote"), 200, {});
+    m_btnRecord = FormFields::pushButton(this, QStringLiteral("btnRecord"), tr("&Record"),
+                                         tr("Record this payment"));
+    m_btnClose = FormFields::pushButton(this, QStringLiteral("btnClose"), tr("&Close"), tr("Close"));
+    buildLayout();
+
+    connect(m_btnRecord, &QPushButton::clicked, this, &TfrmRecordPayment::recordTyped);
+    connect(m_btnClose, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_btnRemove, &QPushButton::clicked, this, &TfrmRecordPayment::removeSelected);
+    auto *removeKey = new QShortcut(QKeySequence::Delete, m_lstPayments, nullptr, nullptr, Qt::WidgetShortcut);
+    connect(removeKey, &QShortcut::activated, this, &TfrmRecordPayment::removeSelected);
+    connect(m_lstPayments, &QTableWidget::itemSelectionChanged, this,
+            [this] { m_btnRemove->setEnabled(!m_lstPayments->selectedItems().isEmpty()); });
+
+    showDocument();
+    m_txtPaymentAmount->setFocus();
+    m_txtPaymentAmount->selectAll();
+    resize(640, 420);
+}
+
+void TfrmRecordPayment::buildLayout()
+{
+    auto *entry = new QGroupBox(tr("New payment"), this);
+    auto *form = new QFormLayout(entry);
+    const auto add = [form](const QString &caption, QWidget *field) {
+        auto *label = new QLabel(caption);
+        label->setBuddy(field);
+        form->addRow(label, field);
+    };
+    add(tr("&Date"), m_dtpPaymentDate);
+    add(tr("&Amount"), m_txtPaymentAmount);
+    add(tr("M&ethod"), m_cmbPaymentMethod);
+    add(tr("Re&ference"), m_txtPaymentReference);
+    add(tr("&Note"), m_txtPaymentNote);
+
+    auto *listButtons = new QHBoxLayout;
+    listButtons->addStretch(1);
+    listButtons->addWidget(m_btnRemove);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_lblSummary);
+    layout->addWidget(m_lstPayments, 1);
+    layout->addLayout(listButtons);
+    layout->addWidget(entry);
+    layout->addWidget(FormFields::buttonRow(this, m_btnRecord, m_btnClose));
+    setTabOrder(m_dtpPaymentDate, m_txtPaymentAmount);
+    setTabOrder(m_txtPaymentAmount, m_cmbPaymentMethod);
+    setTabOrder(m_cmbPaymentMethod, m_txtPaymentReference);
+    setTabOrder(m_txtPaymentReference, m_txtPaymentNote);
+    setTabOrder(m_txtPaymentNote, m_btnRecord);
+}
+
+void TfrmRecordPayment::showDocument()
+{
+    const CurrentDocument &doc = m_context.document;
+    const TrecInvHeader &h = doc.header;
+    const QLocale &locale = m_context.locale;
+    const bool deposits = DocumentKinds::isDepositKind(h.strInvName);
+    const QString name = h.strInvName + QLatin1Char(' ') + QString::number(h.intInvNumber);
+    setWindowTitle(tr("Record Payment - %1").arg(name));
+
+    QStringList summary{tr("%1 for %2").arg(name, h.strCustCmpnyName.isEmpty() ? h.strCustFullName : h.strCustCmpnyName),
+                        tr("Total: %1").arg(Money::currencyText(PaymentRules::grandTotal(doc.totals), locale)),
+                        (deposits ? tr("Deposits received: %1") : tr("Paid: %1"))
+                            .arg(Money::currencyText(Payments::sum(doc.payments), locale)),
+                        tr("Balance: %1").arg(Money::currencyText(PaymentRules::balance(doc), locale))};
+    if (h.strPaidInFull)
+        summary << tr("Paid In Full");
+    m_lblSummary->setText(summary.join(QStringLiteral("    ")));
+
+    m_lstPayments->setRowCount(int(doc.payments.size()));
+    for (int row = 0; row < doc.payments.size(); ++row) {
+        const Payment &p = doc.payments.at(row);
+        const QStringList cells{p.date.isValid() ? DateText::shortDate(p.date, locale) : QString(),
+                                Money::currencyText(p.amount, locale), Payments::methodCaption(p.method),
+                                p.reference, p.note};
+        for (int column = 0; column < cells.size(); ++column) {
+            auto *item = new QTableWidgetItem(cells.at(column));
+            if (column == 1)
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            m_lstPayments->setItem(row, column, item);
+        }
+    }
+    m_lstPayments->resizeColumnsToContents();
+    m_btnRemove->setEnabled(!m_lstPayments->selectedItems().isEmpty());
+    m_txtPaymentAmount->setText(PaymentEntry::suggestedAmount(PaymentRules::balance(doc), locale));
+}
+
+void TfrmRecordPayment::recordTyped()
+{
+    const PaymentEntry::Typed typed{m_dtpPaymentDate->date(), m_txtPaymentAmount->text(),
+                                    m_cmbPaymentMethod->currentData().toString(), m_txtPaymentReference->text(),
+                                    m_txtPaymentNote->text()};
+    const std::variant<Payment, QString> read = PaymentEntry::read(typed, m_context.locale);
+    if (const QString *problem = std::get_if<QString>(&read)) {
+        m_context.prompts().showError(*problem);
+        m_txtPaymentAmount->setFocus();
+        return;
+    }
+    if (!m_record(std::get<Payment>(read)))
+        return;
+    markChanged();
+    m_txtPaymentReference->clear();
+    m_txtPaymentNote->clear();
+    showDocument();
+    m_txtPaymentAmount->setFocus();
+    m_txtPaymentAmount->selectAll();
+}
+
+void TfrmRecordPayment::removeSelected()
+{
+    const QList<QTableWidgetItem *> selected = m_lstPayments->selectedItems();
+    if (selected.isEmpty())
+        return;
+    if (!m_remove(selected.first()->row()))
+        return;
+    markChanged();
+    showDocument();
+}
+
+bool TfrmRecordPayment::openForSaved(AppContext &context, int number, QWidget *parent)
+{
+    TrecInvHeader &h = context.document.header;
+    h.blnNewInvoice = false;
+    h.intInvNumber = number;
+    if (!reported(context, [&context] { DocumentStore(context).pLoadInvoice(); }))
+        return false;
+    TfrmRecordPayment window(
+        context,
+        [&context, number](const Payment &payment) {
+            return reported(context, [&] { (void)DocumentActions(context).recordPayment(number, payment); });
+        },
+        [&context, number](int index) {
+            bool removed = false;
+            return reported(context, [&] { removed = DocumentActions(context).removePayment(number, index); })
+                && removed;
+        },
+        parent);
+    window.exec();
+    return window.changedDocument();
+}
+
+bool TfrmRecordPayment::openForEditor(AppContext &context, EditingSession &session, QWidget *parent)
+{
+    TfrmRecordPayment window(
+        context,
+        [&session](const Payment &payment) {
+            session.recordPayment(payment);
+            return true;
+        },
+        [&session](int index) { return session.removePayment(index); }, parent);
+    window.exec();
+    return window.changedDocument();
+}

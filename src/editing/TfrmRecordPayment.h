@@ -1,0 +1,58 @@
+#pragma once
+
+#include "widgets/ReportsChange.h"
+
+#include <QDialog>
+#include <functional>
+
+class AppContext;
+class DateField;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
+class EditingSession;
+struct Payment;
+
+/// "Record Payment": the payments of the current document, a new one to record and
+/// removing one. What recording and removing do is the opener's: on a saved document
+/// from a list they land in the file at once, in an editor they change the document,
+/// which is saved with it.
+class TfrmRecordPayment final : public QDialog, public ReportsChange
+{
+    Q_OBJECT
+public:
+    /// Records \a payment; false when it failed (already reported).
+    using Record = std::function<bool(const Payment &payment)>;
+    /// Removes payment \a index after asking; false when nothing changed.
+    using Remove = std::function<bool(int index)>;
+
+    TfrmRecordPayment(AppContext &context, Record record, Remove remove, QWidget *parent = nullptr);
+
+    /// Opens the window on the saved document \a number; true when it changed it.
+    static bool openForSaved(AppContext &context, int number, QWidget *parent);
+    /// Opens the window on an editor's document; true when it changed it.
+    static bool openForEditor(AppContext &context, EditingSession &session, QWidget *parent);
+
+private:
+    void buildLayout();
+    void showDocument();
+    void recordTyped();
+    void removeSelected();
+
+    AppContext &m_context;
+    Record m_record;
+    Remove m_remove;
+
+    QLabel *m_lblSummary = nullptr;
+    QTableWidget *m_lstPayments = nullptr;
+    QPushButton *m_btnRemove = nullptr;
+    DateField *m_dtpPaymentDate = nullptr;
+    QLineEdit *m_txtPaymentAmount = nullptr;
+    QComboBox *m_cmbPaymentMethod = nullptr;
+    QLineEdit *m_txtPaymentReference = nullptr;
+    QLineEdit *m_txtPaymentNote = nullptr;
+    QPushButton *m_btnRecord = nullptr;
+    QPushButton *m_btnClose = nullptr;
+};
