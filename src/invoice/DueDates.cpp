@@ -10,7 +10,8 @@ QDate fromTerms(QDate date, const QString &terms)
 {
     if (!date.isValid())
         return date;
-    static const QRegularExpression dayOfMonth(QStringLiteral("\\bon\\s+the\\s+(\\d{1,2})(?:st|nd|rd|th)?\\b"),
+    // "Due on the 10th", "Due by the 15th": an ordinal names the day of the month.
+    static const QRegularExpression dayOfMonth(QStringLiteral("\\b(\\d{1,2})(?:st|nd|rd|th)\\b"),
                                                QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression days(QStringLiteral("\\bnet\\s*(\\d{1,4})\\b|\\b(\\d{1,4})\\s*days?\\b"),
                                          QRegularExpression::CaseInsensitiveOption);

@@ -9,7 +9,7 @@ struct TrecInvHeader;
 namespace DueDates {
 
 /// \a date plus the days its payment terms name ("Net 30", "30 days"); a term that
-/// names a day of the month ("Due on the 10th") means that day of the following
+/// names a day of the month ("Due on the 10th", "Due by the 15th") means that day of the following
 /// month (its last day when the month is shorter); any other term means \a date.
 [[nodiscard]] QDate fromTerms(QDate date, const QString &terms);
 

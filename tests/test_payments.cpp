@@ -1,0 +1,401 @@
+#include "TestEnvironment.h"
+#include "core/Edition.h"
+#include "data/Database.h"
+#include "data/PaymentsStep.h"
+#include "data/SchemaUpgrade.h"
+#include "editing/EditingSession.h"
+#include "editing/PaymentEntry.h"
+#include "invoice/DocumentActions.h"
+#include "invoice/DocumentKinds.h"
+#include "invoice/DocumentStore.h"
+#include "invoice/DueDates.h"
+#include "invoice/Money.h"
+#include "invoice/PaymentRules.h"
+#include "invoice/RecurringRun.h"
+#include "invoice/StoredDocuments.h"
+#include "invoice/Totals.h"
+
+#include <QFileInfo>
+#include <QTest>
+
+namespace {
+
+using namespace DocumentKinds;
+
+const QDate kToday = QDate::currentDate();
+
+Payment paid(double amount, QDate date = QDate(2026, 4, 1), const QString &method = QStringLiteral("check"))
+{
+    Payment payment;
+    payment.date = date;
+    payment.amount = amount;
+    payment.method = method;
+    payment.reference = QStringLiteral("Check #1042 \"Ünal\"");
+    return payment;
+}
+
+struct Books : TestSession
+{
+    explicit Books(int edition = Edition::Corvalo)
+        : TestSession(edition)
+    {
+        start();
+        context.company.invData.dbTaxRate1 = 0.08;
+    }
+
+    CurrentDocument &doc() { return context.document; }
+
+    /// Saves a new document of one taxed line: \a labor + 8 % tax.
+    int save(const QString &kind, double labor, double deposit = 0, QDate date = QDate(2026, 3, 15))
+    {
+        doc().header.blnNewInvoice = true;
+        DocumentStore(context).pLoadInvoice();
+        TrecInvHeader &h = doc().header;
+        h.strInvName = kind;
+        h.strInvDate = date;
+        h.strCustCmpnyName = QStringLiteral("O'Brien \"Decks\"");
+        h.strCustPymntTerms = QStringLiteral("Net 30");
+        h.strUseTax1 = true;
+        h.dbDepositAmount = deposit;
+        doc().lines.appendPriceLine({QStringLiteral("Deck"), 1, labor, 0, true, false});
+        return DocumentStore(context).pSaveInvoice();
+    }
+
+    CurrentDocument &open(int number)
+    {
+        doc().header.blnNewInvoice = false;
+        doc().header.intInvNumber = number;
+        DocumentStore(context).pLoadInvoice();
+        return doc();
+    }
+
+    [[nodiscard]] double reportTotal()
+    {
+        const auto connection = db();
+        Statement q = connection->prepare(
+            QStringLiteral("SELECT IFNULL(SUM(dbLbrTotal + dbMatTotal + dbLbrTax1Total), 0) FROM tblReport"));
+        q.step();
+        return Money::roundToCents(q.doubleAt(0));
+    }
+
+    /// What the paid invoices and the credits should have put in the monthly report.
+    [[nodiscard]] double postedByDocuments()
+    {
+        double sum = 0;
+        const QList<int> all = StoredDocuments::numbers(context, QStringLiteral("SELECT intInvNumber FROM tblInvHeader"));
+        for (const StoredDocuments::Summary &d : StoredDocuments::load(context, all)) {
+            if (is(d.header.strInvName, kCredit))
+                sum -= d.total;
+            else if (is(d.header.strInvName, kInvoice) && d.header.strPaidInFull)
+                sum += d.total;
+        }
+        return Money::roundToCents(sum);
+    }
+
+    /// The stored paid amount of every document is the sum of its payments.
+    [[nodiscard]] qint64 paidAmountsOffTheirPayments()
+    {
+        return db()->queryInt(QStringLiteral(
+            "SELECT COUNT(*) FROM tblInvHeader h WHERE ABS(h.dbPaidAmount - (SELECT IFNULL(SUM(p.dbPaymentAmount), 0) "
+            "FROM tblPayments p WHERE p.intInvNumber = h.intInvNumber)) > 0.004"));
+    }
+};
+
+} // namespace
+
+class TestPayments : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void depositsTravelWithTheJobAndPayOffTheInvoice()
+    {
+        Books b;
+        const int number = b.save(kEstimate, 1000, 300); // total 1,080.00
+        DocumentActions actions(b.context);
+        QVERIFY(!actions.recordPayment(number, paid(400)));
+
+        CurrentDocument &estimate = b.open(number);
+        QCOMPARE(estimate.header.dbPaidAmount, 400.0);
+        QCOMPARE(estimate.header.dbDepositAmount, 300.0); // the deposit asked for stays as it was
+        QCOMPARE(estimate.header.dbInvBalance, 680.0);
+        QCOMPARE(estimate.print.strDepositPaid, QStringLiteral("$300.00"));
+        QCOMPARE(estimate.print.strDepositReceived, QStringLiteral("$400.00"));
+        QCOMPARE(estimate.print.strTotal, QStringLiteral("$680.00"));
+        QCOMPARE(estimate.payments.value(0).reference, QStringLiteral("Check #1042 \"Ünal\""));
+
+        actions.convert(number, kWorkOrder);
+        actions.convert(number, kInvoice);
+        CurrentDocument &invoice = b.open(number);
+        QCOMPARE(invoice.payments.size(), 1);
+        QCOMPARE(invoice.header.dbPaidAmount, 400.0);
+        QCOMPARE(invoice.header.dbInvBalance, 680.0);
+        QVERIFY(invoice.print.strDepositReceived.isEmpty());
+        QCOMPARE(b.reportTotal(), 0.0);
+
+        QVERIFY(!actions.recordPayment(number, paid(679.99)));
+        QCOMPARE(b.reportTotal(), 0.0);
+        QVERIFY(actions.recordPayment(number, paid(0.01, kToday, QStringLiteral("cash"))));
+        CurrentDocument &settled = b.open(number);
+        QVERIFY(settled.header.strPaidInFull);
+        QCOMPARE(settled.header.dbInvBalance, 0.0);
+        QCOMPARE(settled.print.strTotal, QStringLiteral("Paid In Full"));
+        QCOMPARE(settled.print.strDepositPaid, QStringLiteral("$1,080.00"));
+        QCOMPARE(b.reportTotal(), 1080.0);
+        QCOMPARE(b.reportTotal(), b.postedByDocuments());
+        QCOMPARE(b.paidAmountsOffTheirPayments(), 0);
+    }
+
+    void paidInFullAndRemovalKeepTheReportInStep()
+    {
+        Books b;
+        const int number = b.save(kInvoice, 500); // 540.00
+        DocumentActions actions(b.context);
+        actions.recordPayment(number, paid(40));
+        actions.markPaidInFull(number);
+        CurrentDocument &marked = b.open(number);
+        QCOMPARE(marked.payments.size(), 2);
+        QCOMPARE(marked.payments.at(1).amount, 500.0); // what it still owed
+        QCOMPARE(marked.payments.at(1).date, kToday);
+        QCOMPARE(b.reportTotal(), 540.0);
+
+        // Kept: No is the default of both questions.
+        b.prompts.answers = {Prompts::No};
+        QVERIFY(!actions.removePayment(number, 0));
+        QCOMPARE(b.prompts.asked.last().preferred, Prompts::No);
+        QCOMPARE(b.open(number).payments.size(), 2);
+
+        // Removed, but still marked: it owes nothing and stays in the report.
+        b.prompts.answers = {Prompts::Yes, Prompts::No};
+        QVERIFY(actions.removePayment(number, 0));
+        QCOMPARE(b.prompts.asked.last().preferred, Prompts::No);
+        QVERIFY(b.open(number).header.strPaidInFull);
+        QCOMPARE(b.open(number).header.dbInvBalance, 0.0);
+        QCOMPARE(b.reportTotal(), 540.0);
+
+        // Removed and un-marked: the posting goes, the balance is owed again.
+        b.prompts.answers = {Prompts::Yes, Prompts::Yes};
+        QVERIFY(actions.removePayment(number, 0));
+        CurrentDocument &owed = b.open(number);
+        QVERIFY(!owed.header.strPaidInFull);
+        QCOMPARE(owed.header.dbInvBalance, 540.0);
+        QCOMPARE(b.reportTotal(), 0.0);
+
+        // A paid invoice turned into a credit: its sale stays posted and the credit reverses it.
+        const int other = b.save(kInvoice, 100);
+        actions.markPaidInFull(other);
+        QCOMPARE(b.reportTotal(), b.postedByDocuments());
+        actions.toCredit(other);
+        QCOMPARE(b.reportTotal(), 0.0);
+        QCOMPARE(b.paidAmountsOffTheirPayments(), 0);
+        QCOMPARE(b.prompts.unplanned, 0);
+    }
+
+    void theEditorSavesPaymentsWithTheDocument()
+    {
+        Books b;
+        const int number = b.save(kInvoice, 200); // 216.00
+        b.open(number);
+        EditingSession session(b.context);
+        session.open();
+        session.recordPayment(paid(16));
+        QVERIFY(session.isModified());
+        QCOMPARE(b.db()->queryInt(QStringLiteral("SELECT COUNT(*) FROM tblPayments")), 0); // nothing until saved
+        session.recordPayment(paid(200));
+        QVERIFY(session.header().strPaidInFull);
+        QVERIFY(session.save());
+        QCOMPARE(b.reportTotal(), 216.0);
+
+        // An amount paid typed in the older dialog is kept as a payment of the difference.
+        const int typed = b.save(kInvoice, 100);
+        b.open(typed);
+        b.doc().header.dbPaidAmount = 25;
+        DocumentStore(b.context).pSaveInvoice();
+        b.doc().header.dbPaidAmount = 30;
+        DocumentStore(b.context).pSaveInvoice();
+        const QList<Payment> payments = b.open(typed).payments;
+        QCOMPARE(payments.size(), 2);
+        QCOMPARE(payments.at(1).amount, 5.0);
+        QCOMPARE(payments.at(1).date, kToday);
+        QCOMPARE(b.paidAmountsOffTheirPayments(), 0);
+    }
+
+    void copiesStartWithNoPaymentsAndChangeOrdersJoinTheJob()
+    {
+        Books b;
+        const int estimate = b.save(kEstimate, 300);
+        DocumentActions actions(b.context);
+        actions.recordPayment(estimate, paid(50));
+        const int change = actions.createChangeOrderFor(estimate);
+        CurrentDocument &order = b.open(change);
+        QCOMPARE(order.header.strInvName, kChangeOrder);
+        QCOMPARE(order.header.intJobID, estimate);
+        QCOMPARE(order.header.strFromInvNameNumber, QStringLiteral("Estimate %1").arg(estimate));
+        QCOMPARE(order.header.strCustCmpnyName, QStringLiteral("O'Brien \"Decks\""));
+        QCOMPARE(order.header.strInvDate, kToday);
+        QCOMPARE(order.lines.rowCount(), 0);
+        QVERIFY(order.payments.isEmpty());
+
+        actions.convert(estimate, kInvoice);
+        const int notice = actions.createPastDue(estimate);
+        CurrentDocument &pastDue = b.open(notice);
+        QVERIFY(pastDue.payments.isEmpty());
+        QCOMPARE(pastDue.header.dbPaidAmount, 0.0);
+        QCOMPARE(pastDue.header.intJobID, estimate);
+        QCOMPARE(b.open(estimate).payments.size(), 1); // the invoice keeps what was paid
+
+        // A recurring copy: a fresh debt of its own, due counted from the day it is made.
+        const int recurring = b.save(kInvoice, 80);
+        actions.recordPayment(recurring, paid(10));
+        actions.setRecurring(recurring, true);
+        const RecurringRun::Outcome outcome = RecurringRun(b.context, [](const DocumentContext &) {}).pPrintRecurring(kToday);
+        QCOMPARE(outcome.saved.size(), 1);
+        CurrentDocument &copy = b.open(outcome.saved.first().second);
+        QVERIFY(copy.payments.isEmpty());
+        QCOMPARE(copy.header.intJobID, copy.header.intInvNumber);
+        QCOMPARE(DueDates::dueDate(copy.header), kToday.addDays(30));
+        QCOMPARE(b.paidAmountsOffTheirPayments(), 0);
+
+        // From the editor: the saved document's editor goes on with the new change order.
+        b.open(estimate);
+        EditingSession session(b.context);
+        session.open();
+        QVERIFY(session.startChangeOrder());
+        QCOMPARE(session.header().strInvName, kChangeOrder);
+        QCOMPARE(session.header().intJobID, estimate);
+        QVERIFY(!session.isModified());
+    }
+
+    void dueDatesFollowTheTermsUntilChosen_data()
+    {
+        QTest::addColumn<QDate>("date");
+        QTest::addColumn<QString>("terms");
+        QTest::addColumn<QDate>("due");
+        QTest::newRow("net 30") << QDate(2027, 1, 15) << "Net 30" << QDate(2027, 2, 14);
+        QTest::newRow("days") << QDate(2027, 1, 15) << "45 days" << QDate(2027, 3, 1);
+        QTest::newRow("day of month") << QDate(2027, 1, 31) << "Due on the 10th" << QDate(2027, 2, 10);
+        QTest::newRow("by the 15th") << QDate(2027, 3, 20) << "Due by the 15th" << QDate(2027, 4, 15);
+        QTest::newRow("day past a short month") << QDate(2027, 1, 15) << "due on the 31st" << QDate(2027, 2, 28);
+        QTest::newRow("year end") << QDate(2027, 12, 20) << "Net 15" << QDate(2028, 1, 4);
+        QTest::newRow("on receipt") << QDate(2027, 1, 15) << "Due upon receipt" << QDate(2027, 1, 15);
+        QTest::newRow("no terms") << QDate(2027, 1, 15) << "" << QDate(2027, 1, 15);
+        QTest::newRow("no date") << QDate() << "Net 30" << QDate();
+    }
+
+    void dueDatesFollowTheTermsUntilChosen()
+    {
+        QFETCH(QDate, date);
+        QFETCH(QString, terms);
+        QFETCH(QDate, due);
+        QCOMPARE(DueDates::fromTerms(date, terms), due);
+    }
+
+    void aChosenDueDateIsKeptAndTheTermsDateIsNot()
+    {
+        Books b;
+        const int number = b.save(kInvoice, 10, 0, QDate(2027, 1, 15));
+        b.open(number);
+        EditingSession session(b.context);
+        session.open();
+        QCOMPARE(session.dueDate(), QDate(2027, 2, 14));
+        session.setDueDate(QDate(2027, 3, 1));
+        QVERIFY(session.save());
+        QCOMPARE(b.open(number).header.strDueDate, QDate(2027, 3, 1));
+        session.setPaymentTerms(QStringLiteral("Net 10"));
+        QCOMPARE(session.dueDate(), QDate(2027, 3, 1));
+        session.setDueDate(QDate(2027, 1, 25)); // what the terms give: follows them again
+        QVERIFY(!session.header().strDueDate.isValid());
+        session.setPaymentTerms(QStringLiteral("Net 20"));
+        QCOMPARE(session.dueDate(), QDate(2027, 2, 4));
+    }
+
+    void anOlderFileIsUpgradedOnce()
+    {
+        Books b;
+        const int paidPart = b.save(kInvoice, 100, 0, QDate(2025, 6, 2));
+        b.doc().header.dbPaidAmount = 30;
+        DocumentStore(b.context).pSaveInvoice();
+        const int marked = b.save(kInvoice, 100);
+        DocumentActions(b.context).markPaidInFull(marked);
+        const int notice = DocumentActions(b.context).createPastDue(paidPart);
+        qint64 customer = 0;
+        {
+            const auto db = b.db();
+            customer = db->queryInt(QStringLiteral("SELECT intCustomerID FROM tblCustomers "
+                                                   "WHERE strCustFirstName = 'Jane' AND strCustLastName = 'Doe'"));
+            // As an older version left it: no payment rows, no links, and a
+            // paid-in-full invoice whose paid amount never reached its total.
+            db->exec(QStringLiteral("DROP TABLE tblPayments; DROP INDEX idxInvHeaderJob; DROP INDEX idxInvHeaderCustomer; "
+                                    "ALTER TABLE tblInvHeader DROP COLUMN strDueDate; "
+                                    "ALTER TABLE tblInvHeader DROP COLUMN intCustomerID; "
+                                    "ALTER TABLE tblInvHeader DROP COLUMN intJobID"));
+            db->prepare(QStringLiteral("UPDATE tblInvHeader SET dbPaidAmount = 0 WHERE intInvNumber = ?"))
+                .bindAll(marked)
+                .run();
+            db->prepare(QStringLiteral("UPDATE tblInvHeader SET strCustCmpnyName = 'Janes Place', "
+                                       "strCustFullName = 'Jane Doe' WHERE intInvNumber = ?"))
+                .bindAll(paidPart)
+                .run();
+            db->prepare(QStringLiteral("UPDATE tblSchemaLevel SET intSchemaLevel = ?"))
+                .bindAll(PaymentsStep::kLevel - 1)
+                .run();
+        }
+        const QString path = b.context.databasePath();
+        const SchemaUpgrade::UpgradeReport report = SchemaUpgrade::pUpgradeDataBase(path, {b.context.edition(), b.context.locale});
+        QCOMPARE(report.fromLevel, PaymentsStep::kLevel - 1);
+        QVERIFY(QFileInfo::exists(report.safetyCopyPath));
+
+        const CurrentDocument &part = b.open(paidPart);
+        QCOMPARE(part.payments.size(), 1);
+        QCOMPARE(part.payments.at(0).amount, 30.0);
+        QCOMPARE(part.payments.at(0).date, QDate(2025, 6, 2));
+        QCOMPARE(part.header.intCustomerID, customer);
+        QCOMPARE(part.header.intJobID, paidPart);
+        const TrecInvHeader full = b.open(marked).header;
+        QVERIFY(b.doc().payments.isEmpty());
+        QCOMPARE(full.dbInvBalance, 0.0); // marked paid: owes nothing, whatever was recorded
+        QCOMPARE(b.open(notice).header.intJobID, paidPart);
+
+        const SchemaUpgrade::UpgradeReport again = SchemaUpgrade::pUpgradeDataBase(path, {b.context.edition(), b.context.locale});
+        QCOMPARE(again.fromLevel, again.toLevel);
+        QCOMPARE(b.db()->queryInt(QStringLiteral("SELECT COUNT(*) FROM tblPayments")), 1);
+        QCOMPARE(b.db()->queryInt(QStringLiteral("PRAGMA user_version")), Edition::Corvalo);
+    }
+
+    void typedPaymentsAreReadOrRefused_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("amount");
+        QTest::addColumn<double>("read"); // 0: refused
+        QTest::newRow("plain") << "en_US" << "12.5" << 12.5;
+        QTest::newRow("grouped") << "en_US" << "1,234.56" << 1234.56;
+        QTest::newRow("German") << "de_DE" << "1234,56" << 1234.56;
+        QTest::newRow("cents rounded") << "en_US" << "10.005" << 10.01;
+        QTest::newRow("empty") << "en_US" << "  " << 0.0;
+        QTest::newRow("text") << "en_US" << "twelve" << 0.0;
+        QTest::newRow("zero") << "en_US" << "0.00" << 0.0;
+        QTest::newRow("negative") << "en_US" << "-5" << 0.0;
+        QTest::newRow("huge") << "en_US" << "99999999999999" << 0.0;
+    }
+
+    void typedPaymentsAreReadOrRefused()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, amount);
+        QFETCH(double, read);
+        const PaymentEntry::Typed typed{QDate(2027, 1, 2), amount, QStringLiteral("card"), QStringLiteral(" 77 "), {}};
+        const std::variant<Payment, QString> result = PaymentEntry::read(typed, QLocale(locale));
+        if (read == 0) {
+            QVERIFY(std::holds_alternative<QString>(result));
+            QVERIFY(!std::get<QString>(result).isEmpty());
+            return;
+        }
+        QVERIFY(std::holds_alternative<Payment>(result));
+        QCOMPARE(std::get<Payment>(result).amount, read);
+        QCOMPARE(std::get<Payment>(result).method, QStringLiteral("card"));
+        QCOMPARE(std::get<Payment>(result).reference, QStringLiteral("77"));
+    }
+};
+
+QTEST_MAIN(TestPayments)
+#include "test_payments.moc"
