@@ -93,6 +93,8 @@ TotalsFooter::TotalsFooter(EditingSession &session, bool showsDiscount, QWidget 
     , m_session(session)
     , m_lblPaidAndDeposit(namedLabel(this, QStringLiteral("lblPaidAndDeposit")))
     , m_txtPaidAndDeposit(FormFields::readOnlyField(this, QStringLiteral("txtPaidAndDeposit")))
+    , m_lblDepositReceived(new QLabel(tr("Deposit Received"), this))
+    , m_txtDepositReceived(FormFields::readOnlyField(this, QStringLiteral("txtDepositReceived")))
     , m_txtInvoiceSubTotal(FormFields::readOnlyField(this, QStringLiteral("txtInvoiceSubTotal")))
     , m_txtInvoiceTaxTotal(FormFields::readOnlyField(this, QStringLiteral("txtInvoiceTaxTotal")))
     , m_lblTotal(namedLabel(this, QStringLiteral("lblTotal")))
@@ -101,6 +103,7 @@ TotalsFooter::TotalsFooter(EditingSession &session, bool showsDiscount, QWidget 
     FormFields::markAsTotal(m_txtInvoiceTotal);
     QList<QPair<QLabel *, QLineEdit *>> rows{
         {m_lblPaidAndDeposit, m_txtPaidAndDeposit},
+        {m_lblDepositReceived, m_txtDepositReceived},
         {new QLabel(tr("Sub Total"), this), m_txtInvoiceSubTotal},
         {new QLabel(tr("Tax Total"), this), m_txtInvoiceTaxTotal},
     };
@@ -129,6 +132,10 @@ void TotalsFooter::showDocument()
         m_lblPaidAndDeposit->setText(wording->label);
     const TrecPrintData &print = m_session.document().print;
     m_txtPaidAndDeposit->setText(print.strDepositPaid);
+    // Shown whenever deposits received are taken off the total, as on paper.
+    m_lblDepositReceived->setVisible(!print.strDepositReceived.isEmpty());
+    m_txtDepositReceived->setVisible(!print.strDepositReceived.isEmpty());
+    m_txtDepositReceived->setText(print.strDepositReceived);
     m_txtInvoiceSubTotal->setText(print.strSubTotal);
     m_txtInvoiceTaxTotal->setText(print.strTax);
     if (m_txtInvoiceDiscount)

@@ -52,6 +52,8 @@ private:
     EditingSession &m_session;
     QLabel *m_lblPaidAndDeposit;
     QLineEdit *m_txtPaidAndDeposit;
+    QLabel *m_lblDepositReceived;
+    QLineEdit *m_txtDepositReceived;
     QLineEdit *m_txtInvoiceSubTotal;
     QLineEdit *m_txtInvoiceTaxTotal;
     QLineEdit *m_txtInvoiceDiscount = nullptr;

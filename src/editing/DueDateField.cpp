@@ -13,6 +13,8 @@ DueDateField::DueDateField(EditingSession &session, const QLocale &locale, QWidg
     setCalendarPopup(true);
     setLocale(locale);
     setDisplayFormat(DateText::shortDateFormat(locale));
+    // A kind that is not owed shows no date at all.
+    setSpecialValueText(QStringLiteral(" "));
     setToolTip(tr("When the invoice is due; it follows the date and payment terms until you change it"));
     connect(this, &QDateEdit::dateChanged, this, [this](QDate date) {
         if (!m_showing)
@@ -25,6 +27,5 @@ void DueDateField::showDocument()
     const QScopedValueRollback guard(m_showing, true);
     const bool owed = m_session.hasDueDate();
     setEnabled(owed);
-    if (owed)
-        setDate(m_session.dueDate());
+    setDate(owed ? m_session.dueDate() : minimumDate());
 }

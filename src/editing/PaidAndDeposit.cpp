@@ -44,9 +44,9 @@ QString amountText(const TrecInvHeader &header, const QLocale &locale)
     return {};
 }
 
-QString recommendedDeposit(int depositPercent, double balance, const QLocale &locale)
+QString recommendedDeposit(int depositPercent, double total, const QLocale &locale)
 {
-    return Money::currencyText(depositPercent / 100.0 * balance, locale);
+    return Money::currencyText(depositPercent / 100.0 * total, locale);
 }
 
 std::optional<QString> apply(TrecInvHeader &header, const QString &amount, bool paidInFull, const QLocale &locale)

@@ -28,8 +28,8 @@ struct Wording
 /// empty for a kind of neither group.
 [[nodiscard]] QString amountText(const TrecInvHeader &header, const QLocale &locale);
 
-/// The suggested deposit: \a depositPercent of \a balance, as currency text.
-[[nodiscard]] QString recommendedDeposit(int depositPercent, double balance, const QLocale &locale);
+/// The suggested deposit: \a depositPercent of \a total, as currency text.
+[[nodiscard]] QString recommendedDeposit(int depositPercent, double total, const QLocale &locale);
 
 /// Writes the typed amount (empty means 0) into the kind's amount field and the
 /// paid-in-full state into the header. Returns the reason when the amount is not a

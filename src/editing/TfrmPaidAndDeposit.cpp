@@ -5,6 +5,7 @@
 #include "widgets/FormFields.h"
 #include "core/Prompts.h"
 #include "invoice/Money.h"
+#include "invoice/PaymentRules.h"
 
 #include <QDialogButtonBox>
 #include <QCheckBox>
@@ -99,8 +100,10 @@ void TfrmPaidAndDeposit::pSetFormData()
         FormFields::showWhole(m_txtPaidAndDeposit, PaidAndDeposit::amountText(header, m_context.locale));
     }
     m_ckbxPaidInFull->setChecked(header.strPaidInFull);
-    m_txtRecDepositAmount->setText(PaidAndDeposit::recommendedDeposit(m_context.company.invData.intDepPercent,
-                                                                       header.dbInvBalance, m_context.locale));
+    // A share of the whole total, whatever deposits were received already.
+    m_txtRecDepositAmount->setText(PaidAndDeposit::recommendedDeposit(
+        m_context.company.invData.intDepPercent, PaymentRules::grandTotal(m_context.document.totals),
+        m_context.locale));
     m_txtInvTotal->setText(Money::currencyText(header.dbInvBalance, m_context.locale));
 }
 

@@ -206,7 +206,7 @@ void TfrmInvoiceHeddrin::buildRibbon()
 
     QWidget *home = m_ribbon->addPage(tr("Home"));
     RibbonGroup *file = m_ribbon->addGroup(home, tr("File"));
-    for (QAction *action : {m_actSave, m_actPrint, m_actPDF, m_actEmail, m_actDelete, m_actChangeOrder})
+    for (QAction *action : {m_actSave, m_actPrint, m_actPDF, m_actEmail, m_actDelete})
         file->addAction(action);
     m_ribbon->addGroup(home, tr("Required"))
         ->addWidget(commandStack({m_actAddCustomer, m_actAddWorkSheet, m_actRemoveWorkSheet}));
@@ -234,8 +234,9 @@ void TfrmInvoiceHeddrin::buildRibbon()
     QWidget *financial = m_ribbon->addPage(tr("Financial"));
     RibbonGroup *paid = m_ribbon->addGroup(financial, tr("Deposit/Paid/Discount"));
     paid->addAction(m_actPaidDeposit);
-    paid->addAction(m_actRecordPayment);
     paid->addWidget(captioned(tr("Discount"), m_SpinEditCustDiscount));
+    m_ribbon->addGroup(financial, tr("Payments and Job"))
+        ->addWidget(commandStack({m_actRecordPayment, m_actChangeOrder}));
     RibbonGroup *numbers = m_ribbon->addGroup(financial, tr("P.O./Exemption Number"));
     auto *numberColumn = new QWidget;
     auto *numberLayout = new QVBoxLayout(numberColumn);
