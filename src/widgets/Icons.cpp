@@ -43,6 +43,8 @@ const char *const kNames[] = {
     "go-down",                 // Import: rows brought into a list
     "go-up",                   // Export
     "mail-message-new",        // Email
+    "accessories-calculator",  // Receivables
+    "dialog-warning",          // PastDue
 };
 static_assert(std::size(kNames) == std::size_t(Command::CommandCount));
 

@@ -38,6 +38,8 @@ enum class Command {
     Import,
     Export,
     Email,
+    Receivables,
+    PastDue,
     CommandCount
 };
 
