@@ -376,6 +376,7 @@ private slots:
         QCOMPARE(list->model()->rowCount(), 0);
         QVERIFY(!child<QAction>(window, "actPrint")->isEnabled());
         QVERIFY(!child<QAction>(window, "actPastDueNotices")->isEnabled());
+        QVERIFY(child<QAction>(window, "actPastDueNotices")->shortcuts().contains(QKeySequence(Qt::ALT | Qt::Key_N)));
 
         // A click on a heading sorts by that column's value.
         child<QLineEdit>(window, "txtReceivablesSearch")->clear();
@@ -466,6 +467,20 @@ private slots:
         QVERIFY(made.isEmpty());
         QVERIFY(l.prompts.lastMessage().contains(QStringLiteral("Past Due %1").arg(notice)));
         QCOMPARE(l.listed(), QList<int>({notice}));
+    }
+
+    void withoutPreviewTheNoticesAreOfferedForPrinting()
+    {
+        Ledger l(Edition::Ostrev);
+        l.saveOverdue(401, 40);
+        RecordingPrintModule printing(l.context);
+        l.prompts.answers = {Prompts::Yes, Prompts::Yes};
+        QCOMPARE(PastDueNotices(l.context).pMakeFor(l.rows()), QList<int>({402}));
+        QCOMPARE(l.prompts.asked.at(0).message, QStringLiteral("Make a past-due notice for Invoice 401?"));
+        QCOMPARE(l.prompts.asked.at(1).message, QStringLiteral("Past-due notice 402 is saved.\nPrint it now?"));
+        QCOMPARE(l.prompts.unplanned, 0);
+        QCOMPARE(printing.calls, QStringList({"print 1"}));
+        QCOMPARE(printing.documentNumbers, QList<int>({402}));
     }
 
     void printoutGroupsByAgeWithTotals()

@@ -119,6 +119,8 @@ TfrmReceivables::TfrmReceivables(AppContext &context, QDate today, QWidget *pare
         m_model.setSearch(text);
         pShowTotals();
     });
+    // Enter in the search goes on to what it found.
+    connect(m_txtSearch, &QLineEdit::returnPressed, m_lstvwReceivables, qOverload<>(&QWidget::setFocus));
     connect(m_lstvwReceivables, &QTableView::doubleClicked, this, &TfrmReceivables::pOpenInvoice);
     for (const QKeySequence &key : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}) {
         auto *enter = new QShortcut(key, m_lstvwReceivables, nullptr, nullptr, Qt::WidgetShortcut);
