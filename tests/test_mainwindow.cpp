@@ -99,11 +99,11 @@ private slots:
         QTest::addColumn<QStringList>("maintenanceMenu");
         QTest::addColumn<bool>("recurringBox");
 
-        const QStringList allTools = {"New Invoice",          "Invoice Maintenance", "Manual Invoice",
-                                      "Customer Maintenance", "View Report",         "Help"};
+        const QStringList allTools = {"New Invoice",    "Invoice Maintenance",  "Receivables",
+                                      "Manual Invoice", "Customer Maintenance", "View Report", "Help"};
         const QStringList allMenus = {"&File", "&Invoice", "&Maintenance", "&Planner", "&Help"};
         const QStringList noPlanner = {"&File", "&Invoice", "&Maintenance", "&Help"};
-        const QStringList allInvoice = {"New Invoice", "Manual Invoice", "Invoice Maintenance"};
+        const QStringList allInvoice = {"New Invoice", "Manual Invoice", "Invoice Maintenance", "Receivables"};
         const QStringList allMaintenance = {"Company Maintenance", "Customer Maintenance", "Price Sheet", "View Report",
                                             "Backup/Restore",      "Contract Writer",      "Warranty Writer"};
         QTest::newRow("Corvalo") << 1 << allTools << allMenus << allInvoice << allMaintenance << true;
@@ -156,6 +156,7 @@ private slots:
             {"actNewInvoice", "New Invoice", "Create new Estimate, Work Order, Invoice, Credit or Past Due Notice"},
             {"actInvoiceMaintenance", "Invoice Maintenance",
              "View/Edit Saved Estimate, Work Order, Invoice, Credit or Past Due Notice"},
+            {"actReceivables", "Receivables", "Unpaid invoices by age and customer"},
             {"actManualInvoice", "Manual Invoice", "Print hand write Invoices"},
             {"actPriceSheet", "Price Sheet", "Add new or edit Price Items"},
             {"actReport", "View Report", "View Reports"},

@@ -17,6 +17,7 @@
 #include "planner/TfrmPlanner.h"
 #include "prices/TfrmPriceCorvalo.h"
 #include "printing/TfrmManualInvoice.h"
+#include "receivables/TfrmReceivables.h"
 #include "report/TfrmReport.h"
 #include "worksheets/TfrmInvoiceHeddrin.h"
 #include "worksheets/TfrmPriceHeddrin.h"
@@ -60,6 +61,12 @@ void WindowOpener::openInvoiceEditor(bool newDocument)
 void WindowOpener::openInvoiceMaintenance()
 {
     TfrmInvoiceMaintenance window(m_context, m_owner);
+    window.exec();
+}
+
+void WindowOpener::openReceivables(QDate today)
+{
+    TfrmReceivables window(m_context, today, m_owner);
     window.exec();
 }
 

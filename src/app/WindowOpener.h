@@ -2,6 +2,7 @@
 
 #include "context/WindowOpening.h"
 
+#include <QDate>
 #include <QString>
 
 class AppContext;
@@ -25,6 +26,8 @@ public:
     /// otherwise on the saved document whose number is in the header's intInvNumber.
     void openInvoiceEditor(bool newDocument);
     void openInvoiceMaintenance();
+    /// Who owes what, aged as of \a today.
+    void openReceivables(QDate today);
     /// Blank numbered forms to fill in by hand.
     void openManualForms();
     /// The customer window, keeping the list (editors open it in pick mode themselves).

@@ -9,6 +9,7 @@ bool QuickCustomer::canUse() const
 
 void QuickCustomer::applyTo(TrecInvHeader &header) const
 {
+    header.intCustomerID = 0; // typed, not picked from the customer list
     header.strCustCmpnyName = companyName;
     header.strCustFullName = (firstName.isEmpty() && lastName.isEmpty()) ? QString()
                                                                           : firstName + QLatin1Char(' ') + lastName;

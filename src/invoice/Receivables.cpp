@@ -133,6 +133,8 @@ Listing unpaidInvoices(DataContext &context, QDate today)
     invoices.bindAll(DocumentKinds::kInvoice);
     while (invoices.step())
         storedInvoices.insert(invoices.intAt(0));
+    // Notices of one deleted invoice still stand for one debt: the latest one shows it.
+    QHash<int, qsizetype> rowOfLoneInvoice;
     for (StoredHeader &notice : notices) {
         const int source = invoiceNamed(notice.from);
         if (source != 0 && storedInvoices.contains(source)) {
@@ -140,10 +142,20 @@ Listing unpaidInvoices(DataContext &context, QDate today)
                 Row &row = listing.rows[rowOfInvoice.value(source)];
                 row.noticeNumber = std::max(row.noticeNumber, notice.row.invoiceNumber);
             }
-        } else if (notice.row.balance >= kHalfCent) {
-            notice.row.noticeNumber = notice.row.invoiceNumber;
-            listing.rows.append(notice.row);
+            continue;
         }
+        if (notice.row.balance < kHalfCent)
+            continue;
+        notice.row.noticeNumber = notice.row.invoiceNumber;
+        if (source != 0 && rowOfLoneInvoice.contains(source)) {
+            Row &shown = listing.rows[rowOfLoneInvoice.value(source)];
+            if (notice.row.invoiceNumber > shown.invoiceNumber)
+                shown = notice.row;
+            continue;
+        }
+        if (source != 0)
+            rowOfLoneInvoice.insert(source, listing.rows.size());
+        listing.rows.append(notice.row);
     }
     std::stable_sort(listing.rows.begin(), listing.rows.end(), [](const Row &a, const Row &b) {
         return a.dueDate != b.dueDate ? a.dueDate < b.dueDate : a.invoiceNumber < b.invoiceNumber;

@@ -44,6 +44,8 @@ const char *const kNames[] = {
     "go-up",                   // Export
     "mail-message-new",        // Email
     "accessories-calculator",  // Payment
+    "x-office-spreadsheet",    // Receivables: the open amounts, as a sheet
+    "dialog-warning",          // PastDue
 };
 static_assert(std::size(kNames) == std::size_t(Command::CommandCount));
 

@@ -39,6 +39,8 @@ enum class Command {
     Export,
     Email,
     Payment,
+    Receivables,
+    PastDue,
     CommandCount
 };
 

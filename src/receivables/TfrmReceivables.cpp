@@ -1,0 +1,312 @@
+#include "TfrmReceivables.h"
+
+#include "PastDueNotices.h"
+#include "ReceivablesPrintout.h"
+#include "context/AppContext.h"
+#include "context/WindowOpening.h"
+#include "core/Edition.h"
+#include "core/PrintModule.h"
+#include "core/Prompts.h"
+#include "data/DateText.h"
+#include "editing/TfrmRecordPayment.h"
+#include "data/DbError.h"
+#include "invoice/Money.h"
+#include "widgets/CommandBar.h"
+#include "widgets/InputGuards.h"
+#include "widgets/Mnemonics.h"
+#include "widgets/ReadOnlyList.h"
+#include "widgets/TextFields.h"
+
+#include <QAction>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QShortcut>
+#include <QSplitter>
+#include <QTableView>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kSearchLength = 30;
+
+/// A list the user sorts by a click on a column heading.
+void sortByHeadings(QTableView *view, int column)
+{
+    QHeaderView *header = view->horizontalHeader();
+    header->setSectionsClickable(true);
+    header->setSortIndicatorShown(true);
+    header->setSortIndicator(column, Qt::AscendingOrder);
+    view->setSortingEnabled(true);
+}
+
+} // namespace
+
+TfrmReceivables::TfrmReceivables(AppContext &context, QDate today, QWidget *parent)
+    : QDialog(parent)
+    , m_context(context)
+    , m_today(today)
+{
+    setObjectName(QStringLiteral("frmReceivables"));
+    setWindowTitle(tr("Receivables"));
+    setModal(true);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setMenuBar(createCommands());
+
+    m_txtSearch = TextFields::make(this, QStringLiteral("txtReceivablesSearch"), kSearchLength);
+    m_txtSearch->setToolTip(tr("Type part of a customer's name or the start of a number"));
+    m_txtSearch->setClearButtonEnabled(true);
+    auto *asOf = new QLabel(tr("As of %1").arg(DateText::shortDate(today, context.locale)), this);
+    asOf->setObjectName(QStringLiteral("lblAsOf"));
+
+    m_lstvwReceivables = makeReadOnlyList(this, QStringLiteral("lstvwReceivables"), &m_model);
+    m_lstvwReceivables->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_lstvwReceivables->setToolTip(tr("Double-click or press Enter to open the invoice; "
+                                      "select several for past-due notices"));
+    m_lstvwReceivables->horizontalHeader()->setStretchLastSection(false);
+    for (int column = 0; column < ReceivablesModel::ColumnCount; ++column)
+        m_lstvwReceivables->setColumnWidth(column, ReceivablesModel::columnWidth(column));
+    m_lstvwReceivables->horizontalHeader()->setSectionResizeMode(ReceivablesModel::Customer, QHeaderView::Stretch);
+    // Oldest due date first, as listed, until the user picks another column.
+    sortByHeadings(m_lstvwReceivables, ReceivablesModel::DueDate);
+
+    m_lstvwCustomerTotals = makeReadOnlyList(this, QStringLiteral("lstvwCustomerTotals"), &m_customers);
+    m_lstvwCustomerTotals->setToolTip(tr("What each customer owes, by age"));
+    m_lstvwCustomerTotals->horizontalHeader()->setStretchLastSection(false);
+    m_lstvwCustomerTotals->horizontalHeader()->setSectionResizeMode(CustomerTotalsModel::Customer, QHeaderView::Stretch);
+    for (int column = CustomerTotalsModel::FirstBucket; column < CustomerTotalsModel::ColumnCount; ++column)
+        m_lstvwCustomerTotals->setColumnWidth(column, 105);
+    sortByHeadings(m_lstvwCustomerTotals, CustomerTotalsModel::Customer);
+
+    auto *search = new QHBoxLayout;
+    search->addWidget(TextFields::label(tr("&Search For: "), m_txtSearch));
+    search->addWidget(m_txtSearch, 1);
+    search->addSpacing(24);
+    search->addWidget(asOf);
+
+    auto *invoices = new QWidget(this);
+    auto *invoicesLayout = new QVBoxLayout(invoices);
+    invoicesLayout->setContentsMargins(0, 0, 0, 0);
+    invoicesLayout->addWidget(m_lstvwReceivables, 1);
+    invoicesLayout->addWidget(createFooter());
+
+    auto *byCustomer = new QGroupBox(tr("Totals by Customer"), this);
+    byCustomer->setObjectName(QStringLiteral("GroupBoxCustomerTotals"));
+    auto *byCustomerLayout = new QVBoxLayout(byCustomer);
+    byCustomerLayout->addWidget(m_lstvwCustomerTotals);
+
+    auto *split = new QSplitter(Qt::Vertical, this);
+    split->setObjectName(QStringLiteral("SplitterReceivables"));
+    split->setChildrenCollapsible(false);
+    split->addWidget(invoices);
+    split->addWidget(byCustomer);
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 2);
+
+    auto *body = new QVBoxLayout;
+    body->setContentsMargins(8, 4, 8, 8);
+    body->addLayout(search);
+    body->addWidget(split, 1);
+    layout->addLayout(body, 1);
+
+    connect(m_txtSearch, &QLineEdit::textChanged, this, [this](const QString &text) {
+        m_model.setSearch(text);
+        pShowTotals();
+    });
+    // Enter in the search goes on to what it found.
+    connect(m_txtSearch, &QLineEdit::returnPressed, m_lstvwReceivables, qOverload<>(&QWidget::setFocus));
+    connect(m_lstvwReceivables, &QTableView::doubleClicked, this, &TfrmReceivables::pOpenInvoice);
+    for (const QKeySequence &key : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}) {
+        auto *enter = new QShortcut(key, m_lstvwReceivables, nullptr, nullptr, Qt::WidgetShortcut);
+        connect(enter, &QShortcut::activated, this,
+                [this] { pOpenInvoice(m_lstvwReceivables->currentIndex()); });
+    }
+    setTabOrder(m_txtSearch, m_lstvwReceivables);
+    setTabOrder(m_lstvwReceivables, m_lstvwCustomerTotals);
+
+    pRefresh();
+    m_lstvwReceivables->setFocus();
+    resize(1000, 640);
+    Mnemonics::giveCommands(this);
+    WheelGuard::protect(this);
+}
+
+QToolBar *TfrmReceivables::createCommands()
+{
+    QToolBar *bar = makeCommandBar(this, QStringLiteral("ToolBarfrmReceivables"));
+    using C = Icons::Command;
+    m_actClose = addCommand(bar, QStringLiteral("actClose"), tr("&Close"), tr("Close"), C::Close);
+    bar->addSeparator();
+    m_actPrintPreview = addCommand(bar, QStringLiteral("actPrintPreview"), tr("Print Pre&view"),
+                                   tr("Preview the listed invoices by age"), C::PrintPreview);
+    m_actPrint = addCommand(bar, QStringLiteral("actPrint"), tr("&Print"), tr("Print the listed invoices by age"),
+                            C::Print);
+    m_actPdf = addCommand(bar, QStringLiteral("actPDF"), tr("P&DF"), tr("Save the listed invoices by age as a PDF file"),
+                          C::Pdf);
+    bar->addSeparator();
+    m_actPastDue = addCommand(bar, QStringLiteral("actPastDueNotices"), tr("Past-Due &Notices"),
+                              tr("Make a past-due notice for each selected invoice"), C::PastDue);
+    m_actRecordPayment = addCommand(bar, QStringLiteral("actRecordPayment"), tr("Record Pa&yment"),
+                                    tr("Record a payment for the selected invoice"), C::Payment);
+    bar->addSeparator();
+    m_actHelp = addCommand(bar, QStringLiteral("actHelp"), tr("&Help"), tr("Open Help"), C::Help);
+
+    connect(m_actClose, &QAction::triggered, this, &QWidget::close);
+    connect(m_actPrintPreview, &QAction::triggered, this, [this] { pPrintList(Output::Preview); });
+    connect(m_actPrint, &QAction::triggered, this, [this] { pPrintList(Output::Print); });
+    connect(m_actPdf, &QAction::triggered, this, [this] { pPrintList(Output::Pdf); });
+    connect(m_actPastDue, &QAction::triggered, this, &TfrmReceivables::pMakePastDueNotices);
+    connect(m_actRecordPayment, &QAction::triggered, this, &TfrmReceivables::pRecordPayment);
+    connect(m_actHelp, &QAction::triggered, this, [this] { m_context.pOpenHelp(); });
+    m_actPrintPreview->setVisible(m_context.edition().IsFullEdition());
+    return bar;
+}
+
+QWidget *TfrmReceivables::createFooter()
+{
+    auto *footer = new QWidget(this);
+    footer->setObjectName(QStringLiteral("PanelBucketTotals"));
+    auto *grid = new QGridLayout(footer);
+    grid->setContentsMargins(0, 4, 0, 0);
+    grid->setHorizontalSpacing(16);
+    grid->setVerticalSpacing(0);
+    const auto addTotal = [this, footer, grid](int column, const QString &caption, const QString &name) {
+        auto *heading = new QLabel(caption, footer);
+        heading->setAlignment(Qt::AlignRight);
+        auto *amount = new QLabel(footer);
+        amount->setObjectName(name);
+        amount->setAlignment(Qt::AlignRight);
+        amount->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        grid->addWidget(heading, 0, column);
+        grid->addWidget(amount, 1, column);
+        return amount;
+    };
+    grid->setColumnStretch(0, 1);
+    for (int b = 0; b < Receivables::BucketCount; ++b)
+        m_bucketTotals << addTotal(b + 1, Receivables::bucketCaption(Receivables::Bucket(b)),
+                                   QStringLiteral("lblBucketTotal%1").arg(b));
+    m_lblAllTotal = addTotal(Receivables::BucketCount + 1, tr("Total Owed"), QStringLiteral("lblAllTotal"));
+    QFont bold = m_lblAllTotal->font();
+    bold.setBold(true);
+    m_lblAllTotal->setFont(bold);
+    return footer;
+}
+
+void TfrmReceivables::pRefresh()
+{
+    Receivables::Listing listing;
+    try {
+        listing = Receivables::unpaidInvoices(m_context, m_today);
+    } catch (const DbError &error) {
+        // The list keeps what it showed.
+        m_context.prompts().showError(error.message(), error.detail());
+        return;
+    }
+    m_model.setRows(listing.rows, m_context.locale);
+    pShowTotals();
+    if (!listing.unreadable.isEmpty()) {
+        QStringList numbers;
+        for (int number : listing.unreadable)
+            numbers << QString::number(number);
+        m_context.prompts().showError(
+            tr("These documents are not counted: their stored amount cannot be read. Open and save them to repair "
+               "the amount: %1.")
+                .arg(numbers.join(QStringLiteral(", "))));
+    }
+}
+
+void TfrmReceivables::pShowTotals()
+{
+    const QList<Receivables::Row> &rows = m_model.listed();
+    const std::array<double, Receivables::BucketCount> buckets = Receivables::bucketTotals(rows);
+    double all = 0;
+    for (int b = 0; b < Receivables::BucketCount; ++b) {
+        m_bucketTotals.at(b)->setText(Money::currencyText(buckets[std::size_t(b)], m_context.locale));
+        all = Money::roundToCents(all + buckets[std::size_t(b)]);
+    }
+    m_lblAllTotal->setText(Money::currencyText(all, m_context.locale));
+    m_customers.setRows(rows, m_context.locale);
+
+    if (!m_lstvwReceivables->currentIndex().isValid() && m_model.rowCount() > 0)
+        m_lstvwReceivables->setCurrentIndex(m_model.index(0, 0));
+    const bool listed = m_model.rowCount() > 0;
+    for (QAction *action : {m_actPrint, m_actPrintPreview, m_actPdf, m_actPastDue, m_actRecordPayment})
+        action->setEnabled(listed);
+}
+
+QList<Receivables::Row> TfrmReceivables::selectedRows() const
+{
+    QList<int> indexes;
+    for (const QModelIndex &index : m_lstvwReceivables->selectionModel()->selectedRows())
+        indexes << index.row();
+    std::sort(indexes.begin(), indexes.end());
+    QList<Receivables::Row> rows;
+    for (int index : indexes)
+        rows << m_model.row(index);
+    return rows;
+}
+
+void TfrmReceivables::pRecordPayment()
+{
+    const QModelIndex current = m_lstvwReceivables->currentIndex();
+    if (!current.isValid())
+        return;
+    if (TfrmRecordPayment::openForSaved(m_context, m_model.row(current.row()).invoiceNumber, this))
+        pRefresh();
+}
+
+void TfrmReceivables::pOpenInvoice(const QModelIndex &index)
+{
+    if (!index.isValid() || !m_context.windows)
+        return;
+    const int number = m_model.row(index.row()).invoiceNumber;
+    m_context.document.header.intInvNumber = number;
+    {
+        // The second click of a double click must not land in the editor.
+        const ClickSequenceGuard restOfClick;
+        m_context.windows->openInvoiceEditor(this);
+    }
+    pRefresh();
+    // Back where the user was, when the invoice is still owed.
+    for (int row = 0; row < m_model.rowCount(); ++row) {
+        if (m_model.row(row).invoiceNumber == number) {
+            m_lstvwReceivables->setCurrentIndex(m_model.index(row, 0));
+            break;
+        }
+    }
+}
+
+void TfrmReceivables::pMakePastDueNotices()
+{
+    const QList<int> made = PastDueNotices(m_context).pMakeFor(selectedRows());
+    if (!made.isEmpty())
+        pRefresh();
+}
+
+void TfrmReceivables::pPrintList(Output output)
+{
+    if (!m_context.printModule) {
+        m_context.prompts().ShowInformation(tr("Printing is not available yet."));
+        return;
+    }
+    const TablePrintout table = ReceivablesPrintout::build(m_model.listed(), m_today, m_model.search(), m_context.locale);
+    const PrintRequest request = PrintRequest::list(PrintKind::Table, table.toListPrintout());
+    switch (output) {
+    case Output::Print:
+        (void)m_context.printModule->pPrint(request);
+        break;
+    case Output::Preview:
+        m_context.printModule->pPrintPreview(request);
+        break;
+    case Output::Pdf:
+        (void)m_context.printModule->pSaveAsPDF(request);
+        break;
+    }
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "CustomerTotalsModel.h"
+#include "ReceivablesModel.h"
+
+#include <QDate>
+#include <QDialog>
+
+class AppContext;
+class QAction;
+class QLabel;
+class QLineEdit;
+class QTableView;
+class QToolBar;
+
+/// Who owes what: every unpaid invoice with its age, the totals by age and by
+/// customer, all following the search. Opens an invoice in the editor, makes
+/// past-due notices for the selected ones, and prints what it lists.
+class TfrmReceivables final : public QDialog
+{
+    Q_OBJECT
+public:
+    /// Ages the debts as of \a today.
+    TfrmReceivables(AppContext &context, QDate today, QWidget *parent = nullptr);
+
+    [[nodiscard]] const ReceivablesModel &listModel() const { return m_model; }
+    [[nodiscard]] const CustomerTotalsModel &customerModel() const { return m_customers; }
+
+private:
+    QToolBar *createCommands();
+    QWidget *createFooter();
+    /// Reads the unpaid invoices again; the search and sort stay.
+    void pRefresh();
+    void pShowTotals();
+    [[nodiscard]] QList<Receivables::Row> selectedRows() const;
+
+    void pOpenInvoice(const QModelIndex &index);
+    void pMakePastDueNotices();
+    void pRecordPayment();
+    enum class Output { Print, Preview, Pdf };
+    void pPrintList(Output output);
+
+    AppContext &m_context;
+    const QDate m_today;
+    ReceivablesModel m_model;
+    CustomerTotalsModel m_customers;
+    QAction *m_actClose = nullptr;
+    QAction *m_actPrintPreview = nullptr;
+    QAction *m_actPrint = nullptr;
+    QAction *m_actPdf = nullptr;
+    QAction *m_actPastDue = nullptr;
+    QAction *m_actRecordPayment = nullptr;
+    QAction *m_actHelp = nullptr;
+    QLineEdit *m_txtSearch = nullptr;
+    QTableView *m_lstvwReceivables = nullptr;
+    QTableView *m_lstvwCustomerTotals = nullptr;
+    QList<QLabel *> m_bucketTotals;
+    QLabel *m_lblAllTotal = nullptr;
+};
