@@ -71,6 +71,11 @@ void TfrmMain::createActions()
                                          C::InvoiceMaintenance);
     connect(m_actInvoiceMaintenance, &QAction::triggered, this, &TfrmMain::invoiceMaintenance);
 
+    m_actCustomerStatement = makeAction(QStringLiteral("actCustomerStatement"), tr("Customer Statement"),
+                                        tr("Print a customer's statement of account"), C::Report);
+    connect(m_actCustomerStatement, &QAction::triggered, this,
+            [this] { m_opener.openCustomerStatement(std::nullopt); });
+
     m_actManualInvoice = makeAction(QStringLiteral("actManualInvoice"), tr("Manual Invoice"),
                                     tr("Print hand write Invoices"), C::ManualInvoice);
     connect(m_actManualInvoice, &QAction::triggered, this, [this] { m_opener.openManualForms(); });
@@ -145,7 +150,7 @@ void TfrmMain::createMenus()
 
     QMenu *invoice = bar->addMenu(tr("&Invoice"));
     invoice->setObjectName(QStringLiteral("mnuInvoice"));
-    invoice->addActions({m_actNewInvoice, m_actManualInvoice, m_actInvoiceMaintenance});
+    invoice->addActions({m_actNewInvoice, m_actManualInvoice, m_actInvoiceMaintenance, m_actCustomerStatement});
 
     QMenu *maintenance = bar->addMenu(tr("&Maintenance"));
     maintenance->setObjectName(QStringLiteral("mnuMaintenance"));
@@ -178,8 +183,8 @@ void TfrmMain::createToolBar()
     tools->setFloatable(false);
     tools->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     tools->setIconSize(QSize(32, 32));
-    tools->addActions({m_actNewInvoice, m_actInvoiceMaintenance, m_actManualInvoice, m_actCustomerMaintenance,
-                       m_actReport, m_actHelp});
+    tools->addActions({m_actNewInvoice, m_actInvoiceMaintenance, m_actCustomerStatement, m_actManualInvoice,
+                       m_actCustomerMaintenance, m_actReport, m_actHelp});
 }
 
 QWidget *TfrmMain::createCentralArea()
@@ -246,8 +251,8 @@ void TfrmMain::hideEditionCommands()
     const Edition &edition = m_context.edition();
     // Without stored documents there is nothing to maintain, list, report on or back up.
     if (!edition.storesDocuments()) {
-        for (QAction *action : {m_actInvoiceMaintenance, m_actCustomerMaintenance, m_actPriceSheet, m_actReport,
-                                m_backupRestoreMenu->menuAction()})
+        for (QAction *action : {m_actInvoiceMaintenance, m_actCustomerStatement, m_actCustomerMaintenance,
+                                m_actPriceSheet, m_actReport, m_backupRestoreMenu->menuAction()})
             action->setVisible(false);
     }
     // The writers, the planner and recurring printing come with the full editions only.

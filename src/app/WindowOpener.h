@@ -2,7 +2,10 @@
 
 #include "context/WindowOpening.h"
 
+#include "invoice/CustomerStatement.h"
+
 #include <QString>
+#include <optional>
 
 class AppContext;
 class Prompts;
@@ -25,6 +28,10 @@ public:
     /// otherwise on the saved document whose number is in the header's intInvNumber.
     void openInvoiceEditor(bool newDocument);
     void openInvoiceMaintenance();
+    /// The statement of \a customer, or of no one yet when none is given.
+    void openCustomerStatement(const std::optional<CustomerStatement::Customer> &customer);
+    /// The job of the saved document \a number; \a opensDocuments as in WindowOpening.
+    void openJobView(int number, bool opensDocuments);
     /// Blank numbered forms to fill in by hand.
     void openManualForms();
     /// The customer window, keeping the list (editors open it in pick mode themselves).
@@ -64,6 +71,14 @@ public:
     bool openActivityEditor(const TrecActivityEdit &activity, QWidget *owner) override
     {
         return WindowOpener(m_context, owner).openActivityEditor(activity);
+    }
+    void openJobView(int number, QWidget *owner, bool opensDocuments) override
+    {
+        WindowOpener(m_context, owner).openJobView(number, opensDocuments);
+    }
+    void openCustomerStatement(const CustomerStatement::Customer &customer, QWidget *owner) override
+    {
+        WindowOpener(m_context, owner).openCustomerStatement(customer);
     }
 
 private:

@@ -44,6 +44,8 @@ protected:
     QAction *addCloseCommand();
     void addPrintCommands();
     QAction *addHelpCommand();
+    /// The job view of the saved document, enabled only once it is saved.
+    QAction *addJobCommand();
     /// The window: the tool bar of its commands over \a body and \a footer, maximized
     /// when it was last closed so.
     void layOut(QLayout *body, QLayout *footer);

@@ -14,6 +14,8 @@
 #include "invoice/DocumentExport.h"
 #include "widgets/CsvFiles.h"
 #include "invoice/DocumentKinds.h"
+#include "invoice/CustomerStatement.h"
+#include "invoice/StoredDocuments.h"
 #include "printing/PrintJobs.h"
 #include "core/PrintModule.h"
 #include "widgets/InputGuards.h"
@@ -120,6 +122,11 @@ QToolBar *TfrmInvoiceMaintenance::createCommands()
                             tr("Send the selected document by e-mail as a PDF"), C::Email);
     m_actExport = addCommand(bar, QStringLiteral("actExport"), tr("E&xport..."),
                              tr("Save the documents of a date range as CSV files"), C::Export);
+    m_actJob = addCommand(bar, QStringLiteral("actJob"), tr("&Job"),
+                          tr("View the job of the selected document: its documents, billed and paid"),
+                          C::InvoiceMaintenance);
+    m_actStatement = addCommand(bar, QStringLiteral("actStatement"), tr("S&tatement"),
+                                tr("The statement of the selected document's customer"), C::Report);
     bar->addSeparator();
     m_actHelp = addCommand(bar, QStringLiteral("actHelp"), tr("Help"), tr("Open Help"), C::Help);
 
@@ -128,6 +135,8 @@ QToolBar *TfrmInvoiceMaintenance::createCommands()
     connect(m_actPrint, &QAction::triggered, this, [this] { pPrintList(false); });
     connect(m_actEmail, &QAction::triggered, this, &TfrmInvoiceMaintenance::actEmailExecute);
     connect(m_actExport, &QAction::triggered, this, &TfrmInvoiceMaintenance::actExportExecute);
+    connect(m_actJob, &QAction::triggered, this, &TfrmInvoiceMaintenance::actJobExecute);
+    connect(m_actStatement, &QAction::triggered, this, &TfrmInvoiceMaintenance::actStatementExecute);
     connect(m_actHelp, &QAction::triggered, this, [this] { m_context.pOpenHelp(); });
     return bar;
 }
@@ -195,6 +204,8 @@ void TfrmInvoiceMaintenance::pShowPrintButton()
     m_actPrint->setEnabled(m_model.rowCount() > 0);
     m_actPrintPreview->setEnabled(m_actPrint->isEnabled());
     m_actEmail->setEnabled(m_actPrint->isEnabled());
+    m_actJob->setEnabled(m_actPrint->isEnabled() && m_context.windows);
+    m_actStatement->setEnabled(m_actJob->isEnabled());
 }
 
 void TfrmInvoiceMaintenance::lstvwInvMaintenanceClick(const QModelIndex &index)
@@ -320,4 +331,41 @@ void TfrmInvoiceMaintenance::actExportExecute()
         CsvFiles::pExport(m_context.prompts(), tr("Export Documents"), tr("Documents"),
                           [&] { return DocumentExport::oneFile(*db(), from, to, locale); });
     }
+}
+
+int TfrmInvoiceMaintenance::selectedNumber()
+{
+    const QModelIndex current = m_lstvwInvMaintenance->currentIndex();
+    if (!current.isValid()) {
+        m_context.prompts().ShowInformation(tr("Select a document in the list first."));
+        return 0;
+    }
+    return m_model.row(current.row()).intInvNumber;
+}
+
+void TfrmInvoiceMaintenance::actJobExecute()
+{
+    if (const int number = selectedNumber(); number != 0 && m_context.windows) {
+        m_context.windows->openJobView(number, this, true);
+        pQuerySavedInvoices();
+    }
+}
+
+void TfrmInvoiceMaintenance::actStatementExecute()
+{
+    const int number = selectedNumber();
+    if (number == 0 || !m_context.windows)
+        return;
+    CustomerStatement::Customer customer;
+    try {
+        const QList<StoredDocuments::Summary> stored = StoredDocuments::load(m_context, {number});
+        if (stored.isEmpty())
+            return;
+        const TrecInvHeader &h = stored.first().header;
+        customer = {h.intCustomerID, h.strCustCmpnyName, h.strCustFullName};
+    } catch (const DbError &error) {
+        m_context.prompts().showError(error.message(), error.detail());
+        return;
+    }
+    m_context.windows->openCustomerStatement(customer, this);
 }

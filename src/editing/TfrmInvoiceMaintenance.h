@@ -39,6 +39,10 @@ private:
     void pPrintList(bool preview);
     void actEmailExecute();
     void actExportExecute();
+    void actJobExecute();
+    void actStatementExecute();
+    /// The number of the document selected in the list, or 0 after telling the user.
+    [[nodiscard]] int selectedNumber();
 
     AppContext &m_context;
     MaintenanceListModel m_model;
@@ -47,6 +51,8 @@ private:
     QAction *m_actPrint = nullptr;
     QAction *m_actEmail = nullptr;
     QAction *m_actExport = nullptr;
+    QAction *m_actJob = nullptr;
+    QAction *m_actStatement = nullptr;
     QAction *m_actHelp = nullptr;
     QComboBox *m_cmboInvMaintenanceType = nullptr;
     QComboBox *m_cmboInvSearch = nullptr;
