@@ -4,6 +4,8 @@
 #include "accounts/TfrmCustomerStatement.h"
 #include "accounts/TfrmJobView.h"
 #include "core/Edition.h"
+#include "editing/TfrmInvoiceMaintenance.h"
+#include "editing/TfrmInvoiceStored.h"
 #include "data/Database.h"
 #include "invoice/CustomerStatement.h"
 #include "invoice/DocumentActions.h"
@@ -16,9 +18,13 @@
 #include "widgets/InputGuards.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QTableView>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 
 namespace {
 
@@ -87,6 +93,52 @@ struct Books : TestSession
         save(Kinds::kInvoice, QDate(2026, 2, 15), Customer{8, {}, QStringLiteral("Someone Else")}, 999);
     }
 };
+
+/// Acts on the next modal window as soon as it runs, then closes it; a window of
+/// another class fails the test.
+template<typename Window>
+void whenWindowOpens(std::function<void(Window &)> act)
+{
+    QTimer::singleShot(0, [act] {
+        QWidget *modal = QApplication::activeModalWidget();
+        auto *window = qobject_cast<Window *>(modal);
+        if (!window) {
+            if (modal)
+                modal->close();
+            QFAIL("the expected window did not open");
+        }
+        act(*window);
+        if (window->isVisible())
+            window->close();
+    });
+}
+
+/// The modal windows \a act opens over \a window, each closed at once.
+QStringList windowsOpenedOver(QWidget *window, const std::function<void()> &act)
+{
+    QStringList opened;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (modal && modal != window) {
+            opened << modal->objectName();
+            modal->close();
+        }
+    });
+    closer.start(0);
+    act();
+    QCoreApplication::processEvents();
+    return opened;
+}
+
+void selectDocument(TfrmInvoiceMaintenance &window, int number)
+{
+    auto *list = window.findChild<QTableView *>(QStringLiteral("lstvwInvMaintenance"));
+    for (int row = 0; row < list->model()->rowCount(); ++row) {
+        if (window.listModel().row(row).intInvNumber == number)
+            list->setCurrentIndex(list->model()->index(row, 0));
+    }
+}
 
 QList<double> balances(const CustomerStatement::Account &account)
 {
@@ -278,8 +330,92 @@ private slots:
         QCOMPARE(printed.rows.rows.mid(0, 2), model.table().rows);
         const QList<QStringList> summary = printed.rows.rows.mid(2);
         QCOMPARE(summary.size(), 5);
-        QCOMPARE(summary.last().first(), QStringLiteral("=To be paid"));
+        QCOMPARE(summary.last().first(), QStringLiteral("="));
+        QCOMPARE(summary.last().at(2), QStringLiteral("To be paid"));
         QCOMPARE(summary.last().at(3), Money::currencyText(1100, books.context.locale));
+    }
+
+    void maintenanceOpensTheJobAndTheStatementOfTheSelectedDocument()
+    {
+        Books books;
+        const Customer walkIn{0, {}, QStringLiteral("Pat O'Neil")};
+        const int acme = books.save(Kinds::kInvoice, QDate(2026, 4, 1), kAcme, 300);
+        const int typed = books.save(Kinds::kInvoice, QDate(2026, 4, 2), walkIn, 120);
+        const int change = DocumentActions(books.context).createChangeOrderFor(acme);
+        TfrmInvoiceMaintenance window(books.context);
+
+        selectDocument(window, typed);
+        bool shown = false;
+        whenWindowOpens<TfrmCustomerStatement>([&](TfrmCustomerStatement &statement) {
+            shown = true;
+            QCOMPARE(statement.customer()->id, 0);
+            QCOMPARE(statement.customer()->name, walkIn.name);
+            QCOMPARE(statement.account().to, QDate::currentDate());
+        });
+        window.findChild<QAction *>(QStringLiteral("actStatement"))->trigger();
+        QVERIFY(shown);
+
+        selectDocument(window, change);
+        shown = false;
+        whenWindowOpens<TfrmJobView>([&](TfrmJobView &job) {
+            shown = true;
+            QCOMPARE(job.job().jobId, acme);
+            QCOMPARE(job.listModel().rowCount(), 2);
+        });
+        window.findChild<QAction *>(QStringLiteral("actJob"))->trigger();
+        QVERIFY(shown);
+        QCOMPARE(books.prompts.unplanned, 0);
+    }
+
+    void jobViewOpensADocumentOnlyWhenNoEditorHoldsOne()
+    {
+        Books books;
+        const int invoice = books.save(Kinds::kInvoice, QDate(2026, 4, 1), kAcme, 300);
+        const int change = DocumentActions(books.context).createChangeOrderFor(invoice);
+
+        {
+            TfrmJobView listing(books.context, invoice, false);
+            listing.show();
+            auto *list = listing.findChild<QTableView *>(QStringLiteral("lstvwJob"));
+            QCOMPARE(windowsOpenedOver(&listing, [&] { QTest::keyClick(list, Qt::Key_Return); }), QStringList());
+        }
+        TfrmJobView view(books.context, invoice, true);
+        view.show();
+        auto *list = view.findChild<QTableView *>(QStringLiteral("lstvwJob"));
+        list->setCurrentIndex(list->model()->index(1, 0));
+        bool edited = false;
+        whenWindowOpens<TfrmInvoiceStored>([&](TfrmInvoiceStored &) {
+            edited = true;
+            QCOMPARE(books.context.document.header.intInvNumber, change);
+        });
+        QTest::keyClick(list, Qt::Key_Return);
+        QVERIFY(edited);
+
+        // The editor's Job command: only for a saved document, and the view it opens lists only.
+        books.context.document.header.blnNewInvoice = true;
+        DocumentStore(books.context).pLoadInvoice();
+        TfrmInvoiceStored fresh(books.context);
+        fresh.show();
+        QVERIFY(!fresh.findChild<QAction *>(QStringLiteral("actJob"))->isEnabled());
+        fresh.close();
+
+        books.context.document.header.blnNewInvoice = false;
+        books.context.document.header.intInvNumber = change;
+        DocumentStore(books.context).pLoadInvoice();
+        TfrmInvoiceStored editor(books.context);
+        editor.show();
+        QAction *job = editor.findChild<QAction *>(QStringLiteral("actJob"));
+        QVERIFY(job->isEnabled());
+        bool listed = false;
+        whenWindowOpens<TfrmJobView>([&](TfrmJobView &opened) {
+            listed = true;
+            QCOMPARE(opened.job().jobId, invoice);
+            auto *list = opened.findChild<QTableView *>(QStringLiteral("lstvwJob"));
+            QCOMPARE(windowsOpenedOver(&opened, [&] { QTest::keyClick(list, Qt::Key_Return); }), QStringList());
+        });
+        job->trigger();
+        QVERIFY(listed);
+        QCOMPARE(books.context.document.header.intInvNumber, change);
     }
 };
 

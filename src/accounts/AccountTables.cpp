@@ -58,18 +58,21 @@ TablePrintout jobDocuments(const JobSummary::Job &job, const QLocale &locale)
     table.subTitle << jobCustomer(job);
     table.headings = {tr("Document"), tr("Date"),     tr("Customer"), tr("Total"),
                       tr("Deposit"),  tr("Received"), tr("Balance"),  tr("Paid")};
-    table.widths = {1.3, 0.85, 1.55, 0.9, 0.9, 0.9, 0.9, 0.6};
+    table.widths = {1.4, 0.8, 1.9, 0.85, 0.8, 0.85, 0.85, 0.45};
     table.rightAligned = QStringLiteral("00011110");
     for (const StoredDocuments::Summary &doc : job.documents) {
         const TrecInvHeader &h = doc.header;
         const bool depositKind = DocumentKinds::isDepositKind(h.strInvName);
+        // A past-due notice restates its invoice's debt; what is received and owed
+        // stays with the invoice.
+        const bool restates = DocumentKinds::is(h.strInvName, DocumentKinds::kPastDue);
         table.rows << QStringList{doc.name(),
                                   DateText::shortDate(h.strInvDate, locale),
                                   Receivables::customerText(h.strCustCmpnyName, h.strCustFullName),
                                   money(doc.total),
                                   depositKind ? money(h.dbDepositAmount) : QString(),
-                                  money(doc.received()),
-                                  money(doc.balance),
+                                  restates ? QString() : money(doc.received()),
+                                  restates ? QString() : money(doc.balance),
                                   h.strPaidInFull ? tr("Paid") : QString()};
     }
     return table;
@@ -87,11 +90,14 @@ QList<SummaryLine> jobSummary(const JobSummary::Job &job)
 TablePrintout jobPrintout(const JobSummary::Job &job, const QLocale &locale)
 {
     TablePrintout table = jobDocuments(job, locale);
-    const qsizetype totalColumn = 3;
+    // Each caption in the wide customer column, its amount under the totals beside it.
+    const qsizetype captionColumn = 2;
+    const qsizetype amountColumn = 3;
     for (const SummaryLine &line : jobSummary(job)) {
         QStringList row(table.headings.size());
-        row[0] = total(line.caption);
-        row[totalColumn] = Money::currencyText(line.amount, locale);
+        row[0] = total({});
+        row[captionColumn] = line.caption;
+        row[amountColumn] = Money::currencyText(line.amount, locale);
         table.rows << row;
     }
     return table;

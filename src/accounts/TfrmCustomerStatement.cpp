@@ -25,6 +25,7 @@
 namespace {
 
 constexpr double kPixelsPerInch = 96;
+constexpr int kDescriptionColumn = 1;
 constexpr int kVisibleItems = 14;
 
 DateField *dateField(QWidget *parent, const QString &name, const QLocale &locale, QDate date)
@@ -72,7 +73,7 @@ TfrmCustomerStatement::TfrmCustomerStatement(AppContext &context,
 
     m_lstvwStatement = makeReadOnlyList(this, QStringLiteral("lstvwStatement"), &m_model);
     m_lstvwStatement->horizontalHeader()->setSectionsClickable(false);
-    m_lstvwStatement->horizontalHeader()->setStretchLastSection(true);
+    m_lstvwStatement->horizontalHeader()->setStretchLastSection(false);
     m_lstvwStatement->setToolTip(tr("The customer's charges, payments and credits with the running balance"));
 
     using TextFields::label;
@@ -100,6 +101,7 @@ TfrmCustomerStatement::TfrmCustomerStatement(AppContext &context,
     pBuildStatement();
     for (int column = 0; column < m_model.columnCount(); ++column)
         m_lstvwStatement->setColumnWidth(column, int(m_model.table().widths.value(column) * kPixelsPerInch));
+    m_lstvwStatement->horizontalHeader()->setSectionResizeMode(kDescriptionColumn, QHeaderView::Stretch);
 
     connect(m_cmbCustomer, &QComboBox::currentIndexChanged, this, &TfrmCustomerStatement::pBuildStatement);
     // A typed name counts as soon as it names a customer of the list.

@@ -14,9 +14,7 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeySequence>
 #include <QLabel>
-#include <QShortcut>
 #include <QTableView>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -24,6 +22,7 @@
 namespace {
 
 constexpr double kPixelsPerInch = 96;
+constexpr int kCustomerColumn = 2;
 
 } // namespace
 
@@ -47,7 +46,7 @@ TfrmJobView::TfrmJobView(AppContext &context, int number, bool opensDocuments, Q
 
     m_lstvwJob = makeReadOnlyList(this, QStringLiteral("lstvwJob"), &m_model);
     m_lstvwJob->horizontalHeader()->setSectionsClickable(false);
-    m_lstvwJob->horizontalHeader()->setStretchLastSection(true);
+    m_lstvwJob->horizontalHeader()->setStretchLastSection(false);
     m_lstvwJob->setToolTip(m_opensDocuments ? tr("Double-click or press Enter to open the document")
                                             : tr("The job's documents"));
 
@@ -85,12 +84,10 @@ TfrmJobView::TfrmJobView(AppContext &context, int number, bool opensDocuments, Q
     }
     for (int column = 0; column < m_model.columnCount(); ++column)
         m_lstvwJob->setColumnWidth(column, int(m_model.table().widths.value(column) * kPixelsPerInch));
+    m_lstvwJob->horizontalHeader()->setSectionResizeMode(kCustomerColumn, QHeaderView::Stretch);
 
-    connect(m_lstvwJob, &QTableView::doubleClicked, this, &TfrmJobView::openDocument);
-    for (const QKeySequence &key : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}) {
-        auto *enter = new QShortcut(key, m_lstvwJob, nullptr, nullptr, Qt::WidgetShortcut);
-        connect(enter, &QShortcut::activated, this, [this] { openDocument(m_lstvwJob->currentIndex()); });
-    }
+    // Enter or a double click, as the platform activates a list item.
+    connect(m_lstvwJob, &QTableView::activated, this, &TfrmJobView::openDocument);
 
     Mnemonics::giveCommands(this);
     resize(900, 480);
