@@ -249,6 +249,22 @@ private slots:
         QCOMPARE(invoiced.toBePaid, 600.15);
     }
 
+    void anInvoiceTurnedIntoACreditCancelsItsSale()
+    {
+        Books books;
+        const int invoice = books.save(Kinds::kInvoice, QDate(2026, 7, 1), kAcme, 1000);
+        books.pay(invoice, QDate(2026, 7, 5), 400);
+        DocumentActions(books.context).toCredit(invoice);
+
+        // Nothing is sold any more; what was paid is owed back.
+        const JobSummary::Job job = JobSummary::ofDocument(books.context, invoice);
+        QCOMPARE(job.billed, 0.0);
+        QCOMPARE(job.received, 400.0);
+        QCOMPARE(job.toBePaid, -400.0);
+        const auto account = CustomerStatement::build(books.context, kAcme, QDate(2026, 1, 1), QDate(2026, 12, 31));
+        QCOMPARE(account.amountDue, job.toBePaid);
+    }
+
     void statementWindowListsAndPrintsTheStatement()
     {
         Books books;

@@ -35,7 +35,7 @@ QList<Entry> entriesOf(const StoredDocuments::Summary &doc)
             entries.append({date, tr("%1 marked Paid In Full").arg(doc.name()), -shortfall, 0});
     } else if (is(h.strInvName, kCredit)) {
         // An invoice turned into a credit in place: its sale is shown, then undone.
-        if (is(h.strFromInvNameNumber, kInvoice + QLatin1Char(' ') + QString::number(h.intInvNumber)))
+        if (StoredDocuments::isInvoiceTurnedCredit(h))
             entries.append({date, h.strFromInvNameNumber, doc.total, 0});
         entries.append({date, doc.name(), -doc.total, 0});
     } else if (is(h.strInvName, kPastDue)) {
