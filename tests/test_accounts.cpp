@@ -3,6 +3,7 @@
 #include "accounts/AccountTables.h"
 #include "accounts/TfrmCustomerStatement.h"
 #include "accounts/TfrmJobView.h"
+#include "app/TfrmMain.h"
 #include "core/Edition.h"
 #include "editing/TfrmInvoiceMaintenance.h"
 #include "editing/TfrmInvoiceStored.h"
@@ -381,6 +382,34 @@ private slots:
         window.findChild<QAction *>(QStringLiteral("actJob"))->trigger();
         QVERIFY(shown);
         QCOMPARE(books.prompts.unplanned, 0);
+    }
+
+    void mainWindowOpensTheStatementOnTheFirstCustomer()
+    {
+        Books books;
+        TfrmMain main(books.context);
+        bool shown = false;
+        whenWindowOpens<TfrmCustomerStatement>([&](TfrmCustomerStatement &statement) {
+            shown = true;
+            // Nothing to state yet: nothing to print either.
+            QVERIFY(!statement.customer());
+            QVERIFY(!statement.findChild<QAction *>(QStringLiteral("actPrint"))->isEnabled());
+            QCOMPARE(statement.listModel().text(statement.listModel().rowCount() - 1, 4),
+                     Money::currencyText(0, books.context.locale));
+        });
+        main.findChild<QAction *>(QStringLiteral("actCustomerStatement"))->trigger();
+        QVERIFY(shown);
+
+        books.acmeYear();
+        shown = false;
+        whenWindowOpens<TfrmCustomerStatement>([&](TfrmCustomerStatement &statement) {
+            shown = true;
+            // "Acme ..." before "Someone Else", though only Acme has a company.
+            QCOMPARE(statement.customer()->id, kAcme.id);
+            QVERIFY(statement.findChild<QAction *>(QStringLiteral("actPrint"))->isEnabled());
+        });
+        main.findChild<QAction *>(QStringLiteral("actCustomerStatement"))->trigger();
+        QVERIFY(shown);
     }
 
     void jobViewOpensADocumentOnlyWhenNoEditorHoldsOne()

@@ -99,9 +99,8 @@ private slots:
         QTest::addColumn<QStringList>("maintenanceMenu");
         QTest::addColumn<bool>("recurringBox");
 
-        const QStringList allTools = {"New Invoice",    "Invoice Maintenance",  "Customer Statement",
-                                      "Manual Invoice", "Customer Maintenance", "View Report",
-                                      "Help"};
+        const QStringList allTools = {"New Invoice",          "Invoice Maintenance", "Manual Invoice",
+                                      "Customer Maintenance", "View Report",         "Help"};
         const QStringList allMenus = {"&File", "&Invoice", "&Maintenance", "&Planner", "&Help"};
         const QStringList noPlanner = {"&File", "&Invoice", "&Maintenance", "&Help"};
         const QStringList allInvoice = {"New Invoice", "Manual Invoice", "Invoice Maintenance", "Customer Statement"};

@@ -183,8 +183,8 @@ void TfrmMain::createToolBar()
     tools->setFloatable(false);
     tools->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     tools->setIconSize(QSize(32, 32));
-    tools->addActions({m_actNewInvoice, m_actInvoiceMaintenance, m_actCustomerStatement, m_actManualInvoice,
-                       m_actCustomerMaintenance, m_actReport, m_actHelp});
+    tools->addActions({m_actNewInvoice, m_actInvoiceMaintenance, m_actManualInvoice, m_actCustomerMaintenance,
+                       m_actReport, m_actHelp});
 }
 
 QWidget *TfrmMain::createCentralArea()
