@@ -22,6 +22,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -307,12 +308,18 @@ private slots:
         QVERIFY(subTitle.contains(kAcme.company));
         QVERIFY(subTitle.contains(QStringLiteral("2/2/2026")));
 
-        // Another customer from the list gets their own statement.
+        // Typed, a name that names no customer states nothing; a whole one is taken at once.
         auto *customers = window.findChild<QComboBox *>(QStringLiteral("cmbCustomer"));
-        customers->setCurrentIndex(customers->findText(QStringLiteral("Someone Else")));
+        customers->lineEdit()->selectAll();
+        QTest::keyClicks(customers->lineEdit(), QStringLiteral("someone"));
+        QVERIFY(!window.customer());
+        QVERIFY(window.account().entries.isEmpty());
+        QVERIFY(!window.findChild<QAction *>(QStringLiteral("actPrint"))->isEnabled());
+        QTest::keyClicks(customers->lineEdit(), QStringLiteral(" else"));
         QCOMPARE(window.customer()->id, 8);
         QCOMPARE(window.account().entries.size(), 1);
         QCOMPARE(window.account().amountDue, 999.0);
+        QVERIFY(window.findChild<QAction *>(QStringLiteral("actPrint"))->isEnabled());
         QVERIFY(books.prompts.asked.isEmpty());
     }
 

@@ -104,11 +104,13 @@ TfrmCustomerStatement::TfrmCustomerStatement(AppContext &context,
     m_lstvwStatement->horizontalHeader()->setSectionResizeMode(kDescriptionColumn, QHeaderView::Stretch);
 
     connect(m_cmbCustomer, &QComboBox::currentIndexChanged, this, &TfrmCustomerStatement::pBuildStatement);
-    // A typed name counts as soon as it names a customer of the list.
+    // A typed name counts at once: the customer it names, or no one while it names none.
     connect(m_cmbCustomer, &QComboBox::editTextChanged, this, [this](const QString &text) {
         const int found = m_cmbCustomer->findText(text, Qt::MatchFixedString);
         if (found >= 0 && found != m_cmbCustomer->currentIndex())
             m_cmbCustomer->setCurrentIndex(found);
+        else
+            pBuildStatement();
     });
     connect(m_dtpFrom, &QDateEdit::dateChanged, this, &TfrmCustomerStatement::pBuildStatement);
     connect(m_dtpTo, &QDateEdit::dateChanged, this, &TfrmCustomerStatement::pBuildStatement);
@@ -151,7 +153,8 @@ void TfrmCustomerStatement::fillCustomers(const std::optional<CustomerStatement:
 std::optional<CustomerStatement::Customer> TfrmCustomerStatement::customer() const
 {
     const int index = m_cmbCustomer->currentIndex();
-    if (index < 0 || index >= m_customers.size())
+    if (index < 0 || index >= m_customers.size()
+        || m_cmbCustomer->currentText().compare(m_cmbCustomer->itemText(index), Qt::CaseInsensitive) != 0)
         return std::nullopt;
     return m_customers.at(index);
 }
