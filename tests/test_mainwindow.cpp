@@ -103,7 +103,8 @@ private slots:
                                       "Manual Invoice", "Customer Maintenance", "View Report", "Help"};
         const QStringList allMenus = {"&File", "&Invoice", "&Maintenance", "&Planner", "&Help"};
         const QStringList noPlanner = {"&File", "&Invoice", "&Maintenance", "&Help"};
-        const QStringList allInvoice = {"New Invoice", "Manual Invoice", "Invoice Maintenance", "Receivables"};
+        const QStringList allInvoice = {"New Invoice", "Manual Invoice", "Invoice Maintenance", "Receivables",
+                                        "Customer Statement"};
         const QStringList allMaintenance = {"Company Maintenance", "Customer Maintenance", "Price Sheet", "View Report",
                                             "Backup/Restore",      "Contract Writer",      "Warranty Writer"};
         QTest::newRow("Corvalo") << 1 << allTools << allMenus << allInvoice << allMaintenance << true;

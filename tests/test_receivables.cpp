@@ -142,6 +142,8 @@ public:
             whileOpen(m_context.document.header.intInvNumber);
     }
     bool openActivityEditor(const TrecActivityEdit &, QWidget *) override { return false; }
+    void openJobView(int, QWidget *, bool) override {}
+    void openCustomerStatement(const CustomerStatement::Customer &, QWidget *) override {}
 
 private:
     AppContext &m_context;

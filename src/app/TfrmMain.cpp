@@ -78,6 +78,11 @@ void TfrmMain::createActions()
         pCheckRecurring();
     });
 
+    m_actCustomerStatement = makeAction(QStringLiteral("actCustomerStatement"), tr("Customer Statement"),
+                                        tr("Print a customer's statement of account"), C::Report);
+    connect(m_actCustomerStatement, &QAction::triggered, this,
+            [this] { m_opener.openCustomerStatement(std::nullopt); });
+
     m_actManualInvoice = makeAction(QStringLiteral("actManualInvoice"), tr("Manual Invoice"),
                                     tr("Print hand write Invoices"), C::ManualInvoice);
     connect(m_actManualInvoice, &QAction::triggered, this, [this] { m_opener.openManualForms(); });
@@ -152,7 +157,8 @@ void TfrmMain::createMenus()
 
     QMenu *invoice = bar->addMenu(tr("&Invoice"));
     invoice->setObjectName(QStringLiteral("mnuInvoice"));
-    invoice->addActions({m_actNewInvoice, m_actManualInvoice, m_actInvoiceMaintenance, m_actReceivables});
+    invoice->addActions({m_actNewInvoice, m_actManualInvoice, m_actInvoiceMaintenance, m_actReceivables,
+                         m_actCustomerStatement});
 
     QMenu *maintenance = bar->addMenu(tr("&Maintenance"));
     maintenance->setObjectName(QStringLiteral("mnuMaintenance"));
@@ -253,8 +259,9 @@ void TfrmMain::hideEditionCommands()
     const Edition &edition = m_context.edition();
     // Without stored documents there is nothing to maintain, list, report on or back up.
     if (!edition.storesDocuments()) {
-        for (QAction *action : {m_actInvoiceMaintenance, m_actReceivables, m_actCustomerMaintenance, m_actPriceSheet,
-                                m_actReport, m_backupRestoreMenu->menuAction()})
+        for (QAction *action : {m_actInvoiceMaintenance, m_actReceivables, m_actCustomerStatement,
+                                m_actCustomerMaintenance, m_actPriceSheet, m_actReport,
+                                m_backupRestoreMenu->menuAction()})
             action->setVisible(false);
     }
     // The writers, the planner and recurring printing come with the full editions only.

@@ -52,6 +52,7 @@ private:
     QAction *m_actNewInvoice = nullptr;
     QAction *m_actInvoiceMaintenance = nullptr;
     QAction *m_actReceivables = nullptr;
+    QAction *m_actCustomerStatement = nullptr;
     QAction *m_actManualInvoice = nullptr;
     QAction *m_actCompanyMaintenance = nullptr;
     QAction *m_actCustomerMaintenance = nullptr;

@@ -5,6 +5,8 @@
 #include "core/Prompts.h"
 #include "TfrmAbout.h"
 #include "TfrmUpdate.h"
+#include "accounts/TfrmCustomerStatement.h"
+#include "accounts/TfrmJobView.h"
 #include "company/TfrmCompanyInfo.h"
 #include "company/TfrmTextEditor.h"
 #include "customers/TfrmCustomer.h"
@@ -67,6 +69,18 @@ void WindowOpener::openInvoiceMaintenance()
 void WindowOpener::openReceivables(QDate today)
 {
     TfrmReceivables window(m_context, today, m_owner);
+    window.exec();
+}
+
+void WindowOpener::openCustomerStatement(const std::optional<CustomerStatement::Customer> &customer)
+{
+    TfrmCustomerStatement window(m_context, customer, m_owner);
+    window.exec();
+}
+
+void WindowOpener::openJobView(int number, bool opensDocuments)
+{
+    TfrmJobView window(m_context, number, opensDocuments, m_owner);
     window.exec();
 }
 

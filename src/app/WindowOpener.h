@@ -3,7 +3,10 @@
 #include "context/WindowOpening.h"
 
 #include <QDate>
+#include "invoice/CustomerStatement.h"
+
 #include <QString>
+#include <optional>
 
 class AppContext;
 class Prompts;
@@ -28,6 +31,10 @@ public:
     void openInvoiceMaintenance();
     /// Who owes what, aged as of \a today.
     void openReceivables(QDate today);
+    /// The statement of \a customer, or of no one yet when none is given.
+    void openCustomerStatement(const std::optional<CustomerStatement::Customer> &customer);
+    /// The job of the saved document \a number; \a opensDocuments as in WindowOpening.
+    void openJobView(int number, bool opensDocuments);
     /// Blank numbered forms to fill in by hand.
     void openManualForms();
     /// The customer window, keeping the list (editors open it in pick mode themselves).
@@ -67,6 +74,14 @@ public:
     bool openActivityEditor(const TrecActivityEdit &activity, QWidget *owner) override
     {
         return WindowOpener(m_context, owner).openActivityEditor(activity);
+    }
+    void openJobView(int number, QWidget *owner, bool opensDocuments) override
+    {
+        WindowOpener(m_context, owner).openJobView(number, opensDocuments);
+    }
+    void openCustomerStatement(const CustomerStatement::Customer &customer, QWidget *owner) override
+    {
+        WindowOpener(m_context, owner).openCustomerStatement(customer);
     }
 
 private:

@@ -3,6 +3,7 @@
 #include "TfrmInvoicePriceItemEdit.h"
 #include "TfrmRecordPayment.h"
 #include "context/AppContext.h"
+#include "context/WindowOpening.h"
 #include "PrintBusy.h"
 #include "widgets/InputGuards.h"
 #include "widgets/Mnemonics.h"
@@ -86,6 +87,19 @@ QAction *DocumentEditor::addHelpCommand()
 {
     return m_commands.add("actHelp", tr("Help"), tr("Open Help"), Icons::Command::Help, [this] { m_context.pOpenHelp(); },
                    QKeySequence::HelpContents);
+}
+
+QAction *DocumentEditor::addJobCommand()
+{
+    QAction *job = m_commands.add("actJob", tr("Job"), tr("View the job: its documents, billed and paid"),
+                                  Icons::Command::InvoiceMaintenance, [this] {
+                                      if (m_context.windows && m_session.canDelete())
+                                          m_context.windows->openJobView(m_session.header().intInvNumber, this, false);
+                                  });
+    const auto follow = [this, job] { job->setEnabled(m_context.windows && m_session.canDelete()); };
+    follow();
+    connect(&m_session, &EditingSession::changed, job, follow);
+    return job;
 }
 
 void DocumentEditor::layOut(QLayout *body, QLayout *footer)

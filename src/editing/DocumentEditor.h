@@ -48,6 +48,8 @@ protected:
     /// documents; showAccountCommands() enables them for the document shown.
     void addAccountCommands();
     void showAccountCommands();
+    /// The job view of the saved document, enabled only once it is saved.
+    QAction *addJobCommand();
     /// The window: the tool bar of its commands over \a body and \a footer, maximized
     /// when it was last closed so.
     void layOut(QLayout *body, QLayout *footer);

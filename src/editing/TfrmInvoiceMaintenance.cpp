@@ -15,6 +15,8 @@
 #include "invoice/DocumentExport.h"
 #include "widgets/CsvFiles.h"
 #include "invoice/DocumentKinds.h"
+#include "invoice/CustomerStatement.h"
+#include "invoice/StoredDocuments.h"
 #include "printing/PrintJobs.h"
 #include "core/PrintModule.h"
 #include "widgets/InputGuards.h"
@@ -124,6 +126,11 @@ QToolBar *TfrmInvoiceMaintenance::createCommands()
                                     C::Payment);
     m_actExport = addCommand(bar, QStringLiteral("actExport"), tr("E&xport..."),
                              tr("Save the documents of a date range as CSV files"), C::Export);
+    m_actJob = addCommand(bar, QStringLiteral("actJob"), tr("&Job"),
+                          tr("View the job of the selected document: its documents, billed and paid"),
+                          C::InvoiceMaintenance);
+    m_actStatement = addCommand(bar, QStringLiteral("actStatement"), tr("S&tatement"),
+                                tr("The statement of the selected document's customer"), C::Report);
     bar->addSeparator();
     m_actHelp = addCommand(bar, QStringLiteral("actHelp"), tr("Help"), tr("Open Help"), C::Help);
 
@@ -133,6 +140,8 @@ QToolBar *TfrmInvoiceMaintenance::createCommands()
     connect(m_actEmail, &QAction::triggered, this, &TfrmInvoiceMaintenance::actEmailExecute);
     connect(m_actRecordPayment, &QAction::triggered, this, &TfrmInvoiceMaintenance::actRecordPaymentExecute);
     connect(m_actExport, &QAction::triggered, this, &TfrmInvoiceMaintenance::actExportExecute);
+    connect(m_actJob, &QAction::triggered, this, &TfrmInvoiceMaintenance::actJobExecute);
+    connect(m_actStatement, &QAction::triggered, this, &TfrmInvoiceMaintenance::actStatementExecute);
     connect(m_actHelp, &QAction::triggered, this, [this] { m_context.pOpenHelp(); });
     return bar;
 }
@@ -201,6 +210,8 @@ void TfrmInvoiceMaintenance::pShowPrintButton()
     m_actPrintPreview->setEnabled(m_actPrint->isEnabled());
     m_actEmail->setEnabled(m_actPrint->isEnabled());
     m_actRecordPayment->setEnabled(m_actPrint->isEnabled());
+    m_actJob->setEnabled(m_actPrint->isEnabled() && m_context.windows);
+    m_actStatement->setEnabled(m_actJob->isEnabled());
 }
 
 void TfrmInvoiceMaintenance::lstvwInvMaintenanceClick(const QModelIndex &index)
@@ -344,4 +355,31 @@ void TfrmInvoiceMaintenance::actExportExecute()
         CsvFiles::pExport(m_context.prompts(), tr("Export Documents"), tr("Documents"),
                           [&] { return DocumentExport::oneFile(*db(), from, to, locale); });
     }
+}
+
+void TfrmInvoiceMaintenance::actJobExecute()
+{
+    if (const std::optional<int> number = selectedNumber(); number && m_context.windows) {
+        m_context.windows->openJobView(*number, this, true);
+        pQuerySavedInvoices();
+    }
+}
+
+void TfrmInvoiceMaintenance::actStatementExecute()
+{
+    const std::optional<int> number = selectedNumber();
+    if (!number || !m_context.windows)
+        return;
+    CustomerStatement::Customer customer;
+    try {
+        const QList<StoredDocuments::Summary> stored = StoredDocuments::load(m_context, {*number});
+        if (stored.isEmpty())
+            return;
+        const TrecInvHeader &h = stored.first().header;
+        customer = {h.intCustomerID, h.strCustCmpnyName, h.strCustFullName};
+    } catch (const DbError &error) {
+        m_context.prompts().showError(error.message(), error.detail());
+        return;
+    }
+    m_context.windows->openCustomerStatement(customer, this);
 }

@@ -44,6 +44,8 @@ private:
     void actEmailExecute();
     void actRecordPaymentExecute();
     void actExportExecute();
+    void actJobExecute();
+    void actStatementExecute();
 
     AppContext &m_context;
     MaintenanceListModel m_model;
@@ -53,6 +55,8 @@ private:
     QAction *m_actEmail = nullptr;
     QAction *m_actRecordPayment = nullptr;
     QAction *m_actExport = nullptr;
+    QAction *m_actJob = nullptr;
+    QAction *m_actStatement = nullptr;
     QAction *m_actHelp = nullptr;
     QComboBox *m_cmboInvMaintenanceType = nullptr;
     QComboBox *m_cmboInvSearch = nullptr;

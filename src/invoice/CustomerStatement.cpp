@@ -35,7 +35,7 @@ QList<Entry> entriesOf(const StoredDocuments::Summary &doc)
             entries.append({date, tr("%1 marked Paid In Full").arg(doc.name()), -shortfall, 0});
     } else if (is(h.strInvName, kCredit)) {
         // An invoice turned into a credit in place: its sale is shown, then undone.
-        if (is(h.strFromInvNameNumber, kInvoice + QLatin1Char(' ') + QString::number(h.intInvNumber)))
+        if (StoredDocuments::isInvoiceTurnedCredit(h))
             entries.append({date, h.strFromInvNameNumber, doc.total, 0});
         entries.append({date, doc.name(), -doc.total, 0});
     } else if (is(h.strInvName, kPastDue)) {
@@ -101,10 +101,14 @@ QList<Customer> customersWithDocuments(DataContext &context)
         "SELECT intCustomerID, MAX(strCustCmpnyName), MAX(strCustFullName) FROM tblInvHeader "
         "WHERE intCustomerID <> 0 GROUP BY intCustomerID "
         "UNION ALL SELECT 0, strCustCmpnyName, strCustFullName FROM tblInvHeader WHERE intCustomerID = 0 "
-        "GROUP BY strCustCmpnyName, strCustFullName ORDER BY 2, 3"));
+        "GROUP BY strCustCmpnyName, strCustFullName"));
     QList<Customer> customers;
     while (q.step())
         customers.append({q.int64At(0), q.textAt(1), q.textAt(2)});
+    // In the order the user reads them: a name alone sorts among the companies.
+    std::stable_sort(customers.begin(), customers.end(), [](const Customer &a, const Customer &b) {
+        return QString::localeAwareCompare(a.text(), b.text()) < 0;
+    });
     return customers;
 }
 

@@ -32,7 +32,9 @@ Job ofDocument(DocumentContext &context, int number)
             if (h.strPaidInFull)
                 add(settledByMark, std::max(0.0, doc.total - doc.received()));
         } else if (is(h.strInvName, kCredit)) {
-            add(job.billed, -doc.total);
+            // In place of its invoice, a credit undoes a sale this job no longer lists.
+            if (!StoredDocuments::isInvoiceTurnedCredit(h))
+                add(job.billed, -doc.total);
         }
         // Past-due notices restate an invoice and carry no payments of their own.
         if (!is(h.strInvName, kPastDue))

@@ -1,6 +1,7 @@
 #include "StoredDocuments.h"
 
 #include "DocumentContext.h"
+#include "DocumentKinds.h"
 #include "DocumentStore.h"
 #include "PaymentRules.h"
 #include "data/Database.h"
@@ -12,6 +13,13 @@ namespace StoredDocuments {
 QString Summary::name() const
 {
     return header.strInvName + QLatin1Char(' ') + QString::number(header.intInvNumber);
+}
+
+bool isInvoiceTurnedCredit(const TrecInvHeader &header)
+{
+    using namespace DocumentKinds;
+    return is(header.strInvName, kCredit)
+        && is(header.strFromInvNameNumber, kInvoice + QLatin1Char(' ') + QString::number(header.intInvNumber));
 }
 
 QList<Summary> load(DocumentContext &context, const QList<int> &numbers)

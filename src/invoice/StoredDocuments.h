@@ -24,6 +24,10 @@ struct Summary
     [[nodiscard]] double received() const { return Payments::sum(payments); }
 };
 
+/// True for a credit an invoice was turned into in place: under one number it
+/// stands for the sale and for undoing it.
+[[nodiscard]] bool isInvoiceTurnedCredit(const TrecInvHeader &header);
+
 /// The documents \a numbers, in that order.
 [[nodiscard]] QList<Summary> load(DocumentContext &context, const QList<int> &numbers);
 

@@ -149,6 +149,7 @@ void TfrmInvoiceHeddrin::buildActions()
         if (m_session.deleteDocument())
             close();
     });
+    m_actJob = addJobCommand();
     addPrintCommands();
     addAccountCommands();
     m_commands.addSeparator();
@@ -184,7 +185,7 @@ void TfrmInvoiceHeddrin::buildRibbon()
 {
     m_ribbon->setObjectName(QStringLiteral("RibbonInvoice"));
     QMenu *menu = m_ribbon->applicationMenu();
-    for (QAction *action : {m_actSave, m_actPDF, m_actEmail, m_actDelete, m_actPrint, m_actPrintPreview})
+    for (QAction *action : {m_actSave, m_actPDF, m_actEmail, m_actDelete, m_actJob, m_actPrint, m_actPrintPreview})
         menu->addAction(action);
     menu->addSeparator();
     menu->addAction(m_actClose);

@@ -60,6 +60,7 @@ private:
     QAction *m_actPDF;
     QAction *m_actEmail;
     QAction *m_actDelete;
+    QAction *m_actJob;
     QAction *m_actClose;
     QAction *m_actHelp;
     QAction *m_actAddCustomer;
