@@ -16,7 +16,6 @@
 #include "widgets/CsvFiles.h"
 #include "invoice/DocumentKinds.h"
 #include "invoice/CustomerStatement.h"
-#include "invoice/StoredDocuments.h"
 #include "printing/PrintJobs.h"
 #include "core/PrintModule.h"
 #include "widgets/InputGuards.h"
@@ -372,11 +371,7 @@ void TfrmInvoiceMaintenance::actStatementExecute()
         return;
     CustomerStatement::Customer customer;
     try {
-        const QList<StoredDocuments::Summary> stored = StoredDocuments::load(m_context, {*number});
-        if (stored.isEmpty())
-            return;
-        const TrecInvHeader &h = stored.first().header;
-        customer = {h.intCustomerID, h.strCustCmpnyName, h.strCustFullName};
+        customer = CustomerStatement::customerOf(m_context, *number);
     } catch (const DbError &error) {
         m_context.prompts().showError(error.message(), error.detail());
         return;

@@ -94,6 +94,16 @@ Account build(DocumentContext &context, const Customer &customer, QDate from, QD
     return statement;
 }
 
+Customer customerOf(DataContext &context, int number)
+{
+    const auto db = context.openDatabase();
+    Statement q = db->prepare(QStringLiteral(
+        "SELECT intCustomerID, strCustCmpnyName, strCustFullName FROM tblInvHeader WHERE intInvNumber = ?"));
+    q.bindAll(number);
+    q.step();
+    return {q.int64At(0), q.textAt(1), q.textAt(2)};
+}
+
 QList<Customer> customersWithDocuments(DataContext &context)
 {
     const auto db = context.openDatabase();

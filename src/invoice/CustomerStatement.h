@@ -48,6 +48,9 @@ struct Account
 /// estimates, work orders and change orders (only their deposits count).
 [[nodiscard]] Account build(DocumentContext &context, const Customer &customer, QDate from, QDate to);
 
+/// The customer of the saved document \a number.
+[[nodiscard]] Customer customerOf(DataContext &context, int number);
+
 /// The customers that have documents, by name, for choosing whose statement.
 [[nodiscard]] QList<Customer> customersWithDocuments(DataContext &context);
 

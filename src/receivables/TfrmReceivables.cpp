@@ -9,6 +9,7 @@
 #include "core/Prompts.h"
 #include "data/DateText.h"
 #include "editing/TfrmRecordPayment.h"
+#include "invoice/CustomerStatement.h"
 #include "data/DbError.h"
 #include "invoice/Money.h"
 #include "widgets/CommandBar.h"
@@ -155,6 +156,8 @@ QToolBar *TfrmReceivables::createCommands()
                               tr("Make a past-due notice for each selected invoice"), C::PastDue);
     m_actRecordPayment = addCommand(bar, QStringLiteral("actRecordPayment"), tr("Record Pa&yment"),
                                     tr("Record a payment for the selected invoice"), C::Payment);
+    m_actStatement = addCommand(bar, QStringLiteral("actStatement"), tr("S&tatement"),
+                                tr("The statement of account of the selected invoice's customer"), C::Report);
     bar->addSeparator();
     m_actHelp = addCommand(bar, QStringLiteral("actHelp"), tr("&Help"), tr("Open Help"), C::Help);
 
@@ -164,6 +167,7 @@ QToolBar *TfrmReceivables::createCommands()
     connect(m_actPdf, &QAction::triggered, this, [this] { pPrintList(Output::Pdf); });
     connect(m_actPastDue, &QAction::triggered, this, &TfrmReceivables::pMakePastDueNotices);
     connect(m_actRecordPayment, &QAction::triggered, this, &TfrmReceivables::pRecordPayment);
+    connect(m_actStatement, &QAction::triggered, this, &TfrmReceivables::pShowStatement);
     connect(m_actHelp, &QAction::triggered, this, [this] { m_context.pOpenHelp(); });
     m_actPrintPreview->setVisible(m_context.edition().IsFullEdition());
     return bar;
@@ -239,6 +243,7 @@ void TfrmReceivables::pShowTotals()
     const bool listed = m_model.rowCount() > 0;
     for (QAction *action : {m_actPrint, m_actPrintPreview, m_actPdf, m_actPastDue, m_actRecordPayment})
         action->setEnabled(listed);
+    m_actStatement->setEnabled(listed && m_context.windows);
 }
 
 QList<Receivables::Row> TfrmReceivables::selectedRows() const
@@ -260,6 +265,19 @@ void TfrmReceivables::pRecordPayment()
         return;
     if (TfrmRecordPayment::openForSaved(m_context, m_model.row(current.row()).invoiceNumber, this))
         pRefresh();
+}
+
+void TfrmReceivables::pShowStatement()
+{
+    const QModelIndex current = m_lstvwReceivables->currentIndex();
+    if (!current.isValid() || !m_context.windows)
+        return;
+    try {
+        const int number = m_model.row(current.row()).invoiceNumber;
+        m_context.windows->openCustomerStatement(CustomerStatement::customerOf(m_context, number), this);
+    } catch (const DbError &error) {
+        m_context.prompts().showError(error.message(), error.detail());
+    }
 }
 
 void TfrmReceivables::pOpenInvoice(const QModelIndex &index)

@@ -37,6 +37,7 @@ private:
     void pOpenInvoice(const QModelIndex &index);
     void pMakePastDueNotices();
     void pRecordPayment();
+    void pShowStatement();
     enum class Output { Print, Preview, Pdf };
     void pPrintList(Output output);
 
@@ -50,6 +51,7 @@ private:
     QAction *m_actPdf = nullptr;
     QAction *m_actPastDue = nullptr;
     QAction *m_actRecordPayment = nullptr;
+    QAction *m_actStatement = nullptr;
     QAction *m_actHelp = nullptr;
     QLineEdit *m_txtSearch = nullptr;
     QTableView *m_lstvwReceivables = nullptr;
