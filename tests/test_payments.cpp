@@ -11,6 +11,7 @@
 #include "invoice/DueDates.h"
 #include "invoice/Money.h"
 #include "invoice/PaymentRules.h"
+#include "invoice/Receivables.h"
 #include "invoice/RecurringRun.h"
 #include "invoice/StoredDocuments.h"
 #include "invoice/Totals.h"
@@ -243,6 +244,11 @@ private slots:
         QCOMPARE(pastDue.header.dbPaidAmount, 0.0);
         QCOMPARE(pastDue.header.intJobID, estimate);
         QCOMPARE(b.open(estimate).payments.size(), 1); // the invoice keeps what was paid
+        // Its debt is paid on the invoice, never on the notice as well.
+        QCOMPARE(Receivables::debtCarrier(b.context, notice), estimate);
+        QCOMPARE(Receivables::debtCarrier(b.context, estimate), estimate);
+        b.open(notice);
+        QVERIFY(!EditingSession(b.context).canRecordPayment());
 
         // A recurring copy: a fresh debt of its own, due counted from the day it is made.
         const int recurring = b.save(kInvoice, 80);

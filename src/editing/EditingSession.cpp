@@ -305,7 +305,8 @@ bool EditingSession::canDelete() const
 
 bool EditingSession::canRecordPayment() const
 {
-    return storesDocuments() && !m_deleted;
+    // A notice stands for its invoice, which is where its debt is paid.
+    return storesDocuments() && !m_deleted && !DocumentKinds::is(header().strInvName, DocumentKinds::kPastDue);
 }
 
 bool EditingSession::save()

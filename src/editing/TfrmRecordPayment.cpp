@@ -11,6 +11,7 @@
 #include "invoice/DocumentStore.h"
 #include "invoice/Money.h"
 #include "invoice/PaymentRules.h"
+#include "invoice/Receivables.h"
 #include "widgets/FormFields.h"
 #include "widgets/InputGuards.h"
 
@@ -201,8 +202,11 @@ void TfrmRecordPayment::removeSelected()
     showDocument();
 }
 
-bool TfrmRecordPayment::openForSaved(AppContext &context, int number, QWidget *parent)
+bool TfrmRecordPayment::openForSaved(AppContext &context, int chosen, QWidget *parent)
 {
+    int number = chosen;
+    if (!reported(context, [&] { number = Receivables::debtCarrier(context, chosen); }))
+        return false;
     TrecInvHeader &h = context.document.header;
     h.blnNewInvoice = false;
     h.intInvNumber = number;

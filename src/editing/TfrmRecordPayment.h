@@ -30,7 +30,8 @@ public:
 
     TfrmRecordPayment(AppContext &context, Record record, Remove remove, QWidget *parent = nullptr);
 
-    /// Opens the window on the saved document \a number; true when it changed it.
+    /// Opens the window on the saved document \a number (on its invoice, for a
+    /// past-due notice); true when it changed it.
     static bool openForSaved(AppContext &context, int number, QWidget *parent);
     /// Opens the window on an editor's document; true when it changed it.
     static bool openForEditor(AppContext &context, EditingSession &session, QWidget *parent);

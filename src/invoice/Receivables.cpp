@@ -43,6 +43,17 @@ QDate dateOf(const QString &text)
 
 } // namespace
 
+int debtCarrier(DataContext &context, int number)
+{
+    const auto db = context.openDatabase();
+    Statement q = db->prepare(QStringLiteral(
+        "SELECT s.intInvNumber FROM tblInvHeader n JOIN tblInvHeader s "
+        "ON n.strFromInvNameNumber = s.strInvName || ' ' || s.intInvNumber "
+        "WHERE n.intInvNumber = ? AND UPPER(n.strInvName) = UPPER(?) AND UPPER(s.strInvName) = UPPER(?)"));
+    q.bindAll(number, DocumentKinds::kPastDue, DocumentKinds::kInvoice);
+    return q.step() ? q.intAt(0) : number;
+}
+
 Bucket bucketOf(int daysOverdue)
 {
     if (daysOverdue <= 0)

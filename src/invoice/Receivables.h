@@ -63,6 +63,11 @@ struct CustomerTotal
 /// One total per customer, by customer text.
 [[nodiscard]] QList<CustomerTotal> customerTotals(const QList<Row> &rows);
 
+/// The document that carries the debt of the saved document \a number: for a
+/// past-due notice whose invoice is still stored, that invoice; otherwise itself.
+/// Payments are recorded there, so a debt is never paid in two places.
+[[nodiscard]] int debtCarrier(DataContext &context, int number);
+
 /// The customer as shown for a document: company and name, whichever are set.
 [[nodiscard]] QString customerText(const QString &company, const QString &name);
 
