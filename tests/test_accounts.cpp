@@ -188,6 +188,29 @@ private slots:
         QVERIFY(quiet.entries.isEmpty());
         QCOMPARE(quiet.openingBalance, 100.0);
         QCOMPARE(quiet.amountDue, 100.0);
+
+        // Dates typed the wrong way round mean the same range.
+        const auto reversed = CustomerStatement::build(books.context, kAcme, QDate(2026, 3, 10), QDate(2026, 2, 2));
+        QCOMPARE(reversed.from, QDate(2026, 2, 2));
+        QCOMPARE(balances(reversed), balances(march));
+    }
+
+    void aNoticeChargesOnlyOnceItsInvoiceIsGone()
+    {
+        Books books;
+        const int invoice = books.save(Kinds::kInvoice, QDate(2026, 5, 1), kAcme, 120);
+        books.pay(invoice, QDate(2026, 5, 10), 20);
+        DocumentActions actions(books.context);
+        actions.createPastDue(invoice);
+        const int latest = actions.createPastDue(invoice);
+        QCOMPARE(CustomerStatement::build(books.context, kAcme, QDate(2026, 1, 1), QDate(2026, 12, 31)).amountDue, 100.0);
+
+        // The deleted invoice took its payment along; its latest notice now stands for the debt.
+        actions.remove(invoice);
+        const auto account = CustomerStatement::build(books.context, kAcme, QDate(2026, 1, 1), QDate(2026, 12, 31));
+        QCOMPARE(account.entries.size(), 1);
+        QCOMPARE(account.entries.first().description, QStringLiteral("Past Due %1").arg(latest));
+        QCOMPARE(account.amountDue, 120.0);
     }
 
     void aTypedCustomerHasAStatementOfTheirOwn()

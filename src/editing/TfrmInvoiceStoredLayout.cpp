@@ -109,11 +109,11 @@ void TfrmInvoiceStored::buildCommands()
     m_actPDF = m_commands.add("actPDF", tr("PDF"), tr("Save Invoice as a PDF"), Command::Pdf, [&s] { s.saveAsPdf(); });
     m_actEmail = m_commands.add("actEmail", tr("E-mail"), tr("Send Invoice by e-mail as a PDF"), Command::Email,
                                 [&s] { s.email(); });
-    addJobCommand();
     m_commands.addSeparator();
     addPrintCommands();
     m_commands.addSeparator();
     addAccountCommands();
+    addJobCommand();
     m_commands.addSeparator();
     addHelpCommand();
 }

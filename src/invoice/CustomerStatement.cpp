@@ -8,6 +8,8 @@
 #include "data/Database.h"
 
 #include <QCoreApplication>
+#include <QHash>
+#include <QSet>
 #include <algorithm>
 
 namespace CustomerStatement {
@@ -21,8 +23,23 @@ QString tr(const char *text)
     return QCoreApplication::translate("CustomerStatement", text);
 }
 
-/// Every dated movement of \a doc on the customer's account.
-QList<Entry> entriesOf(const StoredDocuments::Summary &doc)
+/// The past-due notices that carry a debt themselves: their invoice is gone. Of
+/// several for one invoice, the latest.
+QSet<int> noticesStandingAlone(DataContext &context, const QList<StoredDocuments::Summary> &docs)
+{
+    QHash<QString, int> latest;
+    for (const StoredDocuments::Summary &doc : docs) {
+        const TrecInvHeader &h = doc.header;
+        if (DocumentKinds::is(h.strInvName, DocumentKinds::kPastDue)
+            && Receivables::debtCarrier(context, h.intInvNumber) == h.intInvNumber)
+            latest[h.strFromInvNameNumber] = std::max(latest.value(h.strFromInvNameNumber), h.intInvNumber);
+    }
+    return {latest.cbegin(), latest.cend()};
+}
+
+/// Every dated movement of \a doc on the customer's account; \a standsAlone for a
+/// notice whose invoice is gone, which then charges in its place.
+QList<Entry> entriesOf(const StoredDocuments::Summary &doc, bool standsAlone)
 {
     using namespace DocumentKinds;
     const TrecInvHeader &h = doc.header;
@@ -39,7 +56,9 @@ QList<Entry> entriesOf(const StoredDocuments::Summary &doc)
             entries.append({date, h.strFromInvNameNumber, doc.total, 0});
         entries.append({date, doc.name(), -doc.total, 0});
     } else if (is(h.strInvName, kPastDue)) {
-        return entries;
+        if (!standsAlone)
+            return entries;
+        entries.append({date, doc.name(), doc.total, 0});
     }
     for (const Payment &payment : doc.payments) {
         QString text = (isDepositKind(h.strInvName) ? tr("Deposit for %1") : tr("Payment for %1")).arg(doc.name());
@@ -59,6 +78,8 @@ QString Customer::text() const
 
 Account build(DocumentContext &context, const Customer &customer, QDate from, QDate to)
 {
+    if (from > to)
+        std::swap(from, to);
     const QList<int> numbers = customer.id != 0
         ? StoredDocuments::numbers(context,
                                    QStringLiteral("SELECT intInvNumber FROM tblInvHeader WHERE intCustomerID = ? "
@@ -69,9 +90,11 @@ Account build(DocumentContext &context, const Customer &customer, QDate from, QD
                                                   "AND strCustCmpnyName = ? AND strCustFullName = ? "
                                                   "AND strRecurring = '0' ORDER BY intInvNumber"),
                                    {customer.company, customer.name});
+    const QList<StoredDocuments::Summary> docs = StoredDocuments::load(context, numbers);
+    const QSet<int> alone = noticesStandingAlone(context, docs);
     QList<Entry> all;
-    for (const StoredDocuments::Summary &doc : StoredDocuments::load(context, numbers))
-        all += entriesOf(doc);
+    for (const StoredDocuments::Summary &doc : docs)
+        all += entriesOf(doc, alone.contains(doc.header.intInvNumber));
     // Charges before what pays them on the same day.
     std::stable_sort(all.begin(), all.end(), [](const Entry &a, const Entry &b) {
         return a.date != b.date ? a.date < b.date : a.amount > b.amount;

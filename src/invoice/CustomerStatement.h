@@ -44,8 +44,10 @@ struct Account
 
 /// Invoices are charges; credits and payments (deposits received included) take
 /// away; an invoice marked paid in full whose payments fall short is settled by an
-/// entry of its own. Past-due notices restate a debt and are left out, as are
-/// estimates, work orders and change orders (only their deposits count).
+/// entry of its own. Past-due notices restate a debt and are left out (unless their
+/// invoice is gone: then the latest one charges in its place), as are
+/// estimates, work orders and change orders (only their deposits count). Dates given
+/// the wrong way round are taken as the same range.
 [[nodiscard]] Account build(DocumentContext &context, const Customer &customer, QDate from, QDate to);
 
 /// The customer of the saved document \a number.
