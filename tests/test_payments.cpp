@@ -1,6 +1,7 @@
 #include "TestEnvironment.h"
 #include "core/Edition.h"
 #include "data/Database.h"
+#include "data/DbError.h"
 #include "data/PaymentsStep.h"
 #include "data/SchemaUpgrade.h"
 #include "editing/EditingSession.h"
@@ -190,6 +191,33 @@ private slots:
         QCOMPARE(b.reportTotal(), 0.0);
         QCOMPARE(b.paidAmountsOffTheirPayments(), 0);
         QCOMPARE(b.prompts.unplanned, 0);
+    }
+
+    void aFailedPaymentChangesNothing()
+    {
+        Books b;
+        const int number = b.save(kInvoice, 100); // 108.00
+        b.db()->exec(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON tblPayments WHEN NEW.dbPaymentAmount > 100 "
+                                    "BEGIN SELECT RAISE(ABORT, 'disk full (simulated)'); END"));
+        // Paying it off would post the sale and store the payment: both or neither.
+        QVERIFY_THROWS_EXCEPTION(DbError, DocumentActions(b.context).recordPayment(number, paid(108)));
+        QCOMPARE(b.reportTotal(), 0.0);
+        const CurrentDocument &after = b.open(number);
+        QVERIFY(!after.header.strPaidInFull);
+        QVERIFY(after.payments.isEmpty());
+        QCOMPARE(after.header.dbInvBalance, 108.0);
+
+        // The editor keeps what was recorded when its save fails, to be saved again.
+        EditingSession session(b.context);
+        session.open();
+        session.recordPayment(paid(108));
+        QVERIFY(!session.save());
+        QCOMPARE(b.prompts.messages(QStringLiteral("Error")).size(), 1);
+        QCOMPARE(session.document().payments.size(), 1);
+        QVERIFY(session.isModified());
+        b.db()->exec(QStringLiteral("DROP TRIGGER refuse"));
+        QVERIFY(session.save());
+        QCOMPARE(b.reportTotal(), 108.0);
     }
 
     void theEditorSavesPaymentsWithTheDocument()
