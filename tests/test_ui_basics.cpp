@@ -1,7 +1,9 @@
+#include "widgets/CommandButtonStyle.h"
 #include "widgets/Ribbon.h"
 #include "data/SavingPopup.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QGuiApplication>
 #include <QSignalSpy>
 #include <QStackedWidget>
@@ -92,6 +94,24 @@ private slots:
         QVERIFY(!ribbon.isMinimized());
         QCOMPARE(ribbon.findChild<QStackedWidget *>()->currentIndex(), 1);
         QCOMPARE(ribbon.caption(), QStringLiteral("Estimate Valid Until 3/31/2026"));
+    }
+
+    void toolButtonsUnderlineTheirCommandsAltLetter()
+    {
+        CommandButtonStyle marking;
+        const auto picture = [](const QString &caption, QStyle *style) {
+            QAction command(caption);
+            QToolButton button;
+            button.setStyle(style);
+            button.setDefaultAction(&command);
+            button.resize(button.sizeHint());
+            return button.grab().toImage();
+        };
+        QStyle *plain = QApplication::style();
+        QVERIFY(picture(QStringLiteral("&Save"), &marking) != picture(QStringLiteral("&Save"), plain));
+        // Without a letter to mark, and for a doubled ampersand, nothing changes.
+        QCOMPARE(picture(QStringLiteral("Save"), &marking), picture(QStringLiteral("Save"), plain));
+        QCOMPARE(picture(QStringLiteral("Save && Close"), &marking), picture(QStringLiteral("Save && Close"), plain));
     }
 };
 

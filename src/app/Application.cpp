@@ -12,6 +12,7 @@
 #include "data/FileError.h"
 #include "data/SavingPopup.h"
 #include "printing/TmodPrintData.h"
+#include "widgets/CommandButtonStyle.h"
 
 #include <QApplication>
 
@@ -25,6 +26,7 @@ int runApplication(int argc, char **argv, int editionNumber)
     QApplication::setApplicationVersion(Product::versionText());
 
     Icons::useTheme();
+    QApplication::setStyle(new CommandButtonStyle); // the application owns it
 
     DialogPrompts prompts;
     SavingPopup saving;
