@@ -4,14 +4,12 @@
 #include "context/AppContext.h"
 #include "printing/ListReports.h"
 #include "core/PrintModule.h"
-#include "widgets/CommandBar.h"
 #include "widgets/ReadOnlyList.h"
 #include "core/Edition.h"
 #include "core/Prompts.h"
 #include "widgets/TextFields.h"
 #include "widgets/CsvFiles.h"
 #include "data/DbError.h"
-#include "data/SavingIndicator.h"
 #include "widgets/InputGuards.h"
 
 #include <QAction>
@@ -24,7 +22,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QScopeGuard>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QTableView>
@@ -46,17 +43,26 @@ using TextFields::showStored;
 } // namespace
 
 TfrmCustomer::TfrmCustomer(AppContext &context, QWidget *parent, ListUse use)
-    : QDialog(parent)
+    : RecordListWindow(context, use, tr("Save changes to this customer?"), parent)
     , m_context(context)
-    , m_use(use)
     , m_store(context)
 {
     setObjectName(QStringLiteral("frmCustomer"));
-    setModal(true);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->setMenuBar(createCommands());
+    layout->setMenuBar(createCommands({.barName = QStringLiteral("ToolBarfrmCustomer"),
+                                       .newName = QStringLiteral("actNewCustomer"),
+                                       .newCaption = tr("New Customer"),
+                                       .newHint = tr("Add a new Customer"),
+                                       .saveHint = tr("Save changes to current Customer"),
+                                       .cancelHint = tr("Cancel and return to main Customer list"),
+                                       .deleteHint = tr("Delete current Customer"),
+                                       .printPreviewHint = tr("Print Preview customer list"),
+                                       .printHint = tr("Print customer list"),
+                                       .importHint = tr("Add customers from a CSV file"),
+                                       .exportHint = tr("Save the customer list as a CSV file"),
+                                       .helpHint = tr("Open Help")}));
 
     m_gbxCustomer = new QGroupBox(this);
     m_gbxCustomer->setObjectName(QStringLiteral("gbxCustomer"));
@@ -74,47 +80,9 @@ TfrmCustomer::TfrmCustomer(AppContext &context, QWidget *parent, ListUse use)
     connectChangeSignals();
     pShowFormInformation();
     pLoadPaymentTerms();
-    pReturnToList();
+    returnToList();
     resize(860, 560);
     WheelGuard::protect(this);
-}
-
-QToolBar *TfrmCustomer::createCommands()
-{
-    QToolBar *bar = makeCommandBar(this, QStringLiteral("ToolBarfrmCustomer"));
-    using C = Icons::Command;
-    m_actClose = addCommand(bar, QStringLiteral("actClose"), tr("Close"), tr("Close"), C::Close);
-    bar->addSeparator();
-    m_actNewCustomer = addCommand(bar, QStringLiteral("actNewCustomer"), tr("New Customer"), tr("Add a new Customer"),
-                                  C::Add);
-    m_actSave = addCommand(bar, QStringLiteral("actSave"), tr("Save"), tr("Save changes to current Customer"), C::Save);
-    m_actCancel = addCommand(bar, QStringLiteral("actCancel"), tr("Cancel"),
-                             tr("Cancel and return to main Customer list"), C::Cancel);
-    m_actDelete = addCommand(bar, QStringLiteral("actDelete"), tr("Delete"), tr("Delete current Customer"), C::Delete);
-    bar->addSeparator();
-    m_actPrintPreview = addCommand(bar, QStringLiteral("actPrintPreview"), tr("Print Preview"),
-                                   tr("Print Preview customer list"), C::PrintPreview);
-    m_actPrint = addCommand(bar, QStringLiteral("actPrint"), tr("Print"), tr("Print customer list"), C::Print);
-    bar->addSeparator();
-    m_actImport = addCommand(bar, QStringLiteral("actImport"), tr("&Import..."),
-                             tr("Add customers from a CSV file"), C::Import);
-    m_actExport = addCommand(bar, QStringLiteral("actExport"), tr("E&xport..."),
-                             tr("Save the customer list as a CSV file"), C::Export);
-    bar->addSeparator();
-    m_actHelp = addCommand(bar, QStringLiteral("actHelp"), tr("Help"), tr("Open Help"), C::Help);
-
-    connect(m_actClose, &QAction::triggered, this, &QWidget::close);
-    connect(m_actNewCustomer, &QAction::triggered, this, &TfrmCustomer::actNewCustomerExecute);
-    connect(m_actSave, &QAction::triggered, this, &TfrmCustomer::actSaveExecute);
-    connect(m_actCancel, &QAction::triggered, this, &TfrmCustomer::actCancelExecute);
-    connect(m_actDelete, &QAction::triggered, this, &TfrmCustomer::actDeleteExecute);
-    connect(m_actPrintPreview, &QAction::triggered, this, [this] { printList(true); });
-    connect(m_actPrint, &QAction::triggered, this, [this] { printList(false); });
-    connect(m_actImport, &QAction::triggered, this, &TfrmCustomer::actImportExecute);
-    connect(m_actExport, &QAction::triggered, this, &TfrmCustomer::actExportExecute);
-    connect(m_actHelp, &QAction::triggered, this,
-            [this] { m_context.pOpenHelp(); });
-    return bar;
 }
 
 QWidget *TfrmCustomer::createListPage()
@@ -319,19 +287,9 @@ void TfrmCustomer::pLoadPaymentTerms()
     m_cmbPaymentTerms->setEditText(QString());
 }
 
-bool TfrmCustomer::pickMode() const
-{
-    return m_use == ListUse::PickForDocument;
-}
-
 CustomerSearch TfrmCustomer::searchKind() const
 {
     return CustomerSearch(std::max(0, m_cmboCustSearch->currentIndex()));
-}
-
-void TfrmCustomer::showDbError(const DbError &error)
-{
-    m_context.prompts().showError(error.message(), error.detail());
 }
 
 void TfrmCustomer::pRunListQuery()
@@ -358,7 +316,7 @@ void TfrmCustomer::searchKindChanged(int)
     pRunListQuery();
 }
 
-void TfrmCustomer::pReturnToList()
+void TfrmCustomer::returnToList()
 {
     clearFields();
     {
@@ -374,12 +332,7 @@ void TfrmCustomer::pReturnToList()
     m_pages->setCurrentIndex(0);
     m_gbxCustomer->setTitle(tr("Customer Information Work Area"));
     m_mode = Mode::List;
-    m_actDelete->setEnabled(false);
-    m_actSave->setEnabled(false);
-    m_actCancel->setEnabled(false);
-    m_actNewCustomer->setEnabled(true);
-    m_actImport->setEnabled(true);
-    m_actExport->setEnabled(true);
+    enableListCommands();
     pRunListQuery();
 }
 
@@ -394,12 +347,7 @@ void TfrmCustomer::showEditPage(Mode mode)
     m_txtCustSearch->setEnabled(false);
     m_pages->setCurrentIndex(1);
     m_gbxCustomer->setTitle(mode == Mode::New ? tr("New Customer Information") : tr("Edit Customer Information"));
-    m_actNewCustomer->setEnabled(false);
-    m_actImport->setEnabled(false);
-    m_actExport->setEnabled(false);
-    m_actCancel->setEnabled(true);
-    m_actDelete->setEnabled(mode == Mode::Edit);
-    m_actSave->setEnabled(false);
+    enableEditCommands(mode == Mode::Edit);
     pEnablePrint();
     m_txtCustCmpnyName->setFocus();
 }
@@ -438,12 +386,12 @@ void TfrmCustomer::pChooseCustomer(const CustomerRecord &customer)
     accept();
 }
 
-void TfrmCustomer::actNewCustomerExecute()
+void TfrmCustomer::newRecord()
 {
     showEditPage(Mode::New);
 }
 
-bool TfrmCustomer::actSaveExecute()
+bool TfrmCustomer::saveRecord()
 {
     CustomerRecord customer = fieldsToRecord();
     customer.trimNames();
@@ -452,52 +400,13 @@ bool TfrmCustomer::actSaveExecute()
         m_txtCustFrstName->setFocus();
         return false;
     }
-    SavingIndicator &saving = m_context.saving();
-    saving.pShowSaving(tr("Saving Customer Information..."));
-    const auto closePopup = qScopeGuard([&saving] { saving.pCloseSaving(); });
-    try {
-        m_store.save(customer);
-    } catch (const DbError &error) {
-        showDbError(error);
-        return false;
-    }
-    pReturnToList();
-    return true;
+    return storeRecord(tr("Saving Customer Information..."), [&] { m_store.save(customer); });
 }
 
-void TfrmCustomer::actCancelExecute()
+void TfrmCustomer::deleteCurrent()
 {
-    if (m_actSave->isEnabled()) {
-        switch (m_context.prompts().ShowYesNoCancel(tr("Save changes to this customer?"))) {
-        case Prompts::Yes:
-            actSaveExecute();
-            return;
-        case Prompts::No:
-            break;
-        case Prompts::Cancel:
-            return;
-        }
-    }
-    pReturnToList();
-}
-
-void TfrmCustomer::actDeleteExecute()
-{
-    SavingIndicator &saving = m_context.saving();
-    const auto closePopup = qScopeGuard([&saving] { saving.pCloseSaving(); });
-    if (m_context.prompts().ShowYesNoCancel(tr("Delete this Customers from your list?"), Prompts::No) != Prompts::Yes)
-        return;
-    const qint64 id = m_txtCustId->text().toLongLong();
-    if (id > 0) {
-        saving.pShowSaving(tr("Deleting Customer Information..."));
-        try {
-            m_store.remove(id);
-        } catch (const DbError &error) {
-            showDbError(error);
-            return;
-        }
-    }
-    pReturnToList();
+    deleteRecord(tr("Delete this Customers from your list?"), tr("Deleting Customer Information..."),
+                 m_txtCustId->text().toLongLong(), [this](qint64 id) { m_store.remove(id); });
 }
 
 void TfrmCustomer::pEnableSave()
@@ -508,9 +417,7 @@ void TfrmCustomer::pEnableSave()
 
 void TfrmCustomer::pEnablePrint()
 {
-    const bool enabled = m_mode == Mode::List && m_model.rowCount() > 0 && !pickMode();
-    m_actPrint->setEnabled(enabled);
-    m_actPrintPreview->setEnabled(enabled);
+    enablePrint(m_mode == Mode::List, m_model.rowCount());
 }
 
 CustomerRecord TfrmCustomer::fieldsToRecord() const
@@ -567,37 +474,14 @@ void TfrmCustomer::clearFields()
     m_txtCustId->clear();
 }
 
-void TfrmCustomer::reject()
-{
-    if (m_actSave->isEnabled()) {
-        switch (m_context.prompts().ShowYesNoCancel(tr("Save changes to this customer?"))) {
-        case Prompts::Yes:
-            if (!actSaveExecute())
-                return;
-            break;
-        case Prompts::No:
-            break;
-        case Prompts::Cancel:
-            return;
-        }
-    }
-    QDialog::reject();
-}
-
-void TfrmCustomer::done(int result)
-{
-    m_context.saving().pCloseSaving();
-    QDialog::done(result);
-}
-
-void TfrmCustomer::actImportExecute()
+void TfrmCustomer::importRecords()
 {
     CustomerTransfer::ImportJob job(m_context.databasePath(), m_context.locale);
     if (CsvFiles::pImport(job, m_context.prompts(), this))
         pRunListQuery();
 }
 
-void TfrmCustomer::actExportExecute()
+void TfrmCustomer::exportRecords()
 {
     CsvFiles::pExport(m_context.prompts(), tr("Export Customers"), tr("Customers"),
                       [this] { return CustomerTransfer::exportCsv(*m_context.openDatabase()); });

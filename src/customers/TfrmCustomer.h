@@ -1,16 +1,10 @@
 #pragma once
 
-#include "core/ListUse.h"
-
 #include "CustomerListModel.h"
 #include "CustomerStore.h"
-#include "widgets/ReportsChange.h"
-
-#include <QDialog>
+#include "widgets/RecordListWindow.h"
 
 class AppContext;
-class DbError;
-class QAction;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -19,12 +13,11 @@ class QPlainTextEdit;
 class QSpinBox;
 class QStackedWidget;
 class QTableView;
-class QToolBar;
 
 /// Customer maintenance: lists, searches, adds, edits and deletes customers. While a
 /// document editor is open (pick mode) a click on a customer copies it into the
 /// current document and closes the window.
-class TfrmCustomer final : public QDialog, public ReportsChange
+class TfrmCustomer final : public RecordListWindow
 {
     Q_OBJECT
 public:
@@ -33,65 +26,41 @@ public:
     /// The listed customers, in list order (what the customer list report prints).
     [[nodiscard]] const CustomerListModel &listModel() const { return m_model; }
 
-public slots:
-    /// Every way of closing ends here: asks about unsaved changes first.
-    void reject() override;
-
-protected:
-    void done(int result) override;
-
 private:
     enum class Mode { List, New, Edit };
 
-    QToolBar *createCommands();
     QWidget *createListPage();
     QWidget *createEditPage();
     void pShowFormInformation();
     void pLoadPaymentTerms();
     void connectChangeSignals();
 
-    void pReturnToList();
+    void returnToList() override;
     void pRunListQuery();
     void listClicked(const QModelIndex &index);
     void searchKindChanged(int index);
     void pChooseCustomer(const CustomerRecord &customer);
     void showEditPage(Mode mode);
 
-    void actNewCustomerExecute();
-    /// True when the customer was stored.
-    bool actSaveExecute();
-    void actCancelExecute();
-    void actDeleteExecute();
-    void actImportExecute();
-    void actExportExecute();
+    void newRecord() override;
+    bool saveRecord() override;
+    void deleteCurrent() override;
+    void importRecords() override;
+    void exportRecords() override;
+    void printList(bool preview) override;
 
     void pEnableSave();
     void pEnablePrint();
-    void printList(bool preview);
 
     [[nodiscard]] CustomerRecord fieldsToRecord() const;
     void recordToFields(const CustomerRecord &customer);
     void clearFields();
     [[nodiscard]] CustomerSearch searchKind() const;
-    [[nodiscard]] bool pickMode() const;
-    void showDbError(const DbError &error);
 
     AppContext &m_context;
-    const ListUse m_use;
     CustomerStore m_store;
     CustomerListModel m_model;
     Mode m_mode = Mode::List;
-
-    QAction *m_actClose = nullptr;
-    QAction *m_actNewCustomer = nullptr;
-    QAction *m_actSave = nullptr;
-    QAction *m_actCancel = nullptr;
-    QAction *m_actDelete = nullptr;
-    QAction *m_actPrintPreview = nullptr;
-    QAction *m_actPrint = nullptr;
-    QAction *m_actImport = nullptr;
-    QAction *m_actExport = nullptr;
-    QAction *m_actHelp = nullptr;
 
     QGroupBox *m_gbxCustomer = nullptr;
     QStackedWidget *m_pages = nullptr;

@@ -5,7 +5,6 @@
 #include "context/AppContext.h"
 #include "printing/ListReports.h"
 #include "core/PrintModule.h"
-#include "widgets/CommandBar.h"
 #include "widgets/FormFields.h"
 #include "widgets/ReadOnlyList.h"
 #include "core/Edition.h"
@@ -13,7 +12,6 @@
 #include "widgets/TextFields.h"
 #include "widgets/CsvFiles.h"
 #include "data/DbError.h"
-#include "data/SavingIndicator.h"
 #include "invoice/Money.h"
 #include "prices/PriceSheetRows.h"
 #include "prices/PriceLineEntry.h"
@@ -28,7 +26,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <QTableView>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -40,18 +37,27 @@ using TextFields::label;
 } // namespace
 
 TfrmPriceCorvalo::TfrmPriceCorvalo(AppContext &context, QWidget *parent, ListUse use)
-    : QDialog(parent)
+    : RecordListWindow(context, use, tr("Save changes to this Price Item?"), parent)
     , m_context(context)
-    , m_use(use)
     , m_store(context)
     , m_model(context.locale)
 {
     setObjectName(QStringLiteral("frmPriceCorvalo"));
-    setModal(true);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->setMenuBar(createCommands());
+    layout->setMenuBar(createCommands({.barName = QStringLiteral("ToolBarfrmPrice"),
+                                       .newName = QStringLiteral("actNewPriceItem"),
+                                       .newCaption = tr("New Price Item"),
+                                       .newHint = tr("Add a new Price Item to your list"),
+                                       .saveHint = tr("Save current Price Item to your list"),
+                                       .cancelHint = tr("Cancel Edit of this price Item"),
+                                       .deleteHint = tr("Remove current Price Item from your list"),
+                                       .printPreviewHint = tr("Print Preview current Price list"),
+                                       .printHint = tr("Print current Price list"),
+                                       .importHint = tr("Add Price Items from a CSV file"),
+                                       .exportHint = tr("Save the Price list as a CSV file"),
+                                       .helpHint = {}}));
     auto *body = new QVBoxLayout;
     body->setContentsMargins(8, 4, 8, 8);
     body->addWidget(createSearchArea());
@@ -60,49 +66,9 @@ TfrmPriceCorvalo::TfrmPriceCorvalo(AppContext &context, QWidget *parent, ListUse
     layout->addLayout(body, 1);
 
     pShowFormInformation();
-    pReturnToBrowsing();
+    returnToList();
     resize(680, 600);
     WheelGuard::protect(this);
-}
-
-QToolBar *TfrmPriceCorvalo::createCommands()
-{
-    QToolBar *bar = makeCommandBar(this, QStringLiteral("ToolBarfrmPrice"));
-    using C = Icons::Command;
-    m_actClose = addCommand(bar, QStringLiteral("actClose"), tr("Close"), tr("Close"), C::Close);
-    bar->addSeparator();
-    m_actNewPriceItem = addCommand(bar, QStringLiteral("actNewPriceItem"), tr("New Price Item"),
-                                   tr("Add a new Price Item to your list"), C::Add);
-    m_actSave = addCommand(bar, QStringLiteral("actSave"), tr("Save"), tr("Save current Price Item to your list"),
-                           C::Save);
-    m_actCancel = addCommand(bar, QStringLiteral("actCancel"), tr("Cancel"), tr("Cancel Edit of this price Item"),
-                             C::Cancel);
-    m_actDelete = addCommand(bar, QStringLiteral("actDelete"), tr("Delete"),
-                             tr("Remove current Price Item from your list"), C::Delete);
-    bar->addSeparator();
-    m_actPrintPreview = addCommand(bar, QStringLiteral("actPrintPreview"), tr("Print Preview"),
-                                   tr("Print Preview current Price list"), C::PrintPreview);
-    m_actPrint = addCommand(bar, QStringLiteral("actPrint"), tr("Print"), tr("Print current Price list"), C::Print);
-    bar->addSeparator();
-    m_actImport = addCommand(bar, QStringLiteral("actImport"), tr("&Import..."),
-                             tr("Add Price Items from a CSV file"), C::Import);
-    m_actExport = addCommand(bar, QStringLiteral("actExport"), tr("E&xport..."),
-                             tr("Save the Price list as a CSV file"), C::Export);
-    bar->addSeparator();
-    m_actHelp = addCommand(bar, QStringLiteral("actHelp"), tr("Help"), {}, C::Help);
-
-    connect(m_actClose, &QAction::triggered, this, &QWidget::close);
-    connect(m_actNewPriceItem, &QAction::triggered, this, &TfrmPriceCorvalo::actNewPriceItemExecute);
-    connect(m_actSave, &QAction::triggered, this, &TfrmPriceCorvalo::actSaveExecute);
-    connect(m_actCancel, &QAction::triggered, this, &TfrmPriceCorvalo::actCancelExecute);
-    connect(m_actDelete, &QAction::triggered, this, &TfrmPriceCorvalo::actDeleteExecute);
-    connect(m_actPrintPreview, &QAction::triggered, this, [this] { printList(true); });
-    connect(m_actPrint, &QAction::triggered, this, [this] { printList(false); });
-    connect(m_actImport, &QAction::triggered, this, &TfrmPriceCorvalo::actImportExecute);
-    connect(m_actExport, &QAction::triggered, this, &TfrmPriceCorvalo::actExportExecute);
-    connect(m_actHelp, &QAction::triggered, this,
-            [this] { m_context.pOpenHelp(); });
-    return bar;
 }
 
 QWidget *TfrmPriceCorvalo::createSearchArea()
@@ -211,19 +177,9 @@ void TfrmPriceCorvalo::pShowFormInformation()
     m_actPrintPreview->setVisible(m_context.edition().IsFullEdition());
 }
 
-bool TfrmPriceCorvalo::pickMode() const
-{
-    return m_use == ListUse::PickForDocument;
-}
-
 PriceSearch TfrmPriceCorvalo::searchKind() const
 {
     return PriceSearch(std::max(0, m_cmbSearchPrcItm->currentIndex()));
-}
-
-void TfrmPriceCorvalo::showDbError(const DbError &error)
-{
-    m_context.prompts().showError(error.message(), error.detail());
 }
 
 void TfrmPriceCorvalo::pRunListQuery()
@@ -249,7 +205,7 @@ void TfrmPriceCorvalo::searchKindChanged()
     pRunListQuery();
 }
 
-void TfrmPriceCorvalo::pReturnToBrowsing()
+void TfrmPriceCorvalo::returnToList()
 {
     m_mode = Mode::Browsing;
     m_lstPrice->setEnabled(true);
@@ -273,12 +229,7 @@ void TfrmPriceCorvalo::pReturnToBrowsing()
         box->setChecked(false);
         box->setEnabled(false);
     }
-    m_actNewPriceItem->setEnabled(true);
-    m_actImport->setEnabled(true);
-    m_actExport->setEnabled(true);
-    m_actDelete->setEnabled(false);
-    m_actSave->setEnabled(false);
-    m_actCancel->setEnabled(false);
+    enableListCommands();
     m_btnAddPriceItnToInvoice->setEnabled(false);
     pRunListQuery();
 }
@@ -294,12 +245,7 @@ void TfrmPriceCorvalo::startEditing(Mode mode)
                            static_cast<QWidget *>(m_txtMatPrice), static_cast<QWidget *>(m_txtQuantity),
                            static_cast<QWidget *>(m_ckbxLaborTaxable), static_cast<QWidget *>(m_ckbxMatTaxable)})
         field->setEnabled(true);
-    m_actNewPriceItem->setEnabled(false);
-    m_actImport->setEnabled(false);
-    m_actExport->setEnabled(false);
-    m_actDelete->setEnabled(mode == Mode::Editing);
-    m_actSave->setEnabled(false);
-    m_actCancel->setEnabled(true);
+    enableEditCommands(mode == Mode::Editing);
     pEnablePrint();
 }
 
@@ -322,7 +268,7 @@ void TfrmPriceCorvalo::listClicked(const QModelIndex &index)
         m_txtPriceItmDiscription->setFocus();
 }
 
-void TfrmPriceCorvalo::actNewPriceItemExecute()
+void TfrmPriceCorvalo::newRecord()
 {
     startEditing(Mode::New);
     const auto [labor, material] = PriceLines::defaultTaxable(m_context.company.invData.intTaxOn);
@@ -349,7 +295,7 @@ std::optional<double> TfrmPriceCorvalo::amountOf(QLineEdit *field, const QString
     return amount;
 }
 
-bool TfrmPriceCorvalo::actSaveExecute()
+bool TfrmPriceCorvalo::saveRecord()
 {
     fillEmptyPrices();
     const std::optional<double> labor = amountOf(m_txtLaborPrice, tr("labor price"));
@@ -358,9 +304,6 @@ bool TfrmPriceCorvalo::actSaveExecute()
     const std::optional<double> material = amountOf(m_txtMatPrice, tr("material price"));
     if (!material)
         return false;
-    SavingIndicator &saving = m_context.saving();
-    saving.pShowSaving(tr("Saving Price Information..."));
-    const auto closePopup = qScopeGuard([&saving] { saving.pCloseSaving(); });
     PriceItem item;
     item.intPrcItemNumID = m_lblPriceItmID->text().toLongLong();
     item.strPrcItemName = m_txtPriceItmDiscription->text();
@@ -368,53 +311,21 @@ bool TfrmPriceCorvalo::actSaveExecute()
     item.strMatTax = m_ckbxMatTaxable->isChecked();
     item.dbLbrPrc = *labor;
     item.dbMatPrc = *material;
-    try {
-        m_store.save(item);
-    } catch (const DbError &error) {
-        showDbError(error);
+    return storeRecord(tr("Saving Price Information..."), [&] { m_store.save(item); });
+}
+
+bool TfrmPriceCorvalo::cancelEditing()
+{
+    if (!RecordListWindow::cancelEditing())
         return false;
-    }
-    pReturnToBrowsing();
+    m_lstPrice->setFocus();
     return true;
 }
 
-void TfrmPriceCorvalo::actCancelExecute()
+void TfrmPriceCorvalo::deleteCurrent()
 {
-    if (m_actSave->isEnabled()) {
-        switch (m_context.prompts().ShowYesNoCancel(tr("Save changes to this Price Item?"))) {
-        case Prompts::Yes:
-            if (!actSaveExecute())
-                return;
-            break;
-        case Prompts::No:
-            pReturnToBrowsing();
-            break;
-        case Prompts::Cancel:
-            return;
-        }
-    } else {
-        pReturnToBrowsing();
-    }
-    m_lstPrice->setFocus();
-}
-
-void TfrmPriceCorvalo::actDeleteExecute()
-{
-    SavingIndicator &saving = m_context.saving();
-    const auto closePopup = qScopeGuard([&saving] { saving.pCloseSaving(); });
-    if (m_context.prompts().ShowYesNoCancel(tr("Delete this Price Item from your list?"), Prompts::No) != Prompts::Yes)
-        return;
-    const qint64 id = m_lblPriceItmID->text().toLongLong();
-    if (id > 0) {
-        saving.pShowSaving(tr("Deleting Price Information..."));
-        try {
-            m_store.remove(id);
-        } catch (const DbError &error) {
-            showDbError(error);
-            return;
-        }
-    }
-    pReturnToBrowsing();
+    deleteRecord(tr("Delete this Price Item from your list?"), tr("Deleting Price Information..."),
+                 m_lblPriceItmID->text().toLongLong(), [this](qint64 id) { m_store.remove(id); });
 }
 
 void TfrmPriceCorvalo::btnAddPriceItnToInvoiceClick()
@@ -453,32 +364,7 @@ void TfrmPriceCorvalo::pEnableAddToInvoice()
 
 void TfrmPriceCorvalo::pEnablePrint()
 {
-    const bool enabled = m_lstPrice->isEnabled() && m_model.rowCount() > 0 && !pickMode();
-    m_actPrint->setEnabled(enabled);
-    m_actPrintPreview->setEnabled(enabled);
-}
-
-void TfrmPriceCorvalo::reject()
-{
-    if (m_actSave->isEnabled()) {
-        switch (m_context.prompts().ShowYesNoCancel(tr("Save changes to this Price Item?"))) {
-        case Prompts::Yes:
-            if (!actSaveExecute())
-                return;
-            break;
-        case Prompts::No:
-            break;
-        case Prompts::Cancel:
-            return;
-        }
-    }
-    QDialog::reject();
-}
-
-void TfrmPriceCorvalo::done(int result)
-{
-    m_context.saving().pCloseSaving();
-    QDialog::done(result);
+    enablePrint(m_lstPrice->isEnabled(), m_model.rowCount());
 }
 
 void TfrmPriceCorvalo::printList(bool preview)
@@ -493,7 +379,7 @@ void TfrmPriceCorvalo::printList(bool preview)
         (void)m_context.printModule->pPrint(request);
 }
 
-void TfrmPriceCorvalo::actImportExecute()
+void TfrmPriceCorvalo::importRecords()
 {
     PriceTransfer::ImportJob job(m_context.databasePath(), m_context.locale,
                                  PriceLines::defaultTaxable(m_context.company.invData.intTaxOn));
@@ -501,7 +387,7 @@ void TfrmPriceCorvalo::actImportExecute()
         pRunListQuery();
 }
 
-void TfrmPriceCorvalo::actExportExecute()
+void TfrmPriceCorvalo::exportRecords()
 {
     CsvFiles::pExport(m_context.prompts(), tr("Export Price Items"), tr("Price Items"),
                       [this] { return PriceTransfer::exportCsv(*m_context.openDatabase()); });
