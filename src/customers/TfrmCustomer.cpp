@@ -5,6 +5,7 @@
 #include "printing/ListReports.h"
 #include "core/PrintModule.h"
 #include "widgets/ReadOnlyList.h"
+#include "widgets/SearchBar.h"
 #include "core/Edition.h"
 #include "core/Prompts.h"
 #include "widgets/TextFields.h"
@@ -17,7 +18,6 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -89,10 +89,10 @@ QWidget *TfrmCustomer::createListPage()
 {
     auto *page = new QWidget;
     page->setObjectName(QStringLiteral("tabCustomerList"));
-    m_cmboCustSearch = new QComboBox(page);
-    m_cmboCustSearch->setObjectName(QStringLiteral("cmboCustSearch"));
-    m_cmboCustSearch->addItems(CustomerSearches::names());
-    m_txtCustSearch = makeField(page, "txtCustSearch", 30);
+    m_search = new SearchBar(page,
+                             {.kinds = QStringLiteral("cmboCustSearch"), .kindsCaption = tr("Search By: "),
+                              .text = QStringLiteral("txtCustSearch"), .textLimit = 30},
+                             CustomerSearches::names());
 
     m_lstvCustomers = makeReadOnlyList(page, QStringLiteral("lstvCustomers"), &m_model);
     m_lstvCustomers->horizontalHeader()->setStretchLastSection(true);
@@ -100,19 +100,13 @@ QWidget *TfrmCustomer::createListPage()
         m_lstvCustomers->setColumnWidth(column, CustomerListModel::columnWidth(column));
     m_lstvCustomers->setColumnHidden(CustomerListModel::CustId, true);
 
-    auto *search = new QHBoxLayout;
-    search->addWidget(label(tr("Search By: "), m_cmboCustSearch));
-    search->addWidget(m_cmboCustSearch);
-    search->addSpacing(16);
-    search->addWidget(label(tr("Search For: "), m_txtCustSearch));
-    search->addWidget(m_txtCustSearch, 1);
     auto *layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addLayout(search);
+    layout->addWidget(m_search);
     layout->addWidget(m_lstvCustomers, 1);
 
-    connect(m_cmboCustSearch, &QComboBox::currentIndexChanged, this, &TfrmCustomer::searchKindChanged);
-    connect(m_txtCustSearch, &QLineEdit::textChanged, this, [this] {
+    connect(m_search->kinds(), &QComboBox::currentIndexChanged, this, &TfrmCustomer::searchKindChanged);
+    connect(m_search->text(), &QLineEdit::textChanged, this, [this] {
         if (searchKind() != CustomerSearch::AllCustomers)
             pRunListQuery();
     });
@@ -266,8 +260,8 @@ void TfrmCustomer::pShowFormInformation()
     m_txtCustExtraPhone2Name->setToolTip(tr("Enter Customer Extra Phone Name"));
     m_txtCustTaxExemptNumber->setToolTip(tr("Enter Customer Tax Exempt Number"));
     m_txtCustNotes->setToolTip(tr("Enter Notes about this Customer"));
-    m_txtCustSearch->setToolTip(tr("Enter Customer information to search by"));
-    m_cmboCustSearch->setToolTip(tr("Search Customer list by"));
+    m_search->text()->setToolTip(tr("Enter Customer information to search by"));
+    m_search->kinds()->setToolTip(tr("Search Customer list by"));
     m_lstvCustomers->setToolTip(tr("Select Customer to edit"));
     m_cmbPaymentTerms->setToolTip(tr("Select oe Enter Payment Terms for this Customer"));
     m_ckbxTaxExempt->setToolTip(tr("Check if Customer is Tax Exempt"));
@@ -289,13 +283,13 @@ void TfrmCustomer::pLoadPaymentTerms()
 
 CustomerSearch TfrmCustomer::searchKind() const
 {
-    return CustomerSearch(std::max(0, m_cmboCustSearch->currentIndex()));
+    return CustomerSearch(m_search->kind());
 }
 
 void TfrmCustomer::pRunListQuery()
 {
     try {
-        m_model.setEntries(m_store.open(searchKind(), m_txtCustSearch->text()));
+        m_model.setEntries(m_store.open(searchKind(), m_search->text()->text()));
     } catch (const DbError &error) {
         showDbError(error);
     }
@@ -304,31 +298,17 @@ void TfrmCustomer::pRunListQuery()
 
 void TfrmCustomer::searchKindChanged(int)
 {
-    const QSignalBlocker quiet(m_txtCustSearch);
-    m_txtCustSearch->clear();
-    if (CustomerSearches::takesText(searchKind())) {
-        m_txtCustSearch->setEnabled(true);
-        m_txtCustSearch->setFocus();
-    } else {
-        m_txtCustSearch->setEnabled(false);
+    const bool takesText = CustomerSearches::takesText(searchKind());
+    m_search->showKind(takesText);
+    if (!takesText)
         m_lstvCustomers->setFocus();
-    }
     pRunListQuery();
 }
 
 void TfrmCustomer::returnToList()
 {
     clearFields();
-    {
-        const QSignalBlocker quiet(m_cmboCustSearch);
-        m_cmboCustSearch->setCurrentIndex(int(CustomerSearch::AllCustomers));
-    }
-    {
-        const QSignalBlocker quiet(m_txtCustSearch);
-        m_txtCustSearch->clear();
-    }
-    m_cmboCustSearch->setEnabled(true);
-    m_txtCustSearch->setEnabled(false);
+    m_search->reset(int(CustomerSearch::AllCustomers));
     m_pages->setCurrentIndex(0);
     m_gbxCustomer->setTitle(tr("Customer Information Work Area"));
     m_mode = Mode::List;
@@ -339,12 +319,8 @@ void TfrmCustomer::returnToList()
 void TfrmCustomer::showEditPage(Mode mode)
 {
     m_mode = mode;
-    m_cmboCustSearch->setEnabled(false);
-    {
-        const QSignalBlocker quiet(m_txtCustSearch);
-        m_txtCustSearch->clear();
-    }
-    m_txtCustSearch->setEnabled(false);
+    m_search->clearText();
+    m_search->lock();
     m_pages->setCurrentIndex(1);
     m_gbxCustomer->setTitle(mode == Mode::New ? tr("New Customer Information") : tr("Edit Customer Information"));
     enableEditCommands(mode == Mode::Edit);

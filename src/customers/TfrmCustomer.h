@@ -10,6 +10,7 @@ class QComboBox;
 class QGroupBox;
 class QLineEdit;
 class QPlainTextEdit;
+class SearchBar;
 class QSpinBox;
 class QStackedWidget;
 class QTableView;
@@ -64,8 +65,7 @@ private:
 
     QGroupBox *m_gbxCustomer = nullptr;
     QStackedWidget *m_pages = nullptr;
-    QComboBox *m_cmboCustSearch = nullptr;
-    QLineEdit *m_txtCustSearch = nullptr;
+    SearchBar *m_search = nullptr;
     QTableView *m_lstvCustomers = nullptr;
 
     QLineEdit *m_txtCustId = nullptr;

@@ -7,6 +7,7 @@
 #include "core/PrintModule.h"
 #include "widgets/FormFields.h"
 #include "widgets/ReadOnlyList.h"
+#include "widgets/SearchBar.h"
 #include "core/Edition.h"
 #include "core/Prompts.h"
 #include "widgets/TextFields.h"
@@ -22,7 +23,6 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -71,25 +71,15 @@ TfrmPriceCorvalo::TfrmPriceCorvalo(AppContext &context, QWidget *parent, ListUse
     WheelGuard::protect(this);
 }
 
-QWidget *TfrmPriceCorvalo::createSearchArea()
+SearchBar *TfrmPriceCorvalo::createSearchArea()
 {
-    auto *area = new QWidget(this);
-    m_cmbSearchPrcItm = new QComboBox(area);
-    m_cmbSearchPrcItm->setObjectName(QStringLiteral("cmbSearchPrcItm"));
-    m_cmbSearchPrcItm->addItems(PriceSearches::names());
-    m_txtSearchPrcItm = TextFields::make(area, QStringLiteral("txtSearchPrcItm"), 25);
-
-    auto *layout = new QHBoxLayout(area);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(label(tr("Search Type: "), m_cmbSearchPrcItm));
-    layout->addWidget(m_cmbSearchPrcItm);
-    layout->addSpacing(16);
-    layout->addWidget(label(tr("Search For: "), m_txtSearchPrcItm));
-    layout->addWidget(m_txtSearchPrcItm, 1);
-
-    connect(m_cmbSearchPrcItm, &QComboBox::currentIndexChanged, this, &TfrmPriceCorvalo::searchKindChanged);
-    connect(m_txtSearchPrcItm, &QLineEdit::textChanged, this, &TfrmPriceCorvalo::pRunListQuery);
-    return area;
+    m_search = new SearchBar(this,
+                             {.kinds = QStringLiteral("cmbSearchPrcItm"), .kindsCaption = tr("Search Type: "),
+                              .text = QStringLiteral("txtSearchPrcItm"), .textLimit = 25},
+                             PriceSearches::names());
+    connect(m_search->kinds(), &QComboBox::currentIndexChanged, this, &TfrmPriceCorvalo::searchKindChanged);
+    connect(m_search->text(), &QLineEdit::textChanged, this, &TfrmPriceCorvalo::pRunListQuery);
+    return m_search;
 }
 
 QTableView *TfrmPriceCorvalo::createList()
@@ -161,8 +151,8 @@ void TfrmPriceCorvalo::pShowFormInformation()
 {
     setWindowTitle(tr("Price Sheet"));
     m_lstPrice->setToolTip(tr("Select a Price Item to edit"));
-    m_cmbSearchPrcItm->setToolTip(tr("Select a search type for a Price Item"));
-    m_txtSearchPrcItm->setToolTip(tr("Enter search Information"));
+    m_search->kinds()->setToolTip(tr("Select a search type for a Price Item"));
+    m_search->text()->setToolTip(tr("Enter search Information"));
     m_txtPriceItmDiscription->setToolTip(tr("Type a name for the Price Item"));
     m_txtLaborPrice->setToolTip(tr("Enter a Labor Price"));
     m_txtMatPrice->setToolTip(tr("Enter a Material Price"));
@@ -179,13 +169,13 @@ void TfrmPriceCorvalo::pShowFormInformation()
 
 PriceSearch TfrmPriceCorvalo::searchKind() const
 {
-    return PriceSearch(std::max(0, m_cmbSearchPrcItm->currentIndex()));
+    return PriceSearch(m_search->kind());
 }
 
 void TfrmPriceCorvalo::pRunListQuery()
 {
     try {
-        m_model.setItems(m_store.list(searchKind(), m_txtSearchPrcItm->text()));
+        m_model.setItems(m_store.list(searchKind(), m_search->text()->text()));
     } catch (const DbError &error) {
         showDbError(error);
     }
@@ -194,14 +184,7 @@ void TfrmPriceCorvalo::pRunListQuery()
 
 void TfrmPriceCorvalo::searchKindChanged()
 {
-    {
-        const QSignalBlocker quiet(m_txtSearchPrcItm);
-        m_txtSearchPrcItm->clear();
-    }
-    const bool takesText = PriceSearches::takesText(searchKind());
-    m_txtSearchPrcItm->setEnabled(takesText);
-    if (takesText)
-        m_txtSearchPrcItm->setFocus();
+    m_search->showKind(PriceSearches::takesText(searchKind()));
     pRunListQuery();
 }
 
@@ -209,16 +192,7 @@ void TfrmPriceCorvalo::returnToList()
 {
     m_mode = Mode::Browsing;
     m_lstPrice->setEnabled(true);
-    m_cmbSearchPrcItm->setEnabled(true);
-    {
-        const QSignalBlocker quiet(m_cmbSearchPrcItm);
-        m_cmbSearchPrcItm->setCurrentIndex(int(PriceSearch::AllPriceItems));
-    }
-    {
-        const QSignalBlocker quiet(m_txtSearchPrcItm);
-        m_txtSearchPrcItm->clear();
-    }
-    m_txtSearchPrcItm->setEnabled(false);
+    m_search->reset(int(PriceSearch::AllPriceItems));
 
     for (QLineEdit *field : {m_txtPriceItmDiscription, m_txtLaborPrice, m_txtMatPrice, m_txtQuantity}) {
         TextFields::showStored(field, QString());
@@ -238,9 +212,8 @@ void TfrmPriceCorvalo::startEditing(Mode mode)
 {
     m_mode = mode;
     m_lstPrice->setEnabled(false);
-    m_cmbSearchPrcItm->setEnabled(false);
     // The list stays as it is while an item is open.
-    m_txtSearchPrcItm->setEnabled(false);
+    m_search->lock();
     for (QWidget *field : {static_cast<QWidget *>(m_txtPriceItmDiscription), static_cast<QWidget *>(m_txtLaborPrice),
                            static_cast<QWidget *>(m_txtMatPrice), static_cast<QWidget *>(m_txtQuantity),
                            static_cast<QWidget *>(m_ckbxLaborTaxable), static_cast<QWidget *>(m_ckbxMatTaxable)})

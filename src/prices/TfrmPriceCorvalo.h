@@ -12,6 +12,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class SearchBar;
 class QTableView;
 
 /// The price sheet of the editions with taxable flags: lists, searches, adds, edits
@@ -29,7 +30,7 @@ public:
 private:
     enum class Mode { Browsing, Editing, New };
 
-    QWidget *createSearchArea();
+    SearchBar *createSearchArea();
     QTableView *createList();
     QWidget *createEditArea();
     void pShowFormInformation();
@@ -64,8 +65,7 @@ private:
     PriceListModel m_model;
     Mode m_mode = Mode::Browsing;
 
-    QComboBox *m_cmbSearchPrcItm = nullptr;
-    QLineEdit *m_txtSearchPrcItm = nullptr;
+    SearchBar *m_search = nullptr;
     QTableView *m_lstPrice = nullptr;
 
     QLineEdit *m_txtPriceItmDiscription = nullptr;
