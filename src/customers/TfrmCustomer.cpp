@@ -10,7 +10,6 @@
 #include "core/Prompts.h"
 #include "widgets/TextFields.h"
 #include "widgets/CsvFiles.h"
-#include "data/DbError.h"
 #include "widgets/InputGuards.h"
 
 #include <QAction>
@@ -288,11 +287,7 @@ CustomerSearch TfrmCustomer::searchKind() const
 
 void TfrmCustomer::pRunListQuery()
 {
-    try {
-        m_model.setEntries(m_store.open(searchKind(), m_search->text()->text()));
-    } catch (const DbError &error) {
-        showDbError(error);
-    }
+    attempt([this] { m_model.setEntries(m_store.open(searchKind(), m_search->text()->text())); });
     pEnablePrint();
 }
 
@@ -334,12 +329,8 @@ void TfrmCustomer::listClicked(const QModelIndex &index)
     if (m_mode != Mode::List || !m_lstvCustomers->isEnabled() || !index.isValid())
         return;
     std::optional<CustomerRecord> customer;
-    try {
-        customer = m_store.find(m_model.entry(index.row()).intCustomerID);
-    } catch (const DbError &error) {
-        showDbError(error);
+    if (!attempt([&] { customer = m_store.find(m_model.entry(index.row()).intCustomerID); }))
         return;
-    }
     if (!customer) {
         m_context.prompts().ShowInformation(tr("This customer is no longer in the list."));
         pRunListQuery();
@@ -468,15 +459,13 @@ void TfrmCustomer::printList(bool preview)
     if (!m_context.printModule)
         return;
     PrintRequest request = PrintRequest::of(PrintKind::CustomerList);
-    try {
-        QList<qint64> ids;
-        for (int row = 0; row < m_model.rowCount(); ++row)
-            ids.append(m_model.entry(row).intCustomerID);
-        request.printout = {{}, ListReports::RvCustomConnectionCustomer(*m_context.openDatabase(), ids)};
-    } catch (const DbError &error) {
-        showDbError(error);
+    QList<qint64> ids;
+    for (int row = 0; row < m_model.rowCount(); ++row)
+        ids.append(m_model.entry(row).intCustomerID);
+    if (!attempt([&] {
+            request.printout = {{}, ListReports::RvCustomConnectionCustomer(*m_context.openDatabase(), ids)};
+        }))
         return;
-    }
     if (preview)
         m_context.printModule->pPrintPreview(request);
     else

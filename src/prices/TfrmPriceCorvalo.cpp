@@ -12,7 +12,6 @@
 #include "core/Prompts.h"
 #include "widgets/TextFields.h"
 #include "widgets/CsvFiles.h"
-#include "data/DbError.h"
 #include "invoice/Money.h"
 #include "prices/PriceSheetRows.h"
 #include "prices/PriceLineEntry.h"
@@ -174,11 +173,7 @@ PriceSearch TfrmPriceCorvalo::searchKind() const
 
 void TfrmPriceCorvalo::pRunListQuery()
 {
-    try {
-        m_model.setItems(m_store.list(searchKind(), m_search->text()->text()));
-    } catch (const DbError &error) {
-        showDbError(error);
-    }
+    attempt([this] { m_model.setItems(m_store.list(searchKind(), m_search->text()->text())); });
     pEnablePrint();
 }
 

@@ -80,6 +80,17 @@ void RecordListWindow::showDbError(const DbError &error)
     m_data.prompts().showError(error.message(), error.detail());
 }
 
+bool RecordListWindow::attempt(const std::function<void()> &work)
+{
+    try {
+        work();
+    } catch (const DbError &error) {
+        showDbError(error);
+        return false;
+    }
+    return true;
+}
+
 RecordListWindow::Unsaved RecordListWindow::settleUnsaved()
 {
     if (!m_actSave->isEnabled())
@@ -126,12 +137,8 @@ bool RecordListWindow::storeRecord(const QString &savingText, const std::functio
     SavingIndicator &saving = m_data.saving();
     saving.pShowSaving(savingText);
     const auto closePopup = qScopeGuard([&saving] { saving.pCloseSaving(); });
-    try {
-        store();
-    } catch (const DbError &error) {
-        showDbError(error);
+    if (!attempt(store))
         return false;
-    }
     returnToList();
     return true;
 }
@@ -145,12 +152,8 @@ void RecordListWindow::deleteRecord(const QString &question, const QString &savi
         return;
     if (id > 0) {
         saving.pShowSaving(savingText);
-        try {
-            remove(id);
-        } catch (const DbError &error) {
-            showDbError(error);
+        if (!attempt([&] { remove(id); }))
             return;
-        }
     }
     returnToList();
 }

@@ -67,6 +67,8 @@ protected:
 
     [[nodiscard]] bool pickMode() const { return m_use == ListUse::PickForDocument; }
     void showDbError(const DbError &error);
+    /// Runs \a work on the database; false, with the error shown, when it failed.
+    bool attempt(const std::function<void()> &work);
 
     virtual void newRecord() = 0;
     /// True when the record was stored.

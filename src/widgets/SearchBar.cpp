@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include <algorithm>
+
 SearchBar::SearchBar(QWidget *parent, const Names &names, const QStringList &kinds)
     : QWidget(parent)
 {
