@@ -146,6 +146,19 @@ private slots:
         QCOMPARE(b.reportTotal(), 1080.0);
         QCOMPARE(b.reportTotal(), b.postedByDocuments());
         QCOMPARE(b.paidAmountsOffTheirPayments(), 0);
+
+        // An estimate already marked paid becomes an invoice paid in full: what its
+        // deposits left is recorded as paid then.
+        const int marked = b.save(kEstimate, 100); // 108.00
+        actions.recordPayment(marked, paid(8));
+        b.open(marked).header.strPaidInFull = true;
+        DocumentStore(b.context).pSaveInvoice();
+        actions.convert(marked, kInvoice);
+        const CurrentDocument &converted = b.open(marked);
+        QCOMPARE(converted.payments.size(), 2);
+        QCOMPARE(converted.payments.at(1).amount, 100.0);
+        QCOMPARE(converted.header.dbPaidAmount, 108.0);
+        QCOMPARE(b.reportTotal(), b.postedByDocuments());
     }
 
     void paidInFullAndRemovalKeepTheReportInStep()

@@ -95,9 +95,13 @@ void settle(CurrentDocument &doc, const TrecSavedData &saved, bool isNew, QDate 
     TrecInvHeader &h = doc.header;
     if (!DocumentKinds::isDepositKind(h.strInvName)) {
         const double typed = Money::roundToCents(h.dbPaidAmount - Payments::sum(doc.payments));
-        if (std::abs(typed) >= kHalfCent)
-            doc.payments.append(dated(today, typed, QT_TRANSLATE_NOOP("PaymentRules", "Amount Paid entered on the document")));
-        const bool newlyPaid = h.strPaidInFull && canBePaidInFull(h) && (isNew || !saved.strPaidInFull);
+        if (std::abs(typed) >= kHalfCent) {
+            doc.payments.append(
+                dated(today, typed, QT_TRANSLATE_NOOP("PaymentRules", "Amount Paid entered on the document")));
+        }
+        // Paid in full as an invoice only now: new, newly marked, or just converted.
+        const bool wasPaidInvoice = saved.strPaidInFull && DocumentKinds::is(saved.strInvName, DocumentKinds::kInvoice);
+        const bool newlyPaid = h.strPaidInFull && canBePaidInFull(h) && (isNew || !wasPaidInvoice);
         const double owed = Money::roundToCents(grandTotal(doc.totals) - Payments::sum(doc.payments));
         if (newlyPaid && owed >= kHalfCent)
             doc.payments.append(dated(today, owed, QT_TRANSLATE_NOOP("PaymentRules", "Paid In Full")));
