@@ -6,6 +6,7 @@
 #include "data/SchemaUpgrade.h"
 #include "editing/EditingSession.h"
 #include "editing/PaymentEntry.h"
+#include "editing/TfrmRecordPayment.h"
 #include "invoice/DocumentActions.h"
 #include "invoice/DocumentKinds.h"
 #include "invoice/DocumentStore.h"
@@ -17,7 +18,10 @@
 #include "invoice/StoredDocuments.h"
 #include "invoice/Totals.h"
 
+#include <QApplication>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QTableWidget>
 #include <QTest>
 
 namespace {
@@ -407,6 +411,56 @@ private slots:
         QCOMPARE(again.fromLevel, again.toLevel);
         QCOMPARE(b.db()->queryInt(QStringLiteral("SELECT COUNT(*) FROM tblPayments")), 1);
         QCOMPARE(b.db()->queryInt(QStringLiteral("PRAGMA user_version")), Edition::Corvalo);
+    }
+
+    void theRecordPaymentWindowFollowsTheKeyboard()
+    {
+        Books b;
+        const int number = b.save(kInvoice, 100); // 108.00
+        DocumentActions(b.context).recordPayment(number, paid(8));
+        b.open(number);
+        QList<Payment> recorded;
+        QList<int> removed;
+        TfrmRecordPayment window(
+            b.context,
+            [&](const Payment &payment) {
+                recorded << payment;
+                return true;
+            },
+            [&](int index) {
+                removed << index;
+                return true;
+            });
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+        // The amount offered is what is owed; typing replaces it, Enter records.
+        auto *amount = window.findChild<QLineEdit *>(QStringLiteral("txtPaymentAmount"));
+        QCOMPARE(amount->text(), QStringLiteral("100"));
+        QCOMPARE(QApplication::focusWidget(), amount);
+        QTest::keyClicks(amount, QStringLiteral("25.50"));
+        QTest::keyClick(amount, Qt::Key_Return);
+        QCOMPARE(recorded.size(), 1);
+        QCOMPARE(recorded.first().amount, 25.5);
+        QCOMPARE(recorded.first().date, kToday);
+        QVERIFY(window.changedDocument());
+        QVERIFY(window.isVisible()); // recording does not close it
+
+        // A refused amount records nothing and says why.
+        amount->setText(QStringLiteral("0"));
+        QTest::keyClick(amount, Qt::Key_Return);
+        QCOMPARE(recorded.size(), 1);
+        QCOMPARE(b.prompts.messages(QStringLiteral("Error")).size(), 1);
+
+        // Delete on the list removes the chosen payment (the opener asks).
+        auto *list = window.findChild<QTableWidget *>(QStringLiteral("lstPayments"));
+        list->setFocus();
+        list->selectRow(0);
+        QTest::keyClick(list, Qt::Key_Delete);
+        QCOMPARE(removed, QList<int>{0});
+
+        QTest::keyClick(&window, Qt::Key_Escape);
+        QVERIFY(!window.isVisible());
     }
 
     void typedPaymentsAreReadOrRefused_data()
