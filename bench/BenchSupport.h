@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <sqlite3.h>
 #include <vector>
 
 /// Answers every question with Yes and every choice with nothing, quietly.
@@ -27,6 +28,20 @@ public:
     QString chooseSaveFile(const QString &, const QString &, const QString &) override { return {}; }
     QColor chooseColor(const QColor &) override { return {}; }
 };
+
+/// Steps \a stmt to its end reading every column as text, as a list would, then
+/// finalizes it; returns the rows read. The bare side of a comparison.
+inline int readAllRows(sqlite3_stmt *stmt)
+{
+    int rows = 0;
+    while (sqlite3_step(stmt) == SQLITE_ROW) {
+        for (int c = 0; c < sqlite3_column_count(stmt); ++c)
+            sqlite3_column_text(stmt, c);
+        ++rows;
+    }
+    sqlite3_finalize(stmt);
+    return rows;
+}
 
 /// Median wall time of \a run in milliseconds over \a runs runs; \a prepare runs
 /// before each, untimed.

@@ -46,14 +46,7 @@ public:
         sqlite3_stmt *stmt = nullptr;
         sqlite3_prepare_v2(m_db, sql, -1, &stmt, nullptr);
         sqlite3_bind_int(stmt, 1, number);
-        int rows = 0;
-        while (sqlite3_step(stmt) == SQLITE_ROW) {
-            for (int c = 0; c < sqlite3_column_count(stmt); ++c)
-                sqlite3_column_text(stmt, c);
-            ++rows;
-        }
-        sqlite3_finalize(stmt);
-        return rows;
+        return readAllRows(stmt);
     }
 
     void load(int number)

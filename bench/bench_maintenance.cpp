@@ -6,6 +6,7 @@
 
 #include "BenchSupport.h"
 #include "DataGenerator.h"
+#include "WindowPaint.h"
 #include "context/AppContext.h"
 #include "core/Edition.h"
 #include "core/Paths.h"
@@ -39,13 +40,7 @@ int bareQuery(const QByteArray &path, const MaintenanceQuery::SqlText &statement
         const QByteArray value = statement.values.at(i).toUtf8();
         sqlite3_bind_text(stmt, i + 1, value.constData(), int(value.size()), SQLITE_TRANSIENT);
     }
-    int rows = 0;
-    while (sqlite3_step(stmt) == SQLITE_ROW) {
-        for (int c = 0; c < sqlite3_column_count(stmt); ++c)
-            sqlite3_column_text(stmt, c);
-        ++rows;
-    }
-    sqlite3_finalize(stmt);
+    const int rows = readAllRows(stmt);
     sqlite3_close_v2(db);
     return rows;
 }
@@ -59,14 +54,6 @@ QStringList keystrokes(const QString &word)
 }
 
 constexpr int kRounds = 9;
-
-
-/// Lets the window take in what happened and paint, as the user would see it.
-void paint(QWidget &window)
-{
-    QCoreApplication::processEvents();
-    window.repaint();
-}
 
 } // namespace
 

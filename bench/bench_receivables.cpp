@@ -5,6 +5,7 @@
 
 #include "BenchSupport.h"
 #include "DataGenerator.h"
+#include "WindowPaint.h"
 #include "app/StartUp.h"
 #include "context/AppContext.h"
 #include "core/Edition.h"
@@ -29,21 +30,9 @@ int bareUnpaidInvoices(const QByteArray &path)
                        "strCustCmpnyName,strCustFullName,intCustomerID,dbPaidAmount,strInvTotal FROM tblInvHeader "
                        "WHERE strPaidInFull = '0' AND strRecurring = '0' AND UPPER(strInvName) IN ('INVOICE', 'PAST DUE')",
                        -1, &stmt, nullptr);
-    int rows = 0;
-    while (sqlite3_step(stmt) == SQLITE_ROW) {
-        for (int c = 0; c < sqlite3_column_count(stmt); ++c)
-            sqlite3_column_text(stmt, c);
-        ++rows;
-    }
-    sqlite3_finalize(stmt);
+    const int rows = readAllRows(stmt);
     sqlite3_close_v2(db);
     return rows;
-}
-
-void paint(QWidget &window)
-{
-    QCoreApplication::processEvents();
-    window.repaint();
 }
 
 } // namespace

@@ -45,13 +45,7 @@ public:
         sqlite3_prepare_v2(db, sql, -1, &stmt, nullptr);
         const QByteArray pattern = TextSearch::prefixPattern(typed).toUtf8();
         sqlite3_bind_text(stmt, 1, pattern.constData(), int(pattern.size()), SQLITE_TRANSIENT);
-        int rows = 0;
-        while (sqlite3_step(stmt) == SQLITE_ROW) {
-            for (int c = 0; c < sqlite3_column_count(stmt); ++c)
-                sqlite3_column_text(stmt, c);
-            ++rows;
-        }
-        sqlite3_finalize(stmt);
+        const int rows = readAllRows(stmt);
         sqlite3_close_v2(db);
         return rows;
     }
