@@ -289,6 +289,14 @@ bool Database::tableExists(const QString &table)
     return stmt.step();
 }
 
+bool Database::columnExists(const QString &table, const QString &column)
+{
+    // Column names are matched as the engine matches them: ignoring case.
+    Statement stmt = prepare(QStringLiteral("SELECT 1 FROM pragma_table_info(?) WHERE name = ? COLLATE NOCASE"));
+    stmt.bindAll(table, column);
+    return stmt.step();
+}
+
 bool Database::compact()
 {
     try {

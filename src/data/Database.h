@@ -119,6 +119,7 @@ public:
     [[nodiscard]] qint64 lastInsertRowId() const;
     [[nodiscard]] int changes() const;
     [[nodiscard]] bool tableExists(const QString &table);
+    [[nodiscard]] bool columnExists(const QString &table, const QString &column);
 
     /// Gives back the free pages of the file after deletes. Cheap on files made with
     /// incremental auto-vacuum; files without it get a full VACUUM. Must run outside

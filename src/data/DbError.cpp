@@ -1,5 +1,7 @@
 #include "DbError.h"
 
+#include "core/Prompts.h"
+
 #include <sqlite3.h>
 
 namespace {
@@ -37,4 +39,15 @@ StoredValueError::StoredValueError(const QString &message)
 StoredValueError conversionError(const QString &what)
 {
     return StoredValueError(what);
+}
+
+bool runReportingDbError(Prompts &prompts, const std::function<void()> &work)
+{
+    try {
+        work();
+        return true;
+    } catch (const DbError &error) {
+        prompts.showError(error.message(), error.detail());
+        return false;
+    }
 }

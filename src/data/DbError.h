@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <stdexcept>
+
+class Prompts;
 
 /// An error of the database engine, carrying the engine's own code and message and
 /// the statement that failed. Only windows turn it into a message box.
@@ -39,3 +42,7 @@ public:
 /// A stored value that cannot be read as what the program expects (for example an
 /// empty text where a boolean is stored). Code is SQLITE_MISMATCH.
 StoredValueError conversionError(const QString &what);
+
+/// Runs \a work; a database failure is shown through \a prompts (the engine's own
+/// words as its detail) and gives false.
+bool runReportingDbError(Prompts &prompts, const std::function<void()> &work);

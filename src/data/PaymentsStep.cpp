@@ -8,9 +8,7 @@ namespace {
 
 void addColumnIfMissing(Database &db, const QString &table, const QString &column, const QString &declaration)
 {
-    Statement q = db.prepare(QStringLiteral("SELECT 1 FROM pragma_table_info(?) WHERE name = ?"));
-    q.bindAll(table, column);
-    if (!q.step())
+    if (!db.columnExists(table, column))
         db.exec(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3").arg(table, column, declaration));
 }
 

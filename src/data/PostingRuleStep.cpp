@@ -7,8 +7,7 @@ namespace PostingRuleStep {
 void markPostingsBeforeCents(Database &db, const SchemaUpgrade::UpgradeContext &, SchemaUpgrade::UpgradeReport &)
 {
     // A file that already has the column knows how each row posted.
-    if (db.queryInt(QStringLiteral("SELECT count(*) FROM pragma_table_info('tblInvHeader') "
-                                   "WHERE name = 'strPostedInCents'")) > 0)
+    if (db.columnExists(QStringLiteral("tblInvHeader"), QStringLiteral("strPostedInCents")))
         return;
     // Rows written from now on post in cents; only the rows already there did not.
     db.exec(QStringLiteral("ALTER TABLE tblInvHeader ADD COLUMN strPostedInCents TEXT NOT NULL DEFAULT '-1'"));

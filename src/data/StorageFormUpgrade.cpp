@@ -22,16 +22,9 @@ struct StoredColumn
     Converter convert;
 };
 
-bool hasColumn(Database &db, const QString &table, const QString &column)
-{
-    Statement q = db.prepare(QStringLiteral("SELECT 1 FROM pragma_table_info(?) WHERE name = ? COLLATE NOCASE"));
-    q.bindAll(table, column);
-    return q.step();
-}
-
 void convertColumn(Database &db, const StoredColumn &stored, SchemaUpgrade::UpgradeReport &report)
 {
-    if (!hasColumn(db, stored.table, stored.column))
+    if (!db.columnExists(stored.table, stored.column))
         return; // a layout of another edition
     Statement read = db.prepare(QStringLiteral("SELECT rowid, %1, %2 FROM %3 WHERE %1 IS NOT NULL AND %1 <> ''")
                                     .arg(stored.column, stored.rowName, stored.table));

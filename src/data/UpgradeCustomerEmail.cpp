@@ -6,9 +6,7 @@ namespace SchemaUpgrade {
 
 void addCustomerEmail(Database &db, const UpgradeContext &, UpgradeReport &)
 {
-    if (db.queryInt(QStringLiteral("SELECT COUNT(*) FROM pragma_table_info('tblCustomers') "
-                                   "WHERE name = 'strCustEmail'"))
-        > 0)
+    if (db.columnExists(QStringLiteral("tblCustomers"), QStringLiteral("strCustEmail")))
         return;
     db.exec(QStringLiteral("ALTER TABLE tblCustomers ADD COLUMN strCustEmail TEXT NOT NULL DEFAULT ''"));
 }

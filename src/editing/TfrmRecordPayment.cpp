@@ -28,22 +28,6 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-namespace {
-
-/// Runs a write and reports its failure; the document stays as it was.
-bool reported(AppContext &context, const std::function<void()> &write)
-{
-    try {
-        write();
-        return true;
-    } catch (const DbError &error) {
-        context.prompts().showError(error.message(), error.detail());
-        return false;
-    }
-}
-
-} // namespace
-
 TfrmRecordPayment::TfrmRecordPayment(AppContext &context, Record record, Remove remove, QWidget *parent)
     : QDialog(parent)
     , m_context(context)
@@ -205,21 +189,23 @@ void TfrmRecordPayment::removeSelected()
 bool TfrmRecordPayment::openForSaved(AppContext &context, int chosen, QWidget *parent)
 {
     int number = chosen;
-    if (!reported(context, [&] { number = Receivables::debtCarrier(context, chosen); }))
+    if (!runReportingDbError(context.prompts(), [&] { number = Receivables::debtCarrier(context, chosen); }))
         return false;
     TrecInvHeader &h = context.document.header;
     h.blnNewInvoice = false;
     h.intInvNumber = number;
-    if (!reported(context, [&context] { DocumentStore(context).pLoadInvoice(); }))
+    if (!runReportingDbError(context.prompts(), [&context] { DocumentStore(context).pLoadInvoice(); }))
         return false;
     TfrmRecordPayment window(
         context,
         [&context, number](const Payment &payment) {
-            return reported(context, [&] { (void)DocumentActions(context).recordPayment(number, payment); });
+            return runReportingDbError(context.prompts(),
+                                       [&] { (void)DocumentActions(context).recordPayment(number, payment); });
         },
         [&context, number](int index) {
             bool removed = false;
-            return reported(context, [&] { removed = DocumentActions(context).removePayment(number, index); })
+            return runReportingDbError(context.prompts(),
+                                       [&] { removed = DocumentActions(context).removePayment(number, index); })
                 && removed;
         },
         parent);

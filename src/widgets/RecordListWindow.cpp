@@ -75,20 +75,9 @@ void RecordListWindow::enablePrint(bool listing, int rows)
     m_actPrintPreview->setEnabled(enabled);
 }
 
-void RecordListWindow::showDbError(const DbError &error)
-{
-    m_data.prompts().showError(error.message(), error.detail());
-}
-
 bool RecordListWindow::attempt(const std::function<void()> &work)
 {
-    try {
-        work();
-    } catch (const DbError &error) {
-        showDbError(error);
-        return false;
-    }
-    return true;
+    return runReportingDbError(m_data.prompts(), work);
 }
 
 RecordListWindow::Unsaved RecordListWindow::settleUnsaved()

@@ -7,7 +7,6 @@
 #include <functional>
 
 class DataContext;
-class DbError;
 class QAction;
 class QToolBar;
 
@@ -66,7 +65,6 @@ protected:
                       const std::function<void(qint64)> &remove);
 
     [[nodiscard]] bool pickMode() const { return m_use == ListUse::PickForDocument; }
-    void showDbError(const DbError &error);
     /// Runs \a work on the database; false, with the error shown, when it failed.
     bool attempt(const std::function<void()> &work);
 
