@@ -314,7 +314,7 @@ int DocumentStore::pSaveInvoice(const std::function<void(Database &, int)> &also
             PaymentRules::settle(doc, stored, before.blnNewInvoice, QDate::currentDate());
         ReportPostings::pUpdateReport(*db, h, doc.totals, stored);
         // The balance follows the settled payments and a credit's cleared flag.
-        Totals::pCalcTotals(doc, m_context.edition(), m_context.company, m_context.locale);
+        Totals::pShowPayments(doc, m_context.edition(), m_context.locale);
         writeHeader(*db, before.blnNewInvoice);
         // The posting just made is in cents, whatever the document was posted with before.
         Statement mark = db->prepare(
@@ -330,7 +330,7 @@ int DocumentStore::pSaveInvoice(const std::function<void(Database &, int)> &also
     } catch (...) {
         doc.header = before;
         doc.payments = paymentsBefore;
-        Totals::pCalcTotals(doc, m_context.edition(), m_context.company, m_context.locale);
+        Totals::pShowPayments(doc, m_context.edition(), m_context.locale);
         throw;
     }
 

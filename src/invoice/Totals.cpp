@@ -143,7 +143,14 @@ void pCalcTotals(CurrentDocument &doc, const Edition &edition, const CompanyReco
     const auto &lt = doc.totals.LbrTotals;
     const auto &mt = doc.totals.MatTotals;
     const double taxes = Money::roundToCents(lt[1] + lt[2] + lt[3] + mt[1] + mt[2] + mt[3]);
-    const double subTotal = Money::roundToCents(lt[0] + mt[0] + discount);
+    doc.print.strDiscount = Money::currencyText(discount, locale);
+    doc.print.strTax = Money::currencyText(taxes, locale);
+    doc.print.strSubTotal = Money::currencyText(Money::roundToCents(lt[0] + mt[0] + discount), locale);
+    pShowPayments(doc, edition, locale);
+}
+
+void pShowPayments(CurrentDocument &doc, const Edition &edition, const QLocale &locale)
+{
     const double total = PaymentRules::grandTotal(doc.totals);
     TrecInvHeader &h = doc.header;
     TrecPrintData &p = doc.print;
@@ -154,11 +161,8 @@ void pCalcTotals(CurrentDocument &doc, const Edition &edition, const CompanyReco
     const double received = PaymentRules::received(doc);
     const double open = Money::roundToCents(total - received);
 
-    p.strDiscount = Money::currencyText(discount, locale);
     p.strDepositPaid = Money::currencyText(depositKind ? h.dbDepositAmount : h.dbPaidAmount, locale);
     p.strDepositReceived = depositKind && received != 0 ? Money::currencyText(received, locale) : QString();
-    p.strTax = Money::currencyText(taxes, locale);
-    p.strSubTotal = Money::currencyText(subTotal, locale);
     // Without stored documents there are no payments to owe against: the figure is
     // what the paid amount leaves open, as it always was.
     h.dbInvBalance = edition.storesDocuments() ? PaymentRules::balance(doc) : open;

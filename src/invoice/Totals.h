@@ -36,6 +36,10 @@ struct LineAmounts
 void pCalcTotals(CurrentDocument &document, const Edition &edition, const CompanyRecord &company,
                  const QLocale &locale);
 
+/// Recomputes what follows from the payments alone (paid and deposit texts, the
+/// balance, the total printed) on totals already computed.
+void pShowPayments(CurrentDocument &document, const Edition &edition, const QLocale &locale);
+
 /// The totals as versions before the rounding to cents posted them, nothing
 /// rounded; a re-save of a document they posted takes these back out.
 [[nodiscard]] DocumentTotals unroundedTotals(const CurrentDocument &document, const Edition &edition,
