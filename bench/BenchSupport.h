@@ -11,7 +11,8 @@
 #include <sqlite3.h>
 #include <vector>
 
-/// Answers every question with Yes and every choice with nothing, quietly.
+/// Answers every question with Yes (a choice among options with its preferred one)
+/// and every file choice with nothing, quietly.
 class SilentPrompts final : public Prompts
 {
 public:
@@ -23,6 +24,7 @@ public:
     {
         std::fprintf(stderr, "error: %s %s\n", qPrintable(message), qPrintable(detail));
     }
+    int chooseAmong(const QString &, const QStringList &, int preferred) override { return preferred; }
     QString chooseFolder(const QString &, const QString &) override { return {}; }
     QString chooseOpenFile(const QString &, const QString &, const QString &) override { return {}; }
     QString chooseSaveFile(const QString &, const QString &, const QString &) override { return {}; }

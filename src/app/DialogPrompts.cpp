@@ -4,6 +4,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 
@@ -73,6 +74,20 @@ void DialogPrompts::showError(const QString &message, const QString &detail)
     QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), message, QMessageBox::Ok, owner());
     box.setDetailedText(detail);
     box.exec();
+}
+
+int DialogPrompts::chooseAmong(const QString &message, const QStringList &options, int preferred)
+{
+    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), message, QMessageBox::NoButton,
+                    owner());
+    QList<QAbstractButton *> buttons;
+    for (const QString &option : options)
+        buttons << box.addButton(option, QMessageBox::AcceptRole);
+    box.setEscapeButton(box.addButton(QMessageBox::Cancel));
+    if (preferred >= 0 && preferred < buttons.size())
+        box.setDefaultButton(qobject_cast<QPushButton *>(buttons.at(preferred)));
+    box.exec();
+    return int(buttons.indexOf(box.clickedButton()));
 }
 
 QString DialogPrompts::chooseFolder(const QString &title, const QString &startFolder)

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QString>
+#include <QStringList>
 
 /// Every question, notice and choice the program puts to the user. Windows and
 /// routines ask through this service; the real one shows dialogs, tests install a
@@ -24,6 +25,10 @@ public:
     /// An error the user must see (an engine message, a file that cannot be written).
     /// \a detail, when given, holds the engine's or system's own words, shown apart.
     virtual void showError(const QString &message, const QString &detail = {}) = 0;
+    /// A question answered by one of \a options (button captions, with their Alt
+    /// letters) or by Cancel. Gives the index chosen, -1 for Cancel or a closed box.
+    /// \a preferred is the index Enter presses.
+    virtual int chooseAmong(const QString &message, const QStringList &options, int preferred) = 0;
 
     /// Choices; an empty result (or invalid colour) means the user cancelled.
     virtual QString chooseFolder(const QString &title, const QString &startFolder) = 0;

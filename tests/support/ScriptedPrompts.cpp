@@ -57,6 +57,16 @@ void ScriptedPrompts::showError(const QString &message, const QString &detail)
     errorDetails << detail;
 }
 
+int ScriptedPrompts::chooseAmong(const QString &message, const QStringList &buttons, int preferred)
+{
+    asked.append({QStringLiteral("Among"), message, Yes, buttons, preferred});
+    if (options.isEmpty()) {
+        ++unplanned;
+        return -1;
+    }
+    return options.takeFirst();
+}
+
 QString ScriptedPrompts::chooseFolder(const QString &title, const QString &)
 {
     return nextChoice(QStringLiteral("Folder"), title);

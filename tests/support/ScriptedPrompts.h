@@ -16,11 +16,14 @@ public:
         QString kind; // "YesNoCancel", "YesNo", "Information", "Plain", "Error", "Folder", ...
         QString message;
         Answer preferred = Yes; // the default button of a question
+        QStringList options = {}; // the buttons of a chooseAmong question
+        int preferredOption = -1;
     };
 
     QList<Answer> answers;
     QStringList choices; // paths for folder and file choices
     QList<QColor> colors;
+    QList<int> options; // indexes for chooseAmong
 
     QList<Asked> asked;
     /// The detail given with each error, in order.
@@ -35,6 +38,7 @@ public:
     void ShowInformation(const QString &message) override;
     void showPlainMessage(const QString &message) override;
     void showError(const QString &message, const QString &detail = {}) override;
+    int chooseAmong(const QString &message, const QStringList &options, int preferred) override;
     QString chooseFolder(const QString &title, const QString &startFolder) override;
     QString chooseOpenFile(const QString &title, const QString &startFolder, const QString &filter) override;
     QString chooseSaveFile(const QString &title, const QString &suggestedPath, const QString &filter) override;
