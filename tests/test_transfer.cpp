@@ -317,7 +317,7 @@ private slots:
             const auto db = s.db();
             db->exec("ALTER TABLE tblCustomers DROP COLUMN strCustEmail; DROP TABLE tblSchemaLevel");
         }
-        const auto report = SchemaUpgrade::pUpgradeDataBase(s.context.databasePath(), {s.context.edition(), s.context.locale});
+        const auto report = s.upgrade();
         QVERIFY(report.upgraded());
         QVERIFY(QFile::exists(report.safetyCopyPath));
         CustomerStore store(s.context);

@@ -43,7 +43,7 @@ void pMakeWritableFolder(const QString &folder)
 
 } // namespace
 
-void pStartUp(AppContext &context, QDate today)
+bool pStartUp(AppContext &context, QDate today)
 {
     const Edition &edition = context.edition();
     pMakeWritableFolder(Paths::GetCompanyFolder(edition));
@@ -53,14 +53,15 @@ void pStartUp(AppContext &context, QDate today)
         Schema::pBuildDataBase(path, edition, today, context.locale, context.saving());
     else
         Schema::verifyDatabaseFile(path, edition);
-    const SchemaUpgrade::UpgradeReport upgrade = SchemaUpgrade::pUpgradeDataBase(path, {edition, context.locale});
-    if (!upgrade.unreadValues.isEmpty())
-        context.prompts().ShowInformation(upgrade.unreadNotice());
+    if (!SchemaUpgrade::pUpgradeAsking(path, edition, context.locale, context.prompts(),
+                                       SchemaUpgrade::Occasion::StartUp, today))
+        return false;
 
     context.pSetInvoiceTypes();
     const auto db = context.openDatabase();
     context.company = CompanyRecord::pLoadCompanyData(*db, edition);
     context.preferences = PreferencesStore::pLoadPreferences(*db);
+    return true;
 }
 
 void pShutDown(AppContext &context)

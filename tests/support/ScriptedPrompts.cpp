@@ -60,6 +60,8 @@ void ScriptedPrompts::showError(const QString &message, const QString &detail)
 int ScriptedPrompts::chooseAmong(const QString &message, const QStringList &buttons, int preferred)
 {
     asked.append({QStringLiteral("Among"), message, Yes, buttons, preferred});
+    if (options.isEmpty() && chooser)
+        return chooser(message, buttons);
     if (options.isEmpty()) {
         ++unplanned;
         return -1;

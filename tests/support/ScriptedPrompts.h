@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QStringList>
+#include <functional>
 
 /// Prompts for tests: answers from a plan, and a record of everything asked.
 /// An unplanned question is answered Cancel (an unplanned choice: cancelled) and
@@ -24,6 +25,9 @@ public:
     QStringList choices; // paths for folder and file choices
     QList<QColor> colors;
     QList<int> options; // indexes for chooseAmong
+    /// When set, answers chooseAmong once options are used up: given the message and
+    /// the buttons, gives the index.
+    std::function<int(const QString &, const QStringList &)> chooser;
 
     QList<Asked> asked;
     /// The detail given with each error, in order.

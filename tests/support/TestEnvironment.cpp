@@ -25,3 +25,11 @@ void TestSession::start(QDate today)
 {
     StartUp::pStartUp(context, today);
 }
+
+SchemaUpgrade::UpgradeReport TestSession::upgrade(QDate today)
+{
+    const QString path = context.databasePath();
+    const SchemaUpgrade::UpgradePlan plan =
+        SchemaUpgrade::planUpgrade(path, context.locale, prompts, SchemaUpgrade::Occasion::StartUp, today);
+    return SchemaUpgrade::pUpgradeDataBase(path, {context.edition(), context.locale}, plan);
+}

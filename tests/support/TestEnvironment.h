@@ -4,6 +4,7 @@
 #include "app/WindowOpener.h"
 #include "context/AppContext.h"
 #include "data/SavingIndicator.h"
+#include "data/SchemaUpgrade.h"
 
 #include <QDate>
 #include <QTemporaryDir>
@@ -34,6 +35,8 @@ public:
     void start(QDate today = QDate::currentDate());
 
     [[nodiscard]] std::unique_ptr<Database> db() const { return context.openDatabase(); }
+    /// Upgrades the database as start-up would, questions going to the scripted prompts.
+    SchemaUpgrade::UpgradeReport upgrade(QDate today = QDate::currentDate());
 
     TestDataFolder folder;
     ScriptedPrompts prompts;
