@@ -256,7 +256,7 @@ private slots:
         const QStringList old = s.rows();
 
         s.prompts.asked.clear();
-        s.prompts.options = {0}; // convert the rest, keep the date that does not read
+        s.prompts.picks = {0}; // convert the rest, keep the date that does not read
         s.start(QDate(2026, 12, 9));
         const QStringList notices = s.prompts.messages(QStringLiteral("Information"));
         QCOMPARE(notices.size(), 1);
@@ -315,7 +315,7 @@ private slots:
                                     "strExtraChargesMaterial = 'viel'"));
         }
         s.prompts.asked.clear();
-        s.prompts.options = {0};
+        s.prompts.picks = {0};
         s.start(QDate(2026, 12, 9));
         QCOMPARE(s.prompts.messages(QStringLiteral("Information")).size(), 1);
         QVERIFY(s.prompts.messages(QStringLiteral("Information")).first().contains(QStringLiteral("\"viel\"")));

@@ -257,16 +257,16 @@ struct OlderFile : TestSession
             db->prepare(QStringLiteral("UPDATE tblSchemaLevel SET intSchemaLevel = ?")).bind(1, level).run();
     }
 
-    /// Starts again under \a language, answering a choice among options with \a option.
-    bool restart(const QLocale &language, QList<int> options = {})
+    /// Starts again under \a language, answering choices with \a picks.
+    bool restart(const QLocale &language, QList<int> picks = {})
     {
         context.locale = language;
         prompts.asked.clear();
-        prompts.options = options;
+        prompts.picks = picks;
         return StartUp::pStartUp(context, kToday);
     }
 
-    [[nodiscard]] QStringList askedAmong() const { return prompts.messages(QStringLiteral("Among")); }
+    [[nodiscard]] QStringList askedChoice() const { return prompts.messages(QStringLiteral("Choice")); }
 };
 
 } // namespace
@@ -405,7 +405,7 @@ private slots:
         f.age(QLocale(writer));
 
         QVERIFY(f.restart(QLocale(reader)));
-        QVERIFY(f.askedAmong().isEmpty());
+        QVERIFY(f.askedChoice().isEmpty());
         QCOMPARE(f.prompts.messages(QStringLiteral("Information")).size(), 1);
         QCOMPARE(f.text(QStringLiteral("SELECT group_concat(strInvTotal, '|') FROM tblInvHeader")), totals);
         f.open(december);
@@ -454,7 +454,7 @@ private slots:
         QVERIFY(StartUp::pStartUp(s.context, kToday));
         // Only a file whose every day is 12 or less may not tell by itself (its
         // currency may still tell), and then it is asked about once.
-        const QStringList asked = s.prompts.messages(QStringLiteral("Among"));
+        const QStringList asked = s.prompts.messages(QStringLiteral("Choice"));
         QVERIFY(asked.size() <= (file.contains(QLatin1String("ambiguous")) ? 1 : 0));
         QCOMPARE(s.prompts.messages(QStringLiteral("Information")).size(), 1);
 
@@ -502,10 +502,10 @@ private slots:
             const QString path = f.context.databasePath();
             const QByteArray before = fileHash(path);
             QVERIFY(!f.restart(locale("en_US"), {-1}));
-            QCOMPARE(f.askedAmong().size(), 1);
-            QVERIFY2(f.askedAmong().first().contains(QStringLiteral("Is 3/10/2026 the 10th of March or the 3rd of "
+            QCOMPARE(f.askedChoice().size(), 1);
+            QVERIFY2(f.askedChoice().first().contains(QStringLiteral("Is 3/10/2026 the 10th of March or the 3rd of "
                                                                     "October?")),
-                     qPrintable(f.askedAmong().first()));
+                     qPrintable(f.askedChoice().first()));
             QCOMPARE(fileHash(path), before); // left exactly as it was
             QVERIFY(SchemaUpgrade::safetyCopyPaths(path).isEmpty());
         }
@@ -513,7 +513,7 @@ private slots:
             OlderFile f;
             make(f);
             QVERIFY(f.restart(locale("en_US"), {chosen}));
-            QCOMPARE(f.askedAmong().size(), 1);
+            QCOMPARE(f.askedChoice().size(), 1);
             const QString dates = f.text(QStringLiteral("SELECT group_concat(strInvDate, '|') FROM "
                                                         "(SELECT strInvDate FROM tblInvHeader ORDER BY intInvNumber)"));
             QCOMPARE(dates, chosen == 1 ? QStringLiteral("2026-10-03|2026-12-09") : QStringLiteral("2026-03-10|2026-09-12"));
@@ -536,8 +536,8 @@ private slots:
         const QByteArray before = fileHash(path);
         QVERIFY(!f.restart(locale("en_US"), {-1}));
         QCOMPARE(fileHash(path), before);
-        QVERIFY2(f.askedAmong().first().contains(QStringLiteral("Document %1, date: \"31.31.2026\"").arg(bad)),
-                 qPrintable(f.askedAmong().first()));
+        QVERIFY2(f.askedChoice().first().contains(QStringLiteral("Document %1, date: \"31.31.2026\"").arg(bad)),
+                 qPrintable(f.askedChoice().first()));
 
         QVERIFY(f.restart(locale("en_US"), {0}));
         QCOMPARE(f.text(QStringLiteral("SELECT strInvDate FROM tblInvHeader WHERE intInvNumber = %1").arg(good)),

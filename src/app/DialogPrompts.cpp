@@ -54,6 +54,22 @@ Prompts::Answer DialogPrompts::ShowYesNo(const QString &message, Answer preferre
     return answer == QMessageBox::Yes ? Yes : No;
 }
 
+int DialogPrompts::ShowChoice(const QString &message, const QStringList &buttons, int preferred, int escape)
+{
+    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), message, QMessageBox::NoButton,
+                    owner());
+    QList<QPushButton *> pushed;
+    for (const QString &caption : buttons)
+        pushed << box.addButton(caption, QMessageBox::ActionRole);
+    if (preferred >= 0 && preferred < pushed.size())
+        box.setDefaultButton(pushed.at(preferred));
+    if (escape >= 0 && escape < pushed.size())
+        box.setEscapeButton(pushed.at(escape));
+    box.exec();
+    const int pressed = int(pushed.indexOf(qobject_cast<QPushButton *>(box.clickedButton())));
+    return pressed >= 0 ? pressed : escape;
+}
+
 void DialogPrompts::ShowInformation(const QString &message)
 {
     QMessageBox::information(owner(), QApplication::applicationDisplayName(), message);
@@ -74,20 +90,6 @@ void DialogPrompts::showError(const QString &message, const QString &detail)
     QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), message, QMessageBox::Ok, owner());
     box.setDetailedText(detail);
     box.exec();
-}
-
-int DialogPrompts::chooseAmong(const QString &message, const QStringList &options, int preferred)
-{
-    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), message, QMessageBox::NoButton,
-                    owner());
-    QList<QAbstractButton *> buttons;
-    for (const QString &option : options)
-        buttons << box.addButton(option, QMessageBox::AcceptRole);
-    box.setEscapeButton(box.addButton(QMessageBox::Cancel));
-    if (preferred >= 0 && preferred < buttons.size())
-        box.setDefaultButton(qobject_cast<QPushButton *>(buttons.at(preferred)));
-    box.exec();
-    return int(buttons.indexOf(box.clickedButton()));
 }
 
 QString DialogPrompts::chooseFolder(const QString &title, const QString &startFolder)

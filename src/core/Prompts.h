@@ -19,16 +19,16 @@ public:
     /// the button Enter presses: No for a question that destroys something.
     virtual Answer ShowYesNoCancel(const QString &message, Answer preferred = Yes) = 0;
     virtual Answer ShowYesNo(const QString &message, Answer preferred = Yes) = 0;
+    /// A question whose answers are actions of their own (\a buttons, captions with
+    /// an '&' before their access letter). Returns the index of the button pressed;
+    /// Escape or closing the box gives \a escape. \a preferred is the button Enter presses.
+    virtual int ShowChoice(const QString &message, const QStringList &buttons, int preferred, int escape) = 0;
     virtual void ShowInformation(const QString &message) = 0;
     /// The platform's plain one-line message box.
     virtual void showPlainMessage(const QString &message) = 0;
     /// An error the user must see (an engine message, a file that cannot be written).
     /// \a detail, when given, holds the engine's or system's own words, shown apart.
     virtual void showError(const QString &message, const QString &detail = {}) = 0;
-    /// A question answered by one of \a options (button captions, with their Alt
-    /// letters) or by Cancel. Gives the index chosen, -1 for Cancel or a closed box.
-    /// \a preferred is the index Enter presses.
-    virtual int chooseAmong(const QString &message, const QStringList &options, int preferred) = 0;
 
     /// Choices; an empty result (or invalid colour) means the user cancelled.
     virtual QString chooseFolder(const QString &title, const QString &startFolder) = 0;

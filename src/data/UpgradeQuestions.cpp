@@ -77,6 +77,14 @@ QList<qsizetype> differingExamples(const QList<FileReading> &readings, const QLi
     return (dates + others).mid(0, kExamples);
 }
 
+/// The index of the option chosen (the first is the default), -1 for Cancel.
+int askWithCancel(Prompts &prompts, const QString &message, const QStringList &options)
+{
+    const int cancel = int(options.size());
+    const int chosen = prompts.ShowChoice(message, options + QStringList{QStringLiteral("Cancel")}, 0, cancel);
+    return chosen >= 0 && chosen < cancel ? chosen : -1;
+}
+
 std::optional<FileReading> askWhichReading(const QList<FileReading> &readings, const QList<OldStoredTexts::Text> &texts,
                                            Prompts &prompts, const QLocale &shown, const QString &leaveUntouched)
 {
@@ -110,8 +118,8 @@ std::optional<FileReading> askWhichReading(const QList<FileReading> &readings, c
         QStringLiteral("This company database was written by an older version of the program, and its dates and "
                        "amounts can be read in more than one way.\n\n%1\n\n%2\n\nCancel leaves the file as it is and %3.")
             .arg(question, ways.join(QLatin1Char('\n')), leaveUntouched);
-    const int chosen = prompts.chooseAmong(message, options, 0);
-    if (chosen < 0 || chosen >= readings.size())
+    const int chosen = askWithCancel(prompts, message, options);
+    if (chosen < 0)
         return std::nullopt;
     return readings.at(chosen);
 }
@@ -136,7 +144,7 @@ std::optional<FileReading> askToKeepUnread(const FileReading &best, const QList<
                        "meant:\n\n%2\n\nConvert the rest and keep these exactly as they are (each document concerned "
                        "asks for them when it is opened), or Cancel: that leaves the file as it is and %3.")
             .arg(languageName(best.form.locale()), listed.join(QLatin1Char('\n')), leaveUntouched);
-    if (prompts.chooseAmong(message, {QStringLiteral("&Convert the rest")}, 0) != 0)
+    if (askWithCancel(prompts, message, {QStringLiteral("&Convert the rest")}) != 0)
         return std::nullopt;
     return best;
 }

@@ -41,6 +41,21 @@ Prompts::Answer ScriptedPrompts::ShowYesNo(const QString &message, Answer prefer
     return answer == Yes ? Yes : No;
 }
 
+int ScriptedPrompts::ShowChoice(const QString &message, const QStringList &buttons, int preferred, int escape)
+{
+    QStringList offered = buttons;
+    if (preferred >= 0 && preferred < offered.size())
+        offered.move(preferred, 0);
+    asked.append({QStringLiteral("Choice"), message, Yes, offered});
+    if (picks.isEmpty() && chooser)
+        return chooser(message, buttons);
+    if (picks.isEmpty()) {
+        ++unplanned;
+        return escape;
+    }
+    return picks.takeFirst();
+}
+
 void ScriptedPrompts::ShowInformation(const QString &message)
 {
     asked.append({QStringLiteral("Information"), message});
@@ -55,18 +70,6 @@ void ScriptedPrompts::showError(const QString &message, const QString &detail)
 {
     asked.append({QStringLiteral("Error"), message});
     errorDetails << detail;
-}
-
-int ScriptedPrompts::chooseAmong(const QString &message, const QStringList &buttons, int preferred)
-{
-    asked.append({QStringLiteral("Among"), message, Yes, buttons, preferred});
-    if (options.isEmpty() && chooser)
-        return chooser(message, buttons);
-    if (options.isEmpty()) {
-        ++unplanned;
-        return -1;
-    }
-    return options.takeFirst();
 }
 
 QString ScriptedPrompts::chooseFolder(const QString &title, const QString &)

@@ -17,17 +17,17 @@ public:
         QString kind; // "YesNoCancel", "YesNo", "Information", "Plain", "Error", "Folder", ...
         QString message;
         Answer preferred = Yes; // the default button of a question
-        QStringList options = {}; // the buttons of a chooseAmong question
-        int preferredOption = -1;
+        QStringList buttons = {}; // the buttons of a choice, the default one first
     };
 
     QList<Answer> answers;
+    /// Button indexes for ShowChoice, in order.
+    QList<int> picks;
+    /// When set, answers ShowChoice once picks are used up: given the message and
+    /// the buttons as offered, gives the index.
+    std::function<int(const QString &, const QStringList &)> chooser;
     QStringList choices; // paths for folder and file choices
     QList<QColor> colors;
-    QList<int> options; // indexes for chooseAmong
-    /// When set, answers chooseAmong once options are used up: given the message and
-    /// the buttons, gives the index.
-    std::function<int(const QString &, const QStringList &)> chooser;
 
     QList<Asked> asked;
     /// The detail given with each error, in order.
@@ -39,10 +39,10 @@ public:
 
     Answer ShowYesNoCancel(const QString &message, Answer preferred = Yes) override;
     Answer ShowYesNo(const QString &message, Answer preferred = Yes) override;
+    int ShowChoice(const QString &message, const QStringList &buttons, int preferred, int escape) override;
     void ShowInformation(const QString &message) override;
     void showPlainMessage(const QString &message) override;
     void showError(const QString &message, const QString &detail = {}) override;
-    int chooseAmong(const QString &message, const QStringList &options, int preferred) override;
     QString chooseFolder(const QString &title, const QString &startFolder) override;
     QString chooseOpenFile(const QString &title, const QString &startFolder, const QString &filter) override;
     QString chooseSaveFile(const QString &title, const QString &suggestedPath, const QString &filter) override;
