@@ -33,28 +33,28 @@ private slots:
                                  "Last,x,y";
         const Table table = parse(bytes);
         QCOMPARE(table.headers, (QStringList{"Name", "Notes", "City"}));
-        QCOMPARE(table.rows.size(), 3);
-        QCOMPARE(table.rows[0], (QStringList{"Doe, Jane", "She said \"hi\"\r\nand left", "Town"}));
-        QCOMPARE(table.rows[1], (QStringList{"Plain", "", ""}));
-        QCOMPARE(table.rows[2], (QStringList{"Last", "x", "y"}));
+        QCOMPARE(table.rowCount(), 3);
+        QCOMPARE(table.row(0), (QStringList{"Doe, Jane", "She said \"hi\"\r\nand left", "Town"}));
+        QCOMPARE(table.row(1), (QStringList{"Plain", "", ""}));
+        QCOMPARE(table.row(2), (QStringList{"Last", "x", "y"}));
         // Spreadsheet rows: the blank line counts, the quoted line break does not.
-        QCOMPARE(table.rowNumbers, (QList<int>{2, 4, 5}));
+        QCOMPARE(table.rowNumbers(), (QList<int>{2, 4, 5}));
     }
 
     void detectsSemicolonsAndCodePages()
     {
         const Table semicolons = parse("Name;Price\n\"a;b\";1,5\n");
-        QCOMPARE(semicolons.rows[0], (QStringList{"a;b", "1,5"}));
+        QCOMPARE(semicolons.row(0), (QStringList{"a;b", "1,5"}));
 
         // Without a byte order mark: valid UTF-8 stays UTF-8, anything else is taken
         // in a Western code page rather than refused.
-        QCOMPARE(parse("Name\nD\xC3\xBCnn \xE2\x80\x93 \xE6\x97\xA5\n").rows[0][0], QStringLiteral("Dünn – 日"));
-        QCOMPARE(parse("Name\nM\xFCller\n").rows[0][0], QStringLiteral("Müller"));
+        QCOMPARE(parse("Name\nD\xC3\xBCnn \xE2\x80\x93 \xE6\x97\xA5\n").row(0)[0], QStringLiteral("Dünn – 日"));
+        QCOMPARE(parse("Name\nM\xFCller\n").row(0)[0], QStringLiteral("Müller"));
 
         QByteArray utf16("\xFF\xFE");
         const QString text = QStringLiteral("Name\r\nZoë\r\n");
         utf16.append(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
-        QCOMPARE(parse(utf16).rows[0][0], QStringLiteral("Zoë"));
+        QCOMPARE(parse(utf16).row(0)[0], QStringLiteral("Zoë"));
     }
 
     void refusesWhatCannotBeImported_data()
@@ -120,11 +120,11 @@ private slots:
         QVERIFY(writer.bytes().contains(",-12.5\r\n"));
 
         const Table table = parse(writer.bytes());
-        QCOMPARE(table.rows.size(), texts.size());
+        QCOMPARE(table.rowCount(), texts.size());
         for (qsizetype r = 0; r < texts.size(); ++r) {
             for (qsizetype c = 0; c < texts[r].size(); ++c)
-                QCOMPARE(unprotectFormula(table.rows[r][c]), texts[r][c]);
-            QCOMPARE(table.rows[r][5], QStringLiteral("-12.5"));
+                QCOMPARE(unprotectFormula(table.row(r)[c]), texts[r][c]);
+            QCOMPARE(table.row(r)[5], QStringLiteral("-12.5"));
         }
         QCOMPARE(Cell::number(0.1 + 0.2).text.toDouble(), 0.1 + 0.2);
         QCOMPARE(Cell::number(6.15).text, QStringLiteral("6.15"));

@@ -32,14 +32,29 @@ struct Limits
     int maxFieldLength = 100000;
 };
 
-/// The header row and the rows under it.
-struct Table
+/// The header row and the rows under it. The text is kept once, as UTF-8, and a
+/// row is split into fields when it is asked for, so a large file takes about its
+/// own size in memory however many times it is gone through.
+class Table
 {
+public:
     QStringList headers;
-    QList<QStringList> rows;
-    /// The spreadsheet row number of each row (the header is row 1); a field with
-    /// line breaks keeps a row one row.
-    QList<int> rowNumbers;
+
+    [[nodiscard]] qsizetype rowCount() const { return m_starts.size(); }
+    /// The fields of row \a index (0 is the first row under the header).
+    [[nodiscard]] QStringList row(qsizetype index) const;
+    /// The spreadsheet row number of row \a index (the header is row 1); a field
+    /// with line breaks keeps a row one row.
+    [[nodiscard]] int rowNumber(qsizetype index) const { return m_rowNumbers.at(index); }
+    [[nodiscard]] const QList<int> &rowNumbers() const { return m_rowNumbers; }
+
+private:
+    friend Table parse(const QByteArray &bytes, const Limits &limits);
+
+    QByteArray m_text;
+    QList<qsizetype> m_starts;
+    QList<int> m_rowNumbers;
+    char m_separator = ',';
 };
 
 /// Turns the bytes of a file into text: UTF-8 with or without its byte order mark,
@@ -50,6 +65,10 @@ struct Table
 /// The separator of \a text: a semicolon when the first line has more semicolons
 /// than commas outside quotes, else a comma.
 [[nodiscard]] QChar detectSeparator(QStringView text);
+
+/// \a bytes as UTF-8 text without a byte order mark, read by the one rule decode()
+/// follows for the whole input. Valid UTF-8 is passed on without a copy.
+[[nodiscard]] QByteArray toUtf8Text(const QByteArray &bytes);
 
 /// Reads quoted and plain fields (quotes doubled inside quotes, separators and line
 /// breaks kept inside quotes), rows ended by CR, LF or CR LF in any mix. Blank rows

@@ -51,6 +51,7 @@ private:
     void printList(bool preview) override;
 
     void pEnableSave();
+    void showEmailProblem();
     void pEnablePrint();
 
     [[nodiscard]] CustomerRecord fieldsToRecord() const;
