@@ -92,8 +92,8 @@ std::optional<QString> chooseAddress(AppContext &context)
         why = QStringLiteral("The customer of this %1 has no e-mail address on file.").arg(kind);
         break;
     case Recipient::Status::BadAddress:
-        why = QStringLiteral("The e-mail address on file for the customer of this %1 cannot be used:\n%2")
-                  .arg(kind, recipient.reason);
+        why = QStringLiteral("The e-mail address on file for the customer of this %1 cannot be used:\n%2\n%3")
+                  .arg(kind, recipient.address, recipient.reason);
         break;
     }
     if (context.prompts().ShowYesNo(why + QStringLiteral("\n\nOpen the message without a recipient, to type "
