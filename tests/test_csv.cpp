@@ -3,6 +3,7 @@
 #include "csv/CsvWriter.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -101,6 +102,11 @@ private slots:
         QCOMPARE(unprotectFormula("'@home"), QStringLiteral("@home"));
         QCOMPARE(unprotectFormula("'tis"), QStringLiteral("'tis"));
         QCOMPARE(unprotectFormula("'"), QStringLiteral("'"));
+        // A text that itself starts with an apostrophe before such a character
+        // comes back as it was.
+        for (const QString &text : {QStringLiteral("'-x"), QStringLiteral("''=1"), QStringLiteral("'"),
+                                    QStringLiteral("''"), QStringLiteral("'tis"), QStringLiteral("@")})
+            QCOMPARE(unprotectFormula(protectFormula(text)), text);
     }
 
     void writtenRowsReadBackExactly()
@@ -128,6 +134,56 @@ private slots:
         }
         QCOMPARE(Cell::number(0.1 + 0.2).text.toDouble(), 0.1 + 0.2);
         QCOMPARE(Cell::number(6.15).text, QStringLiteral("6.15"));
+    }
+
+    void generatedRowsReadBackInOrder()
+    {
+        // Rows are split again each time they are asked for: every field, any
+        // separator or line end inside quotes, one-column rows that look blank.
+        QRandomGenerator random(7);
+        static const QStringList alphabet = {"a", "b", " ", ",", ";", "\"", "'", "\r", "\n", "\t", "=", "-", "@",
+                                             QStringLiteral("\u00fc"), QStringLiteral("\u65e5"),
+                                             QStringLiteral("\U0001F600")};
+        for (const int columns : {1, 4}) {
+            QStringList headers;
+            for (int c = 0; c < columns; ++c)
+                headers << QStringLiteral("Column %1").arg(c);
+            Writer writer(headers);
+            QList<QStringList> written;
+            for (int r = 0; r < 300; ++r) {
+                QStringList row;
+                for (int c = 0; c < columns; ++c) {
+                    QString field;
+                    const int length = int(random.bounded(9));
+                    for (int i = 0; i < length; ++i)
+                        field += alphabet[int(random.bounded(int(alphabet.size())))];
+                    row << field;
+                }
+                // A row of one blank field is no row at all.
+                if (columns == 1 && row.first().trimmed().isEmpty())
+                    row.first() = QStringLiteral("x");
+                written << row;
+                writer.addRow(QList<Cell>(row.begin(), row.end()));
+            }
+            const Table table = parse(writer.bytes());
+            QCOMPARE(table.rowCount(), written.size());
+            for (qsizetype r = written.size() - 1; r >= 0; --r) {
+                QStringList back = table.row(r);
+                for (QString &field : back)
+                    field = unprotectFormula(field);
+                QCOMPARE(back, written[r]);
+            }
+            QCOMPARE(table.rowNumbers().first(), 2);
+        }
+        // The limits hold for every row, not only the first.
+        QByteArray wide = "A\n1\n";
+        wide += QByteArray(20, ',') + "\n";
+        QVERIFY(errorOf(wide, Limits{1 << 20, 10, 100}).startsWith("Row 3 has more than 10 fields"));
+        QVERIFY(errorOf("A\n1\n" + QByteArray(101, 'x') + "\n", Limits{1 << 20, 10, 100})
+                    .startsWith("Row 3 has a field longer than 100 characters"));
+        // Characters, not bytes: 100 letters of two bytes each fit.
+        QCOMPARE(parse("A\n" + QString(100, QChar(0xFC)).toUtf8() + "\n", Limits{1 << 20, 10, 100}).row(0)[0].size(),
+                 100);
     }
 
     void saveFileReportsAFolderItCannotWrite()

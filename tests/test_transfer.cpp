@@ -3,7 +3,9 @@
 #include "csv/CsvTable.h"
 #include "csv/CsvWriter.h"
 #include "customers/CustomerTransfer.h"
+#include "data/BusyPolicy.h"
 #include "data/Database.h"
+#include "data/DbError.h"
 #include "data/SchemaUpgrade.h"
 #include "invoice/DocumentExport.h"
 #include "invoice/DocumentStore.h"
@@ -20,6 +22,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressDialog>
+#include <QScopeGuard>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -103,6 +107,58 @@ private slots:
             *db, CustomerTransfer::prepare(*db, table, mapping, s.context.locale), Csv::ExistingRows::Skip);
         QCOMPARE(skipped->skipped, 2);
         QCOMPARE(skipped->added, 0);
+    }
+
+    void importListsEveryAddressItRefuses()
+    {
+        TestSession s(Edition::Corvalo);
+        s.start(QDate(2026, 12, 9));
+        const Csv::Table table = Csv::parse("Company,E-mail,Tax Exempt\n"
+                                            "Good Co,info@good.test,Yes\n"
+                                            "Bad Co,not an address <x>; rm -rf ~,-1\n"
+                                            "Two Co,\"a@two.test, b@two.test\",0\n"
+                                            "Half Co,half@,No\n");
+        const auto db = s.db();
+        const CustomerTransfer::Preview preview = CustomerTransfer::prepare(
+            *db, table, Csv::matchColumns(table.headers, CustomerTransfer::fields()), s.context.locale);
+        QCOMPARE(describe(preview.problems),
+                 (QStringList{"3 E-mail: Separate several addresses with commas, not semicolons.",
+                              "5 E-mail: \"half@\" has no domain such as example.com after the @."}));
+        QCOMPARE(CustomerTransfer::apply(*db, preview, Csv::ExistingRows::Skip)->added, 2);
+        const QList<CustomerRecord> stored = CustomerStore::readAll(*db);
+        QCOMPARE(stored[3].strCustEmail, QStringLiteral("info@good.test"));
+        QVERIFY(stored[3].strCustTaxExmpt); // "Yes", as exports write it
+        QCOMPARE(stored[4].strCustEmail, QStringLiteral("a@two.test, b@two.test"));
+        QVERIFY(!stored[4].strCustTaxExmpt); // "0", as older files hold it
+    }
+
+    void importMessagesAreNeverUnderTheProgress()
+    {
+        TestSession s(Edition::Corvalo);
+        s.start(QDate(2026, 12, 9));
+        BusyPolicy::setTotalWaitMs(100);
+        const auto standardWait = qScopeGuard([] { BusyPolicy::setTotalWaitMs(0); });
+        CustomerTransfer::ImportJob job(s.context.databasePath(), s.context.locale);
+        const Csv::Table table = Csv::parse("Company\nLocked Out Co\n");
+        TfrmImport dialog(job, table, QStringLiteral("people.csv"), s.prompts);
+        dialog.show();
+        QStringList progressAtMessage;
+        s.prompts.onAsked = [&](const ScriptedPrompts::Asked &asked) {
+            if (!dialog.findChildren<QProgressDialog *>().isEmpty())
+                progressAtMessage << asked.message;
+        };
+
+        // Another program holds the file for writing.
+        const auto other = s.db();
+        {
+            Transaction holding(*other);
+            QVERIFY(!dialog.actImportExecute());
+        }
+        QVERIFY(s.prompts.lastMessage().startsWith("Nothing was imported:"));
+        QVERIFY(dialog.isVisible());
+        QVERIFY(dialog.actImportExecute());
+        QVERIFY(s.prompts.lastMessage().startsWith("Imported: 1 added"));
+        QCOMPARE(progressAtMessage, QStringList());
     }
 
     void aFailingRowLeavesTheListAsItWas()

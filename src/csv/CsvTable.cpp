@@ -297,20 +297,31 @@ Table readFile(const QString &path, const Limits &limits)
     return parse(bytes, limits);
 }
 
-QString protectFormula(const QString &text)
+namespace {
+
+/// Whether \a text, after any leading apostrophes, starts with =, +, - or @ and has
+/// at least \a apostrophes of them.
+bool startsLikeFormula(const QString &text, qsizetype apostrophes)
 {
     static const QString starters = QStringLiteral("=+-@");
-    if (!text.isEmpty() && starters.contains(text.front()))
-        return QLatin1Char('\'') + text;
-    return text;
+    qsizetype i = 0;
+    while (i < text.size() && text[i] == u'\'')
+        ++i;
+    return i >= apostrophes && i < text.size() && starters.contains(text[i]);
+}
+
+} // namespace
+
+QString protectFormula(const QString &text)
+{
+    // A text that already starts with apostrophes before such a character gets one
+    // more too, so that reading it back removes exactly the one added here.
+    return startsLikeFormula(text, 0) ? QLatin1Char('\'') + text : text;
 }
 
 QString unprotectFormula(const QString &text)
 {
-    static const QString starters = QStringLiteral("=+-@");
-    if (text.size() > 1 && text.front() == u'\'' && starters.contains(text[1]))
-        return text.mid(1);
-    return text;
+    return startsLikeFormula(text, 1) ? text.mid(1) : text;
 }
 
 } // namespace Csv

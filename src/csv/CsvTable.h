@@ -80,11 +80,11 @@ private:
 /// it is read.
 [[nodiscard]] Table readFile(const QString &path, const Limits &limits = {});
 
-/// A text cell as written for spreadsheets: one that starts with =, +, - or @ gets
-/// a leading apostrophe so it is shown, never run.
+/// A text cell as written for spreadsheets: one that starts with =, +, - or @ (after
+/// any apostrophes) gets a leading apostrophe so it is shown, never run.
 [[nodiscard]] QString protectFormula(const QString &text);
-/// The reverse on import: a leading apostrophe goes only where one of those four
-/// characters follows it.
+/// The reverse on import: one leading apostrophe goes only where apostrophes and
+/// then one of those four characters begin the text.
 [[nodiscard]] QString unprotectFormula(const QString &text);
 
 } // namespace Csv
