@@ -176,7 +176,7 @@ QByteArray toUtf8Text(const QByteArray &bytes)
         throw CsvError(QStringLiteral("The file is not a text file. Choose a file saved as CSV (comma or "
                                       "semicolon separated text)."));
     if (isUtf8(bytes))
-        return bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
+        return bytes;
     bool ok = false;
     QString text = decodeStrict(QStringDecoder(QStringConverter::System), bytes, &ok);
     if (ok)
@@ -191,7 +191,8 @@ QByteArray toUtf8Text(const QByteArray &bytes)
 
 QString decode(const QByteArray &bytes)
 {
-    return QString::fromUtf8(toUtf8Text(bytes));
+    const QByteArray text = toUtf8Text(bytes);
+    return QString::fromUtf8(text.startsWith("\xEF\xBB\xBF") ? text.sliced(3) : text);
 }
 
 QChar detectSeparator(QStringView text)
@@ -219,12 +220,16 @@ Table parse(const QByteArray &bytes, const Limits &limits)
                            .arg(megabytes(bytes.size()), megabytes(limits.maxFileBytes)));
     Table table;
     table.m_text = toUtf8Text(bytes);
+    // Skipped rather than cut off, which would copy the whole text.
+    const qsizetype textStart = table.m_text.startsWith("\xEF\xBB\xBF") ? 3 : 0;
     // The first line decides the separator; a quoted line break is rare there.
     const qsizetype firstLineEnd = table.m_text.indexOf('\n');
-    table.m_separator = detectSeparator(QString::fromUtf8(QByteArrayView(table.m_text).first(
-                                            firstLineEnd < 0 ? table.m_text.size() : firstLineEnd)))
-                            .toLatin1();
-    Parser parser(table.m_text, table.m_separator, limits);
+    table.m_separator =
+        detectSeparator(QString::fromUtf8(QByteArrayView(table.m_text)
+                                              .sliced(textStart, (firstLineEnd < 0 ? table.m_text.size() : firstLineEnd)
+                                                                     - textStart)))
+            .toLatin1();
+    Parser parser(table.m_text, table.m_separator, limits, textStart);
     QStringList fields;
     int fieldCount = 0;
     bool headerFound = false;

@@ -66,8 +66,8 @@ private:
 /// than commas outside quotes, else a comma.
 [[nodiscard]] QChar detectSeparator(QStringView text);
 
-/// \a bytes as UTF-8 text without a byte order mark, read by the one rule decode()
-/// follows for the whole input. Valid UTF-8 is passed on without a copy.
+/// \a bytes as UTF-8 text, read by the one rule decode() follows for the whole
+/// input. Valid UTF-8 is passed on without a copy, byte order mark and all.
 [[nodiscard]] QByteArray toUtf8Text(const QByteArray &bytes);
 
 /// Reads quoted and plain fields (quotes doubled inside quotes, separators and line
