@@ -122,7 +122,8 @@ private slots:
         const CustomerTransfer::Preview preview = CustomerTransfer::prepare(
             *db, table, Csv::matchColumns(table.headers, CustomerTransfer::fields()), s.context.locale);
         QCOMPARE(describe(preview.problems),
-                 (QStringList{"3 E-mail: Separate several addresses with commas, not semicolons.",
+                 (QStringList{"3 E-mail: \"not an address <x>; rm -rf ~\" has semicolons; separate several "
+                              "addresses with commas.",
                               "5 E-mail: \"half@\" has no domain such as example.com after the @."}));
         QCOMPARE(CustomerTransfer::apply(*db, preview, Csv::ExistingRows::Skip)->added, 2);
         const QList<CustomerRecord> stored = CustomerStore::readAll(*db);

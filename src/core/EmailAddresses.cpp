@@ -68,11 +68,11 @@ std::optional<QString> problem(const QString &text)
     if (text.trimmed().isEmpty())
         return std::nullopt;
     if (text.contains(QLatin1Char(';')))
-        return QStringLiteral("Separate several addresses with commas, not semicolons.");
+        return QStringLiteral("\"%1\" has semicolons; separate several addresses with commas.").arg(text.trimmed());
     const QStringList parts = text.split(QLatin1Char(','));
     for (const QString &part : parts) {
         if (part.trimmed().isEmpty())
-            return QStringLiteral("There is an empty place between commas; remove the extra comma.");
+            return QStringLiteral("\"%1\" has an extra comma.").arg(text.trimmed());
         if (auto why = problemOfOne(part.trimmed()))
             return why;
     }

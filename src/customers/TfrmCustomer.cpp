@@ -15,6 +15,9 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QCursor>
+#include <QStyle>
+#include <QToolTip>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -393,6 +396,14 @@ void TfrmCustomer::showEmailProblem()
 {
     // Told while typing; the text stays as typed until it is fixed.
     const auto problem = EmailAddresses::problem(m_txtCustEmail->text());
+    if (!m_emailWarning) {
+        m_emailWarning = m_txtCustEmail->addAction(style()->standardIcon(QStyle::SP_MessageBoxWarning),
+                                                   QLineEdit::TrailingPosition);
+        connect(m_emailWarning, &QAction::triggered, this,
+                [this] { QToolTip::showText(QCursor::pos(), m_emailWarning->toolTip(), m_txtCustEmail); });
+    }
+    m_emailWarning->setVisible(problem.has_value());
+    m_emailWarning->setToolTip(problem.value_or(QString()));
     m_txtCustEmail->setStyleSheet(problem ? QStringLiteral("QLineEdit { color: #b00020; }") : QString());
     m_txtCustEmail->setToolTip(problem ? *problem : tr("Enter Customer E-mail Address"));
 }

@@ -79,6 +79,7 @@ private:
     QLineEdit *m_txtCustZipCode = nullptr;
     QLineEdit *m_txtCustMainPhone = nullptr;
     QLineEdit *m_txtCustEmail = nullptr;
+    QAction *m_emailWarning = nullptr;
     QLineEdit *m_txtCustExtraPhone1Name = nullptr;
     QLineEdit *m_txtCustExtraPhone1 = nullptr;
     QLineEdit *m_txtCustExtraPhone2Name = nullptr;
