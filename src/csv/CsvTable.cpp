@@ -189,12 +189,6 @@ QByteArray toUtf8Text(const QByteArray &bytes)
     return QString::fromLatin1(bytes).toUtf8();
 }
 
-QString decode(const QByteArray &bytes)
-{
-    const QByteArray text = toUtf8Text(bytes);
-    return QString::fromUtf8(text.startsWith("\xEF\xBB\xBF") ? text.sliced(3) : text);
-}
-
 QChar detectSeparator(QStringView text)
 {
     int commas = 0;

@@ -57,17 +57,13 @@ private:
     char m_separator = ',';
 };
 
-/// Turns the bytes of a file into text: UTF-8 with or without its byte order mark,
-/// UTF-16 with one, else the system code page. Throws CsvError for a file that is
-/// not text.
-[[nodiscard]] QString decode(const QByteArray &bytes);
-
 /// The separator of \a text: a semicolon when the first line has more semicolons
 /// than commas outside quotes, else a comma.
 [[nodiscard]] QChar detectSeparator(QStringView text);
 
-/// \a bytes as UTF-8 text, read by the one rule decode() follows for the whole
-/// input. Valid UTF-8 is passed on without a copy, byte order mark and all.
+/// The bytes of a file as UTF-8 text, by one rule for the whole input: UTF-8 with or
+/// without its byte order mark (passed on without a copy, the mark kept), UTF-16
+/// with one, else the system code page. Throws CsvError for a file that is not text.
 [[nodiscard]] QByteArray toUtf8Text(const QByteArray &bytes);
 
 /// Reads quoted and plain fields (quotes doubled inside quotes, separators and line
