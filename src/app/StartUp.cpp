@@ -1,6 +1,7 @@
 #include "StartUp.h"
 
 #include "context/AppContext.h"
+#include "core/MailAttachments.h"
 #include "core/Edition.h"
 #include "core/Paths.h"
 #include "core/Prompts.h"
@@ -46,6 +47,7 @@ void pMakeWritableFolder(const QString &folder)
 bool pStartUp(AppContext &context, QDate today)
 {
     const Edition &edition = context.edition();
+    (void)MailAttachments::removeOldFolders();
     pMakeWritableFolder(Paths::GetCompanyFolder(edition));
 
     const QString path = Paths::GetDataBasePath(edition);
@@ -66,6 +68,7 @@ bool pStartUp(AppContext &context, QDate today)
 
 void pShutDown(AppContext &context)
 {
+    (void)MailAttachments::removeOldFolders();
     const auto db = context.openDatabase();
     // Quitting with the preferences as stored writes nothing: a write waits for the disk.
     if (PreferencesStore::pLoadPreferences(*db).flags != context.preferences.flags)

@@ -7,6 +7,7 @@
 #include "SeedData.h"
 #include "DataContext.h"
 #include "core/Edition.h"
+#include "core/FileTargets.h"
 #include "core/Paths.h"
 #include "core/Prompts.h"
 
@@ -258,6 +259,10 @@ void pBackupData(const DataContext &context)
         return;
     }
     const QString target = QDir(folder).filePath(Paths::GetDataBaseName(context.edition()));
+    if (!FileTargets::mayReplace(prompts, {target})) {
+        prompts.showPlainMessage(QStringLiteral("Backup of company database cancelled"));
+        return;
+    }
     if (reportingFailure(prompts, [&] { copyDatabaseFile(context.databasePath(), target); }))
         prompts.ShowInformation(QStringLiteral("Backup of company database successful"));
 }

@@ -363,9 +363,12 @@ void EditingSession::saveAsPdf()
     DocumentOutput::pSaveDocumentAsPdf(m_context);
 }
 
-void EditingSession::email()
+bool EditingSession::email()
 {
-    DocumentMail::pEmailDocument(m_context);
+    // What the customer gets must be what is stored.
+    if (storesDocuments() && (header().blnNewInvoice || m_modified) && !save())
+        return false;
+    return DocumentMail::pEmailDocument(m_context);
 }
 
 bool EditingSession::startChangeOrder()

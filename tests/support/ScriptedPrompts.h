@@ -30,6 +30,8 @@ public:
     QList<QColor> colors;
 
     QList<Asked> asked;
+    /// Called as each question, notice or choice is put, before it is answered.
+    std::function<void(const Asked &)> onAsked;
     /// The detail given with each error, in order.
     QStringList errorDetails;
     int unplanned = 0;
@@ -49,6 +51,7 @@ public:
     QColor chooseColor(const QColor &initial) override;
 
 private:
+    void record(const Asked &a);
     Answer nextAnswer(const QString &kind, const QString &message, Answer preferred);
     QString nextChoice(const QString &kind, const QString &title);
 };
