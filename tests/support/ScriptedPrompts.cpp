@@ -53,7 +53,7 @@ int ScriptedPrompts::ShowChoice(const QString &message, const QStringList &butto
     QStringList offered = buttons;
     if (preferred >= 0 && preferred < offered.size())
         offered.move(preferred, 0);
-    asked.append({QStringLiteral("Choice"), message, Yes, offered});
+    record({QStringLiteral("Choice"), message, Yes, offered});
     if (picks.isEmpty() && chooser)
         return chooser(message, buttons);
     if (picks.isEmpty()) {
