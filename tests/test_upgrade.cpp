@@ -151,21 +151,18 @@ int rightWay(const QString &message, const QList<Expected> &expected, const QLoc
         if (const std::optional<Kind> kind = kindOf(e.kind))
             meant.insert(e.stored, UpgradeQuestions::shownValue(*kind, e.meaning, shown));
     }
-    int way = 0;
+    // Each way is a "Read the ... way:" line and one indented "text is meaning" line per example.
+    QList<bool> right;
     for (const QString &line : message.split(QLatin1Char('\n'))) {
-        if (!line.startsWith(QLatin1String("Read the ")))
-            continue;
-        const QString examples = line.section(QStringLiteral(": "), 1).chopped(1);
-        bool right = true;
-        for (const QString &example : examples.split(QStringLiteral("; "))) {
+        if (line.startsWith(QLatin1String("Read the "))) {
+            right << true;
+        } else if (line.startsWith(QLatin1String("    ")) && !right.isEmpty()) {
+            const QString example = line.trimmed();
             const qsizetype is = example.lastIndexOf(QStringLiteral(" is "));
-            right = right && meant.value(example.left(is)) == example.mid(is + 4);
+            right.last() = right.last() && meant.value(example.left(is)) == example.mid(is + 4);
         }
-        if (right)
-            return way;
-        ++way;
     }
-    return -1;
+    return int(right.indexOf(true));
 }
 
 QByteArray fileHash(const QString &path)

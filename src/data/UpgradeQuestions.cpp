@@ -105,19 +105,19 @@ std::optional<FileReading> askWhichReading(const QList<FileReading> &readings, c
     QStringList ways;
     QStringList options;
     for (qsizetype r = 0; r < readings.size(); ++r) {
-        QStringList read;
+        QStringList read{QStringLiteral("Read the %1 way:").arg(ordinalWay(int(r)))};
         for (qsizetype i : examples) {
-            read << QStringLiteral("%1 is %2").arg(texts.at(i).text,
-                                                   shownValue(texts.at(i).column->kind, *readings.at(r).values.at(i),
-                                                              shown));
+            read << QStringLiteral("    %1 is %2").arg(texts.at(i).text,
+                                                       shownValue(texts.at(i).column->kind,
+                                                                  *readings.at(r).values.at(i), shown));
         }
-        ways << QStringLiteral("Read the %1 way: %2.").arg(ordinalWay(int(r)), read.join(QStringLiteral("; ")));
+        ways << read.join(QLatin1Char('\n'));
         options << QStringLiteral("&%1: %2").arg(r + 1).arg(meanings.at(r));
     }
     const QString message =
         QStringLiteral("This company database was written by an older version of the program, and its dates and "
                        "amounts can be read in more than one way.\n\n%1\n\n%2\n\nCancel leaves the file as it is and %3.")
-            .arg(question, ways.join(QLatin1Char('\n')), leaveUntouched);
+            .arg(question, ways.join(QStringLiteral("\n\n")), leaveUntouched);
     const int chosen = askWithCancel(prompts, message, options);
     if (chosen < 0)
         return std::nullopt;
