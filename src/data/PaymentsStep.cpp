@@ -39,23 +39,39 @@ void addPaymentsAndLinks(Database &db, const SchemaUpgrade::UpgradeContext &, Sc
         "FROM tblInvHeader h WHERE dbPaidAmount <> 0 "
         "AND NOT EXISTS (SELECT 1 FROM tblPayments p WHERE p.intInvNumber = h.intInvNumber)"));
 
-    // The customer window puts first name, blank, last name on the document.
+    // The customer window puts first name, blank, last name on the document. Matched
+    // through a small indexed table: a lookup per document in the customer list itself
+    // scans every customer without a company for each document without one (hours on
+    // a large file).
     if (db.tableExists(QStringLiteral("tblCustomers"))) {
         db.exec(QStringLiteral(
-            "UPDATE tblInvHeader SET intCustomerID = COALESCE((SELECT c.intCustomerID FROM tblCustomers c "
-            "WHERE c.strCustCompany = tblInvHeader.strCustCmpnyName "
-            "AND CASE WHEN c.strCustFirstName = '' AND c.strCustLastName = '' THEN '' "
-            "ELSE c.strCustFirstName || ' ' || c.strCustLastName END = tblInvHeader.strCustFullName "
-            "ORDER BY c.intCustomerID LIMIT 1), 0) WHERE intCustomerID = 0"));
+            "CREATE TEMP TABLE upgradeCustomerNames AS SELECT strCustCompany AS company, "
+            "CASE WHEN strCustFirstName = '' AND strCustLastName = '' THEN '' "
+            "ELSE strCustFirstName || ' ' || strCustLastName END AS fullName, MIN(intCustomerID) AS id "
+            "FROM tblCustomers GROUP BY 1, 2; "
+            "CREATE INDEX temp.idxUpgradeCustomerNames ON upgradeCustomerNames(company, fullName); "
+            "UPDATE tblInvHeader SET intCustomerID = COALESCE((SELECT n.id FROM upgradeCustomerNames n "
+            "WHERE n.company = tblInvHeader.strCustCmpnyName AND n.fullName = tblInvHeader.strCustFullName), 0) "
+            "WHERE intCustomerID = 0; "
+            "DROP TABLE temp.upgradeCustomerNames"));
     }
+
+    // Files this old have no index on the number yet (the index step comes later and
+    // must see duplicate numbers first).
+    db.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS idxUpgradeInvNumber ON tblInvHeader(intInvNumber)"));
 
     db.exec(QStringLiteral("UPDATE tblInvHeader SET intJobID = intInvNumber WHERE intJobID = 0"));
     // strFromInvNameNumber names the document a credit or notice was made from ("Invoice 512").
-    db.exec(QStringLiteral(
-        "UPDATE tblInvHeader SET intJobID = (SELECT s.intJobID FROM tblInvHeader s WHERE "
-        "tblInvHeader.strFromInvNameNumber = s.strInvName || ' ' || s.intInvNumber) "
-        "WHERE strFromInvNameNumber <> '' AND EXISTS (SELECT 1 FROM tblInvHeader s WHERE "
-        "tblInvHeader.strFromInvNameNumber = s.strInvName || ' ' || s.intInvNumber)"));
+    // The number is the text's last word, so the lookup can use the number's index.
+    const QString source = QStringLiteral(
+        "FROM tblInvHeader s WHERE s.intInvNumber = CAST(substr(tblInvHeader.strFromInvNameNumber, "
+        "length(rtrim(tblInvHeader.strFromInvNameNumber, '0123456789')) + 1) AS INTEGER) "
+        "AND tblInvHeader.strFromInvNameNumber = s.strInvName || ' ' || s.intInvNumber");
+    db.exec(QStringLiteral("UPDATE tblInvHeader SET intJobID = (SELECT s.intJobID %1) "
+                           "WHERE strFromInvNameNumber <> '' AND EXISTS (SELECT 1 %1)")
+                .arg(source));
+
+    db.exec(QStringLiteral("DROP INDEX idxUpgradeInvNumber"));
 }
 
 } // namespace PaymentsStep
