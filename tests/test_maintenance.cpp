@@ -710,7 +710,7 @@ private slots:
         QCOMPARE(shell.mails.size(), 1);
         QCOMPARE(shell.mails[0].to, QStringLiteral("jane@example.test"));
         QCOMPARE(shell.mails[0].subject, QStringLiteral("Invoice 512 from My Company Name"));
-        QVERIFY(shell.mails[0].attachment.endsWith(QStringLiteral("Invoice  512.pdf")));
+        QVERIFY(shell.mails[0].attachment.endsWith(QStringLiteral("Invoice 512.pdf")));
         QCOMPARE(b.context.document.header.intInvNumber, 512);
     }
 };

@@ -726,12 +726,12 @@ private slots:
         QTemporaryDir dir;
 
         QVERIFY(!printing.pSaveAsPDF()); // cancelled
-        QCOMPARE(session.prompts.lastMessage(), QStringLiteral("Save Invoice  512 as .pdf Document"));
+        QCOMPARE(session.prompts.lastMessage(), QStringLiteral("Save Invoice 512 as .pdf Document"));
         QVERIFY(filesIn(dir.path()).isEmpty());
 
-        session.prompts.choices << dir.filePath(QStringLiteral("Invoice  512"));
+        session.prompts.choices << dir.filePath(QStringLiteral("Invoice 512"));
         QVERIFY(printing.pSaveAsPDF());
-        QCOMPARE(filesIn(dir.path()), QStringList{"Invoice  512.pdf"});
+        QCOMPARE(filesIn(dir.path()), QStringList{"Invoice 512.pdf"});
     }
 
     void heddrinPrintsItsOwnPriceListAndTheWarranty()

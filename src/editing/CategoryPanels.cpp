@@ -1,5 +1,8 @@
 #include "CategoryPanels.h"
 
+#include "widgets/Mnemonics.h"
+
+#include <QFocusEvent>
 #include <QFrame>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -21,6 +24,9 @@ int CategoryPanelGroup::addPanel(const QString &name, const QString &caption, QW
     header->setCheckable(true);
     header->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     header->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    header->setFocusPolicy(Qt::StrongFocus);
+    header->setProperty(Mnemonics::kPanelHeader, true);
+    header->installEventFilter(this);
     QFont bold = header->font();
     bold.setBold(true);
     header->setFont(bold);
@@ -51,7 +57,28 @@ void CategoryPanelGroup::expand(int index)
     }
 }
 
+bool CategoryPanelGroup::eventFilter(QObject *watched, QEvent *event)
+{
+    // Reached by Tab or by its letter, a header opens its panel, so the next Tab
+    // goes on into the panel's controls.
+    if (event->type() == QEvent::FocusIn) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason) {
+            for (int i = 0; i < m_panels.size(); ++i) {
+                if (m_panels.at(i).header == watched && !isExpanded(i))
+                    expand(i);
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 bool CategoryPanelGroup::isExpanded(int index) const
 {
     return index >= 0 && index < m_panels.size() && m_panels.at(index).header->isChecked();
+}
+
+QWidget *CategoryPanelGroup::header(int index) const
+{
+    return m_panels.at(index).header;
 }

@@ -264,8 +264,8 @@ public:
                                           QStringLiteral("Main Phone"),   QStringLiteral("Extra Phone 1"),
                                           QStringLiteral("Extra Phone 2")};
         for (int i = 0; i < components.size(); ++i) {
-            TextItem line = Items::cell(components.at(i), 0.5, r, kCustomerLineRoom, kDataFont, kLeft,
-                                        blankForm ? formCaptions.at(i) : values.at(i));
+            TextItem line = Items::shortenedCell(components.at(i), 0.5, r, kCustomerLineRoom, kDataFont, kLeft,
+                                                 blankForm ? formCaptions.at(i) : values.at(i));
             if (blankForm) {
                 line.color = kSilver;
                 if (i < components.size() - 1) // the last caption gets no line to write on

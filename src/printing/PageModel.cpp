@@ -49,7 +49,32 @@ TextItem fittedCell(const QString &name, double left, double top, double width, 
 {
     TextItem item = cell(name, left, top, width, font, alignment, text);
     item.font = ReportFonts::fittedFont(font, text, width, 6);
+    const double lineHeight = ReportFonts::lineHeight(font);
+    if (ReportFonts::textWidth(item.font, text) > width) {
+        // Too long for one line at the smallest size: two lines in the height of the box
+        // around it (a line and a third), so all of it still shows.
+        for (ReportFont two = font; two.pointSize >= 4; two.pointSize -= 0.5) {
+            const double twoLines = 2 * ReportFonts::lineHeight(two);
+            if (twoLines <= lineHeight * 4 / 3 && ReportFonts::wrapLines(two, text, width).size() <= 2) {
+                item.font = two;
+                item.wrap = true;
+                item.rect = QRectF(left, top + (lineHeight - twoLines) / 2, width, twoLines);
+                return item;
+            }
+        }
+    }
     // The smaller text stays on the line's middle.
+    const double smaller = lineHeight - ReportFonts::lineHeight(item.font);
+    item.rect = QRectF(left, top + smaller / 2, width, ReportFonts::lineHeight(item.font));
+    return item;
+}
+
+TextItem shortenedCell(const QString &name, double left, double top, double width, const ReportFont &font,
+                       Qt::Alignment alignment, const QString &text)
+{
+    TextItem item = cell(name, left, top, width, font, alignment, text);
+    item.font = ReportFonts::fittedFont(font, text, width, font.pointSize * 0.8);
+    item.text = ReportFonts::elided(item.font, text, width);
     const double smaller = ReportFonts::lineHeight(font) - ReportFonts::lineHeight(item.font);
     item.rect = QRectF(left, top + smaller / 2, width, ReportFonts::lineHeight(item.font));
     return item;

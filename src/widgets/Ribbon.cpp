@@ -91,7 +91,20 @@ Ribbon::Ribbon(QWidget *parent)
     layout->addLayout(top);
     layout->addWidget(m_pages);
 
-    connect(m_tabs, &QTabBar::currentChanged, m_pages, &QStackedWidget::setCurrentIndex);
+    connect(m_tabs, &QTabBar::currentChanged, m_pages, [this](int index) {
+        m_pages->setCurrentIndex(index);
+        // Chosen by its letter or a click, a page takes the focus, so Tab goes on
+        // through its controls.
+        QWidget *page = m_pages->currentWidget();
+        if (!page || !isActiveWindow() || !page->isVisible())
+            return;
+        for (QWidget *control : page->findChildren<QWidget *>()) {
+            if ((control->focusPolicy() & Qt::TabFocus) && control->isVisible() && control->isEnabled()) {
+                control->setFocus(Qt::TabFocusReason);
+                return;
+            }
+        }
+    });
     connect(m_tabs, &QTabBar::tabBarClicked, this, [this] {
         if (m_minimized)
             setMinimized(false);
