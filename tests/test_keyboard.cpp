@@ -22,6 +22,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableView>
@@ -40,20 +41,6 @@ qint64 count(const TestSession &s, const QString &sql)
     return s.db()->queryInt(sql);
 }
 
-/// In a price or customer picker: moves down the list to the row showing \a text in
-/// \a column and presses Enter on it.
-void chooseRow(QTableView *list, int column, const QString &text)
-{
-    const int row = ListWindows::rowShowing(list, column, text);
-    QVERIFY2(row >= 0, qPrintable(text));
-    QCOMPARE(focused(), list);
-    press(Qt::Key_Home);
-    for (int i = 0; i < row; ++i)
-        press(Qt::Key_Down);
-    QCOMPARE(list->currentIndex().row(), row);
-    press(Qt::Key_Return);
-}
-
 /// Chooses the maintenance type \a type in the closed drop-down with the arrow keys.
 void chooseType(QComboBox *types, MaintenanceType type)
 {
@@ -68,6 +55,7 @@ void chooseType(QComboBox *types, MaintenanceType type)
 void addLineByKeys(TfrmInvoiceStored &editor, int row, const QString &quantity)
 {
     auto added = whenOpen<TfrmPriceCorvalo>([row, quantity](TfrmPriceCorvalo &p) {
+        QVERIFY(tabTo(child<QTableView>(p, "lstPrice")));
         press(Qt::Key_Home);
         for (int down = 0; down < row; ++down)
             press(Qt::Key_Down);
@@ -89,6 +77,7 @@ std::unique_ptr<TfrmInvoiceStored> newStoredEditor(TestSession &s)
     auto editor = std::make_unique<TfrmInvoiceStored>(s.context);
     editor->show();
     QApplication::setActiveWindow(editor.get());
+    (void)QTest::qWaitForWindowActive(editor.get());
     return editor;
 }
 
@@ -126,22 +115,21 @@ private slots:
             auto picked = whenOpen<TfrmCustomer>([](TfrmCustomer &c) {
                 auto *searchBy = child<QComboBox>(c, "cmboCustSearch");
                 QVERIFY(tabTo(searchBy));
-                while (searchBy->currentText() != QStringLiteral("Last Name"))
+                while (searchBy->currentText() != QStringLiteral("Company Name"))
                     press(Qt::Key_Down);
                 QCOMPARE(focused(), child<QLineEdit>(c, "txtCustSearch"));
-                type(QStringLiteral("Doe"));
+                type(QStringLiteral("Janes"));
                 press(Qt::Key_Return);
             });
             QVERIFY(tabTo(child<QPushButton>(e, "btnAddCustomer"), true));
             press(Qt::Key_Space);
             QTRY_VERIFY(*picked);
-            QVERIFY(s.context.document.header.strCustFullName.contains(QLatin1String("Doe")));
+            QCOMPARE(s.context.document.header.strCustFullName, QStringLiteral("Jane Doe"));
 
             // Three lines from the price sheet.
             for (int i = 0; i < 3; ++i) {
                 auto added = whenOpen<TfrmPriceCorvalo>([i](TfrmPriceCorvalo &p) {
-                    auto *list = child<QTableView>(p, "lstPrice");
-                    QCOMPARE(focused(), list);
+                    QVERIFY(tabTo(child<QTableView>(p, "lstPrice")));
                     press(Qt::Key_Home);
                     for (int down = 0; down < i; ++down)
                         press(Qt::Key_Down);
@@ -215,7 +203,11 @@ private slots:
             QTRY_VERIFY(*previewed);
             press(Qt::Key_Escape);
         });
-        pressAltFor(child<QAction>(main, "actInvoiceMaintenance")->text());
+        // Through the Invoice menu: its title's letter, then the command's.
+        pressAltFor(child<QMenu>(main, "mnuInvoice")->title());
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        QTest::keyClick(QApplication::activePopupWidget(),
+                        Qt::Key(markedLetter(child<QAction>(main, "actInvoiceMaintenance")->text()).unicode()));
         QTRY_VERIFY(*maintained);
 
         QCOMPARE(count(s, "SELECT COUNT(*) FROM tblInvHeader WHERE strInvName = 'Invoice'"), 1);
@@ -225,6 +217,19 @@ private slots:
         QVERIFY(printer.calls.contains(QStringLiteral("preview %1").arg(PrintKind::CurrentDocument)));
         QCOMPARE(s.prompts.messages("Error"), QStringList());
         QCOMPARE(s.prompts.unplanned, 0);
+    }
+
+    void mainWindowCommandsAnswerToTheirLetter()
+    {
+        TestSession s(Edition::Lunvard);
+        s.start();
+        TfrmMain main(s.context);
+        main.show();
+        QApplication::setActiveWindow(&main);
+        QVERIFY(QTest::qWaitForWindowActive(&main));
+        auto opened = whenOpen<TfrmInvoiceLunvard>([](TfrmInvoiceLunvard &) { press(Qt::Key_Escape); });
+        pressAltFor(child<QAction>(main, "actNewInvoice")->text());
+        QTRY_VERIFY(*opened);
     }
 
     void unsavableNewDocumentIsNotDiscardedByOneKey()
@@ -271,6 +276,7 @@ private slots:
         TfrmInvoiceLunvard editor(s.context);
         editor.show();
         QApplication::setActiveWindow(&editor);
+        QVERIFY(QTest::qWaitForWindowActive(&editor));
         s.context.document.lines.appendPriceLine({QStringLiteral("Gutter"), 1, 80, 20, true, true});
         child<QComboBox>(editor, "cmbInvoiceType")->setCurrentIndex(1); // a change the editor sees
         s.prompts.answers = {Prompts::No};
@@ -294,6 +300,7 @@ private slots:
         TfrmInvoiceMaintenance window(s.context);
         window.show();
         QApplication::setActiveWindow(&window);
+        QVERIFY(QTest::qWaitForWindowActive(&window));
         auto *types = child<QComboBox>(window, "cmboInvMaintenanceType");
         QCOMPARE(focused(), types);
         // Through the open drop-down, as a user picks from it: Enter only chooses.
@@ -336,6 +343,7 @@ private slots:
         TfrmInvoiceLunvard editor(s.context);
         editor.show();
         QApplication::setActiveWindow(&editor);
+        QVERIFY(QTest::qWaitForWindowActive(&editor));
         child<QComboBox>(editor, "cmbInvoiceType")->setCurrentIndex(0);
         RecordingPrintModule printer(s.context);
         QAction *print = child<QAction>(editor, "actPrint");
@@ -374,6 +382,7 @@ private slots:
         TfrmCustomer customers(s.context);
         customers.show();
         QApplication::setActiveWindow(&customers);
+        QVERIFY(QTest::qWaitForWindowActive(&customers));
         auto *list = child<QTableView>(customers, "lstvCustomers");
         const int rows = list->model()->rowCount();
         QVERIFY(rows >= 3);
@@ -398,6 +407,7 @@ private slots:
         TfrmCustomer picker(s.context, nullptr, ListUse::PickForDocument);
         picker.show();
         QApplication::setActiveWindow(&picker);
+        QVERIFY(QTest::qWaitForWindowActive(&picker));
         auto *searchBy = child<QComboBox>(picker, "cmboCustSearch");
         searchBy->setFocus();
         searchBy->setCurrentIndex(searchBy->findText(QStringLiteral("Last Name")));
@@ -407,10 +417,11 @@ private slots:
         QCOMPARE(focused(), child<QTableView>(picker, "lstvCustomers"));
         QVERIFY(picker.isVisible());
         QVERIFY(tabTo(text, true));
-        type(QStringLiteral("Doe"));
+        searchBy->setCurrentIndex(searchBy->findText(QStringLiteral("Company Name")));
+        type(QStringLiteral("Janes"));
         press(Qt::Key_Return); // one match: Enter picks it
         QVERIFY(!picker.isVisible());
-        QVERIFY(s.context.document.header.strCustFullName.contains(QLatin1String("Doe")));
+        QCOMPARE(s.context.document.header.strCustFullName, QStringLiteral("Jane Doe"));
     }
 
     void limitedFieldsSayWhenTextIsCutAndRefuseControlCharacters()
@@ -424,6 +435,7 @@ private slots:
             s.context, [&](const Payment &payment) { recorded << payment; return true; }, [](int) { return false; });
         window.show();
         QApplication::setActiveWindow(&window);
+        QVERIFY(QTest::qWaitForWindowActive(&window));
         auto *note = child<QLineEdit>(window, "txtPaymentNote");
         note->setFocus();
 

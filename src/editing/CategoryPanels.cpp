@@ -3,6 +3,7 @@
 #include "widgets/Mnemonics.h"
 
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QFrame>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -59,6 +60,21 @@ void CategoryPanelGroup::expand(int index)
 
 bool CategoryPanelGroup::eventFilter(QObject *watched, QEvent *event)
 {
+    // Shift+Tab from a header goes back into the panel above, opened, to its last control.
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Backtab) {
+        for (int i = 1; i < m_panels.size(); ++i) {
+            if (m_panels.at(i).header != watched)
+                continue;
+            expand(i - 1);
+            QWidget *last = m_panels.at(i - 1).header;
+            for (QWidget *control : m_panels.at(i - 1).content->findChildren<QWidget *>()) {
+                if ((control->focusPolicy() & Qt::TabFocus) && control->isVisibleTo(this) && control->isEnabled())
+                    last = control;
+            }
+            last->setFocus(Qt::BacktabFocusReason);
+            return true;
+        }
+    }
     // Reached by Tab or by its letter, a header opens its panel, so the next Tab
     // goes on into the panel's controls.
     if (event->type() == QEvent::FocusIn) {

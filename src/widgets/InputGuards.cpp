@@ -116,6 +116,15 @@ void DateField::setRefused(bool refused)
         showRefusal(this, TypedDate::expected(locale()));
 }
 
+void DateField::focusInEvent(QFocusEvent *event)
+{
+    QDateEdit::focusInEvent(event);
+    const Qt::FocusReason reason = event->reason();
+    if (!m_typing
+        && (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason))
+        lineEdit()->selectAll();
+}
+
 void DateField::focusOutEvent(QFocusEvent *event)
 {
     if (!finishTyping()) {

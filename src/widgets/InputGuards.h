@@ -36,6 +36,8 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    /// Reached by the keyboard, the whole date is selected, so what is typed replaces it.
+    void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     /// Tab leaves the field instead of walking its day, month and year.

@@ -91,6 +91,11 @@ void giveCommands(QWidget *window)
     }
     for (const QAbstractButton *button : window->findChildren<QAbstractButton *>())
         taken.insert(markedLetter(button->text()));
+    // Letters chosen by hand come first: no other command may take them.
+    for (const QAction *command : window->findChildren<QAction *>()) {
+        if (command->objectName().startsWith(QLatin1String("act")))
+            taken.insert(markedLetter(command->text()));
+    }
     taken.remove(QChar());
     // Panel headers first: their letter opens the panel, which is how the keyboard
     // reaches what the closed panels hold.

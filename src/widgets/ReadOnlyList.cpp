@@ -7,6 +7,8 @@
 
 namespace {
 
+constexpr char kRowHomeEnd[] = "rowHomeEnd";
+
 /// A table moves Home and End along the row; in a list of records they mean the
 /// first and the last record, which is what Ctrl+Home and Ctrl+End do.
 class RowHomeEnd final : public QObject
@@ -33,8 +35,10 @@ protected:
 void giveListKeys(QAbstractItemView *view)
 {
     view->setTabKeyNavigation(false);
-    if (qobject_cast<QTableView *>(view) && !view->findChild<RowHomeEnd *>(QString(), Qt::FindDirectChildrenOnly))
+    if (qobject_cast<QTableView *>(view) && !view->property(kRowHomeEnd).toBool()) {
+        view->setProperty(kRowHomeEnd, true);
         view->installEventFilter(new RowHomeEnd(view));
+    }
 }
 
 QTableView *makeReadOnlyList(QWidget *parent, const QString &objectName, QAbstractItemModel *model)

@@ -20,12 +20,25 @@ inline QWidget *focused()
 
 inline QWidget *keyTarget()
 {
+    // Back from a closed window, the one under it has the keyboard again.
+    QWidget *top = QApplication::activeModalWidget();
+    if (!top && !QApplication::activeWindow()) {
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            if (window->isVisible() && window->isWindow() && !window->inherits("QMenu"))
+                top = window;
+        }
+    }
+    if (top && !top->isActiveWindow()) {
+        QApplication::setActiveWindow(top);
+        (void)QTest::qWaitForWindowActive(top);
+    }
     if (QWidget *widget = QApplication::focusWidget())
         return widget;
     if (QWidget *modal = QApplication::activeModalWidget())
         return modal;
     return QApplication::activeWindow();
 }
+
 
 inline void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
@@ -61,7 +74,7 @@ inline void pressAltFor(const QString &caption)
 }
 
 /// Presses Tab (or Shift+Tab) until \a target has the focus; false when it never does.
-inline bool tabTo(const QWidget *target, bool backwards = false, int most = 40)
+inline bool tabTo(const QWidget *target, bool backwards = false, int most = 100)
 {
     for (int i = 0; i < most && focused() != target; ++i)
         press(backwards ? Qt::Key_Backtab : Qt::Key_Tab, backwards ? Qt::ShiftModifier : Qt::NoModifier);
@@ -78,7 +91,10 @@ std::shared_ptr<bool> whenOpen(std::function<void(Window &)> act)
     auto ticks = std::make_shared<int>(0);
     QObject::connect(timer, &QTimer::timeout, timer, [=] {
         auto *window = qobject_cast<Window *>(QApplication::activeModalWidget());
-        if (!window) {
+        if (!window || !window->isActiveWindow()) {
+            // A window the platform has not activated yet gets no keys.
+            if (window)
+                QApplication::setActiveWindow(window);
             if (++*ticks > 1000) // five seconds: the test fails on the flag
                 timer->deleteLater();
             return;
@@ -88,6 +104,9 @@ std::shared_ptr<bool> whenOpen(std::function<void(Window &)> act)
         act(*window);
         if (window->isVisible())
             window->close();
+        if (window->isVisible())
+            window->hide(); // a step failed and the window would not close: never hang
+
         *ran = true;
     });
     timer->start(5);
