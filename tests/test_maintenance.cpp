@@ -638,6 +638,7 @@ private slots:
         QCOMPARE(MaintenanceType(types->currentData().toInt()), T::Delete);
         QVERIFY(types->hasFocus());
         QVERIFY(list->currentIndex().isValid());
+        list->setFocus(Qt::TabFocusReason);
         list->setCurrentIndex(list->model()->index(rowShowing(list, 0, "504"), 0));
         b.prompts.answers = {Prompts::Yes};
         QTest::keyClick(list, Qt::Key_Return);

@@ -246,9 +246,9 @@ public:
         }
         m_page.add(Items::cell(QStringLiteral("rvtxtCustPmtTerms"), 4.9, top + 0.4, 3.2, kDataFont, kLeft,
                                m_header.strCustPymntTerms));
-        m_page.add(Items::fittedCell(QStringLiteral("rvtxtCustPO"), 4.9, top + 0.8, 1.5, kDataFont, kLeft,
+        m_page.add(Items::fittedCellOnTwoLines(QStringLiteral("rvtxtCustPO"), 4.9, top + 0.8, 1.5, kDataFont, kLeft,
                                      blankForm ? QString() : m_header.strCustPONumber));
-        m_page.add(Items::fittedCell(QStringLiteral("rvtxtCustTaxEmptNumber"), 6.6, top + 0.8, 1.5, kDataFont, kLeft,
+        m_page.add(Items::fittedCellOnTwoLines(QStringLiteral("rvtxtCustTaxEmptNumber"), 6.6, top + 0.8, 1.5, kDataFont, kLeft,
                                      blankForm ? QString() : m_header.strCustTaxExemptNum));
 
         const QStringList components = {

@@ -49,23 +49,34 @@ TextItem fittedCell(const QString &name, double left, double top, double width, 
 {
     TextItem item = cell(name, left, top, width, font, alignment, text);
     item.font = ReportFonts::fittedFont(font, text, width, 6);
+    // The smaller text stays on the line's middle.
+    const double smaller = ReportFonts::lineHeight(font) - ReportFonts::lineHeight(item.font);
+    item.rect = QRectF(left, top + smaller / 2, width, ReportFonts::lineHeight(item.font));
+    return item;
+}
+
+TextItem fittedCellOnTwoLines(const QString &name, double left, double top, double width, const ReportFont &font,
+                              Qt::Alignment alignment, const QString &text)
+{
+    TextItem item = fittedCell(name, left, top, width, font, alignment, text);
+    if (ReportFonts::textWidth(item.font, text) <= width)
+        return item;
+    // Two lines in the height of the box around it (a line and a third).
     const double lineHeight = ReportFonts::lineHeight(font);
-    if (ReportFonts::textWidth(item.font, text) > width) {
-        // Too long for one line at the smallest size: two lines in the height of the box
-        // around it (a line and a third), so all of it still shows.
-        for (ReportFont two = font; two.pointSize >= 4; two.pointSize -= 0.5) {
-            const double twoLines = 2 * ReportFonts::lineHeight(two);
-            if (twoLines <= lineHeight * 4 / 3 && ReportFonts::wrapLines(two, text, width).size() <= 2) {
-                item.font = two;
-                item.wrap = true;
-                item.rect = QRectF(left, top + (lineHeight - twoLines) / 2, width, twoLines);
-                return item;
-            }
+    for (ReportFont two = font; two.pointSize >= 4; two.pointSize -= 0.5) {
+        const double twoLines = 2 * ReportFonts::lineHeight(two);
+        const QStringList lines = ReportFonts::wrapLines(two, text, width);
+        if (twoLines <= lineHeight * 4 / 3 && lines.size() <= 2) {
+            // Broken where the measuring broke it (inside a long number too), and not
+            // clipped: the renderer's line spacing may differ by a hair.
+            item.font = two;
+            item.text = lines.join(QLatin1Char('\n'));
+            item.wrap = true;
+            item.clip = false;
+            item.rect = QRectF(left, top + (lineHeight - twoLines) / 2, width, twoLines);
+            return item;
         }
     }
-    // The smaller text stays on the line's middle.
-    const double smaller = lineHeight - ReportFonts::lineHeight(item.font);
-    item.rect = QRectF(left, top + smaller / 2, width, ReportFonts::lineHeight(item.font));
     return item;
 }
 

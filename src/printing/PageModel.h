@@ -163,10 +163,13 @@ namespace Items {
 [[nodiscard]] TextItem cell(const QString &name, double left, double top, double width, const ReportFont &font,
                             Qt::Alignment alignment, const QString &text);
 /// A one-line text in a box that must show all of it (an amount, an order number):
-/// its font is made smaller until the text fits the width, down to 6 points; what is
-/// longer still takes two lines of a smaller size.
+/// its font is made smaller until the text fits the width, down to 6 points.
 [[nodiscard]] TextItem fittedCell(const QString &name, double left, double top, double width, const ReportFont &font,
                                   Qt::Alignment alignment, const QString &text);
+/// The same for a box a line and a third high: what is too long even at 6 points takes
+/// two lines of a smaller size.
+[[nodiscard]] TextItem fittedCellOnTwoLines(const QString &name, double left, double top, double width,
+                                            const ReportFont &font, Qt::Alignment alignment, const QString &text);
 /// A one-line text that may be shortened (a name): a little smaller when that makes
 /// it fit, otherwise cut at a whole letter with an ellipsis.
 [[nodiscard]] TextItem shortenedCell(const QString &name, double left, double top, double width,

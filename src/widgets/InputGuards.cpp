@@ -61,9 +61,7 @@ void DateField::keyPressEvent(QKeyEvent *event)
     }
     if (m_typing && event->key() == Qt::Key_Escape) {
         // Escape gives the field its date back; the window's own Escape comes next time.
-        m_typing = false;
-        setRefused(false);
-        lineEdit()->setText(textFromDateTime(dateTime()));
+        showDate();
         event->accept();
         return;
     }
@@ -84,7 +82,7 @@ void DateField::takeTyped()
     if (date() == *typed)
         lineEdit()->setText(m_typed);
     else
-        finishTyping(); // the window put another date in its place
+        showDate(); // the window put another date in its place
 }
 
 bool DateField::finishTyping()
@@ -100,6 +98,13 @@ bool DateField::finishTyping()
     setDate(*typed);
     lineEdit()->setText(textFromDateTime(dateTime())); // a two-digit year shows its century now
     return true;
+}
+
+void DateField::showDate()
+{
+    m_typing = false;
+    setRefused(false);
+    lineEdit()->setText(textFromDateTime(dateTime()));
 }
 
 void DateField::setRefused(bool refused)
@@ -139,9 +144,7 @@ void DateField::mousePressEvent(QMouseEvent *event)
 {
     if (!finishTyping() && !lineEdit()->geometry().contains(event->position().toPoint())) {
         // The calendar or arrows replace the refused text with a date chosen there.
-        m_typing = false;
-        setRefused(false);
-        lineEdit()->setText(textFromDateTime(dateTime()));
+        showDate();
     }
     QDateEdit::mousePressEvent(event);
 }

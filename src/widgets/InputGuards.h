@@ -49,6 +49,8 @@ private:
     /// does not is refused visibly. False when it was refused.
     bool finishTyping();
     void setRefused(bool refused);
+    /// Ends free typing and shows the field's own date.
+    void showDate();
 
     bool m_typing = false;
     bool m_refused = false;

@@ -14,6 +14,8 @@ RibbonGroup::RibbonGroup(const QString &title, QWidget *parent)
     : QWidget(parent)
     , m_row(new QHBoxLayout)
 {
+    // A group keeps the width its captions need; the page grows, not the captions shrink.
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 2, 4, 2);
     layout->setSpacing(1);

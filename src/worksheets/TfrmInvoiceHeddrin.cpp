@@ -245,6 +245,9 @@ void TfrmInvoiceHeddrin::buildRibbon()
     auto *numberColumn = new QWidget;
     auto *numberLayout = new QVBoxLayout(numberColumn);
     numberLayout->setContentsMargins(0, 0, 0, 0);
+    // Wide enough to show a whole number as it is typed.
+    for (QLineEdit *number : {m_txtCustPO, m_txtcustTaxExemptNumber})
+        number->setMinimumWidth(number->fontMetrics().averageCharWidth() * 18);
     numberLayout->addWidget(captioned(tr("P.O. Number"), m_txtCustPO));
     numberLayout->addWidget(captioned(tr("Exempt Number"), m_txtcustTaxExemptNumber));
     numbers->addWidget(numberColumn);
