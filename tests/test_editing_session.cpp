@@ -66,8 +66,15 @@ private slots:
         f.session.setPONumber(QStringLiteral("PO 7"));
         QVERIFY(f.session.isModified());
         QVERIFY(!f.session.canSave()); // no customer, no line
-        QVERIFY(f.session.mayClose()); // nothing that could be saved
-        QVERIFY(f.s.prompts.asked.isEmpty());
+        // Not savable yet, but typed into: closing asks, and Enter (No) keeps it.
+        f.s.prompts.answers = {Prompts::No, Prompts::Yes};
+        QVERIFY(!f.session.mayClose());
+        QCOMPARE(f.s.prompts.asked.size(), 1);
+        QCOMPARE(f.s.prompts.asked.first().message,
+                 QStringLiteral("Discard the unsaved %1?").arg(f.session.caption()));
+        QCOMPARE(f.s.prompts.asked.first().preferred, Prompts::No);
+        QVERIFY(f.session.mayClose());
+        f.s.prompts.asked.clear();
 
         QSignalSpy changed(&f.session, &EditingSession::changed);
         f.addCustomerAndLine();

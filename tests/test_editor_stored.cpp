@@ -170,8 +170,9 @@ private slots:
             QVERIFY(!child<QToolButton>(*editor, "CategoryPanelRequired")->isChecked());
             QVERIFY(child<QCheckBox>(*editor, "ckbxTaxExempt")->isVisible());
             QVERIFY(!child<QComboBox>(*editor, "cmbInvoiceType")->isVisible());
+            // Each panel's header leads its controls.
             QCOMPARE(child<QCheckBox>(*editor, "ckbxRecurring")->nextInFocusChain()->objectName(),
-                     QStringLiteral("cmbPaymentTerms"));
+                     QStringLiteral("CategoryPanelCustomer"));
         } else {
             // The markers show what the document still lacks.
             auto *customerMark = child<QLabel>(*editor, "lblArtskCustomer");
@@ -385,7 +386,7 @@ private slots:
         text.start(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
         QVERIFY(text.waitForFinished(60000));
         QVERIFY(QString::fromUtf8(text.readAllStandardOutput()).contains(QStringLiteral("PO-4411")));
-        QCOMPARE(t.s.prompts.asked.last().message, QStringLiteral("Save Estimate  %1 as .pdf Document").arg(number));
+        QCOMPARE(t.s.prompts.asked.last().message, QStringLiteral("Save Estimate %1 as .pdf Document").arg(number));
 
         // Cancelling the file choice writes nothing; neither PDF nor print stores or numbers.
         QFile::remove(path);

@@ -424,6 +424,38 @@ private slots:
         QCOMPARE(page.find<TextItem>(QStringLiteral("rvtxtCustTaxEmptNumber"))->font.pointSize, 10.0);
     }
 
+    void longerOrderNumbersAndNamesStillShowInTheirBoxes()
+    {
+        TestSession session(Edition::Corvalo);
+        session.start();
+        AppContext &context = session.context;
+        fillDocument(context, QStringLiteral("Invoice"), 531, 1);
+        // Older files and imports hold texts longer than the fields now allow.
+        const QString order = QStringLiteral("PO-2026-0000-1111-2222-3333-4444-5555666");
+        const QString unbroken = QStringLiteral("PO2026000011112222333344445555666677778888");
+        const QString name = QStringLiteral("Hargrove \"Builders\" and Remodelling Company of the Greater Springfield "
+                                            "Area, Incorporated, Division of \u00d6sterreich Works and Sons Ltd.");
+        QVERIFY(name.size() > 120);
+        for (const QString &number : {order, unbroken}) {
+            context.document.header.strCustPONumber = number;
+            context.document.header.strCustCmpnyName = name;
+            const ReportPage page = documentJob(context).pages.first();
+            const TextItem *po = page.find<TextItem>(QStringLiteral("rvtxtCustPO"));
+            QVERIFY(po);
+            QCOMPARE(QString(po->text).remove(QLatin1Char('\n')), number); // all of it, on two lines
+            for (const QString &line : po->text.split(QLatin1Char('\n')))
+                QVERIFY2(ReportFonts::textWidth(po->font, line) <= po->rect.width() + 1e-9, qPrintable(line));
+            QVERIFY(po->font.pointSize >= 4);
+
+            // A name too long for its line ends in an ellipsis at a whole letter.
+            const TextItem *company = page.find<TextItem>(QStringLiteral("rvtxtCustComp"));
+            QVERIFY(company);
+            QVERIFY(company->text.endsWith(QChar(0x2026)));
+            QVERIFY(name.startsWith(company->text.chopped(1)));
+            QVERIFY(ReportFonts::textWidth(company->font, company->text) <= company->rect.width() + 1e-9);
+        }
+    }
+
     void logoFollowsTheCompanySettings_data()
     {
         QTest::addColumn<int>("edition");
@@ -726,12 +758,12 @@ private slots:
         QTemporaryDir dir;
 
         QVERIFY(!printing.pSaveAsPDF()); // cancelled
-        QCOMPARE(session.prompts.lastMessage(), QStringLiteral("Save Invoice  512 as .pdf Document"));
+        QCOMPARE(session.prompts.lastMessage(), QStringLiteral("Save Invoice 512 as .pdf Document"));
         QVERIFY(filesIn(dir.path()).isEmpty());
 
-        session.prompts.choices << dir.filePath(QStringLiteral("Invoice  512"));
+        session.prompts.choices << dir.filePath(QStringLiteral("Invoice 512"));
         QVERIFY(printing.pSaveAsPDF());
-        QCOMPARE(filesIn(dir.path()), QStringList{"Invoice  512.pdf"});
+        QCOMPARE(filesIn(dir.path()), QStringList{"Invoice 512.pdf"});
     }
 
     void heddrinPrintsItsOwnPriceListAndTheWarranty()

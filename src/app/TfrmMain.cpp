@@ -193,6 +193,7 @@ void TfrmMain::createToolBar()
     tools->setIconSize(QSize(32, 32));
     tools->addActions({m_actNewInvoice, m_actInvoiceMaintenance, m_actReceivables, m_actManualInvoice, m_actCustomerMaintenance,
                        m_actReport, m_actHelp});
+    Mnemonics::answerInWindow(this, tools->actions());
 }
 
 QWidget *TfrmMain::createCentralArea()

@@ -1,4 +1,5 @@
 // The pages of the company window that edit who the company is: identity and
+#include "widgets/TextFields.h"
 // logo, licences, acceptance area, e-mail and web.
 #include "CompanyInfoPages.h"
 
@@ -36,6 +37,7 @@ QLineEdit *CompanyInfoPage::addField(QGridLayout *grid, int row, const QString &
     edit->setToolTip(hint);
     if (limit > 0)
         edit->setMaxLength(limit);
+    TextFields::sayWhenRefused(edit);
     auto *caption = new QLabel(label, this);
     caption->setBuddy(edit);
     grid->addWidget(caption, row, 0);

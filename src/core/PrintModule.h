@@ -19,7 +19,7 @@ public:
     /// Writes the current document to \a fileName, replacing it. False when no file
     /// was written (the failure has been reported).
     virtual bool pCreatePDFFile(const QString &fileName) = 0;
-    /// Asks for a file name ("Save Invoice  512 as .pdf Document") and writes the
+    /// Asks for a file name ("Save Invoice 512 as .pdf Document") and writes the
     /// current document to it. False when cancelled or not written.
     virtual bool pSaveAsPDF() = 0;
     /// The same for the printout \a request asks for, offered under its name ("Save

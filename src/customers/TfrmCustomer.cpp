@@ -93,7 +93,7 @@ QWidget *TfrmCustomer::createListPage()
     auto *page = new QWidget;
     page->setObjectName(QStringLiteral("tabCustomerList"));
     m_search = new SearchBar(page,
-                             {.kinds = QStringLiteral("cmboCustSearch"), .kindsCaption = tr("Search By: "),
+                             {.kinds = QStringLiteral("cmboCustSearch"), .kindsCaption = tr("Search &By: "),
                               .text = QStringLiteral("txtCustSearch"), .textLimit = 30},
                              CustomerSearches::names());
 
@@ -115,6 +115,7 @@ QWidget *TfrmCustomer::createListPage()
     });
     connect(m_lstvCustomers, &QTableView::clicked, this, &TfrmCustomer::listClicked);
     connect(m_lstvCustomers, &QTableView::activated, this, &TfrmCustomer::listClicked);
+    m_search->leadTo(m_lstvCustomers, [this](const QModelIndex &index) { listClicked(index); });
     return page;
 }
 

@@ -4,11 +4,11 @@
 #include "context/AppContext.h"
 #include "widgets/FormFields.h"
 
+#include <QDialogButtonBox>
 #include <QAction>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QToolBar>
 #include <QVBoxLayout>
 
 using FormFields::textField;
@@ -32,10 +32,6 @@ TfrmCustomerLunvard::TfrmCustomerLunvard(AppContext &context, QWidget *parent)
     setModal(true);
     setWindowTitle(tr("Customer Information"));
 
-    auto *toolBar = new QToolBar(this);
-    toolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    toolBar->addAction(m_actClose);
-    toolBar->addAction(m_actOK);
 
     auto *group = new QGroupBox(this);
     auto *form = new QFormLayout(group);
@@ -50,8 +46,8 @@ TfrmCustomerLunvard::TfrmCustomerLunvard(AppContext &context, QWidget *parent)
     m_txtCustAddress->setMinimumWidth(300);
 
     auto *layout = new QVBoxLayout(this);
-    layout->setMenuBar(toolBar);
     layout->addWidget(group);
+    layout->addWidget(FormFields::commandButtons(this, m_actOK, m_actClose));
 
     m_actOK->setEnabled(false);
     FormFields::pressedByEnter(m_actOK, this);

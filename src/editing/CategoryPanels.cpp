@@ -1,5 +1,9 @@
 #include "CategoryPanels.h"
 
+#include "widgets/Mnemonics.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QFrame>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -21,6 +25,9 @@ int CategoryPanelGroup::addPanel(const QString &name, const QString &caption, QW
     header->setCheckable(true);
     header->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     header->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    header->setFocusPolicy(Qt::StrongFocus);
+    header->setProperty(Mnemonics::kPanelHeader, true);
+    header->installEventFilter(this);
     QFont bold = header->font();
     bold.setBold(true);
     header->setFont(bold);
@@ -51,7 +58,43 @@ void CategoryPanelGroup::expand(int index)
     }
 }
 
+bool CategoryPanelGroup::eventFilter(QObject *watched, QEvent *event)
+{
+    // Shift+Tab from a header goes back into the panel above, opened, to its last control.
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Backtab) {
+        for (int i = 1; i < m_panels.size(); ++i) {
+            if (m_panels.at(i).header != watched)
+                continue;
+            expand(i - 1);
+            QWidget *last = m_panels.at(i - 1).header;
+            for (QWidget *control : m_panels.at(i - 1).content->findChildren<QWidget *>()) {
+                if ((control->focusPolicy() & Qt::TabFocus) && control->isVisibleTo(this) && control->isEnabled())
+                    last = control;
+            }
+            last->setFocus(Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    // Reached by Tab or by its letter, a header opens its panel, so the next Tab
+    // goes on into the panel's controls.
+    if (event->type() == QEvent::FocusIn) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason) {
+            for (int i = 0; i < m_panels.size(); ++i) {
+                if (m_panels.at(i).header == watched && !isExpanded(i))
+                    expand(i);
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 bool CategoryPanelGroup::isExpanded(int index) const
 {
     return index >= 0 && index < m_panels.size() && m_panels.at(index).header->isChecked();
+}
+
+QWidget *CategoryPanelGroup::header(int index) const
+{
+    return m_panels.at(index).header;
 }

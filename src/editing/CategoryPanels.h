@@ -20,6 +20,11 @@ public:
     /// Opens panel \a index and collapses every other.
     void expand(int index);
     [[nodiscard]] bool isExpanded(int index) const;
+    /// The header of panel \a index: a Tab stop that opens its panel when reached.
+    [[nodiscard]] QWidget *header(int index) const;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     struct Panel

@@ -62,9 +62,17 @@ void DocumentEditor::addPrintCommands()
     m_actPrint = m_commands.add("actPrint", tr("Print"), tr("Print Invoice"), Icons::Command::Print,
                                 [this] {
                                     // A second click while the job is sent must not print (and number) again.
-                                    const PrintBusy busy(m_actPrint, m_context.saving());
+                                    const PrintBusy busy(this, m_context.saving());
                                     m_session.print(false);
                                 }, QKeySequence::Print);
+}
+
+QAction *DocumentEditor::addPdfCommand()
+{
+    return m_commands.add("actPDF", tr("PDF"), tr("Save Invoice as a PDF"), Icons::Command::Pdf, [this] {
+        const PrintBusy busy(this, m_context.saving());
+        m_session.saveAsPdf();
+    });
 }
 
 void DocumentEditor::addAccountCommands()

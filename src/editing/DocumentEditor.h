@@ -43,6 +43,8 @@ protected:
     /// The commands every editor has, to place among its own.
     QAction *addCloseCommand();
     void addPrintCommands();
+    /// Writes the document to a PDF file, guarded like printing.
+    QAction *addPdfCommand();
     QAction *addHelpCommand();
     /// Record Payment and Change Order for this job, for the editions that keep
     /// documents; showAccountCommands() enables them for the document shown.

@@ -8,10 +8,24 @@
 #include "printing/PrintJobs.h"
 #include "core/PrintModule.h"
 
+#include <QScopedValueRollback>
+
+namespace {
+
+/// A document is being sent to the printer or a file. Events delivered meanwhile (a
+/// second click, a shortcut pressed twice) must not start a second job: it would
+/// print again and, where printing numbers the document, use a second number.
+bool s_sending = false;
+
+} // namespace
+
 namespace DocumentOutput {
 
 bool pPrintDocument(AppContext &context, Target target)
 {
+    if (s_sending)
+        return false;
+    const QScopedValueRollback sending(s_sending, true);
     if (!context.printModule) {
         context.prompts().ShowInformation(QStringLiteral("Printing is not available yet."));
         return false;
@@ -47,6 +61,9 @@ bool pPrintDocument(AppContext &context, Target target)
 
 void pSaveDocumentAsPdf(AppContext &context)
 {
+    if (s_sending)
+        return;
+    const QScopedValueRollback sending(s_sending, true);
     if (!context.printModule) {
         context.prompts().ShowInformation(QStringLiteral("Printing is not available yet."));
         return;

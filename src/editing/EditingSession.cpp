@@ -403,10 +403,14 @@ bool EditingSession::mayClose()
             return true;
         const QString question =
             QStringLiteral("%1 has changes that were not printed. Close it and discard them?").arg(caption());
-        return m_context.prompts().ShowYesNo(question) == Prompts::Yes;
+        return m_context.prompts().ShowYesNo(question, Prompts::No) == Prompts::Yes;
     }
-    if (!canSave())
-        return true;
+    if (!canSave()) {
+        // Not savable yet (no customer or no line), but typed into: Enter or Escape on
+        // the question must not throw that away.
+        const QString question = QStringLiteral("Discard the unsaved %1?").arg(caption());
+        return m_context.prompts().ShowYesNo(question, Prompts::No) == Prompts::Yes;
+    }
     switch (m_context.prompts().ShowYesNoCancel(QStringLiteral("Save changes to ") + caption() + QLatin1Char('?'))) {
     case Prompts::Yes:
         return save();

@@ -102,8 +102,9 @@ public:
     /// changes first) and goes on with it. False when nothing was made.
     bool startChangeOrder();
     /// Whether the editor may close now, asking what the edition asks: to save
-    /// unsaved changes (Cancel keeps it open), or, where nothing is saved, before
-    /// dropping a document changed since it was last printed (No keeps it open).
+    /// unsaved changes (Cancel keeps it open), before discarding changes that cannot
+    /// be saved yet (No keeps it open), or, where nothing is saved, before dropping a
+    /// document changed since it was last printed (No keeps it open).
     [[nodiscard]] bool mayClose();
 
 signals:

@@ -1,4 +1,5 @@
 #include "EditorWidgets.h"
+#include "widgets/ReadOnlyList.h"
 
 #include "company/CompanyRecord.h"
 #include "invoice/InvoiceLines.h"
@@ -73,6 +74,7 @@ void setupLineList(QTableView *list, InvoiceLines &lines)
     list->setWordWrap(false);
     list->verticalHeader()->hide();
     list->horizontalHeader()->setHighlightSections(false);
+    giveListKeys(list);
 }
 
 void pResizeListBox(QTableView *list, const TrecCmpnyInvData &company)

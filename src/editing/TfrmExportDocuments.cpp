@@ -1,4 +1,5 @@
 #include "TfrmExportDocuments.h"
+#include "widgets/InputGuards.h"
 
 #include "data/DateText.h"
 
@@ -16,7 +17,8 @@ TfrmExportDocuments::TfrmExportDocuments(QDate today, QWidget *parent)
     setWindowTitle(tr("Export Documents"));
     const QString format = DateText::shortDateFormat(locale());
     const auto dateField = [&](const char *name, QDate date) {
-        auto *field = new QDateEdit(date, this);
+        auto *field = new DateField(this);
+        field->setDate(date);
         field->setObjectName(QLatin1String(name));
         field->setDisplayFormat(format);
         field->setCalendarPopup(true);

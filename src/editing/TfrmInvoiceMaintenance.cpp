@@ -20,6 +20,7 @@
 #include "printing/PrintJobs.h"
 #include "core/PrintModule.h"
 #include "widgets/InputGuards.h"
+#include "widgets/Mnemonics.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -67,13 +68,13 @@ TfrmInvoiceMaintenance::TfrmInvoiceMaintenance(AppContext &context, QWidget *par
 
     using TextFields::label;
     auto *choices = new QHBoxLayout;
-    choices->addWidget(label(tr("Maintenance Type: "), m_cmboInvMaintenanceType));
+    choices->addWidget(label(tr("&Maintenance Type: "), m_cmboInvMaintenanceType));
     choices->addWidget(m_cmboInvMaintenanceType, 1);
     auto *search = new QHBoxLayout;
-    search->addWidget(label(tr("Search By: "), m_cmboInvSearch));
+    search->addWidget(label(tr("Search &By: "), m_cmboInvSearch));
     search->addWidget(m_cmboInvSearch);
     search->addSpacing(16);
-    search->addWidget(label(tr("Search For: "), m_txtInvSearch));
+    search->addWidget(label(tr("Search &For: "), m_txtInvSearch));
     search->addWidget(m_txtInvSearch, 1);
     auto *body = new QVBoxLayout;
     body->setContentsMargins(8, 4, 8, 8);
@@ -97,6 +98,17 @@ TfrmInvoiceMaintenance::TfrmInvoiceMaintenance(AppContext &context, QWidget *par
             m_txtInvSearch->clear();
         }
         pQuerySavedInvoices();
+        // Only a search by text moves on by itself: the text is what comes next.
+        if (m_txtInvSearch->isEnabled())
+            m_txtInvSearch->setFocus();
+    });
+    connect(m_txtInvSearch, &QLineEdit::returnPressed, this, [this] {
+        if (m_model.rowCount() == 0)
+            return;
+        // Acting on a document takes a second Enter, on the list.
+        m_lstvwInvMaintenance->setFocus(Qt::TabFocusReason);
+        if (!m_lstvwInvMaintenance->currentIndex().isValid())
+            m_lstvwInvMaintenance->setCurrentIndex(m_model.index(0, 0));
     });
     connect(m_txtInvSearch, &QLineEdit::textChanged, this, &TfrmInvoiceMaintenance::pQuerySavedInvoices);
     connect(m_lstvwInvMaintenance, &QTableView::clicked, this, &TfrmInvoiceMaintenance::lstvwInvMaintenanceClick);
@@ -107,6 +119,8 @@ TfrmInvoiceMaintenance::TfrmInvoiceMaintenance(AppContext &context, QWidget *par
     }
     resize(760, 520);
     WheelGuard::protect(this);
+    Mnemonics::giveCommands(this);
+    m_cmboInvMaintenanceType->setFocus();
 }
 
 QToolBar *TfrmInvoiceMaintenance::createCommands()
@@ -190,14 +204,14 @@ void TfrmInvoiceMaintenance::pQuerySavedInvoices()
         // The list keeps the rows it had.
         m_context.prompts().showError(error.message(), error.detail());
     }
+    // The focus stays where the user is: choosing a maintenance type with Enter must
+    // not hand that Enter, or the next, to the list, which would act on a document.
     if (MaintenanceTypes::isTextSearch(searchItem)) {
         m_txtInvSearch->setEnabled(true);
-        m_txtInvSearch->setFocus();
     } else {
         const QSignalBlocker quiet(m_txtInvSearch);
         m_txtInvSearch->clear();
         m_txtInvSearch->setEnabled(false);
-        m_lstvwInvMaintenance->setFocus();
     }
     if (!m_lstvwInvMaintenance->currentIndex().isValid() && m_model.rowCount() > 0)
         m_lstvwInvMaintenance->setCurrentIndex(m_model.index(0, 0));

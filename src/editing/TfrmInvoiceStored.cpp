@@ -41,6 +41,8 @@ void TfrmInvoiceStored::opened()
     m_session.open();
     showDocument();
     m_actPrintPreview->setVisible(m_context.edition().IsFullEdition());
+    // The first field: the kind, or, where a saved document's kind is settled, the customer.
+    (m_cmbInvoiceType->isEnabled() ? static_cast<QWidget *>(m_cmbInvoiceType) : m_btnAddCustomer)->setFocus();
 }
 
 void TfrmInvoiceStored::pShowFormInformation()

@@ -106,7 +106,7 @@ void TfrmInvoiceStored::buildCommands()
         if (m_session.deleteDocument())
             close();
     });
-    m_actPDF = m_commands.add("actPDF", tr("PDF"), tr("Save Invoice as a PDF"), Command::Pdf, [&s] { s.saveAsPdf(); });
+    m_actPDF = addPdfCommand();
     m_actEmail = m_commands.add("actEmail", tr("E-mail"), tr("Send Invoice by e-mail as a PDF"), Command::Email,
                                 [&s] { s.email(); });
     m_commands.addSeparator();
@@ -227,11 +227,14 @@ QWidget *TfrmInvoiceStored::buildPanelColumn()
     m_panels->addPanel(QStringLiteral("CategoryPanelPrintInfo"), tr("Print Information"),
                        stack({m_ckbxAddSignatureLine, m_ckbxAddContract, m_ckbxAddWarranty}));
 
-    const QList<QWidget *> tabOrder{m_cmbInvoiceType, m_btnAddCustomer, m_btnAddPriceItem,
-                                    m_dateTimePickerInvoice, m_btnAddNotes, m_cmbFootNotes, m_ckbxRecurring,
-                                    m_cmbPaymentTerms, m_dtpDueDate, m_txtCustPO, m_SpinEditCustDiscount, m_btnPaidDeposit,
+    // Each header leads its panel's controls, so Tab walks every panel in turn.
+    const QList<QWidget *> tabOrder{m_panels->header(0), m_cmbInvoiceType, m_btnAddCustomer, m_btnAddPriceItem,
+                                    m_panels->header(1), m_dateTimePickerInvoice, m_btnAddNotes, m_cmbFootNotes,
+                                    m_ckbxRecurring, m_panels->header(2), m_cmbPaymentTerms, m_dtpDueDate, m_txtCustPO,
+                                    m_SpinEditCustDiscount, m_btnPaidDeposit, m_panels->header(3),
                                     m_txtcustTaxExemptNumber, m_ckbxTaxExempt, m_ckbxTaxRate[0], m_ckbxTaxRate[1],
-                                    m_ckbxTaxRate[2], m_ckbxAddSignatureLine, m_ckbxAddContract, m_ckbxAddWarranty};
+                                    m_ckbxTaxRate[2], m_panels->header(4), m_ckbxAddSignatureLine, m_ckbxAddContract,
+                                    m_ckbxAddWarranty};
     for (qsizetype i = 1; i < tabOrder.size(); ++i)
         setTabOrder(tabOrder.at(i - 1), tabOrder.at(i));
 

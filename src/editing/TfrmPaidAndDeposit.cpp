@@ -42,12 +42,13 @@ TfrmPaidAndDeposit::TfrmPaidAndDeposit(AppContext &context, QWidget *parent)
 
     pShowFormInformation();
     pSetFormData();
-    // Hidden only now, so filling in the amount above does not offer OK.
-    m_tlbtnOK->setVisible(false);
+    // Offered only once something was changed, but always in its place, so the dialog
+    // shows what it does; disabled only now, so filling in the amount above does not count.
+    m_tlbtnOK->setEnabled(false);
 
     connect(m_txtPaidAndDeposit, &QLineEdit::textChanged, this,
-            [this](const QString &text) { m_tlbtnOK->setVisible(!text.isEmpty()); });
-    connect(m_ckbxPaidInFull, &QCheckBox::clicked, this, [this] { m_tlbtnOK->setVisible(true); });
+            [this](const QString &text) { m_tlbtnOK->setEnabled(!text.isEmpty()); });
+    connect(m_ckbxPaidInFull, &QCheckBox::clicked, this, [this] { m_tlbtnOK->setEnabled(true); });
     connect(m_tlbtnOK, &QPushButton::clicked, this, &TfrmPaidAndDeposit::tlbtnOKClick);
     connect(m_tlbtnCancel, &QPushButton::clicked, this, &QDialog::reject);
     m_txtPaidAndDeposit->setFocus();

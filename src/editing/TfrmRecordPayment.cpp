@@ -1,4 +1,5 @@
 #include "TfrmRecordPayment.h"
+#include "widgets/ReadOnlyList.h"
 
 #include "EditingSession.h"
 #include "PaymentEntry.h"
@@ -45,6 +46,7 @@ TfrmRecordPayment::TfrmRecordPayment(AppContext &context, Record record, Remove 
     m_lstPayments->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_lstPayments->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_lstPayments->setSelectionMode(QAbstractItemView::SingleSelection);
+    giveListKeys(m_lstPayments);
     m_lstPayments->verticalHeader()->hide();
     m_lstPayments->horizontalHeader()->setStretchLastSection(true);
     m_btnRemove = FormFields::pushButton(this, QStringLiteral("btnRemovePayment"), tr("Re&move Payment"),

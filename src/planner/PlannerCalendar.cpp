@@ -111,9 +111,8 @@ std::pair<QDate, QDate> listRange(QDate selected, PlannerListKind kind)
 
 QString headingText(QDate date, const QLocale &locale)
 {
-    return locale.dayName(date.dayOfWeek(), QLocale::LongFormat) + QStringLiteral(", ")
-           + locale.monthName(date.month(), QLocale::LongFormat) + QLatin1Char(' ') + QString::number(date.day())
-           + QStringLiteral(", ") + QString::number(date.year());
+    // The locale's own long form puts day, month and year in its own order.
+    return locale.toString(date, QLocale::LongFormat);
 }
 
 void sortForList(QList<PlannerRow> &rows, PlannerListKind kind)

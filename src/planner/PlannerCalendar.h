@@ -60,7 +60,7 @@ namespace PlannerCalendar {
 /// week cut to its month, or its whole month.
 [[nodiscard]] std::pair<QDate, QDate> listRange(QDate selected, PlannerListKind kind);
 
-/// The selected day written out: "Tuesday, March 9, 2010".
+/// The selected day in the locale's long form: "Tuesday, March 9, 2010", "Dienstag, 9. März 2010".
 [[nodiscard]] QString headingText(QDate date, const QLocale &locale);
 
 /// Orders listed rows as the list shows them: the day list by start date and time,

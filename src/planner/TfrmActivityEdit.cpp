@@ -8,6 +8,7 @@
 #include "data/DateText.h"
 #include "data/SavingIndicator.h"
 #include "widgets/InputGuards.h"
+#include "widgets/TextFields.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -112,6 +113,7 @@ void TfrmActivityEdit::createControls()
     m_txtPlannerActivity = new QLineEdit(this);
     m_txtPlannerActivity->setObjectName(QStringLiteral("txtPlannerActivity"));
     m_txtPlannerActivity->setMaxLength(kActivityLength);
+    TextFields::sayWhenRefused(m_txtPlannerActivity);
     m_txtActivityNotes = new QPlainTextEdit(this);
     m_txtActivityNotes->setObjectName(QStringLiteral("txtActivityNotes"));
     m_txtActivityNotes->setTabChangesFocus(true);

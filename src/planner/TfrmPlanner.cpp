@@ -1,4 +1,5 @@
 #include "TfrmPlanner.h"
+#include "widgets/ReadOnlyList.h"
 
 #include "ActivityListModel.h"
 #include "ActivityStore.h"
@@ -148,7 +149,9 @@ void TfrmPlanner::createControls()
     m_lvActivityEdit->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_lvActivityEdit->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_lvActivityEdit->setSelectionMode(QAbstractItemView::SingleSelection);
+    giveListKeys(m_lvActivityEdit);
     m_lvActivityEdit->setWordWrap(false);
+    m_lvActivityEdit->setTextElideMode(Qt::ElideRight); // a long activity shows that it goes on
     m_lvActivityEdit->setShowGrid(false);
     m_lvActivityEdit->verticalHeader()->hide();
     m_lvActivityEdit->horizontalHeader()->setHighlightSections(false);
@@ -259,9 +262,8 @@ void TfrmPlanner::setListColumnWidths()
     const double width = m_lvActivityEdit->viewport()->width();
     const bool dayList = listKind() == PlannerListKind::Day;
     const bool wide = width >= 500;
-    const double date = dayList ? 0 : 0.15;
+    const double date = 0.15;
     const double startEnd = dayList ? 0.24 : wide ? 0.21 : 0.19;
-    const double activity = dayList ? 0.5 : wide ? 0.42 : 0.45;
     m_lvActivityEdit->setColumnHidden(ActivityListModel::Date, dayList);
     m_lvActivityEdit->setColumnWidth(ActivityListModel::Date, qRound(date * width));
     // Never narrower than the longest start or end text, which would be cut short.
@@ -270,7 +272,10 @@ void TfrmPlanner::setListColumnWidths()
         std::max(qRound(startEnd * width), m_lvActivityEdit->fontMetrics().horizontalAdvance(longest) + 16);
     m_lvActivityEdit->setColumnWidth(ActivityListModel::ActivityStart, startEndWidth);
     m_lvActivityEdit->setColumnWidth(ActivityListModel::ActivityEnd, startEndWidth);
-    m_lvActivityEdit->setColumnWidth(ActivityListModel::Activity, qRound(activity * width));
+    // The activity takes what is left, so it ends at the list's edge, not past it.
+    const int dateWidth = dayList ? 0 : qRound(date * width);
+    m_lvActivityEdit->setColumnWidth(ActivityListModel::Activity,
+                                     std::max(80, int(width) - dateWidth - 2 * startEndWidth));
 }
 
 void TfrmPlanner::updatePrintCommands()

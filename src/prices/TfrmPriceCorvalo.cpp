@@ -73,7 +73,7 @@ TfrmPriceCorvalo::TfrmPriceCorvalo(AppContext &context, QWidget *parent, ListUse
 SearchBar *TfrmPriceCorvalo::createSearchArea()
 {
     m_search = new SearchBar(this,
-                             {.kinds = QStringLiteral("cmbSearchPrcItm"), .kindsCaption = tr("Search Type: "),
+                             {.kinds = QStringLiteral("cmbSearchPrcItm"), .kindsCaption = tr("Search &Type: "),
                               .text = QStringLiteral("txtSearchPrcItm"), .textLimit = 25},
                              PriceSearches::names());
     connect(m_search->kinds(), &QComboBox::currentIndexChanged, this, &TfrmPriceCorvalo::searchKindChanged);
@@ -91,6 +91,7 @@ QTableView *TfrmPriceCorvalo::createList()
     }
     connect(m_lstPrice, &QTableView::clicked, this, &TfrmPriceCorvalo::listClicked);
     connect(m_lstPrice, &QTableView::activated, this, &TfrmPriceCorvalo::listClicked);
+    m_search->leadTo(m_lstPrice, [this](const QModelIndex &index) { listClicked(index); });
     return m_lstPrice;
 }
 

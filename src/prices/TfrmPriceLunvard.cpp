@@ -5,10 +5,10 @@
 #include "widgets/FormFields.h"
 #include "core/Prompts.h"
 
+#include <QDialogButtonBox>
 #include <QAction>
 #include <QFormLayout>
 #include <QLineEdit>
-#include <QToolBar>
 #include <QVBoxLayout>
 
 TfrmPriceLunvard::TfrmPriceLunvard(AppContext &context, QWidget *parent)
@@ -29,10 +29,6 @@ TfrmPriceLunvard::TfrmPriceLunvard(AppContext &context, QWidget *parent)
     setModal(true);
     setWindowTitle(tr("Price Items"));
 
-    auto *toolBar = new QToolBar(this);
-    toolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    toolBar->addAction(m_actClose);
-    toolBar->addAction(m_actOK);
 
     auto *form = new QFormLayout;
     form->addRow(tr("Price Item Description"), m_txtPriceItmDiscription);
@@ -42,8 +38,8 @@ TfrmPriceLunvard::TfrmPriceLunvard(AppContext &context, QWidget *parent)
     m_txtPriceItmDiscription->setMinimumWidth(340);
 
     auto *layout = new QVBoxLayout(this);
-    layout->setMenuBar(toolBar);
     layout->addLayout(form);
+    layout->addWidget(FormFields::commandButtons(this, m_actOK, m_actClose));
 
     m_actOK->setEnabled(false);
     FormFields::pressedByEnter(m_actOK, this);

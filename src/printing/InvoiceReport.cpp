@@ -246,9 +246,9 @@ public:
         }
         m_page.add(Items::cell(QStringLiteral("rvtxtCustPmtTerms"), 4.9, top + 0.4, 3.2, kDataFont, kLeft,
                                m_header.strCustPymntTerms));
-        m_page.add(Items::fittedCell(QStringLiteral("rvtxtCustPO"), 4.9, top + 0.8, 1.5, kDataFont, kLeft,
+        m_page.add(Items::fittedCellOnTwoLines(QStringLiteral("rvtxtCustPO"), 4.9, top + 0.8, 1.5, kDataFont, kLeft,
                                      blankForm ? QString() : m_header.strCustPONumber));
-        m_page.add(Items::fittedCell(QStringLiteral("rvtxtCustTaxEmptNumber"), 6.6, top + 0.8, 1.5, kDataFont, kLeft,
+        m_page.add(Items::fittedCellOnTwoLines(QStringLiteral("rvtxtCustTaxEmptNumber"), 6.6, top + 0.8, 1.5, kDataFont, kLeft,
                                      blankForm ? QString() : m_header.strCustTaxExemptNum));
 
         const QStringList components = {
@@ -264,8 +264,8 @@ public:
                                           QStringLiteral("Main Phone"),   QStringLiteral("Extra Phone 1"),
                                           QStringLiteral("Extra Phone 2")};
         for (int i = 0; i < components.size(); ++i) {
-            TextItem line = Items::cell(components.at(i), 0.5, r, kCustomerLineRoom, kDataFont, kLeft,
-                                        blankForm ? formCaptions.at(i) : values.at(i));
+            TextItem line = Items::shortenedCell(components.at(i), 0.5, r, kCustomerLineRoom, kDataFont, kLeft,
+                                                 blankForm ? formCaptions.at(i) : values.at(i));
             if (blankForm) {
                 line.color = kSilver;
                 if (i < components.size() - 1) // the last caption gets no line to write on

@@ -55,6 +55,42 @@ TextItem fittedCell(const QString &name, double left, double top, double width, 
     return item;
 }
 
+TextItem fittedCellOnTwoLines(const QString &name, double left, double top, double width, const ReportFont &font,
+                              Qt::Alignment alignment, const QString &text)
+{
+    TextItem item = fittedCell(name, left, top, width, font, alignment, text);
+    if (ReportFonts::textWidth(item.font, text) <= width)
+        return item;
+    // Two lines in the height of the box around it (a line and a third).
+    const double lineHeight = ReportFonts::lineHeight(font);
+    for (ReportFont two = font; two.pointSize >= 4; two.pointSize -= 0.5) {
+        const double twoLines = 2 * ReportFonts::lineHeight(two);
+        const QStringList lines = ReportFonts::wrapLines(two, text, width);
+        if (twoLines <= lineHeight * 4 / 3 && lines.size() <= 2) {
+            // Broken where the measuring broke it (inside a long number too), and not
+            // clipped: the renderer's line spacing may differ by a hair.
+            item.font = two;
+            item.text = lines.join(QLatin1Char('\n'));
+            item.wrap = true;
+            item.clip = false;
+            item.rect = QRectF(left, top + (lineHeight - twoLines) / 2, width, twoLines);
+            return item;
+        }
+    }
+    return item;
+}
+
+TextItem shortenedCell(const QString &name, double left, double top, double width, const ReportFont &font,
+                       Qt::Alignment alignment, const QString &text)
+{
+    TextItem item = cell(name, left, top, width, font, alignment, text);
+    item.font = ReportFonts::fittedFont(font, text, width, font.pointSize * 0.8);
+    item.text = ReportFonts::elided(item.font, text, width);
+    const double smaller = ReportFonts::lineHeight(font) - ReportFonts::lineHeight(item.font);
+    item.rect = QRectF(left, top + smaller / 2, width, ReportFonts::lineHeight(item.font));
+    return item;
+}
+
 TextItem memo(const QString &name, const QRectF &rect, const ReportFont &font, const QString &text)
 {
     TextItem item;

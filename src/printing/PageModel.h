@@ -166,6 +166,14 @@ namespace Items {
 /// its font is made smaller until the text fits the width, down to 6 points.
 [[nodiscard]] TextItem fittedCell(const QString &name, double left, double top, double width, const ReportFont &font,
                                   Qt::Alignment alignment, const QString &text);
+/// The same for a box a line and a third high: what is too long even at 6 points takes
+/// two lines of a smaller size.
+[[nodiscard]] TextItem fittedCellOnTwoLines(const QString &name, double left, double top, double width,
+                                            const ReportFont &font, Qt::Alignment alignment, const QString &text);
+/// A one-line text that may be shortened (a name): a little smaller when that makes
+/// it fit, otherwise cut at a whole letter with an ellipsis.
+[[nodiscard]] TextItem shortenedCell(const QString &name, double left, double top, double width,
+                                     const ReportFont &font, Qt::Alignment alignment, const QString &text);
 /// A text box that wraps its text and cuts it at the box.
 [[nodiscard]] TextItem memo(const QString &name, const QRectF &rect, const ReportFont &font, const QString &text);
 [[nodiscard]] LineItem horizontalLine(const QString &name, double left, double top, double width,

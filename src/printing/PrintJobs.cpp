@@ -128,7 +128,7 @@ QString previewTitle(const PrintRequest &request, const DocumentContext &context
 
 QString pdfBaseName(const QString &kind, int number)
 {
-    return kind + QStringLiteral("  ") + QString::number(number);
+    return kind + QLatin1Char(' ') + QString::number(number);
 }
 
 QString documentName(const PrintRequest &request, const DocumentContext &context)

@@ -1,6 +1,7 @@
 #include "FormFields.h"
 
 #include "InputGuards.h"
+#include "TextFields.h"
 #include "core/AllowNumDecimalOnly.h"
 
 #include <QAction>
@@ -16,6 +17,7 @@ QLineEdit *textField(QWidget *parent, const QString &name, int maxLength, const 
     field->setObjectName(name);
     field->setMaxLength(maxLength);
     field->setToolTip(hint);
+    TextFields::sayWhenRefused(field);
     return field;
 }
 
@@ -82,6 +84,27 @@ QDialogButtonBox *buttonRow(QWidget *parent, QPushButton *ok, QPushButton *cance
     if (remove)
         row->addButton(remove, QDialogButtonBox::DestructiveRole);
     ok->setDefault(true);
+    return row;
+}
+
+QDialogButtonBox *commandButtons(QWidget *parent, QAction *ok, QAction *close)
+{
+    auto *row = new QDialogButtonBox(parent);
+    for (QAction *command : {ok, close}) {
+        auto *button = new QPushButton(command->text(), row);
+        button->setObjectName(QStringLiteral("btn") + command->objectName().mid(3));
+        button->setAutoDefault(false);
+        const auto follow = [button, command] {
+            button->setText(command->text());
+            button->setToolTip(command->toolTip());
+            button->setEnabled(command->isEnabled());
+        };
+        follow();
+        QObject::connect(command, &QAction::changed, button, follow);
+        QObject::connect(button, &QPushButton::clicked, command, &QAction::trigger);
+        row->addButton(button, command == ok ? QDialogButtonBox::AcceptRole : QDialogButtonBox::RejectRole);
+        button->setDefault(command == ok);
+    }
     return row;
 }
 

@@ -30,6 +30,9 @@ void markAsTotal(QLineEdit *field);
 /// raises the limit instead of being cut, which would lose it on the next OK.
 void showWhole(QLineEdit *field, const QString &text);
 
+/// OK and Close as real push buttons at the foot of a dialog, each pressing its
+/// command and following its caption, hint and state; OK is the default button.
+[[nodiscard]] QDialogButtonBox *commandButtons(QWidget *parent, QAction *ok, QAction *close);
 /// A dialog's command (OK, Cancel, Remove): a real push button, pressed by Enter
 /// only when it is the default.
 QPushButton *pushButton(QWidget *parent, const QString &name, const QString &caption, const QString &hint);

@@ -1,9 +1,13 @@
 #include "InputGuards.h"
 
+#include "core/TypedDate.h"
+
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QStyleHints>
 #include <QToolTip>
 
@@ -35,7 +39,7 @@ void DateField::keyPressEvent(QKeyEvent *event)
     const bool plainKey = !(event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier));
     const bool printable = plainKey && !text.isEmpty() && text.at(0).isPrint();
     QLineEdit *edit = lineEdit();
-    if (printable && !m_typing && edit->hasSelectedText() && edit->selectedText() == edit->text()) {
+    if (printable && edit->hasSelectedText() && edit->selectedText() == edit->text()) {
         m_typing = true;
         m_typed.clear();
     }
@@ -51,41 +55,103 @@ void DateField::keyPressEvent(QKeyEvent *event)
         takeTyped();
         return;
     }
-    endTyping();
+    if (m_typing && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !finishTyping()) {
+        event->accept(); // a refused text must not reach the default button
+        return;
+    }
+    if (m_typing && event->key() == Qt::Key_Escape) {
+        // Escape gives the field its date back; the window's own Escape comes next time.
+        showDate();
+        event->accept();
+        return;
+    }
+    if (m_typing && !finishTyping()) {
+        event->accept(); // keys that edit by sections would throw the typed text away
+        return;
+    }
     QDateEdit::keyPressEvent(event);
 }
 
 void DateField::takeTyped()
 {
-    // Only a complete date counts: "1/10/202" is not the year 202.
-    const QDate typed = locale().toDate(m_typed, displayFormat());
-    if (!typed.isValid() || typed.year() < 1000 || typed < minimumDate() || typed > maximumDate())
+    const std::optional<QDate> typed = TypedDate::read(m_typed, locale());
+    if (!typed || *typed < minimumDate() || *typed > maximumDate())
         return;
-    setDate(typed);
-    if (date() == typed)
+    setRefused(false);
+    setDate(*typed);
+    if (date() == *typed)
         lineEdit()->setText(m_typed);
     else
-        endTyping(); // the window put another date in its place
+        showDate(); // the window put another date in its place
 }
 
-void DateField::endTyping()
+bool DateField::finishTyping()
 {
     if (!m_typing)
-        return;
+        return true;
+    const std::optional<QDate> typed = TypedDate::read(m_typed, locale());
+    if (!typed || *typed < minimumDate() || *typed > maximumDate()) {
+        setRefused(true);
+        return false;
+    }
     m_typing = false;
+    setDate(*typed);
+    lineEdit()->setText(textFromDateTime(dateTime())); // a two-digit year shows its century now
+    return true;
+}
+
+void DateField::showDate()
+{
+    m_typing = false;
+    setRefused(false);
     lineEdit()->setText(textFromDateTime(dateTime()));
+}
+
+void DateField::setRefused(bool refused)
+{
+    if (refused == m_refused) {
+        if (refused)
+            showRefusal(this, TypedDate::expected(locale()));
+        return;
+    }
+    m_refused = refused;
+    lineEdit()->setStyleSheet(refused ? QStringLiteral("background: #ffd6d6; color: #8b0000;") : QString());
+    setToolTip(refused ? TypedDate::expected(locale()) : QString());
+    if (refused)
+        showRefusal(this, TypedDate::expected(locale()));
+}
+
+void DateField::focusInEvent(QFocusEvent *event)
+{
+    QDateEdit::focusInEvent(event);
+    const Qt::FocusReason reason = event->reason();
+    if (!m_typing
+        && (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason))
+        lineEdit()->selectAll();
 }
 
 void DateField::focusOutEvent(QFocusEvent *event)
 {
-    endTyping();
+    if (!finishTyping()) {
+        // The spin box would put the old date back unseen; the typed text stays to be mended.
+        QWidget::focusOutEvent(event);
+        return;
+    }
     QDateEdit::focusOutEvent(event);
 }
 
 void DateField::mousePressEvent(QMouseEvent *event)
 {
-    endTyping();
+    if (!finishTyping() && !lineEdit()->geometry().contains(event->position().toPoint())) {
+        // The calendar or arrows replace the refused text with a date chosen there.
+        showDate();
+    }
     QDateEdit::mousePressEvent(event);
+}
+
+bool DateField::focusNextPrevChild(bool next)
+{
+    return QWidget::focusNextPrevChild(next);
 }
 
 void WheelGuard::protect(QWidget *window)
@@ -148,4 +214,34 @@ bool ClickSequenceGuard::eventFilter(QObject *watched, QEvent *event)
     default:
         return QObject::eventFilter(watched, event);
     }
+}
+
+namespace {
+
+class FocusMark final : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *button = static_cast<QWidget *>(watched);
+        if (event->type() == QEvent::FocusIn) {
+            QPalette marked = button->palette();
+            marked.setColor(QPalette::Button, marked.color(QPalette::Highlight));
+            marked.setColor(QPalette::ButtonText, marked.color(QPalette::HighlightedText));
+            button->setPalette(marked);
+        } else if (event->type() == QEvent::FocusOut) {
+            button->setPalette(QPalette());
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+void markFocus(QAbstractButton *button)
+{
+    button->installEventFilter(new FocusMark(button));
 }

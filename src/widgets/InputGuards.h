@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QSpinBox>
 
+class QAbstractButton;
 class QLineEdit;
 
 /// A spin box whose typed number is its value at once (not when it loses focus),
@@ -21,24 +22,38 @@ public:
 void makeArrowsOnly(QAbstractSpinBox *spin);
 
 /// A date picker that takes a typed date whole: typing over the selected text
-/// replaces it as a free text, taken as soon as it reads as a complete date. A text
-/// left incomplete gives the field its date back when it loses focus.
+/// replaces it as a free text, taken as soon as it reads as a date in any form the
+/// date reader knows. A text that does not read is kept on screen, marked, and the
+/// field says what it expects; the field keeps its last date meanwhile.
 class DateField : public QDateEdit
 {
     Q_OBJECT
 public:
     explicit DateField(QWidget *parent = nullptr);
 
+    /// The text on screen is not a date (and so not the field's value).
+    [[nodiscard]] bool isRefused() const { return m_refused; }
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    /// Reached by the keyboard, the whole date is selected, so what is typed replaces it.
+    void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    /// Tab leaves the field instead of walking its day, month and year.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void takeTyped();
-    void endTyping();
+    /// Ends free typing: a text that reads is shown in the field's own form; one that
+    /// does not is refused visibly. False when it was refused.
+    bool finishTyping();
+    void setRefused(bool refused);
+    /// Ends free typing and shows the field's own date.
+    void showDate();
 
     bool m_typing = false;
+    bool m_refused = false;
     QString m_typed;
 };
 
@@ -79,3 +94,7 @@ private:
     QElapsedTimer m_sinceClick;
     bool m_swallowRelease = false;
 };
+
+/// Marks \a button in the selection colours while it has the focus, for buttons whose
+/// style draws no focus mark of its own (the headers of a panel group).
+void markFocus(QAbstractButton *button);

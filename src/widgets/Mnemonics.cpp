@@ -4,8 +4,11 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QSet>
+#include <QTabBar>
+#include <QToolBox>
 
 namespace {
 
@@ -88,7 +91,39 @@ void giveCommands(QWidget *window)
     }
     for (const QAbstractButton *button : window->findChildren<QAbstractButton *>())
         taken.insert(markedLetter(button->text()));
+    // Letters chosen by hand come first: no other command may take them.
+    for (const QAction *command : window->findChildren<QAction *>()) {
+        if (command->objectName().startsWith(QLatin1String("act")))
+            taken.insert(markedLetter(command->text()));
+    }
     taken.remove(QChar());
+    // Panel headers first: their letter opens the panel, which is how the keyboard
+    // reaches what the closed panels hold.
+    for (QAbstractButton *header : window->findChildren<QAbstractButton *>()) {
+        if (header->property(kPanelHeader).toBool() && markedLetter(header->text()).isNull()) {
+            QAction stand(header->text());
+            if (!mark(&stand, taken).isNull())
+                header->setText(stand.text());
+        }
+    }
+    for (QTabBar *tabs : window->findChildren<QTabBar *>()) {
+        for (int i = 0; i < tabs->count(); ++i) {
+            if (!markedLetter(tabs->tabText(i)).isNull())
+                continue;
+            QAction stand(tabs->tabText(i));
+            if (!mark(&stand, taken).isNull())
+                tabs->setTabText(i, stand.text());
+        }
+    }
+    for (QToolBox *panels : window->findChildren<QToolBox *>()) {
+        for (int i = 0; i < panels->count(); ++i) {
+            if (!markedLetter(panels->itemText(i)).isNull())
+                continue;
+            QAction stand(panels->itemText(i));
+            if (!mark(&stand, taken).isNull())
+                panels->setItemText(i, stand.text());
+        }
+    }
     // A push button is a command too; its own caption carries its Alt key.
     for (QPushButton *button : window->findChildren<QPushButton *>()) {
         if (!button->text().isEmpty() && markedLetter(button->text()).isNull()) {
@@ -108,6 +143,28 @@ void giveCommands(QWidget *window)
         command->setShortcuts(keys);
         if (!window->actions().contains(command))
             window->addAction(command); // so the key works wherever the focus is in the window
+    }
+}
+
+} // namespace Mnemonics
+
+namespace Mnemonics {
+
+void answerInWindow(QWidget *window, const QList<QAction *> &commands)
+{
+    QSet<QChar> menuTitles;
+    for (const QMenuBar *bar : window->findChildren<QMenuBar *>()) {
+        for (const QAction *title : bar->actions())
+            menuTitles.insert(markedLetter(title->text()));
+    }
+    for (QAction *command : commands) {
+        const QChar letter = markedLetter(command->text());
+        const QKeySequence key(Qt::ALT | letter.unicode());
+        if (letter.isNull() || menuTitles.contains(letter) || command->shortcuts().contains(key))
+            continue;
+        command->setShortcuts(command->shortcuts() << key);
+        if (!window->actions().contains(command))
+            window->addAction(command);
     }
 }
 

@@ -1,7 +1,45 @@
 #include "ReadOnlyList.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QTableView>
+
+namespace {
+
+constexpr char kRowHomeEnd[] = "rowHomeEnd";
+
+/// A table moves Home and End along the row; in a list of records they mean the
+/// first and the last record, which is what Ctrl+Home and Ctrl+End do.
+class RowHomeEnd final : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->key() != Qt::Key_Home && key->key() != Qt::Key_End) || (key->modifiers() & Qt::ControlModifier))
+            return false;
+        QKeyEvent toRow(QEvent::KeyPress, key->key(), key->modifiers() | Qt::ControlModifier);
+        QCoreApplication::sendEvent(watched, &toRow);
+        return true;
+    }
+};
+
+} // namespace
+
+void giveListKeys(QAbstractItemView *view)
+{
+    view->setTabKeyNavigation(false);
+    if (qobject_cast<QTableView *>(view) && !view->property(kRowHomeEnd).toBool()) {
+        view->setProperty(kRowHomeEnd, true);
+        view->installEventFilter(new RowHomeEnd(view));
+    }
+}
 
 QTableView *makeReadOnlyList(QWidget *parent, const QString &objectName, QAbstractItemModel *model)
 {
@@ -21,5 +59,6 @@ QTableView *makeReadOnlyList(QWidget *parent, const QString &objectName, QAbstra
     view->horizontalHeader()->setSectionsClickable(false);
     view->horizontalHeader()->setHighlightSections(false);
     view->horizontalHeader()->setStretchLastSection(true);
+    giveListKeys(view);
     return view;
 }

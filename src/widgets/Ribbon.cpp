@@ -14,6 +14,8 @@ RibbonGroup::RibbonGroup(const QString &title, QWidget *parent)
     : QWidget(parent)
     , m_row(new QHBoxLayout)
 {
+    // A group keeps the width its captions need; the page grows, not the captions shrink.
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 2, 4, 2);
     layout->setSpacing(1);
@@ -91,7 +93,20 @@ Ribbon::Ribbon(QWidget *parent)
     layout->addLayout(top);
     layout->addWidget(m_pages);
 
-    connect(m_tabs, &QTabBar::currentChanged, m_pages, &QStackedWidget::setCurrentIndex);
+    connect(m_tabs, &QTabBar::currentChanged, m_pages, [this](int index) {
+        m_pages->setCurrentIndex(index);
+        // Chosen by its letter or a click, a page takes the focus, so Tab goes on
+        // through its controls.
+        QWidget *page = m_pages->currentWidget();
+        if (!page || !isActiveWindow() || !page->isVisible())
+            return;
+        for (QWidget *control : page->findChildren<QWidget *>()) {
+            if ((control->focusPolicy() & Qt::TabFocus) && control->isVisible() && control->isEnabled()) {
+                control->setFocus(Qt::TabFocusReason);
+                return;
+            }
+        }
+    });
     connect(m_tabs, &QTabBar::tabBarClicked, this, [this] {
         if (m_minimized)
             setMinimized(false);

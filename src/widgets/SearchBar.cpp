@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTableView>
 
 #include <algorithm>
 
@@ -21,7 +22,7 @@ SearchBar::SearchBar(QWidget *parent, const Names &names, const QStringList &kin
     layout->addWidget(TextFields::label(names.kindsCaption, m_kinds));
     layout->addWidget(m_kinds);
     layout->addSpacing(16);
-    layout->addWidget(TextFields::label(tr("Search For: "), m_text));
+    layout->addWidget(TextFields::label(tr("Search &For: "), m_text));
     layout->addWidget(m_text, 1);
 }
 
@@ -47,6 +48,22 @@ void SearchBar::showKind(bool takesText)
     m_text->setEnabled(takesText);
     if (takesText)
         m_text->setFocus();
+}
+
+void SearchBar::leadTo(QTableView *list, std::function<void(const QModelIndex &)> pick)
+{
+    connect(m_text, &QLineEdit::returnPressed, list, [list, pick = std::move(pick)] {
+        const QAbstractItemModel *model = list->model();
+        if (model->rowCount() == 1) {
+            pick(model->index(0, 0));
+            return;
+        }
+        if (model->rowCount() == 0)
+            return;
+        list->setFocus(Qt::TabFocusReason);
+        if (!list->currentIndex().isValid())
+            list->setCurrentIndex(model->index(0, 0));
+    });
 }
 
 void SearchBar::lock()

@@ -2,8 +2,12 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class QComboBox;
 class QLineEdit;
+class QModelIndex;
+class QTableView;
 
 /// The row above a record list: what to search by, and the text to search for,
 /// which is open for typing only while the chosen kind of search takes one.
@@ -32,6 +36,9 @@ public:
     /// After the kind changed: clears the text and opens it for typing (and
     /// focuses it) only when the kind \a takesText.
     void showKind(bool takesText);
+    /// Enter in the search text goes on to \a list: a single result is picked with
+    /// \a pick at once, otherwise the list takes the focus on its first row.
+    void leadTo(QTableView *list, std::function<void(const QModelIndex &)> pick);
     /// Closed while a record is open.
     void lock();
     void clearText();

@@ -1,11 +1,13 @@
 #include "TextFields.h"
 
+#include "InputGuards.h"
 #include "core/AllowNumDecimalOnly.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextCursor>
+#include <QValidator>
 #include <QVariant>
 
 namespace {
@@ -25,9 +27,41 @@ int memoLength(const QPlainTextEdit *memo)
     return memo->document()->characterCount() - 1; // without the final paragraph mark
 }
 
+bool hasControlCharacter(const QString &text)
+{
+    return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.category() == QChar::Other_Control; });
+}
+
+/// Refuses a text holding control characters: they would be stored inside the text
+/// and later cut it short or garble it wherever it is printed or exported.
+class PlainTextOnly final : public QValidator
+{
+public:
+    using QValidator::QValidator;
+    State validate(QString &input, int &) const override { return hasControlCharacter(input) ? Invalid : Acceptable; }
+};
+
 } // namespace
 
 namespace TextFields {
+
+void sayWhenRefused(QLineEdit *field)
+{
+    if (field->property(kLimit).isNull())
+        field->setProperty(kLimit, field->maxLength());
+    if (field->validator())
+        return; // a field with its own rule says its own reasons
+    field->setValidator(new PlainTextOnly(field));
+    QObject::connect(field, &QLineEdit::inputRejected, field, [field] {
+        if (field->isReadOnly())
+            return;
+        if (field->text().size() >= field->maxLength())
+            showRefusal(field, QObject::tr("This field holds at most %1 characters; the rest was not taken.")
+                                   .arg(field->maxLength()));
+        else
+            showRefusal(field, QObject::tr("Control characters cannot be stored here; the text was not taken."));
+    });
+}
 
 QLineEdit *make(QWidget *parent, const QString &objectName, int typingLimit)
 {
@@ -41,6 +75,7 @@ void setTypingLimit(QLineEdit *field, int typingLimit)
 {
     field->setMaxLength(typingLimit);
     field->setProperty(kLimit, typingLimit);
+    sayWhenRefused(field);
 }
 
 void setTypingLimit(QPlainTextEdit *memo, int typingLimit)
@@ -60,6 +95,7 @@ void setTypingLimit(QPlainTextEdit *memo, int typingLimit)
         cursor.removeSelectedText();
         if (memoLength(memo) > allowed)
             memo->setPlainText(memo->toPlainText().left(allowed));
+        showRefusal(memo, QObject::tr("This field holds at most %1 characters; the rest was not taken.").arg(allowed));
     });
 }
 

@@ -12,6 +12,9 @@ class QWidget;
 namespace TextFields {
 
 [[nodiscard]] QLineEdit *make(QWidget *parent, const QString &objectName, int typingLimit);
+/// Makes \a field say why it refused input: a typed or pasted text cut at the field's
+/// limit, or one holding control characters (a NUL, say), which no field stores.
+void sayWhenRefused(QLineEdit *field);
 /// Sets the typing limit of an existing line edit (say, an editable drop-down's).
 void setTypingLimit(QLineEdit *field, int typingLimit);
 /// Limits a memo, which has no limit of its own: what is typed or pasted beyond it

@@ -1,4 +1,5 @@
 #include "TfrmImport.h"
+#include "ReadOnlyList.h"
 
 #include "core/Prompts.h"
 #include "data/DbError.h"
@@ -114,6 +115,7 @@ TfrmImport::TfrmImport(Csv::ImportJob &job, const Csv::Table &table, const QStri
     m_lstProblems->setModel(m_problemModel);
     m_lstProblems->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_lstProblems->setSelectionBehavior(QAbstractItemView::SelectRows);
+    giveListKeys(m_lstProblems);
     m_lstProblems->verticalHeader()->hide();
     m_lstProblems->horizontalHeader()->setStretchLastSection(true);
     m_lstProblems->setColumnWidth(0, 60);

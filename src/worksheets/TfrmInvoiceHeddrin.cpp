@@ -101,7 +101,10 @@ TfrmInvoiceHeddrin::TfrmInvoiceHeddrin(AppContext &context, QWidget *parent)
     layout->setContentsMargins(4, 0, 4, 4);
     layout->setMenuBar(m_ribbon);
     layout->addWidget(buildBody(), 1);
-    setFixedSize(794, 572 + m_ribbon->sizeHint().height());
+    // The ribbon's captions set how narrow the window may get; taller or wider is the user's choice.
+    setWindowFlag(Qt::WindowMinMaxButtonsHint);
+    setMinimumSize(std::max(794, m_ribbon->minimumSizeHint().width() + 8), 572 + m_ribbon->sizeHint().height());
+    resize(minimumSize());
     m_ribbon->setMinimized(context.preferences[AppPreferences::FrmInvoiceRibbonMinimized]);
 
     connectControls();
@@ -142,7 +145,7 @@ void TfrmInvoiceHeddrin::buildActions()
     EditingSession &s = m_session;
     m_actSave = m_commands.add("actSave", tr("Save"), tr("Save Changes to Invoice"), Command::Save,
                                [this] { if (m_session.save()) showDocument(); }, QKeySequence::Save);
-    m_actPDF = m_commands.add("actPDF", tr("PDF"), tr("Save Invoice as a PDF"), Command::Pdf, [&s] { s.saveAsPdf(); });
+    m_actPDF = addPdfCommand();
     m_actEmail = m_commands.add("actEmail", tr("E-mail"), tr("Send Invoice by e-mail as a PDF"), Command::Email,
                                 [&s] { s.email(); });
     m_actDelete = m_commands.add("actDelete", tr("Delete"), tr("Delete invoice"), Command::Delete, [this] {
@@ -242,6 +245,9 @@ void TfrmInvoiceHeddrin::buildRibbon()
     auto *numberColumn = new QWidget;
     auto *numberLayout = new QVBoxLayout(numberColumn);
     numberLayout->setContentsMargins(0, 0, 0, 0);
+    // Wide enough to show a whole number as it is typed.
+    for (QLineEdit *number : {m_txtCustPO, m_txtcustTaxExemptNumber})
+        number->setMinimumWidth(number->fontMetrics().averageCharWidth() * 18);
     numberLayout->addWidget(captioned(tr("P.O. Number"), m_txtCustPO));
     numberLayout->addWidget(captioned(tr("Exempt Number"), m_txtcustTaxExemptNumber));
     numbers->addWidget(numberColumn);

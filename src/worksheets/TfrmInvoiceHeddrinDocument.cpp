@@ -36,6 +36,12 @@ void TfrmInvoiceHeddrin::opened()
     pEnableWorkSheet(m_session.document().lines.rowCount() > 0);
     showDocument();
     m_actPrintPreview->setVisible(m_context.edition().IsFullEdition());
+    // The ribbon's captions, set by the document just shown, decide how narrow the
+    // window may be: none of them is cut.
+    const int needed = std::max(minimumWidth(), m_ribbon->minimumSizeHint().width() + 8);
+    setMinimumWidth(needed);
+    if (width() < needed)
+        resize(needed, height());
 }
 
 void TfrmInvoiceHeddrin::pShowFormInformation()

@@ -111,8 +111,10 @@ WorkSheetPanel::WorkSheetPanel(const QLocale &locale, QWidget *parent)
     addPanel(QStringLiteral("CategoryPanelExtraCharges"), tr("Extra Charges"),
              {L::ExtraChargesName, L::ExtraChargesLabor, L::ExtraChargesMaterial});
     // Each header is a Tab stop, so the keyboard opens the panels too.
-    for (QAbstractButton *header : m_panels->findChildren<QAbstractButton *>(Qt::FindDirectChildrenOnly))
+    for (QAbstractButton *header : m_panels->findChildren<QAbstractButton *>(Qt::FindDirectChildrenOnly)) {
         header->setFocusPolicy(Qt::StrongFocus);
+        markFocus(header);
+    }
     for (QScrollArea *area : m_panels->findChildren<QScrollArea *>())
         area->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto *layout = new QVBoxLayout(this);
