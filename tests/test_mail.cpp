@@ -224,7 +224,7 @@ private slots:
         QStringList folders;
         for (const RecordingShell::Mail &mail : m.shell.mails) {
             const QFileInfo attachment(mail.attachment);
-            QCOMPARE(attachment.fileName(), QStringLiteral("Invoice  512.pdf"));
+            QCOMPARE(attachment.fileName(), QStringLiteral("Invoice 512.pdf"));
             QVERIFY(!attachment.isSymLink());
             QVERIFY(S_ISREG(modeOf(mail.attachment)));
             QFile pdf(mail.attachment);

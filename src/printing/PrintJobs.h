@@ -35,8 +35,8 @@ namespace PrintJobs {
 [[nodiscard]] QString previewTitle(const PrintRequest &request, const DocumentContext &context);
 /// The printout's name in the printer queue and the PDF's title: a table's own title.
 [[nodiscard]] QString documentName(const PrintRequest &request, const DocumentContext &context);
-/// The name a document's PDF file is offered under, without its suffix: kind, two
-/// blanks, number ("Invoice  512").
+/// The name a document's PDF file is offered under, without its suffix: kind, a
+/// blank, number ("Invoice 512").
 [[nodiscard]] QString pdfBaseName(const QString &kind, int number);
 
 /// Makes the job \a request asks for: for the current document its pages, then
