@@ -14,10 +14,13 @@
 #include "data/UpgradeQuestions.h"
 #include "data/WritingForm.h"
 #include "editing/EditingSession.h"
+#include "editing/TfrmInvoiceStored.h"
 #include "invoice/DocumentStore.h"
 #include "invoice/InvoiceLines.h"
 
+#include <QAction>
 #include <QCryptographicHash>
+#include <QDateEdit>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -558,6 +561,33 @@ private slots:
         QVERIFY(session.save());
         QCOMPARE(f.text(QStringLiteral("SELECT strInvDate FROM tblInvHeader WHERE intInvNumber = %1").arg(bad)),
                  QStringLiteral("2026-11-21"));
+    }
+
+    void theEditorShowsNoDateForADateThatDidNotRead()
+    {
+        OlderFile f;
+        const int bad = f.save(QDate(2026, 11, 21), 10);
+        f.age(locale("de_DE"));
+        {
+            const auto db = f.db();
+            db->prepare(QStringLiteral("UPDATE tblInvHeader SET strInvDate = '31.31.2026' WHERE intInvNumber = ?"))
+                .bind(1, bad)
+                .run();
+        }
+        QVERIFY(f.restart(locale("de_DE"), {0}));
+        f.open(bad);
+        f.prompts.asked.clear();
+        TfrmInvoiceStored editor(f.context);
+        editor.show();
+        QCOMPARE(f.prompts.messages(QStringLiteral("Information")).size(), 1);
+        auto *date = editor.findChild<QDateEdit *>(QStringLiteral("dateTimePickerInvoice"));
+        QCOMPARE(date->text().trimmed(), QString()); // blank, not today
+        QAction *save = editor.findChild<QAction *>(QStringLiteral("actSave"));
+        date->setFocus();
+        QTest::keyClicks(date, QStringLiteral("21.11.2026"));
+        QTest::keyClick(date, Qt::Key_Tab);
+        QCOMPARE(f.doc().header.strInvDate, QDate(2026, 11, 21));
+        QVERIFY(save->isEnabled());
     }
 
     void aNewerFileIsNeverWritten()

@@ -56,7 +56,8 @@ void EditingSession::open()
         h().strInvName = offered.first();
     const QString unreadDate = m_context.document.unreadDateText;
     if (unreadDate.isEmpty()) {
-        h().strInvDate = date();
+        if (!header().strInvDate.isValid())
+            h().strInvDate = QDate::currentDate();
     } else {
         // Left empty rather than today: a guessed date would be saved as if typed.
         m_context.prompts().ShowInformation(
@@ -233,7 +234,7 @@ void EditingSession::documentEdited()
 
 QDate EditingSession::date() const
 {
-    return header().strInvDate.isValid() ? header().strInvDate : QDate::currentDate();
+    return header().strInvDate;
 }
 
 QString EditingSession::shownDate() const

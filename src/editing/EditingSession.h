@@ -62,6 +62,7 @@ public:
     void documentEdited();
 
     // What the editor shows.
+    /// The document date; invalid while a date an upgrade could not read awaits the user.
     [[nodiscard]] QDate date() const;
     /// The document date as the user reads it.
     [[nodiscard]] QString shownDate() const;

@@ -7,6 +7,7 @@
 #include "TfrmPaidAndDeposit.h"
 #include "context/AppContext.h"
 #include "core/Edition.h"
+#include "widgets/InputGuards.h"
 #include "customers/TfrmCustomer.h"
 #include "prices/TfrmPriceCorvalo.h"
 #include "widgets/FormFields.h"
@@ -105,7 +106,7 @@ void TfrmInvoiceStored::showDocument()
     const TrecInvHeader &header = m_session.header();
     setWindowTitle(m_session.caption());
     HeaderControls::showKinds(m_cmbInvoiceType, m_session);
-    m_dateTimePickerInvoice->setDate(m_session.date());
+    showDateOrBlank(*m_dateTimePickerInvoice, m_session.date());
     if (m_cmbPaymentTerms->currentText() != header.strCustPymntTerms)
         m_cmbPaymentTerms->setCurrentText(header.strCustPymntTerms);
     m_dtpDueDate->showDocument();

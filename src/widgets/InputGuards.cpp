@@ -100,6 +100,13 @@ bool DateField::finishTyping()
     return true;
 }
 
+void showDateOrBlank(QDateEdit &field, QDate date)
+{
+    // The lowest date stands for "no date"; nobody types a date of 1752.
+    field.setSpecialValueText(QStringLiteral(" "));
+    field.setDate(date.isValid() ? date : field.minimumDate());
+}
+
 void DateField::showDate()
 {
     m_typing = false;

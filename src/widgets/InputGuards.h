@@ -57,6 +57,10 @@ private:
     QString m_typed;
 };
 
+/// Shows \a date in \a field, or a blank for no date (a document whose stored date
+/// could not be read shows none until the user enters one, never today).
+void showDateOrBlank(QDateEdit &field, QDate date);
+
 /// Makes the wheel act only on the field that has the focus: over any other spin
 /// box, date or drop-down of the window it does nothing, and such fields no longer
 /// take the focus from the wheel.

@@ -1,5 +1,6 @@
 // The document side of the Heddrin editor: opening, showing the document and
 // re-pricing it with its saved prices.
+#include "widgets/InputGuards.h"
 #include "TfrmInvoiceHeddrin.h"
 #include "editing/DueDateField.h"
 
@@ -69,7 +70,7 @@ void TfrmInvoiceHeddrin::showDocument()
     setWindowTitle(m_session.caption());
     HeaderControls::showKinds(m_cmbInvoiceType, m_session);
     m_actInvoiceNumber->setText(m_session.numberCaption());
-    m_dateTimePickerInvoice->setDate(m_session.date());
+    showDateOrBlank(*m_dateTimePickerInvoice, m_session.date());
     m_dtpDueDate->showDocument();
     m_ribbon->setCaption(m_session.subtitle());
     if (m_cmbPaymentTerms->currentText() != header.strCustPymntTerms)
