@@ -5,6 +5,7 @@
 #include "Schema.h"
 #include "SchemaUpgrade.h"
 #include "SeedData.h"
+#include "SettledCopy.h"
 #include "DataContext.h"
 #include "core/Edition.h"
 #include "core/Paths.h"
@@ -44,7 +45,7 @@ void runBackup(Database &from, Database &to)
 {
     sqlite3_backup *backup = sqlite3_backup_init(to.handle(), "main", from.handle(), "main");
     if (!backup)
-        throw DbError(sqlite3_extended_errcode(to.handle()), to.errorMessage());
+        throw DbError::fromEngine(sqlite3_extended_errcode(to.handle()), to.errorMessage(), {}, to.path());
     // The source's locks are not covered by the destination's busy handler, so the
     // same policy waits for them here.
     BusyWait wait;
@@ -54,23 +55,27 @@ void runBackup(Database &from, Database &to)
         rc = sqlite3_backup_step(backup, -1);
     } while (((rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED) && wait.pause());
     sqlite3_backup_finish(backup);
-    if (rc != SQLITE_DONE)
-        throw DbError(rc, QString::fromUtf8(sqlite3_errstr(rc)));
+    if (rc != SQLITE_DONE) {
+        // Only the copy being written can run out of room; anything else is the source's.
+        const bool written = (rc & 0xff) == SQLITE_FULL || (rc & 0xff) == SQLITE_IOERR;
+        throw DbError::fromEngine(rc, QString::fromUtf8(sqlite3_errstr(rc)), {}, written ? to.path() : from.path());
+    }
 }
 
 /// Runs \a work; a failure is shown as "Error <code> : <reason>" and gives false.
 template<typename Work>
 bool reportingFailure(Prompts &prompts, Work work)
 {
-    const auto report = [&](int code, const QString &message) {
-        prompts.ShowInformation(QStringLiteral("Error %1 : %2").arg(code).arg(message));
+    const auto report = [&](int code, const QString &message, const QString &detail = {}) {
+        const QString details = detail.isEmpty() ? QString() : QStringLiteral("\n\nDetails: ") + detail;
+        prompts.ShowInformation(QStringLiteral("Error %1 : %2").arg(code).arg(message) + details);
         return false;
     };
     try {
         work();
         return true;
     } catch (const DbError &error) {
-        return report(error.code(), error.message());
+        return report(error.code(), error.message(), error.detail());
     } catch (const FileError &error) {
         return report(error.code(), error.message());
     }
@@ -164,6 +169,26 @@ bool isSameFile(const QString &a, const QString &b)
 
 } // namespace
 
+QString newestSafetyCopy(const Edition &edition)
+{
+    const QFileInfo live(Paths::GetDataBasePath(edition));
+    QFileInfoList copies = live.dir().entryInfoList({live.fileName() + QStringLiteral(".before-upgrade-*")}, QDir::Files);
+    for (const QString &path : GetSafetyCopyPaths(edition))
+        copies << QFileInfo(path);
+    QString newest;
+    QDateTime newestTime;
+    for (const QFileInfo &copy : copies) {
+        // Half-written copies end in .partial and are never offered.
+        if (copy.fileName().endsWith(QLatin1String(".partial")))
+            continue;
+        if (newest.isEmpty() || copy.lastModified() > newestTime) {
+            newest = copy.absoluteFilePath();
+            newestTime = copy.lastModified();
+        }
+    }
+    return newest;
+}
+
 QStringList GetSafetyCopyPaths(const Edition &edition)
 {
     const QFileInfo live(Paths::GetDataBasePath(edition));
@@ -215,10 +240,12 @@ void copyDatabaseFile(const QString &source, const QString &target)
     }
 }
 
-void verifyBackupFile(const QString &path, const Edition &edition, const ContentCheck &readsBack)
+void verifyBackupFile(const QString &path, const Edition &edition, const ContentCheck &readsBack,
+                      const QString &shownAs)
 {
+    const QString shown = shownAs.isEmpty() ? path : shownAs;
     const auto refuse = [&](int code, const QString &reason) {
-        return DbError(code, QStringLiteral("\"%1\" cannot be restored: %2").arg(QDir::toNativeSeparators(path), reason));
+        return DbError(code, QStringLiteral("\"%1\" cannot be restored: %2").arg(QDir::toNativeSeparators(shown), reason));
     };
 
     QFile file(path);
@@ -233,10 +260,11 @@ void verifyBackupFile(const QString &path, const Edition &edition, const Content
         Database db(path, Database::OpenMode::ReadOnly);
         checkOpenedBackup(db, edition, readsBack);
     } catch (const DbError &error) {
-        if ((error.code() & 0xff) != SQLITE_CORRUPT)
+        if (!error.isDamage())
             throw refuse(error.code(), error.message());
         // The engine's words mean little to the user; they come second, for whoever helps.
-        throw refuse(error.code(), QStringLiteral("the file is damaged.\n\nDetails: ") + error.message());
+        const QString engineWords = error.detail().isEmpty() ? error.message() : error.detail();
+        throw refuse(error.code(), QStringLiteral("the file is damaged.\n\nDetails: ") + engineWords);
     }
 }
 
@@ -245,6 +273,8 @@ void copyDatabaseInto(const QString &source, const QString &target)
     Database from(source, Database::OpenMode::ReadOnly);
     Database to(target, Database::OpenMode::CreateFile);
     runBackup(from, to);
+    // The copied header carries the source's journal mode; the live file keeps its own.
+    to.exec(QStringLiteral("PRAGMA journal_mode = DELETE"));
 }
 
 void pBackupData(const DataContext &context)
@@ -277,14 +307,21 @@ bool pRestoreData(const DataContext &context, const ContentCheck &readsBack)
                                      .arg(name));
         return false;
     }
+    return pRestoreDataFrom(context, chosen, readsBack);
+}
 
+bool pRestoreDataFrom(const DataContext &context, const QString &chosen, const ContentCheck &readsBack)
+{
+    Prompts &prompts = context.prompts();
+    const Edition &edition = context.edition();
     const QString live = context.databasePath();
     const bool restored = reportingFailure(prompts, [&] {
-        verifyBackupFile(chosen, edition, readsBack);
+        const SettledCopy backup(chosen);
+        verifyBackupFile(backup.path(), edition, readsBack, chosen);
         if (!isSameFile(chosen, live)) {
             if (QFileInfo::exists(live))
                 keepSafetyCopy(edition, live);
-            copyDatabaseInto(chosen, live);
+            copyDatabaseInto(backup.path(), live);
         }
         // A backup made by an older version is brought up to date at once, as at start-up.
         const SchemaUpgrade::UpgradeReport upgrade = SchemaUpgrade::pUpgradeDataBase(live, {edition, context.locale});
