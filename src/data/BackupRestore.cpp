@@ -62,7 +62,8 @@ void runBackup(Database &from, Database &to)
     }
 }
 
-/// Runs \a work; a failure is shown as "Error <code> : <reason>" and gives false.
+/// Runs \a work; a failure is shown as "Error <code> : <reason>", the engine's own words
+/// after it as details when the reason is told in plainer ones, and gives false.
 template<typename Work>
 bool reportingFailure(Prompts &prompts, Work work)
 {
