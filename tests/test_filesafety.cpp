@@ -7,6 +7,7 @@
 #include "data/DamageWatch.h"
 #include "data/Database.h"
 #include "data/LiveFileCheck.h"
+#include "data/SchemaUpgrade.h"
 #include "invoice/DocumentStore.h"
 #include "invoice/Money.h"
 #include "invoice/Totals.h"
@@ -255,7 +256,12 @@ private slots:
             Database db(live);
             setCompanyName(db, QStringLiteral("Before the damage"));
         }
-        BackupRestore::copyDatabaseFile(live, live + QStringLiteral(".before-upgrade-0"));
+        // Laid out as an upgrade keeps its copy: a dated folder beside the file.
+        const QString upgradeCopy = QFileInfo(live).dir().filePath(QStringLiteral("before-upgrade-2026-12-01-101500/")
+                                                                   + QFileInfo(live).fileName());
+        QVERIFY(QDir().mkpath(QFileInfo(upgradeCopy).path()));
+        BackupRestore::copyDatabaseFile(live, upgradeCopy);
+        QCOMPARE(SchemaUpgrade::safetyCopyPaths(live), QStringList{upgradeCopy});
         damageTable(live, QStringLiteral("idxInvDataNumber"));
 
         session.prompts.answers = {Prompts::Yes};
@@ -268,7 +274,7 @@ private slots:
         QVERIFY2(question.startsWith(QStringLiteral("The company database \"%1\" is damaged")
                                          .arg(QDir::toNativeSeparators(live))),
                  qPrintable(question));
-        QVERIFY2(question.contains(QDir::toNativeSeparators(live + QStringLiteral(".before-upgrade-0"))),
+        QVERIFY2(question.contains(QDir::toNativeSeparators(upgradeCopy)),
                  qPrintable(question));
         for (const ScriptedPrompts::Asked &asked : session.prompts.asked) {
             if (asked.kind == QLatin1String("YesNo"))
@@ -340,6 +346,28 @@ private slots:
         QCOMPARE(companyName(live), QStringLiteral("Only in the log «WAL»"));
         QVERIFY(!QFileInfo::exists(live + QStringLiteral("-wal")));
         QVERIFY(!QFileInfo::exists(live + QStringLiteral("-shm")));
+    }
+
+    void aRefusedBackupIsNamedAsTheUserChoseIt()
+    {
+        TestSession session(Edition::Corvalo);
+        session.start();
+        const QString backup = session.folder.path() + QStringLiteral("/from a newer PC/corvalo6.db");
+        QVERIFY(QDir().mkpath(QFileInfo(backup).path()));
+        BackupRestore::copyDatabaseFile(session.context.databasePath(), backup);
+        {
+            Database db(backup);
+            db.exec(QStringLiteral("UPDATE tblSchemaLevel SET intSchemaLevel = 99"));
+        }
+        const QByteArray before = fileHash(session.context.databasePath());
+        session.prompts.choices = {backup};
+        QVERIFY(!CompanySettings::pRestoreCompanyData(session.context));
+        const QString message = session.prompts.lastMessage();
+        QVERIFY2(message.contains(QStringLiteral("\"%1\" was made by").arg(QDir::toNativeSeparators(backup))),
+                 qPrintable(message));
+        // No other file named like it (the private copy the checks read) is mentioned.
+        QCOMPARE(message.count(QStringLiteral("corvalo6.db")), message.count(QDir::toNativeSeparators(backup)));
+        QCOMPARE(fileHash(session.context.databasePath()), before);
     }
 };
 

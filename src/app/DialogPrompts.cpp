@@ -4,6 +4,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 
@@ -53,6 +54,22 @@ Prompts::Answer DialogPrompts::ShowYesNo(const QString &message, Answer preferre
     return answer == QMessageBox::Yes ? Yes : No;
 }
 
+int DialogPrompts::ShowChoice(const QString &message, const QStringList &buttons, int preferred, int escape)
+{
+    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), message, QMessageBox::NoButton,
+                    owner());
+    QList<QPushButton *> pushed;
+    for (const QString &caption : buttons)
+        pushed << box.addButton(caption, QMessageBox::ActionRole);
+    if (preferred >= 0 && preferred < pushed.size())
+        box.setDefaultButton(pushed.at(preferred));
+    if (escape >= 0 && escape < pushed.size())
+        box.setEscapeButton(pushed.at(escape));
+    box.exec();
+    const int pressed = int(pushed.indexOf(qobject_cast<QPushButton *>(box.clickedButton())));
+    return pressed >= 0 ? pressed : escape;
+}
+
 void DialogPrompts::ShowInformation(const QString &message)
 {
     QMessageBox::information(owner(), QApplication::applicationDisplayName(), message);
@@ -87,7 +104,10 @@ QString DialogPrompts::chooseOpenFile(const QString &title, const QString &start
 
 QString DialogPrompts::chooseSaveFile(const QString &title, const QString &suggestedPath, const QString &filter)
 {
-    return QFileDialog::getSaveFileName(owner(), title, suggestedPath, filter);
+    // The caller asks before replacing, and about the name it will really write
+    // (a suffix added to a name typed without one).
+    return QFileDialog::getSaveFileName(owner(), title, suggestedPath, filter, nullptr,
+                                        QFileDialog::DontConfirmOverwrite);
 }
 
 QColor DialogPrompts::chooseColor(const QColor &initial)

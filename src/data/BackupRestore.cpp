@@ -8,6 +8,7 @@
 #include "SettledCopy.h"
 #include "DataContext.h"
 #include "core/Edition.h"
+#include "core/FileTargets.h"
 #include "core/Paths.h"
 #include "core/Prompts.h"
 
@@ -143,6 +144,8 @@ void checkOpenedBackup(Database &db, const Edition &edition, const ContentCheck 
     if (problems != QStringList{QStringLiteral("ok")})
         throw DbError(SQLITE_CORRUPT, problems.join(QLatin1Char('\n')));
 
+    // A newer version's file would be written over by this one's older rules.
+    SchemaUpgrade::checkNotNewer(db);
     // What the program reloads right after the restore must be readable.
     readsBack(db);
 }
@@ -173,15 +176,12 @@ bool isSameFile(const QString &a, const QString &b)
 QString newestSafetyCopy(const Edition &edition)
 {
     const QFileInfo live(Paths::GetDataBasePath(edition));
-    QFileInfoList copies = live.dir().entryInfoList({live.fileName() + QStringLiteral(".before-upgrade-*")}, QDir::Files);
-    for (const QString &path : GetSafetyCopyPaths(edition))
+    QFileInfoList copies;
+    for (const QString &path : SchemaUpgrade::safetyCopyPaths(live.filePath()) + GetSafetyCopyPaths(edition))
         copies << QFileInfo(path);
     QString newest;
     QDateTime newestTime;
     for (const QFileInfo &copy : copies) {
-        // Half-written copies end in .partial and are never offered.
-        if (copy.fileName().endsWith(QLatin1String(".partial")))
-            continue;
         if (newest.isEmpty() || copy.lastModified() > newestTime) {
             newest = copy.absoluteFilePath();
             newestTime = copy.lastModified();
@@ -261,8 +261,12 @@ void verifyBackupFile(const QString &path, const Edition &edition, const Content
         Database db(path, Database::OpenMode::ReadOnly);
         checkOpenedBackup(db, edition, readsBack);
     } catch (const DbError &error) {
-        if (!error.isDamage())
-            throw refuse(error.code(), error.message());
+        if (!error.isDamage()) {
+            // A reason that names the file checked names the user's file, not a private copy of it.
+            QString reason = error.message();
+            reason.replace(QDir::toNativeSeparators(path), QDir::toNativeSeparators(shown));
+            throw refuse(error.code(), reason);
+        }
         // The engine's words mean little to the user; they come second, for whoever helps.
         const QString engineWords = error.detail().isEmpty() ? error.message() : error.detail();
         throw refuse(error.code(), QStringLiteral("the file is damaged.\n\nDetails: ") + engineWords);
@@ -287,6 +291,10 @@ void pBackupData(const DataContext &context)
         return;
     }
     const QString target = QDir(folder).filePath(Paths::GetDataBaseName(context.edition()));
+    if (!FileTargets::mayReplace(prompts, {target})) {
+        prompts.showPlainMessage(QStringLiteral("Backup of company database cancelled"));
+        return;
+    }
     if (reportingFailure(prompts, [&] { copyDatabaseFile(context.databasePath(), target); }))
         prompts.ShowInformation(QStringLiteral("Backup of company database successful"));
 }
@@ -316,19 +324,29 @@ bool pRestoreDataFrom(const DataContext &context, const QString &chosen, const C
     Prompts &prompts = context.prompts();
     const Edition &edition = context.edition();
     const QString live = context.databasePath();
+    bool declined = false;
     const bool restored = reportingFailure(prompts, [&] {
         const SettledCopy backup(chosen);
         verifyBackupFile(backup.path(), edition, readsBack, chosen);
+        // A backup made by an older version is brought up to date at once, as at
+        // start-up; what that asks is asked before the live file is touched.
+        const SchemaUpgrade::UpgradePlan plan = SchemaUpgrade::planUpgrade(
+            backup.path(), context.locale, prompts, SchemaUpgrade::Occasion::Restore, QDate::currentDate());
+        if ((declined = plan.declined))
+            return;
         if (!isSameFile(chosen, live)) {
             if (QFileInfo::exists(live))
                 keepSafetyCopy(edition, live);
             copyDatabaseInto(backup.path(), live);
         }
-        // A backup made by an older version is brought up to date at once, as at start-up.
-        const SchemaUpgrade::UpgradeReport upgrade = SchemaUpgrade::pUpgradeDataBase(live, {edition, context.locale});
-        if (!upgrade.unreadValues.isEmpty())
-            prompts.ShowInformation(upgrade.unreadNotice());
+        const SchemaUpgrade::UpgradeReport upgrade = SchemaUpgrade::pUpgradeDataBase(live, {edition, context.locale}, plan);
+        if (upgrade.upgraded())
+            prompts.ShowInformation(upgrade.notice(edition));
     });
+    if (declined) {
+        prompts.showPlainMessage(QStringLiteral("Restore of company database cancelled"));
+        return false;
+    }
     if (restored)
         prompts.showPlainMessage(QStringLiteral("Restore of company database successful"));
     return restored;

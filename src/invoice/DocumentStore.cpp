@@ -172,6 +172,7 @@ void DocumentStore::pLoadInvoice()
         doc.totals = {};
         doc.print = {};
         doc.saved = {};
+        doc.unreadDateText.clear();
         return;
     }
 
@@ -185,7 +186,10 @@ void DocumentStore::pLoadInvoice()
     TrecInvHeader loaded;
     loaded.strInvName = q.textAt(0);
     loaded.intInvNumber = number;
-    loaded.strInvDate = storedDate(q.textAt(2), number);
+    // A date an upgrade could not read is left for the user to enter again; the
+    // document still opens, so it can be mended.
+    const QString dateText = q.textAt(2);
+    loaded.strInvDate = StoredForm::readDate(dateText).value_or(QDate());
     loaded.strFromInvNameNumber = q.textAt(3);
     loaded.strRecurring = q.boolAt(4);
     loaded.strPaidInFull = q.boolAt(5);
@@ -219,6 +223,7 @@ void DocumentStore::pLoadInvoice()
 
     loadLines(*db, number);
     h = loaded;
+    doc.unreadDateText = loaded.strInvDate.isValid() || dateText.isEmpty() ? QString() : dateText;
     doc.notes = notes;
     doc.payments = edition.storesDocuments() ? Payments::load(*db, number) : QList<Payment>{};
     Totals::pCalcTotals(doc, edition, m_context.company, m_context.locale);
