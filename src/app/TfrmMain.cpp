@@ -6,7 +6,9 @@
 #include "data/BackupRestore.h"
 #include "core/Prompts.h"
 #include "StartUp.h"
+#include "data/DamageWatch.h"
 #include "data/DbError.h"
+#include "data/LiveFileCheck.h"
 #include "data/SavingIndicator.h"
 #include "invoice/Recurring.h"
 #include "invoice/RecurringRun.h"
@@ -16,12 +18,15 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -112,11 +117,8 @@ void TfrmMain::createActions()
     m_actRestoreCompanyData = makeAction(QStringLiteral("actRestoreCompanyData"), tr("Restore Company Data"),
                                          tr("Restore company data"), C::Restore);
     connect(m_actRestoreCompanyData, &QAction::triggered, this, [this] {
-        if (!CompanySettings::pRestoreCompanyData(m_context))
-            return;
-        m_lblCompanyName->setText(m_context.company.company.strCompName);
-        pCheckRecurring();
-        pShowLastPrinted();
+        if (CompanySettings::pRestoreCompanyData(m_context))
+            showRestoredData();
     });
 
     m_actContractWriter = makeAction(QStringLiteral("actContractWriter"), tr("Contract Writer"),
@@ -291,6 +293,50 @@ void TfrmMain::showEvent(QShowEvent *event)
     m_context.saving().pCloseSaving();
     pCheckRecurring();
     pShowLastPrinted();
+
+    // Queued: the offer comes after the operation that met the damage has told its own failure.
+    DamageWatch &watch = DamageWatch::instance();
+    watch.watch(m_context.databasePath());
+    connect(&watch, &DamageWatch::damageFound, this, &TfrmMain::offerRestoreOfDamagedFile, Qt::QueuedConnection);
+    // Checked once the window is up, on a thread of its own, so a large file never delays the start.
+    QTimer::singleShot(0, this, [path = m_context.databasePath()] { LiveFileCheck::startInBackground(path); });
+}
+
+void TfrmMain::showRestoredData()
+{
+    m_lblCompanyName->setText(m_context.company.company.strCompName);
+    pCheckRecurring();
+    pShowLastPrinted();
+}
+
+void TfrmMain::offerRestoreOfDamagedFile(const QString &file, const QString &detail)
+{
+    Prompts &prompts = m_context.prompts();
+    const QString damaged = tr("The company database \"%1\" is damaged: part of what it holds can no longer be read.")
+                                .arg(QDir::toNativeSeparators(file));
+    const QString details = tr("\n\nDetails: %1").arg(detail);
+    const QString copy = BackupRestore::newestSafetyCopy(m_context.edition());
+    bool restored = false;
+    if (!copy.isEmpty()) {
+        const QString question =
+            damaged
+            + tr("\n\nRestore it now from the newest safety copy \"%1\", made %2? What was saved after that is not "
+                 "in the copy; the damaged file is kept as a safety copy of its own.")
+                  .arg(QDir::toNativeSeparators(copy),
+                       m_context.locale.toString(QFileInfo(copy).lastModified(), QLocale::ShortFormat))
+            + details;
+        if (prompts.ShowYesNo(question, Prompts::No) == Prompts::Yes)
+            restored = CompanySettings::pRestoreCompanyDataFrom(m_context, copy);
+    } else {
+        const QString question =
+            damaged + tr("\n\nThere is no safety copy of it. Restore it now from a backup?") + details;
+        if (prompts.ShowYesNo(question, Prompts::No) == Prompts::Yes)
+            restored = CompanySettings::pRestoreCompanyData(m_context);
+    }
+    if (restored) {
+        DamageWatch::instance().watch(m_context.databasePath());
+        showRestoredData();
+    }
 }
 
 void TfrmMain::pCheckRecurring()

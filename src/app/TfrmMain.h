@@ -34,6 +34,11 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    /// Tells the user the company database is damaged and offers to restore it from
+    /// the newest safety copy, or from a backup when there is none.
+    void offerRestoreOfDamagedFile(const QString &file, const QString &detail);
+    /// Shows what a restored database holds.
+    void showRestoredData();
     /// False when the user does not want a second run on the day of the last one.
     bool recurringRunWanted(QDate today);
     QAction *makeAction(const QString &name, const QString &caption, const QString &hint, Icons::Command icon);

@@ -208,9 +208,16 @@ void pSaveCompanyData(CompanyContext &context, const CompanyRecord &edited, cons
     }
 }
 
-bool pRestoreCompanyData(CompanyContext &context)
+namespace {
+
+void readsCompany(Database &db)
 {
-    if (!BackupRestore::pRestoreData(context, [](Database &db) { (void)CompanyRecord::readStored(db); }))
+    (void)CompanyRecord::readStored(db);
+}
+
+bool reloadAfterRestore(CompanyContext &context, bool restored)
+{
+    if (!restored)
         return false;
     try {
         const auto db = context.openDatabase();
@@ -219,6 +226,18 @@ bool pRestoreCompanyData(CompanyContext &context)
         context.prompts().showError(error.message(), error.detail());
     }
     return true;
+}
+
+} // namespace
+
+bool pRestoreCompanyData(CompanyContext &context)
+{
+    return reloadAfterRestore(context, BackupRestore::pRestoreData(context, readsCompany));
+}
+
+bool pRestoreCompanyDataFrom(CompanyContext &context, const QString &copy)
+{
+    return reloadAfterRestore(context, BackupRestore::pRestoreDataFrom(context, copy, readsCompany));
 }
 
 } // namespace CompanySettings

@@ -41,5 +41,8 @@ void pSaveCompanyData(CompanyContext &context, const CompanyRecord &edited, cons
 /// settings do not read is refused) and reloads the context's company record from
 /// it. True when the database was replaced.
 bool pRestoreCompanyData(CompanyContext &context);
+/// The same from \a copy, which is not asked for (the safety copy offered for a
+/// damaged company database).
+bool pRestoreCompanyDataFrom(CompanyContext &context, const QString &copy);
 
 } // namespace CompanySettings

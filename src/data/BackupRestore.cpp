@@ -5,6 +5,7 @@
 #include "Schema.h"
 #include "SchemaUpgrade.h"
 #include "SeedData.h"
+#include "SettledCopy.h"
 #include "DataContext.h"
 #include "core/Edition.h"
 #include "core/FileTargets.h"
@@ -45,7 +46,7 @@ void runBackup(Database &from, Database &to)
 {
     sqlite3_backup *backup = sqlite3_backup_init(to.handle(), "main", from.handle(), "main");
     if (!backup)
-        throw DbError(sqlite3_extended_errcode(to.handle()), to.errorMessage());
+        throw DbError::fromEngine(sqlite3_extended_errcode(to.handle()), to.errorMessage(), {}, to.path());
     // The source's locks are not covered by the destination's busy handler, so the
     // same policy waits for them here.
     BusyWait wait;
@@ -55,23 +56,28 @@ void runBackup(Database &from, Database &to)
         rc = sqlite3_backup_step(backup, -1);
     } while (((rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED) && wait.pause());
     sqlite3_backup_finish(backup);
-    if (rc != SQLITE_DONE)
-        throw DbError(rc, QString::fromUtf8(sqlite3_errstr(rc)));
+    if (rc != SQLITE_DONE) {
+        // Only the copy being written can run out of room; anything else is the source's.
+        const bool written = (rc & 0xff) == SQLITE_FULL || (rc & 0xff) == SQLITE_IOERR;
+        throw DbError::fromEngine(rc, QString::fromUtf8(sqlite3_errstr(rc)), {}, written ? to.path() : from.path());
+    }
 }
 
-/// Runs \a work; a failure is shown as "Error <code> : <reason>" and gives false.
+/// Runs \a work; a failure is shown as "Error <code> : <reason>", the engine's own words
+/// after it as details when the reason is told in plainer ones, and gives false.
 template<typename Work>
 bool reportingFailure(Prompts &prompts, Work work)
 {
-    const auto report = [&](int code, const QString &message) {
-        prompts.ShowInformation(QStringLiteral("Error %1 : %2").arg(code).arg(message));
+    const auto report = [&](int code, const QString &message, const QString &detail = {}) {
+        const QString details = detail.isEmpty() ? QString() : QStringLiteral("\n\nDetails: ") + detail;
+        prompts.ShowInformation(QStringLiteral("Error %1 : %2").arg(code).arg(message) + details);
         return false;
     };
     try {
         work();
         return true;
     } catch (const DbError &error) {
-        return report(error.code(), error.message());
+        return report(error.code(), error.message(), error.detail());
     } catch (const FileError &error) {
         return report(error.code(), error.message());
     }
@@ -167,6 +173,23 @@ bool isSameFile(const QString &a, const QString &b)
 
 } // namespace
 
+QString newestSafetyCopy(const Edition &edition)
+{
+    const QFileInfo live(Paths::GetDataBasePath(edition));
+    QFileInfoList copies;
+    for (const QString &path : SchemaUpgrade::safetyCopyPaths(live.filePath()) + GetSafetyCopyPaths(edition))
+        copies << QFileInfo(path);
+    QString newest;
+    QDateTime newestTime;
+    for (const QFileInfo &copy : copies) {
+        if (newest.isEmpty() || copy.lastModified() > newestTime) {
+            newest = copy.absoluteFilePath();
+            newestTime = copy.lastModified();
+        }
+    }
+    return newest;
+}
+
 QStringList GetSafetyCopyPaths(const Edition &edition)
 {
     const QFileInfo live(Paths::GetDataBasePath(edition));
@@ -218,10 +241,12 @@ void copyDatabaseFile(const QString &source, const QString &target)
     }
 }
 
-void verifyBackupFile(const QString &path, const Edition &edition, const ContentCheck &readsBack)
+void verifyBackupFile(const QString &path, const Edition &edition, const ContentCheck &readsBack,
+                      const QString &shownAs)
 {
+    const QString shown = shownAs.isEmpty() ? path : shownAs;
     const auto refuse = [&](int code, const QString &reason) {
-        return DbError(code, QStringLiteral("\"%1\" cannot be restored: %2").arg(QDir::toNativeSeparators(path), reason));
+        return DbError(code, QStringLiteral("\"%1\" cannot be restored: %2").arg(QDir::toNativeSeparators(shown), reason));
     };
 
     QFile file(path);
@@ -236,10 +261,15 @@ void verifyBackupFile(const QString &path, const Edition &edition, const Content
         Database db(path, Database::OpenMode::ReadOnly);
         checkOpenedBackup(db, edition, readsBack);
     } catch (const DbError &error) {
-        if ((error.code() & 0xff) != SQLITE_CORRUPT)
-            throw refuse(error.code(), error.message());
+        if (!error.isDamage()) {
+            // A reason that names the file checked names the user's file, not a private copy of it.
+            QString reason = error.message();
+            reason.replace(QDir::toNativeSeparators(path), QDir::toNativeSeparators(shown));
+            throw refuse(error.code(), reason);
+        }
         // The engine's words mean little to the user; they come second, for whoever helps.
-        throw refuse(error.code(), QStringLiteral("the file is damaged.\n\nDetails: ") + error.message());
+        const QString engineWords = error.detail().isEmpty() ? error.message() : error.detail();
+        throw refuse(error.code(), QStringLiteral("the file is damaged.\n\nDetails: ") + engineWords);
     }
 }
 
@@ -248,6 +278,8 @@ void copyDatabaseInto(const QString &source, const QString &target)
     Database from(source, Database::OpenMode::ReadOnly);
     Database to(target, Database::OpenMode::CreateFile);
     runBackup(from, to);
+    // The copied header carries the source's journal mode; the live file keeps its own.
+    to.exec(QStringLiteral("PRAGMA journal_mode = DELETE"));
 }
 
 void pBackupData(const DataContext &context)
@@ -284,21 +316,28 @@ bool pRestoreData(const DataContext &context, const ContentCheck &readsBack)
                                      .arg(name));
         return false;
     }
+    return pRestoreDataFrom(context, chosen, readsBack);
+}
 
+bool pRestoreDataFrom(const DataContext &context, const QString &chosen, const ContentCheck &readsBack)
+{
+    Prompts &prompts = context.prompts();
+    const Edition &edition = context.edition();
     const QString live = context.databasePath();
     bool declined = false;
     const bool restored = reportingFailure(prompts, [&] {
-        verifyBackupFile(chosen, edition, readsBack);
+        const SettledCopy backup(chosen);
+        verifyBackupFile(backup.path(), edition, readsBack, chosen);
         // A backup made by an older version is brought up to date at once, as at
         // start-up; what that asks is asked before the live file is touched.
         const SchemaUpgrade::UpgradePlan plan = SchemaUpgrade::planUpgrade(
-            chosen, context.locale, prompts, SchemaUpgrade::Occasion::Restore, QDate::currentDate());
+            backup.path(), context.locale, prompts, SchemaUpgrade::Occasion::Restore, QDate::currentDate());
         if ((declined = plan.declined))
             return;
         if (!isSameFile(chosen, live)) {
             if (QFileInfo::exists(live))
                 keepSafetyCopy(edition, live);
-            copyDatabaseInto(chosen, live);
+            copyDatabaseInto(backup.path(), live);
         }
         const SchemaUpgrade::UpgradeReport upgrade = SchemaUpgrade::pUpgradeDataBase(live, {edition, context.locale}, plan);
         if (upgrade.upgraded())

@@ -40,7 +40,7 @@ Statement::~Statement()
 
 void Statement::fail(int rc) const
 {
-    throw DbError(rc, m_db->errorMessage(), sql());
+    throw DbError::fromEngine(rc, m_db->errorMessage(), sql(), m_db->path());
 }
 
 Statement &Statement::bind(int index, const QString &text)
@@ -242,7 +242,7 @@ sqlite3_stmt *Database::compile(const char *sql, const char **tail)
     const int rc = sqlite3_prepare_v2(m_db, sql, -1, &stmt, tail);
     m_busyWait.over();
     if (rc != SQLITE_OK)
-        throw DbError(rc, errorMessage(), QString::fromUtf8(sql));
+        throw DbError::fromEngine(rc, errorMessage(), QString::fromUtf8(sql), m_path);
     return stmt;
 }
 

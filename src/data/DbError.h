@@ -13,6 +13,13 @@ class DbError : public std::runtime_error
 public:
     DbError(int code, const QString &message, const QString &statement = {});
 
+    /// A failure the engine reported on the database file \a file: a full disk and a
+    /// damaged file are told in the user's words, naming the folder or the file, with
+    /// the engine's own text as detail(). A damaged live file is also reported to
+    /// DamageWatch.
+    [[nodiscard]] static DbError fromEngine(int code, const QString &engineMessage, const QString &statement,
+                                            const QString &file);
+
     [[nodiscard]] int code() const { return m_code; }
     /// What the user is told. For a file another program keeps locked, the plain
     /// cause; the engine's own words are then in detail().
@@ -21,6 +28,8 @@ public:
     [[nodiscard]] const QString &statement() const { return m_statement; }
     /// The engine gave up waiting for another connection's lock.
     [[nodiscard]] bool isBusy() const;
+    /// The engine found the file damaged.
+    [[nodiscard]] bool isDamage() const;
 
 private:
     int m_code;

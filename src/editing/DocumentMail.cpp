@@ -154,7 +154,7 @@ bool pEmailSavedDocument(AppContext &context, int number)
     try {
         DocumentStore(context).pLoadInvoice();
     } catch (const DbError &error) {
-        context.prompts().showError(error.message());
+        context.prompts().showError(error.message(), error.detail());
         return false;
     }
     return pEmailDocument(context);

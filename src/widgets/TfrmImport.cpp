@@ -166,7 +166,7 @@ void TfrmImport::refreshPreview()
     try {
         m_job.prepare(m_table, mapping());
     } catch (const DbError &error) {
-        m_prompts.showError(error.message());
+        m_prompts.showError(error.message(), error.detail());
         m_btnImport->setEnabled(false);
         return;
     }
