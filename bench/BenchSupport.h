@@ -11,12 +11,14 @@
 #include <sqlite3.h>
 #include <vector>
 
-/// Answers every question with Yes and every choice with nothing, quietly.
+/// Answers every question with Yes and every choice with nothing (a choice of
+/// actions with its Escape button), quietly.
 class SilentPrompts final : public Prompts
 {
 public:
     Answer ShowYesNoCancel(const QString &, Answer = Yes) override { return Yes; }
     Answer ShowYesNo(const QString &, Answer = Yes) override { return Yes; }
+    int ShowChoice(const QString &, const QStringList &, int, int escape) override { return escape; }
     void ShowInformation(const QString &) override {}
     void showPlainMessage(const QString &) override {}
     void showError(const QString &message, const QString &detail = {}) override

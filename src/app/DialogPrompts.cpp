@@ -4,6 +4,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 
@@ -51,6 +52,22 @@ Prompts::Answer DialogPrompts::ShowYesNo(const QString &message, Answer preferre
     const auto answer = QMessageBox::question(owner(), QApplication::applicationDisplayName(), message,
                                               QMessageBox::Yes | QMessageBox::No, toButton(preferred));
     return answer == QMessageBox::Yes ? Yes : No;
+}
+
+int DialogPrompts::ShowChoice(const QString &message, const QStringList &buttons, int preferred, int escape)
+{
+    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), message, QMessageBox::NoButton,
+                    owner());
+    QList<QPushButton *> pushed;
+    for (const QString &caption : buttons)
+        pushed << box.addButton(caption, QMessageBox::ActionRole);
+    if (preferred >= 0 && preferred < pushed.size())
+        box.setDefaultButton(pushed.at(preferred));
+    if (escape >= 0 && escape < pushed.size())
+        box.setEscapeButton(pushed.at(escape));
+    box.exec();
+    const int pressed = int(pushed.indexOf(qobject_cast<QPushButton *>(box.clickedButton())));
+    return pressed >= 0 ? pressed : escape;
 }
 
 void DialogPrompts::ShowInformation(const QString &message)

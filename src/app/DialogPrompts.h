@@ -11,6 +11,7 @@ class DialogPrompts final : public Prompts
 public:
     Answer ShowYesNoCancel(const QString &message, Answer preferred = Yes) override;
     Answer ShowYesNo(const QString &message, Answer preferred = Yes) override;
+    int ShowChoice(const QString &message, const QStringList &buttons, int preferred, int escape) override;
     void ShowInformation(const QString &message) override;
     void showPlainMessage(const QString &message) override;
     void showError(const QString &message, const QString &detail = {}) override;

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QString>
+#include <QStringList>
 
 /// Every question, notice and choice the program puts to the user. Windows and
 /// routines ask through this service; the real one shows dialogs, tests install a
@@ -18,6 +19,10 @@ public:
     /// the button Enter presses: No for a question that destroys something.
     virtual Answer ShowYesNoCancel(const QString &message, Answer preferred = Yes) = 0;
     virtual Answer ShowYesNo(const QString &message, Answer preferred = Yes) = 0;
+    /// A question whose answers are actions of their own (\a buttons, captions with
+    /// an '&' before their access letter). Returns the index of the button pressed;
+    /// Escape or closing the box gives \a escape. \a preferred is the button Enter presses.
+    virtual int ShowChoice(const QString &message, const QStringList &buttons, int preferred, int escape) = 0;
     virtual void ShowInformation(const QString &message) = 0;
     /// The platform's plain one-line message box.
     virtual void showPlainMessage(const QString &message) = 0;

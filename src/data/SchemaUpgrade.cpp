@@ -4,6 +4,7 @@
 #include "Database.h"
 #include "PaymentsStep.h"
 #include "PostingRuleStep.h"
+#include "RowVersionStep.h"
 #include "StorageFormUpgrade.h"
 #include "UpgradeCustomerEmail.h"
 
@@ -34,6 +35,7 @@ const std::vector<Step> &steps()
         {3, addCustomerEmail},
         {PostingRuleStep::kLevel, PostingRuleStep::markPostingsBeforeCents},
         {PaymentsStep::kLevel, PaymentsStep::addPaymentsAndLinks},
+        {RowVersionStep::kLevel, RowVersionStep::addRowVersions},
     };
     return all;
 }

@@ -41,6 +41,19 @@ Prompts::Answer ScriptedPrompts::ShowYesNo(const QString &message, Answer prefer
     return answer == Yes ? Yes : No;
 }
 
+int ScriptedPrompts::ShowChoice(const QString &message, const QStringList &buttons, int preferred, int escape)
+{
+    QStringList offered = buttons;
+    if (preferred >= 0 && preferred < offered.size())
+        offered.move(preferred, 0);
+    asked.append({QStringLiteral("Choice"), message, Yes, offered});
+    if (picks.isEmpty()) {
+        ++unplanned;
+        return escape;
+    }
+    return picks.takeFirst();
+}
+
 void ScriptedPrompts::ShowInformation(const QString &message)
 {
     asked.append({QStringLiteral("Information"), message});

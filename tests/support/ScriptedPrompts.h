@@ -16,9 +16,12 @@ public:
         QString kind; // "YesNoCancel", "YesNo", "Information", "Plain", "Error", "Folder", ...
         QString message;
         Answer preferred = Yes; // the default button of a question
+        QStringList buttons = {}; // the buttons of a choice, the default one first
     };
 
     QList<Answer> answers;
+    /// Button indexes for ShowChoice, in order.
+    QList<int> picks;
     QStringList choices; // paths for folder and file choices
     QList<QColor> colors;
 
@@ -32,6 +35,7 @@ public:
 
     Answer ShowYesNoCancel(const QString &message, Answer preferred = Yes) override;
     Answer ShowYesNo(const QString &message, Answer preferred = Yes) override;
+    int ShowChoice(const QString &message, const QStringList &buttons, int preferred, int escape) override;
     void ShowInformation(const QString &message) override;
     void showPlainMessage(const QString &message) override;
     void showError(const QString &message, const QString &detail = {}) override;
