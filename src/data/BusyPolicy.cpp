@@ -63,16 +63,17 @@ bool BusyWait::pause()
 {
     BusyPolicy::WaitBudget *operation = BusyPolicy::OperationWait::current();
     BusyPolicy::WaitBudget &budget = operation ? *operation : m_own;
-    if (!budget.sinceFirstBusy.isValid())
-        budget.sinceFirstBusy.start();
-    const qint64 left = BusyPolicy::totalWaitMs() - budget.sinceFirstBusy.elapsed();
+    const qint64 left = BusyPolicy::totalWaitMs() - budget.waitedMs;
     if (left <= 0)
         return false;
+    QElapsedTimer paused;
+    paused.start();
     if (m_shownOn) {
         m_shownOn->pWaitingForLock();
         m_shown = true;
     }
     QThread::msleep(std::clamp<qint64>(BusyPolicy::pauseMs(budget.attempts++), 1, left));
+    budget.waitedMs += std::max<qint64>(1, paused.elapsed());
     return true;
 }
 

@@ -17,10 +17,12 @@ void setTotalWaitMs(int milliseconds);
 /// The pause before retry number \a attempt (0-based).
 [[nodiscard]] int pauseMs(int attempt);
 
-/// The time one operation has spent waiting, counted from its first busy answer.
+/// The time one operation has spent waiting for locks. Only the pauses count, so
+/// time the user spends in the middle of an operation (a preview during a recurring
+/// run) does not use the wait up.
 struct WaitBudget
 {
-    QElapsedTimer sinceFirstBusy;
+    qint64 waitedMs = 0;
     int attempts = 0;
 };
 
@@ -46,9 +48,9 @@ private:
 
 } // namespace BusyPolicy
 
-/// Waiting for a lock: from the first busy answer on, pauses until the lock is had
-/// or the operation's time is up. The time is never started afresh, so every later
-/// statement of the same connection only gets what is left. Shows the wait on
+/// Waiting for a lock: pauses until the lock is had or the operation's time is up.
+/// The time is never started afresh, so every later statement of the same
+/// connection only gets what is left. Shows the wait on
 /// \a shownOn (when given) while it pauses.
 class BusyWait
 {

@@ -6,18 +6,6 @@
 
 #include <QVariant>
 #include <functional>
-#include <sqlite3.h>
-
-DocumentConflict::DocumentConflict(Kind kind, const QString &caption)
-    : DbError(SQLITE_BUSY,
-              kind == Kind::ChangedMeanwhile
-                  ? QStringLiteral("%1 was changed by another copy of the program after it was opened here. "
-                                   "Nothing was saved.").arg(caption)
-                  : QStringLiteral("%1 was deleted by another copy of the program after it was opened here. "
-                                   "Nothing was saved.").arg(caption))
-    , m_kind(kind)
-{
-}
 
 namespace DocumentMerge {
 

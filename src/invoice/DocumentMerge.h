@@ -1,29 +1,13 @@
 #pragma once
 
 #include "Payments.h"
-#include "data/DbError.h"
+#include "data/RowConflict.h"
 
 #include <QLocale>
 #include <QString>
 #include <QStringList>
 
 struct CurrentDocument;
-
-/// A save found the stored document changed, or deleted, by another copy of the
-/// program since this copy loaded it, and could not combine the two: nothing was
-/// written. A DbError, so a caller that does not handle it still reports it.
-class DocumentConflict : public DbError
-{
-public:
-    enum class Kind { ChangedMeanwhile, DeletedMeanwhile };
-
-    DocumentConflict(Kind kind, const QString &caption);
-
-    [[nodiscard]] Kind kind() const { return m_kind; }
-
-private:
-    Kind m_kind;
-};
 
 /// How this copy's edits of a document meet what another copy stored meanwhile.
 namespace DocumentMerge {

@@ -374,7 +374,7 @@ TrecSavedData DocumentStore::checkStoredVersion(Database &db)
     const QString caption = doc.header.strInvName + QLatin1Char(' ') + QString::number(number);
     if (!q.step()) {
         if (!m_storeAgainIfDeleted)
-            throw DocumentConflict(DocumentConflict::Kind::DeletedMeanwhile, caption);
+            throw RowConflict(RowConflict::Kind::DeletedMeanwhile, caption);
         // Its posting stayed when it was deleted; this save replaces it.
         TrecSavedData again = doc.saved;
         again.intRowVersion = -1;
@@ -387,7 +387,7 @@ TrecSavedData DocumentStore::checkStoredVersion(Database &db)
     theirs.header.blnManualForm = doc.header.blnManualForm;
     DocumentStore(m_context, theirs).loadFrom(db);
     if (!DocumentMerge::combine(doc, theirs))
-        throw DocumentConflict(DocumentConflict::Kind::ChangedMeanwhile, caption);
+        throw RowConflict(RowConflict::Kind::ChangedMeanwhile, caption);
     return doc.saved;
 }
 
@@ -407,7 +407,7 @@ void DocumentStore::writeHeader(Database &db, bool isNew)
         if (db.changes() > 0)
             return;
         if (headerExists(db, doc.header.intInvNumber)) {
-            throw DocumentConflict(DocumentConflict::Kind::ChangedMeanwhile,
+            throw RowConflict(RowConflict::Kind::ChangedMeanwhile,
                                    doc.header.strInvName + QLatin1Char(' ') + QString::number(doc.header.intInvNumber));
         }
         // Deleted meanwhile and chosen to be stored again.

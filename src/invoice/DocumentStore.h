@@ -30,7 +30,7 @@ public:
     /// is saved under the next free number, and the user is told. A saved document
     /// changed meanwhile by another copy is written only when all that copy did was
     /// add payments (they are kept beside this copy's); otherwise, or when it was
-    /// deleted meanwhile, nothing is written and DocumentConflict is thrown. Returns
+    /// deleted meanwhile, nothing is written and RowConflict is thrown. Returns
     /// the number.
     int pSaveInvoice();
     /// The same, with \a alsoWrite run inside the save's transaction once the number
@@ -57,7 +57,7 @@ public:
     void pUpdateSavedData();
 
     /// The next save of a document deleted meanwhile by another copy stores it again
-    /// under its number instead of reporting DocumentConflict.
+    /// under its number instead of reporting RowConflict.
     void storeAgainIfDeleted() { m_storeAgainIfDeleted = true; }
 
 private:

@@ -40,7 +40,8 @@ void WorkSheetPriceStore::saveCompanyPrice(int id, double labor, double material
 
 void WorkSheetPriceStore::updateCompanyPrice(Database &db, int id, double labor, double material)
 {
-    Statement update = db.prepare(QStringLiteral("UPDATE tblPrices SET dbLbrPrc = ?, dbMatPrc = ? WHERE intPrcItemNumID = ?"));
+    Statement update = db.prepare(QStringLiteral(
+        "UPDATE tblPrices SET dbLbrPrc = ?, dbMatPrc = ?, intRowVersion = intRowVersion + 1 WHERE intPrcItemNumID = ?"));
     update.bindAll(labor, material, id);
     update.run();
 }
