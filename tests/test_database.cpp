@@ -243,17 +243,6 @@ private slots:
             QVERIFY2(took < kTotal * 3 / 2, qPrintable(QString::number(took)));
             QVERIFY(letGo.waits > firstWaits); // the second wait was shown too
         }
-
-        // Outside one operation a new connection has the whole wait again.
-        Database holder(path);
-        holder.exec(QStringLiteral("BEGIN EXCLUSIVE"));
-        BusyPolicy::setTotalWaitMs(100);
-        Database fresh(path);
-        QElapsedTimer elapsed;
-        elapsed.start();
-        QVERIFY_THROWS_EXCEPTION(DbError, (void)fresh.queryInt(QStringLiteral("SELECT count(*) FROM t")));
-        QVERIFY(elapsed.elapsed() >= 100);
-        holder.exec(QStringLiteral("ROLLBACK"));
     }
 
     void compactFailureIsNotAFailedDelete()
