@@ -155,6 +155,29 @@ private slots:
         QCOMPARE(copies.stored(QStringLiteral("intRowVersion")).toInt(), 3);
     }
 
+    void paidInFullMeanwhileIsPostedOnce()
+    {
+        TwoCopies copies;
+        const int number = copies.saveNew(kInvoice);
+        TwoCopies::open(copies.b->context, *copies.sessionB, number);
+
+        // A's list marks it paid in full (posting it); B, behind, adds a tip and a note.
+        DocumentActions(copies.a.context).markPaidInFull(number);
+        const auto posted = [&copies] {
+            return Money::roundToCents(copies.a.db()->queryInt(
+                QStringLiteral("SELECT CAST(ROUND(IFNULL(SUM(dbLbrTotal + dbMatTotal), 0) * 100) AS INTEGER) "
+                               "FROM tblReport")) / 100.0);
+        };
+        QCOMPARE(posted(), 100.0);
+        copies.sessionB->recordPayment(paid(3));
+        QVERIFY(copies.sessionB->save());
+        QVERIFY(copies.b->prompts.messages(QStringLiteral("Choice")).isEmpty());
+        QCOMPARE(posted(), 100.0);
+        QCOMPARE(copies.stored(QStringLiteral("strPaidInFull")), QStringLiteral("-1"));
+        QCOMPARE(copies.storedPayments(number), (QList<double>{100, 3}));
+        QCOMPARE(copies.stored(QStringLiteral("dbPaidAmount")).toDouble(), 103.0);
+    }
+
     void recordPaymentFromAListKeepsWhatAnEditorStoredMeanwhile()
     {
         TwoCopies copies;

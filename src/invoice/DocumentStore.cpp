@@ -158,20 +158,19 @@ void DocumentStore::pLoadInvoice()
     loadFrom(*db);
 }
 
-void DocumentStore::loadFrom(Database &dbRef)
+void DocumentStore::loadFrom(Database &db)
 {
     CurrentDocument &doc = m_document;
     const Edition &edition = m_context.edition();
     TrecInvHeader &h = doc.header;
-    Database *const db = &dbRef;
 
     if (edition.usesWorkSheets())
-        pLoadSavedPrices(*db, h.blnNewInvoice);
+        pLoadSavedPrices(db, h.blnNewInvoice);
 
     if (h.blnNewInvoice) {
         TrecInvHeader blank;
         blank.blnNewInvoice = true;
-        blank.intInvNumber = int(db->queryInt(
+        blank.intInvNumber = int(db.queryInt(
             QStringLiteral("SELECT intInvNumber FROM tblCompanyInvData WHERE intCompInvDataID = 1")));
         blank.dbTaxRate1 = m_context.company.invData.dbTaxRate1;
         blank.dbTaxRate2 = m_context.company.invData.dbTaxRate2;
@@ -187,7 +186,7 @@ void DocumentStore::loadFrom(Database &dbRef)
     }
 
     const int number = h.intInvNumber;
-    Statement q = db->prepare(QStringLiteral("SELECT %1,intRowVersion FROM tblInvHeader WHERE intInvNumber = ?")
+    Statement q = db.prepare(QStringLiteral("SELECT %1,intRowVersion FROM tblInvHeader WHERE intInvNumber = ?")
                                   .arg(kHeaderColumns.join(QLatin1Char(','))));
     q.bind(1, number);
     if (!q.step())
@@ -229,14 +228,14 @@ void DocumentStore::loadFrom(Database &dbRef)
     loaded.blnManualForm = h.blnManualForm;
     const qint64 version = q.int64At(int(kHeaderColumns.size()));
 
-    loadLines(*db, number);
+    loadLines(db, number);
     h = loaded;
     doc.notes = notes;
-    doc.payments = edition.storesDocuments() ? Payments::load(*db, number) : QList<Payment>{};
+    doc.payments = edition.storesDocuments() ? Payments::load(db, number) : QList<Payment>{};
     Totals::pCalcTotals(doc, edition, m_context.company, m_context.locale);
     pUpdateSavedData();
     doc.saved.intRowVersion = version;
-    if (!postedInCents(*db, number))
+    if (!postedInCents(db, number))
         doc.saved.totals = Totals::unroundedTotals(doc, edition, m_context.company);
 }
 
