@@ -11,6 +11,7 @@
 #include "invoice/DocumentStore.h"
 #include "invoice/Money.h"
 #include "prices/PriceStore.h"
+#include "worksheets/WorkSheetPriceStore.h"
 
 #include <QTest>
 
@@ -379,6 +380,28 @@ private slots:
         copies.b->prompts.picks << int(Cancel) - 1;
         QCOMPARE(storeB.saveOrAsk(mine, copies.b->prompts), RowVersions::SaveOutcome::KeptEditing);
         QCOMPARE(storeA.find(id)->dbMatPrc, 0.0);
+    }
+
+    void workSheetPriceChangedMeanwhileAsks()
+    {
+        TwoCopies copies(Edition::Heddrin);
+        WorkSheetPriceStore storeA(copies.a.context);
+        WorkSheetPriceStore storeB(copies.b->context);
+        WorkSheetPriceItem mine = storeB.list().at(2);
+        WorkSheetPriceItem theirs = storeA.list().at(2);
+        theirs.dbLbrPrc = 0.61;
+        QCOMPARE(storeA.saveCompanyPriceOrAsk(theirs, copies.a.prompts), RowVersions::SaveOutcome::Saved);
+
+        mine.dbMatPrc = 0.07;
+        ScriptedPrompts &asked = copies.b->prompts;
+        asked.picks << int(Overwrite) << int(Overwrite);
+        asked.answers << Prompts::No << Prompts::Yes;
+        QCOMPARE(storeB.saveCompanyPriceOrAsk(mine, asked), RowVersions::SaveOutcome::KeptEditing);
+        QVERIFY(asked.lastMessage().contains(QStringLiteral("Labor price: 0.61")));
+        QCOMPARE(storeA.list().at(2).dbLbrPrc, 0.61);
+        QCOMPARE(storeB.saveCompanyPriceOrAsk(mine, asked), RowVersions::SaveOutcome::Saved);
+        QCOMPARE(storeA.list().at(2).dbMatPrc, 0.07);
+        QCOMPARE(storeA.list().at(2).dbLbrPrc, mine.dbLbrPrc);
     }
 
     void olderFilesStartAtVersionZero_data()

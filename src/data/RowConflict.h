@@ -52,7 +52,8 @@ struct Access
     std::function<std::optional<Record>()> findTheirs;
     /// What storing mine over theirs would lose, one line each.
     std::function<QStringList(const Record &mine, const Record &theirs)> lost;
-    /// Forgets the stored row: the next save inserts mine afresh.
+    /// Forgets the stored row: the next save inserts mine afresh. Left empty where a
+    /// row cannot be stored again; a deleted one is then reported as the conflict.
     std::function<void(Record &)> makeNew;
     /// Takes over the version of theirs, so the next save writes over it.
     std::function<void(Record &mine, const Record &theirs)> adoptVersion;
@@ -77,6 +78,8 @@ SaveOutcome saveOrAsk(Prompts &prompts, const QString &caption, Record &mine, co
         } catch (const RowConflict &conflict) {
             const std::optional<Record> theirs = access.findTheirs();
             if (conflict.kind() == RowConflict::Kind::DeletedMeanwhile || !theirs) {
+                if (!access.makeNew)
+                    throw;
                 if (!askStoreAgain(prompts, caption))
                     return SaveOutcome::KeptEditing;
                 access.makeNew(mine);
