@@ -837,7 +837,18 @@ private slots:
         stale.write("an older backup");
         stale.close();
 
+        // An older backup is replaced only when the user says so; Enter says No.
         session.prompts.choices = {backups};
+        session.prompts.answers = {Prompts::No};
+        BackupRestore::pBackupData(session.context);
+        QCOMPARE(session.prompts.asked[1].kind, QStringLiteral("YesNo"));
+        QVERIFY(session.prompts.asked[1].message.contains("corvalo6.db\" already exists"));
+        QCOMPARE(session.prompts.asked[1].preferred, Prompts::No);
+        QCOMPARE(session.prompts.lastMessage(), QStringLiteral("Backup of company database cancelled"));
+        QCOMPARE(QFileInfo(backupFile).size(), qint64(15));
+
+        session.prompts.choices = {backups};
+        session.prompts.answers = {Prompts::Yes};
         BackupRestore::pBackupData(session.context);
         QCOMPARE(session.prompts.lastMessage(), QStringLiteral("Backup of company database successful"));
         QCOMPARE(filesIn(backups), QStringList{"corvalo6.db"});

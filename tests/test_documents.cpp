@@ -345,8 +345,7 @@ private slots:
         db->exec(QStringLiteral("ALTER TABLE tblInvHeader DROP COLUMN strPostedInCents"));
         db->prepare(QStringLiteral("UPDATE tblSchemaLevel SET intSchemaLevel = ?")).bindAll(PostingRuleStep::kLevel - 1).run();
         db.reset();
-        QVERIFY(SchemaUpgrade::pUpgradeDataBase(s.context.databasePath(), {s.context.edition(), s.context.locale})
-                    .upgraded());
+        QVERIFY(s.upgrade().upgraded());
         QCOMPARE(s.count("SELECT count(*) FROM tblInvHeader WHERE strPostedInCents = '0'"), 1);
 
         s.open(number);

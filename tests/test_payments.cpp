@@ -392,7 +392,7 @@ private slots:
                 .run();
         }
         const QString path = b.context.databasePath();
-        const SchemaUpgrade::UpgradeReport report = SchemaUpgrade::pUpgradeDataBase(path, {b.context.edition(), b.context.locale});
+        const SchemaUpgrade::UpgradeReport report = b.upgrade();
         QCOMPARE(report.fromLevel, PaymentsStep::kLevel - 1);
         QVERIFY(QFileInfo::exists(report.safetyCopyPath));
 
@@ -407,7 +407,7 @@ private slots:
         QCOMPARE(full.dbInvBalance, 0.0); // marked paid: owes nothing, whatever was recorded
         QCOMPARE(b.open(notice).header.intJobID, paidPart);
 
-        const SchemaUpgrade::UpgradeReport again = SchemaUpgrade::pUpgradeDataBase(path, {b.context.edition(), b.context.locale});
+        const SchemaUpgrade::UpgradeReport again = b.upgrade();
         QCOMPARE(again.fromLevel, again.toLevel);
         QCOMPARE(b.db()->queryInt(QStringLiteral("SELECT COUNT(*) FROM tblPayments")), 1);
         QCOMPARE(b.db()->queryInt(QStringLiteral("PRAGMA user_version")), Edition::Corvalo);

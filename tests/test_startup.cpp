@@ -81,7 +81,7 @@ private slots:
         QStringList expectedTables = {"tblAppPreferences", "tblCompColorData", "tblCompanyInfo", "tblCompanyInvData",
                                       "tblContractWarranty", "tblCustomers", "tblInvData", "tblInvHeader",
                                       "tblPayments", "tblPlanner", "tblPlannerSettings", "tblPrices", "tblRecurring", "tblReport",
-                                      "tblSchemaLevel"};
+                                      "tblSchemaLevel", "tblUnreadValues"};
         if (heddrin)
             expectedTables << "tblSavedPrices";
         expectedTables.sort();

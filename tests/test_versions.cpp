@@ -427,8 +427,11 @@ private slots:
                 .bindAll(RowVersionStep::kLevel - 1)
                 .run();
         }
-        const SchemaUpgrade::UpgradeReport report = SchemaUpgrade::pUpgradeDataBase(
-            copies.a.context.databasePath(), {copies.a.context.edition(), copies.a.context.locale});
+        const QString path = copies.a.context.databasePath();
+        const SchemaUpgrade::UpgradePlan plan = SchemaUpgrade::planUpgrade(
+            path, copies.a.context.locale, copies.a.prompts, SchemaUpgrade::Occasion::StartUp, QDate(2026, 12, 9));
+        const SchemaUpgrade::UpgradeReport report =
+            SchemaUpgrade::pUpgradeDataBase(path, {copies.a.context.edition(), copies.a.context.locale}, plan);
         QCOMPARE(report.fromLevel, RowVersionStep::kLevel - 1);
         const auto db = copies.a.db();
         for (const QString &table : tables) {

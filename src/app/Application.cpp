@@ -34,7 +34,8 @@ int runApplication(int argc, char **argv, int editionNumber)
     AppContext context(edition, prompts, saving);
     context.setShell(&shell);
     try {
-        StartUp::pStartUp(context);
+        if (!StartUp::pStartUp(context))
+            return 0;
     } catch (const DbError &error) {
         prompts.showError(error.message(), error.detail());
         return 1;

@@ -8,6 +8,6 @@ class DesktopShell final : public Shell
 public:
     bool openFile(const QString &path) override;
     bool openUrl(const QUrl &url) override;
-    bool composeMail(const QString &to, const QString &subject, const QString &attachment) override;
+    MailOutcome composeMail(const QString &to, const QString &subject, const QString &attachment) override;
     void quit() override;
 };

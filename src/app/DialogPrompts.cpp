@@ -104,7 +104,10 @@ QString DialogPrompts::chooseOpenFile(const QString &title, const QString &start
 
 QString DialogPrompts::chooseSaveFile(const QString &title, const QString &suggestedPath, const QString &filter)
 {
-    return QFileDialog::getSaveFileName(owner(), title, suggestedPath, filter);
+    // The caller asks before replacing, and about the name it will really write
+    // (a suffix added to a name typed without one).
+    return QFileDialog::getSaveFileName(owner(), title, suggestedPath, filter, nullptr,
+                                        QFileDialog::DontConfirmOverwrite);
 }
 
 QColor DialogPrompts::chooseColor(const QColor &initial)

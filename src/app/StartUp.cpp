@@ -1,6 +1,7 @@
 #include "StartUp.h"
 
 #include "context/AppContext.h"
+#include "core/MailAttachments.h"
 #include "core/Edition.h"
 #include "core/Paths.h"
 #include "core/Prompts.h"
@@ -43,9 +44,10 @@ void pMakeWritableFolder(const QString &folder)
 
 } // namespace
 
-void pStartUp(AppContext &context, QDate today)
+bool pStartUp(AppContext &context, QDate today)
 {
     const Edition &edition = context.edition();
+    (void)MailAttachments::removeOldFolders();
     pMakeWritableFolder(Paths::GetCompanyFolder(edition));
 
     const QString path = Paths::GetDataBasePath(edition);
@@ -53,18 +55,20 @@ void pStartUp(AppContext &context, QDate today)
         Schema::pBuildDataBase(path, edition, today, context.locale, context.saving());
     else
         Schema::verifyDatabaseFile(path, edition);
-    const SchemaUpgrade::UpgradeReport upgrade = SchemaUpgrade::pUpgradeDataBase(path, {edition, context.locale});
-    if (!upgrade.unreadValues.isEmpty())
-        context.prompts().ShowInformation(upgrade.unreadNotice());
+    if (!SchemaUpgrade::pUpgradeAsking(path, edition, context.locale, context.prompts(),
+                                       SchemaUpgrade::Occasion::StartUp, today))
+        return false;
 
     context.pSetInvoiceTypes();
     const auto db = context.openDatabase();
     context.company = CompanyRecord::pLoadCompanyData(*db, edition);
     context.preferences = PreferencesStore::pLoadPreferences(*db);
+    return true;
 }
 
 void pShutDown(AppContext &context)
 {
+    (void)MailAttachments::removeOldFolders();
     const auto db = context.openDatabase();
     // Quitting with the preferences as stored writes nothing: a write waits for the disk.
     if (PreferencesStore::pLoadPreferences(*db).flags != context.preferences.flags)

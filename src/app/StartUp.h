@@ -10,8 +10,9 @@ namespace StartUp {
 /// (dated \a today), then loads the document kinds, the company record and the
 /// window preferences into \a context. Throws FileError when the company folder
 /// cannot be made or written, DbError when the database cannot be built or read;
-/// nothing is shown then.
-void pStartUp(AppContext &context, QDate today = QDate::currentDate());
+/// nothing is shown then. Gives false when the file is older and the user chose to
+/// leave it as it is rather than have it brought up to date: the program then ends.
+bool pStartUp(AppContext &context, QDate today = QDate::currentDate());
 
 /// Writes the window preferences back; run when the main window closes.
 void pShutDown(AppContext &context);

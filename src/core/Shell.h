@@ -13,10 +13,18 @@ public:
     virtual bool openFile(const QString &path) = 0;
     /// Opens an address in the browser; false when that failed.
     virtual bool openUrl(const QUrl &url) = 0;
+    /// How handing a message to the mail program went.
+    enum class MailOutcome {
+        Opened,
+        /// Nothing on this machine opens mail.
+        NoMailProgram,
+        /// The opener ran but reported a failure (commonly: no mail program set up).
+        Failed
+    };
     /// Opens a new message in the user's mail program, addressed to \a to (may be
-    /// empty), with \a subject and the file \a attachment attached. False when no
-    /// mail program could be started.
-    virtual bool composeMail(const QString &to, const QString &subject, const QString &attachment) = 0;
+    /// empty; several addresses separated by commas), with \a subject and the file
+    /// \a attachment attached.
+    virtual MailOutcome composeMail(const QString &to, const QString &subject, const QString &attachment) = 0;
     /// Ends the program (after an installer was started).
     virtual void quit() = 0;
 };

@@ -115,43 +115,50 @@ Mapping matchColumns(const QStringList &headers, const QList<FieldSpec> &fields)
     return mapping;
 }
 
+std::optional<ValueRow> convertRow(const Table &table, qsizetype index, const QList<FieldSpec> &fields,
+                                   const Mapping &mapping, const QLocale &locale, QList<RowProblem> &problems)
+{
+    const QStringList cells = table.row(index);
+    const int rowNumber = table.rowNumber(index);
+    bool fits = true;
+    for (qsizetype c = table.headers.size(); c < cells.size(); ++c) {
+        if (!cells[c].trimmed().isEmpty()) {
+            problems.append({rowNumber, QString(),
+                             QStringLiteral("%1 fields, but the header row names %2")
+                                 .arg(cells.size())
+                                 .arg(table.headers.size())});
+            fits = false;
+            break;
+        }
+    }
+    ValueRow row{rowNumber, QVariantList(fields.size())};
+    for (qsizetype f = 0; f < fields.size(); ++f) {
+        const int column = mapping.value(f, -1);
+        if (column < 0 || column >= cells.size())
+            continue;
+        const QString text = unprotectFormula(cells[column]);
+        if (text.trimmed().isEmpty() && fields[f].kind != ValueKind::Text)
+            continue;
+        if (text.isEmpty())
+            continue;
+        QString reason;
+        row.values[f] = readValue(text, fields[f], locale, reason);
+        if (!reason.isEmpty()) {
+            problems.append({rowNumber, fields[f].caption, reason});
+            fits = false;
+        }
+    }
+    if (!fits)
+        return std::nullopt;
+    return row;
+}
+
 Conversion convert(const Table &table, const QList<FieldSpec> &fields, const Mapping &mapping, const QLocale &locale)
 {
     Conversion result;
-    result.rows.reserve(table.rows.size());
-    for (qsizetype r = 0; r < table.rows.size(); ++r) {
-        const QStringList &cells = table.rows[r];
-        const int rowNumber = table.rowNumbers.value(r, int(r) + 2);
-        bool fits = true;
-        for (qsizetype c = table.headers.size(); c < cells.size(); ++c) {
-            if (!cells[c].trimmed().isEmpty()) {
-                result.problems.append({rowNumber, QString(),
-                                        QStringLiteral("%1 fields, but the header row names %2")
-                                            .arg(cells.size())
-                                            .arg(table.headers.size())});
-                fits = false;
-                break;
-            }
-        }
-        ValueRow row{rowNumber, QVariantList(fields.size())};
-        for (qsizetype f = 0; f < fields.size(); ++f) {
-            const int column = mapping.value(f, -1);
-            if (column < 0 || column >= cells.size())
-                continue;
-            const QString text = unprotectFormula(cells[column]);
-            if (text.trimmed().isEmpty() && fields[f].kind != ValueKind::Text)
-                continue;
-            if (text.isEmpty())
-                continue;
-            QString reason;
-            row.values[f] = readValue(text, fields[f], locale, reason);
-            if (!reason.isEmpty()) {
-                result.problems.append({rowNumber, fields[f].caption, reason});
-                fits = false;
-            }
-        }
-        if (fits)
-            result.rows.append(row);
+    for (qsizetype r = 0; r < table.rowCount(); ++r) {
+        if (auto row = convertRow(table, r, fields, mapping, locale, result.problems))
+            result.rows.append(std::move(*row));
     }
     return result;
 }

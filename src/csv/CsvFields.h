@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <optional>
 
 namespace Csv {
 
@@ -57,6 +58,12 @@ struct Conversion
 /// Matches the header row to \a fields by caption or synonym, ignoring letter case,
 /// blanks and punctuation. Each column fills at most one field.
 [[nodiscard]] Mapping matchColumns(const QStringList &headers, const QList<FieldSpec> &fields);
+
+/// Reads row \a index of \a table through \a mapping as convert() does, one row at a
+/// time: nothing when it has faults, which go to \a problems.
+[[nodiscard]] std::optional<ValueRow> convertRow(const Table &table, qsizetype index, const QList<FieldSpec> &fields,
+                                                 const Mapping &mapping, const QLocale &locale,
+                                                 QList<RowProblem> &problems);
 
 /// Reads every row of \a table through \a mapping. A row with a value that does not
 /// fit its field (too long, not a number, out of range, not yes or no) or with

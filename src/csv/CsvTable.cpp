@@ -6,6 +6,8 @@
 #include <QSet>
 #include <QStringDecoder>
 
+#include <limits>
+
 namespace Csv {
 
 namespace {
@@ -36,51 +38,71 @@ QString megabytes(qint64 bytes)
     return QLocale::system().toString(double(bytes) / (1024.0 * 1024.0), 'f', 1) + QStringLiteral(" MB");
 }
 
+/// Splits UTF-8 text into rows and fields. The structure (quotes, separators, line
+/// ends) is all ASCII, so it is found on the bytes; only fields asked for become text.
 class Parser
 {
 public:
-    Parser(QStringView text, QChar separator, const Limits &limits)
+    Parser(const QByteArray &text, char separator, const Limits &limits, qsizetype pos = 0, int rowNumber = 0)
         : m_text(text)
         , m_separator(separator)
         , m_limits(limits)
+        , m_pos(pos)
+        , m_rowNumber(rowNumber)
     {
     }
 
-    /// The next row, or false at the end of the text.
-    bool nextRow(QStringList &fields)
+    /// The next row: its fields into \a fields when given, else only checked and
+    /// counted. False at the end of the text.
+    bool nextRow(QStringList *fields, int *fieldCount)
     {
-        fields.clear();
+        if (fields)
+            fields->clear();
+        *fieldCount = 0;
         if (m_pos >= m_text.size())
             return false;
         ++m_rowNumber;
         while (true) {
-            if (fields.size() >= m_limits.maxFields)
+            if (*fieldCount >= m_limits.maxFields)
                 throw CsvError(QStringLiteral("Row %1 has more than %2 fields; the file cannot be imported.")
                                    .arg(m_rowNumber)
                                    .arg(m_limits.maxFields));
-            fields.append(nextField());
+            nextField(fields);
+            ++*fieldCount;
             if (m_pos >= m_text.size())
                 return true;
-            const QChar c = m_text[m_pos];
+            const char c = m_text[m_pos];
             if (c == m_separator) {
                 ++m_pos;
                 continue;
             }
             // A line break ends the row: CR LF, LF or CR alone.
             ++m_pos;
-            if (c == u'\r' && m_pos < m_text.size() && m_text[m_pos] == u'\n')
+            if (c == '\r' && m_pos < m_text.size() && m_text[m_pos] == '\n')
                 ++m_pos;
             return true;
         }
     }
 
+    [[nodiscard]] qsizetype pos() const { return m_pos; }
     [[nodiscard]] int rowNumber() const { return m_rowNumber; }
 
 private:
-    QString nextField()
+    void nextField(QStringList *fields)
     {
-        QString field;
-        if (m_pos < m_text.size() && m_text[m_pos] == u'"') {
+        QByteArray field;
+        qsizetype characters = 0;
+        const auto take = [&](char c) {
+            // Characters, not bytes: a continuation byte adds none.
+            if ((static_cast<unsigned char>(c) & 0xC0) != 0x80 && ++characters > m_limits.maxFieldLength)
+                throw CsvError(
+                    QStringLiteral("Row %1 has a field longer than %2 characters; the file cannot be imported.")
+                        .arg(m_rowNumber)
+                        .arg(m_limits.maxFieldLength));
+            if (fields)
+                field.append(c);
+        };
+        if (m_pos < m_text.size() && m_text[m_pos] == '"') {
             const int startRow = m_rowNumber;
             ++m_pos;
             while (true) {
@@ -88,41 +110,33 @@ private:
                     throw CsvError(QStringLiteral("The quoted field that starts in row %1 never ends; "
                                                   "a closing quote is missing.")
                                        .arg(startRow));
-                const QChar c = m_text[m_pos++];
-                if (c == u'"') {
-                    if (m_pos < m_text.size() && m_text[m_pos] == u'"') {
+                const char c = m_text[m_pos++];
+                if (c == '"') {
+                    if (m_pos < m_text.size() && m_text[m_pos] == '"') {
                         ++m_pos;
-                        append(field, c);
+                        take(c);
                         continue;
                     }
                     break;
                 }
-                append(field, c);
+                take(c);
             }
         }
         // Plain text, or what follows a closing quote up to the separator (taken as
         // written, as spreadsheets do).
         while (m_pos < m_text.size()) {
-            const QChar c = m_text[m_pos];
-            if (c == m_separator || c == u'\n' || c == u'\r')
+            const char c = m_text[m_pos];
+            if (c == m_separator || c == '\n' || c == '\r')
                 break;
-            append(field, c);
+            take(c);
             ++m_pos;
         }
-        return field;
+        if (fields)
+            fields->append(QString::fromUtf8(field));
     }
 
-    void append(QString &field, QChar c)
-    {
-        if (field.size() >= m_limits.maxFieldLength)
-            throw CsvError(QStringLiteral("Row %1 has a field longer than %2 characters; the file cannot be imported.")
-                               .arg(m_rowNumber)
-                               .arg(m_limits.maxFieldLength));
-        field.append(c);
-    }
-
-    QStringView m_text;
-    QChar m_separator;
+    const QByteArray &m_text;
+    char m_separator;
     const Limits &m_limits;
     qsizetype m_pos = 0;
     int m_rowNumber = 0;
@@ -133,31 +147,46 @@ bool isBlank(const QStringList &fields)
     return fields.size() == 1 && fields.first().trimmed().isEmpty();
 }
 
+/// Whether the whole of \a bytes is valid UTF-8, checked piece by piece so that no
+/// copy of a large file is made.
+bool isUtf8(const QByteArray &bytes)
+{
+    constexpr qsizetype kPiece = 1 << 20;
+    QStringDecoder decoder(QStringConverter::Utf8);
+    for (qsizetype at = 0; at < bytes.size(); at += kPiece) {
+        (void)QString(decoder.decode(QByteArrayView(bytes).sliced(at, std::min(kPiece, bytes.size() - at))));
+        if (decoder.hasError())
+            return false;
+    }
+    // A sequence cut off at the very end is an error only once the decoder is flushed.
+    (void)QString(decoder.decode(QByteArrayView()));
+    return !decoder.hasError() && decoder.isValid();
+}
+
 } // namespace
 
-QString decode(const QByteArray &bytes)
+QByteArray toUtf8Text(const QByteArray &bytes)
 {
     if (const auto encoding = QStringConverter::encodingForData(bytes);
         encoding && *encoding != QStringConverter::Utf8) {
         // A byte order mark of UTF-16 or UTF-32.
-        return QStringDecoder(*encoding).decode(bytes);
+        return QString(QStringDecoder(*encoding).decode(bytes)).toUtf8();
     }
     if (looksBinary(bytes))
         throw CsvError(QStringLiteral("The file is not a text file. Choose a file saved as CSV (comma or "
                                       "semicolon separated text)."));
+    if (isUtf8(bytes))
+        return bytes;
     bool ok = false;
-    QString text = decodeStrict(QStringDecoder(QStringConverter::Utf8), bytes, &ok);
+    QString text = decodeStrict(QStringDecoder(QStringConverter::System), bytes, &ok);
     if (ok)
-        return text.startsWith(QChar(0xFEFF)) ? text.mid(1) : text;
-    text = decodeStrict(QStringDecoder(QStringConverter::System), bytes, &ok);
-    if (ok)
-        return text;
+        return text.toUtf8();
     // Where the system code page is UTF-8 itself, older files were most likely
     // written in the Western Windows code page.
     QStringDecoder western("windows-1252");
     if (western.isValid())
-        return western.decode(bytes);
-    return QString::fromLatin1(bytes);
+        return QString(western.decode(bytes)).toUtf8();
+    return QString::fromLatin1(bytes).toUtf8();
 }
 
 QChar detectSeparator(QStringView text)
@@ -183,21 +212,45 @@ Table parse(const QByteArray &bytes, const Limits &limits)
     if (bytes.size() > limits.maxFileBytes)
         throw CsvError(QStringLiteral("The file is %1; a file to import can be at most %2.")
                            .arg(megabytes(bytes.size()), megabytes(limits.maxFileBytes)));
-    const QString text = decode(bytes);
-    Parser parser(text, detectSeparator(text), limits);
     Table table;
+    table.m_text = toUtf8Text(bytes);
+    // Skipped rather than cut off, which would copy the whole text.
+    const qsizetype textStart = table.m_text.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    // The first line decides the separator; a quoted line break is rare there.
+    const qsizetype firstLineEnd = table.m_text.indexOf('\n');
+    table.m_separator =
+        detectSeparator(QString::fromUtf8(QByteArrayView(table.m_text)
+                                              .sliced(textStart, (firstLineEnd < 0 ? table.m_text.size() : firstLineEnd)
+                                                                     - textStart)))
+            .toLatin1();
+    Parser parser(table.m_text, table.m_separator, limits, textStart);
     QStringList fields;
-    while (parser.nextRow(fields)) {
-        if (isBlank(fields))
-            continue;
-        if (table.headers.isEmpty()) {
-            table.headers = fields;
+    int fieldCount = 0;
+    bool headerFound = false;
+    while (true) {
+        const qsizetype start = parser.pos();
+        const int rowNumber = parser.rowNumber() + 1;
+        // Only the header and one-field rows (which may be blank) are split here.
+        const bool wholeRow = !headerFound;
+        if (!parser.nextRow(wholeRow ? &fields : nullptr, &fieldCount))
+            break;
+        if (fieldCount == 1 && !wholeRow) {
+            Parser single(table.m_text, table.m_separator, limits, start, rowNumber - 1);
+            (void)single.nextRow(&fields, &fieldCount);
+            if (isBlank(fields))
+                continue;
+        } else if (wholeRow && isBlank(fields)) {
             continue;
         }
-        table.rows.append(fields);
-        table.rowNumbers.append(parser.rowNumber());
+        if (!headerFound) {
+            table.headers = fields;
+            headerFound = true;
+            continue;
+        }
+        table.m_starts.append(start);
+        table.m_rowNumbers.append(rowNumber);
     }
-    if (table.headers.isEmpty())
+    if (!headerFound)
         throw CsvError(QStringLiteral("The file is empty."));
 
     QSet<QString> seen;
@@ -212,9 +265,21 @@ Table parse(const QByteArray &bytes, const Limits &limits)
                                .arg(header));
         seen.insert(key);
     }
-    if (table.rows.isEmpty())
+    if (table.m_starts.isEmpty())
         throw CsvError(QStringLiteral("The file has a header row but no rows under it; there is nothing to import."));
     return table;
+}
+
+QStringList Table::row(qsizetype index) const
+{
+    // The limits were checked when the text was read.
+    static const Limits unlimited{std::numeric_limits<qint64>::max(), std::numeric_limits<int>::max(),
+                                  std::numeric_limits<int>::max()};
+    Parser parser(m_text, m_separator, unlimited, m_starts.at(index), m_rowNumbers.at(index) - 1);
+    QStringList fields;
+    int count = 0;
+    (void)parser.nextRow(&fields, &count);
+    return fields;
 }
 
 Table readFile(const QString &path, const Limits &limits)
@@ -231,20 +296,31 @@ Table readFile(const QString &path, const Limits &limits)
     return parse(bytes, limits);
 }
 
-QString protectFormula(const QString &text)
+namespace {
+
+/// Whether \a text, after any leading apostrophes, starts with =, +, - or @ and has
+/// at least \a apostrophes of them.
+bool startsLikeFormula(const QString &text, qsizetype apostrophes)
 {
     static const QString starters = QStringLiteral("=+-@");
-    if (!text.isEmpty() && starters.contains(text.front()))
-        return QLatin1Char('\'') + text;
-    return text;
+    qsizetype i = 0;
+    while (i < text.size() && text[i] == u'\'')
+        ++i;
+    return i >= apostrophes && i < text.size() && starters.contains(text[i]);
+}
+
+} // namespace
+
+QString protectFormula(const QString &text)
+{
+    // A text that already starts with apostrophes before such a character gets one
+    // more too, so that reading it back removes exactly the one added here.
+    return startsLikeFormula(text, 0) ? QLatin1Char('\'') + text : text;
 }
 
 QString unprotectFormula(const QString &text)
 {
-    static const QString starters = QStringLiteral("=+-@");
-    if (text.size() > 1 && text.front() == u'\'' && starters.contains(text[1]))
-        return text.mid(1);
-    return text;
+    return startsLikeFormula(text, 1) ? text.mid(1) : text;
 }
 
 } // namespace Csv

@@ -32,24 +32,39 @@ struct Limits
     int maxFieldLength = 100000;
 };
 
-/// The header row and the rows under it.
-struct Table
+/// The header row and the rows under it. The text is kept once, as UTF-8, and a
+/// row is split into fields when it is asked for, so a large file takes about its
+/// own size in memory however many times it is gone through.
+class Table
 {
+public:
     QStringList headers;
-    QList<QStringList> rows;
-    /// The spreadsheet row number of each row (the header is row 1); a field with
-    /// line breaks keeps a row one row.
-    QList<int> rowNumbers;
-};
 
-/// Turns the bytes of a file into text: UTF-8 with or without its byte order mark,
-/// UTF-16 with one, else the system code page. Throws CsvError for a file that is
-/// not text.
-[[nodiscard]] QString decode(const QByteArray &bytes);
+    [[nodiscard]] qsizetype rowCount() const { return m_starts.size(); }
+    /// The fields of row \a index (0 is the first row under the header).
+    [[nodiscard]] QStringList row(qsizetype index) const;
+    /// The spreadsheet row number of row \a index (the header is row 1); a field
+    /// with line breaks keeps a row one row.
+    [[nodiscard]] int rowNumber(qsizetype index) const { return m_rowNumbers.at(index); }
+    [[nodiscard]] const QList<int> &rowNumbers() const { return m_rowNumbers; }
+
+private:
+    friend Table parse(const QByteArray &bytes, const Limits &limits);
+
+    QByteArray m_text;
+    QList<qsizetype> m_starts;
+    QList<int> m_rowNumbers;
+    char m_separator = ',';
+};
 
 /// The separator of \a text: a semicolon when the first line has more semicolons
 /// than commas outside quotes, else a comma.
 [[nodiscard]] QChar detectSeparator(QStringView text);
+
+/// The bytes of a file as UTF-8 text, by one rule for the whole input: UTF-8 with or
+/// without its byte order mark (passed on without a copy, the mark kept), UTF-16
+/// with one, else the system code page. Throws CsvError for a file that is not text.
+[[nodiscard]] QByteArray toUtf8Text(const QByteArray &bytes);
 
 /// Reads quoted and plain fields (quotes doubled inside quotes, separators and line
 /// breaks kept inside quotes), rows ended by CR, LF or CR LF in any mix. Blank rows
@@ -61,11 +76,11 @@ struct Table
 /// it is read.
 [[nodiscard]] Table readFile(const QString &path, const Limits &limits = {});
 
-/// A text cell as written for spreadsheets: one that starts with =, +, - or @ gets
-/// a leading apostrophe so it is shown, never run.
+/// A text cell as written for spreadsheets: one that starts with =, +, - or @ (after
+/// any apostrophes) gets a leading apostrophe so it is shown, never run.
 [[nodiscard]] QString protectFormula(const QString &text);
-/// The reverse on import: a leading apostrophe goes only where one of those four
-/// characters follows it.
+/// The reverse on import: one leading apostrophe goes only where apostrophes and
+/// then one of those four characters begin the text.
 [[nodiscard]] QString unprotectFormula(const QString &text);
 
 } // namespace Csv

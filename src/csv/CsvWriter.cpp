@@ -2,7 +2,11 @@
 
 #include "CsvTable.h"
 
+#include <QDir>
 #include <QSaveFile>
+
+#include <memory>
+#include <vector>
 
 namespace Csv {
 
@@ -75,12 +79,28 @@ void Writer::appendLine(const QStringList &fields)
 
 void saveFile(const QString &path, const QByteArray &bytes)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw CsvError(QStringLiteral("The file \"%1\" cannot be written: %2").arg(path, file.errorString()));
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        throw CsvError(QStringLiteral("The file \"%1\" could not be written completely (%2); nothing was saved.")
-                           .arg(path, file.errorString()));
+    saveFiles({{path, bytes}});
+}
+
+void saveFiles(const QList<std::pair<QString, QByteArray>> &files)
+{
+    std::vector<std::unique_ptr<QSaveFile>> staged;
+    for (const auto &[path, bytes] : files) {
+        auto file = std::make_unique<QSaveFile>(path);
+        const QString shown = QDir::toNativeSeparators(path);
+        if (!file->open(QIODevice::WriteOnly))
+            throw CsvError(QStringLiteral("The file \"%1\" cannot be written: %2").arg(shown, file->errorString()));
+        // Flushed here so that a full disk shows before any file is renamed into place.
+        if (file->write(bytes) != bytes.size() || !file->flush())
+            throw CsvError(QStringLiteral("The file \"%1\" could not be written completely (%2); nothing was saved.")
+                               .arg(shown, file->errorString()));
+        staged.push_back(std::move(file));
+    }
+    for (std::size_t i = 0; i < staged.size(); ++i) {
+        if (!staged[i]->commit())
+            throw CsvError(QStringLiteral("The file \"%1\" could not be written completely (%2); nothing was saved.")
+                               .arg(QDir::toNativeSeparators(files[qsizetype(i)].first), staged[i]->errorString()));
+    }
 }
 
 } // namespace Csv

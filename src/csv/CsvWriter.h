@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <utility>
 
 namespace Csv {
 
@@ -47,7 +48,11 @@ private:
 
 /// Writes \a bytes to \a path through a temporary file renamed into place, so a full
 /// disk or a refused folder leaves no partial file and an older file untouched.
-/// Throws CsvError with the system's reason.
+/// Throws CsvError naming the file, with the system's reason.
 void saveFile(const QString &path, const QByteArray &bytes);
+
+/// The same for files made together: every one is written in full before the
+/// first is renamed into place, so a full disk leaves none of them behind.
+void saveFiles(const QList<std::pair<QString, QByteArray>> &files);
 
 } // namespace Csv

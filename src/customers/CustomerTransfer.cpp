@@ -1,5 +1,6 @@
 #include "CustomerTransfer.h"
 
+#include "core/EmailAddresses.h"
 #include "csv/CsvWriter.h"
 #include "data/Database.h"
 
@@ -92,7 +93,18 @@ const QList<FieldSpec> &fields()
 
 int Preview::matchCount() const
 {
-    return int(std::count_if(rows.begin(), rows.end(), [](const Candidate &c) { return c.existing.has_value(); }));
+    return int(std::count_if(rows.begin(), rows.end(), [](const Candidate &c) { return c.existing >= 0; }));
+}
+
+CustomerRecord Preview::customerOf(const Candidate &candidate) const
+{
+    QList<Csv::RowProblem> none;
+    const std::optional<Csv::ValueRow> row =
+        Csv::convertRow(table, candidate.tableRow, fields(), mapping, locale, none);
+    CustomerRecord customer = candidate.existing >= 0 ? matched.at(candidate.existing) : CustomerRecord{};
+    if (row)
+        fill(customer, *row, mapping);
+    return customer;
 }
 
 Preview prepare(Database &db, const Csv::Table &table, const Csv::Mapping &mapping, const QLocale &locale)
@@ -100,27 +112,39 @@ Preview prepare(Database &db, const Csv::Table &table, const Csv::Mapping &mappi
     QHash<QString, CustomerRecord> stored;
     for (const CustomerRecord &c : CustomerStore::readAll(db))
         stored.insert(matchKey(c), c);
+    QHash<qint64, int> matchedIndex;
 
-    const Csv::Conversion conversion = Csv::convert(table, fields(), mapping, locale);
     Preview preview;
     preview.mapping = mapping;
-    preview.problems = conversion.problems;
-    preview.rows.reserve(conversion.rows.size());
-    for (const Csv::ValueRow &row : conversion.rows) {
-        Candidate candidate{row.rowNumber, {}, std::nullopt};
-        fill(candidate.customer, row, mapping);
-        const CustomerRecord &c = candidate.customer;
+    preview.table = table;
+    preview.locale = locale;
+    for (qsizetype r = 0; r < table.rowCount(); ++r) {
+        const std::optional<Csv::ValueRow> row =
+            Csv::convertRow(table, r, fields(), mapping, locale, preview.problems);
+        if (!row)
+            continue;
+        CustomerRecord c;
+        fill(c, *row, mapping);
         if (c.strCustFirstName.trimmed().isEmpty() && c.strCustLastName.trimmed().isEmpty()
             && c.strCustCompany.trimmed().isEmpty()) {
-            preview.problems.append({row.rowNumber, QStringLiteral("Name"),
+            preview.problems.append({row->rowNumber, QStringLiteral("Name"),
                                      QStringLiteral("empty name: no first name, last name or company")});
             continue;
         }
+        if (const auto why = EmailAddresses::problem(c.strCustEmail)) {
+            preview.problems.append({row->rowNumber, fields()[Email].caption, *why});
+            continue;
+        }
+        Candidate candidate{row->rowNumber, r, -1};
         if (const auto found = stored.constFind(matchKey(c)); found != stored.cend()) {
-            candidate.existing = *found;
-            // An update keeps what the file does not say.
-            candidate.customer = *found;
-            fill(candidate.customer, row, mapping);
+            const auto known = matchedIndex.constFind(found->intCustomerID);
+            if (known != matchedIndex.cend()) {
+                candidate.existing = *known;
+            } else {
+                candidate.existing = int(preview.matched.size());
+                matchedIndex.insert(found->intCustomerID, candidate.existing);
+                preview.matched.append(*found);
+            }
         }
         preview.rows.append(candidate);
     }
@@ -132,12 +156,12 @@ std::optional<Csv::ImportOutcome> apply(Database &db, const Preview &preview, Cs
                                         const Csv::ImportJob::Progress &progress)
 {
     return Csv::writeRows(
-        db, preview.rows, existing, [](const Candidate &row) { return row.existing.has_value(); },
-        [&db](const Candidate &row) { CustomerStore::insertRow(db, row.customer); },
-        [&db](const Candidate &row) { CustomerStore::updateRow(db, row.customer); }, progress);
+        db, preview.rows, existing, [](const Candidate &row) { return row.existing >= 0; },
+        [&](const Candidate &row) { CustomerStore::insertRow(db, preview.customerOf(row)); },
+        [&](const Candidate &row) { CustomerStore::updateRow(db, preview.customerOf(row)); }, progress);
 }
 
-QByteArray exportCsv(Database &db)
+Csv::Writer exportCsv(Database &db)
 {
     Csv::Writer writer(Csv::captions(fields()));
     for (const CustomerRecord &c : CustomerStore::readAll(db)) {
@@ -152,7 +176,7 @@ QByteArray exportCsv(Database &db)
         }
         writer.addRow(cells);
     }
-    return writer.bytes();
+    return writer;
 }
 
 ImportJob::ImportJob(const QString &databasePath, const QLocale &locale)

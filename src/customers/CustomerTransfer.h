@@ -2,6 +2,7 @@
 
 #include "CustomerStore.h"
 #include "csv/CsvFields.h"
+#include "csv/CsvWriter.h"
 #include "csv/ImportJob.h"
 
 #include <QByteArray>
@@ -23,12 +24,15 @@ enum Field {
 [[nodiscard]] const QList<Csv::FieldSpec> &fields();
 
 /// A row that can be imported, and the stored customer it matches (same name and
-/// address, letter case and outer blanks aside), if any.
+/// address, letter case and outer blanks aside), if any. Only where the row is
+/// kept: its values are read again from the table when it is written, so a large
+/// file is not held twice.
 struct Candidate
 {
     int rowNumber = 0;
-    CustomerRecord customer;
-    std::optional<CustomerRecord> existing;
+    qsizetype tableRow = 0;
+    /// Index into Preview::matched, or -1.
+    int existing = -1;
 };
 
 /// What an import would do, shown before anything is written.
@@ -38,8 +42,14 @@ struct Preview
     QList<Csv::RowProblem> problems;
     /// Which fields the file fills; the others are left as they are on an update.
     Csv::Mapping mapping;
+    Csv::Table table;
+    QLocale locale;
+    /// The stored customers rows match.
+    QList<CustomerRecord> matched;
 
     [[nodiscard]] int matchCount() const;
+    /// The customer \a candidate writes: the file's values over the stored ones it matches.
+    [[nodiscard]] CustomerRecord customerOf(const Candidate &candidate) const;
 };
 
 /// Reads \a table through \a mapping and compares it with the stored customers. A
@@ -53,7 +63,7 @@ std::optional<Csv::ImportOutcome> apply(Database &db, const Preview &preview, Cs
                                         const Csv::ImportJob::Progress &progress = {});
 
 /// Every stored customer, one row each, with a header of the field captions.
-[[nodiscard]] QByteArray exportCsv(Database &db);
+[[nodiscard]] Csv::Writer exportCsv(Database &db);
 
 /// The customer import as the import dialog drives it.
 class ImportJob final : public Csv::ImportJob

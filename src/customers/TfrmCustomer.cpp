@@ -1,5 +1,6 @@
 #include "TfrmCustomer.h"
 #include "CustomerTransfer.h"
+#include "core/EmailAddresses.h"
 
 #include "context/AppContext.h"
 #include "printing/ListReports.h"
@@ -14,6 +15,9 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QCursor>
+#include <QStyle>
+#include <QToolTip>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -238,6 +242,7 @@ void TfrmCustomer::connectChangeSignals()
     connect(m_cmbPaymentTerms, &QComboBox::currentTextChanged, this, &TfrmCustomer::pEnableSave);
     connect(m_SpinEditCustDiscount, &QSpinBox::valueChanged, this, &TfrmCustomer::pEnableSave);
     connect(m_txtCustNotes, &QPlainTextEdit::textChanged, this, &TfrmCustomer::pEnableSave);
+    connect(m_txtCustEmail, &QLineEdit::textChanged, this, &TfrmCustomer::showEmailProblem);
 }
 
 void TfrmCustomer::pShowFormInformation()
@@ -367,6 +372,11 @@ bool TfrmCustomer::saveRecord()
         m_txtCustFrstName->setFocus();
         return false;
     }
+    if (const auto problem = EmailAddresses::problem(customer.strCustEmail)) {
+        m_context.prompts().ShowInformation(tr("The e-mail address cannot be stored as typed.\n%1").arg(*problem));
+        m_txtCustEmail->setFocus();
+        return false;
+    }
     return storeRecord(tr("Saving Customer Information..."), [&] {
         switch (m_store.saveOrAsk(customer, m_context.prompts())) {
         case RowVersions::SaveOutcome::Saved:
@@ -391,6 +401,22 @@ void TfrmCustomer::pEnableSave()
 {
     m_actSave->setEnabled(!m_txtCustFrstName->text().isEmpty() || !m_txtCustLstName->text().isEmpty()
                           || !m_txtCustCmpnyName->text().isEmpty());
+}
+
+void TfrmCustomer::showEmailProblem()
+{
+    // Told while typing; the text stays as typed until it is fixed.
+    const auto problem = EmailAddresses::problem(m_txtCustEmail->text());
+    if (!m_emailWarning) {
+        m_emailWarning = m_txtCustEmail->addAction(style()->standardIcon(QStyle::SP_MessageBoxWarning),
+                                                   QLineEdit::TrailingPosition);
+        connect(m_emailWarning, &QAction::triggered, this,
+                [this] { QToolTip::showText(QCursor::pos(), m_emailWarning->toolTip(), m_txtCustEmail); });
+    }
+    m_emailWarning->setVisible(problem.has_value());
+    m_emailWarning->setToolTip(problem.value_or(QString()));
+    m_txtCustEmail->setStyleSheet(problem ? QStringLiteral("QLineEdit { color: #b00020; }") : QString());
+    m_txtCustEmail->setToolTip(problem ? *problem : tr("Enter Customer E-mail Address"));
 }
 
 void TfrmCustomer::pEnablePrint()
@@ -464,7 +490,9 @@ void TfrmCustomer::importRecords()
 void TfrmCustomer::exportRecords()
 {
     CsvFiles::pExport(m_context.prompts(), tr("Export Customers"), tr("Customers"),
-                      [this] { return CustomerTransfer::exportCsv(*m_context.openDatabase()); });
+                      tr("The customer list is empty; no file was written."), [this] {
+                          return QList<CsvFiles::ExportPart>{{{}, CustomerTransfer::exportCsv(*m_context.openDatabase())}};
+                      });
 }
 
 void TfrmCustomer::printList(bool preview)

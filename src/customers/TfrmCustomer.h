@@ -51,6 +51,7 @@ private:
     void printList(bool preview) override;
 
     void pEnableSave();
+    void showEmailProblem();
     void pEnablePrint();
 
     [[nodiscard]] CustomerRecord fieldsToRecord() const;
@@ -80,6 +81,7 @@ private:
     QLineEdit *m_txtCustZipCode = nullptr;
     QLineEdit *m_txtCustMainPhone = nullptr;
     QLineEdit *m_txtCustEmail = nullptr;
+    QAction *m_emailWarning = nullptr;
     QLineEdit *m_txtCustExtraPhone1Name = nullptr;
     QLineEdit *m_txtCustExtraPhone1 = nullptr;
     QLineEdit *m_txtCustExtraPhone2Name = nullptr;

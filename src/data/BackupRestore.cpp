@@ -7,6 +7,7 @@
 #include "SeedData.h"
 #include "DataContext.h"
 #include "core/Edition.h"
+#include "core/FileTargets.h"
 #include "core/Paths.h"
 #include "core/Prompts.h"
 
@@ -136,6 +137,8 @@ void checkOpenedBackup(Database &db, const Edition &edition, const ContentCheck 
     if (problems != QStringList{QStringLiteral("ok")})
         throw DbError(SQLITE_CORRUPT, problems.join(QLatin1Char('\n')));
 
+    // A newer version's file would be written over by this one's older rules.
+    SchemaUpgrade::checkNotNewer(db);
     // What the program reloads right after the restore must be readable.
     readsBack(db);
 }
@@ -255,6 +258,10 @@ void pBackupData(const DataContext &context)
         return;
     }
     const QString target = QDir(folder).filePath(Paths::GetDataBaseName(context.edition()));
+    if (!FileTargets::mayReplace(prompts, {target})) {
+        prompts.showPlainMessage(QStringLiteral("Backup of company database cancelled"));
+        return;
+    }
     if (reportingFailure(prompts, [&] { copyDatabaseFile(context.databasePath(), target); }))
         prompts.ShowInformation(QStringLiteral("Backup of company database successful"));
 }
@@ -278,18 +285,28 @@ bool pRestoreData(const DataContext &context, const ContentCheck &readsBack)
     }
 
     const QString live = context.databasePath();
+    bool declined = false;
     const bool restored = reportingFailure(prompts, [&] {
         verifyBackupFile(chosen, edition, readsBack);
+        // A backup made by an older version is brought up to date at once, as at
+        // start-up; what that asks is asked before the live file is touched.
+        const SchemaUpgrade::UpgradePlan plan = SchemaUpgrade::planUpgrade(
+            chosen, context.locale, prompts, SchemaUpgrade::Occasion::Restore, QDate::currentDate());
+        if ((declined = plan.declined))
+            return;
         if (!isSameFile(chosen, live)) {
             if (QFileInfo::exists(live))
                 keepSafetyCopy(edition, live);
             copyDatabaseInto(chosen, live);
         }
-        // A backup made by an older version is brought up to date at once, as at start-up.
-        const SchemaUpgrade::UpgradeReport upgrade = SchemaUpgrade::pUpgradeDataBase(live, {edition, context.locale});
-        if (!upgrade.unreadValues.isEmpty())
-            prompts.ShowInformation(upgrade.unreadNotice());
+        const SchemaUpgrade::UpgradeReport upgrade = SchemaUpgrade::pUpgradeDataBase(live, {edition, context.locale}, plan);
+        if (upgrade.upgraded())
+            prompts.ShowInformation(upgrade.notice(edition));
     });
+    if (declined) {
+        prompts.showPlainMessage(QStringLiteral("Restore of company database cancelled"));
+        return false;
+    }
     if (restored)
         prompts.showPlainMessage(QStringLiteral("Restore of company database successful"));
     return restored;

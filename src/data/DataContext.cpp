@@ -20,7 +20,10 @@ class ClosedShell final : public Shell
 public:
     bool openFile(const QString &) override { return false; }
     bool openUrl(const QUrl &) override { return false; }
-    bool composeMail(const QString &, const QString &, const QString &) override { return false; }
+    MailOutcome composeMail(const QString &, const QString &, const QString &) override
+    {
+        return MailOutcome::NoMailProgram;
+    }
     void quit() override {}
 };
 

@@ -2,15 +2,21 @@
 
 #include "BackupRestore.h"
 #include "Database.h"
+#include "IndexStep.h"
 #include "PaymentsStep.h"
 #include "PostingRuleStep.h"
 #include "RowVersionStep.h"
 #include "StorageFormUpgrade.h"
 #include "UpgradeCustomerEmail.h"
+#include "UpgradeQuestions.h"
+#include "core/Edition.h"
+#include "core/Prompts.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <functional>
+#include <sqlite3.h>
 #include <vector>
 
 namespace SchemaUpgrade {
@@ -36,38 +42,103 @@ const std::vector<Step> &steps()
         {PostingRuleStep::kLevel, PostingRuleStep::markPostingsBeforeCents},
         {PaymentsStep::kLevel, PaymentsStep::addPaymentsAndLinks},
         {RowVersionStep::kLevel, RowVersionStep::addRowVersions},
+        {IndexStep::kLevel, IndexStep::addIndexes},
     };
     return all;
 }
 
-void createLevelTable(Database &db)
+const QString kSafetyFolderPrefix = QStringLiteral("before-upgrade-");
+
+void storeLevel(Database &db, int level)
 {
     db.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS tblSchemaLevel ("
                            "intSchemaLevelId INTEGER PRIMARY KEY CHECK (intSchemaLevelId = 1), "
                            "intSchemaLevel INTEGER NOT NULL)"));
+    // Which version wrote the level, so a later refusal can name it.
+    if (!db.columnExists(QStringLiteral("tblSchemaLevel"), QStringLiteral("strProgramVersion")))
+        db.exec(QStringLiteral("ALTER TABLE tblSchemaLevel ADD COLUMN strProgramVersion TEXT NOT NULL DEFAULT ''"));
+    db.prepare(QStringLiteral("INSERT INTO tblSchemaLevel (intSchemaLevelId, intSchemaLevel, strProgramVersion) "
+                              "VALUES (1, ?, ?) ON CONFLICT (intSchemaLevelId) DO UPDATE SET "
+                              "intSchemaLevel = excluded.intSchemaLevel, strProgramVersion = excluded.strProgramVersion"))
+        .bindAll(level, Product::versionText())
+        .run();
 }
 
-void storeLevel(Database &db, int level)
+/// A dated folder beside the database holding a copy named like it, so Restore takes it.
+QString makeSafetyCopy(const QString &path)
 {
-    createLevelTable(db);
-    db.prepare(QStringLiteral("INSERT INTO tblSchemaLevel (intSchemaLevelId, intSchemaLevel) VALUES (1, ?) "
-                              "ON CONFLICT (intSchemaLevelId) DO UPDATE SET intSchemaLevel = excluded.intSchemaLevel"))
-        .bindAll(level)
-        .run();
+    const QFileInfo live(path);
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd-HHmmss"));
+    QString folder = live.dir().filePath(kSafetyFolderPrefix + stamp);
+    for (int sequence = 2; QFileInfo::exists(folder); ++sequence)
+        folder = live.dir().filePath(kSafetyFolderPrefix + stamp + QStringLiteral("-%1").arg(sequence));
+    if (!QDir().mkpath(folder))
+        throw DbError(SQLITE_CANTOPEN, QStringLiteral("The folder \"%1\" for a safety copy cannot be made.")
+                                           .arg(QDir::toNativeSeparators(folder)));
+    const QString copy = QDir(folder).filePath(live.fileName());
+    try {
+        BackupRestore::copyDatabaseFile(path, copy);
+    } catch (...) {
+        QDir(folder).removeRecursively();
+        throw;
+    }
+    return copy;
+}
+
+void dropOldSafetyCopies(const QString &path)
+{
+    const QStringList copies = safetyCopyPaths(path);
+    for (qsizetype i = kSafetyCopies; i < copies.size(); ++i)
+        QDir(QFileInfo(copies.at(i)).absolutePath()).removeRecursively();
+}
+
+/// Reads every old text of the file at \a path and decides how they were written.
+std::optional<WritingForm> decideForm(const QString &path, const QLocale &locale, Prompts &prompts,
+                                      Occasion occasion, QDate today, bool &declined)
+{
+    QList<OldStoredTexts::Text> texts;
+    {
+        Database db(path, Database::OpenMode::ReadOnly);
+        texts = OldStoredTexts::readAll(db);
+    }
+    const FormDecision decision = decideWritingForm(texts, locale, today);
+    const QString leave = occasion == Occasion::StartUp ? QStringLiteral("quits the program")
+                                                        : QStringLiteral("cancels the restore");
+    const std::optional<FileReading> chosen = UpgradeQuestions::chooseReading(decision, texts, prompts, locale, leave);
+    declined = !chosen;
+    if (!chosen)
+        return std::nullopt;
+    return chosen->form;
 }
 
 } // namespace
 
-QString UpgradeReport::unreadNotice() const
+QString UpgradeReport::notice(const Edition &edition) const
 {
     constexpr int kShown = 20;
-    QStringList lines = unreadValues.mid(0, kShown);
-    if (unreadValues.size() > kShown)
-        lines << QStringLiteral("... and %1 more.").arg(unreadValues.size() - kShown);
-    return QStringLiteral("The company database was brought up to date. These stored values could not be read as "
-                          "dates, times or amounts and were kept exactly as they were; please check them:\n\n%1\n\n"
-                          "A copy of the database as it was is kept in \"%2\".")
-        .arg(lines.join(QLatin1Char('\n')), QDir::toNativeSeparators(safetyCopyPath));
+    QStringList parts{QStringLiteral("The company database was brought up to date for this version of the program.")};
+    if (!unreadValues.isEmpty()) {
+        QStringList lines = unreadValues.mid(0, kShown);
+        if (unreadValues.size() > kShown)
+            lines << QStringLiteral("... and %1 more.").arg(unreadValues.size() - kShown);
+        parts << QStringLiteral("These stored values could not be read as dates, times or amounts and were kept "
+                                "exactly as they were; the documents concerned ask for them when opened:\n\n%1")
+                     .arg(lines.join(QLatin1Char('\n')));
+    }
+    if (!renumbered.isEmpty())
+        parts << renumbered.join(QLatin1Char('\n'));
+    if (!safetyCopyPath.isEmpty()) {
+        const QString copy = QDir::toNativeSeparators(safetyCopyPath);
+        parts << (edition.storesDocuments()
+                      ? QStringLiteral("A copy of the database as it was is kept in \"%1\". To go back to it, choose "
+                                       "Backup/Restore, Restore and pick that file.")
+                            .arg(copy)
+                      : QStringLiteral("A copy of the database as it was is kept in \"%1\". To go back to it, quit "
+                                       "the program and copy that file into \"%2\", replacing the database there.")
+                            .arg(copy, QDir::toNativeSeparators(QFileInfo(QFileInfo(safetyCopyPath).absolutePath())
+                                                                    .absolutePath())));
+    }
+    return parts.join(QStringLiteral("\n\n"));
 }
 
 int currentLevel()
@@ -82,6 +153,28 @@ int schemaLevel(Database &db)
     return int(db.queryInt(QStringLiteral("SELECT intSchemaLevel FROM tblSchemaLevel WHERE intSchemaLevelId = 1")));
 }
 
+void checkNotNewer(Database &db)
+{
+    const int level = schemaLevel(db);
+    if (level <= currentLevel())
+        return;
+    QString version;
+    if (db.columnExists(QStringLiteral("tblSchemaLevel"), QStringLiteral("strProgramVersion"))) {
+        Statement q = db.prepare(QStringLiteral("SELECT strProgramVersion FROM tblSchemaLevel WHERE intSchemaLevelId = 1"));
+        q.step();
+        version = q.textAt(0);
+    }
+    const QString madeBy = version.isEmpty() ? QStringLiteral("a newer version of the program")
+                                             : QStringLiteral("version %1 of the program").arg(version);
+    throw DbError(SQLITE_CANTOPEN,
+                  QStringLiteral("The company database \"%1\" was made by %2 (file level %3); this version (%4) reads "
+                                 "files up to level %5. It was left exactly as it is: use the newer version with it.")
+                      .arg(QDir::toNativeSeparators(db.path()), madeBy)
+                      .arg(level)
+                      .arg(Product::versionText())
+                      .arg(currentLevel()));
+}
+
 void applyMissingSteps(Database &db, const UpgradeContext &context, UpgradeReport &report)
 {
     for (const Step &step : steps()) {
@@ -92,32 +185,79 @@ void applyMissingSteps(Database &db, const UpgradeContext &context, UpgradeRepor
     report.toLevel = currentLevel();
 }
 
-QString safetyCopyPath(const QString &databasePath, int fromLevel)
+QStringList safetyCopyPaths(const QString &databasePath)
 {
-    return databasePath + QStringLiteral(".before-upgrade-%1").arg(fromLevel);
+    const QFileInfo live(databasePath);
+    QStringList folders = live.dir().entryList({kSafetyFolderPrefix + QLatin1Char('*')}, QDir::Dirs | QDir::NoDotAndDotDot,
+                                               QDir::Name | QDir::Reversed);
+    QStringList copies;
+    for (const QString &folder : folders) {
+        const QString copy = live.dir().filePath(folder + QLatin1Char('/') + live.fileName());
+        if (QFileInfo(copy).isFile())
+            copies << copy;
+    }
+    return copies;
 }
 
-UpgradeReport pUpgradeDataBase(const QString &path, const UpgradeContext &context)
+UpgradePlan planUpgrade(const QString &path, const QLocale &locale, Prompts &prompts, Occasion occasion, QDate today)
+{
+    UpgradePlan plan;
+    plan.today = today;
+    {
+        Database db(path, Database::OpenMode::ReadOnly);
+        checkNotNewer(db);
+        plan.fromLevel = schemaLevel(db);
+    }
+    if (plan.fromLevel < StorageFormUpgrade::kLevel)
+        plan.writingForm = decideForm(path, locale, prompts, occasion, today, plan.declined);
+    return plan;
+}
+
+UpgradeReport pUpgradeDataBase(const QString &path, const UpgradeContext &context, const UpgradePlan &plan)
 {
     UpgradeReport report;
-    {
-        Database db(path);
-        report.fromLevel = schemaLevel(db);
-    }
-    report.toLevel = report.fromLevel;
-    if (report.fromLevel >= currentLevel())
+    report.fromLevel = report.toLevel = plan.fromLevel;
+    if (!plan.needed() || plan.declined)
         return report;
 
-    // A copy of the file exactly as the older version left it, kept beside it.
-    report.safetyCopyPath = safetyCopyPath(path, report.fromLevel);
-    if (!QFileInfo::exists(report.safetyCopyPath))
-        BackupRestore::copyDatabaseFile(path, report.safetyCopyPath);
-
-    Database db(path);
-    Transaction transaction = db.transaction();
-    applyMissingSteps(db, context, report);
-    transaction.commit();
+    report.safetyCopyPath = makeSafetyCopy(path);
+    bool done = false;
+    try {
+        Database db(path);
+        Transaction transaction = db.transaction();
+        // Read again under the write lock: another copy may have upgraded it meanwhile.
+        checkNotNewer(db);
+        report.fromLevel = report.toLevel = schemaLevel(db);
+        if (report.fromLevel < currentLevel()) {
+            UpgradeContext withForm = context;
+            withForm.writingForm = plan.writingForm;
+            withForm.today = plan.today;
+            applyMissingSteps(db, withForm, report);
+        }
+        transaction.commit();
+        done = report.upgraded();
+    } catch (...) {
+        QDir(QFileInfo(report.safetyCopyPath).absolutePath()).removeRecursively();
+        throw;
+    }
+    if (!done) {
+        QDir(QFileInfo(report.safetyCopyPath).absolutePath()).removeRecursively();
+        report.safetyCopyPath.clear();
+    }
+    dropOldSafetyCopies(path);
     return report;
+}
+
+bool pUpgradeAsking(const QString &path, const Edition &edition, const QLocale &locale, Prompts &prompts,
+                    Occasion occasion, QDate today)
+{
+    const UpgradePlan plan = planUpgrade(path, locale, prompts, occasion, today);
+    if (plan.declined)
+        return false;
+    const UpgradeReport report = pUpgradeDataBase(path, {edition, locale}, plan);
+    if (report.upgraded())
+        prompts.ShowInformation(report.notice(edition));
+    return true;
 }
 
 } // namespace SchemaUpgrade

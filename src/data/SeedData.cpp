@@ -120,20 +120,10 @@ QStringList createStatementsImpl(const Edition &edition)
                        QStringList{"intPlannerSettingsID INTEGER PRIMARY KEY"} + rgb(QStringLiteral("intActColor"))
                            + rgb(QStringLiteral("intWkndColor")) + rgb(QStringLiteral("intPriorityColor"))
                            + QStringList{"intRemoveActivity INTEGER", "intDefaultPlanner INTEGER"});
-    // Lookups by document number and by month stay fast on large files; the unique
-    // index also makes a duplicate document number impossible.
-    sql << QStringLiteral("CREATE UNIQUE INDEX idxInvHeaderNumber ON tblInvHeader(intInvNumber)");
-    sql << QStringLiteral("CREATE INDEX idxInvDataNumber ON tblInvData(intInvNumber)");
-    // The main window asks for the few recurring invoices at every start.
-    sql << QStringLiteral("CREATE INDEX idxInvHeaderRecurring ON tblInvHeader(intInvNumber) WHERE strRecurring <> '0'");
-    sql << QStringLiteral("CREATE INDEX idxReportMonth ON tblReport(intReportYear,intReportMonth)");
-    if (edition.usesWorkSheets())
-        sql << QStringLiteral("CREATE INDEX idxSavedPricesNumber ON tblSavedPrices(intPrcItemInvNum)");
     sql << createTable(QStringLiteral("tblPlanner"),
                        {"intActID INTEGER PRIMARY KEY", "intActMasterID INTEGER", "intActYear INTEGER",
                         "intActDayOfYear INTEGER", "strActStartDateTime TEXT", "strActEndDateTime TEXT",
                         "strActivity TEXT", "strActPriority TEXT", "strActNote TEXT"});
-    sql << QStringLiteral("CREATE INDEX idxPlannerDay ON tblPlanner(intActYear,intActDayOfYear)");
     return sql;
 }
 

@@ -3,10 +3,10 @@
 #include "SchemaUpgrade.h"
 
 /// Upgrade step level 1: dates, date-times and amounts that older versions stored as
-/// texts in the user's locale are rewritten in their stored form (StoredForm). Old
-/// texts are read in the context's locale, the one they were most likely written in,
-/// then in the ISO and C forms; a text that reads neither way is kept as it was and
-/// named in the report.
+/// texts in the desktop language's form are rewritten in their stored form
+/// (StoredForm), every one read by the one form decided for the whole file. A text
+/// that does not read is kept as it was, named in the report and noted in
+/// tblUnreadValues, so the file says itself what was not converted.
 namespace StorageFormUpgrade {
 
 inline constexpr int kLevel = 1;

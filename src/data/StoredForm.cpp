@@ -89,11 +89,12 @@ namespace Legacy {
 std::optional<QDate> readDate(const QString &text, const QLocale &locale)
 {
     const QString trimmed = text.trimmed();
-    QDate date = locale.toDate(trimmed, DateText::shortDateFormat(locale));
-    if (!date.isValid())
-        date = QDate::fromString(trimmed, Qt::ISODate);
-    if (!date.isValid())
-        return std::nullopt;
+    const QDate date = locale.toDate(trimmed, DateText::shortDateFormat(locale));
+    if (!date.isValid()) {
+        // Not QDate's own ISO reading, which takes "2013-01-13 10:05:00" as a date and
+        // drops the time of a date-time written in a language with ISO dates.
+        return StoredForm::readDate(trimmed);
+    }
     return date;
 }
 

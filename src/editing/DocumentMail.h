@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <optional>
 
 class AppContext;
 class Database;
@@ -12,16 +11,35 @@ namespace DocumentMail {
 /// "Invoice 512 from My Company Name".
 [[nodiscard]] QString subject(const QString &kind, int number, const QString &companyName);
 
-/// The stored e-mail address of a document's customer: by \a customerId when the
-/// document has one, else the first customer whose company and full name (as the
-/// document prints it) are the document's; empty when none is found.
-[[nodiscard]] QString customerAddress(Database &db, std::optional<qint64> customerId, const QString &company,
+/// Whom a document goes to, as the customer list says.
+struct Recipient
+{
+    enum class Status {
+        Found,
+        /// No customer on file is the document's.
+        NoCustomer,
+        /// The document has no customer id and several customers carry its names.
+        Ambiguous,
+        NoAddress,
+        /// The stored address is not one (\a address holds it, \a reason says why).
+        BadAddress
+    };
+    Status status = Status::NoCustomer;
+    QString address;
+    QString reason;
+};
+
+/// The customer of a document: the one with \a customerId when the document has
+/// one, else (older documents) the one customer whose company and full name as the
+/// document prints them are the document's. The stored address is checked.
+[[nodiscard]] Recipient findRecipient(Database &db, qint64 customerId, const QString &company,
                                       const QString &fullName);
 
-/// Renders the current document to a PDF in the temporary folder, named as the PDF
-/// command names it, and opens the mail program with it attached. Without a mail
-/// program the user is told so and may save the PDF instead. True when the mail
-/// program took the message.
+/// Renders the current document to a PDF in a new private folder, named as the
+/// customer will see it, and opens the mail program with it attached. When the
+/// recipient is not clear the user is asked whether to go on without one. Without
+/// a working mail program the user is told so and may save the PDF instead. True
+/// when the mail program took the message.
 bool pEmailDocument(AppContext &context);
 
 /// Loads saved document \a number as the current document and sends it as above.

@@ -56,7 +56,18 @@ void EditingSession::open()
     const QStringList offered = kinds().kinds;
     if (!offered.isEmpty())
         h().strInvName = offered.first();
-    h().strInvDate = date();
+    const QString unreadDate = m_context.document.unreadDateText;
+    if (unreadDate.isEmpty()) {
+        h().strInvDate = date();
+    } else {
+        // Left empty rather than today: a guessed date would be saved as if typed.
+        m_context.prompts().ShowInformation(
+            QStringLiteral("%1 %2 holds the date \"%3\", which could not be read when the company database was "
+                           "brought up to date. Enter its date, then save it.")
+                .arg(header().strInvName)
+                .arg(header().intInvNumber)
+                .arg(unreadDate));
+    }
 
     const TrecCmpnyInvData &company = m_context.company.invData;
     if (EditorRules::taxRatesDiffer(header(), company)
@@ -292,7 +303,7 @@ double EditingSession::balance() const
 
 bool EditingSession::isComplete() const
 {
-    return document().lines.rowCount() > 0 && !customerBlock().isEmpty();
+    return document().lines.rowCount() > 0 && !customerBlock().isEmpty() && header().strInvDate.isValid();
 }
 
 bool EditingSession::canSave() const
@@ -335,6 +346,7 @@ bool EditingSession::save()
         return false;
     }
     m_modified = false;
+    m_context.document.unreadDateText.clear();
     emit changed();
     return true;
 }
@@ -365,9 +377,12 @@ void EditingSession::saveAsPdf()
     DocumentOutput::pSaveDocumentAsPdf(m_context);
 }
 
-void EditingSession::email()
+bool EditingSession::email()
 {
-    DocumentMail::pEmailDocument(m_context);
+    // What the customer gets must be what is stored.
+    if (storesDocuments() && (header().blnNewInvoice || m_modified) && !save())
+        return false;
+    return DocumentMail::pEmailDocument(m_context);
 }
 
 bool EditingSession::startChangeOrder()

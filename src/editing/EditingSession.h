@@ -97,8 +97,9 @@ public:
     /// longer "changed".
     bool print(bool preview);
     void saveAsPdf();
-    /// Hands the document to the mail program as a PDF.
-    void email();
+    /// Hands the document to the mail program as a PDF; a new or changed document
+    /// is saved first, and nothing goes out when that fails. True when sent.
+    bool email();
     /// Makes a new change order for the job of this saved document (offering to save
     /// changes first) and goes on with it. False when nothing was made.
     bool startChangeOrder();

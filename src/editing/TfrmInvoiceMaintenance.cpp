@@ -10,6 +10,7 @@
 #include "core/Prompts.h"
 #include "widgets/ReadOnlyList.h"
 #include "widgets/TextFields.h"
+#include "data/DateText.h"
 #include "data/DbError.h"
 #include "invoice/DocumentActions.h"
 #include "invoice/DocumentExport.h"
@@ -345,15 +346,14 @@ void TfrmInvoiceMaintenance::actExportExecute()
     const QDate to = choice.to();
     const QLocale locale = m_context.locale;
     const auto db = [this] { return m_context.openDatabase(); };
-    if (choice.twoFiles()) {
-        CsvFiles::pExportTwo(m_context.prompts(), tr("Export Documents"), tr("Documents"), tr("lines"), [&] {
-            const DocumentExport::Files files = DocumentExport::twoFiles(*db(), from, to, locale);
-            return std::pair{files.headers, files.lines};
-        });
-    } else {
-        CsvFiles::pExport(m_context.prompts(), tr("Export Documents"), tr("Documents"),
-                          [&] { return DocumentExport::oneFile(*db(), from, to, locale); });
-    }
+    const QString nothing = tr("No documents are dated from %1 to %2; no file was written.")
+                                .arg(DateText::shortDate(from, locale), DateText::shortDate(to, locale));
+    CsvFiles::pExport(m_context.prompts(), tr("Export Documents"), tr("Documents"), nothing, [&] {
+        if (!choice.twoFiles())
+            return QList<CsvFiles::ExportPart>{{{}, DocumentExport::oneFile(*db(), from, to, locale)}};
+        DocumentExport::Files files = DocumentExport::twoFiles(*db(), from, to, locale);
+        return QList<CsvFiles::ExportPart>{{{}, std::move(files.headers)}, {tr(" lines"), std::move(files.lines)}};
+    });
 }
 
 void TfrmInvoiceMaintenance::actJobExecute()

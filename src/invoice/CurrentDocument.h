@@ -25,6 +25,9 @@ struct CurrentDocument
     DocumentTotals totals;
     TrecPrintData print;
     TrecSavedData saved;
+    /// The stored date text an upgrade from an older version could not read; the
+    /// document then has no date until the user enters one.
+    QString unreadDateText;
 
     /// Work-sheet prices the document is priced with, indexed by item number 1..27
     /// (Heddrin): the price list for a new document, its saved prices otherwise.

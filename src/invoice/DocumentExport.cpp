@@ -1,6 +1,7 @@
 #include "DocumentExport.h"
 
 #include "csv/CsvWriter.h"
+#include "data/BoolText.h"
 #include "data/Database.h"
 #include "data/DateText.h"
 #include "data/StoredForm.h"
@@ -90,17 +91,141 @@ Rows linesOf(Database &db, const Rows &documents, const QLocale &storedLocale)
     return lines;
 }
 
-QByteArray write(const Rows &rows)
+/// Row ids and bookkeeping marks mean nothing outside the program.
+bool isInternal(const QString &column)
 {
-    Csv::Writer writer(rows.columns);
-    for (const QList<Csv::Cell> &row : rows.rows)
-        writer.addRow(row);
-    return writer.bytes();
+    static const QStringList internal = {QStringLiteral("intInvDataHeaderID"), QStringLiteral("intInvDataID"),
+                                         QStringLiteral("strPostedInCents")};
+    return internal.contains(column);
+}
+
+/// Yes/no columns: boolean texts, and the work sheet's 0/1 choices.
+bool isFlag(const QString &column)
+{
+    static const QStringList flags = {
+        QStringLiteral("strRecurring"), QStringLiteral("strPaidInFull"), QStringLiteral("strCustTaxExempt"),
+        QStringLiteral("strUseTax1"), QStringLiteral("strUseTax2"), QStringLiteral("strUseTax3"),
+        QStringLiteral("strLabTax"), QStringLiteral("strMatTax"), QStringLiteral("intWash"), QStringLiteral("intSand"),
+        QStringLiteral("intCaulk"), QStringLiteral("intMask"), QStringLiteral("intHngWallpaper"),
+        QStringLiteral("intRmvWallpaper"), QStringLiteral("intHngBoarder"), QStringLiteral("intRmvBorder")};
+    return flags.contains(column);
+}
+
+/// A column added later without a caption here: its name without the type
+/// prefix, split into words ("strDueDate" -> "Due Date").
+QString wordsOf(const QString &column)
+{
+    static const QRegularExpression prefix(QStringLiteral("^(str|int|db|bln)(?=[A-Z])"));
+    QString name = QString(column).remove(prefix);
+    static const QRegularExpression wordStart(QStringLiteral("(?<=[a-z0-9])(?=[A-Z])"));
+    return name.replace(wordStart, QStringLiteral(" "));
+}
+
+QString caption(const QString &column)
+{
+    static const QHash<QString, QString> captions = {
+        {QStringLiteral("strInvName"), QStringLiteral("Document")},
+        {QStringLiteral("intInvNumber"), QStringLiteral("Number")},
+        {QStringLiteral("strInvDate"), QStringLiteral("Date")},
+        {QStringLiteral("strFromInvNameNumber"), QStringLiteral("Made From")},
+        {QStringLiteral("strRecurring"), QStringLiteral("Recurring")},
+        {QStringLiteral("strPaidInFull"), QStringLiteral("Paid In Full")},
+        {QStringLiteral("intInvFootNotes"), QStringLiteral("Foot Note")},
+        {QStringLiteral("strCustCmpnyName"), QStringLiteral("Company Name")},
+        {QStringLiteral("strCustFullName"), QStringLiteral("Customer Name")},
+        {QStringLiteral("strCustAddress"), QStringLiteral("Address")},
+        {QStringLiteral("strCustCtyStZp"), QStringLiteral("City, State, Zip")},
+        {QStringLiteral("strCustMainPhone"), QStringLiteral("Main Phone Number")},
+        {QStringLiteral("strCustExtraPhone1"), QStringLiteral("Extra Phone 1")},
+        {QStringLiteral("strCustExtraPhone2"), QStringLiteral("Extra Phone 2")},
+        {QStringLiteral("strCustTaxExemptNum"), QStringLiteral("Tax Exempt Number")},
+        {QStringLiteral("strCustPONumber"), QStringLiteral("P.O. Number")},
+        {QStringLiteral("strCustPymntTerms"), QStringLiteral("Payment Terms")},
+        {QStringLiteral("strCustNotes"), QStringLiteral("Customer Notes")},
+        {QStringLiteral("intCustDiscountPercent"), QStringLiteral("Discount Percent")},
+        {QStringLiteral("strCustTaxExempt"), QStringLiteral("Tax Exempt")},
+        {QStringLiteral("strUseTax1"), QStringLiteral("Tax 1 Applies")},
+        {QStringLiteral("strUseTax2"), QStringLiteral("Tax 2 Applies")},
+        {QStringLiteral("strUseTax3"), QStringLiteral("Tax 3 Applies")},
+        {QStringLiteral("dbTaxRate1"), QStringLiteral("Tax Rate 1")},
+        {QStringLiteral("dbTaxRate2"), QStringLiteral("Tax Rate 2")},
+        {QStringLiteral("dbTaxRate3"), QStringLiteral("Tax Rate 3")},
+        {QStringLiteral("strInvNotes"), QStringLiteral("Notes")},
+        {QStringLiteral("dbPaidAmount"), QStringLiteral("Paid Amount")},
+        {QStringLiteral("dbDepositAmount"), QStringLiteral("Deposit Amount")},
+        {QStringLiteral("strInvTotal"), QStringLiteral("Balance")},
+        {QStringLiteral("strDueDate"), QStringLiteral("Due Date")},
+        {QStringLiteral("intCustomerID"), QStringLiteral("Customer Number")},
+        {QStringLiteral("intJobID"), QStringLiteral("Job Number")},
+        {QStringLiteral("strPrcItemName"), QStringLiteral("Description")},
+        {QStringLiteral("strPrcItmQuantity"), QStringLiteral("Quantity")},
+        {QStringLiteral("strLabTax"), QStringLiteral("Labor Taxable")},
+        {QStringLiteral("strMatTax"), QStringLiteral("Material Taxable")},
+        {QStringLiteral("dbLbrPrc"), QStringLiteral("Labor Price")},
+        {QStringLiteral("dbMatPrc"), QStringLiteral("Material Price")},
+        {QStringLiteral("strWorkSheetName"), QStringLiteral("Work Sheet")},
+        {QStringLiteral("intIntExt"), QStringLiteral("Interior or Exterior")},
+        {QStringLiteral("intAreaWorkOn"), QStringLiteral("Area Worked On")},
+        {QStringLiteral("intPaintsCoats"), QStringLiteral("Paint Coats")},
+        {QStringLiteral("intTrimCoats"), QStringLiteral("Trim Coats")},
+        {QStringLiteral("intAreaLength"), QStringLiteral("Length")},
+        {QStringLiteral("intAreaWidth"), QStringLiteral("Width")},
+        {QStringLiteral("intAreaHeight"), QStringLiteral("Height")},
+        {QStringLiteral("intAreaMultiplier"), QStringLiteral("Number of Areas")},
+        {QStringLiteral("intPrime"), QStringLiteral("Prime")},
+        {QStringLiteral("intWash"), QStringLiteral("Wash")},
+        {QStringLiteral("intSand"), QStringLiteral("Sand")},
+        {QStringLiteral("intCaulk"), QStringLiteral("Caulk")},
+        {QStringLiteral("intMask"), QStringLiteral("Mask")},
+        {QStringLiteral("intNumOfDoors"), QStringLiteral("Doors")},
+        {QStringLiteral("intNumOfDoorFrmTrm"), QStringLiteral("Door Frames and Trims")},
+        {QStringLiteral("intNumOfWindowFrmTrm"), QStringLiteral("Window Frames and Trims")},
+        {QStringLiteral("intNumOfClosets"), QStringLiteral("Closets")},
+        {QStringLiteral("intHngWallpaper"), QStringLiteral("Hang Wallpaper")},
+        {QStringLiteral("intRmvWallpaper"), QStringLiteral("Remove Wallpaper")},
+        {QStringLiteral("intHngBoarder"), QStringLiteral("Hang Border")},
+        {QStringLiteral("intRmvBorder"), QStringLiteral("Remove Border")},
+        {QStringLiteral("strExtraChargesName"), QStringLiteral("Extra Charge")},
+        {QStringLiteral("strExtraChargesLabor"), QStringLiteral("Extra Labor")},
+        {QStringLiteral("strExtraChargesMaterial"), QStringLiteral("Extra Material")},
+    };
+    return captions.value(column, wordsOf(column));
+}
+
+Csv::Cell shownCell(const Csv::Cell &cell, bool flag)
+{
+    if (!flag || cell.text.isEmpty())
+        return cell;
+    return Csv::Cell(BoolText::parse(cell.text).value_or(false) ? QStringLiteral("Yes") : QStringLiteral("No"));
+}
+
+/// The rows under the captions users see, flags as Yes and No.
+Csv::Writer write(const Rows &rows)
+{
+    QList<qsizetype> shown;
+    QStringList headers;
+    QList<bool> flags;
+    for (qsizetype c = 0; c < rows.columns.size(); ++c) {
+        if (isInternal(rows.columns[c]))
+            continue;
+        shown << c;
+        headers << caption(rows.columns[c]);
+        flags << isFlag(rows.columns[c]);
+    }
+    Csv::Writer writer(headers);
+    for (const QList<Csv::Cell> &row : rows.rows) {
+        QList<Csv::Cell> cells;
+        cells.reserve(shown.size());
+        for (qsizetype i = 0; i < shown.size(); ++i)
+            cells << shownCell(row[shown[i]], flags[i]);
+        writer.addRow(cells);
+    }
+    return writer;
 }
 
 } // namespace
 
-QByteArray oneFile(Database &db, QDate from, QDate to, const QLocale &storedLocale)
+Csv::Writer oneFile(Database &db, QDate from, QDate to, const QLocale &storedLocale)
 {
     const Rows documents = documentsInRange(db, from, to, storedLocale);
     const Rows lines = linesOf(db, documents, storedLocale);

@@ -182,6 +182,7 @@ void DocumentStore::loadFrom(Database &db)
         doc.totals = {};
         doc.print = {};
         doc.saved = {};
+        doc.unreadDateText.clear();
         return;
     }
 
@@ -195,7 +196,10 @@ void DocumentStore::loadFrom(Database &db)
     TrecInvHeader loaded;
     loaded.strInvName = q.textAt(0);
     loaded.intInvNumber = number;
-    loaded.strInvDate = storedDate(q.textAt(2), number);
+    // A date an upgrade could not read is left for the user to enter again; the
+    // document still opens, so it can be mended.
+    const QString dateText = q.textAt(2);
+    loaded.strInvDate = StoredForm::readDate(dateText).value_or(QDate());
     loaded.strFromInvNameNumber = q.textAt(3);
     loaded.strRecurring = q.boolAt(4);
     loaded.strPaidInFull = q.boolAt(5);
@@ -230,6 +234,7 @@ void DocumentStore::loadFrom(Database &db)
 
     loadLines(db, number);
     h = loaded;
+    doc.unreadDateText = loaded.strInvDate.isValid() || dateText.isEmpty() ? QString() : dateText;
     doc.notes = notes;
     doc.payments = edition.storesDocuments() ? Payments::load(db, number) : QList<Payment>{};
     Totals::pCalcTotals(doc, edition, m_context.company, m_context.locale);

@@ -54,10 +54,13 @@ Preview prepare(Database &db, const Csv::Table &table, const Csv::Mapping &mappi
     for (const PriceItem &item : PriceStore::readAll(db))
         stored.insert(matchKey(item.strPrcItemName), item);
 
-    const Csv::Conversion conversion = Csv::convert(table, fields(), mapping, locale);
     Preview preview;
-    preview.problems = conversion.problems;
-    for (const Csv::ValueRow &row : conversion.rows) {
+    for (qsizetype r = 0; r < table.rowCount(); ++r) {
+        const std::optional<Csv::ValueRow> converted =
+            Csv::convertRow(table, r, fields(), mapping, locale, preview.problems);
+        if (!converted)
+            continue;
+        const Csv::ValueRow &row = *converted;
         if (row.text(Description).trimmed().isEmpty()) {
             preview.problems.append({row.rowNumber, fields()[Description].caption, QStringLiteral("empty description")});
             continue;
@@ -86,7 +89,7 @@ std::optional<Csv::ImportOutcome> apply(Database &db, const Preview &preview, Cs
         [&db](const Candidate &row) { PriceStore::updateRow(db, row.item); }, progress);
 }
 
-QByteArray exportCsv(Database &db)
+Csv::Writer exportCsv(Database &db)
 {
     Csv::Writer writer(Csv::captions(fields()));
     const auto yesNo = [](bool value) { return value ? QStringLiteral("Yes") : QStringLiteral("No"); };
@@ -94,7 +97,7 @@ QByteArray exportCsv(Database &db)
         writer.addRow({item.strPrcItemName, Csv::Cell::number(item.dbLbrPrc), Csv::Cell::number(item.dbMatPrc),
                        yesNo(item.strLabTax), yesNo(item.strMatTax)});
     }
-    return writer.bytes();
+    return writer;
 }
 
 ImportJob::ImportJob(const QString &databasePath, const QLocale &locale, std::pair<bool, bool> defaultTaxable)

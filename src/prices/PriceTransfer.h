@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PriceStore.h"
+#include "csv/CsvWriter.h"
 #include "csv/ImportJob.h"
 
 #include <QByteArray>
@@ -43,7 +44,7 @@ std::optional<Csv::ImportOutcome> apply(Database &db, const Preview &preview, Cs
                                         const Csv::ImportJob::Progress &progress = {});
 
 /// Every stored item, one row each, with a header of the field captions.
-[[nodiscard]] QByteArray exportCsv(Database &db);
+[[nodiscard]] Csv::Writer exportCsv(Database &db);
 
 class ImportJob final : public Csv::ImportJob
 {

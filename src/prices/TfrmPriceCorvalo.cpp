@@ -375,5 +375,7 @@ void TfrmPriceCorvalo::importRecords()
 void TfrmPriceCorvalo::exportRecords()
 {
     CsvFiles::pExport(m_context.prompts(), tr("Export Price Items"), tr("Price Items"),
-                      [this] { return PriceTransfer::exportCsv(*m_context.openDatabase()); });
+                      tr("The price list is empty; no file was written."), [this] {
+                          return QList<CsvFiles::ExportPart>{{{}, PriceTransfer::exportCsv(*m_context.openDatabase())}};
+                      });
 }

@@ -4,6 +4,7 @@
 #include "ReportError.h"
 #include "TfrmPrntPreview.h"
 #include "invoice/DocumentContext.h"
+#include "core/FileTargets.h"
 #include "core/Prompts.h"
 #include "data/DbError.h"
 
@@ -162,12 +163,16 @@ bool TmodPrintData::pSaveAsPDF(const PrintRequest &request)
     static const QRegularExpression unsafe(QStringLiteral("[/\\\\:*?\"<>|\\x00-\\x1f]"));
     const QString offered = QString(name).replace(unsafe, QStringLiteral("-")) + QStringLiteral(".pdf");
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    QString fileName = m_context.prompts().chooseSaveFile(QStringLiteral("Save %1 as .pdf Document").arg(name),
-                                                          QDir(folder).filePath(offered),
-                                                          QStringLiteral("PDF Document (*.pdf)"));
-    if (fileName.isEmpty())
-        return false;
-    if (QFileInfo(fileName).suffix().isEmpty())
-        fileName += QStringLiteral(".pdf");
-    return writePdf(request, fileName);
+    QString suggested = QDir(folder).filePath(offered);
+    while (true) {
+        const QString fileName = FileTargets::withSuffix(
+            m_context.prompts().chooseSaveFile(QStringLiteral("Save %1 as .pdf Document").arg(name), suggested,
+                                               QStringLiteral("PDF Document (*.pdf)")),
+            QStringLiteral(".pdf"));
+        if (fileName.isEmpty())
+            return false;
+        if (FileTargets::mayReplace(m_context.prompts(), {fileName}))
+            return writePdf(request, fileName);
+        suggested = fileName;
+    }
 }

@@ -4,7 +4,7 @@
 
 namespace SalesTaxExport {
 
-QByteArray exportCsv(const QList<SalesTaxReport::MonthTotals> &months, const std::array<QString, 3> &taxNames)
+Csv::Writer exportCsv(const QList<SalesTaxReport::MonthTotals> &months, const std::array<QString, 3> &taxNames)
 {
     QStringList headers = {QStringLiteral("Month"), QStringLiteral("Labor Sales"), QStringLiteral("Material Sales")};
     for (const QString &part : {QStringLiteral("Labor"), QStringLiteral("Material")}) {
@@ -26,7 +26,7 @@ QByteArray exportCsv(const QList<SalesTaxReport::MonthTotals> &months, const std
         row << Csv::Cell::number(m.laborTaxTotal() + m.materialTaxTotal()) << Csv::Cell::number(m.labor + m.material);
         writer.addRow(row);
     }
-    return writer.bytes();
+    return writer;
 }
 
 } // namespace SalesTaxExport

@@ -121,7 +121,9 @@ QWidget *TfrmReport::createCommandBar()
     connect(m_actPrint, &QAction::triggered, this, [this] { printReport(false); });
     connect(m_actExport, &QAction::triggered, this, [this] {
         CsvFiles::pExport(m_context.prompts(), tr("Export Sales and Tax Report"), tr("Sales and Tax Report"),
-                          [this] { return SalesTaxExport::exportCsv(m_months, m_taxNames); });
+                          tr("The report shows no months; no file was written."), [this] {
+                              return QList<CsvFiles::ExportPart>{{{}, SalesTaxExport::exportCsv(m_months, m_taxNames)}};
+                          });
     });
     connect(help, &QAction::triggered, this, [this] { m_context.pOpenHelp(); });
     return bar;

@@ -1,6 +1,7 @@
 #include "CsvFiles.h"
 
 #include "TfrmImport.h"
+#include "core/FileTargets.h"
 #include "core/Prompts.h"
 #include "csv/CsvWriter.h"
 #include "data/DbError.h"
@@ -41,58 +42,74 @@ bool pImport(Csv::ImportJob &job, Prompts &prompts, QWidget *parent)
 
 namespace {
 
-/// The file the user chooses, with ".csv" added when no suffix was typed.
-QString chooseCsvFile(Prompts &prompts, const QString &title, const QString &suggestedName)
+QString rows(int count)
 {
-    QString path = prompts.chooseSaveFile(title, QDir(documentsFolder()).filePath(suggestedName + QStringLiteral(".csv")),
-                                          QStringLiteral("CSV Files (*.csv)"));
-    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".csv");
-    return path;
+    return count == 1 ? QStringLiteral("1 row") : QStringLiteral("%1 rows").arg(count);
 }
 
-/// Makes and writes the files; a failure is explained and nothing half-written is left.
-bool writeFiles(Prompts &prompts, const std::function<QList<std::pair<QString, QByteArray>>()> &produce)
+/// The paths the user chose, ".csv" added to a name typed without a suffix, once
+/// every existing one may be replaced; empty when the user gave up.
+QStringList chooseFiles(Prompts &prompts, const QString &title, const QString &suggestedName,
+                        const QList<ExportPart> &parts)
 {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
-    try {
-        for (const auto &[path, bytes] : produce())
-            Csv::saveFile(path, bytes);
-    } catch (const DbError &error) {
-        prompts.showError(error.message());
-        return false;
-    } catch (const Csv::CsvError &error) {
-        prompts.showError(error.message());
-        return false;
+    QString suggested = QDir(documentsFolder()).filePath(suggestedName + QStringLiteral(".csv"));
+    while (true) {
+        const QString chosen = FileTargets::withSuffix(
+            prompts.chooseSaveFile(title, suggested, QStringLiteral("CSV Files (*.csv)")), QStringLiteral(".csv"));
+        if (chosen.isEmpty())
+            return {};
+        const QFileInfo first(chosen);
+        QStringList paths;
+        for (const ExportPart &part : parts) {
+            paths << (part.nameSuffix.isEmpty()
+                          ? chosen
+                          : first.dir().filePath(first.completeBaseName() + part.nameSuffix + QStringLiteral(".")
+                                                 + first.suffix()));
+        }
+        if (FileTargets::mayReplace(prompts, paths))
+            return paths;
+        // Not replaced: the user may pick another name.
+        suggested = chosen;
     }
-    return true;
 }
 
 } // namespace
 
-bool pExport(Prompts &prompts, const QString &title, const QString &suggestedName,
-             const std::function<QByteArray()> &produce)
+bool pExport(Prompts &prompts, const QString &title, const QString &suggestedName, const QString &nothingNotice,
+             const std::function<QList<ExportPart>()> &produce)
 {
-    const QString path = chooseCsvFile(prompts, title, suggestedName);
-    if (path.isEmpty())
+    QList<ExportPart> parts;
+    try {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+        parts = produce();
+    } catch (const DbError &error) {
+        prompts.showError(error.message(), error.detail());
         return false;
-    return writeFiles(prompts, [&] { return QList<std::pair<QString, QByteArray>>{{path, produce()}}; });
-}
-
-bool pExportTwo(Prompts &prompts, const QString &title, const QString &suggestedName, const QString &secondSuffix,
-                const std::function<std::pair<QByteArray, QByteArray>()> &produce)
-{
-    const QString path = chooseCsvFile(prompts, title, suggestedName);
-    if (path.isEmpty())
+    }
+    if (parts.isEmpty() || parts.first().content.rowCount() == 0) {
+        prompts.ShowInformation(nothingNotice);
         return false;
-    const QFileInfo chosen(path);
-    const QString second = chosen.dir().filePath(chosen.completeBaseName() + QLatin1Char(' ') + secondSuffix
-                                                 + QStringLiteral(".csv"));
-    return writeFiles(prompts, [&] {
-        const auto [first, other] = produce();
-        return QList<std::pair<QString, QByteArray>>{{path, first}, {second, other}};
-    });
+    }
+    const QStringList paths = chooseFiles(prompts, title, suggestedName, parts);
+    if (paths.isEmpty())
+        return false;
+    QList<std::pair<QString, QByteArray>> files;
+    QStringList written;
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        files.append({paths[i], parts[i].content.bytes()});
+        written << QStringLiteral("%1 to %2").arg(rows(parts[i].content.rowCount()), FileTargets::shown(paths[i]));
+    }
+    try {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+        Csv::saveFiles(files);
+    } catch (const Csv::CsvError &error) {
+        prompts.showError(error.message());
+        return false;
+    }
+    prompts.ShowInformation(QStringLiteral("Wrote %1.").arg(written.join(QStringLiteral(" and "))));
+    return true;
 }
 
 } // namespace CsvFiles

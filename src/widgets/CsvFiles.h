@@ -1,6 +1,8 @@
 #pragma once
 
-#include <QByteArray>
+#include "csv/CsvWriter.h"
+
+#include <QList>
 #include <QString>
 #include <functional>
 
@@ -18,14 +20,19 @@ namespace CsvFiles {
 /// read is explained to the user. True when rows were written.
 bool pImport(Csv::ImportJob &job, Prompts &prompts, QWidget *parent);
 
-/// Asks for a file name (\a suggestedName in the documents folder) and writes what
-/// \a produce makes. Failures are explained to the user; true when written.
-bool pExport(Prompts &prompts, const QString &title, const QString &suggestedName,
-             const std::function<QByteArray()> &produce);
+/// One file of an export: the first is named by the user, a further one is put
+/// beside it with \a nameSuffix added ("Documents lines.csv").
+struct ExportPart
+{
+    QString nameSuffix;
+    Csv::Writer content;
+};
 
-/// The same for two files made together: the chosen one gets the first part, a
-/// file beside it named with \a secondSuffix ("Documents lines.csv") the second.
-bool pExportTwo(Prompts &prompts, const QString &title, const QString &suggestedName, const QString &secondSuffix,
-                const std::function<std::pair<QByteArray, QByteArray>()> &produce);
+/// Makes the files, then asks for a name (\a suggestedName in the documents
+/// folder), asks before replacing any file and writes them all or none. When the
+/// first part has no rows, \a nothingNotice is shown and no file is written. Says
+/// what was written; failures are explained. True when written.
+bool pExport(Prompts &prompts, const QString &title, const QString &suggestedName, const QString &nothingNotice,
+             const std::function<QList<ExportPart>()> &produce);
 
 } // namespace CsvFiles

@@ -16,6 +16,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QScrollArea>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -75,7 +76,7 @@ TfrmImport::TfrmImport(Csv::ImportJob &job, const Csv::Table &table, const QStri
 
     auto *file = new QLabel(tr("File: %1, %2 rows under the header row")
                                 .arg(QFileInfo(fileName).fileName())
-                                .arg(table.rows.size()),
+                                .arg(table.rowCount()),
                             this);
 
     // One choice per field, preset from the header names.
@@ -189,21 +190,27 @@ bool TfrmImport::actImportExecute()
     const Csv::ExistingRows existing = m_rbUpdateExisting && m_rbUpdateExisting->isChecked()
         ? Csv::ExistingRows::Update
         : Csv::ExistingRows::Skip;
-    QProgressDialog progress(tr("Importing rows..."), tr("Cancel"), 0, m_job.takenCount(), this);
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(500);
     std::optional<Csv::ImportOutcome> outcome;
-    try {
+    QString failure;
+    {
+        // Gone before any message below, so none is hidden under it.
+        QProgressDialog progress(tr("Importing rows..."), tr("Cancel"), 0, m_job.takenCount(), this);
+        progress.setWindowModality(Qt::WindowModal);
+        progress.setMinimumDuration(500);
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        outcome = m_job.apply(existing, [&progress](int done, int total) {
-            progress.setMaximum(total);
-            progress.setValue(done);
-            return !progress.wasCanceled();
-        });
-        QApplication::restoreOverrideCursor();
-    } catch (const DbError &error) {
-        QApplication::restoreOverrideCursor();
-        m_prompts.showError(tr("Nothing was imported:\n%1").arg(error.message()));
+        const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+        try {
+            outcome = m_job.apply(existing, [&progress](int done, int total) {
+                progress.setMaximum(total);
+                progress.setValue(done);
+                return !progress.wasCanceled();
+            });
+        } catch (const DbError &error) {
+            failure = error.message();
+        }
+    }
+    if (!failure.isEmpty()) {
+        m_prompts.showError(tr("Nothing was imported:\n%1").arg(failure));
         return false;
     }
     if (!outcome) {

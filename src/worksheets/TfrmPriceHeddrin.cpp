@@ -310,5 +310,8 @@ void TfrmPriceHeddrin::actImportExecute()
 void TfrmPriceHeddrin::actExportExecute()
 {
     CsvFiles::pExport(m_context.prompts(), tr("Export Prices"), tr("Prices"),
-                      [this] { return WorkSheetPriceTransfer::exportCsv(*m_context.openDatabase()); });
+                      tr("The price list is empty; no file was written."), [this] {
+                          return QList<CsvFiles::ExportPart>{
+                              {{}, WorkSheetPriceTransfer::exportCsv(*m_context.openDatabase())}};
+                      });
 }

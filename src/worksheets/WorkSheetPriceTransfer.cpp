@@ -25,32 +25,76 @@ const QList<FieldSpec> &fields()
 Preview prepare(Database &db, const Csv::Table &table, const Csv::Mapping &mapping, const QLocale &locale)
 {
     QHash<int, WorkSheetPriceItem> stored;
-    for (const WorkSheetPriceItem &item : WorkSheetPriceStore::readCompanyPrices(db))
+    QHash<QString, int> numberByName;
+    const auto nameKey = [](const QString &name) { return name.simplified().toCaseFolded(); };
+    for (const WorkSheetPriceItem &item : WorkSheetPriceStore::readCompanyPrices(db)) {
         stored.insert(item.intPrcItemNumID, item);
+        numberByName.insert(nameKey(item.strPrcItemName), item.intPrcItemNumID);
+    }
 
     const Csv::Conversion conversion = Csv::convert(table, fields(), mapping, locale);
     Preview preview;
     preview.problems = conversion.problems;
     const QString numberCaption = fields()[ItemNumber].caption;
+    const QString nameCaption = fields()[Description].caption;
+    QList<std::pair<int, WorkSheetPriceItem>> found; // row number, item
+    QHash<int, QList<int>> rowsOfItem;
     for (const Csv::ValueRow &row : conversion.rows) {
-        if (row.isEmpty(ItemNumber)) {
+        const QString name = row.text(Description).trimmed();
+        int number = 0;
+        if (!row.isEmpty(ItemNumber)) {
+            number = int(row.values[ItemNumber].toLongLong());
+        } else if (!name.isEmpty()) {
+            number = numberByName.value(nameKey(name));
+            if (number == 0) {
+                preview.problems.append(
+                    {row.rowNumber, nameCaption, QStringLiteral("the price list has no item \"%1\"").arg(name)});
+                continue;
+            }
+        } else {
             preview.problems.append({row.rowNumber, numberCaption, QStringLiteral("no item number")});
             continue;
         }
-        const int number = int(row.values[ItemNumber].toLongLong());
-        const auto found = stored.constFind(number);
-        if (found == stored.cend()) {
+        const auto item = stored.constFind(number);
+        if (item == stored.cend()) {
             preview.problems.append({row.rowNumber, numberCaption,
                                      QStringLiteral("the price list has no item %1").arg(number)});
             continue;
         }
-        WorkSheetPriceItem item = *found;
+        // The list is fixed: a description that names another item means the row is
+        // not what it seems.
+        if (!name.isEmpty() && nameKey(name) != nameKey(item->strPrcItemName)) {
+            preview.problems.append({row.rowNumber, nameCaption,
+                                     QStringLiteral("item %1 is \"%2\" in the price list, not \"%3\"")
+                                         .arg(number)
+                                         .arg(item->strPrcItemName, name)});
+            continue;
+        }
+        WorkSheetPriceItem priced = *item;
         if (mapping.value(LaborPrice, -1) >= 0)
-            item.dbLbrPrc = row.values[LaborPrice].toDouble();
+            priced.dbLbrPrc = row.values[LaborPrice].toDouble();
         if (mapping.value(MaterialPrice, -1) >= 0)
-            item.dbMatPrc = row.values[MaterialPrice].toDouble();
+            priced.dbMatPrc = row.values[MaterialPrice].toDouble();
+        found.append({row.rowNumber, priced});
+        rowsOfItem[number].append(row.rowNumber);
+    }
+    // An item given twice has no one price to take: none of its rows is.
+    for (const auto &[rowNumber, item] : found) {
+        const QList<int> &rows = rowsOfItem[item.intPrcItemNumID];
+        if (rows.size() > 1) {
+            QStringList others;
+            for (const int other : rows) {
+                if (other != rowNumber)
+                    others << QString::number(other);
+            }
+            preview.problems.append({rowNumber, numberCaption,
+                                     QStringLiteral("item %1 is also in row %2")
+                                         .arg(item.intPrcItemNumID)
+                                         .arg(others.join(QStringLiteral(", ")))});
+            continue;
+        }
         preview.rows.append(item);
-        preview.rowNumbers.append(row.rowNumber);
+        preview.rowNumbers.append(rowNumber);
     }
     Csv::sortByRow(preview.problems);
     return preview;
@@ -73,14 +117,14 @@ std::optional<Csv::ImportOutcome> apply(Database &db, const Preview &preview,
     return outcome;
 }
 
-QByteArray exportCsv(Database &db)
+Csv::Writer exportCsv(Database &db)
 {
     Csv::Writer writer(Csv::captions(fields()));
     for (const WorkSheetPriceItem &item : WorkSheetPriceStore::readCompanyPrices(db)) {
         writer.addRow({Csv::Cell::number(qint64(item.intPrcItemNumID)), item.strPrcItemName,
                        Csv::Cell::number(item.dbLbrPrc), Csv::Cell::number(item.dbMatPrc)});
     }
-    return writer.bytes();
+    return writer;
 }
 
 ImportJob::ImportJob(const QString &databasePath, const QLocale &locale)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "WorkSheetPriceStore.h"
+#include "csv/CsvWriter.h"
 #include "csv/ImportJob.h"
 
 #include <QByteArray>
@@ -23,8 +24,10 @@ struct Preview
     QList<Csv::RowProblem> problems;
 };
 
-/// Reads \a table through \a mapping; a row without an item number, or with one the
-/// list does not hold, is a problem. The description in the file is not imported.
+/// Reads \a table through \a mapping. A row finds its item by number, or by
+/// description when it has no number; a row whose item the list does not hold,
+/// whose description names another item, or whose item is in another row too is a
+/// problem. The list itself never changes, only prices.
 [[nodiscard]] Preview prepare(Database &db, const Csv::Table &table, const Csv::Mapping &mapping,
                               const QLocale &locale);
 
@@ -32,7 +35,7 @@ struct Preview
 std::optional<Csv::ImportOutcome> apply(Database &db, const Preview &preview,
                                         const Csv::ImportJob::Progress &progress = {});
 
-[[nodiscard]] QByteArray exportCsv(Database &db);
+[[nodiscard]] Csv::Writer exportCsv(Database &db);
 
 class ImportJob final : public Csv::ImportJob
 {

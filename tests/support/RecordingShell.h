@@ -13,8 +13,8 @@ public:
     QStringList files;
     QList<QUrl> urls;
     int quits = 0;
-    /// Whether a mail program is there to take a message.
-    bool mailProgram = true;
+    /// What the mail opener answers.
+    MailOutcome mailOutcome = MailOutcome::Opened;
     struct Mail
     {
         QString to;
@@ -33,10 +33,10 @@ public:
         urls << url;
         return opens;
     }
-    bool composeMail(const QString &to, const QString &subject, const QString &attachment) override
+    MailOutcome composeMail(const QString &to, const QString &subject, const QString &attachment) override
     {
         mails.append({to, subject, attachment});
-        return mailProgram;
+        return mailOutcome;
     }
     void quit() override { ++quits; }
 };

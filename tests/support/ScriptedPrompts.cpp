@@ -10,9 +10,16 @@ QStringList ScriptedPrompts::messages(const QString &kind) const
     return result;
 }
 
+void ScriptedPrompts::record(const Asked &a)
+{
+    asked.append(a);
+    if (onAsked)
+        onAsked(a);
+}
+
 Prompts::Answer ScriptedPrompts::nextAnswer(const QString &kind, const QString &message, Answer preferred)
 {
-    asked.append({kind, message, preferred});
+    record({kind, message, preferred});
     if (answers.isEmpty()) {
         ++unplanned;
         return Cancel;
@@ -22,7 +29,7 @@ Prompts::Answer ScriptedPrompts::nextAnswer(const QString &kind, const QString &
 
 QString ScriptedPrompts::nextChoice(const QString &kind, const QString &title)
 {
-    asked.append({kind, title});
+    record({kind, title});
     if (choices.isEmpty()) {
         ++unplanned;
         return {};
@@ -46,7 +53,9 @@ int ScriptedPrompts::ShowChoice(const QString &message, const QStringList &butto
     QStringList offered = buttons;
     if (preferred >= 0 && preferred < offered.size())
         offered.move(preferred, 0);
-    asked.append({QStringLiteral("Choice"), message, Yes, offered});
+    record({QStringLiteral("Choice"), message, Yes, offered});
+    if (picks.isEmpty() && chooser)
+        return chooser(message, buttons);
     if (picks.isEmpty()) {
         ++unplanned;
         return escape;
@@ -56,17 +65,17 @@ int ScriptedPrompts::ShowChoice(const QString &message, const QStringList &butto
 
 void ScriptedPrompts::ShowInformation(const QString &message)
 {
-    asked.append({QStringLiteral("Information"), message});
+    record({QStringLiteral("Information"), message});
 }
 
 void ScriptedPrompts::showPlainMessage(const QString &message)
 {
-    asked.append({QStringLiteral("Plain"), message});
+    record({QStringLiteral("Plain"), message});
 }
 
 void ScriptedPrompts::showError(const QString &message, const QString &detail)
 {
-    asked.append({QStringLiteral("Error"), message});
+    record({QStringLiteral("Error"), message});
     errorDetails << detail;
 }
 
@@ -87,7 +96,7 @@ QString ScriptedPrompts::chooseSaveFile(const QString &title, const QString &, c
 
 QColor ScriptedPrompts::chooseColor(const QColor &)
 {
-    asked.append({QStringLiteral("Color"), QString()});
+    record({QStringLiteral("Color"), QString()});
     if (colors.isEmpty()) {
         ++unplanned;
         return {};

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QStringList>
+#include <functional>
 
 /// Prompts for tests: answers from a plan, and a record of everything asked.
 /// An unplanned question is answered Cancel (an unplanned choice: cancelled) and
@@ -22,10 +23,15 @@ public:
     QList<Answer> answers;
     /// Button indexes for ShowChoice, in order.
     QList<int> picks;
+    /// When set, answers ShowChoice once picks are used up: given the message and
+    /// the buttons as offered, gives the index.
+    std::function<int(const QString &, const QStringList &)> chooser;
     QStringList choices; // paths for folder and file choices
     QList<QColor> colors;
 
     QList<Asked> asked;
+    /// Called as each question, notice or choice is put, before it is answered.
+    std::function<void(const Asked &)> onAsked;
     /// The detail given with each error, in order.
     QStringList errorDetails;
     int unplanned = 0;
@@ -45,6 +51,7 @@ public:
     QColor chooseColor(const QColor &initial) override;
 
 private:
+    void record(const Asked &a);
     Answer nextAnswer(const QString &kind, const QString &message, Answer preferred);
     QString nextChoice(const QString &kind, const QString &title);
 };

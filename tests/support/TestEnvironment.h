@@ -4,23 +4,27 @@
 #include "app/WindowOpener.h"
 #include "context/AppContext.h"
 #include "data/SavingIndicator.h"
+#include "data/SchemaUpgrade.h"
 
 #include <QDate>
 #include <QTemporaryDir>
 #include <memory>
 
 /// A private data folder: points XDG_DATA_HOME at a fresh temporary folder for as
-/// long as it lives, so no test sees another's database.
+/// long as it lives, so no test sees another's database; the temporary folder
+/// (TMPDIR, where mail attachments go) is a private one inside it.
 class TestDataFolder
 {
 public:
     TestDataFolder();
     ~TestDataFolder();
     [[nodiscard]] QString path() const { return m_dir.path(); }
+    [[nodiscard]] QString tempPath() const { return m_dir.filePath(QStringLiteral("tmp")); }
 
 private:
     QTemporaryDir m_dir;
     QByteArray m_previous;
+    QByteArray m_previousTemp;
 };
 
 /// A started program for one edition: its own data folder, scripted prompts, no
@@ -34,6 +38,8 @@ public:
     void start(QDate today = QDate::currentDate());
 
     [[nodiscard]] std::unique_ptr<Database> db() const { return context.openDatabase(); }
+    /// Upgrades the database as start-up would, questions going to the scripted prompts.
+    SchemaUpgrade::UpgradeReport upgrade(QDate today = QDate::currentDate());
 
     TestDataFolder folder;
     ScriptedPrompts prompts;
