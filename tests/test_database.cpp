@@ -6,7 +6,10 @@
 #include "data/StoredForm.h"
 #include "data/QueryWindow.h"
 
+#include <QElapsedTimer>
+#include <QScopeGuard>
 #include <QTest>
+#include <optional>
 #include <thread>
 
 class TestDatabase : public QObject
@@ -176,6 +179,70 @@ private slots:
         }
         holder.exec(QStringLiteral("ROLLBACK"));
         QCOMPARE(Database(path).queryInt(QStringLiteral("SELECT count(*) FROM t")), 0);
+    }
+
+    void oneOperationWaitsAboutTheTotalOnce()
+    {
+        // Another program lets go late in the first wait and takes the lock again
+        // before the operation's next statement. That statement only gets what is
+        // left of the wait, on the same connection or on another the operation opens:
+        // a wait started afresh per statement would take the total twice.
+        constexpr int kTotal = 2000;
+        BusyPolicy::setTotalWaitMs(kTotal);
+        const auto standardWait = qScopeGuard([] { BusyPolicy::setTotalWaitMs(0); });
+        const QString path = freshDb(QStringLiteral("oncewait.db"));
+
+        struct LetGoLate final : SavingIndicator
+        {
+            Database *holder = nullptr;
+            QElapsedTimer sinceFirstWait;
+            int waits = 0;
+            void pShowSaving(const QString &) override {}
+            void pCloseSaving() override {}
+            void pWaitingForLock() override
+            {
+                ++waits;
+                if (!sinceFirstWait.isValid())
+                    sinceFirstWait.start();
+                if (holder && sinceFirstWait.elapsed() >= kTotal * 7 / 10) {
+                    holder->exec(QStringLiteral("ROLLBACK"));
+                    holder = nullptr;
+                }
+            }
+        };
+
+        for (const bool secondConnection : {false, true}) {
+            Database holder(path);
+            LetGoLate letGo;
+            letGo.holder = &holder;
+            std::optional<BusyPolicy::OperationWait> operation;
+            if (secondConnection)
+                operation.emplace();
+            Database first(path);
+            first.setWaitShownOn(&letGo);
+            Database other(path);
+            other.setWaitShownOn(&letGo);
+            holder.exec(QStringLiteral("BEGIN EXCLUSIVE"));
+
+            QElapsedTimer elapsed;
+            elapsed.start();
+            QCOMPARE(first.queryInt(QStringLiteral("SELECT count(*) FROM t")), 0);
+            QVERIFY(!letGo.holder); // it was had only after the holder let go
+            const int firstWaits = letGo.waits;
+
+            holder.exec(QStringLiteral("BEGIN EXCLUSIVE"));
+            Database &next = secondConnection ? other : first;
+            try {
+                (void)next.queryInt(QStringLiteral("SELECT count(*) FROM t"));
+                QFAIL("read went through a held lock");
+            } catch (const DbError &error) {
+                QVERIFY(error.isBusy());
+            }
+            const qint64 took = elapsed.elapsed();
+            holder.exec(QStringLiteral("ROLLBACK"));
+            QVERIFY2(took < kTotal * 3 / 2, qPrintable(QString::number(took)));
+            QVERIFY(letGo.waits > firstWaits); // the second wait was shown too
+        }
     }
 
     void compactFailureIsNotAFailedDelete()

@@ -60,8 +60,11 @@ struct Session : TestSession
         while (tables.step()) {
             Statement rows = connection->prepare(QStringLiteral("SELECT * FROM ") + tables.textAt(0));
             while (rows.step()) {
-                for (int c = 0; c < 40; ++c)
-                    all += rows.textAt(c).toUtf8() + '|';
+                for (int c = 0; c < 40; ++c) {
+                    // Every save moves a row's version on; the rest must stay.
+                    if (rows.columnName(c) != QLatin1String("intRowVersion"))
+                        all += rows.textAt(c).toUtf8() + '|';
+                }
                 all += '\n';
             }
         }

@@ -68,8 +68,11 @@ struct Session : TestSession
             Statement q = db->prepare(QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(QLatin1String(table)));
             while (q.step()) {
                 QStringList cells;
-                for (int c = 0; c < 40; ++c)
-                    cells << q.textAt(c);
+                for (int c = 0; c < 40; ++c) {
+                    // Every save moves a row's version on; the stored texts must stay.
+                    if (q.columnName(c) != QLatin1String("intRowVersion"))
+                        cells << q.textAt(c);
+                }
                 all << cells.join(QLatin1Char('|'));
             }
         }

@@ -63,11 +63,16 @@ private slots:
         QCOMPARE(popup->lineText(), QStringLiteral("Saving Estimate 512..."));
         QTRY_VERIFY_WITH_TIMEOUT(popup.isNull(), 10000);
 
-        // A wait with no popup open still shows the wait cursor.
+        // A wait with no popup open (a load, a recurring run) opens one that says so,
+        // and it goes once the wait is over.
         saving.pWaitingForLock();
         QVERIFY(QGuiApplication::overrideCursor());
+        QPointer<TfrmSaving> waitOnly = saving.current();
+        QVERIFY(waitOnly && waitOnly->isVisible());
+        QVERIFY(waitOnly->lineText().startsWith(QStringLiteral("Waiting for another program")));
         saving.pLockWaitOver();
         QVERIFY(!QGuiApplication::overrideCursor());
+        QTRY_VERIFY_WITH_TIMEOUT(waitOnly.isNull(), 10000);
     }
 
     void ribbonMinimisesAndComesBack()

@@ -77,6 +77,7 @@ CustomerRecord readRecord(const Statement &query)
     c.strCustPmtTerms = query.textAt(16);
     c.strCustNotes = query.textAt(17);
     c.strCustEmail = query.textAt(18);
+    c.intRowVersion = query.int64At(19);
     return c;
 }
 
@@ -154,7 +155,7 @@ std::optional<CustomerRecord> CustomerStore::find(qint64 id) const
 {
     const auto db = m_context.openDatabase();
     Statement query = db->prepare(
-        QStringLiteral("SELECT intCustomerID,%1 FROM tblCustomers WHERE intCustomerID = ?").arg(kRecordColumns));
+        QStringLiteral("SELECT intCustomerID,%1,intRowVersion FROM tblCustomers WHERE intCustomerID = ?").arg(kRecordColumns));
     query.bind(1, id);
     if (!query.step())
         return std::nullopt;
@@ -165,6 +166,48 @@ void CustomerRecord::trimNames()
 {
     for (QString *name : {&strCustFirstName, &strCustLastName, &strCustCompany})
         *name = name->trimmed();
+}
+
+QString CustomerRecord::caption() const
+{
+    const QString name = (strCustFirstName + QLatin1Char(' ') + strCustLastName).trimmed();
+    const QString shown = strCustCompany.isEmpty() ? name
+        : name.isEmpty()                           ? strCustCompany
+                                                   : QStringLiteral("%1 (%2)").arg(name, strCustCompany);
+    return QStringLiteral("The customer \"%1\"").arg(shown);
+}
+
+QStringList CustomerRecord::differencesFrom(const CustomerRecord &other) const
+{
+    const auto shown = [](const QString &text) { return text.isEmpty() ? QStringLiteral("empty") : text; };
+    const std::pair<const char *, QString CustomerRecord::*> texts[] = {
+        {"First name", &CustomerRecord::strCustFirstName},
+        {"Last name", &CustomerRecord::strCustLastName},
+        {"Company", &CustomerRecord::strCustCompany},
+        {"Address", &CustomerRecord::strCustAddress},
+        {"City", &CustomerRecord::strCustCity},
+        {"State", &CustomerRecord::strCustState},
+        {"Zip code", &CustomerRecord::strCustZipCode},
+        {"Main phone", &CustomerRecord::strCustMainPhone},
+        {"Extra phone 1", &CustomerRecord::strCustExtraPhone1},
+        {"Extra phone 2", &CustomerRecord::strCustExtraPhone2},
+        {"Extra phone 1 name", &CustomerRecord::strCustExtraPhone1Name},
+        {"Extra phone 2 name", &CustomerRecord::strCustExtraPhone2Name},
+        {"Tax exempt number", &CustomerRecord::strCustTaxExmpNmbr},
+        {"Payment terms", &CustomerRecord::strCustPmtTerms},
+        {"Notes", &CustomerRecord::strCustNotes},
+        {"E-mail", &CustomerRecord::strCustEmail},
+    };
+    QStringList differences;
+    for (const auto &[caption, field] : texts) {
+        if (this->*field != other.*field)
+            differences << QStringLiteral("%1: %2").arg(QLatin1String(caption), shown(other.*field));
+    }
+    if (intCustDiscount != other.intCustDiscount)
+        differences << QStringLiteral("Discount: %1").arg(other.intCustDiscount);
+    if (strCustTaxExmpt != other.strCustTaxExmpt)
+        differences << QStringLiteral("Tax exempt: %1").arg(other.strCustTaxExmpt ? "Yes" : "No");
+    return differences;
 }
 
 bool CustomerRecord::hasName() const
@@ -182,11 +225,29 @@ qint64 CustomerStore::save(const CustomerRecord &customer)
 {
     const auto db = m_context.openDatabase();
     Transaction tx(*db);
-    // New, or deleted meanwhile by another copy of the program: stored afresh.
-    const qint64 id = customer.intCustomerID > 0 && updateRow(*db, customer) ? customer.intCustomerID
-                                                                              : insertRow(*db, customer);
+    qint64 id = customer.intCustomerID;
+    if (id > 0) {
+        RowVersions::expect(*db, QStringLiteral("tblCustomers"), QStringLiteral("intCustomerID"), id,
+                            customer.intRowVersion, customer.caption());
+        (void)updateRow(*db, customer);
+    } else {
+        id = insertRow(*db, customer);
+    }
     tx.commit();
     return id;
+}
+
+RowVersions::SaveOutcome CustomerStore::saveOrAsk(CustomerRecord &customer, Prompts &prompts)
+{
+    RowVersions::Access<CustomerRecord> access;
+    access.save = [this, &customer](const CustomerRecord &mine) { customer.intCustomerID = save(mine); };
+    access.findTheirs = [this, id = customer.intCustomerID] { return find(id); };
+    access.lost = [](const CustomerRecord &mine, const CustomerRecord &theirs) { return mine.differencesFrom(theirs); };
+    access.makeNew = [](CustomerRecord &mine) { mine.intCustomerID = 0; };
+    access.adoptVersion = [](CustomerRecord &mine, const CustomerRecord &theirs) {
+        mine.intRowVersion = theirs.intRowVersion;
+    };
+    return RowVersions::saveOrAsk(prompts, customer.caption(), customer, access);
 }
 
 qint64 CustomerStore::insertRow(Database &db, const CustomerRecord &customer)
@@ -201,7 +262,8 @@ qint64 CustomerStore::insertRow(Database &db, const CustomerRecord &customer)
 bool CustomerStore::updateRow(Database &db, const CustomerRecord &customer)
 {
     const QStringList columns = kRecordColumns.split(QLatin1Char(','));
-    Statement update = db.prepare(QStringLiteral("UPDATE tblCustomers SET %1 WHERE intCustomerID = ?")
+    Statement update = db.prepare(QStringLiteral("UPDATE tblCustomers SET %1, intRowVersion = intRowVersion + 1 "
+                                                 "WHERE intCustomerID = ?")
                                       .arg(SqlColumns::assignments(columns)));
     bindRecord(update, customer);
     update.bind(int(columns.size()) + 1, customer.intCustomerID);
@@ -212,7 +274,7 @@ bool CustomerStore::updateRow(Database &db, const CustomerRecord &customer)
 QList<CustomerRecord> CustomerStore::readAll(Database &db)
 {
     Statement query = db.prepare(
-        QStringLiteral("SELECT intCustomerID,%1 FROM tblCustomers ORDER BY intCustomerID").arg(kRecordColumns));
+        QStringLiteral("SELECT intCustomerID,%1,intRowVersion FROM tblCustomers ORDER BY intCustomerID").arg(kRecordColumns));
     QList<CustomerRecord> customers;
     while (query.step())
         customers.append(readRecord(query));

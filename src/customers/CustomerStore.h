@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/QueryWindow.h"
+#include "data/RowConflict.h"
 
 #include <QList>
 #include <QString>
@@ -36,11 +37,17 @@ struct CustomerRecord
     QString strCustPmtTerms;
     QString strCustNotes;
     QString strCustEmail;
+    /// The stored row's version when it was read; a save writes only over it.
+    qint64 intRowVersion = 0;
 
     bool operator==(const CustomerRecord &) const = default;
 
     /// Drops the blanks around the first, last and company names.
     void trimNames();
+    /// The customer as the user knows it, for questions.
+    [[nodiscard]] QString caption() const;
+    /// Each field \a other holds differently, as "Caption: value".
+    [[nodiscard]] QStringList differencesFrom(const CustomerRecord &other) const;
     /// Whether a first, last or company name is more than blanks.
     [[nodiscard]] bool hasName() const;
     /// What the user is told when a customer has no name to be listed under.
@@ -101,9 +108,13 @@ public:
     [[nodiscard]] static QueryWindow::Query query(CustomerSearch kind, const QString &text);
     /// The whole row of customer \a id, or nothing when there is none.
     [[nodiscard]] std::optional<CustomerRecord> find(qint64 id) const;
-    /// Stores \a customer: inserted when its id is 0 (or when its row has gone
-    /// meanwhile), updated otherwise. Returns the id it is stored under.
+    /// Stores \a customer: inserted when its id is 0, updated otherwise, but only
+    /// over the version it was read at; a row changed or deleted meanwhile by another
+    /// copy throws RowConflict and is left as it is. Returns the id it is stored under.
     qint64 save(const CustomerRecord &customer);
+    /// Saves \a customer, asking what to do when another copy changed or deleted it
+    /// meanwhile (RowVersions::saveOrAsk). Throws DbError for other failures.
+    RowVersions::SaveOutcome saveOrAsk(CustomerRecord &customer, Prompts &prompts);
     /// Deletes customer \a id and gives the freed space back. Documents keep their
     /// own copies of the customer's data.
     void remove(qint64 id);
@@ -111,7 +122,8 @@ public:
     /// The row-level writes and reads, for callers that group many of them into one
     /// transaction of their own (an import). Throw DbError.
     static qint64 insertRow(Database &db, const CustomerRecord &customer);
-    /// False when the row of \a customer's id is gone.
+    /// False when the row of \a customer's id is gone. Moves the row's version on,
+    /// whatever it was.
     static bool updateRow(Database &db, const CustomerRecord &customer);
     [[nodiscard]] static QList<CustomerRecord> readAll(Database &db);
 

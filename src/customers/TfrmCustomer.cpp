@@ -378,7 +378,18 @@ bool TfrmCustomer::saveRecord()
         m_txtCustEmail->setFocus();
         return false;
     }
-    return storeRecord(tr("Saving Customer Information..."), [&] { m_store.save(customer); });
+    return storeRecord(tr("Saving Customer Information..."), [&] {
+        switch (m_store.saveOrAsk(customer, m_context.prompts())) {
+        case RowVersions::SaveOutcome::Saved:
+            return true;
+        case RowVersions::SaveOutcome::TookTheirs:
+            recordToFields(customer);
+            return false;
+        case RowVersions::SaveOutcome::KeptEditing:
+            break;
+        }
+        return false;
+    });
 }
 
 void TfrmCustomer::deleteCurrent()
@@ -436,11 +447,13 @@ CustomerRecord TfrmCustomer::fieldsToRecord() const
     c.strCustTaxExmpNmbr = m_txtCustTaxExemptNumber->text();
     c.strCustPmtTerms = m_cmbPaymentTerms->currentText();
     c.strCustNotes = m_txtCustNotes->toPlainText();
+    c.intRowVersion = m_rowVersion;
     return c;
 }
 
 void TfrmCustomer::recordToFields(const CustomerRecord &c)
 {
+    m_rowVersion = c.intRowVersion;
     m_txtCustId->setText(QString::number(c.intCustomerID));
     showStored(m_txtCustFrstName, c.strCustFirstName);
     showStored(m_txtCustLstName, c.strCustLastName);

@@ -70,6 +70,8 @@ private:
     QTableView *m_lstvCustomers = nullptr;
 
     QLineEdit *m_txtCustId = nullptr;
+    /// The version of the customer shown, as it was read.
+    qint64 m_rowVersion = 0;
     QLineEdit *m_txtCustCmpnyName = nullptr;
     QLineEdit *m_txtCustFrstName = nullptr;
     QLineEdit *m_txtCustLstName = nullptr;

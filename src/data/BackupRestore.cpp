@@ -50,7 +50,6 @@ void runBackup(Database &from, Database &to)
     // The source's locks are not covered by the destination's busy handler, so the
     // same policy waits for them here.
     BusyWait wait;
-    wait.restart();
     int rc = SQLITE_OK;
     do {
         rc = sqlite3_backup_step(backup, -1);

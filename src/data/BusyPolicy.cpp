@@ -12,6 +12,7 @@ namespace {
 
 constexpr int kStandardWaitMs = 5000;
 int g_totalWaitMs = kStandardWaitMs;
+thread_local WaitBudget *t_operation = nullptr;
 
 } // namespace
 
@@ -32,6 +33,25 @@ int pauseMs(int attempt)
     return attempt < int(std::size(kFirstPauses)) ? kFirstPauses[attempt] : 100;
 }
 
+OperationWait::OperationWait()
+{
+    if (!t_operation) {
+        t_operation = &m_budget;
+        m_outermost = true;
+    }
+}
+
+OperationWait::~OperationWait()
+{
+    if (m_outermost)
+        t_operation = nullptr;
+}
+
+WaitBudget *OperationWait::current()
+{
+    return t_operation;
+}
+
 } // namespace BusyPolicy
 
 BusyWait::BusyWait(SavingIndicator *shownOn)
@@ -39,30 +59,26 @@ BusyWait::BusyWait(SavingIndicator *shownOn)
 {
 }
 
-void BusyWait::restart()
-{
-    m_attempt = 0;
-    m_elapsed.start();
-}
-
 bool BusyWait::pause()
 {
-    if (!m_elapsed.isValid())
-        restart();
-    const qint64 left = BusyPolicy::totalWaitMs() - m_elapsed.elapsed();
+    BusyPolicy::WaitBudget *operation = BusyPolicy::OperationWait::current();
+    BusyPolicy::WaitBudget &budget = operation ? *operation : m_own;
+    const qint64 left = BusyPolicy::totalWaitMs() - budget.waitedMs;
     if (left <= 0)
         return false;
+    QElapsedTimer paused;
+    paused.start();
     if (m_shownOn) {
         m_shownOn->pWaitingForLock();
         m_shown = true;
     }
-    QThread::msleep(std::clamp<qint64>(BusyPolicy::pauseMs(m_attempt++), 1, left));
+    QThread::msleep(std::clamp<qint64>(BusyPolicy::pauseMs(budget.attempts++), 1, left));
+    budget.waitedMs += std::max<qint64>(1, paused.elapsed());
     return true;
 }
 
 void BusyWait::over()
 {
-    m_elapsed.invalidate();
     if (m_shown && m_shownOn)
         m_shownOn->pLockWaitOver();
     m_shown = false;

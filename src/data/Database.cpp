@@ -226,12 +226,9 @@ Database::~Database()
     sqlite3_close_v2(m_db);
 }
 
-int Database::onBusy(void *self, int count)
+int Database::onBusy(void *self, int)
 {
-    BusyWait &wait = static_cast<Database *>(self)->m_busyWait;
-    if (count == 0)
-        wait.restart();
-    return wait.pause() ? 1 : 0;
+    return static_cast<Database *>(self)->m_busyWait.pause() ? 1 : 0;
 }
 
 sqlite3_stmt *Database::compile(const char *sql, const char **tail)

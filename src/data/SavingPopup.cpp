@@ -100,8 +100,13 @@ void SavingPopup::pWaitingForLock()
     if (!m_waiting) {
         m_waiting = true;
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-        if (m_popup)
-            m_popup->setWaiting(true);
+        // A wait outside a save (a load, a recurring run) gets a popup of its own:
+        // a wait cursor alone does not say why nothing moves.
+        if (!m_popup) {
+            pShowSaving(QStringLiteral("Waiting for the company database"));
+            m_openedForWait = true;
+        }
+        m_popup->setWaiting(true);
         m_sincePainted.invalidate();
     }
     // The wait runs on the user-interface thread: let the popup paint a few times a
@@ -120,4 +125,7 @@ void SavingPopup::pLockWaitOver()
     QGuiApplication::restoreOverrideCursor();
     if (m_popup)
         m_popup->setWaiting(false);
+    if (m_openedForWait)
+        pCloseSaving();
+    m_openedForWait = false;
 }

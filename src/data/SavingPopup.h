@@ -39,7 +39,8 @@ private:
 };
 
 /// Keeps at most one popup open. While an operation waits for another program's
-/// lock it shows a wait cursor, says so on the popup and keeps it painted.
+/// lock it shows a wait cursor, says so on the popup (opening one when none is open)
+/// and keeps it painted.
 class SavingPopup final : public SavingIndicator
 {
 public:
@@ -56,5 +57,6 @@ public:
 private:
     QPointer<TfrmSaving> m_popup;
     bool m_waiting = false;
+    bool m_openedForWait = false;
     QElapsedTimer m_sincePainted;
 };

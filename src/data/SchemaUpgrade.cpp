@@ -5,6 +5,7 @@
 #include "IndexStep.h"
 #include "PaymentsStep.h"
 #include "PostingRuleStep.h"
+#include "RowVersionStep.h"
 #include "StorageFormUpgrade.h"
 #include "UpgradeCustomerEmail.h"
 #include "UpgradeQuestions.h"
@@ -40,6 +41,7 @@ const std::vector<Step> &steps()
         {3, addCustomerEmail},
         {PostingRuleStep::kLevel, PostingRuleStep::markPostingsBeforeCents},
         {PaymentsStep::kLevel, PaymentsStep::addPaymentsAndLinks},
+        {RowVersionStep::kLevel, RowVersionStep::addRowVersions},
         {IndexStep::kLevel, IndexStep::addIndexes},
     };
     return all;

@@ -2,6 +2,7 @@
 
 #include "DocumentMail.h"
 #include "DocumentOutput.h"
+#include "SaveConflict.h"
 #include "context/AppContext.h"
 #include "core/Edition.h"
 #include "core/Prompts.h"
@@ -9,6 +10,7 @@
 #include "data/DbError.h"
 #include "invoice/DocumentActions.h"
 #include "invoice/DocumentKinds.h"
+#include "invoice/DocumentMerge.h"
 #include "invoice/DocumentStore.h"
 #include "invoice/DueDates.h"
 #include "invoice/PaymentRules.h"
@@ -327,6 +329,18 @@ bool EditingSession::save()
         return false;
     try {
         (void)DocumentStore(m_context).pSaveInvoice();
+    } catch (const RowConflict &conflict) {
+        switch (SaveConflict::resolve(m_context, conflict)) {
+        case SaveConflict::Outcome::Saved:
+            break;
+        case SaveConflict::Outcome::TookTheirs:
+            // Shown as stored; the editor stays open so the user sees what is there now.
+            m_modified = false;
+            update(false);
+            return false;
+        case SaveConflict::Outcome::KeptEditing:
+            return false;
+        }
     } catch (const DbError &error) {
         // Nothing was stored: the document stays as typed and still unsaved.
         m_context.prompts().showError(error.message(), error.detail());

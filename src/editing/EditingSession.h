@@ -88,7 +88,9 @@ public:
     [[nodiscard]] bool canRecordPayment() const;
 
     // Commands.
-    /// Saves the document; an error is shown and the document stays unsaved.
+    /// Saves the document; an error is shown and the document stays unsaved. When
+    /// another copy of the program changed or deleted it meanwhile, the user chooses
+    /// (SaveConflict); taking theirs shows the stored document and gives false.
     bool save();
     /// Asks, then deletes the saved document; true when it is gone.
     bool deleteDocument();

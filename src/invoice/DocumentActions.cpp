@@ -1,9 +1,11 @@
 #include "DocumentActions.h"
 
 #include "DocumentKinds.h"
+#include "DocumentMerge.h"
 #include "DocumentStore.h"
 #include "PaymentRules.h"
 #include "invoice/DocumentContext.h"
+#include "data/BusyPolicy.h"
 #include "data/Database.h"
 
 DocumentActions::DocumentActions(DocumentContext &context)
@@ -19,22 +21,43 @@ void DocumentActions::load(int number)
     DocumentStore(m_context).pLoadInvoice();
 }
 
+template<typename Change>
+auto DocumentActions::onStored(int number, Change change)
+{
+    // Applied to the document as stored now. Should another copy store it between
+    // this load and the save, it is loaded and the change applied again, so nothing
+    // that copy wrote is written over.
+    const BusyPolicy::OperationWait oneWait;
+    constexpr int kTries = 3;
+    for (int attempt = 1;; ++attempt) {
+        load(number);
+        try {
+            return change();
+        } catch (const RowConflict &conflict) {
+            if (attempt == kTries || conflict.kind() == RowConflict::Kind::DeletedMeanwhile)
+                throw;
+        }
+    }
+}
+
 void DocumentActions::convert(int number, const QString &toKind)
 {
     // Through a full save rather than a bare UPDATE of the kind, so a document that
     // starts or stops counting as a sale moves in or out of the monthly report.
-    load(number);
-    m_context.document.header.strInvName = toKind;
-    DocumentStore(m_context).pSaveInvoice();
+    onStored(number, [&] {
+        m_context.document.header.strInvName = toKind;
+        DocumentStore(m_context).pSaveInvoice();
+    });
 }
 
 void DocumentActions::toCredit(int number)
 {
-    load(number);
-    TrecInvHeader &h = m_context.document.header;
-    h.strFromInvNameNumber = h.strInvName + QLatin1Char(' ') + QString::number(number);
-    h.strInvName = DocumentKinds::kCredit;
-    DocumentStore(m_context).pSaveInvoice();
+    onStored(number, [&] {
+        TrecInvHeader &h = m_context.document.header;
+        h.strFromInvNameNumber = h.strInvName + QLatin1Char(' ') + QString::number(number);
+        h.strInvName = DocumentKinds::kCredit;
+        DocumentStore(m_context).pSaveInvoice();
+    });
 }
 
 int DocumentActions::createPastDue(int number)
@@ -52,19 +75,21 @@ int DocumentActions::createPastDue(int number)
 
 bool DocumentActions::recordPayment(int number, const Payment &payment)
 {
-    load(number);
-    const bool paidInFull = PaymentRules::record(m_context.document, payment);
-    DocumentStore(m_context).pSaveInvoice();
-    return paidInFull;
+    return onStored(number, [&] {
+        const bool paidInFull = PaymentRules::record(m_context.document, payment);
+        DocumentStore(m_context).pSaveInvoice();
+        return paidInFull;
+    });
 }
 
 bool DocumentActions::removePayment(int number, int index)
 {
-    load(number);
-    if (!PaymentRules::askAndRemove(m_context.document, index, m_context.prompts(), m_context.locale))
-        return false;
-    DocumentStore(m_context).pSaveInvoice();
-    return true;
+    return onStored(number, [&] {
+        if (!PaymentRules::askAndRemove(m_context.document, index, m_context.prompts(), m_context.locale))
+            return false;
+        DocumentStore(m_context).pSaveInvoice();
+        return true;
+    });
 }
 
 int DocumentActions::createChangeOrderFor(int number)
@@ -90,9 +115,10 @@ int DocumentActions::createChangeOrderFor(int number)
 
 void DocumentActions::markPaidInFull(int number)
 {
-    load(number);
-    m_context.document.header.strPaidInFull = true;
-    DocumentStore(m_context).pSaveInvoice();
+    onStored(number, [&] {
+        m_context.document.header.strPaidInFull = true;
+        DocumentStore(m_context).pSaveInvoice();
+    });
 }
 
 void DocumentActions::setRecurring(int number, bool recurring)

@@ -7,7 +7,8 @@ struct Payment;
 
 /// What the maintenance window does to a saved document. Each action works through
 /// the current document and lands as one transaction (with its postings and, for a
-/// past-due notice, its new number) or not at all.
+/// past-due notice, its new number) or not at all. Each is applied to the document
+/// as stored at that moment, never to an older copy of it.
 class DocumentActions
 {
 public:
@@ -41,6 +42,8 @@ public:
 
 private:
     void load(int number);
+    template<typename Change>
+    auto onStored(int number, Change change);
 
     DocumentContext &m_context;
 };

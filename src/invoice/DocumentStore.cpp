@@ -1,5 +1,6 @@
 #include "DocumentStore.h"
 
+#include "DocumentMerge.h"
 #include "Money.h"
 #include "PaymentRules.h"
 #include "ReportPostings.h"
@@ -7,6 +8,7 @@
 #include "invoice/DocumentContext.h"
 #include "core/Edition.h"
 #include "core/Prompts.h"
+#include "data/BusyPolicy.h"
 #include "data/Database.h"
 #include "data/SavingIndicator.h"
 #include "data/SqlColumns.h"
@@ -145,22 +147,30 @@ void DocumentStore::pUpdateSavedData()
     doc.saved.strPaidInFull = doc.header.strPaidInFull;
     doc.saved.strInvDate = doc.header.strInvDate;
     doc.saved.totals = doc.totals;
+    doc.saved.content = DocumentMerge::contentKey(doc);
+    doc.saved.payments = doc.payments;
 }
 
 void DocumentStore::pLoadInvoice()
 {
+    const BusyPolicy::OperationWait oneWait;
+    const auto db = m_context.openDatabase();
+    loadFrom(*db);
+}
+
+void DocumentStore::loadFrom(Database &db)
+{
     CurrentDocument &doc = m_document;
     const Edition &edition = m_context.edition();
     TrecInvHeader &h = doc.header;
-    const auto db = m_context.openDatabase();
 
     if (edition.usesWorkSheets())
-        pLoadSavedPrices(*db, h.blnNewInvoice);
+        pLoadSavedPrices(db, h.blnNewInvoice);
 
     if (h.blnNewInvoice) {
         TrecInvHeader blank;
         blank.blnNewInvoice = true;
-        blank.intInvNumber = int(db->queryInt(
+        blank.intInvNumber = int(db.queryInt(
             QStringLiteral("SELECT intInvNumber FROM tblCompanyInvData WHERE intCompInvDataID = 1")));
         blank.dbTaxRate1 = m_context.company.invData.dbTaxRate1;
         blank.dbTaxRate2 = m_context.company.invData.dbTaxRate2;
@@ -177,7 +187,7 @@ void DocumentStore::pLoadInvoice()
     }
 
     const int number = h.intInvNumber;
-    Statement q = db->prepare(QStringLiteral("SELECT %1 FROM tblInvHeader WHERE intInvNumber = ?")
+    Statement q = db.prepare(QStringLiteral("SELECT %1,intRowVersion FROM tblInvHeader WHERE intInvNumber = ?")
                                   .arg(kHeaderColumns.join(QLatin1Char(','))));
     q.bind(1, number);
     if (!q.step())
@@ -220,15 +230,17 @@ void DocumentStore::pLoadInvoice()
     loaded.intCustomerID = q.int64At(31);
     loaded.intJobID = q.intAt(32);
     loaded.blnManualForm = h.blnManualForm;
+    const qint64 version = q.int64At(int(kHeaderColumns.size()));
 
-    loadLines(*db, number);
+    loadLines(db, number);
     h = loaded;
     doc.unreadDateText = loaded.strInvDate.isValid() || dateText.isEmpty() ? QString() : dateText;
     doc.notes = notes;
-    doc.payments = edition.storesDocuments() ? Payments::load(*db, number) : QList<Payment>{};
+    doc.payments = edition.storesDocuments() ? Payments::load(db, number) : QList<Payment>{};
     Totals::pCalcTotals(doc, edition, m_context.company, m_context.locale);
     pUpdateSavedData();
-    if (!postedInCents(*db, number))
+    doc.saved.intRowVersion = version;
+    if (!postedInCents(db, number))
         doc.saved.totals = Totals::unroundedTotals(doc, edition, m_context.company);
 }
 
@@ -300,19 +312,23 @@ int DocumentStore::pSaveInvoice(const std::function<void(Database &, int)> &also
     Totals::pCalcTotals(doc, m_context.edition(), m_context.company, m_context.locale);
     const TrecInvHeader before = doc.header;
     const QList<Payment> paymentsBefore = doc.payments;
+    const TrecSavedData savedBefore = doc.saved;
     if (!before.blnManualForm) {
         m_context.saving().pShowSaving(
             QStringLiteral("Saving %1 %2...").arg(before.strInvName).arg(before.intInvNumber));
     }
 
+    const BusyPolicy::OperationWait oneWait;
     const auto db = m_context.openDatabase();
+    qint64 version = 0;
     try {
         Transaction tx(*db);
         TrecInvHeader &h = doc.header;
         if (h.blnNewInvoice)
             h.intInvNumber = allocateNumber(*db, h.intInvNumber);
         // A new document has nothing in the database yet, whatever it was copied from.
-        const TrecSavedData stored = before.blnNewInvoice ? TrecSavedData{} : doc.saved;
+        const TrecSavedData stored = before.blnNewInvoice ? TrecSavedData{} : checkStoredVersion(*db);
+        version = before.blnNewInvoice ? 0 : stored.intRowVersion + 1;
         if (h.intJobID == 0)
             h.intJobID = h.intInvNumber;
         if (m_context.edition().storesDocuments())
@@ -335,12 +351,14 @@ int DocumentStore::pSaveInvoice(const std::function<void(Database &, int)> &also
     } catch (...) {
         doc.header = before;
         doc.payments = paymentsBefore;
+        doc.saved = savedBefore;
         Totals::pShowPayments(doc, m_context.edition(), m_context.locale);
         throw;
     }
 
     doc.header.blnNewInvoice = false;
     pUpdateSavedData();
+    doc.saved.intRowVersion = version;
     if (before.blnNewInvoice && doc.header.intInvNumber != before.intInvNumber) {
         m_context.prompts().ShowInformation(
             QStringLiteral("Number %1 was taken meanwhile by another document, so this %2 was saved as number %3.")
@@ -351,18 +369,52 @@ int DocumentStore::pSaveInvoice(const std::function<void(Database &, int)> &also
     return doc.header.intInvNumber;
 }
 
+TrecSavedData DocumentStore::checkStoredVersion(Database &db)
+{
+    CurrentDocument &doc = m_document;
+    const int number = doc.header.intInvNumber;
+    Statement q = db.prepare(QStringLiteral("SELECT intRowVersion FROM tblInvHeader WHERE intInvNumber = ?"));
+    q.bind(1, number);
+    const QString caption = doc.header.strInvName + QLatin1Char(' ') + QString::number(number);
+    if (!q.step()) {
+        if (!m_storeAgainIfDeleted)
+            throw RowConflict(RowConflict::Kind::DeletedMeanwhile, caption);
+        // Its posting stayed when it was deleted; this save replaces it.
+        TrecSavedData again = doc.saved;
+        again.intRowVersion = -1;
+        return again;
+    }
+    if (q.int64At(0) == doc.saved.intRowVersion)
+        return doc.saved;
+    CurrentDocument theirs(m_context.edition());
+    theirs.header.intInvNumber = number;
+    theirs.header.blnManualForm = doc.header.blnManualForm;
+    DocumentStore(m_context, theirs).loadFrom(db);
+    if (!DocumentMerge::combine(doc, theirs))
+        throw RowConflict(RowConflict::Kind::ChangedMeanwhile, caption);
+    return doc.saved;
+}
+
 void DocumentStore::writeHeader(Database &db, bool isNew)
 {
     const CurrentDocument &doc = m_document;
     if (!isNew) {
-        Statement update = db.prepare(QStringLiteral("UPDATE tblInvHeader SET %1 WHERE intInvNumber = ?")
-                                          .arg(SqlColumns::assignments(kHeaderColumns)));
+        // Writes only over the version that was checked, inside this transaction.
+        Statement update = db.prepare(
+            QStringLiteral("UPDATE tblInvHeader SET %1, intRowVersion = intRowVersion + 1 "
+                           "WHERE intInvNumber = ? AND intRowVersion = ?")
+                .arg(SqlColumns::assignments(kHeaderColumns)));
         bindHeader(update, doc.header, doc.notes);
         update.bind(int(kHeaderColumns.size()) + 1, doc.header.intInvNumber);
+        update.bind(int(kHeaderColumns.size()) + 2, doc.saved.intRowVersion);
         update.run();
         if (db.changes() > 0)
             return;
-        // Deleted meanwhile (say, by another copy of the program): store it again.
+        if (headerExists(db, doc.header.intInvNumber)) {
+            throw RowConflict(RowConflict::Kind::ChangedMeanwhile,
+                                   doc.header.strInvName + QLatin1Char(' ') + QString::number(doc.header.intInvNumber));
+        }
+        // Deleted meanwhile and chosen to be stored again.
     }
     Statement insert = db.prepare(QStringLiteral("INSERT INTO tblInvHeader%1").arg(SqlColumns::insertList(kHeaderColumns)));
     bindHeader(insert, doc.header, doc.notes);
@@ -449,6 +501,7 @@ void DocumentStore::pDeleteInvoice()
     const int number = m_document.header.intInvNumber;
     if (number <= 0)
         return;
+    const BusyPolicy::OperationWait oneWait;
     const auto db = m_context.openDatabase();
     {
         Transaction tx(*db);

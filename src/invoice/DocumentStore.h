@@ -5,6 +5,7 @@
 class DocumentContext;
 class Database;
 struct CurrentDocument;
+struct TrecSavedData;
 
 /// Storage and numbering of the current document (DocumentContext::document).
 class DocumentStore
@@ -26,7 +27,11 @@ public:
     /// amount is settled with the payments first (PaymentRules::settle). Either all of it is
     /// stored or none of it (DbError is thrown and the document stays as it was).
     /// A new document whose number was taken meanwhile by another copy of the program
-    /// is saved under the next free number, and the user is told. Returns the number.
+    /// is saved under the next free number, and the user is told. A saved document
+    /// changed meanwhile by another copy is written only when all that copy did was
+    /// add payments (they are kept beside this copy's); otherwise, or when it was
+    /// deleted meanwhile, nothing is written and RowConflict is thrown. Returns
+    /// the number.
     int pSaveInvoice();
     /// The same, with \a alsoWrite run inside the save's transaction once the number
     /// is known, so what it writes lands together with the document or not at all.
@@ -51,7 +56,15 @@ public:
     /// Makes the snapshot describe the document as it is now (as saved).
     void pUpdateSavedData();
 
+    /// The next save of a document deleted meanwhile by another copy stores it again
+    /// under its number instead of reporting RowConflict.
+    void storeAgainIfDeleted() { m_storeAgainIfDeleted = true; }
+
 private:
+    void loadFrom(Database &db);
+    /// Checks the stored row against the version the document was loaded at, combining
+    /// payments stored meanwhile where it can. Returns what the posting must undo.
+    TrecSavedData checkStoredVersion(Database &db);
     int allocateNumber(Database &db, int wanted);
     void writeHeader(Database &db, bool isNew);
     void writeLines(Database &db);
@@ -61,4 +74,5 @@ private:
 
     DocumentContext &m_context;
     CurrentDocument &m_document;
+    bool m_storeAgainIfDeleted = false;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Payments.h"
+
 #include <QDate>
 #include <QString>
 #include <array>
@@ -82,6 +84,13 @@ struct TrecSavedData
     bool strPaidInFull = false;
     QDate strInvDate;
     DocumentTotals totals;
+    /// The stored row's intRowVersion: a save writes only over this version.
+    qint64 intRowVersion = 0;
+    /// What the user edits on the document besides its payments, as loaded
+    /// (DocumentMerge::contentKey), and the payments as loaded, so a save that finds
+    /// the document changed meanwhile can tell what the other copy did.
+    QString content;
+    QList<Payment> payments;
 };
 
 /// The texts printed below the lines.

@@ -17,6 +17,8 @@ struct Payment
     QString method = QStringLiteral("other");
     QString reference;
     QString note;
+
+    friend bool operator==(const Payment &, const Payment &) = default;
 };
 
 namespace Payments {

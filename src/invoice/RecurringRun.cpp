@@ -5,6 +5,7 @@
 #include "PaymentRules.h"
 #include "Recurring.h"
 #include "DocumentContext.h"
+#include "data/BusyPolicy.h"
 #include "data/Database.h"
 
 #include <QSet>
@@ -27,6 +28,7 @@ RecurringRun::RecurringRun(DocumentContext &context, Preview preview)
 
 RecurringRun::Outcome RecurringRun::pPrintRecurring(QDate today)
 {
+    const BusyPolicy::OperationWait oneWait;
     Outcome outcome;
     QList<int> numbers;
     QSet<int> copiedEarlier;

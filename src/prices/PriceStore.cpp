@@ -36,7 +36,7 @@ PriceStore::PriceStore(const DataContext &context)
 QList<PriceItem> PriceStore::list(PriceSearch kind, const QString &text) const
 {
     const auto db = m_context.openDatabase();
-    QString sql = QStringLiteral("SELECT intPrcItemNumID, strPrcItemName, strLabTax, strMatTax, dbLbrPrc, dbMatPrc "
+    QString sql = QStringLiteral("SELECT intPrcItemNumID, strPrcItemName, strLabTax, strMatTax, dbLbrPrc, dbMatPrc, intRowVersion "
                                  "FROM tblPrices");
     switch (kind) {
     case PriceSearch::AllPriceItems:
@@ -59,19 +59,64 @@ QList<PriceItem> PriceStore::list(PriceSearch kind, const QString &text) const
     QList<PriceItem> items;
     while (query.step()) {
         items.append({query.int64At(0), query.textAt(1), storedFlag(query.textAt(2)), storedFlag(query.textAt(3)),
-                      query.doubleAt(4), query.doubleAt(5)});
+                      query.doubleAt(4), query.doubleAt(5), query.int64At(6)});
     }
     return items;
+}
+
+std::optional<PriceItem> PriceStore::find(qint64 id) const
+{
+    const auto db = m_context.openDatabase();
+    Statement query = db->prepare(QStringLiteral("SELECT intPrcItemNumID, strPrcItemName, strLabTax, strMatTax, "
+                                                 "dbLbrPrc, dbMatPrc, intRowVersion FROM tblPrices "
+                                                 "WHERE intPrcItemNumID = ?"));
+    query.bind(1, id);
+    if (!query.step())
+        return std::nullopt;
+    return PriceItem{query.int64At(0), query.textAt(1), storedFlag(query.textAt(2)), storedFlag(query.textAt(3)),
+                     query.doubleAt(4), query.doubleAt(5), query.int64At(6)};
 }
 
 qint64 PriceStore::save(const PriceItem &item)
 {
     const auto db = m_context.openDatabase();
     Transaction tx(*db);
-    // New, or deleted meanwhile by another copy of the program: stored afresh.
-    const qint64 id = item.intPrcItemNumID > 0 && updateRow(*db, item) ? item.intPrcItemNumID : insertRow(*db, item);
+    qint64 id = item.intPrcItemNumID;
+    if (id > 0) {
+        RowVersions::expect(*db, QStringLiteral("tblPrices"), QStringLiteral("intPrcItemNumID"), id,
+                            item.intRowVersion, QStringLiteral("The price item \"%1\"").arg(item.strPrcItemName));
+        (void)updateRow(*db, item);
+    } else {
+        id = insertRow(*db, item);
+    }
     tx.commit();
     return id;
+}
+
+RowVersions::SaveOutcome PriceStore::saveOrAsk(PriceItem &item, Prompts &prompts)
+{
+    RowVersions::Access<PriceItem> access;
+    access.save = [this, &item](const PriceItem &mine) { item.intPrcItemNumID = save(mine); };
+    access.findTheirs = [this, id = item.intPrcItemNumID] { return find(id); };
+    access.lost = [this](const PriceItem &mine, const PriceItem &theirs) {
+        QStringList lost;
+        const QLocale &locale = m_context.locale;
+        if (mine.strPrcItemName != theirs.strPrcItemName)
+            lost << QStringLiteral("Description: %1").arg(theirs.strPrcItemName);
+        if (mine.dbLbrPrc != theirs.dbLbrPrc)
+            lost << QStringLiteral("Labor price: %1").arg(locale.toString(theirs.dbLbrPrc));
+        if (mine.dbMatPrc != theirs.dbMatPrc)
+            lost << QStringLiteral("Material price: %1").arg(locale.toString(theirs.dbMatPrc));
+        if (mine.strLabTax != theirs.strLabTax)
+            lost << QStringLiteral("Labor taxable: %1").arg(theirs.strLabTax ? "Yes" : "No");
+        if (mine.strMatTax != theirs.strMatTax)
+            lost << QStringLiteral("Material taxable: %1").arg(theirs.strMatTax ? "Yes" : "No");
+        return lost;
+    };
+    access.makeNew = [](PriceItem &mine) { mine.intPrcItemNumID = 0; };
+    access.adoptVersion = [](PriceItem &mine, const PriceItem &theirs) { mine.intRowVersion = theirs.intRowVersion; };
+    return RowVersions::saveOrAsk(prompts, QStringLiteral("The price item \"%1\"").arg(item.strPrcItemName), item,
+                                  access);
 }
 
 qint64 PriceStore::insertRow(Database &db, const PriceItem &item)
@@ -86,8 +131,8 @@ qint64 PriceStore::insertRow(Database &db, const PriceItem &item)
 bool PriceStore::updateRow(Database &db, const PriceItem &item)
 {
     Statement update = db.prepare(QStringLiteral(
-        "UPDATE tblPrices SET strPrcItemName = ?,strLabTax = ?,strMatTax = ?,dbLbrPrc = ?,dbMatPrc = ? "
-        "WHERE intPrcItemNumID = ?"));
+        "UPDATE tblPrices SET strPrcItemName = ?,strLabTax = ?,strMatTax = ?,dbLbrPrc = ?,dbMatPrc = ?,"
+        "intRowVersion = intRowVersion + 1 WHERE intPrcItemNumID = ?"));
     update.bindAll(item.strPrcItemName, item.strLabTax, item.strMatTax, item.dbLbrPrc, item.dbMatPrc,
                    item.intPrcItemNumID);
     update.run();
@@ -97,11 +142,11 @@ bool PriceStore::updateRow(Database &db, const PriceItem &item)
 QList<PriceItem> PriceStore::readAll(Database &db)
 {
     Statement query = db.prepare(QStringLiteral("SELECT intPrcItemNumID, strPrcItemName, strLabTax, strMatTax, "
-                                                "dbLbrPrc, dbMatPrc FROM tblPrices ORDER BY intPrcItemNumID"));
+                                                "dbLbrPrc, dbMatPrc, intRowVersion FROM tblPrices ORDER BY intPrcItemNumID"));
     QList<PriceItem> items;
     while (query.step()) {
         items.append({query.int64At(0), query.textAt(1), storedFlag(query.textAt(2)), storedFlag(query.textAt(3)),
-                      query.doubleAt(4), query.doubleAt(5)});
+                      query.doubleAt(4), query.doubleAt(5), query.int64At(6)});
     }
     return items;
 }

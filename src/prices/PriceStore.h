@@ -4,7 +4,10 @@
 #include <QLocale>
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <utility>
+
+#include "data/RowConflict.h"
 
 class DataContext;
 class Database;
@@ -19,6 +22,8 @@ struct PriceItem
     bool strMatTax = false;
     double dbLbrPrc = 0;
     double dbMatPrc = 0;
+    /// The stored row's version when it was read; a save writes only over it.
+    qint64 intRowVersion = 0;
 
     bool operator==(const PriceItem &) const = default;
 };
@@ -42,9 +47,15 @@ public:
     /// The items \a kind selects, in storage order; the name search keeps the items
     /// whose description begins with \a text in any letter case.
     [[nodiscard]] QList<PriceItem> list(PriceSearch kind, const QString &text = {}) const;
-    /// Stores \a item: inserted when its id is 0 (or when its row has gone meanwhile),
-    /// updated otherwise. Returns the id it is stored under.
+    /// The stored item \a id, or nothing when there is none.
+    [[nodiscard]] std::optional<PriceItem> find(qint64 id) const;
+    /// Stores \a item: inserted when its id is 0, updated otherwise, but only over the
+    /// version it was read at; an item changed or deleted meanwhile by another copy
+    /// throws RowConflict and is left as it is. Returns the id it is stored under.
     qint64 save(const PriceItem &item);
+    /// Saves \a item, asking what to do when another copy changed or deleted it
+    /// meanwhile (RowVersions::saveOrAsk). Throws DbError for other failures.
+    RowVersions::SaveOutcome saveOrAsk(PriceItem &item, Prompts &prompts);
     /// Deletes item \a id and gives the freed space back. Document lines are copies
     /// and stay as they are.
     void remove(qint64 id);

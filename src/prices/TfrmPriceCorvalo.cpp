@@ -222,7 +222,16 @@ void TfrmPriceCorvalo::listClicked(const QModelIndex &index)
 {
     if (m_mode != Mode::Browsing || !index.isValid())
         return;
-    const PriceItem &item = m_model.item(index.row());
+    showItem(m_model.item(index.row()));
+    startEditing(Mode::Editing);
+    if (pickMode())
+        m_txtQuantity->setFocus();
+    else
+        m_txtPriceItmDiscription->setFocus();
+}
+
+void TfrmPriceCorvalo::showItem(const PriceItem &item)
+{
     const QLocale &locale = m_context.locale;
     TextFields::showStored(m_txtPriceItmDiscription, item.strPrcItemName);
     TextFields::showStored(m_txtLaborPrice, Money::decimalText(item.dbLbrPrc, locale));
@@ -230,11 +239,7 @@ void TfrmPriceCorvalo::listClicked(const QModelIndex &index)
     m_ckbxLaborTaxable->setChecked(item.strLabTax);
     m_ckbxMatTaxable->setChecked(item.strMatTax);
     m_lblPriceItmID->setText(QString::number(item.intPrcItemNumID));
-    startEditing(Mode::Editing);
-    if (pickMode())
-        m_txtQuantity->setFocus();
-    else
-        m_txtPriceItmDiscription->setFocus();
+    m_rowVersion = item.intRowVersion;
 }
 
 void TfrmPriceCorvalo::newRecord()
@@ -280,7 +285,19 @@ bool TfrmPriceCorvalo::saveRecord()
     item.strMatTax = m_ckbxMatTaxable->isChecked();
     item.dbLbrPrc = *labor;
     item.dbMatPrc = *material;
-    return storeRecord(tr("Saving Price Information..."), [&] { m_store.save(item); });
+    item.intRowVersion = m_rowVersion;
+    return storeRecord(tr("Saving Price Information..."), [&] {
+        switch (m_store.saveOrAsk(item, m_context.prompts())) {
+        case RowVersions::SaveOutcome::Saved:
+            return true;
+        case RowVersions::SaveOutcome::TookTheirs:
+            showItem(item);
+            return false;
+        case RowVersions::SaveOutcome::KeptEditing:
+            break;
+        }
+        return false;
+    });
 }
 
 bool TfrmPriceCorvalo::cancelEditing()

@@ -39,6 +39,7 @@ private:
     void pRunListQuery();
     void searchKindChanged();
     void listClicked(const QModelIndex &index);
+    void showItem(const PriceItem &item);
     void startEditing(Mode mode);
 
     void newRecord() override;
@@ -76,5 +77,7 @@ private:
     QLabel *m_lblQuantity = nullptr;
     QLineEdit *m_txtQuantity = nullptr;
     QLabel *m_lblPriceItmID = nullptr;
+    /// The version of the item shown, as it was read.
+    qint64 m_rowVersion = 0;
     QPushButton *m_btnAddPriceItnToInvoice = nullptr;
 };

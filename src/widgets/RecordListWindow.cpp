@@ -121,12 +121,13 @@ void RecordListWindow::done(int result)
     QDialog::done(result);
 }
 
-bool RecordListWindow::storeRecord(const QString &savingText, const std::function<void()> &store)
+bool RecordListWindow::storeRecord(const QString &savingText, const std::function<bool()> &store)
 {
     SavingIndicator &saving = m_data.saving();
     saving.pShowSaving(savingText);
     const auto closePopup = qScopeGuard([&saving] { saving.pCloseSaving(); });
-    if (!attempt(store))
+    bool stored = false;
+    if (!attempt([&] { stored = store(); }) || !stored)
         return false;
     returnToList();
     return true;

@@ -57,8 +57,9 @@ protected:
     /// when it stays open (the user cancelled or saving failed).
     virtual bool cancelEditing();
     /// Stores through \a store behind the saving popup and returns to the list;
-    /// false (with the error shown) when it could not be stored.
-    bool storeRecord(const QString &savingText, const std::function<void()> &store);
+    /// false (with the error shown) when it could not be stored, or when \a store
+    /// gives false (the user chose to keep editing, or took another copy's version).
+    bool storeRecord(const QString &savingText, const std::function<bool()> &store);
     /// Asks \a question (No preferred); on Yes removes record \a id, when it has
     /// one, through \a remove behind the saving popup and returns to the list.
     void deleteRecord(const QString &question, const QString &savingText, qint64 id,

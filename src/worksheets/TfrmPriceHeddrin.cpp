@@ -158,6 +158,7 @@ void TfrmPriceHeddrin::pQueryPriceList()
               Money::decimalText(item.dbLbrPrc, locale), Money::decimalText(item.dbMatPrc, locale),
               QString::number(item.intPrcItemNumID)})
             row.append(new QStandardItem(text));
+        row[PriceItmID]->setData(item.intRowVersion, Qt::UserRole);
         for (int column : {LaborText, MaterialText})
             row[column]->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         m_model->appendRow(row);
@@ -172,6 +173,7 @@ void TfrmPriceHeddrin::lstPriceClick(int row)
     m_txtLaborPrice->setText(m_model->item(row, LabPrice)->text());
     m_txtMatPrice->setText(m_model->item(row, MatPrice)->text());
     m_lblPriceItmID->setText(m_model->item(row, PriceItmID)->text());
+    m_rowVersion = m_model->item(row, PriceItmID)->data(Qt::UserRole).toLongLong();
     m_lstPrice->setEnabled(false);
     m_txtLaborPrice->setEnabled(true);
     m_txtMatPrice->setEnabled(true);
@@ -226,7 +228,18 @@ bool TfrmPriceHeddrin::actSaveExecute()
             store.saveDocumentPrice(m_context.document.header.intInvNumber, id, prices[0], prices[1]);
             markChanged();
         } else {
-            store.saveCompanyPrice(id, prices[0], prices[1]);
+            WorkSheetPriceItem item{id, m_txtPriceItmDiscription->text(), prices[0], prices[1], m_rowVersion};
+            switch (store.saveCompanyPriceOrAsk(item, m_context.prompts())) {
+            case RowVersions::SaveOutcome::Saved:
+                break;
+            case RowVersions::SaveOutcome::TookTheirs:
+                m_txtLaborPrice->setText(Money::decimalText(item.dbLbrPrc, m_context.locale));
+                m_txtMatPrice->setText(Money::decimalText(item.dbMatPrc, m_context.locale));
+                m_rowVersion = item.intRowVersion;
+                return false;
+            case RowVersions::SaveOutcome::KeptEditing:
+                return false;
+            }
         }
     } catch (const DbError &error) {
         m_context.prompts().showError(error.message(), error.detail());

@@ -65,4 +65,6 @@ private:
     QLineEdit *m_txtLaborPrice;
     QLineEdit *m_txtMatPrice;
     QLabel *m_lblPriceItmID;
+    /// The version of the company price being edited, as it was read.
+    qint64 m_rowVersion = 0;
 };

@@ -4,6 +4,8 @@
 #include <QString>
 #include <optional>
 
+#include "data/RowConflict.h"
+
 class DataContext;
 class Database;
 
@@ -14,6 +16,8 @@ struct WorkSheetPriceItem
     QString strPrcItemName;
     double dbLbrPrc = 0;
     double dbMatPrc = 0;
+    /// The stored row's version when it was read; a save writes only over it.
+    qint64 intRowVersion = 0;
 };
 
 /// The work-sheet price list (tblPrices) and the prices saved with each document
@@ -30,6 +34,12 @@ public:
 
     /// Changes an item's prices for every later new document.
     void saveCompanyPrice(int id, double labor, double material);
+    /// The same for \a item, but only over the version it was read at: an item
+    /// changed meanwhile by another copy throws RowConflict and is left as it is.
+    void saveCompanyPrice(const WorkSheetPriceItem &item);
+    /// Saves \a item, asking what to do when another copy changed it meanwhile
+    /// (RowVersions::saveOrAsk). Throws DbError for other failures.
+    RowVersions::SaveOutcome saveCompanyPriceOrAsk(WorkSheetPriceItem &item, Prompts &prompts);
     /// Changes an item's prices for document \a documentNumber only. An item the
     /// document has no saved row for gets one, so the change is never lost.
     void saveDocumentPrice(int documentNumber, int id, double labor, double material);
