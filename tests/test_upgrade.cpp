@@ -78,10 +78,17 @@ QList<Written> writeRandomDocuments(const QLocale &writer, int count, quint32 se
         written.append({{&column(QStringLiteral("strActStartDateTime")), i, row,
                          DateText::shortDateLongTime(start, writer)},
                         StoredForm::dateTimeText(start)});
-        written.append({{&column(QStringLiteral("strActEndDateTime")), i, row, DateText::shortDateLongTime(end, writer)},
+        written.append({{&column(QStringLiteral("strActEndDateTime")), i, row,
+                         DateText::shortDateLongTime(end, writer)},
                         StoredForm::dateTimeText(end)});
     }
     return written;
+}
+
+/// \a text written into \a columnName of row \a row, meaning \a meaning.
+Written oldText(const char *columnName, qint64 row, const QString &text, const QString &meaning)
+{
+    return {{&column(QString::fromLatin1(columnName)), row, QStringLiteral("Row %1").arg(row), text}, meaning};
 }
 
 QList<OldStoredTexts::Text> textsOf(const QList<Written> &written)
@@ -247,7 +254,8 @@ struct OlderFile : TestSession
             case Kind::Quantity:
                 break;
             }
-            db->prepare(QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?").arg(text.column->table, text.column->column))
+            const QString update = QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?");
+            db->prepare(update.arg(text.column->table, text.column->column))
                 .bindAll(old, text.rowId)
                 .run();
         }
@@ -309,34 +317,28 @@ private slots:
         // Every day is 12 or less: British and American forms both read everything.
         QList<Written> written;
         for (const QDate date : {QDate(2026, 10, 3), QDate(2026, 12, 9), QDate(2026, 11, 1)}) {
-            written.append({{&column(QStringLiteral("strInvDate")), 1, QStringLiteral("Document 501"),
-                             DateText::shortDate(date, locale("en_GB"))},
-                            StoredForm::dateText(date)});
+            written.append(
+                oldText("strInvDate", 1, DateText::shortDate(date, locale("en_GB")), StoredForm::dateText(date)));
         }
         for (const char *current : {"en_GB", "en_US", "de_DE"}) {
             const FormDecision decision = decideWritingForm(textsOf(written), locale(current), kToday);
             QCOMPARE(decision.complete.size(), 2);
-            const bool truthOffered = std::any_of(decision.complete.cbegin(), decision.complete.cend(),
-                                                  [&](const FileReading &r) { return r.values == meaningsOf(written); });
+            const bool truthOffered =
+                std::any_of(decision.complete.cbegin(), decision.complete.cend(),
+                            [&](const FileReading &r) { return r.values == meaningsOf(written); });
             QVERIFY2(truthOffered, current);
         }
         // One day after the 12th settles it for the whole file, the other dates included.
-        written.append({{&column(QStringLiteral("strInvDate")), 2, QStringLiteral("Document 502"),
-                         QStringLiteral("15/01/2027")},
-                        QStringLiteral("2027-01-15")});
+        written.append(oldText("strInvDate", 2, QStringLiteral("15/01/2027"), QStringLiteral("2027-01-15")));
         const FormDecision settled = decideWritingForm(textsOf(written), locale("en_US"), kToday);
         QCOMPARE(settled.complete.size(), 1);
         QCOMPARE(settled.complete.first().values, meaningsOf(written));
 
         // A decimal comma is read as the dates' language has it, never value by value.
         const QList<Written> charges = {
-            {{&column(QStringLiteral("strInvDate")), 1, QStringLiteral("Document 501"), QStringLiteral("20.11.2026")},
-             QStringLiteral("2026-11-20")},
-            {{&column(QStringLiteral("strExtraChargesLabor")), 1, QStringLiteral("Document 501"), QStringLiteral("1,250")},
-             QStringLiteral("1.25")},
-            {{&column(QStringLiteral("strExtraChargesMaterial")), 1, QStringLiteral("Document 501"),
-              QStringLiteral("1.250,5")},
-             QStringLiteral("1250.5")},
+            oldText("strInvDate", 1, QStringLiteral("20.11.2026"), QStringLiteral("2026-11-20")),
+            oldText("strExtraChargesLabor", 1, QStringLiteral("1,250"), QStringLiteral("1.25")),
+            oldText("strExtraChargesMaterial", 1, QStringLiteral("1.250,5"), QStringLiteral("1250.5")),
         };
         const FormDecision german = decideWritingForm(textsOf(charges), locale("en_US"), kToday);
         QCOMPARE(german.complete.size(), 1);
@@ -347,33 +349,27 @@ private slots:
     {
         // Read month first, every date reads, but an activity would end before it starts.
         QList<Written> span = {
-            {{&column(QStringLiteral("strActStartDateTime")), 1, QStringLiteral("Activity 1"),
-              QStringLiteral("05/11/2026 08:00:00")},
-             QStringLiteral("2026-11-05T08:00:00")},
-            {{&column(QStringLiteral("strActEndDateTime")), 1, QStringLiteral("Activity 1"),
-              QStringLiteral("03/12/2026 17:30:00")},
-             QStringLiteral("2026-12-03T17:30:00")},
+            oldText("strActStartDateTime", 1, QStringLiteral("05/11/2026 08:00:00"),
+                    QStringLiteral("2026-11-05T08:00:00")),
+            oldText("strActEndDateTime", 1, QStringLiteral("03/12/2026 17:30:00"),
+                    QStringLiteral("2026-12-03T17:30:00")),
         };
         const FormDecision decision = decideWritingForm(textsOf(span), locale("en_US"), kToday);
         QCOMPARE(decision.complete.size(), 1);
         QCOMPARE(decision.complete.first().values, meaningsOf(span));
         // One typed backwards under every form does not stop the file from reading.
-        span.append({{&column(QStringLiteral("strActStartDateTime")), 2, QStringLiteral("Activity 2"),
-                       QStringLiteral("14/12/2026 08:00:00")},
-                      QStringLiteral("2026-12-14T08:00:00")});
-        span.append({{&column(QStringLiteral("strActEndDateTime")), 2, QStringLiteral("Activity 2"),
-                       QStringLiteral("14/12/2026")},
-                      QStringLiteral("2026-12-14T00:00:00")});
+        span.append(oldText("strActStartDateTime", 2, QStringLiteral("14/12/2026 08:00:00"),
+                            QStringLiteral("2026-12-14T08:00:00")));
+        span.append(
+            oldText("strActEndDateTime", 2, QStringLiteral("14/12/2026"), QStringLiteral("2026-12-14T00:00:00")));
         const FormDecision typed = decideWritingForm(textsOf(span), locale("en_US"), kToday);
         QCOMPARE(typed.complete.size(), 1);
         QCOMPARE(typed.complete.first().values, meaningsOf(span));
 
         // Years out of reach read under no form; the best reading keeps them unread.
         const QList<Written> far = {
-            {{&column(QStringLiteral("strInvDate")), 1, QStringLiteral("Document 501"), QStringLiteral("15/01/1899")},
-             QString()},
-            {{&column(QStringLiteral("strInvDate")), 2, QStringLiteral("Document 502"), QStringLiteral("15/01/2026")},
-             QStringLiteral("2026-01-15")},
+            oldText("strInvDate", 1, QStringLiteral("15/01/1899"), QString()),
+            oldText("strInvDate", 2, QStringLiteral("15/01/2026"), QStringLiteral("2026-01-15")),
         };
         const FormDecision none = decideWritingForm(textsOf(far), locale("en_US"), kToday);
         QVERIFY(none.complete.isEmpty());
@@ -389,7 +385,8 @@ private slots:
         for (const char *writer : {"en_GB", "en_US", "de_DE", "fr_FR"}) {
             for (const char *reader : {"en_GB", "en_US", "de_DE", "fr_FR", "C"}) {
                 if (qstrcmp(writer, reader) != 0)
-                    QTest::addRow("%s under %s", writer, reader) << QString::fromLatin1(writer) << QString::fromLatin1(reader);
+                    QTest::addRow("%s under %s", writer, reader)
+                        << QString::fromLatin1(writer) << QString::fromLatin1(reader);
             }
         }
     }
@@ -463,8 +460,8 @@ private slots:
         QCOMPARE(db->queryInt(QStringLiteral("SELECT COUNT(*) FROM tblUnreadValues")), 0);
         for (const Expected &e : expected) {
             QString where = e.row;
-            Statement q = db->prepare(QStringLiteral("SELECT %1 FROM %2 WHERE %3")
-                                          .arg(e.column, e.table, where.replace(QLatin1Char(' '), QStringLiteral(" AND "))));
+            where.replace(QLatin1Char(' '), QStringLiteral(" AND "));
+            Statement q = db->prepare(QStringLiteral("SELECT %1 FROM %2 WHERE %3").arg(e.column, e.table, where));
             QVERIFY2(q.step(), qPrintable(e.row));
             const QString what = QStringLiteral("%1 %2 %3: '%4'").arg(e.table, e.row, e.column, e.stored);
             if (e.kind == QLatin1String("date") || e.kind == QLatin1String("datetime"))
@@ -516,7 +513,8 @@ private slots:
             QCOMPARE(f.askedChoice().size(), 1);
             const QString dates = f.text(QStringLiteral("SELECT group_concat(strInvDate, '|') FROM "
                                                         "(SELECT strInvDate FROM tblInvHeader ORDER BY intInvNumber)"));
-            QCOMPARE(dates, chosen == 1 ? QStringLiteral("2026-10-03|2026-12-09") : QStringLiteral("2026-03-10|2026-09-12"));
+            const QString dayFirst = QStringLiteral("2026-10-03|2026-12-09");
+            QCOMPARE(dates, chosen == 1 ? dayFirst : QStringLiteral("2026-03-10|2026-09-12"));
         }
     }
 
@@ -670,8 +668,9 @@ private slots:
             SchemaUpgrade::planUpgrade(path, f.context.locale, f.prompts, SchemaUpgrade::Occasion::StartUp, kToday);
         const SchemaUpgrade::UpgradePlan second =
             SchemaUpgrade::planUpgrade(path, f.context.locale, f.prompts, SchemaUpgrade::Occasion::StartUp, kToday);
-        const SchemaUpgrade::UpgradeReport a = SchemaUpgrade::pUpgradeDataBase(path, {f.context.edition(), f.context.locale}, first);
-        const SchemaUpgrade::UpgradeReport b = SchemaUpgrade::pUpgradeDataBase(path, {f.context.edition(), f.context.locale}, second);
+        const SchemaUpgrade::UpgradeContext context{f.context.edition(), f.context.locale};
+        const SchemaUpgrade::UpgradeReport a = SchemaUpgrade::pUpgradeDataBase(path, context, first);
+        const SchemaUpgrade::UpgradeReport b = SchemaUpgrade::pUpgradeDataBase(path, context, second);
         QVERIFY(a.upgraded());
         QVERIFY(!b.upgraded());
         QVERIFY(b.safetyCopyPath.isEmpty());
