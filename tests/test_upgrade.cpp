@@ -577,11 +577,13 @@ private slots:
         f.prompts.asked.clear();
         TfrmInvoiceStored editor(f.context);
         editor.show();
+        editor.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&editor));
         QCOMPARE(f.prompts.messages(QStringLiteral("Information")).size(), 1);
         auto *date = editor.findChild<QDateEdit *>(QStringLiteral("dateTimePickerInvoice"));
         QCOMPARE(date->text().trimmed(), QString()); // blank, not today
         QAction *save = editor.findChild<QAction *>(QStringLiteral("actSave"));
-        date->setFocus();
+        date->setFocus(Qt::TabFocusReason); // as the keyboard reaches it: the whole field is typed over
         QTest::keyClicks(date, QStringLiteral("21.11.2026"));
         QTest::keyClick(date, Qt::Key_Tab);
         QCOMPARE(f.doc().header.strInvDate, QDate(2026, 11, 21));
