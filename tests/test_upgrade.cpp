@@ -265,6 +265,15 @@ struct OlderFile : TestSession
             db->prepare(QStringLiteral("UPDATE tblSchemaLevel SET intSchemaLevel = ?")).bind(1, level).run();
     }
 
+    /// Stores \a text as the date of document \a number, as no version of the program wrote it.
+    void storeDateText(int number, const QString &text)
+    {
+        const auto db = this->db();
+        db->prepare(QStringLiteral("UPDATE tblInvHeader SET strInvDate = ? WHERE intInvNumber = ?"))
+            .bindAll(text, number)
+            .run();
+    }
+
     /// Starts again under \a language, answering choices with \a picks.
     bool restart(const QLocale &language, QList<int> picks = {})
     {
@@ -524,12 +533,7 @@ private slots:
         const int good = f.save(QDate(2026, 11, 20), 10);
         const int bad = f.save(QDate(2026, 11, 21), 10);
         f.age(locale("de_DE"));
-        {
-            const auto db = f.db();
-            db->prepare(QStringLiteral("UPDATE tblInvHeader SET strInvDate = '31.31.2026' WHERE intInvNumber = ?"))
-                .bind(1, bad)
-                .run();
-        }
+        f.storeDateText(bad, QStringLiteral("31.31.2026"));
         const QString path = f.context.databasePath();
         const QByteArray before = fileHash(path);
         QVERIFY(!f.restart(locale("en_US"), {-1}));
@@ -566,12 +570,7 @@ private slots:
         OlderFile f;
         const int bad = f.save(QDate(2026, 11, 21), 10);
         f.age(locale("de_DE"));
-        {
-            const auto db = f.db();
-            db->prepare(QStringLiteral("UPDATE tblInvHeader SET strInvDate = '31.31.2026' WHERE intInvNumber = ?"))
-                .bind(1, bad)
-                .run();
-        }
+        f.storeDateText(bad, QStringLiteral("31.31.2026"));
         QVERIFY(f.restart(locale("de_DE"), {0}));
         f.open(bad);
         f.prompts.asked.clear();

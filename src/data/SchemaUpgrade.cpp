@@ -85,11 +85,17 @@ QString makeSafetyCopy(const QString &path)
     return copy;
 }
 
+/// Removes a safety copy with its dated folder.
+void removeSafetyCopy(const QString &copy)
+{
+    QDir(QFileInfo(copy).absolutePath()).removeRecursively();
+}
+
 void dropOldSafetyCopies(const QString &path)
 {
     const QStringList copies = safetyCopyPaths(path);
     for (qsizetype i = kSafetyCopies; i < copies.size(); ++i)
-        QDir(QFileInfo(copies.at(i)).absolutePath()).removeRecursively();
+        removeSafetyCopy(copies.at(i));
 }
 
 /// Reads every old text of the file at \a path and decides how they were written.
@@ -237,11 +243,11 @@ UpgradeReport pUpgradeDataBase(const QString &path, const UpgradeContext &contex
         transaction.commit();
         done = report.upgraded();
     } catch (...) {
-        QDir(QFileInfo(report.safetyCopyPath).absolutePath()).removeRecursively();
+        removeSafetyCopy(report.safetyCopyPath);
         throw;
     }
     if (!done) {
-        QDir(QFileInfo(report.safetyCopyPath).absolutePath()).removeRecursively();
+        removeSafetyCopy(report.safetyCopyPath);
         report.safetyCopyPath.clear();
     }
     dropOldSafetyCopies(path);
