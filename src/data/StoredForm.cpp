@@ -1,6 +1,7 @@
 #include "StoredForm.h"
 
 #include "DateText.h"
+#include "core/AmountReader.h"
 
 #include <cmath>
 
@@ -124,11 +125,17 @@ std::optional<QDateTime> readDateTime(const QString &text, const QLocale &locale
 std::optional<double> readDecimal(const QString &text, const QLocale &locale)
 {
     const QString trimmed = text.trimmed();
-    bool ok = false;
-    const double value = locale.toDouble(trimmed, &ok);
-    if (const std::optional<double> read = finite(value, ok))
-        return read;
-    return readAmount(trimmed);
+    std::optional<double> read;
+    if (locale.decimalPoint() == QStringLiteral(".") || locale.decimalPoint() == QStringLiteral(",")) {
+        // The reader every amount goes through, so an old file's amounts meet the
+        // same rules as typed and imported ones.
+        read = AmountReader::readWritten(trimmed, AmountReader::markOf(locale));
+    } else {
+        bool ok = false;
+        const double value = locale.toDouble(trimmed, &ok);
+        read = finite(value, ok);
+    }
+    return read ? read : readAmount(trimmed);
 }
 
 std::optional<double> readCurrency(const QString &text, const QLocale &locale)

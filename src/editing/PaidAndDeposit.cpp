@@ -1,6 +1,6 @@
 #include "PaidAndDeposit.h"
 
-#include "core/AllowNumDecimalOnly.h"
+#include "core/AmountReader.h"
 #include "invoice/DocumentKinds.h"
 #include "invoice/InvoiceRecords.h"
 #include "invoice/Money.h"
@@ -53,10 +53,9 @@ std::optional<QString> apply(TrecInvHeader &header, const QString &amount, bool 
 {
     double value = 0;
     if (!amount.isEmpty()) {
-        const std::optional<double> typed = Money::parseDecimal(amount, locale);
-        if (!typed)
-            return AllowNumDecimalOnly::notANumber(QStringLiteral("amount"), amount, locale);
-        value = *typed;
+        if (const std::optional<QString> problem = AmountReader::problem(QStringLiteral("amount"), amount, locale))
+            return problem;
+        value = *Money::parseDecimal(amount, locale);
     }
     switch (groupOf(header.strInvName)) {
     case Group::Deposit:

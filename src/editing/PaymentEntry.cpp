@@ -1,6 +1,7 @@
 #include "PaymentEntry.h"
 
 #include "core/AllowNumDecimalOnly.h"
+#include "core/AmountReader.h"
 #include "invoice/Money.h"
 
 #include <QCoreApplication>
@@ -8,9 +9,6 @@
 namespace PaymentEntry {
 
 namespace {
-
-// Far above any real payment, and still exact in cents.
-constexpr double kLargest = 1e12;
 
 QString tr(const char *text)
 {
@@ -31,8 +29,8 @@ std::variant<Payment, QString> read(const Typed &typed, const QLocale &locale)
     const double cents = Money::roundToCents(*amount);
     if (cents <= 0)
         return tr("The amount received must be more than zero.");
-    if (cents >= kLargest)
-        return tr("The amount %1 is too large for a payment.").arg(typed.amount);
+    if (!AmountReader::withinLargest(cents))
+        return AmountReader::tooLarge(tr("amount"), typed.amount.trimmed(), locale);
     Payment payment;
     payment.date = typed.date;
     payment.amount = cents;

@@ -1,5 +1,6 @@
 #include "Money.h"
 
+#include "core/AmountReader.h"
 #include "data/StoredForm.h"
 
 #include <cmath>
@@ -44,14 +45,7 @@ QString storedAmountText(const QString &stored, const QLocale &locale)
 
 std::optional<double> parseDecimal(const QString &text, const QLocale &locale)
 {
-    const QString trimmed = text.trimmed();
-    bool ok = false;
-    double value = locale.toDouble(trimmed, &ok);
-    if (!ok)
-        value = QLocale::c().toDouble(trimmed, &ok);
-    if (!ok || !std::isfinite(value))
-        return std::nullopt;
-    return value;
+    return AmountReader::readTyped(text, locale);
 }
 
 } // namespace Money

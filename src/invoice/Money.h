@@ -28,7 +28,8 @@ namespace Money {
 [[nodiscard]] QString storedAmountText(const QString &stored, const QLocale &locale);
 
 /// Reads a decimal typed or stored in the locale's form; the C form ("13.5") is
-/// accepted too, so texts written under another locale still read.
+/// accepted too, so texts written under another locale still read. Thousands
+/// separators are not: in such a text every mark is decimal (AmountReader).
 [[nodiscard]] std::optional<double> parseDecimal(const QString &text, const QLocale &locale);
 
 } // namespace Money
