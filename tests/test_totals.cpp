@@ -367,7 +367,10 @@ private slots:
         QVERIFY(!InvoiceLines::setWorkSheetField(sheet, InvoiceLines::ExtraChargesLabor, QStringLiteral("."), us));
         QVERIFY(sheet == before);
         QVERIFY(InvoiceLines::setWorkSheetField(sheet, InvoiceLines::AreaLength, QStringLiteral("14"), us));
-        QVERIFY(InvoiceLines::setWorkSheetField(sheet, InvoiceLines::ExtraChargesLabor, QStringLiteral("1,250.5"), us));
+        // As the field refuses them, a typed amount has no thousands separators.
+        QVERIFY(!InvoiceLines::setWorkSheetField(sheet, InvoiceLines::ExtraChargesLabor, QStringLiteral("1,250.5"), us));
+        QVERIFY(!InvoiceLines::setWorkSheetField(sheet, InvoiceLines::ExtraChargesLabor, QStringLiteral("1e11"), us));
+        QVERIFY(InvoiceLines::setWorkSheetField(sheet, InvoiceLines::ExtraChargesLabor, QStringLiteral("1250.5"), us));
         QCOMPARE(sheet.intAreaLength, 14);
         QCOMPARE(sheet.dbExtraChargesLabor, 1250.5);
         QCOMPARE(InvoiceLines::workSheetText(sheet, InvoiceLines::ExtraChargesLabor, QLocale(QLocale::German)),

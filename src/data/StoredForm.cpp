@@ -125,17 +125,18 @@ std::optional<QDateTime> readDateTime(const QString &text, const QLocale &locale
 std::optional<double> readDecimal(const QString &text, const QLocale &locale)
 {
     const QString trimmed = text.trimmed();
-    std::optional<double> read;
+    // The reader every amount goes through, so an old file's amounts meet the same
+    // rules as typed and imported ones; then the language's own reading, for the
+    // forms only it writes (groups of other sizes, other digits and marks).
     if (locale.decimalPoint() == QStringLiteral(".") || locale.decimalPoint() == QStringLiteral(",")) {
-        // The reader every amount goes through, so an old file's amounts meet the
-        // same rules as typed and imported ones.
-        read = AmountReader::readWritten(trimmed, AmountReader::markOf(locale));
-    } else {
-        bool ok = false;
-        const double value = locale.toDouble(trimmed, &ok);
-        read = finite(value, ok);
+        if (const std::optional<double> read = AmountReader::readWritten(trimmed, AmountReader::markOf(locale)))
+            return read;
     }
-    return read ? read : readAmount(trimmed);
+    bool ok = false;
+    const double value = locale.toDouble(trimmed, &ok);
+    if (const std::optional<double> read = finite(value, ok))
+        return read;
+    return readAmount(trimmed);
 }
 
 std::optional<double> readCurrency(const QString &text, const QLocale &locale)
