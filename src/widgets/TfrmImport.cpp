@@ -144,6 +144,9 @@ TfrmImport::TfrmImport(Csv::ImportJob &job, const Csv::Table &table, const QStri
     m_hasAmounts = std::any_of(job.fields().cbegin(), job.fields().cend(),
                                [](const Csv::FieldSpec &field) { return field.kind == Csv::ValueKind::Decimal; });
     marks->setVisible(m_hasAmounts);
+    // Created after the list, shown above it: Tab follows what is seen.
+    setTabOrder(m_cmbDecimalMark, m_chkTakeAmbiguous);
+    setTabOrder(m_chkTakeAmbiguous, m_lstProblems);
     auto *previewLayout = new QVBoxLayout(previewBox);
     previewLayout->addWidget(marks);
     previewLayout->addWidget(m_lblSummary);
