@@ -14,8 +14,15 @@
 #include "invoice/Money.h"
 #include "invoice/PaymentRules.h"
 #include "invoice/Receivables.h"
+#include "accounts/AccountTables.h"
+#include "editing/TfrmRecordPayment.h"
+#include "printing/PdfOutput.h"
+#include "printing/PrintJobs.h"
 
 #include <QCheckBox>
+#include <QLabel>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRandomGenerator>
@@ -118,6 +125,15 @@ struct Owed : TestSession
         return {};
     }
 };
+
+/// The text of the PDF at \a path, blanks run together.
+QString pdfText(const QString &path)
+{
+    QProcess tool;
+    tool.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    tool.waitForFinished();
+    return QString::fromUtf8(tool.readAllStandardOutput()).simplified();
+}
 
 } // namespace
 
@@ -393,6 +409,52 @@ private slots:
         QCOMPARE(o.open(older).header.dbInvBalance, 460.0);
         o.checkBooksAgree();
         QCOMPARE(o.prompts.unplanned, 0);
+    }
+
+    void theNoticeTheStatementAndRecordPaymentShowWhatIsOwed()
+    {
+        // Kept for a look when TARNWICK_KEEP_OUTPUT names a folder.
+        QTemporaryDir temporary;
+        const QString folder = qEnvironmentVariable("TARNWICK_KEEP_OUTPUT", temporary.path());
+        Owed o;
+        DocumentActions actions(o.context);
+        const int invoice = o.save(kInvoice, 1000);
+        actions.recordPayment(invoice, paid(600));
+        const int notice = actions.createPastDue(invoice);
+        o.open(notice);
+        const QString noticePdf = folder + QStringLiteral("/notice.pdf");
+        PdfOutput::writeFile(PrintJobs::RvSystemPrntDocsPrint(o.context, PrintRequest::of(PrintKind::CurrentDocument)),
+                             noticePdf);
+        const QString printed = pdfText(noticePdf);
+        QVERIFY2(printed.contains(QStringLiteral("$600.00")), qPrintable(printed));
+        QVERIFY2(printed.contains(QStringLiteral("$400.00")), qPrintable(printed));
+
+        const int overpaid = o.save(kInvoice, 190);
+        o.prompts.answers = {Prompts::Yes};
+        actions.recordPayment(overpaid, paid(1000));
+        actions.remove(notice);
+        const CustomerStatement::Account account = CustomerStatement::build(
+            o.context, CustomerStatement::customerOf(o.context, invoice), QDate(2026, 1, 1), kToday.addDays(1));
+        const QString statementPdf = folder + QStringLiteral("/statement.pdf");
+        const TablePrintout table =
+            AccountTables::statement(account, CustomerStatement::customerOf(o.context, invoice),
+                                     QStringLiteral("Tarnwick Test Co."), o.context.locale);
+        PdfOutput::writeFile(PrintJobs::RvSystemPrntDocsPrint(
+                                 o.context, PrintRequest::list(PrintKind::Table, table.toListPrintout())),
+                             statementPdf);
+        QVERIFY2(pdfText(statementPdf).contains(o.money(-410)), qPrintable(pdfText(statementPdf)));
+
+        // Record Payment on the invoice still owing offers the other invoice's credit.
+        o.open(invoice);
+        TfrmRecordPayment window(o.context, [](const Payment &) { return true; }, [](int) { return false; });
+        window.offerCredit([&o] { return CustomerCredit::available(o.context, o.doc().header); },
+                           [](double, QDate) { return true; }, [](double, QDate) { return true; });
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(window.findChild<QPushButton *>(QStringLiteral("btnApplyCredit"))->isVisible());
+        QVERIFY(!window.findChild<QPushButton *>(QStringLiteral("btnRecordRefund"))->isVisible());
+        QVERIFY(window.findChild<QLabel *>(QStringLiteral("lblCustomerCredit"))->text().contains(o.money(810)));
+        window.grab().save(folder + QStringLiteral("/recordpayment.png"));
     }
 
     void overpaymentsOverGeneratedBooksAddUp()
