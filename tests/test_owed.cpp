@@ -14,6 +14,7 @@
 #include "invoice/Money.h"
 #include "invoice/PaymentRules.h"
 #include "invoice/Receivables.h"
+#include "receivables/PastDueNotices.h"
 #include "accounts/AccountTables.h"
 #include "editing/TfrmRecordPayment.h"
 #include "printing/PdfOutput.h"
@@ -213,6 +214,13 @@ private slots:
         QCOMPARE(o.prompts.asked.last().preferred, Prompts::No);
         QVERIFY(o.open(invoice).payments.isEmpty());
 
+        // The same as an amount paid typed on the document: asked, and No keeps the dialog open.
+        TrecInvHeader typed = o.open(invoice).header;
+        typed.dbPaidAmount = 1000;
+        o.prompts.answers = {Prompts::No};
+        QVERIFY(!PaidAndDeposit::confirmPaidAmount(o.doc(), typed, o.prompts, o.context.locale));
+        QVERIFY(o.prompts.lastMessage().startsWith(QStringLiteral("This is $810.00 more than the $190.00")));
+
         o.prompts.answers = {Prompts::Yes};
         QCOMPARE(actions.recordPayment(invoice, paid(1000)), Outcome::PaidInFull);
         const CurrentDocument &over = o.open(invoice);
@@ -224,6 +232,13 @@ private slots:
         const Receivables::CustomerTotal total = o.customerTotal();
         QCOMPARE(total.credit, -810.0);
         QCOMPARE(total.balance, -810.0);
+        // A credit is no debt: no past-due notice is made for it.
+        const QList<Receivables::Row> rows = Receivables::unpaidInvoices(o.context, kToday).rows;
+        QCOMPARE(rows.size(), 1);
+        QVERIFY(rows.first().isCredit());
+        const PastDueNotices::Outcome none = PastDueNotices(o.context).make(rows);
+        QVERIFY(none.notices.isEmpty());
+        QCOMPARE(none.failures.size(), 1);
         QCOMPARE(o.reportTotal(), 190.0);
 
         // A second invoice is paid from the credit, not from new money.
