@@ -205,12 +205,14 @@ private slots:
         const int latest = actions.createPastDue(invoice);
         QCOMPARE(CustomerStatement::build(books.context, kAcme, QDate(2026, 1, 1), QDate(2026, 12, 31)).amountDue, 100.0);
 
-        // The deleted invoice took its payment along; its latest notice now stands for the debt.
+        // Its latest notice now stands for the debt, keeping what was paid on the
+        // deleted invoice: the customer is not asked for that again.
         actions.remove(invoice);
         const auto account = CustomerStatement::build(books.context, kAcme, QDate(2026, 1, 1), QDate(2026, 12, 31));
-        QCOMPARE(account.entries.size(), 1);
+        QCOMPARE(account.entries.size(), 2);
         QCOMPARE(account.entries.first().description, QStringLiteral("Past Due %1").arg(latest));
-        QCOMPARE(account.amountDue, 120.0);
+        QCOMPARE(account.entries.first().amount, 120.0);
+        QCOMPARE(account.amountDue, 100.0);
     }
 
     void aTypedCustomerHasAStatementOfTheirOwn()

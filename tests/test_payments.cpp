@@ -119,7 +119,7 @@ private slots:
         Books b;
         const int number = b.save(kEstimate, 1000, 300); // total 1,080.00
         DocumentActions actions(b.context);
-        QVERIFY(!actions.recordPayment(number, paid(400)));
+        QCOMPARE(actions.recordPayment(number, paid(400)), DocumentActions::PaymentOutcome::Recorded);
 
         CurrentDocument &estimate = b.open(number);
         QCOMPARE(estimate.header.dbPaidAmount, 400.0);
@@ -139,9 +139,10 @@ private slots:
         QVERIFY(invoice.print.strDepositReceived.isEmpty());
         QCOMPARE(b.reportTotal(), 0.0);
 
-        QVERIFY(!actions.recordPayment(number, paid(679.99)));
+        QCOMPARE(actions.recordPayment(number, paid(679.99)), DocumentActions::PaymentOutcome::Recorded);
         QCOMPARE(b.reportTotal(), 0.0);
-        QVERIFY(actions.recordPayment(number, paid(0.01, kToday, QStringLiteral("cash"))));
+        QCOMPARE(actions.recordPayment(number, paid(0.01, kToday, QStringLiteral("cash"))),
+                 DocumentActions::PaymentOutcome::PaidInFull);
         CurrentDocument &settled = b.open(number);
         QVERIFY(settled.header.strPaidInFull);
         QCOMPARE(settled.header.dbInvBalance, 0.0);

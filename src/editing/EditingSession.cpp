@@ -197,10 +197,13 @@ void EditingSession::setDueDate(QDate date)
     update(true);
 }
 
-void EditingSession::recordPayment(const Payment &payment)
+bool EditingSession::recordPayment(const Payment &payment)
 {
+    if (!PaymentRules::confirmPayment(document(), payment.amount, m_context.prompts(), m_context.locale))
+        return false;
     PaymentRules::record(m_context.document, payment);
     update(true);
+    return true;
 }
 
 bool EditingSession::removePayment(int index)

@@ -49,7 +49,9 @@ public:
     void setDueDate(QDate date);
     /// Adds a payment (a deposit received, on a deposit kind); an invoice it pays off
     /// becomes paid in full. Saved, and posted, with the document.
-    void recordPayment(const Payment &payment);
+    /// Returns false when it was refused or the user would not take more than is
+    /// owed as the customer's credit.
+    bool recordPayment(const Payment &payment);
     /// Asks, then removes payment \a index (and, on an invoice paid in full, asks
     /// whether to take the mark off). True when it was removed.
     bool removePayment(int index);

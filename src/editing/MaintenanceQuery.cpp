@@ -6,6 +6,7 @@
 #include "data/TextSearch.h"
 #include "invoice/DocumentKinds.h"
 #include "invoice/Money.h"
+#include "invoice/PastDueLink.h"
 #include "printing/ListReports.h"
 
 namespace {
@@ -18,8 +19,12 @@ const QString kCustomerLastName = QStringLiteral("Customer Last Name");
 const QString kCustomerCompanyName = QStringLiteral("Customer Company Name");
 const QString kAllEstimatesAndWorkOrders = QStringLiteral("All Estimates and Work Orders");
 
-const QString kColumns
-    = QStringLiteral("intInvNumber,strCustCmpnyName,strCustFullName,strInvName,strPaidInFull,strInvTotal,strRecurring");
+// A past-due notice is listed with what its invoice owes now.
+QString listedColumns()
+{
+    return QStringLiteral("intInvNumber,strCustCmpnyName,strCustFullName,strInvName,strPaidInFull,%1,strRecurring")
+        .arg(PastDueLink::listedTotalColumn());
+}
 
 // The boolean columns hold "-1" or "0" as text.
 const QString kNotPaid = QStringLiteral("strPaidInFull = '0'");
@@ -76,7 +81,7 @@ public:
     [[nodiscard]] QueryWindow::Query query() const
     {
         // Storage order, as a plain read of the table returns the rows.
-        return {kColumns, QStringLiteral("tblInvHeader"), m_terms.join(QStringLiteral(" AND ")), m_values,
+        return {listedColumns(), QStringLiteral("tblInvHeader"), m_terms.join(QStringLiteral(" AND ")), m_values,
                 QStringLiteral("intInvDataHeaderID")};
     }
 

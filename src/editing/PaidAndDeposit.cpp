@@ -1,9 +1,12 @@
 #include "PaidAndDeposit.h"
 
 #include "core/AmountReader.h"
+#include "core/Prompts.h"
+#include "invoice/CurrentDocument.h"
 #include "invoice/DocumentKinds.h"
 #include "invoice/InvoiceRecords.h"
 #include "invoice/Money.h"
+#include "invoice/PaymentRules.h"
 
 namespace PaidAndDeposit {
 
@@ -69,6 +72,20 @@ std::optional<QString> apply(TrecInvHeader &header, const QString &amount, bool 
     }
     header.strPaidInFull = paidInFull;
     return std::nullopt;
+}
+
+bool confirmPaidAmount(CurrentDocument &doc, TrecInvHeader &changed, Prompts &prompts, const QLocale &locale)
+{
+    if (groupOf(changed.strInvName) != Group::Paid)
+        return true;
+    const double added = Money::roundToCents(changed.dbPaidAmount - PaymentRules::received(doc));
+    if (added > 0 && !PaymentRules::confirmPayment(doc, added, prompts, locale))
+        return false;
+    if (doc.header.strPaidInFull && !changed.strPaidInFull && PaymentRules::canBePaidInFull(doc.header)) {
+        const double removed = PaymentRules::askToRemoveMarkedPayment(doc, prompts, locale);
+        changed.dbPaidAmount = Money::roundToCents(changed.dbPaidAmount - removed);
+    }
+    return true;
 }
 
 } // namespace PaidAndDeposit

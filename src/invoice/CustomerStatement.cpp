@@ -62,6 +62,10 @@ QList<Entry> entriesOf(const StoredDocuments::Summary &doc, bool standsAlone)
     }
     for (const Payment &payment : doc.payments) {
         QString text = (isDepositKind(h.strInvName) ? tr("Deposit for %1") : tr("Payment for %1")).arg(doc.name());
+        if (payment.method == Payments::kRefund)
+            text = tr("Refund of credit on %1").arg(doc.name());
+        else if (payment.method == Payments::kFromCredit)
+            text = (payment.amount < 0 ? tr("Credit on %1 used") : tr("Credit used on %1")).arg(doc.name());
         if (!payment.reference.isEmpty())
             text += QStringLiteral(" (%1)").arg(payment.reference);
         entries.append({payment.date.isValid() ? payment.date : date, text, -payment.amount, 0});

@@ -2,6 +2,7 @@
 
 #include "DocumentMerge.h"
 #include "Money.h"
+#include "PastDueLink.h"
 #include "PaymentRules.h"
 #include "ReportPostings.h"
 #include "Totals.h"
@@ -183,6 +184,7 @@ void DocumentStore::loadFrom(Database &db)
         doc.print = {};
         doc.saved = {};
         doc.unreadDateText.clear();
+        doc.invoiceOwed.reset();
         return;
     }
 
@@ -237,6 +239,7 @@ void DocumentStore::loadFrom(Database &db)
     doc.unreadDateText = loaded.strInvDate.isValid() || dateText.isEmpty() ? QString() : dateText;
     doc.notes = notes;
     doc.payments = edition.storesDocuments() ? Payments::load(db, number) : QList<Payment>{};
+    doc.invoiceOwed = PastDueLink::owedOnInvoice(m_context, db, h);
     Totals::pCalcTotals(doc, edition, m_context.company, m_context.locale);
     pUpdateSavedData();
     doc.saved.intRowVersion = version;
@@ -334,6 +337,7 @@ int DocumentStore::pSaveInvoice(const std::function<void(Database &, int)> &also
         if (m_context.edition().storesDocuments())
             PaymentRules::settle(doc, stored, before.blnNewInvoice, QDate::currentDate());
         ReportPostings::pUpdateReport(*db, h, doc.totals, stored);
+        doc.invoiceOwed = PastDueLink::owedOnInvoice(m_context, *db, h);
         // The balance follows the settled payments and a credit's cleared flag.
         Totals::pShowPayments(doc, m_context.edition(), m_context.locale);
         writeHeader(*db, before.blnNewInvoice);
@@ -505,6 +509,7 @@ void DocumentStore::pDeleteInvoice()
     const auto db = m_context.openDatabase();
     {
         Transaction tx(*db);
+        PastDueLink::handOverPayments(*db, number);
         for (const char *sql : {"DELETE FROM tblInvHeader WHERE intInvNumber = ?",
                                 "DELETE FROM tblInvData WHERE intInvNumber = ?",
                                 "DELETE FROM tblPayments WHERE intInvNumber = ?"}) {

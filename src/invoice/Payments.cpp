@@ -22,6 +22,12 @@ QString methodCaption(const QString &method)
         QT_TRANSLATE_NOOP("Payments", "Cash"), QT_TRANSLATE_NOOP("Payments", "Check"),
         QT_TRANSLATE_NOOP("Payments", "Card"), QT_TRANSLATE_NOOP("Payments", "Transfer"),
         QT_TRANSLATE_NOOP("Payments", "Other")};
+    if (method == kFromCredit)
+        return QCoreApplication::translate("Payments", "Credit");
+    if (method == kRefund)
+        return QCoreApplication::translate("Payments", "Refund");
+    if (method == kMarkedPaid)
+        return QCoreApplication::translate("Payments", "Marked Paid In Full");
     const qsizetype index = methods().indexOf(method);
     return QCoreApplication::translate("Payments", captions[index < 0 ? methods().size() - 1 : index]);
 }
@@ -56,7 +62,10 @@ QList<Payment> load(Database &db, int number)
         }
         p.amount = q.doubleAt(1);
         // A method this version does not know (written by a later one) still counts.
-        p.method = methods().contains(q.textAt(2)) ? q.textAt(2) : QStringLiteral("other");
+        const QString method = q.textAt(2);
+        const bool known = methods().contains(method) || method == kFromCredit || method == kRefund
+            || method == kMarkedPaid;
+        p.method = known ? method : QStringLiteral("other");
         p.reference = q.textAt(3);
         p.note = q.textAt(4);
         payments.append(p);

@@ -25,6 +25,13 @@ namespace Payments {
 
 /// The stored method keys, in the order they are offered.
 [[nodiscard]] const QStringList &methods();
+
+/// Keys the program writes itself and never offers: money that came from the
+/// customer's credit (negative on the document the credit was taken from), money
+/// given back (negative), and what marking an invoice paid in full recorded.
+inline const QString kFromCredit = QStringLiteral("credit");
+inline const QString kRefund = QStringLiteral("refund");
+inline const QString kMarkedPaid = QStringLiteral("marked");
 /// The method as shown ("Cash", "Check", ...).
 [[nodiscard]] QString methodCaption(const QString &method);
 

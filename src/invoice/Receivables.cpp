@@ -12,6 +12,7 @@
 #include <QHash>
 #include <QSet>
 #include <algorithm>
+#include <cmath>
 
 namespace Receivables {
 
@@ -98,7 +99,8 @@ Listing unpaidInvoices(DataContext &context, QDate today)
     Statement q = db->prepare(QStringLiteral(
         "SELECT intInvNumber,strInvName,strFromInvNameNumber,strInvDate,strDueDate,strCustPymntTerms,"
         "strCustCmpnyName,strCustFullName,intCustomerID,dbPaidAmount,strInvTotal FROM tblInvHeader "
-        "WHERE strPaidInFull = '0' AND strRecurring = '0' AND UPPER(strInvName) IN (UPPER(?), UPPER(?))"));
+        "WHERE (strPaidInFull = '0' OR strInvTotal LIKE '-%') AND strRecurring = '0' "
+        "AND UPPER(strInvName) IN (UPPER(?), UPPER(?))"));
     q.bindAll(DocumentKinds::kInvoice, DocumentKinds::kPastDue);
 
     Listing listing;
@@ -126,11 +128,12 @@ Listing unpaidInvoices(DataContext &context, QDate today)
         row.paid = q.doubleAt(9);
         row.balance = *balance;
         row.total = Money::roundToCents(row.balance + row.paid);
-        row.daysOverdue = row.dueDate.isValid() ? int(row.dueDate.daysTo(today)) : 0;
+        // A credit is not late: it is the customer's, not owed by them.
+        row.daysOverdue = row.dueDate.isValid() && row.balance > 0 ? int(row.dueDate.daysTo(today)) : 0;
         row.bucket = bucketOf(row.daysOverdue);
         if (DocumentKinds::is(stored.kind, DocumentKinds::kPastDue)) {
             notices.append(stored);
-        } else if (row.balance >= kHalfCent) {
+        } else if (std::abs(row.balance) >= kHalfCent) {
             rowOfInvoice.insert(row.invoiceNumber, listing.rows.size());
             listing.rows.append(row);
         }
@@ -155,7 +158,7 @@ Listing unpaidInvoices(DataContext &context, QDate today)
             }
             continue;
         }
-        if (notice.row.balance < kHalfCent)
+        if (std::abs(notice.row.balance) < kHalfCent)
             continue;
         notice.row.noticeNumber = notice.row.invoiceNumber;
         if (source != 0 && rowOfLoneInvoice.contains(source)) {
@@ -177,9 +180,21 @@ Listing unpaidInvoices(DataContext &context, QDate today)
 std::array<double, BucketCount> bucketTotals(const QList<Row> &rows)
 {
     std::array<double, BucketCount> totals{};
-    for (const Row &row : rows)
-        totals[std::size_t(row.bucket)] = Money::roundToCents(totals[std::size_t(row.bucket)] + row.balance);
+    for (const Row &row : rows) {
+        if (!row.isCredit())
+            totals[std::size_t(row.bucket)] = Money::roundToCents(totals[std::size_t(row.bucket)] + row.balance);
+    }
     return totals;
+}
+
+double creditTotal(const QList<Row> &rows)
+{
+    double credit = 0;
+    for (const Row &row : rows) {
+        if (row.isCredit())
+            credit = Money::roundToCents(credit + row.balance);
+    }
+    return credit;
 }
 
 QList<CustomerTotal> customerTotals(const QList<Row> &rows)
@@ -190,11 +205,11 @@ QList<CustomerTotal> customerTotals(const QList<Row> &rows)
         const QString key = row.customerKey();
         if (!index.contains(key)) {
             index.insert(key, totals.size());
-            totals.append({row.customer, {}, 0});
+            totals.append({row.customer, {}, 0, 0});
         }
         CustomerTotal &total = totals[index.value(key)];
-        double &bucket = total.buckets[std::size_t(row.bucket)];
-        bucket = Money::roundToCents(bucket + row.balance);
+        double &part = row.isCredit() ? total.credit : total.buckets[std::size_t(row.bucket)];
+        part = Money::roundToCents(part + row.balance);
         total.balance = Money::roundToCents(total.balance + row.balance);
     }
     std::stable_sort(totals.begin(), totals.end(), [](const CustomerTotal &a, const CustomerTotal &b) {

@@ -161,7 +161,7 @@ void pShowPayments(CurrentDocument &doc, const Edition &edition, const QLocale &
     const double received = PaymentRules::received(doc);
     const double open = Money::roundToCents(total - received);
 
-    p.strDepositPaid = Money::currencyText(depositKind ? h.dbDepositAmount : h.dbPaidAmount, locale);
+    p.strDepositPaid = Money::currencyText(depositKind ? h.dbDepositAmount : received, locale);
     p.strDepositReceived = depositKind && received != 0 ? Money::currencyText(received, locale) : QString();
     // Without stored documents there are no payments to owe against: the figure is
     // what the paid amount leaves open, as it always was.
@@ -169,7 +169,9 @@ void pShowPayments(CurrentDocument &doc, const Edition &edition, const QLocale &
     p.strTotal = Money::currencyText(h.dbInvBalance, locale);
     if (h.strPaidInFull) {
         p.strDepositPaid = Money::currencyText(edition.storesDocuments() ? std::max(received, total) : open, locale);
-        p.strTotal = QStringLiteral("Paid In Full");
+        // More than the total paid: the balance is the customer's credit.
+        p.strTotal = edition.storesDocuments() && h.dbInvBalance < 0
+            ? Money::currencyText(h.dbInvBalance, locale) : QStringLiteral("Paid In Full");
     }
 }
 

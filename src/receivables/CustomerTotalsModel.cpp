@@ -12,6 +12,8 @@ double amountOf(const CustomerTotal &total, int column)
 {
     if (column == CustomerTotalsModel::Balance)
         return total.balance;
+    if (column == CustomerTotalsModel::Credit)
+        return total.credit;
     return total.buckets[std::size_t(column - CustomerTotalsModel::FirstBucket)];
 }
 
@@ -93,5 +95,7 @@ QVariant CustomerTotalsModel::headerData(int section, Qt::Orientation orientatio
         return tr("Customer");
     if (section == Balance)
         return tr("Balance");
+    if (section == Credit)
+        return tr("Credit");
     return Receivables::bucketCaption(Receivables::Bucket(section - FirstBucket));
 }

@@ -112,7 +112,7 @@ QString ReceivablesModel::cellText(const Row &row, int column, const QLocale &lo
     case Paid: return Money::currencyText(row.paid, locale);
     case Balance: return Money::currencyText(row.balance, locale);
     case DaysOverdue: return row.daysOverdue > 0 ? locale.toString(row.daysOverdue) : QString();
-    case Age: return Receivables::bucketCaption(row.bucket);
+    case Age: return row.isCredit() ? tr("Credit") : Receivables::bucketCaption(row.bucket);
     default: return {};
     }
 }
