@@ -7,6 +7,7 @@
 #include "invoice/DocumentKinds.h"
 #include "invoice/DocumentStore.h"
 #include "invoice/Money.h"
+#include "invoice/PaymentRules.h"
 #include "invoice/ReportPostings.h"
 #include "invoice/Totals.h"
 #include "invoice/WorkSheetText.h"
@@ -477,6 +478,42 @@ private slots:
         // The credit made from it reverses the repriced sale exactly.
         actions.toCredit(number);
         QCOMPARE(s.month(2026, 3), (std::array<double, 8>{}));
+    }
+
+    // Two copies of the program: one pays an invoice stored by the earlier rule in
+    // full while the other reprices it. The second save takes out exactly what the
+    // first posted and posts the repriced figures.
+    void aCopyRepricingWhatAnotherPaidTakesOutWhatThatPosted()
+    {
+        Session s(Edition::Corvalo);
+        s.startNew(QStringLiteral("Invoice"));
+        s.addLine(1.5, 10.01, 23.39, true, false);
+        const int number = s.store.pSaveInvoice();
+        s.setMark(number, QStringLiteral("-1"));
+
+        CurrentDocument other(s.context.edition());
+        other.header.intInvNumber = number;
+        DocumentStore otherStore(s.context, other);
+        otherStore.pLoadInvoice();
+        s.open(number);
+
+        Payment payment;
+        payment.date = QDate(2026, 3, 20);
+        payment.amount = 50.11;
+        QVERIFY(PaymentRules::record(other, payment));
+        otherStore.pSaveInvoice();
+        QCOMPARE(s.month(2026, 3), (std::array<double, 8>{0, 0, 0, 0, 0, 0, 15.02, 35.09}));
+
+        PriceLine line = s.doc().lines.priceLine(0);
+        line.quantity = 3;
+        s.doc().lines.setPriceLine(0, line);
+        s.recalc();
+        s.store.pSaveInvoice();
+        QVERIFY(s.doc().header.strPaidInFull);
+        QCOMPARE(s.mark(number), QStringLiteral("2"));
+        const std::array<double, 8> month = s.month(2026, 3);
+        QCOMPARE(cents(month[6]), 3003);
+        QCOMPARE(cents(month[7]), 7017);
     }
 
     // Changing what prices a stored document and changing it back gives the printed
