@@ -19,7 +19,8 @@ const QString kCustomerCompanyName = QStringLiteral("Customer Company Name");
 const QString kAllEstimatesAndWorkOrders = QStringLiteral("All Estimates and Work Orders");
 
 const QString kColumns
-    = QStringLiteral("intInvNumber,strCustCmpnyName,strCustFullName,strInvName,strPaidInFull,strInvTotal,strRecurring");
+    = QStringLiteral("intInvNumber,strCustCmpnyName,strCustFullName,strInvName,strPaidInFull,strInvTotal,strRecurring,"
+                     "dbPaidAmount");
 
 // The boolean columns hold "-1" or "0" as text.
 const QString kNotPaid = QStringLiteral("strPaidInFull = '0'");
@@ -104,7 +105,8 @@ QString MaintenanceRow::name() const
 MaintenanceRow MaintenanceRow::fromTexts(const QStringList &texts, const QLocale &locale)
 {
     return {texts.value(0).toInt(), texts.value(3), texts.value(2), texts.value(1),
-            Money::storedAmountText(texts.value(5), locale), texts.value(4), texts.value(6)};
+            Money::storedAmountText(texts.value(5), locale), texts.value(4), texts.value(6),
+            Money::storedAmountText(texts.value(7), locale)};
 }
 
 namespace {

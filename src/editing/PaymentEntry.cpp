@@ -1,7 +1,10 @@
 #include "PaymentEntry.h"
 
 #include "core/AllowNumDecimalOnly.h"
+#include "invoice/CurrentDocument.h"
+#include "invoice/DocumentKinds.h"
 #include "invoice/Money.h"
+#include "invoice/PaymentRules.h"
 
 #include <QCoreApplication>
 
@@ -42,9 +45,13 @@ std::variant<Payment, QString> read(const Typed &typed, const QLocale &locale)
     return payment;
 }
 
-QString suggestedAmount(double balance, const QLocale &locale)
+QString suggestedAmount(const CurrentDocument &document, const QLocale &locale)
 {
-    return balance > 0 ? Money::decimalText(balance, locale) : QString();
+    // A deposit kind is not billed yet: what is asked for now is the deposit.
+    const double owed = DocumentKinds::isDepositKind(document.header.strInvName)
+        ? Money::roundToCents(document.header.dbDepositAmount - PaymentRules::received(document))
+        : PaymentRules::balance(document);
+    return owed >= 0.005 ? Money::fieldText(owed, locale) : QString();
 }
 
 } // namespace PaymentEntry

@@ -130,10 +130,13 @@ void TfrmRecordPayment::showDocument()
     setWindowTitle(tr("Record Payment - %1").arg(name));
 
     QStringList summary{tr("%1 for %2").arg(name, h.strCustCmpnyName.isEmpty() ? h.strCustFullName : h.strCustCmpnyName),
-                        tr("Total: %1").arg(Money::currencyText(PaymentRules::grandTotal(doc.totals), locale)),
-                        (deposits ? tr("Deposits received: %1") : tr("Paid: %1"))
-                            .arg(Money::currencyText(Payments::sum(doc.payments), locale)),
-                        tr("Balance: %1").arg(Money::currencyText(PaymentRules::balance(doc), locale))};
+                        tr("Total: %1").arg(Money::currencyText(PaymentRules::grandTotal(doc.totals), locale))};
+    // What the suggested amount comes from on a deposit kind.
+    if (deposits)
+        summary << tr("Deposit required: %1").arg(Money::currencyText(h.dbDepositAmount, locale));
+    summary << (deposits ? tr("Deposits received: %1") : tr("Paid: %1"))
+                   .arg(Money::currencyText(Payments::sum(doc.payments), locale))
+            << tr("Balance: %1").arg(Money::currencyText(PaymentRules::balance(doc), locale));
     if (h.strPaidInFull)
         summary << tr("Paid In Full");
     m_lblSummary->setText(summary.join(QStringLiteral("    ")));
@@ -153,7 +156,7 @@ void TfrmRecordPayment::showDocument()
     }
     m_lstPayments->resizeColumnsToContents();
     m_btnRemove->setEnabled(!m_lstPayments->selectedItems().isEmpty());
-    m_txtPaymentAmount->setText(PaymentEntry::suggestedAmount(PaymentRules::balance(doc), locale));
+    m_txtPaymentAmount->setText(PaymentEntry::suggestedAmount(doc, locale));
 }
 
 void TfrmRecordPayment::recordTyped()
