@@ -40,6 +40,7 @@ TfrmRecordPayment::TfrmRecordPayment(AppContext &context, Record record, Remove 
     m_lblSummary = new QLabel(this);
     m_lblSummary->setObjectName(QStringLiteral("lblSummary"));
     m_lblSummary->setTextFormat(Qt::PlainText);
+    m_lblSummary->setWordWrap(true);
     m_lstPayments = new QTableWidget(0, 5, this);
     m_lstPayments->setObjectName(QStringLiteral("lstPayments"));
     m_lstPayments->setHorizontalHeaderLabels({tr("Date"), tr("Amount"), tr("Method"), tr("Reference"), tr("Note")});
