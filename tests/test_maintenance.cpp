@@ -6,6 +6,7 @@
 #include "core/Edition.h"
 #include "app/TfrmMain.h"
 #include "data/Database.h"
+#include "editing/MaintenanceListModel.h"
 #include "editing/MaintenanceQuery.h"
 #include "editing/TfrmInvoiceMaintenance.h"
 #include "invoice/DocumentActions.h"
@@ -13,6 +14,8 @@
 #include "customers/CustomerStore.h"
 #include "invoice/Recurring.h"
 #include "invoice/RecurringRun.h"
+#include "invoice/Money.h"
+#include "invoice/StoredDocuments.h"
 #include "invoice/Totals.h"
 #include "printing/PdfOutput.h"
 #include "printing/PrintJobs.h"
@@ -20,6 +23,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
+#include <QHash>
 #include <QProcess>
 #include <QLabel>
 #include <QLineEdit>
@@ -34,6 +38,14 @@ using namespace ListWindows;
 namespace {
 
 using T = MaintenanceType;
+
+Payment received(QDate date, double amount)
+{
+    Payment payment;
+    payment.date = date;
+    payment.amount = amount;
+    return payment;
+}
 
 struct Books : TestSession
 {
@@ -381,7 +393,7 @@ private slots:
         QStringList captions;
         for (int c = 0; c < list->model()->columnCount(); ++c)
             captions << list->model()->headerData(c, Qt::Horizontal).toString();
-        QCOMPARE(captions, QStringList({"Number", "Invoice Type", "Customer", "Company", "Total", "Info"}));
+        QCOMPARE(captions, QStringList({"Number", "Invoice Type", "Customer", "Company", "Total", "Paid", "Info"}));
         QCOMPARE(list->columnWidth(1), 125);
         QVERIFY(!text->isEnabled());
         QVERIFY(action(window, "actPrintPreview")->isVisible());
@@ -405,6 +417,47 @@ private slots:
         QVERIFY(!text->isEnabled());
         QCOMPARE(list->model()->rowCount(), 1);
         QVERIFY(action(window, "actPrint")->isEnabled());
+    }
+
+    void theListShowsWhatWasPaidBesideTheTotal_data()
+    {
+        QTest::addColumn<int>("edition");
+        QTest::newRow("Corvalo") << int(Edition::Corvalo);
+        QTest::newRow("Ostrev") << int(Edition::Ostrev);
+    }
+
+    void theListShowsWhatWasPaidBesideTheTotal()
+    {
+        QFETCH(int, edition);
+        Books b(edition);
+        b.context.locale = QLocale(QLocale::German, QLocale::Germany);
+        b.save(QStringLiteral("Invoice"), 700, QStringLiteral("Ann"), {}, false, false, 250);
+        b.save(QStringLiteral("Invoice"), 701, QStringLiteral("Bo"), {}, false, false, 300);
+        b.save(QStringLiteral("Estimate"), 702, QStringLiteral("Cy"), {}, false, false, 400);
+        b.save(QStringLiteral("Invoice"), 703, QStringLiteral("Di"), {}, false, false, 90);
+        DocumentActions actions(b.context);
+        actions.markPaidInFull(700);
+        actions.recordPayment(701, received(QDate(2026, 4, 1), 40));
+        actions.recordPayment(702, received(QDate(2026, 4, 2), 1234.5));
+        const double total700 = StoredDocuments::load(b.context, {700}).first().total;
+
+        TfrmInvoiceMaintenance window(b.context);
+        window.show();
+        const QAbstractItemModel *list = child<QTableView>(window, "lstvwInvMaintenance")->model();
+        QCOMPARE(list->headerData(MaintenanceListModel::Paid, Qt::Horizontal).toString(), QStringLiteral("Paid"));
+        QHash<int, QStringList> shown;
+        for (int row = 0; row < list->rowCount(); ++row) {
+            const int number = list->index(row, MaintenanceListModel::Number).data().toInt();
+            shown[number] = {list->index(row, MaintenanceListModel::Total).data().toString(),
+                             list->index(row, MaintenanceListModel::Paid).data().toString(),
+                             list->index(row, MaintenanceListModel::Info).data().toString()};
+        }
+        const QLocale &de = b.context.locale;
+        // Paid in full: nothing owed, and what was paid is there to see.
+        QCOMPARE(shown[700], (QStringList{Money::currencyText(0, de), Money::currencyText(total700, de), "Paid"}));
+        QCOMPARE(shown[701].at(1), QStringLiteral("40,00\u00a0€"));
+        QCOMPARE(shown[702].at(1), QStringLiteral("1.234,50\u00a0€")); // a deposit received
+        QCOMPARE(shown[703].at(1), QStringLiteral("0,00\u00a0€"));
     }
 
     void longListReadsItsRowsAsTheyScrollIntoView()

@@ -328,6 +328,39 @@ private slots:
         QCOMPARE(session.prompts.unplanned, 0);
     }
 
+    void whileAnEditorIsOpenTheWindowSaysWhyItsCommandsWait()
+    {
+        TestSession session(Edition::Heddrin);
+        session.start();
+        TfrmMain window(session.context);
+        window.show();
+        auto *notice = window.findChild<QLabel *>(QStringLiteral("lblWindowInFront"));
+        auto *tools = window.findChild<QToolBar *>(QStringLiteral("ToolBarfrmMain"));
+        QVERIFY(notice && tools);
+        QVERIFY(notice->isHidden());
+        QVERIFY(tools->isEnabled());
+
+        bool inspected = false;
+        whenModalOpens([&](QWidget *editor) {
+            inspected = true;
+            QVERIFY(notice->isVisible());
+            QVERIFY(notice->text().contains(editor->windowTitle()));
+            QVERIFY(notice->text().contains(QStringLiteral("Close it")));
+            QVERIFY(!tools->isEnabled());
+            QVERIFY(!window.menuBar()->isEnabled());
+            // The editor names a new kind: so does the notice.
+            editor->setWindowTitle(QStringLiteral("Work Order 1001"));
+            QVERIFY(notice->text().contains(QStringLiteral("\"Work Order 1001\"")));
+        });
+        action(window, "actNewInvoice")->trigger();
+        QVERIFY(inspected);
+        QVERIFY(notice->isHidden());
+        QVERIFY(tools->isEnabled());
+        QVERIFY(window.menuBar()->isEnabled());
+        QVERIFY(action(window, "actReceivables")->isEnabled());
+        QCOMPARE(session.prompts.unplanned, 0);
+    }
+
     void aboutBoxNamesTheEditionAndVersion()
     {
         TestSession session(Edition::Lunvard);

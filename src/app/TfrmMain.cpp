@@ -1,5 +1,6 @@
 #include "TfrmMain.h"
 
+#include "WindowInFrontNotice.h"
 #include "company/CompanySettings.h"
 #include "context/AppContext.h"
 #include "core/Edition.h"
@@ -46,6 +47,8 @@ TfrmMain::TfrmMain(AppContext &context, QWidget *parent)
     setCentralWidget(createCentralArea());
     statusBar()->setObjectName(QStringLiteral("StatusBarfrmMain"));
     hideEditionCommands();
+    new WindowInFrontNotice(this, m_lblWindowInFront,
+                            {menuBar(), findChild<QToolBar *>(QStringLiteral("ToolBarfrmMain")), m_groupRecurring});
     setMinimumSize(750, 600);
     resize(960, 700);
 }
@@ -252,6 +255,12 @@ QWidget *TfrmMain::createCentralArea()
     layout->addStretch(2);
     layout->addWidget(title);
     layout->addWidget(m_lblCompanyName);
+    m_lblWindowInFront = new QLabel(area);
+    m_lblWindowInFront->setObjectName(QStringLiteral("lblWindowInFront"));
+    m_lblWindowInFront->setAlignment(Qt::AlignCenter);
+    m_lblWindowInFront->setWordWrap(true);
+    layout->addSpacing(12);
+    layout->addWidget(m_lblWindowInFront);
     layout->addStretch(3);
     layout->addLayout(bottom);
     return area;

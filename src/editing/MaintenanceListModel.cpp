@@ -28,6 +28,7 @@ QString MaintenanceListModel::cellText(const MaintenanceRow &row, int column)
     case Customer: return row.strCustFullName;
     case Company: return row.strCustCmpnyName;
     case Total: return row.strInvTotal;
+    case Paid: return row.strPaidAmount;
     case Info: return row.info();
     default: return {};
     }
@@ -35,7 +36,7 @@ QString MaintenanceListModel::cellText(const MaintenanceRow &row, int column)
 
 int MaintenanceListModel::columnWidth(int column)
 {
-    static constexpr int widths[ColumnCount] = {80, 125, 160, 160, 100, 80};
+    static constexpr int widths[ColumnCount] = {80, 125, 160, 160, 100, 100, 80};
     return column >= 0 && column < ColumnCount ? widths[column] : 0;
 }
 
@@ -53,7 +54,7 @@ QVariant MaintenanceListModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid())
         return {};
-    if (role == Qt::TextAlignmentRole && index.column() == Total)
+    if (role == Qt::TextAlignmentRole && (index.column() == Total || index.column() == Paid))
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     if (role != Qt::DisplayRole)
         return {};
@@ -68,8 +69,8 @@ QVariant MaintenanceListModel::data(const QModelIndex &index, int role) const
 
 QVariant MaintenanceListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    static const char *const captions[ColumnCount] = {"Number", "Invoice Type", "Customer",
-                                                      "Company", "Total",        "Info"};
+    static const char *const captions[ColumnCount] = {"Number",  "Invoice Type", "Customer", "Company",
+                                                      "Total",   "Paid",         "Info"};
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < ColumnCount)
         return QString::fromLatin1(captions[section]);
     return QAbstractTableModel::headerData(section, orientation, role);

@@ -6,13 +6,13 @@
 #include <QLocale>
 #include <memory>
 
-/// The maintenance list: number, kind, customer, company, total and info. Rows are
+/// The maintenance list: number, kind, customer, company, total, paid and info. Rows are
 /// read from the database as the view scrolls to them.
 class MaintenanceListModel final : public QAbstractTableModel
 {
     Q_OBJECT
 public:
-    enum Column { Number, InvoiceType, Customer, Company, Total, Info, ColumnCount };
+    enum Column { Number, InvoiceType, Customer, Company, Total, Paid, Info, ColumnCount };
 
     explicit MaintenanceListModel(QObject *parent = nullptr);
 

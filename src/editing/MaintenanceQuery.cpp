@@ -22,7 +22,8 @@ const QString kAllEstimatesAndWorkOrders = QStringLiteral("All Estimates and Wor
 // A past-due notice is listed with what its invoice owes now.
 QString listedColumns()
 {
-    return QStringLiteral("intInvNumber,strCustCmpnyName,strCustFullName,strInvName,strPaidInFull,%1,strRecurring")
+    return QStringLiteral("intInvNumber,strCustCmpnyName,strCustFullName,strInvName,strPaidInFull,%1,strRecurring,"
+                          "dbPaidAmount")
         .arg(PastDueLink::listedTotalColumn());
 }
 
@@ -109,7 +110,8 @@ QString MaintenanceRow::name() const
 MaintenanceRow MaintenanceRow::fromTexts(const QStringList &texts, const QLocale &locale)
 {
     return {texts.value(0).toInt(), texts.value(3), texts.value(2), texts.value(1),
-            Money::storedAmountText(texts.value(5), locale), texts.value(4), texts.value(6)};
+            Money::storedAmountText(texts.value(5), locale), texts.value(4), texts.value(6),
+            Money::storedAmountText(texts.value(7), locale)};
 }
 
 namespace {

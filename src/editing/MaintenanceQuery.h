@@ -40,6 +40,8 @@ struct MaintenanceRow
     QString strInvTotal;
     QString strPaidInFull;
     QString strRecurring;
+    /// What was received (paid, or deposits received) as shown, in the user's currency format.
+    QString strPaidAmount = {};
 
     /// "Paid", else "Recurring", else empty.
     [[nodiscard]] QString info() const;

@@ -38,9 +38,9 @@ QString amountText(const TrecInvHeader &header, const QLocale &locale)
 {
     switch (groupOf(header.strInvName)) {
     case Group::Deposit:
-        return Money::decimalText(header.dbDepositAmount, locale);
+        return Money::fieldText(header.dbDepositAmount, locale);
     case Group::Paid:
-        return Money::decimalText(header.dbPaidAmount, locale);
+        return Money::fieldText(header.dbPaidAmount, locale);
     case Group::Other:
         break;
     }

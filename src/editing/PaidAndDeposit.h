@@ -26,7 +26,7 @@ struct Wording
 };
 [[nodiscard]] std::optional<Wording> wordingFor(Group group);
 
-/// The amount the dialog starts with, in the shortest plain form ("0", "12.5");
+/// The amount the dialog starts with, as an amount field shows it ("0.00", "12.50");
 /// empty for a kind of neither group.
 [[nodiscard]] QString amountText(const TrecInvHeader &header, const QLocale &locale);
 

@@ -2,7 +2,10 @@
 
 #include "core/AllowNumDecimalOnly.h"
 #include "core/AmountReader.h"
+#include "invoice/CurrentDocument.h"
+#include "invoice/DocumentKinds.h"
 #include "invoice/Money.h"
+#include "invoice/PaymentRules.h"
 
 #include <QCoreApplication>
 
@@ -40,9 +43,13 @@ std::variant<Payment, QString> read(const Typed &typed, const QLocale &locale)
     return payment;
 }
 
-QString suggestedAmount(double balance, const QLocale &locale)
+QString suggestedAmount(const CurrentDocument &document, const QLocale &locale)
 {
-    return balance > 0 ? Money::decimalText(balance, locale) : QString();
+    // A deposit kind is not billed yet: what is asked for now is the deposit.
+    const double owed = DocumentKinds::isDepositKind(document.header.strInvName)
+        ? Money::roundToCents(document.header.dbDepositAmount - PaymentRules::received(document))
+        : PaymentRules::balance(document);
+    return owed >= 0.005 ? Money::fieldText(owed, locale) : QString();
 }
 
 } // namespace PaymentEntry

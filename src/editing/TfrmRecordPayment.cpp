@@ -41,6 +41,7 @@ TfrmRecordPayment::TfrmRecordPayment(AppContext &context, Record record, Remove 
     m_lblSummary = new QLabel(this);
     m_lblSummary->setObjectName(QStringLiteral("lblSummary"));
     m_lblSummary->setTextFormat(Qt::PlainText);
+    m_lblSummary->setWordWrap(true);
     m_lstPayments = new QTableWidget(0, 5, this);
     m_lstPayments->setObjectName(QStringLiteral("lstPayments"));
     m_lstPayments->setHorizontalHeaderLabels({tr("Date"), tr("Amount"), tr("Method"), tr("Reference"), tr("Note")});
@@ -153,10 +154,13 @@ void TfrmRecordPayment::showDocument()
     setWindowTitle(tr("Record Payment - %1").arg(name));
 
     QStringList summary{tr("%1 for %2").arg(name, h.strCustCmpnyName.isEmpty() ? h.strCustFullName : h.strCustCmpnyName),
-                        tr("Total: %1").arg(Money::currencyText(PaymentRules::grandTotal(doc.totals), locale)),
-                        (deposits ? tr("Deposits received: %1") : tr("Paid: %1"))
-                            .arg(Money::currencyText(Payments::sum(doc.payments), locale)),
-                        tr("Balance: %1").arg(Money::currencyText(PaymentRules::balance(doc), locale))};
+                        tr("Total: %1").arg(Money::currencyText(PaymentRules::grandTotal(doc.totals), locale))};
+    // What the suggested amount comes from on a deposit kind.
+    if (deposits)
+        summary << tr("Deposit required: %1").arg(Money::currencyText(h.dbDepositAmount, locale));
+    summary << (deposits ? tr("Deposits received: %1") : tr("Paid: %1"))
+                   .arg(Money::currencyText(Payments::sum(doc.payments), locale))
+            << tr("Balance: %1").arg(Money::currencyText(PaymentRules::balance(doc), locale));
     if (h.strPaidInFull)
         summary << tr("Paid In Full");
     m_lblSummary->setText(summary.join(QStringLiteral("    ")));
@@ -176,7 +180,7 @@ void TfrmRecordPayment::showDocument()
     }
     m_lstPayments->resizeColumnsToContents();
     m_btnRemove->setEnabled(!m_lstPayments->selectedItems().isEmpty());
-    m_txtPaymentAmount->setText(PaymentEntry::suggestedAmount(PaymentRules::balance(doc), locale));
+    m_txtPaymentAmount->setText(PaymentEntry::suggestedAmount(doc, locale));
 
     if (!m_applyCredit)
         return;

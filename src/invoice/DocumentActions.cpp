@@ -115,12 +115,11 @@ bool DocumentActions::removePayment(int number, int index)
     });
 }
 
-int DocumentActions::createChangeOrderFor(int number)
+void DocumentActions::startChangeOrderFor(int number)
 {
     load(number);
     CurrentDocument &doc = m_context.document;
     TrecInvHeader &h = doc.header;
-    DocumentStore store(m_context);
     h.strFromInvNameNumber = h.strInvName + QLatin1Char(' ') + QString::number(number);
     h.strInvName = DocumentKinds::kChangeOrder;
     h.strInvDate = QDate::currentDate();
@@ -129,11 +128,12 @@ int DocumentActions::createChangeOrderFor(int number)
     h.strCustPONumber.clear();
     h.dbDepositAmount = 0;
     h.blnNewInvoice = true;
-    h.intInvNumber = store.GetInvoiceNumber();
+    h.intInvNumber = DocumentStore(m_context).GetInvoiceNumber();
     doc.lines.clear();
     doc.notes.clear();
+    doc.saved = {};
+    doc.unreadDateText.clear();
     PaymentRules::startWithoutPayments(doc);
-    return store.pSaveInvoice();
 }
 
 void DocumentActions::markPaidInFull(int number)

@@ -45,9 +45,11 @@ public:
     /// Removes payment \a index of the saved document after asking (PaymentRules::
     /// askAndRemove). Returns whether anything changed.
     bool removePayment(int number, int index);
-    /// Saves a new change order, dated today, for the job of the saved document
-    /// \a number: its customer, no lines, nothing paid. Returns the new number.
-    int createChangeOrderFor(int number);
+    /// Makes the current document a new change order, dated today, for the job of
+    /// the saved document \a number: its customer, no lines, nothing paid, numbered
+    /// with the stored next number. Unlike the actions above it stores nothing: it is
+    /// saved, like any new document, when the user saves it.
+    void startChangeOrderFor(int number);
     void setRecurring(int number, bool recurring);
     void remove(int number);
 

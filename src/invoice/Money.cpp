@@ -37,6 +37,18 @@ QString decimalText(double value, const QLocale &locale)
     return plain.toString(value, 'f', QLocale::FloatingPointShortest);
 }
 
+QString fieldText(double amount, const QLocale &locale)
+{
+    // Binary noise (0.1 + 0.2) is not a fraction of a cent to keep; four decimals are.
+    const std::optional<qint64> cents = toCents(amount);
+    const double fourPlaces = std::nearbyint(amount * 10000.0) / 10000.0;
+    if (!cents || double(*cents) / 100.0 != fourPlaces)
+        return decimalText(cents ? fourPlaces : amount, locale);
+    QLocale plain = locale;
+    plain.setNumberOptions(QLocale::OmitGroupSeparator);
+    return plain.toString(double(*cents) / 100.0, 'f', 2);
+}
+
 QString storedAmountText(const QString &stored, const QLocale &locale)
 {
     const std::optional<double> amount = StoredForm::readAmount(stored);

@@ -289,6 +289,14 @@ void pShowPayments(CurrentDocument &doc, const Edition &edition, const QLocale &
     }
 }
 
+QString totalHeading(const CurrentDocument &doc)
+{
+    // The deposits received are printed exactly when they are subtracted.
+    if (!doc.print.strDepositReceived.isEmpty())
+        return QStringLiteral("Balance Due");
+    return doc.header.strInvName + QStringLiteral(" Total");
+}
+
 DocumentTotals unroundedTotals(const CurrentDocument &doc, const Edition &edition, const CompanyRecord &company)
 {
     DocumentTotals totals;

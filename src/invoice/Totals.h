@@ -42,6 +42,11 @@ struct PrintedLine
 /// \a line as printed on a document worked out by \a rule (ruleFor()).
 [[nodiscard]] PrintedLine printedLine(const PriceLine &line, PricingRule rule);
 
+/// The words before the document's last figure: kind + " Total", or "Balance Due" on
+/// a deposit kind whose deposits received are taken off that figure. Needs the
+/// totals computed.
+[[nodiscard]] QString totalHeading(const CurrentDocument &document);
+
 /// The totals as versions before the rounding to cents posted them, nothing
 /// rounded; a re-save of a document they posted takes these back out.
 [[nodiscard]] DocumentTotals unroundedTotals(const CurrentDocument &document, const Edition &edition,
