@@ -432,7 +432,21 @@ private slots:
         auto *types = child<QComboBox>(window, "cmboInvMaintenanceType");
         auto *search = child<QComboBox>(window, "cmboInvSearch");
         auto *text = child<QLineEdit>(window, "txtInvSearch");
+        // The first rows show before the count, and End goes to the last row all the same.
+        QCOMPARE(list->model()->rowCount(), QueryWindow::kBlockRows);
+        list->setFocus();
+        list->setCurrentIndex(list->model()->index(3, 2));
+        QTest::keyClick(list, Qt::Key_End);
         QCOMPARE(list->model()->rowCount(), 1000);
+        QCOMPARE(list->currentIndex().row(), 999);
+        QCOMPARE(list->model()->index(999, 0).data().toString(), QStringLiteral("5999"));
+        QTest::keyClick(list, Qt::Key_Home);
+        QCOMPARE(list->currentIndex().row(), 0);
+
+        // Listed again, the count comes by itself a moment later.
+        types->setCurrentIndex(int(T::Delete) - 1);
+        QCOMPARE(list->model()->rowCount(), QueryWindow::kBlockRows);
+        QTRY_COMPARE(list->model()->rowCount(), 1000);
 
         // The bottom row on screen after scrolling is the last document, in storage order.
         list->scrollToBottom();

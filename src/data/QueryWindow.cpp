@@ -4,27 +4,59 @@
 
 #include <algorithm>
 
-QueryWindow::QueryWindow(Connect connect, Query query)
+QueryWindow::QueryWindow(Connect connect, Query query, Count when)
     : m_connect(std::move(connect))
     , m_query(std::move(query))
 {
     const auto db = m_connect();
     Block first = read(*db, 0);
+    m_rowCount = int(first.rows.size());
     // A search that matches little is read whole by its first block; counting it
     // would scan the table a second time.
-    if (first.rows.size() < kBlockRows) {
-        m_rowCount = int(first.rows.size());
-    } else {
-        QString count = QStringLiteral("SELECT COUNT(*) FROM ") + m_query.from;
-        if (!m_query.where.isEmpty())
-            count += QStringLiteral(" WHERE ") + m_query.where;
-        Statement counting = db->prepare(count);
-        for (int i = 0; i < m_query.values.size(); ++i)
-            counting.bind(i + 1, m_query.values.at(i));
-        m_rowCount = counting.step() ? counting.intAt(0) : 0;
-    }
+    m_countKnown = first.rows.size() < kBlockRows;
     if (m_rowCount > 0)
         m_blocks.insert(0, std::move(first));
+    if (!m_countKnown && when == Count::First)
+        setCount(countWith(*db, counting()));
+}
+
+QueryWindow::Counting QueryWindow::counting() const
+{
+    QString sql = QStringLiteral("SELECT COUNT(*) FROM ") + m_query.from;
+    if (!m_query.where.isEmpty())
+        sql += QStringLiteral(" WHERE ") + m_query.where;
+    return {sql, m_query.values};
+}
+
+int QueryWindow::countWith(Database &db, const Counting &counting)
+{
+    Statement statement = db.prepare(counting.sql);
+    for (int i = 0; i < counting.values.size(); ++i)
+        statement.bind(i + 1, counting.values.at(i));
+    return statement.step() ? statement.intAt(0) : 0;
+}
+
+void QueryWindow::setCount(int rows)
+{
+    m_rowCount = rows;
+    m_countKnown = true;
+}
+
+void QueryWindow::count()
+{
+    if (!m_countKnown)
+        setCount(countWith(*m_connect(), counting()));
+}
+
+void QueryWindow::readMore()
+{
+    if (m_countKnown)
+        return;
+    const int next = m_rowCount / kBlockRows;
+    const Block &more = block(next);
+    m_rowCount += int(more.rows.size());
+    if (more.rows.size() < kBlockRows)
+        m_countKnown = true;
 }
 
 QString QueryWindow::statement() const

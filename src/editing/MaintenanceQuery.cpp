@@ -338,12 +338,13 @@ QList<MaintenanceRow> MaintenanceQuery::run(MaintenanceType type, const QString 
 }
 
 std::shared_ptr<QueryWindow> MaintenanceQuery::open(MaintenanceType type, const QString &searchItem,
-                                                    const QString &text) const
+                                                    const QString &text, QueryWindow::Count when) const
 {
-    return std::make_shared<QueryWindow>(connect(), query(type, searchItem, text));
+    return std::make_shared<QueryWindow>(connect(), query(type, searchItem, text), when);
 }
 
 RowFeed MaintenanceQuery::printFeed(MaintenanceType type, const QString &searchItem, const QString &text) const
 {
-    return ListReports::RvCustomConnectionInvMaint(std::make_shared<PrintedRows>(open(type, searchItem, text), m_context.locale));
+    return ListReports::RvCustomConnectionInvMaint(
+        std::make_shared<PrintedRows>(open(type, searchItem, text, QueryWindow::Count::First), m_context.locale));
 }
