@@ -8,10 +8,11 @@
 #include "data/Database.h"
 #include "data/StoredForm.h"
 
+#include <QCollator>
 #include <QCoreApplication>
 #include <QHash>
-#include <QSet>
 #include <algorithm>
+#include <vector>
 
 namespace Receivables {
 
@@ -102,6 +103,7 @@ Listing unpaidInvoices(DataContext &context, QDate today)
     q.bindAll(DocumentKinds::kInvoice, DocumentKinds::kPastDue);
 
     Listing listing;
+    QHash<QString, DueDates::Terms> termsRead;
     QHash<int, qsizetype> rowOfInvoice;
     QList<StoredHeader> notices;
     while (q.step()) {
@@ -116,13 +118,21 @@ Listing unpaidInvoices(DataContext &context, QDate today)
         TrecInvHeader &h = stored.dates;
         h.strInvDate = dateOf(q.textAt(3));
         h.strDueDate = dateOf(q.textAt(4));
-        h.strCustPymntTerms = q.textAt(5);
         Row &row = stored.row;
         row.invoiceNumber = q.intAt(0);
         row.customer = customerText(q.textAt(6), q.textAt(7));
         row.customerId = q.int64At(8);
         row.date = h.strInvDate;
-        row.dueDate = DueDates::dueDate(h);
+        // The same few terms stand on thousands of invoices: each is read once.
+        if (h.strDueDate.isValid()) {
+            row.dueDate = h.strDueDate;
+        } else {
+            const QString terms = q.textAt(5);
+            auto known = termsRead.constFind(terms);
+            if (known == termsRead.constEnd())
+                known = termsRead.insert(terms, DueDates::Terms::read(terms));
+            row.dueDate = known->dueFrom(h.strInvDate);
+        }
         row.paid = q.doubleAt(9);
         row.balance = *balance;
         row.total = Money::roundToCents(row.balance + row.paid);
@@ -138,17 +148,24 @@ Listing unpaidInvoices(DataContext &context, QDate today)
 
     // A notice whose invoice is still stored adds no debt; only when the invoice is
     // gone is the notice all that is left of it.
-    QSet<int> storedInvoices;
-    Statement invoices = db->prepare(
-        QStringLiteral("SELECT intInvNumber FROM tblInvHeader WHERE UPPER(strInvName) = UPPER(?)"));
-    invoices.bindAll(DocumentKinds::kInvoice);
-    while (invoices.step())
-        storedInvoices.insert(invoices.intAt(0));
+    // Asked by number, for the few invoices notices name: no pass over every invoice.
+    QHash<int, bool> stored;
+    const auto isStoredInvoice = [&db, &stored](int number) {
+        const auto known = stored.constFind(number);
+        if (known != stored.constEnd())
+            return *known;
+        Statement invoice = db->prepare(QStringLiteral(
+            "SELECT EXISTS(SELECT 1 FROM tblInvHeader WHERE intInvNumber = ? AND UPPER(strInvName) = UPPER(?))"));
+        invoice.bindAll(number, DocumentKinds::kInvoice);
+        const bool found = invoice.step() && invoice.intAt(0) != 0;
+        stored.insert(number, found);
+        return found;
+    };
     // Notices of one deleted invoice still stand for one debt: the latest one shows it.
     QHash<int, qsizetype> rowOfLoneInvoice;
     for (StoredHeader &notice : notices) {
         const int source = invoiceNamed(notice.from);
-        if (source != 0 && storedInvoices.contains(source)) {
+        if (source != 0 && isStoredInvoice(source)) {
             if (rowOfInvoice.contains(source)) {
                 Row &row = listing.rows[rowOfInvoice.value(source)];
                 row.noticeNumber = std::max(row.noticeNumber, notice.row.invoiceNumber);
@@ -197,10 +214,19 @@ QList<CustomerTotal> customerTotals(const QList<Row> &rows)
         bucket = Money::roundToCents(bucket + row.balance);
         total.balance = Money::roundToCents(total.balance + row.balance);
     }
-    std::stable_sort(totals.begin(), totals.end(), [](const CustomerTotal &a, const CustomerTotal &b) {
-        return QString::localeAwareCompare(a.customer, b.customer) < 0;
-    });
-    return totals;
+    // One collation key per customer rather than a collation per comparison.
+    const QCollator collator;
+    std::vector<std::pair<QCollatorSortKey, qsizetype>> keys;
+    keys.reserve(std::size_t(totals.size()));
+    for (qsizetype i = 0; i < totals.size(); ++i)
+        keys.emplace_back(collator.sortKey(totals.at(i).customer), i);
+    std::stable_sort(keys.begin(), keys.end(),
+                     [](const auto &a, const auto &b) { return a.first.compare(b.first) < 0; });
+    QList<CustomerTotal> sorted;
+    sorted.reserve(totals.size());
+    for (const auto &key : keys)
+        sorted.append(std::move(totals[key.second]));
+    return sorted;
 }
 
 } // namespace Receivables
