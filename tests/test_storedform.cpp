@@ -15,6 +15,7 @@
 
 #include <QFileInfo>
 #include <QTest>
+#include <cmath>
 #include <random>
 
 namespace {
@@ -146,6 +147,27 @@ private slots:
             const std::optional<QDate> read = StoredForm::readDate(text);
             QVERIFY2(read.value_or(QDate()) == parsed && read.has_value() == parsed.isValid(), qPrintable(text));
         }
+    }
+
+    // Amounts read as the general number reader reads them, whatever the text: a
+    // stored amount, an exponent, a sign, blanks, a comma, letters.
+    void storedAmountsReadAsTheNumberReaderDoes()
+    {
+        std::mt19937 rng(27);
+        const QString alphabet = QStringLiteral("0123456789.-+e ,xn\u00e9");
+        for (int i = 0; i < 20000; ++i) {
+            QString text = StoredForm::amountText(double(std::int64_t(rng() % 2000000000) - 1000000000) / 100.0);
+            if (i % 2)
+                text[int(rng() % text.size())] = alphabet.at(int(rng() % alphabet.size()));
+            bool ok = false;
+            const double expected = text.trimmed().toDouble(&ok);
+            const std::optional<double> read = StoredForm::readAmount(text);
+            QVERIFY2(read.has_value() == (ok && std::isfinite(expected)), qPrintable(text));
+            if (read)
+                QCOMPARE(*read, expected);
+        }
+        QCOMPARE(StoredForm::readAmount(QStringLiteral("1e400")), std::nullopt);
+        QCOMPARE(StoredForm::readAmount(QStringLiteral(" 12.5 ")), std::optional<double>(12.5));
     }
 
     void storedFormsDoNotFollowTheLocale()

@@ -20,6 +20,9 @@ const Index kIndexes[] = {
     // The main window asks for the few recurring invoices at every start.
     {"tblInvHeader",
      "INDEX IF NOT EXISTS idxInvHeaderRecurring ON tblInvHeader(intInvNumber) WHERE strRecurring <> '0'"},
+    // Receivables reads the unpaid invoices and notices without a pass over the rest.
+    {"tblInvHeader", "INDEX IF NOT EXISTS idxInvHeaderUnpaid ON tblInvHeader(UPPER(strInvName)) "
+                     "WHERE strPaidInFull = '0' AND strRecurring = '0'"},
     {"tblReport", "INDEX IF NOT EXISTS idxReportMonth ON tblReport(intReportYear,intReportMonth)"},
     {"tblSavedPrices", "INDEX IF NOT EXISTS idxSavedPricesNumber ON tblSavedPrices(intPrcItemInvNum)"},
     {"tblPlanner", "INDEX IF NOT EXISTS idxPlannerDay ON tblPlanner(intActYear,intActDayOfYear)"},

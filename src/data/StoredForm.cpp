@@ -2,6 +2,7 @@
 
 #include "DateText.h"
 
+#include <charconv>
 #include <cmath>
 
 namespace StoredForm {
@@ -90,6 +91,21 @@ QString amountText(double value)
 
 std::optional<double> readAmount(const QString &text)
 {
+    // The usual stored text ("1234.5") is read straight from its bytes; anything else
+    // goes the long way, which gives the same value.
+    if (text.size() < 32) {
+        char bytes[32] = {};
+        qsizetype length = 0;
+        for (const QChar c : text) {
+            if (c.unicode() > 0x7f)
+                break;
+            bytes[length++] = char(c.unicode());
+        }
+        double value = 0;
+        const auto [end, error] = std::from_chars(bytes, bytes + length, value);
+        if (length == text.size() && length > 0 && error == std::errc() && end == bytes + length)
+            return finite(value, true);
+    }
     bool ok = false;
     const double value = text.trimmed().toDouble(&ok);
     return finite(value, ok);
