@@ -1,7 +1,5 @@
 #include "MaintenanceQuery.h"
 
-#include <limits>
-
 #include "data/DataContext.h"
 #include "core/Edition.h"
 #include "data/Database.h"
@@ -9,6 +7,8 @@
 #include "invoice/DocumentKinds.h"
 #include "invoice/Money.h"
 #include "printing/ListReports.h"
+
+#include <limits>
 
 namespace {
 
