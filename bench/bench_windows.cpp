@@ -78,16 +78,10 @@ void bareFirstBlock(const QByteArray &path, const QueryWindow::Query &q)
 void bareLastBlock(const QByteArray &path, const QueryWindow::Query &q)
 {
     sqlite3 *db = openBare(path);
-    sqlite3_stmt *count = nullptr;
-    sqlite3_prepare_v2(db, QStringLiteral("SELECT COUNT(*) FROM %1").arg(q.from).toUtf8().constData(), -1, &count,
-                       nullptr);
-    sqlite3_step(count);
-    const int rows = sqlite3_column_int(count, 0);
-    sqlite3_finalize(count);
-    bareRows(db, QStringLiteral("SELECT %1,%2 FROM %3 ORDER BY %1 LIMIT %4 OFFSET %5")
+    bareRows(db, QStringLiteral("SELECT COUNT(*) FROM %1").arg(q.from));
+    bareRows(db, QStringLiteral("SELECT %1,%2 FROM %3 ORDER BY %1 DESC LIMIT %4")
                      .arg(q.key, q.columns, q.from)
-                     .arg(QueryWindow::kBlockRows)
-                     .arg(rows / QueryWindow::kBlockRows * QueryWindow::kBlockRows));
+                     .arg(QueryWindow::kBlockRows));
     sqlite3_close_v2(db);
 }
 

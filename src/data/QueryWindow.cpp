@@ -73,6 +73,11 @@ QueryWindow::Block QueryWindow::read(Database &db, int index) const
     // at once, where an OFFSET would step over every earlier row again.
     const auto previous = m_blocks.constFind(index - 1);
     const bool continues = index > 0 && previous != m_blocks.constEnd() && !previous->rows.isEmpty();
+    // A block in the second half of a counted list is counted from the end: the
+    // last rows (End) are read without stepping over all the others.
+    const qint64 first = qint64(index) * kBlockRows;
+    if (!continues && m_countKnown && first >= m_rowCount / 2 && first < m_rowCount)
+        return readFromEnd(db, first);
     QString sql = QStringLiteral("SELECT ") + m_query.key + QLatin1Char(',') + m_query.columns + QStringLiteral(" FROM ")
                   + m_query.from;
     QStringList terms;
@@ -106,6 +111,36 @@ QueryWindow::Block QueryWindow::read(Database &db, int index) const
             texts.append(query.textAt(c));
         block.lastKey = query.int64At(0);
         block.rows.append(std::move(texts));
+    }
+    return block;
+}
+
+QueryWindow::Block QueryWindow::readFromEnd(Database &db, qint64 first) const
+{
+    const qint64 wanted = std::min<qint64>(kBlockRows, m_rowCount - first);
+    QString sql = QStringLiteral("SELECT ") + m_query.key + QLatin1Char(',') + m_query.columns + QStringLiteral(" FROM ")
+                  + m_query.from;
+    if (!m_query.where.isEmpty())
+        sql += QStringLiteral(" WHERE ") + m_query.where;
+    sql += QStringLiteral(" ORDER BY ") + m_query.key + QStringLiteral(" DESC LIMIT ? OFFSET ?");
+    Statement query = db.prepare(sql);
+    int bound = 0;
+    for (const QString &value : m_query.values)
+        query.bind(++bound, value);
+    query.bind(++bound, wanted);
+    query.bind(++bound, m_rowCount - first - wanted);
+
+    Block block;
+    block.rows.reserve(int(wanted));
+    const int columns = query.columnCount();
+    while (query.step()) {
+        QStringList texts;
+        texts.reserve(columns - 1);
+        for (int c = 1; c < columns; ++c)
+            texts.append(query.textAt(c));
+        if (block.rows.isEmpty())
+            block.lastKey = query.int64At(0);
+        block.rows.prepend(std::move(texts));
     }
     return block;
 }

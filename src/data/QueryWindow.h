@@ -77,6 +77,8 @@ private:
     };
     const Block &block(int index) const;
     Block read(Database &db, int index) const;
+    /// The block starting at row \a first, read backwards from the last row.
+    Block readFromEnd(Database &db, qint64 first) const;
     void forgetOldest() const;
 
     Connect m_connect;
