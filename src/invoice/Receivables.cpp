@@ -2,7 +2,6 @@
 
 #include "DocumentKinds.h"
 #include "DueDates.h"
-#include "InvoiceRecords.h"
 #include "Money.h"
 #include "data/DataContext.h"
 #include "data/Database.h"
@@ -29,11 +28,9 @@ int invoiceNamed(const QString &fromNameNumber)
     return fromNameNumber.section(QLatin1Char(' '), -1).toInt();
 }
 
-struct StoredHeader
+struct StoredNotice
 {
-    QString kind;
     QString from;
-    TrecInvHeader dates;
     Row row;
 };
 
@@ -105,44 +102,38 @@ Listing unpaidInvoices(DataContext &context, QDate today)
     Listing listing;
     QHash<QString, DueDates::Terms> termsRead;
     QHash<int, qsizetype> rowOfInvoice;
-    QList<StoredHeader> notices;
+    QList<StoredNotice> notices;
     while (q.step()) {
-        StoredHeader stored;
-        stored.kind = q.textAt(1);
-        stored.from = q.textAt(2);
         const std::optional<double> balance = StoredForm::readAmount(q.textAt(10));
         if (!balance) {
             listing.unreadable.append(q.intAt(0));
             continue;
         }
-        TrecInvHeader &h = stored.dates;
-        h.strInvDate = dateOf(q.textAt(3));
-        h.strDueDate = dateOf(q.textAt(4));
-        Row &row = stored.row;
+        Row row;
         row.invoiceNumber = q.intAt(0);
         row.customer = customerText(q.textAt(6), q.textAt(7));
         row.customerId = q.int64At(8);
-        row.date = h.strInvDate;
-        // The same few terms stand on thousands of invoices: each is read once.
-        if (h.strDueDate.isValid()) {
-            row.dueDate = h.strDueDate;
-        } else {
+        row.date = dateOf(q.textAt(3));
+        // The due date the user set; otherwise the terms', and the same few terms
+        // stand on thousands of invoices: each is read once.
+        row.dueDate = dateOf(q.textAt(4));
+        if (!row.dueDate.isValid()) {
             const QString terms = q.textAt(5);
             auto known = termsRead.constFind(terms);
             if (known == termsRead.constEnd())
                 known = termsRead.insert(terms, DueDates::Terms::read(terms));
-            row.dueDate = known->dueFrom(h.strInvDate);
+            row.dueDate = known->dueFrom(row.date);
         }
         row.paid = q.doubleAt(9);
         row.balance = *balance;
         row.total = Money::roundToCents(row.balance + row.paid);
         row.daysOverdue = row.dueDate.isValid() ? int(row.dueDate.daysTo(today)) : 0;
         row.bucket = bucketOf(row.daysOverdue);
-        if (DocumentKinds::is(stored.kind, DocumentKinds::kPastDue)) {
-            notices.append(stored);
+        if (DocumentKinds::is(q.textAt(1), DocumentKinds::kPastDue)) {
+            notices.append({q.textAt(2), std::move(row)});
         } else if (row.balance >= kHalfCent) {
             rowOfInvoice.insert(row.invoiceNumber, listing.rows.size());
-            listing.rows.append(row);
+            listing.rows.append(std::move(row));
         }
     }
 
@@ -163,7 +154,7 @@ Listing unpaidInvoices(DataContext &context, QDate today)
     };
     // Notices of one deleted invoice still stand for one debt: the latest one shows it.
     QHash<int, qsizetype> rowOfLoneInvoice;
-    for (StoredHeader &notice : notices) {
+    for (StoredNotice &notice : notices) {
         const int source = invoiceNamed(notice.from);
         if (source != 0 && isStoredInvoice(source)) {
             if (rowOfInvoice.contains(source)) {

@@ -104,6 +104,9 @@ void ReceivablesModel::relist()
     }
     if (m_sortColumn < 0 || m_sortColumn >= ColumnCount)
         return;
+    // The listing comes oldest due date first: sorted so already.
+    if (m_sortColumn == DueDate && m_sortOrder == Qt::AscendingOrder)
+        return;
     // Stable, so equal values keep the listing's order (oldest due date first).
     const int column = m_sortColumn;
     const bool descending = m_sortOrder == Qt::DescendingOrder;
