@@ -102,8 +102,9 @@ inline void printRow(const char *action, double programMs, double bareMs)
 }
 
 /// A row measured at the window, with what it was measured on: the file ("new 100k",
-/// "upgraded 100k", "1M"), the cache ("warm", or "cold" with the share of the file
-/// still cached after eviction) and the resident memory after the row.
+/// "upgraded 100k", "1M"), the cache ("warm" with the share of the file cached after
+/// the runs, or "cold" with the share still cached after eviction) and the resident
+/// memory after the row.
 struct WindowRow
 {
     const char *file;
@@ -125,10 +126,10 @@ inline void printWindowRow(const char *action, const WindowRow &on, double progr
     const char *cache = on.cold ? "cold" : "warm";
     if (tsvOutput())
         std::printf("%s\t%.3f\t%.3f\t%.2f\t%s\t%s\t%.1f\t%.0f\n", action, programMs, bareMs, ratio, on.file, cache,
-                    on.cold ? on.cachedPercent : 100.0, on.residentMb);
+                    on.cachedPercent, on.residentMb);
     else
         std::printf("%-46s %-14s %-5s %6.1f%% %10.3f %10.3f %7.2fx %7.0f\n", action, on.file, cache,
-                    on.cold ? on.cachedPercent : 100.0, programMs, bareMs, ratio, on.residentMb);
+                    on.cachedPercent, programMs, bareMs, ratio, on.residentMb);
     std::fflush(stdout);
 }
 

@@ -49,4 +49,17 @@ inline double evict(const QByteArray &path)
     return cachedShare(path);
 }
 
+/// Reads \a path once through, so the whole file is in the cache (as after a while
+/// of work, or a second start).
+inline void load(const QByteArray &path)
+{
+    const int fd = ::open(path.constData(), O_RDONLY);
+    if (fd < 0)
+        return;
+    std::vector<char> chunk(1 << 20);
+    while (::read(fd, chunk.data(), chunk.size()) > 0) {
+    }
+    ::close(fd);
+}
+
 } // namespace PageCache
