@@ -31,6 +31,7 @@
 #include <QStyleHints>
 #include <QTest>
 #include <QTimer>
+#include <random>
 #include <stdexcept>
 
 using namespace ListWindows;
@@ -485,7 +486,21 @@ private slots:
         auto *types = child<QComboBox>(window, "cmboInvMaintenanceType");
         auto *search = child<QComboBox>(window, "cmboInvSearch");
         auto *text = child<QLineEdit>(window, "txtInvSearch");
+        // The first rows show before the count, and End goes to the last row all the same.
+        QCOMPARE(list->model()->rowCount(), QueryWindow::kBlockRows);
+        list->setFocus();
+        list->setCurrentIndex(list->model()->index(3, 2));
+        QTest::keyClick(list, Qt::Key_End);
         QCOMPARE(list->model()->rowCount(), 1000);
+        QCOMPARE(list->currentIndex().row(), 999);
+        QCOMPARE(list->model()->index(999, 0).data().toString(), QStringLiteral("5999"));
+        QTest::keyClick(list, Qt::Key_Home);
+        QCOMPARE(list->currentIndex().row(), 0);
+
+        // Listed again, the count comes by itself a moment later.
+        types->setCurrentIndex(int(T::Delete) - 1);
+        QCOMPARE(list->model()->rowCount(), QueryWindow::kBlockRows);
+        QTRY_COMPARE(list->model()->rowCount(), 1000);
 
         // The bottom row on screen after scrolling is the last document, in storage order.
         list->scrollToBottom();
@@ -513,6 +528,52 @@ private slots:
         QCOMPARE(b.prompts.lastMessage(), QStringLiteral("Convert Estimate 5994 to Work Order?"));
         QCOMPARE(list->selectionModel()->selectedRows().value(0).row(), 47);
         QCOMPARE(b.prompts.messages("Error"), QStringList());
+    }
+
+    // A number search lists exactly the documents whose number begins with the
+    // digits typed, however the numbers lie (gaps, lengths, the largest stored
+    // numbers) and whatever is typed (short, long, a leading zero, not digits).
+    void numberSearchListsEveryNumberThatBeginsSo()
+    {
+        Books b;
+        std::mt19937 rng(512);
+        QList<qint64> numbers = {5, 51, 512, 5120, 5129, 5130, 51234, 51299, 512999999, 1512, 50012, 6512,
+                                 2147483647, 9000000000000000000LL};
+        for (int i = 0; i < 400; ++i)
+            numbers << qint64(rng() % 2000000);
+        std::sort(numbers.begin(), numbers.end());
+        numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+        {
+            const auto db = b.db();
+            Transaction tx(*db);
+            Statement insert = db->prepare(QStringLiteral(
+                "INSERT INTO tblInvHeader(strInvName,intInvNumber,strPaidInFull,strRecurring,strInvTotal) "
+                "VALUES('Invoice',?,'0','0','1')"));
+            for (qint64 number : numbers) {
+                insert.bind(1, number);
+                insert.run();
+                insert.reset();
+            }
+            tx.commit();
+        }
+        const QStringList typed = {QStringLiteral("5"),    QStringLiteral("51"),       QStringLiteral("512"),
+                                   QStringLiteral("5123"), QStringLiteral("5129999"),  QStringLiteral("051"),
+                                   QStringLiteral("123"),  QStringLiteral("2147483647"), QStringLiteral("900000000000000000"),
+                                   QStringLiteral("12a"),  QStringLiteral("1_3"),      QStringLiteral("99999999999999999999")};
+        for (const QString &prefix : typed) {
+            QList<qint64> expected;
+            for (qint64 number : numbers) {
+                if (QString::number(number).startsWith(prefix))
+                    expected << number;
+            }
+            const auto listed = MaintenanceQuery(b.context).open(T::ViewAll, QStringLiteral("Invoice Number"), prefix);
+            listed->count();
+            QList<qint64> found;
+            for (int row = 0; row < listed->rowCount(); ++row)
+                found << listed->row(row).value(0).toLongLong();
+            std::sort(found.begin(), found.end());
+            QVERIFY2(found == expected, qPrintable(prefix));
+        }
     }
 
     void invoiceListPrintsWhatTheWindowLists()

@@ -931,6 +931,43 @@ private slots:
         QVERIFY(viewer->width() < atHundred.width());
     }
 
+    void firstAndLastPageCrossALongReportInOneStep()
+    {
+        TestSession session(Edition::Corvalo);
+        session.start();
+        fillDocument(session.context, QStringLiteral("Invoice"), 630, 1);
+        ReportJob job = documentJob(session.context);
+        job.pages = ReportPages(QList<ReportPage>(4348, job.pages.first()));
+        TfrmPrntPreview preview(job, {}, {});
+        preview.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&preview));
+        const auto action = [&](const char *name) { return preview.findChild<QAction *>(QLatin1String(name)); };
+        PageViewer *viewer = preview.viewer();
+        QScrollBar *scroll = preview.findChild<QScrollArea *>(QStringLiteral("scrollPreview"))->verticalScrollBar();
+
+        QVERIFY(!action("actFirstPage")->isEnabled());
+        QVERIFY(action("actLastPage")->isEnabled());
+        QTest::keyClick(&preview, Qt::Key_End);
+        QCOMPARE(viewer->currentPage(), 4348);
+        QVERIFY(!action("actLastPage")->isEnabled() && !action("actNextPage")->isEnabled());
+        QVERIFY(action("actFirstPage")->isEnabled() && action("actPreviousPage")->isEnabled());
+        QTest::keyClick(&preview, Qt::Key_End); // already there: nothing moves
+        QCOMPARE(viewer->currentPage(), 4348);
+
+        QTest::keyClick(&preview, Qt::Key_PageUp);
+        QCOMPARE(viewer->currentPage(), 4347);
+        scroll->setValue(scroll->maximum());
+        QTest::mouseClick(preview.findChild<QToolButton *>(QStringLiteral("btnactFirstPage")), Qt::LeftButton);
+        QCOMPARE(viewer->currentPage(), 1);
+        QCOMPARE(scroll->value(), 0); // the page opens at its top
+        QVERIFY(!action("actFirstPage")->isEnabled() && !action("actPreviousPage")->isEnabled());
+
+        QTest::mouseClick(preview.findChild<QToolButton *>(QStringLiteral("btnactLastPage")), Qt::LeftButton);
+        QCOMPARE(viewer->currentPage(), 4348);
+        QTest::keyClick(&preview, Qt::Key_Home);
+        QCOMPARE(viewer->currentPage(), 1);
+    }
+
     void onePagePreviewHasNowhereToGo()
     {
         TestSession session(Edition::Corvalo);
@@ -940,6 +977,8 @@ private slots:
         QCOMPARE(preview.viewer()->pageCount(), 1);
         QVERIFY(!preview.findChild<QAction *>(QStringLiteral("actPreviousPage"))->isEnabled());
         QVERIFY(!preview.findChild<QAction *>(QStringLiteral("actNextPage"))->isEnabled());
+        QVERIFY(!preview.findChild<QAction *>(QStringLiteral("actFirstPage"))->isEnabled());
+        QVERIFY(!preview.findChild<QAction *>(QStringLiteral("actLastPage"))->isEnabled());
     }
 
     void printFromThePreviewPrintsTheSameJobAgain()

@@ -6,6 +6,7 @@
 #include "core/Edition.h"
 #include "data/BackupRestore.h"
 #include "core/Prompts.h"
+#include "OtherWindows.h"
 #include "StartUp.h"
 #include "data/DamageWatch.h"
 #include "data/DbError.h"
@@ -19,6 +20,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -420,6 +422,10 @@ void TfrmMain::invoiceMaintenance()
 
 void TfrmMain::closeEvent(QCloseEvent *event)
 {
+    if (!OtherWindows::closeAllBut(this)) {
+        event->ignore();
+        return;
+    }
     m_context.preferences[AppPreferences::FrmMainMaximized] = isMaximized();
     try {
         StartUp::pShutDown(m_context);
@@ -428,4 +434,7 @@ void TfrmMain::closeEvent(QCloseEvent *event)
         m_context.prompts().showError(error.message(), error.detail());
     }
     event->accept();
+    // Closing the main window ends the program, even while a window that has nothing
+    // to ask (a saving popup finishing its bar) is still on screen.
+    QCoreApplication::quit();
 }
