@@ -434,7 +434,7 @@ private slots:
         b.context.locale = QLocale(QLocale::German, QLocale::Germany);
         b.save(QStringLiteral("Invoice"), 700, QStringLiteral("Ann"), {}, false, false, 250);
         b.save(QStringLiteral("Invoice"), 701, QStringLiteral("Bo"), {}, false, false, 300);
-        b.save(QStringLiteral("Estimate"), 702, QStringLiteral("Cy"), {}, false, false, 400);
+        b.save(QStringLiteral("Estimate"), 702, QStringLiteral("Cy"), {}, false, false, 2000);
         b.save(QStringLiteral("Invoice"), 703, QStringLiteral("Di"), {}, false, false, 90);
         DocumentActions actions(b.context);
         actions.markPaidInFull(700);
