@@ -59,6 +59,21 @@ void QueryWindow::readMore()
         m_countKnown = true;
 }
 
+namespace {
+
+/// The shown columns of the current row: every column after the key.
+QStringList shownTexts(const Statement &query)
+{
+    const int columns = query.columnCount();
+    QStringList texts;
+    texts.reserve(columns - 1);
+    for (int c = 1; c < columns; ++c)
+        texts.append(query.textAt(c));
+    return texts;
+}
+
+} // namespace
+
 QString QueryWindow::statement() const
 {
     QString sql = QStringLiteral("SELECT ") + m_query.columns + QStringLiteral(" FROM ") + m_query.from;
@@ -103,14 +118,9 @@ QueryWindow::Block QueryWindow::read(Database &db, int index) const
 
     Block block;
     block.rows.reserve(kBlockRows);
-    const int columns = query.columnCount();
     while (query.step()) {
-        QStringList texts;
-        texts.reserve(columns - 1);
-        for (int c = 1; c < columns; ++c)
-            texts.append(query.textAt(c));
         block.lastKey = query.int64At(0);
-        block.rows.append(std::move(texts));
+        block.rows.append(shownTexts(query));
     }
     return block;
 }
@@ -132,15 +142,10 @@ QueryWindow::Block QueryWindow::readFromEnd(Database &db, qint64 first) const
 
     Block block;
     block.rows.reserve(int(wanted));
-    const int columns = query.columnCount();
     while (query.step()) {
-        QStringList texts;
-        texts.reserve(columns - 1);
-        for (int c = 1; c < columns; ++c)
-            texts.append(query.textAt(c));
         if (block.rows.isEmpty())
             block.lastKey = query.int64At(0);
-        block.rows.prepend(std::move(texts));
+        block.rows.prepend(shownTexts(query));
     }
     return block;
 }
