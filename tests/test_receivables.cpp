@@ -6,6 +6,9 @@
 #include "data/Database.h"
 #include "invoice/DocumentActions.h"
 #include "invoice/DocumentStore.h"
+#include "invoice/DueDates.h"
+#include "data/StoredForm.h"
+#include "data/SchemaUpgrade.h"
 #include "invoice/Money.h"
 #include "invoice/Totals.h"
 #include "receivables/CustomerTotalsModel.h"
@@ -21,6 +24,7 @@
 #include <QLineEdit>
 #include <QTest>
 #include <functional>
+#include <random>
 
 using namespace ListWindows;
 using Receivables::Row;
@@ -229,6 +233,89 @@ private slots:
         QCOMPARE(l.rowOf(804).daysOverdue, 7);
         QCOMPARE(l.rowOf(805).dueDate, QDate(2026, 12, 20));
         QCOMPARE(l.rowOf(805).bucket, Receivables::NotYetDue);
+    }
+
+    void storedDueDatesFollowDatesTermsAndEdits()
+    {
+        // Every terms text the company record offers, and ones typed by hand.
+        const QStringList terms = {QStringLiteral("Due on day of completion"), QStringLiteral("Due on the 10th"),
+                                   QStringLiteral("Due on the 20th"), QStringLiteral("Net Due on the 20th"),
+                                   QStringLiteral("Due upon receipt"), QStringLiteral("Due by the 15th"),
+                                   QStringLiteral("Due on the 31st"), QStringLiteral("Net 30"),
+                                   QStringLiteral("net15"), QStringLiteral("45 days"), QStringLiteral("1 day"),
+                                   QStringLiteral("Net 9999"), QString(), QStringLiteral("Zahlbar in 14 Tagen \u00e4'\""),
+                                   QStringLiteral("Due on the 32nd")};
+        Ledger l;
+        std::mt19937 random(32);
+        const auto pick = [&random](int count) { return int(random() % unsigned(count)); };
+        // Month ends, leap days and turns of the year are where due dates go wrong.
+        const QDate first(2023, 12, 25);
+        QHash<int, QDate> expected;
+        for (int number = 600; number < 700; ++number) {
+            Invoice invoice{.number = number,
+                            .date = first.addDays(pick(5) == 0 ? 0 : pick(1200)),
+                            .terms = terms.at(pick(int(terms.size())))};
+            if (pick(5) == 0)
+                invoice.due = invoice.date.addDays(pick(90));
+            l.save(invoice);
+            expected.insert(number, invoice.due.isValid() ? invoice.due
+                                                          : DueDates::fromTerms(invoice.date, invoice.terms));
+        }
+        const auto stored = [&l]() {
+            QHash<int, QDate> dates;
+            const auto db = l.db();
+            Statement q = db->prepare(QStringLiteral("SELECT intInvNumber, strDueDateStored FROM tblInvHeader"));
+            while (q.step())
+                dates.insert(q.intAt(0), StoredForm::readDate(q.textAt(1)).value_or(QDate()));
+            return dates;
+        };
+        QCOMPARE(stored(), expected);
+        const auto listedDueDates = [&l]() {
+            QHash<int, QDate> dates;
+            for (const Row &row : l.rows())
+                dates.insert(row.invoiceNumber, row.dueDate);
+            return dates;
+        };
+        QCOMPARE(listedDueDates(), expected);
+
+        // Edits of the date, the terms and the due date each move the stored date.
+        DocumentStore store(l.context);
+        TrecInvHeader &h = l.context.document.header;
+        for (int round = 0; round < 40; ++round) {
+            const int number = 600 + pick(100);
+            h.blnNewInvoice = false;
+            h.intInvNumber = number;
+            store.pLoadInvoice();
+            switch (round % 4) {
+            case 0:
+                h.strInvDate = h.strInvDate.addDays(pick(400) - 200);
+                break;
+            case 1:
+                h.strCustPymntTerms = terms.at(pick(int(terms.size())));
+                break;
+            case 2:
+                h.strDueDate = h.strInvDate.addDays(pick(60));
+                break;
+            case 3:
+                h.strDueDate = {};
+                break;
+            }
+            QCOMPARE(store.pSaveInvoice(), number);
+            expected.insert(number, DueDates::dueDate(h));
+        }
+        QCOMPARE(stored(), expected);
+
+        // A file from before the column gets it filled at upgrade, the same dates.
+        {
+            const auto db = l.db();
+            db->exec(QStringLiteral("DROP INDEX idxInvHeaderUnpaidDue; "
+                                    "ALTER TABLE tblInvHeader DROP COLUMN strDueDateStored; "
+                                    "UPDATE tblSchemaLevel SET intSchemaLevel = 8"));
+        }
+        const SchemaUpgrade::UpgradeReport report = l.upgrade(kToday);
+        QCOMPARE(report.fromLevel, 8);
+        QCOMPARE(stored(), expected);
+        QCOMPARE(listedDueDates(), expected);
     }
 
     void aNoticeStandsForItsInvoice()

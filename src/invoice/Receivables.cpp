@@ -1,7 +1,6 @@
 #include "Receivables.h"
 
 #include "DocumentKinds.h"
-#include "DueDates.h"
 #include "Money.h"
 #include "data/DataContext.h"
 #include "data/Database.h"
@@ -97,7 +96,7 @@ Listing unpaidInvoices(DataContext &context, QDate today)
     // Two parts, so each reads through its own partial index: what is owed, and the
     // credits of overpaid documents marked paid.
     const QString columns = QStringLiteral(
-        "SELECT intInvNumber,strInvName,strFromInvNameNumber,strInvDate,strDueDate,strCustPymntTerms,"
+        "SELECT intInvNumber,strInvName,strFromInvNameNumber,strInvDate,strDueDateStored,"
         "strCustCmpnyName,strCustFullName,intCustomerID,dbPaidAmount,strInvTotal FROM tblInvHeader ");
     const QString kinds = QStringLiteral("AND strRecurring = '0' AND UPPER(strInvName) IN (UPPER(?), UPPER(?))");
     Statement q = db->prepare(columns + QStringLiteral("WHERE strPaidInFull = '0' ") + kinds + QStringLiteral(" UNION ALL ")
@@ -105,31 +104,22 @@ Listing unpaidInvoices(DataContext &context, QDate today)
     q.bindAll(DocumentKinds::kInvoice, DocumentKinds::kPastDue, DocumentKinds::kInvoice, DocumentKinds::kPastDue);
 
     Listing listing;
-    QHash<QString, DueDates::Terms> termsRead;
     QHash<int, qsizetype> rowOfInvoice;
     QList<StoredNotice> notices;
     while (q.step()) {
-        const std::optional<double> balance = StoredForm::readAmount(q.textAt(10));
+        const std::optional<double> balance = StoredForm::readAmount(q.textAt(9));
         if (!balance) {
             listing.unreadable.append(q.intAt(0));
             continue;
         }
         Row row;
         row.invoiceNumber = q.intAt(0);
-        row.customer = customerText(q.textAt(6), q.textAt(7));
-        row.customerId = q.int64At(8);
+        row.customer = customerText(q.textAt(5), q.textAt(6));
+        row.customerId = q.int64At(7);
         row.date = dateOf(q.textAt(3));
-        // The due date the user set; otherwise the terms', and the same few terms
-        // stand on thousands of invoices: each is read once.
+        // Written with every save from the due date set or the terms.
         row.dueDate = dateOf(q.textAt(4));
-        if (!row.dueDate.isValid()) {
-            const QString terms = q.textAt(5);
-            auto known = termsRead.constFind(terms);
-            if (known == termsRead.constEnd())
-                known = termsRead.insert(terms, DueDates::Terms::read(terms));
-            row.dueDate = known->dueFrom(row.date);
-        }
-        row.paid = q.doubleAt(9);
+        row.paid = q.doubleAt(8);
         row.balance = *balance;
         row.total = Money::roundToCents(row.balance + row.paid);
         // A credit is not late: it is the customer's, not owed by them.
