@@ -2,7 +2,7 @@
 
 #include "Database.h"
 #include "StoredForm.h"
-#include "invoice/DueDates.h"
+#include "core/DueDateTerms.h"
 
 #include <QHash>
 
