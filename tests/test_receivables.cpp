@@ -265,8 +265,11 @@ private slots:
             QHash<int, QDate> dates;
             const auto db = l.db();
             Statement q = db->prepare(QStringLiteral("SELECT intInvNumber, strDueDateStored FROM tblInvHeader"));
-            while (q.step())
-                dates.insert(q.intAt(0), StoredForm::readDate(q.textAt(1)).value_or(QDate()));
+            // Stored text that does not read stands out as year 1.
+            while (q.step()) {
+                const QString text = q.textAt(1);
+                dates.insert(q.intAt(0), text.isEmpty() ? QDate() : StoredForm::readDate(text).value_or(QDate(1, 1, 1)));
+            }
             return dates;
         };
         QCOMPARE(stored(), expected);
@@ -311,6 +314,19 @@ private slots:
             db->exec(QStringLiteral("DROP INDEX idxInvHeaderUnpaidDue; "
                                     "ALTER TABLE tblInvHeader DROP COLUMN strDueDateStored; "
                                     "UPDATE tblSchemaLevel SET intSchemaLevel = 8"));
+        }
+        // A due date set by hand that no longer reads leaves the terms to decide.
+        {
+            const auto db = l.db();
+            db->exec(QStringLiteral("UPDATE tblInvHeader SET strDueDate = '31.31.2026' WHERE intInvNumber = 650"));
+            Statement q = db->prepare(
+                QStringLiteral("SELECT strInvDate, strCustPymntTerms FROM tblInvHeader WHERE intInvNumber = 650"));
+            QVERIFY(q.step());
+            expected.insert(650, DueDates::fromTerms(*StoredForm::readDate(q.textAt(0)), q.textAt(1)));
+            // Neither date reads: no due date rather than the unread text.
+            db->exec(QStringLiteral("UPDATE tblInvHeader SET strDueDate = '31.31.2026', "
+                                    "strInvDate = 'Date:____/____/________' WHERE intInvNumber = 651"));
+            expected.insert(651, QDate());
         }
         const SchemaUpgrade::UpgradeReport report = l.upgrade(kToday);
         QCOMPARE(report.fromLevel, 8);
