@@ -12,6 +12,7 @@
 #include <QHash>
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <vector>
 
 namespace Receivables {
@@ -71,6 +72,14 @@ QString Row::customerKey() const
     return customerId != 0 ? QStringLiteral("#%1").arg(customerId) : customer;
 }
 
+void Row::settle(QDate today)
+{
+    total = Money::roundToCents(balance + paid);
+    // A credit is not late: it is the customer's, not owed by them.
+    daysOverdue = dueDate.isValid() && balance > 0 ? int(dueDate.daysTo(today)) : 0;
+    bucket = bucketOf(daysOverdue);
+}
+
 QString customerText(const QString &company, const QString &name)
 {
     if (company.isEmpty())
@@ -113,10 +122,7 @@ Listing unpaidInvoices(DataContext &context, QDate today)
         row.dueDate = dateOf(q.textAt(4));
         row.paid = q.doubleAt(8);
         row.balance = *balance;
-        row.total = Money::roundToCents(row.balance + row.paid);
-        // A credit is not late: it is the customer's, not owed by them.
-        row.daysOverdue = row.dueDate.isValid() && row.balance > 0 ? int(row.dueDate.daysTo(today)) : 0;
-        row.bucket = bucketOf(row.daysOverdue);
+        row.settle(today);
         if (DocumentKinds::is(q.textAt(1), DocumentKinds::kPastDue)) {
             notices.append({q.textAt(2), std::move(row)});
         } else if (std::abs(row.balance) >= kHalfCent) {
@@ -188,6 +194,46 @@ double creditTotal(const QList<Row> &rows)
             credit = Money::roundToCents(credit + row.balance);
     }
     return credit;
+}
+
+double Figures::owed() const
+{
+    double all = 0;
+    for (const double bucket : buckets)
+        all = Money::roundToCents(all + bucket);
+    return all;
+}
+
+Figures figuresOf(const QList<Row> &rows)
+{
+    return {bucketTotals(rows), creditTotal(rows), customerTotals(rows), int(rows.size())};
+}
+
+namespace {
+
+/// \a number's decimal digits start with \a digits.
+bool numberStartsWith(int number, const QString &digits)
+{
+    char text[16];
+    const int length = std::snprintf(text, sizeof text, "%d", number);
+    if (digits.size() > length)
+        return false;
+    for (qsizetype i = 0; i < digits.size(); ++i) {
+        if (digits.at(i) != QLatin1Char(text[i]))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool matchesSearch(const Row &row, const QString &search)
+{
+    const QString folded = search.trimmed().toCaseFolded();
+    if (folded.isEmpty())
+        return true;
+    return row.customer.toCaseFolded().contains(folded) || numberStartsWith(row.invoiceNumber, folded)
+        || (row.noticeNumber != 0 && numberStartsWith(row.noticeNumber, folded));
 }
 
 QList<CustomerTotal> customerTotals(const QList<Row> &rows)

@@ -1,0 +1,298 @@
+#include "ReceivablesQuery.h"
+
+#include "DocumentKinds.h"
+#include "PastDueLink.h"
+#include "data/Database.h"
+#include "data/StoredForm.h"
+#include "data/TextSearch.h"
+
+#include <QCollator>
+#include <QHash>
+#include <algorithm>
+
+namespace Receivables {
+
+namespace {
+
+// Numbered parameters, so both halves of a statement share them.
+constexpr int kContains = 1;   // the search, as a "contains" LIKE pattern
+constexpr int kStartsWith = 2; // the search, as a "starts with" LIKE pattern
+constexpr int kDueAfter = 3;   // the page before ends at this due date ...
+constexpr int kNumberAfter = 4; // ... and this number
+constexpr int kLimit = 5;
+constexpr int kToday = 6;       // then the three due dates 30, 60 and 90 days before
+
+QString upper(const QString &kind)
+{
+    // Kind names are the program's own constants, never user text.
+    return QLatin1Char('\'') + kind.toUpper() + QLatin1Char('\'');
+}
+
+QString kindIs(const QString &alias, const QString &kind)
+{
+    return QStringLiteral("UPPER(%1.strInvName) = %2").arg(alias, upper(kind));
+}
+
+/// A document of the list: not a recurring original, and either not paid in full or
+/// paid beyond its total; its stored amount reads.
+QString listed(const QString &alias)
+{
+    return QStringLiteral("%1.strRecurring = '0' AND (%1.strPaidInFull = '0' OR (%1.strPaidInFull <> '0' AND "
+                          "%1.strInvTotal LIKE '-%')) AND stored_amount(%1.strInvTotal) IS NOT NULL")
+        .arg(alias);
+}
+
+QString owesSomething(const QString &alias)
+{
+    return QStringLiteral("ABS(stored_amount(%1.strInvTotal)) >= 0.005").arg(alias);
+}
+
+/// The invoice number a notice's link names, when it names one.
+QString linkedNumber()
+{
+    return QStringLiteral("CAST(substr(h.strFromInvNameNumber, %1) AS INTEGER)")
+        .arg(DocumentKinds::kInvoice.size() + 2);
+}
+
+/// A notice stands for its invoice while that is stored; when it is gone, the latest
+/// notice made from it owes what is left.
+QString noticeStandsAlone()
+{
+    const QString stored = QStringLiteral(
+        "EXISTS(SELECT 1 FROM tblInvHeader i WHERE i.intInvNumber = %1 AND %2 AND %3)")
+                               .arg(linkedNumber(), kindIs(QStringLiteral("i"), DocumentKinds::kInvoice),
+                                    PastDueLink::linkNamesInvoiceSql(QStringLiteral("h.strFromInvNameNumber"),
+                                                                     QStringLiteral("i.intInvNumber")));
+    const QString later = QStringLiteral(
+        "(%1 AND %2 > 0 AND EXISTS(SELECT 1 FROM tblInvHeader n WHERE %3 AND UPPER(n.strFromInvNameNumber) = "
+        "UPPER(h.strFromInvNameNumber) AND n.intInvNumber > h.intInvNumber AND %4 AND %5))")
+                              .arg(PastDueLink::linkNamesInvoiceSql(QStringLiteral("h.strFromInvNameNumber"), linkedNumber()),
+                                   linkedNumber(), kindIs(QStringLiteral("n"), DocumentKinds::kPastDue),
+                                   listed(QStringLiteral("n")), owesSomething(QStringLiteral("n")));
+    return QStringLiteral("NOT %1 AND NOT %2").arg(stored, later);
+}
+
+/// The latest notice of an invoice row, the notice itself for a notice row.
+QString noticeNumber()
+{
+    return QStringLiteral(
+               "CASE WHEN %1 THEN (SELECT MAX(n.intInvNumber) FROM tblInvHeader n WHERE %2 AND %3 AND %4) "
+               "ELSE h.intInvNumber END")
+        .arg(kindIs(QStringLiteral("h"), DocumentKinds::kInvoice), kindIs(QStringLiteral("n"), DocumentKinds::kPastDue),
+             PastDueLink::linkNamesInvoiceSql(QStringLiteral("n.strFromInvNameNumber"), QStringLiteral("h.intInvNumber")),
+             listed(QStringLiteral("n")));
+}
+
+QString customerText()
+{
+    return QStringLiteral(
+        "CASE WHEN COALESCE(h.strCustCmpnyName, '') = '' THEN COALESCE(h.strCustFullName, '') "
+        "WHEN COALESCE(h.strCustFullName, '') = '' THEN h.strCustCmpnyName "
+        "ELSE h.strCustCmpnyName || ', ' || h.strCustFullName END");
+}
+
+QString searchTerm(const QString &search)
+{
+    if (search.trimmed().isEmpty())
+        return {};
+    return QStringLiteral(" AND (fold(%1) LIKE ?%2 ESCAPE '\\' OR CAST(h.intInvNumber AS TEXT) LIKE ?%3 ESCAPE '\\' "
+                          "OR CAST(%4 AS TEXT) LIKE ?%3 ESCAPE '\\')")
+        .arg(customerText())
+        .arg(kContains)
+        .arg(kStartsWith)
+        .arg(noticeNumber());
+}
+
+/// The list's rows with \a columns, from the two partial indexes that hold them:
+/// what is owed, and the credits of documents marked paid.
+QString listRows(const QString &columns, const QString &condition)
+{
+    const QString kinds = QStringLiteral(" AND UPPER(h.strInvName) IN (%1, %2) AND ")
+                              .arg(upper(DocumentKinds::kInvoice), upper(DocumentKinds::kPastDue));
+    const QString row = QStringLiteral("%1 AND %2 AND (%3 OR (%4))")
+                            .arg(listed(QStringLiteral("h")), owesSomething(QStringLiteral("h")),
+                                 kindIs(QStringLiteral("h"), DocumentKinds::kInvoice), noticeStandsAlone());
+    return QStringLiteral("SELECT %1 FROM tblInvHeader h INDEXED BY idxInvHeaderUnpaidDue WHERE h.strPaidInFull = '0' "
+                          "AND h.strRecurring = '0'%2%3%4 UNION ALL SELECT %1 FROM tblInvHeader h INDEXED BY "
+                          "idxInvHeaderCredit WHERE h.strInvTotal LIKE '-%' AND h.strRecurring = '0' AND "
+                          "h.strPaidInFull <> '0'%2%3%4")
+        .arg(columns, kinds, row, condition);
+}
+
+QString pageSql(const QString &search, bool continues)
+{
+    const QString columns = QStringLiteral(
+                                "h.strDueDateStored, h.intInvNumber, h.strInvDate, %1, h.intCustomerID, h.dbPaidAmount, "
+                                "h.strInvTotal, COALESCE(%2, 0)")
+                                .arg(customerText(), noticeNumber());
+    QString condition = searchTerm(search);
+    if (continues)
+        condition += QStringLiteral(" AND (h.strDueDateStored, h.intInvNumber) > (?%1, ?%2)").arg(kDueAfter).arg(kNumberAfter);
+    return listRows(columns, condition) + QStringLiteral(" ORDER BY 1, 2 LIMIT ?%1").arg(kLimit);
+}
+
+void bindSearch(Statement &q, const QString &search)
+{
+    const QString folded = search.trimmed();
+    if (folded.isEmpty())
+        return;
+    const QString startsWith = TextSearch::prefixPattern(folded);
+    q.bind(kContains, QLatin1Char('%') + startsWith);
+    q.bind(kStartsWith, startsWith);
+}
+
+QDate dateOf(const QString &text)
+{
+    return StoredForm::readDate(text).value_or(QDate());
+}
+
+} // namespace
+
+Pages::Pages(Connect connect, QDate today, QString search)
+    : m_connect(std::move(connect))
+    , m_today(today)
+    , m_search(std::move(search))
+{
+    read(*m_connect());
+}
+
+void Pages::readMore()
+{
+    if (!m_complete)
+        read(*m_connect());
+}
+
+void Pages::read(Database &db)
+{
+    const bool continues = !m_rows.isEmpty();
+    Statement q = db.prepare(pageSql(m_search, continues));
+    bindSearch(q, m_search);
+    if (continues) {
+        q.bind(kDueAfter, StoredForm::dateText(m_rows.constLast().dueDate));
+        q.bind(kNumberAfter, m_rows.constLast().invoiceNumber);
+    }
+    q.bind(kLimit, kPageRows);
+    int read = 0;
+    while (q.step()) {
+        ++read;
+        Row row;
+        row.dueDate = dateOf(q.textAt(0));
+        row.invoiceNumber = q.intAt(1);
+        row.date = dateOf(q.textAt(2));
+        row.customer = q.textAt(3);
+        row.customerId = q.int64At(4);
+        row.paid = q.doubleAt(5);
+        // The statement kept only amounts that read.
+        row.balance = StoredForm::readAmount(q.textAt(6)).value_or(0);
+        row.noticeNumber = q.intAt(7);
+        row.settle(m_today);
+        m_rows.append(std::move(row));
+    }
+    m_complete = read < kPageRows;
+}
+
+QString Pages::firstPageSql(const QString &search)
+{
+    return pageSql(search, false);
+}
+
+QStringList Pages::firstPageValues(const QString &search)
+{
+    const QString startsWith = TextSearch::prefixPattern(search.trimmed());
+    return {QLatin1Char('%') + startsWith, startsWith, QString(), QString(), QString::number(kPageRows)};
+}
+
+Figures figures(Database &db, QDate today, const QString &search)
+{
+    // One group per customer and bucket (5 holds the credits); the customer's name is
+    // the one on its oldest due row, which SQLite gives beside the MIN().
+    const QString bucket = QStringLiteral(
+                               "CASE WHEN stored_amount(h.strInvTotal) < 0 THEN %1 "
+                               "WHEN h.strDueDateStored = '' OR h.strDueDateStored >= ?%2 THEN 0 "
+                               "WHEN h.strDueDateStored >= ?%3 THEN 1 WHEN h.strDueDateStored >= ?%4 THEN 2 "
+                               "WHEN h.strDueDateStored >= ?%5 THEN 3 ELSE 4 END")
+                               .arg(int(BucketCount))
+                               .arg(kToday)
+                               .arg(kToday + 1)
+                               .arg(kToday + 2)
+                               .arg(kToday + 3);
+    const QString columns = QStringLiteral(
+                                "CASE WHEN h.intCustomerID <> 0 THEN '#' || h.intCustomerID ELSE %1 END AS grouped, %1 AS "
+                                "customer, %2 AS bucket, ROUND(stored_amount(h.strInvTotal) * 100) AS cents, ")
+                                .arg(customerText(), bucket)
+                            + QStringLiteral("h.strDueDateStored || printf(' %012d', h.intInvNumber) AS listedAt");
+    Statement q = db.prepare(QStringLiteral("SELECT grouped, customer, bucket, SUM(cents), COUNT(*), MIN(listedAt) "
+                                            "FROM (%1) GROUP BY grouped, bucket")
+                                 .arg(listRows(columns, searchTerm(search))));
+    bindSearch(q, search);
+    for (int i = 0; i < 4; ++i)
+        q.bind(kToday + i, StoredForm::dateText(today.addDays(-30 * i)));
+
+    struct Customer
+    {
+        CustomerTotal total;
+        QString listedAt;
+        qint64 balanceCents = 0;
+    };
+    QHash<QString, Customer> customers;
+    std::array<qint64, BucketCount> bucketCents{};
+    qint64 creditCents = 0;
+    Figures figures;
+    while (q.step()) {
+        const int group = q.intAt(2);
+        const qint64 cents = q.int64At(3);
+        figures.rows += q.intAt(4);
+        Customer &customer = customers[q.textAt(0)];
+        if (customer.listedAt.isEmpty() || q.textAt(5) < customer.listedAt) {
+            customer.listedAt = q.textAt(5);
+            customer.total.customer = q.textAt(1);
+        }
+        customer.balanceCents += cents;
+        if (group == BucketCount) {
+            creditCents += cents;
+            customer.total.credit = double(cents) / 100.0;
+        } else {
+            bucketCents[std::size_t(group)] += cents;
+            customer.total.buckets[std::size_t(group)] = double(cents) / 100.0;
+        }
+    }
+    for (std::size_t b = 0; b < bucketCents.size(); ++b)
+        figures.buckets[b] = double(bucketCents[b]) / 100.0;
+    figures.credit = double(creditCents) / 100.0;
+
+    // Few customers: sorted here by the user's collation, which SQL does not know;
+    // names that collate alike keep the order of their oldest due rows.
+    const QCollator collator;
+    QList<Customer *> order;
+    order.reserve(customers.size());
+    for (Customer &customer : customers) {
+        customer.total.balance = double(customer.balanceCents) / 100.0;
+        order.append(&customer);
+    }
+    std::sort(order.begin(), order.end(), [&collator](const Customer *a, const Customer *b) {
+        const int byName = collator.compare(a->total.customer, b->total.customer);
+        return byName != 0 ? byName < 0 : a->listedAt < b->listedAt;
+    });
+    for (const Customer *customer : order)
+        figures.customers.append(customer->total);
+    return figures;
+}
+
+QList<int> unreadableDocuments(Database &db)
+{
+    const QString kinds = QStringLiteral("UPPER(strInvName) IN (%1, %2)")
+                              .arg(upper(DocumentKinds::kInvoice), upper(DocumentKinds::kPastDue));
+    Statement q = db.prepare(QStringLiteral(
+                                 "SELECT intInvNumber FROM tblInvHeader INDEXED BY idxInvHeaderUnpaidDue WHERE "
+                                 "strPaidInFull = '0' AND strRecurring = '0' AND %1 AND stored_amount(strInvTotal) IS NULL "
+                                 "UNION ALL SELECT intInvNumber FROM tblInvHeader INDEXED BY idxInvHeaderCredit WHERE "
+                                 "strInvTotal LIKE '-%' AND strRecurring = '0' AND strPaidInFull <> '0' AND %1 "
+                                 "AND stored_amount(strInvTotal) IS NULL ORDER BY 1")
+                                 .arg(kinds));
+    QList<int> numbers;
+    while (q.step())
+        numbers.append(q.intAt(0));
+    return numbers;
+}
+
+} // namespace Receivables

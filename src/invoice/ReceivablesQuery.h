@@ -1,0 +1,54 @@
+#pragma once
+
+#include "Receivables.h"
+
+#include <functional>
+#include <memory>
+
+class Database;
+
+/// The receivables list read from SQL a page at a time, with its figures summed by
+/// the engine, so a file of a million documents opens and searches without reading
+/// every unpaid row. unpaidInvoices() is the reference these agree with.
+namespace Receivables {
+
+/// The rows a search keeps, oldest due first (then by number), read a page at a time:
+/// each page continues after the last due date and number read, so no page steps over
+/// the rows before it.
+class Pages
+{
+public:
+    using Connect = std::function<std::unique_ptr<Database>()>;
+
+    /// Reads the first page. Throws DbError.
+    Pages(Connect connect, QDate today, QString search);
+
+    [[nodiscard]] const QList<Row> &rows() const { return m_rows; }
+    /// Every row has been read.
+    [[nodiscard]] bool complete() const { return m_complete; }
+    /// Reads the next page. Throws DbError.
+    void readMore();
+
+    /// The statement of the first page with its values, as a bare read runs it.
+    [[nodiscard]] static QString firstPageSql(const QString &search);
+    [[nodiscard]] static QStringList firstPageValues(const QString &search);
+
+    static constexpr int kPageRows = 128;
+
+private:
+    void read(Database &db);
+
+    Connect m_connect;
+    QDate m_today;
+    QString m_search;
+    QList<Row> m_rows;
+    bool m_complete = false;
+};
+
+/// The figures of the rows \a search keeps, summed in SQL. Throws DbError.
+[[nodiscard]] Figures figures(Database &db, QDate today, const QString &search);
+
+/// The documents of the list whose stored amount does not read, by number. Throws DbError.
+[[nodiscard]] QList<int> unreadableDocuments(Database &db);
+
+} // namespace Receivables
