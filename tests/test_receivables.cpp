@@ -99,6 +99,13 @@ struct Ledger : TestSession
 
     [[nodiscard]] QList<Row> rows() { return Receivables::unpaidInvoices(context, kToday).rows; }
 
+    /// Lists the unpaid invoices in \a model as the window does.
+    void listIn(ReceivablesModel &model)
+    {
+        model.setSource([this] { return db(); }, &context, kToday, context.locale, {});
+        model.reload();
+    }
+
     [[nodiscard]] Row rowOf(int number)
     {
         for (const Row &row : rows()) {
@@ -332,7 +339,7 @@ private slots:
 
         // Shown: no days for what is not yet due, the bucket's caption as its age.
         ReceivablesModel model;
-        model.setRows(l.rows(), l.context.locale);
+        l.listIn(model);
         model.setSearch(QStringLiteral("70"));
         QCOMPARE(columnTexts(model, ReceivablesModel::DaysOverdue),
                  QStringList({"91", "90", "61", "60", "31", "30", "1", ""}));
@@ -556,7 +563,7 @@ private slots:
         l.save({.number = 302, .customer = "Ann", .date = QDate(2026, 12, 1), .amount = 1000.5});
         l.save({.number = 303, .customer = "Cyd", .date = QDate(2026, 3, 1), .amount = 25.5});
         ReceivablesModel model;
-        model.setRows(l.rows(), l.context.locale);
+        l.listIn(model);
         // Dates and amounts as the locale writes them...
         QCOMPARE(model.index(0, ReceivablesModel::Date).data().toString(), QStringLiteral("03.02.2026"));
 
@@ -595,17 +602,19 @@ private slots:
         TfrmReceivables window(l.context, kToday);
         auto *list = child<QTableView>(window, "lstvwReceivables");
         QCOMPARE(list->model()->rowCount(), 4);
-        QCOMPARE(child<QLabel>(window, "lblAllTotal")->text(), QStringLiteral("$167.25"));
-        QCOMPARE(child<QLabel>(window, "lblBucketTotal2")->text(), QStringLiteral("$50.25"));
-        QCOMPARE(window.customerModel().rowCount(), 3);
+        QTRY_COMPARE(child<QLabel>(window, "lblAllTotal")->text(), QStringLiteral("$167.25"));
+        QTRY_COMPARE(child<QLabel>(window, "lblBucketTotal2")->text(), QStringLiteral("$50.25"));
+        QTRY_COMPARE(window.customerModel().rowCount(), 3);
 
-        // Typing filters the list, the bucket totals and the customer totals together.
+        // Typing filters the list at once; the bucket and customer totals follow, and
+        // no figure of the search before stands beside the new list meanwhile.
         typeText(child<QLineEdit>(window, "txtReceivablesSearch"), QStringLiteral("ann"));
         QCOMPARE(list->model()->rowCount(), 2);
-        QCOMPARE(child<QLabel>(window, "lblAllTotal")->text(), QStringLiteral("$110.00"));
-        QCOMPARE(child<QLabel>(window, "lblBucketTotal2")->text(), QStringLiteral("$0.00"));
-        QCOMPARE(child<QLabel>(window, "lblBucketTotal4")->text(), QStringLiteral("$10.00"));
-        QCOMPARE(window.customerModel().rowCount(), 1);
+        QVERIFY(child<QLabel>(window, "lblAllTotal")->text().isEmpty());
+        QTRY_COMPARE(child<QLabel>(window, "lblAllTotal")->text(), QStringLiteral("$110.00"));
+        QTRY_COMPARE(child<QLabel>(window, "lblBucketTotal2")->text(), QStringLiteral("$0.00"));
+        QTRY_COMPARE(child<QLabel>(window, "lblBucketTotal4")->text(), QStringLiteral("$10.00"));
+        QTRY_COMPARE(window.customerModel().rowCount(), 1);
         QVERIFY(child<QAction>(window, "actPrint")->isEnabled());
         typeText(child<QLineEdit>(window, "txtReceivablesSearch"), QStringLiteral("x"));
         QCOMPARE(list->model()->rowCount(), 0);
@@ -665,7 +674,7 @@ private slots:
         // The notices show against their invoices, the debts still counted once.
         QCOMPARE(columnTexts(*list->model(), ReceivablesModel::Invoice),
                  QStringList({"403 (notice 404)", "402", "401 (notice 405)"}));
-        QCOMPARE(child<QLabel>(window, "lblAllTotal")->text(), QStringLiteral("$600.00"));
+        QTRY_COMPARE(child<QLabel>(window, "lblAllTotal")->text(), QStringLiteral("$600.00"));
     }
 
     void aFailedNoticeIsReportedAndTheOthersKept()
