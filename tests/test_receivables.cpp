@@ -592,6 +592,41 @@ private slots:
         QCOMPARE(columnTexts(customers, CustomerTotalsModel::Customer), QStringList({"Ann", "Cyd", "bob"}));
     }
 
+    void theListReadsPagesAsItScrollsAndReportsAFailedRead()
+    {
+        Ledger l;
+        {
+            const auto db = l.db();
+            writeMixedBooks(*db, 700, 5);
+        }
+        QList<Row> all = l.rows();
+        ReceivablesModel model;
+        l.listIn(model);
+        QCOMPARE(model.rowCount(), Receivables::Pages::kPageRows);
+        while (model.canFetchMore({}))
+            model.fetchMore({});
+        QCOMPARE(model.rowCount(), all.size());
+        QCOMPARE(model.everyRow().size(), all.size());
+        // Another order reads every row; back to the oldest due first, pages again.
+        model.sort(ReceivablesModel::Balance, Qt::DescendingOrder);
+        QCOMPARE(model.rowCount(), all.size());
+        QVERIFY(model.row(0).balance >= model.row(1).balance);
+        model.sort(ReceivablesModel::DueDate, Qt::AscendingOrder);
+        QCOMPARE(model.rowCount(), Receivables::Pages::kPageRows);
+        QCOMPARE(model.row(0).invoiceNumber, all.first().invoiceNumber);
+
+        // A read that fails leaves the list as it was and says why.
+        TfrmReceivables window(l.context, kToday);
+        auto *list = child<QTableView>(window, "lstvwReceivables");
+        const QStringList before = columnTexts(*list->model(), ReceivablesModel::Invoice);
+        l.db()->exec(QStringLiteral("DROP INDEX idxInvHeaderUnpaidDue"));
+        typeText(child<QLineEdit>(window, "txtReceivablesSearch"), QStringLiteral("a"));
+        QCOMPARE(columnTexts(*list->model(), ReceivablesModel::Invoice), before);
+        const QStringList errors = l.prompts.messages(QStringLiteral("Error"));
+        QVERIFY(!errors.isEmpty());
+        QVERIFY2(errors.first().contains(QStringLiteral("idxInvHeaderUnpaidDue")), qPrintable(errors.first()));
+    }
+
     void windowListsFiltersAndTotals()
     {
         Ledger l;

@@ -91,32 +91,53 @@ QString customerText()
         "ELSE h.strCustCmpnyName || ', ' || h.strCustFullName END");
 }
 
+/// Invoice rows whose latest notice's number starts with the search: the notices are
+/// few, so they are grouped once per statement, not looked up for every row.
+QString latestNoticeStartsWith()
+{
+    return QStringLiteral(
+               "(%1 AND '%2' || h.intInvNumber IN (SELECT UPPER(n.strFromInvNameNumber) FROM tblInvHeader n WHERE %3 "
+               "AND %4 GROUP BY UPPER(n.strFromInvNameNumber) HAVING CAST(MAX(n.intInvNumber) AS TEXT) LIKE ?%5 "
+               "ESCAPE '\\'))")
+        .arg(kindIs(QStringLiteral("h"), DocumentKinds::kInvoice), DocumentKinds::kInvoice.toUpper() + QLatin1Char(' '),
+             kindIs(QStringLiteral("n"), DocumentKinds::kPastDue), listed(QStringLiteral("n")))
+        .arg(kStartsWith);
+}
+
 QString searchTerm(const QString &search)
 {
-    if (search.trimmed().isEmpty())
+    const QString trimmed = search.trimmed();
+    if (trimmed.isEmpty())
         return {};
-    return QStringLiteral(" AND (fold(%1) LIKE ?%2 ESCAPE '\\' OR CAST(h.intInvNumber AS TEXT) LIKE ?%3 ESCAPE '\\' "
-                          "OR CAST(%4 AS TEXT) LIKE ?%3 ESCAPE '\\')")
-        .arg(customerText())
+    // Folding maps letters to letters: a search of ASCII digits and marks (a number)
+    // compares the customer as stored, which saves folding every name it passes.
+    const bool plain = std::all_of(trimmed.cbegin(), trimmed.cend(),
+                                   [](QChar c) { return c.unicode() < 0x80 && !c.isLetter(); });
+    const QString customer = plain ? customerText() : QStringLiteral("fold(%1)").arg(customerText());
+    return QStringLiteral(" AND (%1 LIKE ?%2 ESCAPE '\\' OR CAST(h.intInvNumber AS TEXT) LIKE ?%3 ESCAPE '\\' OR %4)")
+        .arg(customer)
         .arg(kContains)
         .arg(kStartsWith)
-        .arg(noticeNumber());
+        .arg(latestNoticeStartsWith());
 }
 
 /// The list's rows with \a columns, from the two partial indexes that hold them:
 /// what is owed, and the credits of documents marked paid.
 QString listRows(const QString &columns, const QString &condition)
 {
-    const QString kinds = QStringLiteral(" AND UPPER(h.strInvName) IN (%1, %2) AND ")
+    const QString kinds = QStringLiteral(" AND UPPER(h.strInvName) IN (%1, %2)")
                               .arg(upper(DocumentKinds::kInvoice), upper(DocumentKinds::kPastDue));
-    const QString row = QStringLiteral("%1 AND %2 AND (%3 OR (%4))")
-                            .arg(listed(QStringLiteral("h")), owesSomething(QStringLiteral("h")),
+    // Each half states only what its index does not: the rest is implied by the
+    // index's own condition, so a scan reads the index alone. The search comes
+    // before the amounts, which are read only for the rows it keeps.
+    const QString row = QStringLiteral(" AND stored_amount(h.strInvTotal) IS NOT NULL AND %1 AND (%2 OR (%3))")
+                            .arg(owesSomething(QStringLiteral("h")),
                                  kindIs(QStringLiteral("h"), DocumentKinds::kInvoice), noticeStandsAlone());
     return QStringLiteral("SELECT %1 FROM tblInvHeader h INDEXED BY idxInvHeaderUnpaidDue WHERE h.strPaidInFull = '0' "
                           "AND h.strRecurring = '0'%2%3%4 UNION ALL SELECT %1 FROM tblInvHeader h INDEXED BY "
                           "idxInvHeaderCredit WHERE h.strInvTotal LIKE '-%' AND h.strRecurring = '0' AND "
                           "h.strPaidInFull <> '0'%2%3%4")
-        .arg(columns, kinds, row, condition);
+        .arg(columns, kinds, condition, row);
 }
 
 QString pageSql(const QString &search, bool continues)
