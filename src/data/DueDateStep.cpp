@@ -1,6 +1,7 @@
 #include "DueDateStep.h"
 
 #include "Database.h"
+#include "ReceivablesIndexes.h"
 #include "StoredForm.h"
 #include "core/DueDateTerms.h"
 
@@ -58,14 +59,7 @@ void storeDueDates(Database &db, const SchemaUpgrade::UpgradeContext &, SchemaUp
             store.reset();
         }
     } while (read > 0);
-    // Receivables reads the unpaid documents oldest due first, a page at a time; its
-    // totals and searches read this index alone, never the wide rows.
-    db.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS idxInvHeaderUnpaidDue ON tblInvHeader(strDueDateStored, "
-                           "intInvNumber, strInvName, strInvTotal, strCustCmpnyName, strCustFullName, intCustomerID, "
-                           "strFromInvNameNumber) WHERE strPaidInFull = '0' AND strRecurring = '0'"));
-    // A past-due notice is found by the invoice it names.
-    db.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS idxInvHeaderNoticeLink ON tblInvHeader("
-                           "UPPER(strFromInvNameNumber), intInvNumber) WHERE UPPER(strInvName) = 'PAST DUE'"));
+    ReceivablesIndexes::create(db);
 }
 
 } // namespace DueDateStep

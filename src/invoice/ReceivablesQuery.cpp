@@ -3,12 +3,16 @@
 #include "DocumentKinds.h"
 #include "PastDueLink.h"
 #include "data/Database.h"
+#include "data/ReceivablesIndexes.h"
 #include "data/StoredForm.h"
 #include "data/TextSearch.h"
 
 #include <QCollator>
 #include <QHash>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <algorithm>
+#include <limits>
 
 namespace Receivables {
 
@@ -21,6 +25,7 @@ constexpr int kDueAfter = 3;   // the page before ends at this due date ...
 constexpr int kNumberAfter = 4; // ... and this number
 constexpr int kLimit = 5;
 constexpr int kToday = 6;       // then the three due dates 30, 60 and 90 days before
+constexpr int kNames = 10;      // the customers a search keeps, as a JSON list
 
 QString upper(const QString &kind)
 {
@@ -85,10 +90,7 @@ QString noticeNumber()
 
 QString customerText()
 {
-    return QStringLiteral(
-        "CASE WHEN COALESCE(h.strCustCmpnyName, '') = '' THEN COALESCE(h.strCustFullName, '') "
-        "WHEN COALESCE(h.strCustFullName, '') = '' THEN h.strCustCmpnyName "
-        "ELSE h.strCustCmpnyName || ', ' || h.strCustFullName END");
+    return ReceivablesIndexes::customerShown(QStringLiteral("h."));
 }
 
 /// Invoice rows whose latest notice's number starts with the search: the notices are
@@ -123,7 +125,7 @@ QString searchTerm(const QString &search)
 
 /// The list's rows with \a columns, from the two partial indexes that hold them:
 /// what is owed, and the credits of documents marked paid.
-QString listRows(const QString &columns, const QString &condition)
+QString listRows(const QString &columns, const QString &condition, const QString &candidates = {})
 {
     const QString kinds = QStringLiteral(" AND UPPER(h.strInvName) IN (%1, %2)")
                               .arg(upper(DocumentKinds::kInvoice), upper(DocumentKinds::kPastDue));
@@ -133,14 +135,39 @@ QString listRows(const QString &columns, const QString &condition)
     const QString row = QStringLiteral(" AND stored_amount(h.strInvTotal) IS NOT NULL AND %1 AND (%2 OR (%3))")
                             .arg(owesSomething(QStringLiteral("h")),
                                  kindIs(QStringLiteral("h"), DocumentKinds::kInvoice), noticeStandsAlone());
-    return QStringLiteral("SELECT %1 FROM tblInvHeader h INDEXED BY idxInvHeaderUnpaidDue WHERE h.strPaidInFull = '0' "
-                          "AND h.strRecurring = '0'%2%3%4 UNION ALL SELECT %1 FROM tblInvHeader h INDEXED BY "
-                          "idxInvHeaderCredit WHERE h.strInvTotal LIKE '-%' AND h.strRecurring = '0' AND "
-                          "h.strPaidInFull <> '0'%2%3%4")
-        .arg(columns, kinds, condition, row);
+    // What is owed is walked in due order, or, for a search that keeps few rows, read
+    // from the candidates it names and sorted.
+    const QString owed = candidates.isEmpty()
+                             ? QStringLiteral("tblInvHeader h INDEXED BY idxInvHeaderUnpaidDue WHERE ")
+                             : QStringLiteral("tblInvHeader h NOT INDEXED WHERE h.rowid IN (%1) AND ").arg(candidates);
+    return QStringLiteral("SELECT %1 FROM %5h.strPaidInFull = '0' AND h.strRecurring = '0'%2%3%4 UNION ALL SELECT %1 "
+                          "FROM tblInvHeader h INDEXED BY idxInvHeaderCredit WHERE h.strInvTotal LIKE '-%' AND "
+                          "h.strRecurring = '0' AND h.strPaidInFull <> '0'%2%3%4")
+        .arg(columns, kinds, condition, row, owed);
 }
 
-QString pageSql(const QString &search, bool continues)
+/// The rows a search can keep, when it keeps few: those of the customers \a names
+/// (bound as a JSON list), the numbers in \a numbers, and invoices with a notice
+/// whose number starts with the search. A superset: the search itself still decides.
+QString candidateRows(const QList<std::pair<qint64, qint64>> &numbers)
+{
+    QStringList parts{
+        QStringLiteral("SELECT c.rowid FROM tblInvHeader c WHERE c.strPaidInFull = '0' AND c.strRecurring = '0' AND "
+                       "%1 IN (SELECT value FROM json_each(?%2))")
+            .arg(ReceivablesIndexes::customerShown(QStringLiteral("c.")))
+            .arg(kNames),
+        QStringLiteral("SELECT c.rowid FROM tblInvHeader c WHERE c.intInvNumber IN (SELECT CAST(substr("
+                       "n.strFromInvNameNumber, %1) AS INTEGER) FROM tblInvHeader n WHERE %2 AND "
+                       "CAST(n.intInvNumber AS TEXT) LIKE ?%3 ESCAPE '\\')")
+            .arg(DocumentKinds::kInvoice.size() + 2)
+            .arg(kindIs(QStringLiteral("n"), DocumentKinds::kPastDue))
+            .arg(kStartsWith)};
+    for (const auto &[first, last] : numbers)
+        parts << QStringLiteral("SELECT c.rowid FROM tblInvHeader c WHERE c.intInvNumber BETWEEN %1 AND %2").arg(first).arg(last);
+    return parts.join(QStringLiteral(" UNION "));
+}
+
+QString pageSql(const QString &search, bool continues, const std::optional<Pages::Candidates> &candidates)
 {
     const QString columns = QStringLiteral(
                                 "h.strDueDateStored, h.intInvNumber, h.strInvDate, %1, h.intCustomerID, h.dbPaidAmount, "
@@ -149,7 +176,25 @@ QString pageSql(const QString &search, bool continues)
     QString condition = searchTerm(search);
     if (continues)
         condition += QStringLiteral(" AND (h.strDueDateStored, h.intInvNumber) > (?%1, ?%2)").arg(kDueAfter).arg(kNumberAfter);
-    return listRows(columns, condition) + QStringLiteral(" ORDER BY 1, 2 LIMIT ?%1").arg(kLimit);
+    return listRows(columns, condition, candidates ? candidateRows(candidates->numbers) : QString())
+        + QStringLiteral(" ORDER BY 1, 2 LIMIT ?%1").arg(kLimit);
+}
+
+/// The number ranges whose decimal digits start with \a digits; nothing when numbers
+/// other than these could start so (a sign, a leading zero) or when too many do.
+std::optional<QList<std::pair<qint64, qint64>>> numbersStartingWith(const QString &digits)
+{
+    QList<std::pair<qint64, qint64>> ranges;
+    if (!std::all_of(digits.cbegin(), digits.cend(), [](QChar c) { return c.isDigit() && c.unicode() < 0x80; }))
+        return digits.contains(QLatin1Char('-')) ? std::nullopt : std::optional(ranges);
+    constexpr int kFewestDigits = 3; // shorter ones start a tenth of all numbers or more
+    if (digits.size() < kFewestDigits || digits.size() > 10 || digits.startsWith(QLatin1Char('0')))
+        return std::nullopt;
+    const qint64 largest = std::numeric_limits<qint32>::max();
+    qint64 first = digits.toLongLong();
+    for (qint64 span = 1; first <= largest; span *= 10, first *= 10)
+        ranges.append({first, std::min(largest, first + span - 1)});
+    return ranges;
 }
 
 void bindSearch(Statement &q, const QString &search)
@@ -169,12 +214,48 @@ QDate dateOf(const QString &text)
 
 } // namespace
 
-Pages::Pages(Connect connect, QDate today, QString search)
+Pages::Pages(Connect connect, QDate today, QString search, Plan plan)
     : m_connect(std::move(connect))
     , m_today(today)
     , m_search(std::move(search))
 {
-    read(*m_connect());
+    const auto db = m_connect();
+    if (plan != Plan::WalkByDueDate && !m_search.trimmed().isEmpty())
+        m_candidates = candidatesOf(*db, m_search, plan == Plan::Candidates);
+    read(*db);
+}
+
+std::optional<Pages::Candidates> Pages::candidatesOf(Database &db, const QString &search, bool always)
+{
+    const QString folded = search.trimmed().toCaseFolded();
+    std::optional<QList<std::pair<qint64, qint64>>> numbers = numbersStartingWith(folded);
+    if (!numbers) {
+        if (!always)
+            return std::nullopt;
+        // Every number that could start so.
+        numbers = QList<std::pair<qint64, qint64>>{{std::numeric_limits<qint64>::min(), std::numeric_limits<qint64>::max()}};
+    }
+    // Each customer owing, one index step apiece.
+    const QString name = ReceivablesIndexes::customerShown(QStringLiteral("h."));
+    const QString owing = QStringLiteral("h.strPaidInFull = '0' AND h.strRecurring = '0'");
+    Statement q = db.prepare(QStringLiteral(
+                                 "WITH RECURSIVE names(name) AS (SELECT MIN(%1) FROM tblInvHeader h WHERE %2 UNION ALL "
+                                 "SELECT (SELECT MIN(%1) FROM tblInvHeader h WHERE %2 AND %1 > names.name) FROM names "
+                                 "WHERE name IS NOT NULL) SELECT name FROM names WHERE name IS NOT NULL")
+                                 .arg(name, owing));
+    int customers = 0;
+    QJsonArray kept;
+    while (q.step()) {
+        ++customers;
+        const QString customer = q.textAt(0);
+        if (customer.toCaseFolded().contains(folded))
+            kept.append(customer);
+    }
+    // A search that keeps many customers fills a page soon enough in due order.
+    constexpr int kFewCustomers = 20; // one in twenty
+    if (!always && kept.size() * kFewCustomers > customers)
+        return std::nullopt;
+    return Candidates{QString::fromUtf8(QJsonDocument(kept).toJson(QJsonDocument::Compact)), *numbers};
 }
 
 void Pages::readMore()
@@ -186,18 +267,21 @@ void Pages::readMore()
 void Pages::read(Database &db)
 {
     const bool continues = !m_rows.isEmpty();
-    Statement q = db.prepare(pageSql(m_search, continues));
+    Statement q = db.prepare(pageSql(m_search, continues, m_candidates));
     bindSearch(q, m_search);
     if (continues) {
-        q.bind(kDueAfter, StoredForm::dateText(m_rows.constLast().dueDate));
+        q.bind(kDueAfter, m_lastDue);
         q.bind(kNumberAfter, m_rows.constLast().invoiceNumber);
     }
     q.bind(kLimit, kPageRows);
+    if (m_candidates)
+        q.bind(kNames, m_candidates->names);
     int read = 0;
     while (q.step()) {
         ++read;
         Row row;
-        row.dueDate = dateOf(q.textAt(0));
+        m_lastDue = q.textAt(0);
+        row.dueDate = dateOf(m_lastDue);
         row.invoiceNumber = q.intAt(1);
         row.date = dateOf(q.textAt(2));
         row.customer = q.textAt(3);
@@ -214,7 +298,7 @@ void Pages::read(Database &db)
 
 QString Pages::firstPageSql(const QString &search)
 {
-    return pageSql(search, false);
+    return pageSql(search, false, std::nullopt);
 }
 
 QStringList Pages::firstPageValues(const QString &search)

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class Database;
 
@@ -20,8 +21,19 @@ class Pages
 public:
     using Connect = std::function<std::unique_ptr<Database>()>;
 
-    /// Reads the first page. Throws DbError.
-    Pages(Connect connect, QDate today, QString search);
+    /// How the rows are found: walking every unpaid row in due order, keeping what the
+    /// search keeps, or reading only the rows the search can keep, then sorting them.
+    enum class Plan { Choose, WalkByDueDate, Candidates };
+    /// The rows a search can keep: customers (a JSON list of names) and number ranges.
+    struct Candidates
+    {
+        QString names;
+        QList<std::pair<qint64, qint64>> numbers;
+    };
+
+    /// Reads the first page; Plan::Choose reads the candidates when they are few.
+    /// Throws DbError.
+    Pages(Connect connect, QDate today, QString search, Plan plan = Plan::Choose);
 
     [[nodiscard]] const QList<Row> &rows() const { return m_rows; }
     /// Every row has been read.
@@ -36,12 +48,16 @@ public:
     static constexpr int kPageRows = 128;
 
 private:
+    /// Nothing when the search keeps too many rows for candidates to pay (unless \a always).
+    [[nodiscard]] static std::optional<Candidates> candidatesOf(Database &db, const QString &search, bool always);
     void read(Database &db);
 
     Connect m_connect;
     QDate m_today;
     QString m_search;
+    std::optional<Candidates> m_candidates;
     QList<Row> m_rows;
+    QString m_lastDue; // as stored, where the next page starts
     bool m_complete = false;
 };
 
