@@ -25,6 +25,7 @@
 #include <QLineEdit>
 #include <QTest>
 #include <functional>
+#include <limits>
 #include <random>
 
 using namespace ListWindows;
@@ -204,7 +205,10 @@ void writeMixedBooks(Database &db, int count, unsigned seed)
         "INSERT INTO tblInvHeader(strInvName,intInvNumber,strInvDate,strFromInvNameNumber,strRecurring,strPaidInFull,"
         "strCustCmpnyName,strCustFullName,intCustomerID,dbPaidAmount,strInvTotal,strDueDateStored,strCustPymntTerms) "
         "VALUES(?,?,?,?,?,?,?,?,?,?,?,?,'Net 30')"));
-    for (int number = 1; number <= count; ++number) {
+    // The last tenth is numbered up to the largest number a document can have.
+    const auto numberOf = [count](int i) { return i <= count - count / 10 ? i : std::numeric_limits<int>::max() - (count - i) * 7; };
+    for (int i = 1; i <= count; ++i) {
+        const int number = numberOf(i);
         const int k = pick(20);
         const QString kind = k < 11 ? QStringLiteral("Invoice")
                              : k < 16 ? (pick(2) ? QStringLiteral("Past Due") : QStringLiteral("PAST due"))
@@ -212,7 +216,7 @@ void writeMixedBooks(Database &db, int count, unsigned seed)
                                       : QStringLiteral("Estimate");
         QString link;
         if (kind.compare(QStringLiteral("Past Due"), Qt::CaseInsensitive) == 0) {
-            const int source = 1 + pick(count + 40); // some never written
+            const int source = numberOf(1 + pick(count)) + (pick(20) == 0 ? 1 : 0); // some never written
             const QStringList links = {QStringLiteral("Invoice %1"), QStringLiteral("INVOICE %1"),
                                        QStringLiteral("Invoice 0%1"), QStringLiteral("Estimate %1"),
                                        QStringLiteral("Invoice %1x")};
@@ -302,7 +306,15 @@ private slots:
                                       QStringLiteral("7-"), QStringLiteral("017"), QStringLiteral("o'brien \"r"),
                                       QStringLiteral("100%"), QStringLiteral("s_c"), QStringLiteral("\u5317"),
                                       QStringLiteral("zzz")};
-        for (const QString &search : searches) {
+        // Invoices found only by the number of their latest notice.
+        QStringList bySearch = searches;
+        for (const Row &row : all.rows) {
+            const QString notice = QString::number(row.noticeNumber);
+            if (row.noticeNumber != 0 && !QString::number(row.invoiceNumber).startsWith(notice) && bySearch.size() < 20)
+                bySearch << notice;
+        }
+        bySearch << QStringLiteral("214748") << QString::number(std::numeric_limits<int>::max());
+        for (const QString &search : bySearch) {
             QList<Row> reference;
             for (const Row &row : all.rows) {
                 if (Receivables::matchesSearch(row, search))
