@@ -132,7 +132,8 @@ QString listRows(const QString &columns, const QString &condition, const QString
     // Each half states only what its index does not: the rest is implied by the
     // index's own condition, so a scan reads the index alone. The search comes
     // before the amounts, which are read only for the rows it keeps.
-    const QString row = QStringLiteral(" AND stored_amount(h.strInvTotal) IS NOT NULL AND %1 AND (%2 OR (%3))")
+    // Something owed also says the amount reads.
+    const QString row = QStringLiteral(" AND %1 AND (%2 OR (%3))")
                             .arg(owesSomething(QStringLiteral("h")),
                                  kindIs(QStringLiteral("h"), DocumentKinds::kInvoice), noticeStandsAlone());
     // What is owed is walked in due order, or, for a search that keeps few rows, read
