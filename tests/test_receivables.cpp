@@ -198,7 +198,8 @@ void writeMixedBooks(Database &db, int count, unsigned seed)
     const QStringList names = {QString(), QStringLiteral("Ann Abbot"), QStringLiteral("\u00c9tienne \u0141ukasz"),
                                QStringLiteral("STRASSE \u00dfmith"), QStringLiteral("Zo\u00eb Lind")};
     const QStringList odd = {QStringLiteral("12,50"), QStringLiteral("abc"), QString(), QStringLiteral("0.004"),
-                             QStringLiteral(" 75.25"), QStringLiteral("-0.001"), QStringLiteral("1e3")};
+                             QStringLiteral(" 75.25"), QStringLiteral("-0.001"), QStringLiteral("1e3"),
+                             QStringLiteral("inf"), QStringLiteral("1e999"), QStringLiteral("+5"), QStringLiteral("-0.00")};
     const QDate firstDue(2026, 7, 29);
     Transaction tx(db);
     Statement insert = db.prepare(QStringLiteral(

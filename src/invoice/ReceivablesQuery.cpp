@@ -1,6 +1,7 @@
 #include "ReceivablesQuery.h"
 
 #include "DocumentKinds.h"
+#include "Money.h"
 #include "PastDueLink.h"
 #include "data/Database.h"
 #include "data/ReceivablesIndexes.h"
@@ -24,8 +25,7 @@ constexpr int kStartsWith = 2; // the search, as a "starts with" LIKE pattern
 constexpr int kDueAfter = 3;   // the page before ends at this due date ...
 constexpr int kNumberAfter = 4; // ... and this number
 constexpr int kLimit = 5;
-constexpr int kToday = 6;       // then the three due dates 30, 60 and 90 days before
-constexpr int kNames = 10;      // the customers a search keeps, as a JSON list
+constexpr int kNames = 6;       // the customers a search keeps, as a JSON list
 
 QString upper(const QString &kind)
 {
@@ -297,87 +297,91 @@ void Pages::read(Database &db)
     m_complete = read < kPageRows;
 }
 
-QString Pages::firstPageSql(const QString &search)
-{
-    return pageSql(search, false, std::nullopt);
-}
-
-QStringList Pages::firstPageValues(const QString &search)
-{
-    const QString startsWith = TextSearch::prefixPattern(search.trimmed());
-    return {QLatin1Char('%') + startsWith, startsWith, QString(), QString(), QString::number(kPageRows)};
-}
-
 Figures figures(Database &db, QDate today, const QString &search)
 {
-    // One group per customer and bucket (5 holds the credits); the customer's name is
-    // the one on its oldest due row, which SQLite gives beside the MIN().
-    const QString bucket = QStringLiteral(
-                               "CASE WHEN stored_amount(h.strInvTotal) < 0 THEN %1 "
-                               "WHEN h.strDueDateStored = '' OR h.strDueDateStored >= ?%2 THEN 0 "
-                               "WHEN h.strDueDateStored >= ?%3 THEN 1 WHEN h.strDueDateStored >= ?%4 THEN 2 "
-                               "WHEN h.strDueDateStored >= ?%5 THEN 3 ELSE 4 END")
-                               .arg(int(BucketCount))
-                               .arg(kToday)
-                               .arg(kToday + 1)
-                               .arg(kToday + 2)
-                               .arg(kToday + 3);
-    const QString columns = QStringLiteral(
-                                "CASE WHEN h.intCustomerID <> 0 THEN '#' || h.intCustomerID ELSE %1 END AS grouped, %1 AS "
-                                "customer, %2 AS bucket, ROUND(stored_amount(h.strInvTotal) * 100) AS cents, ")
-                                .arg(customerText(), bucket)
-                            + QStringLiteral("h.strDueDateStored || printf(' %012d', h.intInvNumber) AS listedAt");
-    Statement q = db.prepare(QStringLiteral("SELECT grouped, customer, bucket, SUM(cents), COUNT(*), MIN(listedAt) "
-                                            "FROM (%1) GROUP BY grouped, bucket")
-                                 .arg(listRows(columns, searchTerm(search))));
+    // The rows are read from the index that holds them and summed here: grouped in
+    // SQL, every row went through the engine's sorter, five times slower at a million
+    // documents. The amount is read once per row, by the reader every list uses.
+    Statement q = db.prepare(listRows(QStringLiteral("h.strDueDateStored, h.intInvNumber, %1, h.intCustomerID, "
+                                                     "h.strInvTotal")
+                                          .arg(customerText()),
+                                      searchTerm(search)));
     bindSearch(q, search);
-    for (int i = 0; i < 4; ++i)
-        q.bind(kToday + i, StoredForm::dateText(today.addDays(-30 * i)));
+    // A debt due on or after the first of these dates is in that bucket or a younger one.
+    std::array<QString, BucketCount - 1> dueFrom;
+    for (std::size_t b = 0; b < dueFrom.size(); ++b)
+        dueFrom[b] = StoredForm::dateText(today.addDays(-30 * qint64(b)));
+    const auto bucketDue = [&dueFrom](const QString &due) {
+        if (due.isEmpty())
+            return NotYetDue;
+        for (std::size_t b = 0; b < dueFrom.size(); ++b) {
+            if (due >= dueFrom[b])
+                return Bucket(b);
+        }
+        return Over90;
+    };
 
     struct Customer
     {
         CustomerTotal total;
-        QString listedAt;
-        qint64 balanceCents = 0;
+        bool named = false;
+        QString firstDue; // of the oldest due row, whose name the customer is shown by
+        int firstNumber = 0;
+        std::array<qint64, BucketCount> bucketCents{};
+        qint64 creditCents = 0;
     };
     QHash<QString, Customer> customers;
     std::array<qint64, BucketCount> bucketCents{};
     qint64 creditCents = 0;
     Figures figures;
     while (q.step()) {
-        const int group = q.intAt(2);
-        const qint64 cents = q.int64At(3);
-        figures.rows += q.intAt(4);
-        Customer &customer = customers[q.textAt(0)];
-        if (customer.listedAt.isEmpty() || q.textAt(5) < customer.listedAt) {
-            customer.listedAt = q.textAt(5);
-            customer.total.customer = q.textAt(1);
+        const qint64 cents = Money::toCents(StoredForm::readAmount(q.textAt(4)).value_or(0)).value_or(0);
+        const QString due = q.textAt(0);
+        const int number = q.intAt(1);
+        const qint64 id = q.int64At(3);
+        const QString name = q.textAt(2);
+        Customer &customer = customers[id != 0 ? QStringLiteral("#%1").arg(id) : name];
+        if (!customer.named || std::pair(due, number) < std::pair(customer.firstDue, customer.firstNumber)) {
+            customer.named = true;
+            customer.total.customer = name;
+            customer.firstDue = due;
+            customer.firstNumber = number;
         }
-        customer.balanceCents += cents;
-        if (group == BucketCount) {
+        ++figures.rows;
+        if (cents < 0) {
             creditCents += cents;
-            customer.total.credit = double(cents) / 100.0;
+            customer.creditCents += cents;
         } else {
-            bucketCents[std::size_t(group)] += cents;
-            customer.total.buckets[std::size_t(group)] = double(cents) / 100.0;
+            const auto bucket = std::size_t(bucketDue(due));
+            bucketCents[bucket] += cents;
+            customer.bucketCents[bucket] += cents;
         }
     }
+    const auto amount = [](qint64 cents) { return double(cents) / 100.0; };
     for (std::size_t b = 0; b < bucketCents.size(); ++b)
-        figures.buckets[b] = double(bucketCents[b]) / 100.0;
-    figures.credit = double(creditCents) / 100.0;
+        figures.buckets[b] = amount(bucketCents[b]);
+    figures.credit = amount(creditCents);
 
-    // Few customers: sorted here by the user's collation, which SQL does not know;
-    // names that collate alike keep the order of their oldest due rows.
+    // Sorted by the user's collation; names that collate alike keep the order of
+    // their oldest due rows.
     const QCollator collator;
     QList<Customer *> order;
     order.reserve(customers.size());
     for (Customer &customer : customers) {
-        customer.total.balance = double(customer.balanceCents) / 100.0;
+        qint64 balance = customer.creditCents;
+        for (std::size_t b = 0; b < customer.bucketCents.size(); ++b) {
+            customer.total.buckets[b] = amount(customer.bucketCents[b]);
+            balance += customer.bucketCents[b];
+        }
+        customer.total.credit = amount(customer.creditCents);
+        customer.total.balance = amount(balance);
         order.append(&customer);
     }
     std::sort(order.begin(), order.end(), [&collator](const Customer *a, const Customer *b) {
         const int byName = collator.compare(a->total.customer, b->total.customer);
-        return byName != 0 ? byName < 0 : a->listedAt < b->listedAt;
+        if (byName != 0)
+            return byName < 0;
+        return std::pair(a->firstDue, a->firstNumber) < std::pair(b->firstDue, b->firstNumber);
     });
     for (const Customer *customer : order)
         figures.customers.append(customer->total);

@@ -41,10 +41,6 @@ public:
     /// Reads the next page. Throws DbError.
     void readMore();
 
-    /// The statement of the first page with its values, as a bare read runs it.
-    [[nodiscard]] static QString firstPageSql(const QString &search);
-    [[nodiscard]] static QStringList firstPageValues(const QString &search);
-
     static constexpr int kPageRows = 128;
 
 private:
