@@ -133,6 +133,19 @@ QList<Row> ReceivablesModel::everyRow()
     return readEveryRow();
 }
 
+void ReceivablesModel::listEveryRow()
+{
+    if (!m_pages || m_pages->complete())
+        return;
+    QList<Row> rows = readEveryRow();
+    // The rows shown stay where they are; those after them are added.
+    beginResetModel();
+    m_pages.reset();
+    m_sorted = std::move(rows);
+    m_shown = int(m_sorted.size());
+    endResetModel();
+}
+
 QList<Row> ReceivablesModel::readEveryRow() const
 {
     // One pass over every unpaid row, quicker than page after page.

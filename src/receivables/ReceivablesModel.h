@@ -40,6 +40,8 @@ public:
     [[nodiscard]] const Receivables::Row &row(int index) const { return listed().at(index); }
     /// Every row the search leaves, in list order, read to the end. Throws DbError.
     [[nodiscard]] QList<Receivables::Row> everyRow();
+    /// Lists every row the search leaves, so the last one can be reached. Throws DbError.
+    void listEveryRow();
 
     /// "512", or "512 (notice 530)" when a past-due notice was made for it.
     [[nodiscard]] static QString invoiceText(const Receivables::Row &row);

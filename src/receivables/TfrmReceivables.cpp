@@ -25,7 +25,9 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QGuiApplication>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -135,6 +137,8 @@ TfrmReceivables::TfrmReceivables(AppContext &context, QDate today, QWidget *pare
         connect(enter, &QShortcut::activated, this,
                 [this] { pOpenInvoice(m_lstvwReceivables->currentIndex()); });
     }
+    // End reaches the last row, not the last of those read so far.
+    m_lstvwReceivables->installEventFilter(this);
     setTabOrder(m_txtSearch, m_lstvwReceivables);
     setTabOrder(m_lstvwReceivables, m_lstvwCustomerTotals);
 
@@ -145,6 +149,27 @@ TfrmReceivables::TfrmReceivables(AppContext &context, QDate today, QWidget *pare
     resize(1000, 640);
     Mnemonics::giveCommands(this);
     WheelGuard::protect(this);
+}
+
+bool TfrmReceivables::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_lstvwReceivables && event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent *>(event)->key() == Qt::Key_End && m_model.canFetchMore({})) {
+        const QModelIndex current = m_lstvwReceivables->currentIndex();
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        try {
+            m_model.listEveryRow();
+            // From where the user was, as the rows before it are the same.
+            if (current.isValid())
+                m_lstvwReceivables->setCurrentIndex(m_model.index(current.row(), current.column()));
+        } catch (const DbError &error) {
+            QGuiApplication::restoreOverrideCursor();
+            m_context.prompts().showError(error.message(), error.detail());
+            return true;
+        }
+        QGuiApplication::restoreOverrideCursor();
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 QToolBar *TfrmReceivables::createCommands()

@@ -28,6 +28,9 @@ public:
     [[nodiscard]] const ReceivablesModel &listModel() const { return m_model; }
     [[nodiscard]] const CustomerTotalsModel &customerModel() const { return m_customers; }
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     QToolBar *createCommands();
     QWidget *createFooter();
