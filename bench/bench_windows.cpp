@@ -327,6 +327,19 @@ int main(int argc, char **argv)
                     }
                 });
         };
+        auto *list = receivables.findChild<QTableView *>(QStringLiteral("lstvwReceivables"));
+        row("receivables: End to the last row", kRounds, [&](int) {
+                press(list, Qt::Key_End);
+                paint(receivables);
+            },
+            [&](int) { (void)Receivables::unpaidInvoices(context, today); },
+            [&](int) {
+                // Listed anew, so only the first page is read.
+                customer->setText(QStringLiteral("x"));
+                customer->clear();
+                list->setFocus();
+                paint(receivables);
+            });
         typedInto("receivables: customer 'Lind', per key", QStringLiteral("Lind"));
         typedInto("receivables: number '5123', per key", QStringLiteral("5123"));
         row("receivables: search cleared", kRounds, [&](int) {
