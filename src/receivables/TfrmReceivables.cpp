@@ -259,6 +259,8 @@ void TfrmReceivables::pSearch(const QString &text)
         return;
     }
     pShowListed();
+    // Figures still coming for the search before are not wanted any more.
+    ++m_figuresAsked;
     pShowFigures(std::nullopt);
     m_figuresPause.start();
 }
@@ -282,27 +284,25 @@ void TfrmReceivables::pSumFigures(bool withUnreadable)
     // answer to the latest question is shown.
     QThread *thread = QThread::create([window, asked, withUnreadable, path = m_context.databasePath(),
                                        today = m_today, search = m_model.search()] {
-        Receivables::Figures figures;
-        QList<int> unreadable;
+        // Each answer goes to the window's thread as soon as it is known; figures only
+        // while no later search asked for others.
+        const auto answer = [window, asked](auto show, bool whileAsked = true) {
+            QMetaObject::invokeMethod(QCoreApplication::instance(), [window, asked, show, whileAsked] {
+                if (window && (!whileAsked || window->m_figuresAsked == asked))
+                    show(*window);
+            }, Qt::QueuedConnection);
+        };
         try {
             Database db(path, Database::OpenMode::ReadOnly);
-            figures = Receivables::figures(db, today, search);
-            if (withUnreadable)
-                unreadable = Receivables::unreadableDocuments(db);
-        } catch (const DbError &error) {
-            QMetaObject::invokeMethod(QCoreApplication::instance(), [window, asked, error] {
-                if (window && window->m_figuresAsked == asked)
-                    window->m_context.prompts().showError(error.message(), error.detail());
-            }, Qt::QueuedConnection);
-            return;
-        }
-        QMetaObject::invokeMethod(QCoreApplication::instance(), [window, asked, figures, unreadable] {
-            if (!window || window->m_figuresAsked != asked)
+            answer([figures = Receivables::figures(db, today, search)](TfrmReceivables &w) { w.pShowFigures(figures); });
+            if (!withUnreadable)
                 return;
-            window->pShowFigures(figures);
+            const QList<int> unreadable = Receivables::unreadableDocuments(db);
             if (!unreadable.isEmpty())
-                window->pReportUnreadable(unreadable);
-        }, Qt::QueuedConnection);
+                answer([unreadable](TfrmReceivables &w) { w.pReportUnreadable(unreadable); }, false);
+        } catch (const DbError &error) {
+            answer([error](TfrmReceivables &w) { w.m_context.prompts().showError(error.message(), error.detail()); });
+        }
     });
     connect(thread, &QThread::finished, thread, &QObject::deleteLater);
     thread->start(QThread::LowPriority);
