@@ -71,9 +71,9 @@ void insertDocuments(Database &db, Generator &g, const GeneratedSize &size, QDat
         "intInvFootNotes,strCustCmpnyName,strCustFullName,strCustAddress,strCustCtyStZp,strCustMainPhone,"
         "strCustExtraPhone1,strCustExtraPhone2,strCustTaxExemptNum,strCustPONumber,strCustPymntTerms,strCustNotes,"
         "intCustDiscountPercent,strCustTaxExempt,strUseTax1,strUseTax2,strUseTax3,dbTaxRate1,dbTaxRate2,dbTaxRate3,"
-        "strInvNotes,dbPaidAmount,dbDepositAmount,strInvTotal)"
+        "strInvNotes,dbPaidAmount,dbDepositAmount,strInvTotal,strDueDateStored)"
         "VALUES(?,?,?,'','0',?,0,?,?,?,'Springfield, ST 12345','555-0100','','','','','Net 30','',0,'0','-1','-1',"
-        "'0',0.0123,0.05,0,?,0,0,?)"));
+        "'0',0.0123,0.05,0,?,0,0,?,?)"));
     Statement line = db.prepare(QStringLiteral(
         "INSERT INTO tblInvData(intInvNumber,strPrcItemName,strPrcItmQuantity,strLabTax,strMatTax,dbLbrPrc,dbMatPrc)"
         "VALUES(?,?,?,?,?,?,?)"));
@@ -110,7 +110,7 @@ void insertDocuments(Database &db, Generator &g, const GeneratedSize &size, QDat
         header.bindAll(kind, number, StoredForm::dateText(date), paid ? "-1" : "0", company,
                        QStringLiteral("%1 %2").arg(g.of(kFirstNames), g.of(kLastNames)),
                        QStringLiteral("%1 Oak Avenue").arg(d % 900), QStringLiteral("Generated document %1").arg(d),
-                       StoredForm::amountText(total));
+                       StoredForm::amountText(total), StoredForm::dateText(date.addDays(30)));
         header.run();
         header.reset();
         if (paid || kind == QLatin1String("Credit")) {
@@ -155,6 +155,7 @@ void makeOlderRelease(const QString &path)
         db.exec(QStringLiteral("DROP INDEX %1").arg(name));
     db.exec(QStringLiteral("DROP TABLE tblSchemaLevel; DROP TABLE tblPayments; "
                            "ALTER TABLE tblInvHeader DROP COLUMN strDueDate; "
+                           "ALTER TABLE tblInvHeader DROP COLUMN strDueDateStored; "
                            "ALTER TABLE tblInvHeader DROP COLUMN intCustomerID; "
                            "ALTER TABLE tblInvHeader DROP COLUMN intJobID; "
                            "ALTER TABLE tblInvHeader DROP COLUMN strPostedInCents; "

@@ -18,6 +18,7 @@
 #include "data/Database.h"
 #include "data/SavingIndicator.h"
 #include "data/TextSearch.h"
+#include "invoice/ReceivablesQuery.h"
 #include "editing/MaintenanceQuery.h"
 #include "editing/TfrmInvoiceMaintenance.h"
 #include "editing/TfrmInvoiceStored.h"
@@ -30,6 +31,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTableView>
 #include <sqlite3.h>
@@ -85,15 +87,12 @@ void bareLastBlock(const QByteArray &path, const QueryWindow::Query &q)
     sqlite3_close_v2(db);
 }
 
-void bareUnpaidInvoices(const QByteArray &path)
+/// What the receivables list shows first: its first page for \a search, read as the
+/// list reads it (a search that keeps few customers first lists the customers).
+void bareReceivablesPage(const QString &path, const QString &search)
 {
-    sqlite3 *db = openBare(path);
-    bareRows(db, QStringLiteral(
-                     "SELECT intInvNumber,strInvName,strFromInvNameNumber,strInvDate,strDueDate,strCustPymntTerms,"
-                     "strCustCmpnyName,strCustFullName,intCustomerID,dbPaidAmount,strInvTotal FROM tblInvHeader "
-                     "WHERE strPaidInFull = '0' AND strRecurring = '0' AND UPPER(strInvName) IN (UPPER(?), UPPER(?))"),
-             {QStringLiteral("Invoice"), QStringLiteral("Past Due")});
-    sqlite3_close_v2(db);
+    Receivables::Pages first([&path] { return std::make_unique<Database>(path, Database::OpenMode::ReadOnly); },
+                             QDate(2026, 12, 9), search);
 }
 
 void bareDocument(const QByteArray &path, int number)
@@ -294,29 +293,60 @@ int main(int argc, char **argv)
             receivables.show();
             paint(receivables);
         },
-        [&](int) { bareUnpaidInvoices(file); }, noPreparation);
+        [&](int) { bareReceivablesPage(path, {}); }, noPreparation);
+    // The totals come after the list, summed on a connection of their own.
+    row("receivables: totals shown after opening", kRounds, [&](int) {
+            TfrmReceivables receivables(context, today);
+            receivables.show();
+            auto *owed = receivables.findChild<QLabel *>(QStringLiteral("lblAllTotal"));
+            while (owed->text().isEmpty())
+                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+            paint(receivables);
+        },
+        [&](int) {
+            Database db(path, Database::OpenMode::ReadOnly);
+            (void)Receivables::figures(db, today, {});
+        },
+        noPreparation);
     {
         TfrmReceivables receivables(context, today);
         receivables.show();
         paint(receivables);
         auto *customer = receivables.findChild<QLineEdit *>(QStringLiteral("txtReceivablesSearch"));
-        const QStringList keys = keystrokes(QStringLiteral("Lind"));
-        row("receivables: customer 'Lind', per key", int(keys.size()) * kRounds, [&](int i) {
-                customer->setText(keys.at(i % keys.size()));
+        const auto typedInto = [&](const char *action, const QString &word) {
+            const QStringList keys = keystrokes(word);
+            row(action, int(keys.size()) * kRounds, [&](int i) {
+                    customer->setText(keys.at(i % keys.size()));
+                    paint(receivables);
+                },
+                [&](int i) { bareReceivablesPage(path, keys.at(i % keys.size())); },
+                [&](int i) {
+                    if (i % keys.size() == 0) {
+                        customer->clear();
+                        paint(receivables);
+                    }
+                });
+        };
+        auto *list = receivables.findChild<QTableView *>(QStringLiteral("lstvwReceivables"));
+        row("receivables: End to the last row", kRounds, [&](int) {
+                press(list, Qt::Key_End);
                 paint(receivables);
             },
-            [&](int) { bareUnpaidInvoices(file); },
-            [&](int i) {
-                if (i % keys.size() == 0) {
-                    customer->clear();
-                    paint(receivables);
-                }
+            [&](int) { (void)Receivables::unpaidInvoices(context, today); },
+            [&](int) {
+                // Listed anew, so only the first page is read.
+                customer->setText(QStringLiteral("x"));
+                customer->clear();
+                list->setFocus();
+                paint(receivables);
             });
+        typedInto("receivables: customer 'Lind', per key", QStringLiteral("Lind"));
+        typedInto("receivables: number '5123', per key", QStringLiteral("5123"));
         row("receivables: search cleared", kRounds, [&](int) {
                 customer->clear();
                 paint(receivables);
             },
-            [&](int) { bareUnpaidInvoices(file); },
+            [&](int) { bareReceivablesPage(path, {}); },
             [&](int) {
                 customer->setText(QStringLiteral("Lind"));
                 paint(receivables);

@@ -1,6 +1,7 @@
 #include "Database.h"
 
 #include "BoolText.h"
+#include "StoredAmountFunction.h"
 #include "TextSearch.h"
 
 #include <QFileInfo>
@@ -217,6 +218,7 @@ Database::Database(const QString &path, OpenMode mode)
     sqlite3_extended_result_codes(m_db, 1);
     sqlite3_busy_handler(m_db, &Database::onBusy, this);
     TextSearch::registerFold(m_db);
+    StoredAmountFunction::registerOn(m_db);
     if (mode != OpenMode::ReadOnly)
         exec(QStringLiteral("PRAGMA synchronous = FULL"));
 }

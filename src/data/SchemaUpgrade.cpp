@@ -2,6 +2,7 @@
 
 #include "BackupRestore.h"
 #include "Database.h"
+#include "DueDateStep.h"
 #include "IndexStep.h"
 #include "PaymentsStep.h"
 #include "PostingRuleStep.h"
@@ -44,6 +45,7 @@ const std::vector<Step> &steps()
         {RowVersionStep::kLevel, RowVersionStep::addRowVersions},
         {IndexStep::kLevel, IndexStep::addIndexes},
         {IndexStep::kReceivablesLevel, IndexStep::addReceivablesIndexes},
+        {DueDateStep::kLevel, DueDateStep::storeDueDates},
     };
     return all;
 }

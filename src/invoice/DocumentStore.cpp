@@ -1,6 +1,7 @@
 #include "DocumentStore.h"
 
 #include "DocumentMerge.h"
+#include "DueDates.h"
 #include "Money.h"
 #include "PastDueLink.h"
 #include "PaymentRules.h"
@@ -26,7 +27,7 @@ const QStringList kHeaderColumns = QStringLiteral(
     "strCustCmpnyName,strCustFullName,strCustAddress,strCustCtyStZp,strCustMainPhone,strCustExtraPhone1,"
     "strCustExtraPhone2,strCustTaxExemptNum,strCustPONumber,strCustPymntTerms,strCustNotes,intCustDiscountPercent,"
     "strCustTaxExempt,strUseTax1,strUseTax2,strUseTax3,dbTaxRate1,dbTaxRate2,dbTaxRate3,strInvNotes,dbPaidAmount,"
-    "dbDepositAmount,strInvTotal,strDueDate,intCustomerID,intJobID").split(QLatin1Char(','));
+    "dbDepositAmount,strInvTotal,strDueDate,intCustomerID,intJobID,strDueDateStored").split(QLatin1Char(','));
 
 // The work-sheet line columns after intInvNumber, in WorkSheet field order.
 const QStringList kWorkSheetColumns = QStringLiteral(
@@ -44,7 +45,7 @@ void bindHeader(Statement &stmt, const TrecInvHeader &h, const QString &notes)
                  h.intCustDiscountPercent, h.strCustTaxExempt, h.strUseTax1, h.strUseTax2, h.strUseTax3, h.dbTaxRate1,
                  h.dbTaxRate2, h.dbTaxRate3, notes, h.dbPaidAmount, h.dbDepositAmount,
                  StoredForm::amountText(h.dbInvBalance), StoredForm::dateText(h.strDueDate), h.intCustomerID,
-                 h.intJobID);
+                 h.intJobID, StoredForm::dateText(DueDates::dueDate(h)));
 }
 
 /// A stored date of the document; no date (a blank hand-write form, a due date that

@@ -29,9 +29,12 @@ std::optional<int> invoiceNamed(const QString &from)
 {
     if (!from.startsWith(invoicePrefix(), Qt::CaseInsensitive))
         return std::nullopt;
+    // Only the form the program writes ("Invoice 512"), as the lists find notices by
+    // that text in SQL: "Invoice 0512" or "Invoice +512" name no invoice.
+    const QString digits = from.mid(invoicePrefix().size());
     bool ok = false;
-    const int number = from.mid(invoicePrefix().size()).toInt(&ok);
-    return ok && number > 0 ? std::optional<int>(number) : std::nullopt;
+    const int number = digits.toInt(&ok);
+    return ok && number > 0 && QString::number(number) == digits ? std::optional<int>(number) : std::nullopt;
 }
 
 std::optional<int> invoiceOf(const TrecInvHeader &notice)
@@ -88,6 +91,12 @@ void handOverPayments(Database &db, int number)
             update.bindAll(notice, notice);
         update.run();
     }
+}
+
+QString linkNamesInvoiceSql(const QString &column, const QString &number)
+{
+    // Kind names are the program's own constants, never user text.
+    return QStringLiteral("UPPER(%1) = '%2' || %3").arg(column, invoicePrefix().toUpper(), number);
 }
 
 QString listedTotalColumn()

@@ -11,7 +11,8 @@ class DocumentContext;
 /// ("Invoice 512"); while that invoice is stored, the notice shows what it owes.
 namespace PastDueLink {
 
-/// The invoice a notice's link text names ("Invoice 512" -> 512); nothing otherwise.
+/// The invoice a notice's link text names ("Invoice 512" -> 512, in any letter case);
+/// nothing otherwise. linkNamesInvoiceSql() is the same rule in SQL.
 [[nodiscard]] std::optional<int> invoiceNamed(const QString &fromNameNumber);
 
 /// The number of the invoice \a notice stands for; nothing for any other document.
@@ -25,6 +26,10 @@ namespace PastDueLink {
 /// Before invoice \a number is deleted: its notices take over its payments, so a
 /// notice that is all that is left of the debt asks only for what was not paid.
 void handOverPayments(Database &db, int number);
+
+/// SQL that is true when \a column, a notice's link, names invoice number \a number
+/// (both SQL expressions), by the rule of invoiceNamed().
+[[nodiscard]] QString linkNamesInvoiceSql(const QString &column, const QString &number);
 
 /// The maintenance list's total column: a notice shows its stored invoice's balance.
 [[nodiscard]] QString listedTotalColumn();

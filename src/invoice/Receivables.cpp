@@ -1,7 +1,6 @@
 #include "Receivables.h"
 
 #include "DocumentKinds.h"
-#include "DueDates.h"
 #include "Money.h"
 #include "PastDueLink.h"
 #include "data/DataContext.h"
@@ -13,6 +12,7 @@
 #include <QHash>
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <vector>
 
 namespace Receivables {
@@ -72,6 +72,14 @@ QString Row::customerKey() const
     return customerId != 0 ? QStringLiteral("#%1").arg(customerId) : customer;
 }
 
+void Row::settle(QDate today)
+{
+    total = Money::roundToCents(balance + paid);
+    // A credit is not late: it is the customer's, not owed by them.
+    daysOverdue = dueDate.isValid() && balance > 0 ? int(dueDate.daysTo(today)) : 0;
+    bucket = bucketOf(daysOverdue);
+}
+
 QString customerText(const QString &company, const QString &name)
 {
     if (company.isEmpty())
@@ -89,7 +97,7 @@ Listing unpaidInvoices(DataContext &context, QDate today)
     // Two parts, so each reads through its own partial index: what is owed, and the
     // credits of overpaid documents marked paid.
     const QString columns = QStringLiteral(
-        "SELECT intInvNumber,strInvName,strFromInvNameNumber,strInvDate,strDueDate,strCustPymntTerms,"
+        "SELECT intInvNumber,strInvName,strFromInvNameNumber,strInvDate,strDueDateStored,"
         "strCustCmpnyName,strCustFullName,intCustomerID,dbPaidAmount,strInvTotal FROM tblInvHeader ");
     const QString kinds = QStringLiteral("AND strRecurring = '0' AND UPPER(strInvName) IN (UPPER(?), UPPER(?))");
     Statement q = db->prepare(columns + QStringLiteral("WHERE strPaidInFull = '0' ") + kinds + QStringLiteral(" UNION ALL ")
@@ -97,36 +105,24 @@ Listing unpaidInvoices(DataContext &context, QDate today)
     q.bindAll(DocumentKinds::kInvoice, DocumentKinds::kPastDue, DocumentKinds::kInvoice, DocumentKinds::kPastDue);
 
     Listing listing;
-    QHash<QString, DueDates::Terms> termsRead;
     QHash<int, qsizetype> rowOfInvoice;
     QList<StoredNotice> notices;
     while (q.step()) {
-        const std::optional<double> balance = StoredForm::readAmount(q.textAt(10));
+        const std::optional<double> balance = StoredForm::readAmount(q.textAt(9));
         if (!balance) {
             listing.unreadable.append(q.intAt(0));
             continue;
         }
         Row row;
         row.invoiceNumber = q.intAt(0);
-        row.customer = customerText(q.textAt(6), q.textAt(7));
-        row.customerId = q.int64At(8);
+        row.customer = customerText(q.textAt(5), q.textAt(6));
+        row.customerId = q.int64At(7);
         row.date = dateOf(q.textAt(3));
-        // The due date the user set; otherwise the terms', and the same few terms
-        // stand on thousands of invoices: each is read once.
+        // Written with every save from the due date set or the terms.
         row.dueDate = dateOf(q.textAt(4));
-        if (!row.dueDate.isValid()) {
-            const QString terms = q.textAt(5);
-            auto known = termsRead.constFind(terms);
-            if (known == termsRead.constEnd())
-                known = termsRead.insert(terms, DueDates::Terms::read(terms));
-            row.dueDate = known->dueFrom(row.date);
-        }
-        row.paid = q.doubleAt(9);
+        row.paid = q.doubleAt(8);
         row.balance = *balance;
-        row.total = Money::roundToCents(row.balance + row.paid);
-        // A credit is not late: it is the customer's, not owed by them.
-        row.daysOverdue = row.dueDate.isValid() && row.balance > 0 ? int(row.dueDate.daysTo(today)) : 0;
-        row.bucket = bucketOf(row.daysOverdue);
+        row.settle(today);
         if (DocumentKinds::is(q.textAt(1), DocumentKinds::kPastDue)) {
             notices.append({q.textAt(2), std::move(row)});
         } else if (std::abs(row.balance) >= kHalfCent) {
@@ -198,6 +194,46 @@ double creditTotal(const QList<Row> &rows)
             credit = Money::roundToCents(credit + row.balance);
     }
     return credit;
+}
+
+double Figures::owed() const
+{
+    double all = 0;
+    for (const double bucket : buckets)
+        all = Money::roundToCents(all + bucket);
+    return all;
+}
+
+Figures figuresOf(const QList<Row> &rows)
+{
+    return {bucketTotals(rows), creditTotal(rows), customerTotals(rows), int(rows.size())};
+}
+
+namespace {
+
+/// \a number's decimal digits start with \a digits.
+bool numberStartsWith(int number, const QString &digits)
+{
+    char text[16];
+    const int length = std::snprintf(text, sizeof text, "%d", number);
+    if (digits.size() > length)
+        return false;
+    for (qsizetype i = 0; i < digits.size(); ++i) {
+        if (digits.at(i) != QLatin1Char(text[i]))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool matchesSearch(const Row &row, const QString &search)
+{
+    const QString folded = search.trimmed().toCaseFolded();
+    if (folded.isEmpty())
+        return true;
+    return row.customer.toCaseFolded().contains(folded) || numberStartsWith(row.invoiceNumber, folded)
+        || (row.noticeNumber != 0 && numberStartsWith(row.noticeNumber, folded));
 }
 
 QList<CustomerTotal> customerTotals(const QList<Row> &rows)

@@ -40,6 +40,8 @@ struct Row
     /// More was paid than the document's total: the balance, below zero, is the
     /// customer's credit.
     [[nodiscard]] bool isCredit() const { return balance < 0; }
+    /// Sets what follows from the stored figures as of \a today: total, days overdue, bucket.
+    void settle(QDate today);
 };
 
 struct Listing
@@ -63,6 +65,28 @@ struct CustomerTotal
     double credit = 0;
     double balance = 0;
 };
+
+/// The figures shown beside a list of rows; one more is one more member here.
+struct Figures
+{
+    /// What is owed, by age; credit rows are left out.
+    std::array<double, BucketCount> buckets{};
+    /// The credit rows' sum, below zero.
+    double credit = 0;
+    /// By customer, in the collation's order of their names.
+    QList<CustomerTotal> customers;
+    int rows = 0;
+
+    /// Everything owed: the buckets' sum.
+    [[nodiscard]] double owed() const;
+};
+
+/// The figures of \a rows, listed oldest due first.
+[[nodiscard]] Figures figuresOf(const QList<Row> &rows);
+
+/// A row a search keeps: its customer contains \a search, or its invoice or notice
+/// number starts with it, in any letter case. An empty search keeps every row.
+[[nodiscard]] bool matchesSearch(const Row &row, const QString &search);
 
 /// What is owed, by age; credit rows are left out.
 [[nodiscard]] std::array<double, BucketCount> bucketTotals(const QList<Row> &rows);

@@ -28,8 +28,13 @@ CustomerTotalsModel::CustomerTotalsModel(QObject *parent)
 
 void CustomerTotalsModel::setRows(const QList<Receivables::Row> &rows, const QLocale &locale)
 {
+    setTotals(Receivables::customerTotals(rows), locale);
+}
+
+void CustomerTotalsModel::setTotals(QList<Receivables::CustomerTotal> totals, const QLocale &locale)
+{
     beginResetModel();
-    m_totals = Receivables::customerTotals(rows);
+    m_totals = std::move(totals);
     m_locale = locale;
     sortTotals();
     endResetModel();

@@ -19,6 +19,8 @@ public:
 
     /// Lists the totals of \a rows, keeping the sort.
     void setRows(const QList<Receivables::Row> &rows, const QLocale &locale);
+    /// Lists \a totals, keeping the sort.
+    void setTotals(QList<Receivables::CustomerTotal> totals, const QLocale &locale);
     [[nodiscard]] const QList<Receivables::CustomerTotal> &totals() const { return m_totals; }
 
     int rowCount(const QModelIndex &parent = {}) const override;

@@ -1,36 +1,14 @@
 #include "ReceivablesModel.h"
 
 #include "data/DateText.h"
+#include "data/DbError.h"
 #include "invoice/Money.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace {
 
 using Receivables::Row;
-
-/// \a number's decimal digits start with \a digits.
-bool numberStartsWith(int number, const QString &digits)
-{
-    char text[16];
-    const int length = std::snprintf(text, sizeof text, "%d", number);
-    if (digits.size() > length)
-        return false;
-    for (qsizetype i = 0; i < digits.size(); ++i) {
-        if (digits.at(i) != QLatin1Char(text[i]))
-            return false;
-    }
-    return true;
-}
-
-bool matches(const Row &row, const QString &foldedCustomer, const QString &folded)
-{
-    if (folded.isEmpty())
-        return true;
-    return foldedCustomer.contains(folded) || numberStartsWith(row.invoiceNumber, folded)
-        || (row.noticeNumber != 0 && numberStartsWith(row.noticeNumber, folded));
-}
 
 template<typename T>
 int threeWay(const T &a, const T &b)
@@ -63,57 +41,144 @@ ReceivablesModel::ReceivablesModel(QObject *parent)
 {
 }
 
-void ReceivablesModel::setRows(const QList<Row> &rows, const QLocale &locale)
+void ReceivablesModel::setSource(Receivables::Pages::Connect connect, DataContext *context, QDate today,
+                                 const QLocale &locale, ErrorHandler onError)
 {
-    beginResetModel();
-    m_all = rows;
-    // Folded once here, not at every key typed into the search.
-    m_foldedCustomers.clear();
-    m_foldedCustomers.reserve(rows.size());
-    for (const Row &row : rows)
-        m_foldedCustomers.append(row.customer.toCaseFolded());
+    m_connect = std::move(connect);
+    m_context = context;
+    m_today = today;
     m_locale = locale;
+    m_onError = std::move(onError);
+}
+
+void ReceivablesModel::reload()
+{
     relist();
-    endResetModel();
 }
 
 void ReceivablesModel::setSearch(const QString &text)
 {
-    beginResetModel();
+    const QString before = m_search;
     m_search = text;
-    relist();
-    endResetModel();
+    try {
+        relist();
+    } catch (const DbError &) {
+        m_search = before;
+        throw;
+    }
 }
 
 void ReceivablesModel::sort(int column, Qt::SortOrder order)
 {
-    beginResetModel();
+    const int beforeColumn = m_sortColumn;
+    const Qt::SortOrder beforeOrder = m_sortOrder;
     m_sortColumn = column;
     m_sortOrder = order;
-    relist();
-    endResetModel();
+    if (!m_connect)
+        return;
+    try {
+        relist();
+    } catch (const DbError &error) {
+        m_sortColumn = beforeColumn;
+        m_sortOrder = beforeOrder;
+        if (m_onError)
+            m_onError(error);
+    }
+}
+
+bool ReceivablesModel::oldestDueFirst() const
+{
+    return m_sortColumn < 0 || m_sortColumn >= ColumnCount
+        || (m_sortColumn == DueDate && m_sortOrder == Qt::AscendingOrder);
 }
 
 void ReceivablesModel::relist()
 {
-    const QString folded = m_search.trimmed().toCaseFolded();
-    m_listed.clear();
-    for (qsizetype i = 0; i < m_all.size(); ++i) {
-        if (matches(m_all.at(i), m_foldedCustomers.at(i), folded))
-            m_listed.append(m_all.at(i));
+    if (oldestDueFirst()) {
+        auto pages = std::make_unique<Receivables::Pages>(m_connect, m_today, m_search);
+        beginResetModel();
+        m_pages = std::move(pages);
+        m_sorted.clear();
+        m_shown = int(m_pages->rows().size());
+        endResetModel();
+        return;
     }
-    if (m_sortColumn < 0 || m_sortColumn >= ColumnCount)
-        return;
-    // The listing comes oldest due date first: sorted so already.
-    if (m_sortColumn == DueDate && m_sortOrder == Qt::AscendingOrder)
-        return;
+    // Another order needs every row the search leaves before the first can show.
+    QList<Row> rows = readEveryRow();
     // Stable, so equal values keep the listing's order (oldest due date first).
     const int column = m_sortColumn;
     const bool descending = m_sortOrder == Qt::DescendingOrder;
-    std::stable_sort(m_listed.begin(), m_listed.end(), [column, descending](const Row &a, const Row &b) {
+    std::stable_sort(rows.begin(), rows.end(), [column, descending](const Row &a, const Row &b) {
         const int order = compareBy(a, b, column);
         return descending ? order > 0 : order < 0;
     });
+    beginResetModel();
+    m_pages.reset();
+    m_sorted = std::move(rows);
+    m_shown = int(m_sorted.size());
+    endResetModel();
+}
+
+const QList<Row> &ReceivablesModel::listed() const
+{
+    return m_pages ? m_pages->rows() : m_sorted;
+}
+
+QList<Row> ReceivablesModel::everyRow()
+{
+    if (!m_pages)
+        return m_sorted;
+    if (m_pages->complete())
+        return m_pages->rows();
+    return readEveryRow();
+}
+
+void ReceivablesModel::listEveryRow()
+{
+    if (!m_pages || m_pages->complete())
+        return;
+    QList<Row> rows = readEveryRow();
+    // The rows shown stay where they are; those after them are added.
+    beginResetModel();
+    m_pages.reset();
+    m_sorted = std::move(rows);
+    m_shown = int(m_sorted.size());
+    endResetModel();
+}
+
+QList<Row> ReceivablesModel::readEveryRow() const
+{
+    // One pass over every unpaid row, quicker than page after page.
+    QList<Row> rows;
+    for (const Row &row : Receivables::unpaidInvoices(*m_context, m_today).rows) {
+        if (Receivables::matchesSearch(row, m_search))
+            rows.append(row);
+    }
+    return rows;
+}
+
+bool ReceivablesModel::canFetchMore(const QModelIndex &parent) const
+{
+    return !parent.isValid() && m_pages && !m_pages->complete();
+}
+
+void ReceivablesModel::fetchMore(const QModelIndex &parent)
+{
+    if (!canFetchMore(parent))
+        return;
+    try {
+        m_pages->readMore();
+    } catch (const DbError &error) {
+        if (m_onError)
+            m_onError(error);
+        return;
+    }
+    const int rows = int(m_pages->rows().size());
+    if (rows > m_shown) {
+        beginInsertRows({}, m_shown, rows - 1);
+        m_shown = rows;
+        endInsertRows();
+    }
 }
 
 QString ReceivablesModel::invoiceText(const Row &row)
@@ -152,7 +217,7 @@ int ReceivablesModel::columnWidth(int column)
 
 int ReceivablesModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(m_listed.size());
+    return parent.isValid() ? 0 : m_shown;
 }
 
 int ReceivablesModel::columnCount(const QModelIndex &parent) const
@@ -162,12 +227,12 @@ int ReceivablesModel::columnCount(const QModelIndex &parent) const
 
 QVariant ReceivablesModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || index.row() >= m_listed.size())
+    if (!index.isValid() || index.row() >= m_shown)
         return {};
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue((isRightAligned(index.column()) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
     if (role == Qt::DisplayRole)
-        return cellText(m_listed.at(index.row()), index.column(), m_locale);
+        return cellText(listed().at(index.row()), index.column(), m_locale);
     return {};
 }
 

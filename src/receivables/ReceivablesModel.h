@@ -1,33 +1,47 @@
 #pragma once
 
-#include "invoice/Receivables.h"
+#include "invoice/ReceivablesQuery.h"
 
 #include <QAbstractTableModel>
 #include <QLocale>
+#include <functional>
+#include <memory>
+
+class DataContext;
+class DbError;
 
 /// The unpaid invoices as the receivables window lists them: the rows a search
-/// leaves, in the order the user sorted them. Cells show the user's dates and
-/// currency; sorting compares the values underneath (dates as dates, amounts as
-/// numbers).
+/// leaves, in the order the user sorted them. Oldest due first, they are read a page
+/// at a time as the list scrolls to them; another order reads every row the search
+/// leaves. Cells show the user's dates and currency; sorting compares the values
+/// underneath (dates as dates, amounts as numbers).
 class ReceivablesModel final : public QAbstractTableModel
 {
     Q_OBJECT
 public:
     enum Column { Customer, Invoice, Date, DueDate, Total, Paid, Balance, DaysOverdue, Age, ColumnCount };
+    using ErrorHandler = std::function<void(const DbError &)>;
 
     explicit ReceivablesModel(QObject *parent = nullptr);
 
-    /// Lists \a rows (oldest due date first) in place of the rows before, keeping
-    /// the search and the sort.
-    void setRows(const QList<Receivables::Row> &rows, const QLocale &locale);
-    /// Keeps only the rows whose customer contains \a text, or whose invoice or
-    /// notice number starts with it, in any letter case.
+    /// Where the rows come from, aged as of \a today; \a onError hears of reads the
+    /// list asks for itself (scrolling, sorting). Reads nothing yet.
+    void setSource(Receivables::Pages::Connect connect, DataContext *context, QDate today, const QLocale &locale,
+                   ErrorHandler onError);
+    /// Reads the rows again, keeping the search and the sort. Throws DbError; the list
+    /// then keeps what it showed.
+    void reload();
+    /// Keeps only the rows Receivables::matchesSearch keeps. Throws DbError.
     void setSearch(const QString &text);
     [[nodiscard]] QString search() const { return m_search; }
 
-    /// The rows listed, in list order.
-    [[nodiscard]] const QList<Receivables::Row> &listed() const { return m_listed; }
-    [[nodiscard]] const Receivables::Row &row(int index) const { return m_listed.at(index); }
+    /// The rows listed so far, in list order.
+    [[nodiscard]] const QList<Receivables::Row> &listed() const;
+    [[nodiscard]] const Receivables::Row &row(int index) const { return listed().at(index); }
+    /// Every row the search leaves, in list order, read to the end. Throws DbError.
+    [[nodiscard]] QList<Receivables::Row> everyRow();
+    /// Lists every row the search leaves, so the last one can be reached. Throws DbError.
+    void listEveryRow();
 
     /// "512", or "512 (notice 530)" when a past-due notice was made for it.
     [[nodiscard]] static QString invoiceText(const Receivables::Row &row);
@@ -40,13 +54,22 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
+    bool canFetchMore(const QModelIndex &parent) const override;
+    void fetchMore(const QModelIndex &parent) override;
 
 private:
+    [[nodiscard]] bool oldestDueFirst() const;
+    [[nodiscard]] QList<Receivables::Row> readEveryRow() const;
+    /// Lists anew; throws DbError before anything changed.
     void relist();
 
-    QList<Receivables::Row> m_all;
-    QStringList m_foldedCustomers; // of m_all, in its order
-    QList<Receivables::Row> m_listed;
+    Receivables::Pages::Connect m_connect;
+    DataContext *m_context = nullptr;
+    QDate m_today;
+    ErrorHandler m_onError;
+    std::unique_ptr<Receivables::Pages> m_pages;
+    QList<Receivables::Row> m_sorted; // every row, in another order than oldest due first
+    int m_shown = 0;
     QLocale m_locale;
     QString m_search;
     int m_sortColumn = -1;

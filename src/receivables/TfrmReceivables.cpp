@@ -10,6 +10,7 @@
 #include "data/DateText.h"
 #include "editing/TfrmRecordPayment.h"
 #include "invoice/CustomerStatement.h"
+#include "data/Database.h"
 #include "data/DbError.h"
 #include "invoice/Money.h"
 #include "widgets/CommandBar.h"
@@ -19,13 +20,18 @@
 #include "widgets/TextFields.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QGuiApplication>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
+#include <QThread>
 #include <QShortcut>
 #include <QSplitter>
 #include <QTableView>
@@ -35,6 +41,7 @@
 namespace {
 
 constexpr int kSearchLength = 30;
+constexpr int kFiguresPauseMs = 150;
 
 /// A list the user sorts by a click on a column heading.
 void sortByHeadings(QTableView *view, int column)
@@ -117,10 +124,11 @@ TfrmReceivables::TfrmReceivables(AppContext &context, QDate today, QWidget *pare
     body->addWidget(split, 1);
     layout->addLayout(body, 1);
 
-    connect(m_txtSearch, &QLineEdit::textChanged, this, [this](const QString &text) {
-        m_model.setSearch(text);
-        pShowTotals();
-    });
+    connect(m_txtSearch, &QLineEdit::textChanged, this, &TfrmReceivables::pSearch);
+    // The figures of a search come once the typing pauses, not for every key.
+    m_figuresPause.setSingleShot(true);
+    m_figuresPause.setInterval(kFiguresPauseMs);
+    connect(&m_figuresPause, &QTimer::timeout, this, [this] { pSumFigures(false); });
     // Enter in the search goes on to what it found.
     connect(m_txtSearch, &QLineEdit::returnPressed, m_lstvwReceivables, qOverload<>(&QWidget::setFocus));
     connect(m_lstvwReceivables, &QTableView::doubleClicked, this, &TfrmReceivables::pOpenInvoice);
@@ -129,14 +137,39 @@ TfrmReceivables::TfrmReceivables(AppContext &context, QDate today, QWidget *pare
         connect(enter, &QShortcut::activated, this,
                 [this] { pOpenInvoice(m_lstvwReceivables->currentIndex()); });
     }
+    // End reaches the last row, not the last of those read so far.
+    m_lstvwReceivables->installEventFilter(this);
     setTabOrder(m_txtSearch, m_lstvwReceivables);
     setTabOrder(m_lstvwReceivables, m_lstvwCustomerTotals);
 
+    m_model.setSource([&context] { return context.openDatabase(); }, &context, today, context.locale,
+                      [this](const DbError &error) { m_context.prompts().showError(error.message(), error.detail()); });
     pRefresh();
     m_lstvwReceivables->setFocus();
     resize(1000, 640);
     Mnemonics::giveCommands(this);
     WheelGuard::protect(this);
+}
+
+bool TfrmReceivables::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_lstvwReceivables && event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent *>(event)->key() == Qt::Key_End && m_model.canFetchMore({})) {
+        const QModelIndex current = m_lstvwReceivables->currentIndex();
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        try {
+            m_model.listEveryRow();
+            // From where the user was, as the rows before it are the same.
+            if (current.isValid())
+                m_lstvwReceivables->setCurrentIndex(m_model.index(current.row(), current.column()));
+        } catch (const DbError &error) {
+            QGuiApplication::restoreOverrideCursor();
+            m_context.prompts().showError(error.message(), error.detail());
+            return true;
+        }
+        QGuiApplication::restoreOverrideCursor();
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 QToolBar *TfrmReceivables::createCommands()
@@ -206,46 +239,97 @@ QWidget *TfrmReceivables::createFooter()
 
 void TfrmReceivables::pRefresh()
 {
-    Receivables::Listing listing;
     try {
-        listing = Receivables::unpaidInvoices(m_context, m_today);
+        m_model.reload();
     } catch (const DbError &error) {
         // The list keeps what it showed.
         m_context.prompts().showError(error.message(), error.detail());
         return;
     }
-    m_model.setRows(listing.rows, m_context.locale);
-    pShowTotals();
-    if (!listing.unreadable.isEmpty()) {
-        QStringList numbers;
-        for (int number : listing.unreadable)
-            numbers << QString::number(number);
-        m_context.prompts().showError(
-            tr("These documents are not counted: their stored amount cannot be read. Open and save them to repair "
-               "the amount: %1.")
-                .arg(numbers.join(QStringLiteral(", "))));
-    }
+    pShowListed();
+    pSumFigures(true);
 }
 
-void TfrmReceivables::pShowTotals()
+void TfrmReceivables::pSearch(const QString &text)
 {
-    const QList<Receivables::Row> &rows = m_model.listed();
-    const std::array<double, Receivables::BucketCount> buckets = Receivables::bucketTotals(rows);
-    double all = 0;
-    for (int b = 0; b < Receivables::BucketCount; ++b) {
-        m_bucketTotals.at(b)->setText(Money::currencyText(buckets[std::size_t(b)], m_context.locale));
-        all = Money::roundToCents(all + buckets[std::size_t(b)]);
+    try {
+        m_model.setSearch(text);
+    } catch (const DbError &error) {
+        m_context.prompts().showError(error.message(), error.detail());
+        return;
     }
-    m_lblAllTotal->setText(Money::currencyText(all, m_context.locale));
-    m_lblCreditTotal->setText(Money::currencyText(Receivables::creditTotal(rows), m_context.locale));
-    m_customers.setRows(rows, m_context.locale);
+    pShowListed();
+    // Figures still coming for the search before are not wanted any more.
+    ++m_figuresAsked;
+    pShowFigures(std::nullopt);
+    m_figuresPause.start();
+}
 
+void TfrmReceivables::pShowListed()
+{
     if (!m_lstvwReceivables->currentIndex().isValid() && m_model.rowCount() > 0)
         m_lstvwReceivables->setCurrentIndex(m_model.index(0, 0));
     const bool listed = m_model.rowCount() > 0;
     for (QAction *action : {m_actPrint, m_actPrintPreview, m_actPdf, m_actPastDue, m_actRecordPayment})
         action->setEnabled(listed);
     m_actStatement->setEnabled(listed && m_context.windows);
+}
+
+void TfrmReceivables::pSumFigures(bool withUnreadable)
+{
+    m_figuresPause.stop();
+    const quint64 asked = ++m_figuresAsked;
+    QPointer<TfrmReceivables> window(this);
+    // Summed on a connection of its own while the list is already shown; only the
+    // answer to the latest question is shown.
+    QThread *thread = QThread::create([window, asked, withUnreadable, path = m_context.databasePath(),
+                                       today = m_today, search = m_model.search()] {
+        // Each answer goes to the window's thread as soon as it is known; figures only
+        // while no later search asked for others.
+        const auto answer = [window, asked](auto show, bool whileAsked = true) {
+            QMetaObject::invokeMethod(QCoreApplication::instance(), [window, asked, show, whileAsked] {
+                if (window && (!whileAsked || window->m_figuresAsked == asked))
+                    show(*window);
+            }, Qt::QueuedConnection);
+        };
+        try {
+            Database db(path, Database::OpenMode::ReadOnly);
+            answer([figures = Receivables::figures(db, today, search)](TfrmReceivables &w) { w.pShowFigures(figures); });
+            if (!withUnreadable)
+                return;
+            const QList<int> unreadable = Receivables::unreadableDocuments(db);
+            if (!unreadable.isEmpty())
+                answer([unreadable](TfrmReceivables &w) { w.pReportUnreadable(unreadable); }, false);
+        } catch (const DbError &error) {
+            answer([error](TfrmReceivables &w) { w.m_context.prompts().showError(error.message(), error.detail()); });
+        }
+    });
+    connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+    thread->start(QThread::LowPriority);
+}
+
+void TfrmReceivables::pShowFigures(const std::optional<Receivables::Figures> &figures)
+{
+    // Until the sums of a new search come, no figure of the one before is shown.
+    const auto amount = [this, &figures](double value) {
+        return figures ? Money::currencyText(value, m_context.locale) : QString();
+    };
+    for (int b = 0; b < Receivables::BucketCount; ++b)
+        m_bucketTotals.at(b)->setText(amount(figures ? figures->buckets[std::size_t(b)] : 0));
+    m_lblAllTotal->setText(amount(figures ? figures->owed() : 0));
+    m_lblCreditTotal->setText(amount(figures ? figures->credit : 0));
+    m_customers.setTotals(figures ? figures->customers : QList<Receivables::CustomerTotal>(), m_context.locale);
+}
+
+void TfrmReceivables::pReportUnreadable(const QList<int> &documents)
+{
+    QStringList numbers;
+    for (int number : documents)
+        numbers << QString::number(number);
+    m_context.prompts().showError(
+        tr("These documents are not counted: their stored amount cannot be read. Open and save them to repair "
+           "the amount: %1.")
+            .arg(numbers.join(QStringLiteral(", "))));
 }
 
 QList<Receivables::Row> TfrmReceivables::selectedRows() const
@@ -316,7 +400,14 @@ void TfrmReceivables::pPrintList(Output output)
         m_context.prompts().ShowInformation(tr("Printing is not available yet."));
         return;
     }
-    const TablePrintout table = ReceivablesPrintout::build(m_model.listed(), m_today, m_model.search(), m_context.locale);
+    QList<Receivables::Row> rows;
+    try {
+        rows = m_model.everyRow();
+    } catch (const DbError &error) {
+        m_context.prompts().showError(error.message(), error.detail());
+        return;
+    }
+    const TablePrintout table = ReceivablesPrintout::build(rows, m_today, m_model.search(), m_context.locale);
     const PrintRequest request = PrintRequest::list(PrintKind::Table, table.toListPrintout());
     switch (output) {
     case Output::Print:

@@ -5,6 +5,8 @@
 
 #include <QDate>
 #include <QDialog>
+#include <QTimer>
+#include <optional>
 
 class AppContext;
 class QAction;
@@ -26,12 +28,22 @@ public:
     [[nodiscard]] const ReceivablesModel &listModel() const { return m_model; }
     [[nodiscard]] const CustomerTotalsModel &customerModel() const { return m_customers; }
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     QToolBar *createCommands();
     QWidget *createFooter();
     /// Reads the unpaid invoices again; the search and sort stay.
     void pRefresh();
-    void pShowTotals();
+    void pSearch(const QString &text);
+    void pShowListed();
+    /// Sums the figures of the search in the background; \a withUnreadable also names
+    /// the documents whose amount does not read.
+    void pSumFigures(bool withUnreadable);
+    /// Nothing: the figures are not known yet.
+    void pShowFigures(const std::optional<Receivables::Figures> &figures);
+    void pReportUnreadable(const QList<int> &documents);
     [[nodiscard]] QList<Receivables::Row> selectedRows() const;
 
     void pOpenInvoice(const QModelIndex &index);
@@ -59,4 +71,6 @@ private:
     QList<QLabel *> m_bucketTotals;
     QLabel *m_lblCreditTotal = nullptr;
     QLabel *m_lblAllTotal = nullptr;
+    QTimer m_figuresPause;
+    quint64 m_figuresAsked = 0;
 };

@@ -1,0 +1,408 @@
+#include "ReceivablesQuery.h"
+
+#include "DocumentKinds.h"
+#include "Money.h"
+#include "PastDueLink.h"
+#include "data/Database.h"
+#include "data/ReceivablesIndexes.h"
+#include "data/StoredForm.h"
+#include "data/TextSearch.h"
+
+#include <QCollator>
+#include <QHash>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <algorithm>
+#include <limits>
+
+namespace Receivables {
+
+namespace {
+
+// Numbered parameters, so both halves of a statement share them.
+constexpr int kContains = 1;   // the search, as a "contains" LIKE pattern
+constexpr int kStartsWith = 2; // the search, as a "starts with" LIKE pattern
+constexpr int kDueAfter = 3;   // the page before ends at this due date ...
+constexpr int kNumberAfter = 4; // ... and this number
+constexpr int kLimit = 5;
+constexpr int kNames = 6;       // the customers a search keeps, as a JSON list
+
+QString upper(const QString &kind)
+{
+    // Kind names are the program's own constants, never user text.
+    return QLatin1Char('\'') + kind.toUpper() + QLatin1Char('\'');
+}
+
+QString kindIs(const QString &alias, const QString &kind)
+{
+    return QStringLiteral("UPPER(%1.strInvName) = %2").arg(alias, upper(kind));
+}
+
+/// A document of the list: not a recurring original, and either not paid in full or
+/// paid beyond its total; its stored amount reads.
+QString listed(const QString &alias)
+{
+    return QStringLiteral("%1.strRecurring = '0' AND (%1.strPaidInFull = '0' OR (%1.strPaidInFull <> '0' AND "
+                          "%1.strInvTotal LIKE '-%')) AND stored_amount(%1.strInvTotal) IS NOT NULL")
+        .arg(alias);
+}
+
+QString owesSomething(const QString &alias)
+{
+    return QStringLiteral("ABS(stored_amount(%1.strInvTotal)) >= 0.005").arg(alias);
+}
+
+/// The invoice number a notice's link names, when it names one.
+QString linkedNumber()
+{
+    return QStringLiteral("CAST(substr(h.strFromInvNameNumber, %1) AS INTEGER)")
+        .arg(DocumentKinds::kInvoice.size() + 2);
+}
+
+/// A notice stands for its invoice while that is stored; when it is gone, the latest
+/// notice made from it owes what is left.
+QString noticeStandsAlone()
+{
+    const QString stored = QStringLiteral(
+        "EXISTS(SELECT 1 FROM tblInvHeader i WHERE i.intInvNumber = %1 AND %2 AND %3)")
+                               .arg(linkedNumber(), kindIs(QStringLiteral("i"), DocumentKinds::kInvoice),
+                                    PastDueLink::linkNamesInvoiceSql(QStringLiteral("h.strFromInvNameNumber"),
+                                                                     QStringLiteral("i.intInvNumber")));
+    const QString later = QStringLiteral(
+        "(%1 AND %2 > 0 AND EXISTS(SELECT 1 FROM tblInvHeader n WHERE %3 AND UPPER(n.strFromInvNameNumber) = "
+        "UPPER(h.strFromInvNameNumber) AND n.intInvNumber > h.intInvNumber AND %4 AND %5))")
+                              .arg(PastDueLink::linkNamesInvoiceSql(QStringLiteral("h.strFromInvNameNumber"), linkedNumber()),
+                                   linkedNumber(), kindIs(QStringLiteral("n"), DocumentKinds::kPastDue),
+                                   listed(QStringLiteral("n")), owesSomething(QStringLiteral("n")));
+    return QStringLiteral("NOT %1 AND NOT %2").arg(stored, later);
+}
+
+/// The latest notice of an invoice row, the notice itself for a notice row.
+QString noticeNumber()
+{
+    return QStringLiteral(
+               "CASE WHEN %1 THEN (SELECT MAX(n.intInvNumber) FROM tblInvHeader n WHERE %2 AND %3 AND %4) "
+               "ELSE h.intInvNumber END")
+        .arg(kindIs(QStringLiteral("h"), DocumentKinds::kInvoice), kindIs(QStringLiteral("n"), DocumentKinds::kPastDue),
+             PastDueLink::linkNamesInvoiceSql(QStringLiteral("n.strFromInvNameNumber"), QStringLiteral("h.intInvNumber")),
+             listed(QStringLiteral("n")));
+}
+
+QString customerText()
+{
+    return ReceivablesIndexes::customerShown(QStringLiteral("h."));
+}
+
+/// Invoice rows whose latest notice's number starts with the search: the notices are
+/// few, so they are grouped once per statement, not looked up for every row.
+QString latestNoticeStartsWith()
+{
+    return QStringLiteral(
+               "(%1 AND '%2' || h.intInvNumber IN (SELECT UPPER(n.strFromInvNameNumber) FROM tblInvHeader n WHERE %3 "
+               "AND %4 GROUP BY UPPER(n.strFromInvNameNumber) HAVING CAST(MAX(n.intInvNumber) AS TEXT) LIKE ?%5 "
+               "ESCAPE '\\'))")
+        .arg(kindIs(QStringLiteral("h"), DocumentKinds::kInvoice), DocumentKinds::kInvoice.toUpper() + QLatin1Char(' '),
+             kindIs(QStringLiteral("n"), DocumentKinds::kPastDue), listed(QStringLiteral("n")))
+        .arg(kStartsWith);
+}
+
+QString searchTerm(const QString &search)
+{
+    const QString trimmed = search.trimmed();
+    if (trimmed.isEmpty())
+        return {};
+    // Folding maps letters to letters: a search of ASCII digits and marks (a number)
+    // compares the customer as stored, which saves folding every name it passes.
+    const bool plain = std::all_of(trimmed.cbegin(), trimmed.cend(),
+                                   [](QChar c) { return c.unicode() < 0x80 && !c.isLetter(); });
+    const QString customer = plain ? customerText() : QStringLiteral("fold(%1)").arg(customerText());
+    return QStringLiteral(" AND (%1 LIKE ?%2 ESCAPE '\\' OR CAST(h.intInvNumber AS TEXT) LIKE ?%3 ESCAPE '\\' OR %4)")
+        .arg(customer)
+        .arg(kContains)
+        .arg(kStartsWith)
+        .arg(latestNoticeStartsWith());
+}
+
+/// The list's rows with \a columns, from the two partial indexes that hold them:
+/// what is owed, and the credits of documents marked paid.
+QString listRows(const QString &columns, const QString &condition, const QString &candidates = {})
+{
+    const QString kinds = QStringLiteral(" AND UPPER(h.strInvName) IN (%1, %2)")
+                              .arg(upper(DocumentKinds::kInvoice), upper(DocumentKinds::kPastDue));
+    // Each half states only what its index does not: the rest is implied by the
+    // index's own condition, so a scan reads the index alone. The search comes
+    // before the amounts, which are read only for the rows it keeps.
+    // Something owed also says the amount reads.
+    const QString row = QStringLiteral(" AND %1 AND (%2 OR (%3))")
+                            .arg(owesSomething(QStringLiteral("h")),
+                                 kindIs(QStringLiteral("h"), DocumentKinds::kInvoice), noticeStandsAlone());
+    // What is owed is walked in due order, or, for a search that keeps few rows, read
+    // from the candidates it names and sorted.
+    const QString owed = candidates.isEmpty()
+                             ? QStringLiteral("tblInvHeader h INDEXED BY idxInvHeaderUnpaidDue WHERE ")
+                             : QStringLiteral("tblInvHeader h NOT INDEXED WHERE h.rowid IN (%1) AND ").arg(candidates);
+    return QStringLiteral("SELECT %1 FROM %5h.strPaidInFull = '0' AND h.strRecurring = '0'%2%3%4 UNION ALL SELECT %1 "
+                          "FROM tblInvHeader h INDEXED BY idxInvHeaderCredit WHERE h.strInvTotal LIKE '-%' AND "
+                          "h.strRecurring = '0' AND h.strPaidInFull <> '0'%2%3%4")
+        .arg(columns, kinds, condition, row, owed);
+}
+
+/// The rows a search can keep, when it keeps few: those of the customers \a names
+/// (bound as a JSON list), the numbers in \a numbers, and invoices with a notice
+/// whose number starts with the search. A superset: the search itself still decides.
+QString candidateRows(const QList<std::pair<qint64, qint64>> &numbers)
+{
+    QStringList parts{
+        QStringLiteral("SELECT c.rowid FROM tblInvHeader c WHERE c.strPaidInFull = '0' AND c.strRecurring = '0' AND "
+                       "%1 IN (SELECT value FROM json_each(?%2))")
+            .arg(ReceivablesIndexes::customerShown(QStringLiteral("c.")))
+            .arg(kNames),
+        QStringLiteral("SELECT c.rowid FROM tblInvHeader c WHERE c.intInvNumber IN (SELECT CAST(substr("
+                       "n.strFromInvNameNumber, %1) AS INTEGER) FROM tblInvHeader n WHERE %2 AND "
+                       "CAST(n.intInvNumber AS TEXT) LIKE ?%3 ESCAPE '\\')")
+            .arg(DocumentKinds::kInvoice.size() + 2)
+            .arg(kindIs(QStringLiteral("n"), DocumentKinds::kPastDue))
+            .arg(kStartsWith)};
+    for (const auto &[first, last] : numbers)
+        parts << QStringLiteral("SELECT c.rowid FROM tblInvHeader c WHERE c.intInvNumber BETWEEN %1 AND %2").arg(first).arg(last);
+    return parts.join(QStringLiteral(" UNION "));
+}
+
+QString pageSql(const QString &search, bool continues, const std::optional<Pages::Candidates> &candidates)
+{
+    const QString columns = QStringLiteral(
+                                "h.strDueDateStored, h.intInvNumber, h.strInvDate, %1, h.intCustomerID, h.dbPaidAmount, "
+                                "h.strInvTotal, COALESCE(%2, 0)")
+                                .arg(customerText(), noticeNumber());
+    QString condition = searchTerm(search);
+    if (continues)
+        condition += QStringLiteral(" AND (h.strDueDateStored, h.intInvNumber) > (?%1, ?%2)").arg(kDueAfter).arg(kNumberAfter);
+    return listRows(columns, condition, candidates ? candidateRows(candidates->numbers) : QString())
+        + QStringLiteral(" ORDER BY 1, 2 LIMIT ?%1").arg(kLimit);
+}
+
+/// The number ranges whose decimal digits start with \a digits; nothing when numbers
+/// other than these could start so (a sign, a leading zero) or when too many do.
+std::optional<QList<std::pair<qint64, qint64>>> numbersStartingWith(const QString &digits)
+{
+    QList<std::pair<qint64, qint64>> ranges;
+    if (!std::all_of(digits.cbegin(), digits.cend(), [](QChar c) { return c.isDigit() && c.unicode() < 0x80; }))
+        return digits.contains(QLatin1Char('-')) ? std::nullopt : std::optional(ranges);
+    constexpr int kFewestDigits = 3; // shorter ones start a tenth of all numbers or more
+    if (digits.size() < kFewestDigits || digits.size() > 10 || digits.startsWith(QLatin1Char('0')))
+        return std::nullopt;
+    const qint64 largest = std::numeric_limits<qint32>::max();
+    qint64 first = digits.toLongLong();
+    for (qint64 span = 1; first <= largest; span *= 10, first *= 10)
+        ranges.append({first, std::min(largest, first + span - 1)});
+    return ranges;
+}
+
+void bindSearch(Statement &q, const QString &search)
+{
+    const QString folded = search.trimmed();
+    if (folded.isEmpty())
+        return;
+    const QString startsWith = TextSearch::prefixPattern(folded);
+    q.bind(kContains, QLatin1Char('%') + startsWith);
+    q.bind(kStartsWith, startsWith);
+}
+
+QDate dateOf(const QString &text)
+{
+    return StoredForm::readDate(text).value_or(QDate());
+}
+
+} // namespace
+
+Pages::Pages(Connect connect, QDate today, QString search, Plan plan)
+    : m_connect(std::move(connect))
+    , m_today(today)
+    , m_search(std::move(search))
+{
+    const auto db = m_connect();
+    if (plan != Plan::WalkByDueDate && !m_search.trimmed().isEmpty())
+        m_candidates = candidatesOf(*db, m_search, plan == Plan::Candidates);
+    read(*db);
+}
+
+std::optional<Pages::Candidates> Pages::candidatesOf(Database &db, const QString &search, bool always)
+{
+    const QString folded = search.trimmed().toCaseFolded();
+    std::optional<QList<std::pair<qint64, qint64>>> numbers = numbersStartingWith(folded);
+    if (!numbers) {
+        if (!always)
+            return std::nullopt;
+        // Every number that could start so.
+        numbers = QList<std::pair<qint64, qint64>>{{std::numeric_limits<qint64>::min(), std::numeric_limits<qint64>::max()}};
+    }
+    // Each customer owing, one index step apiece.
+    const QString name = ReceivablesIndexes::customerShown(QStringLiteral("h."));
+    const QString owing = QStringLiteral("h.strPaidInFull = '0' AND h.strRecurring = '0'");
+    Statement q = db.prepare(QStringLiteral(
+                                 "WITH RECURSIVE names(name) AS (SELECT MIN(%1) FROM tblInvHeader h WHERE %2 UNION ALL "
+                                 "SELECT (SELECT MIN(%1) FROM tblInvHeader h WHERE %2 AND %1 > names.name) FROM names "
+                                 "WHERE name IS NOT NULL) SELECT name FROM names WHERE name IS NOT NULL")
+                                 .arg(name, owing));
+    int customers = 0;
+    QJsonArray kept;
+    while (q.step()) {
+        ++customers;
+        const QString customer = q.textAt(0);
+        if (customer.toCaseFolded().contains(folded))
+            kept.append(customer);
+    }
+    // A search that keeps many customers fills a page soon enough in due order.
+    constexpr int kFewCustomers = 20; // one in twenty
+    if (!always && kept.size() * kFewCustomers > customers)
+        return std::nullopt;
+    return Candidates{QString::fromUtf8(QJsonDocument(kept).toJson(QJsonDocument::Compact)), *numbers};
+}
+
+void Pages::readMore()
+{
+    if (!m_complete)
+        read(*m_connect());
+}
+
+void Pages::read(Database &db)
+{
+    const bool continues = !m_rows.isEmpty();
+    Statement q = db.prepare(pageSql(m_search, continues, m_candidates));
+    bindSearch(q, m_search);
+    if (continues) {
+        q.bind(kDueAfter, m_lastDue);
+        q.bind(kNumberAfter, m_rows.constLast().invoiceNumber);
+    }
+    q.bind(kLimit, kPageRows);
+    if (m_candidates)
+        q.bind(kNames, m_candidates->names);
+    int read = 0;
+    while (q.step()) {
+        ++read;
+        Row row;
+        m_lastDue = q.textAt(0);
+        row.dueDate = dateOf(m_lastDue);
+        row.invoiceNumber = q.intAt(1);
+        row.date = dateOf(q.textAt(2));
+        row.customer = q.textAt(3);
+        row.customerId = q.int64At(4);
+        row.paid = q.doubleAt(5);
+        // The statement kept only amounts that read.
+        row.balance = StoredForm::readAmount(q.textAt(6)).value_or(0);
+        row.noticeNumber = q.intAt(7);
+        row.settle(m_today);
+        m_rows.append(std::move(row));
+    }
+    m_complete = read < kPageRows;
+}
+
+Figures figures(Database &db, QDate today, const QString &search)
+{
+    // The rows are read from the index that holds them and summed here: grouped in
+    // SQL, every row went through the engine's sorter, five times slower at a million
+    // documents. The amount is read once per row, by the reader every list uses.
+    Statement q = db.prepare(listRows(QStringLiteral("h.strDueDateStored, h.intInvNumber, %1, h.intCustomerID, "
+                                                     "h.strInvTotal")
+                                          .arg(customerText()),
+                                      searchTerm(search)));
+    bindSearch(q, search);
+    // A debt due on or after the first of these dates is in that bucket or a younger one.
+    std::array<QString, BucketCount - 1> dueFrom;
+    for (std::size_t b = 0; b < dueFrom.size(); ++b)
+        dueFrom[b] = StoredForm::dateText(today.addDays(-30 * qint64(b)));
+    const auto bucketDue = [&dueFrom](const QString &due) {
+        if (due.isEmpty())
+            return NotYetDue;
+        for (std::size_t b = 0; b < dueFrom.size(); ++b) {
+            if (due >= dueFrom[b])
+                return Bucket(b);
+        }
+        return Over90;
+    };
+
+    struct Customer
+    {
+        CustomerTotal total;
+        bool named = false;
+        QString firstDue; // of the oldest due row, whose name the customer is shown by
+        int firstNumber = 0;
+        std::array<qint64, BucketCount> bucketCents{};
+        qint64 creditCents = 0;
+    };
+    QHash<QString, Customer> customers;
+    std::array<qint64, BucketCount> bucketCents{};
+    qint64 creditCents = 0;
+    Figures figures;
+    while (q.step()) {
+        const qint64 cents = Money::toCents(StoredForm::readAmount(q.textAt(4)).value_or(0)).value_or(0);
+        const QString due = q.textAt(0);
+        const int number = q.intAt(1);
+        const qint64 id = q.int64At(3);
+        const QString name = q.textAt(2);
+        Customer &customer = customers[id != 0 ? QStringLiteral("#%1").arg(id) : name];
+        if (!customer.named || std::pair(due, number) < std::pair(customer.firstDue, customer.firstNumber)) {
+            customer.named = true;
+            customer.total.customer = name;
+            customer.firstDue = due;
+            customer.firstNumber = number;
+        }
+        ++figures.rows;
+        if (cents < 0) {
+            creditCents += cents;
+            customer.creditCents += cents;
+        } else {
+            const auto bucket = std::size_t(bucketDue(due));
+            bucketCents[bucket] += cents;
+            customer.bucketCents[bucket] += cents;
+        }
+    }
+    const auto amount = [](qint64 cents) { return double(cents) / 100.0; };
+    for (std::size_t b = 0; b < bucketCents.size(); ++b)
+        figures.buckets[b] = amount(bucketCents[b]);
+    figures.credit = amount(creditCents);
+
+    // Sorted by the user's collation; names that collate alike keep the order of
+    // their oldest due rows.
+    const QCollator collator;
+    QList<Customer *> order;
+    order.reserve(customers.size());
+    for (Customer &customer : customers) {
+        qint64 balance = customer.creditCents;
+        for (std::size_t b = 0; b < customer.bucketCents.size(); ++b) {
+            customer.total.buckets[b] = amount(customer.bucketCents[b]);
+            balance += customer.bucketCents[b];
+        }
+        customer.total.credit = amount(customer.creditCents);
+        customer.total.balance = amount(balance);
+        order.append(&customer);
+    }
+    std::sort(order.begin(), order.end(), [&collator](const Customer *a, const Customer *b) {
+        const int byName = collator.compare(a->total.customer, b->total.customer);
+        if (byName != 0)
+            return byName < 0;
+        return std::pair(a->firstDue, a->firstNumber) < std::pair(b->firstDue, b->firstNumber);
+    });
+    for (const Customer *customer : order)
+        figures.customers.append(customer->total);
+    return figures;
+}
+
+QList<int> unreadableDocuments(Database &db)
+{
+    const QString kinds = QStringLiteral("UPPER(strInvName) IN (%1, %2)")
+                              .arg(upper(DocumentKinds::kInvoice), upper(DocumentKinds::kPastDue));
+    Statement q = db.prepare(QStringLiteral(
+                                 "SELECT intInvNumber FROM tblInvHeader INDEXED BY idxInvHeaderUnpaidDue WHERE "
+                                 "strPaidInFull = '0' AND strRecurring = '0' AND %1 AND stored_amount(strInvTotal) IS NULL "
+                                 "UNION ALL SELECT intInvNumber FROM tblInvHeader INDEXED BY idxInvHeaderCredit WHERE "
+                                 "strInvTotal LIKE '-%' AND strRecurring = '0' AND strPaidInFull <> '0' AND %1 "
+                                 "AND stored_amount(strInvTotal) IS NULL ORDER BY 1")
+                                 .arg(kinds));
+    QList<int> numbers;
+    while (q.step())
+        numbers.append(q.intAt(0));
+    return numbers;
+}
+
+} // namespace Receivables
