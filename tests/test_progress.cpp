@@ -1,5 +1,10 @@
+#include "TestEnvironment.h"
+
+#include "data/Database.h"
+#include "data/DbError.h"
 #include "invoice/CentSplit.h"
 #include "invoice/ProgressBilling.h"
+#include "invoice/ProgressStore.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -146,6 +151,9 @@ private slots:
     void loweredWorkIsACreditAndGivesRetainageBack();
     void depositsGoToTheFirstBillsUntilUsedUp();
     void releaseBillsTheRetainageWithoutTax();
+    void storedBillsGiveBackWhatWasBilled();
+    void aFailedStoreLeavesNothingOfTheBill();
+    void retainagePercentPerJob();
 };
 
 void TestProgress::randomJobsAddUpToTheContract()
@@ -288,5 +296,131 @@ void TestProgress::releaseBillsTheRetainageWithoutTax()
     QCOMPARE(after(billed, release).retainageHeldCents(), 0.0);
 }
 
-QTEST_GUILESS_MAIN(TestProgress)
+namespace {
+
+bool sameBilled(const Billed &a, const Billed &b)
+{
+    return a.completedCents == b.completedCents && a.taxCents == b.taxCents
+        && a.retainageWithheldCents == b.retainageWithheldCents
+        && a.retainageReleasedCents == b.retainageReleasedCents && a.depositsAppliedCents == b.depositsAppliedCents
+        && std::equal(a.taxParts.begin(), a.taxParts.end(), b.taxParts.begin(),
+                      [](const WorkParts &x, const WorkParts &y) { return x.labor == y.labor && x.material == y.material; });
+}
+
+std::vector<ScheduleItem> itemsOf(const std::vector<ProgressStore::StoredItem> &stored)
+{
+    std::vector<ScheduleItem> items;
+    for (const ProgressStore::StoredItem &s : stored)
+        items.push_back(s.item);
+    return items;
+}
+
+} // namespace
+
+void TestProgress::storedBillsGiveBackWhatWasBilled()
+{
+    TestSession s(1);
+    s.start();
+    const std::unique_ptr<Database> db = s.db();
+    const quint32 seed = QRandomGenerator::global()->generate();
+    QRandomGenerator random(seed);
+    const QByteArray context = "seed " + QByteArray::number(seed);
+    const int jobId = 4711, otherJob = 4712;
+
+    JobRun job;
+    job.terms = {.retainagePercent = 10, .rates = {0.0725, 0.01, 0}, .depositsReceivedCents = 150000};
+    std::vector<ScheduleItem> estimate;
+    for (int i = 0; i < 12; ++i)
+        estimate.push_back(randomItem(random, false));
+    estimate[0].description = QStringLiteral("O'Brien \"deck\" 🚧 ; DROP TABLE tblInvHeader; --");
+    {
+        Transaction t = db->transaction();
+        QCOMPARE(ProgressStore::addToSchedule(*db, jobId, 100, estimate), 12);
+        // Saved again, the estimate adds nothing; another job's schedule is its own.
+        QCOMPARE(ProgressStore::addToSchedule(*db, jobId, 100, estimate), 0);
+        QCOMPARE(ProgressStore::addToSchedule(*db, otherJob, 100, {estimate[1]}), 1);
+        t.commit();
+    }
+    QVERIFY(!ProgressStore::hasProgressInvoices(*db, jobId));
+
+    int number = 200;
+    for (int n = 0; n < 6; ++n, ++number) {
+        if (n == 3) {
+            Transaction t = db->transaction();
+            QCOMPARE(ProgressStore::addToSchedule(*db, jobId, 150, {randomItem(random, true), randomItem(random, true)}), 2);
+            t.commit();
+        }
+        const std::vector<ProgressStore::StoredItem> stored = ProgressStore::schedule(*db, jobId);
+        job.schedule = itemsOf(stored);
+        QCOMPARE(job.schedule.front().description, estimate[0].description);
+        QCOMPARE(job.schedule.front().valueCents(), estimate[0].valueCents());
+        const Billed loaded = ProgressStore::billedBefore(*db, jobId, stored);
+        job.billed.completedCents.resize(job.schedule.size(), 0.0);
+        QVERIFY2(sameBilled(loaded, job.billed), context);
+
+        const Bill bill = ProgressBilling::bill(job.schedule, loaded, nextCompleted(random, job), job.terms);
+        Transaction t = db->transaction();
+        ProgressStore::storeBill(*db, jobId, number, stored, bill);
+        t.commit();
+        job.billed = after(job.billed, bill);
+    }
+    QVERIFY(ProgressStore::hasProgressInvoices(*db, jobId));
+    QVERIFY(!ProgressStore::hasProgressInvoices(*db, otherJob));
+
+    // Reworked as it was first billed, a bill sees only the bills before it.
+    const std::vector<ProgressStore::StoredItem> stored = ProgressStore::schedule(*db, jobId);
+    const Billed beforeFirst = ProgressStore::billedBefore(*db, jobId, stored, 200);
+    QCOMPARE(beforeFirst.completedCents, std::vector<double>(stored.size(), 0.0));
+    QCOMPARE(beforeFirst.depositsAppliedCents, 0.0);
+}
+
+void TestProgress::aFailedStoreLeavesNothingOfTheBill()
+{
+    TestSession s(2);
+    s.start();
+    const std::unique_ptr<Database> db = s.db();
+    const std::vector<ScheduleItem> sheets = {{.laborCents = 50000, .materialCents = 25000, .laborTaxed = true}};
+    {
+        Transaction t = db->transaction();
+        QCOMPARE(ProgressStore::addToSchedule(*db, 7, 7, sheets), 1);
+        t.commit();
+    }
+    const std::vector<ProgressStore::StoredItem> stored = ProgressStore::schedule(*db, 7);
+    db->exec(QStringLiteral("CREATE TRIGGER refuseBill BEFORE INSERT ON tblProgressInvoices "
+                            "BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
+    const Bill bill = ProgressBilling::bill(sheets, {}, {37500}, {.retainagePercent = 5});
+    try {
+        Transaction t = db->transaction();
+        ProgressStore::storeBill(*db, 7, 8, stored, bill);
+        t.commit();
+        QFAIL("the refused bill was stored");
+    } catch (const DbError &error) {
+        QVERIFY(error.message().contains(QStringLiteral("disk full")));
+    }
+    QCOMPARE(db->queryInt(QStringLiteral("SELECT COUNT(*) FROM tblProgressBilled")), qint64(0));
+    QVERIFY(!ProgressStore::hasProgressInvoices(*db, 7));
+    QCOMPARE(ProgressStore::billedBefore(*db, 7, stored).completedCents, std::vector<double>{0.0});
+}
+
+void TestProgress::retainagePercentPerJob()
+{
+    TestSession s(1);
+    s.start();
+    const std::unique_ptr<Database> db = s.db();
+    QCOMPARE(ProgressStore::retainagePercent(*db, 3), 0.0);
+    ProgressStore::setRetainagePercent(*db, 3, 7.5);
+    ProgressStore::setRetainagePercent(*db, 4, 10);
+    ProgressStore::setRetainagePercent(*db, 3, 12.5);
+    QCOMPARE(ProgressStore::retainagePercent(*db, 3), 12.5);
+    QCOMPARE(ProgressStore::retainagePercent(*db, 4), 10.0);
+
+    QVERIFY(!retainageRefusal(0));
+    QVERIFY(!retainageRefusal(100));
+    QVERIFY(retainageRefusal(-0.5));
+    QVERIFY(retainageRefusal(100.01));
+    QVERIFY(retainageRefusal(std::numeric_limits<double>::infinity()));
+    QVERIFY(retainageRefusal(std::nan("")));
+}
+
+QTEST_MAIN(TestProgress)
 #include "test_progress.moc"

@@ -5,6 +5,7 @@
 #include "IndexStep.h"
 #include "PaymentsStep.h"
 #include "PostingRuleStep.h"
+#include "ProgressStep.h"
 #include "RowVersionStep.h"
 #include "StorageFormUpgrade.h"
 #include "UpgradeCustomerEmail.h"
@@ -44,6 +45,7 @@ const std::vector<Step> &steps()
         {RowVersionStep::kLevel, RowVersionStep::addRowVersions},
         {IndexStep::kLevel, IndexStep::addIndexes},
         {IndexStep::kReceivablesLevel, IndexStep::addReceivablesIndexes},
+        {ProgressStep::kLevel, ProgressStep::addProgressTables},
     };
     return all;
 }

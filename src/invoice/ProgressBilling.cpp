@@ -103,6 +103,13 @@ std::optional<QString> refusal(const std::vector<ScheduleItem> &schedule, const 
     return std::nullopt;
 }
 
+std::optional<QString> retainageRefusal(double percent)
+{
+    if (!std::isfinite(percent) || percent < 0 || percent > 100)
+        return QStringLiteral("The retainage must be a percent from 0 to 100.");
+    return std::nullopt;
+}
+
 WorkParts partsOf(const ScheduleItem &item, double completedCents)
 {
     const std::vector<double> parts =

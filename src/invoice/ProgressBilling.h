@@ -118,6 +118,9 @@ struct Terms
                                              const std::vector<double> &completedToDateCents,
                                              const QLocale &locale);
 
+/// Why \a percent cannot be a job's retainage, or nothing when it can (0 to 100).
+[[nodiscard]] std::optional<QString> retainageRefusal(double percent);
+
 /// Completed to date of \a item split like its scheduled value.
 [[nodiscard]] WorkParts partsOf(const ScheduleItem &item, double completedCents);
 
