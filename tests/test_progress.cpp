@@ -2,6 +2,7 @@
 
 #include "data/Database.h"
 #include "data/DbError.h"
+#include "data/ProgressStep.h"
 #include "invoice/CentSplit.h"
 #include "invoice/ProgressBilling.h"
 #include "invoice/ProgressStore.h"
@@ -154,6 +155,7 @@ private slots:
     void storedBillsGiveBackWhatWasBilled();
     void aFailedStoreLeavesNothingOfTheBill();
     void retainagePercentPerJob();
+    void aFileFromBeforeProgressBillingGetsItsTables();
 };
 
 void TestProgress::randomJobsAddUpToTheContract()
@@ -420,6 +422,29 @@ void TestProgress::retainagePercentPerJob()
     QVERIFY(retainageRefusal(100.01));
     QVERIFY(retainageRefusal(std::numeric_limits<double>::infinity()));
     QVERIFY(retainageRefusal(std::nan("")));
+}
+
+void TestProgress::aFileFromBeforeProgressBillingGetsItsTables()
+{
+    TestSession s(1);
+    s.start();
+    {
+        const std::unique_ptr<Database> db = s.db();
+        for (const char *table : {"tblProgressSchedule", "tblProgressJobs", "tblProgressBilled", "tblProgressInvoices"})
+            db->exec(QStringLiteral("DROP TABLE %1").arg(QLatin1String(table)));
+        db->prepare(QStringLiteral("UPDATE tblSchemaLevel SET intSchemaLevel = ?")).bind(1, ProgressStep::kLevel - 1).run();
+    }
+    const qint64 documents = s.db()->queryInt(QStringLiteral("SELECT COUNT(*) FROM tblInvHeader"));
+    const SchemaUpgrade::UpgradeReport report = s.upgrade();
+    QCOMPARE(report.fromLevel, ProgressStep::kLevel - 1);
+    const std::unique_ptr<Database> db = s.db();
+    QCOMPARE(SchemaUpgrade::schemaLevel(*db), SchemaUpgrade::currentLevel());
+    QCOMPARE(db->queryInt(QStringLiteral("SELECT COUNT(*) FROM tblInvHeader")), documents);
+    Transaction t = db->transaction();
+    QCOMPARE(ProgressStore::addToSchedule(*db, 1, 1, {{.laborCents = 100, .materialCents = 0}}), 1);
+    ProgressStore::setRetainagePercent(*db, 1, 5);
+    t.commit();
+    QCOMPARE(ProgressStore::schedule(*db, 1).size(), std::size_t(1));
 }
 
 QTEST_MAIN(TestProgress)
