@@ -1,0 +1,205 @@
+#include "TestEnvironment.h"
+
+#include "invoice/CentSplit.h"
+#include "invoice/ProgressBilling.h"
+#include "invoice/ProgressSession.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+#include <cmath>
+
+using namespace ProgressBilling;
+
+namespace {
+
+std::vector<ScheduleItem> randomSchedule(QRandomGenerator &random, int count)
+{
+    std::vector<ScheduleItem> schedule;
+    for (int i = 0; i < count; ++i) {
+        ScheduleItem item;
+        const double value = double(random.bounded(1, 10'000'000));
+        item.laborCents = std::round(value * random.generateDouble());
+        item.materialCents = value - item.laborCents;
+        if (random.bounded(8) == 0) {
+            item.laborCents = -item.laborCents;
+            item.materialCents = -item.materialCents;
+        }
+        item.laborTaxed = random.bounded(2) == 0;
+        item.materialTaxed = random.bounded(2) == 0;
+        item.description = QStringLiteral("Wall \"%1\" – Fußboden").arg(i);
+        schedule.push_back(item);
+    }
+    return schedule;
+}
+
+/// The job's bills so far: one bill taking every item part of the way.
+Billed randomBefore(QRandomGenerator &random, const std::vector<ScheduleItem> &schedule, const Terms &terms)
+{
+    std::vector<double> completed;
+    for (const ScheduleItem &item : schedule)
+        completed.push_back(std::round(item.valueCents() * random.generateDouble()));
+    return after(Billed{}, bill(schedule, Billed{}, completed, terms));
+}
+
+/// An amount in cents as a user of \a locale types it: no grouping, the locale's mark.
+QString typedAmount(double cents, const QLocale &locale)
+{
+    return locale.toString(cents / 100.0, 'f', 2).remove(locale.groupSeparator());
+}
+
+} // namespace
+
+class TestProgressInvoice : public QObject
+{
+    Q_OBJECT
+private slots:
+    void typedFiguresAddUpToTheCent_data();
+    void typedFiguresAddUpToTheCent();
+    void whatDoesNotReadIsKeptAndRefused();
+    void completedToDateStaysWithinTheItem();
+};
+
+void TestProgressInvoice::typedFiguresAddUpToTheCent_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates);
+    QTest::newRow("de_DE") << QLocale(QLocale::German, QLocale::Germany);
+}
+
+void TestProgressInvoice::typedFiguresAddUpToTheCent()
+{
+    QFETCH(QLocale, locale);
+    const quint32 seed = QRandomGenerator::global()->generate();
+    QRandomGenerator random(seed);
+    for (int run = 0; run < 200; ++run) {
+        const std::vector<ScheduleItem> schedule = randomSchedule(random, random.bounded(1, 40));
+        Terms terms;
+        terms.retainagePercent = random.bounded(0, 16);
+        terms.rates = {7.25, 0, random.bounded(2) ? 8.875 : 0.0};
+        terms.depositsReceivedCents = random.bounded(0, 500'000);
+        const Billed before = random.bounded(3) == 0 ? Billed{} : randomBefore(random, schedule, terms);
+        ProgressSession session(schedule, before, terms, locale);
+
+        std::vector<double> expected;
+        for (int i = 0; i < session.itemCount(); ++i) {
+            const ScheduleItem &item = schedule[std::size_t(i)];
+            const double was = before.completedOf(std::size_t(i));
+            double completed = was;
+            switch (random.bounded(4)) {
+            case 0: {
+                const double percent = random.bounded(0, 10'001) / 100.0;
+                session.typePercent(i, locale.toString(percent, 'f', 2) + (random.bounded(2) ? QStringLiteral(" %") : QString()));
+                completed = completedForPercent(item, percent);
+                break;
+            }
+            case 1:
+                completed = std::round(item.valueCents() * random.generateDouble());
+                session.typeAmount(i, typedAmount(completed, locale));
+                break;
+            case 2: // typed over, then emptied: back to what was billed before
+                session.typeAmount(i, QStringLiteral("1"));
+                session.typeAmount(i, QString());
+                break;
+            default:
+                break;
+            }
+            expected.push_back(completed);
+        }
+
+        const QString context = QStringLiteral("seed %1, run %2").arg(seed).arg(run);
+        QVERIFY2(!session.refusal(), qPrintable(context + QLatin1Char(' ') + session.refusal().value_or(QString())));
+        QVERIFY2(session.completedToDateCents() == expected, qPrintable(context));
+
+        ProgressSession::Row sum;
+        for (int i = 0; i < session.itemCount(); ++i) {
+            const ProgressSession::Row r = session.row(i);
+            QCOMPARE(r.beforeCents + r.thisPeriodCents, r.toDateCents);
+            QCOMPARE(r.toDateCents + r.balanceCents, r.valueCents);
+            sum.valueCents += r.valueCents;
+            sum.thisPeriodCents += r.thisPeriodCents;
+            sum.toDateCents += r.toDateCents;
+            sum.balanceCents += r.balanceCents;
+            sum.retainageCents += r.retainageCents;
+        }
+        const ProgressSession::Row totals = session.totals();
+        QCOMPARE(totals.valueCents, sum.valueCents);
+        QCOMPARE(totals.thisPeriodCents, sum.thisPeriodCents);
+        QCOMPARE(totals.toDateCents, sum.toDateCents);
+        QCOMPARE(totals.balanceCents, sum.balanceCents);
+        QCOMPARE(totals.retainageCents, sum.retainageCents);
+
+        const Bill &bill = session.bill();
+        QCOMPARE(bill.workCents, totals.thisPeriodCents);
+        QCOMPARE(totals.retainageCents, before.retainageHeldCents() + bill.retainageCents);
+        QCOMPARE(bill.amountDueCents(),
+                 bill.workCents + bill.taxTotalCents() - bill.retainageCents - bill.depositsAppliedCents);
+        for (double figure : {totals.valueCents, totals.toDateCents, totals.retainageCents, bill.amountDueCents()})
+            QCOMPARE(figure, std::round(figure));
+    }
+}
+
+void TestProgressInvoice::whatDoesNotReadIsKeptAndRefused()
+{
+    const QLocale german(QLocale::German, QLocale::Germany);
+    std::vector<ScheduleItem> schedule = {{.laborCents = 60'000, .materialCents = 40'000, .description = "Dach"},
+                                          {.laborCents = 0, .materialCents = 50'000, .description = {}}};
+    ProgressSession session(schedule, Billed{}, Terms{.retainagePercent = 10}, german);
+    QVERIFY(!session.isChanged());
+
+    session.typePercent(0, QStringLiteral("25,5"));
+    QCOMPARE(session.row(0).toDateCents, 25'500.0);
+    QVERIFY(session.isChanged());
+
+    // Thousands grouping, a second mark, letters and a huge figure do not read: the
+    // text stays as typed, the item keeps its last figure, and the bill is refused.
+    for (const QString &text : {QStringLiteral("1.000,5"), QStringLiteral("12,5,0"), QStringLiteral("zwölf"),
+                                QStringLiteral("99999999999999")}) {
+        session.typePercent(0, text);
+        QCOMPARE(session.typedText(0), text);
+        QCOMPARE(session.entry(0), ProgressSession::Entry::Percent);
+        QCOMPARE(session.row(0).toDateCents, 25'500.0);
+        QVERIFY2(session.itemProblem(0), qPrintable(text));
+        QVERIFY(session.refusal()->startsWith(QStringLiteral("Item 1 (Dach)")));
+    }
+
+    session.typeAmount(1, QStringLiteral("12,345"));
+    QVERIFY(session.itemProblem(1)->contains(QStringLiteral("fractions of a cent")));
+    QCOMPARE(session.row(1).toDateCents, 0.0);
+
+    session.typePercent(0, QStringLiteral("50"));
+    session.typeAmount(1, QStringLiteral("100.25")); // the stored form reads under any locale
+    QVERIFY(!session.refusal());
+    QCOMPARE(session.row(1).toDateCents, 10'025.0);
+    QCOMPARE(session.bill().workCents, 50'000.0 + 10'025.0);
+    QCOMPARE(session.bill().retainageCents, 6'003.0); // 10 % of 600.25, rounded once
+    session.markSaved();
+    QVERIFY(!session.isChanged());
+}
+
+void TestProgressInvoice::completedToDateStaysWithinTheItem()
+{
+    const QLocale english(QLocale::English, QLocale::UnitedStates);
+    const std::vector<ScheduleItem> schedule = {{.laborCents = 10'000, .materialCents = 0, .description = "Frame"},
+                                                {.laborCents = -2'000, .materialCents = 0, .description = "Credit"}};
+    const Billed before = after(Billed{}, bill(schedule, Billed{}, {5'000, -1'000}, Terms{}));
+    ProgressSession session(schedule, before, Terms{}, english);
+
+    session.typePercent(0, QStringLiteral("100.01"));
+    QVERIFY(session.refusal()->contains(QStringLiteral("cannot pass the scheduled value")));
+    session.typeAmount(0, QStringLiteral("-0.01"));
+    QVERIFY(session.refusal()->contains(QStringLiteral("less than nothing")));
+    session.typePercent(1, QStringLiteral("150"));
+    QVERIFY(session.itemProblem(1)->startsWith(QStringLiteral("Item 2 (Credit)")));
+    session.typePercent(1, QStringLiteral("-10")); // a deduction taken the other way
+    QVERIFY(session.itemProblem(1));
+
+    // Lowered work is allowed: a negative period, saved as a credit.
+    session.typeAmount(0, QStringLiteral("20"));
+    session.typePercent(1, QStringLiteral("50"));
+    QVERIFY(!session.refusal());
+    QCOMPARE(session.row(0).thisPeriodCents, -3'000.0);
+    QVERIFY(session.bill().isCredit());
+}
+
+QTEST_MAIN(TestProgressInvoice)
+#include "test_progress_invoice.moc"
