@@ -1,0 +1,92 @@
+#pragma once
+
+#include "ProgressStore.h"
+
+#include <QString>
+#include <optional>
+#include <vector>
+
+class Database;
+class DocumentContext;
+
+/// Progress invoices as documents of a job: the schedule made from the job's
+/// estimate or work order and its change orders, each bill saved as an Invoice (a
+/// Credit when it lowers what was billed) with its posting, and the release of the
+/// retainage held. Every save is one transaction, and refused when another bill of
+/// the job was saved or removed since the book was read.
+namespace ProgressJobs {
+
+/// What a progress invoice is worked out from, as read in one go.
+struct Book
+{
+    int jobId = 0;
+    /// The estimate or work order the bills take their customer and taxes from.
+    int sourceNumber = 0;
+    /// The job's schedule, brought up to date with the change orders saved since.
+    std::vector<ProgressStore::StoredItem> items;
+    /// What the job's bills so far come to (completedCents has one figure per item).
+    ProgressBilling::Billed before;
+    /// Retainage %, the customer's effective tax rates, deposits received.
+    ProgressBilling::Terms terms;
+    /// The customer's company or full name, for the window's caption.
+    QString customer;
+    /// The job's latest progress invoice when read (0 for none): a save from a book
+    /// whose job has billed or removed a bill since is refused.
+    int latestBill = 0;
+    /// Why the job cannot be billed by progress (wrong edition, no estimate or work
+    /// order left to bill); the rest of the book is empty then.
+    std::optional<QString> refusal;
+
+    /// True when the retainage release has nothing left to do.
+    [[nodiscard]] bool nothingHeld() const { return before.retainageHeldCents() == 0; }
+};
+
+struct Saved
+{
+    /// The document saved; 0 when refused.
+    int number = 0;
+    std::optional<QString> refusal;
+};
+
+/// One saved progress invoice as it billed, for its continuation page: the schedule
+/// it was made on and the bill worked out again from what is stored.
+struct Sheet
+{
+    std::vector<ProgressStore::StoredItem> items;
+    ProgressBilling::Bill bill;
+    ProgressBilling::Terms terms;
+};
+
+/// The book of the job of saved document \a documentNumber, making its schedule on
+/// first use and adding the lines of change orders saved since. Throws DbError when
+/// the database cannot be read or written.
+[[nodiscard]] Book open(DocumentContext &context, int documentNumber);
+
+/// Saves the progress invoice that brings \a book's job to \a completedToDateCents
+/// (one figure per item of book.items), with its posting, in one transaction.
+/// Refuses figures ProgressBilling::refusal() refuses, a book that is out of date and
+/// a bill that changes nothing. Throws DbError when the database fails; nothing is
+/// written then.
+[[nodiscard]] Saved saveBill(DocumentContext &context, const Book &book, const std::vector<double> &completedToDateCents);
+
+/// Saves the final invoice of the job for the retainage held; it posts nothing to the
+/// monthly report. Refused when nothing is held or the book is out of date.
+[[nodiscard]] Saved saveRelease(DocumentContext &context, const Book &book);
+
+/// Sets the retainage percent of job \a jobId; refused outside 0 to 100.
+[[nodiscard]] std::optional<QString> setRetainage(DocumentContext &context, int jobId, double percent);
+
+/// The retainage percent of job \a jobId (0 unless set).
+[[nodiscard]] double retainagePercent(DocumentContext &context, int jobId);
+
+/// True for a saved progress invoice or retainage release.
+[[nodiscard]] bool isProgressInvoice(Database &db, int number);
+
+/// The continuation page of progress invoice \a number; nothing for other documents.
+[[nodiscard]] std::optional<Sheet> sheetOf(DocumentContext &context, int number);
+
+/// Why the estimate, work order or change order \a number cannot become an invoice:
+/// its job bills by progress. Nothing when it can.
+[[nodiscard]] std::optional<QString> conversionRefusal(Database &db, int number);
+
+} // namespace ProgressJobs
