@@ -1,9 +1,11 @@
 #include "TfrmJobView.h"
 #include "AccountTables.h"
+#include "JobProgressPanel.h"
 #include "TableOutput.h"
 
 #include "context/AppContext.h"
 #include "context/WindowOpening.h"
+#include "core/Edition.h"
 #include "core/Prompts.h"
 #include "data/DbError.h"
 #include "invoice/Money.h"
@@ -77,6 +79,11 @@ TfrmJobView::TfrmJobView(AppContext &context, int number, bool opensDocuments, Q
     layout->addLayout(body, 1);
 
     pShowJob();
+    if (context.edition().billsByProgress()) {
+        auto *progress = new JobProgressPanel(context, number, m_job.jobId, this);
+        body->insertWidget(2, progress);
+        connect(progress, &JobProgressPanel::jobChanged, this, &TfrmJobView::pShowJob);
+    }
     const QList<AccountTables::SummaryLine> lines = AccountTables::jobSummary(m_job);
     for (int i = 0; i < lines.size() && i < m_summary.size(); ++i) {
         auto *caption = qobject_cast<QLabel *>(summary->itemAt(i, QFormLayout::LabelRole)->widget());
