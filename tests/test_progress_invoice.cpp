@@ -1,10 +1,19 @@
+#include "KeyboardDriving.h"
 #include "TestEnvironment.h"
+#include "accounts/ProgressTableModel.h"
+#include "accounts/TfrmJobView.h"
+#include "accounts/TfrmProgressInvoice.h"
+#include "core/Edition.h"
 
 #include "invoice/CentSplit.h"
 #include "invoice/ProgressBilling.h"
 #include "invoice/ProgressSession.h"
 
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QRandomGenerator>
+#include <QTableView>
 #include <QTest>
 #include <cmath>
 
@@ -41,6 +50,31 @@ Billed randomBefore(QRandomGenerator &random, const std::vector<ScheduleItem> &s
     return after(Billed{}, bill(schedule, Billed{}, completed, terms));
 }
 
+/// A job of three items, a third billed before, 10 % retainage and one tax.
+ProgressJobs::Book threeItemBook()
+{
+    ProgressJobs::Book book;
+    book.jobId = 41;
+    book.sourceNumber = 41;
+    book.customer = QStringLiteral("O'Neil \"Dach\" GmbH");
+    const std::vector<ScheduleItem> items = {
+        {.laborCents = 300'000, .materialCents = 0, .laborTaxed = true, .description = "Framing"},
+        {.laborCents = 100'000, .materialCents = 100'000, .materialTaxed = true, .description = "Roof – tiles"},
+        {.laborCents = 0, .materialCents = 50'000, .description = {}}};
+    for (std::size_t i = 0; i < items.size(); ++i)
+        book.items.push_back({.id = qint64(i + 1), .sourceNumber = 41, .sourceLine = int(i), .item = items[i]});
+    book.terms = {.retainagePercent = 10, .rates = {0.05, 0, 0}, .depositsReceivedCents = 0};
+    book.before = after(Billed{}, bill(items, Billed{}, {100'000, 0, 0}, book.terms));
+    book.latestBill = 50;
+    return book;
+}
+
+QString labelText(const QWidget &window, const char *name)
+{
+    auto *label = window.findChild<QLabel *>(QLatin1String(name));
+    return label ? label->text() : QStringLiteral("<no %1>").arg(QLatin1String(name));
+}
+
 /// An amount in cents as a user of \a locale types it: no grouping, the locale's mark.
 QString typedAmount(double cents, const QLocale &locale)
 {
@@ -57,6 +91,10 @@ private slots:
     void typedFiguresAddUpToTheCent();
     void whatDoesNotReadIsKeptAndRefused();
     void completedToDateStaysWithinTheItem();
+    void windowHoldsEachKeyAndAsksBeforeLosingIt();
+    void windowRefusesToSaveWhatCannotBeBilled();
+    void jobViewOffersProgressBillingInEditionsOneAndTwo_data();
+    void jobViewOffersProgressBillingInEditionsOneAndTwo();
 };
 
 void TestProgressInvoice::typedFiguresAddUpToTheCent_data()
@@ -75,7 +113,7 @@ void TestProgressInvoice::typedFiguresAddUpToTheCent()
         const std::vector<ScheduleItem> schedule = randomSchedule(random, random.bounded(1, 40));
         Terms terms;
         terms.retainagePercent = random.bounded(0, 16);
-        terms.rates = {7.25, 0, random.bounded(2) ? 8.875 : 0.0};
+        terms.rates = {0.0725, 0, random.bounded(2) ? 0.08875 : 0.0};
         terms.depositsReceivedCents = random.bounded(0, 500'000);
         const Billed before = random.bounded(3) == 0 ? Billed{} : randomBefore(random, schedule, terms);
         ProgressSession session(schedule, before, terms, locale);
@@ -199,6 +237,116 @@ void TestProgressInvoice::completedToDateStaysWithinTheItem()
     QVERIFY(!session.refusal());
     QCOMPARE(session.row(0).thisPeriodCents, -3'000.0);
     QVERIFY(session.bill().isCredit());
+}
+
+void TestProgressInvoice::windowHoldsEachKeyAndAsksBeforeLosingIt()
+{
+    using namespace KeyboardDriving;
+    TestSession s(Edition::Corvalo);
+    s.start(QDate(2026, 12, 9));
+    TfrmProgressInvoice window(s.context, threeItemBook());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    auto *grid = window.findChild<QTableView *>(QStringLiteral("grdSchedule"));
+    QCOMPARE(focused(), grid);
+    QCOMPARE(grid->currentIndex().column(), int(ProgressTableModel::Percent));
+
+    // Each key is held as it is typed: no Enter, no leaving the cell.
+    type(QStringLiteral("6"));
+    QCOMPARE(window.session().row(0).toDateCents, 18'000.0);
+    type(QStringLiteral("0"));
+    QCOMPARE(window.session().row(0).toDateCents, 180'000.0);
+    QCOMPARE(labelText(window, "lblWorkThisPeriod"), QStringLiteral("$800.00"));
+    QCOMPARE(labelText(window, "lblLessRetainage"), QStringLiteral("$80.00"));
+    QCOMPARE(labelText(window, "lblTax1"), QStringLiteral("$40.00"));
+    QCOMPARE(labelText(window, "lblAmountDue"), QStringLiteral("$760.00"));
+
+    // The amount of the next item, typed after the arrow keys moved there.
+    press(Qt::Key_Escape); // leaves the cell; what was typed stays
+    QCOMPARE(window.session().typedText(0), QStringLiteral("60"));
+    press(Qt::Key_Down);
+    press(Qt::Key_Right);
+    type(QStringLiteral("50"));
+    QCOMPARE(window.session().entry(1), ProgressSession::Entry::Amount);
+    QCOMPARE(window.session().row(1).toDateCents, 5'000.0);
+    press(Qt::Key_Escape);
+    QCOMPARE(grid->model()->index(3, ProgressTableModel::ToDate).data().toString(), QStringLiteral("$1,850.00"));
+
+    // Tab reaches the buttons and comes back to the grid.
+    QVERIFY(tabTo(window.findChild<QPushButton *>(QStringLiteral("btnCancel"))));
+    QVERIFY(tabTo(window.findChild<QPushButton *>(QStringLiteral("btnSave"))));
+    QVERIFY(tabTo(grid));
+
+    // Escape asks; Cancel keeps the window and the figures, No closes without saving.
+    s.prompts.answers = {Prompts::Cancel};
+    press(Qt::Key_Escape);
+    QVERIFY(window.isVisible());
+    QCOMPARE(s.prompts.asked.last().kind, QStringLiteral("YesNoCancel"));
+    QCOMPARE(window.session().row(0).toDateCents, 180'000.0);
+    s.prompts.answers = {Prompts::No};
+    press(Qt::Key_Escape);
+    QVERIFY(!window.isVisible());
+    QCOMPARE(window.result(), int(QDialog::Rejected));
+    QCOMPARE(window.savedNumber(), 0);
+    QCOMPARE(s.prompts.unplanned, 0);
+}
+
+void TestProgressInvoice::windowRefusesToSaveWhatCannotBeBilled()
+{
+    using namespace KeyboardDriving;
+    TestSession s(Edition::Heddrin);
+    s.context.locale = QLocale(QLocale::German, QLocale::Germany);
+    s.start(QDate(2026, 12, 9));
+    TfrmProgressInvoice window(s.context, threeItemBook());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+
+    type(QStringLiteral("100,5"));
+    QVERIFY(labelText(window, "lblRefusal").contains(QStringLiteral("Item 1 (Framing)")));
+    QCOMPARE(labelText(window, "lblAmountDue"), QStringLiteral("-"));
+    auto *grid = window.findChild<QTableView *>(QStringLiteral("grdSchedule"));
+    QCOMPARE(grid->model()->index(0, ProgressTableModel::Percent).data().toString(), QStringLiteral("100,5"));
+
+    // Enter closes the cell, the next Enter is Save, which is refused: nothing is lost.
+    press(Qt::Key_Return);
+    QCoreApplication::processEvents(); // the cell closes once the key is handled
+    QCOMPARE(focused(), grid);
+    press(Qt::Key_Return);
+    QVERIFY(window.isVisible());
+    QCOMPARE(s.prompts.messages(QStringLiteral("Error")).size(), 1);
+    QVERIFY(s.prompts.lastMessage().contains(QStringLiteral("cannot pass the scheduled value")));
+    QCOMPARE(window.session().typedText(0), QStringLiteral("100,5"));
+
+    // Lowering the work below what was billed is a credit the window says it is.
+    QVERIFY(tabTo(grid));
+    grid->setCurrentIndex(grid->model()->index(0, ProgressTableModel::ToDate));
+    type(QStringLiteral("500"));
+    QVERIFY(labelText(window, "lblRefusal").contains(QStringLiteral("Credit")));
+    QCOMPARE(labelText(window, "lblWorkThisPeriod"), QStringLiteral("-500,00 €"));
+    press(Qt::Key_Escape);
+    s.prompts.answers = {Prompts::No};
+    window.close();
+    QVERIFY(!window.isVisible());
+}
+
+void TestProgressInvoice::jobViewOffersProgressBillingInEditionsOneAndTwo_data()
+{
+    QTest::addColumn<int>("edition");
+    for (int edition = 1; edition <= 4; ++edition)
+        QTest::newRow(qPrintable(Edition::get(edition).GetEditionName())) << edition;
+}
+
+void TestProgressInvoice::jobViewOffersProgressBillingInEditionsOneAndTwo()
+{
+    QFETCH(int, edition);
+    TestSession s(edition);
+    s.start(QDate(2026, 12, 9));
+    TfrmJobView view(s.context, 1, false);
+    const bool offered = Edition::get(edition).billsByProgress();
+    QCOMPARE(offered, edition == Edition::Corvalo || edition == Edition::Heddrin);
+    QCOMPARE(view.findChild<QPushButton *>(QStringLiteral("btnProgressInvoice")) != nullptr, offered);
+    QCOMPARE(view.findChild<QPushButton *>(QStringLiteral("btnReleaseRetainage")) != nullptr, offered);
+    QCOMPARE(view.findChild<QLineEdit *>(QStringLiteral("txtRetainagePercent")) != nullptr, offered);
 }
 
 QTEST_MAIN(TestProgressInvoice)
