@@ -4,8 +4,11 @@
 #include "accounts/TfrmJobView.h"
 #include "accounts/TfrmProgressInvoice.h"
 #include "core/Edition.h"
+#include "printing/PdfOutput.h"
+#include "printing/ProgressScheduleReport.h"
 
 #include "invoice/CentSplit.h"
+#include "invoice/Money.h"
 #include "invoice/ProgressBilling.h"
 #include "invoice/ProgressSession.h"
 
@@ -13,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QProcess>
 #include <QTableView>
 #include <QTest>
 #include <cmath>
@@ -93,6 +97,7 @@ private slots:
     void completedToDateStaysWithinTheItem();
     void windowHoldsEachKeyAndAsksBeforeLosingIt();
     void windowRefusesToSaveWhatCannotBeBilled();
+    void continuationPagesCarryEveryItemAndTheTotals();
     void jobViewOffersProgressBillingInEditionsOneAndTwo_data();
     void jobViewOffersProgressBillingInEditionsOneAndTwo();
 };
@@ -327,6 +332,71 @@ void TestProgressInvoice::windowRefusesToSaveWhatCannotBeBilled()
     s.prompts.answers = {Prompts::No};
     window.close();
     QVERIFY(!window.isVisible());
+}
+
+void TestProgressInvoice::continuationPagesCarryEveryItemAndTheTotals()
+{
+    const quint32 seed = QRandomGenerator::global()->generate();
+    QRandomGenerator random(seed);
+    const std::vector<ScheduleItem> schedule = randomSchedule(random, 90);
+    ProgressSchedule sheet;
+    sheet.locale = QLocale(QLocale::English, QLocale::UnitedStates);
+    sheet.heading = QStringLiteral("Invoice 512 - Job 41 - O'Neil \"Dach\"");
+    std::vector<double> before, completed;
+    for (std::size_t i = 0; i < schedule.size(); ++i) {
+        const QString words = QStringLiteral("Drywall, tape and finish – Zimmer %1 ").arg(i).repeated(random.bounded(1, 6));
+        sheet.descriptions.append(i % 10 == 3 ? QString() : words.trimmed());
+        before.push_back(std::round(schedule[i].valueCents() * random.generateDouble() / 2));
+        completed.push_back(before.back() + std::round((schedule[i].valueCents() - before.back()) * random.generateDouble()));
+    }
+    Billed billedBefore;
+    billedBefore.completedCents = before;
+    sheet.rows = ProgressRows::of(schedule, billedBefore, completed, 123'456);
+
+    const QList<ReportPage> pages = ProgressScheduleReport::pages(sheet);
+    QVERIFY2(pages.size() > 2, qPrintable(QStringLiteral("seed %1").arg(seed)));
+
+    // Every description prints whole, in order, with a stand-in for a missing one.
+    QStringList printed;
+    for (const ReportPage &page : pages) {
+        QVERIFY(page.find<LineItem>(QStringLiteral("rvlnHeadings")));
+        QVERIFY(page.find<TextItem>(QStringLiteral("rvtxtHeading"))->text.startsWith(QStringLiteral("Invoice 512")));
+        for (const TextItem *item : page.textsNamed(QStringLiteral("rvstrItem"))) {
+            QVERIFY(item->rect.bottom() <= 10.35);
+            printed << item->text;
+        }
+    }
+    QStringList expected;
+    for (qsizetype i = 0; i < sheet.descriptions.size(); ++i)
+        expected << (sheet.descriptions.at(i).isEmpty() ? QStringLiteral("Item %1").arg(i + 1) : sheet.descriptions.at(i));
+    expected << QStringLiteral("Total");
+    QCOMPARE(printed.join(QLatin1Char(' ')).simplified(), expected.join(QLatin1Char(' ')).simplified());
+
+    // The totals close the last page and add up the columns.
+    const ReportPage &last = pages.last();
+    const ProgressRows::Row total = ProgressRows::total(sheet.rows);
+    QCOMPARE(total.retainageCents, 123'456.0);
+    const auto lastOf = [&](const char *name) { return last.textsNamed(QLatin1String(name)).last()->text; };
+    QCOMPARE(lastOf("rvstrRetainage"), QStringLiteral("$1,234.56"));
+    QCOMPARE(lastOf("rvstrCompletedToDate"), Money::currencyText(total.toDateCents / 100, sheet.locale));
+    QCOMPARE(lastOf("rvstrScheduledValue"), Money::currencyText(total.valueCents / 100, sheet.locale));
+    QCOMPARE(lastOf("rvstrThisPeriod"), Money::currencyText(total.thisPeriodCents / 100, sheet.locale));
+    for (int p = 0; p + 1 < pages.size(); ++p)
+        QVERIFY(!pages.at(p).find<LineItem>(QStringLiteral("rvlnTotal")));
+
+    // The text of the PDF stays extractable.
+    QTemporaryDir dir;
+    ReportJob job;
+    job.pages = pages;
+    const QString path = dir.filePath(QStringLiteral("schedule.pdf"));
+    PdfOutput::writeFile(job, path);
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), QStringLiteral("-l"),
+                                             QStringLiteral("1"), path, QStringLiteral("-")});
+    QVERIFY(text.waitForFinished(60000));
+    const QString firstPage = QString::fromUtf8(text.readAllStandardOutput());
+    QVERIFY(firstPage.contains(QStringLiteral("Continuation Sheet")));
+    QVERIFY(firstPage.contains(QStringLiteral("Balance to")));
 }
 
 void TestProgressInvoice::jobViewOffersProgressBillingInEditionsOneAndTwo_data()

@@ -81,13 +81,8 @@ void ProgressSession::recompute()
     else
         m_bill = ProgressBilling::bill(m_schedule, m_before, m_completed, m_terms);
 
-    // The retainage held to date shared over the items by their work to date, so the
-    // column adds up to what the bills hold back.
-    const double held = m_before.retainageHeldCents() + m_bill.retainageCents;
-    std::vector<double> weights;
-    for (const double completed : m_completed)
-        weights.push_back(std::fabs(completed));
-    m_retainage = m_schedule.empty() ? std::vector<double>{} : CentSplit::split(held, weights);
+    m_rows = ProgressRows::of(m_schedule, m_before, m_completed, m_before.retainageHeldCents() + m_bill.retainageCents);
+    m_totals = ProgressRows::total(m_rows);
 }
 
 std::optional<QString> ProgressSession::itemProblem(int index) const
@@ -108,36 +103,6 @@ std::optional<QString> ProgressSession::itemProblem(int index) const
         return QStringLiteral("%1: completed to date (%2) cannot be less than nothing.")
             .arg(itemName(item, index), amountText(completed));
     return std::nullopt;
-}
-
-ProgressSession::Row ProgressSession::row(int index) const
-{
-    const std::size_t i = std::size_t(index);
-    Row r;
-    r.valueCents = m_schedule[i].valueCents();
-    r.beforeCents = m_before.completedOf(i);
-    r.toDateCents = m_completed[i];
-    r.thisPeriodCents = r.toDateCents - r.beforeCents;
-    r.percent = r.valueCents == 0 ? 0.0 : r.toDateCents / r.valueCents * 100.0;
-    r.balanceCents = r.valueCents - r.toDateCents;
-    r.retainageCents = m_retainage[i];
-    return r;
-}
-
-ProgressSession::Row ProgressSession::totals() const
-{
-    Row sum;
-    for (int i = 0; i < itemCount(); ++i) {
-        const Row r = row(i);
-        sum.valueCents += r.valueCents;
-        sum.beforeCents += r.beforeCents;
-        sum.thisPeriodCents += r.thisPeriodCents;
-        sum.toDateCents += r.toDateCents;
-        sum.balanceCents += r.balanceCents;
-        sum.retainageCents += r.retainageCents;
-    }
-    sum.percent = sum.valueCents == 0 ? 0.0 : sum.toDateCents / sum.valueCents * 100.0;
-    return sum;
 }
 
 std::optional<QString> ProgressSession::refusal() const

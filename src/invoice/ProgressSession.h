@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ProgressBilling.h"
+#include "ProgressRows.h"
 
 #include <QLocale>
 #include <QString>
@@ -17,18 +18,7 @@ public:
     /// How an item's completed to date was last typed.
     enum class Entry { None, Percent, Amount };
 
-    /// One row as the window shows it, in cents (percent as a percent).
-    struct Row
-    {
-        double valueCents = 0;
-        double beforeCents = 0;
-        double thisPeriodCents = 0;
-        double toDateCents = 0;
-        double percent = 0;
-        double balanceCents = 0;
-        /// Retainage held on the item to date, this bill included.
-        double retainageCents = 0;
-    };
+    using Row = ProgressRows::Row;
 
     ProgressSession(std::vector<ProgressBilling::ScheduleItem> schedule, ProgressBilling::Billed before,
                     ProgressBilling::Terms terms, QLocale locale);
@@ -49,9 +39,9 @@ public:
     /// Why what was typed for item \a index cannot be billed, or nothing.
     [[nodiscard]] std::optional<QString> itemProblem(int index) const;
 
-    [[nodiscard]] Row row(int index) const;
+    [[nodiscard]] const Row &row(int index) const { return m_rows[std::size_t(index)]; }
     /// Every column summed over the rows; the percent is of the whole schedule.
-    [[nodiscard]] Row totals() const;
+    [[nodiscard]] const Row &totals() const { return m_totals; }
     [[nodiscard]] const ProgressBilling::Bill &bill() const { return m_bill; }
     [[nodiscard]] const std::vector<double> &completedToDateCents() const { return m_completed; }
 
@@ -82,7 +72,8 @@ private:
     QLocale m_locale;
     std::vector<Typed> m_typed;
     std::vector<double> m_completed;
-    std::vector<double> m_retainage;
+    std::vector<Row> m_rows;
+    Row m_totals;
     ProgressBilling::Bill m_bill;
     bool m_changed = false;
 };
