@@ -22,7 +22,7 @@ void addProgressTables(Database &db, const SchemaUpgrade::UpgradeContext &, Sche
         "PRIMARY KEY(intInvNumber,intScheduleItemID))"));
     db.exec(QStringLiteral(
         "CREATE TABLE IF NOT EXISTS tblProgressInvoices(intInvNumber INTEGER PRIMARY KEY,intJobID INTEGER NOT NULL,"
-        "dbWorkCompleted REAL NOT NULL DEFAULT 0,dbRetainage REAL NOT NULL DEFAULT 0,"
+        "dbWorkCompleted REAL NOT NULL DEFAULT 0,dbLaborWork REAL NOT NULL DEFAULT 0,dbRetainage REAL NOT NULL DEFAULT 0,"
         "dbRetainageReleased REAL NOT NULL DEFAULT 0,dbDepositsApplied REAL NOT NULL DEFAULT 0,"
         "dbTax1 REAL NOT NULL DEFAULT 0,dbTax2 REAL NOT NULL DEFAULT 0,dbTax3 REAL NOT NULL DEFAULT 0,"
         "dbLaborTax1 REAL NOT NULL DEFAULT 0,dbLaborTax2 REAL NOT NULL DEFAULT 0,dbLaborTax3 REAL NOT NULL DEFAULT 0)"));

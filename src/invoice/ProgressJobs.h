@@ -2,12 +2,15 @@
 
 #include "ProgressStore.h"
 
+#include <QList>
 #include <QString>
 #include <optional>
 #include <vector>
 
 class Database;
 class DocumentContext;
+struct CurrentDocument;
+struct TrecSavedData;
 
 /// Progress invoices as documents of a job: the schedule made from the job's
 /// estimate or work order and its change orders, each bill saved as an Invoice (a
@@ -49,7 +52,9 @@ struct Saved
 };
 
 /// One saved progress invoice as it billed, for its continuation page: the schedule
-/// it was made on and the bill worked out again from what is stored.
+/// (items added after it show nothing before, this period or to date) and the bill,
+/// its rows from completed to date and its money as saved. Terms hold the job's
+/// retainage percent now.
 struct Sheet
 {
     std::vector<ProgressStore::StoredItem> items;
@@ -85,8 +90,31 @@ struct Sheet
 /// The continuation page of progress invoice \a number; nothing for other documents.
 [[nodiscard]] std::optional<Sheet> sheetOf(DocumentContext &context, int number);
 
-/// Why the estimate, work order or change order \a number cannot become an invoice:
-/// its job bills by progress. Nothing when it can.
-[[nodiscard]] std::optional<QString> conversionRefusal(Database &db, int number);
+/// Why \a document cannot be saved over \a stored (what the database holds for it):
+/// an estimate, work order or change order of a job billed by progress cannot become
+/// an invoice or credit, and a progress invoice keeps its kind and lines (its money
+/// is worked out over the job's bills). Nothing when it can.
+[[nodiscard]] std::optional<QString> saveRefusal(Database &db, const CurrentDocument &document,
+                                                 const TrecSavedData &stored);
+
+/// Why saved document \a number cannot be deleted: a progress invoice other than its
+/// job's latest (the bills after it were worked out from it), or the estimate, work
+/// order or change order of a job billed by progress. Nothing when it can.
+[[nodiscard]] std::optional<QString> removalRefusal(Database &db, int number);
+
+/// Retainage held for one customer: a customer-list id or, for documents written
+/// without picking from the list, the company and name as on the documents.
+struct RetainageHeld
+{
+    qint64 customerId = 0;
+    QString company;
+    QString name;
+    /// In currency units.
+    double amount = 0;
+};
+
+/// The retainage every customer's progress invoices hold, for Receivables; customers
+/// holding none are left out.
+[[nodiscard]] QList<RetainageHeld> retainageHeldByCustomer(Database &db);
 
 } // namespace ProgressJobs

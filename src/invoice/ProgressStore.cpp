@@ -133,14 +133,63 @@ void storeBill(Database &db, int jobId, int number, const std::vector<StoredItem
         row.run();
     }
     db.prepare(QStringLiteral(
-                   "INSERT OR REPLACE INTO tblProgressInvoices(intInvNumber, intJobID, dbWorkCompleted, dbRetainage, "
-                   "dbRetainageReleased, dbDepositsApplied, dbTax1, dbTax2, dbTax3, dbLaborTax1, dbLaborTax2, "
-                   "dbLaborTax3) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"))
-        .bindAll(number, jobId, stored(bill.workCents), stored(bill.retainageCents), stored(bill.retainageReleasedCents),
+                   "INSERT OR REPLACE INTO tblProgressInvoices(intInvNumber, intJobID, dbWorkCompleted, dbLaborWork, "
+                   "dbRetainage, dbRetainageReleased, dbDepositsApplied, dbTax1, dbTax2, dbTax3, dbLaborTax1, "
+                   "dbLaborTax2, dbLaborTax3) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"))
+        .bindAll(number, jobId, stored(bill.workCents), stored(bill.laborCents()), stored(bill.retainageCents),
+                 stored(bill.retainageReleasedCents),
                  stored(bill.depositsAppliedCents), stored(bill.taxCents[0]), stored(bill.taxCents[1]),
                  stored(bill.taxCents[2]), stored(bill.taxParts[0].labor), stored(bill.taxParts[1].labor),
                  stored(bill.taxParts[2].labor))
         .run();
+}
+
+std::optional<ProgressFigures> figuresOf(Database &db, int number, bool asCredit)
+{
+    Statement q = db.prepare(QStringLiteral(
+        "SELECT dbWorkCompleted, dbLaborWork, dbRetainage, dbRetainageReleased, dbDepositsApplied, dbTax1, dbTax2, "
+        "dbTax3, dbLaborTax1, dbLaborTax2, dbLaborTax3 FROM tblProgressInvoices WHERE intInvNumber = ?"));
+    q.bind(1, number);
+    if (!q.step())
+        return std::nullopt;
+    // A Credit shows what it gives back as positive amounts, like any credit.
+    const double sign = asCredit ? -1.0 : 1.0;
+    const auto cents = [&](int column) { return sign * storedCents(q.doubleAt(column)); };
+    ProgressFigures figures;
+    const double labor = cents(1);
+    figures.totals.LbrTotals[0] = labor / 100.0;
+    figures.totals.MatTotals[0] = (cents(0) - labor) / 100.0;
+    for (int t = 0; t < 3; ++t) {
+        const double laborTax = cents(8 + t);
+        figures.totals.LbrTotals[std::size_t(t) + 1] = laborTax / 100.0;
+        figures.totals.MatTotals[std::size_t(t) + 1] = (cents(5 + t) - laborTax) / 100.0;
+    }
+    figures.retainage = cents(2) / 100.0;
+    figures.released = cents(3) / 100.0;
+    figures.depositsApplied = cents(4) / 100.0;
+    return figures;
+}
+
+int latestBill(Database &db, int jobId)
+{
+    Statement q = db.prepare(QStringLiteral("SELECT MAX(intInvNumber) FROM tblProgressInvoices WHERE intJobID = ?"));
+    q.bind(1, jobId);
+    return q.step() ? q.intAt(0) : 0;
+}
+
+std::optional<int> jobOfBill(Database &db, int number)
+{
+    Statement q = db.prepare(QStringLiteral("SELECT intJobID FROM tblProgressInvoices WHERE intInvNumber = ?"));
+    q.bind(1, number);
+    if (!q.step())
+        return std::nullopt;
+    return q.intAt(0);
+}
+
+void removeBill(Database &db, int number)
+{
+    db.prepare(QStringLiteral("DELETE FROM tblProgressBilled WHERE intInvNumber = ?")).bind(1, number).run();
+    db.prepare(QStringLiteral("DELETE FROM tblProgressInvoices WHERE intInvNumber = ?")).bind(1, number).run();
 }
 
 } // namespace ProgressStore

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ProgressBilling.h"
+#include "ProgressFigures.h"
 
 class Database;
 
@@ -44,5 +45,18 @@ void setRetainagePercent(Database &db, int jobId, double percent);
 /// schedule it was worked out on). Storing it again replaces what it billed.
 void storeBill(Database &db, int jobId, int number, const std::vector<StoredItem> &items,
                const ProgressBilling::Bill &bill);
+
+/// What saved progress invoice \a number bills beyond its lines, with a Credit's
+/// signs when \a asCredit; nothing for any other document.
+[[nodiscard]] std::optional<ProgressFigures> figuresOf(Database &db, int number, bool asCredit);
+
+/// The number of the job's latest progress invoice; 0 when it has none.
+[[nodiscard]] int latestBill(Database &db, int jobId);
+
+/// The job progress invoice \a number bills; nothing for any other document.
+[[nodiscard]] std::optional<int> jobOfBill(Database &db, int number);
+
+/// Takes progress invoice \a number out of its job's bills.
+void removeBill(Database &db, int number);
 
 } // namespace ProgressStore
