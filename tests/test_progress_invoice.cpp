@@ -4,6 +4,10 @@
 #include "accounts/TfrmJobView.h"
 #include "accounts/TfrmProgressInvoice.h"
 #include "core/Edition.h"
+#include "data/Database.h"
+#include "invoice/DocumentKinds.h"
+#include "invoice/DocumentStore.h"
+#include "invoice/Totals.h"
 #include "printing/PdfOutput.h"
 #include "printing/ProgressScheduleReport.h"
 
@@ -98,6 +102,7 @@ private slots:
     void windowHoldsEachKeyAndAsksBeforeLosingIt();
     void windowRefusesToSaveWhatCannotBeBilled();
     void continuationPagesCarryEveryItemAndTheTotals();
+    void jobViewBillsTheJobAndPrintsTheSchedule();
     void jobViewOffersProgressBillingInEditionsOneAndTwo_data();
     void jobViewOffersProgressBillingInEditionsOneAndTwo();
 };
@@ -397,6 +402,84 @@ void TestProgressInvoice::continuationPagesCarryEveryItemAndTheTotals()
     const QString firstPage = QString::fromUtf8(text.readAllStandardOutput());
     QVERIFY(firstPage.contains(QStringLiteral("Continuation Sheet")));
     QVERIFY(firstPage.contains(QStringLiteral("Balance to")));
+}
+
+/// Saves a Corvalo estimate of two untaxed lines, as the user saves one.
+int saveEstimate(AppContext &context)
+{
+    DocumentStore store(context);
+    TrecInvHeader &h = context.document.header;
+    h.blnNewInvoice = true;
+    store.pLoadInvoice();
+    h.strInvName = DocumentKinds::kEstimate;
+    h.strInvDate = QDate(2026, 11, 2);
+    h.intCustomerID = 7;
+    h.strCustCmpnyName = QStringLiteral("Acme \"Roofing\"");
+    h.strUseTax1 = h.strUseTax2 = h.strUseTax3 = false;
+    context.document.lines.appendPriceLine({.description = QStringLiteral("Framing – Haus"), .quantity = 1,
+                                            .laborPrice = 1000, .materialTaxable = false});
+    context.document.lines.appendPriceLine({.description = QStringLiteral("Roof"), .quantity = 1, .laborPrice = 600,
+                                            .materialPrice = 400, .laborTaxable = false, .materialTaxable = false});
+    Totals::pCalcTotals(context.document, context.edition(), context.company, context.locale);
+    return store.pSaveInvoice();
+}
+
+void TestProgressInvoice::jobViewBillsTheJobAndPrintsTheSchedule()
+{
+    using namespace KeyboardDriving;
+    TestSession s(Edition::Corvalo);
+    s.start(QDate(2026, 12, 9));
+    const int estimate = saveEstimate(s.context);
+
+    TfrmJobView view(s.context, estimate, false);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowActive(&view));
+    auto *retainage = view.findChild<QLineEdit *>(QStringLiteral("txtRetainagePercent"));
+    QVERIFY(tabTo(retainage));
+    press(Qt::Key_A, Qt::ControlModifier);
+    type(QStringLiteral("1x"));
+    QVERIFY(!view.findChild<QLabel *>(QStringLiteral("lblRetainageProblem"))->text().isEmpty());
+    press(Qt::Key_Backspace);
+    type(QStringLiteral("0"));
+    QVERIFY(view.findChild<QLabel *>(QStringLiteral("lblRetainageProblem"))->text().isEmpty());
+    QCOMPARE(ProgressJobs::retainagePercent(s.context, estimate), 10.0); // kept as typed, no Enter
+
+    auto billed = whenOpen<TfrmProgressInvoice>([](TfrmProgressInvoice &) {
+        type(QStringLiteral("50"));
+        press(Qt::Key_Return);
+        QCoreApplication::processEvents();
+        press(Qt::Key_Return);
+    });
+    pressAltFor(view.findChild<QPushButton *>(QStringLiteral("btnProgressInvoice"))->text());
+    QTRY_VERIFY(*billed); // the button's letter clicks it as a mouse would, a moment later
+    QCOMPARE(s.prompts.unplanned, 0);
+    const auto db = s.db();
+    const int bill = int(db->queryInt(QStringLiteral("SELECT MAX(intInvNumber) FROM tblInvHeader")));
+    QVERIFY(bill > estimate);
+    QVERIFY(ProgressJobs::isProgressInvoice(*db, bill));
+
+    // Printed: the invoice, then the whole schedule on its continuation sheet.
+    s.context.document.header.blnNewInvoice = false;
+    s.context.document.header.intInvNumber = bill;
+    DocumentStore(s.context).pLoadInvoice();
+    const ReportJob job = PrintJobs::RvSystemPrntDocsPrint(s.context, PrintRequest::of(PrintKind::CurrentDocument));
+    QVERIFY(job.pages.size() >= 2);
+    const ReportPage sheet = job.pages.last();
+    QCOMPARE(sheet.find<TextItem>(QStringLiteral("rvtxtTitle"))->text, QStringLiteral("Continuation Sheet"));
+    QStringList items;
+    for (const TextItem *item : sheet.textsNamed(QStringLiteral("rvstrItem")))
+        items << item->text;
+    QCOMPARE(items, (QStringList{QStringLiteral("Framing – Haus"), QStringLiteral("Roof"), QStringLiteral("Total")}));
+    QCOMPARE(sheet.textsNamed(QStringLiteral("rvstrThisPeriod")).last()->text, QStringLiteral("$500.00"));
+    QCOMPARE(sheet.textsNamed(QStringLiteral("rvstrRetainage")).last()->text, QStringLiteral("$50.00"));
+    QCOMPARE(sheet.textsNamed(QStringLiteral("rvstrBalanceToFinish")).last()->text, QStringLiteral("$1,500.00"));
+
+    // The release bills what was held back, after asking.
+    s.prompts.answers = {Prompts::Yes};
+    view.findChild<QPushButton *>(QStringLiteral("btnReleaseRetainage"))->click();
+    QVERIFY(s.prompts.asked.last().message.contains(QStringLiteral("$50.00")));
+    QCOMPARE(db->queryInt(QStringLiteral("SELECT MAX(intInvNumber) FROM tblInvHeader")), qint64(bill + 1));
+    QCOMPARE(s.prompts.unplanned, 0);
 }
 
 void TestProgressInvoice::jobViewOffersProgressBillingInEditionsOneAndTwo_data()
