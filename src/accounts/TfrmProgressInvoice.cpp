@@ -64,6 +64,7 @@ TfrmProgressInvoice::TfrmProgressInvoice(AppContext &context, ProgressJobs::Book
     m_grdSchedule->setTabKeyNavigation(false);
     m_grdSchedule->verticalHeader()->hide();
     m_grdSchedule->verticalHeader()->setDefaultSectionSize(m_grdSchedule->fontMetrics().height() + 8);
+    m_grdSchedule->horizontalHeader()->setHighlightSections(false);
     m_grdSchedule->horizontalHeader()->setSectionResizeMode(ProgressTableModel::Item, QHeaderView::Stretch);
     for (int column = ProgressTableModel::Value; column < ProgressTableModel::ColumnCount; ++column)
         m_grdSchedule->setColumnWidth(column, column == ProgressTableModel::Percent ? 90 : 125);
