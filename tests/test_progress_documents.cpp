@@ -224,6 +224,7 @@ private slots:
     void conversionsAndDeletionsOfABilledJobAreGuarded();
     void aFailureMidSaveLeavesNothing();
     void paymentsNoticesAndStatementsTreatItLikeAnInvoice();
+    void loweredWorkIsSavedAsACredit();
     void heddrinBillsEachWorkSheetAsOneItem();
 };
 
@@ -337,11 +338,12 @@ void TestProgressDocuments::aBookOvertakenByAnotherBillIsRefused()
     QVERIFY(late.refusal);
     QCOMPARE(late.number, 0);
     QCOMPARE(b.documentCount(), documents);
-    QVERIFY(!ProgressJobs::saveRelease(b.context, second).number);
 
     // A change order saved and scheduled elsewhere overtakes a book read before it.
     const ProgressJobs::Book current = ProgressJobs::open(b.context, estimate);
     const int changeOrder = b.saveChangeOrder(estimate, 100, 50);
+    // Saving it put its line in the schedule, so the job's contract sum has it.
+    QCOMPARE(JobSummary::ofDocument(b.context, estimate).contractSum, 1350.0 + 135.0);
     const ProgressJobs::Book withChange = ProgressJobs::open(b.context, estimate);
     QCOMPARE(withChange.items.size(), std::size_t(3));
     QCOMPARE(withChange.items.back().sourceNumber, changeOrder);
@@ -358,6 +360,16 @@ void TestProgressDocuments::aBookOvertakenByAnotherBillIsRefused()
     QVERIFY(ProgressJobs::saveBill(b.context, stale, {90'000, 45'000, 15'000}).refusal);
     QVERIFY(ProgressJobs::setRetainage(b.context, stale.jobId, 100.5));
     QCOMPARE(ProgressJobs::retainagePercent(b.context, stale.jobId), 10.0);
+
+    // A release from a book another bill has overtaken would leave that bill's
+    // retainage held.
+    QVERIFY(b.bill(ProgressJobs::open(b.context, estimate), 80) != 0);
+    const ProgressJobs::Book toRelease = ProgressJobs::open(b.context, estimate);
+    QVERIFY(!toRelease.nothingHeld());
+    QVERIFY(b.bill(ProgressJobs::open(b.context, estimate), 90) != 0);
+    const int billed = b.documentCount();
+    QVERIFY(ProgressJobs::saveRelease(b.context, toRelease).refusal);
+    QCOMPARE(b.documentCount(), billed);
 }
 
 void TestProgressDocuments::conversionsAndDeletionsOfABilledJobAreGuarded()
@@ -497,6 +509,31 @@ void TestProgressDocuments::paymentsNoticesAndStatementsTreatItLikeAnInvoice()
     QCOMPARE(job.balanceToFinish, 900.0);
     QCOMPARE(job.retainageHeld, 0.0);
     QCOMPARE(job.toBePaid, 900.0);
+}
+
+void TestProgressDocuments::loweredWorkIsSavedAsACredit()
+{
+    Books b;
+    const int estimate = b.saveEstimate();
+    QVERIFY(!ProgressJobs::setRetainage(b.context, estimate, 10));
+    QVERIFY(!ProgressJobs::saveBill(b.context, ProgressJobs::open(b.context, estimate), {45'000, 0}).refusal);
+    // Framing lowered from 50 % to 20 %: 270.00 of work and its tax come back.
+    const ProgressJobs::Saved saved = ProgressJobs::saveBill(b.context, ProgressJobs::open(b.context, estimate), {18'000, 0});
+    QVERIFY(!saved.refusal);
+    const auto loaded = b.load(saved.number);
+    const CurrentDocument &credit = *loaded;
+    QCOMPARE(credit.header.strInvName, kCredit);
+    checkDocumentRules(credit);
+    QVERIFY(credit.lines.priceLine(0).description.startsWith(QStringLiteral("30 % of Framing (20 % complete")));
+    QCOMPARE(credit.lines.priceLine(0).laborPrice + credit.lines.priceLine(0).materialPrice, 270.0);
+    // Tax to date less tax billed: 13.05 - 32.63 and 1.80 - 4.50.
+    QCOMPARE(PaymentRules::grandTotal(credit.totals), 270.0 + 19.58 + 2.70);
+    QCOMPARE(credit.header.dbInvBalance, Money::roundToCents(270.0 + 19.58 + 2.70 - 27.0));
+    QCOMPARE(b.posted().work, -27'000.0);
+    const CustomerStatement::Account account
+        = CustomerStatement::build(b.context, kCustomer, QDate(2026, 1, 1), QDate(2026, 12, 31));
+    QCOMPARE(account.retainageHeld, 18.0);
+    QCOMPARE(account.amountDue, Money::roundToCents(450.0 + 32.63 + 4.50 - 45.0 - (270.0 + 19.58 + 2.70 - 27.0)));
 }
 
 void TestProgressDocuments::heddrinBillsEachWorkSheetAsOneItem()

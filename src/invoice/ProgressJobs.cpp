@@ -402,6 +402,16 @@ std::optional<Sheet> sheetOf(DocumentContext &context, int number)
     return sheet;
 }
 
+void scheduleChangeOrder(DocumentContext &context, Database &db, const CurrentDocument &document)
+{
+    const TrecInvHeader &h = document.header;
+    if (!DocumentKinds::is(h.strInvName, DocumentKinds::kChangeOrder) || !context.edition().IsFullEdition())
+        return;
+    if (!ProgressStore::hasSchedule(db, h.intJobID))
+        return;
+    (void)ProgressStore::addToSchedule(db, h.intJobID, h.intInvNumber, itemsOf(context, document));
+}
+
 std::optional<QString> saveRefusal(Database &db, const CurrentDocument &document, const TrecSavedData &stored)
 {
     using namespace DocumentKinds;
