@@ -472,6 +472,64 @@ private slots:
         window.grab().save(folder + QStringLiteral("/recordpayment.png"));
     }
 
+    void creditButtonsAnswerTheirLettersAndEnterRecords()
+    {
+        // Enter must record the typed amount as a payment, never spend the credit;
+        // the credit is spent only by its own underlined letter.
+        Owed o;
+        DocumentActions actions(o.context);
+        const int owing = o.save(kInvoice, 1000);
+        const int overpaid = o.save(kInvoice, 190);
+        o.prompts.answers = {Prompts::Yes};
+        (void)actions.recordPayment(overpaid, paid(1000));
+        o.open(owing);
+
+        QList<double> recorded, applied, refunded;
+        TfrmRecordPayment window(
+            o.context,
+            [&](const Payment &p) {
+                recorded << p.amount;
+                return true;
+            },
+            [](int) { return false; });
+        window.offerCredit([&o] { return CustomerCredit::available(o.context, o.doc().header); },
+                           [&](double amount, QDate) {
+                               applied << amount;
+                               return true;
+                           },
+                           [&](double amount, QDate) {
+                               refunded << amount;
+                               return true;
+                           });
+        window.show();
+        QApplication::setActiveWindow(&window);
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        auto *amount = window.findChild<QLineEdit *>(QStringLiteral("txtPaymentAmount"));
+        auto *apply = window.findChild<QPushButton *>(QStringLiteral("btnApplyCredit"));
+        QCOMPARE(QApplication::focusWidget(), amount);
+
+        const auto typeAmount = [&](const QString &text) {
+            amount->setFocus();
+            amount->selectAll();
+            QTest::keyClicks(amount, text);
+        };
+        typeAmount(QStringLiteral("25.50"));
+        QTest::keyClick(amount, Qt::Key_Return);
+        QCOMPARE(recorded, QList<double>{25.50});
+        QVERIFY(applied.isEmpty());
+
+        typeAmount(QStringLiteral("40"));
+        QTest::keyClick(amount, Qt::Key_I, Qt::AltModifier);
+        QTRY_COMPARE(applied, QList<double>{40}); // a letter clicks the button a moment later
+        QCOMPARE(recorded.size(), 1);
+
+        // Tab from Record reaches the credit button.
+        window.findChild<QPushButton *>(QStringLiteral("btnRecord"))->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), apply);
+        QVERIFY(refunded.isEmpty());
+    }
+
     void overpaymentsOverGeneratedBooksAddUp()
     {
         // Random payments, credits and refunds on one customer's invoices: the

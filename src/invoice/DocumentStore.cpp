@@ -384,6 +384,7 @@ int DocumentStore::pSaveInvoice(const std::function<void(Database &, int)> &also
         writeLines(*db);
         if (m_context.edition().storesDocuments())
             Payments::store(*db, h.intInvNumber, doc.payments);
+        ProgressJobs::scheduleChangeOrder(m_context, *db, doc);
         if (alsoWrite)
             alsoWrite(*db, h.intInvNumber);
         tx.commit();

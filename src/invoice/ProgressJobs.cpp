@@ -162,11 +162,12 @@ void checkCurrent(DocumentContext &context, Database &db, const Book &book, int 
 
 QString percentText(double percent, const QLocale &locale)
 {
-    // Two decimals at most, and none that say nothing.
+    // Two decimals at most, and no zeros that say nothing ("62.5", "40").
     QString text = locale.toString(std::round(percent * 100.0) / 100.0, 'f', 2);
-    const QString zeros = locale.decimalPoint() + QStringLiteral("00");
-    if (text.endsWith(zeros))
-        text.chop(zeros.size());
+    while (text.endsWith(locale.zeroDigit()))
+        text.chop(1);
+    if (text.endsWith(locale.decimalPoint()))
+        text.chop(locale.decimalPoint().size());
     return text;
 }
 
@@ -400,6 +401,16 @@ std::optional<Sheet> sheetOf(DocumentContext &context, int number)
         sheet.bill.taxCents[t] = sheet.bill.taxParts[t].labor + sheet.bill.taxParts[t].material;
     }
     return sheet;
+}
+
+void scheduleChangeOrder(DocumentContext &context, Database &db, const CurrentDocument &document)
+{
+    const TrecInvHeader &h = document.header;
+    if (!DocumentKinds::is(h.strInvName, DocumentKinds::kChangeOrder) || !context.edition().IsFullEdition())
+        return;
+    if (!ProgressStore::hasSchedule(db, h.intJobID))
+        return;
+    (void)ProgressStore::addToSchedule(db, h.intJobID, h.intInvNumber, itemsOf(context, document));
 }
 
 std::optional<QString> saveRefusal(Database &db, const CurrentDocument &document, const TrecSavedData &stored)

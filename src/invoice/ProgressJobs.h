@@ -90,6 +90,11 @@ struct Sheet
 /// The continuation page of progress invoice \a number; nothing for other documents.
 [[nodiscard]] std::optional<Sheet> sheetOf(DocumentContext &context, int number);
 
+/// Adds the lines of change order \a document, being saved on \a db, to its job's
+/// schedule once the job has one; lines already scheduled keep their values. Does
+/// nothing for other documents.
+void scheduleChangeOrder(DocumentContext &context, Database &db, const CurrentDocument &document);
+
 /// Why \a document cannot be saved over \a stored (what the database holds for it):
 /// an estimate, work order or change order of a job billed by progress cannot become
 /// an invoice or credit, and a progress invoice keeps its kind and lines (its money

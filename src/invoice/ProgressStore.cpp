@@ -62,6 +62,13 @@ int addToSchedule(Database &db, int jobId, int sourceNumber, const std::vector<P
     return added;
 }
 
+bool hasSchedule(Database &db, int jobId)
+{
+    Statement q = db.prepare(QStringLiteral("SELECT 1 FROM tblProgressSchedule WHERE intJobID = ? LIMIT 1"));
+    q.bind(1, jobId);
+    return q.step();
+}
+
 bool hasProgressInvoices(Database &db, int jobId)
 {
     Statement q = db.prepare(QStringLiteral("SELECT 1 FROM tblProgressInvoices WHERE intJobID = ? LIMIT 1"));

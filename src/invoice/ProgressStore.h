@@ -22,6 +22,9 @@ struct StoredItem
 /// The schedule of job \a jobId in the order its items were added.
 [[nodiscard]] std::vector<StoredItem> schedule(Database &db, int jobId);
 
+/// True once the job's schedule has been made.
+[[nodiscard]] bool hasSchedule(Database &db, int jobId);
+
 /// Adds the lines of document \a sourceNumber (line i of \a lines is its line i) that
 /// the schedule does not hold yet, so a change order saved later adds its lines once.
 /// Returns how many were added.
