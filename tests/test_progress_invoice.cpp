@@ -464,6 +464,14 @@ void TestProgressInvoice::jobViewBillsTheJobAndPrintsTheSchedule()
     DocumentStore(s.context).pLoadInvoice();
     const ReportJob job = PrintJobs::RvSystemPrntDocsPrint(s.context, PrintRequest::of(PrintKind::CurrentDocument));
     QVERIFY(job.pages.size() >= 2);
+    const ReportPage invoice = job.pages.first();
+    const auto printed = [&](const char *name) { return invoice.find<TextItem>(QLatin1String(name))->text; };
+    QCOMPARE(printed("rvtxtSubTotalHdng"), QStringLiteral("Work Completed This Period"));
+    QCOMPARE(printed("rvtxtSubTotal"), QStringLiteral("$500.00"));
+    QCOMPARE(printed("rvtxtRetainageHdng"), QStringLiteral("Less Retainage"));
+    QCOMPARE(printed("rvtxtRetainage"), QStringLiteral("$50.00"));
+    QCOMPARE(printed("rvtxtTotalHdng"), QStringLiteral("Amount Due"));
+    QCOMPARE(printed("rvtxtTotal"), QStringLiteral("$450.00"));
     const ReportPage sheet = job.pages.last();
     QCOMPARE(sheet.find<TextItem>(QStringLiteral("rvtxtTitle"))->text, QStringLiteral("Continuation Sheet"));
     QStringList items;
