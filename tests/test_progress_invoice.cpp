@@ -451,7 +451,13 @@ void TestProgressInvoice::jobViewBillsTheJobAndPrintsTheSchedule()
         press(Qt::Key_Return);
     });
     pressAltFor(view.findChild<QPushButton *>(QStringLiteral("btnProgressInvoice"))->text());
+    auto *held = view.findChild<QLabel *>(QStringLiteral("lblRetainageHeld"));
+    QVERIFY(held->isHidden()); // until the job bills by progress
     QTRY_VERIFY(*billed); // the button's letter clicks it as a mouse would, a moment later
+    QVERIFY(!held->isHidden());
+    QCOMPARE(held->text(), QStringLiteral("$50.00"));
+    QCOMPARE(view.findChild<QLabel *>(QStringLiteral("lblContractSum"))->text(), QStringLiteral("$2,000.00"));
+    QCOMPARE(view.findChild<QLabel *>(QStringLiteral("lblBalanceToFinish"))->text(), QStringLiteral("$1,500.00"));
     QCOMPARE(s.prompts.unplanned, 0);
     const auto db = s.db();
     const int bill = int(db->queryInt(QStringLiteral("SELECT MAX(intInvNumber) FROM tblInvHeader")));
@@ -487,6 +493,7 @@ void TestProgressInvoice::jobViewBillsTheJobAndPrintsTheSchedule()
     view.findChild<QPushButton *>(QStringLiteral("btnReleaseRetainage"))->click();
     QVERIFY(s.prompts.asked.last().message.contains(QStringLiteral("$50.00")));
     QCOMPARE(db->queryInt(QStringLiteral("SELECT MAX(intInvNumber) FROM tblInvHeader")), qint64(bill + 1));
+    QCOMPARE(held->text(), QStringLiteral("$0.00"));
     QCOMPARE(s.prompts.unplanned, 0);
 }
 
