@@ -80,7 +80,8 @@ private slots:
         const bool heddrin = edition == Edition::Heddrin;
         QStringList expectedTables = {"tblAppPreferences", "tblCompColorData", "tblCompanyInfo", "tblCompanyInvData",
                                       "tblContractWarranty", "tblCustomers", "tblInvData", "tblInvHeader",
-                                      "tblPayments", "tblPlanner", "tblPlannerSettings", "tblPrices", "tblRecurring", "tblReport",
+                                      "tblPayments", "tblPlanner", "tblPlannerSettings", "tblPrices", "tblProgressBilled",
+                                      "tblProgressInvoices", "tblProgressJobs", "tblProgressSchedule", "tblRecurring", "tblReport",
                                       "tblSchemaLevel", "tblUnreadValues"};
         if (heddrin)
             expectedTables << "tblSavedPrices";

@@ -80,11 +80,18 @@ TablePrintout jobDocuments(const JobSummary::Job &job, const QLocale &locale)
 
 QList<SummaryLine> jobSummary(const JobSummary::Job &job)
 {
-    return {{tr("Billed"), job.billed},
-            {tr("To be billed"), job.toBeBilled},
-            {tr("Deposits required"), job.depositsRequired},
-            {tr("Received"), job.received},
-            {tr("To be paid"), job.toBePaid}};
+    QList<SummaryLine> lines = {{tr("Billed"), job.billed},
+                                {tr("To be billed"), job.toBeBilled},
+                                {tr("Deposits required"), job.depositsRequired},
+                                {tr("Received"), job.received},
+                                {tr("To be paid"), job.toBePaid}};
+    if (job.billedByProgress) {
+        lines += {{tr("Contract sum"), job.contractSum},
+                  {tr("Completed to date"), job.completedToDate},
+                  {tr("Retainage held"), job.retainageHeld},
+                  {tr("Balance to finish"), job.balanceToFinish}};
+    }
+    return lines;
 }
 
 TablePrintout jobPrintout(const JobSummary::Job &job, const QLocale &locale)

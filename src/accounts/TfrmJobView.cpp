@@ -1,9 +1,11 @@
 #include "TfrmJobView.h"
 #include "AccountTables.h"
+#include "JobProgressPanel.h"
 #include "TableOutput.h"
 
 #include "context/AppContext.h"
 #include "context/WindowOpening.h"
+#include "core/Edition.h"
 #include "core/Prompts.h"
 #include "data/DbError.h"
 #include "invoice/Money.h"
@@ -50,10 +52,12 @@ TfrmJobView::TfrmJobView(AppContext &context, int number, bool opensDocuments, Q
     m_lstvwJob->setToolTip(m_opensDocuments ? tr("Double-click or press Enter to open the document")
                                             : tr("The job's documents"));
 
-    auto *summary = new QFormLayout;
+    auto *summary = m_summaryLayout = new QFormLayout;
     summary->setLabelAlignment(Qt::AlignLeft);
-    static const char *const names[] = {"lblBilled", "lblToBeBilled", "lblDepositsRequired", "lblReceived",
-                                        "lblToBePaid"};
+    // The last four show once the job bills by progress.
+    static const char *const names[] = {"lblBilled",      "lblToBeBilled",      "lblDepositsRequired",
+                                        "lblReceived",    "lblToBePaid",        "lblContractSum",
+                                        "lblCompletedToDate", "lblRetainageHeld", "lblBalanceToFinish"};
     for (const char *name : names) {
         auto *value = new QLabel(this);
         value->setObjectName(QLatin1String(name));
@@ -77,10 +81,10 @@ TfrmJobView::TfrmJobView(AppContext &context, int number, bool opensDocuments, Q
     layout->addLayout(body, 1);
 
     pShowJob();
-    const QList<AccountTables::SummaryLine> lines = AccountTables::jobSummary(m_job);
-    for (int i = 0; i < lines.size() && i < m_summary.size(); ++i) {
-        auto *caption = qobject_cast<QLabel *>(summary->itemAt(i, QFormLayout::LabelRole)->widget());
-        caption->setText(lines.at(i).caption + QLatin1Char(':'));
+    if (context.edition().billsByProgress()) {
+        auto *progress = new JobProgressPanel(context, number, m_job.jobId, this);
+        body->insertWidget(2, progress);
+        connect(progress, &JobProgressPanel::jobChanged, this, &TfrmJobView::pShowJob);
     }
     for (int column = 0; column < m_model.columnCount(); ++column)
         m_lstvwJob->setColumnWidth(column, int(m_model.table().widths.value(column) * kPixelsPerInch));
@@ -110,8 +114,15 @@ void TfrmJobView::pShowJob()
     m_lblCustomer->setText(AccountTables::jobCustomer(m_job));
     m_model.setTable(AccountTables::jobDocuments(m_job, m_context.locale));
     const QList<AccountTables::SummaryLine> lines = AccountTables::jobSummary(m_job);
-    for (int i = 0; i < lines.size() && i < m_summary.size(); ++i)
+    for (int i = 0; i < m_summary.size(); ++i) {
+        const bool shown = i < lines.size();
+        m_summaryLayout->setRowVisible(i, shown);
+        if (!shown)
+            continue;
         m_summary.at(i)->setText(Money::currencyText(lines.at(i).amount, m_context.locale));
+        auto *caption = qobject_cast<QLabel *>(m_summaryLayout->itemAt(i, QFormLayout::LabelRole)->widget());
+        caption->setText(lines.at(i).caption + QLatin1Char(':'));
+    }
     if (m_model.rowCount() > 0)
         m_lstvwJob->setCurrentIndex(m_model.index(std::clamp(current, 0, m_model.rowCount() - 1), 0));
     const bool any = !m_job.documents.isEmpty();

@@ -7,6 +7,7 @@
 #include <memory>
 
 class AppContext;
+class QFormLayout;
 class QLabel;
 class QTableView;
 struct TableOutput;
@@ -38,4 +39,5 @@ private:
     QLabel *m_lblCustomer = nullptr;
     QTableView *m_lstvwJob = nullptr;
     QList<QLabel *> m_summary;
+    QFormLayout *m_summaryLayout = nullptr;
 };

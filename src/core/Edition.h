@@ -38,6 +38,8 @@ public:
     /// Change orders, customer discounts and extra phone lines, recurring invoices and
     /// the contract, warranty and signature print options (Corvalo and Heddrin).
     [[nodiscard]] bool hasFullDocumentFeatures() const { return IsFullEdition(); }
+    /// A job can be billed as its work gets done, with retainage (Corvalo and Heddrin).
+    [[nodiscard]] bool billsByProgress() const { return IsFullEdition(); }
     /// The customer and price windows keep lists to pick from (all but Lunvard,
     /// whose editor takes the customer and prices as typed).
     [[nodiscard]] bool keepsCustomerAndPriceLists() const { return m_number != Lunvard; }

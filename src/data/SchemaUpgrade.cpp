@@ -6,6 +6,7 @@
 #include "IndexStep.h"
 #include "PaymentsStep.h"
 #include "PostingRuleStep.h"
+#include "ProgressStep.h"
 #include "RowVersionStep.h"
 #include "StorageFormUpgrade.h"
 #include "UpgradeCustomerEmail.h"
@@ -46,6 +47,7 @@ const std::vector<Step> &steps()
         {IndexStep::kLevel, IndexStep::addIndexes},
         {IndexStep::kReceivablesLevel, IndexStep::addReceivablesIndexes},
         {DueDateStep::kLevel, DueDateStep::storeDueDates},
+        {ProgressStep::kLevel, ProgressStep::addProgressTables},
     };
     return all;
 }

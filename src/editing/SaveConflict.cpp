@@ -70,6 +70,8 @@ Outcome keepAsNew(DocumentContext &context)
     mine.payments = DocumentMerge::newPayments(mine);
     mine.header.dbPaidAmount = Payments::sum(mine.payments);
     mine.header.blnNewInvoice = true;
+    // A copy is billed by its lines, not by a job's progress bills.
+    mine.progress.reset();
     const Outcome outcome = reportingError(context, [&] {
         DocumentStore store(context);
         mine.header.intInvNumber = store.GetInvoiceNumber();

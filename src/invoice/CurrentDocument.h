@@ -3,6 +3,7 @@
 #include "InvoiceLines.h"
 #include "InvoiceRecords.h"
 #include "Payments.h"
+#include "ProgressFigures.h"
 
 #include <array>
 #include <optional>
@@ -41,6 +42,8 @@ struct CurrentDocument
     /// Set for a past-due notice whose invoice is stored: the notice asks for what
     /// that invoice still owes, not for the amounts copied when it was made.
     std::optional<InvoiceOwed> invoiceOwed;
+    /// Set for a saved progress invoice: its totals and Amount Due follow these.
+    std::optional<ProgressFigures> progress;
 
     /// Work-sheet prices the document is priced with, indexed by item number 1..27
     /// (Heddrin): the price list for a new document, its saved prices otherwise.

@@ -66,16 +66,21 @@ QList<Placed> entriesOf(const StoredDocuments::Summary &doc, bool standsAlone)
     const auto ofDocument = [&](const QString &text, double amount, Column column) {
         entries.append({{date, text, amount, 0, column}, false, h.intInvNumber, int(entries.size())});
     };
+    // A progress invoice charges its total less the retainage it holds (not due yet);
+    // the deposits it applies were received, and shown, on the job's estimate.
+    const double held = doc.progress ? doc.progress->heldBack() : 0.0;
+    const double charged = Money::roundToCents(doc.total - held);
     if (is(h.strInvName, kInvoice)) {
-        ofDocument(doc.name(), doc.total, Column::Charges);
-        const double shortfall = Money::roundToCents(doc.total - doc.received());
+        ofDocument(doc.name(), charged, Column::Charges);
+        const double applied = doc.progress ? doc.progress->depositsApplied : 0.0;
+        const double shortfall = Money::roundToCents(charged - applied - doc.received());
         if (h.strPaidInFull && shortfall >= kHalfCent)
             ofDocument(tr("%1 marked Paid In Full").arg(doc.name()), -shortfall, Column::Payments);
     } else if (is(h.strInvName, kCredit)) {
         // An invoice turned into a credit in place: its sale is shown, then undone.
         if (StoredDocuments::isInvoiceTurnedCredit(h))
             ofDocument(h.strFromInvNameNumber, doc.total, Column::Charges);
-        ofDocument(doc.name(), -doc.total, Column::Payments);
+        ofDocument(doc.name(), -charged, Column::Payments);
     } else if (is(h.strInvName, kPastDue)) {
         if (!standsAlone)
             return entries;
@@ -123,7 +128,13 @@ Account build(DocumentContext &context, const Customer &customer, QDate from, QD
         all += entriesOf(doc, alone.contains(doc.header.intInvNumber));
     std::stable_sort(all.begin(), all.end());
 
-    Account statement{from, to, 0, {}, 0};
+    Account statement{from, to, 0, {}, 0, 0};
+    for (const StoredDocuments::Summary &doc : docs) {
+        if (doc.progress && doc.header.strInvDate <= to) {
+            const double sign = DocumentKinds::is(doc.header.strInvName, DocumentKinds::kCredit) ? -1.0 : 1.0;
+            statement.retainageHeld = Money::roundToCents(statement.retainageHeld + sign * doc.progress->heldBack());
+        }
+    }
     double balance = 0;
     for (const Placed &placed : all) {
         Entry entry = placed.entry;

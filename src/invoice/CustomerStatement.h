@@ -50,9 +50,12 @@ struct Account
     QList<Entry> entries;
     /// Owed at the end of the range.
     double amountDue = 0;
+    /// Retainage the customer's progress invoices hold at the end of the range: owed
+    /// once released, so not in amountDue.
+    double retainageHeld = 0;
 };
 
-/// Invoices are charges; credits and payments (deposits received included) take
+/// Invoices are charges (a progress invoice less the retainage it holds); credits and payments (deposits received included) take
 /// away; an invoice marked paid in full whose payments fall short is settled by an
 /// entry of its own. Past-due notices restate a debt and are left out (unless their
 /// invoice is gone: then the latest one charges in its place), as are

@@ -70,6 +70,9 @@ int DocumentActions::createPastDue(int number)
     h.strInvName = DocumentKinds::kPastDue;
     h.blnNewInvoice = true;
     h.intInvNumber = store.GetInvoiceNumber();
+    // A notice of a progress invoice asks for what the invoice owes; its own figures
+    // are its lines.
+    m_context.document.progress.reset();
     PaymentRules::startWithoutPayments(m_context.document);
     return store.pSaveInvoice();
 }
@@ -133,6 +136,7 @@ void DocumentActions::startChangeOrderFor(int number)
     doc.notes.clear();
     doc.saved = {};
     doc.unreadDateText.clear();
+    doc.progress.reset();
     PaymentRules::startWithoutPayments(doc);
 }
 

@@ -1,10 +1,13 @@
 #include "DocumentStore.h"
 
 #include "DocumentMerge.h"
+#include "DocumentKinds.h"
 #include "DueDates.h"
 #include "Money.h"
 #include "PastDueLink.h"
 #include "PaymentRules.h"
+#include "ProgressJobs.h"
+#include "ProgressStore.h"
 #include "ReportPostings.h"
 #include "Totals.h"
 #include "invoice/DocumentContext.h"
@@ -210,6 +213,7 @@ void DocumentStore::loadFrom(Database &db)
         doc.saved = {};
         doc.unreadDateText.clear();
         doc.invoiceOwed.reset();
+        doc.progress.reset();
         return;
     }
 
@@ -265,6 +269,7 @@ void DocumentStore::loadFrom(Database &db)
     doc.notes = notes;
     doc.payments = edition.storesDocuments() ? Payments::load(db, number) : QList<Payment>{};
     doc.invoiceOwed = PastDueLink::owedOnInvoice(m_context, db, h);
+    doc.progress = ProgressStore::figuresOf(db, number, DocumentKinds::is(h.strInvName, DocumentKinds::kCredit));
     const StoredRule stored = storedRule(db, number);
     doc.saved.pricingRule = stored.rule;
     doc.saved.pricingInputs = Totals::pricingInputs(doc);
@@ -359,6 +364,8 @@ int DocumentStore::pSaveInvoice(const std::function<void(Database &, int)> &also
             h.intInvNumber = allocateNumber(*db, h.intInvNumber);
         // A new document has nothing in the database yet, whatever it was copied from.
         const TrecSavedData stored = before.blnNewInvoice ? TrecSavedData{} : checkStoredVersion(*db);
+        if (const auto refused = ProgressJobs::saveRefusal(*db, doc, stored))
+            throw DbError(SQLITE_CONSTRAINT, *refused);
         version = before.blnNewInvoice ? 0 : stored.intRowVersion + 1;
         // What another copy stored meanwhile may carry another rule.
         Totals::pCalcTotals(doc, m_context.edition(), m_context.company, m_context.locale);
@@ -378,6 +385,7 @@ int DocumentStore::pSaveInvoice(const std::function<void(Database &, int)> &also
         writeLines(*db);
         if (m_context.edition().storesDocuments())
             Payments::store(*db, h.intInvNumber, doc.payments);
+        ProgressJobs::scheduleChangeOrder(m_context, *db, doc);
         if (alsoWrite)
             alsoWrite(*db, h.intInvNumber);
         tx.commit();
@@ -538,6 +546,9 @@ void DocumentStore::pDeleteInvoice()
     const auto db = m_context.openDatabase();
     {
         Transaction tx(*db);
+        if (const auto refused = ProgressJobs::removalRefusal(*db, number))
+            throw DbError(SQLITE_CONSTRAINT, *refused);
+        ProgressStore::removeBill(*db, number);
         PastDueLink::handOverPayments(*db, number);
         for (const char *sql : {"DELETE FROM tblInvHeader WHERE intInvNumber = ?",
                                 "DELETE FROM tblInvData WHERE intInvNumber = ?",

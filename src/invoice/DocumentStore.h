@@ -32,15 +32,17 @@ public:
     /// is saved under the next free number, and the user is told. A saved document
     /// changed meanwhile by another copy is written only when all that copy did was
     /// add payments (they are kept beside this copy's); otherwise, or when it was
-    /// deleted meanwhile, nothing is written and RowConflict is thrown. Returns
-    /// the number.
+    /// deleted meanwhile, nothing is written and RowConflict is thrown. What
+    /// ProgressJobs::saveRefusal() refuses throws DbError. Returns the number.
     int pSaveInvoice();
     /// The same, with \a alsoWrite run inside the save's transaction once the number
     /// is known, so what it writes lands together with the document or not at all.
     int pSaveInvoice(const std::function<void(Database &, int number)> &alsoWrite);
 
-    /// Deletes the saved header, lines and payments of header.intInvNumber. Postings and
-    /// work-sheet saved prices stay.
+    /// Deletes the saved header, lines and payments of header.intInvNumber, and takes a
+    /// progress invoice out of its job's bills. Postings and work-sheet saved prices
+    /// stay. Throws DbError, deleting nothing, for what ProgressJobs::removalRefusal()
+    /// refuses.
     void pDeleteInvoice();
     /// Deletes the saved lines of header.intInvNumber.
     void pDeleteInvoiceData();

@@ -61,7 +61,10 @@ double balance(const CurrentDocument &doc)
 {
     if (doc.invoiceOwed)
         return doc.invoiceOwed->balance;
-    const double open = Money::roundToCents(grandTotal(doc.totals) - received(doc));
+    // A progress invoice asks for its Amount Due: retainage is not due yet, and the
+    // deposits it applies were received on the job's estimate or work order.
+    const double offTotal = doc.progress ? doc.progress->offTotal() : 0.0;
+    const double open = Money::roundToCents(grandTotal(doc.totals) - offTotal - received(doc));
     if (doc.header.strPaidInFull && canBePaidInFull(doc.header))
         return std::min(0.0, open);
     return open;
@@ -170,7 +173,8 @@ void settle(CurrentDocument &doc, const TrecSavedData &saved, bool isNew, QDate 
         // Paid in full as an invoice only now: new, newly marked, or just converted.
         const bool wasPaidInvoice = saved.strPaidInFull && DocumentKinds::is(saved.strInvName, DocumentKinds::kInvoice);
         const bool newlyPaid = h.strPaidInFull && canBePaidInFull(h) && (isNew || !wasPaidInvoice);
-        const double owed = Money::roundToCents(grandTotal(doc.totals) - Payments::sum(doc.payments));
+        const double offTotal = doc.progress ? doc.progress->offTotal() : 0.0;
+        const double owed = Money::roundToCents(grandTotal(doc.totals) - offTotal - Payments::sum(doc.payments));
         if (newlyPaid && owed >= kHalfCent)
         {
             Payment marking = dated(today, owed, QT_TRANSLATE_NOOP("PaymentRules", "Paid In Full"));

@@ -60,6 +60,7 @@ RecurringRun::Outcome RecurringRun::pPrintRecurring(QDate today)
             PaymentRules::startWithoutPayments(m_context.document);
             h.strDueDate = DueDates::fromTerms(today, h.strCustPymntTerms);
             h.intJobID = 0;
+            m_context.document.progress.reset();
             m_preview(m_context);
             const int copy = store.pSaveInvoice([source](Database &db, int number) {
                 db.prepare(QStringLiteral("INSERT INTO tblRecurringRun(intSourceNumber,intCopyNumber)VALUES(?,?)"))

@@ -33,7 +33,7 @@ QList<Summary> load(DocumentContext &context, const QList<int> &numbers)
         scratch.header.intInvNumber = number;
         store.pLoadInvoice();
         summaries.append({scratch.header, scratch.payments, PaymentRules::grandTotal(scratch.totals),
-                          PaymentRules::balance(scratch)});
+                          PaymentRules::balance(scratch), scratch.progress});
     }
     return summaries;
 }

@@ -19,6 +19,8 @@ struct Summary
     double total = 0;
     /// What is still owed (PaymentRules::balance).
     double balance = 0;
+    /// Set for a progress invoice.
+    std::optional<ProgressFigures> progress = {};
 
     [[nodiscard]] QString name() const;
     [[nodiscard]] double received() const { return Payments::sum(payments); }

@@ -24,13 +24,6 @@ double unrounded(double amount)
     return amount;
 }
 
-Rates effectiveRates(const TrecInvHeader &h)
-{
-    if (h.strCustTaxExempt)
-        return {0, 0, 0};
-    return {h.strUseTax1 ? h.dbTaxRate1 : 0, h.strUseTax2 ? h.dbTaxRate2 : 0, h.strUseTax3 ? h.dbTaxRate3 : 0};
-}
-
 bool laborTaxedOn(int taxOn)
 {
     return taxOn == 0 || taxOn == 1;
@@ -51,12 +44,12 @@ void setPrintTexts(CurrentDocument &doc, double subTotal, double discount, doubl
 
 // ---- Rounded once --------------------------------------------------------------
 
-void calcRoundedOnce(CurrentDocument &doc, const Edition &edition, const CompanyRecord &company,
-                     const QLocale &locale)
+/// The lines as rounded once sees them, with what each shows besides its total.
+std::vector<RoundedOnce::Line> roundedOnceLines(const CurrentDocument &doc, const Edition &edition,
+                                                const CompanyRecord &company, std::vector<::LineAmounts> &shown)
 {
     const int percent = doc.header.intCustDiscountPercent;
     std::vector<RoundedOnce::Line> lines;
-    std::vector<::LineAmounts> shown;
     if (edition.usesWorkSheets()) {
         const int taxOn = company.invData.intTaxOn;
         for (const WorkSheet &sheet : doc.lines.workSheets()) {
@@ -83,12 +76,30 @@ void calcRoundedOnce(CurrentDocument &doc, const Edition &edition, const Company
             shown.push_back({.priceEach = eachAfter / 100.0});
         }
     }
+    return lines;
+}
 
-    const RoundedOnce::Figures figures = RoundedOnce::work(lines, percent, effectiveRates(doc.header));
+void calcRoundedOnce(CurrentDocument &doc, const Edition &edition, const CompanyRecord &company,
+                     const QLocale &locale)
+{
+    std::vector<::LineAmounts> shown;
+    const std::vector<RoundedOnce::Line> lines = roundedOnceLines(doc, edition, company, shown);
+    const RoundedOnce::Figures figures = RoundedOnce::work(lines, doc.header.intCustDiscountPercent,
+                                                           effectiveRates(doc.header));
     for (std::size_t row = 0; row < lines.size(); ++row) {
         ::LineAmounts amounts = shown[row];
         amounts.total = figures.lines[row].afterDiscount() / 100.0;
         doc.lines.setAmounts(int(row), amounts);
+    }
+    if (doc.progress) {
+        // A progress invoice's taxes are the tax to date less the tax billed before,
+        // which its lines alone cannot tell; it has no discount.
+        doc.totals = doc.progress->totals;
+        const auto &lt = doc.totals.LbrTotals;
+        const auto &mt = doc.totals.MatTotals;
+        setPrintTexts(doc, Money::roundToCents(lt[0] + mt[0]), 0,
+                      Money::roundToCents(lt[1] + lt[2] + lt[3] + mt[1] + mt[2] + mt[3]), locale);
+        return;
     }
     doc.totals = figures.totals;
     setPrintTexts(doc, figures.subTotalCents / 100.0, figures.discountCents / 100.0, figures.taxTotalCents() / 100.0,
@@ -214,6 +225,13 @@ void calcPartsRoundedApart(CurrentDocument &doc, const Edition &edition, const C
 
 } // namespace
 
+std::array<double, 3> effectiveRates(const TrecInvHeader &h)
+{
+    if (h.strCustTaxExempt)
+        return {0, 0, 0};
+    return {h.strUseTax1 ? h.dbTaxRate1 : 0, h.strUseTax2 ? h.dbTaxRate2 : 0, h.strUseTax3 ? h.dbTaxRate3 : 0};
+}
+
 QString pricingInputs(const CurrentDocument &doc)
 {
     // What the figures are worked out from, not the fields typed: the editors set
@@ -245,9 +263,16 @@ PrintedLine printedLine(const PriceLine &line, PricingRule rule)
     return {each, amountsOf(line.quantity, line.laborPrice, line.materialPrice, 0, Money::roundToCents).beforeDiscount()};
 }
 
+RoundedOnce::Figures lineFigures(const CurrentDocument &doc, const Edition &edition, const CompanyRecord &company)
+{
+    std::vector<::LineAmounts> shown;
+    return RoundedOnce::work(roundedOnceLines(doc, edition, company, shown), doc.header.intCustDiscountPercent,
+                             effectiveRates(doc.header));
+}
+
 PricingRule ruleFor(const CurrentDocument &doc)
 {
-    if (doc.saved.pricingRule == PricingRule::RoundedOnce || pricingInputs(doc) != doc.saved.pricingInputs)
+    if (doc.progress || doc.saved.pricingRule == PricingRule::RoundedOnce || pricingInputs(doc) != doc.saved.pricingInputs)
         return PricingRule::RoundedOnce;
     return doc.saved.pricingRule;
 }

@@ -2,6 +2,7 @@
 
 #include "InvoiceLines.h"
 #include "InvoiceRecords.h"
+#include "RoundedOnce.h"
 
 #include <QLocale>
 
@@ -22,14 +23,24 @@ void pCalcTotals(CurrentDocument &document, const Edition &edition, const Compan
 /// balance, the total printed) on totals already computed.
 void pShowPayments(CurrentDocument &document, const Edition &edition, const QLocale &locale);
 
+/// The rates of taxes 1 to 3 that apply to a document with \a header: 0 for a tax
+/// not used and for a tax-exempt customer.
+[[nodiscard]] std::array<double, 3> effectiveRates(const TrecInvHeader &header);
+
 /// What prices the document, as one text: its lines' quantities, prices and taxable
 /// flags (a work sheet's multiplier and its labor and material), the discount and
 /// the rates that apply.
 [[nodiscard]] QString pricingInputs(const CurrentDocument &document);
 
+/// The document's lines and figures rounded once, whatever rule it is stored with:
+/// what each line comes to after the discount, split into labor and material.
+[[nodiscard]] RoundedOnce::Figures lineFigures(const CurrentDocument &document, const Edition &edition,
+                                               const CompanyRecord &company);
+
 /// The rule the document is worked out with: the rule it was stored with while what
 /// prices it is as stored, so a document saved before keeps its printed figures;
-/// rounding once for a new document and for one whose prices were changed.
+/// rounding once for a new document, a progress invoice and one whose prices were
+/// changed.
 [[nodiscard]] PricingRule ruleFor(const CurrentDocument &document);
 
 /// A price-item line as printed: its price each and total before discount.

@@ -8,6 +8,7 @@
 #include "core/Edition.h"
 #include "core/Paths.h"
 #include "invoice/DocumentKinds.h"
+#include "invoice/Money.h"
 #include "invoice/Totals.h"
 
 #include <QDir>
@@ -330,6 +331,8 @@ public:
              discounted ? print.strDiscount : QString()},
             {"Total", Totals::totalHeading(m_context.document), "rvrecTotal", print.strTotal},
         };
+        if (const std::optional<ProgressFigures> &progress = m_context.document.progress)
+            amounts = progressAmounts(*progress, amounts);
         // Deposits received are subtracted from a deposit kind's total, so whenever
         // there are any they are printed under the deposit asked for.
         if (!print.strDepositReceived.isEmpty()) {
@@ -359,6 +362,22 @@ private:
         const char *box;
         QString value;
     };
+
+    /// A progress invoice's block: what its Amount Due takes off the work billed.
+    QList<Amount> progressAmounts(const ProgressFigures &progress, const QList<Amount> &plain) const
+    {
+        const auto money = [&](double amount) { return Money::currencyText(amount, m_context.locale); };
+        const bool release = progress.released != 0;
+        return {plain.at(0),
+                {"SubTotal", QStringLiteral("Work Completed This Period"), "rvrecSubTotal", plain.at(1).value},
+                plain.at(2),
+                {"Retainage", release ? QStringLiteral("Retainage Released") : QStringLiteral("Less Retainage"),
+                 "rvrecRetainage", money(release ? progress.released : progress.retainage)},
+                {"DepositsApplied", QStringLiteral("Less Deposits Applied"), "rvrecDepositsApplied",
+                 money(progress.depositsApplied)},
+                {"Total", QStringLiteral("Amount Due"), "rvrecTotal", plain.at(4).value},
+        };
+    }
 
     [[nodiscard]] QString parameter(const char *name) const { return m_parameters.value(QLatin1String(name)); }
 

@@ -3,12 +3,14 @@
 #include "InvoiceReport.h"
 #include "InvoiceRowFeed.h"
 #include "ListReports.h"
+#include "ProgressScheduleReport.h"
 #include "ReportError.h"
 #include "TextReports.h"
 #include "invoice/DocumentContext.h"
 #include "data/Database.h"
 #include "core/Edition.h"
 #include "core/TablePrintout.h"
+#include "invoice/ProgressJobs.h"
 
 #include <QHash>
 
@@ -18,11 +20,43 @@ namespace {
 
 using PagesOf = ReportPages (*)(const DocumentContext &context, const PrintRequest &request);
 
+/// The continuation page of a saved progress invoice: the whole schedule as it
+/// stood with this bill.
+QList<ReportPage> progressSchedulePages(const DocumentContext &context, Database &db)
+{
+    const TrecInvHeader &header = context.document.header;
+    if (header.blnNewInvoice || !ProgressJobs::isProgressInvoice(db, header.intInvNumber))
+        return {};
+    const int jobId = header.intJobID != 0 ? header.intJobID : header.intInvNumber;
+    const std::vector<ProgressStore::StoredItem> items = ProgressStore::schedule(db, jobId);
+    const ProgressBilling::Billed before = ProgressStore::billedBefore(db, jobId, items, header.intInvNumber);
+    const ProgressBilling::Billed upTo = ProgressStore::billedBefore(db, jobId, items, header.intInvNumber + 1);
+    std::vector<ProgressBilling::ScheduleItem> schedule;
+    std::vector<double> completed;
+    ProgressSchedule sheet;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        schedule.push_back(items[i].item);
+        completed.push_back(upTo.completedOf(i));
+        sheet.descriptions.append(items[i].item.description);
+    }
+    sheet.rows = ProgressRows::of(schedule, before, completed, upTo.retainageHeldCents());
+    sheet.locale = context.locale;
+    const QString customer = header.strCustCmpnyName.trimmed().isEmpty() ? header.strCustFullName : header.strCustCmpnyName;
+    sheet.heading = QStringLiteral("%1 %2 - Job %3 - %4")
+                        .arg(header.strInvName)
+                        .arg(header.intInvNumber)
+                        .arg(jobId)
+                        .arg(customer.simplified());
+    return ProgressScheduleReport::pages(sheet);
+}
+
 ReportPages currentDocumentPages(const DocumentContext &context, const PrintRequest &)
 {
     const InvoiceReport report = InvoiceReport::pSetInvoiceData(context);
     QList<ReportPage> pages = report.run(InvoiceRows::RvCustomConnectionInvoice(context));
     const TrecInvHeader &header = context.document.header;
+    if (context.edition().billsByProgress())
+        pages += progressSchedulePages(context, *context.openDatabase());
     if (header.blnPrintContract || header.blnPrintWarranty) {
         const auto db = context.openDatabase();
         if (header.blnPrintContract)

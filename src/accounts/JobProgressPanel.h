@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QWidget>
+
+class AppContext;
+class QLabel;
+class QLineEdit;
+
+/// The progress billing of a job in its view: the retainage percent (kept the
+/// moment it is typed), "Progress Invoice" and "Release Retainage".
+class JobProgressPanel final : public QWidget
+{
+    Q_OBJECT
+public:
+    /// \a number is any saved document of the job.
+    JobProgressPanel(AppContext &context, int number, int jobId, QWidget *parent = nullptr);
+
+signals:
+    /// A progress invoice or the release was saved.
+    void jobChanged();
+
+private:
+    void retainageTyped(const QString &text);
+    void openProgressInvoice();
+    void releaseRetainage();
+
+    AppContext &m_context;
+    const int m_number;
+    const int m_jobId;
+    QLineEdit *m_txtRetainagePercent = nullptr;
+    QLabel *m_lblRetainageProblem = nullptr;
+};
