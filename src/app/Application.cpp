@@ -5,7 +5,10 @@
 #include "DesktopShell.h"
 #include "DialogPrompts.h"
 #include "core/Edition.h"
+#include "core/Paths.h"
+#include "data/OfficeServer.h"
 #include "widgets/Icons.h"
+#include "ServerStart.h"
 #include "StartUp.h"
 #include "TfrmMain.h"
 #include "data/DbError.h"
@@ -33,9 +36,24 @@ int runApplication(int argc, char **argv, int editionNumber)
     DesktopShell shell;
     AppContext context(edition, prompts, saving);
     context.setShell(&shell);
+    if (!ServerStart::pUseServerFromArguments(QApplication::arguments(), edition, prompts))
+        return 1;
     try {
-        if (!StartUp::pStartUp(context))
-            return 0;
+        for (;;) {
+            try {
+                if (!StartUp::pStartUp(context))
+                    return 0;
+                break;
+            } catch (const DbError &error) {
+                if (!ServerStart::unreachable(error, edition))
+                    throw;
+                const ServerStart::Next next = ServerStart::askWhenUnreachable(error, prompts);
+                if (next == ServerStart::Next::Quit)
+                    return 1;
+                if (next == ServerStart::Next::UseFile)
+                    OfficeServer::detach(Paths::GetDataBasePath(edition));
+            }
+        }
     } catch (const DbError &error) {
         prompts.showError(error.message(), error.detail());
         return 1;

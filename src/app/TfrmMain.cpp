@@ -8,6 +8,7 @@
 #include "StartUp.h"
 #include "data/DamageWatch.h"
 #include "data/DbError.h"
+#include "data/OfficeServer.h"
 #include "data/LiveFileCheck.h"
 #include "data/SavingIndicator.h"
 #include "invoice/Recurring.h"
@@ -36,7 +37,11 @@ TfrmMain::TfrmMain(AppContext &context, QWidget *parent)
     , m_opener(context, this)
 {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(context.edition().GetEditionName());
+    // On the office server the caption says so; the file keeps the plain name.
+    const auto server = OfficeServer::serving(context.databasePath());
+    setWindowTitle(server ? QStringLiteral("%1 - Office server %2").arg(context.edition().GetEditionName(),
+                                                                         server->shownName())
+                          : context.edition().GetEditionName());
     setWindowIcon(Icons::forCommand(Icons::Command::NewInvoice));
     // The tool bar is part of the window, not something to switch off by accident.
     setContextMenuPolicy(Qt::NoContextMenu);

@@ -2,6 +2,7 @@
 
 #include "BackupRestore.h"
 #include "Database.h"
+#include "OfficeServer.h"
 #include "IndexStep.h"
 #include "PaymentsStep.h"
 #include "PostingRuleStep.h"
@@ -88,6 +89,8 @@ QString makeSafetyCopy(const QString &path)
 /// Removes a safety copy with its dated folder.
 void removeSafetyCopy(const QString &copy)
 {
+    if (copy.isEmpty())
+        return; // none was made (a company on the server)
     QDir(QFileInfo(copy).absolutePath()).removeRecursively();
 }
 
@@ -226,7 +229,9 @@ UpgradeReport pUpgradeDataBase(const QString &path, const UpgradeContext &contex
     if (!plan.needed() || plan.declined)
         return report;
 
-    report.safetyCopyPath = makeSafetyCopy(path);
+    // The server's own backups are its administrator's; a file gets its safety copy.
+    if (!OfficeServer::serving(path))
+        report.safetyCopyPath = makeSafetyCopy(path);
     bool done = false;
     try {
         Database db(path);

@@ -2,7 +2,11 @@
 
 #include "core/Edition.h"
 #include "app/StartUp.h"
+#include "core/Paths.h"
+#include "data/OfficeServer.h"
+#include "data/PgConnection.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 TestDataFolder::TestDataFolder()
@@ -23,8 +27,55 @@ TestDataFolder::~TestDataFolder()
         qputenv("TMPDIR", m_previousTemp);
 }
 
+namespace {
+
+OfficeServer::Settings testServer()
+{
+    OfficeServer::Settings settings;
+    settings.host = qEnvironmentVariable("PGHOST");
+    settings.port = qEnvironmentVariableIntValue("PGPORT");
+    settings.user = qEnvironmentVariable("PGUSER");
+    settings.database = qEnvironmentVariable("PGDATABASE");
+    if (settings.host.isEmpty() || settings.database.isEmpty() || settings.port == 0)
+        qFatal("TARNWICK_TEST_ENGINE=server needs PGHOST, PGPORT, PGUSER and PGDATABASE (scripts/with-server)");
+    return settings;
+}
+
+} // namespace
+
+bool TestCompanyOnServer::selected()
+{
+    return qgetenv("TARNWICK_TEST_ENGINE") == "server";
+}
+
+TestCompanyOnServer::TestCompanyOnServer(int edition)
+{
+    if (!selected())
+        return;
+    static int sessions = 0;
+    m_path = Paths::GetDataBasePath(Edition::get(edition));
+    m_schema = QStringLiteral("test_%1_%2").arg(QCoreApplication::applicationPid()).arg(++sessions);
+    OfficeServer::Settings settings = testServer();
+    PgConnection(settings, false).runPlain(QStringLiteral("CREATE SCHEMA %1").arg(m_schema));
+    settings.schema = m_schema;
+    OfficeServer::attach(m_path, settings);
+}
+
+TestCompanyOnServer::~TestCompanyOnServer()
+{
+    if (m_schema.isEmpty())
+        return;
+    OfficeServer::detach(m_path);
+    try {
+        PgConnection(testServer(), false).runPlain(QStringLiteral("DROP SCHEMA %1 CASCADE").arg(m_schema));
+    } catch (const DbError &) {
+        // A schema left behind goes with the throwaway cluster.
+    }
+}
+
 TestSession::TestSession(int edition)
-    : context(Edition::get(edition), prompts, saving)
+    : onServer(edition)
+    , context(Edition::get(edition), prompts, saving)
 {
     context.locale = QLocale(QLocale::English, QLocale::UnitedStates);
     context.windows = &windows;

@@ -27,6 +27,25 @@ private:
     QByteArray m_previousTemp;
 };
 
+/// When the suite runs against the office server (TARNWICK_TEST_ENGINE=server, with
+/// the server named by PGHOST, PGPORT, PGUSER and PGDATABASE), the edition's company
+/// lives in a schema of its own there for as long as this lives; otherwise in the file.
+class TestCompanyOnServer
+{
+public:
+    explicit TestCompanyOnServer(int edition);
+    ~TestCompanyOnServer();
+    TestCompanyOnServer(const TestCompanyOnServer &) = delete;
+    TestCompanyOnServer &operator=(const TestCompanyOnServer &) = delete;
+
+    /// Whether this run keeps companies on the server.
+    [[nodiscard]] static bool selected();
+
+private:
+    QString m_path;
+    QString m_schema;
+};
+
 /// A started program for one edition: its own data folder, scripted prompts, no
 /// saving popup, en_US locale unless the test sets another before start().
 class TestSession
@@ -42,6 +61,7 @@ public:
     SchemaUpgrade::UpgradeReport upgrade(QDate today = QDate::currentDate());
 
     TestDataFolder folder;
+    TestCompanyOnServer onServer;
     ScriptedPrompts prompts;
     NoSavingIndicator saving;
     AppContext context;

@@ -1,0 +1,229 @@
+#include "TestEnvironment.h"
+#include "core/Edition.h"
+#include "core/Paths.h"
+#include "data/Database.h"
+#include "data/OfficeServer.h"
+#include "data/PgConnection.h"
+#include "data/PgSql.h"
+#include "data/ServerCopy.h"
+#include "data/TextSearch.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+namespace {
+
+/// A company path of a private data folder, reached on the test server.
+struct ServerCompany
+{
+    TestDataFolder folder;
+    TestCompanyOnServer onServer{Edition::Corvalo};
+    QString path = Paths::GetDataBasePath(Edition::get(Edition::Corvalo));
+    QString filePath = folder.path() + QStringLiteral("/company.db");
+};
+
+const QStringList kLetters = {
+    QStringLiteral("a"), QStringLiteral("B"), QStringLiteral("z"), QStringLiteral("Ü"), QStringLiteral("ü"),
+    QStringLiteral("ß"), QStringLiteral("Σ"), QStringLiteral("σ"), QStringLiteral("ς"), QStringLiteral("İ"),
+    QStringLiteral("ı"), QStringLiteral("\u212A"), QStringLiteral("Ж"), QStringLiteral("ж"), QStringLiteral("É"),
+    QStringLiteral("é"), QStringLiteral("%"), QStringLiteral("_"), QStringLiteral("\\"), QStringLiteral("'"),
+    QStringLiteral("\""), QStringLiteral(" "), QStringLiteral("😀"), QStringLiteral("Ǆ"), QStringLiteral("ǅ"),
+};
+
+QString randomText(QRandomGenerator &random, int maxLength)
+{
+    QString text;
+    const int length = 1 + int(random.bounded(maxLength));
+    for (int i = 0; i < length; ++i)
+        text += kLetters[int(random.bounded(qsizetype(kLetters.size())))];
+    return text;
+}
+
+// What a case-insensitive prefix search must find, worked out without any engine.
+QStringList expectedMatches(const QStringList &names, const QString &typed)
+{
+    QStringList found;
+    for (const QString &name : names) {
+        if (name.toCaseFolded().startsWith(typed.toCaseFolded()))
+            found << name;
+    }
+    found.sort();
+    return found;
+}
+
+QStringList search(Database &db, const QString &typed)
+{
+    Statement q = db.prepare(QStringLiteral("SELECT strName FROM tblNames WHERE fold(strName) LIKE ? ESCAPE '\\'"));
+    q.bind(1, TextSearch::prefixPattern(typed));
+    QStringList found;
+    while (q.step())
+        found << q.textAt(0);
+    found.sort();
+    return found;
+}
+
+// What a company's copy to the server brings along, for tables made here by hand.
+void installEngineFunctions(Database &server)
+{
+    for (const QString &sql : PgSql::engineFunctions())
+        server.server()->runPlain(sql);
+}
+
+qint64 count(Database &db, const QString &table)
+{
+    return db.queryInt(QStringLiteral("SELECT count(*) FROM %1").arg(table));
+}
+
+} // namespace
+
+class TestServer : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void searchesFindTheSameRowsOnBothEngines()
+    {
+        ServerCompany company;
+        Database file(company.filePath, Database::OpenMode::CreateFile);
+        Database server(company.path);
+        installEngineFunctions(server);
+        QRandomGenerator random(20261209);
+        QStringList names;
+        for (int i = 0; i < 300; ++i)
+            names << randomText(random, 8);
+        for (Database *db : {&file, &server}) {
+            db->exec(QStringLiteral("CREATE TABLE tblNames(strName TEXT)"));
+            Transaction tx(*db);
+            Statement insert = db->prepare(QStringLiteral("INSERT INTO tblNames VALUES(?)"));
+            for (const QString &name : names) {
+                insert.reset();
+                insert.bind(1, name).run();
+            }
+            tx.commit();
+        }
+        for (int i = 0; i < 200; ++i) {
+            // A prefix of a stored name in another letter case, or a random text.
+            const QList<uint> letters = names[int(random.bounded(qsizetype(names.size())))].toUcs4();
+            const qsizetype kept = 1 + random.bounded(letters.size());
+            QString typed = QString::fromUcs4(reinterpret_cast<const char32_t *>(letters.constData()), kept);
+            typed = random.bounded(2) ? typed.toUpper() : typed.toLower();
+            if (random.bounded(4) == 0)
+                typed = randomText(random, 3);
+            const QStringList expected = expectedMatches(names, typed);
+            QCOMPARE(search(file, typed), expected);
+            QCOMPARE(search(server, typed), expected);
+        }
+    }
+
+    void textsAndNumbersReadBackAsStored()
+    {
+        ServerCompany company;
+        Database server(company.path);
+        installEngineFunctions(server);
+        server.exec(QStringLiteral("CREATE TABLE tblValues(intID INTEGER PRIMARY KEY, strText TEXT, dbAmount REAL, "
+                                   "intCount INTEGER)"));
+        const QString hostile = QStringLiteral("Robert'); DROP TABLE tblValues;-- \"Zoë\" ? $1 \\ 😀");
+        server.prepare(QStringLiteral("INSERT INTO tblValues(strText, dbAmount, intCount) VALUES(?,?,?)"))
+            .bindAll(hostile, 0.1 + 0.2, qint64(9007199254740993))
+            .run();
+        QCOMPARE(server.lastInsertRowId(), qint64(1));
+        Statement q = server.prepare(QStringLiteral("SELECT strText, dbAmount, intCount, ? FROM tblValues "
+                                                    "WHERE strText = ?"));
+        q.bindAll(QStringLiteral("?"), hostile);
+        QVERIFY(q.step());
+        QCOMPARE(q.textAt(0), hostile);
+        QCOMPARE(q.doubleAt(1), 0.1 + 0.2);
+        QCOMPARE(q.int64At(2), qint64(9007199254740993));
+        QCOMPARE(q.textAt(3), QStringLiteral("?"));
+        QCOMPARE(q.columnName(0), QStringLiteral("strText"));
+        QVERIFY(q.isNumberAt(1));
+        QVERIFY(!q.isNumberAt(0));
+        QVERIFY(!q.step());
+        // A single-row query that finds nothing reads as 0 and empty text, as on the file.
+        QCOMPARE(q.int64At(0), 0);
+        QCOMPARE(q.textAt(0), QString());
+    }
+
+    void rowIdsFollowTheHighestId()
+    {
+        ServerCompany company;
+        Database server(company.path);
+        installEngineFunctions(server);
+        server.exec(QStringLiteral("CREATE TABLE tblItems(intItemID INTEGER PRIMARY KEY, strName TEXT)"));
+        server.prepare(QStringLiteral("INSERT INTO tblItems VALUES(41, 'copied')")).run();
+        server.prepare(QStringLiteral("INSERT INTO tblItems(strName) VALUES(?)")).bind(1, QStringLiteral("new")).run();
+        QCOMPARE(server.lastInsertRowId(), qint64(42));
+        QCOMPARE(server.queryInt(QStringLiteral("SELECT intItemID FROM tblItems WHERE strName = 'new'")), 42);
+    }
+
+    void failedWorkInATransactionIsNeverCommitted()
+    {
+        ServerCompany company;
+        Database server(company.path);
+        installEngineFunctions(server);
+        server.exec(QStringLiteral("CREATE TABLE tblItems(intItemID INTEGER PRIMARY KEY, strName TEXT NOT NULL)"));
+        {
+            Transaction tx(server);
+            server.prepare(QStringLiteral("INSERT INTO tblItems(strName) VALUES('kept?')")).run();
+            QVERIFY_THROWS_EXCEPTION(DbError, server.prepare(QStringLiteral("INSERT INTO tblItems VALUES(1, NULL)")).run());
+            // The server ends a failed transaction at COMMIT; that must not read as saved.
+            QVERIFY_THROWS_EXCEPTION(DbError, tx.commit());
+        }
+        QCOMPARE(count(server, QStringLiteral("tblItems")), 0);
+        // The connection is usable again.
+        server.prepare(QStringLiteral("INSERT INTO tblItems(strName) VALUES('after')")).run();
+        QCOMPARE(count(server, QStringLiteral("tblItems")), 1);
+    }
+
+    void copyToServerIsWholeAndRefusesANonEmptyDatabase()
+    {
+        ServerCompany company;
+        {
+            Database file(company.filePath, Database::OpenMode::CreateFile);
+            file.exec(QStringLiteral("PRAGMA application_id = 1415072585; PRAGMA user_version = 1; "
+                                     "CREATE TABLE tblItems(intItemID INTEGER PRIMARY KEY, strName TEXT, dbPrice REAL); "
+                                     "CREATE INDEX idxItemsName ON tblItems(fold(strName))"));
+            Statement insert = file.prepare(QStringLiteral("INSERT INTO tblItems VALUES(?,?,?)"));
+            for (int i = 1; i <= 50; ++i) {
+                insert.reset();
+                insert.bindAll(i * 3, QStringLiteral("Ünal's \"item\" %1").arg(i), i * 1.25).run();
+            }
+        }
+        {
+            Database server(company.path);
+            ServerCopy::copyFileToServer(company.filePath, server);
+        }
+        Database server(company.path);
+        QCOMPARE(count(server, QStringLiteral("tblItems")), 50);
+        QCOMPARE(server.queryInt(QStringLiteral("PRAGMA application_id")), 1415072585);
+        Statement q = server.prepare(QStringLiteral("SELECT strName, dbPrice FROM tblItems WHERE intItemID = 150"));
+        QVERIFY(q.step());
+        QCOMPARE(q.textAt(0), QStringLiteral("Ünal's \"item\" 50"));
+        QCOMPARE(q.doubleAt(1), 62.5);
+        // A new row continues after the copied ids.
+        server.prepare(QStringLiteral("INSERT INTO tblItems(strName) VALUES('next')")).run();
+        QCOMPARE(server.lastInsertRowId(), qint64(151));
+
+        QVERIFY_THROWS_EXCEPTION(DbError, ServerCopy::copyFileToServer(company.filePath, server));
+        QCOMPARE(count(server, QStringLiteral("tblItems")), 51);
+    }
+
+    void copyThatFailsLeavesTheServerEmpty()
+    {
+        ServerCompany company;
+        {
+            Database file(company.filePath, Database::OpenMode::CreateFile);
+            file.exec(QStringLiteral("CREATE TABLE tblGood(intID INTEGER, strName TEXT); "
+                                     "INSERT INTO tblGood VALUES(1, 'fine'); "
+                                     "CREATE TABLE tblOdd(intCount INTEGER); "
+                                     // The file keeps a text its integer column cannot hold; the server refuses it.
+                                     "INSERT INTO tblOdd VALUES('twelve')"));
+        }
+        Database server(company.path);
+        QVERIFY_THROWS_EXCEPTION(DbError, ServerCopy::copyFileToServer(company.filePath, server));
+        QVERIFY(!ServerCopy::holdsTables(server));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestServer)
+#include "test_server.moc"
