@@ -1,5 +1,6 @@
 #include "ServerStart.h"
 
+#include "core/Edition.h"
 #include "core/Paths.h"
 #include "core/Prompts.h"
 #include "data/DbError.h"
@@ -14,6 +15,11 @@ bool pUseServerFromArguments(const QStringList &arguments, const Edition &editio
     const qsizetype at = arguments.indexOf(QStringLiteral("--server"));
     if (at < 0)
         return true;
+    if (edition.GetEditionNumber() == Edition::Lunvard) {
+        prompts.showError(QStringLiteral("%1 keeps its data on this computer only; start it without --server.")
+                              .arg(edition.GetEditionName()));
+        return false;
+    }
     QString error;
     const std::optional<OfficeServer::Settings> settings =
         at + 1 < arguments.size() ? OfficeServer::fromAddress(arguments[at + 1], error) : std::nullopt;

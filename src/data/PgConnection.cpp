@@ -1,5 +1,6 @@
 #include "PgConnection.h"
 
+#include "BusyPolicy.h"
 #include "DbError.h"
 #include "PgSql.h"
 
@@ -51,8 +52,8 @@ PgConnection::PgConnection(const OfficeServer::Settings &settings, bool readOnly
         keys << "sslmode";
         values << settings.sslMode.toUtf8();
     }
-    // A lock held by another PC is waited for about as long as on the file.
-    QByteArray options = "-c lock_timeout=5000 -c standard_conforming_strings=on -c client_min_messages=warning";
+    // A lock held by another PC is waited for as long as the one busy policy says.
+    QByteArray options = "-c lock_timeout=" + QByteArray::number(BusyPolicy::totalWaitMs()) + "  -c standard_conforming_strings=on -c client_min_messages=warning";
     if (!settings.schema.isEmpty())
         options += " -c search_path=" + settings.schema.toUtf8();
     if (readOnly)
@@ -103,7 +104,9 @@ pg_result *PgConnection::run(const QString &sql, const std::vector<Value> &value
     if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) {
         const int code = result ? engineCode(PQresultErrorField(result, PG_DIAG_SQLSTATE)) : SQLITE_CANTOPEN;
         // The server's own words, without its "ERROR:" and where-it-happened lines.
-        const QString message = result ? trimmed(PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY)) : errorMessage();
+        QString message = result ? trimmed(PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY)) : errorMessage();
+        if (code == SQLITE_BUSY)
+            message = QStringLiteral("the company database is locked by another connection (%1)").arg(message);
         PQclear(result);
         throw DbError(code, message.isEmpty() ? errorMessage() : message, shownSql);
     }

@@ -55,13 +55,25 @@ QString numberPlaceholders(const QString &sql)
 {
     int number = 0;
     return rewriteOutsideQuotes(sql, [&number](const QString &plain) {
+        // "?" takes the next number, "?NNN" names its own (and later "?" follow it).
         QString out;
         out.reserve(plain.size());
-        for (const QChar c : plain) {
-            if (c == u'?')
+        for (qsizetype i = 0; i < plain.size(); ++i) {
+            if (plain[i] != u'?') {
+                out += plain[i];
+                continue;
+            }
+            qsizetype end = i + 1;
+            while (end < plain.size() && plain[end].isDigit())
+                ++end;
+            if (end > i + 1) {
+                const int given = plain.mid(i + 1, end - i - 1).toInt();
+                number = std::max(number, given);
+                out += QLatin1Char('$') + QString::number(given);
+                i = end - 1;
+            } else {
                 out += QLatin1Char('$') + QString::number(++number);
-            else
-                out += c;
+            }
         }
         return out;
     });
@@ -304,6 +316,19 @@ QStringList translate(const QString &original)
         return *trigger;
     if (startsWith(statement, QStringLiteral("PRAGMA")))
         return {pragma(statement)};
+    // The file's write lock is the writers' lock here; an exclusive one also keeps
+    // readers out, as it does on the file.
+    static const QRegularExpression begin(QStringLiteral("^\\s*BEGIN\\s+(IMMEDIATE|EXCLUSIVE)\\s*$"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    if (const QRegularExpressionMatch m = begin.match(statement); m.hasMatch()) {
+        QStringList out{QStringLiteral("BEGIN"), QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(kWriteLock)};
+        if (m.captured(1).compare(QStringLiteral("EXCLUSIVE"), Qt::CaseInsensitive) == 0) {
+            out << QStringLiteral("DO $x$ DECLARE t text; BEGIN FOR t IN SELECT quote_ident(tablename) FROM pg_tables "
+                                  "WHERE schemaname = current_schema() LOOP EXECUTE 'LOCK TABLE ' || t || "
+                                  "' IN ACCESS EXCLUSIVE MODE'; END LOOP; END $x$");
+        }
+        return out;
+    }
     if (startsWith(statement, QStringLiteral("VACUUM")) || startsWith(statement, QStringLiteral("ANALYZE")))
         return {};
 
@@ -385,6 +410,9 @@ QStringList engineFunctions()
                        "RETURN NEW; END $f$")
             .arg(kWriteLock),
         QStringLiteral("CREATE TABLE IF NOT EXISTS tarnwick_pragma(name text PRIMARY KEY, value bigint NOT NULL)"),
+        QStringLiteral("CREATE OR REPLACE FUNCTION printf(form text, v double precision) RETURNS text LANGUAGE sql "
+                       "IMMUTABLE STRICT AS $f$ SELECT round(v::numeric, coalesce(substring(form FROM "
+                       "'%\\.([0-9]+)f')::int, 6))::text $f$"),
         // The file's catalogue of tables and indexes, so a query that lists them
         // reads the same on both engines.
         QStringLiteral("CREATE OR REPLACE VIEW sqlite_master AS SELECT CASE c.relkind WHEN 'r' THEN 'table' "

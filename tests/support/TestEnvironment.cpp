@@ -50,7 +50,8 @@ bool TestCompanyOnServer::selected()
 
 TestCompanyOnServer::TestCompanyOnServer(int edition)
 {
-    if (!selected())
+    // The smallest edition keeps its few numbers in the file only.
+    if (!selected() || edition == Edition::Lunvard)
         return;
     static int sessions = 0;
     m_path = Paths::GetDataBasePath(Edition::get(edition));
