@@ -15,7 +15,7 @@ bool pUseServerFromArguments(const QStringList &arguments, const Edition &editio
     const qsizetype at = arguments.indexOf(QStringLiteral("--server"));
     if (at < 0)
         return true;
-    if (edition.GetEditionNumber() == Edition::Lunvard) {
+    if (!edition.storesDocuments()) {
         prompts.showError(QStringLiteral("%1 keeps its data on this computer only; start it without --server.")
                               .arg(edition.GetEditionName()));
         return false;
