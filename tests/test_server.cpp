@@ -1,6 +1,7 @@
 #include "TestEnvironment.h"
 #include "core/Edition.h"
 #include "core/Paths.h"
+#include "data/BusyPolicy.h"
 #include "data/Database.h"
 #include "data/OfficeServer.h"
 #include "data/PgConnection.h"
@@ -9,6 +10,7 @@
 #include "data/TextSearch.h"
 
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QTest>
 
 namespace {
@@ -173,6 +175,36 @@ private slots:
         // The connection is usable again.
         server.prepare(QStringLiteral("INSERT INTO tblItems(strName) VALUES('after')")).run();
         QCOMPARE(count(server, QStringLiteral("tblItems")), 1);
+    }
+
+    void writersTakeTurnsAsOnTheFile()
+    {
+        ServerCompany company;
+        BusyPolicy::setTotalWaitMs(200);
+        const auto standardWait = qScopeGuard([] { BusyPolicy::setTotalWaitMs(0); });
+        Database first(company.path);
+        installEngineFunctions(first);
+        first.exec(QStringLiteral("CREATE TABLE tblNumbers(intNumber INTEGER)"));
+        first.exec(QStringLiteral("INSERT INTO tblNumbers VALUES(500)"));
+        Database second(company.path);
+        {
+            Transaction taking(first);
+            QCOMPARE(first.queryInt(QStringLiteral("SELECT intNumber FROM tblNumbers")), 500);
+            // While one PC holds the write lock, another cannot start taking a number.
+            try {
+                Transaction waiting(second);
+                QFAIL("a second writer started while the first held the lock");
+            } catch (const DbError &error) {
+                QVERIFY(error.isBusy());
+            }
+            first.exec(QStringLiteral("UPDATE tblNumbers SET intNumber = intNumber + 1"));
+            taking.commit();
+        }
+        Transaction next(second);
+        QCOMPARE(second.queryInt(QStringLiteral("SELECT intNumber FROM tblNumbers")), 501);
+        second.exec(QStringLiteral("UPDATE tblNumbers SET intNumber = intNumber + 1"));
+        next.commit();
+        QCOMPARE(first.queryInt(QStringLiteral("SELECT intNumber FROM tblNumbers")), 502);
     }
 
     void copyToServerIsWholeAndRefusesANonEmptyDatabase()
