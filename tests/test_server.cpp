@@ -228,6 +228,10 @@ private slots:
         Database server(company.path);
         QCOMPARE(count(server, QStringLiteral("tblItems")), 50);
         QCOMPARE(server.queryInt(QStringLiteral("PRAGMA application_id")), 1415072585);
+        // The check the main window runs on the file must not call the server's company damaged.
+        Statement check = server.prepare(QStringLiteral("PRAGMA quick_check(5)"));
+        QVERIFY(check.step());
+        QCOMPARE(check.textAt(0), QStringLiteral("ok"));
         Statement q = server.prepare(QStringLiteral("SELECT strName, dbPrice FROM tblItems WHERE intItemID = 150"));
         QVERIFY(q.step());
         QCOMPARE(q.textAt(0), QStringLiteral("Ünal's \"item\" 50"));

@@ -46,12 +46,14 @@ std::optional<Settings> fromAddress(const QString &address, QString &error)
         return std::nullopt;
     }
     Settings settings;
-    settings.host = url.host();
+    const QUrlQuery query(url);
+    // A server on this computer's socket folder is named in the query, as the client library allows.
+    settings.host = url.host().isEmpty() ? query.queryItemValue(QStringLiteral("host")) : url.host();
     settings.port = url.port(5432);
     settings.database = path;
     settings.user = url.userName();
     settings.password = url.password();
-    settings.sslMode = QUrlQuery(url).queryItemValue(QStringLiteral("sslmode"));
+    settings.sslMode = query.queryItemValue(QStringLiteral("sslmode"));
     return settings;
 }
 

@@ -28,9 +28,10 @@ int engineCode(const char *state)
     return SQLITE_ERROR;
 }
 
+// The client library indents its continuation lines; the user reads one paragraph.
 QString trimmed(const char *message)
 {
-    return QString::fromUtf8(message ? message : "").trimmed();
+    return QString::fromUtf8(message ? message : "").simplified();
 }
 
 } // namespace
