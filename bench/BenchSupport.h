@@ -101,6 +101,38 @@ inline void printRow(const char *action, double programMs, double bareMs)
     std::fflush(stdout);
 }
 
+/// A row measured at the window, with what it was measured on: the file ("new 100k",
+/// "upgraded 100k", "1M"), the cache ("warm" with the share of the file cached after
+/// the runs, or "cold" with the share still cached after eviction) and the resident
+/// memory after the row.
+struct WindowRow
+{
+    const char *file;
+    bool cold;
+    double cachedPercent;
+    double residentMb;
+};
+
+inline void printWindowHeading()
+{
+    if (!tsvOutput())
+        std::printf("%-46s %-14s %-5s %7s %10s %10s %8s %7s\n", "action", "file", "cache", "cached", "program ms",
+                    "bare ms", "ratio", "RSS MB");
+}
+
+inline void printWindowRow(const char *action, const WindowRow &on, double programMs, double bareMs)
+{
+    const double ratio = bareMs > 0 ? programMs / bareMs : 0.0;
+    const char *cache = on.cold ? "cold" : "warm";
+    if (tsvOutput())
+        std::printf("%s\t%.3f\t%.3f\t%.2f\t%s\t%s\t%.1f\t%.0f\n", action, programMs, bareMs, ratio, on.file, cache,
+                    on.cachedPercent, on.residentMb);
+    else
+        std::printf("%-46s %-14s %-5s %6.1f%% %10.3f %10.3f %7.2fx %7.0f\n", action, on.file, cache,
+                    on.cachedPercent, programMs, bareMs, ratio, on.residentMb);
+    std::fflush(stdout);
+}
+
 /// The resident memory of this process in MB.
 inline double residentMb()
 {

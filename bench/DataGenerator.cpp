@@ -3,6 +3,8 @@
 #include "core/Edition.h"
 #include "core/Paths.h"
 #include "data/Database.h"
+#include "data/DateText.h"
+#include "data/OldStoredTexts.h"
 #include "data/StoredForm.h"
 #include "data/SavingIndicator.h"
 #include "data/Schema.h"
@@ -136,7 +138,49 @@ void insertDocuments(Database &db, Generator &g, const GeneratedSize &size, QDat
     counter.run();
 }
 
+const QLocale kBritish(QLocale::English, QLocale::UnitedKingdom);
+
 } // namespace
+
+void makeOlderRelease(const QString &path)
+{
+    Database db(path);
+    db.exec(QStringLiteral("PRAGMA synchronous = OFF"));
+    Transaction tx(db);
+    Statement indexes = db.prepare(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index' AND sql IS NOT NULL"));
+    QStringList names;
+    while (indexes.step())
+        names << indexes.textAt(0);
+    for (const QString &name : names)
+        db.exec(QStringLiteral("DROP INDEX %1").arg(name));
+    db.exec(QStringLiteral("DROP TABLE tblSchemaLevel; DROP TABLE tblPayments; "
+                           "ALTER TABLE tblInvHeader DROP COLUMN strDueDate; "
+                           "ALTER TABLE tblInvHeader DROP COLUMN intCustomerID; "
+                           "ALTER TABLE tblInvHeader DROP COLUMN intJobID; "
+                           "ALTER TABLE tblInvHeader DROP COLUMN strPostedInCents; "
+                           "ALTER TABLE tblCustomers DROP COLUMN strCustEmail"));
+    for (const OldStoredTexts::Text &text : OldStoredTexts::readAll(db)) {
+        QString old;
+        switch (text.column->kind) {
+        case OldStoredTexts::Kind::Date:
+            old = DateText::shortDate(*StoredForm::readDate(text.text), kBritish);
+            break;
+        case OldStoredTexts::Kind::DateTime:
+            old = DateText::shortDateLongTime(*StoredForm::readDateTime(text.text), kBritish);
+            break;
+        case OldStoredTexts::Kind::Currency:
+            old = kBritish.toCurrencyString(*StoredForm::readAmount(text.text));
+            break;
+        default:
+            continue;
+        }
+        db.prepare(QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?").arg(text.column->table, text.column->column))
+            .bindAll(old, text.rowId)
+            .run();
+    }
+    tx.commit();
+    db.exec(QStringLiteral("VACUUM"));
+}
 
 QString prepareBenchDatabase(const Edition &edition, const QStringList &arguments)
 {

@@ -27,3 +27,7 @@ QString prepareBenchDatabase(const Edition &edition, const QStringList &argument
 
 void generateDatabase(const QString &path, const Edition &edition, const GeneratedSize &size, QDate lastDay,
                       quint32 seed = 20261209);
+
+/// Rewrites the file at \a path as the previous release left it: dates and totals
+/// in the British forms, no level, no indexes, none of the later tables and columns.
+void makeOlderRelease(const QString &path);

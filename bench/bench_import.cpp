@@ -82,7 +82,7 @@ void measureLargeImport(AppContext &context, const QString &folder)
     {
         const Csv::Table table = Csv::readFile(file);
         CustomerTransfer::ImportJob job(context.databasePath(), context.locale);
-        job.prepare(table, Csv::matchColumns(table.headers, job.fields()));
+        job.prepare(table, Csv::matchColumns(table.headers, job.fields()), {});
         const auto outcome = job.apply(Csv::ExistingRows::Skip, {});
         note("import of a %.1f MB file: %d customers added", fileMb, outcome ? outcome->added : 0);
     }
@@ -134,7 +134,7 @@ int main(int argc, char **argv)
     for (qsizetype r = 0; r < table.rowCount(); ++r)
         rows << table.row(r);
     CustomerTransfer::ImportJob job(context.databasePath(), context.locale);
-    job.prepare(table, Csv::matchColumns(table.headers, job.fields()));
+    job.prepare(table, Csv::matchColumns(table.headers, job.fields()), {});
     const double import = medianMs(
         3, [&](int) { (void)job.apply(Csv::ExistingRows::Skip, [](int, int) { return true; }); },
         [&](int) { deleteImported(*context.openDatabase()); });

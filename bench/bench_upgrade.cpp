@@ -13,10 +13,7 @@
 #include "core/Edition.h"
 #include "core/Paths.h"
 #include "data/Database.h"
-#include "data/DateText.h"
-#include "data/OldStoredTexts.h"
 #include "data/SavingPopup.h"
-#include "data/StoredForm.h"
 #include "editing/TfrmInvoiceMaintenance.h"
 #include "invoice/DocumentStore.h"
 
@@ -34,7 +31,6 @@ namespace {
 
 QElapsedTimer sinceMain;
 
-const QLocale kBritish(QLocale::English, QLocale::UnitedKingdom);
 
 int programChild(int argc, char **argv)
 {
@@ -51,47 +47,6 @@ int programChild(int argc, char **argv)
     window.repaint();
     std::printf("%.3f\n", double(sinceMain.nsecsElapsed()) / 1e6);
     return 0;
-}
-
-/// Rewrites the file at \a path as the previous release left it.
-void makeOlder(const QString &path)
-{
-    Database db(path);
-    db.exec(QStringLiteral("PRAGMA synchronous = OFF"));
-    Transaction tx(db);
-    Statement indexes = db.prepare(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index' AND sql IS NOT NULL"));
-    QStringList names;
-    while (indexes.step())
-        names << indexes.textAt(0);
-    for (const QString &name : names)
-        db.exec(QStringLiteral("DROP INDEX %1").arg(name));
-    db.exec(QStringLiteral("DROP TABLE tblSchemaLevel; DROP TABLE tblPayments; "
-                           "ALTER TABLE tblInvHeader DROP COLUMN strDueDate; "
-                           "ALTER TABLE tblInvHeader DROP COLUMN intCustomerID; "
-                           "ALTER TABLE tblInvHeader DROP COLUMN intJobID; "
-                           "ALTER TABLE tblInvHeader DROP COLUMN strPostedInCents; "
-                           "ALTER TABLE tblCustomers DROP COLUMN strCustEmail"));
-    for (const OldStoredTexts::Text &text : OldStoredTexts::readAll(db)) {
-        QString old;
-        switch (text.column->kind) {
-        case OldStoredTexts::Kind::Date:
-            old = DateText::shortDate(*StoredForm::readDate(text.text), kBritish);
-            break;
-        case OldStoredTexts::Kind::DateTime:
-            old = DateText::shortDateLongTime(*StoredForm::readDateTime(text.text), kBritish);
-            break;
-        case OldStoredTexts::Kind::Currency:
-            old = kBritish.toCurrencyString(*StoredForm::readAmount(text.text));
-            break;
-        default:
-            continue;
-        }
-        db.prepare(QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?").arg(text.column->table, text.column->column))
-            .bindAll(old, text.rowId)
-            .run();
-    }
-    tx.commit();
-    db.exec(QStringLiteral("VACUUM"));
 }
 
 /// Median time from main() to the main window painted, over \a runs fresh processes
@@ -175,7 +130,7 @@ int main(int argc, char **argv)
     QTemporaryDir scratch;
     const QString older = scratch.filePath(QStringLiteral("older.db"));
     QFile::copy(newPath, older);
-    makeOlder(older);
+    makeOlderRelease(older);
     const QString upgradedHome = scratch.filePath(QStringLiteral("upgraded"));
     qputenv("XDG_DATA_HOME", upgradedHome.toUtf8());
     const QString upgradedPath = Paths::GetDataBasePath(edition);

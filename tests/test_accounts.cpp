@@ -23,6 +23,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRandomGenerator>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -63,16 +64,16 @@ struct Books : TestSession
         return store.pSaveInvoice();
     }
 
-    /// Gives the saved document \a number one more line of \a labor.
-    void addLabor(int number, double labor)
+    /// A change order for the job of \a number with one line of \a labor (none for 0),
+    /// saved as the user saves it.
+    int saveChangeOrderFor(int number, double labor = 0)
     {
-        DocumentStore store(context);
-        context.document.header.blnNewInvoice = false;
-        context.document.header.intInvNumber = number;
-        store.pLoadInvoice();
-        context.document.lines.appendPriceLine(
-            {.description = QStringLiteral("Extra"), .quantity = 1, .laborPrice = labor, .materialTaxable = false});
-        store.pSaveInvoice();
+        DocumentActions(context).startChangeOrderFor(number);
+        if (labor > 0) {
+            context.document.lines.appendPriceLine(
+                {.description = QStringLiteral("Change"), .quantity = 1, .laborPrice = labor, .materialTaxable = false});
+        }
+        return DocumentStore(context).pSaveInvoice();
     }
 
     void pay(int number, QDate date, double amount, const QString &reference = {})
@@ -195,6 +196,105 @@ private slots:
         QCOMPARE(balances(reversed), balances(march));
     }
 
+    void aDaysRowsStandAsEnteredAndACorrectionIsAPayment()
+    {
+        Books books;
+        const QDate day(2026, 5, 4);
+        const int first = books.save(Kinds::kInvoice, day, kAcme, 269.04);
+        const int second = books.save(Kinds::kInvoice, day, kAcme, 80);
+        books.pay(first, day, 100, QStringLiteral("CHK1001"));
+        books.pay(second, day, 30, QStringLiteral("CHK2001"));
+        books.pay(first, day, 60, QStringLiteral("CHK1002"));
+        // An Amount Paid typed on the invoice, 210 then 190: +50, then a -20 correction.
+        for (const double typed : {210.0, 190.0}) {
+            books.context.document.header.blnNewInvoice = false;
+            books.context.document.header.intInvNumber = first;
+            DocumentStore(books.context).pLoadInvoice();
+            books.context.document.header.dbPaidAmount = typed;
+            DocumentStore(books.context).pSaveInvoice();
+        }
+        // Saving the second invoice again does not move its payment behind later ones.
+        books.context.document.header.intInvNumber = second;
+        DocumentStore(books.context).pLoadInvoice();
+        books.context.document.header.strCustPONumber = QStringLiteral("PO 7");
+        DocumentStore(books.context).pSaveInvoice();
+
+        const auto statement = CustomerStatement::build(books.context, kAcme, QDate(2026, 1, 1), QDate(2030, 12, 31));
+        QStringList described;
+        QList<double> amounts;
+        for (const auto &entry : statement.entries) {
+            described << entry.description;
+            amounts << entry.amount;
+        }
+        const QString firstName = QStringLiteral("Invoice %1").arg(first);
+        QCOMPARE(described.mid(0, 5),
+                 (QStringList{firstName, QStringLiteral("Invoice %1").arg(second),
+                              QStringLiteral("Payment for %1 (CHK1001)").arg(firstName),
+                              QStringLiteral("Payment for Invoice %1 (CHK2001)").arg(second),
+                              QStringLiteral("Payment for %1 (CHK1002)").arg(firstName)}));
+        QCOMPARE(amounts, (QList<double>{269.04, 80, -100, -30, -60, -50, 20}));
+        // Never more owed than was billed.
+        QCOMPARE(balances(statement), (QList<double>{269.04, 349.04, 249.04, 219.04, 159.04, 109.04, 129.04}));
+
+        // The correction stands in the Payments column as a negative payment.
+        const TablePrintout table = AccountTables::statement(statement, kAcme, {}, books.context.locale);
+        const QStringList correction = table.rows.at(7);
+        QVERIFY(correction.at(1).startsWith(QStringLiteral("Payment for %1").arg(firstName)));
+        QCOMPARE(correction.at(2), QString());
+        QCOMPARE(correction.at(3), Money::currencyText(-20, books.context.locale));
+        QCOMPARE(table.rows.at(6).at(3), QStringLiteral("$50.00"));
+        QCOMPARE(table.rows.at(1).at(2), QStringLiteral("$269.04"));
+        QCOMPARE(table.rows.at(1).at(3), QString());
+    }
+
+    void paymentsStayInTheOrderRecordedWhateverIsSavedAgain()
+    {
+        Books books;
+        QRandomGenerator random(33);
+        const QList<QDate> days{QDate(2026, 6, 1), QDate(2026, 6, 2), QDate(2026, 6, 3)};
+        QList<int> invoices;
+        for (const QDate &day : days) {
+            invoices << books.save(Kinds::kInvoice, day, kAcme, 5000);
+            invoices << books.save(Kinds::kInvoice, day, kAcme, 7000);
+        }
+        for (int recorded = 1; recorded <= 60; ++recorded) {
+            if (random.bounded(3) == 0) {
+                books.context.document.header.blnNewInvoice = false;
+                books.context.document.header.intInvNumber = invoices.at(random.bounded(invoices.size()));
+                DocumentStore(books.context).pLoadInvoice();
+                books.context.document.header.strCustPONumber = QString::number(recorded);
+                DocumentStore(books.context).pSaveInvoice();
+            }
+            const int number = invoices.at(random.bounded(invoices.size()));
+            books.pay(number, days.at(random.bounded(days.size())), 1 + random.bounded(40),
+                      QStringLiteral("R%1").arg(recorded, 3, 10, QLatin1Char('0')));
+        }
+
+        const auto statement = CustomerStatement::build(books.context, kAcme, QDate(2026, 1, 1), QDate(2026, 12, 31));
+        QCOMPARE(statement.entries.size(), invoices.size() + 60);
+        // By date; on a date the documents first, then the payments as recorded.
+        QDate date;
+        bool paymentsStarted = false;
+        QString lastReference;
+        for (const auto &entry : statement.entries) {
+            if (entry.date != date) {
+                QVERIFY(entry.date > date);
+                date = entry.date;
+                paymentsStarted = false;
+                lastReference.clear();
+            }
+            const bool isPayment = entry.description.startsWith(QStringLiteral("Payment for"));
+            QVERIFY2(isPayment || !paymentsStarted, qPrintable(entry.description));
+            paymentsStarted = paymentsStarted || isPayment;
+            if (isPayment) {
+                const QString reference = entry.description.section(QLatin1Char('('), 1).chopped(1);
+                QVERIFY2(reference > lastReference, qPrintable(reference + QStringLiteral(" after ") + lastReference));
+                lastReference = reference;
+                QCOMPARE(entry.column, CustomerStatement::Entry::Column::Payments);
+            }
+        }
+    }
+
     void aNoticeChargesOnlyOnceItsInvoiceIsGone()
     {
         Books books;
@@ -205,12 +305,14 @@ private slots:
         const int latest = actions.createPastDue(invoice);
         QCOMPARE(CustomerStatement::build(books.context, kAcme, QDate(2026, 1, 1), QDate(2026, 12, 31)).amountDue, 100.0);
 
-        // The deleted invoice took its payment along; its latest notice now stands for the debt.
+        // Its latest notice now stands for the debt, keeping what was paid on the
+        // deleted invoice: the customer is not asked for that again.
         actions.remove(invoice);
         const auto account = CustomerStatement::build(books.context, kAcme, QDate(2026, 1, 1), QDate(2026, 12, 31));
-        QCOMPARE(account.entries.size(), 1);
+        QCOMPARE(account.entries.size(), 2);
         QCOMPARE(account.entries.first().description, QStringLiteral("Past Due %1").arg(latest));
-        QCOMPARE(account.amountDue, 120.0);
+        QCOMPARE(account.entries.first().amount, 120.0);
+        QCOMPARE(account.amountDue, 100.0);
     }
 
     void aTypedCustomerHasAStatementOfTheirOwn()
@@ -240,8 +342,7 @@ private slots:
         const int estimate = books.save(Kinds::kEstimate, QDate(2026, 5, 1), kAcme, 1200, 400);
         books.pay(estimate, QDate(2026, 5, 2), 400);
         actions.convert(estimate, Kinds::kInvoice);
-        const int change = actions.createChangeOrderFor(estimate);
-        books.addLabor(change, 300.25);
+        const int change = books.saveChangeOrderFor(estimate, 300.25);
         {
             // The change order asks a deposit of its own.
             DocumentStore store(books.context);
@@ -353,8 +454,7 @@ private slots:
         const int estimate = books.save(Kinds::kEstimate, QDate(2026, 5, 1), kAcme, 1200, 400);
         books.pay(estimate, QDate(2026, 5, 2), 400);
         actions.convert(estimate, Kinds::kInvoice);
-        const int change = actions.createChangeOrderFor(estimate);
-        books.addLabor(change, 300);
+        const int change = books.saveChangeOrderFor(estimate, 300);
         RecordingPrintModule printer(books.context);
 
         TfrmJobView window(books.context, change, false);
@@ -388,7 +488,7 @@ private slots:
         const Customer walkIn{0, {}, QStringLiteral("Pat O'Neil")};
         const int acme = books.save(Kinds::kInvoice, QDate(2026, 4, 1), kAcme, 300);
         const int typed = books.save(Kinds::kInvoice, QDate(2026, 4, 2), walkIn, 120);
-        const int change = DocumentActions(books.context).createChangeOrderFor(acme);
+        const int change = books.saveChangeOrderFor(acme);
         TfrmInvoiceMaintenance window(books.context);
 
         selectDocument(window, typed);
@@ -446,7 +546,7 @@ private slots:
     {
         Books books;
         const int invoice = books.save(Kinds::kInvoice, QDate(2026, 4, 1), kAcme, 300);
-        const int change = DocumentActions(books.context).createChangeOrderFor(invoice);
+        const int change = books.saveChangeOrderFor(invoice);
 
         {
             TfrmJobView listing(books.context, invoice, false);

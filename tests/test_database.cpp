@@ -336,6 +336,39 @@ private slots:
         QCOMPARE(some.rowCount(), 3000);
         QCOMPARE(some.row(2999).value(0), QStringLiteral("row 8997"));
         QCOMPARE(some.row(1000).value(0), QStringLiteral("row 3000"));
+
+        // Counted later: the rows read so far, then the same list as counted at once,
+        // whether it is read to its end or counted on another connection.
+        const QueryWindow::Query flagged{QStringLiteral("strName"), QStringLiteral("t"), QStringLiteral("strFlag = ?"),
+                                         {QStringLiteral("b")}, QStringLiteral("id")};
+        QueryWindow read([&path] { return std::make_unique<Database>(path); }, flagged, QueryWindow::Count::Later);
+        QCOMPARE(read.rowCount(), QueryWindow::kBlockRows);
+        QVERIFY(!read.countKnown());
+        int reads = 0;
+        while (!read.countKnown()) {
+            read.readMore();
+            ++reads;
+        }
+        QCOMPARE(reads, 3000 / QueryWindow::kBlockRows); // the last block comes back short
+        QCOMPARE(read.rowCount(), 3000);
+        QueryWindow counted([&path] { return std::make_unique<Database>(path); }, flagged, QueryWindow::Count::Later);
+        Database elsewhere(path, Database::OpenMode::ReadOnly);
+        counted.setCount(QueryWindow::countWith(elsewhere, counted.counting()));
+        QVERIFY(counted.countKnown());
+        for (int i = 0; i < 3000; i += 97) {
+            QCOMPARE(read.row(i), some.row(i));
+            QCOMPARE(counted.row(i), some.row(i));
+        }
+        QCOMPARE(counted.row(2999), some.row(2999));
+        // A list exactly one block long is known whole from its first read.
+        QueryWindow exact([&path] { return std::make_unique<Database>(path); },
+                          {QStringLiteral("strName"), QStringLiteral("t"), QStringLiteral("id < ?"),
+                           {QString::number(3 * QueryWindow::kBlockRows + 7)}, QStringLiteral("id")},
+                          QueryWindow::Count::Later);
+        if (!exact.countKnown())
+            exact.readMore();
+        QVERIFY(exact.countKnown());
+        QCOMPARE(exact.rowCount(), QueryWindow::kBlockRows);
     }
 
     void shortDatesKeepTheCentury()

@@ -11,6 +11,7 @@
 #include "editing/TfrmInvoicePriceItemEdit.h"
 #include "editing/TfrmPaidAndDeposit.h"
 #include "invoice/DocumentStore.h"
+#include "invoice/Money.h"
 #include "core/AllowNumDecimalOnly.h"
 #include "prices/PriceLineEntry.h"
 #include "prices/TfrmPriceLunvard.h"
@@ -25,6 +26,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QSet>
 #include <QTableView>
 #include <QTest>
@@ -342,13 +344,13 @@ private slots:
         header.strInvName = "work order";
         header.dbDepositAmount = 12.5;
         header.dbPaidAmount = 7;
-        QCOMPARE(PaidAndDeposit::amountText(header, us), QStringLiteral("12.5"));
+        QCOMPARE(PaidAndDeposit::amountText(header, us), QStringLiteral("12.50"));
         QVERIFY(!PaidAndDeposit::apply(header, "", false, us));
         QCOMPARE(header.dbDepositAmount, 0.0);
         QCOMPARE(header.dbPaidAmount, 7.0);
 
         header.strInvName = "Invoice";
-        QCOMPARE(PaidAndDeposit::amountText(header, us), QStringLiteral("7"));
+        QCOMPARE(PaidAndDeposit::amountText(header, us), QStringLiteral("7.00"));
         QCOMPARE(PaidAndDeposit::apply(header, ".", true, us).value_or(QString()),
                  QStringLiteral("The amount \".\" is not a number. Enter digits with at most one decimal "
                                 "separator, such as 12.50."));
@@ -357,6 +359,24 @@ private slots:
         QVERIFY(!PaidAndDeposit::apply(header, "999999999", true, us));
         QCOMPARE(header.dbPaidAmount, 999999999.0);
         QVERIFY(header.strPaidInFull);
+
+        // An amount shown for editing: cents always, a fraction of a cent kept, binary
+        // noise not; what is shown the field itself would take, and reads back the same.
+        const QLocale german(QLocale::German, QLocale::Germany);
+        QCOMPARE(Money::fieldText(0, us), QStringLiteral("0.00"));
+        QCOMPARE(Money::fieldText(0.1 + 0.2, us), QStringLiteral("0.30"));
+        QCOMPARE(Money::fieldText(12.345, us), QStringLiteral("12.345"));
+        QCOMPARE(Money::fieldText(1234.5, german), QStringLiteral("1234,50"));
+        QRandomGenerator random(27);
+        for (int i = 0; i < 2000; ++i) {
+            const double amount = double(random.bounded(Q_INT64_C(100000000000))) / (i % 3 == 0 ? 10000.0 : 100.0);
+            for (const QLocale &locale : {us, german}) {
+                const QString shown = Money::fieldText(amount, locale);
+                QVERIFY2(AllowNumDecimalOnly::accepts(shown, locale), qPrintable(shown));
+                QCOMPARE(Money::parseDecimal(shown, locale).value_or(-1), amount);
+                QVERIFY2(shown.size() - shown.indexOf(locale.decimalPoint()) - 1 >= 2, qPrintable(shown));
+            }
+        }
 
         header.strInvName = "Memo";
         QVERIFY(!PaidAndDeposit::apply(header, "5", false, us));
@@ -690,7 +710,7 @@ private slots:
             QCOMPARE(child<QLabel>(&d, "lblInvTotal")->text(), QStringLiteral("Estimate Total"));
             QVERIFY(child<QCheckBox>(&d, "ckbxPaidInFull")->isHidden());
             auto *amount = child<QLineEdit>(&d, "txtPaidAndDeposit");
-            QCOMPARE(amount->text(), QStringLiteral("0"));
+            QCOMPARE(amount->text(), QStringLiteral("0.00"));
             QVERIFY(!child<QPushButton>(&d, "tlbtnOK")->isEnabled()); // shown, offered after a change
             amount->clear();
             QVERIFY(!child<QPushButton>(&d, "tlbtnOK")->isEnabled());
@@ -726,7 +746,7 @@ private slots:
         QCOMPARE(s.text("txtInvoiceTotal"), QStringLiteral("$600.00"));
 
         s.setPaidOrDeposit([](TfrmPaidAndDeposit &d) {
-            QCOMPARE(child<QLineEdit>(&d, "txtPaidAndDeposit")->text(), QStringLiteral("400"));
+            QCOMPARE(child<QLineEdit>(&d, "txtPaidAndDeposit")->text(), QStringLiteral("400.00"));
             QCOMPARE(child<QLineEdit>(&d, "txtInvTotal")->text(), QStringLiteral("$600.00"));
             child<QCheckBox>(&d, "ckbxPaidInFull")->click();
             QTest::mouseClick(child<QPushButton>(&d, "tlbtnOK"), Qt::LeftButton);

@@ -337,15 +337,21 @@ private slots:
         QVERIFY(ribbon->isMinimized());
         ribbon->setMinimized(false);
 
-        // Typing into an arrows-only box changes nothing.
+        // A typed number of coats is the sheet's at once; one past the range is refused
+        // and the arrows go on from what was typed.
         auto *coats = child<QSpinBox>(editor, "SpinEditPaintCoats");
         coats->setValue(1);
-        QTest::keyClick(coats, Qt::Key_End);
-        QTest::keyClicks(coats, QStringLiteral("0")); // would read 10
-        QTest::keyClick(coats, Qt::Key_Return);
-        QCOMPARE(coats->value(), 1);
-        QTest::keyClick(coats, Qt::Key_Up);
+        coats->setFocus();
+        coats->selectAll();
+        QTest::keyClicks(coats, QStringLiteral("2"));
         QCOMPARE(coats->value(), 2);
+        QCOMPARE(s.context.document.lines.workSheet(0).intPaintsCoats, 2);
+        QTest::keyClick(coats, Qt::Key_End);
+        QTest::keyClicks(coats, QStringLiteral("5")); // would read 25
+        QCOMPARE(coats->value(), 2);
+        QCOMPARE(s.context.document.lines.workSheet(0).intPaintsCoats, 2);
+        QTest::keyClick(coats, Qt::Key_Up);
+        QCOMPARE(coats->value(), 3);
 
         child<QSpinBox>(editor, "SpinEditDoors")->setValue(1); // an unsaved change
         s.prompts.answers = {Prompts::No};

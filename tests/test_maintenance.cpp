@@ -6,6 +6,7 @@
 #include "core/Edition.h"
 #include "app/TfrmMain.h"
 #include "data/Database.h"
+#include "editing/MaintenanceListModel.h"
 #include "editing/MaintenanceQuery.h"
 #include "editing/TfrmInvoiceMaintenance.h"
 #include "invoice/DocumentActions.h"
@@ -13,6 +14,8 @@
 #include "customers/CustomerStore.h"
 #include "invoice/Recurring.h"
 #include "invoice/RecurringRun.h"
+#include "invoice/Money.h"
+#include "invoice/StoredDocuments.h"
 #include "invoice/Totals.h"
 #include "printing/PdfOutput.h"
 #include "printing/PrintJobs.h"
@@ -20,6 +23,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
+#include <QHash>
 #include <QProcess>
 #include <QLabel>
 #include <QLineEdit>
@@ -27,6 +31,7 @@
 #include <QStyleHints>
 #include <QTest>
 #include <QTimer>
+#include <random>
 #include <stdexcept>
 
 using namespace ListWindows;
@@ -34,6 +39,14 @@ using namespace ListWindows;
 namespace {
 
 using T = MaintenanceType;
+
+Payment received(QDate date, double amount)
+{
+    Payment payment;
+    payment.date = date;
+    payment.amount = amount;
+    return payment;
+}
 
 struct Books : TestSession
 {
@@ -381,7 +394,7 @@ private slots:
         QStringList captions;
         for (int c = 0; c < list->model()->columnCount(); ++c)
             captions << list->model()->headerData(c, Qt::Horizontal).toString();
-        QCOMPARE(captions, QStringList({"Number", "Invoice Type", "Customer", "Company", "Total", "Info"}));
+        QCOMPARE(captions, QStringList({"Number", "Invoice Type", "Customer", "Company", "Total", "Paid", "Info"}));
         QCOMPARE(list->columnWidth(1), 125);
         QVERIFY(!text->isEnabled());
         QVERIFY(action(window, "actPrintPreview")->isVisible());
@@ -405,6 +418,47 @@ private slots:
         QVERIFY(!text->isEnabled());
         QCOMPARE(list->model()->rowCount(), 1);
         QVERIFY(action(window, "actPrint")->isEnabled());
+    }
+
+    void theListShowsWhatWasPaidBesideTheTotal_data()
+    {
+        QTest::addColumn<int>("edition");
+        QTest::newRow("Corvalo") << int(Edition::Corvalo);
+        QTest::newRow("Ostrev") << int(Edition::Ostrev);
+    }
+
+    void theListShowsWhatWasPaidBesideTheTotal()
+    {
+        QFETCH(int, edition);
+        Books b(edition);
+        b.context.locale = QLocale(QLocale::German, QLocale::Germany);
+        b.save(QStringLiteral("Invoice"), 700, QStringLiteral("Ann"), {}, false, false, 250);
+        b.save(QStringLiteral("Invoice"), 701, QStringLiteral("Bo"), {}, false, false, 300);
+        b.save(QStringLiteral("Estimate"), 702, QStringLiteral("Cy"), {}, false, false, 2000);
+        b.save(QStringLiteral("Invoice"), 703, QStringLiteral("Di"), {}, false, false, 90);
+        DocumentActions actions(b.context);
+        actions.markPaidInFull(700);
+        actions.recordPayment(701, received(QDate(2026, 4, 1), 40));
+        actions.recordPayment(702, received(QDate(2026, 4, 2), 1234.5));
+        const double total700 = StoredDocuments::load(b.context, {700}).first().total;
+
+        TfrmInvoiceMaintenance window(b.context);
+        window.show();
+        const QAbstractItemModel *list = child<QTableView>(window, "lstvwInvMaintenance")->model();
+        QCOMPARE(list->headerData(MaintenanceListModel::Paid, Qt::Horizontal).toString(), QStringLiteral("Paid"));
+        QHash<int, QStringList> shown;
+        for (int row = 0; row < list->rowCount(); ++row) {
+            const int number = list->index(row, MaintenanceListModel::Number).data().toInt();
+            shown[number] = {list->index(row, MaintenanceListModel::Total).data().toString(),
+                             list->index(row, MaintenanceListModel::Paid).data().toString(),
+                             list->index(row, MaintenanceListModel::Info).data().toString()};
+        }
+        const QLocale &de = b.context.locale;
+        // Paid in full: nothing owed, and what was paid is there to see.
+        QCOMPARE(shown[700], (QStringList{Money::currencyText(0, de), Money::currencyText(total700, de), "Paid"}));
+        QCOMPARE(shown[701].at(1), QStringLiteral("40,00\u00a0€"));
+        QCOMPARE(shown[702].at(1), QStringLiteral("1.234,50\u00a0€")); // a deposit received
+        QCOMPARE(shown[703].at(1), QStringLiteral("0,00\u00a0€"));
     }
 
     void longListReadsItsRowsAsTheyScrollIntoView()
@@ -432,7 +486,21 @@ private slots:
         auto *types = child<QComboBox>(window, "cmboInvMaintenanceType");
         auto *search = child<QComboBox>(window, "cmboInvSearch");
         auto *text = child<QLineEdit>(window, "txtInvSearch");
+        // The first rows show before the count, and End goes to the last row all the same.
+        QCOMPARE(list->model()->rowCount(), QueryWindow::kBlockRows);
+        list->setFocus();
+        list->setCurrentIndex(list->model()->index(3, 2));
+        QTest::keyClick(list, Qt::Key_End);
         QCOMPARE(list->model()->rowCount(), 1000);
+        QCOMPARE(list->currentIndex().row(), 999);
+        QCOMPARE(list->model()->index(999, 0).data().toString(), QStringLiteral("5999"));
+        QTest::keyClick(list, Qt::Key_Home);
+        QCOMPARE(list->currentIndex().row(), 0);
+
+        // Listed again, the count comes by itself a moment later.
+        types->setCurrentIndex(int(T::Delete) - 1);
+        QCOMPARE(list->model()->rowCount(), QueryWindow::kBlockRows);
+        QTRY_COMPARE(list->model()->rowCount(), 1000);
 
         // The bottom row on screen after scrolling is the last document, in storage order.
         list->scrollToBottom();
@@ -460,6 +528,52 @@ private slots:
         QCOMPARE(b.prompts.lastMessage(), QStringLiteral("Convert Estimate 5994 to Work Order?"));
         QCOMPARE(list->selectionModel()->selectedRows().value(0).row(), 47);
         QCOMPARE(b.prompts.messages("Error"), QStringList());
+    }
+
+    // A number search lists exactly the documents whose number begins with the
+    // digits typed, however the numbers lie (gaps, lengths, the largest stored
+    // numbers) and whatever is typed (short, long, a leading zero, not digits).
+    void numberSearchListsEveryNumberThatBeginsSo()
+    {
+        Books b;
+        std::mt19937 rng(512);
+        QList<qint64> numbers = {5, 51, 512, 5120, 5129, 5130, 51234, 51299, 512999999, 1512, 50012, 6512,
+                                 2147483647, 9000000000000000000LL};
+        for (int i = 0; i < 400; ++i)
+            numbers << qint64(rng() % 2000000);
+        std::sort(numbers.begin(), numbers.end());
+        numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+        {
+            const auto db = b.db();
+            Transaction tx(*db);
+            Statement insert = db->prepare(QStringLiteral(
+                "INSERT INTO tblInvHeader(strInvName,intInvNumber,strPaidInFull,strRecurring,strInvTotal) "
+                "VALUES('Invoice',?,'0','0','1')"));
+            for (qint64 number : numbers) {
+                insert.bind(1, number);
+                insert.run();
+                insert.reset();
+            }
+            tx.commit();
+        }
+        const QStringList typed = {QStringLiteral("5"),    QStringLiteral("51"),       QStringLiteral("512"),
+                                   QStringLiteral("5123"), QStringLiteral("5129999"),  QStringLiteral("051"),
+                                   QStringLiteral("123"),  QStringLiteral("2147483647"), QStringLiteral("900000000000000000"),
+                                   QStringLiteral("12a"),  QStringLiteral("1_3"),      QStringLiteral("99999999999999999999")};
+        for (const QString &prefix : typed) {
+            QList<qint64> expected;
+            for (qint64 number : numbers) {
+                if (QString::number(number).startsWith(prefix))
+                    expected << number;
+            }
+            const auto listed = MaintenanceQuery(b.context).open(T::ViewAll, QStringLiteral("Invoice Number"), prefix);
+            listed->count();
+            QList<qint64> found;
+            for (int row = 0; row < listed->rowCount(); ++row)
+                found << listed->row(row).value(0).toLongLong();
+            std::sort(found.begin(), found.end());
+            QVERIFY2(found == expected, qPrintable(prefix));
+        }
     }
 
     void invoiceListPrintsWhatTheWindowLists()

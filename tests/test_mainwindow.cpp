@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -331,6 +332,99 @@ private slots:
         QVERIFY(closer.opened.contains(QStringLiteral("frmCustomer")));
         QVERIFY(closer.opened.contains(QStringLiteral("frmPriceCorvalo")));
         QCOMPARE(session.prompts.unplanned, 0);
+    }
+
+    void whileAnEditorIsOpenTheWindowSaysWhyItsCommandsWait()
+    {
+        TestSession session(Edition::Heddrin);
+        session.start();
+        TfrmMain window(session.context);
+        window.show();
+        auto *notice = window.findChild<QLabel *>(QStringLiteral("lblWindowInFront"));
+        auto *tools = window.findChild<QToolBar *>(QStringLiteral("ToolBarfrmMain"));
+        QVERIFY(notice && tools);
+        QVERIFY(notice->isHidden());
+        QVERIFY(tools->isEnabled());
+
+        bool inspected = false;
+        whenModalOpens([&](QWidget *editor) {
+            inspected = true;
+            QVERIFY(notice->isVisible());
+            QVERIFY(notice->text().contains(editor->windowTitle()));
+            QVERIFY(notice->text().contains(QStringLiteral("Close it")));
+            QVERIFY(!tools->isEnabled());
+            QVERIFY(!window.menuBar()->isEnabled());
+            // The editor names a new kind: so does the notice.
+            editor->setWindowTitle(QStringLiteral("Work Order 1001"));
+            QVERIFY(notice->text().contains(QStringLiteral("\"Work Order 1001\"")));
+        });
+        action(window, "actNewInvoice")->trigger();
+        QVERIFY(inspected);
+        QVERIFY(notice->isHidden());
+        QVERIFY(tools->isEnabled());
+        QVERIFY(window.menuBar()->isEnabled());
+        QVERIFY(action(window, "actReceivables")->isEnabled());
+        QCOMPARE(session.prompts.unplanned, 0);
+    }
+
+    // The user closes the main window while Invoice Maintenance and, over it, an
+    // editor with typing in it are open: the editor asks as its own close would;
+    // keeping it keeps every window, and letting it go ends the program.
+    void closingTheMainWindowClosesTheOthersFirst()
+    {
+        TestSession session(Edition::Corvalo);
+        session.start();
+        AppContext &context = session.context;
+        TfrmMain window(context);
+        window.show();
+
+        bool stillRunning = false;
+        bool keptOnNo = false;
+        QStringList openAfterNo;
+        QTimer::singleShot(0, &window, [&] {
+            action(window, "actInvoiceMaintenance")->trigger(); // runs its own event loop
+        });
+        QTimer::singleShot(20, &window, [&] {
+            QWidget *maintenance = QApplication::activeModalWidget();
+            QVERIFY(maintenance && maintenance->objectName() == QLatin1String("frmInvoiceMaintenance"));
+            WindowOpener(context, maintenance).openInvoiceEditor(true);
+        });
+        QTimer::singleShot(40, &window, [&] {
+            QWidget *editor = QApplication::activeModalWidget();
+            QVERIFY(editor);
+            auto *po = editor->findChild<QLineEdit *>(QStringLiteral("txtCustPO"));
+            QVERIFY(po);
+            po->setFocus();
+            QTest::keyClicks(po, QStringLiteral("PO 7"));
+
+            session.prompts.answers = {Prompts::No};
+            QVERIFY(!window.close());
+            QCOMPARE(session.prompts.asked.size(), 1);
+            QCOMPARE(session.prompts.asked.last().preferred, Prompts::No);
+            for (QWidget *w : QApplication::topLevelWidgets()) {
+                if (w->isVisible())
+                    openAfterNo << w->objectName();
+            }
+            keptOnNo = window.isVisible() && editor->isVisible() && po->text() == QLatin1String("PO 7");
+
+            session.prompts.answers = {Prompts::Yes};
+            window.close();
+        });
+        // Should anything keep the program alive, this ends the wait and fails the test.
+        QTimer::singleShot(20000, [&] {
+            stillRunning = true;
+            QApplication::exit(1);
+        });
+        QCOMPARE(QApplication::exec(), 0);
+        QVERIFY(!stillRunning);
+        QVERIFY(keptOnNo);
+        openAfterNo.sort();
+        QCOMPARE(openAfterNo, QStringList({QStringLiteral("frmInvoiceCorvalo"), QStringLiteral("frmInvoiceMaintenance"),
+                                           QStringLiteral("frmMain")}));
+        QCOMPARE(session.prompts.asked.size(), 2);
+        QCOMPARE(session.prompts.unplanned, 0);
+        for (QWidget *w : QApplication::topLevelWidgets())
+            QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
     }
 
     void aboutBoxNamesTheEditionAndVersion()

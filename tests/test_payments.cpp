@@ -6,6 +6,8 @@
 #include "data/SchemaUpgrade.h"
 #include "editing/EditingSession.h"
 #include "editing/PaymentEntry.h"
+#include "editing/TfrmInvoiceStored.h"
+#include "editing/TfrmPaidAndDeposit.h"
 #include "editing/TfrmRecordPayment.h"
 #include "invoice/DocumentActions.h"
 #include "invoice/DocumentKinds.h"
@@ -17,7 +19,9 @@
 #include "invoice/RecurringRun.h"
 #include "invoice/StoredDocuments.h"
 #include "invoice/Totals.h"
+#include "worksheets/TfrmInvoiceHeddrin.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -65,6 +69,43 @@ struct Books : TestSession
         h.dbDepositAmount = deposit;
         doc().lines.appendPriceLine({QStringLiteral("Deck"), 1, labor, 0, true, false});
         return DocumentStore(context).pSaveInvoice();
+    }
+
+    /// Saves a new untaxed document whose total is \a amount: one price line, or in
+    /// the edition of work sheets one sheet of that extra labor.
+    int saveUntaxed(const QString &kind, double amount, double deposit = 0)
+    {
+        doc().header.blnNewInvoice = true;
+        DocumentStore(context).pLoadInvoice();
+        TrecInvHeader &h = doc().header;
+        h.strInvName = kind;
+        h.strInvDate = QDate(2026, 3, 15);
+        h.strCustFullName = QStringLiteral("Zoë Ünal");
+        h.dbDepositAmount = deposit;
+        addWork(amount);
+        return DocumentStore(context).pSaveInvoice();
+    }
+
+    void addWork(double amount)
+    {
+        if (context.edition().usesWorkSheets()) {
+            WorkSheet sheet;
+            sheet.strWorkSheetName = QStringLiteral("Porch");
+            sheet.strExtraChargesName = QStringLiteral("Railing");
+            sheet.dbExtraChargesLabor = amount;
+            doc().lines.appendWorkSheet(sheet);
+        } else {
+            doc().lines.appendPriceLine({QStringLiteral("Railing"), 1, amount, 0, false, false});
+        }
+    }
+
+    /// The amount Record Payment offers on the saved document \a number.
+    QString offered(int number)
+    {
+        open(number);
+        TfrmRecordPayment window(
+            context, [](const Payment &) { return true; }, [](int) { return false; });
+        return window.findChild<QLineEdit *>(QStringLiteral("txtPaymentAmount"))->text();
     }
 
     CurrentDocument &open(int number)
@@ -119,7 +160,7 @@ private slots:
         Books b;
         const int number = b.save(kEstimate, 1000, 300); // total 1,080.00
         DocumentActions actions(b.context);
-        QVERIFY(!actions.recordPayment(number, paid(400)));
+        QCOMPARE(actions.recordPayment(number, paid(400)), DocumentActions::PaymentOutcome::Recorded);
 
         CurrentDocument &estimate = b.open(number);
         QCOMPARE(estimate.header.dbPaidAmount, 400.0);
@@ -139,9 +180,10 @@ private slots:
         QVERIFY(invoice.print.strDepositReceived.isEmpty());
         QCOMPARE(b.reportTotal(), 0.0);
 
-        QVERIFY(!actions.recordPayment(number, paid(679.99)));
+        QCOMPARE(actions.recordPayment(number, paid(679.99)), DocumentActions::PaymentOutcome::Recorded);
         QCOMPARE(b.reportTotal(), 0.0);
-        QVERIFY(actions.recordPayment(number, paid(0.01, kToday, QStringLiteral("cash"))));
+        QCOMPARE(actions.recordPayment(number, paid(0.01, kToday, QStringLiteral("cash"))),
+                 DocumentActions::PaymentOutcome::PaidInFull);
         CurrentDocument &settled = b.open(number);
         QVERIFY(settled.header.strPaidInFull);
         QCOMPARE(settled.header.dbInvBalance, 0.0);
@@ -272,14 +314,16 @@ private slots:
         const int estimate = b.save(kEstimate, 300);
         DocumentActions actions(b.context);
         actions.recordPayment(estimate, paid(50));
-        const int change = actions.createChangeOrderFor(estimate);
+        actions.startChangeOrderFor(estimate);
+        b.doc().lines.appendPriceLine({QStringLiteral("Railing"), 1, 40, 0, true, false});
+        const int change = DocumentStore(b.context).pSaveInvoice();
         CurrentDocument &order = b.open(change);
         QCOMPARE(order.header.strInvName, kChangeOrder);
         QCOMPARE(order.header.intJobID, estimate);
         QCOMPARE(order.header.strFromInvNameNumber, QStringLiteral("Estimate %1").arg(estimate));
         QCOMPARE(order.header.strCustCmpnyName, QStringLiteral("O'Brien \"Decks\""));
         QCOMPARE(order.header.strInvDate, kToday);
-        QCOMPARE(order.lines.rowCount(), 0);
+        QCOMPARE(order.lines.rowCount(), 1); // only what was added to it
         QVERIFY(order.payments.isEmpty());
 
         actions.convert(estimate, kInvoice);
@@ -437,7 +481,7 @@ private slots:
 
         // The amount offered is what is owed; typing replaces it, Enter records.
         auto *amount = window.findChild<QLineEdit *>(QStringLiteral("txtPaymentAmount"));
-        QCOMPARE(amount->text(), QStringLiteral("100"));
+        QCOMPARE(amount->text(), QStringLiteral("100.00"));
         QCOMPARE(QApplication::focusWidget(), amount);
         QTest::keyClicks(amount, QStringLiteral("25.50"));
         QTest::keyClick(amount, Qt::Key_Return);
@@ -464,13 +508,148 @@ private slots:
         QVERIFY(!window.isVisible());
     }
 
+    void recordPaymentOffersTheDepositLeftOrTheBalance_data()
+    {
+        QTest::addColumn<int>("edition");
+        QTest::addColumn<QString>("locale");
+        for (const int edition : {Edition::Corvalo, Edition::Heddrin, Edition::Ostrev}) {
+            for (const char *locale : {"en_US", "de_DE"}) {
+                const QString row = Edition::get(edition).GetEditionName() + QLatin1Char(' ') + QLatin1String(locale);
+                QTest::newRow(qPrintable(row)) << edition << QString::fromLatin1(locale);
+            }
+        }
+    }
+
+    void recordPaymentOffersTheDepositLeftOrTheBalance()
+    {
+        QFETCH(int, edition);
+        QFETCH(QString, locale);
+        Books b(edition);
+        b.context.locale = QLocale(locale);
+        const QString mark = b.context.locale.decimalPoint();
+        const auto amount = [&mark](const char *whole, const char *cents) {
+            return QLatin1String(whole) + mark + QLatin1String(cents);
+        };
+        DocumentActions actions(b.context);
+
+        // An estimate of 269.04 asking 100.00: what is asked for, less what came in.
+        const int estimate = b.saveUntaxed(kEstimate, 269.04, 100);
+        QCOMPARE(PaymentRules::grandTotal(b.open(estimate).totals), 269.04);
+        QCOMPARE(b.offered(estimate), amount("100", "00"));
+        actions.recordPayment(estimate, paid(30));
+        QCOMPARE(b.offered(estimate), amount("70", "00"));
+        actions.recordPayment(estimate, paid(80)); // more than asked: nothing more is asked
+        QCOMPARE(b.offered(estimate), QString());
+        QCOMPARE(b.open(estimate).header.dbInvBalance, 159.04);
+
+        // Converted, the job is billed: the balance is offered.
+        actions.convert(estimate, kInvoice);
+        QCOMPARE(b.offered(estimate), amount("159", "04"));
+
+        // An invoice: its balance, whole amounts with their cents.
+        const int invoice = b.saveUntaxed(kInvoice, 269.04);
+        QCOMPARE(b.offered(invoice), amount("269", "04"));
+        actions.recordPayment(invoice, paid(99.04));
+        QCOMPARE(b.offered(invoice), amount("170", "00"));
+        actions.recordPayment(invoice, paid(170));
+        QCOMPARE(b.offered(invoice), QString());
+
+        // The deposit and paid dialog shows its amount the same way.
+        b.saveUntaxed(kWorkOrder, 500, 120);
+        TfrmPaidAndDeposit deposit(b.context);
+        QCOMPARE(deposit.findChild<QLineEdit *>(QStringLiteral("txtPaidAndDeposit"))->text(), amount("120", "00"));
+        b.open(invoice);
+        TfrmPaidAndDeposit paidDialog(b.context);
+        QCOMPARE(paidDialog.findChild<QLineEdit *>(QStringLiteral("txtPaidAndDeposit"))->text(), amount("269", "04"));
+        QCOMPARE(b.prompts.unplanned, 0);
+    }
+
+    void aChangeOrderIsNewAndUnsavedWhereTheEditionHasThem_data()
+    {
+        QTest::addColumn<int>("edition");
+        QTest::addColumn<bool>("hasChangeOrders");
+        QTest::newRow("Corvalo") << int(Edition::Corvalo) << true;
+        QTest::newRow("Heddrin") << int(Edition::Heddrin) << true;
+        QTest::newRow("Ostrev") << int(Edition::Ostrev) << false;
+    }
+
+    void aChangeOrderIsNewAndUnsavedWhereTheEditionHasThem()
+    {
+        QFETCH(int, edition);
+        QFETCH(bool, hasChangeOrders);
+        Books b(edition);
+        const int invoice = b.saveUntaxed(kInvoice, 120);
+        const auto storedDocuments = [&b] { return b.db()->queryInt(QStringLiteral("SELECT COUNT(*) FROM tblInvHeader")); };
+        const int next = DocumentStore(b.context).GetInvoiceNumber();
+
+        // The editor's command: there only where the kind is.
+        b.open(invoice);
+        {
+            std::unique_ptr<QDialog> editor;
+            if (edition == Edition::Heddrin)
+                editor = std::make_unique<TfrmInvoiceHeddrin>(b.context);
+            else
+                editor = std::make_unique<TfrmInvoiceStored>(b.context);
+            editor->show();
+            auto *command = editor->findChild<QAction *>(QStringLiteral("actChangeOrder"));
+            QVERIFY(command);
+            QCOMPARE(command->isVisible(), hasChangeOrders);
+            QCOMPARE(command->isEnabled(), hasChangeOrders);
+            command->trigger();
+            if (hasChangeOrders) {
+                QCOMPARE(editor->windowTitle(), QStringLiteral("Change Order %1").arg(next));
+                QVERIFY(b.doc().header.blnNewInvoice);
+            } else {
+                QCOMPARE(editor->windowTitle(), QStringLiteral("Invoice %1").arg(invoice));
+            }
+            // Nothing was stored, and nothing is when it closes unchanged.
+            QCOMPARE(storedDocuments(), 1);
+            QCOMPARE(DocumentStore(b.context).GetInvoiceNumber(), next);
+            editor->close();
+            QVERIFY(!editor->isVisible());
+            QCOMPARE(storedDocuments(), 1);
+            QCOMPARE(DocumentStore(b.context).GetInvoiceNumber(), next);
+        }
+
+        // The session: a new document of the job, stored only by Save.
+        b.open(invoice);
+        EditingSession session(b.context);
+        session.open();
+        QCOMPARE(session.canStartChangeOrder(), hasChangeOrders);
+        QCOMPARE(session.startChangeOrder(), hasChangeOrders);
+        if (!hasChangeOrders) {
+            QCOMPARE(session.header().strInvName, kInvoice);
+            QCOMPARE(session.header().intInvNumber, invoice);
+            QCOMPARE(b.prompts.unplanned, 0);
+            return;
+        }
+        QCOMPARE(session.header().strInvName, kChangeOrder);
+        QVERIFY(session.kinds().kinds.contains(kChangeOrder));
+        QCOMPARE(session.header().intInvNumber, next);
+        QCOMPARE(session.header().strCustFullName, QStringLiteral("Zoë Ünal"));
+        QVERIFY(!session.canSave()); // no line yet
+        QCOMPARE(storedDocuments(), 1);
+        b.addWork(40);
+        session.documentEdited();
+        QVERIFY(session.canSave());
+        QCOMPARE(storedDocuments(), 1);
+        QVERIFY(session.save());
+        CurrentDocument &order = b.open(next);
+        QCOMPARE(order.header.strInvName, kChangeOrder);
+        QCOMPARE(order.header.intJobID, invoice);
+        QCOMPARE(order.header.strFromInvNameNumber, QStringLiteral("Invoice %1").arg(invoice));
+        QCOMPARE(storedDocuments(), 2);
+        QCOMPARE(DocumentStore(b.context).GetInvoiceNumber(), next + 1);
+        QCOMPARE(b.prompts.unplanned, 0);
+    }
+
     void typedPaymentsAreReadOrRefused_data()
     {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("amount");
         QTest::addColumn<double>("read"); // 0: refused
         QTest::newRow("plain") << "en_US" << "12.5" << 12.5;
-        QTest::newRow("grouped") << "en_US" << "1,234.56" << 1234.56;
+        QTest::newRow("grouped") << "en_US" << "1,234.56" << 0.0; // the field takes no thousands separator
         QTest::newRow("German") << "de_DE" << "1234,56" << 1234.56;
         QTest::newRow("cents rounded") << "en_US" << "10.005" << 10.01;
         QTest::newRow("empty") << "en_US" << "  " << 0.0;

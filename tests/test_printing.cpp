@@ -1,4 +1,7 @@
 #include "TestEnvironment.h"
+#include "editing/EditingSession.h"
+#include "invoice/DocumentActions.h"
+#include "invoice/DocumentStore.h"
 #include "invoice/Totals.h"
 #include "invoice/WorkSheet.h"
 #include "core/Edition.h"
@@ -36,6 +39,14 @@
 namespace {
 
 const QString kCustomer = QStringLiteral("Martha Hargrove");
+
+Payment received(QDate date, double amount)
+{
+    Payment payment;
+    payment.date = date;
+    payment.amount = amount;
+    return payment;
+}
 
 /// Prints into a list instead of onto paper.
 class RecordingPrinter final : public PrinterOutput
@@ -206,6 +217,68 @@ private slots:
         QCOMPARE(pdfInfoField(path, QStringLiteral("Author")), context.company.company.strCompName);
         QCOMPARE(pdfInfoField(path, QStringLiteral("Producer")), context.company.company.strCompName);
         QCOMPARE(pdfInfoField(path, QStringLiteral("Page size")), QStringLiteral("612 x 792 pts (letter)"));
+    }
+
+    void aDepositKindWithDepositsReceivedEndsInBalanceDue_data()
+    {
+        QTest::addColumn<int>("edition");
+        QTest::newRow("Corvalo") << int(Edition::Corvalo);
+        QTest::newRow("Heddrin") << int(Edition::Heddrin);
+        QTest::newRow("Ostrev") << int(Edition::Ostrev);
+    }
+
+    void aDepositKindWithDepositsReceivedEndsInBalanceDue()
+    {
+        QFETCH(int, edition);
+        TestSession session(edition);
+        session.start(QDate(2026, 3, 1));
+        AppContext &context = session.context;
+        CurrentDocument &doc = context.document;
+        doc.header.blnNewInvoice = true;
+        DocumentStore(context).pLoadInvoice();
+        doc.header.strInvName = QStringLiteral("Estimate");
+        doc.header.strInvDate = QDate(2026, 3, 1);
+        doc.header.strCustFullName = kCustomer;
+        doc.header.dbDepositAmount = 100;
+        if (context.edition().usesWorkSheets()) {
+            WorkSheet porch;
+            porch.strExtraChargesName = QStringLiteral("Porch rail");
+            porch.dbExtraChargesLabor = 269.04;
+            doc.lines.appendWorkSheet(porch);
+        } else {
+            doc.lines.appendPriceLine({QStringLiteral("Porch rail"), 1, 269.04, 0, false, false});
+        }
+        const int number = DocumentStore(context).pSaveInvoice();
+        const auto reload = [&] {
+            doc.header.blnNewInvoice = false;
+            doc.header.intInvNumber = number;
+            DocumentStore(context).pLoadInvoice();
+        };
+        QTemporaryDir dir;
+
+        // Nothing received yet: the total, under its usual words.
+        QString printed = pdfText(writePdf(context, dir, QStringLiteral("asked.pdf")));
+        for (const char *expected : {"Deposit Amount", "$100.00", "Estimate Total", "$269.04"})
+            QVERIFY2(printed.contains(QLatin1String(expected)), qPrintable(printed));
+        QVERIFY(!printed.contains(QStringLiteral("Balance Due")));
+
+        // A deposit received is taken off: the last line says what the figure is.
+        DocumentActions(context).recordPayment(number, received(QDate(2026, 3, 2), 100));
+        reload();
+        printed = pdfText(writePdf(context, dir, QStringLiteral("received.pdf")));
+        for (const char *expected : {"Deposit Amount", "Deposit Received", "Balance Due", "$169.04"})
+            QVERIFY2(printed.contains(QLatin1String(expected)), qPrintable(printed));
+        QVERIFY(!printed.contains(QStringLiteral("Estimate Total")));
+        QCOMPARE(EditingSession(context).totalCaption(), QStringLiteral("Balance Due"));
+
+        // Billed, it reads as every invoice does.
+        DocumentActions(context).convert(number, QStringLiteral("Invoice"));
+        reload();
+        printed = pdfText(writePdf(context, dir, QStringLiteral("billed.pdf")));
+        for (const char *expected : {"Amount Paid", "Invoice Total", "$169.04"})
+            QVERIFY2(printed.contains(QLatin1String(expected)), qPrintable(printed));
+        QVERIFY(!printed.contains(QStringLiteral("Balance Due")));
+        QCOMPARE(EditingSession(context).totalCaption(), QStringLiteral("Invoice Total"));
     }
 
     void longDocumentRepeatsItsFurnitureOnEveryPage()
@@ -858,6 +931,43 @@ private slots:
         QVERIFY(viewer->width() < atHundred.width());
     }
 
+    void firstAndLastPageCrossALongReportInOneStep()
+    {
+        TestSession session(Edition::Corvalo);
+        session.start();
+        fillDocument(session.context, QStringLiteral("Invoice"), 630, 1);
+        ReportJob job = documentJob(session.context);
+        job.pages = ReportPages(QList<ReportPage>(4348, job.pages.first()));
+        TfrmPrntPreview preview(job, {}, {});
+        preview.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&preview));
+        const auto action = [&](const char *name) { return preview.findChild<QAction *>(QLatin1String(name)); };
+        PageViewer *viewer = preview.viewer();
+        QScrollBar *scroll = preview.findChild<QScrollArea *>(QStringLiteral("scrollPreview"))->verticalScrollBar();
+
+        QVERIFY(!action("actFirstPage")->isEnabled());
+        QVERIFY(action("actLastPage")->isEnabled());
+        QTest::keyClick(&preview, Qt::Key_End);
+        QCOMPARE(viewer->currentPage(), 4348);
+        QVERIFY(!action("actLastPage")->isEnabled() && !action("actNextPage")->isEnabled());
+        QVERIFY(action("actFirstPage")->isEnabled() && action("actPreviousPage")->isEnabled());
+        QTest::keyClick(&preview, Qt::Key_End); // already there: nothing moves
+        QCOMPARE(viewer->currentPage(), 4348);
+
+        QTest::keyClick(&preview, Qt::Key_PageUp);
+        QCOMPARE(viewer->currentPage(), 4347);
+        scroll->setValue(scroll->maximum());
+        QTest::mouseClick(preview.findChild<QToolButton *>(QStringLiteral("btnactFirstPage")), Qt::LeftButton);
+        QCOMPARE(viewer->currentPage(), 1);
+        QCOMPARE(scroll->value(), 0); // the page opens at its top
+        QVERIFY(!action("actFirstPage")->isEnabled() && !action("actPreviousPage")->isEnabled());
+
+        QTest::mouseClick(preview.findChild<QToolButton *>(QStringLiteral("btnactLastPage")), Qt::LeftButton);
+        QCOMPARE(viewer->currentPage(), 4348);
+        QTest::keyClick(&preview, Qt::Key_Home);
+        QCOMPARE(viewer->currentPage(), 1);
+    }
+
     void onePagePreviewHasNowhereToGo()
     {
         TestSession session(Edition::Corvalo);
@@ -867,6 +977,8 @@ private slots:
         QCOMPARE(preview.viewer()->pageCount(), 1);
         QVERIFY(!preview.findChild<QAction *>(QStringLiteral("actPreviousPage"))->isEnabled());
         QVERIFY(!preview.findChild<QAction *>(QStringLiteral("actNextPage"))->isEnabled());
+        QVERIFY(!preview.findChild<QAction *>(QStringLiteral("actFirstPage"))->isEnabled());
+        QVERIFY(!preview.findChild<QAction *>(QStringLiteral("actLastPage"))->isEnabled());
     }
 
     void printFromThePreviewPrintsTheSameJobAgain()

@@ -15,6 +15,8 @@
 
 #include <QFileInfo>
 #include <QTest>
+#include <cmath>
+#include <random>
 
 namespace {
 
@@ -129,6 +131,45 @@ private:
     }
 
 private slots:
+    // Every day of four centuries reads back as written, and text that only looks
+    // like a date (signs, blanks, letters, day 30 of February) reads as none, as the
+    // format parser would have it.
+    void storedDatesReadBackExactly()
+    {
+        for (QDate day(1900, 1, 1); day < QDate(2300, 1, 1); day = day.addDays(1))
+            QCOMPARE(StoredForm::readDate(StoredForm::dateText(day)), std::optional<QDate>(day));
+        std::mt19937 rng(32);
+        const QString alphabet = QStringLiteral("0123456789-+ aT\u0660");
+        for (int i = 0; i < 20000; ++i) {
+            QString text = StoredForm::dateText(QDate(1990, 1, 1).addDays(int(rng() % 20000)));
+            text[int(rng() % 10)] = alphabet.at(int(rng() % alphabet.size()));
+            const QDate parsed = QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
+            const std::optional<QDate> read = StoredForm::readDate(text);
+            QVERIFY2(read.value_or(QDate()) == parsed && read.has_value() == parsed.isValid(), qPrintable(text));
+        }
+    }
+
+    // Amounts read as the general number reader reads them, whatever the text: a
+    // stored amount, an exponent, a sign, blanks, a comma, letters.
+    void storedAmountsReadAsTheNumberReaderDoes()
+    {
+        std::mt19937 rng(27);
+        const QString alphabet = QStringLiteral("0123456789.-+e ,xn\u00e9");
+        for (int i = 0; i < 20000; ++i) {
+            QString text = StoredForm::amountText(double(std::int64_t(rng() % 2000000000) - 1000000000) / 100.0);
+            if (i % 2)
+                text[int(rng() % text.size())] = alphabet.at(int(rng() % alphabet.size()));
+            bool ok = false;
+            const double expected = text.trimmed().toDouble(&ok);
+            const std::optional<double> read = StoredForm::readAmount(text);
+            QVERIFY2(read.has_value() == (ok && std::isfinite(expected)), qPrintable(text));
+            if (read)
+                QCOMPARE(*read, expected);
+        }
+        QCOMPARE(StoredForm::readAmount(QStringLiteral("1e400")), std::nullopt);
+        QCOMPARE(StoredForm::readAmount(QStringLiteral(" 12.5 ")), std::optional<double>(12.5));
+    }
+
     void storedFormsDoNotFollowTheLocale()
     {
         QCOMPARE(StoredForm::dateText(QDate(2027, 1, 5)), QStringLiteral("2027-01-05"));

@@ -18,6 +18,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -66,6 +67,8 @@ class TestTransfer : public QObject
 private slots:
     void importDialogWritesOnlyWhenConfirmed();
     void customerWindowImportsAndKeepsTheEmail();
+    void sameFilesStoreTheSameUnderEveryLanguage();
+    void previewShowsTheMarkAndTheAmountsThatNeedALook();
 
     void customerPreviewNamesEveryRowItCannotTake()
     {
@@ -83,7 +86,7 @@ private slots:
         QCOMPARE(mapping[CustomerTransfer::ZipCode], 2);
         QCOMPARE(mapping[CustomerTransfer::Address], 4);
 
-        const CustomerTransfer::Preview preview = CustomerTransfer::prepare(*db, table, mapping, s.context.locale);
+        const CustomerTransfer::Preview preview = CustomerTransfer::prepare(*db, table, mapping, {});
         QCOMPARE(describe(preview.problems),
                  (QStringList{"3 Zip Code: too long for the field (17 characters, at most 16)",
                               "4 Name: empty name: no first name, last name or company",
@@ -104,7 +107,7 @@ private slots:
         QCOMPARE(stored[3].strCustFirstName, QStringLiteral("Nina"));
 
         const auto skipped = CustomerTransfer::apply(
-            *db, CustomerTransfer::prepare(*db, table, mapping, s.context.locale), Csv::ExistingRows::Skip);
+            *db, CustomerTransfer::prepare(*db, table, mapping, {}), Csv::ExistingRows::Skip);
         QCOMPARE(skipped->skipped, 2);
         QCOMPARE(skipped->added, 0);
     }
@@ -120,7 +123,7 @@ private slots:
                                             "Half Co,half@,No\n");
         const auto db = s.db();
         const CustomerTransfer::Preview preview = CustomerTransfer::prepare(
-            *db, table, Csv::matchColumns(table.headers, CustomerTransfer::fields()), s.context.locale);
+            *db, table, Csv::matchColumns(table.headers, CustomerTransfer::fields()), {});
         QCOMPARE(describe(preview.problems),
                  (QStringList{"3 E-mail: \"not an address <x>; rm -rf ~\" has semicolons; separate several "
                               "addresses with commas.",
@@ -176,7 +179,7 @@ private slots:
         const auto before = CustomerStore::readAll(*db);
 
         const CustomerTransfer::Preview preview = CustomerTransfer::prepare(
-            *db, table, Csv::matchColumns(table.headers, CustomerTransfer::fields()), s.context.locale);
+            *db, table, Csv::matchColumns(table.headers, CustomerTransfer::fields()), {});
         QCOMPARE(preview.rows.size(), 1000);
         QVERIFY_THROWS_EXCEPTION(DbError, CustomerTransfer::apply(*db, preview, Csv::ExistingRows::Skip));
         QCOMPARE(CustomerStore::readAll(*db), before);
@@ -222,7 +225,7 @@ private slots:
         other.db()->exec("DELETE FROM tblCustomers");
         CustomerTransfer::ImportJob job(other.context.databasePath(), other.context.locale);
         const Csv::Table table = Csv::parse(file);
-        job.prepare(table, Csv::matchColumns(table.headers, job.fields()));
+        job.prepare(table, Csv::matchColumns(table.headers, job.fields()), {});
         QVERIFY(job.problems().isEmpty());
         QCOMPARE(job.apply(Csv::ExistingRows::Skip, {})->added, original.size());
         QCOMPARE(withoutIds(CustomerStore::readAll(*other.db())), original);
@@ -239,11 +242,11 @@ private slots:
                                             ",1,1\n"
                                             "Bad,abc,1\n");
         const Csv::Mapping mapping = Csv::matchColumns(table.headers, PriceTransfer::fields());
-        const PriceTransfer::Preview preview = PriceTransfer::prepare(*db, table, mapping, s.context.locale,
+        const PriceTransfer::Preview preview = PriceTransfer::prepare(*db, table, mapping, {},
                                                                       {true, false});
         QCOMPARE(describe(preview.problems),
                  (QStringList{"4 Price Item Description: empty description",
-                              "5 Labor Price: not a number: \"abc\""}));
+                              "5 Labor Price: not a number with a decimal point: \"abc\""}));
         QVERIFY(preview.rows[0].matchesStored);
         PriceTransfer::apply(*db, preview, Csv::ExistingRows::Update);
         const QList<PriceItem> items = PriceStore::readAll(*db);
@@ -261,7 +264,7 @@ private slots:
         db->exec("DELETE FROM tblPrices");
         const Csv::Table back = Csv::parse(file);
         PriceTransfer::ImportJob job(s.context.databasePath(), s.context.locale, {false, false});
-        job.prepare(back, Csv::matchColumns(back.headers, job.fields()));
+        job.prepare(back, Csv::matchColumns(back.headers, job.fields()), {});
         QCOMPARE(job.apply(Csv::ExistingRows::Skip, {})->added, original.size());
         QList<PriceItem> reread = PriceStore::readAll(*db);
         for (qsizetype i = 0; i < original.size(); ++i) {
@@ -288,7 +291,7 @@ private slots:
                                             "7;4;\n"
                                             ";5;Interior Spot Prime - per SQFT\n");
         const WorkSheetPriceTransfer::Preview preview = WorkSheetPriceTransfer::prepare(
-            *db, table, Csv::matchColumns(table.headers, WorkSheetPriceTransfer::fields()), QLocale(QLocale::German));
+            *db, table, Csv::matchColumns(table.headers, WorkSheetPriceTransfer::fields()), {DecimalMark::Comma});
         QCOMPARE(describe(preview.problems),
                  (QStringList{"3 Item Number: 28 is not between 1 and 27",
                               "4 Price Item Description: the price list has no item \"y\"",
@@ -311,8 +314,7 @@ private slots:
         // The exported list brings every price back.
         const Csv::Table back = Csv::parse(exported);
         WorkSheetPriceTransfer::apply(
-            *db, WorkSheetPriceTransfer::prepare(*db, back, Csv::matchColumns(back.headers, WorkSheetPriceTransfer::fields()),
-                                                 s.context.locale));
+            *db, WorkSheetPriceTransfer::prepare(*db, back, Csv::matchColumns(back.headers, WorkSheetPriceTransfer::fields()), {}));
         QCOMPARE(WorkSheetPriceStore::readCompanyPrices(*db)[2].dbLbrPrc, 0.95);
     }
 
@@ -485,6 +487,100 @@ void TestTransfer::customerWindowImportsAndKeepsTheEmail()
     window.findChild<QAction *>("actSave")->trigger();
     QCOMPARE(CustomerStore::readAll(*s.db()).last().strCustEmail,
              QStringLiteral("o'brien+bills@dünn.example, office@c.test"));
+}
+
+namespace {
+
+/// The prices each import file leaves stored when read by a user of \a localeName,
+/// the mark decided from the file as the import window does.
+QList<QList<double>> pricesAfterImports(const QString &localeName, const QList<QByteArray> &files)
+{
+    QList<QList<double>> stored;
+    for (const QByteArray &file : files) {
+        TestSession s(Edition::Corvalo);
+        s.context.locale = QLocale(localeName);
+        s.start(QDate(2026, 12, 9));
+        s.db()->exec("DELETE FROM tblPrices");
+        PriceTransfer::ImportJob job(s.context.databasePath(), s.context.locale, {true, true});
+        const Csv::Table table = Csv::parse(file);
+        const Csv::Mapping mapping = Csv::matchColumns(table.headers, job.fields());
+        const Csv::MarkDecision mark = Csv::decideDecimalMark(table, job.fields(), mapping, job.locale());
+        job.prepare(table, mapping, {mark.mark});
+        job.apply(Csv::ExistingRows::Skip, {});
+        QList<double> prices;
+        for (const PriceItem &item : PriceStore::readAll(*s.db()))
+            prices << item.dbLbrPrc << item.dbMatPrc;
+        stored << prices;
+    }
+    return stored;
+}
+
+} // namespace
+
+void TestTransfer::sameFilesStoreTheSameUnderEveryLanguage()
+{
+    const QList<QByteArray> files = {
+        // Written by a German spreadsheet; two amounts read two ways.
+        "Description;Labor;Material\nA;0,975;1\nB;1,234;2\nC;1.234;3\nD;1.234,50;4\n",
+        // Written by this program: C form, one tiny value in an exponent.
+        "Description,Labor,Material\nA,3.5,1e-07\nB,1234.5,0.30000000000000004\n",
+        // Written by an English spreadsheet, thousands grouped.
+        "Description,Labor,Material\nA,\"1,234.50\",2.25\nB,\"2,000\",1\n",
+        // Nothing tells the marks apart.
+        "Description,Labor,Material\nA,\"1,500\",20\nB,7,8\n",
+    };
+    const QList<QList<double>> german = pricesAfterImports(QStringLiteral("de_DE"), files);
+    const QList<QList<double>> english = pricesAfterImports(QStringLiteral("en_US"), files);
+    QCOMPARE(german, english);
+    QCOMPARE(german[0], (QList<double>{0.975, 1, 1234.5, 4}));
+    QCOMPARE(german[1], (QList<double>{3.5, 1e-7, 1234.5, 0.1 + 0.2}));
+    QCOMPARE(german[2], (QList<double>{1234.5, 2.25}));
+    QCOMPARE(german[3], (QList<double>{7, 8}));
+}
+
+void TestTransfer::previewShowsTheMarkAndTheAmountsThatNeedALook()
+{
+    TestSession s(Edition::Lunvard);
+    s.context.locale = QLocale(QStringLiteral("de_DE"));
+    s.start(QDate(2026, 12, 9));
+    s.db()->exec("DELETE FROM tblPrices");
+    PriceTransfer::ImportJob job(s.context.databasePath(), s.context.locale, {true, true});
+    const Csv::Table table = Csv::parse("Description;Labor Price;Material Price\n"
+                                        "Trim;0,975;0\nDoor;1,234;0\nWindow;1.234;0\n"
+                                        "Roof;" + QByteArray(30, '9') + ";0\n");
+    TfrmImport dialog(job, table, QStringLiteral("prices.csv"), s.prompts);
+    auto *mark = dialog.findChild<QComboBox *>(QStringLiteral("cmbDecimalMark"));
+    const auto summary = [&] { return dialog.findChild<QLabel *>(QStringLiteral("lblSummary"))->text(); };
+    QCOMPARE(mark->currentText(), QStringLiteral("comma"));
+    QVERIFY(!summary().contains(QStringLiteral("Every row can be taken")));
+    QVERIFY(summary().contains(QStringLiteral("The 2 amounts listed below need a look")));
+    QVERIFY(summary().contains(QStringLiteral("The fault listed below cannot be taken")));
+    QCOMPARE(job.takenCount(), 1);
+    QCOMPARE(describe(job.problems()).last(),
+             QStringLiteral("5 Labor Price: too large: no amount may be above 9999999999,99"));
+    dialog.resize(1000, 480);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    if (const QString shot = qEnvironmentVariable("TARNWICK_SCREENSHOTS"); !shot.isEmpty())
+        dialog.grab().save(shot + QStringLiteral("/import-preview.png"));
+
+    // The user says the file's mark is a point: "0,975" is then no number at all.
+    mark->setFocus();
+    QTest::keyClick(mark, Qt::Key_Up);
+    QCOMPARE(dialog.decimalReading().mark, DecimalMark::Point);
+    QVERIFY(summary().startsWith(QStringLiteral("Amounts are read with a decimal point, as you chose.")));
+    QCOMPARE(describe(job.problems()).first(), QStringLiteral("2 Labor Price: not a number with a decimal point: \"0,975\""));
+
+    // Back to the comma, and the two that need a look are taken as read with it.
+    QTest::keyClick(mark, Qt::Key_Down);
+    dialog.findChild<QCheckBox *>(QStringLiteral("chkTakeAmbiguous"))->setChecked(true);
+    QCOMPARE(job.takenCount(), 3);
+    QVERIFY(!summary().contains(QStringLiteral("need a look")));
+    QTest::keyClick(&dialog, Qt::Key_Return);
+    QList<double> labor;
+    for (const PriceItem &item : PriceStore::readAll(*s.db()))
+        labor << item.dbLbrPrc;
+    QCOMPARE(labor, (QList<double>{0.975, 1.234, 1234}));
 }
 
 QTEST_MAIN(TestTransfer)

@@ -187,7 +187,8 @@ private slots:
         copies.sessionB->setPONumber(QStringLiteral("B's order"));
 
         // The list in A records against the stored document; B's editor saves later.
-        QVERIFY(!DocumentActions(copies.a.context).recordPayment(number, paid(40)));
+        QCOMPARE(DocumentActions(copies.a.context).recordPayment(number, paid(40)),
+                 DocumentActions::PaymentOutcome::Recorded);
         QVERIFY(copies.sessionB->save());
         QVERIFY(copies.b->prompts.messages(QStringLiteral("Choice")).isEmpty());
         QCOMPARE(copies.storedPayments(number), (QList<double>{40}));

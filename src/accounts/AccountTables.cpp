@@ -40,10 +40,10 @@ TablePrintout statement(const CustomerStatement::Account &account, const Custome
     table.rows << QStringList{total(DateText::shortDate(account.from, locale)), tr("Opening balance"), {}, {},
                               money(account.openingBalance)};
     for (const CustomerStatement::Entry &entry : account.entries) {
-        const QString amount = money(std::abs(entry.amount));
+        const QString amount = money(entry.shownAmount());
+        const bool charge = entry.column == CustomerStatement::Entry::Column::Charges;
         table.rows << QStringList{DateText::shortDate(entry.date, locale), entry.description,
-                                  entry.amount >= 0 ? amount : QString(), entry.amount < 0 ? amount : QString(),
-                                  money(entry.balance)};
+                                  charge ? amount : QString(), charge ? QString() : amount, money(entry.balance)};
     }
     table.rows << QStringList{total(DateText::shortDate(account.to, locale)), tr("Amount Due"), {}, {},
                               money(account.amountDue)};

@@ -1,10 +1,12 @@
 #include "TfrmMain.h"
 
+#include "WindowInFrontNotice.h"
 #include "company/CompanySettings.h"
 #include "context/AppContext.h"
 #include "core/Edition.h"
 #include "data/BackupRestore.h"
 #include "core/Prompts.h"
+#include "OtherWindows.h"
 #include "StartUp.h"
 #include "data/DamageWatch.h"
 #include "data/DbError.h"
@@ -19,6 +21,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -51,6 +54,8 @@ TfrmMain::TfrmMain(AppContext &context, QWidget *parent)
     setCentralWidget(createCentralArea());
     statusBar()->setObjectName(QStringLiteral("StatusBarfrmMain"));
     hideEditionCommands();
+    new WindowInFrontNotice(this, m_lblWindowInFront,
+                            {menuBar(), findChild<QToolBar *>(QStringLiteral("ToolBarfrmMain")), m_groupRecurring});
     setMinimumSize(750, 600);
     resize(960, 700);
 }
@@ -257,6 +262,12 @@ QWidget *TfrmMain::createCentralArea()
     layout->addStretch(2);
     layout->addWidget(title);
     layout->addWidget(m_lblCompanyName);
+    m_lblWindowInFront = new QLabel(area);
+    m_lblWindowInFront->setObjectName(QStringLiteral("lblWindowInFront"));
+    m_lblWindowInFront->setAlignment(Qt::AlignCenter);
+    m_lblWindowInFront->setWordWrap(true);
+    layout->addSpacing(12);
+    layout->addWidget(m_lblWindowInFront);
     layout->addStretch(3);
     layout->addLayout(bottom);
     return area;
@@ -416,6 +427,10 @@ void TfrmMain::invoiceMaintenance()
 
 void TfrmMain::closeEvent(QCloseEvent *event)
 {
+    if (!OtherWindows::closeAllBut(this)) {
+        event->ignore();
+        return;
+    }
     m_context.preferences[AppPreferences::FrmMainMaximized] = isMaximized();
     try {
         StartUp::pShutDown(m_context);
@@ -424,4 +439,7 @@ void TfrmMain::closeEvent(QCloseEvent *event)
         m_context.prompts().showError(error.message(), error.detail());
     }
     event->accept();
+    // Closing the main window ends the program, even while a window that has nothing
+    // to ask (a saving popup finishing its bar) is still on screen.
+    QCoreApplication::quit();
 }

@@ -76,6 +76,8 @@ private:
     QMenu *m_backupRestoreMenu = nullptr;
     QMenu *m_plannerMenu = nullptr;
     QLabel *m_lblCompanyName = nullptr;
+    /// Says which window holds the program while the commands here wait for it.
+    QLabel *m_lblWindowInFront = nullptr;
     QGroupBox *m_groupRecurring = nullptr;
     QLabel *m_lblRecurringLastPrinted = nullptr;
     QPushButton *m_btnPrintRecurring = nullptr;

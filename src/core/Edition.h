@@ -23,6 +23,8 @@ public:
     [[nodiscard]] const QString &helpFileName() const { return m_helpFile; }
     /// The document kinds offered, in the order the editors list them.
     [[nodiscard]] const QStringList &invoiceTypes() const { return m_invoiceTypes; }
+    /// Whether the edition has documents of \a kind; case is ignored.
+    [[nodiscard]] bool offersKind(const QString &kind) const { return m_invoiceTypes.contains(kind, Qt::CaseInsensitive); }
 
     /// Documents and their lines are stored (all but Lunvard).
     [[nodiscard]] bool storesDocuments() const { return m_number != Lunvard; }

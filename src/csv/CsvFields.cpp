@@ -1,5 +1,7 @@
 #include "CsvFields.h"
 
+#include "data/StoredForm.h"
+
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -32,20 +34,47 @@ std::optional<bool> readYesNo(const QString &text)
     return std::nullopt;
 }
 
-std::optional<double> readDecimal(const QString &text, const QLocale &locale)
+DecimalMark otherMark(DecimalMark mark)
 {
-    const QString trimmed = text.trimmed();
-    bool ok = false;
-    double value = QLocale::c().toDouble(trimmed, &ok);
-    if (!ok)
-        value = locale.toDouble(trimmed, &ok);
-    if (!ok || !std::isfinite(value))
-        return std::nullopt;
-    return value;
+    return mark == DecimalMark::Comma ? DecimalMark::Point : DecimalMark::Comma;
+}
+
+/// How \a text reads under \a mark, or why it cannot be taken. \a needsLook is set
+/// when it would read as another number under the other mark.
+QVariant readDecimal(const QString &text, const DecimalReading &decimals, QString &reason, bool &needsLook)
+{
+    const std::optional<double> value = AmountReader::readWritten(text, decimals.mark);
+    if (!value) {
+        reason = QStringLiteral("not a number with a decimal %1: \"%2\"")
+                     .arg(AmountReader::markName(decimals.mark), text.left(40));
+        return {};
+    }
+    const std::optional<double> other = AmountReader::readWritten(text, otherMark(decimals.mark));
+    if (other && *other != *value && !decimals.takeAmbiguous) {
+        // The reading with thousands has no decimals, so it shows the same in every language.
+        const QChar mark = text.contains(QLatin1Char(',')) ? QLatin1Char(',') : QLatin1Char('.');
+        const double grouped = mark == AmountReader::markCharacter(decimals.mark) ? *other : *value;
+        reason = QStringLiteral("\"%1\" needs a look: \"%2\" may be its decimal mark or separate thousands (%3)")
+                     .arg(text.left(40), QString(mark), StoredForm::amountText(grouped));
+        needsLook = true;
+        return {};
+    }
+    if (*value < 0) {
+        reason = QStringLiteral("a negative amount");
+        return {};
+    }
+    if (!AmountReader::withinLargest(*value)) {
+        reason = QStringLiteral("too large: no amount may be above %1")
+                     .arg(QString(StoredForm::amountText(AmountReader::kLargest))
+                              .replace(QLatin1Char('.'), AmountReader::markCharacter(decimals.mark)));
+        return {};
+    }
+    return *value;
 }
 
 /// The value of \a text for \a field, or the reason it cannot be taken.
-QVariant readValue(const QString &text, const FieldSpec &field, const QLocale &locale, QString &reason)
+QVariant readValue(const QString &text, const FieldSpec &field, const DecimalReading &decimals, QString &reason,
+                   bool &needsLook)
 {
     switch (field.kind) {
     case ValueKind::Text:
@@ -69,18 +98,8 @@ QVariant readValue(const QString &text, const FieldSpec &field, const QLocale &l
         }
         return value;
     }
-    case ValueKind::Decimal: {
-        const std::optional<double> value = readDecimal(text, locale);
-        if (!value) {
-            reason = QStringLiteral("not a number: \"%1\"").arg(text.left(40));
-            return {};
-        }
-        if (*value < 0) {
-            reason = QStringLiteral("a negative amount");
-            return {};
-        }
-        return *value;
-    }
+    case ValueKind::Decimal:
+        return readDecimal(text, decimals, reason, needsLook);
     case ValueKind::YesNo: {
         const std::optional<bool> value = readYesNo(text);
         if (!value) {
@@ -116,7 +135,8 @@ Mapping matchColumns(const QStringList &headers, const QList<FieldSpec> &fields)
 }
 
 std::optional<ValueRow> convertRow(const Table &table, qsizetype index, const QList<FieldSpec> &fields,
-                                   const Mapping &mapping, const QLocale &locale, QList<RowProblem> &problems)
+                                   const Mapping &mapping, const DecimalReading &decimals,
+                                   QList<RowProblem> &problems)
 {
     const QStringList cells = table.row(index);
     const int rowNumber = table.rowNumber(index);
@@ -142,9 +162,10 @@ std::optional<ValueRow> convertRow(const Table &table, qsizetype index, const QL
         if (text.isEmpty())
             continue;
         QString reason;
-        row.values[f] = readValue(text, fields[f], locale, reason);
+        bool needsLook = false;
+        row.values[f] = readValue(text, fields[f], decimals, reason, needsLook);
         if (!reason.isEmpty()) {
-            problems.append({rowNumber, fields[f].caption, reason});
+            problems.append({rowNumber, fields[f].caption, reason, needsLook});
             fits = false;
         }
     }
@@ -153,14 +174,40 @@ std::optional<ValueRow> convertRow(const Table &table, qsizetype index, const QL
     return row;
 }
 
-Conversion convert(const Table &table, const QList<FieldSpec> &fields, const Mapping &mapping, const QLocale &locale)
+Conversion convert(const Table &table, const QList<FieldSpec> &fields, const Mapping &mapping,
+                   const DecimalReading &decimals)
 {
     Conversion result;
     for (qsizetype r = 0; r < table.rowCount(); ++r) {
-        if (auto row = convertRow(table, r, fields, mapping, locale, result.problems))
+        if (auto row = convertRow(table, r, fields, mapping, decimals, result.problems))
             result.rows.append(std::move(*row));
     }
     return result;
+}
+
+MarkDecision decideDecimalMark(const Table &table, const QList<FieldSpec> &fields, const Mapping &mapping,
+                               const QLocale &locale)
+{
+    QList<int> columns;
+    for (qsizetype f = 0; f < fields.size(); ++f) {
+        if (fields[f].kind == ValueKind::Decimal && mapping.value(f, -1) >= 0)
+            columns << mapping[f];
+    }
+    qsizetype forPoint = 0;
+    qsizetype forComma = 0;
+    for (qsizetype r = 0; r < table.rowCount() && !columns.isEmpty(); ++r) {
+        const QStringList cells = table.row(r);
+        for (const int column : columns) {
+            const QString text = unprotectFormula(cells.value(column));
+            const bool point = AmountReader::readWritten(text, DecimalMark::Point).has_value();
+            const bool comma = AmountReader::readWritten(text, DecimalMark::Comma).has_value();
+            forPoint += point && !comma;
+            forComma += comma && !point;
+        }
+    }
+    if (forPoint == forComma)
+        return {AmountReader::markOf(locale), false};
+    return {forPoint > forComma ? DecimalMark::Point : DecimalMark::Comma, true};
 }
 
 QStringList captions(const QList<FieldSpec> &fields)

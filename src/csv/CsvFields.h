@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CsvTable.h"
+#include "core/AmountReader.h"
 
 #include <QList>
 #include <QLocale>
@@ -36,6 +37,26 @@ struct RowProblem
     int rowNumber = 0;
     QString field;
     QString reason;
+    /// An amount that reads differently with a decimal point and a decimal comma.
+    bool needsLook = false;
+};
+
+/// How a file's decimals are read: one mark for the whole file. An amount that would
+/// read differently under the other mark is a problem that needs a look, unless the
+/// user chose to take such amounts as read with this mark.
+struct DecimalReading
+{
+    DecimalMark mark = DecimalMark::Point;
+    bool takeAmbiguous = false;
+};
+
+/// The decimal mark of a file and whether its values showed it (false: none of
+/// them tells the marks apart, or as many speak for each, and the user's locale
+/// decided).
+struct MarkDecision
+{
+    DecimalMark mark = DecimalMark::Point;
+    bool fromValues = false;
 };
 
 /// A row whose values all read: one value per field (QString, qint64, double or
@@ -62,15 +83,22 @@ struct Conversion
 /// Reads row \a index of \a table through \a mapping as convert() does, one row at a
 /// time: nothing when it has faults, which go to \a problems.
 [[nodiscard]] std::optional<ValueRow> convertRow(const Table &table, qsizetype index, const QList<FieldSpec> &fields,
-                                                 const Mapping &mapping, const QLocale &locale,
+                                                 const Mapping &mapping, const DecimalReading &decimals,
                                                  QList<RowProblem> &problems);
 
 /// Reads every row of \a table through \a mapping. A row with a value that does not
 /// fit its field (too long, not a number, out of range, not yes or no) or with
 /// more fields than the header names goes to the problems, one entry per fault.
-/// Decimals read in C form or in \a locale. Formula apostrophes are removed.
+/// Decimals read as \a decimals says; none may be negative or above the largest
+/// amount. Formula apostrophes are removed.
 [[nodiscard]] Conversion convert(const Table &table, const QList<FieldSpec> &fields, const Mapping &mapping,
-                                 const QLocale &locale);
+                                 const DecimalReading &decimals);
+
+/// The decimal mark of the decimal fields \a mapping fills, decided once from all
+/// their values: each value that reads under one mark only speaks for it; when the
+/// values do not settle it, the mark of \a locale.
+[[nodiscard]] MarkDecision decideDecimalMark(const Table &table, const QList<FieldSpec> &fields,
+                                             const Mapping &mapping, const QLocale &locale);
 
 /// The captions of \a fields, as an export's header row.
 [[nodiscard]] QStringList captions(const QList<FieldSpec> &fields);

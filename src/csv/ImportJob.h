@@ -34,10 +34,12 @@ public:
     [[nodiscard]] virtual const QList<FieldSpec> &fields() const = 0;
     /// Whether rows can match stored ones the user may skip or update.
     [[nodiscard]] virtual bool offersExistingChoice() const = 0;
+    /// The user's locale, whose decimal mark decides a file whose values do not.
+    [[nodiscard]] virtual const QLocale &locale() const = 0;
 
-    /// Reads the file's rows through \a mapping; nothing is written. Throws DbError
-    /// when the stored rows cannot be read.
-    virtual void prepare(const Table &table, const Mapping &mapping) = 0;
+    /// Reads the file's rows through \a mapping, its decimals as \a decimals says;
+    /// nothing is written. Throws DbError when the stored rows cannot be read.
+    virtual void prepare(const Table &table, const Mapping &mapping, const DecimalReading &decimals) = 0;
     /// After prepare(): rows that will be written, of them the ones that match a
     /// stored row, and every row that cannot be taken.
     [[nodiscard]] virtual int takenCount() const = 0;

@@ -100,14 +100,14 @@ CustomerRecord Preview::customerOf(const Candidate &candidate) const
 {
     QList<Csv::RowProblem> none;
     const std::optional<Csv::ValueRow> row =
-        Csv::convertRow(table, candidate.tableRow, fields(), mapping, locale, none);
+        Csv::convertRow(table, candidate.tableRow, fields(), mapping, decimals, none);
     CustomerRecord customer = candidate.existing >= 0 ? matched.at(candidate.existing) : CustomerRecord{};
     if (row)
         fill(customer, *row, mapping);
     return customer;
 }
 
-Preview prepare(Database &db, const Csv::Table &table, const Csv::Mapping &mapping, const QLocale &locale)
+Preview prepare(Database &db, const Csv::Table &table, const Csv::Mapping &mapping, const Csv::DecimalReading &decimals)
 {
     QHash<QString, CustomerRecord> stored;
     for (const CustomerRecord &c : CustomerStore::readAll(db))
@@ -117,10 +117,10 @@ Preview prepare(Database &db, const Csv::Table &table, const Csv::Mapping &mappi
     Preview preview;
     preview.mapping = mapping;
     preview.table = table;
-    preview.locale = locale;
+    preview.decimals = decimals;
     for (qsizetype r = 0; r < table.rowCount(); ++r) {
         const std::optional<Csv::ValueRow> row =
-            Csv::convertRow(table, r, fields(), mapping, locale, preview.problems);
+            Csv::convertRow(table, r, fields(), mapping, decimals, preview.problems);
         if (!row)
             continue;
         CustomerRecord c;
@@ -195,10 +195,10 @@ const QList<Csv::FieldSpec> &ImportJob::fields() const
     return CustomerTransfer::fields();
 }
 
-void ImportJob::prepare(const Csv::Table &table, const Csv::Mapping &mapping)
+void ImportJob::prepare(const Csv::Table &table, const Csv::Mapping &mapping, const Csv::DecimalReading &decimals)
 {
     Database db(m_databasePath);
-    m_preview = CustomerTransfer::prepare(db, table, mapping, m_locale);
+    m_preview = CustomerTransfer::prepare(db, table, mapping, decimals);
 }
 
 std::optional<Csv::ImportOutcome> ImportJob::apply(Csv::ExistingRows existing, const Progress &progress)

@@ -43,7 +43,7 @@ struct Preview
     /// Which fields the file fills; the others are left as they are on an update.
     Csv::Mapping mapping;
     Csv::Table table;
-    QLocale locale;
+    Csv::DecimalReading decimals;
     /// The stored customers rows match.
     QList<CustomerRecord> matched;
 
@@ -55,7 +55,7 @@ struct Preview
 /// Reads \a table through \a mapping and compares it with the stored customers. A
 /// row without first name, last name and company is a problem ("empty name").
 [[nodiscard]] Preview prepare(Database &db, const Csv::Table &table, const Csv::Mapping &mapping,
-                              const QLocale &locale);
+                              const Csv::DecimalReading &decimals);
 
 /// Writes the rows of \a preview in ONE transaction: all or none. Nothing when the
 /// progress answers false. Throws DbError (nothing written then either).
@@ -74,7 +74,8 @@ public:
     [[nodiscard]] QString title() const override;
     [[nodiscard]] const QList<Csv::FieldSpec> &fields() const override;
     [[nodiscard]] bool offersExistingChoice() const override { return true; }
-    void prepare(const Csv::Table &table, const Csv::Mapping &mapping) override;
+    [[nodiscard]] const QLocale &locale() const override { return m_locale; }
+    void prepare(const Csv::Table &table, const Csv::Mapping &mapping, const Csv::DecimalReading &decimals) override;
     [[nodiscard]] int takenCount() const override { return int(m_preview.rows.size()); }
     [[nodiscard]] int matchCount() const override { return m_preview.matchCount(); }
     [[nodiscard]] const QList<Csv::RowProblem> &problems() const override { return m_preview.problems; }

@@ -25,6 +25,24 @@ const Index kIndexes[] = {
     {"tblPlanner", "INDEX IF NOT EXISTS idxPlannerDay ON tblPlanner(intActYear,intActDayOfYear)"},
 };
 
+// Receivables reads the unpaid invoices and notices, and the credits of overpaid
+// ones, without a pass over the rest.
+const Index kReceivablesIndexes[] = {
+    {"tblInvHeader", "INDEX IF NOT EXISTS idxInvHeaderUnpaid ON tblInvHeader(UPPER(strInvName)) "
+                     "WHERE strPaidInFull = '0' AND strRecurring = '0'"},
+    {"tblInvHeader", "INDEX IF NOT EXISTS idxInvHeaderCredit ON tblInvHeader(UPPER(strInvName)) "
+                     "WHERE strInvTotal LIKE '-%' AND strRecurring = '0'"},
+};
+
+template <std::size_t N>
+void create(Database &db, const Index (&indexes)[N])
+{
+    for (const Index &index : indexes) {
+        if (db.tableExists(QString::fromLatin1(index.table)))
+            db.exec(QStringLiteral("CREATE ") + QString::fromLatin1(index.definition));
+    }
+}
+
 /// "Invoice 512 (John Doe, 2026-12-09)"
 QString describe(const Statement &row, int number)
 {
@@ -86,10 +104,12 @@ void addIndexes(Database &db, const SchemaUpgrade::UpgradeContext &, SchemaUpgra
 {
     if (db.tableExists(QStringLiteral("tblInvHeader")))
         renumberDuplicates(db, report);
-    for (const Index &index : kIndexes) {
-        if (db.tableExists(QString::fromLatin1(index.table)))
-            db.exec(QStringLiteral("CREATE ") + QString::fromLatin1(index.definition));
-    }
+    create(db, kIndexes);
+}
+
+void addReceivablesIndexes(Database &db, const SchemaUpgrade::UpgradeContext &, SchemaUpgrade::UpgradeReport &)
+{
+    create(db, kReceivablesIndexes);
 }
 
 } // namespace IndexStep

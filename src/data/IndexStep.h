@@ -13,4 +13,10 @@ inline constexpr int kLevel = 7;
 
 void addIndexes(Database &db, const SchemaUpgrade::UpgradeContext &context, SchemaUpgrade::UpgradeReport &report);
 
+/// Level 8: the partial indexes Receivables reads its rows through.
+inline constexpr int kReceivablesLevel = 8;
+
+void addReceivablesIndexes(Database &db, const SchemaUpgrade::UpgradeContext &context,
+                           SchemaUpgrade::UpgradeReport &report);
+
 } // namespace IndexStep

@@ -4,28 +4,75 @@
 
 #include <algorithm>
 
-QueryWindow::QueryWindow(Connect connect, Query query)
+QueryWindow::QueryWindow(Connect connect, Query query, Count when)
     : m_connect(std::move(connect))
     , m_query(std::move(query))
 {
     const auto db = m_connect();
     Block first = read(*db, 0);
+    m_rowCount = int(first.rows.size());
     // A search that matches little is read whole by its first block; counting it
     // would scan the table a second time.
-    if (first.rows.size() < kBlockRows) {
-        m_rowCount = int(first.rows.size());
-    } else {
-        QString count = QStringLiteral("SELECT COUNT(*) FROM ") + m_query.from;
-        if (!m_query.where.isEmpty())
-            count += QStringLiteral(" WHERE ") + m_query.where;
-        Statement counting = db->prepare(count);
-        for (int i = 0; i < m_query.values.size(); ++i)
-            counting.bind(i + 1, m_query.values.at(i));
-        m_rowCount = counting.step() ? counting.intAt(0) : 0;
-    }
+    m_countKnown = first.rows.size() < kBlockRows;
     if (m_rowCount > 0)
         m_blocks.insert(0, std::move(first));
+    if (!m_countKnown && when == Count::First)
+        setCount(countWith(*db, counting()));
 }
+
+QueryWindow::Counting QueryWindow::counting() const
+{
+    QString sql = QStringLiteral("SELECT COUNT(*) FROM ") + m_query.from;
+    if (!m_query.where.isEmpty())
+        sql += QStringLiteral(" WHERE ") + m_query.where;
+    return {sql, m_query.values};
+}
+
+int QueryWindow::countWith(Database &db, const Counting &counting)
+{
+    Statement statement = db.prepare(counting.sql);
+    for (int i = 0; i < counting.values.size(); ++i)
+        statement.bind(i + 1, counting.values.at(i));
+    return statement.step() ? statement.intAt(0) : 0;
+}
+
+void QueryWindow::setCount(int rows)
+{
+    m_rowCount = rows;
+    m_countKnown = true;
+}
+
+void QueryWindow::count()
+{
+    if (!m_countKnown)
+        setCount(countWith(*m_connect(), counting()));
+}
+
+void QueryWindow::readMore()
+{
+    if (m_countKnown)
+        return;
+    const int next = m_rowCount / kBlockRows;
+    const Block &more = block(next);
+    m_rowCount += int(more.rows.size());
+    if (more.rows.size() < kBlockRows)
+        m_countKnown = true;
+}
+
+namespace {
+
+/// The shown columns of the current row: every column after the key.
+QStringList shownTexts(const Statement &query)
+{
+    const int columns = query.columnCount();
+    QStringList texts;
+    texts.reserve(columns - 1);
+    for (int c = 1; c < columns; ++c)
+        texts.append(query.textAt(c));
+    return texts;
+}
+
+} // namespace
 
 QString QueryWindow::statement() const
 {
@@ -41,6 +88,11 @@ QueryWindow::Block QueryWindow::read(Database &db, int index) const
     // at once, where an OFFSET would step over every earlier row again.
     const auto previous = m_blocks.constFind(index - 1);
     const bool continues = index > 0 && previous != m_blocks.constEnd() && !previous->rows.isEmpty();
+    // A block in the second half of a counted list is counted from the end: the
+    // last rows (End) are read without stepping over all the others.
+    const qint64 first = qint64(index) * kBlockRows;
+    if (!continues && m_countKnown && first >= m_rowCount / 2 && first < m_rowCount)
+        return readFromEnd(db, first);
     QString sql = QStringLiteral("SELECT ") + m_query.key + QLatin1Char(',') + m_query.columns + QStringLiteral(" FROM ")
                   + m_query.from;
     QStringList terms;
@@ -66,14 +118,34 @@ QueryWindow::Block QueryWindow::read(Database &db, int index) const
 
     Block block;
     block.rows.reserve(kBlockRows);
-    const int columns = query.columnCount();
     while (query.step()) {
-        QStringList texts;
-        texts.reserve(columns - 1);
-        for (int c = 1; c < columns; ++c)
-            texts.append(query.textAt(c));
         block.lastKey = query.int64At(0);
-        block.rows.append(std::move(texts));
+        block.rows.append(shownTexts(query));
+    }
+    return block;
+}
+
+QueryWindow::Block QueryWindow::readFromEnd(Database &db, qint64 first) const
+{
+    const qint64 wanted = std::min<qint64>(kBlockRows, m_rowCount - first);
+    QString sql = QStringLiteral("SELECT ") + m_query.key + QLatin1Char(',') + m_query.columns + QStringLiteral(" FROM ")
+                  + m_query.from;
+    if (!m_query.where.isEmpty())
+        sql += QStringLiteral(" WHERE ") + m_query.where;
+    sql += QStringLiteral(" ORDER BY ") + m_query.key + QStringLiteral(" DESC LIMIT ? OFFSET ?");
+    Statement query = db.prepare(sql);
+    int bound = 0;
+    for (const QString &value : m_query.values)
+        query.bind(++bound, value);
+    query.bind(++bound, wanted);
+    query.bind(++bound, m_rowCount - first - wanted);
+
+    Block block;
+    block.rows.reserve(int(wanted));
+    while (query.step()) {
+        if (block.rows.isEmpty())
+            block.lastKey = query.int64At(0);
+        block.rows.prepend(shownTexts(query));
     }
     return block;
 }

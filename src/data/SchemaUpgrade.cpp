@@ -44,6 +44,7 @@ const std::vector<Step> &steps()
         {PaymentsStep::kLevel, PaymentsStep::addPaymentsAndLinks},
         {RowVersionStep::kLevel, RowVersionStep::addRowVersions},
         {IndexStep::kLevel, IndexStep::addIndexes},
+        {IndexStep::kReceivablesLevel, IndexStep::addReceivablesIndexes},
     };
     return all;
 }

@@ -1,7 +1,9 @@
 #include "StoredForm.h"
 
 #include "DateText.h"
+#include "core/AmountReader.h"
 
+#include <charconv>
 #include <cmath>
 
 namespace StoredForm {
@@ -39,12 +41,23 @@ QString dateText(QDate date)
 
 std::optional<QDate> readDate(const QString &text)
 {
-    if (text.size() != kDateFormat.size())
+    // Read by hand: lists read thousands of dates, and the format parser is slow.
+    if (text.size() != kDateFormat.size() || text.at(4) != QLatin1Char('-') || text.at(7) != QLatin1Char('-'))
         return std::nullopt;
-    const QDate date = QDate::fromString(text, kDateFormat);
-    if (!date.isValid())
+    const auto number = [&text](int from, int length) {
+        int value = 0;
+        for (int i = from; i < from + length; ++i) {
+            const char16_t c = text.at(i).unicode();
+            if (c < u'0' || c > u'9')
+                return -1;
+            value = value * 10 + (c - u'0');
+        }
+        return value;
+    };
+    const int year = number(0, 4), month = number(5, 2), day = number(8, 2);
+    if (year < 0 || month < 0 || day < 0 || !QDate::isValid(year, month, day))
         return std::nullopt;
-    return date;
+    return QDate(year, month, day);
 }
 
 QDateTime wallClock(QDate date, QTime time)
@@ -79,6 +92,21 @@ QString amountText(double value)
 
 std::optional<double> readAmount(const QString &text)
 {
+    // The usual stored text ("1234.5") is read straight from its bytes; anything else
+    // goes the long way, which gives the same value.
+    if (text.size() < 32) {
+        char bytes[32] = {};
+        qsizetype length = 0;
+        for (const QChar c : text) {
+            if (c.unicode() > 0x7f)
+                break;
+            bytes[length++] = char(c.unicode());
+        }
+        double value = 0;
+        const auto [end, error] = std::from_chars(bytes, bytes + length, value);
+        if (length == text.size() && length > 0 && error == std::errc() && end == bytes + length)
+            return finite(value, true);
+    }
     bool ok = false;
     const double value = text.trimmed().toDouble(&ok);
     return finite(value, ok);
@@ -124,6 +152,13 @@ std::optional<QDateTime> readDateTime(const QString &text, const QLocale &locale
 std::optional<double> readDecimal(const QString &text, const QLocale &locale)
 {
     const QString trimmed = text.trimmed();
+    // The reader every amount goes through, so an old file's amounts meet the same
+    // rules as typed and imported ones; then the language's own reading, for the
+    // forms only it writes (groups of other sizes, other digits and marks).
+    if (locale.decimalPoint() == QStringLiteral(".") || locale.decimalPoint() == QStringLiteral(",")) {
+        if (const std::optional<double> read = AmountReader::readWritten(trimmed, AmountReader::markOf(locale)))
+            return read;
+    }
     bool ok = false;
     const double value = locale.toDouble(trimmed, &ok);
     if (const std::optional<double> read = finite(value, ok))

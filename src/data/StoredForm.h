@@ -38,7 +38,7 @@ namespace Legacy {
 /// The locale's short date, a blank and its long time (the time left out at
 /// midnight), then the ISO form.
 [[nodiscard]] std::optional<QDateTime> readDateTime(const QString &text, const QLocale &locale);
-/// A decimal as typed in the locale, then the C form.
+/// A decimal as written in the locale (thousands grouped by threes), then the C form.
 [[nodiscard]] std::optional<double> readDecimal(const QString &text, const QLocale &locale);
 /// A currency text as the locale formats it ("365,36 €", "($5.00)"), then a plain
 /// decimal in the locale or in C form.

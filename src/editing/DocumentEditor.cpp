@@ -4,6 +4,8 @@
 #include "TfrmRecordPayment.h"
 #include "context/AppContext.h"
 #include "context/WindowOpening.h"
+#include "core/Edition.h"
+#include "invoice/DocumentKinds.h"
 #include "PrintBusy.h"
 #include "widgets/InputGuards.h"
 #include "widgets/Mnemonics.h"
@@ -83,12 +85,14 @@ void DocumentEditor::addAccountCommands()
     m_actChangeOrder = m_commands.add("actChangeOrder", tr("Change Order for this job"),
                                       tr("Make a new Change Order for the job of this document"),
                                       Icons::Command::NewInvoice, [this] { m_session.startChangeOrder(); });
+    // No command makes a kind the edition does not have.
+    m_actChangeOrder->setVisible(m_context.edition().offersKind(DocumentKinds::kChangeOrder));
 }
 
 void DocumentEditor::showAccountCommands()
 {
     m_actRecordPayment->setEnabled(m_session.canRecordPayment());
-    m_actChangeOrder->setEnabled(m_session.canDelete());
+    m_actChangeOrder->setEnabled(m_session.canStartChangeOrder());
 }
 
 QAction *DocumentEditor::addHelpCommand()

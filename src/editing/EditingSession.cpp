@@ -53,9 +53,13 @@ void EditingSession::open()
 {
     m_modified = false;
     m_deleted = false;
+    // A new document made for a kind (a change order for a job) keeps it.
     const QStringList offered = kinds().kinds;
-    if (!offered.isEmpty())
-        h().strInvName = offered.first();
+    if (!offered.isEmpty()) {
+        const auto own = std::find_if(offered.cbegin(), offered.cend(),
+                                      [this](const QString &kind) { return DocumentKinds::is(header().strInvName, kind); });
+        h().strInvName = own != offered.cend() ? *own : offered.first();
+    }
     const QString unreadDate = m_context.document.unreadDateText;
     if (unreadDate.isEmpty()) {
         if (!header().strInvDate.isValid())
@@ -197,10 +201,13 @@ void EditingSession::setDueDate(QDate date)
     update(true);
 }
 
-void EditingSession::recordPayment(const Payment &payment)
+bool EditingSession::recordPayment(const Payment &payment)
 {
+    if (!PaymentRules::confirmPayment(document(), payment.amount, m_context.prompts(), m_context.locale))
+        return false;
     PaymentRules::record(m_context.document, payment);
     update(true);
+    return true;
 }
 
 bool EditingSession::removePayment(int index)
@@ -268,7 +275,7 @@ QString EditingSession::subtitle() const
 
 QString EditingSession::totalCaption() const
 {
-    return header().strInvName + QStringLiteral(" Total");
+    return Totals::totalHeading(document());
 }
 
 QString EditingSession::customerBlock() const
@@ -386,17 +393,21 @@ bool EditingSession::email()
     return DocumentMail::pEmailDocument(m_context);
 }
 
+bool EditingSession::canStartChangeOrder() const
+{
+    return canDelete() && m_context.edition().offersKind(DocumentKinds::kChangeOrder);
+}
+
 bool EditingSession::startChangeOrder()
 {
-    if (!canDelete() || !mayClose())
+    if (!canStartChangeOrder() || !mayClose())
         return false;
     const int number = header().intInvNumber;
     try {
-        (void)DocumentActions(m_context).createChangeOrderFor(number);
+        DocumentActions(m_context).startChangeOrderFor(number);
     } catch (const DbError &error) {
         m_context.prompts().showError(error.message(), error.detail());
-        // Nothing was stored. Back to the saved document; should that fail too, the
-        // unsaved change order stays on screen to be saved again.
+        // Back to the saved document, which nothing has changed.
         h().blnNewInvoice = false;
         h().intInvNumber = number;
         try {
@@ -404,9 +415,11 @@ bool EditingSession::startChangeOrder()
         } catch (const DbError &reloadError) {
             m_context.prompts().showError(reloadError.message(), reloadError.detail());
         }
+        open();
+        return false;
     }
     open();
-    return header().intInvNumber != number;
+    return true;
 }
 
 bool EditingSession::mayClose()

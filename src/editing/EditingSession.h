@@ -49,7 +49,9 @@ public:
     void setDueDate(QDate date);
     /// Adds a payment (a deposit received, on a deposit kind); an invoice it pays off
     /// becomes paid in full. Saved, and posted, with the document.
-    void recordPayment(const Payment &payment);
+    /// Returns false when it was refused or the user would not take more than is
+    /// owed as the customer's credit.
+    bool recordPayment(const Payment &payment);
     /// Asks, then removes payment \a index (and, on an invoice paid in full, asks
     /// whether to take the mark off). True when it was removed.
     bool removePayment(int index);
@@ -70,7 +72,7 @@ public:
     [[nodiscard]] QString caption() const;       // "Invoice 12"
     [[nodiscard]] QString numberCaption() const; // "Invoice Number: 12"
     [[nodiscard]] QString subtitle() const;      // "Estimate Valid Until ..."
-    [[nodiscard]] QString totalCaption() const;  // "Invoice Total"
+    [[nodiscard]] QString totalCaption() const;  // "Invoice Total", as printed
     [[nodiscard]] QString customerBlock() const;
     [[nodiscard]] std::optional<EditorRules::PaidDepositWording> paidDepositWording() const;
     [[nodiscard]] bool recurringAllowed() const;
@@ -101,8 +103,11 @@ public:
     /// Hands the document to the mail program as a PDF; a new or changed document
     /// is saved first, and nothing goes out when that fails. True when sent.
     bool email();
-    /// Makes a new change order for the job of this saved document (offering to save
-    /// changes first) and goes on with it. False when nothing was made.
+    /// A saved document in an edition that has change orders.
+    [[nodiscard]] bool canStartChangeOrder() const;
+    /// Goes on with a new change order for the job of this saved document (offering
+    /// to save changes first); like any new document it is stored only when saved.
+    /// False when none was started.
     bool startChangeOrder();
     /// Whether the editor may close now, asking what the edition asks: to save
     /// unsaved changes (Cancel keeps it open), before discarding changes that cannot

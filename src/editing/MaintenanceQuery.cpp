@@ -6,7 +6,10 @@
 #include "data/TextSearch.h"
 #include "invoice/DocumentKinds.h"
 #include "invoice/Money.h"
+#include "invoice/PastDueLink.h"
 #include "printing/ListReports.h"
+
+#include <limits>
 
 namespace {
 
@@ -18,8 +21,13 @@ const QString kCustomerLastName = QStringLiteral("Customer Last Name");
 const QString kCustomerCompanyName = QStringLiteral("Customer Company Name");
 const QString kAllEstimatesAndWorkOrders = QStringLiteral("All Estimates and Work Orders");
 
-const QString kColumns
-    = QStringLiteral("intInvNumber,strCustCmpnyName,strCustFullName,strInvName,strPaidInFull,strInvTotal,strRecurring");
+// A past-due notice is listed with what its invoice owes now.
+QString listedColumns()
+{
+    return QStringLiteral("intInvNumber,strCustCmpnyName,strCustFullName,strInvName,strPaidInFull,%1,strRecurring,"
+                          "dbPaidAmount")
+        .arg(PastDueLink::listedTotalColumn());
+}
 
 // The boolean columns hold "-1" or "0" as text.
 const QString kNotPaid = QStringLiteral("strPaidInFull = '0'");
@@ -62,6 +70,35 @@ public:
         else
             m_terms << QStringLiteral("fold(strCustCmpnyName) LIKE ? ESCAPE '\\'");
         m_values << pattern;
+        if (searchItem == kInvoiceNumber)
+            numberRanges(typed);
+        return *this;
+    }
+    // The numbers a prefix of three digits or more begins are few and lie in one
+    // range per length (512: 512, 5120-5129, 51200-51299, ...): the number index
+    // finds them where the match on the text would read every document. Shorter
+    // prefixes match so many that reading in storage order finds a screenful at once.
+    Condition &numberRanges(const QString &typed)
+    {
+        constexpr int kIndexedFrom = 3;
+        constexpr qint64 kLargest = std::numeric_limits<qint64>::max();
+        bool digits = typed.size() >= kIndexedFrom && typed.at(0) != QLatin1Char('0');
+        for (const QChar c : typed)
+            digits = digits && c >= QLatin1Char('0') && c <= QLatin1Char('9');
+        bool fits = false;
+        qint64 low = digits ? typed.toLongLong(&fits) : 0;
+        if (!fits)
+            return *this;
+        QStringList ranges;
+        for (qint64 high = low;;) {
+            ranges << QStringLiteral("SELECT intInvDataHeaderID FROM tblInvHeader WHERE intInvNumber BETWEEN ? AND ?");
+            m_values << QString::number(low) << QString::number(high);
+            if (low > kLargest / 10)
+                break;
+            low *= 10;
+            high = high > (kLargest - 9) / 10 ? kLargest : high * 10 + 9;
+        }
+        m_terms << QStringLiteral("intInvDataHeaderID IN (") + ranges.join(QStringLiteral(" UNION ALL ")) + QLatin1Char(')');
         return *this;
     }
     // Estimates or work orders, as one term.
@@ -76,7 +113,7 @@ public:
     [[nodiscard]] QueryWindow::Query query() const
     {
         // Storage order, as a plain read of the table returns the rows.
-        return {kColumns, QStringLiteral("tblInvHeader"), m_terms.join(QStringLiteral(" AND ")), m_values,
+        return {listedColumns(), QStringLiteral("tblInvHeader"), m_terms.join(QStringLiteral(" AND ")), m_values,
                 QStringLiteral("intInvDataHeaderID")};
     }
 
@@ -104,7 +141,8 @@ QString MaintenanceRow::name() const
 MaintenanceRow MaintenanceRow::fromTexts(const QStringList &texts, const QLocale &locale)
 {
     return {texts.value(0).toInt(), texts.value(3), texts.value(2), texts.value(1),
-            Money::storedAmountText(texts.value(5), locale), texts.value(4), texts.value(6)};
+            Money::storedAmountText(texts.value(5), locale), texts.value(4), texts.value(6),
+            Money::storedAmountText(texts.value(7), locale)};
 }
 
 namespace {
@@ -338,12 +376,13 @@ QList<MaintenanceRow> MaintenanceQuery::run(MaintenanceType type, const QString 
 }
 
 std::shared_ptr<QueryWindow> MaintenanceQuery::open(MaintenanceType type, const QString &searchItem,
-                                                    const QString &text) const
+                                                    const QString &text, QueryWindow::Count when) const
 {
-    return std::make_shared<QueryWindow>(connect(), query(type, searchItem, text));
+    return std::make_shared<QueryWindow>(connect(), query(type, searchItem, text), when);
 }
 
 RowFeed MaintenanceQuery::printFeed(MaintenanceType type, const QString &searchItem, const QString &text) const
 {
-    return ListReports::RvCustomConnectionInvMaint(std::make_shared<PrintedRows>(open(type, searchItem, text), m_context.locale));
+    return ListReports::RvCustomConnectionInvMaint(
+        std::make_shared<PrintedRows>(open(type, searchItem, text, QueryWindow::Count::First), m_context.locale));
 }

@@ -40,6 +40,8 @@ struct MaintenanceRow
     QString strInvTotal;
     QString strPaidInFull;
     QString strRecurring;
+    /// What was received (paid, or deposits received) as shown, in the user's currency format.
+    QString strPaidAmount = {};
 
     /// "Paid", else "Recurring", else empty.
     [[nodiscard]] QString info() const;
@@ -80,9 +82,11 @@ public:
     /// Every listed row at once, in list order.
     [[nodiscard]] QList<MaintenanceRow> run(MaintenanceType type, const QString &searchItem,
                                             const QString &text) const;
-    /// The listed rows, read as they are reached. Throws DbError when the statement fails.
+    /// The listed rows, read as they are reached; counted at once unless \a when says
+    /// later. Throws DbError when the statement fails.
     [[nodiscard]] std::shared_ptr<QueryWindow> open(MaintenanceType type, const QString &searchItem,
-                                                    const QString &text) const;
+                                                    const QString &text,
+                                                    QueryWindow::Count when = QueryWindow::Count::First) const;
     /// The invoice list report's rows for the same search: exactly what the list shows.
     [[nodiscard]] RowFeed printFeed(MaintenanceType type, const QString &searchItem, const QString &text) const;
 

@@ -1,9 +1,12 @@
 #include "PaidAndDeposit.h"
 
-#include "core/AllowNumDecimalOnly.h"
+#include "core/AmountReader.h"
+#include "core/Prompts.h"
+#include "invoice/CurrentDocument.h"
 #include "invoice/DocumentKinds.h"
 #include "invoice/InvoiceRecords.h"
 #include "invoice/Money.h"
+#include "invoice/PaymentRules.h"
 
 namespace PaidAndDeposit {
 
@@ -35,9 +38,9 @@ QString amountText(const TrecInvHeader &header, const QLocale &locale)
 {
     switch (groupOf(header.strInvName)) {
     case Group::Deposit:
-        return Money::decimalText(header.dbDepositAmount, locale);
+        return Money::fieldText(header.dbDepositAmount, locale);
     case Group::Paid:
-        return Money::decimalText(header.dbPaidAmount, locale);
+        return Money::fieldText(header.dbPaidAmount, locale);
     case Group::Other:
         break;
     }
@@ -53,10 +56,9 @@ std::optional<QString> apply(TrecInvHeader &header, const QString &amount, bool 
 {
     double value = 0;
     if (!amount.isEmpty()) {
-        const std::optional<double> typed = Money::parseDecimal(amount, locale);
-        if (!typed)
-            return AllowNumDecimalOnly::notANumber(QStringLiteral("amount"), amount, locale);
-        value = *typed;
+        if (const std::optional<QString> problem = AmountReader::problem(QStringLiteral("amount"), amount, locale))
+            return problem;
+        value = *Money::parseDecimal(amount, locale);
     }
     switch (groupOf(header.strInvName)) {
     case Group::Deposit:
@@ -70,6 +72,20 @@ std::optional<QString> apply(TrecInvHeader &header, const QString &amount, bool 
     }
     header.strPaidInFull = paidInFull;
     return std::nullopt;
+}
+
+bool confirmPaidAmount(CurrentDocument &doc, TrecInvHeader &changed, Prompts &prompts, const QLocale &locale)
+{
+    if (groupOf(changed.strInvName) != Group::Paid)
+        return true;
+    const double added = Money::roundToCents(changed.dbPaidAmount - PaymentRules::received(doc));
+    if (added > 0 && !PaymentRules::confirmPayment(doc, added, prompts, locale))
+        return false;
+    if (doc.header.strPaidInFull && !changed.strPaidInFull && PaymentRules::canBePaidInFull(doc.header)) {
+        const double removed = PaymentRules::askToRemoveMarkedPayment(doc, prompts, locale);
+        changed.dbPaidAmount = Money::roundToCents(changed.dbPaidAmount - removed);
+    }
+    return true;
 }
 
 } // namespace PaidAndDeposit

@@ -4,6 +4,8 @@
 #include <QString>
 #include <optional>
 
+class Prompts;
+struct CurrentDocument;
 struct TrecInvHeader;
 
 /// The money already received for a document: the deposit asked before the work
@@ -24,7 +26,7 @@ struct Wording
 };
 [[nodiscard]] std::optional<Wording> wordingFor(Group group);
 
-/// The amount the dialog starts with, in the shortest plain form ("0", "12.5");
+/// The amount the dialog starts with, as an amount field shows it ("0.00", "12.50");
 /// empty for a kind of neither group.
 [[nodiscard]] QString amountText(const TrecInvHeader &header, const QLocale &locale);
 
@@ -36,5 +38,13 @@ struct Wording
 /// number; the header is then left untouched.
 [[nodiscard]] std::optional<QString> apply(TrecInvHeader &header, const QString &amount, bool paidInFull,
                                            const QLocale &locale);
+
+/// Checks the amount paid typed into \a changed (a copy of \a doc's header) before
+/// it is taken: none may be added to a recurring original, and more than is owed is
+/// asked about (No is the default). When the paid-in-full mark comes off, asks
+/// whether to remove the payment marking recorded, and takes it out of the payments
+/// and of the amount in \a changed. Returns false when the dialog should stay open.
+[[nodiscard]] bool confirmPaidAmount(CurrentDocument &doc, TrecInvHeader &changed, Prompts &prompts,
+                                     const QLocale &locale);
 
 } // namespace PaidAndDeposit

@@ -1,16 +1,17 @@
 #include "PaymentEntry.h"
 
 #include "core/AllowNumDecimalOnly.h"
+#include "core/AmountReader.h"
+#include "invoice/CurrentDocument.h"
+#include "invoice/DocumentKinds.h"
 #include "invoice/Money.h"
+#include "invoice/PaymentRules.h"
 
 #include <QCoreApplication>
 
 namespace PaymentEntry {
 
 namespace {
-
-// Far above any real payment, and still exact in cents.
-constexpr double kLargest = 1e12;
 
 QString tr(const char *text)
 {
@@ -31,8 +32,8 @@ std::variant<Payment, QString> read(const Typed &typed, const QLocale &locale)
     const double cents = Money::roundToCents(*amount);
     if (cents <= 0)
         return tr("The amount received must be more than zero.");
-    if (cents >= kLargest)
-        return tr("The amount %1 is too large for a payment.").arg(typed.amount);
+    if (!AmountReader::withinLargest(cents))
+        return AmountReader::tooLarge(tr("amount"), typed.amount.trimmed(), locale);
     Payment payment;
     payment.date = typed.date;
     payment.amount = cents;
@@ -42,9 +43,13 @@ std::variant<Payment, QString> read(const Typed &typed, const QLocale &locale)
     return payment;
 }
 
-QString suggestedAmount(double balance, const QLocale &locale)
+QString suggestedAmount(const CurrentDocument &document, const QLocale &locale)
 {
-    return balance > 0 ? Money::decimalText(balance, locale) : QString();
+    // A deposit kind is not billed yet: what is asked for now is the deposit.
+    const double owed = DocumentKinds::isDepositKind(document.header.strInvName)
+        ? Money::roundToCents(document.header.dbDepositAmount - PaymentRules::received(document))
+        : PaymentRules::balance(document);
+    return owed >= 0.005 ? Money::fieldText(owed, locale) : QString();
 }
 
 } // namespace PaymentEntry

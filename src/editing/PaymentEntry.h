@@ -5,6 +5,8 @@
 #include <QLocale>
 #include <variant>
 
+struct CurrentDocument;
+
 /// A payment as the user types it in the Record Payment window.
 namespace PaymentEntry {
 
@@ -22,7 +24,9 @@ struct Typed
 /// that is missing, not a number, not above zero or too large, or no date.
 [[nodiscard]] std::variant<Payment, QString> read(const Typed &typed, const QLocale &locale);
 
-/// The amount the window offers first: what is still owed, or nothing.
-[[nodiscard]] QString suggestedAmount(double balance, const QLocale &locale);
+/// What the window offers first: on a deposit kind the deposit required less the
+/// deposits received, on any other kind the balance; nothing when that is not above
+/// zero. Shown as an amount field shows it. Needs the totals computed.
+[[nodiscard]] QString suggestedAmount(const CurrentDocument &document, const QLocale &locale);
 
 } // namespace PaymentEntry

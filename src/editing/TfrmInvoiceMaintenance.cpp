@@ -11,6 +11,7 @@
 #include "widgets/ReadOnlyList.h"
 #include "widgets/TextFields.h"
 #include "data/DateText.h"
+#include "data/Database.h"
 #include "data/DbError.h"
 #include "invoice/DocumentActions.h"
 #include "invoice/DocumentExport.h"
@@ -24,6 +25,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -61,7 +63,13 @@ TfrmInvoiceMaintenance::TfrmInvoiceMaintenance(AppContext &context, QWidget *par
     m_cmboInvSearch->setSizeAdjustPolicy(QComboBox::AdjustToContents); // its longest entry shown whole
     m_txtInvSearch = TextFields::make(this, QStringLiteral("txtInvSearch"), kSearchLength);
 
+    m_model.setCounter([path = m_context.databasePath()](const QueryWindow::Counting &counting) {
+        Database db(path, Database::OpenMode::ReadOnly);
+        return QueryWindow::countWith(db, counting);
+    });
     m_lstvwInvMaintenance = makeReadOnlyList(this, QStringLiteral("lstvwInvMaintenance"), &m_model);
+    // The last row is the last match, also before the count has come.
+    m_lstvwInvMaintenance->installEventFilter(this);
     m_lstvwInvMaintenance->horizontalHeader()->setStretchLastSection(true);
     for (int column = 0; column < MaintenanceListModel::ColumnCount; ++column)
         m_lstvwInvMaintenance->setColumnWidth(column, MaintenanceListModel::columnWidth(column));
@@ -194,11 +202,26 @@ MaintenanceType TfrmInvoiceMaintenance::currentType() const
     return MaintenanceType(m_cmboInvMaintenanceType->currentData().toInt());
 }
 
+bool TfrmInvoiceMaintenance::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_lstvwInvMaintenance && event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent *>(event)->key() == Qt::Key_End && !m_model.countKnown()) {
+        try {
+            m_model.countNow();
+        } catch (const DbError &error) {
+            m_context.prompts().showError(error.message(), error.detail());
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
 void TfrmInvoiceMaintenance::pQuerySavedInvoices()
 {
     const QString searchItem = m_cmboInvSearch->currentText();
     try {
-        m_model.setRows(MaintenanceQuery(m_context).open(currentType(), searchItem, m_txtInvSearch->text()),
+        m_model.setRows(MaintenanceQuery(m_context).open(currentType(), searchItem, m_txtInvSearch->text(),
+                                                         QueryWindow::Count::Later),
                         m_context.locale);
     } catch (const DbError &error) {
         // The list keeps the rows it had.

@@ -25,6 +25,9 @@ public:
     /// The listed documents, in list order (what the invoice list report prints).
     [[nodiscard]] const MaintenanceListModel &listModel() const { return m_model; }
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     QToolBar *createCommands();
     void pShowFormInformation();

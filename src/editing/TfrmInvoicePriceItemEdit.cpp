@@ -2,6 +2,7 @@
 
 #include "context/AppContext.h"
 #include "core/Edition.h"
+#include "core/AmountReader.h"
 #include "widgets/FormFields.h"
 #include "core/Prompts.h"
 #include "prices/PriceLineEntry.h"
@@ -22,10 +23,13 @@ TfrmInvoicePriceItemEdit::TfrmInvoicePriceItemEdit(AppContext &context, QWidget 
     , m_tlbtnCancel(FormFields::pushButton(this, QStringLiteral("tlbtnCancel"), tr("&Cancel"), {}))
     , m_tlbtnRemove(FormFields::pushButton(this, QStringLiteral("tlbtnRemove"), tr("&Remove"), {}))
     , m_txtPriceItmDiscription(FormFields::textField(this, QStringLiteral("txtPriceItmDiscription"), 45, {}))
-    , m_txtQuantity(FormFields::amountField(this, QStringLiteral("txtQuantity"), 10, {}, context.locale))
-    , m_txtLaborPrice(FormFields::amountField(this, QStringLiteral("txtLaborPrice"), 10, {}, context.locale))
+    , m_txtQuantity(FormFields::amountField(this, QStringLiteral("txtQuantity"),
+                                            AmountReader::kPriceFieldLength, {}, context.locale))
+    , m_txtLaborPrice(FormFields::amountField(this, QStringLiteral("txtLaborPrice"),
+                                              AmountReader::kPriceFieldLength, {}, context.locale))
     , m_ckbxLaborTaxable(new QCheckBox(tr("Labor Taxable"), this))
-    , m_txtMatPrice(FormFields::amountField(this, QStringLiteral("txtMatPrice"), 10, {}, context.locale))
+    , m_txtMatPrice(FormFields::amountField(this, QStringLiteral("txtMatPrice"),
+                                            AmountReader::kPriceFieldLength, {}, context.locale))
     , m_ckbxMatTaxable(new QCheckBox(tr("Material Taxable"), this))
 {
     setObjectName(QStringLiteral("frmInvoicePriceItemEdit"));

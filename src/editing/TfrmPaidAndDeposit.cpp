@@ -110,13 +110,20 @@ void TfrmPaidAndDeposit::pSetFormData()
 
 void TfrmPaidAndDeposit::tlbtnOKClick()
 {
-    const std::optional<QString> problem = PaidAndDeposit::apply(
-        m_context.document.header, m_txtPaidAndDeposit->text(), m_ckbxPaidInFull->isChecked(), m_context.locale);
+    CurrentDocument &doc = m_context.document;
+    TrecInvHeader changed = doc.header;
+    const std::optional<QString> problem = PaidAndDeposit::apply(changed, m_txtPaidAndDeposit->text(),
+                                                                 m_ckbxPaidInFull->isChecked(), m_context.locale);
     if (problem) {
         m_context.prompts().showError(*problem);
         m_txtPaidAndDeposit->setFocus();
         return;
     }
+    if (!PaidAndDeposit::confirmPaidAmount(doc, changed, m_context.prompts(), m_context.locale)) {
+        m_txtPaidAndDeposit->setFocus();
+        return;
+    }
+    doc.header = changed;
     markChanged();
     accept();
 }

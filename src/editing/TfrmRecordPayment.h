@@ -3,7 +3,9 @@
 #include "widgets/ReportsChange.h"
 
 #include <QDialog>
+#include <QDate>
 #include <functional>
+#include <optional>
 
 class AppContext;
 class DateField;
@@ -30,6 +32,12 @@ public:
 
     TfrmRecordPayment(AppContext &context, Record record, Remove remove, QWidget *parent = nullptr);
 
+    /// Moves credit by \a amount on \a date; false when it failed (already reported).
+    using CreditAct = std::function<bool(double amount, QDate date)>;
+    /// Offers paying the document from the customer's credit (\a available tells how
+    /// much there is) and giving back the document's own credit.
+    void offerCredit(std::function<double()> available, CreditAct apply, CreditAct refund);
+
     /// Opens the window on the saved document \a number (on its invoice, for a
     /// past-due notice); true when it changed it.
     static bool openForSaved(AppContext &context, int number, QWidget *parent);
@@ -41,10 +49,16 @@ private:
     void showDocument();
     void recordTyped();
     void removeSelected();
+    /// The typed amount, or nothing after telling what is wrong with it.
+    [[nodiscard]] std::optional<double> typedAmount();
+    void moveCredit(const CreditAct &act);
 
     AppContext &m_context;
     Record m_record;
     Remove m_remove;
+    std::function<double()> m_creditAvailable;
+    CreditAct m_applyCredit;
+    CreditAct m_refund;
 
     QLabel *m_lblSummary = nullptr;
     QTableWidget *m_lstPayments = nullptr;
@@ -54,6 +68,9 @@ private:
     QComboBox *m_cmbPaymentMethod = nullptr;
     QLineEdit *m_txtPaymentReference = nullptr;
     QLineEdit *m_txtPaymentNote = nullptr;
+    QLabel *m_lblCredit = nullptr;
+    QPushButton *m_btnApplyCredit = nullptr;
+    QPushButton *m_btnRefund = nullptr;
     QPushButton *m_btnRecord = nullptr;
     QPushButton *m_btnClose = nullptr;
 };

@@ -11,6 +11,7 @@
 #include <QHash>
 #include <QSet>
 #include <algorithm>
+#include <tuple>
 
 namespace CustomerStatement {
 
@@ -37,34 +38,59 @@ QSet<int> noticesStandingAlone(DataContext &context, const QList<StoredDocuments
     return {latest.cbegin(), latest.cend()};
 }
 
+/// A statement row with where it stands among the rows of its date: documents
+/// first (by number, each followed by what settles it), then payments as recorded.
+struct Placed
+{
+    Entry entry;
+    bool isPayment = false;
+    qint64 sequence = 0;
+    int within = 0;
+
+    [[nodiscard]] bool operator<(const Placed &other) const
+    {
+        return std::tuple(entry.date, isPayment, sequence, within)
+            < std::tuple(other.entry.date, other.isPayment, other.sequence, other.within);
+    }
+};
+
 /// Every dated movement of \a doc on the customer's account; \a standsAlone for a
 /// notice whose invoice is gone, which then charges in its place.
-QList<Entry> entriesOf(const StoredDocuments::Summary &doc, bool standsAlone)
+QList<Placed> entriesOf(const StoredDocuments::Summary &doc, bool standsAlone)
 {
     using namespace DocumentKinds;
+    using Column = Entry::Column;
     const TrecInvHeader &h = doc.header;
     const QDate date = h.strInvDate;
-    QList<Entry> entries;
+    QList<Placed> entries;
+    const auto ofDocument = [&](const QString &text, double amount, Column column) {
+        entries.append({{date, text, amount, 0, column}, false, h.intInvNumber, int(entries.size())});
+    };
     if (is(h.strInvName, kInvoice)) {
-        entries.append({date, doc.name(), doc.total, 0});
+        ofDocument(doc.name(), doc.total, Column::Charges);
         const double shortfall = Money::roundToCents(doc.total - doc.received());
         if (h.strPaidInFull && shortfall >= kHalfCent)
-            entries.append({date, tr("%1 marked Paid In Full").arg(doc.name()), -shortfall, 0});
+            ofDocument(tr("%1 marked Paid In Full").arg(doc.name()), -shortfall, Column::Payments);
     } else if (is(h.strInvName, kCredit)) {
         // An invoice turned into a credit in place: its sale is shown, then undone.
         if (StoredDocuments::isInvoiceTurnedCredit(h))
-            entries.append({date, h.strFromInvNameNumber, doc.total, 0});
-        entries.append({date, doc.name(), -doc.total, 0});
+            ofDocument(h.strFromInvNameNumber, doc.total, Column::Charges);
+        ofDocument(doc.name(), -doc.total, Column::Payments);
     } else if (is(h.strInvName, kPastDue)) {
         if (!standsAlone)
             return entries;
-        entries.append({date, doc.name(), doc.total, 0});
+        ofDocument(doc.name(), doc.total, Column::Charges);
     }
     for (const Payment &payment : doc.payments) {
         QString text = (isDepositKind(h.strInvName) ? tr("Deposit for %1") : tr("Payment for %1")).arg(doc.name());
+        if (payment.method == Payments::kRefund)
+            text = tr("Refund of credit on %1").arg(doc.name());
+        else if (payment.method == Payments::kFromCredit)
+            text = (payment.amount < 0 ? tr("Credit on %1 used") : tr("Credit used on %1")).arg(doc.name());
         if (!payment.reference.isEmpty())
             text += QStringLiteral(" (%1)").arg(payment.reference);
-        entries.append({payment.date.isValid() ? payment.date : date, text, -payment.amount, 0});
+        entries.append({{payment.date.isValid() ? payment.date : date, text, -payment.amount, 0, Column::Payments},
+                        true, payment.id, 0});
     }
     return entries;
 }
@@ -92,17 +118,15 @@ Account build(DocumentContext &context, const Customer &customer, QDate from, QD
                                    {customer.company, customer.name});
     const QList<StoredDocuments::Summary> docs = StoredDocuments::load(context, numbers);
     const QSet<int> alone = noticesStandingAlone(context, docs);
-    QList<Entry> all;
+    QList<Placed> all;
     for (const StoredDocuments::Summary &doc : docs)
         all += entriesOf(doc, alone.contains(doc.header.intInvNumber));
-    // Charges before what pays them on the same day.
-    std::stable_sort(all.begin(), all.end(), [](const Entry &a, const Entry &b) {
-        return a.date != b.date ? a.date < b.date : a.amount > b.amount;
-    });
+    std::stable_sort(all.begin(), all.end());
 
     Account statement{from, to, 0, {}, 0};
     double balance = 0;
-    for (Entry entry : all) {
+    for (const Placed &placed : all) {
+        Entry entry = placed.entry;
         if (entry.date > to)
             break;
         balance = Money::roundToCents(balance + entry.amount);

@@ -1,5 +1,6 @@
 #include "DocumentActions.h"
 
+#include "CustomerCredit.h"
 #include "DocumentKinds.h"
 #include "DocumentMerge.h"
 #include "DocumentStore.h"
@@ -73,12 +74,34 @@ int DocumentActions::createPastDue(int number)
     return store.pSaveInvoice();
 }
 
-bool DocumentActions::recordPayment(int number, const Payment &payment)
+DocumentActions::PaymentOutcome DocumentActions::recordPayment(int number, const Payment &payment)
 {
     return onStored(number, [&] {
+        // Asked on the document as stored now: another copy may have paid it meanwhile.
+        if (!PaymentRules::confirmPayment(m_context.document, payment.amount, m_context.prompts(), m_context.locale))
+            return PaymentOutcome::NotRecorded;
         const bool paidInFull = PaymentRules::record(m_context.document, payment);
         DocumentStore(m_context).pSaveInvoice();
-        return paidInFull;
+        return paidInFull ? PaymentOutcome::PaidInFull : PaymentOutcome::Recorded;
+    });
+}
+
+void DocumentActions::applyCredit(int number, double amount, QDate date)
+{
+    onStored(number, [&] {
+        CurrentDocument &doc = m_context.document;
+        const TrecInvHeader target = doc.header;
+        PaymentRules::record(doc, CustomerCredit::payingFromCredit(doc, amount, date, m_context.locale));
+        DocumentStore(m_context).pSaveInvoice(
+            [&](Database &db, int) { CustomerCredit::take(m_context, db, target, amount, date); });
+    });
+}
+
+void DocumentActions::recordRefund(int number, double amount, QDate date)
+{
+    onStored(number, [&] {
+        CustomerCredit::refund(m_context.document, amount, date, m_context.locale);
+        DocumentStore(m_context).pSaveInvoice();
     });
 }
 
@@ -92,12 +115,11 @@ bool DocumentActions::removePayment(int number, int index)
     });
 }
 
-int DocumentActions::createChangeOrderFor(int number)
+void DocumentActions::startChangeOrderFor(int number)
 {
     load(number);
     CurrentDocument &doc = m_context.document;
     TrecInvHeader &h = doc.header;
-    DocumentStore store(m_context);
     h.strFromInvNameNumber = h.strInvName + QLatin1Char(' ') + QString::number(number);
     h.strInvName = DocumentKinds::kChangeOrder;
     h.strInvDate = QDate::currentDate();
@@ -106,11 +128,12 @@ int DocumentActions::createChangeOrderFor(int number)
     h.strCustPONumber.clear();
     h.dbDepositAmount = 0;
     h.blnNewInvoice = true;
-    h.intInvNumber = store.GetInvoiceNumber();
+    h.intInvNumber = DocumentStore(m_context).GetInvoiceNumber();
     doc.lines.clear();
     doc.notes.clear();
+    doc.saved = {};
+    doc.unreadDateText.clear();
     PaymentRules::startWithoutPayments(doc);
-    return store.pSaveInvoice();
 }
 
 void DocumentActions::markPaidInFull(int number)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 
 class DocumentContext;
@@ -27,16 +28,28 @@ public:
     /// Marks the invoice paid in full: what it still owed is recorded as a payment
     /// dated today, and it is posted to the monthly report.
     void markPaidInFull(int number);
-    /// Records \a payment for the saved document; an invoice whose balance reaches
-    /// zero becomes paid in full and is posted, in the same transaction. Returns
-    /// whether it became paid in full.
-    bool recordPayment(int number, const Payment &payment);
+    enum class PaymentOutcome { NotRecorded, Recorded, PaidInFull };
+    /// Records \a payment for the saved document as stored now; an invoice whose
+    /// balance reaches zero becomes paid in full and is posted, in the same
+    /// transaction. A recurring original is refused (the user is told), and more
+    /// than is owed is recorded only when the user takes it as the customer's credit.
+    PaymentOutcome recordPayment(int number, const Payment &payment);
+    /// Pays \a amount of the saved document from its customer's credit (what other
+    /// documents were paid beyond their totals, oldest first), in one transaction
+    /// with the documents it is taken from. Throws DbError when the credit or the
+    /// balance, as stored now, is smaller.
+    void applyCredit(int number, double amount, QDate date);
+    /// Records \a amount of the saved document's credit as given back to the
+    /// customer. Throws DbError when the document's credit is smaller.
+    void recordRefund(int number, double amount, QDate date);
     /// Removes payment \a index of the saved document after asking (PaymentRules::
     /// askAndRemove). Returns whether anything changed.
     bool removePayment(int number, int index);
-    /// Saves a new change order, dated today, for the job of the saved document
-    /// \a number: its customer, no lines, nothing paid. Returns the new number.
-    int createChangeOrderFor(int number);
+    /// Makes the current document a new change order, dated today, for the job of
+    /// the saved document \a number: its customer, no lines, nothing paid, numbered
+    /// with the stored next number. Unlike the actions above it stores nothing: it is
+    /// saved, like any new document, when the user saves it.
+    void startChangeOrderFor(int number);
     void setRecurring(int number, bool recurring);
     void remove(int number);
 

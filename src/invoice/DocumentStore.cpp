@@ -2,6 +2,7 @@
 
 #include "DocumentMerge.h"
 #include "Money.h"
+#include "PastDueLink.h"
 #include "PaymentRules.h"
 #include "ReportPostings.h"
 #include "Totals.h"
@@ -88,12 +89,34 @@ QString storedText(double value)
     return StoredForm::amountText(value);
 }
 
-/// False for a document whose posting was made before amounts were rounded to the cent.
-bool postedInCents(Database &db, int number)
+// tblInvHeader.strPostedInCents: how a stored document was priced and posted ("0":
+// parts rounded apart, posted unrounded).
+const QString kPartsRoundedApart = QStringLiteral("-1");
+const QString kRoundedOnce = QStringLiteral("2");
+
+/// How a stored document was priced, and whether its posting was made before amounts
+/// were rounded to the cent.
+struct StoredRule
+{
+    PricingRule rule = PricingRule::RoundedOnce;
+    bool postedUnrounded = false;
+};
+
+StoredRule storedRule(Database &db, int number)
 {
     Statement q = db.prepare(QStringLiteral("SELECT strPostedInCents FROM tblInvHeader WHERE intInvNumber = ?"));
     q.bind(1, number);
-    return !q.step() || q.boolAt(0);
+    if (!q.step())
+        return {};
+    if (q.textAt(0).trimmed() == kRoundedOnce)
+        return {};
+    // Before the rule of rounding once the mark was a yes/no: posted in cents or not.
+    return {.rule = PricingRule::PartsRoundedApart, .postedUnrounded = !q.boolAt(0)};
+}
+
+QString storedRuleText(PricingRule rule)
+{
+    return rule == PricingRule::RoundedOnce ? kRoundedOnce : kPartsRoundedApart;
 }
 
 } // namespace
@@ -149,6 +172,8 @@ void DocumentStore::pUpdateSavedData()
     doc.saved.totals = doc.totals;
     doc.saved.content = DocumentMerge::contentKey(doc);
     doc.saved.payments = doc.payments;
+    doc.saved.pricingRule = Totals::ruleFor(doc);
+    doc.saved.pricingInputs = Totals::pricingInputs(doc);
 }
 
 void DocumentStore::pLoadInvoice()
@@ -183,6 +208,7 @@ void DocumentStore::loadFrom(Database &db)
         doc.print = {};
         doc.saved = {};
         doc.unreadDateText.clear();
+        doc.invoiceOwed.reset();
         return;
     }
 
@@ -237,10 +263,14 @@ void DocumentStore::loadFrom(Database &db)
     doc.unreadDateText = loaded.strInvDate.isValid() || dateText.isEmpty() ? QString() : dateText;
     doc.notes = notes;
     doc.payments = edition.storesDocuments() ? Payments::load(db, number) : QList<Payment>{};
+    doc.invoiceOwed = PastDueLink::owedOnInvoice(m_context, db, h);
+    const StoredRule stored = storedRule(db, number);
+    doc.saved.pricingRule = stored.rule;
+    doc.saved.pricingInputs = Totals::pricingInputs(doc);
     Totals::pCalcTotals(doc, edition, m_context.company, m_context.locale);
     pUpdateSavedData();
     doc.saved.intRowVersion = version;
-    if (!postedInCents(db, number))
+    if (stored.postedUnrounded)
         doc.saved.totals = Totals::unroundedTotals(doc, edition, m_context.company);
 }
 
@@ -329,18 +359,20 @@ int DocumentStore::pSaveInvoice(const std::function<void(Database &, int)> &also
         // A new document has nothing in the database yet, whatever it was copied from.
         const TrecSavedData stored = before.blnNewInvoice ? TrecSavedData{} : checkStoredVersion(*db);
         version = before.blnNewInvoice ? 0 : stored.intRowVersion + 1;
+        // What another copy stored meanwhile may carry another rule.
+        Totals::pCalcTotals(doc, m_context.edition(), m_context.company, m_context.locale);
         if (h.intJobID == 0)
             h.intJobID = h.intInvNumber;
         if (m_context.edition().storesDocuments())
             PaymentRules::settle(doc, stored, before.blnNewInvoice, QDate::currentDate());
         ReportPostings::pUpdateReport(*db, h, doc.totals, stored);
+        doc.invoiceOwed = PastDueLink::owedOnInvoice(m_context, *db, h);
         // The balance follows the settled payments and a credit's cleared flag.
         Totals::pShowPayments(doc, m_context.edition(), m_context.locale);
         writeHeader(*db, before.blnNewInvoice);
-        // The posting just made is in cents, whatever the document was posted with before.
-        Statement mark = db->prepare(
-            QStringLiteral("UPDATE tblInvHeader SET strPostedInCents = '-1' WHERE intInvNumber = ?"));
-        mark.bind(1, h.intInvNumber);
+        // The posting just made is in cents, by the rule the figures were worked out with.
+        Statement mark = db->prepare(QStringLiteral("UPDATE tblInvHeader SET strPostedInCents = ? WHERE intInvNumber = ?"));
+        mark.bindAll(storedRuleText(Totals::ruleFor(doc)), h.intInvNumber);
         mark.run();
         writeLines(*db);
         if (m_context.edition().storesDocuments())
@@ -505,6 +537,7 @@ void DocumentStore::pDeleteInvoice()
     const auto db = m_context.openDatabase();
     {
         Transaction tx(*db);
+        PastDueLink::handOverPayments(*db, number);
         for (const char *sql : {"DELETE FROM tblInvHeader WHERE intInvNumber = ?",
                                 "DELETE FROM tblInvData WHERE intInvNumber = ?",
                                 "DELETE FROM tblPayments WHERE intInvNumber = ?"}) {

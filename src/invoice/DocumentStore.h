@@ -21,6 +21,8 @@ public:
     /// numbered header.intInvNumber. Throws DbError ("... was not found") for a number
     /// with no saved document.
     void pLoadInvoice();
+    /// The same, read on \a db (inside the caller's transaction).
+    void pLoadInvoice(Database &db) { loadFrom(db); }
 
     /// Saves the document as one act: its posting to the monthly report, header,
     /// lines, payments, saved prices and, for a new document, the number. The paid

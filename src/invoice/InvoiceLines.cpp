@@ -1,6 +1,7 @@
 #include "InvoiceLines.h"
 
 #include "Money.h"
+#include "core/AmountReader.h"
 #include "data/BoolText.h"
 
 namespace {
@@ -144,7 +145,7 @@ bool InvoiceLines::setWorkSheetField(WorkSheet &sheet, int column, const QString
     case ExtraChargesMaterial: {
         const std::optional<double> amount =
             text.trimmed().isEmpty() ? std::optional<double>(0) : Money::parseDecimal(text, locale);
-        if (!amount)
+        if (!amount || !AmountReader::withinLargest(*amount))
             return false;
         (column == ExtraChargesLabor ? sheet.dbExtraChargesLabor : sheet.dbExtraChargesMaterial) = *amount;
         return true;

@@ -76,6 +76,17 @@ struct DocumentTotals
     }
 };
 
+/// How a document's figures are worked out. Kept with the document, so one printed
+/// before the figures were rounded once keeps its figures until what prices it
+/// changes.
+enum class PricingRule {
+    /// Each line's labor and material rounded apart, the discount per line and part,
+    /// each tax rounded once on labor and once on material.
+    PartsRoundedApart,
+    /// Each figure the customer can check rounded once (RoundedOnce).
+    RoundedOnce,
+};
+
 /// What the database held for the current document when it was last loaded or
 /// saved; the report posting undoes it before posting the new state.
 struct TrecSavedData
@@ -91,6 +102,10 @@ struct TrecSavedData
     /// the document changed meanwhile can tell what the other copy did.
     QString content;
     QList<Payment> payments;
+    /// The rule the stored figures were worked out and posted with, and what priced
+    /// them (Totals::pricingInputs): while that is unchanged the rule stays.
+    PricingRule pricingRule = PricingRule::RoundedOnce;
+    QString pricingInputs;
 };
 
 /// The texts printed below the lines.

@@ -1,5 +1,6 @@
 #include "Money.h"
 
+#include "core/AmountReader.h"
 #include "data/StoredForm.h"
 
 #include <cmath>
@@ -36,6 +37,18 @@ QString decimalText(double value, const QLocale &locale)
     return plain.toString(value, 'f', QLocale::FloatingPointShortest);
 }
 
+QString fieldText(double amount, const QLocale &locale)
+{
+    // Binary noise (0.1 + 0.2) is not a fraction of a cent to keep; four decimals are.
+    const std::optional<qint64> cents = toCents(amount);
+    const double fourPlaces = std::nearbyint(amount * 10000.0) / 10000.0;
+    if (!cents || double(*cents) / 100.0 != fourPlaces)
+        return decimalText(cents ? fourPlaces : amount, locale);
+    QLocale plain = locale;
+    plain.setNumberOptions(QLocale::OmitGroupSeparator);
+    return plain.toString(double(*cents) / 100.0, 'f', 2);
+}
+
 QString storedAmountText(const QString &stored, const QLocale &locale)
 {
     const std::optional<double> amount = StoredForm::readAmount(stored);
@@ -44,14 +57,7 @@ QString storedAmountText(const QString &stored, const QLocale &locale)
 
 std::optional<double> parseDecimal(const QString &text, const QLocale &locale)
 {
-    const QString trimmed = text.trimmed();
-    bool ok = false;
-    double value = locale.toDouble(trimmed, &ok);
-    if (!ok)
-        value = QLocale::c().toDouble(trimmed, &ok);
-    if (!ok || !std::isfinite(value))
-        return std::nullopt;
-    return value;
+    return AmountReader::readTyped(text, locale);
 }
 
 } // namespace Money

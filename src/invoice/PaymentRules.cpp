@@ -7,6 +7,7 @@
 #include "data/DateText.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <cmath>
 
 namespace PaymentRules {
@@ -25,6 +26,19 @@ Payment dated(QDate today, double amount, const char *note)
     return payment;
 }
 
+QString nameOf(const TrecInvHeader &h)
+{
+    return h.strInvName + QLatin1Char(' ') + QString::number(h.intInvNumber);
+}
+
+/// Files written before marking had a method of its own hold it as "other" with
+/// the note marking wrote.
+bool recordedByMarking(const Payment &payment)
+{
+    return payment.method == Payments::kMarkedPaid
+        || (payment.method == QLatin1String("other") && payment.note == QLatin1String("Paid In Full"));
+}
+
 } // namespace
 
 double grandTotal(const DocumentTotals &totals)
@@ -37,15 +51,69 @@ double grandTotal(const DocumentTotals &totals)
 
 double received(const CurrentDocument &doc)
 {
+    if (doc.invoiceOwed)
+        return doc.invoiceOwed->received;
     return DocumentKinds::isDepositKind(doc.header.strInvName) ? Payments::sum(doc.payments)
                                                                : doc.header.dbPaidAmount;
 }
 
 double balance(const CurrentDocument &doc)
 {
+    if (doc.invoiceOwed)
+        return doc.invoiceOwed->balance;
+    const double open = Money::roundToCents(grandTotal(doc.totals) - received(doc));
     if (doc.header.strPaidInFull && canBePaidInFull(doc.header))
+        return std::min(0.0, open);
+    return open;
+}
+
+std::optional<QString> refusal(const CurrentDocument &doc)
+{
+    const TrecInvHeader &h = doc.header;
+    if (!h.strRecurring || !DocumentKinds::is(h.strInvName, DocumentKinds::kInvoice))
+        return std::nullopt;
+    return QCoreApplication::translate("PaymentRules",
+                                       "%1 is a recurring invoice: only its printed copies are owed. Record the "
+                                       "payment on the copy it pays.")
+        .arg(nameOf(h));
+}
+
+std::optional<QString> overpaymentQuestion(const CurrentDocument &doc, double amount, const QLocale &locale)
+{
+    const double owed = std::max(0.0, balance(doc));
+    const double more = Money::roundToCents(amount - owed);
+    if (more < kHalfCent)
+        return std::nullopt;
+    return QCoreApplication::translate("PaymentRules",
+                                       "This is %1 more than the %2 still owed. Record it as a credit for the "
+                                       "customer?")
+        .arg(Money::currencyText(more, locale), Money::currencyText(owed, locale));
+}
+
+bool confirmPayment(const CurrentDocument &doc, double amount, Prompts &prompts, const QLocale &locale)
+{
+    if (const std::optional<QString> refused = refusal(doc)) {
+        prompts.showError(*refused);
+        return false;
+    }
+    const std::optional<QString> question = overpaymentQuestion(doc, amount, locale);
+    return !question || prompts.ShowYesNo(*question, Prompts::No) == Prompts::Yes;
+}
+
+double askToRemoveMarkedPayment(CurrentDocument &doc, Prompts &prompts, const QLocale &locale)
+{
+    const auto marked = std::find_if(doc.payments.crbegin(), doc.payments.crend(), recordedByMarking);
+    if (marked == doc.payments.crend())
         return 0;
-    return Money::roundToCents(grandTotal(doc.totals) - received(doc));
+    const double amount = marked->amount;
+    const QString question = QCoreApplication::translate("PaymentRules",
+                                                         "Marking %1 Paid In Full recorded a payment of %2. Remove "
+                                                         "that payment, so it owes what it owed before?")
+                                 .arg(nameOf(doc.header), Money::currencyText(amount, locale));
+    if (prompts.ShowYesNo(question, Prompts::Yes) != Prompts::Yes)
+        return 0;
+    doc.payments.removeAt(std::distance(marked, doc.payments.crend()) - 1);
+    return amount;
 }
 
 bool canBePaidInFull(const TrecInvHeader &header)
@@ -104,7 +172,11 @@ void settle(CurrentDocument &doc, const TrecSavedData &saved, bool isNew, QDate 
         const bool newlyPaid = h.strPaidInFull && canBePaidInFull(h) && (isNew || !wasPaidInvoice);
         const double owed = Money::roundToCents(grandTotal(doc.totals) - Payments::sum(doc.payments));
         if (newlyPaid && owed >= kHalfCent)
-            doc.payments.append(dated(today, owed, QT_TRANSLATE_NOOP("PaymentRules", "Paid In Full")));
+        {
+            Payment marking = dated(today, owed, QT_TRANSLATE_NOOP("PaymentRules", "Paid In Full"));
+            marking.method = Payments::kMarkedPaid;
+            doc.payments.append(marking);
+        }
     }
     h.dbPaidAmount = Payments::sum(doc.payments);
 }

@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QLocale>
+#include <optional>
 
 class Prompts;
 struct CurrentDocument;
@@ -23,11 +24,31 @@ namespace PaymentRules {
 [[nodiscard]] double received(const CurrentDocument &doc);
 
 /// What is still owed: the total less received(); nothing on an invoice paid in
-/// full, whatever its payments say. Needs the totals computed.
+/// full, whatever its payments say, unless more was paid than its total: then the
+/// balance is the customer's credit, below zero. A past-due notice whose invoice is
+/// stored owes what that invoice owes. Needs the totals computed.
 [[nodiscard]] double balance(const CurrentDocument &doc);
 
 /// Only an invoice is paid in full, posting it to the monthly report.
 [[nodiscard]] bool canBePaidInFull(const TrecInvHeader &header);
+
+/// Why no payment may be recorded on the document; nothing when one may. A
+/// recurring original is a pattern: its printed copies are what is owed.
+[[nodiscard]] std::optional<QString> refusal(const CurrentDocument &doc);
+
+/// The question to ask before recording \a amount when it is more than the
+/// document still owes; nothing when it is not. Needs the totals computed.
+[[nodiscard]] std::optional<QString> overpaymentQuestion(const CurrentDocument &doc, double amount,
+                                                         const QLocale &locale);
+
+/// Whether \a amount may be recorded on the document: a refusal is shown, more than
+/// is owed is asked about (No is the default).
+[[nodiscard]] bool confirmPayment(const CurrentDocument &doc, double amount, Prompts &prompts, const QLocale &locale);
+
+/// Before the paid-in-full mark comes off: asks whether to remove the payment that
+/// marking recorded (Yes is the default), so the invoice owes what it owed before.
+/// Returns the amount removed, 0 when none was.
+double askToRemoveMarkedPayment(CurrentDocument &doc, Prompts &prompts, const QLocale &locale);
 
 /// Adds \a payment; an invoice whose balance reaches zero becomes paid in full.
 /// Returns whether it did. Needs the totals computed.

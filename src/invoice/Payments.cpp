@@ -6,6 +6,7 @@
 #include "data/StoredForm.h"
 
 #include <QCoreApplication>
+#include <QSet>
 
 namespace Payments {
 
@@ -22,6 +23,12 @@ QString methodCaption(const QString &method)
         QT_TRANSLATE_NOOP("Payments", "Cash"), QT_TRANSLATE_NOOP("Payments", "Check"),
         QT_TRANSLATE_NOOP("Payments", "Card"), QT_TRANSLATE_NOOP("Payments", "Transfer"),
         QT_TRANSLATE_NOOP("Payments", "Other")};
+    if (method == kFromCredit)
+        return QCoreApplication::translate("Payments", "Credit");
+    if (method == kRefund)
+        return QCoreApplication::translate("Payments", "Refund");
+    if (method == kMarkedPaid)
+        return QCoreApplication::translate("Payments", "Marked Paid In Full");
     const qsizetype index = methods().indexOf(method);
     return QCoreApplication::translate("Payments", captions[index < 0 ? methods().size() - 1 : index]);
 }
@@ -37,7 +44,8 @@ double sum(const QList<Payment> &payments)
 QList<Payment> load(Database &db, int number)
 {
     Statement q = db.prepare(QStringLiteral(
-        "SELECT strPaymentDate,dbPaymentAmount,strPaymentMethod,strPaymentReference,strPaymentNote FROM tblPayments "
+        "SELECT strPaymentDate,dbPaymentAmount,strPaymentMethod,strPaymentReference,strPaymentNote,intPaymentID "
+        "FROM tblPayments "
         "WHERE intInvNumber = ? ORDER BY strPaymentDate, intPaymentID"));
     q.bind(1, number);
     QList<Payment> payments;
@@ -56,9 +64,13 @@ QList<Payment> load(Database &db, int number)
         }
         p.amount = q.doubleAt(1);
         // A method this version does not know (written by a later one) still counts.
-        p.method = methods().contains(q.textAt(2)) ? q.textAt(2) : QStringLiteral("other");
+        const QString method = q.textAt(2);
+        const bool known = methods().contains(method) || method == kFromCredit || method == kRefund
+            || method == kMarkedPaid;
+        p.method = known ? method : QStringLiteral("other");
         p.reference = q.textAt(3);
         p.note = q.textAt(4);
+        p.id = q.int64At(5);
         payments.append(p);
     }
     return payments;
@@ -69,17 +81,44 @@ void erase(Database &db, int number)
     db.prepare(QStringLiteral("DELETE FROM tblPayments WHERE intInvNumber = ?")).bindAll(number).run();
 }
 
-void store(Database &db, int number, const QList<Payment> &payments)
+void store(Database &db, int number, QList<Payment> &payments)
 {
-    erase(db, number);
-    Statement insert = db.prepare(QStringLiteral(
-        "INSERT INTO tblPayments(intInvNumber,strPaymentDate,dbPaymentAmount,strPaymentMethod,strPaymentReference,"
-        "strPaymentNote)VALUES(?,?,?,?,?,?)"));
+    // Rows are kept rather than written anew, so a document saved again does not move
+    // its payments behind those entered later on other documents.
+    QSet<qint64> stored;
+    Statement ids = db.prepare(QStringLiteral("SELECT intPaymentID FROM tblPayments WHERE intInvNumber = ?"));
+    ids.bind(1, number);
+    while (ids.step())
+        stored.insert(ids.int64At(0));
+    QSet<qint64> kept;
     for (const Payment &p : payments) {
-        insert.bindAll(number, StoredForm::dateText(p.date), Money::roundToCents(p.amount), p.method, p.reference,
-                       p.note);
-        insert.run();
-        insert.reset();
+        if (stored.contains(p.id))
+            kept.insert(p.id);
+    }
+    Statement remove = db.prepare(QStringLiteral("DELETE FROM tblPayments WHERE intPaymentID = ?"));
+    for (const qint64 id : stored - kept) {
+        remove.bind(1, id);
+        remove.run();
+        remove.reset();
+    }
+
+    Statement update = db.prepare(QStringLiteral(
+        "UPDATE tblPayments SET strPaymentDate = ?,dbPaymentAmount = ?,strPaymentMethod = ?,strPaymentReference = ?,"
+        "strPaymentNote = ? WHERE intPaymentID = ?"));
+    Statement insert = db.prepare(QStringLiteral(
+        "INSERT INTO tblPayments(strPaymentDate,dbPaymentAmount,strPaymentMethod,strPaymentReference,"
+        "strPaymentNote,intInvNumber)VALUES(?,?,?,?,?,?)"));
+    for (Payment &p : payments) {
+        const bool isStored = kept.contains(p.id);
+        Statement &write = isStored ? update : insert;
+        write.bindAll(StoredForm::dateText(p.date), Money::roundToCents(p.amount), p.method, p.reference, p.note,
+                      isStored ? p.id : qint64(number));
+        write.run();
+        write.reset();
+        if (!isStored)
+            p.id = db.lastInsertRowId();
+        // Listed twice (a copy of one payment): the second is a payment of its own.
+        kept.remove(p.id);
     }
 }
 

@@ -2,16 +2,17 @@
 
 #include "DocumentKinds.h"
 #include "DueDates.h"
-#include "InvoiceRecords.h"
 #include "Money.h"
 #include "data/DataContext.h"
 #include "data/Database.h"
 #include "data/StoredForm.h"
 
+#include <QCollator>
 #include <QCoreApplication>
 #include <QHash>
-#include <QSet>
 #include <algorithm>
+#include <cmath>
+#include <vector>
 
 namespace Receivables {
 
@@ -28,11 +29,9 @@ int invoiceNamed(const QString &fromNameNumber)
     return fromNameNumber.section(QLatin1Char(' '), -1).toInt();
 }
 
-struct StoredHeader
+struct StoredNotice
 {
-    QString kind;
     QString from;
-    TrecInvHeader dates;
     Row row;
 };
 
@@ -95,67 +94,82 @@ Listing unpaidInvoices(DataContext &context, QDate today)
     // Recurring originals are patterns; their copies are the debts. The stored
     // strInvTotal is the balance, written with every save.
     const auto db = context.openDatabase();
-    Statement q = db->prepare(QStringLiteral(
+    // Two parts, so each reads through its own partial index: what is owed, and the
+    // credits of overpaid documents marked paid.
+    const QString columns = QStringLiteral(
         "SELECT intInvNumber,strInvName,strFromInvNameNumber,strInvDate,strDueDate,strCustPymntTerms,"
-        "strCustCmpnyName,strCustFullName,intCustomerID,dbPaidAmount,strInvTotal FROM tblInvHeader "
-        "WHERE strPaidInFull = '0' AND strRecurring = '0' AND UPPER(strInvName) IN (UPPER(?), UPPER(?))"));
-    q.bindAll(DocumentKinds::kInvoice, DocumentKinds::kPastDue);
+        "strCustCmpnyName,strCustFullName,intCustomerID,dbPaidAmount,strInvTotal FROM tblInvHeader ");
+    const QString kinds = QStringLiteral("AND strRecurring = '0' AND UPPER(strInvName) IN (UPPER(?), UPPER(?))");
+    Statement q = db->prepare(columns + QStringLiteral("WHERE strPaidInFull = '0' ") + kinds + QStringLiteral(" UNION ALL ")
+                              + columns + QStringLiteral("WHERE strPaidInFull <> '0' AND strInvTotal LIKE '-%' ") + kinds);
+    q.bindAll(DocumentKinds::kInvoice, DocumentKinds::kPastDue, DocumentKinds::kInvoice, DocumentKinds::kPastDue);
 
     Listing listing;
+    QHash<QString, DueDates::Terms> termsRead;
     QHash<int, qsizetype> rowOfInvoice;
-    QList<StoredHeader> notices;
+    QList<StoredNotice> notices;
     while (q.step()) {
-        StoredHeader stored;
-        stored.kind = q.textAt(1);
-        stored.from = q.textAt(2);
         const std::optional<double> balance = StoredForm::readAmount(q.textAt(10));
         if (!balance) {
             listing.unreadable.append(q.intAt(0));
             continue;
         }
-        TrecInvHeader &h = stored.dates;
-        h.strInvDate = dateOf(q.textAt(3));
-        h.strDueDate = dateOf(q.textAt(4));
-        h.strCustPymntTerms = q.textAt(5);
-        Row &row = stored.row;
+        Row row;
         row.invoiceNumber = q.intAt(0);
         row.customer = customerText(q.textAt(6), q.textAt(7));
         row.customerId = q.int64At(8);
-        row.date = h.strInvDate;
-        row.dueDate = DueDates::dueDate(h);
+        row.date = dateOf(q.textAt(3));
+        // The due date the user set; otherwise the terms', and the same few terms
+        // stand on thousands of invoices: each is read once.
+        row.dueDate = dateOf(q.textAt(4));
+        if (!row.dueDate.isValid()) {
+            const QString terms = q.textAt(5);
+            auto known = termsRead.constFind(terms);
+            if (known == termsRead.constEnd())
+                known = termsRead.insert(terms, DueDates::Terms::read(terms));
+            row.dueDate = known->dueFrom(row.date);
+        }
         row.paid = q.doubleAt(9);
         row.balance = *balance;
         row.total = Money::roundToCents(row.balance + row.paid);
-        row.daysOverdue = row.dueDate.isValid() ? int(row.dueDate.daysTo(today)) : 0;
+        // A credit is not late: it is the customer's, not owed by them.
+        row.daysOverdue = row.dueDate.isValid() && row.balance > 0 ? int(row.dueDate.daysTo(today)) : 0;
         row.bucket = bucketOf(row.daysOverdue);
-        if (DocumentKinds::is(stored.kind, DocumentKinds::kPastDue)) {
-            notices.append(stored);
-        } else if (row.balance >= kHalfCent) {
+        if (DocumentKinds::is(q.textAt(1), DocumentKinds::kPastDue)) {
+            notices.append({q.textAt(2), std::move(row)});
+        } else if (std::abs(row.balance) >= kHalfCent) {
             rowOfInvoice.insert(row.invoiceNumber, listing.rows.size());
-            listing.rows.append(row);
+            listing.rows.append(std::move(row));
         }
     }
 
     // A notice whose invoice is still stored adds no debt; only when the invoice is
     // gone is the notice all that is left of it.
-    QSet<int> storedInvoices;
-    Statement invoices = db->prepare(
-        QStringLiteral("SELECT intInvNumber FROM tblInvHeader WHERE UPPER(strInvName) = UPPER(?)"));
-    invoices.bindAll(DocumentKinds::kInvoice);
-    while (invoices.step())
-        storedInvoices.insert(invoices.intAt(0));
+    // Asked by number, for the few invoices notices name: no pass over every invoice.
+    QHash<int, bool> stored;
+    const auto isStoredInvoice = [&db, &stored](int number) {
+        const auto known = stored.constFind(number);
+        if (known != stored.constEnd())
+            return *known;
+        Statement invoice = db->prepare(QStringLiteral(
+            "SELECT EXISTS(SELECT 1 FROM tblInvHeader WHERE intInvNumber = ? AND UPPER(strInvName) = UPPER(?))"));
+        invoice.bindAll(number, DocumentKinds::kInvoice);
+        const bool found = invoice.step() && invoice.intAt(0) != 0;
+        stored.insert(number, found);
+        return found;
+    };
     // Notices of one deleted invoice still stand for one debt: the latest one shows it.
     QHash<int, qsizetype> rowOfLoneInvoice;
-    for (StoredHeader &notice : notices) {
+    for (StoredNotice &notice : notices) {
         const int source = invoiceNamed(notice.from);
-        if (source != 0 && storedInvoices.contains(source)) {
+        if (source != 0 && isStoredInvoice(source)) {
             if (rowOfInvoice.contains(source)) {
                 Row &row = listing.rows[rowOfInvoice.value(source)];
                 row.noticeNumber = std::max(row.noticeNumber, notice.row.invoiceNumber);
             }
             continue;
         }
-        if (notice.row.balance < kHalfCent)
+        if (std::abs(notice.row.balance) < kHalfCent)
             continue;
         notice.row.noticeNumber = notice.row.invoiceNumber;
         if (source != 0 && rowOfLoneInvoice.contains(source)) {
@@ -177,9 +191,21 @@ Listing unpaidInvoices(DataContext &context, QDate today)
 std::array<double, BucketCount> bucketTotals(const QList<Row> &rows)
 {
     std::array<double, BucketCount> totals{};
-    for (const Row &row : rows)
-        totals[std::size_t(row.bucket)] = Money::roundToCents(totals[std::size_t(row.bucket)] + row.balance);
+    for (const Row &row : rows) {
+        if (!row.isCredit())
+            totals[std::size_t(row.bucket)] = Money::roundToCents(totals[std::size_t(row.bucket)] + row.balance);
+    }
     return totals;
+}
+
+double creditTotal(const QList<Row> &rows)
+{
+    double credit = 0;
+    for (const Row &row : rows) {
+        if (row.isCredit())
+            credit = Money::roundToCents(credit + row.balance);
+    }
+    return credit;
 }
 
 QList<CustomerTotal> customerTotals(const QList<Row> &rows)
@@ -190,17 +216,26 @@ QList<CustomerTotal> customerTotals(const QList<Row> &rows)
         const QString key = row.customerKey();
         if (!index.contains(key)) {
             index.insert(key, totals.size());
-            totals.append({row.customer, {}, 0});
+            totals.append({row.customer, {}, 0, 0});
         }
         CustomerTotal &total = totals[index.value(key)];
-        double &bucket = total.buckets[std::size_t(row.bucket)];
-        bucket = Money::roundToCents(bucket + row.balance);
+        double &part = row.isCredit() ? total.credit : total.buckets[std::size_t(row.bucket)];
+        part = Money::roundToCents(part + row.balance);
         total.balance = Money::roundToCents(total.balance + row.balance);
     }
-    std::stable_sort(totals.begin(), totals.end(), [](const CustomerTotal &a, const CustomerTotal &b) {
-        return QString::localeAwareCompare(a.customer, b.customer) < 0;
-    });
-    return totals;
+    // One collation key per customer rather than a collation per comparison.
+    const QCollator collator;
+    std::vector<std::pair<QCollatorSortKey, qsizetype>> keys;
+    keys.reserve(std::size_t(totals.size()));
+    for (qsizetype i = 0; i < totals.size(); ++i)
+        keys.emplace_back(collator.sortKey(totals.at(i).customer), i);
+    std::stable_sort(keys.begin(), keys.end(),
+                     [](const auto &a, const auto &b) { return a.first.compare(b.first) < 0; });
+    QList<CustomerTotal> sorted;
+    sorted.reserve(totals.size());
+    for (const auto &key : keys)
+        sorted.append(std::move(totals[key.second]));
+    return sorted;
 }
 
 } // namespace Receivables

@@ -37,6 +37,9 @@ struct Row
 
     /// What the row's customer is grouped by.
     [[nodiscard]] QString customerKey() const;
+    /// More was paid than the document's total: the balance, below zero, is the
+    /// customer's credit.
+    [[nodiscard]] bool isCredit() const { return balance < 0; }
 };
 
 struct Listing
@@ -48,7 +51,7 @@ struct Listing
 };
 
 /// Every unpaid invoice (not paid in full, not a recurring original, something still
-/// owed) as of \a today. Reads the stored headers only, so it stays quick on a
+/// owed) as of \a today, and every invoice paid beyond its total (a credit row). Reads the stored headers only, so it stays quick on a
 /// large file.
 [[nodiscard]] Listing unpaidInvoices(DataContext &context, QDate today);
 
@@ -56,10 +59,15 @@ struct CustomerTotal
 {
     QString customer;
     std::array<double, BucketCount> buckets{};
+    /// The customer's credit, below zero; the balance is the buckets plus the credit.
+    double credit = 0;
     double balance = 0;
 };
 
+/// What is owed, by age; credit rows are left out.
 [[nodiscard]] std::array<double, BucketCount> bucketTotals(const QList<Row> &rows);
+/// The credit rows' sum, below zero.
+[[nodiscard]] double creditTotal(const QList<Row> &rows);
 /// One total per customer, by customer text.
 [[nodiscard]] QList<CustomerTotal> customerTotals(const QList<Row> &rows);
 

@@ -1,6 +1,6 @@
 #include "PriceLineEntry.h"
 
-#include "core/AllowNumDecimalOnly.h"
+#include "core/AmountReader.h"
 #include "data/BoolText.h"
 #include "invoice/InvoiceLines.h"
 #include "invoice/Money.h"
@@ -33,8 +33,10 @@ std::optional<QString> PriceLineEntry::problem(const QLocale &locale) const
                                                            {&laborPrice, QStringLiteral("labor price")},
                                                            {&materialPrice, QStringLiteral("material price")}};
     for (const auto &[text, what] : amounts) {
-        if (!text->isEmpty() && !Money::parseDecimal(*text, locale))
-            return AllowNumDecimalOnly::notANumber(what, *text, locale);
+        if (text->isEmpty())
+            continue;
+        if (const std::optional<QString> problem = AmountReader::problem(what, *text, locale))
+            return problem;
     }
     return std::nullopt;
 }

@@ -47,8 +47,8 @@ const QList<FieldSpec> &fields()
     return all;
 }
 
-Preview prepare(Database &db, const Csv::Table &table, const Csv::Mapping &mapping, const QLocale &locale,
-                std::pair<bool, bool> defaultTaxable)
+Preview prepare(Database &db, const Csv::Table &table, const Csv::Mapping &mapping,
+                const Csv::DecimalReading &decimals, std::pair<bool, bool> defaultTaxable)
 {
     QHash<QString, PriceItem> stored;
     for (const PriceItem &item : PriceStore::readAll(db))
@@ -57,7 +57,7 @@ Preview prepare(Database &db, const Csv::Table &table, const Csv::Mapping &mappi
     Preview preview;
     for (qsizetype r = 0; r < table.rowCount(); ++r) {
         const std::optional<Csv::ValueRow> converted =
-            Csv::convertRow(table, r, fields(), mapping, locale, preview.problems);
+            Csv::convertRow(table, r, fields(), mapping, decimals, preview.problems);
         if (!converted)
             continue;
         const Csv::ValueRow &row = *converted;
@@ -117,10 +117,10 @@ const QList<Csv::FieldSpec> &ImportJob::fields() const
     return PriceTransfer::fields();
 }
 
-void ImportJob::prepare(const Csv::Table &table, const Csv::Mapping &mapping)
+void ImportJob::prepare(const Csv::Table &table, const Csv::Mapping &mapping, const Csv::DecimalReading &decimals)
 {
     Database db(m_databasePath);
-    m_preview = PriceTransfer::prepare(db, table, mapping, m_locale, m_defaultTaxable);
+    m_preview = PriceTransfer::prepare(db, table, mapping, decimals, m_defaultTaxable);
 }
 
 int ImportJob::matchCount() const

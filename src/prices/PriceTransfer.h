@@ -37,7 +37,7 @@ struct Preview
 /// flags out gets the company's defaults, \a defaultTaxable; a row without a
 /// description is a problem.
 [[nodiscard]] Preview prepare(Database &db, const Csv::Table &table, const Csv::Mapping &mapping,
-                              const QLocale &locale, std::pair<bool, bool> defaultTaxable);
+                              const Csv::DecimalReading &decimals, std::pair<bool, bool> defaultTaxable);
 
 /// Writes the rows of \a preview in ONE transaction: all or none.
 std::optional<Csv::ImportOutcome> apply(Database &db, const Preview &preview, Csv::ExistingRows existing,
@@ -54,7 +54,8 @@ public:
     [[nodiscard]] QString title() const override;
     [[nodiscard]] const QList<Csv::FieldSpec> &fields() const override;
     [[nodiscard]] bool offersExistingChoice() const override { return true; }
-    void prepare(const Csv::Table &table, const Csv::Mapping &mapping) override;
+    [[nodiscard]] const QLocale &locale() const override { return m_locale; }
+    void prepare(const Csv::Table &table, const Csv::Mapping &mapping, const Csv::DecimalReading &decimals) override;
     [[nodiscard]] int takenCount() const override { return int(m_preview.rows.size()); }
     [[nodiscard]] int matchCount() const override;
     [[nodiscard]] const QList<Csv::RowProblem> &problems() const override { return m_preview.problems; }

@@ -1,7 +1,7 @@
 #include "TfrmPriceCorvalo.h"
 #include "PriceTransfer.h"
 
-#include "core/AllowNumDecimalOnly.h"
+#include "core/AmountReader.h"
 #include "context/AppContext.h"
 #include "printing/ListReports.h"
 #include "core/PrintModule.h"
@@ -100,9 +100,12 @@ QWidget *TfrmPriceCorvalo::createEditArea()
     auto *box = new QGroupBox(tr("Price Item"), this);
     box->setObjectName(QStringLiteral("gbxPriceItem"));
     m_txtPriceItmDiscription = TextFields::make(box, QStringLiteral("txtPriceItmDiscription"), 45);
-    m_txtLaborPrice = FormFields::amountField(box, QStringLiteral("txtLaborPrice"), 10, {}, m_context.locale);
-    m_txtMatPrice = FormFields::amountField(box, QStringLiteral("txtMatPrice"), 10, {}, m_context.locale);
-    m_txtQuantity = FormFields::amountField(box, QStringLiteral("txtQuantity"), 10, {}, m_context.locale);
+    m_txtLaborPrice = FormFields::amountField(box, QStringLiteral("txtLaborPrice"),
+                                              AmountReader::kPriceFieldLength, {}, m_context.locale);
+    m_txtMatPrice = FormFields::amountField(box, QStringLiteral("txtMatPrice"),
+                                            AmountReader::kPriceFieldLength, {}, m_context.locale);
+    m_txtQuantity = FormFields::amountField(box, QStringLiteral("txtQuantity"),
+                                            AmountReader::kPriceFieldLength, {}, m_context.locale);
     for (QLineEdit *amount : {m_txtLaborPrice, m_txtMatPrice, m_txtQuantity})
         amount->setMaximumWidth(120);
     m_ckbxLaborTaxable = new QCheckBox(tr("Labor Taxable"), box);
@@ -261,12 +264,12 @@ void TfrmPriceCorvalo::fillEmptyPrices()
 
 std::optional<double> TfrmPriceCorvalo::amountOf(QLineEdit *field, const QString &what)
 {
-    const std::optional<double> amount = Money::parseDecimal(field->text(), m_context.locale);
-    if (!amount) {
-        m_context.prompts().showError(AllowNumDecimalOnly::notANumber(what, field->text(), m_context.locale));
+    if (const std::optional<QString> problem = AmountReader::problem(what, field->text(), m_context.locale)) {
+        m_context.prompts().showError(*problem);
         field->setFocus();
+        return std::nullopt;
     }
-    return amount;
+    return Money::parseDecimal(field->text(), m_context.locale);
 }
 
 bool TfrmPriceCorvalo::saveRecord()

@@ -2,6 +2,7 @@
 
 #include "PriceLineEntry.h"
 #include "context/AppContext.h"
+#include "core/AmountReader.h"
 #include "widgets/FormFields.h"
 #include "core/Prompts.h"
 
@@ -18,11 +19,13 @@ TfrmPriceLunvard::TfrmPriceLunvard(AppContext &context, QWidget *parent)
     , m_actOK(FormFields::action(this, QStringLiteral("actOK"), tr("OK"), tr("Add this Price Item to your Invoice")))
     , m_txtPriceItmDiscription(FormFields::textField(this, QStringLiteral("txtPriceItmDiscription"), 45,
                                                      tr("Type a name for the Price Item")))
-    , m_txtLaborPrice(FormFields::amountField(this, QStringLiteral("txtLaborPrice"), 10, tr("Enter a Labor Price"),
+    , m_txtLaborPrice(FormFields::amountField(this, QStringLiteral("txtLaborPrice"),
+                                              AmountReader::kPriceFieldLength, tr("Enter a Labor Price"),
                                               context.locale))
-    , m_txtMatPrice(FormFields::amountField(this, QStringLiteral("txtMatPrice"), 10, tr("Enter a Material Price"),
+    , m_txtMatPrice(FormFields::amountField(this, QStringLiteral("txtMatPrice"),
+                                            AmountReader::kPriceFieldLength, tr("Enter a Material Price"),
                                             context.locale))
-    , m_txtQuantity(FormFields::amountField(this, QStringLiteral("txtQuantity"), 10,
+    , m_txtQuantity(FormFields::amountField(this, QStringLiteral("txtQuantity"), AmountReader::kPriceFieldLength,
                                             tr("Enter a Quantity for this Price Item"), context.locale))
 {
     setObjectName(QStringLiteral("frmPriceLunvard"));

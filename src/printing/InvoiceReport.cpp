@@ -8,6 +8,7 @@
 #include "core/Edition.h"
 #include "core/Paths.h"
 #include "invoice/DocumentKinds.h"
+#include "invoice/Totals.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -327,7 +328,7 @@ public:
             {"Tax", QStringLiteral("Tax Total"), "rvrecTax", print.strTax},
             {"Discount", discounted ? QStringLiteral("Discount") : QString(), "rerecDiscount",
              discounted ? print.strDiscount : QString()},
-            {"Total", m_header.strInvName + QStringLiteral(" Total"), "rvrecTotal", print.strTotal},
+            {"Total", Totals::totalHeading(m_context.document), "rvrecTotal", print.strTotal},
         };
         // Deposits received are subtracted from a deposit kind's total, so whenever
         // there are any they are printed under the deposit asked for.

@@ -12,9 +12,9 @@ namespace InvoiceRows {
 
 namespace {
 
-QStringList priceLineRow(const PriceLine &line, const QList<Value> &shown, const QLocale &locale)
+QStringList priceLineRow(const PriceLine &line, PricingRule rule, const QList<Value> &shown, const QLocale &locale)
 {
-    const double priceEach = line.laborPrice + line.materialPrice;
+    const Totals::PrintedLine printed = Totals::printedLine(line, rule);
     QStringList values(5);
     values[0] = line.description;
     for (int i = 0; i < shown.size(); ++i) {
@@ -22,11 +22,10 @@ QStringList priceLineRow(const PriceLine &line, const QList<Value> &shown, const
         switch (shown.at(i)) {
         case Value::Total:
             // Before discount, in the cents the Sub Total is the sum of.
-            text = Money::currencyText(
-                Totals::lineAmounts(line.quantity, line.laborPrice, line.materialPrice, 0).beforeDiscount(), locale);
+            text = Money::currencyText(printed.total, locale);
             break;
         case Value::PriceEach:
-            text = Money::currencyText(priceEach, locale);
+            text = Money::currencyText(printed.each, locale);
             break;
         case Value::Quantity:
             text = Money::decimalText(line.quantity, locale);
@@ -93,8 +92,9 @@ RowFeed RvCustomConnectionInvoice(const DocumentContext &context)
     }
 
     const QList<Value> shown = shownValues(document.header.strInvName, context.company.invData);
+    const PricingRule rule = Totals::ruleFor(document);
     for (const PriceLine &line : document.lines.priceLines())
-        feed.rows.append(priceLineRow(line, shown, context.locale));
+        feed.rows.append(priceLineRow(line, rule, shown, context.locale));
     for (const QString &line : ReportFonts::memoLines(document.notes))
         feed.rows.append(textRow(line));
     return feed;

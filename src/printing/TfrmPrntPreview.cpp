@@ -29,8 +29,12 @@ TfrmPrntPreview::TfrmPrntPreview(const ReportJob &job, std::function<void()> pri
     m_actZoomOut = makeAction("actZoomOut", tr("Zoom Out"), QStringLiteral("Zoom out document"));
     m_actPreviousPage = makeAction("actPreviousPage", tr("Previous Page"), QStringLiteral("Preview Previous document"));
     m_actNextPage = makeAction("actNextPage", tr("Next Page"), QStringLiteral("Preview Next document"));
+    m_actFirstPage = makeAction("actFirstPage", tr("First Page"), QStringLiteral("Preview First page"));
+    m_actLastPage = makeAction("actLastPage", tr("Last Page"), QStringLiteral("Preview Last page"));
     m_actPreviousPage->setData(1);
     m_actNextPage->setData(2);
+    m_actFirstPage->setData(3);
+    m_actLastPage->setData(4);
 
     m_actClose->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
     m_actPrint->setIcon(QIcon::fromTheme(QStringLiteral("document-print"), style()->standardIcon(QStyle::SP_FileIcon)));
@@ -38,18 +42,23 @@ TfrmPrntPreview::TfrmPrntPreview(const ReportJob &job, std::function<void()> pri
     m_actZoomOut->setIcon(QIcon::fromTheme(QStringLiteral("zoom-out"), style()->standardIcon(QStyle::SP_ArrowDown)));
     m_actPreviousPage->setIcon(style()->standardIcon(QStyle::SP_ArrowBack));
     m_actNextPage->setIcon(style()->standardIcon(QStyle::SP_ArrowForward));
+    m_actFirstPage->setIcon(style()->standardIcon(QStyle::SP_MediaSkipBackward));
+    m_actLastPage->setIcon(style()->standardIcon(QStyle::SP_MediaSkipForward));
 
     m_actPrint->setShortcut(QKeySequence::Print);
     m_actZoomIn->setShortcut(QKeySequence::ZoomIn);
     m_actZoomOut->setShortcut(QKeySequence::ZoomOut);
     m_actPreviousPage->setShortcut(QKeySequence::MoveToPreviousPage);
     m_actNextPage->setShortcut(QKeySequence::MoveToNextPage);
+    // A report of thousands of pages is crossed in one key, not one page at a time.
+    m_actFirstPage->setShortcuts({QKeySequence(Qt::Key_Home), QKeySequence::MoveToStartOfDocument});
+    m_actLastPage->setShortcuts({QKeySequence(Qt::Key_End), QKeySequence::MoveToEndOfDocument});
 
     connect(m_actClose, &QAction::triggered, this, &QDialog::accept);
     connect(m_actPrint, &QAction::triggered, this, &TfrmPrntPreview::actPrintExecute);
     connect(m_actZoomIn, &QAction::triggered, this, &TfrmPrntPreview::actZoomInExecute);
     connect(m_actZoomOut, &QAction::triggered, this, &TfrmPrntPreview::actZoomOutExecute);
-    for (QAction *page : {m_actPreviousPage, m_actNextPage})
+    for (QAction *page : {m_actPreviousPage, m_actNextPage, m_actFirstPage, m_actLastPage})
         connect(page, &QAction::triggered, this, [this, page] { pSelectAPageToView(page->data().toInt()); });
 
     auto *ribbon = new Ribbon(this);
@@ -74,8 +83,10 @@ TfrmPrntPreview::TfrmPrntPreview(const ReportJob &job, std::function<void()> pri
     zoom->addAction(m_actZoomIn);
     zoom->addAction(m_actZoomOut);
     RibbonGroup *pages = ribbon->addGroup(page, tr("Pages"));
+    pages->addAction(m_actFirstPage);
     pages->addAction(m_actPreviousPage);
     pages->addAction(m_actNextPage);
+    pages->addAction(m_actLastPage);
     m_pageInfo->setObjectName(QStringLiteral("lblPageInfo"));
     m_pageInfo->setMinimumWidth(m_pageInfo->fontMetrics().horizontalAdvance(QStringLiteral("Page 888 of 888  200%")));
     pages->addWidget(m_pageInfo);
@@ -134,10 +145,15 @@ void TfrmPrntPreview::setZoom(int percent)
 void TfrmPrntPreview::pSelectAPageToView(int tag)
 {
     const int current = m_viewer->currentPage();
+    const int count = m_viewer->pageCount();
     if (tag == 1 && current > 1)
         m_viewer->setCurrentPage(current - 1);
-    else if (tag == 2 && current < m_viewer->pageCount())
+    else if (tag == 2 && current < count)
         m_viewer->setCurrentPage(current + 1);
+    else if (tag == 3 && current > 1)
+        m_viewer->setCurrentPage(1);
+    else if (tag == 4 && current < count)
+        m_viewer->setCurrentPage(count);
     if (m_viewer->currentPage() != current)
         m_scroll->verticalScrollBar()->setValue(0); // a page is read from its top
     pSetMenuButtons();
@@ -154,6 +170,8 @@ void TfrmPrntPreview::pSetMenuButtons()
         m_actPreviousPage->setEnabled(current > 1);
         m_actNextPage->setEnabled(current < count);
     }
+    m_actFirstPage->setEnabled(m_actPreviousPage->isEnabled());
+    m_actLastPage->setEnabled(m_actNextPage->isEnabled());
     showPageInfo();
 }
 

@@ -30,7 +30,7 @@ public:
     void actPrintExecute();
     void actZoomInExecute();
     void actZoomOutExecute();
-    /// \a tag 1 goes to the previous page, 2 to the next.
+    /// \a tag 1 goes to the previous page, 2 to the next, 3 to the first, 4 to the last.
     void pSelectAPageToView(int tag);
     /// Enables the page actions that lead somewhere.
     void pSetMenuButtons();
@@ -50,4 +50,6 @@ private:
     QAction *m_actZoomOut;
     QAction *m_actPreviousPage;
     QAction *m_actNextPage;
+    QAction *m_actFirstPage;
+    QAction *m_actLastPage;
 };

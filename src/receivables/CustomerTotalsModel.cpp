@@ -2,7 +2,9 @@
 
 #include "invoice/Money.h"
 
+#include <QCollator>
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -12,6 +14,8 @@ double amountOf(const CustomerTotal &total, int column)
 {
     if (column == CustomerTotalsModel::Balance)
         return total.balance;
+    if (column == CustomerTotalsModel::Credit)
+        return total.credit;
     return total.buckets[std::size_t(column - CustomerTotalsModel::FirstBucket)];
 }
 
@@ -46,12 +50,28 @@ void CustomerTotalsModel::sortTotals()
         return; // by customer, as the totals come
     const int column = m_sortColumn;
     const bool descending = m_sortOrder == Qt::DescendingOrder;
-    std::stable_sort(m_totals.begin(), m_totals.end(), [column, descending](const CustomerTotal &a, const CustomerTotal &b) {
-        const int order = column == Customer
-            ? QString::localeAwareCompare(a.customer.toCaseFolded(), b.customer.toCaseFolded())
-            : (amountOf(a, column) < amountOf(b, column) ? -1 : (amountOf(b, column) < amountOf(a, column) ? 1 : 0));
+    if (column != Customer) {
+        std::stable_sort(m_totals.begin(), m_totals.end(), [column, descending](const CustomerTotal &a, const CustomerTotal &b) {
+            const int order = amountOf(a, column) < amountOf(b, column) ? -1 : (amountOf(b, column) < amountOf(a, column) ? 1 : 0);
+            return descending ? order > 0 : order < 0;
+        });
+        return;
+    }
+    // One collation key per customer, not two foldings and a collation per comparison.
+    const QCollator collator;
+    std::vector<std::pair<QCollatorSortKey, qsizetype>> keys;
+    keys.reserve(std::size_t(m_totals.size()));
+    for (qsizetype i = 0; i < m_totals.size(); ++i)
+        keys.emplace_back(collator.sortKey(m_totals.at(i).customer.toCaseFolded()), i);
+    std::stable_sort(keys.begin(), keys.end(), [descending](const auto &a, const auto &b) {
+        const int order = a.first.compare(b.first);
         return descending ? order > 0 : order < 0;
     });
+    QList<CustomerTotal> sorted;
+    sorted.reserve(m_totals.size());
+    for (const auto &key : keys)
+        sorted.append(std::move(m_totals[key.second]));
+    m_totals = std::move(sorted);
 }
 
 int CustomerTotalsModel::rowCount(const QModelIndex &parent) const
@@ -93,5 +113,7 @@ QVariant CustomerTotalsModel::headerData(int section, Qt::Orientation orientatio
         return tr("Customer");
     if (section == Balance)
         return tr("Balance");
+    if (section == Credit)
+        return tr("Credit");
     return Receivables::bucketCaption(Receivables::Bucket(section - FirstBucket));
 }

@@ -11,8 +11,9 @@ class CustomerTotalsModel final : public QAbstractTableModel
 {
     Q_OBJECT
 public:
-    /// Columns 1 to 5 are the buckets, in Receivables::Bucket order.
-    enum Column { Customer, FirstBucket, Balance = FirstBucket + Receivables::BucketCount, ColumnCount };
+    /// Columns 1 to 5 are the buckets, in Receivables::Bucket order; then the
+    /// customer's credit (below zero) and the balance after it.
+    enum Column { Customer, FirstBucket, Credit = FirstBucket + Receivables::BucketCount, Balance, ColumnCount };
 
     explicit CustomerTotalsModel(QObject *parent = nullptr);
 

@@ -80,6 +80,11 @@ PastDueNotices::Outcome PastDueNotices::make(const QList<Receivables::Row> &rows
                                     .arg(row.noticeNumber);
             continue;
         }
+        if (row.isCredit()) {
+            outcome.failures << tr("Invoice %1: it owes nothing; the customer holds a credit on it.")
+                                    .arg(row.invoiceNumber);
+            continue;
+        }
         try {
             outcome.notices << actions.createPastDue(row.invoiceNumber);
         } catch (const DbError &error) {

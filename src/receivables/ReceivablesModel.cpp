@@ -4,18 +4,32 @@
 #include "invoice/Money.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace {
 
 using Receivables::Row;
 
-bool matches(const Row &row, const QString &folded)
+/// \a number's decimal digits start with \a digits.
+bool numberStartsWith(int number, const QString &digits)
+{
+    char text[16];
+    const int length = std::snprintf(text, sizeof text, "%d", number);
+    if (digits.size() > length)
+        return false;
+    for (qsizetype i = 0; i < digits.size(); ++i) {
+        if (digits.at(i) != QLatin1Char(text[i]))
+            return false;
+    }
+    return true;
+}
+
+bool matches(const Row &row, const QString &foldedCustomer, const QString &folded)
 {
     if (folded.isEmpty())
         return true;
-    return row.customer.toCaseFolded().contains(folded)
-        || QString::number(row.invoiceNumber).startsWith(folded)
-        || (row.noticeNumber != 0 && QString::number(row.noticeNumber).startsWith(folded));
+    return foldedCustomer.contains(folded) || numberStartsWith(row.invoiceNumber, folded)
+        || (row.noticeNumber != 0 && numberStartsWith(row.noticeNumber, folded));
 }
 
 template<typename T>
@@ -53,6 +67,11 @@ void ReceivablesModel::setRows(const QList<Row> &rows, const QLocale &locale)
 {
     beginResetModel();
     m_all = rows;
+    // Folded once here, not at every key typed into the search.
+    m_foldedCustomers.clear();
+    m_foldedCustomers.reserve(rows.size());
+    for (const Row &row : rows)
+        m_foldedCustomers.append(row.customer.toCaseFolded());
     m_locale = locale;
     relist();
     endResetModel();
@@ -79,11 +98,14 @@ void ReceivablesModel::relist()
 {
     const QString folded = m_search.trimmed().toCaseFolded();
     m_listed.clear();
-    for (const Row &row : m_all) {
-        if (matches(row, folded))
-            m_listed.append(row);
+    for (qsizetype i = 0; i < m_all.size(); ++i) {
+        if (matches(m_all.at(i), m_foldedCustomers.at(i), folded))
+            m_listed.append(m_all.at(i));
     }
     if (m_sortColumn < 0 || m_sortColumn >= ColumnCount)
+        return;
+    // The listing comes oldest due date first: sorted so already.
+    if (m_sortColumn == DueDate && m_sortOrder == Qt::AscendingOrder)
         return;
     // Stable, so equal values keep the listing's order (oldest due date first).
     const int column = m_sortColumn;
@@ -112,7 +134,7 @@ QString ReceivablesModel::cellText(const Row &row, int column, const QLocale &lo
     case Paid: return Money::currencyText(row.paid, locale);
     case Balance: return Money::currencyText(row.balance, locale);
     case DaysOverdue: return row.daysOverdue > 0 ? locale.toString(row.daysOverdue) : QString();
-    case Age: return Receivables::bucketCaption(row.bucket);
+    case Age: return row.isCredit() ? tr("Credit") : Receivables::bucketCaption(row.bucket);
     default: return {};
     }
 }

@@ -45,6 +45,7 @@ private:
     void relist();
 
     QList<Receivables::Row> m_all;
+    QStringList m_foldedCustomers; // of m_all, in its order
     QList<Receivables::Row> m_listed;
     QLocale m_locale;
     QString m_search;

@@ -79,12 +79,14 @@ TablePrintout build(const QList<Row> &rows, QDate today, const QString &search, 
     table.rightAligned = QStringLiteral("00111111");
 
     Sums grand;
-    for (int b = 0; b < Receivables::BucketCount; ++b) {
-        const auto bucket = Receivables::Bucket(b);
+    // The age groups, then the customers' credits.
+    for (int b = 0; b <= Receivables::BucketCount; ++b) {
+        const bool credits = b == Receivables::BucketCount;
+        const QString caption = credits ? tr("Credit") : Receivables::bucketCaption(Receivables::Bucket(b));
         Sums sums;
         QList<QStringList> group;
         for (const Row &row : rows) {
-            if (row.bucket != bucket)
+            if (row.isCredit() != credits || (!credits && row.bucket != Receivables::Bucket(b)))
                 continue;
             group << invoiceCells(row, locale);
             sums.add(row);
@@ -92,9 +94,9 @@ TablePrintout build(const QList<Row> &rows, QDate today, const QString &search, 
         }
         if (group.isEmpty())
             continue;
-        table.rows << QStringList{total(Receivables::bucketCaption(bucket))};
+        table.rows << QStringList{total(caption)};
         table.rows << group;
-        table.rows << sums.cells(tr("Total %1").arg(Receivables::bucketCaption(bucket)), locale);
+        table.rows << sums.cells(tr("Total %1").arg(caption), locale);
     }
     table.rows << grand.cells(tr("Total"), locale);
 
@@ -106,8 +108,15 @@ TablePrintout build(const QList<Row> &rows, QDate today, const QString &search, 
     const QStringList heading{total(tr("By Customer")), {}, tr("Not Due"), tr("1-30"), tr("31-60"), tr("61-90"),
                               tr("Over 90"), tr("Balance")};
     table.rows << heading;
-    for (const Receivables::CustomerTotal &customer : customers)
+    for (const Receivables::CustomerTotal &customer : customers) {
         table.rows << byAgeCells(customer.customer, customer.buckets, customer.balance, locale);
+        if (customer.credit != 0) {
+            QStringList credit(heading.size() - 1);
+            credit.first() = tr("  Credit");
+            credit << Money::currencyText(customer.credit, locale);
+            table.rows << credit;
+        }
+    }
     table.rows << byAgeCells(total(tr("Total")), Receivables::bucketTotals(rows), grand.owed, locale);
     return table;
 }

@@ -196,7 +196,8 @@ QWidget *TfrmReceivables::createFooter()
     for (int b = 0; b < Receivables::BucketCount; ++b)
         m_bucketTotals << addTotal(b + 1, Receivables::bucketCaption(Receivables::Bucket(b)),
                                    QStringLiteral("lblBucketTotal%1").arg(b));
-    m_lblAllTotal = addTotal(Receivables::BucketCount + 1, tr("Total Owed"), QStringLiteral("lblAllTotal"));
+    m_lblCreditTotal = addTotal(Receivables::BucketCount + 1, tr("Credit"), QStringLiteral("lblCreditTotal"));
+    m_lblAllTotal = addTotal(Receivables::BucketCount + 2, tr("Total Owed"), QStringLiteral("lblAllTotal"));
     QFont bold = m_lblAllTotal->font();
     bold.setBold(true);
     m_lblAllTotal->setFont(bold);
@@ -236,6 +237,7 @@ void TfrmReceivables::pShowTotals()
         all = Money::roundToCents(all + buckets[std::size_t(b)]);
     }
     m_lblAllTotal->setText(Money::currencyText(all, m_context.locale));
+    m_lblCreditTotal->setText(Money::currencyText(Receivables::creditTotal(rows), m_context.locale));
     m_customers.setRows(rows, m_context.locale);
 
     if (!m_lstvwReceivables->currentIndex().isValid() && m_model.rowCount() > 0)

@@ -57,5 +57,6 @@ private:
     QTableView *m_lstvwReceivables = nullptr;
     QTableView *m_lstvwCustomerTotals = nullptr;
     QList<QLabel *> m_bucketTotals;
+    QLabel *m_lblCreditTotal = nullptr;
     QLabel *m_lblAllTotal = nullptr;
 };

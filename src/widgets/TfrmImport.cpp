@@ -1,11 +1,13 @@
 #include "TfrmImport.h"
 #include "ReadOnlyList.h"
 
+#include "core/AmountReader.h"
 #include "core/Prompts.h"
 #include "data/DbError.h"
 
 #include <QAbstractTableModel>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileInfo>
@@ -93,7 +95,7 @@ TfrmImport::TfrmImport(Csv::ImportJob &job, const Csv::Table &table, const QStri
             choice->addItem(header, int(c));
         }
         choice->setCurrentIndex(guessed[f] + 1);
-        connect(choice, &QComboBox::currentIndexChanged, this, &TfrmImport::refreshPreview);
+        connect(choice, &QComboBox::currentIndexChanged, this, &TfrmImport::columnsChanged);
         form->addRow(job.fields()[f].caption + QLatin1Char(':'), choice);
         m_columnChoices << choice;
     }
@@ -120,7 +122,33 @@ TfrmImport::TfrmImport(Csv::ImportJob &job, const Csv::Table &table, const QStri
     m_lstProblems->horizontalHeader()->setStretchLastSection(true);
     m_lstProblems->setColumnWidth(0, 60);
     m_lstProblems->setColumnWidth(1, 160);
+    // The mark is one for the whole file; the user may overrule what its values said.
+    m_cmbDecimalMark = new QComboBox(previewBox);
+    m_cmbDecimalMark->setObjectName(QStringLiteral("cmbDecimalMark"));
+    m_cmbDecimalMark->addItem(tr("point"), int(DecimalMark::Point));
+    m_cmbDecimalMark->addItem(tr("comma"), int(DecimalMark::Comma));
+    auto *markLabel = new QLabel(tr("&Decimal mark:"), previewBox);
+    markLabel->setBuddy(m_cmbDecimalMark);
+    m_chkTakeAmbiguous = new QCheckBox(tr("&Take amounts that need a look as read with this decimal mark"), previewBox);
+    m_chkTakeAmbiguous->setObjectName(QStringLiteral("chkTakeAmbiguous"));
+    auto *marks = new QWidget(previewBox);
+    auto *markRow = new QHBoxLayout;
+    markRow->setContentsMargins(0, 0, 0, 0);
+    markRow->addWidget(markLabel);
+    markRow->addWidget(m_cmbDecimalMark);
+    markRow->addStretch(1);
+    auto *marksLayout = new QVBoxLayout(marks);
+    marksLayout->setContentsMargins(0, 0, 0, 0);
+    marksLayout->addLayout(markRow);
+    marksLayout->addWidget(m_chkTakeAmbiguous);
+    m_hasAmounts = std::any_of(job.fields().cbegin(), job.fields().cend(),
+                               [](const Csv::FieldSpec &field) { return field.kind == Csv::ValueKind::Decimal; });
+    marks->setVisible(m_hasAmounts);
+    // Created after the list, shown above it: Tab follows what is seen.
+    setTabOrder(m_cmbDecimalMark, m_chkTakeAmbiguous);
+    setTabOrder(m_chkTakeAmbiguous, m_lstProblems);
     auto *previewLayout = new QVBoxLayout(previewBox);
+    previewLayout->addWidget(marks);
     previewLayout->addWidget(m_lblSummary);
     previewLayout->addWidget(m_lstProblems, 1);
     if (job.offersExistingChoice()) {
@@ -148,7 +176,12 @@ TfrmImport::TfrmImport(Csv::ImportJob &job, const Csv::Table &table, const QStri
     layout->addLayout(columns, 1);
     layout->addWidget(m_buttons);
     resize(920, 520);
-    refreshPreview();
+    columnsChanged();
+    connect(m_cmbDecimalMark, &QComboBox::activated, this, [this] {
+        m_markChosen = true;
+        refreshPreview();
+    });
+    connect(m_chkTakeAmbiguous, &QCheckBox::toggled, this, &TfrmImport::refreshPreview);
 }
 
 TfrmImport::~TfrmImport() = default;
@@ -161,30 +194,70 @@ Csv::Mapping TfrmImport::mapping() const
     return mapping;
 }
 
+Csv::DecimalReading TfrmImport::decimalReading() const
+{
+    return {DecimalMark(m_cmbDecimalMark->currentData().toInt()), m_chkTakeAmbiguous->isChecked()};
+}
+
+void TfrmImport::columnsChanged()
+{
+    m_markDecision = Csv::decideDecimalMark(m_table, m_job.fields(), mapping(), m_job.locale());
+    if (!m_markChosen) {
+        const QSignalBlocker quiet(m_cmbDecimalMark);
+        m_cmbDecimalMark->setCurrentIndex(m_cmbDecimalMark->findData(int(m_markDecision.mark)));
+    }
+    refreshPreview();
+}
+
 void TfrmImport::refreshPreview()
 {
     try {
-        m_job.prepare(m_table, mapping());
+        m_job.prepare(m_table, mapping(), decimalReading());
     } catch (const DbError &error) {
         m_prompts.showError(error.message(), error.detail());
         m_btnImport->setEnabled(false);
         return;
     }
-    const int taken = m_job.takenCount();
+    m_lblSummary->setText(summaryText());
+    m_problemModel->setProblems(m_job.problems());
+    m_btnImport->setEnabled(m_job.takenCount() > 0);
+}
+
+QString TfrmImport::summaryText() const
+{
     const auto rows = [](int count) {
         return count == 1 ? QStringLiteral("1 row") : QStringLiteral("%1 rows").arg(count);
     };
-    QString summary = tr("%1 will be imported").arg(rows(taken));
+    const QString mark = AmountReader::markName(decimalReading().mark);
+    QString summary;
+    if (m_hasAmounts && m_markChosen)
+        summary = tr("Amounts are read with a decimal %1, as you chose. ").arg(mark);
+    else if (m_hasAmounts && m_markDecision.fromValues)
+        summary = tr("The file's amounts are written with a decimal %1. ").arg(mark);
+    else if (m_hasAmounts)
+        summary = tr("The file's amounts do not show their decimal mark; they are read with your language's, a %1. ")
+                      .arg(mark);
+    summary += tr("%1 will be imported").arg(rows(m_job.takenCount()));
     if (m_job.offersExistingChoice() && m_job.matchCount() > 0)
         summary += tr("; %1 of them match a stored one").arg(m_job.matchCount());
     summary += QStringLiteral(". ");
-    const int faults = int(m_job.problems().size());
-    summary += faults == 0 ? tr("Every row can be taken.")
-                           : tr("%1 listed below cannot be taken and will be left out.")
-                                 .arg(faults == 1 ? tr("The fault") : tr("The %1 faults").arg(faults));
-    m_lblSummary->setText(summary);
-    m_problemModel->setProblems(m_job.problems());
-    m_btnImport->setEnabled(taken > 0);
+    const QList<Csv::RowProblem> &problems = m_job.problems();
+    const int needLook = int(std::count_if(problems.cbegin(), problems.cend(),
+                                           [](const Csv::RowProblem &p) { return p.needsLook; }));
+    const int faults = int(problems.size()) - needLook;
+    if (needLook == 1)
+        summary += tr("The amount listed below needs a look: read with a point or with a comma, it is another "
+                      "number. Its row is left out unless you take it as read. ");
+    else if (needLook > 1)
+        summary += tr("The %1 amounts listed below need a look: read with a point or with a comma, each is another "
+                      "number. Their rows are left out unless you take them as read. ").arg(needLook);
+    if (faults > 0) {
+        summary += tr("%1 listed below cannot be taken and will be left out.")
+                       .arg(faults == 1 ? tr("The fault") : tr("The %1 faults").arg(faults));
+    } else if (needLook == 0) {
+        summary += tr("Every row can be taken.");
+    }
+    return summary.trimmed();
 }
 
 bool TfrmImport::actImportExecute()

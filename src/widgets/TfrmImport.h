@@ -6,6 +6,7 @@
 #include <QList>
 
 class Prompts;
+class QCheckBox;
 class QComboBox;
 class QDialogButtonBox;
 class QLabel;
@@ -28,17 +29,29 @@ public:
     /// The column chosen for each field, in field order (-1: not imported).
     [[nodiscard]] Csv::Mapping mapping() const;
 
+    /// How the file's decimals are read now.
+    [[nodiscard]] Csv::DecimalReading decimalReading() const;
+
     /// Writes the rows; true when they were written (the dialog then closes).
     bool actImportExecute();
 
 private:
+    /// After another column choice: the mark is decided again from the values now
+    /// read, unless the user has chosen it.
+    void columnsChanged();
     void refreshPreview();
+    [[nodiscard]] QString summaryText() const;
 
     Csv::ImportJob &m_job;
     const Csv::Table &m_table;
     Prompts &m_prompts;
 
     QList<QComboBox *> m_columnChoices;
+    QComboBox *m_cmbDecimalMark = nullptr;
+    QCheckBox *m_chkTakeAmbiguous = nullptr;
+    Csv::MarkDecision m_markDecision;
+    bool m_markChosen = false;
+    bool m_hasAmounts = false;
     QLabel *m_lblSummary = nullptr;
     QTableView *m_lstProblems = nullptr;
     RowProblemModel *m_problemModel = nullptr;

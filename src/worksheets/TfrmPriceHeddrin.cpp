@@ -10,6 +10,7 @@
 #include "widgets/ReadOnlyList.h"
 #include "data/DbError.h"
 #include "data/SavingIndicator.h"
+#include "core/AmountReader.h"
 #include "invoice/Money.h"
 #include "printing/ListReports.h"
 #include "core/PrintModule.h"
@@ -34,8 +35,10 @@ TfrmPriceHeddrin::TfrmPriceHeddrin(AppContext &context, QWidget *parent, ListUse
     , m_model(new QStandardItemModel(0, ColumnCount, this))
     , m_lstPrice(makeReadOnlyList(this, QStringLiteral("lstPrice"), m_model))
     , m_txtPriceItmDiscription(FormFields::textField(this, QStringLiteral("txtPriceItmDiscription"), 45, {}))
-    , m_txtLaborPrice(FormFields::amountField(this, QStringLiteral("txtLaborPrice"), 10, {}, context.locale))
-    , m_txtMatPrice(FormFields::amountField(this, QStringLiteral("txtMatPrice"), 10, {}, context.locale))
+    , m_txtLaborPrice(FormFields::amountField(this, QStringLiteral("txtLaborPrice"),
+                                              AmountReader::kPriceFieldLength, {}, context.locale))
+    , m_txtMatPrice(FormFields::amountField(this, QStringLiteral("txtMatPrice"),
+                                            AmountReader::kPriceFieldLength, {}, context.locale))
     , m_lblPriceItmID(new QLabel(this))
 {
     setObjectName(QStringLiteral("frmPriceHeddrin"));
@@ -209,14 +212,13 @@ bool TfrmPriceHeddrin::actSaveExecute()
     for (int i = 0; i < 2; ++i) {
         if (fields[i]->text().isEmpty())
             continue;
-        const std::optional<double> value = Money::parseDecimal(fields[i]->text(), m_context.locale);
-        if (!value) {
-            m_context.prompts().showError(
-                tr("\"%1\" is not a price. Enter digits with at most one decimal separator.").arg(fields[i]->text()));
+        const QString what = i == 0 ? tr("labor price") : tr("material price");
+        if (const std::optional<QString> problem = AmountReader::problem(what, fields[i]->text(), m_context.locale)) {
+            m_context.prompts().showError(*problem);
             fields[i]->setFocus();
             return false;
         }
-        prices[i] = *value;
+        prices[i] = *Money::parseDecimal(fields[i]->text(), m_context.locale);
     }
     SavingIndicator &saving = m_context.saving();
     saving.pShowSaving(tr("Saving Price Information..."));

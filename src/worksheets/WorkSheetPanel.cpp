@@ -182,8 +182,6 @@ QWidget *WorkSheetPanel::makeControl(int column)
     spin->setToolTip(hint);
     const WorkSheetRules::Range range = WorkSheetRules::limits(column);
     spin->setRange(range.minimum, range.maximum);
-    if (column == L::PaintsCoats)
-        makeArrowsOnly(spin);
     connect(spin, &QSpinBox::valueChanged, this,
             [this, column](int value) { emit fieldChanged(column, QString::number(value)); });
     return spin;

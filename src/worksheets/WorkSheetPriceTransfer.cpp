@@ -22,7 +22,7 @@ const QList<FieldSpec> &fields()
     return all;
 }
 
-Preview prepare(Database &db, const Csv::Table &table, const Csv::Mapping &mapping, const QLocale &locale)
+Preview prepare(Database &db, const Csv::Table &table, const Csv::Mapping &mapping, const Csv::DecimalReading &decimals)
 {
     QHash<int, WorkSheetPriceItem> stored;
     QHash<QString, int> numberByName;
@@ -32,7 +32,7 @@ Preview prepare(Database &db, const Csv::Table &table, const Csv::Mapping &mappi
         numberByName.insert(nameKey(item.strPrcItemName), item.intPrcItemNumID);
     }
 
-    const Csv::Conversion conversion = Csv::convert(table, fields(), mapping, locale);
+    const Csv::Conversion conversion = Csv::convert(table, fields(), mapping, decimals);
     Preview preview;
     preview.problems = conversion.problems;
     const QString numberCaption = fields()[ItemNumber].caption;
@@ -143,10 +143,10 @@ const QList<Csv::FieldSpec> &ImportJob::fields() const
     return WorkSheetPriceTransfer::fields();
 }
 
-void ImportJob::prepare(const Csv::Table &table, const Csv::Mapping &mapping)
+void ImportJob::prepare(const Csv::Table &table, const Csv::Mapping &mapping, const Csv::DecimalReading &decimals)
 {
     Database db(m_databasePath);
-    m_preview = WorkSheetPriceTransfer::prepare(db, table, mapping, m_locale);
+    m_preview = WorkSheetPriceTransfer::prepare(db, table, mapping, decimals);
 }
 
 std::optional<Csv::ImportOutcome> ImportJob::apply(Csv::ExistingRows, const Progress &progress)

@@ -29,7 +29,7 @@ struct Preview
 /// whose description names another item, or whose item is in another row too is a
 /// problem. The list itself never changes, only prices.
 [[nodiscard]] Preview prepare(Database &db, const Csv::Table &table, const Csv::Mapping &mapping,
-                              const QLocale &locale);
+                              const Csv::DecimalReading &decimals);
 
 /// Writes the prices of \a preview in ONE transaction: all or none.
 std::optional<Csv::ImportOutcome> apply(Database &db, const Preview &preview,
@@ -45,7 +45,8 @@ public:
     [[nodiscard]] QString title() const override;
     [[nodiscard]] const QList<Csv::FieldSpec> &fields() const override;
     [[nodiscard]] bool offersExistingChoice() const override { return false; }
-    void prepare(const Csv::Table &table, const Csv::Mapping &mapping) override;
+    [[nodiscard]] const QLocale &locale() const override { return m_locale; }
+    void prepare(const Csv::Table &table, const Csv::Mapping &mapping, const Csv::DecimalReading &decimals) override;
     [[nodiscard]] int takenCount() const override { return int(m_preview.rows.size()); }
     [[nodiscard]] int matchCount() const override { return int(m_preview.rows.size()); }
     [[nodiscard]] const QList<Csv::RowProblem> &problems() const override { return m_preview.problems; }

@@ -1,0 +1,337 @@
+// Times the windows a user waits for, from the act (a command, a key) to the window
+// painted, on one company file: the new file of the size asked for (--documents N,
+// 100,000 by default), or with --upgraded the same documents in a file the previous
+// release left and this one upgraded. Warm, or with --cold after the file is dropped
+// from the page cache before every run, with the share of it that stayed cached.
+// Beside each row: the bare SQLite statements that fetch what the window first
+// shows, on a fresh connection in the same run, and the resident memory after it.
+// --only TEXT runs only the rows whose action contains TEXT.
+
+#include "BenchSupport.h"
+#include "DataGenerator.h"
+#include "PageCache.h"
+#include "WindowPaint.h"
+#include "app/StartUp.h"
+#include "context/AppContext.h"
+#include "core/Edition.h"
+#include "core/Paths.h"
+#include "data/Database.h"
+#include "data/SavingIndicator.h"
+#include "data/TextSearch.h"
+#include "editing/MaintenanceQuery.h"
+#include "editing/TfrmInvoiceMaintenance.h"
+#include "editing/TfrmInvoiceStored.h"
+#include "invoice/DocumentStore.h"
+#include "receivables/TfrmReceivables.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTableView>
+#include <sqlite3.h>
+
+namespace {
+
+constexpr int kRounds = 7;
+constexpr int kLongDocument = 90000000;
+constexpr int kLongDocumentLines = 1000;
+
+/// A fresh connection, as the program opens one per operation.
+sqlite3 *openBare(const QByteArray &path)
+{
+    sqlite3 *db = nullptr;
+    sqlite3_open_v2(path.constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    sqlite3_busy_timeout(db, 250);
+    TextSearch::registerFold(db);
+    return db;
+}
+
+int bareRows(sqlite3 *db, const QString &sql, const QStringList &values = {})
+{
+    sqlite3_stmt *stmt = nullptr;
+    const QByteArray text = sql.toUtf8();
+    sqlite3_prepare_v2(db, text.constData(), -1, &stmt, nullptr);
+    for (int i = 0; i < values.size(); ++i) {
+        const QByteArray value = values.at(i).toUtf8();
+        sqlite3_bind_text(stmt, i + 1, value.constData(), int(value.size()), SQLITE_TRANSIENT);
+    }
+    return readAllRows(stmt);
+}
+
+/// What a list shows first: the first block of its statement in key order.
+void bareFirstBlock(const QByteArray &path, const QueryWindow::Query &q)
+{
+    sqlite3 *db = openBare(path);
+    QString sql = QStringLiteral("SELECT %1,%2 FROM %3").arg(q.key, q.columns, q.from);
+    if (!q.where.isEmpty())
+        sql += QStringLiteral(" WHERE ") + q.where;
+    sql += QStringLiteral(" ORDER BY %1 LIMIT %2").arg(q.key).arg(QueryWindow::kBlockRows);
+    bareRows(db, sql, q.values);
+    sqlite3_close_v2(db);
+}
+
+/// What the last row of a list needs: the count and the last block.
+void bareLastBlock(const QByteArray &path, const QueryWindow::Query &q)
+{
+    sqlite3 *db = openBare(path);
+    bareRows(db, QStringLiteral("SELECT COUNT(*) FROM %1").arg(q.from));
+    bareRows(db, QStringLiteral("SELECT %1,%2 FROM %3 ORDER BY %1 DESC LIMIT %4")
+                     .arg(q.key, q.columns, q.from)
+                     .arg(QueryWindow::kBlockRows));
+    sqlite3_close_v2(db);
+}
+
+void bareUnpaidInvoices(const QByteArray &path)
+{
+    sqlite3 *db = openBare(path);
+    bareRows(db, QStringLiteral(
+                     "SELECT intInvNumber,strInvName,strFromInvNameNumber,strInvDate,strDueDate,strCustPymntTerms,"
+                     "strCustCmpnyName,strCustFullName,intCustomerID,dbPaidAmount,strInvTotal FROM tblInvHeader "
+                     "WHERE strPaidInFull = '0' AND strRecurring = '0' AND UPPER(strInvName) IN (UPPER(?), UPPER(?))"),
+             {QStringLiteral("Invoice"), QStringLiteral("Past Due")});
+    sqlite3_close_v2(db);
+}
+
+void bareDocument(const QByteArray &path, int number)
+{
+    sqlite3 *db = openBare(path);
+    const QStringList value{QString::number(number)};
+    bareRows(db, QStringLiteral("SELECT * FROM tblInvHeader WHERE intInvNumber = ?"), value);
+    bareRows(db, QStringLiteral("SELECT * FROM tblInvData WHERE intInvNumber = ? ORDER BY rowid"), value);
+    sqlite3_close_v2(db);
+}
+
+/// The file as the previous release left it, upgraded by this one: made once from
+/// the new file beside it and kept. Points the data folder at it.
+QString upgradedFile(const Edition &edition, const QString &newPath, AppContext &context)
+{
+    const QString home = QFileInfo(qEnvironmentVariable("XDG_DATA_HOME")).absoluteFilePath() + QStringLiteral("-upgraded");
+    qputenv("XDG_DATA_HOME", home.toUtf8());
+    const QString path = Paths::GetDataBasePath(edition);
+    if (!QFileInfo::exists(path)) {
+        std::fprintf(stderr, "making an older file from %s and upgrading it ...\n", qPrintable(newPath));
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile::copy(newPath, path);
+        makeOlderRelease(path);
+        StartUp::pStartUp(context);
+    }
+    return path;
+}
+
+/// A saved document of 1,000 lines, written once into the file.
+void ensureLongDocument(Database &db)
+{
+    if (db.queryInt(QStringLiteral("SELECT COUNT(*) FROM tblInvHeader WHERE intInvNumber = %1").arg(kLongDocument)))
+        return;
+    Transaction tx(db);
+    db.prepare(QStringLiteral(
+                   "INSERT INTO tblInvHeader(strInvName,intInvNumber,strInvDate,strFromInvNameNumber,strRecurring,"
+                   "strPaidInFull,intInvFootNotes,strCustCmpnyName,strCustFullName,strCustAddress,strCustCtyStZp,"
+                   "strCustMainPhone,strCustExtraPhone1,strCustExtraPhone2,strCustTaxExemptNum,strCustPONumber,"
+                   "strCustPymntTerms,strCustNotes,intCustDiscountPercent,strCustTaxExempt,strUseTax1,strUseTax2,"
+                   "strUseTax3,dbTaxRate1,dbTaxRate2,dbTaxRate3,strInvNotes,dbPaidAmount,dbDepositAmount,strInvTotal)"
+                   "VALUES('Invoice',?,'2026-11-30','','0','0',0,'Long Job Building','Ana Okafor','1 Oak Avenue',"
+                   "'Springfield, ST 12345','555-0100','','','','','Net 30','',0,'0','-1','0','0',0.05,0,0,'',0,0,'0')"))
+        .bind(1, kLongDocument)
+        .run();
+    Statement line = db.prepare(QStringLiteral(
+        "INSERT INTO tblInvData(intInvNumber,strPrcItemName,strPrcItmQuantity,strLabTax,strMatTax,dbLbrPrc,dbMatPrc)"
+        "VALUES(?,?,?,?,?,?,?)"));
+    for (int l = 0; l < kLongDocumentLines; ++l) {
+        line.bindAll(kLongDocument, QStringLiteral("Paint room %1, two coats").arg(l), QString::number(1 + l % 7),
+                     l % 2 ? "-1" : "0", "0", 12.5 + l % 40, 3.25);
+        line.run();
+        line.reset();
+    }
+    tx.commit();
+}
+
+QStringList keystrokes(const QString &word)
+{
+    QStringList typed;
+    for (int i = 1; i <= word.size(); ++i)
+        typed << word.left(i);
+    return typed;
+}
+
+void press(QWidget *widget, int key)
+{
+    QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &down);
+    QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &up);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    readBenchOptions(argc, argv);
+    QApplication app(argc, argv);
+    const QStringList arguments = app.arguments();
+    const bool cold = arguments.contains(QStringLiteral("--cold"));
+    const bool upgraded = arguments.contains(QStringLiteral("--upgraded"));
+    const Edition &edition = Edition::get(Edition::Corvalo);
+    QString path = prepareBenchDatabase(edition, arguments);
+
+    SilentPrompts prompts;
+    NoSavingIndicator saving;
+    AppContext context(edition, prompts, saving);
+    context.locale = QLocale(QLocale::English, QLocale::UnitedStates);
+    if (upgraded)
+        path = upgradedFile(edition, path, context);
+    StartUp::pStartUp(context);
+    {
+        Database db(path);
+        ensureLongDocument(db);
+    }
+    const QByteArray file = path.toUtf8();
+    const qint64 documents = context.openDatabase()->queryInt(QStringLiteral("SELECT COUNT(*) FROM tblInvHeader"));
+    const QByteArray label = QStringLiteral("%1 %2k").arg(upgraded ? QStringLiteral("upgraded") : QStringLiteral("new"))
+                                 .arg(documents / 1000)
+                                 .toUtf8();
+    note("(%s: %lld documents, %.0f MB; %s)", label.constData(), documents, double(QFileInfo(path).size()) / 1048576.0,
+         cold ? "cold: the file is dropped from the page cache before every run" : "warm");
+
+    double cachedPercent = 100;
+    const std::function<void(int)> noPreparation = [](int) {};
+    const auto evictFirst = [&](const std::function<void(int)> &prepare) {
+        return std::function<void(int)>([&, prepare](int i) {
+            prepare(i);
+            if (cold)
+                cachedPercent = PageCache::evict(file) * 100;
+        });
+    };
+    // --only TEXT runs the rows whose action contains TEXT.
+    const qsizetype only = arguments.indexOf(QStringLiteral("--only"));
+    const QString wanted = only >= 0 ? arguments.value(only + 1) : QString();
+    const auto row = [&](const char *action, int runs, const std::function<void(int)> &program,
+                         const std::function<void(int)> &bare, const std::function<void(int)> &prepare) {
+        if (!QString::fromUtf8(action).contains(wanted))
+            return;
+        const double programMs = medianMs(runs, program, evictFirst(prepare));
+        if (!cold)
+            cachedPercent = PageCache::cachedShare(file) * 100;
+        const double programCached = cachedPercent;
+        const double bareMs = medianMs(runs, bare, evictFirst(noPreparation));
+        printWindowRow(action, {label.constData(), cold, cold ? std::max(programCached, cachedPercent) : programCached,
+                                residentMb()},
+                       programMs, bareMs);
+    };
+    if (!cold)
+        PageCache::load(file); // warm: the whole file is in the cache
+
+    printWindowHeading();
+    const QString all = QStringLiteral("All Invoice Types");
+    const QString number = QStringLiteral("Invoice Number");
+    const QString company = QStringLiteral("Customer Company Name");
+    row("maintenance window opens (all documents)", kRounds, [&](int) {
+            TfrmInvoiceMaintenance window(context);
+            window.show();
+            paint(window);
+        },
+        [&](int) { bareFirstBlock(file, MaintenanceQuery::query(MaintenanceType::ViewAll, all, {})); }, noPreparation);
+
+    TfrmInvoiceMaintenance window(context);
+    window.show();
+    paint(window);
+    auto *types = window.findChild<QComboBox *>(QStringLiteral("cmboInvMaintenanceType"));
+    auto *search = window.findChild<QComboBox *>(QStringLiteral("cmboInvSearch"));
+    auto *field = window.findChild<QLineEdit *>(QStringLiteral("txtInvSearch"));
+    auto *list = window.findChild<QTableView *>(QStringLiteral("lstvwInvMaintenance"));
+
+    row("maintenance: End to the last document", kRounds, [&](int) {
+            press(list, Qt::Key_End);
+            paint(window);
+        },
+        [&](int) { bareLastBlock(file, MaintenanceQuery::query(MaintenanceType::ViewAll, all, {})); },
+        [&](int) {
+            // Listed anew, so the count is not known yet.
+            types->setCurrentIndex(1);
+            types->setCurrentIndex(0);
+            list->setFocus();
+            paint(window);
+        });
+
+    const auto typed = [&](const char *action, const QString &item, const QString &word) {
+        search->setCurrentIndex(search->findText(item));
+        const QStringList keys = keystrokes(word);
+        row(action, int(keys.size()) * kRounds, [&](int i) {
+                field->setText(keys.at(i % keys.size()));
+                paint(window);
+            },
+            [&](int i) { bareFirstBlock(file, MaintenanceQuery::query(MaintenanceType::ViewAll, item, keys.at(i % keys.size()))); },
+            [&](int i) {
+                if (i % keys.size() == 0) {
+                    field->clear();
+                    paint(window);
+                }
+            });
+    };
+    typed("maintenance: number '5123', per key", number, QStringLiteral("5123"));
+    typed("maintenance: company 'Lindqvist', per key", company, QStringLiteral("Lindqvist"));
+    search->setCurrentIndex(search->findText(number));
+    row("maintenance: search cleared", kRounds, [&](int) {
+            field->clear();
+            paint(window);
+        },
+        [&](int) { bareFirstBlock(file, MaintenanceQuery::query(MaintenanceType::ViewAll, number, {})); },
+        [&](int) {
+            field->setText(QStringLiteral("5123"));
+            paint(window);
+        });
+    window.close();
+
+    const QDate today(2026, 12, 9);
+    row("receivables window opens", kRounds, [&](int) {
+            TfrmReceivables receivables(context, today);
+            receivables.show();
+            paint(receivables);
+        },
+        [&](int) { bareUnpaidInvoices(file); }, noPreparation);
+    {
+        TfrmReceivables receivables(context, today);
+        receivables.show();
+        paint(receivables);
+        auto *customer = receivables.findChild<QLineEdit *>(QStringLiteral("txtReceivablesSearch"));
+        const QStringList keys = keystrokes(QStringLiteral("Lind"));
+        row("receivables: customer 'Lind', per key", int(keys.size()) * kRounds, [&](int i) {
+                customer->setText(keys.at(i % keys.size()));
+                paint(receivables);
+            },
+            [&](int) { bareUnpaidInvoices(file); },
+            [&](int i) {
+                if (i % keys.size() == 0) {
+                    customer->clear();
+                    paint(receivables);
+                }
+            });
+        row("receivables: search cleared", kRounds, [&](int) {
+                customer->clear();
+                paint(receivables);
+            },
+            [&](int) { bareUnpaidInvoices(file); },
+            [&](int) {
+                customer->setText(QStringLiteral("Lind"));
+                paint(receivables);
+            });
+    }
+
+    row("a 1,000-line document opens in its editor", kRounds, [&](int) {
+            TrecInvHeader &header = context.document.header;
+            header.blnNewInvoice = false;
+            header.intInvNumber = kLongDocument;
+            DocumentStore(context).pLoadInvoice();
+            TfrmInvoiceStored editor(context);
+            editor.show();
+            paint(editor);
+        },
+        [&](int) { bareDocument(file, kLongDocument); }, noPreparation);
+    return 0;
+}
