@@ -146,6 +146,50 @@ private slots:
         QCOMPARE(q.textAt(0), QString());
     }
 
+    void numbersReadFromTextsAsOnTheFile()
+    {
+        ServerCompany company;
+        Database file(company.filePath, Database::OpenMode::CreateFile);
+        Database server(company.path);
+        installEngineFunctions(server);
+        QRandomGenerator random(20261210);
+        const QStringList pieces{QStringLiteral(" "), QStringLiteral("-"), QStringLiteral("+"), QStringLiteral("."),
+                                 QStringLiteral("e"), QStringLiteral("x"), QStringLiteral("Invoice "),
+                                 QStringLiteral("'"), QStringLiteral("ö"), QStringLiteral("0"), QStringLiteral("7"),
+                                 QStringLiteral("42")};
+        QStringList texts{QString(), QStringLiteral("Invoice 512"), QStringLiteral("99999999999999999999")};
+        for (int i = 0; i < 300; ++i) {
+            QString text;
+            for (int n = int(random.bounded(5)); n >= 0; --n)
+                text += pieces[int(random.bounded(qsizetype(pieces.size())))];
+            texts << text;
+        }
+        for (Database *db : {&file, &server})
+            db->exec(QStringLiteral("CREATE TABLE tblTexts(strText TEXT)"));
+        for (const QString &text : texts) {
+            for (Database *db : {&file, &server})
+                db->prepare(QStringLiteral("INSERT INTO tblTexts VALUES(?)")).bindAll(text).run();
+        }
+        // Nested, beside quotes holding the word, and around a function with a quoted argument.
+        const QString sql = QStringLiteral(
+            "SELECT strText, CAST(strText AS INTEGER), CAST(strText AS REAL), 'CAST(x AS INTEGER)', "
+            "CAST(substr(strText, length(rtrim(strText, '0123456789 ')) + 1) AS INTEGER), CAST(CAST(strText AS "
+            "REAL) AS INTEGER) FROM tblTexts ORDER BY strText, 2, 3");
+        Statement onFile = file.prepare(sql);
+        Statement onServer = server.prepare(sql);
+        while (onFile.step()) {
+            QVERIFY(onServer.step());
+            const QString text = onFile.textAt(0);
+            QCOMPARE(onServer.textAt(0), text);
+            QVERIFY2(onServer.int64At(1) == onFile.int64At(1), qPrintable(text + QStringLiteral(" %1 %2").arg(onServer.int64At(1)).arg(onFile.int64At(1))));
+            QVERIFY2(onServer.doubleAt(2) == onFile.doubleAt(2), qPrintable(text));
+            QCOMPARE(onServer.textAt(3), QStringLiteral("CAST(x AS INTEGER)"));
+            QVERIFY2(onServer.int64At(4) == onFile.int64At(4), qPrintable(text));
+            QVERIFY2(onServer.int64At(5) == onFile.int64At(5), qPrintable(text));
+        }
+        QVERIFY(!onServer.step());
+    }
+
     void rowIdsFollowTheHighestId()
     {
         ServerCompany company;

@@ -283,6 +283,78 @@ QString globAsRegex(const QString &statement)
 
 namespace {
 
+// The end of the quoted text starting at \a i (the index after its closing quote).
+qsizetype pastQuote(const QString &sql, qsizetype i)
+{
+    const QChar quote = sql[i];
+    for (qsizetype j = i + 1; j < sql.size(); ++j) {
+        if (sql[j] != quote)
+            continue;
+        if (j + 1 < sql.size() && sql[j + 1] == quote) {
+            ++j;
+            continue;
+        }
+        return j + 1;
+    }
+    return sql.size();
+}
+
+// The file reads a number from the front of a text and takes 0 when there is none;
+// the server refuses such a text outright. "CAST(x AS INTEGER)" and "AS REAL" call
+// functions that read it the file's way.
+QString lenientCasts(const QString &sql)
+{
+    static const QRegularExpression cast(QStringLiteral("\\bCAST\\s*\\("), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression target(QStringLiteral("\\s+AS\\s+(INTEGER|REAL)\\s*$"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    QString out;
+    qsizetype i = 0;
+    while (i < sql.size()) {
+        const QChar c = sql[i];
+        if (c == u'\'' || c == u'"') {
+            const qsizetype end = pastQuote(sql, i);
+            out += sql.mid(i, end - i);
+            i = end;
+            continue;
+        }
+        const QRegularExpressionMatch m = c.toLower() != u'c' ? QRegularExpressionMatch()
+                                          : cast.match(sql, i, QRegularExpression::NormalMatch,
+                                                       QRegularExpression::AnchorAtOffsetMatchOption);
+        if (!m.hasMatch()) {
+            out += c;
+            ++i;
+            continue;
+        }
+        qsizetype j = m.capturedEnd();
+        int depth = 1;
+        while (j < sql.size() && depth > 0) {
+            if (sql[j] == u'\'' || sql[j] == u'"') {
+                j = pastQuote(sql, j);
+                continue;
+            }
+            depth += sql[j] == u'(' ? 1 : sql[j] == u')' ? -1 : 0;
+            ++j;
+        }
+        const QString inner = sql.mid(m.capturedEnd(), j - 1 - m.capturedEnd());
+        const QRegularExpressionMatch as = target.match(inner);
+        if (depth != 0 || !as.hasMatch()) {
+            out += sql.mid(i, m.capturedLength());
+            i = m.capturedEnd();
+            continue;
+        }
+        const QString function = as.captured(1).compare(QStringLiteral("REAL"), Qt::CaseInsensitive) == 0
+                                     ? QStringLiteral("tarnwick_real")
+                                     : QStringLiteral("tarnwick_integer");
+        out += QStringLiteral("%1(%2)").arg(function, lenientCasts(inner.left(as.capturedStart())));
+        i = j;
+    }
+    return out;
+}
+
+} // namespace
+
+namespace {
+
 // A trigger that refuses a change, the form the file's engine takes, as the
 // server's function and trigger. Dropping it drops its function along.
 std::optional<QStringList> refusingTrigger(const QString &statement)
@@ -312,7 +384,7 @@ std::optional<QStringList> refusingTrigger(const QString &statement)
 
 QStringList translate(const QString &original)
 {
-    const QString statement = globAsRegex(original);
+    const QString statement = lenientCasts(globAsRegex(original));
     if (const std::optional<QStringList> trigger = refusingTrigger(statement))
         return *trigger;
     if (startsWith(statement, QStringLiteral("PRAGMA")))
@@ -410,6 +482,20 @@ QStringList engineFunctions()
                        "PERFORM set_config('tarnwick.last_row_id', to_jsonb(NEW) ->> TG_ARGV[0], false); "
                        "RETURN NEW; END $f$")
             .arg(kWriteLock),
+        // Numbers are cut towards zero and held within range; texts give their leading number.
+        QStringLiteral("CREATE OR REPLACE FUNCTION tarnwick_integer(t text) RETURNS bigint LANGUAGE sql IMMUTABLE "
+                       "STRICT AS $f$ SELECT least(greatest(coalesce(substring(t FROM '^\\s*([-+]?[0-9]+)'), '0')::numeric, "
+                       "-9223372036854775808), 9223372036854775807)::bigint $f$"),
+        QStringLiteral("CREATE OR REPLACE FUNCTION tarnwick_integer(v double precision) RETURNS bigint LANGUAGE sql "
+                       "IMMUTABLE STRICT AS $f$ SELECT CASE WHEN v <> v THEN 0 ELSE least(greatest(trunc(v)::numeric, "
+                       "-9223372036854775808), 9223372036854775807)::bigint END $f$"),
+        QStringLiteral("CREATE OR REPLACE FUNCTION tarnwick_integer(v bigint) RETURNS bigint LANGUAGE sql IMMUTABLE "
+                       "STRICT AS $f$ SELECT v $f$"),
+        QStringLiteral("CREATE OR REPLACE FUNCTION tarnwick_real(t text) RETURNS double precision LANGUAGE sql "
+                       "IMMUTABLE STRICT AS $f$ SELECT coalesce(substring(t FROM "
+                       "'^\\s*([-+]?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eE][-+]?[0-9]+)?)')::double precision, 0) $f$"),
+        QStringLiteral("CREATE OR REPLACE FUNCTION tarnwick_real(v double precision) RETURNS double precision "
+                       "LANGUAGE sql IMMUTABLE STRICT AS $f$ SELECT v $f$"),
         QStringLiteral("CREATE TABLE IF NOT EXISTS tarnwick_pragma(name text PRIMARY KEY, value bigint NOT NULL)"),
         QStringLiteral("CREATE OR REPLACE FUNCTION printf(form text, v double precision) RETURNS text LANGUAGE sql "
                        "IMMUTABLE STRICT AS $f$ SELECT round(v::numeric, coalesce(substring(form FROM "
