@@ -1,7 +1,10 @@
 #include "TestEnvironment.h"
 #include "core/Edition.h"
 #include "core/Paths.h"
+#include "data/BackupRestore.h"
 #include "data/BusyPolicy.h"
+#include "data/DbError.h"
+#include "data/Schema.h"
 #include "data/Database.h"
 #include "data/OfficeServer.h"
 #include "data/PgConnection.h"
@@ -9,6 +12,8 @@
 #include "data/ServerCopy.h"
 #include "data/TextSearch.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QScopeGuard>
 #include <QTest>
@@ -249,6 +254,56 @@ private slots:
         second.exec(QStringLiteral("UPDATE tblNumbers SET intNumber = intNumber + 1"));
         next.commit();
         QCOMPARE(first.queryInt(QStringLiteral("SELECT intNumber FROM tblNumbers")), 502);
+    }
+
+    void backupFromTheServerIsWholeAndRefusesWhatAFileCannotHold()
+    {
+        ServerCompany company;
+        const QString name = QStringLiteral("Ünal's \"Bau\" 😀");
+        {
+            Database file(company.filePath, Database::OpenMode::CreateFile);
+            Transaction building(file);
+            Schema::createTablesAndSeed(file, Edition::get(Edition::Corvalo), QDate(2026, 12, 10), QLocale::c());
+            file.prepare(QStringLiteral("UPDATE tblCompanyInfo SET strCompName = ?")).bindAll(name).run();
+            building.commit();
+        }
+        {
+            Database server(company.path);
+            ServerCopy::copyFileToServer(company.filePath, server);
+        }
+        const QString backup = company.folder.path() + QStringLiteral("/backup/")
+                               + Paths::GetDataBaseName(Edition::get(Edition::Corvalo));
+        QVERIFY(QDir().mkpath(QFileInfo(backup).path()));
+        BackupRestore::copyDatabaseFile(company.path, backup);
+        {
+            Database copy(backup, Database::OpenMode::ReadOnly);
+            Database original(company.filePath, Database::OpenMode::ReadOnly);
+            Statement q = copy.prepare(QStringLiteral("SELECT strCompName FROM tblCompanyInfo"));
+            QVERIFY(q.step());
+            QCOMPARE(q.textAt(0), name);
+            for (const QString &table : {QStringLiteral("tblCompanyInfo"), QStringLiteral("tblPrices")})
+                QCOMPARE(count(copy, table), count(original, table));
+            QCOMPARE(copy.queryInt(QStringLiteral("PRAGMA application_id")),
+                     original.queryInt(QStringLiteral("PRAGMA application_id")));
+            Statement check = copy.prepare(QStringLiteral("PRAGMA integrity_check"));
+            QVERIFY(check.step());
+            QCOMPARE(check.textAt(0), QStringLiteral("ok"));
+        }
+        QVERIFY(QFile::remove(backup));
+
+        // Data a file has no place for is never left behind unseen.
+        for (const QString &extra : {QStringLiteral("ALTER TABLE tblPrices ADD COLUMN strNote TEXT"),
+                                     QStringLiteral("CREATE TABLE tblNotes(strNote TEXT)")}) {
+            {
+                Database server(company.path);
+                server.exec(extra);
+            }
+            QVERIFY_THROWS_EXCEPTION(DbError, BackupRestore::copyDatabaseFile(company.path, backup));
+            QVERIFY(QDir(QFileInfo(backup).path()).entryList(QDir::Files).isEmpty());
+            Database server(company.path);
+            server.exec(extra.startsWith(QLatin1String("ALTER")) ? QStringLiteral("ALTER TABLE tblPrices DROP COLUMN strNote")
+                                                                 : QStringLiteral("DROP TABLE tblNotes"));
+        }
     }
 
     void copyToServerIsWholeAndRefusesANonEmptyDatabase()
