@@ -124,7 +124,7 @@ void PgConnection::begin()
 {
     runPlain(QStringLiteral("BEGIN"));
     try {
-        runPlain(QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(PgSql::kWriteLock));
+        runPlain(PgSql::takeWriteLock());
     } catch (...) {
         rollback();
         throw;

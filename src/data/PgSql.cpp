@@ -188,6 +188,11 @@ bool startsWith(const QString &sql, const QString &keyword)
 
 } // namespace
 
+QString takeWriteLock()
+{
+    return QStringLiteral("SELECT pg_advisory_xact_lock(%1, hashtext(current_schema()))").arg(kWriteLock);
+}
+
 QStringList splitStatements(const QString &script)
 {
     QStringList statements;
@@ -394,7 +399,7 @@ QStringList translate(const QString &original)
     static const QRegularExpression begin(QStringLiteral("^\\s*BEGIN\\s+(IMMEDIATE|EXCLUSIVE)\\s*$"),
                                           QRegularExpression::CaseInsensitiveOption);
     if (const QRegularExpressionMatch m = begin.match(statement); m.hasMatch()) {
-        QStringList out{QStringLiteral("BEGIN"), QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(kWriteLock)};
+        QStringList out{QStringLiteral("BEGIN"), takeWriteLock()};
         if (m.captured(1).compare(QStringLiteral("EXCLUSIVE"), Qt::CaseInsensitive) == 0) {
             out << QStringLiteral("DO $x$ DECLARE t text; BEGIN FOR t IN SELECT quote_ident(tablename) FROM pg_tables "
                                   "WHERE schemaname = current_schema() LOOP EXECUTE 'LOCK TABLE ' || t || "
@@ -474,7 +479,7 @@ QStringList engineFunctions()
         QStringLiteral("CREATE OR REPLACE FUNCTION tarnwick_row_id() RETURNS trigger LANGUAGE plpgsql AS $f$ "
                        "DECLARE next bigint; BEGIN "
                        "IF (to_jsonb(NEW) ->> TG_ARGV[0]) IS NULL THEN "
-                       "PERFORM pg_advisory_xact_lock(%1); "
+                       "PERFORM pg_advisory_xact_lock(%1, hashtext(current_schema())); "
                        "EXECUTE format('SELECT coalesce(max(%I), 0) + 1 FROM %I.%I', TG_ARGV[0], "
                        "TG_TABLE_SCHEMA, TG_TABLE_NAME) INTO next; "
                        "NEW := jsonb_populate_record(NEW, jsonb_build_object(TG_ARGV[0], next)); "

@@ -23,6 +23,10 @@ namespace PgSql {
 
 /// The lock every writer takes first, so writes follow one another as they do on the
 /// file: numbers stay gap-free and a version check cannot be overtaken.
-inline constexpr qint64 kWriteLock = 0x5461726e; // arbitrary, fixed for the program
+inline constexpr qint32 kWriteLock = 0x5461726e; // arbitrary, fixed for the program
+
+/// The statement taking that lock for the company in the connection's schema; two
+/// companies in one database do not wait for each other.
+[[nodiscard]] QString takeWriteLock();
 
 } // namespace PgSql
