@@ -254,6 +254,17 @@ private slots:
         second.exec(QStringLiteral("UPDATE tblNumbers SET intNumber = intNumber + 1"));
         next.commit();
         QCOMPARE(first.queryInt(QStringLiteral("SELECT intNumber FROM tblNumbers")), 502);
+
+        // Another company in the same database writes while this one holds its lock.
+        TestCompanyOnServer otherOnServer{Edition::Heddrin};
+        Database other(Paths::GetDataBasePath(Edition::get(Edition::Heddrin)));
+        installEngineFunctions(other);
+        other.exec(QStringLiteral("CREATE TABLE tblNumbers(intNumber INTEGER)"));
+        Transaction holding(first);
+        Transaction elsewhere(other);
+        other.exec(QStringLiteral("INSERT INTO tblNumbers VALUES(1)"));
+        elsewhere.commit();
+        QCOMPARE(other.queryInt(QStringLiteral("SELECT count(*) FROM tblNumbers")), 1);
     }
 
     void backupFromTheServerIsWholeAndRefusesWhatAFileCannotHold()
