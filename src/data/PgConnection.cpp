@@ -4,6 +4,8 @@
 #include "DbError.h"
 #include "PgSql.h"
 
+#include <QRegularExpression>
+
 #include <libpq-fe.h>
 #include <sqlite3.h>
 
@@ -32,6 +34,23 @@ int engineCode(const char *state)
 QString trimmed(const char *message)
 {
     return QString::fromUtf8(message ? message : "").simplified();
+}
+
+// The server names tables and columns as it keeps them, in lower case; the user is
+// shown them as the statement writes them ("tblInvHeader", not "tblinvheader").
+QString spelledAsWritten(QString message, const QString &sql)
+{
+    static const QRegularExpression quoted(QStringLiteral("\"([a-z_][a-z0-9_]*)\""));
+    static const QRegularExpression word(QStringLiteral("\\b[A-Za-z_][A-Za-z0-9_]*\\b"));
+    QHash<QString, QString> written;
+    for (const QRegularExpressionMatch &match : word.globalMatch(sql))
+        written.insert(match.captured().toLower(), match.captured());
+    for (const QRegularExpressionMatch &match : quoted.globalMatch(message)) {
+        const QString name = match.captured(1);
+        if (written.contains(name))
+            message.replace(match.captured(), QLatin1Char('"') + written.value(name) + QLatin1Char('"'));
+    }
+    return message;
 }
 
 } // namespace
@@ -73,6 +92,10 @@ PgConnection::PgConnection(const OfficeServer::Settings &settings, bool readOnly
     m_state->conn = PQconnectdbParams(k.data(), v.data(), 0);
     if (PQstatus(m_state->conn) != CONNECTION_OK) {
         const QString message = errorMessage();
+        if (PQconnectionNeedsPassword(m_state->conn)) {
+            throw DbError(SQLITE_AUTH, QStringLiteral("The office server %1 asks for the password of %2.")
+                                           .arg(settings.shownName(), settings.user));
+        }
         throw DbError(SQLITE_CANTOPEN, QStringLiteral("The office server %1 cannot be reached: %2")
                                            .arg(settings.shownName(), message));
     }
@@ -105,7 +128,8 @@ pg_result *PgConnection::run(const QString &sql, const std::vector<Value> &value
     if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) {
         const int code = result ? engineCode(PQresultErrorField(result, PG_DIAG_SQLSTATE)) : SQLITE_CANTOPEN;
         // The server's own words, without its "ERROR:" and where-it-happened lines.
-        QString message = result ? trimmed(PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY)) : errorMessage();
+        QString message = result ? spelledAsWritten(trimmed(PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY)), shownSql)
+                                 : errorMessage();
         if (code == SQLITE_BUSY)
             message = QStringLiteral("the company database is locked by another connection (%1)").arg(message);
         PQclear(result);

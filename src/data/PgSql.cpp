@@ -110,7 +110,6 @@ QString everyStatement(const QString &plain)
     static const QList<std::pair<QRegularExpression, QString>> rules = {
         {word(QStringLiteral("LIKE")), QStringLiteral("ILIKE")},
         {word(QStringLiteral("IFNULL")), QStringLiteral("COALESCE")},
-        {word(QStringLiteral("rowid")), QStringLiteral("ctid")},
         {QRegularExpression(QStringLiteral("\\bCOLLATE\\s+NOCASE\\b"), QRegularExpression::CaseInsensitiveOption),
          QStringLiteral("")},
         {QRegularExpression(QStringLiteral("\\b(INDEX(?:\\s+IF\\s+NOT\\s+EXISTS)?)\\s+temp\\."),
@@ -505,12 +504,22 @@ QStringList engineFunctions()
         QStringLiteral("CREATE OR REPLACE FUNCTION printf(form text, v double precision) RETURNS text LANGUAGE sql "
                        "IMMUTABLE STRICT AS $f$ SELECT round(v::numeric, coalesce(substring(form FROM "
                        "'%\\.([0-9]+)f')::int, 6))::text $f$"),
+        // The file's group_concat(), which skips NULLs and reads any value as text.
+        QStringLiteral("CREATE OR REPLACE FUNCTION tarnwick_concat(acc text, v anyelement, sep text) RETURNS text "
+                       "LANGUAGE sql IMMUTABLE AS $f$ SELECT CASE WHEN v IS NULL THEN acc WHEN acc IS NULL THEN "
+                       "v::text ELSE acc || sep || v::text END $f$"),
+        QStringLiteral("CREATE OR REPLACE FUNCTION tarnwick_concat(acc text, v anyelement) RETURNS text "
+                       "LANGUAGE sql IMMUTABLE AS $f$ SELECT tarnwick_concat(acc, v, ',') $f$"),
+        QStringLiteral("CREATE OR REPLACE AGGREGATE group_concat(anyelement, text) "
+                       "(SFUNC = tarnwick_concat, STYPE = text)"),
+        QStringLiteral("CREATE OR REPLACE AGGREGATE group_concat(anyelement) (SFUNC = tarnwick_concat, STYPE = text)"),
         // The file's catalogue of tables and indexes, so a query that lists them
         // reads the same on both engines.
         QStringLiteral("CREATE OR REPLACE VIEW sqlite_master AS SELECT CASE c.relkind WHEN 'r' THEN 'table' "
                        "ELSE 'index' END AS type, coalesce(obj_description(c.oid, 'pg_class'), c.relname::text) AS name, "
-                       "0 AS rootpage, NULL::text AS sql FROM pg_class c WHERE c.relnamespace = "
-                       "current_schema()::regnamespace AND c.relkind IN ('r', 'i') AND c.relname NOT LIKE "
+                       "0 AS rootpage, CASE c.relkind WHEN 'i' THEN replace(pg_get_indexdef(c.oid), "
+                       "' ON ' || current_schema() || '.', ' ON ') END AS sql FROM pg_class c "
+                       "WHERE c.relnamespace = current_schema()::regnamespace AND c.relkind IN ('r', 'i') AND c.relname NOT LIKE "
                        "'tarnwick\\_%' AND c.relname NOT LIKE '%\\_pkey'"),
     };
 }

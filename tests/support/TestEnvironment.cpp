@@ -5,9 +5,12 @@
 #include "core/Paths.h"
 #include "data/OfficeServer.h"
 #include "data/PgConnection.h"
+#include "data/ServerCopy.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 TestDataFolder::TestDataFolder()
     : m_previous(qgetenv("XDG_DATA_HOME"))
@@ -93,4 +96,19 @@ SchemaUpgrade::UpgradeReport TestSession::upgrade(QDate today)
     const SchemaUpgrade::UpgradePlan plan =
         SchemaUpgrade::planUpgrade(path, context.locale, prompts, SchemaUpgrade::Occasion::StartUp, today);
     return SchemaUpgrade::pUpgradeDataBase(path, {context.edition(), context.locale}, plan);
+}
+
+void TestSession::placeCompany(const QString &file)
+{
+    const QString path = context.databasePath();
+    if (OfficeServer::serving(path)) {
+        Database server(path);
+        ServerCopy::replaceServerFromFile(file, server);
+        return;
+    }
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile::remove(path);
+    if (!QFile::copy(file, path))
+        qFatal("the company file %s cannot be put in place", qPrintable(file));
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
 }

@@ -57,6 +57,9 @@ public:
     void start(QDate today = QDate::currentDate());
 
     [[nodiscard]] std::unique_ptr<Database> db() const { return context.openDatabase(); }
+    /// Puts the company file \a file in place of the company before start(): the
+    /// file itself, or on the office server its restore there.
+    void placeCompany(const QString &file);
     /// Upgrades the database as start-up would, questions going to the scripted prompts.
     SchemaUpgrade::UpgradeReport upgrade(QDate today = QDate::currentDate());
 
