@@ -5,8 +5,6 @@
 #include "DesktopShell.h"
 #include "DialogPrompts.h"
 #include "core/Edition.h"
-#include "core/Paths.h"
-#include "data/OfficeServer.h"
 #include "widgets/Icons.h"
 #include "ServerStart.h"
 #include "StartUp.h"
@@ -36,7 +34,7 @@ int runApplication(int argc, char **argv, int editionNumber)
     DesktopShell shell;
     AppContext context(edition, prompts, saving);
     context.setShell(&shell);
-    if (!ServerStart::pUseServerFromArguments(QApplication::arguments(), edition, prompts))
+    if (!ServerStart::pChooseCompanyDatabase(QApplication::arguments(), edition, prompts))
         return 1;
     try {
         for (;;) {
@@ -47,11 +45,8 @@ int runApplication(int argc, char **argv, int editionNumber)
             } catch (const DbError &error) {
                 if (!ServerStart::unreachable(error, edition))
                     throw;
-                const ServerStart::Next next = ServerStart::askWhenUnreachable(error, prompts);
-                if (next == ServerStart::Next::Quit)
+                if (ServerStart::afterUnreachable(error, edition, prompts) == ServerStart::Next::Quit)
                     return 1;
-                if (next == ServerStart::Next::UseFile)
-                    OfficeServer::detach(Paths::GetDataBasePath(edition));
             }
         }
     } catch (const DbError &error) {

@@ -127,6 +127,21 @@ void copyFileToServer(const QString &file, Database &server)
     transaction.commit();
 }
 
+void copyFileToServer(const QString &file, const OfficeServer::Settings &server)
+{
+    // Reached under a name of its own, so the company's own path keeps the database it has.
+    const QString reached = file + QStringLiteral(".copy-to-server");
+    OfficeServer::attach(reached, server);
+    try {
+        Database target(reached);
+        copyFileToServer(file, target);
+    } catch (...) {
+        OfficeServer::detach(reached);
+        throw;
+    }
+    OfficeServer::detach(reached);
+}
+
 void replaceServerFromFile(const QString &file, Database &server)
 {
     PgConnection &connection = serverOf(server);

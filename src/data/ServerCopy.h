@@ -1,5 +1,7 @@
 #pragma once
 
+#include "OfficeServer.h"
+
 #include <QString>
 
 class Database;
@@ -16,6 +18,8 @@ namespace ServerCopy {
 /// in one transaction: the server database holds the whole company or, on any
 /// failure, nothing. Refuses (DbError) a server database that is not empty.
 void copyFileToServer(const QString &file, Database &server);
+/// The same onto the database \a server names, reached for this copy only.
+void copyFileToServer(const QString &file, const OfficeServer::Settings &server);
 
 /// Replaces the company on \a server by the one in the file at \a file, in one
 /// transaction: on any failure the server keeps the company it had.
