@@ -214,6 +214,10 @@ private slots:
         QCOMPARE(customerOf(session.context, next), QStringLiteral("Ünal"));
 
         TfrmMain window(session.context);
+        if (const QString shot = qEnvironmentVariable("TARNWICK_SCREENSHOTS"); !shot.isEmpty()) {
+            window.show();
+            window.grab().save(shot + QStringLiteral("/main-on-server.png"));
+        }
         QVERIFY(window.windowTitle().contains(QStringLiteral("Office server")));
         QVERIFY(child<QLabel>(window, "lblCompanyDatabase")->text().contains(server.shownName()));
         QVERIFY(!child<QAction>(window, "actCopyCompanyToServer")->isVisible());
@@ -241,6 +245,8 @@ private slots:
         QCOMPARE(prompts.messages(QStringLiteral("Information")).size(), 1);
         QCOMPARE(QApplication::focusWidget(), child<QLineEdit>(dialog, "edtServerUser"));
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("anna"));
+        if (const QString shot = qEnvironmentVariable("TARNWICK_SCREENSHOTS"); !shot.isEmpty())
+            dialog.grab().save(shot + QStringLiteral("/company-database.png"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         const ServerChoice::Choice chosen = dialog.choice();
