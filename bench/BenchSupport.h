@@ -29,6 +29,7 @@ public:
     QString chooseOpenFile(const QString &, const QString &, const QString &) override { return {}; }
     QString chooseSaveFile(const QString &, const QString &, const QString &) override { return {}; }
     QColor chooseColor(const QColor &) override { return {}; }
+    QString askPassword(const QString &) override { return {}; }
 };
 
 /// Steps \a stmt to its end reading every column as text, as a list would, then

@@ -1,3 +1,5 @@
+// The company file itself: its pages, its journal and a full disk under it. A company
+// on the office server has no file, so this program runs on the file only.
 #include "TestEnvironment.h"
 #include "app/TfrmMain.h"
 #include "company/CompanySettings.h"

@@ -1,5 +1,6 @@
 #include "TestEnvironment.h"
 #include "core/Edition.h"
+#include "data/OfficeServer.h"
 #include "widgets/Icons.h"
 #include "app/StartUp.h"
 #include "app/TfrmAbout.h"
@@ -129,7 +130,11 @@ private slots:
         TfrmMain window(session.context);
         window.showAsPreferred();
 
-        QCOMPARE(window.windowTitle(), Edition::get(edition).GetEditionName());
+        // The caption names the server when the company is kept on one.
+        const auto server = OfficeServer::serving(session.context.databasePath());
+        QCOMPARE(window.windowTitle(), server ? Edition::get(edition).GetEditionName() + QStringLiteral(" - Office server ")
+                                                    + server->shownName()
+                                              : Edition::get(edition).GetEditionName());
         QCOMPARE(visibleToolButtons(window), tools);
         QCOMPARE(visibleItems(window.findChild<QMenuBar *>(QStringLiteral("MainMenufrmMain"))->actions()),
                  menus.replaceInStrings(QStringLiteral("&"), QString()));

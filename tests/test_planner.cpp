@@ -65,7 +65,7 @@ struct EmptyPlanner
         const auto db = session.db();
         return ActivityStore(*db).listActivities(day, kind);
     }
-    qint64 count(const QString &where = QStringLiteral("1"))
+    qint64 count(const QString &where = QStringLiteral("1 = 1"))
     {
         return session.db()->queryInt(QStringLiteral("SELECT COUNT(*) FROM tblPlanner WHERE ") + where);
     }
@@ -394,7 +394,8 @@ private slots:
         const int removed = PlannerCleanup::pRemoveOldActivities(*db, today, p.session.saving);
         const QStringList left = [&] {
             QStringList names;
-            Statement q = db->prepare(QStringLiteral("SELECT DISTINCT strActivity FROM tblPlanner ORDER BY intActID"));
+            Statement q = db->prepare(QStringLiteral("SELECT strActivity FROM tblPlanner GROUP BY strActivity "
+                                                     "ORDER BY MIN(intActID)"));
             while (q.step())
                 names << q.textAt(0);
             return names;

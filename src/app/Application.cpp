@@ -6,6 +6,7 @@
 #include "DialogPrompts.h"
 #include "core/Edition.h"
 #include "widgets/Icons.h"
+#include "ServerStart.h"
 #include "StartUp.h"
 #include "TfrmMain.h"
 #include "data/DbError.h"
@@ -33,9 +34,21 @@ int runApplication(int argc, char **argv, int editionNumber)
     DesktopShell shell;
     AppContext context(edition, prompts, saving);
     context.setShell(&shell);
+    if (!ServerStart::pChooseCompanyDatabase(QApplication::arguments(), edition, prompts))
+        return 1;
     try {
-        if (!StartUp::pStartUp(context))
-            return 0;
+        for (;;) {
+            try {
+                if (!StartUp::pStartUp(context))
+                    return 0;
+                break;
+            } catch (const DbError &error) {
+                if (!ServerStart::unreachable(error, edition))
+                    throw;
+                if (ServerStart::afterUnreachable(error, edition, prompts) == ServerStart::Next::Quit)
+                    return 1;
+            }
+        }
     } catch (const DbError &error) {
         prompts.showError(error.message(), error.detail());
         return 1;

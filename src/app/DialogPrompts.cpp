@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -90,6 +92,11 @@ void DialogPrompts::showError(const QString &message, const QString &detail)
     QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), message, QMessageBox::Ok, owner());
     box.setDetailedText(detail);
     box.exec();
+}
+
+QString DialogPrompts::askPassword(const QString &message)
+{
+    return QInputDialog::getText(owner(), QApplication::applicationDisplayName(), message, QLineEdit::Password);
 }
 
 QString DialogPrompts::chooseFolder(const QString &title, const QString &startFolder)

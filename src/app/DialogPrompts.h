@@ -15,6 +15,7 @@ public:
     void ShowInformation(const QString &message) override;
     void showPlainMessage(const QString &message) override;
     void showError(const QString &message, const QString &detail = {}) override;
+    QString askPassword(const QString &message) override;
     QString chooseFolder(const QString &title, const QString &startFolder) override;
     QString chooseOpenFile(const QString &title, const QString &startFolder, const QString &filter) override;
     QString chooseSaveFile(const QString &title, const QString &suggestedPath, const QString &filter) override;

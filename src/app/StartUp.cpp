@@ -51,7 +51,7 @@ bool pStartUp(AppContext &context, QDate today)
     pMakeWritableFolder(Paths::GetCompanyFolder(edition));
 
     const QString path = Paths::GetDataBasePath(edition);
-    if (!QFileInfo::exists(path))
+    if (!Schema::databaseExists(path))
         Schema::pBuildDataBase(path, edition, today, context.locale, context.saving());
     else
         Schema::verifyDatabaseFile(path, edition);

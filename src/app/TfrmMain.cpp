@@ -10,6 +10,10 @@
 #include "StartUp.h"
 #include "data/DamageWatch.h"
 #include "data/DbError.h"
+#include "data/OfficeServer.h"
+#include "data/ServerChoice.h"
+#include "CompanyToServer.h"
+#include "company/TfrmCompanyDatabase.h"
 #include "data/LiveFileCheck.h"
 #include "data/SavingIndicator.h"
 #include "invoice/Recurring.h"
@@ -39,7 +43,6 @@ TfrmMain::TfrmMain(AppContext &context, QWidget *parent)
     , m_opener(context, this)
 {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(context.edition().GetEditionName());
     setWindowIcon(Icons::forCommand(Icons::Command::NewInvoice));
     // The tool bar is part of the window, not something to switch off by accident.
     setContextMenuPolicy(Qt::NoContextMenu);
@@ -48,6 +51,10 @@ TfrmMain::TfrmMain(AppContext &context, QWidget *parent)
     createToolBar();
     setCentralWidget(createCentralArea());
     statusBar()->setObjectName(QStringLiteral("StatusBarfrmMain"));
+    m_lblCompanyDatabase = new QLabel(this);
+    m_lblCompanyDatabase->setObjectName(QStringLiteral("lblCompanyDatabase"));
+    statusBar()->addPermanentWidget(m_lblCompanyDatabase);
+    showCompanyDatabase();
     hideEditionCommands();
     new WindowInFrontNotice(this, m_lblWindowInFront,
                             {menuBar(), findChild<QToolBar *>(QStringLiteral("ToolBarfrmMain")), m_groupRecurring});
@@ -119,6 +126,11 @@ void TfrmMain::createActions()
                                         tr("Backup company data"), C::Backup);
     connect(m_actBackupCompanyData, &QAction::triggered, this, [this] { BackupRestore::pBackupData(m_context); });
 
+    m_actCopyCompanyToServer = makeAction(QStringLiteral("actCopyCompanyToServer"), tr("Copy Company to Server"),
+                                          tr("Copy the company into an empty database on an office server"),
+                                          C::Backup);
+    connect(m_actCopyCompanyToServer, &QAction::triggered, this, &TfrmMain::copyCompanyToServer);
+
     m_actRestoreCompanyData = makeAction(QStringLiteral("actRestoreCompanyData"), tr("Restore Company Data"),
                                          tr("Restore company data"), C::Restore);
     connect(m_actRestoreCompanyData, &QAction::triggered, this, [this] {
@@ -176,7 +188,7 @@ void TfrmMain::createMenus()
     backupRestore->setObjectName(QStringLiteral("actBackupRestore"));
     backupRestore->setToolTip(tr("Backup or Restore company data"));
     backupRestore->setStatusTip(tr("Backup or Restore company data"));
-    m_backupRestoreMenu->addActions({m_actBackupCompanyData, m_actRestoreCompanyData});
+    m_backupRestoreMenu->addActions({m_actBackupCompanyData, m_actRestoreCompanyData, m_actCopyCompanyToServer});
     maintenance->addActions({m_actContractWriter, m_actWarrantyWriter});
 
     m_plannerMenu = bar->addMenu(tr("&Planner"));
@@ -284,6 +296,29 @@ void TfrmMain::hideEditionCommands()
             action->setVisible(false);
         m_groupRecurring->setVisible(false);
     }
+}
+
+void TfrmMain::showCompanyDatabase()
+{
+    // On the office server the caption says so; the file keeps the plain name.
+    const auto server = OfficeServer::serving(m_context.databasePath());
+    const QString edition = m_context.edition().GetEditionName();
+    setWindowTitle(server ? tr("%1 - Office server %2").arg(edition, server->shownName()) : edition);
+    if (m_context.edition().offersOfficeServer()) {
+        m_lblCompanyDatabase->setText(server ? tr("Company on the office server %1").arg(server->shownName())
+                                             : tr("Company file on this computer"));
+    }
+    m_actCopyCompanyToServer->setVisible(m_context.edition().offersOfficeServer() && !server);
+}
+
+void TfrmMain::copyCompanyToServer()
+{
+    TfrmCompanyDatabase dialog(TfrmCompanyDatabase::Purpose::CopyToServer,
+                               ServerChoice::remembered(m_context.databasePath()), m_context.prompts(), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (CompanyToServer::pCopyCompanyToServer(m_context, dialog.choice().server))
+        showCompanyDatabase();
 }
 
 void TfrmMain::showAsPreferred()

@@ -47,6 +47,10 @@ private:
     void createToolBar();
     QWidget *createCentralArea();
     void hideEditionCommands();
+    /// The caption and status bar name the company's database; the copy to a server
+    /// is offered while the company is in the file.
+    void showCompanyDatabase();
+    void copyCompanyToServer();
     void newInvoice();
     void invoiceMaintenance();
 
@@ -65,6 +69,7 @@ private:
     QAction *m_actReport = nullptr;
     QAction *m_actBackupCompanyData = nullptr;
     QAction *m_actRestoreCompanyData = nullptr;
+    QAction *m_actCopyCompanyToServer = nullptr;
     QAction *m_actContractWriter = nullptr;
     QAction *m_actWarrantyWriter = nullptr;
     QAction *m_actShowHidePlanner = nullptr;
@@ -74,6 +79,7 @@ private:
     QAction *m_actExit = nullptr;
 
     QMenu *m_backupRestoreMenu = nullptr;
+    QLabel *m_lblCompanyDatabase = nullptr;
     QMenu *m_plannerMenu = nullptr;
     QLabel *m_lblCompanyName = nullptr;
     /// Says which window holds the program while the commands here wait for it.

@@ -2,8 +2,10 @@
 
 #include "CompanyInfoPages.h"
 #include "CompanySettings.h"
+#include "TfrmCompanyDatabase.h"
 #include "LogoPanel.h"
 #include "company/CompanyContext.h"
+#include "core/Edition.h"
 #include "core/Paths.h"
 #include "core/Prompts.h"
 #include "widgets/Ribbon.h"
@@ -46,11 +48,17 @@ TfrmCompanyInfo::TfrmCompanyInfo(CompanyContext &context, QWidget *parent)
     actHelp->setToolTip(tr("Open Help"));
     connect(actHelp, &QAction::triggered, this,
             [this] { m_context.pOpenHelp(); });
+    auto *actDatabase = new QAction(style()->standardIcon(QStyle::SP_DriveNetIcon), tr("Company Database"), this);
+    actDatabase->setObjectName(QStringLiteral("actCompanyDatabase"));
+    actDatabase->setToolTip(tr("Keep the company on this computer or on an office server"));
+    actDatabase->setVisible(context.edition().offersOfficeServer());
+    connect(actDatabase, &QAction::triggered, this, [this] { TfrmCompanyDatabase::chooseFor(m_context, this); });
     addActions({actClose, m_actSave, actHelp});
 
     RibbonGroup *commands = m_ribbon->addGroup(m_ribbon->addPage(tr("Company Information")), tr("Company Information"));
     commands->addAction(actClose);
     commands->addAction(m_actSave);
+    commands->addAction(actDatabase);
     m_ribbon->setHelpAction(actHelp);
     m_ribbon->setCaption(tr("Company Information"));
 

@@ -28,6 +28,9 @@ public:
 
     /// Documents and their lines are stored (all but Lunvard).
     [[nodiscard]] bool storesDocuments() const { return m_number != Lunvard; }
+    /// The company can be kept on an office server instead of the file (all but
+    /// Lunvard, which keeps its few numbers on this computer only).
+    [[nodiscard]] bool offersOfficeServer() const { return m_number != Lunvard; }
     /// Documents are made of work sheets priced from 27 fixed items (Heddrin).
     [[nodiscard]] bool usesWorkSheets() const { return m_number == Heddrin; }
     /// Documents carry subtitles such as "Estimate Valid Until ..." (all but Lunvard).

@@ -29,6 +29,8 @@ public:
     /// An error the user must see (an engine message, a file that cannot be written).
     /// \a detail, when given, holds the engine's or system's own words, shown apart.
     virtual void showError(const QString &message, const QString &detail = {}) = 0;
+    /// Asks for a password, shown as dots while typed; empty when the user cancelled.
+    virtual QString askPassword(const QString &message) = 0;
 
     /// Choices; an empty result (or invalid colour) means the user cancelled.
     virtual QString chooseFolder(const QString &title, const QString &startFolder) = 0;

@@ -2,7 +2,9 @@
 
 #include "Database.h"
 #include "FileError.h"
+#include "OfficeServer.h"
 #include "Schema.h"
+#include "ServerCopy.h"
 #include "SchemaUpgrade.h"
 #include "SeedData.h"
 #include "SettledCopy.h"
@@ -60,6 +62,17 @@ void runBackup(Database &from, Database &to)
         const bool written = (rc & 0xff) == SQLITE_FULL || (rc & 0xff) == SQLITE_IOERR;
         throw DbError::fromEngine(rc, QString::fromUtf8(sqlite3_errstr(rc)), {}, written ? to.path() : from.path());
     }
+}
+
+/// The edition whose company database is named as \a path is.
+const Edition &editionNamed(const QString &path)
+{
+    const QString name = QFileInfo(path).fileName();
+    for (int number = Edition::Corvalo; number <= Edition::Lunvard; ++number) {
+        if (Paths::GetDataBaseName(Edition::get(number)) == name)
+            return Edition::get(number);
+    }
+    throw DbError(SQLITE_MISUSE, QStringLiteral("\"%1\" is no company database's name.").arg(name));
 }
 
 /// Runs \a work; a failure is shown as "Error <code> : <reason>", the engine's own words
@@ -222,9 +235,15 @@ void copyDatabaseFile(const QString &source, const QString &target)
     const QString partial = target + QStringLiteral(".partial");
     removeQuietly(partial);
     try {
-        Database from(source, Database::OpenMode::ReadOnly);
-        Database to(partial, Database::OpenMode::CreateFile);
-        runBackup(from, to);
+        if (OfficeServer::serving(source)) {
+            Database from(source);
+            Database to(partial, Database::OpenMode::CreateFile);
+            ServerCopy::copyServerToFile(from, to, editionNamed(source));
+        } else {
+            Database from(source, Database::OpenMode::ReadOnly);
+            Database to(partial, Database::OpenMode::CreateFile);
+            runBackup(from, to);
+        }
     } catch (const DbError &) {
         removeQuietly(partial);
         removeQuietly(partial + QStringLiteral("-journal"));
@@ -274,6 +293,11 @@ void verifyBackupFile(const QString &path, const Edition &edition, const Content
 
 void copyDatabaseInto(const QString &source, const QString &target)
 {
+    if (OfficeServer::serving(target)) {
+        Database server(target);
+        ServerCopy::replaceServerFromFile(source, server);
+        return;
+    }
     Database from(source, Database::OpenMode::ReadOnly);
     Database to(target, Database::OpenMode::CreateFile);
     runBackup(from, to);
@@ -334,7 +358,7 @@ bool pRestoreDataFrom(const DataContext &context, const QString &chosen, const C
         if ((declined = plan.declined))
             return;
         if (!isSameFile(chosen, live)) {
-            if (QFileInfo::exists(live))
+            if (OfficeServer::serving(live) || QFileInfo::exists(live))
                 keepSafetyCopy(edition, live);
             copyDatabaseInto(backup.path(), live);
         }

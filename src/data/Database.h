@@ -4,12 +4,15 @@
 #include "DbError.h"
 
 #include <QString>
+#include <memory>
 #include <optional>
 
 struct sqlite3;
 struct sqlite3_stmt;
 
 class Database;
+class PgConnection;
+struct PgStatement;
 
 /// A prepared statement. Values go in only through bound parameters, so quotes,
 /// unicode and text equal to a column name are stored exactly as given.
@@ -67,10 +70,13 @@ public:
 private:
     friend class Database;
     Statement(Database &db, sqlite3_stmt *stmt);
+    Statement(Database &db, std::unique_ptr<PgStatement> server);
     [[noreturn]] void fail(int rc) const;
 
     Database *m_db = nullptr;
     sqlite3_stmt *m_stmt = nullptr;
+    // Set instead of m_stmt on a connection to the office server.
+    std::unique_ptr<PgStatement> m_server;
     bool m_hasRow = false;
 };
 
@@ -95,7 +101,9 @@ private:
 
 /// One connection to the database file, opened for one operation and closed when
 /// the object goes away. Every connection waits for another program's lock by the
-/// one busy policy and knows the SQL function fold() (TextSearch).
+/// one busy policy and knows the SQL function fold() (TextSearch). When the company's
+/// data is kept on an office server (OfficeServer::attach), opening its path reaches
+/// the server instead; the statements stay the same.
 class Database
 {
 public:
@@ -129,7 +137,10 @@ public:
     bool compact();
 
     [[nodiscard]] const QString &path() const { return m_path; }
+    /// The file's engine handle; null on the office server.
     [[nodiscard]] sqlite3 *handle() const { return m_db; }
+    /// The office server's connection; null on the file.
+    [[nodiscard]] PgConnection *server() const { return m_server.get(); }
 
     /// The engine's message for the last failure on this connection.
     [[nodiscard]] QString errorMessage() const;
@@ -146,6 +157,7 @@ private:
     sqlite3_stmt *compile(const char *sql, const char **tail);
 
     sqlite3 *m_db = nullptr;
+    std::unique_ptr<PgConnection> m_server;
     QString m_path;
     BusyWait m_busyWait;
 };

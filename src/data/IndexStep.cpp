@@ -70,7 +70,8 @@ void renumberDuplicates(Database &db, SchemaUpgrade::UpgradeReport &report)
     const bool hasCounter = db.tableExists(QStringLiteral("tblCompanyInvData"));
     for (int number : numbers) {
         Statement rows = db.prepare(QStringLiteral("SELECT strInvName, strCustCmpnyName, strCustFullName, strInvDate, "
-                                                   "rowid FROM tblInvHeader WHERE intInvNumber = ? ORDER BY rowid"));
+                                                   "intInvDataHeaderID FROM tblInvHeader WHERE intInvNumber = ? "
+                                                   "ORDER BY intInvDataHeaderID"));
         rows.bind(1, number);
         rows.step();
         const QString kept = describe(rows, number);
@@ -81,7 +82,7 @@ void renumberDuplicates(Database &db, SchemaUpgrade::UpgradeReport &report)
                                                         "WHERE intCompInvDataID = 1"))
                            : 0;
             const qint64 fresh = std::max(highest + 1, counter);
-            db.prepare(QStringLiteral("UPDATE tblInvHeader SET intInvNumber = ? WHERE rowid = ?"))
+            db.prepare(QStringLiteral("UPDATE tblInvHeader SET intInvNumber = ? WHERE intInvDataHeaderID = ?"))
                 .bindAll(fresh, rows.int64At(4))
                 .run();
             if (hasCounter && counter <= fresh) {

@@ -2,6 +2,8 @@
 
 #include "Database.h"
 
+#include <QHash>
+
 namespace OldStoredTexts {
 
 const QList<Column> &columns()
@@ -28,6 +30,18 @@ const QList<Column> &columns()
     return all;
 }
 
+QString Column::key() const
+{
+    static const QHash<QString, QString> keys = {
+        {QStringLiteral("tblInvHeader"), QStringLiteral("intInvDataHeaderID")},
+        {QStringLiteral("tblInvData"), QStringLiteral("intInvDataID")},
+        // Its one row has always been number 1.
+        {QStringLiteral("tblRecurring"), QStringLiteral("intRecurringID")},
+        {QStringLiteral("tblPlanner"), QStringLiteral("intActID")},
+    };
+    return keys.value(table);
+}
+
 QList<Text> readAll(Database &db)
 {
     QList<Text> texts;
@@ -37,10 +51,11 @@ QList<Text> readAll(Database &db)
         // Quantities have long been written in C form, which every language reads alike;
         // only the others are worth reading (a million lines would cost a lot of time).
         const QString quantityInCForm = QStringLiteral(" AND %1 GLOB '*[^0-9.-]*'").arg(column.column);
-        Statement read = db.prepare(QStringLiteral("SELECT rowid, %1, %2 FROM %3 WHERE %1 IS NOT NULL AND %1 <> ''%4 "
-                                                   "ORDER BY rowid")
+        Statement read = db.prepare(QStringLiteral("SELECT %5, %1, %2 FROM %3 WHERE %1 IS NOT NULL AND %1 <> ''%4 "
+                                                   "ORDER BY %5")
                                         .arg(column.column, column.rowName, column.table,
-                                             column.kind == Kind::Quantity ? quantityInCForm : QString()));
+                                             column.kind == Kind::Quantity ? quantityInCForm : QString(),
+                                             column.key()));
         while (read.step())
             texts.append({&column, read.int64At(0), read.textAt(2), read.textAt(1)});
     }

@@ -22,6 +22,10 @@ struct Column
     QString caption;
     /// For an end of a span, the column of its start, which it must not precede.
     QString startColumn = {};
+
+    /// The column that tells the table's rows apart on either engine (the server
+    /// has no stable row number).
+    [[nodiscard]] QString key() const;
 };
 
 /// Every such column of every edition's layout.
@@ -30,6 +34,7 @@ struct Column
 struct Text
 {
     const Column *column;
+    /// The row's key().
     qint64 rowId;
     QString rowName;
     QString text;

@@ -1,13 +1,16 @@
 #include "Schema.h"
 
 #include "Database.h"
+#include "OfficeServer.h"
 #include "SavingIndicator.h"
 #include "SchemaUpgrade.h"
 #include "SeedData.h"
+#include "ServerCopy.h"
 #include "core/Edition.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <sqlite3.h>
 
 namespace Schema {
@@ -21,9 +24,38 @@ void createTablesAndSeed(Database &db, const Edition &edition, QDate today, cons
     SchemaUpgrade::applyMissingSteps(db, {edition, locale}, report);
 }
 
+namespace {
+
+// A company on the server starts as a new file would, copied over whole.
+void buildOnServer(const QString &path, const Edition &edition, QDate today, const QLocale &locale,
+                   SavingIndicator &saving)
+{
+    QTemporaryDir folder;
+    if (!folder.isValid())
+        throw DbError(SQLITE_CANTOPEN, QStringLiteral("No temporary folder for building the database."));
+    const QString file = folder.filePath(QFileInfo(path).fileName());
+    pBuildDataBase(file, edition, today, locale, saving);
+    Database server(path);
+    ServerCopy::copyFileToServer(file, server);
+}
+
+} // namespace
+
+bool databaseExists(const QString &path)
+{
+    if (!OfficeServer::serving(path))
+        return QFileInfo::exists(path);
+    Database server(path);
+    return ServerCopy::holdsTables(server);
+}
+
 void pBuildDataBase(const QString &path, const Edition &edition, QDate today, const QLocale &locale,
                     SavingIndicator &saving)
 {
+    if (OfficeServer::serving(path)) {
+        buildOnServer(path, edition, today, locale, saving);
+        return;
+    }
     saving.pShowSaving(QStringLiteral("Building DataBase..."));
     if (QFileInfo::exists(path)) {
         saving.pCloseSaving();
@@ -60,7 +92,7 @@ void pBuildDataBase(const QString &path, const Edition &edition, QDate today, co
 void verifyDatabaseFile(const QString &path, const Edition &edition)
 {
     const QFileInfo info(path);
-    if (info.size() == 0) {
+    if (!OfficeServer::serving(path) && info.size() == 0) {
         throw DbError(SQLITE_NOTADB, QStringLiteral("The database file \"%1\" is empty. Restore it from a backup, "
                                                     "or move it away so a new database is built.")
                                          .arg(path));

@@ -20,6 +20,10 @@ inline constexpr qint32 kApplicationId = 0x54574B49;
 void pBuildDataBase(const QString &path, const Edition &edition, QDate today, const QLocale &locale,
                     SavingIndicator &saving);
 
+/// Whether the company database at \a path is there: the file, or the company's
+/// tables on the office server that stands in for it.
+[[nodiscard]] bool databaseExists(const QString &path);
+
 /// Creates the tables and seed rows on \a db (inside the caller's transaction).
 void createTablesAndSeed(Database &db, const Edition &edition, QDate today, const QLocale &locale);
 

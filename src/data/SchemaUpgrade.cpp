@@ -4,6 +4,7 @@
 #include "Database.h"
 #include "DueDateStep.h"
 #include "IndexStep.h"
+#include "OfficeServer.h"
 #include "PaymentsStep.h"
 #include "PostingRuleStep.h"
 #include "ProgressStep.h"
@@ -93,6 +94,8 @@ QString makeSafetyCopy(const QString &path)
 /// Removes a safety copy with its dated folder.
 void removeSafetyCopy(const QString &copy)
 {
+    if (copy.isEmpty())
+        return; // none was made (a company on the server)
     QDir(QFileInfo(copy).absolutePath()).removeRecursively();
 }
 
@@ -231,7 +234,9 @@ UpgradeReport pUpgradeDataBase(const QString &path, const UpgradeContext &contex
     if (!plan.needed() || plan.declined)
         return report;
 
-    report.safetyCopyPath = makeSafetyCopy(path);
+    // The server's own backups are its administrator's; a file gets its safety copy.
+    if (!OfficeServer::serving(path))
+        report.safetyCopyPath = makeSafetyCopy(path);
     bool done = false;
     try {
         Database db(path);

@@ -32,8 +32,11 @@ void pConvertStoredTexts(Database &db, const SchemaUpgrade::UpgradeContext &cont
             continue;
         auto update = updates.find(text.column);
         if (update == updates.end()) {
-            const QString sql = QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?");
-            update = updates.emplace(text.column, db.prepare(sql.arg(text.column->table, text.column->column))).first;
+            const QString sql = QStringLiteral("UPDATE %1 SET %2 = ? WHERE %3 = ?");
+            update = updates
+                         .emplace(text.column,
+                                  db.prepare(sql.arg(text.column->table, text.column->column, text.column->key())))
+                         .first;
         }
         update->second.bindAll(*converted, text.rowId).run();
         update->second.reset();

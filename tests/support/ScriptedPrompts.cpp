@@ -103,3 +103,13 @@ QColor ScriptedPrompts::chooseColor(const QColor &)
     }
     return colors.takeFirst();
 }
+
+QString ScriptedPrompts::askPassword(const QString &message)
+{
+    record({QStringLiteral("Password"), message});
+    if (passwords.isEmpty()) {
+        ++unplanned;
+        return {};
+    }
+    return passwords.takeFirst();
+}

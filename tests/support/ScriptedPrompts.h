@@ -27,6 +27,7 @@ public:
     /// the buttons as offered, gives the index.
     std::function<int(const QString &, const QStringList &)> chooser;
     QStringList choices; // paths for folder and file choices
+    QStringList passwords; // typed in order; none left: cancelled
     QList<QColor> colors;
 
     QList<Asked> asked;
@@ -45,6 +46,7 @@ public:
     void ShowInformation(const QString &message) override;
     void showPlainMessage(const QString &message) override;
     void showError(const QString &message, const QString &detail = {}) override;
+    QString askPassword(const QString &message) override;
     QString chooseFolder(const QString &title, const QString &startFolder) override;
     QString chooseOpenFile(const QString &title, const QString &startFolder, const QString &filter) override;
     QString chooseSaveFile(const QString &title, const QString &suggestedPath, const QString &filter) override;

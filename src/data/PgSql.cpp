@@ -1,0 +1,527 @@
+#include "PgSql.h"
+
+#include <QRegularExpression>
+
+namespace PgSql {
+
+namespace {
+
+/// Calls \a plain for each stretch outside quotes and comments and \a quoted for the
+/// rest, joining what they return.
+template<typename Plain>
+QString rewriteOutsideQuotes(const QString &sql, Plain plain)
+{
+    QString out;
+    QString stretch;
+    int i = 0;
+    const int n = int(sql.size());
+    auto flush = [&] {
+        out += plain(stretch);
+        stretch.clear();
+    };
+    while (i < n) {
+        const QChar c = sql[i];
+        if (c == u'\'' || c == u'"') {
+            flush();
+            int j = i + 1;
+            while (j < n) {
+                if (sql[j] == c) {
+                    if (j + 1 < n && sql[j + 1] == c) {
+                        j += 2;
+                        continue;
+                    }
+                    break;
+                }
+                ++j;
+            }
+            out += sql.mid(i, j + 1 - i);
+            i = j + 1;
+        } else if (c == u'-' && i + 1 < n && sql[i + 1] == u'-') {
+            flush();
+            int j = int(sql.indexOf(u'\n', i));
+            j = j < 0 ? n : j;
+            out += sql.mid(i, j - i);
+            i = j;
+        } else {
+            stretch += c;
+            ++i;
+        }
+    }
+    flush();
+    return out;
+}
+
+QString numberPlaceholders(const QString &sql)
+{
+    int number = 0;
+    return rewriteOutsideQuotes(sql, [&number](const QString &plain) {
+        // "?" takes the next number, "?NNN" names its own (and later "?" follow it).
+        QString out;
+        out.reserve(plain.size());
+        for (qsizetype i = 0; i < plain.size(); ++i) {
+            if (plain[i] != u'?') {
+                out += plain[i];
+                continue;
+            }
+            qsizetype end = i + 1;
+            while (end < plain.size() && plain[end].isDigit())
+                ++end;
+            if (end > i + 1) {
+                const int given = plain.mid(i + 1, end - i - 1).toInt();
+                number = std::max(number, given);
+                out += QLatin1Char('$') + QString::number(given);
+                i = end - 1;
+            } else {
+                out += QLatin1Char('$') + QString::number(++number);
+            }
+        }
+        return out;
+    });
+}
+
+QString replaceWords(QString plain, const QList<std::pair<QRegularExpression, QString>> &rules)
+{
+    for (const auto &[pattern, replacement] : rules)
+        plain.replace(pattern, replacement);
+    return plain;
+}
+
+QRegularExpression word(const QString &pattern)
+{
+    return QRegularExpression(QStringLiteral("\\b") + pattern + QStringLiteral("\\b"),
+                              QRegularExpression::CaseInsensitiveOption);
+}
+
+// SQLite's column types, as the server spells them. Text keeps byte order ("C"), as
+// the file sorts and compares it.
+QString serverTypes(const QString &plain)
+{
+    static const QList<std::pair<QRegularExpression, QString>> rules = {
+        {word(QStringLiteral("INTEGER")), QStringLiteral("BIGINT")},
+        {word(QStringLiteral("REAL")), QStringLiteral("DOUBLE PRECISION")},
+        {word(QStringLiteral("(TEXT|BLOB)")), QStringLiteral("TEXT COLLATE \"C\"")},
+    };
+    return replaceWords(plain, rules);
+}
+
+// LIKE folds ASCII letters on the file; ILIKE over "C" text does the same on the server.
+QString everyStatement(const QString &plain)
+{
+    static const QList<std::pair<QRegularExpression, QString>> rules = {
+        {word(QStringLiteral("LIKE")), QStringLiteral("ILIKE")},
+        {word(QStringLiteral("IFNULL")), QStringLiteral("COALESCE")},
+        {QRegularExpression(QStringLiteral("\\bCOLLATE\\s+NOCASE\\b"), QRegularExpression::CaseInsensitiveOption),
+         QStringLiteral("")},
+        {QRegularExpression(QStringLiteral("\\b(INDEX(?:\\s+IF\\s+NOT\\s+EXISTS)?)\\s+temp\\."),
+                            QRegularExpression::CaseInsensitiveOption),
+         QStringLiteral("\\1 ")},
+        {QRegularExpression(QStringLiteral("\\bTABLE\\s+temp\\."), QRegularExpression::CaseInsensitiveOption),
+         QStringLiteral("TABLE pg_temp.")},
+    };
+    return replaceWords(plain, rules);
+}
+
+struct NewTable
+{
+    QString table;
+    QString idColumn;
+    QStringList columns;
+};
+
+// The table a CREATE TABLE makes, its columns as written, and its INTEGER PRIMARY KEY.
+std::optional<NewTable> newTable(const QString &sql)
+{
+    static const QRegularExpression create(
+        QStringLiteral("^\\s*CREATE\\s+(?:TEMP\\w*\\s+)?TABLE\\s+(?:IF\\s+NOT\\s+EXISTS\\s+)?(\\w+)\\s*\\((.*)\\)\\s*$"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+    const QRegularExpressionMatch match = create.match(sql);
+    if (!match.hasMatch())
+        return std::nullopt;
+    NewTable table{match.captured(1), {}, {}};
+    static const QRegularExpression column(QStringLiteral("^\\s*(\\w+)\\s*(.*)$"),
+                                           QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression idType(QStringLiteral("^INTEGER\\s+PRIMARY\\s+KEY\\b"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    for (const QString &part : match.captured(2).split(QLatin1Char(','))) {
+        const QRegularExpressionMatch m = column.match(part);
+        if (!m.hasMatch())
+            continue;
+        const QString name = m.captured(1);
+        if (name.compare(QStringLiteral("PRIMARY"), Qt::CaseInsensitive) == 0
+            || name.compare(QStringLiteral("UNIQUE"), Qt::CaseInsensitive) == 0)
+            continue;
+        table.columns << name;
+        if (idType.match(m.captured(2).trimmed()).hasMatch())
+            table.idColumn = name;
+    }
+    return table;
+}
+
+std::optional<std::pair<QString, QString>> addedColumn(const QString &sql)
+{
+    static const QRegularExpression add(QStringLiteral("^\\s*ALTER\\s+TABLE\\s+(\\w+)\\s+ADD\\s+COLUMN\\s+(\\w+)"),
+                                        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = add.match(sql);
+    if (!m.hasMatch())
+        return std::nullopt;
+    return std::pair{m.captured(1), m.captured(2)};
+}
+
+// Column names fold to lower case on the server; their spelling is kept beside them,
+// so a query's column names read as they do on the file.
+QString spellingComment(const QString &table, const QString &column)
+{
+    return QStringLiteral("COMMENT ON COLUMN %1.%2 IS '%2'").arg(table, column);
+}
+
+bool isTemporary(const QString &sql)
+{
+    static const QRegularExpression temp(QStringLiteral("^\\s*CREATE\\s+TEMP"), QRegularExpression::CaseInsensitiveOption);
+    return temp.match(sql).hasMatch();
+}
+
+bool startsWith(const QString &sql, const QString &keyword)
+{
+    return sql.trimmed().startsWith(keyword, Qt::CaseInsensitive);
+}
+
+} // namespace
+
+QString takeWriteLock()
+{
+    return QStringLiteral("SELECT pg_advisory_xact_lock(%1, hashtext(current_schema()))").arg(kWriteLock);
+}
+
+QStringList splitStatements(const QString &script)
+{
+    QStringList statements;
+    QString current;
+    // Semicolons inside quotes are replaced by a marker first, so the split sees
+    // only the ones between statements.
+    const QChar marker(0xE000);
+    const QString marked = rewriteOutsideQuotes(script, [marker](const QString &plain) {
+        QString copy = plain;
+        return copy.replace(QLatin1Char(';'), marker);
+    });
+    static const QRegularExpression trigger(QStringLiteral("^CREATE\\s+TRIGGER\\b"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression end(QStringLiteral("\\bEND$"), QRegularExpression::CaseInsensitiveOption);
+    bool inTrigger = false;
+    for (const QString &part : marked.split(marker)) {
+        const QString statement = part.trimmed();
+        if (statement.isEmpty())
+            continue;
+        // A trigger's body holds statements of its own, up to its END.
+        if (inTrigger)
+            statements.last() += QStringLiteral("; ") + statement;
+        else
+            statements << statement;
+        if (trigger.match(statements.last()).hasMatch())
+            inTrigger = !end.match(statements.last()).hasMatch();
+    }
+    return statements;
+}
+
+namespace {
+
+// The file's header values live in a small table on the server; the file's other
+// settings have nothing to set there.
+QString pragma(const QString &statement)
+{
+    static const QRegularExpression form(QStringLiteral("^\\s*PRAGMA\\s+(\\w+)\\s*(?:\\([^)]*\\)|=\\s*(\\S+))?\\s*$"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = form.match(statement);
+    const QString name = m.captured(1).toLower();
+    const bool kept = name == QLatin1String("application_id") || name == QLatin1String("user_version");
+    if (!m.hasMatch())
+        return QStringLiteral("SELECT 0");
+    // The server checks its own pages; the file's check has nothing to find here.
+    if (name == QLatin1String("integrity_check") || name == QLatin1String("quick_check"))
+        return QStringLiteral("SELECT 'ok'");
+    if (!kept)
+        return QStringLiteral("SELECT 0");
+    if (m.captured(2).isEmpty())
+        return QStringLiteral("SELECT coalesce((SELECT value FROM tarnwick_pragma WHERE name = '%1'), 0)").arg(name);
+    bool number = false;
+    const qint64 value = m.captured(2).toLongLong(&number);
+    return QStringLiteral("INSERT INTO tarnwick_pragma VALUES('%1', %2) ON CONFLICT (name) DO UPDATE SET value = "
+                          "excluded.value")
+        .arg(name)
+        .arg(number ? value : 0);
+}
+
+} // namespace
+
+namespace {
+
+// "x GLOB 'pattern'" as the server's regular-expression match.
+QString globAsRegex(const QString &statement)
+{
+    static const QRegularExpression glob(QStringLiteral("\\bGLOB\\s+'([^']*)'"), QRegularExpression::CaseInsensitiveOption);
+    QString out;
+    qsizetype last = 0;
+    for (const QRegularExpressionMatch &m : glob.globalMatch(statement)) {
+        QString regex = QStringLiteral("^");
+        bool inSet = false;
+        for (const QChar c : m.captured(1)) {
+            if (inSet) {
+                regex += c;
+                inSet = c != u']';
+            } else if (c == u'*') {
+                regex += QStringLiteral(".*");
+            } else if (c == u'?') {
+                regex += QLatin1Char('.');
+            } else if (c == u'[') {
+                regex += c;
+                inSet = true;
+            } else {
+                regex += QRegularExpression::escape(QString(c));
+            }
+        }
+        out += statement.mid(last, m.capturedStart() - last) + QStringLiteral("~ '") + regex + QStringLiteral("$'");
+        last = m.capturedEnd();
+    }
+    return out + statement.mid(last);
+}
+
+} // namespace
+
+namespace {
+
+// The end of the quoted text starting at \a i (the index after its closing quote).
+qsizetype pastQuote(const QString &sql, qsizetype i)
+{
+    const QChar quote = sql[i];
+    for (qsizetype j = i + 1; j < sql.size(); ++j) {
+        if (sql[j] != quote)
+            continue;
+        if (j + 1 < sql.size() && sql[j + 1] == quote) {
+            ++j;
+            continue;
+        }
+        return j + 1;
+    }
+    return sql.size();
+}
+
+// The file reads a number from the front of a text and takes 0 when there is none;
+// the server refuses such a text outright. "CAST(x AS INTEGER)" and "AS REAL" call
+// functions that read it the file's way.
+QString lenientCasts(const QString &sql)
+{
+    static const QRegularExpression cast(QStringLiteral("\\bCAST\\s*\\("), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression target(QStringLiteral("\\s+AS\\s+(INTEGER|REAL)\\s*$"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    QString out;
+    qsizetype i = 0;
+    while (i < sql.size()) {
+        const QChar c = sql[i];
+        if (c == u'\'' || c == u'"') {
+            const qsizetype end = pastQuote(sql, i);
+            out += sql.mid(i, end - i);
+            i = end;
+            continue;
+        }
+        const QRegularExpressionMatch m = c.toLower() != u'c' ? QRegularExpressionMatch()
+                                          : cast.match(sql, i, QRegularExpression::NormalMatch,
+                                                       QRegularExpression::AnchorAtOffsetMatchOption);
+        if (!m.hasMatch()) {
+            out += c;
+            ++i;
+            continue;
+        }
+        qsizetype j = m.capturedEnd();
+        int depth = 1;
+        while (j < sql.size() && depth > 0) {
+            if (sql[j] == u'\'' || sql[j] == u'"') {
+                j = pastQuote(sql, j);
+                continue;
+            }
+            depth += sql[j] == u'(' ? 1 : sql[j] == u')' ? -1 : 0;
+            ++j;
+        }
+        const QString inner = sql.mid(m.capturedEnd(), j - 1 - m.capturedEnd());
+        const QRegularExpressionMatch as = target.match(inner);
+        if (depth != 0 || !as.hasMatch()) {
+            out += sql.mid(i, m.capturedLength());
+            i = m.capturedEnd();
+            continue;
+        }
+        const QString function = as.captured(1).compare(QStringLiteral("REAL"), Qt::CaseInsensitive) == 0
+                                     ? QStringLiteral("tarnwick_real")
+                                     : QStringLiteral("tarnwick_integer");
+        out += QStringLiteral("%1(%2)").arg(function, lenientCasts(inner.left(as.capturedStart())));
+        i = j;
+    }
+    return out;
+}
+
+} // namespace
+
+namespace {
+
+// A trigger that refuses a change, the form the file's engine takes, as the
+// server's function and trigger. Dropping it drops its function along.
+std::optional<QStringList> refusingTrigger(const QString &statement)
+{
+    static const QRegularExpression create(
+        QStringLiteral("^\\s*CREATE\\s+TRIGGER\\s+(\\w+)\\s+(BEFORE|AFTER)\\s+(INSERT|UPDATE|DELETE)(?:\\s+OF\\s+[\\w,\\s]+?)?"
+                       "\\s+ON\\s+(\\w+)\\s+(?:FOR\\s+EACH\\s+ROW\\s+)?(?:WHEN\\s+(.*?)\\s+)?BEGIN\\s+SELECT\\s+RAISE\\s*\\(\\s*"
+                       "(?:ABORT|FAIL|ROLLBACK)\\s*,\\s*'([^']*)'\\s*\\)\\s*;?\\s*END\\s*$"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression drop(QStringLiteral("^\\s*DROP\\s+TRIGGER\\s+(?:IF\\s+EXISTS\\s+)?(\\w+)\\s*$"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    if (const QRegularExpressionMatch m = drop.match(statement); m.hasMatch())
+        return QStringList{QStringLiteral("DROP FUNCTION IF EXISTS %1_refuses() CASCADE").arg(m.captured(1))};
+    const QRegularExpressionMatch m = create.match(statement);
+    if (!m.hasMatch())
+        return std::nullopt;
+    const QString when = m.captured(5).isEmpty() ? QString() : QStringLiteral(" WHEN (%1)").arg(m.captured(5));
+    return QStringList{
+        QStringLiteral("CREATE OR REPLACE FUNCTION %1_refuses() RETURNS trigger LANGUAGE plpgsql AS $t$ BEGIN "
+                       "RAISE EXCEPTION USING MESSAGE = '%2', ERRCODE = '23000'; END $t$")
+            .arg(m.captured(1), m.captured(6)),
+        QStringLiteral("CREATE TRIGGER %1 %2 %3 ON %4 FOR EACH ROW%5 EXECUTE FUNCTION %1_refuses()")
+            .arg(m.captured(1), m.captured(2), m.captured(3), m.captured(4), when)};
+}
+
+} // namespace
+
+QStringList translate(const QString &original)
+{
+    const QString statement = lenientCasts(globAsRegex(original));
+    if (const std::optional<QStringList> trigger = refusingTrigger(statement))
+        return *trigger;
+    if (startsWith(statement, QStringLiteral("PRAGMA")))
+        return {pragma(statement)};
+    // The file's write lock is the writers' lock here; an exclusive one also keeps
+    // readers out, as it does on the file.
+    static const QRegularExpression begin(QStringLiteral("^\\s*BEGIN\\s+(IMMEDIATE|EXCLUSIVE)\\s*$"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    if (const QRegularExpressionMatch m = begin.match(statement); m.hasMatch()) {
+        QStringList out{QStringLiteral("BEGIN"), takeWriteLock()};
+        if (m.captured(1).compare(QStringLiteral("EXCLUSIVE"), Qt::CaseInsensitive) == 0) {
+            out << QStringLiteral("DO $x$ DECLARE t text; BEGIN FOR t IN SELECT quote_ident(tablename) FROM pg_tables "
+                                  "WHERE schemaname = current_schema() LOOP EXECUTE 'LOCK TABLE ' || t || "
+                                  "' IN ACCESS EXCLUSIVE MODE'; END LOOP; END $x$");
+        }
+        return out;
+    }
+    if (startsWith(statement, QStringLiteral("VACUUM")) || startsWith(statement, QStringLiteral("ANALYZE")))
+        return {};
+
+    const std::optional<NewTable> table = newTable(statement);
+    const auto added = table ? std::nullopt : addedColumn(statement);
+    const bool ddl = table || added;
+    QString sql = rewriteOutsideQuotes(statement, [ddl](const QString &plain) {
+        return everyStatement(ddl ? serverTypes(plain) : plain);
+    });
+    sql = numberPlaceholders(sql);
+
+    QStringList out{sql};
+    if (table && !isTemporary(statement)) {
+        if (!table->idColumn.isEmpty()) {
+            out << QStringLiteral("CREATE OR REPLACE TRIGGER %1_row_id BEFORE INSERT ON %1 FOR EACH ROW "
+                                  "EXECUTE FUNCTION tarnwick_row_id('%2')")
+                       .arg(table->table, table->idColumn.toLower());
+        }
+        out << QStringLiteral("COMMENT ON TABLE %1 IS '%1'").arg(table->table);
+        for (const QString &column : table->columns)
+            out << spellingComment(table->table, column);
+    } else if (added) {
+        out << spellingComment(added->first, added->second);
+    }
+    return out;
+}
+
+namespace {
+
+// fold() on the server maps exactly the letters QString::toCaseFolded() maps. ASCII
+// is folded by lower() over "C" text; everything else by one translate() built here,
+// so both engines find the same rows.
+std::pair<QString, QString> nonAsciiFolding()
+{
+    QString from;
+    QString to;
+    for (char32_t c = 0x80; c <= 0x10FFFF; ++c) {
+        if (c >= 0xD800 && c <= 0xDFFF)
+            continue;
+        const QString letter = QString::fromUcs4(&c, 1);
+        const QString folded = letter.toCaseFolded();
+        if (folded != letter && folded.toUcs4().size() == 1) {
+            from += letter;
+            to += folded;
+        }
+    }
+    return {from, to};
+}
+
+} // namespace
+
+QStringList engineFunctions()
+{
+    const auto [from, to] = nonAsciiFolding();
+    return {
+        QStringLiteral("CREATE OR REPLACE FUNCTION fold(t text) RETURNS text LANGUAGE sql IMMUTABLE STRICT "
+                       "PARALLEL SAFE AS $fold$ SELECT CASE WHEN octet_length(t) = char_length(t) "
+                       "THEN lower(t COLLATE \"C\") ELSE translate(lower(t COLLATE \"C\"), '%1', '%2') END "
+                       "$fold$")
+            .arg(from, to),
+        QStringLiteral("CREATE OR REPLACE AGGREGATE total(double precision) "
+                       "(sfunc = float8pl, stype = double precision, initcond = '0')"),
+        QStringLiteral("CREATE OR REPLACE FUNCTION instr(t text, part text) RETURNS bigint LANGUAGE sql "
+                       "IMMUTABLE STRICT AS $f$ SELECT strpos(t, part)::bigint $f$"),
+        QStringLiteral("CREATE OR REPLACE FUNCTION round(v double precision, places integer) RETURNS double "
+                       "precision LANGUAGE sql IMMUTABLE STRICT AS $f$ SELECT round(v::numeric, places)::double "
+                       "precision $f$"),
+        // A row given no id takes the highest id + 1, as on the file; the write lock
+        // keeps two PCs from taking the same one.
+        QStringLiteral("CREATE OR REPLACE FUNCTION tarnwick_row_id() RETURNS trigger LANGUAGE plpgsql AS $f$ "
+                       "DECLARE next bigint; BEGIN "
+                       "IF (to_jsonb(NEW) ->> TG_ARGV[0]) IS NULL THEN "
+                       "PERFORM pg_advisory_xact_lock(%1, hashtext(current_schema())); "
+                       "EXECUTE format('SELECT coalesce(max(%I), 0) + 1 FROM %I.%I', TG_ARGV[0], "
+                       "TG_TABLE_SCHEMA, TG_TABLE_NAME) INTO next; "
+                       "NEW := jsonb_populate_record(NEW, jsonb_build_object(TG_ARGV[0], next)); "
+                       "END IF; "
+                       "PERFORM set_config('tarnwick.last_row_id', to_jsonb(NEW) ->> TG_ARGV[0], false); "
+                       "RETURN NEW; END $f$")
+            .arg(kWriteLock),
+        // Numbers are cut towards zero and held within range; texts give their leading number.
+        QStringLiteral("CREATE OR REPLACE FUNCTION tarnwick_integer(t text) RETURNS bigint LANGUAGE sql IMMUTABLE "
+                       "STRICT AS $f$ SELECT least(greatest(coalesce(substring(t FROM '^\\s*([-+]?[0-9]+)'), '0')::numeric, "
+                       "-9223372036854775808), 9223372036854775807)::bigint $f$"),
+        QStringLiteral("CREATE OR REPLACE FUNCTION tarnwick_integer(v double precision) RETURNS bigint LANGUAGE sql "
+                       "IMMUTABLE STRICT AS $f$ SELECT CASE WHEN v <> v THEN 0 ELSE least(greatest(trunc(v)::numeric, "
+                       "-9223372036854775808), 9223372036854775807)::bigint END $f$"),
+        QStringLiteral("CREATE OR REPLACE FUNCTION tarnwick_integer(v bigint) RETURNS bigint LANGUAGE sql IMMUTABLE "
+                       "STRICT AS $f$ SELECT v $f$"),
+        QStringLiteral("CREATE OR REPLACE FUNCTION tarnwick_real(t text) RETURNS double precision LANGUAGE sql "
+                       "IMMUTABLE STRICT AS $f$ SELECT coalesce(substring(t FROM "
+                       "'^\\s*([-+]?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eE][-+]?[0-9]+)?)')::double precision, 0) $f$"),
+        QStringLiteral("CREATE OR REPLACE FUNCTION tarnwick_real(v double precision) RETURNS double precision "
+                       "LANGUAGE sql IMMUTABLE STRICT AS $f$ SELECT v $f$"),
+        QStringLiteral("CREATE TABLE IF NOT EXISTS tarnwick_pragma(name text PRIMARY KEY, value bigint NOT NULL)"),
+        QStringLiteral("CREATE OR REPLACE FUNCTION printf(form text, v double precision) RETURNS text LANGUAGE sql "
+                       "IMMUTABLE STRICT AS $f$ SELECT round(v::numeric, coalesce(substring(form FROM "
+                       "'%\\.([0-9]+)f')::int, 6))::text $f$"),
+        // The file's group_concat(), which skips NULLs and reads any value as text.
+        QStringLiteral("CREATE OR REPLACE FUNCTION tarnwick_concat(acc text, v anyelement, sep text) RETURNS text "
+                       "LANGUAGE sql IMMUTABLE AS $f$ SELECT CASE WHEN v IS NULL THEN acc WHEN acc IS NULL THEN "
+                       "v::text ELSE acc || sep || v::text END $f$"),
+        QStringLiteral("CREATE OR REPLACE FUNCTION tarnwick_concat(acc text, v anyelement) RETURNS text "
+                       "LANGUAGE sql IMMUTABLE AS $f$ SELECT tarnwick_concat(acc, v, ',') $f$"),
+        QStringLiteral("CREATE OR REPLACE AGGREGATE group_concat(anyelement, text) "
+                       "(SFUNC = tarnwick_concat, STYPE = text)"),
+        QStringLiteral("CREATE OR REPLACE AGGREGATE group_concat(anyelement) (SFUNC = tarnwick_concat, STYPE = text)"),
+        // The file's catalogue of tables and indexes, so a query that lists them
+        // reads the same on both engines.
+        QStringLiteral("CREATE OR REPLACE VIEW sqlite_master AS SELECT CASE c.relkind WHEN 'r' THEN 'table' "
+                       "ELSE 'index' END AS type, coalesce(obj_description(c.oid, 'pg_class'), c.relname::text) AS name, "
+                       "0 AS rootpage, CASE c.relkind WHEN 'i' THEN replace(pg_get_indexdef(c.oid), "
+                       "' ON ' || current_schema() || '.', ' ON ') END AS sql FROM pg_class c "
+                       "WHERE c.relnamespace = current_schema()::regnamespace AND c.relkind IN ('r', 'i') AND c.relname NOT LIKE "
+                       "'tarnwick\\_%' AND c.relname NOT LIKE '%\\_pkey'"),
+    };
+}
+
+} // namespace PgSql

@@ -1,0 +1,375 @@
+#include "TestEnvironment.h"
+#include "core/Edition.h"
+#include "core/Paths.h"
+#include "data/BackupRestore.h"
+#include "data/BusyPolicy.h"
+#include "data/DbError.h"
+#include "data/Schema.h"
+#include "data/Database.h"
+#include "data/OfficeServer.h"
+#include "data/PgConnection.h"
+#include "data/PgSql.h"
+#include "data/ServerCopy.h"
+#include "data/TextSearch.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QScopeGuard>
+#include <QTest>
+
+namespace {
+
+/// A company path of a private data folder, reached on the test server.
+struct ServerCompany
+{
+    TestDataFolder folder;
+    TestCompanyOnServer onServer{Edition::Corvalo};
+    QString path = Paths::GetDataBasePath(Edition::get(Edition::Corvalo));
+    QString filePath = folder.path() + QStringLiteral("/company.db");
+};
+
+const QStringList kLetters = {
+    QStringLiteral("a"), QStringLiteral("B"), QStringLiteral("z"), QStringLiteral("Ü"), QStringLiteral("ü"),
+    QStringLiteral("ß"), QStringLiteral("Σ"), QStringLiteral("σ"), QStringLiteral("ς"), QStringLiteral("İ"),
+    QStringLiteral("ı"), QStringLiteral("\u212A"), QStringLiteral("Ж"), QStringLiteral("ж"), QStringLiteral("É"),
+    QStringLiteral("é"), QStringLiteral("%"), QStringLiteral("_"), QStringLiteral("\\"), QStringLiteral("'"),
+    QStringLiteral("\""), QStringLiteral(" "), QStringLiteral("😀"), QStringLiteral("Ǆ"), QStringLiteral("ǅ"),
+};
+
+QString randomText(QRandomGenerator &random, int maxLength)
+{
+    QString text;
+    const int length = 1 + int(random.bounded(maxLength));
+    for (int i = 0; i < length; ++i)
+        text += kLetters[int(random.bounded(qsizetype(kLetters.size())))];
+    return text;
+}
+
+// What a case-insensitive prefix search must find, worked out without any engine.
+QStringList expectedMatches(const QStringList &names, const QString &typed)
+{
+    QStringList found;
+    for (const QString &name : names) {
+        if (name.toCaseFolded().startsWith(typed.toCaseFolded()))
+            found << name;
+    }
+    found.sort();
+    return found;
+}
+
+QStringList search(Database &db, const QString &typed)
+{
+    Statement q = db.prepare(QStringLiteral("SELECT strName FROM tblNames WHERE fold(strName) LIKE ? ESCAPE '\\'"));
+    q.bind(1, TextSearch::prefixPattern(typed));
+    QStringList found;
+    while (q.step())
+        found << q.textAt(0);
+    found.sort();
+    return found;
+}
+
+// What a company's copy to the server brings along, for tables made here by hand.
+void installEngineFunctions(Database &server)
+{
+    for (const QString &sql : PgSql::engineFunctions())
+        server.server()->runPlain(sql);
+}
+
+qint64 count(Database &db, const QString &table)
+{
+    return db.queryInt(QStringLiteral("SELECT count(*) FROM %1").arg(table));
+}
+
+} // namespace
+
+class TestServer : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void searchesFindTheSameRowsOnBothEngines()
+    {
+        ServerCompany company;
+        Database file(company.filePath, Database::OpenMode::CreateFile);
+        Database server(company.path);
+        installEngineFunctions(server);
+        QRandomGenerator random(20261209);
+        QStringList names;
+        for (int i = 0; i < 300; ++i)
+            names << randomText(random, 8);
+        for (Database *db : {&file, &server}) {
+            db->exec(QStringLiteral("CREATE TABLE tblNames(strName TEXT)"));
+            Transaction tx(*db);
+            Statement insert = db->prepare(QStringLiteral("INSERT INTO tblNames VALUES(?)"));
+            for (const QString &name : names) {
+                insert.reset();
+                insert.bind(1, name).run();
+            }
+            tx.commit();
+        }
+        for (int i = 0; i < 200; ++i) {
+            // A prefix of a stored name in another letter case, or a random text.
+            const QList<uint> letters = names[int(random.bounded(qsizetype(names.size())))].toUcs4();
+            const qsizetype kept = 1 + random.bounded(letters.size());
+            QString typed = QString::fromUcs4(reinterpret_cast<const char32_t *>(letters.constData()), kept);
+            typed = random.bounded(2) ? typed.toUpper() : typed.toLower();
+            if (random.bounded(4) == 0)
+                typed = randomText(random, 3);
+            const QStringList expected = expectedMatches(names, typed);
+            QCOMPARE(search(file, typed), expected);
+            QCOMPARE(search(server, typed), expected);
+        }
+    }
+
+    void textsAndNumbersReadBackAsStored()
+    {
+        ServerCompany company;
+        Database server(company.path);
+        installEngineFunctions(server);
+        server.exec(QStringLiteral("CREATE TABLE tblValues(intID INTEGER PRIMARY KEY, strText TEXT, dbAmount REAL, "
+                                   "intCount INTEGER)"));
+        const QString hostile = QStringLiteral("Robert'); DROP TABLE tblValues;-- \"Zoë\" ? $1 \\ 😀");
+        server.prepare(QStringLiteral("INSERT INTO tblValues(strText, dbAmount, intCount) VALUES(?,?,?)"))
+            .bindAll(hostile, 0.1 + 0.2, qint64(9007199254740993))
+            .run();
+        QCOMPARE(server.lastInsertRowId(), qint64(1));
+        Statement q = server.prepare(QStringLiteral("SELECT strText, dbAmount, intCount, ? FROM tblValues "
+                                                    "WHERE strText = ?"));
+        q.bindAll(QStringLiteral("?"), hostile);
+        QVERIFY(q.step());
+        QCOMPARE(q.textAt(0), hostile);
+        QCOMPARE(q.doubleAt(1), 0.1 + 0.2);
+        QCOMPARE(q.int64At(2), qint64(9007199254740993));
+        QCOMPARE(q.textAt(3), QStringLiteral("?"));
+        QCOMPARE(q.columnName(0), QStringLiteral("strText"));
+        QVERIFY(q.isNumberAt(1));
+        QVERIFY(!q.isNumberAt(0));
+        QVERIFY(!q.step());
+        // A single-row query that finds nothing reads as 0 and empty text, as on the file.
+        QCOMPARE(q.int64At(0), 0);
+        QCOMPARE(q.textAt(0), QString());
+    }
+
+    void numbersReadFromTextsAsOnTheFile()
+    {
+        ServerCompany company;
+        Database file(company.filePath, Database::OpenMode::CreateFile);
+        Database server(company.path);
+        installEngineFunctions(server);
+        QRandomGenerator random(20261210);
+        const QStringList pieces{QStringLiteral(" "), QStringLiteral("-"), QStringLiteral("+"), QStringLiteral("."),
+                                 QStringLiteral("e"), QStringLiteral("x"), QStringLiteral("Invoice "),
+                                 QStringLiteral("'"), QStringLiteral("ö"), QStringLiteral("0"), QStringLiteral("7"),
+                                 QStringLiteral("42")};
+        QStringList texts{QString(), QStringLiteral("Invoice 512"), QStringLiteral("99999999999999999999")};
+        for (int i = 0; i < 300; ++i) {
+            QString text;
+            for (int n = int(random.bounded(5)); n >= 0; --n)
+                text += pieces[int(random.bounded(qsizetype(pieces.size())))];
+            texts << text;
+        }
+        for (Database *db : {&file, &server})
+            db->exec(QStringLiteral("CREATE TABLE tblTexts(strText TEXT)"));
+        for (const QString &text : texts) {
+            for (Database *db : {&file, &server})
+                db->prepare(QStringLiteral("INSERT INTO tblTexts VALUES(?)")).bindAll(text).run();
+        }
+        // Nested, beside quotes holding the word, and around a function with a quoted argument.
+        const QString sql = QStringLiteral(
+            "SELECT strText, CAST(strText AS INTEGER), CAST(strText AS REAL), 'CAST(x AS INTEGER)', "
+            "CAST(substr(strText, length(rtrim(strText, '0123456789 ')) + 1) AS INTEGER), CAST(CAST(strText AS "
+            "REAL) AS INTEGER) FROM tblTexts ORDER BY strText, 2, 3");
+        Statement onFile = file.prepare(sql);
+        Statement onServer = server.prepare(sql);
+        while (onFile.step()) {
+            QVERIFY(onServer.step());
+            const QString text = onFile.textAt(0);
+            QCOMPARE(onServer.textAt(0), text);
+            QVERIFY2(onServer.int64At(1) == onFile.int64At(1), qPrintable(text + QStringLiteral(" %1 %2").arg(onServer.int64At(1)).arg(onFile.int64At(1))));
+            QVERIFY2(onServer.doubleAt(2) == onFile.doubleAt(2), qPrintable(text));
+            QCOMPARE(onServer.textAt(3), QStringLiteral("CAST(x AS INTEGER)"));
+            QVERIFY2(onServer.int64At(4) == onFile.int64At(4), qPrintable(text));
+            QVERIFY2(onServer.int64At(5) == onFile.int64At(5), qPrintable(text));
+        }
+        QVERIFY(!onServer.step());
+    }
+
+    void rowIdsFollowTheHighestId()
+    {
+        ServerCompany company;
+        Database server(company.path);
+        installEngineFunctions(server);
+        server.exec(QStringLiteral("CREATE TABLE tblItems(intItemID INTEGER PRIMARY KEY, strName TEXT)"));
+        server.prepare(QStringLiteral("INSERT INTO tblItems VALUES(41, 'copied')")).run();
+        server.prepare(QStringLiteral("INSERT INTO tblItems(strName) VALUES(?)")).bind(1, QStringLiteral("new")).run();
+        QCOMPARE(server.lastInsertRowId(), qint64(42));
+        QCOMPARE(server.queryInt(QStringLiteral("SELECT intItemID FROM tblItems WHERE strName = 'new'")), 42);
+    }
+
+    void failedWorkInATransactionIsNeverCommitted()
+    {
+        ServerCompany company;
+        Database server(company.path);
+        installEngineFunctions(server);
+        server.exec(QStringLiteral("CREATE TABLE tblItems(intItemID INTEGER PRIMARY KEY, strName TEXT NOT NULL)"));
+        {
+            Transaction tx(server);
+            server.prepare(QStringLiteral("INSERT INTO tblItems(strName) VALUES('kept?')")).run();
+            QVERIFY_THROWS_EXCEPTION(DbError, server.prepare(QStringLiteral("INSERT INTO tblItems VALUES(1, NULL)")).run());
+            // The server ends a failed transaction at COMMIT; that must not read as saved.
+            QVERIFY_THROWS_EXCEPTION(DbError, tx.commit());
+        }
+        QCOMPARE(count(server, QStringLiteral("tblItems")), 0);
+        // The connection is usable again.
+        server.prepare(QStringLiteral("INSERT INTO tblItems(strName) VALUES('after')")).run();
+        QCOMPARE(count(server, QStringLiteral("tblItems")), 1);
+    }
+
+    void writersTakeTurnsAsOnTheFile()
+    {
+        ServerCompany company;
+        BusyPolicy::setTotalWaitMs(200);
+        const auto standardWait = qScopeGuard([] { BusyPolicy::setTotalWaitMs(0); });
+        Database first(company.path);
+        installEngineFunctions(first);
+        first.exec(QStringLiteral("CREATE TABLE tblNumbers(intNumber INTEGER)"));
+        first.exec(QStringLiteral("INSERT INTO tblNumbers VALUES(500)"));
+        Database second(company.path);
+        {
+            Transaction taking(first);
+            QCOMPARE(first.queryInt(QStringLiteral("SELECT intNumber FROM tblNumbers")), 500);
+            // While one PC holds the write lock, another cannot start taking a number.
+            try {
+                Transaction waiting(second);
+                QFAIL("a second writer started while the first held the lock");
+            } catch (const DbError &error) {
+                QVERIFY(error.isBusy());
+            }
+            first.exec(QStringLiteral("UPDATE tblNumbers SET intNumber = intNumber + 1"));
+            taking.commit();
+        }
+        Transaction next(second);
+        QCOMPARE(second.queryInt(QStringLiteral("SELECT intNumber FROM tblNumbers")), 501);
+        second.exec(QStringLiteral("UPDATE tblNumbers SET intNumber = intNumber + 1"));
+        next.commit();
+        QCOMPARE(first.queryInt(QStringLiteral("SELECT intNumber FROM tblNumbers")), 502);
+
+        // Another company in the same database writes while this one holds its lock.
+        TestCompanyOnServer otherOnServer{Edition::Heddrin};
+        Database other(Paths::GetDataBasePath(Edition::get(Edition::Heddrin)));
+        installEngineFunctions(other);
+        other.exec(QStringLiteral("CREATE TABLE tblNumbers(intNumber INTEGER)"));
+        Transaction holding(first);
+        Transaction elsewhere(other);
+        other.exec(QStringLiteral("INSERT INTO tblNumbers VALUES(1)"));
+        elsewhere.commit();
+        QCOMPARE(other.queryInt(QStringLiteral("SELECT count(*) FROM tblNumbers")), 1);
+    }
+
+    void backupFromTheServerIsWholeAndRefusesWhatAFileCannotHold()
+    {
+        ServerCompany company;
+        const QString name = QStringLiteral("Ünal's \"Bau\" 😀");
+        {
+            Database file(company.filePath, Database::OpenMode::CreateFile);
+            Transaction building(file);
+            Schema::createTablesAndSeed(file, Edition::get(Edition::Corvalo), QDate(2026, 12, 10), QLocale::c());
+            file.prepare(QStringLiteral("UPDATE tblCompanyInfo SET strCompName = ?")).bindAll(name).run();
+            building.commit();
+        }
+        {
+            Database server(company.path);
+            ServerCopy::copyFileToServer(company.filePath, server);
+        }
+        const QString backup = company.folder.path() + QStringLiteral("/backup/")
+                               + Paths::GetDataBaseName(Edition::get(Edition::Corvalo));
+        QVERIFY(QDir().mkpath(QFileInfo(backup).path()));
+        BackupRestore::copyDatabaseFile(company.path, backup);
+        {
+            Database copy(backup, Database::OpenMode::ReadOnly);
+            Database original(company.filePath, Database::OpenMode::ReadOnly);
+            Statement q = copy.prepare(QStringLiteral("SELECT strCompName FROM tblCompanyInfo"));
+            QVERIFY(q.step());
+            QCOMPARE(q.textAt(0), name);
+            for (const QString &table : {QStringLiteral("tblCompanyInfo"), QStringLiteral("tblPrices")})
+                QCOMPARE(count(copy, table), count(original, table));
+            QCOMPARE(copy.queryInt(QStringLiteral("PRAGMA application_id")),
+                     original.queryInt(QStringLiteral("PRAGMA application_id")));
+            Statement check = copy.prepare(QStringLiteral("PRAGMA integrity_check"));
+            QVERIFY(check.step());
+            QCOMPARE(check.textAt(0), QStringLiteral("ok"));
+        }
+        QVERIFY(QFile::remove(backup));
+
+        // Data a file has no place for is never left behind unseen.
+        for (const QString &extra : {QStringLiteral("ALTER TABLE tblPrices ADD COLUMN strNote TEXT"),
+                                     QStringLiteral("CREATE TABLE tblNotes(strNote TEXT)")}) {
+            {
+                Database server(company.path);
+                server.exec(extra);
+            }
+            QVERIFY_THROWS_EXCEPTION(DbError, BackupRestore::copyDatabaseFile(company.path, backup));
+            QVERIFY(QDir(QFileInfo(backup).path()).entryList(QDir::Files).isEmpty());
+            Database server(company.path);
+            server.exec(extra.startsWith(QLatin1String("ALTER")) ? QStringLiteral("ALTER TABLE tblPrices DROP COLUMN strNote")
+                                                                 : QStringLiteral("DROP TABLE tblNotes"));
+        }
+    }
+
+    void copyToServerIsWholeAndRefusesANonEmptyDatabase()
+    {
+        ServerCompany company;
+        {
+            Database file(company.filePath, Database::OpenMode::CreateFile);
+            file.exec(QStringLiteral("PRAGMA application_id = 1415072585; PRAGMA user_version = 1; "
+                                     "CREATE TABLE tblItems(intItemID INTEGER PRIMARY KEY, strName TEXT, dbPrice REAL); "
+                                     "CREATE INDEX idxItemsName ON tblItems(fold(strName))"));
+            Statement insert = file.prepare(QStringLiteral("INSERT INTO tblItems VALUES(?,?,?)"));
+            for (int i = 1; i <= 50; ++i) {
+                insert.reset();
+                insert.bindAll(i * 3, QStringLiteral("Ünal's \"item\" %1").arg(i), i * 1.25).run();
+            }
+        }
+        {
+            Database server(company.path);
+            ServerCopy::copyFileToServer(company.filePath, server);
+        }
+        Database server(company.path);
+        QCOMPARE(count(server, QStringLiteral("tblItems")), 50);
+        QCOMPARE(server.queryInt(QStringLiteral("PRAGMA application_id")), 1415072585);
+        // The check the main window runs on the file must not call the server's company damaged.
+        Statement check = server.prepare(QStringLiteral("PRAGMA quick_check(5)"));
+        QVERIFY(check.step());
+        QCOMPARE(check.textAt(0), QStringLiteral("ok"));
+        Statement q = server.prepare(QStringLiteral("SELECT strName, dbPrice FROM tblItems WHERE intItemID = 150"));
+        QVERIFY(q.step());
+        QCOMPARE(q.textAt(0), QStringLiteral("Ünal's \"item\" 50"));
+        QCOMPARE(q.doubleAt(1), 62.5);
+        // A new row continues after the copied ids.
+        server.prepare(QStringLiteral("INSERT INTO tblItems(strName) VALUES('next')")).run();
+        QCOMPARE(server.lastInsertRowId(), qint64(151));
+
+        QVERIFY_THROWS_EXCEPTION(DbError, ServerCopy::copyFileToServer(company.filePath, server));
+        QCOMPARE(count(server, QStringLiteral("tblItems")), 51);
+    }
+
+    void copyThatFailsLeavesTheServerEmpty()
+    {
+        ServerCompany company;
+        {
+            Database file(company.filePath, Database::OpenMode::CreateFile);
+            file.exec(QStringLiteral("CREATE TABLE tblGood(intID INTEGER, strName TEXT); "
+                                     "INSERT INTO tblGood VALUES(1, 'fine'); "
+                                     "CREATE TABLE tblOdd(intCount INTEGER); "
+                                     // The file keeps a text its integer column cannot hold; the server refuses it.
+                                     "INSERT INTO tblOdd VALUES('twelve')"));
+        }
+        Database server(company.path);
+        QVERIFY_THROWS_EXCEPTION(DbError, ServerCopy::copyFileToServer(company.filePath, server));
+        QVERIFY(!ServerCopy::holdsTables(server));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestServer)
+#include "test_server.moc"
