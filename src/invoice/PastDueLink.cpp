@@ -25,16 +25,20 @@ bool isStoredInvoice(Database &db, int number)
 
 } // namespace
 
-std::optional<int> invoiceOf(const TrecInvHeader &notice)
+std::optional<int> invoiceNamed(const QString &from)
 {
-    if (!DocumentKinds::is(notice.strInvName, DocumentKinds::kPastDue))
-        return std::nullopt;
-    const QString &from = notice.strFromInvNameNumber;
     if (!from.startsWith(invoicePrefix(), Qt::CaseInsensitive))
         return std::nullopt;
     bool ok = false;
     const int number = from.mid(invoicePrefix().size()).toInt(&ok);
     return ok && number > 0 ? std::optional<int>(number) : std::nullopt;
+}
+
+std::optional<int> invoiceOf(const TrecInvHeader &notice)
+{
+    if (!DocumentKinds::is(notice.strInvName, DocumentKinds::kPastDue))
+        return std::nullopt;
+    return invoiceNamed(notice.strFromInvNameNumber);
 }
 
 std::optional<InvoiceOwed> owedOnInvoice(DocumentContext &context, Database &db, const TrecInvHeader &notice)

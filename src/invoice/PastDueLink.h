@@ -11,6 +11,9 @@ class DocumentContext;
 /// ("Invoice 512"); while that invoice is stored, the notice shows what it owes.
 namespace PastDueLink {
 
+/// The invoice a notice's link text names ("Invoice 512" -> 512); nothing otherwise.
+[[nodiscard]] std::optional<int> invoiceNamed(const QString &fromNameNumber);
+
 /// The number of the invoice \a notice stands for; nothing for any other document.
 [[nodiscard]] std::optional<int> invoiceOf(const TrecInvHeader &notice);
 

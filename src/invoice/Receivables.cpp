@@ -3,6 +3,7 @@
 #include "DocumentKinds.h"
 #include "DueDates.h"
 #include "Money.h"
+#include "PastDueLink.h"
 #include "data/DataContext.h"
 #include "data/Database.h"
 #include "data/StoredForm.h"
@@ -19,15 +20,6 @@ namespace Receivables {
 namespace {
 
 constexpr double kHalfCent = 0.005;
-
-/// "Invoice 512" -> 512 when it names an invoice; 0 otherwise.
-int invoiceNamed(const QString &fromNameNumber)
-{
-    const QString kind = fromNameNumber.section(QLatin1Char(' '), 0, -2);
-    if (!DocumentKinds::is(kind, DocumentKinds::kInvoice))
-        return 0;
-    return fromNameNumber.section(QLatin1Char(' '), -1).toInt();
-}
 
 struct StoredNotice
 {
@@ -161,7 +153,7 @@ Listing unpaidInvoices(DataContext &context, QDate today)
     // Notices of one deleted invoice still stand for one debt: the latest one shows it.
     QHash<int, qsizetype> rowOfLoneInvoice;
     for (StoredNotice &notice : notices) {
-        const int source = invoiceNamed(notice.from);
+        const int source = PastDueLink::invoiceNamed(notice.from).value_or(0);
         if (source != 0 && isStoredInvoice(source)) {
             if (rowOfInvoice.contains(source)) {
                 Row &row = listing.rows[rowOfInvoice.value(source)];
