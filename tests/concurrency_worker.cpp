@@ -255,7 +255,8 @@ int main(int argc, char *argv[])
     const QCommandLineOption roundsOption(QStringLiteral("rounds"), {}, QStringLiteral("round:number:partner,..."));
     const QCommandLineOption meetOption(QStringLiteral("meet"), {}, QStringLiteral("folder"));
     const QCommandLineOption schemaOption(QStringLiteral("schema"), {}, QStringLiteral("name"));
-    parser.addOptions({idOption, seedOption, msOption, reservedOption, roundsOption, meetOption, schemaOption});
+    const QCommandLineOption pauseOption(QStringLiteral("pause"), {}, QStringLiteral("most ms between acts"));
+    parser.addOptions({idOption, seedOption, msOption, reservedOption, roundsOption, meetOption, schemaOption, pauseOption});
     parser.process(app);
 
     if (parser.isSet(schemaOption)) {
@@ -273,7 +274,10 @@ int main(int argc, char *argv[])
                       parser.value(reservedOption).toInt(), parser.value(meetOption));
         QList<ConflictRound> rounds = parseRounds(parser.value(roundsOption));
         const QDeadlineTimer deadline(parser.value(msOption).toInt());
+        const int pause = parser.value(pauseOption).toInt();
         for (int done = 0; !deadline.hasExpired() || !rounds.isEmpty(); ++done) {
+            if (pause > 0)
+                QThread::msleep(QRandomGenerator::global()->bounded(pause));
             if (done % 4 == 3 && !rounds.isEmpty())
                 worker.meet(rounds.takeFirst());
             else

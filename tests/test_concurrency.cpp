@@ -85,7 +85,12 @@ public:
                               QStringLiteral("--reserved"), QString::number(reserved),
                               QStringLiteral("--meet"), meetingFolder.path(),
                               QStringLiteral("--rounds"), rounds};
-        if (!schema.isEmpty())
+        // Copies of the program on one file take turns by its lock; without a pause
+        // between acts, four that never stop starve one another past the five
+        // seconds a save waits (the server queues them instead).
+        if (schema.isEmpty())
+            arguments << QStringLiteral("--pause") << QStringLiteral("40");
+        else
             arguments << QStringLiteral("--schema") << schema;
         process->setProcessChannelMode(QProcess::SeparateChannels);
         process->start(QCoreApplication::applicationDirPath() + QStringLiteral("/concurrency_worker"), arguments);
