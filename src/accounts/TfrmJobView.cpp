@@ -5,9 +5,11 @@
 #include "context/AppContext.h"
 #include "context/WindowOpening.h"
 #include "core/Prompts.h"
+#include "data/ChangeWatch.h"
 #include "data/DbError.h"
 #include "invoice/Money.h"
 #include "widgets/InputGuards.h"
+#include "widgets/ListPlace.h"
 #include "widgets/Mnemonics.h"
 #include "widgets/ReadOnlyList.h"
 
@@ -77,6 +79,8 @@ TfrmJobView::TfrmJobView(AppContext &context, int number, bool opensDocuments, Q
     layout->addLayout(body, 1);
 
     pShowJob();
+    connect(new ChangeWatch(m_context.databasePath(), this), &ChangeWatch::changedElsewhere, this,
+            &TfrmJobView::pShowChangesFromElsewhere);
     const QList<AccountTables::SummaryLine> lines = AccountTables::jobSummary(m_job);
     for (int i = 0; i < lines.size() && i < m_summary.size(); ++i) {
         auto *caption = qobject_cast<QLabel *>(summary->itemAt(i, QFormLayout::LabelRole)->widget());
@@ -98,7 +102,6 @@ TfrmJobView::~TfrmJobView() = default;
 
 void TfrmJobView::pShowJob()
 {
-    const int current = m_lstvwJob->currentIndex().row();
     try {
         m_job = JobSummary::ofDocument(m_context, m_number);
     } catch (const DbError &error) {
@@ -106,14 +109,34 @@ void TfrmJobView::pShowJob()
     } catch (const std::exception &error) {
         m_context.prompts().showError(QString::fromLocal8Bit(error.what()));
     }
+    const ListPlace place(m_lstvwJob, 0);
+    showJob();
+    place.restore();
+}
+
+void TfrmJobView::pShowChangesFromElsewhere()
+{
+    try {
+        m_job = JobSummary::ofDocument(m_context, m_number);
+    } catch (const std::exception &) {
+        // Nobody asked for this look: the job stays as shown until the next one.
+        return;
+    }
+    const ListPlace place(m_lstvwJob, 0);
+    showJob();
+    place.restore();
+}
+
+void TfrmJobView::showJob()
+{
     setWindowTitle(tr("Job %1").arg(m_job.jobId));
     m_lblCustomer->setText(AccountTables::jobCustomer(m_job));
     m_model.setTable(AccountTables::jobDocuments(m_job, m_context.locale));
     const QList<AccountTables::SummaryLine> lines = AccountTables::jobSummary(m_job);
     for (int i = 0; i < lines.size() && i < m_summary.size(); ++i)
         m_summary.at(i)->setText(Money::currencyText(lines.at(i).amount, m_context.locale));
-    if (m_model.rowCount() > 0)
-        m_lstvwJob->setCurrentIndex(m_model.index(std::clamp(current, 0, m_model.rowCount() - 1), 0));
+    if (!m_lstvwJob->currentIndex().isValid() && m_model.rowCount() > 0)
+        m_lstvwJob->setCurrentIndex(m_model.index(0, 0));
     const bool any = !m_job.documents.isEmpty();
     for (QAction *output : {m_output->actPrint, m_output->actPrintPreview, m_output->actPDF})
         output->setEnabled(any);

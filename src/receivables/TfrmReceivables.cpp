@@ -2,6 +2,8 @@
 
 #include "PastDueNotices.h"
 #include "ReceivablesPrintout.h"
+#include "data/ChangeWatch.h"
+#include "widgets/ListPlace.h"
 #include "context/AppContext.h"
 #include "context/WindowOpening.h"
 #include "core/Edition.h"
@@ -133,6 +135,8 @@ TfrmReceivables::TfrmReceivables(AppContext &context, QDate today, QWidget *pare
     setTabOrder(m_lstvwReceivables, m_lstvwCustomerTotals);
 
     pRefresh();
+    connect(new ChangeWatch(m_context.databasePath(), this), &ChangeWatch::changedElsewhere, this,
+            &TfrmReceivables::pShowChangesFromElsewhere);
     m_lstvwReceivables->setFocus();
     resize(1000, 640);
     Mnemonics::giveCommands(this);
@@ -225,6 +229,23 @@ void TfrmReceivables::pRefresh()
                "the amount: %1.")
                 .arg(numbers.join(QStringLiteral(", "))));
     }
+}
+
+void TfrmReceivables::pShowChangesFromElsewhere()
+{
+    Receivables::Listing listing;
+    try {
+        listing = Receivables::unpaidInvoices(m_context, m_today);
+    } catch (const DbError &) {
+        // Nobody asked for this look: the lists keep their rows until the next one.
+        return;
+    }
+    const ListPlace invoices(m_lstvwReceivables, ReceivablesModel::Invoice);
+    const ListPlace customers(m_lstvwCustomerTotals, CustomerTotalsModel::Customer);
+    m_model.setRows(listing.rows, m_context.locale);
+    pShowTotals();
+    invoices.restore();
+    customers.restore();
 }
 
 void TfrmReceivables::pShowTotals()

@@ -31,6 +31,9 @@ private:
     QWidget *createFooter();
     /// Reads the unpaid invoices again; the search and sort stay.
     void pRefresh();
+    /// Another PC or copy of the program committed: the lists show it, the user's
+    /// place and selection in them kept.
+    void pShowChangesFromElsewhere();
     void pShowTotals();
     [[nodiscard]] QList<Receivables::Row> selectedRows() const;
 
