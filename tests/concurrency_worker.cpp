@@ -2,18 +2,20 @@
 // company, started by test_concurrency. It writes one line to stdout per act it
 // saw committed (tab-separated, flushed at once), so the test can check that every
 // logged act is in the database; a line "saving" comes before each write, so the
-// test can kill it in the middle of one.
+// test can kill it in the middle of one. In a conflict round it saves through the
+// editor's session and logs the questions that save asked.
 
 #include "ScriptedPrompts.h"
 #include "company/CompanyRecord.h"
+#include "context/AppContext.h"
 #include "core/Edition.h"
 #include "core/Paths.h"
 #include "data/Database.h"
 #include "data/OfficeServer.h"
 #include "data/RowConflict.h"
 #include "data/SavingIndicator.h"
+#include "editing/EditingSession.h"
 #include "invoice/DocumentActions.h"
-#include "invoice/DocumentContext.h"
 #include "invoice/DocumentKinds.h"
 #include "invoice/DocumentStore.h"
 #include "invoice/Payments.h"
@@ -24,16 +26,12 @@
 #include <QFile>
 #include <QRandomGenerator>
 #include <QThread>
+#include <algorithm>
 #include <cstdio>
 
 namespace {
 
 using namespace DocumentKinds;
-
-struct WorkerContext final : DocumentContext
-{
-    using DocumentContext::DocumentContext;
-};
 
 void say(const QStringList &fields)
 {
@@ -65,6 +63,7 @@ public:
         m_context.locale = QLocale(QLocale::English, QLocale::UnitedStates);
         const auto db = m_context.openDatabase();
         m_context.company = CompanyRecord::pLoadCompanyData(*db, m_context.edition());
+        m_context.pSetInvoiceTypes();
     }
 
     void doSomething()
@@ -80,9 +79,13 @@ public:
             payAnyInvoice();
     }
 
+    /// Saves through the editor's session, as a user would, so a conflict is counted
+    /// as the questions the user is asked.
     void meet(const ConflictRound &round)
     {
         load(round.number);
+        EditingSession session(m_context);
+        session.open();
         QFile(meetingFile(round.round, m_id)).open(QIODevice::WriteOnly);
         const QDeadlineTimer deadline(20000);
         while (!QFile::exists(meetingFile(round.round, round.partner))) {
@@ -93,14 +96,21 @@ public:
             QThread::msleep(2);
         }
         const QString po = QStringLiteral("round %1 by W%2 «Zoë»").arg(round.round).arg(m_id);
-        m_context.document.header.strCustPONumber = po;
+        session.setPONumber(po);
         say({QStringLiteral("saving")});
-        try {
-            DocumentStore(m_context).pSaveInvoice();
+        const qsizetype askedBefore = m_prompts.asked.size();
+        const bool saved = session.save();
+        const QList<ScriptedPrompts::Asked> asked = m_prompts.asked.mid(askedBefore);
+        const qsizetype questions =
+            std::count_if(asked.begin(), asked.end(), [](const auto &a) { return a.kind == QLatin1String("Choice"); });
+        if (saved && asked.isEmpty())
             say({QStringLiteral("won"), QString::number(round.round), QString::number(round.number), po});
-        } catch (const RowConflict &) {
+        else if (!saved && questions == 1 && asked.size() == 1)
             say({QStringLiteral("conflict"), QString::number(round.round), QString::number(round.number)});
-        }
+        else
+            say({QStringLiteral("error"), QStringLiteral("round %1: saved %2 after %3 questions: %4")
+                                              .arg(round.round).arg(saved).arg(asked.size())
+                                              .arg(asked.isEmpty() ? QString() : asked.first().message)});
     }
 
 private:
@@ -229,7 +239,7 @@ private:
     int m_sequence = 0;
     ScriptedPrompts m_prompts;
     NoSavingIndicator m_saving;
-    WorkerContext m_context;
+    AppContext m_context;
 };
 
 QList<ConflictRound> parseRounds(const QString &text)
