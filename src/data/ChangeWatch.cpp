@@ -22,7 +22,6 @@ ChangeWatch::ChangeWatch(const QString &databasePath, QObject *parent)
         connect(m_timer, &QTimer::timeout, this, &ChangeWatch::watchServer);
         watchServer();
     } else {
-        m_timer->setSingleShot(false);
         m_timer->setInterval(kPollMs);
         connect(m_timer, &QTimer::timeout, this, &ChangeWatch::pollFile);
         pollFile();

@@ -133,8 +133,10 @@ void PgConnection::begin()
 
 void PgConnection::commit()
 {
-    // Sent with the commit (and only if it lands), so other PCs' lists can refresh.
-    runPlain(QStringLiteral("SELECT pg_notify(%1, '')").arg(PgSql::changesChannel()));
+    // Sent with the commit (and only if it lands), so other PCs' lists can refresh. A
+    // transaction that failed already is left to COMMIT to report.
+    if (PQtransactionStatus(m_state->conn) == PQTRANS_INTRANS)
+        runPlain(QStringLiteral("SELECT pg_notify(%1, '')").arg(PgSql::changesChannel()));
     PGresult *result = run(QStringLiteral("COMMIT"), {}, QStringLiteral("COMMIT"));
     // A transaction that failed earlier answers COMMIT with ROLLBACK, not an error.
     const bool rolledBack = qstrcmp(PQcmdStatus(result), "ROLLBACK") == 0;
