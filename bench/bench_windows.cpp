@@ -5,7 +5,11 @@
 // from the page cache before every run, with the share of it that stayed cached.
 // Beside each row: the bare SQLite statements that fetch what the window first
 // shows, on a fresh connection in the same run, and the resident memory after it.
-// --only TEXT runs only the rows whose action contains TEXT.
+// --only TEXT runs only the rows whose action contains TEXT. With --server the same
+// rows run on the office server named by PGHOST, PGPORT, PGUSER and PGDATABASE
+// (scripts/with-server), the file copied onto it first; the bare side then is the
+// server's own client library on a fresh connection, the statements in the server's
+// dialect as the program sends them.
 
 #include "BenchSupport.h"
 #include "DataGenerator.h"
@@ -16,6 +20,10 @@
 #include "core/Edition.h"
 #include "core/Paths.h"
 #include "data/Database.h"
+#include "data/OfficeServer.h"
+#include "data/PgConnection.h"
+#include "data/PgSql.h"
+#include "data/ServerCopy.h"
 #include "data/SavingIndicator.h"
 #include "data/TextSearch.h"
 #include "invoice/ReceivablesQuery.h"
@@ -34,6 +42,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableView>
+#include <libpq-fe.h>
+#include <optional>
 #include <sqlite3.h>
 
 namespace {
@@ -42,49 +52,111 @@ constexpr int kRounds = 7;
 constexpr int kLongDocument = 90000000;
 constexpr int kLongDocumentLines = 1000;
 
-/// A fresh connection, as the program opens one per operation.
-sqlite3 *openBare(const QByteArray &path)
+/// Where the company is: the file, or the office server standing in for it.
+struct Engine
 {
-    sqlite3 *db = nullptr;
-    sqlite3_open_v2(path.constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
-    sqlite3_busy_timeout(db, 250);
-    TextSearch::registerFold(db);
-    return db;
-}
+    QByteArray file;
+    std::optional<OfficeServer::Settings> server;
+};
 
-int bareRows(sqlite3 *db, const QString &sql, const QStringList &values = {})
+/// A fresh connection, as the program opens one per operation, with nothing of the
+/// program between it and the statements.
+class BareConnection
 {
-    sqlite3_stmt *stmt = nullptr;
-    const QByteArray text = sql.toUtf8();
-    sqlite3_prepare_v2(db, text.constData(), -1, &stmt, nullptr);
-    for (int i = 0; i < values.size(); ++i) {
-        const QByteArray value = values.at(i).toUtf8();
-        sqlite3_bind_text(stmt, i + 1, value.constData(), int(value.size()), SQLITE_TRANSIENT);
+public:
+    explicit BareConnection(const Engine &engine)
+    {
+        if (engine.server) {
+            m_server = std::make_unique<PgConnection>(*engine.server, true);
+            return;
+        }
+        sqlite3_open_v2(engine.file.constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr);
+        sqlite3_busy_timeout(m_db, 250);
+        TextSearch::registerFold(m_db);
     }
-    return readAllRows(stmt);
+    ~BareConnection() { sqlite3_close_v2(m_db); }
+    BareConnection(const BareConnection &) = delete;
+    BareConnection &operator=(const BareConnection &) = delete;
+
+    /// Reads every row of \a sql as text; returns how many.
+    int rows(const QString &sql, const QStringList &values = {})
+    {
+        if (m_server) {
+            std::vector<PgConnection::Value> bound;
+            for (const QString &value : values)
+                bound.push_back({value.toUtf8(), 0});
+            PGresult *result = m_server->run(PgSql::translate(sql).first(), bound, sql);
+            const int rows = PQntuples(result);
+            for (int r = 0; r < rows; ++r) {
+                for (int c = 0; c < PQnfields(result); ++c)
+                    (void)PQgetvalue(result, r, c);
+            }
+            PQclear(result);
+            return rows;
+        }
+        sqlite3_stmt *stmt = nullptr;
+        const QByteArray text = sql.toUtf8();
+        sqlite3_prepare_v2(m_db, text.constData(), -1, &stmt, nullptr);
+        for (int i = 0; i < values.size(); ++i) {
+            const QByteArray value = values.at(i).toUtf8();
+            sqlite3_bind_text(stmt, i + 1, value.constData(), int(value.size()), SQLITE_TRANSIENT);
+        }
+        return readAllRows(stmt);
+    }
+
+private:
+    sqlite3 *m_db = nullptr;
+    std::unique_ptr<PgConnection> m_server;
+};
+
+/// Copies the company file at \a path onto the test server, into a schema of its own
+/// made afresh, and from then on reaches the server for \a path.
+OfficeServer::Settings moveToServer(const QString &path)
+{
+    OfficeServer::Settings settings;
+    settings.host = qEnvironmentVariable("PGHOST");
+    settings.port = qEnvironmentVariableIntValue("PGPORT");
+    settings.user = qEnvironmentVariable("PGUSER");
+    settings.database = qEnvironmentVariable("PGDATABASE");
+    {
+        PgConnection admin(settings, false);
+        admin.runPlain(QStringLiteral("DROP SCHEMA IF EXISTS tarnwick_bench CASCADE"));
+        admin.runPlain(QStringLiteral("CREATE SCHEMA tarnwick_bench"));
+    }
+    settings.schema = QStringLiteral("tarnwick_bench");
+    std::fprintf(stderr, "copying %s to the server ...\n", qPrintable(path));
+    // Reached under another name while the file is read under its own.
+    const QString copying = path + QStringLiteral(".server");
+    OfficeServer::attach(copying, settings);
+    {
+        Database server(copying);
+        ServerCopy::copyFileToServer(path, server);
+    }
+    OfficeServer::detach(copying);
+    PgConnection(settings, false).runPlain(QStringLiteral("ANALYZE"));
+    OfficeServer::attach(path, settings);
+    return settings;
 }
 
 /// What a list shows first: the first block of its statement in key order.
-void bareFirstBlock(const QByteArray &path, const QueryWindow::Query &q)
+void bareFirstBlock(const Engine &engine, const QueryWindow::Query &q)
 {
-    sqlite3 *db = openBare(path);
+    BareConnection db(engine);
     QString sql = QStringLiteral("SELECT %1,%2 FROM %3").arg(q.key, q.columns, q.from);
     if (!q.where.isEmpty())
         sql += QStringLiteral(" WHERE ") + q.where;
     sql += QStringLiteral(" ORDER BY %1 LIMIT %2").arg(q.key).arg(QueryWindow::kBlockRows);
-    bareRows(db, sql, q.values);
-    sqlite3_close_v2(db);
+    db.rows(sql, q.values);
 }
 
 /// What the last row of a list needs: the count and the last block.
-void bareLastBlock(const QByteArray &path, const QueryWindow::Query &q)
+void bareLastBlock(const Engine &engine, const QueryWindow::Query &q)
 {
-    sqlite3 *db = openBare(path);
-    bareRows(db, QStringLiteral("SELECT COUNT(*) FROM %1").arg(q.from));
-    bareRows(db, QStringLiteral("SELECT %1,%2 FROM %3 ORDER BY %1 DESC LIMIT %4")
-                     .arg(q.key, q.columns, q.from)
-                     .arg(QueryWindow::kBlockRows));
-    sqlite3_close_v2(db);
+    BareConnection db(engine);
+    db.rows(QStringLiteral("SELECT COUNT(*) FROM %1").arg(q.from));
+    db.rows(QStringLiteral("SELECT %1,%2 FROM %3 ORDER BY %1 DESC LIMIT %4")
+                .arg(q.key, q.columns, q.from)
+                .arg(QueryWindow::kBlockRows));
 }
 
 /// What the receivables list shows first: its first page for \a search, read as the
@@ -95,13 +167,12 @@ void bareReceivablesPage(const QString &path, const QString &search)
                              QDate(2026, 12, 9), search);
 }
 
-void bareDocument(const QByteArray &path, int number)
+void bareDocument(const Engine &engine, int number)
 {
-    sqlite3 *db = openBare(path);
+    BareConnection db(engine);
     const QStringList value{QString::number(number)};
-    bareRows(db, QStringLiteral("SELECT * FROM tblInvHeader WHERE intInvNumber = ?"), value);
-    bareRows(db, QStringLiteral("SELECT * FROM tblInvData WHERE intInvNumber = ? ORDER BY rowid"), value);
-    sqlite3_close_v2(db);
+    db.rows(QStringLiteral("SELECT * FROM tblInvHeader WHERE intInvNumber = ?"), value);
+    db.rows(QStringLiteral("SELECT * FROM tblInvData WHERE intInvNumber = ? ORDER BY intInvDataID"), value);
 }
 
 /// The file as the previous release left it, upgraded by this one: made once from
@@ -176,6 +247,11 @@ int main(int argc, char **argv)
     const QStringList arguments = app.arguments();
     const bool cold = arguments.contains(QStringLiteral("--cold"));
     const bool upgraded = arguments.contains(QStringLiteral("--upgraded"));
+    const bool onServer = arguments.contains(QStringLiteral("--server"));
+    if (onServer && (cold || upgraded)) {
+        note("(--server runs warm on the new file only)");
+        return 0;
+    }
     const Edition &edition = Edition::get(Edition::Corvalo);
     QString path = prepareBenchDatabase(edition, arguments);
 
@@ -191,8 +267,13 @@ int main(int argc, char **argv)
         ensureLongDocument(db);
     }
     const QByteArray file = path.toUtf8();
+    Engine engine{file, std::nullopt};
+    if (onServer)
+        engine.server = moveToServer(path);
     const qint64 documents = context.openDatabase()->queryInt(QStringLiteral("SELECT COUNT(*) FROM tblInvHeader"));
-    const QByteArray label = QStringLiteral("%1 %2k").arg(upgraded ? QStringLiteral("upgraded") : QStringLiteral("new"))
+    const QByteArray label = QStringLiteral("%1%2 %3k")
+                                 .arg(onServer ? QStringLiteral("server ") : QString())
+                                 .arg(upgraded ? QStringLiteral("upgraded") : QStringLiteral("new"))
                                  .arg(documents / 1000)
                                  .toUtf8();
     note("(%s: %lld documents, %.0f MB; %s)", label.constData(), documents, double(QFileInfo(path).size()) / 1048576.0,
@@ -215,7 +296,7 @@ int main(int argc, char **argv)
         if (!QString::fromUtf8(action).contains(wanted))
             return;
         const double programMs = medianMs(runs, program, evictFirst(prepare));
-        if (!cold)
+        if (!cold && !onServer)
             cachedPercent = PageCache::cachedShare(file) * 100;
         const double programCached = cachedPercent;
         const double bareMs = medianMs(runs, bare, evictFirst(noPreparation));
@@ -235,7 +316,7 @@ int main(int argc, char **argv)
             window.show();
             paint(window);
         },
-        [&](int) { bareFirstBlock(file, MaintenanceQuery::query(MaintenanceType::ViewAll, all, {})); }, noPreparation);
+        [&](int) { bareFirstBlock(engine, MaintenanceQuery::query(MaintenanceType::ViewAll, all, {})); }, noPreparation);
 
     TfrmInvoiceMaintenance window(context);
     window.show();
@@ -249,7 +330,7 @@ int main(int argc, char **argv)
             press(list, Qt::Key_End);
             paint(window);
         },
-        [&](int) { bareLastBlock(file, MaintenanceQuery::query(MaintenanceType::ViewAll, all, {})); },
+        [&](int) { bareLastBlock(engine, MaintenanceQuery::query(MaintenanceType::ViewAll, all, {})); },
         [&](int) {
             // Listed anew, so the count is not known yet.
             types->setCurrentIndex(1);
@@ -265,7 +346,7 @@ int main(int argc, char **argv)
                 field->setText(keys.at(i % keys.size()));
                 paint(window);
             },
-            [&](int i) { bareFirstBlock(file, MaintenanceQuery::query(MaintenanceType::ViewAll, item, keys.at(i % keys.size()))); },
+            [&](int i) { bareFirstBlock(engine, MaintenanceQuery::query(MaintenanceType::ViewAll, item, keys.at(i % keys.size()))); },
             [&](int i) {
                 if (i % keys.size() == 0) {
                     field->clear();
@@ -280,7 +361,7 @@ int main(int argc, char **argv)
             field->clear();
             paint(window);
         },
-        [&](int) { bareFirstBlock(file, MaintenanceQuery::query(MaintenanceType::ViewAll, number, {})); },
+        [&](int) { bareFirstBlock(engine, MaintenanceQuery::query(MaintenanceType::ViewAll, number, {})); },
         [&](int) {
             field->setText(QStringLiteral("5123"));
             paint(window);
@@ -362,6 +443,6 @@ int main(int argc, char **argv)
             editor.show();
             paint(editor);
         },
-        [&](int) { bareDocument(file, kLongDocument); }, noPreparation);
+        [&](int) { bareDocument(engine, kLongDocument); }, noPreparation);
     return 0;
 }

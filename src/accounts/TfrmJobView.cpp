@@ -7,9 +7,11 @@
 #include "context/WindowOpening.h"
 #include "core/Edition.h"
 #include "core/Prompts.h"
+#include "data/ChangeWatch.h"
 #include "data/DbError.h"
 #include "invoice/Money.h"
 #include "widgets/InputGuards.h"
+#include "widgets/ListPlace.h"
 #include "widgets/Mnemonics.h"
 #include "widgets/ReadOnlyList.h"
 
@@ -86,6 +88,8 @@ TfrmJobView::TfrmJobView(AppContext &context, int number, bool opensDocuments, Q
         body->insertWidget(2, progress);
         connect(progress, &JobProgressPanel::jobChanged, this, &TfrmJobView::pShowJob);
     }
+    connect(new ChangeWatch(m_context.databasePath(), this), &ChangeWatch::changedElsewhere, this,
+            &TfrmJobView::pShowChangesFromElsewhere);
     for (int column = 0; column < m_model.columnCount(); ++column)
         m_lstvwJob->setColumnWidth(column, int(m_model.table().widths.value(column) * kPixelsPerInch));
     m_lstvwJob->horizontalHeader()->setSectionResizeMode(kCustomerColumn, QHeaderView::Stretch);
@@ -102,7 +106,6 @@ TfrmJobView::~TfrmJobView() = default;
 
 void TfrmJobView::pShowJob()
 {
-    const int current = m_lstvwJob->currentIndex().row();
     try {
         m_job = JobSummary::ofDocument(m_context, m_number);
     } catch (const DbError &error) {
@@ -110,6 +113,26 @@ void TfrmJobView::pShowJob()
     } catch (const std::exception &error) {
         m_context.prompts().showError(QString::fromLocal8Bit(error.what()));
     }
+    const ListPlace place(m_lstvwJob, 0);
+    showJob();
+    place.restore();
+}
+
+void TfrmJobView::pShowChangesFromElsewhere()
+{
+    try {
+        m_job = JobSummary::ofDocument(m_context, m_number);
+    } catch (const std::exception &) {
+        // Nobody asked for this look: the job stays as shown until the next one.
+        return;
+    }
+    const ListPlace place(m_lstvwJob, 0);
+    showJob();
+    place.restore();
+}
+
+void TfrmJobView::showJob()
+{
     setWindowTitle(tr("Job %1").arg(m_job.jobId));
     m_lblCustomer->setText(AccountTables::jobCustomer(m_job));
     m_model.setTable(AccountTables::jobDocuments(m_job, m_context.locale));
@@ -123,8 +146,8 @@ void TfrmJobView::pShowJob()
         auto *caption = qobject_cast<QLabel *>(m_summaryLayout->itemAt(i, QFormLayout::LabelRole)->widget());
         caption->setText(lines.at(i).caption + QLatin1Char(':'));
     }
-    if (m_model.rowCount() > 0)
-        m_lstvwJob->setCurrentIndex(m_model.index(std::clamp(current, 0, m_model.rowCount() - 1), 0));
+    if (!m_lstvwJob->currentIndex().isValid() && m_model.rowCount() > 0)
+        m_lstvwJob->setCurrentIndex(m_model.index(0, 0));
     const bool any = !m_job.documents.isEmpty();
     for (QAction *output : {m_output->actPrint, m_output->actPrintPreview, m_output->actPDF})
         output->setEnabled(any);

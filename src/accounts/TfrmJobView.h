@@ -27,6 +27,10 @@ public:
 
 private:
     void pShowJob();
+    /// Another PC or copy of the program committed: the job shows it, the user's place
+    /// in its documents kept.
+    void pShowChangesFromElsewhere();
+    void showJob();
     void openDocument(const QModelIndex &index);
     [[nodiscard]] TablePrintout printout() const;
 

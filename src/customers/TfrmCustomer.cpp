@@ -5,6 +5,9 @@
 #include "context/AppContext.h"
 #include "printing/ListReports.h"
 #include "core/PrintModule.h"
+#include "data/ChangeWatch.h"
+#include "data/DbError.h"
+#include "widgets/ListPlace.h"
 #include "widgets/ReadOnlyList.h"
 #include "widgets/SearchBar.h"
 #include "core/Edition.h"
@@ -84,6 +87,8 @@ TfrmCustomer::TfrmCustomer(AppContext &context, QWidget *parent, ListUse use)
     pShowFormInformation();
     pLoadPaymentTerms();
     returnToList();
+    connect(new ChangeWatch(m_context.databasePath(), this), &ChangeWatch::changedElsewhere, this,
+            &TfrmCustomer::pShowChangesFromElsewhere);
     resize(860, 560);
     WheelGuard::protect(this);
 }
@@ -294,6 +299,19 @@ CustomerSearch TfrmCustomer::searchKind() const
 void TfrmCustomer::pRunListQuery()
 {
     attempt([this] { m_model.setEntries(m_store.open(searchKind(), m_search->text()->text())); });
+    pEnablePrint();
+}
+
+void TfrmCustomer::pShowChangesFromElsewhere()
+{
+    const ListPlace place(m_lstvCustomers, CustomerListModel::CustId);
+    try {
+        m_model.setEntries(m_store.open(searchKind(), m_search->text()->text()));
+    } catch (const DbError &) {
+        // Nobody asked for this look: the list keeps its rows until the next one.
+        return;
+    }
+    place.restore();
     pEnablePrint();
 }
 

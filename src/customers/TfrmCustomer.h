@@ -38,6 +38,9 @@ private:
 
     void returnToList() override;
     void pRunListQuery();
+    /// Another PC or copy of the program committed: the list shows it, the user's
+    /// place in it kept; an open customer's fields are left as they are.
+    void pShowChangesFromElsewhere();
     void listClicked(const QModelIndex &index);
     void searchKindChanged(int index);
     void pChooseCustomer(const CustomerRecord &customer);

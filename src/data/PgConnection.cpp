@@ -157,6 +157,10 @@ void PgConnection::begin()
 
 void PgConnection::commit()
 {
+    // Sent with the commit (and only if it lands), so other PCs' lists can refresh. A
+    // transaction that failed already is left to COMMIT to report.
+    if (PQtransactionStatus(m_state->conn) == PQTRANS_INTRANS)
+        runPlain(QStringLiteral("SELECT pg_notify(%1, '')").arg(PgSql::changesChannel()));
     PGresult *result = run(QStringLiteral("COMMIT"), {}, QStringLiteral("COMMIT"));
     // A transaction that failed earlier answers COMMIT with ROLLBACK, not an error.
     const bool rolledBack = qstrcmp(PQcmdStatus(result), "ROLLBACK") == 0;
@@ -200,6 +204,36 @@ QString PgConnection::spelling(const QString &lowerName)
         PQclear(result);
     }
     return m_state->spellings->value(lowerName, lowerName);
+}
+
+void PgConnection::listenForChanges()
+{
+    PGresult *result = run(QStringLiteral("SELECT %1").arg(PgSql::changesChannel()), {}, {});
+    const QByteArray channel(PQgetvalue(result, 0, 0));
+    PQclear(result);
+    char *quoted = PQescapeIdentifier(m_state->conn, channel.constData(), std::size_t(channel.size()));
+    if (!quoted)
+        throw DbError(SQLITE_ERROR, errorMessage());
+    const QString listen = QStringLiteral("LISTEN ") + QString::fromUtf8(quoted);
+    PQfreemem(quoted);
+    runPlain(listen);
+}
+
+int PgConnection::socketDescriptor() const
+{
+    return PQsocket(m_state->conn);
+}
+
+bool PgConnection::changesArrived()
+{
+    if (!PQconsumeInput(m_state->conn))
+        throw DbError(SQLITE_CANTOPEN, errorMessage());
+    bool arrived = false;
+    while (PGnotify *notice = PQnotifies(m_state->conn)) {
+        arrived = true;
+        PQfreemem(notice);
+    }
+    return arrived;
 }
 
 bool PgConnection::tableExists(const QString &table)

@@ -44,6 +44,15 @@ public:
     /// A column's name as the stores spell it (the server keeps it in lower case).
     [[nodiscard]] QString spelling(const QString &lowerName);
 
+    /// From now on, commits of the company's changes by any connection are told to this
+    /// one (changesArrived()).
+    void listenForChanges();
+    /// The socket the server's messages arrive on.
+    [[nodiscard]] int socketDescriptor() const;
+    /// Reads what arrived; whether a commit was told of. Throws DbError when the
+    /// connection is lost.
+    [[nodiscard]] bool changesArrived();
+
     [[nodiscard]] bool tableExists(const QString &table);
     [[nodiscard]] bool columnExists(const QString &table, const QString &column);
 

@@ -192,6 +192,12 @@ QString takeWriteLock()
     return QStringLiteral("SELECT pg_advisory_xact_lock(%1, hashtext(current_schema()))").arg(kWriteLock);
 }
 
+QString changesChannel()
+{
+    // A channel name holds at most 63 bytes; a schema name may take all of them.
+    return QStringLiteral("'tarnwick_' || md5(current_schema())");
+}
+
 QStringList splitStatements(const QString &script)
 {
     QStringList statements;

@@ -29,4 +29,8 @@ inline constexpr qint32 kWriteLock = 0x5461726e; // arbitrary, fixed for the pro
 /// companies in one database do not wait for each other.
 [[nodiscard]] QString takeWriteLock();
 
+/// An expression giving the channel on which commits to the company in the
+/// connection's schema are announced.
+[[nodiscard]] QString changesChannel();
+
 } // namespace PgSql

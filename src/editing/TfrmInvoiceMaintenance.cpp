@@ -8,10 +8,12 @@
 #include "widgets/CommandBar.h"
 #include "core/Edition.h"
 #include "core/Prompts.h"
+#include "widgets/ListPlace.h"
 #include "widgets/ReadOnlyList.h"
 #include "widgets/TextFields.h"
 #include "data/DateText.h"
 #include "data/Database.h"
+#include "data/ChangeWatch.h"
 #include "data/DbError.h"
 #include "invoice/DocumentActions.h"
 #include "invoice/DocumentExport.h"
@@ -95,6 +97,8 @@ TfrmInvoiceMaintenance::TfrmInvoiceMaintenance(AppContext &context, QWidget *par
     pSetComboMaintenanceItems();
     pSetComboSearchItems();
     pQuerySavedInvoices();
+    connect(new ChangeWatch(m_context.databasePath(), this), &ChangeWatch::changedElsewhere, this,
+            &TfrmInvoiceMaintenance::pShowChangesFromElsewhere);
 
     connect(m_cmboInvMaintenanceType, &QComboBox::currentIndexChanged, this, [this] {
         pSetComboSearchItems();
@@ -216,13 +220,30 @@ bool TfrmInvoiceMaintenance::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
+std::shared_ptr<QueryWindow> TfrmInvoiceMaintenance::listedNow()
+{
+    return MaintenanceQuery(m_context).open(currentType(), m_cmboInvSearch->currentText(), m_txtInvSearch->text(),
+                                            QueryWindow::Count::Later);
+}
+
+void TfrmInvoiceMaintenance::pShowChangesFromElsewhere()
+{
+    const ListPlace place(m_lstvwInvMaintenance, MaintenanceListModel::Number);
+    try {
+        m_model.setRows(listedNow(), m_context.locale);
+    } catch (const DbError &) {
+        // Nobody asked for this look: the list keeps its rows until the next one.
+        return;
+    }
+    place.restore();
+    pShowPrintButton();
+}
+
 void TfrmInvoiceMaintenance::pQuerySavedInvoices()
 {
     const QString searchItem = m_cmboInvSearch->currentText();
     try {
-        m_model.setRows(MaintenanceQuery(m_context).open(currentType(), searchItem, m_txtInvSearch->text(),
-                                                         QueryWindow::Count::Later),
-                        m_context.locale);
+        m_model.setRows(listedNow(), m_context.locale);
     } catch (const DbError &error) {
         // The list keeps the rows it had.
         m_context.prompts().showError(error.message(), error.detail());

@@ -34,6 +34,11 @@ private:
     void pSetComboMaintenanceItems();
     void pSetComboSearchItems();
     void pQuerySavedInvoices();
+    /// The list as the choices and the search text ask for it now. Throws DbError.
+    [[nodiscard]] std::shared_ptr<QueryWindow> listedNow();
+    /// Another PC or copy of the program committed: the list shows it, the user's
+    /// place in it kept.
+    void pShowChangesFromElsewhere();
     void pShowPrintButton();
     [[nodiscard]] MaintenanceType currentType() const;
 

@@ -2,6 +2,8 @@
 
 #include "PastDueNotices.h"
 #include "ReceivablesPrintout.h"
+#include "data/ChangeWatch.h"
+#include "widgets/ListPlace.h"
 #include "context/AppContext.h"
 #include "context/WindowOpening.h"
 #include "core/Edition.h"
@@ -145,6 +147,8 @@ TfrmReceivables::TfrmReceivables(AppContext &context, QDate today, QWidget *pare
     m_model.setSource([&context] { return context.openDatabase(); }, &context, today, context.locale,
                       [this](const DbError &error) { m_context.prompts().showError(error.message(), error.detail()); });
     pRefresh();
+    connect(new ChangeWatch(m_context.databasePath(), this), &ChangeWatch::changedElsewhere, this,
+            &TfrmReceivables::pShowChangesFromElsewhere);
     m_lstvwReceivables->setFocus();
     resize(1000, 640);
     Mnemonics::giveCommands(this);
@@ -250,6 +254,20 @@ void TfrmReceivables::pRefresh()
     pSumFigures(true);
 }
 
+void TfrmReceivables::pShowChangesFromElsewhere()
+{
+    const ListPlace invoices(m_lstvwReceivables, ReceivablesModel::Invoice);
+    try {
+        m_model.reload();
+    } catch (const DbError &) {
+        // Nobody asked for this look: the list keeps its rows until the next one.
+        return;
+    }
+    invoices.restore();
+    pShowListed();
+    pSumFigures(false);
+}
+
 void TfrmReceivables::pSearch(const QString &text)
 {
     try {
@@ -318,7 +336,10 @@ void TfrmReceivables::pShowFigures(const std::optional<Receivables::Figures> &fi
         m_bucketTotals.at(b)->setText(amount(figures ? figures->buckets[std::size_t(b)] : 0));
     m_lblAllTotal->setText(amount(figures ? figures->owed() : 0));
     m_lblCreditTotal->setText(amount(figures ? figures->credit : 0));
+    // Figures that come again after a change elsewhere leave the user where they were.
+    const ListPlace customers(m_lstvwCustomerTotals, CustomerTotalsModel::Customer);
     m_customers.setTotals(figures ? figures->customers : QList<Receivables::CustomerTotal>(), m_context.locale);
+    customers.restore();
 }
 
 void TfrmReceivables::pReportUnreadable(const QList<int> &documents)

@@ -37,6 +37,9 @@ private:
     /// Reads the unpaid invoices again; the search and sort stay.
     void pRefresh();
     void pSearch(const QString &text);
+    /// Another PC or copy of the program committed: the lists and figures show it, the
+    /// user's place and selection in them kept.
+    void pShowChangesFromElsewhere();
     void pShowListed();
     /// Sums the figures of the search in the background; \a withUnreadable also names
     /// the documents whose amount does not read.
