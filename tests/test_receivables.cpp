@@ -651,12 +651,12 @@ private slots:
         // A read that fails leaves the list as it was and says why.
         child<QLineEdit>(window, "txtReceivablesSearch")->setText(QStringLiteral("1"));
         const QStringList before = columnTexts(*list->model(), ReceivablesModel::Invoice);
-        l.db()->exec(QStringLiteral("DROP INDEX idxInvHeaderUnpaidDue"));
+        l.db()->exec(QStringLiteral("ALTER TABLE tblInvHeader RENAME TO tblInvHeaderAway"));
         QTest::keyClick(child<QLineEdit>(window, "txtReceivablesSearch"), Qt::Key_Backspace);
         QCOMPARE(columnTexts(*list->model(), ReceivablesModel::Invoice), before);
         const QStringList errors = l.prompts.messages(QStringLiteral("Error"));
         QCOMPARE(errors.size(), 2);
-        QVERIFY2(errors.last().contains(QStringLiteral("idxInvHeaderUnpaidDue")), qPrintable(errors.last()));
+        QVERIFY2(errors.last().contains(QStringLiteral("tblInvHeader"), Qt::CaseInsensitive), qPrintable(errors.last()));
     }
 
     void windowListsFiltersAndTotals()

@@ -195,6 +195,63 @@ private slots:
         QVERIFY(!onServer.step());
     }
 
+    void storedAmountsReadAsOnTheFile()
+    {
+        ServerCompany company;
+        Database file(company.filePath, Database::OpenMode::CreateFile);
+        Database server(company.path);
+        installEngineFunctions(server);
+        QRandomGenerator random(20261211);
+        const QStringList pieces{QStringLiteral(" "), QStringLiteral("-"), QStringLiteral("+"), QStringLiteral("."),
+                                 QStringLiteral("e"), QStringLiteral("E"), QStringLiteral("x"), QStringLiteral(","),
+                                 QStringLiteral("\u00a0"), QStringLiteral("\t"), QStringLiteral("ö"),
+                                 QStringLiteral("'"), QStringLiteral("0"), QStringLiteral("7"), QStringLiteral("42"),
+                                 QStringLiteral("\u0663"), QStringLiteral("inf"), QStringLiteral("nan")};
+        QStringList texts{QString(),
+                          QStringLiteral("1234.5"),
+                          QStringLiteral("-0.01"),
+                          QStringLiteral("5."),
+                          QStringLiteral("-.5"),
+                          QStringLiteral(" 12.50 "),
+                          QStringLiteral("+3"),
+                          QStringLiteral("1e3"),
+                          QStringLiteral("1E+03"),
+                          QStringLiteral("1,5"),
+                          QStringLiteral("0x10"),
+                          QStringLiteral("Infinity"),
+                          QStringLiteral("1e308"),
+                          QStringLiteral("1e309"),
+                          QStringLiteral("-1e400"),
+                          QStringLiteral("1e-400"),
+                          QStringLiteral("4.9e-324"),
+                          QStringLiteral("123456789012345678901234567890.123456789012345678901234567890"),
+                          QStringLiteral("\u2003 7 \u3000"),
+                          QString(400, QLatin1Char('9'))};
+        for (int i = 0; i < 400; ++i) {
+            QString text;
+            for (int n = int(random.bounded(6)); n >= 0; --n)
+                text += pieces[int(random.bounded(qsizetype(pieces.size())))];
+            texts << text;
+        }
+        for (Database *db : {&file, &server})
+            db->exec(QStringLiteral("CREATE TABLE tblTexts(intTextID INTEGER PRIMARY KEY, strText TEXT)"));
+        for (qsizetype i = 0; i < texts.size(); ++i) {
+            for (Database *db : {&file, &server})
+                db->prepare(QStringLiteral("INSERT INTO tblTexts VALUES(?, ?)")).bindAll(qint64(i), texts.at(i)).run();
+        }
+        const QString sql = QStringLiteral("SELECT strText, stored_amount(strText) FROM tblTexts ORDER BY intTextID");
+        Statement onFile = file.prepare(sql);
+        Statement onServer = server.prepare(sql);
+        while (onFile.step()) {
+            QVERIFY(onServer.step());
+            const QString text = onFile.textAt(0);
+            QCOMPARE(onServer.textAt(0), text);
+            QVERIFY2(onServer.isNullAt(1) == onFile.isNullAt(1), qPrintable(QStringLiteral("[%1]").arg(text)));
+            QVERIFY2(onServer.doubleAt(1) == onFile.doubleAt(1), qPrintable(QStringLiteral("[%1]").arg(text)));
+        }
+        QVERIFY(!onServer.step());
+    }
+
     void rowIdsFollowTheHighestId()
     {
         ServerCompany company;

@@ -24,9 +24,9 @@ void storeDueDates(Database &db, const SchemaUpgrade::UpgradeContext &, SchemaUp
     db.exec(QStringLiteral("UPDATE tblInvHeader SET strDueDateStored = strDueDate WHERE strDueDate <> ''"));
     // Read a block, then write it: rows are never changed under a running read.
     Statement rows = db.prepare(QStringLiteral(
-        "SELECT rowid, strInvDate, strCustPymntTerms, strDueDate FROM tblInvHeader "
-        "WHERE rowid > ? ORDER BY rowid LIMIT 20000"));
-    Statement store = db.prepare(QStringLiteral("UPDATE tblInvHeader SET strDueDateStored = ? WHERE rowid = ?"));
+        "SELECT intInvDataHeaderID, strInvDate, strCustPymntTerms, strDueDate FROM tblInvHeader "
+        "WHERE intInvDataHeaderID > ? ORDER BY intInvDataHeaderID LIMIT 20000"));
+    Statement store = db.prepare(QStringLiteral("UPDATE tblInvHeader SET strDueDateStored = ? WHERE intInvDataHeaderID = ?"));
     QHash<QString, DueDates::Terms> termsRead;
     QList<std::pair<qint64, QString>> block;
     qint64 after = 0;

@@ -117,6 +117,13 @@ QString everyStatement(const QString &plain)
          QStringLiteral("\\1 ")},
         {QRegularExpression(QStringLiteral("\\bTABLE\\s+temp\\."), QRegularExpression::CaseInsensitiveOption),
          QStringLiteral("TABLE pg_temp.")},
+        // The server's planner picks its own indexes.
+        {QRegularExpression(QStringLiteral("\\s+(?:INDEXED\\s+BY\\s+\\w+|NOT\\s+INDEXED)\\b"),
+                            QRegularExpression::CaseInsensitiveOption),
+         QStringLiteral("")},
+        // The stores pass lists as JSON arrays and read only their values.
+        {QRegularExpression(QStringLiteral("\\bjson_each\\s*\\("), QRegularExpression::CaseInsensitiveOption),
+         QStringLiteral("json_array_elements_text(")},
     };
     return replaceWords(plain, rules);
 }
@@ -392,9 +399,55 @@ std::optional<QStringList> refusingTrigger(const QString &statement)
 
 } // namespace
 
+namespace {
+
+// The file indexes a bare expression ("CASE ... END"); the server wants it in
+// parentheses. Plain columns and their order or collation stay as they are.
+QString indexExpressions(const QString &statement)
+{
+    static const QRegularExpression create(
+        QStringLiteral("^\\s*CREATE\\s+(?:UNIQUE\\s+)?INDEX\\s+(?:IF\\s+NOT\\s+EXISTS\\s+)?\\w+\\s+ON\\s+\\w+\\s*\\("),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = create.match(statement);
+    if (!m.hasMatch())
+        return statement;
+    QStringList parts;
+    qsizetype start = m.capturedEnd();
+    qsizetype i = start;
+    int depth = 0;
+    for (; i < statement.size(); ++i) {
+        const QChar c = statement[i];
+        if (c == u'\'' || c == u'"') {
+            i = pastQuote(statement, i) - 1;
+        } else if (c == u'(') {
+            ++depth;
+        } else if (c == u')' && depth-- == 0) {
+            break;
+        } else if (c == u',' && depth == 0) {
+            parts << statement.mid(start, i - start);
+            start = i + 1;
+        }
+    }
+    if (i >= statement.size())
+        return statement;
+    parts << statement.mid(start, i - start);
+    static const QRegularExpression plain(QStringLiteral("^\\s*\\w+\\s*$"));
+    static const QRegularExpression suffix(QStringLiteral("(\\s+COLLATE\\s+\\w+)?(\\s+(?:ASC|DESC))?\\s*$"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    for (QString &part : parts) {
+        const QRegularExpressionMatch end = suffix.match(part);
+        const QString expression = part.left(end.capturedStart());
+        if (!plain.match(expression).hasMatch())
+            part = QLatin1Char('(') + expression.trimmed() + QLatin1Char(')') + end.captured(0);
+    }
+    return statement.left(m.capturedEnd()) + parts.join(QLatin1Char(',')) + statement.mid(i);
+}
+
+} // namespace
+
 QStringList translate(const QString &original)
 {
-    const QString statement = lenientCasts(globAsRegex(original));
+    const QString statement = indexExpressions(lenientCasts(globAsRegex(original)));
     if (const std::optional<QStringList> trigger = refusingTrigger(statement))
         return *trigger;
     if (startsWith(statement, QStringLiteral("PRAGMA")))
@@ -506,6 +559,19 @@ QStringList engineFunctions()
                        "'^\\s*([-+]?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eE][-+]?[0-9]+)?)')::double precision, 0) $f$"),
         QStringLiteral("CREATE OR REPLACE FUNCTION tarnwick_real(v double precision) RETURNS double precision "
                        "LANGUAGE sql IMMUTABLE STRICT AS $f$ SELECT v $f$"),
+        // stored_amount() as on the file: the usual text ("1234.5") straight away, any
+        // other through the reader's rules (blanks around it, a leading sign, an
+        // exponent); NULL for what does not read or does not fit a double.
+        QStringLiteral("CREATE OR REPLACE FUNCTION tarnwick_stored_amount(t text) RETURNS double precision "
+                       "LANGUAGE plpgsql IMMUTABLE STRICT PARALLEL SAFE AS $f$ DECLARE n text := substring(t FROM "
+                       "'^[%1]*([-+]?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eE][-+]?[0-9]+)?)[%1]*$'); BEGIN "
+                       "IF n IS NULL THEN RETURN NULL; END IF; RETURN n::double precision; "
+                       "EXCEPTION WHEN numeric_value_out_of_range THEN RETURN NULL; END $f$")
+            .arg(QStringLiteral("\\t\\n\\v\\f\\r \\u0085\\u00a0\\u1680\\u2000-\\u200a\\u2028\\u2029\\u202f"
+                                "\\u205f\\u3000")),
+        QStringLiteral("CREATE OR REPLACE FUNCTION stored_amount(t text) RETURNS double precision LANGUAGE sql "
+                       "IMMUTABLE STRICT PARALLEL SAFE AS $f$ SELECT CASE WHEN t ~ '^-?[0-9]{1,15}(\\.[0-9]{0,15})?$' "
+                       "THEN t::double precision ELSE tarnwick_stored_amount(t) END $f$"),
         QStringLiteral("CREATE TABLE IF NOT EXISTS tarnwick_pragma(name text PRIMARY KEY, value bigint NOT NULL)"),
         QStringLiteral("CREATE OR REPLACE FUNCTION printf(form text, v double precision) RETURNS text LANGUAGE sql "
                        "IMMUTABLE STRICT AS $f$ SELECT round(v::numeric, coalesce(substring(form FROM "
@@ -526,7 +592,9 @@ QStringList engineFunctions()
                        "0 AS rootpage, CASE c.relkind WHEN 'i' THEN replace(pg_get_indexdef(c.oid), "
                        "' ON ' || current_schema() || '.', ' ON ') END AS sql FROM pg_class c "
                        "WHERE c.relnamespace = current_schema()::regnamespace AND c.relkind IN ('r', 'i') AND c.relname NOT LIKE "
-                       "'tarnwick\\_%' AND c.relname NOT LIKE '%\\_pkey'"),
+                       "'tarnwick\\_%' AND c.relname NOT LIKE '%\\_pkey' "
+                       // As on the file, the index behind a key or UNIQUE has no SQL of its own to list.
+                       "AND NOT EXISTS (SELECT 1 FROM pg_constraint k WHERE k.conindid = c.oid AND k.contype IN ('p', 'u'))"),
     };
 }
 

@@ -11,18 +11,28 @@ namespace {
 constexpr Oid kBool = 16;
 constexpr Oid kFloat4 = 700;
 constexpr Oid kFloat8 = 701;
+constexpr Oid kText = 25;
 constexpr bool isNumberType(Oid type)
 {
     return type == 20 || type == 21 || type == 23 || type == kFloat4 || type == kFloat8 || type == 1700;
 }
 
-int parameterCount(const QString &sql)
+/// Per parameter up to the highest number used, whether the statement skips it
+/// (one half of a shared set left out): the server cannot find its type from where
+/// it stands.
+std::vector<bool> skippedParameters(const QString &sql)
 {
     static const QRegularExpression placeholder(QStringLiteral("\\$(\\d+)"));
-    int count = 0;
-    for (const QRegularExpressionMatch &m : placeholder.globalMatch(sql))
-        count = std::max(count, m.captured(1).toInt());
-    return count;
+    std::vector<bool> used;
+    for (const QRegularExpressionMatch &m : placeholder.globalMatch(sql)) {
+        const auto number = size_t(m.captured(1).toInt());
+        if (number > used.size())
+            used.resize(number);
+        if (number > 0)
+            used[number - 1] = true;
+    }
+    used.flip();
+    return used;
 }
 
 } // namespace
@@ -32,7 +42,10 @@ PgStatement::PgStatement(PgConnection &c, const QString &sql)
     , shownSql(sql)
     , translated(PgSql::translate(sql))
 {
-    values.resize(translated.isEmpty() ? 0 : parameterCount(translated.first()));
+    if (!translated.isEmpty())
+        skipped = skippedParameters(translated.first());
+    values.resize(skipped.size());
+    reset();
 }
 
 PgStatement::~PgStatement()
@@ -44,6 +57,8 @@ void PgStatement::bind(int index, PgConnection::Value value)
 {
     if (index < 1 || index > int(values.size()))
         return; // as on the file, a value for no parameter is refused by the caller's test, not here
+    if (skipped[size_t(index - 1)])
+        value.type = kText;
     values[size_t(index - 1)] = std::move(value);
 }
 
@@ -75,8 +90,8 @@ void PgStatement::reset()
     PQclear(result);
     result = nullptr;
     row = -1;
-    for (PgConnection::Value &value : values)
-        value = {};
+    for (size_t i = 0; i < values.size(); ++i)
+        values[i] = {std::nullopt, skipped[i] ? kText : 0};
 }
 
 bool PgStatement::isNull(int column) const

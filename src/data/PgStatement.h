@@ -30,6 +30,8 @@ struct PgStatement
     QString shownSql;
     QStringList translated;
     std::vector<PgConnection::Value> values;
+    /// The parameter numbers the statement does not use: their values are sent as text.
+    std::vector<bool> skipped;
     pg_result *result = nullptr;
     int row = -1;
 };

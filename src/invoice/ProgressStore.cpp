@@ -140,9 +140,15 @@ void storeBill(Database &db, int jobId, int number, const std::vector<StoredItem
         row.run();
     }
     db.prepare(QStringLiteral(
-                   "INSERT OR REPLACE INTO tblProgressInvoices(intInvNumber, intJobID, dbWorkCompleted, dbLaborWork, "
+                   "INSERT INTO tblProgressInvoices(intInvNumber, intJobID, dbWorkCompleted, dbLaborWork, "
                    "dbRetainage, dbRetainageReleased, dbDepositsApplied, dbTax1, dbTax2, dbTax3, dbLaborTax1, "
-                   "dbLaborTax2, dbLaborTax3) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"))
+                   "dbLaborTax2, dbLaborTax3) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) "
+                   "ON CONFLICT (intInvNumber) DO UPDATE SET intJobID = excluded.intJobID, "
+                   "dbWorkCompleted = excluded.dbWorkCompleted, dbLaborWork = excluded.dbLaborWork, "
+                   "dbRetainage = excluded.dbRetainage, dbRetainageReleased = excluded.dbRetainageReleased, "
+                   "dbDepositsApplied = excluded.dbDepositsApplied, dbTax1 = excluded.dbTax1, "
+                   "dbTax2 = excluded.dbTax2, dbTax3 = excluded.dbTax3, dbLaborTax1 = excluded.dbLaborTax1, "
+                   "dbLaborTax2 = excluded.dbLaborTax2, dbLaborTax3 = excluded.dbLaborTax3"))
         .bindAll(number, jobId, stored(bill.workCents), stored(bill.laborCents()), stored(bill.retainageCents),
                  stored(bill.retainageReleasedCents),
                  stored(bill.depositsAppliedCents), stored(bill.taxCents[0]), stored(bill.taxCents[1]),

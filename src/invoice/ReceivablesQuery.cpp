@@ -140,7 +140,7 @@ QString listRows(const QString &columns, const QString &condition, const QString
     // from the candidates it names and sorted.
     const QString owed = candidates.isEmpty()
                              ? QStringLiteral("tblInvHeader h INDEXED BY idxInvHeaderUnpaidDue WHERE ")
-                             : QStringLiteral("tblInvHeader h NOT INDEXED WHERE h.rowid IN (%1) AND ").arg(candidates);
+                             : QStringLiteral("tblInvHeader h NOT INDEXED WHERE h.intInvDataHeaderID IN (%1) AND ").arg(candidates);
     return QStringLiteral("SELECT %1 FROM %5h.strPaidInFull = '0' AND h.strRecurring = '0'%2%3%4 UNION ALL SELECT %1 "
                           "FROM tblInvHeader h INDEXED BY idxInvHeaderCredit WHERE h.strInvTotal LIKE '-%' AND "
                           "h.strRecurring = '0' AND h.strPaidInFull <> '0'%2%3%4")
@@ -153,18 +153,18 @@ QString listRows(const QString &columns, const QString &condition, const QString
 QString candidateRows(const QList<std::pair<qint64, qint64>> &numbers)
 {
     QStringList parts{
-        QStringLiteral("SELECT c.rowid FROM tblInvHeader c WHERE c.strPaidInFull = '0' AND c.strRecurring = '0' AND "
+        QStringLiteral("SELECT c.intInvDataHeaderID FROM tblInvHeader c WHERE c.strPaidInFull = '0' AND c.strRecurring = '0' AND "
                        "%1 IN (SELECT value FROM json_each(?%2))")
             .arg(ReceivablesIndexes::customerShown(QStringLiteral("c.")))
             .arg(kNames),
-        QStringLiteral("SELECT c.rowid FROM tblInvHeader c WHERE c.intInvNumber IN (SELECT CAST(substr("
+        QStringLiteral("SELECT c.intInvDataHeaderID FROM tblInvHeader c WHERE c.intInvNumber IN (SELECT CAST(substr("
                        "n.strFromInvNameNumber, %1) AS INTEGER) FROM tblInvHeader n WHERE %2 AND "
                        "CAST(n.intInvNumber AS TEXT) LIKE ?%3 ESCAPE '\\')")
             .arg(DocumentKinds::kInvoice.size() + 2)
             .arg(kindIs(QStringLiteral("n"), DocumentKinds::kPastDue))
             .arg(kStartsWith)};
     for (const auto &[first, last] : numbers)
-        parts << QStringLiteral("SELECT c.rowid FROM tblInvHeader c WHERE c.intInvNumber BETWEEN %1 AND %2").arg(first).arg(last);
+        parts << QStringLiteral("SELECT c.intInvDataHeaderID FROM tblInvHeader c WHERE c.intInvNumber BETWEEN %1 AND %2").arg(first).arg(last);
     return parts.join(QStringLiteral(" UNION "));
 }
 
