@@ -11,6 +11,7 @@
 #include "invoice/Money.h"
 #include "invoice/PaymentRules.h"
 #include "invoice/ProgressJobs.h"
+#include "invoice/ReceivablesQuery.h"
 #include "invoice/StoredDocuments.h"
 #include "invoice/Totals.h"
 
@@ -487,12 +488,25 @@ void TestProgressDocuments::paymentsNoticesAndStatementsTreatItLikeAnInvoice()
     QCOMPARE(held.size(), 1);
     QCOMPARE(held.first().customerId, kCustomer.id);
     QCOMPARE(held.first().amount, 45.0);
+    // Receivables shows it apart from what is owed now, for the customer a search names.
+    const auto receivables = [&b](const QString &search) {
+        return Receivables::figures(*b.db(), QDate(2026, 12, 31), search);
+    };
+    const Receivables::Figures listed = receivables({});
+    QCOMPARE(listed.retainageHeld, 45.0);
+    QCOMPARE(listed.owed(), 0.0);
+    QCOMPARE(listed.customers.size(), 1);
+    QCOMPARE(listed.customers.first().retainageHeld, 45.0);
+    QCOMPARE(listed.customers.first().balance, 0.0);
+    QCOMPARE(receivables(QStringLiteral("no such customer")).retainageHeld, 0.0);
 
     // The release asks for the retainage, posts nothing, and the statement then owes it.
     const int release = ProgressJobs::saveRelease(b.context, ProgressJobs::open(b.context, estimate)).number;
     QVERIFY(release != 0);
     QCOMPARE(b.load(release)->header.dbInvBalance, 45.0);
     QCOMPARE(CustomerStatement::build(b.context, kCustomer, QDate(2026, 1, 1), QDate(2026, 12, 31)).amountDue, 45.0);
+    QCOMPARE(receivables({}).retainageHeld, 0.0);
+    QCOMPARE(receivables({}).owed(), 45.0);
     DocumentActions(b.context).markPaidInFull(release);
     QCOMPARE(b.posted().work, 45'000.0);
     const CustomerStatement::Account settled

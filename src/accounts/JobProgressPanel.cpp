@@ -87,29 +87,34 @@ void JobProgressPanel::retainageTyped(const QString &text)
     m_lblRetainageProblem->setText(refusal.value_or(QString()));
 }
 
-void JobProgressPanel::openProgressInvoice()
+std::optional<ProgressJobs::Book> JobProgressPanel::openBook()
 {
     ProgressJobs::Book book;
     if (!reported(m_context.prompts(), [&] { book = ProgressJobs::open(m_context, m_number); }))
-        return;
+        return std::nullopt;
     if (book.refusal) {
         m_context.prompts().showError(*book.refusal);
-        return;
+        return std::nullopt;
     }
-    TfrmProgressInvoice progress(m_context, std::move(book), window());
+    return book;
+}
+
+void JobProgressPanel::openProgressInvoice()
+{
+    std::optional<ProgressJobs::Book> book = openBook();
+    if (!book)
+        return;
+    TfrmProgressInvoice progress(m_context, std::move(*book), window());
     if (progress.exec() == QDialog::Accepted)
         emit jobChanged();
 }
 
 void JobProgressPanel::releaseRetainage()
 {
-    ProgressJobs::Book book;
-    if (!reported(m_context.prompts(), [&] { book = ProgressJobs::open(m_context, m_number); }))
+    const std::optional<ProgressJobs::Book> opened = openBook();
+    if (!opened)
         return;
-    if (book.refusal) {
-        m_context.prompts().showError(*book.refusal);
-        return;
-    }
+    const ProgressJobs::Book &book = *opened;
     if (book.nothingHeld()) {
         m_context.prompts().ShowInformation(tr("Job %1 holds no retainage to release.").arg(m_jobId));
         return;

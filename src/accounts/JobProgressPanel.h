@@ -1,6 +1,9 @@
 #pragma once
 
+#include "invoice/ProgressJobs.h"
+
 #include <QWidget>
+#include <optional>
 
 class AppContext;
 class QLabel;
@@ -21,6 +24,8 @@ signals:
 
 private:
     void retainageTyped(const QString &text);
+    /// The job's book, or nothing once the user was told why it cannot be billed.
+    [[nodiscard]] std::optional<ProgressJobs::Book> openBook();
     void openProgressInvoice();
     void releaseRetainage();
 

@@ -64,6 +64,9 @@ struct CustomerTotal
     /// The customer's credit, below zero; the balance is the buckets plus the credit.
     double credit = 0;
     double balance = 0;
+    /// Held back by the customer's progress invoices until the job ends: not yet due,
+    /// so not in the balance.
+    double retainageHeld = 0;
 };
 
 /// The figures shown beside a list of rows; one more is one more member here.
@@ -76,6 +79,8 @@ struct Figures
     /// By customer, in the collation's order of their names.
     QList<CustomerTotal> customers;
     int rows = 0;
+    /// Retainage the listed customers' progress invoices hold; not in what is owed.
+    double retainageHeld = 0;
 
     /// Everything owed: the buckets' sum.
     [[nodiscard]] double owed() const;

@@ -3,6 +3,7 @@
 #include "DocumentKinds.h"
 #include "Money.h"
 #include "PastDueLink.h"
+#include "ProgressJobs.h"
 #include "data/Database.h"
 #include "data/ReceivablesIndexes.h"
 #include "data/StoredForm.h"
@@ -358,6 +359,24 @@ Figures figures(Database &db, QDate today, const QString &search)
         }
     }
     const auto amount = [](qint64 cents) { return double(cents) / 100.0; };
+    // Retainage is owed once the job ends whatever its bills' balances, so a customer
+    // the search names shows it even with nothing due now.
+    const QString folded = search.trimmed().toCaseFolded();
+    qint64 retainageCents = 0;
+    for (const ProgressJobs::RetainageHeld &held : ProgressJobs::retainageHeldByCustomer(db)) {
+        const QString name = Receivables::customerText(held.company, held.name);
+        if (!folded.isEmpty() && !name.toCaseFolded().contains(folded))
+            continue;
+        Customer &customer = customers[held.customerId != 0 ? QStringLiteral("#%1").arg(held.customerId) : name];
+        if (!customer.named) {
+            customer.named = true;
+            customer.total.customer = name;
+        }
+        const qint64 cents = Money::toCents(held.amount).value_or(0);
+        customer.total.retainageHeld = amount(Money::toCents(customer.total.retainageHeld).value_or(0) + cents);
+        retainageCents += cents;
+    }
+    figures.retainageHeld = amount(retainageCents);
     for (std::size_t b = 0; b < bucketCents.size(); ++b)
         figures.buckets[b] = amount(bucketCents[b]);
     figures.credit = amount(creditCents);

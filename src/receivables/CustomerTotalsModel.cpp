@@ -16,6 +16,8 @@ double amountOf(const CustomerTotal &total, int column)
         return total.balance;
     if (column == CustomerTotalsModel::Credit)
         return total.credit;
+    if (column == CustomerTotalsModel::RetainageHeld)
+        return total.retainageHeld;
     return total.buckets[std::size_t(column - CustomerTotalsModel::FirstBucket)];
 }
 
@@ -120,5 +122,7 @@ QVariant CustomerTotalsModel::headerData(int section, Qt::Orientation orientatio
         return tr("Balance");
     if (section == Credit)
         return tr("Credit");
+    if (section == RetainageHeld)
+        return tr("Retainage Held");
     return Receivables::bucketCaption(Receivables::Bucket(section - FirstBucket));
 }

@@ -12,8 +12,16 @@ class CustomerTotalsModel final : public QAbstractTableModel
     Q_OBJECT
 public:
     /// Columns 1 to 5 are the buckets, in Receivables::Bucket order; then the
-    /// customer's credit (below zero) and the balance after it.
-    enum Column { Customer, FirstBucket, Credit = FirstBucket + Receivables::BucketCount, Balance, ColumnCount };
+    /// customer's credit (below zero), the balance after it, and the retainage held
+    /// (not yet due, so not in the balance).
+    enum Column {
+        Customer,
+        FirstBucket,
+        Credit = FirstBucket + Receivables::BucketCount,
+        Balance,
+        RetainageHeld,
+        ColumnCount
+    };
 
     explicit CustomerTotalsModel(QObject *parent = nullptr);
 

@@ -235,6 +235,8 @@ QWidget *TfrmReceivables::createFooter()
                                    QStringLiteral("lblBucketTotal%1").arg(b));
     m_lblCreditTotal = addTotal(Receivables::BucketCount + 1, tr("Credit"), QStringLiteral("lblCreditTotal"));
     m_lblAllTotal = addTotal(Receivables::BucketCount + 2, tr("Total Owed"), QStringLiteral("lblAllTotal"));
+    m_lblRetainageHeld =
+        addTotal(Receivables::BucketCount + 3, tr("Retainage Held"), QStringLiteral("lblRetainageHeldTotal"));
     QFont bold = m_lblAllTotal->font();
     bold.setBold(true);
     m_lblAllTotal->setFont(bold);
@@ -336,6 +338,7 @@ void TfrmReceivables::pShowFigures(const std::optional<Receivables::Figures> &fi
         m_bucketTotals.at(b)->setText(amount(figures ? figures->buckets[std::size_t(b)] : 0));
     m_lblAllTotal->setText(amount(figures ? figures->owed() : 0));
     m_lblCreditTotal->setText(amount(figures ? figures->credit : 0));
+    m_lblRetainageHeld->setText(amount(figures ? figures->retainageHeld : 0));
     // Figures that come again after a change elsewhere leave the user where they were.
     const ListPlace customers(m_lstvwCustomerTotals, CustomerTotalsModel::Customer);
     m_customers.setTotals(figures ? figures->customers : QList<Receivables::CustomerTotal>(), m_context.locale);

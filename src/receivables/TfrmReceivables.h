@@ -73,6 +73,7 @@ private:
     QTableView *m_lstvwCustomerTotals = nullptr;
     QList<QLabel *> m_bucketTotals;
     QLabel *m_lblCreditTotal = nullptr;
+    QLabel *m_lblRetainageHeld = nullptr;
     QLabel *m_lblAllTotal = nullptr;
     QTimer m_figuresPause;
     quint64 m_figuresAsked = 0;
