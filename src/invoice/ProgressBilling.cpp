@@ -147,7 +147,9 @@ Bill releaseRetainage(const Billed &before, const Terms &terms)
 {
     Bill b;
     b.retainageReleasedCents = before.retainageHeldCents();
-    b.depositsAppliedCents = depositsFor(b, before, terms);
+    // The last bill settles the deposits: change orders may have brought the job below
+    // what was received, and what is left over is the customer's, not lost.
+    b.depositsAppliedCents = std::max(0.0, terms.depositsReceivedCents - before.depositsAppliedCents);
     return b;
 }
 
