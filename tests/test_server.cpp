@@ -81,6 +81,34 @@ qint64 count(Database &db, const QString &table)
     return db.queryInt(QStringLiteral("SELECT count(*) FROM %1").arg(table));
 }
 
+// Texts of up to mostPieces + 1 random pieces each: the odd inputs a stored text may hold.
+QStringList generatedTexts(QRandomGenerator &random, const QStringList &pieces, int count, int mostPieces)
+{
+    QStringList texts;
+    for (int i = 0; i < count; ++i) {
+        QString text;
+        for (int n = int(random.bounded(mostPieces)); n >= 0; --n)
+            text += pieces[int(random.bounded(qsizetype(pieces.size())))];
+        texts << text;
+    }
+    return texts;
+}
+
+// The same texts, in the order given, in a table tblTexts of each database.
+void storeTexts(std::initializer_list<Database *> databases, const QStringList &texts)
+{
+    for (Database *db : databases) {
+        db->exec(QStringLiteral("CREATE TABLE tblTexts(intTextID INTEGER PRIMARY KEY, strText TEXT)"));
+        Transaction tx(*db);
+        Statement insert = db->prepare(QStringLiteral("INSERT INTO tblTexts VALUES(?, ?)"));
+        for (qsizetype i = 0; i < texts.size(); ++i) {
+            insert.reset();
+            insert.bindAll(qint64(i), texts.at(i)).run();
+        }
+        tx.commit();
+    }
+}
+
 } // namespace
 
 class TestServer : public QObject
@@ -162,19 +190,10 @@ private slots:
                                  QStringLiteral("e"), QStringLiteral("x"), QStringLiteral("Invoice "),
                                  QStringLiteral("'"), QStringLiteral("ö"), QStringLiteral("0"), QStringLiteral("7"),
                                  QStringLiteral("42")};
-        QStringList texts{QString(), QStringLiteral("Invoice 512"), QStringLiteral("99999999999999999999")};
-        for (int i = 0; i < 300; ++i) {
-            QString text;
-            for (int n = int(random.bounded(5)); n >= 0; --n)
-                text += pieces[int(random.bounded(qsizetype(pieces.size())))];
-            texts << text;
-        }
-        for (Database *db : {&file, &server})
-            db->exec(QStringLiteral("CREATE TABLE tblTexts(strText TEXT)"));
-        for (const QString &text : texts) {
-            for (Database *db : {&file, &server})
-                db->prepare(QStringLiteral("INSERT INTO tblTexts VALUES(?)")).bindAll(text).run();
-        }
+        const QStringList texts = QStringList{QString(), QStringLiteral("Invoice 512"),
+                                              QStringLiteral("99999999999999999999")} +
+                                  generatedTexts(random, pieces, 300, 5);
+        storeTexts({&file, &server}, texts);
         // Nested, beside quotes holding the word, and around a function with a quoted argument.
         const QString sql = QStringLiteral(
             "SELECT strText, CAST(strText AS INTEGER), CAST(strText AS REAL), 'CAST(x AS INTEGER)', "
@@ -227,18 +246,8 @@ private slots:
                           QStringLiteral("123456789012345678901234567890.123456789012345678901234567890"),
                           QStringLiteral("\u2003 7 \u3000"),
                           QString(400, QLatin1Char('9'))};
-        for (int i = 0; i < 400; ++i) {
-            QString text;
-            for (int n = int(random.bounded(6)); n >= 0; --n)
-                text += pieces[int(random.bounded(qsizetype(pieces.size())))];
-            texts << text;
-        }
-        for (Database *db : {&file, &server})
-            db->exec(QStringLiteral("CREATE TABLE tblTexts(intTextID INTEGER PRIMARY KEY, strText TEXT)"));
-        for (qsizetype i = 0; i < texts.size(); ++i) {
-            for (Database *db : {&file, &server})
-                db->prepare(QStringLiteral("INSERT INTO tblTexts VALUES(?, ?)")).bindAll(qint64(i), texts.at(i)).run();
-        }
+        texts += generatedTexts(random, pieces, 400, 6);
+        storeTexts({&file, &server}, texts);
         const QString sql = QStringLiteral("SELECT strText, stored_amount(strText) FROM tblTexts ORDER BY intTextID");
         Statement onFile = file.prepare(sql);
         Statement onServer = server.prepare(sql);
