@@ -116,6 +116,34 @@ class TestServer : public QObject
     Q_OBJECT
 
 private slots:
+    void addressesReadAsTheClientLibraryWritesThem()
+    {
+        QString error;
+        const auto full = OfficeServer::fromAddress(
+            QStringLiteral("postgresql://anna@office-pc:5433/b%C3%BCcher?sslmode=require"), error);
+        QVERIFY2(full, qPrintable(error));
+        QCOMPARE(full->host, QStringLiteral("office-pc"));
+        QCOMPARE(full->port, 5433);
+        QCOMPARE(full->database, QStringLiteral("bücher"));
+        QCOMPARE(full->user, QStringLiteral("anna"));
+        QCOMPARE(full->sslMode, QStringLiteral("require"));
+        // Every part may stand in the query instead, a socket folder as the host.
+        const auto inQuery = OfficeServer::fromAddress(
+            QStringLiteral("postgres:///?host=/tmp/x%20y/socket&user=o%27brien&dbname=books&port=6000"), error);
+        QVERIFY2(inQuery, qPrintable(error));
+        QCOMPARE(inQuery->host, QStringLiteral("/tmp/x y/socket"));
+        QCOMPARE(inQuery->user, QStringLiteral("o'brien"));
+        QCOMPARE(inQuery->database, QStringLiteral("books"));
+        QCOMPARE(inQuery->port, 6000);
+        for (const char *refused : {"", "http://anna@x/books", "postgresql://x/books", "postgresql://anna@x/",
+                                    "postgresql://anna@x/a/b", "postgresql://anna@x/books?port=5x",
+                                    "postgresql://anna@x/books?port=70000", "postgresql:///books?host=/tmp"}) {
+            error.clear();
+            QVERIFY2(!OfficeServer::fromAddress(QString::fromUtf8(refused), error), refused);
+            QVERIFY2(!error.isEmpty(), refused);
+        }
+    }
+
     void searchesFindTheSameRowsOnBothEngines()
     {
         ServerCompany company;

@@ -34,26 +34,32 @@ QString Settings::shownName() const
 std::optional<Settings> fromAddress(const QString &address, QString &error)
 {
     const QUrl url(address, QUrl::StrictMode);
-    const QString path = url.path().mid(1);
     if (!url.isValid() || (url.scheme() != QLatin1String("postgresql") && url.scheme() != QLatin1String("postgres"))) {
         error = QStringLiteral("\"%1\" is not a server address; write it as "
                                "postgresql://user@host:port/database.").arg(address);
         return std::nullopt;
     }
-    if (path.isEmpty() || path.contains(QLatin1Char('/')) || url.userName().isEmpty()) {
+    // The client library lets each part stand in the query instead (a socket folder as host, for one).
+    const QUrlQuery query(url);
+    const auto part = [&query](const QString &inAddress, const char *name) {
+        return inAddress.isEmpty() ? query.queryItemValue(QLatin1String(name), QUrl::FullyDecoded) : inAddress;
+    };
+    Settings settings;
+    settings.host = part(url.host(), "host");
+    settings.database = part(url.path().mid(1), "dbname");
+    settings.user = part(url.userName(), "user");
+    settings.password = part(url.password(), "password");
+    settings.sslMode = query.queryItemValue(QStringLiteral("sslmode"), QUrl::FullyDecoded);
+    bool portReads = true;
+    const QString port = part(url.port() < 0 ? QString() : QString::number(url.port()), "port");
+    if (!port.isEmpty())
+        settings.port = port.toInt(&portReads);
+    if (settings.database.isEmpty() || settings.database.contains(QLatin1Char('/')) || settings.user.isEmpty() ||
+        !portReads || settings.port <= 0 || settings.port > 65535) {
         error = QStringLiteral("The server address \"%1\" needs a user and a database: "
                                "postgresql://user@host:port/database.").arg(address);
         return std::nullopt;
     }
-    Settings settings;
-    const QUrlQuery query(url);
-    // A server on this computer's socket folder is named in the query, as the client library allows.
-    settings.host = url.host().isEmpty() ? query.queryItemValue(QStringLiteral("host")) : url.host();
-    settings.port = url.port(5432);
-    settings.database = path;
-    settings.user = url.userName();
-    settings.password = url.password();
-    settings.sslMode = query.queryItemValue(QStringLiteral("sslmode"));
     return settings;
 }
 
