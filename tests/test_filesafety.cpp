@@ -249,6 +249,33 @@ private slots:
         DamageWatch::instance().watch(QString());
     }
 
+    void checkCutShortAtQuitReportsNothingAndTheNextOneRuns()
+    {
+        TestSession session(Edition::Corvalo);
+        session.start();
+        const QString live = session.context.databasePath();
+        {
+            // Enough pages that the check cannot end before it is stopped.
+            Database db(live);
+            db.exec(QStringLiteral("CREATE TABLE tblBulk(b BLOB); WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT "
+                                   "i + 1 FROM n WHERE i < 40000) INSERT INTO tblBulk SELECT randomblob(1000) FROM n"));
+        }
+        damageTable(live, QStringLiteral("idxInvDataNumber"));
+        DamageWatch::instance().watch(live);
+        QSignalSpy found(&DamageWatch::instance(), &DamageWatch::damageFound);
+
+        LiveFileCheck::startInBackground(live);
+        LiveFileCheck::stop();
+        QCoreApplication::processEvents();
+        QCOMPARE(found.count(), 0); // an interrupted check is no finding
+
+        // Stopping once does not stop the checks of later starts.
+        LiveFileCheck::startInBackground(live);
+        QTRY_COMPARE_WITH_TIMEOUT(found.count(), 1, 20000);
+        LiveFileCheck::stop();
+        DamageWatch::instance().watch(QString());
+    }
+
     void damagedLiveFileIsOfferedTheNewestSafetyCopy()
     {
         TestSession session(Edition::Corvalo);
