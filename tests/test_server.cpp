@@ -422,6 +422,62 @@ private slots:
         QCOMPARE(ServerLayout::fileExpression(QStringLiteral("'0'::double precision")), QStringLiteral("'0'"));
     }
 
+    void aCompanyMadeByAnotherVersionGetsTheFunctionsItNeeds()
+    {
+        ServerCompany company;
+        {
+            Database file(company.filePath, Database::OpenMode::CreateFile);
+            Transaction building(file);
+            Schema::createTablesAndSeed(file, Edition::get(Edition::Corvalo), QDate(2026, 12, 10), QLocale::c());
+            building.commit();
+        }
+        {
+            Database server(company.path);
+            ServerCopy::copyFileToServer(company.filePath, server);
+        }
+        const auto readsAsOnTheFile = [&] {
+            // Read-only too: the functions are the engine's, not the company's data.
+            Database db(company.path, Database::OpenMode::ReadOnly);
+            Statement q = db.prepare(QStringLiteral("SELECT stored_amount(' 12.5 '), fold('ÜNAL'), "
+                                                    "(SELECT group_concat(x) FROM (SELECT 'a' AS x UNION ALL SELECT 'b') t)"));
+            QVERIFY(q.step());
+            QCOMPARE(q.doubleAt(0), 12.5);
+            QCOMPARE(q.textAt(1), QStringLiteral("ünal"));
+            QCOMPARE(q.textAt(2).size(), 3);
+            QVERIFY(db.tableExists(QStringLiteral("tblPrices"))); // read through the file's catalogue
+        };
+        {
+            // As a copy of the program from before these functions left the company.
+            Database server(company.path);
+            for (const char *drop : {"DROP FUNCTION stored_amount(text)", "DROP FUNCTION tarnwick_stored_amount(text)",
+                                     "DROP FUNCTION fold(text)", "DROP AGGREGATE group_concat(anyelement)",
+                                     "DROP VIEW sqlite_master", "COMMENT ON TABLE tarnwick_pragma IS NULL"})
+                server.server()->runPlain(QString::fromLatin1(drop));
+        }
+        readsAsOnTheFile();
+        {
+            // Another version's body of a function is replaced by this one's.
+            Database server(company.path);
+            server.server()->runPlain(QStringLiteral("CREATE OR REPLACE FUNCTION stored_amount(t text) RETURNS double "
+                                                     "precision LANGUAGE sql AS $f$ SELECT 0::double precision $f$"));
+            server.server()->runPlain(QStringLiteral("COMMENT ON TABLE tarnwick_pragma IS 'another version'"));
+        }
+        readsAsOnTheFile();
+
+        // A schema that holds no company of ours keeps its own functions.
+        ServerCompany stranger;
+        {
+            Database server(stranger.path);
+            server.server()->runPlain(QStringLiteral("CREATE FUNCTION fold(t text) RETURNS text LANGUAGE sql AS "
+                                                     "$f$ SELECT 'theirs'::text $f$"));
+        }
+        Database server(stranger.path);
+        Statement q = server.prepare(QStringLiteral("SELECT fold('X')"));
+        QVERIFY(q.step());
+        QCOMPARE(q.textAt(0), QStringLiteral("theirs"));
+        QVERIFY(!server.server()->tableExists(QStringLiteral("tarnwick_pragma")));
+    }
+
     void copyToServerIsWholeAndRefusesANonEmptyDatabase()
     {
         ServerCompany company;

@@ -3,6 +3,7 @@
 #include "BusyPolicy.h"
 #include "DbError.h"
 #include "PgSql.h"
+#include "ServerFunctions.h"
 
 #include <QRegularExpression>
 
@@ -99,6 +100,8 @@ PgConnection::PgConnection(const OfficeServer::Settings &settings, bool readOnly
         throw DbError(SQLITE_CANTOPEN, QStringLiteral("The office server %1 cannot be reached: %2")
                                            .arg(settings.shownName(), message));
     }
+    // A company made by another version may lack a function the SQL here calls.
+    ServerFunctions::ensure(*this);
 }
 
 PgConnection::State::~State()

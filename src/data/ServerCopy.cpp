@@ -2,7 +2,7 @@
 
 #include "Database.h"
 #include "PgConnection.h"
-#include "PgSql.h"
+#include "ServerFunctions.h"
 #include "ServerLayout.h"
 #include "SqlColumns.h"
 
@@ -90,8 +90,7 @@ void copyTablesOnto(const QString &file, Database &server)
     Database source(file, Database::OpenMode::ReadOnly);
     const qint64 applicationId = source.queryInt(QStringLiteral("PRAGMA application_id"));
     const qint64 userVersion = source.queryInt(QStringLiteral("PRAGMA user_version"));
-    for (const QString &sql : PgSql::engineFunctions())
-        connection->runPlain(sql);
+    ServerFunctions::makeAll(*connection);
     const QList<StoredTable> stored = tables(source);
     for (const StoredTable &table : stored)
         server.exec(table.createSql);
