@@ -97,6 +97,11 @@ PgConnection::PgConnection(const OfficeServer::Settings &settings, bool readOnly
             throw DbError(SQLITE_AUTH, QStringLiteral("The office server %1 asks for the password of %2.")
                                            .arg(settings.shownName(), settings.user));
         }
+        // Typed or from the password file: either way the user is asked for it again.
+        if (PQconnectionUsedPassword(m_state->conn) && message.contains(QStringLiteral("password"), Qt::CaseInsensitive)) {
+            throw DbError(SQLITE_AUTH, QStringLiteral("The office server %1 did not accept the password of %2.")
+                                           .arg(settings.shownName(), settings.user));
+        }
         throw DbError(SQLITE_CANTOPEN, QStringLiteral("The office server %1 cannot be reached: %2")
                                            .arg(settings.shownName(), message));
     }
