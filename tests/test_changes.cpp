@@ -18,6 +18,9 @@
 #include "prices/TfrmPriceCorvalo.h"
 #include "receivables/TfrmReceivables.h"
 #include "report/TfrmReport.h"
+#include "worksheets/TfrmPriceHeddrin.h"
+#include "worksheets/WorkSheetPriceStore.h"
+#include "invoice/Money.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -53,6 +56,16 @@ void renameCustomerOf(AppContext &context, int number, const QString &customer)
     DocumentStore(context).pLoadInvoice();
     doc.header.strCustCmpnyName = customer;
     DocumentStore(context).pSaveInvoice();
+}
+
+/// Waits until \a window hears of commits: its server connection is made on another
+/// thread, and a commit before it listens is not told.
+bool watching(const QWidget &window)
+{
+    const auto *watch = window.findChild<ChangeWatch *>();
+    if (!watch)
+        return false;
+    return QTest::qWaitFor([watch] { return watch->isWatching(); }, kRefreshMs);
 }
 
 /// A second copy of the program on the company of \a first (another PC's, on the server).
@@ -135,6 +148,7 @@ private slots:
         TfrmInvoiceMaintenance window(session.context);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(watching(window));
         auto *list = child<QTableView>(window, "lstvwInvMaintenance");
         const int chosen = rowShowing(list, MaintenanceListModel::Number, QString::number(numbers[50]));
         QVERIFY(chosen >= 0);
@@ -164,6 +178,7 @@ private slots:
         TfrmCustomer window(session.context);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(watching(window));
         auto *list = child<QTableView>(window, "lstvCustomers");
         const int before = list->model()->rowCount();
         QVERIFY(before > 0);
@@ -198,6 +213,7 @@ private slots:
         TfrmReceivables window(session.context, QDate(2026, 12, 20));
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(watching(window));
         auto *list = child<QTableView>(window, "lstvwReceivables");
         const int first = rowShowing(list, ReceivablesModel::Invoice, QString::number(numbers[1]));
         const int second = rowShowing(list, ReceivablesModel::Invoice, QString::number(numbers[3]));
@@ -234,6 +250,7 @@ private slots:
         TfrmPriceCorvalo window(session.context);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(watching(window));
         auto *list = child<QTableView>(window, "lstPrice");
         const int before = list->model()->rowCount();
         const int chosen = rowShowing(list, PriceListModel::Description, renamed.strPrcItemName);
@@ -279,6 +296,7 @@ private slots:
         TfrmPlanner window(session.context, nullptr, today);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(watching(window));
         auto *list = child<QTableView>(window, "lvActivityEdit");
         const int before = list->model()->rowCount();
         const int chosen = rowShowing(list, ActivityListModel::Activity, QStringLiteral("Second"));
@@ -300,6 +318,7 @@ private slots:
         TfrmReport window(session.context);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(watching(window));
         auto *totals = child<QLabel>(window, "lblReportTotals");
         const QString before = totals->text();
 
@@ -316,6 +335,36 @@ private slots:
         (void)DocumentStore(other.context).pSaveInvoice();
         QTRY_VERIFY_WITH_TIMEOUT(totals->text() != before, kRefreshMs);
         QVERIFY2(totals->text().contains(QStringLiteral("150.00")), qPrintable(totals->text()));
+    }
+
+    void theWorkSheetPriceSheetShowsAPriceChangedElsewhereAndKeepsOneBeingTyped()
+    {
+        TestSession session(Edition::Heddrin);
+        session.start();
+        TfrmPriceHeddrin window(session.context);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(watching(window));
+        auto *list = child<QTableView>(window, "lstPrice");
+        QVERIFY(list->model()->rowCount() >= 3);
+        const QString changed = list->model()->index(2, TfrmPriceHeddrin::PriceItmID).data().toString();
+        clickRow(list, 0);
+        auto *labor = child<QLineEdit>(window, "txtLaborPrice");
+        labor->setFocus();
+        labor->selectAll();
+        typeText(labor, QStringLiteral("12.5"));
+
+        SecondCopy other(session);
+        WorkSheetPriceStore(other.context).saveCompanyPrice(changed.toInt(), 98.75, 1.25);
+        QTRY_COMPARE_WITH_TIMEOUT(
+            list->model()
+                ->index(rowShowing(list, TfrmPriceHeddrin::PriceItmID, changed), TfrmPriceHeddrin::LabPrice)
+                .data()
+                .toString(),
+            Money::decimalText(98.75, session.context.locale), kRefreshMs);
+        QCOMPARE(labor->text(), QStringLiteral("12.5"));
+        QVERIFY(labor->hasFocus());
+        QVERIFY(action(window, "actSave")->isEnabled());
     }
 };
 
