@@ -1,5 +1,6 @@
 // The company file itself: its pages, its journal and a full disk under it. A company
 // on the office server has no file, so this program runs on the file only.
+#include "FullDisk.h"
 #include "TestEnvironment.h"
 #include "app/TfrmMain.h"
 #include "company/CompanySettings.h"
@@ -23,35 +24,6 @@
 #include <sqlite3.h>
 
 namespace {
-
-/// Files whose path contains this text cannot grow: every connection the program
-/// opens to them is limited to the pages they hold, as on a full disk.
-QString g_fullWhere;
-
-int limitGrowth(sqlite3 *db, const char **, const void *)
-{
-    const char *file = sqlite3_db_filename(db, "main");
-    if (g_fullWhere.isEmpty() || !file || !QString::fromUtf8(file).contains(g_fullWhere))
-        return SQLITE_OK;
-    // The pragma never sets the limit below what the file already holds.
-    sqlite3_exec(db, "PRAGMA max_page_count = 1", nullptr, nullptr, nullptr);
-    return SQLITE_OK;
-}
-
-/// A full disk wherever \a where is in the path, for as long as it lives.
-struct FullDisk
-{
-    explicit FullDisk(const QString &where)
-    {
-        g_fullWhere = where;
-        sqlite3_auto_extension(reinterpret_cast<void (*)()>(&limitGrowth));
-    }
-    ~FullDisk()
-    {
-        sqlite3_cancel_auto_extension(reinterpret_cast<void (*)()>(&limitGrowth));
-        g_fullWhere.clear();
-    }
-};
 
 QByteArray fileHash(const QString &path)
 {
