@@ -404,7 +404,12 @@ private slots:
                           QStringLiteral("4.9e-324"),
                           QStringLiteral("123456789012345678901234567890.123456789012345678901234567890"),
                           QStringLiteral("\u2003 7 \u3000"),
-                          QString(400, QLatin1Char('9'))};
+                          QString(400, QLatin1Char('9')),
+                          // Either side of the longest text read straight away.
+                          QString(300, QLatin1Char('9')),
+                          QStringLiteral("-") + QString(300, QLatin1Char('9')),
+                          QStringLiteral("0.") + QString(297, QLatin1Char('0')) + QStringLiteral("1"),
+                          QString(309, QLatin1Char('9')) + QStringLiteral(".")};
         texts += generatedTexts(random, pieces, 400, 6);
         storeTexts({&file, &server}, texts);
         const QString sql = QStringLiteral("SELECT strText, stored_amount(strText) FROM tblTexts ORDER BY intTextID");
