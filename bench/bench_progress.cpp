@@ -89,8 +89,6 @@ int bareRead(const QByteArray &path, int job)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     readBenchOptions(argc, argv);
     QApplication app(argc, argv);
     const Edition &edition = Edition::get(Edition::Corvalo);

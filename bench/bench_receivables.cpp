@@ -39,8 +39,6 @@ int bareUnpaidInvoices(const QByteArray &path)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     readBenchOptions(argc, argv);
     QApplication app(argc, argv);
     const Edition &edition = Edition::get(Edition::Corvalo);

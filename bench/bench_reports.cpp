@@ -38,8 +38,6 @@ qint64 bareRows(Database &db, const QString &sql)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     readBenchOptions(argc, argv);
     QApplication app(argc, argv);
     const Edition &edition = Edition::get(Edition::Corvalo);

@@ -110,8 +110,6 @@ int main(int argc, char **argv)
 
     readBenchOptions(argc, argv);
     QCoreApplication app(argc, argv);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     const Edition &edition = Edition::get(Edition::Corvalo);
     (void)prepareBenchDatabase(edition, app.arguments());
     // Each child reports its own time: from main() to its window painted, or from

@@ -118,8 +118,6 @@ int main(int argc, char **argv)
     if (argc > 1 && QByteArray(argv[1]) == "--program")
         return programChild(argc, argv);
 
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     readBenchOptions(argc, argv);
     QApplication app(argc, argv);
     const Edition &edition = Edition::get(Edition::Corvalo);

@@ -250,8 +250,6 @@ void press(QWidget *widget, int key)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     readBenchOptions(argc, argv);
     QApplication app(argc, argv);
     const QStringList arguments = app.arguments();

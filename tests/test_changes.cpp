@@ -11,8 +11,18 @@
 #include "invoice/DocumentActions.h"
 #include "invoice/DocumentKinds.h"
 #include "invoice/DocumentStore.h"
+#include "planner/ActivityListModel.h"
+#include "planner/ActivityStore.h"
+#include "planner/TfrmPlanner.h"
+#include "prices/PriceStore.h"
+#include "prices/TfrmPriceCorvalo.h"
 #include "receivables/TfrmReceivables.h"
+#include "report/TfrmReport.h"
+#include "worksheets/TfrmPriceHeddrin.h"
+#include "worksheets/WorkSheetPriceStore.h"
+#include "invoice/Money.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -46,6 +56,16 @@ void renameCustomerOf(AppContext &context, int number, const QString &customer)
     DocumentStore(context).pLoadInvoice();
     doc.header.strCustCmpnyName = customer;
     DocumentStore(context).pSaveInvoice();
+}
+
+/// Waits until \a window hears of commits: its server connection is made on another
+/// thread, and a commit before it listens is not told.
+bool watching(const QWidget &window)
+{
+    const auto *watch = window.findChild<ChangeWatch *>();
+    if (!watch)
+        return false;
+    return QTest::qWaitFor([watch] { return watch->isWatching(); }, kRefreshMs);
 }
 
 /// A second copy of the program on the company of \a first (another PC's, on the server).
@@ -128,6 +148,7 @@ private slots:
         TfrmInvoiceMaintenance window(session.context);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(watching(window));
         auto *list = child<QTableView>(window, "lstvwInvMaintenance");
         const int chosen = rowShowing(list, MaintenanceListModel::Number, QString::number(numbers[50]));
         QVERIFY(chosen >= 0);
@@ -157,6 +178,7 @@ private slots:
         TfrmCustomer window(session.context);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(watching(window));
         auto *list = child<QTableView>(window, "lstvCustomers");
         const int before = list->model()->rowCount();
         QVERIFY(before > 0);
@@ -191,6 +213,7 @@ private slots:
         TfrmReceivables window(session.context, QDate(2026, 12, 20));
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(watching(window));
         auto *list = child<QTableView>(window, "lstvwReceivables");
         const int first = rowShowing(list, ReceivablesModel::Invoice, QString::number(numbers[1]));
         const int second = rowShowing(list, ReceivablesModel::Invoice, QString::number(numbers[3]));
@@ -212,6 +235,136 @@ private slots:
             selected << index.data().toString();
         selected.sort();
         QCOMPARE(selected, (QStringList{QString::number(numbers[1]), QString::number(numbers[3])}));
+    }
+
+    void thePriceSheetShowsChangesElsewhereAndKeepsAnItemBeingTyped()
+    {
+        TestSession session(Edition::Corvalo);
+        session.start();
+        SecondCopy other(session);
+        PriceItem renamed;
+        renamed.strPrcItemName = QStringLiteral("Zz last of the list");
+        renamed.dbLbrPrc = 10;
+        renamed.intPrcItemNumID = PriceStore(other.context).save(renamed);
+
+        TfrmPriceCorvalo window(session.context);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(watching(window));
+        auto *list = child<QTableView>(window, "lstPrice");
+        const int before = list->model()->rowCount();
+        const int chosen = rowShowing(list, PriceListModel::Description, renamed.strPrcItemName);
+        QVERIFY(chosen > 0);
+        // Chosen with the keyboard's current row: a click would open the item.
+        list->setCurrentIndex(list->model()->index(chosen, PriceListModel::Description));
+        const qint64 id = renamed.intPrcItemNumID;
+
+        renamed = *PriceStore(other.context).find(id);
+        renamed.strPrcItemName = QStringLiteral("Zz \"Ünal's\" rail");
+        (void)PriceStore(other.context).save(renamed);
+        QTRY_COMPARE_WITH_TIMEOUT(list->currentIndex().siblingAtColumn(PriceListModel::Description).data().toString(),
+                                  renamed.strPrcItemName, kRefreshMs);
+        QCOMPARE(list->currentIndex().siblingAtColumn(PriceListModel::PriceItmID).data().toString(), QString::number(id));
+
+        // An item being typed keeps what was typed while the list takes another's new item.
+        clickRow(list, 0);
+        auto *description = child<QLineEdit>(window, "txtPriceItmDiscription");
+        description->setFocus();
+        description->selectAll();
+        typeText(description, QStringLiteral("Tür \"Eiche\" 2'"));
+        PriceItem added;
+        added.strPrcItemName = QStringLiteral("Added elsewhere");
+        (void)PriceStore(other.context).save(added);
+        QTRY_COMPARE_WITH_TIMEOUT(list->model()->rowCount(), before + 1, kRefreshMs);
+        QCOMPARE(description->text(), QStringLiteral("Tür \"Eiche\" 2'"));
+        QVERIFY(description->hasFocus());
+        QVERIFY(action(window, "actSave")->isEnabled());
+    }
+
+    void thePlannerShowsAnActivityAddedElsewhereWhereTheUserWas()
+    {
+        TestSession session(Edition::Corvalo);
+        session.start();
+        const QDate today = QDate::currentDate();
+        SecondCopy other(session);
+        for (const QString &what : {QStringLiteral("First"), QStringLiteral("Second")}) {
+            TrecActivityEdit activity = TrecActivityEdit::newOn(today);
+            activity.strActivity = what;
+            (void)ActivityStore(*other.context.openDatabase()).save(activity);
+        }
+
+        TfrmPlanner window(session.context, nullptr, today);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(watching(window));
+        auto *list = child<QTableView>(window, "lvActivityEdit");
+        const int before = list->model()->rowCount();
+        const int chosen = rowShowing(list, ActivityListModel::Activity, QStringLiteral("Second"));
+        QVERIFY(chosen >= 0);
+        list->setCurrentIndex(list->model()->index(chosen, ActivityListModel::Activity));
+
+        TrecActivityEdit activity = TrecActivityEdit::newOn(today);
+        activity.strActivity = QStringLiteral("Added elsewhere: Zoë's \"visit\"");
+        (void)ActivityStore(*other.context.openDatabase()).save(activity);
+        QTRY_COMPARE_WITH_TIMEOUT(list->model()->rowCount(), before + 1, kRefreshMs);
+        QCOMPARE(list->currentIndex().siblingAtColumn(ActivityListModel::Activity).data().toString(),
+                 QStringLiteral("Second"));
+    }
+
+    void theSalesReportShowsAPostingMadeElsewhere()
+    {
+        TestSession session(Edition::Corvalo);
+        session.start();
+        TfrmReport window(session.context);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(watching(window));
+        auto *totals = child<QLabel>(window, "lblReportTotals");
+        const QString before = totals->text();
+
+        // A paid invoice of this month, saved on another PC, posts its amounts.
+        SecondCopy other(session);
+        CurrentDocument &doc = other.context.document;
+        doc.header.blnNewInvoice = true;
+        DocumentStore(other.context).pLoadInvoice();
+        doc.header.strInvName = DocumentKinds::kInvoice;
+        doc.header.strInvDate = QDate::currentDate();
+        doc.header.strCustCmpnyName = QStringLiteral("Paid elsewhere");
+        doc.header.strPaidInFull = true;
+        doc.lines.appendPriceLine({QStringLiteral("Gate"), 1, 120, 30, false, false});
+        (void)DocumentStore(other.context).pSaveInvoice();
+        QTRY_VERIFY_WITH_TIMEOUT(totals->text() != before, kRefreshMs);
+        QVERIFY2(totals->text().contains(QStringLiteral("150.00")), qPrintable(totals->text()));
+    }
+
+    void theWorkSheetPriceSheetShowsAPriceChangedElsewhereAndKeepsOneBeingTyped()
+    {
+        TestSession session(Edition::Heddrin);
+        session.start();
+        TfrmPriceHeddrin window(session.context);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(watching(window));
+        auto *list = child<QTableView>(window, "lstPrice");
+        QVERIFY(list->model()->rowCount() >= 3);
+        const QString changed = list->model()->index(2, TfrmPriceHeddrin::PriceItmID).data().toString();
+        clickRow(list, 0);
+        auto *labor = child<QLineEdit>(window, "txtLaborPrice");
+        labor->setFocus();
+        labor->selectAll();
+        typeText(labor, QStringLiteral("12.5"));
+
+        SecondCopy other(session);
+        WorkSheetPriceStore(other.context).saveCompanyPrice(changed.toInt(), 98.75, 1.25);
+        QTRY_COMPARE_WITH_TIMEOUT(
+            list->model()
+                ->index(rowShowing(list, TfrmPriceHeddrin::PriceItmID, changed), TfrmPriceHeddrin::LabPrice)
+                .data()
+                .toString(),
+            Money::decimalText(98.75, session.context.locale), kRefreshMs);
+        QCOMPARE(labor->text(), QStringLiteral("12.5"));
+        QVERIFY(labor->hasFocus());
+        QVERIFY(action(window, "actSave")->isEnabled());
     }
 };
 

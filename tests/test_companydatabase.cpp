@@ -13,6 +13,11 @@
 #include "invoice/DocumentStore.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QScopeGuard>
+#include <QThread>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -71,6 +76,128 @@ T *child(QWidget &parent, const char *name)
         qFatal("no %s", name);
     return found;
 }
+
+/// The suite's server as the environment names it, reached without a password.
+OfficeServer::Settings suiteServer()
+{
+    OfficeServer::Settings settings;
+    settings.host = qEnvironmentVariable("PGHOST");
+    settings.port = qEnvironmentVariableIntValue("PGPORT");
+    settings.user = qEnvironmentVariable("PGUSER");
+    settings.database = qEnvironmentVariable("PGDATABASE");
+    return settings;
+}
+
+/// A role of its own on the suite's server that must give \a password, with a schema
+/// of its own (found by the server's default search path), for as long as this lives.
+/// The server's access rules ask only this role for a password; the rest of the suite
+/// keeps being trusted.
+struct RoleWithPassword
+{
+    RoleWithPassword(const QString &name, const QString &password)
+        : role(name)
+    {
+        QString quoted = password;
+        quoted.replace(QLatin1Char('\''), QStringLiteral("''"));
+        PgConnection admin(suiteServer(), false);
+        admin.runPlain(QStringLiteral("CREATE ROLE %1 LOGIN PASSWORD '%2'").arg(role, quoted));
+        admin.runPlain(QStringLiteral("GRANT CREATE ON DATABASE %1 TO %2").arg(suiteServer().database, role));
+        admin.runPlain(QStringLiteral("CREATE SCHEMA %1 AUTHORIZATION %1").arg(role));
+        hbaFile = setting(QStringLiteral("hba_file"));
+        QFile file(hbaFile);
+        if (!file.open(QIODevice::ReadOnly))
+            qFatal("the server's access rules cannot be read");
+        hbaBefore = file.readAll();
+        writeRules(QStringLiteral("local all %1 scram-sha-256\n").arg(role).toUtf8() + hbaBefore);
+    }
+    ~RoleWithPassword()
+    {
+        writeRules(hbaBefore);
+        try {
+            PgConnection admin(suiteServer(), false);
+            admin.runPlain(QStringLiteral("DROP SCHEMA %1 CASCADE").arg(role));
+            admin.runPlain(QStringLiteral("REVOKE ALL ON DATABASE %1 FROM %2").arg(suiteServer().database, role));
+            admin.runPlain(QStringLiteral("DROP ROLE %1").arg(role));
+        } catch (const DbError &) {
+            // Left behind, it goes with the throwaway cluster.
+        }
+    }
+
+    OfficeServer::Settings settings() const
+    {
+        OfficeServer::Settings server = suiteServer();
+        server.user = role;
+        return server;
+    }
+
+    static QString setting(const QString &name)
+    {
+        const QString scratch = QDir::tempPath() + QStringLiteral("/settings-of-the-suite-server");
+        OfficeServer::attach(scratch, suiteServer());
+        const auto detach = qScopeGuard([&] { OfficeServer::detach(scratch); });
+        Database db(scratch);
+        Statement q = db.prepare(QStringLiteral("SELECT current_setting(?)"));
+        q.bind(1, name);
+        q.step();
+        return q.textAt(0);
+    }
+
+    void writeRules(const QByteArray &rules)
+    {
+        QFile file(hbaFile);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(rules) != rules.size())
+            qFatal("the server's access rules cannot be written");
+        file.close();
+        PgConnection(suiteServer(), false).runPlain(QStringLiteral("SELECT pg_reload_conf()"));
+        // The server reads its rules again on its own time; new connections show when.
+        const bool asking = rules != hbaBefore;
+        QElapsedTimer waited;
+        waited.start();
+        for (;;) {
+            bool asked = false;
+            try {
+                PgConnection(settings(), false);
+            } catch (const DbError &error) {
+                asked = (error.code() & 0xff) == SQLITE_AUTH;
+            }
+            if (asked == asking)
+                return;
+            if (waited.elapsed() > 10000)
+                qFatal("the server did not take its new access rules");
+            QThread::msleep(50);
+        }
+    }
+
+    QString role;
+    QString hbaFile;
+    QByteArray hbaBefore;
+};
+
+/// Every file under \a folder whose bytes hold \a text.
+QStringList filesHolding(const QString &folder, const QString &text)
+{
+    QStringList found;
+    QDirIterator files(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        QFile file(files.next());
+        if (file.open(QIODevice::ReadOnly) && file.readAll().contains(text.toUtf8()))
+            found << file.fileName();
+    }
+    return found;
+}
+
+/// A started program's own parts, for one start after another in one test.
+struct OneStart
+{
+    explicit OneStart(int edition)
+        : context(Edition::get(edition), prompts, saving)
+    {
+        context.locale = QLocale(QLocale::English, QLocale::UnitedStates);
+    }
+    ScriptedPrompts prompts;
+    NoSavingIndicator saving;
+    AppContext context;
+};
 
 } // namespace
 
@@ -171,6 +298,80 @@ private slots:
         QCOMPARE(prompts.asked.at(prompts.asked.size() - 2).kind, QStringLiteral("Password"));
         QCOMPARE(prompts.asked.last().buttons.size(), 3);
         OfficeServer::detach(path);
+    }
+
+    void aPasswordComesFromThePasswordFileOrIsAskedOnceAndIsNeverWritten()
+    {
+        TestDataFolder folder;
+        const QString password = QStringLiteral("s3cr\u00e9t 'x\" :\\ \u00fc");
+        const RoleWithPassword anna(QStringLiteral("anna_%1").arg(QCoreApplication::applicationPid()), password);
+        const Edition &corvalo = Edition::get(Edition::Corvalo);
+        const QString path = Paths::GetDataBasePath(corvalo);
+        QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+        ServerChoice::remember(path, {true, anna.settings()});
+        const QByteArray passFileBefore = qgetenv("PGPASSFILE");
+        const auto restore = qScopeGuard([&] {
+            qputenv("PGPASSFILE", passFileBefore);
+            OfficeServer::detach(path);
+        });
+
+        // The client library's password file is used without a question.
+        const QString passFile = folder.path() + QStringLiteral("/elsewhere/pgpass");
+        QVERIFY(QDir().mkpath(QFileInfo(passFile).path()));
+        {
+            QString escaped = password;
+            escaped.replace(QLatin1Char('\\'), QStringLiteral("\\\\")).replace(QLatin1Char(':'), QStringLiteral("\\:"));
+            QFile file(passFile);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(QStringLiteral("*:*:*:%1:%2\n").arg(anna.role, escaped).toUtf8());
+            file.close();
+            QVERIFY(file.setPermissions(QFile::ReadOwner | QFile::WriteOwner));
+        }
+        qputenv("PGPASSFILE", passFile.toLocal8Bit());
+        {
+            OneStart start(Edition::Corvalo);
+            QVERIFY(ServerStart::pChooseCompanyDatabase({}, corvalo, start.prompts));
+            QCOMPARE(ServerStart::pStartUp(start.context), ServerStart::Started::Yes);
+            QVERIFY(start.prompts.messages(QStringLiteral("Password")).isEmpty());
+            saveDocument(start.context, QStringLiteral("From the password file"));
+            OfficeServer::detach(path);
+        }
+
+        // Without it, the password is asked once for the whole run.
+        qputenv("PGPASSFILE", (folder.path() + QStringLiteral("/no such file")).toLocal8Bit());
+        {
+            OneStart start(Edition::Corvalo);
+            start.prompts.passwords = {password};
+            QVERIFY(ServerStart::pChooseCompanyDatabase({}, corvalo, start.prompts));
+            QCOMPARE(ServerStart::pStartUp(start.context), ServerStart::Started::Yes);
+            const int number = saveDocument(start.context, QStringLiteral("Typed once"));
+            QCOMPARE(customerOf(start.context, number), QStringLiteral("Typed once"));
+            QCOMPARE(start.prompts.messages(QStringLiteral("Password")).size(), 1);
+            QVERIFY2(start.prompts.messages(QStringLiteral("Password")).first().contains(anna.role),
+                     qPrintable(start.prompts.lastMessage()));
+            QCOMPARE(start.prompts.unplanned, 0);
+            OfficeServer::detach(path);
+        }
+
+        // A wrong one is said to be wrong and asked again; cancelled, the file is offered.
+        {
+            OneStart start(Edition::Corvalo);
+            start.prompts.passwords = {QStringLiteral("wrong")};
+            start.prompts.picks = {1};
+            QVERIFY(ServerStart::pChooseCompanyDatabase({}, corvalo, start.prompts));
+            QCOMPARE(ServerStart::pStartUp(start.context), ServerStart::Started::Yes);
+            const QStringList asked = start.prompts.messages(QStringLiteral("Password"));
+            QCOMPARE(asked.size(), 2);
+            QVERIFY2(asked.last().contains(QStringLiteral("did not accept the password")), qPrintable(asked.last()));
+            QVERIFY(!OfficeServer::serving(path));
+            QVERIFY(QFileInfo::exists(path)); // working on the company file for this run
+        }
+
+        // Typed or read from the password file, it is written nowhere of the program's.
+        QVERIFY(!filesHolding(folder.path(), anna.role).isEmpty()); // the remembered choice is looked at
+        // Its plain start too, which a settings file's escapes of the rest would leave as it is.
+        QCOMPARE(filesHolding(folder.path(), QStringLiteral("s3cr")), QStringList{passFile});
+        QVERIFY(filesHolding(folder.path(), password).isEmpty());
     }
 
     void copyToServerRefusesADatabaseNotEmptyAndSwitchesWhenAsked()

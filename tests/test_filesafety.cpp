@@ -1,5 +1,6 @@
 // The company file itself: its pages, its journal and a full disk under it. A company
 // on the office server has no file, so this program runs on the file only.
+#include "FullDisk.h"
 #include "TestEnvironment.h"
 #include "app/TfrmMain.h"
 #include "company/CompanySettings.h"
@@ -23,35 +24,6 @@
 #include <sqlite3.h>
 
 namespace {
-
-/// Files whose path contains this text cannot grow: every connection the program
-/// opens to them is limited to the pages they hold, as on a full disk.
-QString g_fullWhere;
-
-int limitGrowth(sqlite3 *db, const char **, const void *)
-{
-    const char *file = sqlite3_db_filename(db, "main");
-    if (g_fullWhere.isEmpty() || !file || !QString::fromUtf8(file).contains(g_fullWhere))
-        return SQLITE_OK;
-    // The pragma never sets the limit below what the file already holds.
-    sqlite3_exec(db, "PRAGMA max_page_count = 1", nullptr, nullptr, nullptr);
-    return SQLITE_OK;
-}
-
-/// A full disk wherever \a where is in the path, for as long as it lives.
-struct FullDisk
-{
-    explicit FullDisk(const QString &where)
-    {
-        g_fullWhere = where;
-        sqlite3_auto_extension(reinterpret_cast<void (*)()>(&limitGrowth));
-    }
-    ~FullDisk()
-    {
-        sqlite3_cancel_auto_extension(reinterpret_cast<void (*)()>(&limitGrowth));
-        g_fullWhere.clear();
-    }
-};
 
 QByteArray fileHash(const QString &path)
 {
@@ -246,6 +218,33 @@ private slots:
         LiveFileCheck::startInBackground(live);
         // The thread may report before the test starts to wait: count, do not wait for a signal.
         QTRY_COMPARE_WITH_TIMEOUT(found.count(), 1, 10000);
+        DamageWatch::instance().watch(QString());
+    }
+
+    void checkCutShortAtQuitReportsNothingAndTheNextOneRuns()
+    {
+        TestSession session(Edition::Corvalo);
+        session.start();
+        const QString live = session.context.databasePath();
+        {
+            // Enough pages that the check cannot end before it is stopped.
+            Database db(live);
+            db.exec(QStringLiteral("CREATE TABLE tblBulk(b BLOB); WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT "
+                                   "i + 1 FROM n WHERE i < 40000) INSERT INTO tblBulk SELECT randomblob(1000) FROM n"));
+        }
+        damageTable(live, QStringLiteral("idxInvDataNumber"));
+        DamageWatch::instance().watch(live);
+        QSignalSpy found(&DamageWatch::instance(), &DamageWatch::damageFound);
+
+        LiveFileCheck::startInBackground(live);
+        LiveFileCheck::stop();
+        QCoreApplication::processEvents();
+        QCOMPARE(found.count(), 0); // an interrupted check is no finding
+
+        // Stopping once does not stop the checks of later starts.
+        LiveFileCheck::startInBackground(live);
+        QTRY_COMPARE_WITH_TIMEOUT(found.count(), 1, 20000);
+        LiveFileCheck::stop();
         DamageWatch::instance().watch(QString());
     }
 

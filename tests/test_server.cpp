@@ -10,6 +10,7 @@
 #include "data/PgConnection.h"
 #include "data/PgSql.h"
 #include "data/ServerCopy.h"
+#include "data/ServerLayout.h"
 #include "data/TextSearch.h"
 
 #include <QDir>
@@ -497,7 +498,7 @@ private slots:
         QCOMPARE(other.queryInt(QStringLiteral("SELECT count(*) FROM tblNumbers")), 1);
     }
 
-    void backupFromTheServerIsWholeAndRefusesWhatAFileCannotHold()
+    void backupFromTheServerHoldsItsTablesAsTheyAre()
     {
         ServerCompany company;
         const QString name = QStringLiteral("Ünal's \"Bau\" 😀");
@@ -532,19 +533,122 @@ private slots:
         }
         QVERIFY(QFile::remove(backup));
 
-        // Data a file has no place for is never left behind unseen.
-        for (const QString &extra : {QStringLiteral("ALTER TABLE tblPrices ADD COLUMN strNote TEXT"),
-                                     QStringLiteral("CREATE TABLE tblNotes(strNote TEXT)")}) {
-            {
-                Database server(company.path);
-                server.exec(extra);
-            }
-            QVERIFY_THROWS_EXCEPTION(DbError, BackupRestore::copyDatabaseFile(company.path, backup));
-            QVERIFY(QDir(QFileInfo(backup).path()).entryList(QDir::Files).isEmpty());
+        // The copy holds the server's tables as they are: what an older company lacks
+        // stays missing, anything more comes along, keys and defaults with them.
+        {
             Database server(company.path);
-            server.exec(extra.startsWith(QLatin1String("ALTER")) ? QStringLiteral("ALTER TABLE tblPrices DROP COLUMN strNote")
-                                                                 : QStringLiteral("DROP TABLE tblNotes"));
+            server.exec(QStringLiteral("ALTER TABLE tblCustomers DROP COLUMN strCustEmail; "
+                                       "ALTER TABLE tblPrices ADD COLUMN strNote TEXT NOT NULL DEFAULT 'it''s'; "
+                                       "CREATE TABLE tblNotes(intNoteID INTEGER PRIMARY KEY, strNote TEXT UNIQUE, "
+                                       "dbWeight REAL DEFAULT 1.5, intCount INTEGER NOT NULL DEFAULT -1 CHECK (intCount < 100)); "
+                                       "CREATE INDEX idxNotesHeavy ON tblNotes(UPPER(strNote)) "
+                                       "WHERE dbWeight > 2 AND strNote LIKE 'Ü%'"));
+            server.prepare(QStringLiteral("INSERT INTO tblNotes(strNote, dbWeight) VALUES(?, 2.25)")).bindAll(name).run();
         }
+        BackupRestore::copyDatabaseFile(company.path, backup);
+        Database copy(backup);
+        QVERIFY(!copy.columnExists(QStringLiteral("tblCustomers"), QStringLiteral("strCustEmail")));
+        QCOMPARE(copy.queryInt(QStringLiteral("SELECT count(*) FROM tblPrices WHERE strNote = 'it''s'")),
+                 count(copy, QStringLiteral("tblPrices")));
+        Statement note = copy.prepare(QStringLiteral("SELECT intNoteID, strNote, dbWeight, intCount FROM tblNotes"));
+        QVERIFY(note.step());
+        QCOMPARE(note.int64At(0), 1);
+        QCOMPARE(note.textAt(1), name);
+        QCOMPARE(note.doubleAt(2), 2.25);
+        QCOMPARE(note.int64At(3), -1);
+        // The row id, the key, the defaults and the check work in the file as on the server.
+        copy.exec(QStringLiteral("INSERT INTO tblNotes(strNote) VALUES('second')"));
+        QCOMPARE(copy.lastInsertRowId(), 2);
+        QCOMPARE(copy.queryInt(QStringLiteral("SELECT count(*) FROM tblNotes WHERE dbWeight = 1.5 AND intCount = -1")), 1);
+        QVERIFY_THROWS_EXCEPTION(DbError, copy.exec(QStringLiteral("INSERT INTO tblNotes(strNote) VALUES('second')")));
+        QVERIFY_THROWS_EXCEPTION(DbError, copy.exec(QStringLiteral("INSERT INTO tblNotes(intCount) VALUES(100)")));
+        QCOMPARE(copy.queryInt(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'index' "
+                                              "AND name = 'idxnotesheavy' AND sql LIKE '%WHERE%'")),
+                 1);
+        // Every index of a company comes along.
+        QStringList serverIndexes;
+        {
+            Database server(company.path);
+            Statement q = server.prepare(QStringLiteral("SELECT lower(name) FROM sqlite_master WHERE type = 'index'"));
+            while (q.step())
+                serverIndexes << q.textAt(0);
+        }
+        QStringList fileIndexes;
+        Statement q = copy.prepare(QStringLiteral("SELECT lower(name) FROM sqlite_master WHERE type = 'index' AND sql IS NOT NULL"));
+        while (q.step())
+            fileIndexes << q.textAt(0);
+        serverIndexes.sort();
+        fileIndexes.sort();
+        QVERIFY(serverIndexes.size() > 5);
+        QCOMPARE(fileIndexes, serverIndexes);
+        Statement check = copy.prepare(QStringLiteral("PRAGMA integrity_check"));
+        QVERIFY(check.step());
+        QCOMPARE(check.textAt(0), QStringLiteral("ok"));
+    }
+
+    void serverExpressionsReadAsTheFileWritesThem()
+    {
+        QCOMPARE(ServerLayout::fileExpression(QStringLiteral("CHECK ((x = ANY (ARRAY['a''s'::text, '::b'::text])))")),
+                 QStringLiteral("CHECK ((x IN ('a''s', '::b')))"));
+        QCOMPARE(ServerLayout::fileExpression(QStringLiteral("((t ~~* '-%'::text) AND (u !~~ 'x'::text COLLATE \"C\"))")),
+                 QStringLiteral("((t LIKE '-%') AND (u NOT LIKE 'x'))"));
+        QCOMPARE(ServerLayout::fileExpression(QStringLiteral("'0'::double precision")), QStringLiteral("'0'"));
+    }
+
+    void aCompanyMadeByAnotherVersionGetsTheFunctionsItNeeds()
+    {
+        ServerCompany company;
+        {
+            Database file(company.filePath, Database::OpenMode::CreateFile);
+            Transaction building(file);
+            Schema::createTablesAndSeed(file, Edition::get(Edition::Corvalo), QDate(2026, 12, 10), QLocale::c());
+            building.commit();
+        }
+        {
+            Database server(company.path);
+            ServerCopy::copyFileToServer(company.filePath, server);
+        }
+        const auto readsAsOnTheFile = [&] {
+            // Read-only too: the functions are the engine's, not the company's data.
+            Database db(company.path, Database::OpenMode::ReadOnly);
+            Statement q = db.prepare(QStringLiteral("SELECT stored_amount(' 12.5 '), fold('ÜNAL'), "
+                                                    "(SELECT group_concat(x) FROM (SELECT 'a' AS x UNION ALL SELECT 'b') t)"));
+            QVERIFY(q.step());
+            QCOMPARE(q.doubleAt(0), 12.5);
+            QCOMPARE(q.textAt(1), QStringLiteral("ünal"));
+            QCOMPARE(q.textAt(2).size(), 3);
+            QVERIFY(db.tableExists(QStringLiteral("tblPrices"))); // read through the file's catalogue
+        };
+        {
+            // As a copy of the program from before these functions left the company.
+            Database server(company.path);
+            for (const char *drop : {"DROP FUNCTION stored_amount(text)", "DROP FUNCTION tarnwick_stored_amount(text)",
+                                     "DROP FUNCTION fold(text)", "DROP AGGREGATE group_concat(anyelement)",
+                                     "DROP VIEW sqlite_master", "COMMENT ON TABLE tarnwick_pragma IS NULL"})
+                server.server()->runPlain(QString::fromLatin1(drop));
+        }
+        readsAsOnTheFile();
+        {
+            // Another version's body of a function is replaced by this one's.
+            Database server(company.path);
+            server.server()->runPlain(QStringLiteral("CREATE OR REPLACE FUNCTION stored_amount(t text) RETURNS double "
+                                                     "precision LANGUAGE sql AS $f$ SELECT 0::double precision $f$"));
+            server.server()->runPlain(QStringLiteral("COMMENT ON TABLE tarnwick_pragma IS 'another version'"));
+        }
+        readsAsOnTheFile();
+
+        // A schema that holds no company of ours keeps its own functions.
+        ServerCompany stranger;
+        {
+            Database server(stranger.path);
+            server.server()->runPlain(QStringLiteral("CREATE FUNCTION fold(t text) RETURNS text LANGUAGE sql AS "
+                                                     "$f$ SELECT 'theirs'::text $f$"));
+        }
+        Database server(stranger.path);
+        Statement q = server.prepare(QStringLiteral("SELECT fold('X')"));
+        QVERIFY(q.step());
+        QCOMPARE(q.textAt(0), QStringLiteral("theirs"));
+        QVERIFY(!server.server()->tableExists(QStringLiteral("tarnwick_pragma")));
     }
 
     void copyToServerIsWholeAndRefusesANonEmptyDatabase()

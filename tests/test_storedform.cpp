@@ -306,12 +306,14 @@ private slots:
         QCOMPARE(notices.size(), 1);
         QVERIFY2(notices.first().contains(QStringLiteral("\"31.31.2026\"")), qPrintable(notices.first()));
         QVERIFY(notices.first().contains(QStringLiteral("Document %1").arg(broken)));
-        // A company on the office server gets no copy beside the file: a company file is
-        // laid out as today's and cannot hold an older server company.
-        if (!TestCompanyOnServer::selected()) {
-            QCOMPARE(SchemaUpgrade::safetyCopyPaths(path).size(), 1);
+        QCOMPARE(SchemaUpgrade::safetyCopyPaths(path).size(), 1);
+        {
             Database copy(SchemaUpgrade::safetyCopyPaths(path).first());
             QCOMPARE(SchemaUpgrade::schemaLevel(copy), 0);
+            QVERIFY(!copy.tableExists(QStringLiteral("tblSchemaLevel")));
+            Statement q = copy.prepare(QStringLiteral("SELECT strInvTotal FROM tblInvHeader WHERE intInvNumber = 900"));
+            QVERIFY(q.step());
+            QCOMPARE(q.textAt(0), QStringLiteral("0,00 \u20ac"));
         }
         QCOMPARE(SchemaUpgrade::schemaLevel(*s.db()), SchemaUpgrade::currentLevel());
 

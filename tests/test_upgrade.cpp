@@ -2,6 +2,7 @@
 // language, asked about when they read two ways, never written when newer, copied
 // before every upgrade, upgraded once, and indexed like new files.
 
+#include "FullDisk.h"
 #include "TestEnvironment.h"
 #include "app/StartUp.h"
 #include "company/CompanySettings.h"
@@ -9,6 +10,7 @@
 #include "data/BackupRestore.h"
 #include "data/Database.h"
 #include "data/DateText.h"
+#include "data/DbError.h"
 #include "data/SchemaUpgrade.h"
 #include "core/Paths.h"
 #include "data/StoredForm.h"
@@ -197,6 +199,39 @@ QByteArray fileHash(const QString &path)
         }
     }
     return hash.result();
+}
+
+/// Every table with its columns and rows, read as texts: what a copy of a company
+/// must hold whichever engine it came from. Names are compared without case, as
+/// both engines take them.
+QStringList tablesAndRows(Database &db)
+{
+    QStringList tables;
+    {
+        Statement q = db.prepare(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' "
+                                                "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\'"));
+        while (q.step())
+            tables << q.textAt(0).toLower();
+    }
+    tables.sort();
+    QStringList out;
+    for (const QString &table : tables) {
+        Statement q = db.prepare(QStringLiteral("SELECT * FROM %1").arg(table));
+        QStringList columns;
+        for (int c = 0; c < q.columnCount(); ++c)
+            columns << q.columnName(c).toLower();
+        QStringList rows;
+        while (q.step()) {
+            QStringList values;
+            for (int c = 0; c < q.columnCount(); ++c)
+                values << (q.isNullAt(c) ? QStringLiteral("<null>") : q.textAt(c));
+            rows << values.join(QLatin1Char('|'));
+        }
+        rows.sort();
+        out << table.toLower() + QLatin1Char('(') + columns.join(QLatin1Char(',')) + QLatin1Char(')');
+        out << rows;
+    }
+    return out;
 }
 
 struct OlderFile : TestSession
@@ -477,6 +512,15 @@ private slots:
         QVERIFY(asked.size() <= (file.contains(QLatin1String("ambiguous")) ? 1 : 0));
         QCOMPARE(s.prompts.messages(QStringLiteral("Information")).size(), 1);
 
+        // The copy kept before the upgrade holds the company as it was, on either engine.
+        const QStringList copies = SchemaUpgrade::safetyCopyPaths(s.context.databasePath());
+        QCOMPARE(copies.size(), 1);
+        {
+            Database copy(copies.first(), Database::OpenMode::ReadOnly);
+            Database original(fixtureFolder() + QLatin1Char('/') + file, Database::OpenMode::ReadOnly);
+            QCOMPARE(tablesAndRows(copy), tablesAndRows(original));
+        }
+
         const auto db = s.db();
         QCOMPARE(SchemaUpgrade::schemaLevel(*db), SchemaUpgrade::currentLevel());
         QCOMPARE(db->queryInt(QStringLiteral("SELECT COUNT(*) FROM tblUnreadValues")), 0);
@@ -638,9 +682,6 @@ private slots:
 
     void everyUpgradeKeepsItsOwnDatedCopy()
     {
-        if (TestCompanyOnServer::selected())
-            QSKIP("A company on the office server keeps no dated copy beside the file: a company file is laid "
-                  "out as today's and cannot hold an older server company.");
         OlderFile f;
         const QString path = f.context.databasePath();
         QStringList notices;
@@ -664,10 +705,35 @@ private slots:
         // Going back as the notice says: Restore from the copy.
         f.prompts.asked.clear();
         f.prompts.choices = {copies.first()};
-        QVERIFY(CompanySettings::pRestoreCompanyData(f.context));
+        QVERIFY2(CompanySettings::pRestoreCompanyData(f.context), qPrintable(f.prompts.lastMessage()));
         const auto db = f.db();
         QCOMPARE(SchemaUpgrade::schemaLevel(*db), SchemaUpgrade::currentLevel());
         QCOMPARE(SchemaUpgrade::safetyCopyPaths(path).size(), SchemaUpgrade::kSafetyCopies);
+    }
+
+    void anUpgradeWhoseCopyCannotBeWrittenChangesNothing()
+    {
+        OlderFile f;
+        f.save(QDate(2026, 11, 20), 10);
+        const QString path = f.context.databasePath();
+        f.db()->prepare(QStringLiteral("UPDATE tblSchemaLevel SET intSchemaLevel = ?")).bind(1, 4).run();
+        const QStringList before = tablesAndRows(*f.db());
+        {
+            const FullDisk full(QStringLiteral("before-upgrade-"));
+            try {
+                (void)f.upgrade(kToday);
+                QFAIL("upgraded without a copy of the company as it was");
+            } catch (const DbError &error) {
+                QVERIFY2(error.message().contains(QStringLiteral("full")), qPrintable(error.message()));
+                if (TestCompanyOnServer::selected())
+                    QVERIFY2(error.message().contains(QStringLiteral("not brought up to date")), qPrintable(error.message()));
+            }
+        }
+        QCOMPARE(tablesAndRows(*f.db()), before);
+        QVERIFY(QDir(QFileInfo(path).path()).entryList({QStringLiteral("before-upgrade-*")}, QDir::AllEntries).isEmpty());
+        // With room again, the same upgrade goes through.
+        QVERIFY(f.upgrade(kToday).upgraded());
+        QCOMPARE(SchemaUpgrade::safetyCopyPaths(path).size(), 1);
     }
 
     void anUpgradeRunsOnceWhenTwoCopiesStartTogether()
@@ -691,8 +757,7 @@ private slots:
         QVERIFY(a.upgraded());
         QVERIFY(!b.upgraded());
         QVERIFY(b.safetyCopyPath.isEmpty());
-        if (!TestCompanyOnServer::selected()) // the server keeps no copy beside the file, as above
-            QCOMPARE(SchemaUpgrade::safetyCopyPaths(path).size(), 1);
+        QCOMPARE(SchemaUpgrade::safetyCopyPaths(path).size(), 1);
         QCOMPARE(f.text(QStringLiteral("SELECT COUNT(*) FROM tblPayments")), QStringLiteral("1"));
     }
 

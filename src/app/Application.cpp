@@ -7,7 +7,6 @@
 #include "core/Edition.h"
 #include "widgets/Icons.h"
 #include "ServerStart.h"
-#include "StartUp.h"
 #include "TfrmMain.h"
 #include "data/DbError.h"
 #include "data/FileError.h"
@@ -37,17 +36,13 @@ int runApplication(int argc, char **argv, int editionNumber)
     if (!ServerStart::pChooseCompanyDatabase(QApplication::arguments(), edition, prompts))
         return 1;
     try {
-        for (;;) {
-            try {
-                if (!StartUp::pStartUp(context))
-                    return 0;
-                break;
-            } catch (const DbError &error) {
-                if (!ServerStart::unreachable(error, edition))
-                    throw;
-                if (ServerStart::afterUnreachable(error, edition, prompts) == ServerStart::Next::Quit)
-                    return 1;
-            }
+        switch (ServerStart::pStartUp(context)) {
+        case ServerStart::Started::Yes:
+            break;
+        case ServerStart::Started::Declined:
+            return 0;
+        case ServerStart::Started::Quit:
+            return 1;
         }
     } catch (const DbError &error) {
         prompts.showError(error.message(), error.detail());

@@ -1,5 +1,7 @@
 #include "ServerStart.h"
 
+#include "StartUp.h"
+#include "context/AppContext.h"
 #include "core/Edition.h"
 #include "core/Paths.h"
 #include "core/Prompts.h"
@@ -91,6 +93,20 @@ Next afterUnreachable(const DbError &error, const Edition &edition, Prompts &pro
         return Next::UseFile;
     default:
         return Next::Quit;
+    }
+}
+
+Started pStartUp(AppContext &context, QDate today)
+{
+    for (;;) {
+        try {
+            return StartUp::pStartUp(context, today) ? Started::Yes : Started::Declined;
+        } catch (const DbError &error) {
+            if (!unreachable(error, context.edition()))
+                throw;
+            if (afterUnreachable(error, context.edition(), context.prompts()) == Next::Quit)
+                return Started::Quit;
+        }
     }
 }
 

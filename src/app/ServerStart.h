@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QDate>
 #include <QStringList>
 
+class AppContext;
 class DbError;
 class Edition;
 class Prompts;
@@ -27,5 +29,13 @@ enum class Next { TryAgain, UseFile, Quit };
 /// when the server wants one (kept for this run only), otherwise offers to try
 /// again, to go back to the company file on this computer for this run, or to quit.
 [[nodiscard]] Next afterUnreachable(const DbError &error, const Edition &edition, Prompts &prompts);
+
+enum class Started { Yes, Declined, Quit };
+
+/// Start-up on the company database chosen for this run. While the server is not
+/// reached, or wants a password, asks what afterUnreachable asks and tries again, or
+/// goes on with the file, as the user says. Declined: the user left an older database
+/// as it was; Quit: the user chose to quit. Throws DbError or FileError for anything else.
+[[nodiscard]] Started pStartUp(AppContext &context, QDate today = QDate::currentDate());
 
 } // namespace ServerStart

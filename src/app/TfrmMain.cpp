@@ -461,6 +461,7 @@ void TfrmMain::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    LiveFileCheck::stop();
     m_context.preferences[AppPreferences::FrmMainMaximized] = isMaximized();
     try {
         StartUp::pShutDown(m_context);

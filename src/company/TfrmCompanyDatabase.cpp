@@ -71,6 +71,15 @@ TfrmCompanyDatabase::TfrmCompanyDatabase(Purpose purpose, const ServerChoice::Ch
                                 this);
     password->setWordWrap(true);
     layout->addWidget(password);
+    if (purpose == Purpose::Choose) {
+        // Every open list reads the database it started with; they are not all reopened.
+        auto *when = new QLabel(tr("The choice takes effect the next time the program starts. Until then it keeps "
+                                   "working with the database in use now."),
+                                this);
+        when->setObjectName(QStringLiteral("lblTakesEffect"));
+        when->setWordWrap(true);
+        layout->addWidget(when);
+    }
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->setObjectName(QStringLiteral("bbxCompanyDatabase"));

@@ -64,17 +64,6 @@ void runBackup(Database &from, Database &to)
     }
 }
 
-/// The edition whose company database is named as \a path is.
-const Edition &editionNamed(const QString &path)
-{
-    const QString name = QFileInfo(path).fileName();
-    for (int number = Edition::Corvalo; number <= Edition::Lunvard; ++number) {
-        if (Paths::GetDataBaseName(Edition::get(number)) == name)
-            return Edition::get(number);
-    }
-    throw DbError(SQLITE_MISUSE, QStringLiteral("\"%1\" is no company database's name.").arg(name));
-}
-
 /// Runs \a work; a failure is shown as "Error <code> : <reason>", the engine's own words
 /// after it as details when the reason is told in plainer ones, and gives false.
 template<typename Work>
@@ -230,20 +219,17 @@ QStringList GetSafetyCopyPaths(const Edition &edition)
     return paths;
 }
 
-void copyDatabaseFile(const QString &source, const QString &target)
+namespace {
+
+/// Runs \a write on a new file beside \a target and renames it into place when complete.
+template<typename Write>
+void writeThenRename(const QString &target, Write write)
 {
     const QString partial = target + QStringLiteral(".partial");
     removeQuietly(partial);
     try {
-        if (OfficeServer::serving(source)) {
-            Database from(source);
-            Database to(partial, Database::OpenMode::CreateFile);
-            ServerCopy::copyServerToFile(from, to, editionNamed(source));
-        } else {
-            Database from(source, Database::OpenMode::ReadOnly);
-            Database to(partial, Database::OpenMode::CreateFile);
-            runBackup(from, to);
-        }
+        Database to(partial, Database::OpenMode::CreateFile);
+        write(to);
     } catch (const DbError &) {
         removeQuietly(partial);
         removeQuietly(partial + QStringLiteral("-journal"));
@@ -257,6 +243,24 @@ void copyDatabaseFile(const QString &source, const QString &target)
                             .arg(QDir::toNativeSeparators(target), QString::fromStdString(error.message())),
                         error.value());
     }
+}
+
+} // namespace
+
+void copyDatabaseFile(const QString &source, const QString &target)
+{
+    if (OfficeServer::serving(source)) {
+        Database from(source);
+        copyServerCompany(from, target);
+        return;
+    }
+    Database from(source, Database::OpenMode::ReadOnly);
+    writeThenRename(target, [&](Database &to) { runBackup(from, to); });
+}
+
+void copyServerCompany(Database &server, const QString &target)
+{
+    writeThenRename(target, [&](Database &to) { ServerCopy::copyServerToFile(server, to); });
 }
 
 void verifyBackupFile(const QString &path, const Edition &edition, const ContentCheck &readsBack,

@@ -44,6 +44,9 @@ inline constexpr int kSafetyCopies = 3;
 /// temporary file beside \a target that is renamed into place when complete.
 /// Throws DbError or FileError; \a target is untouched then.
 void copyDatabaseFile(const QString &source, const QString &target);
+/// The same for the company \a server is connected to on the office server, inside
+/// the transaction it holds, if any.
+void copyServerCompany(Database &server, const QString &target);
 
 /// Throws DbError saying why \a path is not a sound database of \a edition: not an
 /// SQLite file, another program's or edition's file, a damaged file (the engine's

@@ -7,11 +7,17 @@
 namespace LiveFileCheck {
 
 /// What the quick check finds wrong with the database at \a path; empty when it is
-/// sound or could not be checked now (another program holds it locked).
+/// sound or could not be checked now (another program holds it locked, or stop()
+/// cut it short).
 [[nodiscard]] QString problems(const QString &path);
 
 /// Runs problems() on a thread of its own, with its own connection, and reports what
 /// it finds to DamageWatch. Returns at once.
 void startInBackground(const QString &path);
+
+/// Cuts short a check still running in the background and waits for its thread, so
+/// quitting neither waits for a check of a large file nor leaves it reading while
+/// the program's statics go away. A check cut short reports nothing.
+void stop();
 
 } // namespace LiveFileCheck

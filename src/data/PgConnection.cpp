@@ -3,6 +3,7 @@
 #include "BusyPolicy.h"
 #include "DbError.h"
 #include "PgSql.h"
+#include "ServerFunctions.h"
 
 #include <QRegularExpression>
 
@@ -99,9 +100,16 @@ PgConnection::PgConnection(const OfficeServer::Settings &settings, bool readOnly
             throw DbError(SQLITE_AUTH, QStringLiteral("The office server %1 asks for the password of %2.")
                                            .arg(settings.shownName(), settings.user));
         }
+        // Typed or from the password file: either way the user is asked for it again.
+        if (PQconnectionUsedPassword(m_state->conn) && message.contains(QStringLiteral("password"), Qt::CaseInsensitive)) {
+            throw DbError(SQLITE_AUTH, QStringLiteral("The office server %1 did not accept the password of %2.")
+                                           .arg(settings.shownName(), settings.user));
+        }
         throw DbError(SQLITE_CANTOPEN, QStringLiteral("The office server %1 cannot be reached: %2")
                                            .arg(settings.shownName(), message));
     }
+    // A company made by another version may lack a function the SQL here calls.
+    ServerFunctions::ensure(*this);
 }
 
 PgConnection::State::~State()

@@ -135,6 +135,33 @@ struct NewTable
     QStringList columns;
 };
 
+// The parts of a list split at its commas outside parentheses and quotes.
+QStringList topLevelParts(const QString &list)
+{
+    QStringList parts;
+    int depth = 0;
+    QChar quote;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < list.size(); ++i) {
+        const QChar c = list[i];
+        if (!quote.isNull()) {
+            if (c == quote)
+                quote = QChar();
+        } else if (c == u'\'' || c == u'"') {
+            quote = c;
+        } else if (c == u'(') {
+            ++depth;
+        } else if (c == u')') {
+            --depth;
+        } else if (c == u',' && depth == 0) {
+            parts << list.mid(start, i - start);
+            start = i + 1;
+        }
+    }
+    parts << list.mid(start);
+    return parts;
+}
+
 // The table a CREATE TABLE makes, its columns as written, and its INTEGER PRIMARY KEY.
 std::optional<NewTable> newTable(const QString &sql)
 {
@@ -149,13 +176,15 @@ std::optional<NewTable> newTable(const QString &sql)
                                            QRegularExpression::DotMatchesEverythingOption);
     static const QRegularExpression idType(QStringLiteral("^INTEGER\\s+PRIMARY\\s+KEY\\b"),
                                            QRegularExpression::CaseInsensitiveOption);
-    for (const QString &part : match.captured(2).split(QLatin1Char(','))) {
+    static const QStringList tableConstraints = {QStringLiteral("PRIMARY"), QStringLiteral("UNIQUE"),
+                                                 QStringLiteral("CHECK"), QStringLiteral("FOREIGN"),
+                                                 QStringLiteral("CONSTRAINT")};
+    for (const QString &part : topLevelParts(match.captured(2))) {
         const QRegularExpressionMatch m = column.match(part);
         if (!m.hasMatch())
             continue;
         const QString name = m.captured(1);
-        if (name.compare(QStringLiteral("PRIMARY"), Qt::CaseInsensitive) == 0
-            || name.compare(QStringLiteral("UNIQUE"), Qt::CaseInsensitive) == 0)
+        if (tableConstraints.contains(name, Qt::CaseInsensitive))
             continue;
         table.columns << name;
         if (idType.match(m.captured(2).trimmed()).hasMatch())

@@ -3,6 +3,7 @@
 #include "BackupRestore.h"
 #include "Database.h"
 #include "DueDateStep.h"
+#include "FileError.h"
 #include "IndexStep.h"
 #include "OfficeServer.h"
 #include "PaymentsStep.h"
@@ -71,7 +72,9 @@ void storeLevel(Database &db, int level)
 }
 
 /// A dated folder beside the database holding a copy named like it, so Restore takes it.
-QString makeSafetyCopy(const QString &path)
+/// \a write writes the copy to the path it is given.
+template<typename Write>
+QString makeSafetyCopy(const QString &path, Write write)
 {
     const QFileInfo live(path);
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd-HHmmss"));
@@ -83,7 +86,7 @@ QString makeSafetyCopy(const QString &path)
                                            .arg(QDir::toNativeSeparators(folder)));
     const QString copy = QDir(folder).filePath(live.fileName());
     try {
-        BackupRestore::copyDatabaseFile(path, copy);
+        write(copy);
     } catch (...) {
         QDir(folder).removeRecursively();
         throw;
@@ -91,11 +94,29 @@ QString makeSafetyCopy(const QString &path)
     return copy;
 }
 
+/// The copy of a company on the office server, taken under the lock \a db holds. The
+/// server's words alone would not say that the upgrade stopped, or that nothing changed.
+QString makeServerSafetyCopy(Database &db)
+{
+    const auto refused = [&](int code, const QString &reason) {
+        return DbError(code, QStringLiteral("The company database was not brought up to date, because the copy of it "
+                                            "as it is could not be written beside \"%1\": %2\n\nNothing was changed.")
+                                 .arg(QDir::toNativeSeparators(db.path()), reason));
+    };
+    try {
+        return makeSafetyCopy(db.path(), [&](const QString &copy) { BackupRestore::copyServerCompany(db, copy); });
+    } catch (const DbError &error) {
+        throw refused(error.code(), error.message());
+    } catch (const FileError &error) {
+        throw refused(SQLITE_CANTOPEN, error.message());
+    }
+}
+
 /// Removes a safety copy with its dated folder.
 void removeSafetyCopy(const QString &copy)
 {
     if (copy.isEmpty())
-        return; // none was made (a company on the server)
+        return;
     QDir(QFileInfo(copy).absolutePath()).removeRecursively();
 }
 
@@ -234,9 +255,11 @@ UpgradeReport pUpgradeDataBase(const QString &path, const UpgradeContext &contex
     if (!plan.needed() || plan.declined)
         return report;
 
-    // The server's own backups are its administrator's; a file gets its safety copy.
-    if (!OfficeServer::serving(path))
-        report.safetyCopyPath = makeSafetyCopy(path);
+    // The file is copied before its write lock is taken (the copy reads it whole); the
+    // server's company is copied under the writers' lock the upgrade then holds.
+    const bool onServer = OfficeServer::serving(path).has_value();
+    if (!onServer)
+        report.safetyCopyPath = makeSafetyCopy(path, [&](const QString &copy) { BackupRestore::copyDatabaseFile(path, copy); });
     bool done = false;
     try {
         Database db(path);
@@ -245,6 +268,8 @@ UpgradeReport pUpgradeDataBase(const QString &path, const UpgradeContext &contex
         checkNotNewer(db);
         report.fromLevel = report.toLevel = schemaLevel(db);
         if (report.fromLevel < currentLevel()) {
+            if (onServer)
+                report.safetyCopyPath = makeServerSafetyCopy(db);
             UpgradeContext withForm = context;
             withForm.writingForm = plan.writingForm;
             withForm.today = plan.today;

@@ -2,13 +2,11 @@
 
 #include "Database.h"
 #include "PgConnection.h"
-#include "PgSql.h"
-#include "Schema.h"
+#include "ServerFunctions.h"
+#include "ServerLayout.h"
 #include "SqlColumns.h"
-#include "core/Edition.h"
 
-#include <QDate>
-#include <QLocale>
+#include <optional>
 
 #include <sqlite3.h>
 
@@ -92,8 +90,7 @@ void copyTablesOnto(const QString &file, Database &server)
     Database source(file, Database::OpenMode::ReadOnly);
     const qint64 applicationId = source.queryInt(QStringLiteral("PRAGMA application_id"));
     const qint64 userVersion = source.queryInt(QStringLiteral("PRAGMA user_version"));
-    for (const QString &sql : PgSql::engineFunctions())
-        connection->runPlain(sql);
+    ServerFunctions::makeAll(*connection);
     const QList<StoredTable> stored = tables(source);
     for (const StoredTable &table : stored)
         server.exec(table.createSql);
@@ -158,39 +155,29 @@ void replaceServerFromFile(const QString &file, Database &server)
     transaction.commit();
 }
 
-void copyServerToFile(Database &server, Database &file, const Edition &edition)
+void copyServerToFile(Database &server, Database &file)
 {
-    // The writers' lock keeps the copy to one moment of the company's data.
-    Transaction reading(server);
+    (void)serverOf(server);
+    // The writers' lock keeps the copy to one moment of the company's data; an
+    // upgrade copies under the lock it already holds.
+    std::optional<Transaction> reading;
+    if (!server.server()->inTransaction())
+        reading.emplace(server);
+    // As a new company file is made, so the copy compacts as the file does.
+    file.exec(QStringLiteral("PRAGMA auto_vacuum = INCREMENTAL"));
     Transaction writing(file);
-    Schema::createTablesAndSeed(file, edition, QDate::currentDate(), QLocale::c());
     for (const QString &name : {QStringLiteral("application_id"), QStringLiteral("user_version")}) {
         file.exec(QStringLiteral("PRAGMA %1 = %2")
                       .arg(name)
                       .arg(server.queryInt(QStringLiteral("PRAGMA %1").arg(name))));
     }
-    QStringList fileTables;
-    for (const StoredTable &table : tables(file))
-        fileTables << table.name;
-    // Whatever the server holds must have its place in the file; nothing is left behind unseen.
-    Statement held = server.prepare(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"));
-    while (held.step()) {
-        const QString table = held.textAt(0);
-        if (!fileTables.contains(table, Qt::CaseInsensitive))
-            throw DbError(SQLITE_MISMATCH, QStringLiteral("The server holds a table \"%1\" that a company file "
-                                                          "has no place for; nothing was written.").arg(table));
-    }
-    for (const QString &table : fileTables) {
-        const QStringList columns = columnsOf(file, table);
-        for (const QString &column : columnsOf(server, table)) {
-            if (!columns.contains(column, Qt::CaseInsensitive))
-                throw DbError(SQLITE_MISMATCH, QStringLiteral("The server's table \"%1\" holds a column \"%2\" "
-                                                              "that a company file has no place for; nothing was "
-                                                              "written.").arg(table, column));
-        }
-        file.exec(QStringLiteral("DELETE FROM %1").arg(table));
-        copyRows(server, file, table, columns);
-    }
+    const QList<ServerLayout::Table> held = ServerLayout::tables(server);
+    for (const ServerLayout::Table &table : held)
+        file.exec(table.createSql);
+    for (const ServerLayout::Table &table : held)
+        copyRows(server, file, table.name, table.columns);
+    for (const QString &index : ServerLayout::indexes(server))
+        file.exec(index);
     writing.commit();
 }
 

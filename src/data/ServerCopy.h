@@ -5,7 +5,6 @@
 #include <QString>
 
 class Database;
-class Edition;
 
 /// Moving a company from its file onto the office server.
 namespace ServerCopy {
@@ -25,10 +24,10 @@ void copyFileToServer(const QString &file, const OfficeServer::Settings &server)
 /// transaction: on any failure the server keeps the company it had.
 void replaceServerFromFile(const QString &file, Database &server);
 
-/// Writes the company on \a server into the empty file \a file (opened to be made),
-/// laid out as a company file of \a edition is today, so the copy is a backup that
-/// restores anywhere. Refuses (DbError) a server company holding tables or columns
-/// a file has no place for.
-void copyServerToFile(Database &server, Database &file, const Edition &edition);
+/// Writes the company on \a server into the empty file \a file (opened to be made)
+/// with its tables as they are on the server: every table, column and row, the schema
+/// level among them, so the copy restores anywhere and upgrades there as any older
+/// file does. Inside the caller's transaction on \a server when one is open.
+void copyServerToFile(Database &server, Database &file);
 
 } // namespace ServerCopy

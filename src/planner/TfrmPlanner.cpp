@@ -12,7 +12,9 @@
 #include "core/Prompts.h"
 #include "widgets/Ribbon.h"
 #include "data/DateText.h"
+#include "data/ChangeWatch.h"
 #include "data/DbError.h"
+#include "widgets/ListPlace.h"
 #include "printing/ListReports.h"
 #include "core/PrintModule.h"
 #include "widgets/InputGuards.h"
@@ -77,6 +79,8 @@ TfrmPlanner::TfrmPlanner(AppContext &context, QWidget *parent, QDate today)
         buildActivityList();
         updatePrintCommands();
     });
+    connect(new ChangeWatch(m_context.databasePath(), this), &ChangeWatch::changedElsewhere, this,
+            &TfrmPlanner::pShowChangesFromElsewhere);
     WheelGuard::protect(this);
 }
 
@@ -255,6 +259,27 @@ void TfrmPlanner::buildActivityList()
     }
     m_model->setRows(std::move(rows));
     setListColumnWidths();
+}
+
+void TfrmPlanner::pShowChangesFromElsewhere()
+{
+    YearFlags flags;
+    QList<PlannerRow> rows;
+    try {
+        const auto db = m_context.openDatabase();
+        flags = ActivityStore(*db).loadYearFlags(m_selected.year());
+        rows = ActivityStore(*db).listActivities(m_selected, listKind());
+    } catch (const DbError &) {
+        // Nobody asked for this look: the planner keeps what it shows until the next one.
+        return;
+    }
+    const ListPlace place(m_lvActivityEdit, ActivityListModel::ActID);
+    m_flags = flags;
+    m_sgCalenderDay->setMonth(MonthGrid(m_selected.year(), m_selected.month(), m_flags));
+    m_sgCalenderDay->setSelectedDay(m_selected.day());
+    m_model->setRows(std::move(rows));
+    place.restore();
+    updatePrintCommands();
 }
 
 void TfrmPlanner::setListColumnWidths()

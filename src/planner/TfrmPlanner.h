@@ -46,6 +46,8 @@ private:
     void drawCalendar();
     void showSelectedDay();
     void buildActivityList();
+    /// Another PC (or this one) committed: the calendar's marks and the list show it.
+    void pShowChangesFromElsewhere();
     void setListColumnWidths();
     void updatePrintCommands();
     void chooseDay(int day);

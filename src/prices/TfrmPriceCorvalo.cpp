@@ -2,6 +2,9 @@
 #include "PriceTransfer.h"
 
 #include "core/AmountReader.h"
+#include "data/ChangeWatch.h"
+#include "data/DbError.h"
+#include "widgets/ListPlace.h"
 #include "context/AppContext.h"
 #include "printing/ListReports.h"
 #include "core/PrintModule.h"
@@ -66,6 +69,8 @@ TfrmPriceCorvalo::TfrmPriceCorvalo(AppContext &context, QWidget *parent, ListUse
 
     pShowFormInformation();
     returnToList();
+    connect(new ChangeWatch(m_context.databasePath(), this), &ChangeWatch::changedElsewhere, this,
+            &TfrmPriceCorvalo::pShowChangesFromElsewhere);
     resize(680, 600);
     WheelGuard::protect(this);
 }
@@ -178,6 +183,20 @@ PriceSearch TfrmPriceCorvalo::searchKind() const
 void TfrmPriceCorvalo::pRunListQuery()
 {
     attempt([this] { m_model.setItems(m_store.list(searchKind(), m_search->text()->text())); });
+    pEnablePrint();
+}
+
+void TfrmPriceCorvalo::pShowChangesFromElsewhere()
+{
+    // Only the rows: an item being typed keeps what was typed.
+    const ListPlace place(m_lstPrice, PriceListModel::PriceItmID);
+    try {
+        m_model.setItems(m_store.list(searchKind(), m_search->text()->text()));
+    } catch (const DbError &) {
+        // Nobody asked for this look: the list keeps its rows until the next one.
+        return;
+    }
+    place.restore();
     pEnablePrint();
 }
 

@@ -37,6 +37,8 @@ private:
 
     void returnToList() override;
     void pRunListQuery();
+    /// Another PC (or this one) committed: the list shows it, kept where the user was.
+    void pShowChangesFromElsewhere();
     void searchKindChanged();
     void listClicked(const QModelIndex &index);
     void showItem(const PriceItem &item);

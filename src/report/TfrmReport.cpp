@@ -8,7 +8,9 @@
 #include "core/Edition.h"
 #include "core/Prompts.h"
 #include "widgets/ReadOnlyList.h"
+#include "data/ChangeWatch.h"
 #include "data/DbError.h"
+#include "widgets/ListPlace.h"
 #include "invoice/Money.h"
 #include "printing/ListReports.h"
 #include "printing/PrintJobs.h"
@@ -100,6 +102,8 @@ TfrmReport::TfrmReport(AppContext &context, QWidget *parent)
         context.prompts().showError(error.message(), error.detail());
     }
     pBuildReport();
+    connect(new ChangeWatch(m_context.databasePath(), this), &ChangeWatch::changedElsewhere, this,
+            &TfrmReport::pShowChangesFromElsewhere);
 }
 
 QWidget *TfrmReport::createCommandBar()
@@ -225,6 +229,26 @@ void TfrmReport::pBuildReport()
         m_months.clear();
         m_context.prompts().showError(error.message(), error.detail());
     }
+    showMonths();
+}
+
+void TfrmReport::pShowChangesFromElsewhere()
+{
+    QList<SalesTaxReport::MonthTotals> months;
+    try {
+        months = SalesTaxReport::readMonths(*m_context.openDatabase(), m_start, m_end);
+    } catch (const DbError &) {
+        // Nobody asked for this look: the report keeps what it shows until the next one.
+        return;
+    }
+    const ListPlace place(m_ListViewReport, SalesTaxReport::SortDateColumn);
+    m_months = std::move(months);
+    showMonths();
+    place.restore();
+}
+
+void TfrmReport::showMonths()
+{
     m_report = SalesTaxReport::build(m_months, m_reportType, m_summarized, m_context.locale);
     m_captions = SalesTaxReport::captions(m_reportType, m_summarized, m_taxNames);
     fillList();

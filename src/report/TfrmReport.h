@@ -38,6 +38,11 @@ private:
     QWidget *createMonthGroup(const QString &title, const QString &prefix, QLabel *&monthLabel);
     void moveMonth(const QString &which, int months);
     void pBuildReport();
+    /// The months read, as the chosen type and layout show them.
+    void showMonths();
+    /// Another PC (or this one) committed: the months are read again, the list kept
+    /// where the user was.
+    void pShowChangesFromElsewhere();
     void fillYears();
     void fillList();
     void fillChart();

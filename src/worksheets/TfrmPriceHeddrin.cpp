@@ -8,7 +8,9 @@
 #include "widgets/FormFields.h"
 #include "core/Prompts.h"
 #include "widgets/ReadOnlyList.h"
+#include "data/ChangeWatch.h"
 #include "data/DbError.h"
+#include "widgets/ListPlace.h"
 #include "data/SavingIndicator.h"
 #include "core/AmountReader.h"
 #include "invoice/Money.h"
@@ -104,6 +106,8 @@ TfrmPriceHeddrin::TfrmPriceHeddrin(AppContext &context, QWidget *parent, ListUse
     connect(m_lstPrice, &QTableView::activated, this, [this](const QModelIndex &index) { lstPriceClick(index.row()); });
     for (QLineEdit *field : {m_txtPriceItmDiscription, m_txtLaborPrice, m_txtMatPrice})
         connect(field, &QLineEdit::textChanged, this, &TfrmPriceHeddrin::pEnableSaveButton);
+    connect(new ChangeWatch(m_context.databasePath(), this), &ChangeWatch::changedElsewhere, this,
+            &TfrmPriceHeddrin::pShowChangesFromElsewhere);
     WheelGuard::protect(this);
 }
 
@@ -147,12 +151,23 @@ void TfrmPriceHeddrin::pQueryPriceList()
     m_model->removeRows(0, m_model->rowCount());
     QList<WorkSheetPriceItem> items;
     try {
-        WorkSheetPriceStore store(m_context);
-        items = m_documentMode ? store.list(m_context.document.header.intInvNumber) : store.list();
+        items = readPriceList();
     } catch (const DbError &error) {
         m_context.prompts().showError(error.message(), error.detail());
         return;
     }
+    showPriceList(items);
+}
+
+QList<WorkSheetPriceItem> TfrmPriceHeddrin::readPriceList() const
+{
+    WorkSheetPriceStore store(m_context);
+    return m_documentMode ? store.list(m_context.document.header.intInvNumber) : store.list();
+}
+
+void TfrmPriceHeddrin::showPriceList(const QList<WorkSheetPriceItem> &items)
+{
+    m_model->removeRows(0, m_model->rowCount());
     const QLocale &locale = m_context.locale;
     for (const WorkSheetPriceItem &item : items) {
         QList<QStandardItem *> row;
@@ -166,6 +181,21 @@ void TfrmPriceHeddrin::pQueryPriceList()
             row[column]->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         m_model->appendRow(row);
     }
+}
+
+void TfrmPriceHeddrin::pShowChangesFromElsewhere()
+{
+    // Only the rows: a price being typed keeps what was typed.
+    QList<WorkSheetPriceItem> items;
+    try {
+        items = readPriceList();
+    } catch (const DbError &) {
+        // Nobody asked for this look: the list keeps its rows until the next one.
+        return;
+    }
+    const ListPlace place(m_lstPrice, PriceItmID);
+    showPriceList(items);
+    place.restore();
 }
 
 void TfrmPriceHeddrin::lstPriceClick(int row)

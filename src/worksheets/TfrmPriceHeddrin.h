@@ -4,6 +4,7 @@
 #include "widgets/ReportsChange.h"
 
 #include <QDialog>
+#include <QList>
 
 class AppContext;
 class QAction;
@@ -11,6 +12,7 @@ class QLabel;
 class QLineEdit;
 class QStandardItemModel;
 class QTableView;
+struct WorkSheetPriceItem;
 
 /// The Heddrin price sheet: the labor and material prices of the 27 fixed work-sheet
 /// items. Opened from the main window it edits the company's price list; opened
@@ -33,6 +35,10 @@ private:
     void pShowFormInformation();
     void pClearEditArea();
     void pQueryPriceList();
+    [[nodiscard]] QList<WorkSheetPriceItem> readPriceList() const;
+    void showPriceList(const QList<WorkSheetPriceItem> &items);
+    /// Another PC (or this one) committed: the list shows it, kept where the user was.
+    void pShowChangesFromElsewhere();
     void lstPriceClick(int row);
     void pEnableSaveButton();
     void pUpdatePrintCommands();
