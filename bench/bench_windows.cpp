@@ -121,10 +121,8 @@ OfficeServer::Settings moveToServer(const QString &path, bool keptCopy)
     settings.database = qEnvironmentVariable("PGDATABASE");
     if (keptCopy) {
         settings.schema = QStringLiteral("tarnwick_bench");
-        PgConnection kept(settings, false);
-        for (const QString &sql : PgSql::engineFunctions())
-            kept.runPlain(sql);
-        kept.runPlain(QStringLiteral("ANALYZE"));
+        // Connecting makes the engine's functions anew when they are another version's.
+        PgConnection(settings, false).runPlain(QStringLiteral("ANALYZE"));
         OfficeServer::attach(path, settings);
         return settings;
     }
