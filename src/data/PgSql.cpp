@@ -474,6 +474,118 @@ QString indexExpressions(const QString &statement)
 
 } // namespace
 
+namespace {
+
+// \a sql with everything inside quotes, comments and parentheses blanked out, so
+// patterns see only the statement's own level; positions stay those of \a sql.
+QString outerLevel(const QString &sql)
+{
+    QString mask(sql.size(), QLatin1Char(' '));
+    int depth = 0;
+    for (qsizetype i = 0; i < sql.size(); ++i) {
+        const QChar c = sql[i];
+        if (c == u'\'' || c == u'"') {
+            i = pastQuote(sql, i) - 1;
+        } else if (c == u'-' && i + 1 < sql.size() && sql[i + 1] == u'-') {
+            const qsizetype end = sql.indexOf(u'\n', i);
+            i = end < 0 ? sql.size() : end;
+        } else if (c == u'(') {
+            ++depth;
+        } else if (c == u')') {
+            depth = std::max(0, depth - 1);
+        } else if (depth == 0) {
+            mask[i] = c;
+        }
+    }
+    return mask;
+}
+
+// The server does not walk an index in order for one half of a UNION ALL that has a
+// WHERE of its own: it reads every row of every half and sorts them all, however few
+// the LIMIT keeps. Each half sorted and limited by itself walks its index and stops
+// early; the first rows of the whole are among the first rows of its halves, so the
+// statement returns what it did. Only ORDER BY by column position is moved, which
+// means the same in each half.
+QString orderedUnionHalves(const QString &sql)
+{
+    const QString mask = outerLevel(sql);
+    static const QRegularExpression select(QStringLiteral("^\\s*SELECT\\b"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression tail(
+        QStringLiteral("\\bORDER\\s+BY\\s+(\\d+(?:\\s+(?:ASC|DESC))?(?:\\s+NULLS\\s+(?:FIRST|LAST))?"
+                       "(?:\\s*,\\s*\\d+(?:\\s+(?:ASC|DESC))?(?:\\s+NULLS\\s+(?:FIRST|LAST))?)*)"
+                       "\\s+LIMIT\\s+(\\$\\d+|\\d+)\\s*$"),
+        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression unionWord(QStringLiteral("\\bUNION\\b(\\s+ALL\\b)?"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch end = tail.match(mask);
+    if (!select.match(mask).hasMatch() || !end.hasMatch())
+        return sql;
+    QStringList halves;
+    qsizetype start = 0;
+    for (const QRegularExpressionMatch &u : unionWord.globalMatch(mask.left(end.capturedStart()))) {
+        if (u.captured(1).isEmpty())
+            return sql; // a plain UNION drops duplicates across halves
+        halves << sql.mid(start, u.capturedStart() - start).trimmed();
+        start = u.capturedEnd();
+    }
+    if (halves.isEmpty())
+        return sql;
+    halves << sql.mid(start, end.capturedStart() - start).trimmed();
+    const QString order = QStringLiteral(" ORDER BY %1 LIMIT %2").arg(sql.mid(end.capturedStart(1), end.capturedLength(1)),
+                                                                      sql.mid(end.capturedStart(2), end.capturedLength(2)));
+    for (QString &half : halves)
+        half = QLatin1Char('(') + half + order + QLatin1Char(')');
+    return halves.join(QStringLiteral(" UNION ALL ")) + order;
+}
+
+} // namespace
+
+namespace {
+
+// The server keeps no figures for the expressions of a partial index, and guesses
+// how many rows such an expression keeps ("UPPER(strInvName) IN (...)"): a guess far
+// too low makes it read and sort every row rather than walk an index in order and
+// stop at the LIMIT. Statistics of their own give it those figures. Made once for
+// each such index of the company (tables of other owners are left alone), then the
+// table is analysed so they hold at once.
+QString expressionStatistics()
+{
+    return QStringLiteral(R"SQL(DO $st$
+DECLARE
+    ix record;
+    analysed text[] := '{}';
+BEGIN
+    FOR ix IN SELECT left(c.relname, 56) || '_values' AS name, i.indrelid::regclass::text AS tbl,
+            (SELECT string_agg('(' || pg_get_indexdef(i.indexrelid, k, true) || ')', ', ' ORDER BY k)
+             FROM generate_series(1, i.indnkeyatts) k WHERE i.indkey[k - 1] = 0) AS exprs
+            FROM pg_index i JOIN pg_class c ON c.oid = i.indexrelid JOIN pg_class t ON t.oid = i.indrelid
+            WHERE c.relnamespace = current_schema()::regnamespace AND i.indpred IS NOT NULL
+                AND 0 = ANY (i.indkey::int2[]) AND pg_has_role(t.relowner, 'USAGE')
+                AND NOT EXISTS (SELECT 1 FROM pg_statistic_ext s WHERE s.stxnamespace = c.relnamespace
+                                AND s.stxname = left(c.relname, 56) || '_values')
+    LOOP
+        EXECUTE format('CREATE STATISTICS %I ON %s FROM %s', ix.name, ix.exprs, ix.tbl);
+        IF NOT ix.tbl = ANY (analysed) THEN
+            analysed := analysed || ix.tbl;
+        END IF;
+    END LOOP;
+    FOR i IN 1 .. coalesce(array_length(analysed, 1), 0) LOOP
+        EXECUTE 'ANALYZE ' || analysed[i];
+    END LOOP;
+END
+$st$)SQL");
+}
+
+bool isPartialIndex(const QString &statement)
+{
+    static const QRegularExpression create(QStringLiteral("^\\s*CREATE\\s+(?:UNIQUE\\s+)?INDEX\\b.*\\bWHERE\\b"),
+                                           QRegularExpression::CaseInsensitiveOption
+                                               | QRegularExpression::DotMatchesEverythingOption);
+    return create.match(statement).hasMatch();
+}
+
+} // namespace
+
 QStringList translate(const QString &original)
 {
     const QString statement = indexExpressions(lenientCasts(globAsRegex(original)));
@@ -504,6 +616,8 @@ QStringList translate(const QString &original)
         return everyStatement(ddl ? serverTypes(plain) : plain);
     });
     sql = numberPlaceholders(sql);
+    if (!ddl)
+        sql = orderedUnionHalves(sql);
 
     QStringList out{sql};
     if (table && !isTemporary(statement)) {
@@ -517,15 +631,16 @@ QStringList translate(const QString &original)
             out << spellingComment(table->table, column);
     } else if (added) {
         out << spellingComment(added->first, added->second);
+    } else if (isPartialIndex(statement)) {
+        out << expressionStatistics();
     }
     return out;
 }
 
 namespace {
 
-// fold() on the server maps exactly the letters QString::toCaseFolded() maps. ASCII
-// is folded by lower() over "C" text; everything else by one translate() built here,
-// so both engines find the same rows.
+// fold() on the server maps exactly the letters QString::toCaseFolded() maps, so both
+// engines find the same rows.
 std::pair<QString, QString> nonAsciiFolding()
 {
     QString from;
@@ -543,17 +658,94 @@ std::pair<QString, QString> nonAsciiFolding()
     return {from, to};
 }
 
+// One translate() over a map of every folding letter costs tens of microseconds a
+// name, since it looks each character up one by one. The server's own lower() under
+// a UTF-8 collation is fast; where it differs from the program's folding, a short
+// map mends what it gives, and the few letters no map can mend (two letters lowered
+// alike but folded apart) send their texts the slow, exact way. The server is asked
+// once how its lower() treats every character; the answer is kept in the function's
+// comment, read by later companies in the database, and asked anew when the
+// collation's version changes. Without such a collation the exact map alone is used.
+QString foldDefinition()
+{
+    const auto [from, to] = nonAsciiFolding();
+    return QStringLiteral(R"SQL(DO $do$
+DECLARE
+    qt_from text := '@FROM@';
+    qt_to text := '@TO@';
+    tag text := 'fold1 ' || md5(qt_from || qt_to);
+    known jsonb;
+    found jsonb;
+    coll text;
+    fix_from text;
+    fix_to text;
+    risky text;
+    body text;
+BEGIN
+    FOR known IN SELECT d.description::jsonb FROM pg_description d JOIN pg_proc p ON p.oid = d.objoid
+            WHERE d.classoid = 'pg_proc'::regclass AND p.proname = 'fold' AND d.description LIKE '{%' || tag || '%}'
+            ORDER BY p.pronamespace = current_schema()::regnamespace DESC LOOP
+        IF known ->> 'tag' = tag AND EXISTS(SELECT 1 FROM pg_collation c WHERE c.collname = known ->> 'collation'
+                AND coalesce(pg_collation_actual_version(c.oid), '') = known ->> 'version') THEN
+            found := known;
+            EXIT;
+        END IF;
+    END LOOP;
+    IF found IS NULL AND current_setting('server_encoding') = 'UTF8' THEN
+        SELECT c.collname INTO coll FROM pg_collation c WHERE c.collprovider = 'c'
+            AND c.collname IN ('C.utf8', 'C.UTF-8', 'C.UTF8') AND c.collencoding IN (-1, pg_char_to_encoding('UTF8'))
+            ORDER BY c.collname LIMIT 1;
+        IF coll IS NOT NULL THEN
+            EXECUTE format($q$
+                WITH qt AS (SELECT f.c, t.c AS want FROM unnest(string_to_array($1, NULL)) WITH ORDINALITY f(c, i)
+                        JOIN unnest(string_to_array($2, NULL)) WITH ORDINALITY t(c, i) USING (i)),
+                    codes AS (SELECT greatest(b * 4096, 1) AS first, b * 4096 + 4095 AS last FROM generate_series(0, 271) b),
+                    changed AS (SELECT k.first, k.last FROM codes k, LATERAL (SELECT string_agg(chr(n), '') AS s
+                        FROM generate_series(k.first, k.last) n WHERE n NOT BETWEEN 55296 AND 57343) x
+                        WHERE lower(x.s COLLATE %1$I) <> x.s),
+                    lowered AS (SELECT chr(n) AS c FROM changed k, generate_series(k.first, k.last) n
+                        WHERE n NOT BETWEEN 55296 AND 57343 AND lower(chr(n) COLLATE %1$I) <> chr(n)),
+                    considered AS (SELECT c FROM lowered UNION SELECT c FROM qt),
+                    pairs AS (SELECT k.c, lower(k.c COLLATE %1$I) AS got, coalesce(q.want, k.c) AS want
+                        FROM considered k LEFT JOIN qt q USING (c)),
+                    every AS (SELECT c, got, want FROM pairs UNION SELECT p.got, p.got, p.got FROM pairs p
+                        WHERE char_length(p.got) = 1 AND p.got NOT IN (SELECT c FROM considered)),
+                    chosen AS (SELECT got, (array_agg(want ORDER BY c = got DESC, c COLLATE "C"))[1] AS fix FROM every
+                        WHERE char_length(got) = 1 GROUP BY got)
+                SELECT coalesce((SELECT string_agg(got, '' ORDER BY got COLLATE "C") FROM chosen WHERE fix <> got), ''),
+                    coalesce((SELECT string_agg(fix, '' ORDER BY got COLLATE "C") FROM chosen WHERE fix <> got), ''),
+                    coalesce((SELECT string_agg(e.c, '' ORDER BY e.c COLLATE "C") FROM every e LEFT JOIN chosen h
+                        USING (got) WHERE h.fix IS DISTINCT FROM e.want), '')$q$, coll)
+                USING 'ABCDEFGHIJKLMNOPQRSTUVWXYZ' || qt_from, 'abcdefghijklmnopqrstuvwxyz' || qt_to
+                INTO fix_from, fix_to, risky;
+            found := jsonb_build_object('tag', tag, 'collation', coll, 'from', fix_from, 'to', fix_to, 'risky', risky,
+                'version', (SELECT coalesce(pg_collation_actual_version(c.oid), '') FROM pg_collation c
+                            WHERE c.collname = coll));
+        END IF;
+    END IF;
+    body := format('SELECT translate(lower(t COLLATE "C"), %L, %L)', qt_from, qt_to);
+    IF found IS NOT NULL THEN
+        body := format('SELECT CASE WHEN octet_length(t) = char_length(t) THEN lower(t COLLATE "C") %s'
+            'ELSE translate(lower(t COLLATE %I) COLLATE "C", %L, %L) END',
+            CASE WHEN found ->> 'risky' = '' THEN '' ELSE format('WHEN translate(t, %L, '''') <> t THEN '
+                'translate(lower(t COLLATE "C"), %L, %L) ', found ->> 'risky', qt_from, qt_to) END,
+            found ->> 'collation', found ->> 'from', found ->> 'to');
+    END IF;
+    EXECUTE format('CREATE OR REPLACE FUNCTION fold(t text) RETURNS text LANGUAGE sql IMMUTABLE PARALLEL SAFE AS %L',
+        body);
+    EXECUTE format('COMMENT ON FUNCTION fold(text) IS %L', coalesce(found::text, ''));
+END
+$do$)SQL")
+        .replace(QStringLiteral("@FROM@"), from)
+        .replace(QStringLiteral("@TO@"), to);
+}
+
 } // namespace
 
 QStringList engineFunctions()
 {
-    const auto [from, to] = nonAsciiFolding();
     return {
-        QStringLiteral("CREATE OR REPLACE FUNCTION fold(t text) RETURNS text LANGUAGE sql IMMUTABLE STRICT "
-                       "PARALLEL SAFE AS $fold$ SELECT CASE WHEN octet_length(t) = char_length(t) "
-                       "THEN lower(t COLLATE \"C\") ELSE translate(lower(t COLLATE \"C\"), '%1', '%2') END "
-                       "$fold$")
-            .arg(from, to),
+        foldDefinition(),
         QStringLiteral("CREATE OR REPLACE AGGREGATE total(double precision) "
                        "(sfunc = float8pl, stype = double precision, initcond = '0')"),
         QStringLiteral("CREATE OR REPLACE FUNCTION instr(t text, part text) RETURNS bigint LANGUAGE sql "
@@ -598,10 +790,15 @@ QStringList engineFunctions()
                        "EXCEPTION WHEN numeric_value_out_of_range THEN RETURN NULL; END $f$")
             .arg(QStringLiteral("\\t\\n\\v\\f\\r \\u0085\\u00a0\\u1680\\u2000-\\u200a\\u2028\\u2029\\u202f"
                                 "\\u205f\\u3000")),
+        // Not STRICT, which would keep the server from folding the body into the
+        // statement that calls it; a NULL gives NULL all the same. The usual text is
+        // told by a pattern without counted repeats, which cost the server more than
+        // the rest of a total; up to 300 characters it always fits a double.
         QStringLiteral("CREATE OR REPLACE FUNCTION stored_amount(t text) RETURNS double precision LANGUAGE sql "
-                       "IMMUTABLE STRICT PARALLEL SAFE AS $f$ SELECT CASE WHEN t ~ '^-?[0-9]{1,15}(\\.[0-9]{0,15})?$' "
-                       "THEN t::double precision ELSE tarnwick_stored_amount(t) END $f$"),
+                       "IMMUTABLE PARALLEL SAFE AS $f$ SELECT CASE WHEN octet_length(t) <= 300 AND "
+                       "t ~ '^-?[0-9]+(\\.[0-9]*)?$' THEN t::double precision ELSE tarnwick_stored_amount(t) END $f$"),
         QStringLiteral("CREATE TABLE IF NOT EXISTS tarnwick_pragma(name text PRIMARY KEY, value bigint NOT NULL)"),
+        expressionStatistics(),
         QStringLiteral("CREATE OR REPLACE FUNCTION printf(form text, v double precision) RETURNS text LANGUAGE sql "
                        "IMMUTABLE STRICT AS $f$ SELECT round(v::numeric, coalesce(substring(form FROM "
                        "'%\\.([0-9]+)f')::int, 6))::text $f$"),

@@ -29,13 +29,15 @@ const Expected &expected()
     static const Expected all = [] {
         Expected e;
         e.statements = PgSql::engineFunctions();
+        // Also those a statement makes from within a block of its own (fold()).
         static const QRegularExpression routine(
-            QStringLiteral("^CREATE\\s+OR\\s+REPLACE\\s+(?:FUNCTION|AGGREGATE)\\s+(\\w+)"),
+            QStringLiteral("\\bCREATE\\s+OR\\s+REPLACE\\s+(?:FUNCTION|AGGREGATE)\\s+(\\w+)"),
             QRegularExpression::CaseInsensitiveOption);
         for (const QString &sql : e.statements) {
-            const QRegularExpressionMatch m = routine.match(sql);
-            if (m.hasMatch() && !e.routines.contains(m.captured(1)))
-                e.routines << m.captured(1);
+            for (const QRegularExpressionMatch &m : routine.globalMatch(sql)) {
+                if (!e.routines.contains(m.captured(1)))
+                    e.routines << m.captured(1);
+            }
         }
         e.fingerprint = QString::fromLatin1(
             QCryptographicHash::hash(e.statements.join(QLatin1Char('\n')).toUtf8(), QCryptographicHash::Md5).toHex());
