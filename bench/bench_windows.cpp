@@ -413,7 +413,11 @@ int main(int argc, char **argv)
                 press(list, Qt::Key_End);
                 paint(receivables);
             },
-            [&](int) { (void)Receivables::unpaidInvoices(context, today); },
+            [&](int) {
+                Receivables::Pages pages([&path] { return std::make_unique<Database>(path, Database::OpenMode::ReadOnly); },
+                                         today, {});
+                pages.readLast();
+            },
             [&](int) {
                 // Listed anew, so only the first page is read.
                 customer->setText(QStringLiteral("x"));

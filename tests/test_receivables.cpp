@@ -3,6 +3,7 @@
 #include "TestEnvironment.h"
 #include "context/WindowOpening.h"
 #include "core/Edition.h"
+#include "data/ChangeWatch.h"
 #include "data/Database.h"
 #include "invoice/DocumentActions.h"
 #include "invoice/DocumentStore.h"
@@ -328,6 +329,25 @@ private slots:
                 while (!pages.complete())
                     pages.readMore();
                 compareRows(pages.rows(), reference);
+                // End first, then up until the rows read from the end meet those read
+                // from the start; pages of odd sizes end on every kind of row.
+                for (const int rows : {Receivables::Pages::kPageRows, 1, 37}) {
+                    Receivables::Pages fromEnd([&l] { return l.db(); }, kToday, search, plan);
+                    fromEnd.readLast(rows);
+                    QVERIFY(fromEnd.endRead());
+                    const qsizetype tail = fromEnd.complete() ? 0 : fromEnd.rows().size() - fromEnd.gapRow();
+                    compareRows(fromEnd.rows().mid(fromEnd.rows().size() - tail), reference.mid(reference.size() - tail));
+                    while (!fromEnd.complete())
+                        fromEnd.readBeforeTail(rows);
+                    compareRows(fromEnd.rows(), reference);
+                }
+                // From both sides, then the rest in one reading.
+                Receivables::Pages bothSides([&l] { return l.db(); }, kToday, search, plan);
+                bothSides.readLast(50);
+                bothSides.readMore(3);
+                bothSides.readBeforeTail(20);
+                bothSides.readAll();
+                compareRows(bothSides.rows(), reference);
             }
             const auto db = l.db();
             compareFigures(Receivables::figures(*db, kToday, search), Receivables::figuresOf(reference));
@@ -643,8 +663,7 @@ private slots:
         QVERIFY(l.prompts.messages(QStringLiteral("Error")).first().contains(QStringLiteral("cannot be read")));
         QCOMPARE(list->model()->rowCount(), Receivables::Pages::kPageRows);
         QTest::keyClick(list, Qt::Key_End);
-        QCOMPARE(list->model()->rowCount(), all.size());
-        QCOMPARE(list->currentIndex().row(), all.size() - 1);
+        QCOMPARE(list->currentIndex().row(), list->model()->rowCount() - 1);
         QCOMPARE(list->currentIndex().siblingAtColumn(ReceivablesModel::Invoice).data().toString(),
                  ReceivablesModel::invoiceText(all.last()));
 
@@ -657,6 +676,80 @@ private slots:
         const QStringList errors = l.prompts.messages(QStringLiteral("Error"));
         QCOMPARE(errors.size(), 2);
         QVERIFY2(errors.last().contains(QStringLiteral("tblInvHeader"), Qt::CaseInsensitive), qPrintable(errors.last()));
+    }
+
+    void endReadsTheLastPageAndTheListFillsInAsItScrollsUp()
+    {
+        Ledger l;
+        {
+            const auto db = l.db();
+            writeMixedBooks(*db, 2400, 11);
+        }
+        const QList<Row> all = l.rows();
+        QVERIFY(all.size() > 6 * Receivables::Pages::kPageRows);
+        TfrmReceivables window(l.context, kToday);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto *list = child<QTableView>(window, "lstvwReceivables");
+        const auto &model = window.listModel();
+        const auto invoiceAt = [&model](int row) { return model.row(row).invoiceNumber; };
+        // The rows in view follow one another as in the full reading.
+        const auto checkView = [&] {
+            const int top = list->rowAt(0);
+            const qsizetype first = std::find_if(all.cbegin(), all.cend(), [&](const Row &r) {
+                                        return r.invoiceNumber == invoiceAt(top);
+                                    }) - all.cbegin();
+            for (int row = top; row <= list->rowAt(list->viewport()->height() - 1); ++row)
+                QVERIFY2(first + row - top < all.size() && invoiceAt(row) == all.at(first + row - top).invoiceNumber,
+                         qPrintable(QStringLiteral("row %1 below %2").arg(row).arg(top)));
+        };
+
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_End);
+        QVERIFY(model.rowCount() < all.size());
+        QCOMPARE(list->currentIndex().row(), model.rowCount() - 1);
+        QCOMPARE(invoiceAt(list->currentIndex().row()), all.last().invoiceNumber);
+        checkView();
+
+        // A refresh from another PC keeps the user's row and selection at the end.
+        QTest::keyClick(list, Qt::Key_Up);
+        QTest::keyClick(list, Qt::Key_Up, Qt::ShiftModifier);
+        const int current = invoiceAt(list->currentIndex().row());
+        QCOMPARE(current, all.at(all.size() - 3).invoiceNumber);
+        emit window.findChild<ChangeWatch *>()->changedElsewhere();
+        QCOMPARE(invoiceAt(list->currentIndex().row()), current);
+        QList<int> selected;
+        for (const QModelIndex &index : list->selectionModel()->selectedRows())
+            selected << invoiceAt(index.row());
+        std::sort(selected.begin(), selected.end());
+        QList<int> expected{all.at(all.size() - 2).invoiceNumber, current};
+        std::sort(expected.begin(), expected.end());
+        QCOMPARE(selected, expected);
+
+        // Page Up to the first row passes every row once, in order.
+        for (int presses = 0; list->currentIndex().row() > 0 && presses < all.size(); ++presses) {
+            QTest::keyClick(list, Qt::Key_PageUp);
+            checkView();
+            // Rows read in above it do not push the current row out of view.
+            QVERIFY(list->currentIndex().row() >= list->rowAt(0));
+            QVERIFY(list->currentIndex().row() <= list->rowAt(list->viewport()->height() - 1));
+            if (QTest::currentTestFailed())
+                return;
+        }
+        QCOMPARE(list->currentIndex().row(), 0);
+        compareRows(model.listed(), all);
+
+        // Home goes back over rows not read; selecting all holds them too.
+        list->setFocus();
+        child<QLineEdit>(window, "txtReceivablesSearch")->setText(QStringLiteral("x"));
+        child<QLineEdit>(window, "txtReceivablesSearch")->clear();
+        QTest::keyClick(list, Qt::Key_End);
+        QTest::keyClick(list, Qt::Key_Home);
+        QCOMPARE(invoiceAt(list->currentIndex().row()), all.first().invoiceNumber);
+        QVERIFY(model.gapRow() > 0);
+        QTest::keySequence(list, QKeySequence::SelectAll);
+        QCOMPARE(list->selectionModel()->selectedRows().size(), all.size());
+        compareRows(model.listed(), all);
     }
 
     void windowListsFiltersAndTotals()

@@ -23,10 +23,12 @@ namespace {
 // Numbered parameters, so both halves of a statement share them.
 constexpr int kContains = 1;   // the search, as a "contains" LIKE pattern
 constexpr int kStartsWith = 2; // the search, as a "starts with" LIKE pattern
-constexpr int kDueAfter = 3;   // the page before ends at this due date ...
+constexpr int kDueAfter = 3;   // the rows read from the start end at this due date ...
 constexpr int kNumberAfter = 4; // ... and this number
 constexpr int kLimit = 5;
 constexpr int kNames = 6;       // the customers a search keeps, as a JSON list
+constexpr int kDueBefore = 7;   // the rows read from the end start at this due date ...
+constexpr int kNumberBefore = 8; // ... and this number
 
 QString upper(const QString &kind)
 {
@@ -169,17 +171,23 @@ QString candidateRows(const QList<std::pair<qint64, qint64>> &numbers)
     return parts.join(QStringLiteral(" UNION "));
 }
 
-QString pageSql(const QString &search, bool continues, const std::optional<Pages::Candidates> &candidates)
+/// The rows after the head and before the tail, those nearest \a side first.
+QString pageSql(const QString &search, bool afterHead, bool beforeTail, bool backwards,
+                const std::optional<Pages::Candidates> &candidates)
 {
     const QString columns = QStringLiteral(
                                 "h.strDueDateStored, h.intInvNumber, h.strInvDate, %1, h.intCustomerID, h.dbPaidAmount, "
                                 "h.strInvTotal, COALESCE(%2, 0)")
                                 .arg(customerText(), noticeNumber());
     QString condition = searchTerm(search);
-    if (continues)
+    if (afterHead)
         condition += QStringLiteral(" AND (h.strDueDateStored, h.intInvNumber) > (?%1, ?%2)").arg(kDueAfter).arg(kNumberAfter);
-    return listRows(columns, condition, candidates ? candidateRows(candidates->numbers) : QString())
-        + QStringLiteral(" ORDER BY 1, 2 LIMIT ?%1").arg(kLimit);
+    if (beforeTail)
+        condition += QStringLiteral(" AND (h.strDueDateStored, h.intInvNumber) < (?%1, ?%2)").arg(kDueBefore).arg(kNumberBefore);
+    // Backwards walks the same index from its end.
+    const QString order = backwards ? QStringLiteral(" ORDER BY 1 DESC, 2 DESC") : QStringLiteral(" ORDER BY 1, 2");
+    return listRows(columns, condition, candidates ? candidateRows(candidates->numbers) : QString()) + order
+        + QStringLiteral(" LIMIT ?%1").arg(kLimit);
 }
 
 /// The number ranges whose decimal digits start with \a digits; nothing when numbers
@@ -224,7 +232,7 @@ Pages::Pages(Connect connect, QDate today, QString search, Plan plan)
     const auto db = m_connect();
     if (plan != Plan::WalkByDueDate && !m_search.trimmed().isEmpty())
         m_candidates = candidatesOf(*db, m_search, plan == Plan::Candidates);
-    read(*db);
+    read(*db, Side::AfterHead, kPageRows);
 }
 
 std::optional<Pages::Candidates> Pages::candidatesOf(Database &db, const QString &search, bool always)
@@ -260,30 +268,54 @@ std::optional<Pages::Candidates> Pages::candidatesOf(Database &db, const QString
     return Candidates{QString::fromUtf8(QJsonDocument(kept).toJson(QJsonDocument::Compact)), *numbers};
 }
 
-void Pages::readMore()
+void Pages::readMore(int rows)
 {
     if (!m_complete)
-        read(*m_connect());
+        read(*m_connect(), Side::AfterHead, rows);
 }
 
-void Pages::read(Database &db)
+void Pages::readLast(int rows)
 {
-    const bool continues = !m_rows.isEmpty();
-    Statement q = db.prepare(pageSql(m_search, continues, m_candidates));
+    if (!endRead())
+        read(*m_connect(), Side::BeforeTail, rows);
+}
+
+void Pages::readBeforeTail(int rows)
+{
+    if (!m_complete)
+        read(*m_connect(), Side::BeforeTail, rows);
+}
+
+void Pages::readAll()
+{
+    if (!m_complete)
+        read(*m_connect(), Side::AfterHead, std::numeric_limits<int>::max());
+}
+
+void Pages::read(Database &db, Side side, int limit)
+{
+    const bool afterHead = m_headRows > 0;
+    const bool beforeTail = m_headRows < m_rows.size();
+    const bool backwards = side == Side::BeforeTail;
+    Statement q = db.prepare(pageSql(m_search, afterHead, beforeTail, backwards, m_candidates));
     bindSearch(q, m_search);
-    if (continues) {
-        q.bind(kDueAfter, m_lastDue);
-        q.bind(kNumberAfter, m_rows.constLast().invoiceNumber);
+    if (afterHead) {
+        q.bind(kDueAfter, m_headLastDue);
+        q.bind(kNumberAfter, m_rows.at(m_headRows - 1).invoiceNumber);
     }
-    q.bind(kLimit, kPageRows);
+    if (beforeTail) {
+        q.bind(kDueBefore, m_tailFirstDue);
+        q.bind(kNumberBefore, m_rows.at(m_headRows).invoiceNumber);
+    }
+    q.bind(kLimit, limit);
     if (m_candidates)
         q.bind(kNames, m_candidates->names);
-    int read = 0;
+    QList<Row> page;
+    QString due;
     while (q.step()) {
-        ++read;
         Row row;
-        m_lastDue = q.textAt(0);
-        row.dueDate = dateOf(m_lastDue);
+        due = q.textAt(0);
+        row.dueDate = dateOf(due);
         row.invoiceNumber = q.intAt(1);
         row.date = dateOf(q.textAt(2));
         row.customer = q.textAt(3);
@@ -293,9 +325,24 @@ void Pages::read(Database &db)
         row.balance = StoredForm::readAmount(q.textAt(6)).value_or(0);
         row.noticeNumber = q.intAt(7);
         row.settle(m_today);
-        m_rows.append(std::move(row));
+        page.append(std::move(row));
     }
-    m_complete = read < kPageRows;
+    const int read = int(page.size());
+    if (backwards) {
+        std::reverse(page.begin(), page.end());
+        if (read > 0)
+            m_tailFirstDue = due;
+    } else if (read > 0) {
+        m_headLastDue = due;
+    }
+    m_rows.insert(m_headRows, page.size(), Row());
+    std::move(page.begin(), page.end(), m_rows.begin() + m_headRows);
+    if (!backwards)
+        m_headRows += read;
+    // A short page reached the other side of the gap, or the end.
+    m_complete = read < limit;
+    if (m_complete)
+        m_headRows = int(m_rows.size());
 }
 
 Figures figures(Database &db, QDate today, const QString &search)

@@ -33,6 +33,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QScopeGuard>
+#include <QScrollBar>
 #include <QThread>
 #include <QShortcut>
 #include <QSplitter>
@@ -141,6 +143,7 @@ TfrmReceivables::TfrmReceivables(AppContext &context, QDate today, QWidget *pare
     }
     // End reaches the last row, not the last of those read so far.
     m_lstvwReceivables->installEventFilter(this);
+    connect(m_lstvwReceivables->verticalScrollBar(), &QScrollBar::valueChanged, this, &TfrmReceivables::pReadNearGap);
     setTabOrder(m_txtSearch, m_lstvwReceivables);
     setTabOrder(m_lstvwReceivables, m_lstvwCustomerTotals);
 
@@ -157,23 +160,59 @@ TfrmReceivables::TfrmReceivables(AppContext &context, QDate today, QWidget *pare
 
 bool TfrmReceivables::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_lstvwReceivables && event->type() == QEvent::KeyPress
-        && static_cast<QKeyEvent *>(event)->key() == Qt::Key_End && m_model.canFetchMore({})) {
-        const QModelIndex current = m_lstvwReceivables->currentIndex();
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-        try {
+    if (watched != m_lstvwReceivables || event->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, event);
+    const auto *key = static_cast<QKeyEvent *>(event);
+    try {
+        // Selecting all must hold the rows not read yet too.
+        if (key->matches(QKeySequence::SelectAll) && m_model.gapRow() >= 0) {
+            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+            const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
             m_model.listEveryRow();
-            // From where the user was, as the rows before it are the same.
-            if (current.isValid())
-                m_lstvwReceivables->setCurrentIndex(m_model.index(current.row(), current.column()));
-        } catch (const DbError &error) {
-            QGuiApplication::restoreOverrideCursor();
-            m_context.prompts().showError(error.message(), error.detail());
-            return true;
+        } else if (key->key() == Qt::Key_End) {
+            // The last rows, read backwards from the end: End does not wait for the rest.
+            m_model.listLastRows();
         }
-        QGuiApplication::restoreOverrideCursor();
+    } catch (const DbError &error) {
+        m_context.prompts().showError(error.message(), error.detail());
+        return true;
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void TfrmReceivables::pReadNearGap()
+{
+    if (m_readingNearGap)
+        return;
+    m_readingNearGap = true;
+    const auto done = qScopeGuard([this] { m_readingNearGap = false; });
+    // Rows are read before the gap comes into view, so the rows shown always follow
+    // one another.
+    constexpr int kNearRows = 64;
+    try {
+        for (int gap = m_model.gapRow(); gap >= 0; gap = m_model.gapRow()) {
+            const int top = m_lstvwReceivables->rowAt(0);
+            if (top < 0)
+                return;
+            if (top < gap) {
+                const int bottom = m_lstvwReceivables->rowAt(m_lstvwReceivables->viewport()->height() - 1);
+                if (bottom >= 0 && bottom + kNearRows < gap)
+                    return;
+                m_model.listAfterGap();
+            } else {
+                if (top - kNearRows >= gap)
+                    return;
+                // The rows come in above those shown, which stay where they are.
+                const QPersistentModelIndex shown = m_model.index(top, 0);
+                m_model.listBeforeGap();
+                // The scroll range must hold the new rows before the view is moved.
+                m_lstvwReceivables->doItemsLayout();
+                m_lstvwReceivables->scrollTo(shown, QAbstractItemView::PositionAtTop);
+            }
+        }
+    } catch (const DbError &error) {
+        m_context.prompts().showError(error.message(), error.detail());
+    }
 }
 
 QToolBar *TfrmReceivables::createCommands()

@@ -41,6 +41,8 @@ private:
     /// user's place and selection in them kept.
     void pShowChangesFromElsewhere();
     void pShowListed();
+    /// Lists the rows not read yet beside those in view, before they come into it.
+    void pReadNearGap();
     /// Sums the figures of the search in the background; \a withUnreadable also names
     /// the documents whose amount does not read.
     void pSumFigures(bool withUnreadable);
@@ -77,4 +79,5 @@ private:
     QLabel *m_lblAllTotal = nullptr;
     QTimer m_figuresPause;
     quint64 m_figuresAsked = 0;
+    bool m_readingNearGap = false;
 };
