@@ -293,7 +293,7 @@ private slots:
             QList<int> unreadable = all.unreadable;
             std::sort(unreadable.begin(), unreadable.end());
             QVERIFY(!unreadable.isEmpty());
-            QCOMPARE(Receivables::unreadableDocuments(*db), unreadable);
+            QCOMPARE(Receivables::figures(*db, kToday, {}).unreadable, unreadable);
         }
         int notices = 0, credits = 0;
         for (const Row &row : all.rows) {
@@ -350,7 +350,17 @@ private slots:
                 compareRows(bothSides.rows(), reference);
             }
             const auto db = l.db();
-            compareFigures(Receivables::figures(*db, kToday, search), Receivables::figuresOf(reference));
+            const Receivables::Figures summed = Receivables::figures(*db, kToday, search);
+            compareFigures(summed, Receivables::figuresOf(reference));
+            // The same pass names the unreadable documents the search keeps.
+            for (const int number : all.unreadable) {
+                Row unreadable;
+                unreadable.invoiceNumber = number;
+                if (Receivables::matchesSearch(unreadable, search))
+                    QVERIFY2(summed.unreadable.contains(number), qPrintable(QString::number(number)));
+            }
+            for (const int number : summed.unreadable)
+                QVERIFY2(all.unreadable.contains(number), qPrintable(QString::number(number)));
             if (QTest::currentTestFailed())
                 QFAIL(qPrintable(QStringLiteral("searching for \"%1\"").arg(search)));
         }
@@ -765,6 +775,7 @@ private slots:
         QTRY_COMPARE(child<QLabel>(window, "lblAllTotal")->text(), QStringLiteral("$167.25"));
         QTRY_COMPARE(child<QLabel>(window, "lblBucketTotal2")->text(), QStringLiteral("$50.25"));
         QTRY_COMPARE(window.customerModel().rowCount(), 3);
+        QTRY_COMPARE(child<QLabel>(window, "lblRowCount")->text(), QStringLiteral("4 listed"));
 
         // Typing filters the list at once; the bucket and customer totals follow, and
         // no figure of the search before stands beside the new list meanwhile.
@@ -775,6 +786,7 @@ private slots:
         QTRY_COMPARE(child<QLabel>(window, "lblBucketTotal2")->text(), QStringLiteral("$0.00"));
         QTRY_COMPARE(child<QLabel>(window, "lblBucketTotal4")->text(), QStringLiteral("$10.00"));
         QTRY_COMPARE(window.customerModel().rowCount(), 1);
+        QTRY_COMPARE(child<QLabel>(window, "lblRowCount")->text(), QStringLiteral("2 listed"));
         QVERIFY(child<QAction>(window, "actPrint")->isEnabled());
         typeText(child<QLineEdit>(window, "txtReceivablesSearch"), QStringLiteral("x"));
         QCOMPARE(list->model()->rowCount(), 0);

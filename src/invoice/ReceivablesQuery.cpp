@@ -128,7 +128,8 @@ QString searchTerm(const QString &search)
 
 /// The list's rows with \a columns, from the two partial indexes that hold them:
 /// what is owed, and the credits of documents marked paid.
-QString listRows(const QString &columns, const QString &condition, const QString &candidates = {})
+QString listRows(const QString &columns, const QString &condition, const QString &candidates = {},
+                 bool unreadableToo = false)
 {
     const QString kinds = QStringLiteral(" AND UPPER(h.strInvName) IN (%1, %2)")
                               .arg(upper(DocumentKinds::kInvoice), upper(DocumentKinds::kPastDue));
@@ -136,9 +137,11 @@ QString listRows(const QString &columns, const QString &condition, const QString
     // index's own condition, so a scan reads the index alone. The search comes
     // before the amounts, which are read only for the rows it keeps.
     // Something owed also says the amount reads.
-    const QString row = QStringLiteral(" AND %1 AND (%2 OR (%3))")
-                            .arg(owesSomething(QStringLiteral("h")),
-                                 kindIs(QStringLiteral("h"), DocumentKinds::kInvoice), noticeStandsAlone());
+    QString row = QStringLiteral("%1 AND (%2 OR (%3))")
+                      .arg(owesSomething(QStringLiteral("h")), kindIs(QStringLiteral("h"), DocumentKinds::kInvoice),
+                           noticeStandsAlone());
+    row = unreadableToo ? QStringLiteral(" AND (stored_amount(h.strInvTotal) IS NULL OR (%1))").arg(row)
+                        : QStringLiteral(" AND ") + row;
     // What is owed is walked in due order, or, for a search that keeps few rows, read
     // from the candidates it names and sorted.
     const QString owed = candidates.isEmpty()
@@ -349,11 +352,11 @@ Figures figures(Database &db, QDate today, const QString &search)
 {
     // The rows are read from the index that holds them and summed here: grouped in
     // SQL, every row went through the engine's sorter, five times slower at a million
-    // documents. The amount is read once per row, by the reader every list uses.
+    // documents. The same pass names the documents whose amount does not read.
     Statement q = db.prepare(listRows(QStringLiteral("h.strDueDateStored, h.intInvNumber, %1, h.intCustomerID, "
-                                                     "h.strInvTotal")
+                                                     "stored_amount(h.strInvTotal)")
                                           .arg(customerText()),
-                                      searchTerm(search)));
+                                      searchTerm(search), {}, true));
     bindSearch(q, search);
     // A debt due on or after the first of these dates is in that bucket or a younger one.
     std::array<QString, BucketCount - 1> dueFrom;
@@ -378,20 +381,29 @@ Figures figures(Database &db, QDate today, const QString &search)
         std::array<qint64, BucketCount> bucketCents{};
         qint64 creditCents = 0;
     };
-    QHash<QString, Customer> customers;
+    // Customers of the customer list by id, the others by the name on the document.
+    QHash<qint64, Customer> listedCustomers;
+    QHash<QString, Customer> namedCustomers;
+    const auto customerOf = [&](qint64 id, const QString &name) -> Customer & {
+        return id != 0 ? listedCustomers[id] : namedCustomers[name];
+    };
     std::array<qint64, BucketCount> bucketCents{};
     qint64 creditCents = 0;
     Figures figures;
     while (q.step()) {
-        const qint64 cents = Money::toCents(StoredForm::readAmount(q.textAt(4)).value_or(0)).value_or(0);
-        const QString due = q.textAt(0);
         const int number = q.intAt(1);
+        if (q.isNullAt(4)) {
+            figures.unreadable.append(number);
+            continue;
+        }
+        const qint64 cents = Money::toCents(q.doubleAt(4)).value_or(0);
+        const QString due = q.textAt(0);
         const qint64 id = q.int64At(3);
-        const QString name = q.textAt(2);
-        Customer &customer = customers[id != 0 ? QStringLiteral("#%1").arg(id) : name];
+        Customer &customer = id != 0 ? listedCustomers[id] : namedCustomers[q.textAt(2)];
+        // The name is made into text only for a customer's oldest row.
         if (!customer.named || std::pair(due, number) < std::pair(customer.firstDue, customer.firstNumber)) {
             customer.named = true;
-            customer.total.customer = name;
+            customer.total.customer = q.textAt(2);
             customer.firstDue = due;
             customer.firstNumber = number;
         }
@@ -405,6 +417,7 @@ Figures figures(Database &db, QDate today, const QString &search)
             customer.bucketCents[bucket] += cents;
         }
     }
+    std::sort(figures.unreadable.begin(), figures.unreadable.end());
     const auto amount = [](qint64 cents) { return double(cents) / 100.0; };
     // Retainage is owed once the job ends whatever its bills' balances, so a customer
     // the search names shows it even with nothing due now.
@@ -414,7 +427,7 @@ Figures figures(Database &db, QDate today, const QString &search)
         const QString name = Receivables::customerText(held.company, held.name);
         if (!folded.isEmpty() && !name.toCaseFolded().contains(folded))
             continue;
-        Customer &customer = customers[held.customerId != 0 ? QStringLiteral("#%1").arg(held.customerId) : name];
+        Customer &customer = customerOf(held.customerId, name);
         if (!customer.named) {
             customer.named = true;
             customer.total.customer = name;
@@ -432,16 +445,19 @@ Figures figures(Database &db, QDate today, const QString &search)
     // their oldest due rows.
     const QCollator collator;
     QList<Customer *> order;
-    order.reserve(customers.size());
-    for (Customer &customer : customers) {
-        qint64 balance = customer.creditCents;
-        for (std::size_t b = 0; b < customer.bucketCents.size(); ++b) {
-            customer.total.buckets[b] = amount(customer.bucketCents[b]);
-            balance += customer.bucketCents[b];
-        }
-        customer.total.credit = amount(customer.creditCents);
-        customer.total.balance = amount(balance);
+    order.reserve(listedCustomers.size() + namedCustomers.size());
+    for (Customer &customer : listedCustomers)
         order.append(&customer);
+    for (Customer &customer : namedCustomers)
+        order.append(&customer);
+    for (Customer *customer : order) {
+        qint64 balance = customer->creditCents;
+        for (std::size_t b = 0; b < customer->bucketCents.size(); ++b) {
+            customer->total.buckets[b] = amount(customer->bucketCents[b]);
+            balance += customer->bucketCents[b];
+        }
+        customer->total.credit = amount(customer->creditCents);
+        customer->total.balance = amount(balance);
     }
     std::sort(order.begin(), order.end(), [&collator](const Customer *a, const Customer *b) {
         const int byName = collator.compare(a->total.customer, b->total.customer);
@@ -452,23 +468,6 @@ Figures figures(Database &db, QDate today, const QString &search)
     for (const Customer *customer : order)
         figures.customers.append(customer->total);
     return figures;
-}
-
-QList<int> unreadableDocuments(Database &db)
-{
-    const QString kinds = QStringLiteral("UPPER(strInvName) IN (%1, %2)")
-                              .arg(upper(DocumentKinds::kInvoice), upper(DocumentKinds::kPastDue));
-    Statement q = db.prepare(QStringLiteral(
-                                 "SELECT intInvNumber FROM tblInvHeader INDEXED BY idxInvHeaderUnpaidDue WHERE "
-                                 "strPaidInFull = '0' AND strRecurring = '0' AND %1 AND stored_amount(strInvTotal) IS NULL "
-                                 "UNION ALL SELECT intInvNumber FROM tblInvHeader INDEXED BY idxInvHeaderCredit WHERE "
-                                 "strInvTotal LIKE '-%' AND strRecurring = '0' AND strPaidInFull <> '0' AND %1 "
-                                 "AND stored_amount(strInvTotal) IS NULL ORDER BY 1")
-                                 .arg(kinds));
-    QList<int> numbers;
-    while (q.step())
-        numbers.append(q.intAt(0));
-    return numbers;
 }
 
 } // namespace Receivables

@@ -75,10 +75,8 @@ private:
     bool m_complete = false;
 };
 
-/// The figures of the rows \a search keeps, summed in SQL. Throws DbError.
+/// The figures of the rows \a search keeps, summed from one reading of them, with the
+/// documents the search keeps whose stored amount does not read. Throws DbError.
 [[nodiscard]] Figures figures(Database &db, QDate today, const QString &search);
-
-/// The documents of the list whose stored amount does not read, by number. Throws DbError.
-[[nodiscard]] QList<int> unreadableDocuments(Database &db);
 
 } // namespace Receivables

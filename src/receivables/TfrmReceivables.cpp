@@ -101,6 +101,11 @@ TfrmReceivables::TfrmReceivables(AppContext &context, QDate today, QWidget *pare
     search->addWidget(TextFields::label(tr("&Search For: "), m_txtSearch));
     search->addWidget(m_txtSearch, 1);
     search->addSpacing(24);
+    // Known once the figures are summed; the list does not wait for it.
+    m_lblRowCount = new QLabel(this);
+    m_lblRowCount->setObjectName(QStringLiteral("lblRowCount"));
+    search->addWidget(m_lblRowCount);
+    search->addSpacing(24);
     search->addWidget(asOf);
 
     auto *invoices = new QWidget(this);
@@ -353,12 +358,10 @@ void TfrmReceivables::pSumFigures(bool withUnreadable)
         };
         try {
             Database db(path, Database::OpenMode::ReadOnly);
-            answer([figures = Receivables::figures(db, today, search)](TfrmReceivables &w) { w.pShowFigures(figures); });
-            if (!withUnreadable)
-                return;
-            const QList<int> unreadable = Receivables::unreadableDocuments(db);
-            if (!unreadable.isEmpty())
-                answer([unreadable](TfrmReceivables &w) { w.pReportUnreadable(unreadable); }, false);
+            const Receivables::Figures figures = Receivables::figures(db, today, search);
+            answer([figures](TfrmReceivables &w) { w.pShowFigures(figures); });
+            if (withUnreadable && !figures.unreadable.isEmpty())
+                answer([unreadable = figures.unreadable](TfrmReceivables &w) { w.pReportUnreadable(unreadable); }, false);
         } catch (const DbError &error) {
             answer([error](TfrmReceivables &w) { w.m_context.prompts().showError(error.message(), error.detail()); });
         }
@@ -378,6 +381,7 @@ void TfrmReceivables::pShowFigures(const std::optional<Receivables::Figures> &fi
     m_lblAllTotal->setText(amount(figures ? figures->owed() : 0));
     m_lblCreditTotal->setText(amount(figures ? figures->credit : 0));
     m_lblRetainageHeld->setText(amount(figures ? figures->retainageHeld : 0));
+    m_lblRowCount->setText(figures ? tr("%1 listed").arg(m_context.locale.toString(figures->rows)) : QString());
     // Figures that come again after a change elsewhere leave the user where they were.
     const ListPlace customers(m_lstvwCustomerTotals, CustomerTotalsModel::Customer);
     m_customers.setTotals(figures ? figures->customers : QList<Receivables::CustomerTotal>(), m_context.locale);

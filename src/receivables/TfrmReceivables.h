@@ -43,7 +43,7 @@ private:
     void pShowListed();
     /// Lists the rows not read yet beside those in view, before they come into it.
     void pReadNearGap();
-    /// Sums the figures of the search in the background; \a withUnreadable also names
+    /// Sums the figures of the search in the background; \a withUnreadable also reports
     /// the documents whose amount does not read.
     void pSumFigures(bool withUnreadable);
     /// Nothing: the figures are not known yet.
@@ -77,6 +77,7 @@ private:
     QLabel *m_lblCreditTotal = nullptr;
     QLabel *m_lblRetainageHeld = nullptr;
     QLabel *m_lblAllTotal = nullptr;
+    QLabel *m_lblRowCount = nullptr;
     QTimer m_figuresPause;
     quint64 m_figuresAsked = 0;
     bool m_readingNearGap = false;
