@@ -381,7 +381,7 @@ int main(int argc, char **argv)
             receivables.show();
             auto *owed = receivables.findChild<QLabel *>(QStringLiteral("lblAllTotal"));
             while (owed->text().isEmpty())
-                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
             paint(receivables);
         },
         [&](int) {

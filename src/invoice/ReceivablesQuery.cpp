@@ -14,6 +14,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace Receivables {
@@ -50,9 +51,11 @@ QString listed(const QString &alias)
         .arg(alias);
 }
 
+constexpr double kOwesNothing = 0.005;
+
 QString owesSomething(const QString &alias)
 {
-    return QStringLiteral("ABS(stored_amount(%1.strInvTotal)) >= 0.005").arg(alias);
+    return QStringLiteral("ABS(stored_amount(%1.strInvTotal)) >= %2").arg(alias).arg(kOwesNothing);
 }
 
 /// The invoice number a notice's link names, when it names one.
@@ -137,11 +140,14 @@ QString listRows(const QString &columns, const QString &condition, const QString
     // index's own condition, so a scan reads the index alone. The search comes
     // before the amounts, which are read only for the rows it keeps.
     // Something owed also says the amount reads.
-    QString row = QStringLiteral("%1 AND (%2 OR (%3))")
-                      .arg(owesSomething(QStringLiteral("h")), kindIs(QStringLiteral("h"), DocumentKinds::kInvoice),
-                           noticeStandsAlone());
-    row = unreadableToo ? QStringLiteral(" AND (stored_amount(h.strInvTotal) IS NULL OR (%1))").arg(row)
-                        : QStringLiteral(" AND ") + row;
+    // With the unreadable rows, the caller reads each amount once and leaves out what
+    // owes nothing itself.
+    const QString row = unreadableToo
+                            ? QStringLiteral(" AND (%1 OR stored_amount(h.strInvTotal) IS NULL OR (%2))")
+                                  .arg(kindIs(QStringLiteral("h"), DocumentKinds::kInvoice), noticeStandsAlone())
+                            : QStringLiteral(" AND %1 AND (%2 OR (%3))")
+                                  .arg(owesSomething(QStringLiteral("h")),
+                                       kindIs(QStringLiteral("h"), DocumentKinds::kInvoice), noticeStandsAlone());
     // What is owed is walked in due order, or, for a search that keeps few rows, read
     // from the candidates it names and sorted.
     const QString owed = candidates.isEmpty()
@@ -396,11 +402,14 @@ Figures figures(Database &db, QDate today, const QString &search)
             figures.unreadable.append(number);
             continue;
         }
-        const qint64 cents = Money::toCents(q.doubleAt(4)).value_or(0);
+        const double balance = q.doubleAt(4);
+        if (std::abs(balance) < kOwesNothing)
+            continue;
+        const qint64 cents = Money::toCents(balance).value_or(0);
         const QString due = q.textAt(0);
         const qint64 id = q.int64At(3);
-        Customer &customer = id != 0 ? listedCustomers[id] : namedCustomers[q.textAt(2)];
-        // The name is made into text only for a customer's oldest row.
+        // The name is made into text only where it tells customers apart or is shown.
+        Customer &customer = customerOf(id, id != 0 ? QString() : q.textAt(2));
         if (!customer.named || std::pair(due, number) < std::pair(customer.firstDue, customer.firstNumber)) {
             customer.named = true;
             customer.total.customer = q.textAt(2);
