@@ -348,6 +348,26 @@ private slots:
                 bothSides.readBeforeTail(20);
                 bothSides.readAll();
                 compareRows(bothSides.rows(), reference);
+                // The orders the engine lists in are those a stable sort of the full
+                // reading gives, from the start and from the end.
+                using Order = Receivables::Pages::Order;
+                const QList<std::pair<Order, std::function<bool(const Row &, const Row &)>>> orders = {
+                    {Order::DueDateDescending, [](const Row &a, const Row &b) { return a.dueDate > b.dueDate; }},
+                    {Order::Number, [](const Row &a, const Row &b) { return a.invoiceNumber < b.invoiceNumber; }},
+                    {Order::NumberDescending, [](const Row &a, const Row &b) { return a.invoiceNumber > b.invoiceNumber; }}};
+                for (const auto &[order, before] : orders) {
+                    QList<Row> sorted = reference;
+                    std::stable_sort(sorted.begin(), sorted.end(), before);
+                    Receivables::Pages forwards([&l] { return l.db(); }, kToday, search, plan, order);
+                    while (!forwards.complete())
+                        forwards.readMore(41);
+                    compareRows(forwards.rows(), sorted);
+                    Receivables::Pages backwards([&l] { return l.db(); }, kToday, search, plan, order);
+                    backwards.readLast(29);
+                    while (!backwards.complete())
+                        backwards.readBeforeTail(29);
+                    compareRows(backwards.rows(), sorted);
+                }
             }
             const auto db = l.db();
             const Receivables::Figures summed = Receivables::figures(*db, kToday, search);

@@ -180,23 +180,80 @@ QString candidateRows(const QList<std::pair<qint64, qint64>> &numbers)
     return parts.join(QStringLiteral(" UNION "));
 }
 
+/// The columns a list order sorts by, each ascending or not.
+struct SortTerm
+{
+    QString column;
+    int parameterAfter;
+    int parameterBefore;
+    bool ascending;
+};
+
+QList<SortTerm> sortTerms(Pages::Order order)
+{
+    const SortTerm due{QStringLiteral("h.strDueDateStored"), kDueAfter, kDueBefore, true};
+    const SortTerm number{QStringLiteral("h.intInvNumber"), kNumberAfter, kNumberBefore, true};
+    switch (order) {
+    case Pages::Order::DueDate: return {due, number};
+    case Pages::Order::DueDateDescending: return {{due.column, kDueAfter, kDueBefore, false}, number};
+    case Pages::Order::Number: return {number};
+    case Pages::Order::NumberDescending: return {{number.column, kNumberAfter, kNumberBefore, false}};
+    }
+    return {due, number};
+}
+
+/// The rows that list after (or, \a before, ahead of) the key bound to the terms'
+/// parameters.
+QString beyond(const QList<SortTerm> &terms, bool before)
+{
+    const auto parameter = [before](const SortTerm &t) { return QStringLiteral("?%1").arg(before ? t.parameterBefore : t.parameterAfter); };
+    const auto beyondOne = [before](const SortTerm &t) { return QLatin1String(t.ascending != before ? " > " : " < "); };
+    if (std::all_of(terms.cbegin(), terms.cend(), [&terms](const SortTerm &t) { return t.ascending == terms.first().ascending; })) {
+        // One comparison of the whole key, which the index's range serves.
+        QStringList columns, parameters;
+        for (const SortTerm &t : terms) {
+            columns << t.column;
+            parameters << parameter(t);
+        }
+        return QStringLiteral(" AND (%1)%2(%3)").arg(columns.join(QLatin1Char(',')), beyondOne(terms.first()),
+                                                     parameters.join(QLatin1Char(',')));
+    }
+    // The first column bounds the range; the rest decide among rows equal in it.
+    const SortTerm &first = terms.first();
+    QStringList alternatives;
+    QString equal;
+    for (const SortTerm &t : terms) {
+        alternatives << equal + t.column + beyondOne(t) + parameter(t);
+        equal += t.column + QStringLiteral(" = ") + parameter(t) + QStringLiteral(" AND ");
+    }
+    return QStringLiteral(" AND %1%2 %3 AND (%4)")
+        .arg(first.column, QLatin1String(first.ascending != before ? " >=" : " <="), parameter(first),
+             alternatives.join(QStringLiteral(" OR ")));
+}
+
 /// The rows after the head and before the tail, those nearest \a side first.
-QString pageSql(const QString &search, bool afterHead, bool beforeTail, bool backwards,
+QString pageSql(const QString &search, Pages::Order order, bool afterHead, bool beforeTail, bool backwards,
                 const std::optional<Pages::Candidates> &candidates)
 {
     const QString columns = QStringLiteral(
                                 "h.strDueDateStored, h.intInvNumber, h.strInvDate, %1, h.intCustomerID, h.dbPaidAmount, "
                                 "h.strInvTotal, COALESCE(%2, 0)")
                                 .arg(customerText(), noticeNumber());
+    const QList<SortTerm> terms = sortTerms(order);
     QString condition = searchTerm(search);
     if (afterHead)
-        condition += QStringLiteral(" AND (h.strDueDateStored, h.intInvNumber) > (?%1, ?%2)").arg(kDueAfter).arg(kNumberAfter);
+        condition += beyond(terms, false);
     if (beforeTail)
-        condition += QStringLiteral(" AND (h.strDueDateStored, h.intInvNumber) < (?%1, ?%2)").arg(kDueBefore).arg(kNumberBefore);
+        condition += beyond(terms, true);
     // Backwards walks the same index from its end.
-    const QString order = backwards ? QStringLiteral(" ORDER BY 1 DESC, 2 DESC") : QStringLiteral(" ORDER BY 1, 2");
-    return listRows(columns, condition, candidates ? candidateRows(candidates->numbers) : QString()) + order
-        + QStringLiteral(" LIMIT ?%1").arg(kLimit);
+    QStringList sortedBy;
+    for (const SortTerm &t : terms)
+        sortedBy << (t.column == QLatin1String("h.intInvNumber") ? QStringLiteral("2") : QStringLiteral("1"))
+                        + QLatin1String(t.ascending != backwards ? "" : " DESC");
+    QString sql = listRows(columns, condition, candidates ? candidateRows(candidates->numbers) : QString());
+    if (order == Pages::Order::Number || order == Pages::Order::NumberDescending)
+        sql.replace(QStringLiteral("INDEXED BY idxInvHeaderUnpaidDue"), QStringLiteral("INDEXED BY idxInvHeaderNumber"));
+    return sql + QStringLiteral(" ORDER BY ") + sortedBy.join(QStringLiteral(", ")) + QStringLiteral(" LIMIT ?%1").arg(kLimit);
 }
 
 /// The number ranges whose decimal digits start with \a digits; nothing when numbers
@@ -233,10 +290,11 @@ QDate dateOf(const QString &text)
 
 } // namespace
 
-Pages::Pages(Connect connect, QDate today, QString search, Plan plan)
+Pages::Pages(Connect connect, QDate today, QString search, Plan plan, Order order)
     : m_connect(std::move(connect))
     , m_today(today)
     , m_search(std::move(search))
+    , m_order(order)
 {
     const auto db = m_connect();
     if (plan != Plan::WalkByDueDate && !m_search.trimmed().isEmpty())
@@ -306,14 +364,18 @@ void Pages::read(Database &db, Side side, int limit)
     const bool afterHead = m_headRows > 0;
     const bool beforeTail = m_headRows < m_rows.size();
     const bool backwards = side == Side::BeforeTail;
-    Statement q = db.prepare(pageSql(m_search, afterHead, beforeTail, backwards, m_candidates));
+    Statement q = db.prepare(pageSql(m_search, m_order, afterHead, beforeTail, backwards, m_candidates));
     bindSearch(q, m_search);
+    // Only the parameters the order names: an engine refuses one it is not asked for.
+    const bool byDue = m_order == Order::DueDate || m_order == Order::DueDateDescending;
     if (afterHead) {
-        q.bind(kDueAfter, m_headLastDue);
+        if (byDue)
+            q.bind(kDueAfter, m_headLastDue);
         q.bind(kNumberAfter, m_rows.at(m_headRows - 1).invoiceNumber);
     }
     if (beforeTail) {
-        q.bind(kDueBefore, m_tailFirstDue);
+        if (byDue)
+            q.bind(kDueBefore, m_tailFirstDue);
         q.bind(kNumberBefore, m_rows.at(m_headRows).invoiceNumber);
     }
     q.bind(kLimit, limit);

@@ -13,9 +13,9 @@ class Database;
 /// every unpaid row. unpaidInvoices() is the reference these agree with.
 namespace Receivables {
 
-/// The rows a search keeps, oldest due first (then by number), read a page at a time:
-/// each page continues after the last due date and number read, so no page steps over
-/// the rows before it. The last rows can be read first, backwards from the end; the
+/// The rows a search keeps, oldest due first (then by number) or in another Order,
+/// read a page at a time: each page continues after the last due date and number
+/// read, so no page steps over the rows before it. The last rows can be read first, backwards from the end; the
 /// rows between those read from the start (the head) and those read from the end (the
 /// tail) are then read from either side, so the two meet with no row missed or doubled.
 class Pages
@@ -33,9 +33,13 @@ public:
         QList<std::pair<qint64, qint64>> numbers;
     };
 
+    /// The orders the engine lists in as the list shows them. Equal due dates keep the
+    /// numbers ascending, as a stable sort of the oldest-due-first list does.
+    enum class Order { DueDate, DueDateDescending, Number, NumberDescending };
+
     /// Reads the first page; Plan::Choose reads the candidates when they are few.
     /// Throws DbError.
-    Pages(Connect connect, QDate today, QString search, Plan plan = Plan::Choose);
+    Pages(Connect connect, QDate today, QString search, Plan plan = Plan::Choose, Order order = Order::DueDate);
 
     /// The head, then the tail.
     [[nodiscard]] const QList<Row> &rows() const { return m_rows; }
@@ -66,6 +70,7 @@ private:
     Connect m_connect;
     QDate m_today;
     QString m_search;
+    Order m_order;
     std::optional<Candidates> m_candidates;
     QList<Row> m_rows;
     int m_headRows = 0;

@@ -92,16 +92,24 @@ void ReceivablesModel::sort(int column, Qt::SortOrder order)
     }
 }
 
-bool ReceivablesModel::oldestDueFirst() const
+std::optional<Receivables::Pages::Order> ReceivablesModel::pagedOrder() const
 {
-    return m_sortColumn < 0 || m_sortColumn >= ColumnCount
-        || (m_sortColumn == DueDate && m_sortOrder == Qt::AscendingOrder);
+    using Order = Receivables::Pages::Order;
+    const bool descending = m_sortOrder == Qt::DescendingOrder;
+    if (m_sortColumn < 0 || m_sortColumn >= ColumnCount)
+        return Order::DueDate;
+    if (m_sortColumn == DueDate)
+        return descending ? Order::DueDateDescending : Order::DueDate;
+    if (m_sortColumn == Invoice)
+        return descending ? Order::NumberDescending : Order::Number;
+    return std::nullopt;
 }
 
 void ReceivablesModel::relist(int headRows, int tailRows)
 {
-    if (oldestDueFirst()) {
-        auto pages = std::make_unique<Receivables::Pages>(m_connect, m_today, m_search);
+    if (const auto order = pagedOrder()) {
+        auto pages = std::make_unique<Receivables::Pages>(m_connect, m_today, m_search,
+                                                          Receivables::Pages::Plan::Choose, *order);
         if (headRows > pages->rows().size())
             pages->readMore(headRows - int(pages->rows().size()));
         if (tailRows > 0)

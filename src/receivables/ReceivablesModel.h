@@ -6,13 +6,14 @@
 #include <QLocale>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class DataContext;
 class DbError;
 
 /// The unpaid invoices as the receivables window lists them: the rows a search
-/// leaves, in the order the user sorted them. Oldest due first, they are read a page
-/// at a time as the list scrolls to them; another order reads every row the search
+/// leaves, in the order the user sorted them. By due date or number, they are read a
+/// page at a time as the list scrolls to them; another order reads every row the search
 /// leaves. End reads the last page first, backwards; the rows between are read from
 /// either side as the list comes near them. Cells show the user's dates and currency; sorting compares the values
 /// underneath (dates as dates, amounts as numbers).
@@ -68,7 +69,8 @@ public:
     void fetchMore(const QModelIndex &parent) override;
 
 private:
-    [[nodiscard]] bool oldestDueFirst() const;
+    /// The order the engine lists in, when it lists as the list shows.
+    [[nodiscard]] std::optional<Receivables::Pages::Order> pagedOrder() const;
     [[nodiscard]] QList<Receivables::Row> readEveryRow() const;
     /// Lists anew, reading \a headRows from the start and \a tailRows from the end;
     /// throws DbError before anything changed.
@@ -81,7 +83,7 @@ private:
     QDate m_today;
     ErrorHandler m_onError;
     std::unique_ptr<Receivables::Pages> m_pages;
-    QList<Receivables::Row> m_sorted; // every row, in another order than oldest due first
+    QList<Receivables::Row> m_sorted; // every row, in an order the engine does not list in
     QLocale m_locale;
     QString m_search;
     int m_sortColumn = -1;
