@@ -717,6 +717,16 @@ private slots:
         }
         const QList<Row> all = l.rows();
         QVERIFY(all.size() > 6 * Receivables::Pages::kPageRows);
+        {
+            // Figures no longer wanted are given up, never handed out half summed.
+            const auto db = l.db();
+            int asked = 0;
+            QVERIFY(!Receivables::figuresWhileWanted(*db, kToday, {}, [&asked] { return ++asked < 2; }));
+            QCOMPARE(asked, 2);
+            const auto whole = Receivables::figuresWhileWanted(*db, kToday, {}, [&asked] { return ++asked > 0; });
+            QVERIFY(whole && asked > 3);
+            compareFigures(*whole, Receivables::figuresOf(all));
+        }
         TfrmReceivables window(l.context, kToday);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));

@@ -83,5 +83,9 @@ private:
 /// The figures of the rows \a search keeps, summed from one reading of them, with the
 /// documents the search keeps whose stored amount does not read. Throws DbError.
 [[nodiscard]] Figures figures(Database &db, QDate today, const QString &search);
+/// As figures(), but given up, with nothing, once \a wanted (asked now and then while
+/// the rows are read) says they are not wanted any more. Throws DbError.
+[[nodiscard]] std::optional<Figures> figuresWhileWanted(Database &db, QDate today, const QString &search,
+                                                        const std::function<bool()> &wanted);
 
 } // namespace Receivables

@@ -324,7 +324,7 @@ void TfrmReceivables::pSearch(const QString &text)
     }
     pShowListed();
     // Figures still coming for the search before are not wanted any more.
-    ++m_figuresAsked;
+    m_latestFigures->store(++m_figuresAsked);
     pShowFigures(std::nullopt);
     m_figuresPause.start();
 }
@@ -343,10 +343,15 @@ void TfrmReceivables::pSumFigures(bool withUnreadable)
 {
     m_figuresPause.stop();
     const quint64 asked = ++m_figuresAsked;
+    m_latestFigures->store(asked);
     QPointer<TfrmReceivables> window(this);
     // Summed on a connection of its own while the list is already shown; only the
-    // answer to the latest question is shown.
-    QThread *thread = QThread::create([window, asked, withUnreadable, path = m_context.databasePath(),
+    // answer to the latest question is shown, and a question no longer asked stops
+    // taking the processor from the typing (unless it names the unreadable documents).
+    const auto wanted = [latest = m_latestFigures, asked, withUnreadable] {
+        return withUnreadable || latest->load() == asked;
+    };
+    QThread *thread = QThread::create([window, asked, withUnreadable, wanted, path = m_context.databasePath(),
                                        today = m_today, search = m_model.search()] {
         // Each answer goes to the window's thread as soon as it is known; figures only
         // while no later search asked for others.
@@ -358,10 +363,12 @@ void TfrmReceivables::pSumFigures(bool withUnreadable)
         };
         try {
             Database db(path, Database::OpenMode::ReadOnly);
-            const Receivables::Figures figures = Receivables::figures(db, today, search);
+            const std::optional<Receivables::Figures> figures = Receivables::figuresWhileWanted(db, today, search, wanted);
+            if (!figures)
+                return;
             answer([figures](TfrmReceivables &w) { w.pShowFigures(figures); });
-            if (withUnreadable && !figures.unreadable.isEmpty())
-                answer([unreadable = figures.unreadable](TfrmReceivables &w) { w.pReportUnreadable(unreadable); }, false);
+            if (withUnreadable && !figures->unreadable.isEmpty())
+                answer([unreadable = figures->unreadable](TfrmReceivables &w) { w.pReportUnreadable(unreadable); }, false);
         } catch (const DbError &error) {
             answer([error](TfrmReceivables &w) { w.m_context.prompts().showError(error.message(), error.detail()); });
         }

@@ -6,6 +6,8 @@
 #include <QDate>
 #include <QDialog>
 #include <QTimer>
+#include <atomic>
+#include <memory>
 #include <optional>
 
 class AppContext;
@@ -80,5 +82,7 @@ private:
     QLabel *m_lblRowCount = nullptr;
     QTimer m_figuresPause;
     quint64 m_figuresAsked = 0;
+    // The latest asked, for the summing threads to see.
+    std::shared_ptr<std::atomic<quint64>> m_latestFigures = std::make_shared<std::atomic<quint64>>(0);
     bool m_readingNearGap = false;
 };
