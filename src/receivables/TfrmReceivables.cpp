@@ -163,6 +163,12 @@ TfrmReceivables::TfrmReceivables(AppContext &context, QDate today, QWidget *pare
     WheelGuard::protect(this);
 }
 
+TfrmReceivables::~TfrmReceivables()
+{
+    // Figures still being summed are wanted by nobody now.
+    m_latestFigures->store(kWindowClosed);
+}
+
 bool TfrmReceivables::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched != m_lstvwReceivables || event->type() != QEvent::KeyPress)
@@ -347,9 +353,11 @@ void TfrmReceivables::pSumFigures(bool withUnreadable)
     QPointer<TfrmReceivables> window(this);
     // Summed on a connection of its own while the list is already shown; only the
     // answer to the latest question is shown, and a question no longer asked stops
-    // taking the processor from the typing (unless it names the unreadable documents).
+    // taking the processor from the typing (unless it names the unreadable documents),
+    // nor does one for a window closed.
     const auto wanted = [latest = m_latestFigures, asked, withUnreadable] {
-        return withUnreadable || latest->load() == asked;
+        const quint64 now = latest->load();
+        return now == asked || (withUnreadable && now != kWindowClosed);
     };
     QThread *thread = QThread::create([window, asked, withUnreadable, wanted, path = m_context.databasePath(),
                                        today = m_today, search = m_model.search()] {

@@ -26,6 +26,7 @@ class TfrmReceivables final : public QDialog
 public:
     /// Ages the debts as of \a today.
     TfrmReceivables(AppContext &context, QDate today, QWidget *parent = nullptr);
+    ~TfrmReceivables() override;
 
     [[nodiscard]] const ReceivablesModel &listModel() const { return m_model; }
     [[nodiscard]] const CustomerTotalsModel &customerModel() const { return m_customers; }
@@ -82,6 +83,7 @@ private:
     QLabel *m_lblRowCount = nullptr;
     QTimer m_figuresPause;
     quint64 m_figuresAsked = 0;
+    static constexpr quint64 kWindowClosed = ~quint64(0);
     // The latest asked, for the summing threads to see.
     std::shared_ptr<std::atomic<quint64>> m_latestFigures = std::make_shared<std::atomic<quint64>>(0);
     bool m_readingNearGap = false;
