@@ -32,6 +32,7 @@
 #include "editing/TfrmInvoiceMaintenance.h"
 #include "editing/TfrmInvoiceStored.h"
 #include "invoice/DocumentStore.h"
+#include "receivables/ReceivablesModel.h"
 #include "receivables/TfrmReceivables.h"
 
 #include <QApplication>
@@ -40,6 +41,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QHeaderView>
+#include <tuple>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableView>
@@ -387,7 +390,7 @@ int main(int argc, char **argv)
             receivables.show();
             auto *owed = receivables.findChild<QLabel *>(QStringLiteral("lblAllTotal"));
             while (owed->text().isEmpty())
-                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
             paint(receivables);
         },
         [&](int) {
@@ -419,7 +422,11 @@ int main(int argc, char **argv)
                 press(list, Qt::Key_End);
                 paint(receivables);
             },
-            [&](int) { (void)Receivables::unpaidInvoices(context, today); },
+            [&](int) {
+                Receivables::Pages pages([&path] { return std::make_unique<Database>(path, Database::OpenMode::ReadOnly); },
+                                         today, {});
+                pages.readLast();
+            },
             [&](int) {
                 // Listed anew, so only the first page is read.
                 customer->setText(QStringLiteral("x"));
@@ -427,6 +434,24 @@ int main(int argc, char **argv)
                 list->setFocus();
                 paint(receivables);
             });
+        for (const auto &[action, column, order, paged] :
+             {std::tuple{"receivables: sorted by invoice number", int(ReceivablesModel::Invoice), Qt::AscendingOrder,
+                         Receivables::Pages::Order::Number},
+              std::tuple{"receivables: sorted by due date, latest first", int(ReceivablesModel::DueDate),
+                         Qt::DescendingOrder, Receivables::Pages::Order::DueDateDescending}}) {
+            row(action, kRounds, [&, column = column, order = order](int) {
+                    list->horizontalHeader()->setSortIndicator(column, order);
+                    paint(receivables);
+                },
+                [&, paged = paged](int) {
+                    Receivables::Pages first([&path] { return std::make_unique<Database>(path, Database::OpenMode::ReadOnly); },
+                                             today, {}, Receivables::Pages::Plan::Choose, paged);
+                },
+                [&](int) {
+                    list->horizontalHeader()->setSortIndicator(ReceivablesModel::DueDate, Qt::AscendingOrder);
+                    paint(receivables);
+                });
+        }
         typedInto("receivables: customer 'Lind', per key", QStringLiteral("Lind"));
         typedInto("receivables: number '5123', per key", QStringLiteral("5123"));
         row("receivables: search cleared", kRounds, [&](int) {

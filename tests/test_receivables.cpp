@@ -3,6 +3,7 @@
 #include "TestEnvironment.h"
 #include "context/WindowOpening.h"
 #include "core/Edition.h"
+#include "data/ChangeWatch.h"
 #include "data/Database.h"
 #include "invoice/DocumentActions.h"
 #include "invoice/DocumentStore.h"
@@ -292,7 +293,7 @@ private slots:
             QList<int> unreadable = all.unreadable;
             std::sort(unreadable.begin(), unreadable.end());
             QVERIFY(!unreadable.isEmpty());
-            QCOMPARE(Receivables::unreadableDocuments(*db), unreadable);
+            QCOMPARE(Receivables::figures(*db, kToday, {}).unreadable, unreadable);
         }
         int notices = 0, credits = 0;
         for (const Row &row : all.rows) {
@@ -328,9 +329,58 @@ private slots:
                 while (!pages.complete())
                     pages.readMore();
                 compareRows(pages.rows(), reference);
+                // End first, then up until the rows read from the end meet those read
+                // from the start; pages of odd sizes end on every kind of row.
+                for (const int rows : {Receivables::Pages::kPageRows, 1, 37}) {
+                    Receivables::Pages fromEnd([&l] { return l.db(); }, kToday, search, plan);
+                    fromEnd.readLast(rows);
+                    QVERIFY(fromEnd.endRead());
+                    const qsizetype tail = fromEnd.complete() ? 0 : fromEnd.rows().size() - fromEnd.gapRow();
+                    compareRows(fromEnd.rows().mid(fromEnd.rows().size() - tail), reference.mid(reference.size() - tail));
+                    while (!fromEnd.complete())
+                        fromEnd.readBeforeTail(rows);
+                    compareRows(fromEnd.rows(), reference);
+                }
+                // From both sides, then the rest in one reading.
+                Receivables::Pages bothSides([&l] { return l.db(); }, kToday, search, plan);
+                bothSides.readLast(50);
+                bothSides.readMore(3);
+                bothSides.readBeforeTail(20);
+                bothSides.readAll();
+                compareRows(bothSides.rows(), reference);
+                // The orders the engine lists in are those a stable sort of the full
+                // reading gives, from the start and from the end.
+                using Order = Receivables::Pages::Order;
+                const QList<std::pair<Order, std::function<bool(const Row &, const Row &)>>> orders = {
+                    {Order::DueDateDescending, [](const Row &a, const Row &b) { return a.dueDate > b.dueDate; }},
+                    {Order::Number, [](const Row &a, const Row &b) { return a.invoiceNumber < b.invoiceNumber; }},
+                    {Order::NumberDescending, [](const Row &a, const Row &b) { return a.invoiceNumber > b.invoiceNumber; }}};
+                for (const auto &[order, before] : orders) {
+                    QList<Row> sorted = reference;
+                    std::stable_sort(sorted.begin(), sorted.end(), before);
+                    Receivables::Pages forwards([&l] { return l.db(); }, kToday, search, plan, order);
+                    while (!forwards.complete())
+                        forwards.readMore(41);
+                    compareRows(forwards.rows(), sorted);
+                    Receivables::Pages backwards([&l] { return l.db(); }, kToday, search, plan, order);
+                    backwards.readLast(29);
+                    while (!backwards.complete())
+                        backwards.readBeforeTail(29);
+                    compareRows(backwards.rows(), sorted);
+                }
             }
             const auto db = l.db();
-            compareFigures(Receivables::figures(*db, kToday, search), Receivables::figuresOf(reference));
+            const Receivables::Figures summed = Receivables::figures(*db, kToday, search);
+            compareFigures(summed, Receivables::figuresOf(reference));
+            // The same pass names the unreadable documents the search keeps.
+            for (const int number : all.unreadable) {
+                Row unreadable;
+                unreadable.invoiceNumber = number;
+                if (Receivables::matchesSearch(unreadable, search))
+                    QVERIFY2(summed.unreadable.contains(number), qPrintable(QString::number(number)));
+            }
+            for (const int number : summed.unreadable)
+                QVERIFY2(all.unreadable.contains(number), qPrintable(QString::number(number)));
             if (QTest::currentTestFailed())
                 QFAIL(qPrintable(QStringLiteral("searching for \"%1\"").arg(search)));
         }
@@ -643,8 +693,7 @@ private slots:
         QVERIFY(l.prompts.messages(QStringLiteral("Error")).first().contains(QStringLiteral("cannot be read")));
         QCOMPARE(list->model()->rowCount(), Receivables::Pages::kPageRows);
         QTest::keyClick(list, Qt::Key_End);
-        QCOMPARE(list->model()->rowCount(), all.size());
-        QCOMPARE(list->currentIndex().row(), all.size() - 1);
+        QCOMPARE(list->currentIndex().row(), list->model()->rowCount() - 1);
         QCOMPARE(list->currentIndex().siblingAtColumn(ReceivablesModel::Invoice).data().toString(),
                  ReceivablesModel::invoiceText(all.last()));
 
@@ -657,6 +706,90 @@ private slots:
         const QStringList errors = l.prompts.messages(QStringLiteral("Error"));
         QCOMPARE(errors.size(), 2);
         QVERIFY2(errors.last().contains(QStringLiteral("tblInvHeader"), Qt::CaseInsensitive), qPrintable(errors.last()));
+    }
+
+    void endReadsTheLastPageAndTheListFillsInAsItScrollsUp()
+    {
+        Ledger l;
+        {
+            const auto db = l.db();
+            writeMixedBooks(*db, 2400, 11);
+        }
+        const QList<Row> all = l.rows();
+        QVERIFY(all.size() > 6 * Receivables::Pages::kPageRows);
+        {
+            // Figures no longer wanted are given up, never handed out half summed.
+            const auto db = l.db();
+            int asked = 0;
+            QVERIFY(!Receivables::figuresWhileWanted(*db, kToday, {}, [&asked] { return ++asked < 2; }));
+            QCOMPARE(asked, 2);
+            const auto whole = Receivables::figuresWhileWanted(*db, kToday, {}, [&asked] { return ++asked > 0; });
+            QVERIFY(whole && asked > 3);
+            compareFigures(*whole, Receivables::figuresOf(all));
+        }
+        TfrmReceivables window(l.context, kToday);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto *list = child<QTableView>(window, "lstvwReceivables");
+        const auto &model = window.listModel();
+        const auto invoiceAt = [&model](int row) { return model.row(row).invoiceNumber; };
+        // The rows in view follow one another as in the full reading.
+        const auto checkView = [&] {
+            const int top = list->rowAt(0);
+            const qsizetype first = std::find_if(all.cbegin(), all.cend(), [&](const Row &r) {
+                                        return r.invoiceNumber == invoiceAt(top);
+                                    }) - all.cbegin();
+            for (int row = top; row <= list->rowAt(list->viewport()->height() - 1); ++row)
+                QVERIFY2(first + row - top < all.size() && invoiceAt(row) == all.at(first + row - top).invoiceNumber,
+                         qPrintable(QStringLiteral("row %1 below %2").arg(row).arg(top)));
+        };
+
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_End);
+        QVERIFY(model.rowCount() < all.size());
+        QCOMPARE(list->currentIndex().row(), model.rowCount() - 1);
+        QCOMPARE(invoiceAt(list->currentIndex().row()), all.last().invoiceNumber);
+        checkView();
+
+        // A refresh from another PC keeps the user's row and selection at the end.
+        QTest::keyClick(list, Qt::Key_Up);
+        QTest::keyClick(list, Qt::Key_Up, Qt::ShiftModifier);
+        const int current = invoiceAt(list->currentIndex().row());
+        QCOMPARE(current, all.at(all.size() - 3).invoiceNumber);
+        emit window.findChild<ChangeWatch *>()->changedElsewhere();
+        QCOMPARE(invoiceAt(list->currentIndex().row()), current);
+        QList<int> selected;
+        for (const QModelIndex &index : list->selectionModel()->selectedRows())
+            selected << invoiceAt(index.row());
+        std::sort(selected.begin(), selected.end());
+        QList<int> expected{all.at(all.size() - 2).invoiceNumber, current};
+        std::sort(expected.begin(), expected.end());
+        QCOMPARE(selected, expected);
+
+        // Page Up to the first row passes every row once, in order.
+        for (int presses = 0; list->currentIndex().row() > 0 && presses < all.size(); ++presses) {
+            QTest::keyClick(list, Qt::Key_PageUp);
+            checkView();
+            // Rows read in above it do not push the current row out of view.
+            QVERIFY(list->currentIndex().row() >= list->rowAt(0));
+            QVERIFY(list->currentIndex().row() <= list->rowAt(list->viewport()->height() - 1));
+            if (QTest::currentTestFailed())
+                return;
+        }
+        QCOMPARE(list->currentIndex().row(), 0);
+        compareRows(model.listed(), all);
+
+        // Home goes back over rows not read; selecting all holds them too.
+        list->setFocus();
+        child<QLineEdit>(window, "txtReceivablesSearch")->setText(QStringLiteral("x"));
+        child<QLineEdit>(window, "txtReceivablesSearch")->clear();
+        QTest::keyClick(list, Qt::Key_End);
+        QTest::keyClick(list, Qt::Key_Home);
+        QCOMPARE(invoiceAt(list->currentIndex().row()), all.first().invoiceNumber);
+        QVERIFY(model.gapRow() > 0);
+        QTest::keySequence(list, QKeySequence::SelectAll);
+        QCOMPARE(list->selectionModel()->selectedRows().size(), all.size());
+        compareRows(model.listed(), all);
     }
 
     void windowListsFiltersAndTotals()
@@ -672,6 +805,7 @@ private slots:
         QTRY_COMPARE(child<QLabel>(window, "lblAllTotal")->text(), QStringLiteral("$167.25"));
         QTRY_COMPARE(child<QLabel>(window, "lblBucketTotal2")->text(), QStringLiteral("$50.25"));
         QTRY_COMPARE(window.customerModel().rowCount(), 3);
+        QTRY_COMPARE(child<QLabel>(window, "lblRowCount")->text(), QStringLiteral("4 listed"));
 
         // Typing filters the list at once; the bucket and customer totals follow, and
         // no figure of the search before stands beside the new list meanwhile.
@@ -682,6 +816,7 @@ private slots:
         QTRY_COMPARE(child<QLabel>(window, "lblBucketTotal2")->text(), QStringLiteral("$0.00"));
         QTRY_COMPARE(child<QLabel>(window, "lblBucketTotal4")->text(), QStringLiteral("$10.00"));
         QTRY_COMPARE(window.customerModel().rowCount(), 1);
+        QTRY_COMPARE(child<QLabel>(window, "lblRowCount")->text(), QStringLiteral("2 listed"));
         QVERIFY(child<QAction>(window, "actPrint")->isEnabled());
         typeText(child<QLineEdit>(window, "txtReceivablesSearch"), QStringLiteral("x"));
         QCOMPARE(list->model()->rowCount(), 0);

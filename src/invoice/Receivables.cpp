@@ -206,7 +206,12 @@ double Figures::owed() const
 
 Figures figuresOf(const QList<Row> &rows)
 {
-    return {bucketTotals(rows), creditTotal(rows), customerTotals(rows), int(rows.size())};
+    Figures figures;
+    figures.buckets = bucketTotals(rows);
+    figures.credit = creditTotal(rows);
+    figures.customers = customerTotals(rows);
+    figures.rows = int(rows.size());
+    return figures;
 }
 
 namespace {

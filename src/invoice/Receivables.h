@@ -81,6 +81,8 @@ struct Figures
     int rows = 0;
     /// Retainage the listed customers' progress invoices hold; not in what is owed.
     double retainageHeld = 0;
+    /// Documents whose stored amount does not read, by number; not counted.
+    QList<int> unreadable;
 
     /// Everything owed: the buckets' sum.
     [[nodiscard]] double owed() const;

@@ -14,6 +14,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace Receivables {
@@ -23,10 +24,12 @@ namespace {
 // Numbered parameters, so both halves of a statement share them.
 constexpr int kContains = 1;   // the search, as a "contains" LIKE pattern
 constexpr int kStartsWith = 2; // the search, as a "starts with" LIKE pattern
-constexpr int kDueAfter = 3;   // the page before ends at this due date ...
+constexpr int kDueAfter = 3;   // the rows read from the start end at this due date ...
 constexpr int kNumberAfter = 4; // ... and this number
 constexpr int kLimit = 5;
 constexpr int kNames = 6;       // the customers a search keeps, as a JSON list
+constexpr int kDueBefore = 7;   // the rows read from the end start at this due date ...
+constexpr int kNumberBefore = 8; // ... and this number
 
 QString upper(const QString &kind)
 {
@@ -48,9 +51,11 @@ QString listed(const QString &alias)
         .arg(alias);
 }
 
+constexpr double kOwesNothing = 0.005;
+
 QString owesSomething(const QString &alias)
 {
-    return QStringLiteral("ABS(stored_amount(%1.strInvTotal)) >= 0.005").arg(alias);
+    return QStringLiteral("ABS(stored_amount(%1.strInvTotal)) >= %2").arg(alias).arg(kOwesNothing);
 }
 
 /// The invoice number a notice's link names, when it names one.
@@ -126,7 +131,8 @@ QString searchTerm(const QString &search)
 
 /// The list's rows with \a columns, from the two partial indexes that hold them:
 /// what is owed, and the credits of documents marked paid.
-QString listRows(const QString &columns, const QString &condition, const QString &candidates = {})
+QString listRows(const QString &columns, const QString &condition, const QString &candidates = {},
+                 bool unreadableToo = false)
 {
     const QString kinds = QStringLiteral(" AND UPPER(h.strInvName) IN (%1, %2)")
                               .arg(upper(DocumentKinds::kInvoice), upper(DocumentKinds::kPastDue));
@@ -134,9 +140,14 @@ QString listRows(const QString &columns, const QString &condition, const QString
     // index's own condition, so a scan reads the index alone. The search comes
     // before the amounts, which are read only for the rows it keeps.
     // Something owed also says the amount reads.
-    const QString row = QStringLiteral(" AND %1 AND (%2 OR (%3))")
-                            .arg(owesSomething(QStringLiteral("h")),
-                                 kindIs(QStringLiteral("h"), DocumentKinds::kInvoice), noticeStandsAlone());
+    // With the unreadable rows, the caller reads each amount once and leaves out what
+    // owes nothing itself.
+    const QString row = unreadableToo
+                            ? QStringLiteral(" AND (%1 OR stored_amount(h.strInvTotal) IS NULL OR (%2))")
+                                  .arg(kindIs(QStringLiteral("h"), DocumentKinds::kInvoice), noticeStandsAlone())
+                            : QStringLiteral(" AND %1 AND (%2 OR (%3))")
+                                  .arg(owesSomething(QStringLiteral("h")),
+                                       kindIs(QStringLiteral("h"), DocumentKinds::kInvoice), noticeStandsAlone());
     // What is owed is walked in due order, or, for a search that keeps few rows, read
     // from the candidates it names and sorted.
     const QString owed = candidates.isEmpty()
@@ -169,17 +180,80 @@ QString candidateRows(const QList<std::pair<qint64, qint64>> &numbers)
     return parts.join(QStringLiteral(" UNION "));
 }
 
-QString pageSql(const QString &search, bool continues, const std::optional<Pages::Candidates> &candidates)
+/// The columns a list order sorts by, each ascending or not.
+struct SortTerm
+{
+    QString column;
+    int parameterAfter;
+    int parameterBefore;
+    bool ascending;
+};
+
+QList<SortTerm> sortTerms(Pages::Order order)
+{
+    const SortTerm due{QStringLiteral("h.strDueDateStored"), kDueAfter, kDueBefore, true};
+    const SortTerm number{QStringLiteral("h.intInvNumber"), kNumberAfter, kNumberBefore, true};
+    switch (order) {
+    case Pages::Order::DueDate: return {due, number};
+    case Pages::Order::DueDateDescending: return {{due.column, kDueAfter, kDueBefore, false}, number};
+    case Pages::Order::Number: return {number};
+    case Pages::Order::NumberDescending: return {{number.column, kNumberAfter, kNumberBefore, false}};
+    }
+    return {due, number};
+}
+
+/// The rows that list after (or, \a before, ahead of) the key bound to the terms'
+/// parameters.
+QString beyond(const QList<SortTerm> &terms, bool before)
+{
+    const auto parameter = [before](const SortTerm &t) { return QStringLiteral("?%1").arg(before ? t.parameterBefore : t.parameterAfter); };
+    const auto beyondOne = [before](const SortTerm &t) { return QLatin1String(t.ascending != before ? " > " : " < "); };
+    if (std::all_of(terms.cbegin(), terms.cend(), [&terms](const SortTerm &t) { return t.ascending == terms.first().ascending; })) {
+        // One comparison of the whole key, which the index's range serves.
+        QStringList columns, parameters;
+        for (const SortTerm &t : terms) {
+            columns << t.column;
+            parameters << parameter(t);
+        }
+        return QStringLiteral(" AND (%1)%2(%3)").arg(columns.join(QLatin1Char(',')), beyondOne(terms.first()),
+                                                     parameters.join(QLatin1Char(',')));
+    }
+    // The first column bounds the range; the rest decide among rows equal in it.
+    const SortTerm &first = terms.first();
+    QStringList alternatives;
+    QString equal;
+    for (const SortTerm &t : terms) {
+        alternatives << equal + t.column + beyondOne(t) + parameter(t);
+        equal += t.column + QStringLiteral(" = ") + parameter(t) + QStringLiteral(" AND ");
+    }
+    return QStringLiteral(" AND %1%2 %3 AND (%4)")
+        .arg(first.column, QLatin1String(first.ascending != before ? " >=" : " <="), parameter(first),
+             alternatives.join(QStringLiteral(" OR ")));
+}
+
+/// The rows after the head and before the tail, those nearest \a side first.
+QString pageSql(const QString &search, Pages::Order order, bool afterHead, bool beforeTail, bool backwards,
+                const std::optional<Pages::Candidates> &candidates)
 {
     const QString columns = QStringLiteral(
                                 "h.strDueDateStored, h.intInvNumber, h.strInvDate, %1, h.intCustomerID, h.dbPaidAmount, "
                                 "h.strInvTotal, COALESCE(%2, 0)")
                                 .arg(customerText(), noticeNumber());
+    const QList<SortTerm> terms = sortTerms(order);
     QString condition = searchTerm(search);
-    if (continues)
-        condition += QStringLiteral(" AND (h.strDueDateStored, h.intInvNumber) > (?%1, ?%2)").arg(kDueAfter).arg(kNumberAfter);
-    return listRows(columns, condition, candidates ? candidateRows(candidates->numbers) : QString())
-        + QStringLiteral(" ORDER BY 1, 2 LIMIT ?%1").arg(kLimit);
+    if (afterHead)
+        condition += beyond(terms, false);
+    if (beforeTail)
+        condition += beyond(terms, true);
+    // Backwards walks the same index from its end.
+    QStringList sortedBy;
+    for (const SortTerm &t : terms)
+        sortedBy << (t.column == QLatin1String("h.intInvNumber") ? QStringLiteral("2") : QStringLiteral("1"))
+                        + QLatin1String(t.ascending != backwards ? "" : " DESC");
+    QString sql = listRows(columns, condition, candidates ? candidateRows(candidates->numbers) : QString());
+    if (order == Pages::Order::Number || order == Pages::Order::NumberDescending)
+        sql.replace(QStringLiteral("INDEXED BY idxInvHeaderUnpaidDue"), QStringLiteral("INDEXED BY idxInvHeaderNumber"));
+    return sql + QStringLiteral(" ORDER BY ") + sortedBy.join(QStringLiteral(", ")) + QStringLiteral(" LIMIT ?%1").arg(kLimit);
 }
 
 /// The number ranges whose decimal digits start with \a digits; nothing when numbers
@@ -216,15 +290,16 @@ QDate dateOf(const QString &text)
 
 } // namespace
 
-Pages::Pages(Connect connect, QDate today, QString search, Plan plan)
+Pages::Pages(Connect connect, QDate today, QString search, Plan plan, Order order)
     : m_connect(std::move(connect))
     , m_today(today)
     , m_search(std::move(search))
+    , m_order(order)
 {
     const auto db = m_connect();
     if (plan != Plan::WalkByDueDate && !m_search.trimmed().isEmpty())
         m_candidates = candidatesOf(*db, m_search, plan == Plan::Candidates);
-    read(*db);
+    read(*db, Side::AfterHead, kPageRows);
 }
 
 std::optional<Pages::Candidates> Pages::candidatesOf(Database &db, const QString &search, bool always)
@@ -260,30 +335,58 @@ std::optional<Pages::Candidates> Pages::candidatesOf(Database &db, const QString
     return Candidates{QString::fromUtf8(QJsonDocument(kept).toJson(QJsonDocument::Compact)), *numbers};
 }
 
-void Pages::readMore()
+void Pages::readMore(int rows)
 {
     if (!m_complete)
-        read(*m_connect());
+        read(*m_connect(), Side::AfterHead, rows);
 }
 
-void Pages::read(Database &db)
+void Pages::readLast(int rows)
 {
-    const bool continues = !m_rows.isEmpty();
-    Statement q = db.prepare(pageSql(m_search, continues, m_candidates));
+    if (!endRead())
+        read(*m_connect(), Side::BeforeTail, rows);
+}
+
+void Pages::readBeforeTail(int rows)
+{
+    if (!m_complete)
+        read(*m_connect(), Side::BeforeTail, rows);
+}
+
+void Pages::readAll()
+{
+    if (!m_complete)
+        read(*m_connect(), Side::AfterHead, std::numeric_limits<int>::max());
+}
+
+void Pages::read(Database &db, Side side, int limit)
+{
+    const bool afterHead = m_headRows > 0;
+    const bool beforeTail = m_headRows < m_rows.size();
+    const bool backwards = side == Side::BeforeTail;
+    Statement q = db.prepare(pageSql(m_search, m_order, afterHead, beforeTail, backwards, m_candidates));
     bindSearch(q, m_search);
-    if (continues) {
-        q.bind(kDueAfter, m_lastDue);
-        q.bind(kNumberAfter, m_rows.constLast().invoiceNumber);
+    // Only the parameters the order names: an engine refuses one it is not asked for.
+    const bool byDue = m_order == Order::DueDate || m_order == Order::DueDateDescending;
+    if (afterHead) {
+        if (byDue)
+            q.bind(kDueAfter, m_headLastDue);
+        q.bind(kNumberAfter, m_rows.at(m_headRows - 1).invoiceNumber);
     }
-    q.bind(kLimit, kPageRows);
+    if (beforeTail) {
+        if (byDue)
+            q.bind(kDueBefore, m_tailFirstDue);
+        q.bind(kNumberBefore, m_rows.at(m_headRows).invoiceNumber);
+    }
+    q.bind(kLimit, limit);
     if (m_candidates)
         q.bind(kNames, m_candidates->names);
-    int read = 0;
+    QList<Row> page;
+    QString due;
     while (q.step()) {
-        ++read;
         Row row;
-        m_lastDue = q.textAt(0);
-        row.dueDate = dateOf(m_lastDue);
+        due = q.textAt(0);
+        row.dueDate = dateOf(due);
         row.invoiceNumber = q.intAt(1);
         row.date = dateOf(q.textAt(2));
         row.customer = q.textAt(3);
@@ -293,20 +396,41 @@ void Pages::read(Database &db)
         row.balance = StoredForm::readAmount(q.textAt(6)).value_or(0);
         row.noticeNumber = q.intAt(7);
         row.settle(m_today);
-        m_rows.append(std::move(row));
+        page.append(std::move(row));
     }
-    m_complete = read < kPageRows;
+    const int read = int(page.size());
+    if (backwards) {
+        std::reverse(page.begin(), page.end());
+        if (read > 0)
+            m_tailFirstDue = due;
+    } else if (read > 0) {
+        m_headLastDue = due;
+    }
+    m_rows.insert(m_headRows, page.size(), Row());
+    std::move(page.begin(), page.end(), m_rows.begin() + m_headRows);
+    if (!backwards)
+        m_headRows += read;
+    // A short page reached the other side of the gap, or the end.
+    m_complete = read < limit;
+    if (m_complete)
+        m_headRows = int(m_rows.size());
 }
 
 Figures figures(Database &db, QDate today, const QString &search)
 {
+    return *figuresWhileWanted(db, today, search, [] { return true; });
+}
+
+std::optional<Figures> figuresWhileWanted(Database &db, QDate today, const QString &search,
+                                          const std::function<bool()> &wanted)
+{
     // The rows are read from the index that holds them and summed here: grouped in
     // SQL, every row went through the engine's sorter, five times slower at a million
-    // documents. The amount is read once per row, by the reader every list uses.
+    // documents. The same pass names the documents whose amount does not read.
     Statement q = db.prepare(listRows(QStringLiteral("h.strDueDateStored, h.intInvNumber, %1, h.intCustomerID, "
-                                                     "h.strInvTotal")
+                                                     "stored_amount(h.strInvTotal)")
                                           .arg(customerText()),
-                                      searchTerm(search)));
+                                      searchTerm(search), {}, true));
     bindSearch(q, search);
     // A debt due on or after the first of these dates is in that bucket or a younger one.
     std::array<QString, BucketCount - 1> dueFrom;
@@ -331,20 +455,35 @@ Figures figures(Database &db, QDate today, const QString &search)
         std::array<qint64, BucketCount> bucketCents{};
         qint64 creditCents = 0;
     };
-    QHash<QString, Customer> customers;
+    // Customers of the customer list by id, the others by the name on the document.
+    QHash<qint64, Customer> listedCustomers;
+    QHash<QString, Customer> namedCustomers;
+    const auto customerOf = [&](qint64 id, const QString &name) -> Customer & {
+        return id != 0 ? listedCustomers[id] : namedCustomers[name];
+    };
     std::array<qint64, BucketCount> bucketCents{};
     qint64 creditCents = 0;
     Figures figures;
-    while (q.step()) {
-        const qint64 cents = Money::toCents(StoredForm::readAmount(q.textAt(4)).value_or(0)).value_or(0);
-        const QString due = q.textAt(0);
+    constexpr int kRowsBetweenAsks = 256;
+    for (int read = 1; q.step(); ++read) {
+        if (read % kRowsBetweenAsks == 0 && !wanted())
+            return std::nullopt;
         const int number = q.intAt(1);
+        if (q.isNullAt(4)) {
+            figures.unreadable.append(number);
+            continue;
+        }
+        const double balance = q.doubleAt(4);
+        if (std::abs(balance) < kOwesNothing)
+            continue;
+        const qint64 cents = Money::toCents(balance).value_or(0);
+        const QString due = q.textAt(0);
         const qint64 id = q.int64At(3);
-        const QString name = q.textAt(2);
-        Customer &customer = customers[id != 0 ? QStringLiteral("#%1").arg(id) : name];
+        // The name is made into text only where it tells customers apart or is shown.
+        Customer &customer = customerOf(id, id != 0 ? QString() : q.textAt(2));
         if (!customer.named || std::pair(due, number) < std::pair(customer.firstDue, customer.firstNumber)) {
             customer.named = true;
-            customer.total.customer = name;
+            customer.total.customer = q.textAt(2);
             customer.firstDue = due;
             customer.firstNumber = number;
         }
@@ -358,6 +497,7 @@ Figures figures(Database &db, QDate today, const QString &search)
             customer.bucketCents[bucket] += cents;
         }
     }
+    std::sort(figures.unreadable.begin(), figures.unreadable.end());
     const auto amount = [](qint64 cents) { return double(cents) / 100.0; };
     // Retainage is owed once the job ends whatever its bills' balances, so a customer
     // the search names shows it even with nothing due now.
@@ -367,7 +507,7 @@ Figures figures(Database &db, QDate today, const QString &search)
         const QString name = Receivables::customerText(held.company, held.name);
         if (!folded.isEmpty() && !name.toCaseFolded().contains(folded))
             continue;
-        Customer &customer = customers[held.customerId != 0 ? QStringLiteral("#%1").arg(held.customerId) : name];
+        Customer &customer = customerOf(held.customerId, name);
         if (!customer.named) {
             customer.named = true;
             customer.total.customer = name;
@@ -385,16 +525,19 @@ Figures figures(Database &db, QDate today, const QString &search)
     // their oldest due rows.
     const QCollator collator;
     QList<Customer *> order;
-    order.reserve(customers.size());
-    for (Customer &customer : customers) {
-        qint64 balance = customer.creditCents;
-        for (std::size_t b = 0; b < customer.bucketCents.size(); ++b) {
-            customer.total.buckets[b] = amount(customer.bucketCents[b]);
-            balance += customer.bucketCents[b];
-        }
-        customer.total.credit = amount(customer.creditCents);
-        customer.total.balance = amount(balance);
+    order.reserve(listedCustomers.size() + namedCustomers.size());
+    for (Customer &customer : listedCustomers)
         order.append(&customer);
+    for (Customer &customer : namedCustomers)
+        order.append(&customer);
+    for (Customer *customer : order) {
+        qint64 balance = customer->creditCents;
+        for (std::size_t b = 0; b < customer->bucketCents.size(); ++b) {
+            customer->total.buckets[b] = amount(customer->bucketCents[b]);
+            balance += customer->bucketCents[b];
+        }
+        customer->total.credit = amount(customer->creditCents);
+        customer->total.balance = amount(balance);
     }
     std::sort(order.begin(), order.end(), [&collator](const Customer *a, const Customer *b) {
         const int byName = collator.compare(a->total.customer, b->total.customer);
@@ -405,23 +548,6 @@ Figures figures(Database &db, QDate today, const QString &search)
     for (const Customer *customer : order)
         figures.customers.append(customer->total);
     return figures;
-}
-
-QList<int> unreadableDocuments(Database &db)
-{
-    const QString kinds = QStringLiteral("UPPER(strInvName) IN (%1, %2)")
-                              .arg(upper(DocumentKinds::kInvoice), upper(DocumentKinds::kPastDue));
-    Statement q = db.prepare(QStringLiteral(
-                                 "SELECT intInvNumber FROM tblInvHeader INDEXED BY idxInvHeaderUnpaidDue WHERE "
-                                 "strPaidInFull = '0' AND strRecurring = '0' AND %1 AND stored_amount(strInvTotal) IS NULL "
-                                 "UNION ALL SELECT intInvNumber FROM tblInvHeader INDEXED BY idxInvHeaderCredit WHERE "
-                                 "strInvTotal LIKE '-%' AND strRecurring = '0' AND strPaidInFull <> '0' AND %1 "
-                                 "AND stored_amount(strInvTotal) IS NULL ORDER BY 1")
-                                 .arg(kinds));
-    QList<int> numbers;
-    while (q.step())
-        numbers.append(q.intAt(0));
-    return numbers;
 }
 
 } // namespace Receivables

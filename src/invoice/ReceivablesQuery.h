@@ -13,9 +13,11 @@ class Database;
 /// every unpaid row. unpaidInvoices() is the reference these agree with.
 namespace Receivables {
 
-/// The rows a search keeps, oldest due first (then by number), read a page at a time:
-/// each page continues after the last due date and number read, so no page steps over
-/// the rows before it.
+/// The rows a search keeps, oldest due first (then by number) or in another Order,
+/// read a page at a time: each page continues after the last due date and number
+/// read, so no page steps over the rows before it. The last rows can be read first, backwards from the end; the
+/// rows between those read from the start (the head) and those read from the end (the
+/// tail) are then read from either side, so the two meet with no row missed or doubled.
 class Pages
 {
 public:
@@ -31,36 +33,59 @@ public:
         QList<std::pair<qint64, qint64>> numbers;
     };
 
+    /// The orders the engine lists in as the list shows them. Equal due dates keep the
+    /// numbers ascending, as a stable sort of the oldest-due-first list does.
+    enum class Order { DueDate, DueDateDescending, Number, NumberDescending };
+
     /// Reads the first page; Plan::Choose reads the candidates when they are few.
     /// Throws DbError.
-    Pages(Connect connect, QDate today, QString search, Plan plan = Plan::Choose);
+    Pages(Connect connect, QDate today, QString search, Plan plan = Plan::Choose, Order order = Order::DueDate);
 
+    /// The head, then the tail.
     [[nodiscard]] const QList<Row> &rows() const { return m_rows; }
-    /// Every row has been read.
+    /// Every row has been read: the head reached the end or met the tail.
     [[nodiscard]] bool complete() const { return m_complete; }
-    /// Reads the next page. Throws DbError.
-    void readMore();
+    /// Where rows not read yet lie, before the tail; -1 when none do.
+    [[nodiscard]] int gapRow() const { return m_complete ? -1 : m_headRows; }
+    /// The tail has rows: the last row is read.
+    [[nodiscard]] bool endRead() const { return m_complete || m_headRows < m_rows.size(); }
+    /// Reads the \a rows after the head. Throws DbError.
+    void readMore(int rows = kPageRows);
+    /// Reads the last \a rows, when the end is not read yet. Throws DbError.
+    void readLast(int rows = kPageRows);
+    /// Reads the \a rows before the tail. Throws DbError.
+    void readBeforeTail(int rows = kPageRows);
+    /// Reads every row not read yet. Throws DbError.
+    void readAll();
 
     static constexpr int kPageRows = 128;
 
 private:
     /// Nothing when the search keeps too many rows for candidates to pay (unless \a always).
     [[nodiscard]] static std::optional<Candidates> candidatesOf(Database &db, const QString &search, bool always);
-    void read(Database &db);
+    enum class Side { AfterHead, BeforeTail };
+    /// Reads up to \a limit rows next to the gap on \a side.
+    void read(Database &db, Side side, int limit);
 
     Connect m_connect;
     QDate m_today;
     QString m_search;
+    Order m_order;
     std::optional<Candidates> m_candidates;
     QList<Row> m_rows;
-    QString m_lastDue; // as stored, where the next page starts
+    int m_headRows = 0;
+    // Where the rows beside the gap stand in the list's order, as stored.
+    QString m_headLastDue;
+    QString m_tailFirstDue;
     bool m_complete = false;
 };
 
-/// The figures of the rows \a search keeps, summed in SQL. Throws DbError.
+/// The figures of the rows \a search keeps, summed from one reading of them, with the
+/// documents the search keeps whose stored amount does not read. Throws DbError.
 [[nodiscard]] Figures figures(Database &db, QDate today, const QString &search);
-
-/// The documents of the list whose stored amount does not read, by number. Throws DbError.
-[[nodiscard]] QList<int> unreadableDocuments(Database &db);
+/// As figures(), but given up, with nothing, once \a wanted (asked now and then while
+/// the rows are read) says they are not wanted any more. Throws DbError.
+[[nodiscard]] std::optional<Figures> figuresWhileWanted(Database &db, QDate today, const QString &search,
+                                                        const std::function<bool()> &wanted);
 
 } // namespace Receivables

@@ -53,7 +53,13 @@ void ReceivablesModel::setSource(Receivables::Pages::Connect connect, DataContex
 
 void ReceivablesModel::reload()
 {
-    relist();
+    if (!m_pages) {
+        relist();
+        return;
+    }
+    const int read = int(m_pages->rows().size());
+    const int gap = m_pages->gapRow();
+    relist(gap < 0 ? read : gap, gap < 0 ? 0 : read - gap);
 }
 
 void ReceivablesModel::setSearch(const QString &text)
@@ -86,20 +92,31 @@ void ReceivablesModel::sort(int column, Qt::SortOrder order)
     }
 }
 
-bool ReceivablesModel::oldestDueFirst() const
+std::optional<Receivables::Pages::Order> ReceivablesModel::pagedOrder() const
 {
-    return m_sortColumn < 0 || m_sortColumn >= ColumnCount
-        || (m_sortColumn == DueDate && m_sortOrder == Qt::AscendingOrder);
+    using Order = Receivables::Pages::Order;
+    const bool descending = m_sortOrder == Qt::DescendingOrder;
+    if (m_sortColumn < 0 || m_sortColumn >= ColumnCount)
+        return Order::DueDate;
+    if (m_sortColumn == DueDate)
+        return descending ? Order::DueDateDescending : Order::DueDate;
+    if (m_sortColumn == Invoice)
+        return descending ? Order::NumberDescending : Order::Number;
+    return std::nullopt;
 }
 
-void ReceivablesModel::relist()
+void ReceivablesModel::relist(int headRows, int tailRows)
 {
-    if (oldestDueFirst()) {
-        auto pages = std::make_unique<Receivables::Pages>(m_connect, m_today, m_search);
+    if (const auto order = pagedOrder()) {
+        auto pages = std::make_unique<Receivables::Pages>(m_connect, m_today, m_search,
+                                                          Receivables::Pages::Plan::Choose, *order);
+        if (headRows > pages->rows().size())
+            pages->readMore(headRows - int(pages->rows().size()));
+        if (tailRows > 0)
+            pages->readLast(tailRows);
         beginResetModel();
         m_pages = std::move(pages);
         m_sorted.clear();
-        m_shown = int(m_pages->rows().size());
         endResetModel();
         return;
     }
@@ -115,7 +132,6 @@ void ReceivablesModel::relist()
     beginResetModel();
     m_pages.reset();
     m_sorted = std::move(rows);
-    m_shown = int(m_sorted.size());
     endResetModel();
 }
 
@@ -130,20 +146,48 @@ QList<Row> ReceivablesModel::everyRow()
         return m_sorted;
     if (m_pages->complete())
         return m_pages->rows();
-    return readEveryRow();
+    Receivables::Pages every = *m_pages;
+    every.readAll();
+    return every.rows();
+}
+
+void ReceivablesModel::listAtGap(const std::function<void(Receivables::Pages &)> &read)
+{
+    const int at = gapRow();
+    if (at < 0)
+        return;
+    // Read into a copy, so the list says which rows come before they are there.
+    Receivables::Pages next = *m_pages;
+    read(next);
+    const int added = int(next.rows().size() - m_pages->rows().size());
+    if (added == 0) {
+        *m_pages = std::move(next);
+        return;
+    }
+    beginInsertRows({}, at, at + added - 1);
+    *m_pages = std::move(next);
+    endInsertRows();
 }
 
 void ReceivablesModel::listEveryRow()
 {
-    if (!m_pages || m_pages->complete())
-        return;
-    QList<Row> rows = readEveryRow();
-    // The rows shown stay where they are; those after them are added.
-    beginResetModel();
-    m_pages.reset();
-    m_sorted = std::move(rows);
-    m_shown = int(m_sorted.size());
-    endResetModel();
+    listAtGap([](Receivables::Pages &pages) { pages.readAll(); });
+}
+
+void ReceivablesModel::listLastRows()
+{
+    if (m_pages && !m_pages->endRead())
+        listAtGap([](Receivables::Pages &pages) { pages.readLast(); });
+}
+
+void ReceivablesModel::listAfterGap()
+{
+    listAtGap([](Receivables::Pages &pages) { pages.readMore(); });
+}
+
+void ReceivablesModel::listBeforeGap()
+{
+    listAtGap([](Receivables::Pages &pages) { pages.readBeforeTail(); });
 }
 
 QList<Row> ReceivablesModel::readEveryRow() const
@@ -159,7 +203,8 @@ QList<Row> ReceivablesModel::readEveryRow() const
 
 bool ReceivablesModel::canFetchMore(const QModelIndex &parent) const
 {
-    return !parent.isValid() && m_pages && !m_pages->complete();
+    // Once the end is read, the rows before it are read as the list comes near them.
+    return !parent.isValid() && m_pages && !m_pages->endRead();
 }
 
 void ReceivablesModel::fetchMore(const QModelIndex &parent)
@@ -167,17 +212,10 @@ void ReceivablesModel::fetchMore(const QModelIndex &parent)
     if (!canFetchMore(parent))
         return;
     try {
-        m_pages->readMore();
+        listAfterGap();
     } catch (const DbError &error) {
         if (m_onError)
             m_onError(error);
-        return;
-    }
-    const int rows = int(m_pages->rows().size());
-    if (rows > m_shown) {
-        beginInsertRows({}, m_shown, rows - 1);
-        m_shown = rows;
-        endInsertRows();
     }
 }
 
@@ -217,7 +255,7 @@ int ReceivablesModel::columnWidth(int column)
 
 int ReceivablesModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : m_shown;
+    return parent.isValid() ? 0 : int(listed().size());
 }
 
 int ReceivablesModel::columnCount(const QModelIndex &parent) const
@@ -227,7 +265,7 @@ int ReceivablesModel::columnCount(const QModelIndex &parent) const
 
 QVariant ReceivablesModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || index.row() >= m_shown)
+    if (!index.isValid() || index.row() >= rowCount())
         return {};
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue((isRightAligned(index.column()) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);

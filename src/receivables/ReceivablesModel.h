@@ -6,14 +6,16 @@
 #include <QLocale>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class DataContext;
 class DbError;
 
 /// The unpaid invoices as the receivables window lists them: the rows a search
-/// leaves, in the order the user sorted them. Oldest due first, they are read a page
-/// at a time as the list scrolls to them; another order reads every row the search
-/// leaves. Cells show the user's dates and currency; sorting compares the values
+/// leaves, in the order the user sorted them. By due date or number, they are read a
+/// page at a time as the list scrolls to them; another order reads every row the search
+/// leaves. End reads the last page first, backwards; the rows between are read from
+/// either side as the list comes near them. Cells show the user's dates and currency; sorting compares the values
 /// underneath (dates as dates, amounts as numbers).
 class ReceivablesModel final : public QAbstractTableModel
 {
@@ -28,8 +30,9 @@ public:
     /// list asks for itself (scrolling, sorting). Reads nothing yet.
     void setSource(Receivables::Pages::Connect connect, DataContext *context, QDate today, const QLocale &locale,
                    ErrorHandler onError);
-    /// Reads the rows again, keeping the search and the sort. Throws DbError; the list
-    /// then keeps what it showed.
+    /// Reads the rows again, keeping the search, the sort and as many rows from the
+    /// start and from the end as were read. Throws DbError; the list then keeps what it
+    /// showed.
     void reload();
     /// Keeps only the rows Receivables::matchesSearch keeps. Throws DbError.
     void setSearch(const QString &text);
@@ -40,8 +43,16 @@ public:
     [[nodiscard]] const Receivables::Row &row(int index) const { return listed().at(index); }
     /// Every row the search leaves, in list order, read to the end. Throws DbError.
     [[nodiscard]] QList<Receivables::Row> everyRow();
-    /// Lists every row the search leaves, so the last one can be reached. Throws DbError.
+    /// Lists every row the search leaves. Throws DbError.
     void listEveryRow();
+    /// Lists the last rows, so End reaches the last one. Throws DbError.
+    void listLastRows();
+    /// Where rows not read yet lie (before this row); -1 when none do.
+    [[nodiscard]] int gapRow() const { return m_pages ? m_pages->gapRow() : -1; }
+    /// Lists the page after the rows read from the start. Throws DbError.
+    void listAfterGap();
+    /// Lists the page before the rows read from the end. Throws DbError.
+    void listBeforeGap();
 
     /// "512", or "512 (notice 530)" when a past-due notice was made for it.
     [[nodiscard]] static QString invoiceText(const Receivables::Row &row);
@@ -58,18 +69,21 @@ public:
     void fetchMore(const QModelIndex &parent) override;
 
 private:
-    [[nodiscard]] bool oldestDueFirst() const;
+    /// The order the engine lists in, when it lists as the list shows.
+    [[nodiscard]] std::optional<Receivables::Pages::Order> pagedOrder() const;
     [[nodiscard]] QList<Receivables::Row> readEveryRow() const;
-    /// Lists anew; throws DbError before anything changed.
-    void relist();
+    /// Lists anew, reading \a headRows from the start and \a tailRows from the end;
+    /// throws DbError before anything changed.
+    void relist(int headRows = 0, int tailRows = 0);
+    /// Lists the rows \a read adds at the gap. Throws DbError before anything changed.
+    void listAtGap(const std::function<void(Receivables::Pages &)> &read);
 
     Receivables::Pages::Connect m_connect;
     DataContext *m_context = nullptr;
     QDate m_today;
     ErrorHandler m_onError;
     std::unique_ptr<Receivables::Pages> m_pages;
-    QList<Receivables::Row> m_sorted; // every row, in another order than oldest due first
-    int m_shown = 0;
+    QList<Receivables::Row> m_sorted; // every row, in an order the engine does not list in
     QLocale m_locale;
     QString m_search;
     int m_sortColumn = -1;

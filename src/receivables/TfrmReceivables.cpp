@@ -33,6 +33,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QScopeGuard>
+#include <QScrollBar>
 #include <QThread>
 #include <QShortcut>
 #include <QSplitter>
@@ -99,6 +101,11 @@ TfrmReceivables::TfrmReceivables(AppContext &context, QDate today, QWidget *pare
     search->addWidget(TextFields::label(tr("&Search For: "), m_txtSearch));
     search->addWidget(m_txtSearch, 1);
     search->addSpacing(24);
+    // Known once the figures are summed; the list does not wait for it.
+    m_lblRowCount = new QLabel(this);
+    m_lblRowCount->setObjectName(QStringLiteral("lblRowCount"));
+    search->addWidget(m_lblRowCount);
+    search->addSpacing(24);
     search->addWidget(asOf);
 
     auto *invoices = new QWidget(this);
@@ -141,6 +148,7 @@ TfrmReceivables::TfrmReceivables(AppContext &context, QDate today, QWidget *pare
     }
     // End reaches the last row, not the last of those read so far.
     m_lstvwReceivables->installEventFilter(this);
+    connect(m_lstvwReceivables->verticalScrollBar(), &QScrollBar::valueChanged, this, &TfrmReceivables::pReadNearGap);
     setTabOrder(m_txtSearch, m_lstvwReceivables);
     setTabOrder(m_lstvwReceivables, m_lstvwCustomerTotals);
 
@@ -155,25 +163,67 @@ TfrmReceivables::TfrmReceivables(AppContext &context, QDate today, QWidget *pare
     WheelGuard::protect(this);
 }
 
+TfrmReceivables::~TfrmReceivables()
+{
+    // Figures still being summed are wanted by nobody now.
+    m_latestFigures->store(kWindowClosed);
+}
+
 bool TfrmReceivables::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_lstvwReceivables && event->type() == QEvent::KeyPress
-        && static_cast<QKeyEvent *>(event)->key() == Qt::Key_End && m_model.canFetchMore({})) {
-        const QModelIndex current = m_lstvwReceivables->currentIndex();
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-        try {
+    if (watched != m_lstvwReceivables || event->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, event);
+    const auto *key = static_cast<QKeyEvent *>(event);
+    try {
+        // Selecting all must hold the rows not read yet too.
+        if (key->matches(QKeySequence::SelectAll) && m_model.gapRow() >= 0) {
+            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+            const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
             m_model.listEveryRow();
-            // From where the user was, as the rows before it are the same.
-            if (current.isValid())
-                m_lstvwReceivables->setCurrentIndex(m_model.index(current.row(), current.column()));
-        } catch (const DbError &error) {
-            QGuiApplication::restoreOverrideCursor();
-            m_context.prompts().showError(error.message(), error.detail());
-            return true;
+        } else if (key->key() == Qt::Key_End) {
+            // The last rows, read backwards from the end: End does not wait for the rest.
+            m_model.listLastRows();
         }
-        QGuiApplication::restoreOverrideCursor();
+    } catch (const DbError &error) {
+        m_context.prompts().showError(error.message(), error.detail());
+        return true;
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void TfrmReceivables::pReadNearGap()
+{
+    if (m_readingNearGap)
+        return;
+    m_readingNearGap = true;
+    const auto done = qScopeGuard([this] { m_readingNearGap = false; });
+    // Rows are read before the gap comes into view, so the rows shown always follow
+    // one another.
+    constexpr int kNearRows = 64;
+    try {
+        for (int gap = m_model.gapRow(); gap >= 0; gap = m_model.gapRow()) {
+            const int top = m_lstvwReceivables->rowAt(0);
+            if (top < 0)
+                return;
+            if (top < gap) {
+                const int bottom = m_lstvwReceivables->rowAt(m_lstvwReceivables->viewport()->height() - 1);
+                if (bottom >= 0 && bottom + kNearRows < gap)
+                    return;
+                m_model.listAfterGap();
+            } else {
+                if (top - kNearRows >= gap)
+                    return;
+                // The rows come in above those shown, which stay where they are.
+                const QPersistentModelIndex shown = m_model.index(top, 0);
+                m_model.listBeforeGap();
+                // The scroll range must hold the new rows before the view is moved.
+                m_lstvwReceivables->doItemsLayout();
+                m_lstvwReceivables->scrollTo(shown, QAbstractItemView::PositionAtTop);
+            }
+        }
+    } catch (const DbError &error) {
+        m_context.prompts().showError(error.message(), error.detail());
+    }
 }
 
 QToolBar *TfrmReceivables::createCommands()
@@ -280,7 +330,7 @@ void TfrmReceivables::pSearch(const QString &text)
     }
     pShowListed();
     // Figures still coming for the search before are not wanted any more.
-    ++m_figuresAsked;
+    m_latestFigures->store(++m_figuresAsked);
     pShowFigures(std::nullopt);
     m_figuresPause.start();
 }
@@ -299,10 +349,17 @@ void TfrmReceivables::pSumFigures(bool withUnreadable)
 {
     m_figuresPause.stop();
     const quint64 asked = ++m_figuresAsked;
+    m_latestFigures->store(asked);
     QPointer<TfrmReceivables> window(this);
     // Summed on a connection of its own while the list is already shown; only the
-    // answer to the latest question is shown.
-    QThread *thread = QThread::create([window, asked, withUnreadable, path = m_context.databasePath(),
+    // answer to the latest question is shown, and a question no longer asked stops
+    // taking the processor from the typing (unless it names the unreadable documents),
+    // nor does one for a window closed.
+    const auto wanted = [latest = m_latestFigures, asked, withUnreadable] {
+        const quint64 now = latest->load();
+        return now == asked || (withUnreadable && now != kWindowClosed);
+    };
+    QThread *thread = QThread::create([window, asked, withUnreadable, wanted, path = m_context.databasePath(),
                                        today = m_today, search = m_model.search()] {
         // Each answer goes to the window's thread as soon as it is known; figures only
         // while no later search asked for others.
@@ -314,12 +371,12 @@ void TfrmReceivables::pSumFigures(bool withUnreadable)
         };
         try {
             Database db(path, Database::OpenMode::ReadOnly);
-            answer([figures = Receivables::figures(db, today, search)](TfrmReceivables &w) { w.pShowFigures(figures); });
-            if (!withUnreadable)
+            const std::optional<Receivables::Figures> figures = Receivables::figuresWhileWanted(db, today, search, wanted);
+            if (!figures)
                 return;
-            const QList<int> unreadable = Receivables::unreadableDocuments(db);
-            if (!unreadable.isEmpty())
-                answer([unreadable](TfrmReceivables &w) { w.pReportUnreadable(unreadable); }, false);
+            answer([figures](TfrmReceivables &w) { w.pShowFigures(figures); });
+            if (withUnreadable && !figures->unreadable.isEmpty())
+                answer([unreadable = figures->unreadable](TfrmReceivables &w) { w.pReportUnreadable(unreadable); }, false);
         } catch (const DbError &error) {
             answer([error](TfrmReceivables &w) { w.m_context.prompts().showError(error.message(), error.detail()); });
         }
@@ -339,6 +396,7 @@ void TfrmReceivables::pShowFigures(const std::optional<Receivables::Figures> &fi
     m_lblAllTotal->setText(amount(figures ? figures->owed() : 0));
     m_lblCreditTotal->setText(amount(figures ? figures->credit : 0));
     m_lblRetainageHeld->setText(amount(figures ? figures->retainageHeld : 0));
+    m_lblRowCount->setText(figures ? tr("%1 listed").arg(m_context.locale.toString(figures->rows)) : QString());
     // Figures that come again after a change elsewhere leave the user where they were.
     const ListPlace customers(m_lstvwCustomerTotals, CustomerTotalsModel::Customer);
     m_customers.setTotals(figures ? figures->customers : QList<Receivables::CustomerTotal>(), m_context.locale);

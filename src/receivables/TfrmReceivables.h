@@ -6,6 +6,8 @@
 #include <QDate>
 #include <QDialog>
 #include <QTimer>
+#include <atomic>
+#include <memory>
 #include <optional>
 
 class AppContext;
@@ -24,6 +26,7 @@ class TfrmReceivables final : public QDialog
 public:
     /// Ages the debts as of \a today.
     TfrmReceivables(AppContext &context, QDate today, QWidget *parent = nullptr);
+    ~TfrmReceivables() override;
 
     [[nodiscard]] const ReceivablesModel &listModel() const { return m_model; }
     [[nodiscard]] const CustomerTotalsModel &customerModel() const { return m_customers; }
@@ -41,7 +44,9 @@ private:
     /// user's place and selection in them kept.
     void pShowChangesFromElsewhere();
     void pShowListed();
-    /// Sums the figures of the search in the background; \a withUnreadable also names
+    /// Lists the rows not read yet beside those in view, before they come into it.
+    void pReadNearGap();
+    /// Sums the figures of the search in the background; \a withUnreadable also reports
     /// the documents whose amount does not read.
     void pSumFigures(bool withUnreadable);
     /// Nothing: the figures are not known yet.
@@ -75,6 +80,11 @@ private:
     QLabel *m_lblCreditTotal = nullptr;
     QLabel *m_lblRetainageHeld = nullptr;
     QLabel *m_lblAllTotal = nullptr;
+    QLabel *m_lblRowCount = nullptr;
     QTimer m_figuresPause;
     quint64 m_figuresAsked = 0;
+    static constexpr quint64 kWindowClosed = ~quint64(0);
+    // The latest asked, for the summing threads to see.
+    std::shared_ptr<std::atomic<quint64>> m_latestFigures = std::make_shared<std::atomic<quint64>>(0);
+    bool m_readingNearGap = false;
 };
