@@ -77,6 +77,17 @@ void installEngineFunctions(Database &server)
         server.server()->runPlain(sql);
 }
 
+/// One company's place on both engines: a new file, and the server with the
+/// functions a company copied there brings along.
+struct BothEngines
+{
+    BothEngines() { installEngineFunctions(server); }
+
+    ServerCompany company;
+    Database file{company.filePath, Database::OpenMode::CreateFile};
+    Database server{company.path};
+};
+
 qint64 count(Database &db, const QString &table)
 {
     return db.queryInt(QStringLiteral("SELECT count(*) FROM %1").arg(table));
@@ -147,10 +158,9 @@ private slots:
 
     void searchesFindTheSameRowsOnBothEngines()
     {
-        ServerCompany company;
-        Database file(company.filePath, Database::OpenMode::CreateFile);
-        Database server(company.path);
-        installEngineFunctions(server);
+        BothEngines engines;
+        Database &file = engines.file;
+        Database &server = engines.server;
         QRandomGenerator random(20261209);
         QStringList names;
         for (int i = 0; i < 300; ++i)
@@ -181,10 +191,9 @@ private slots:
 
     void foldingMatchesTheProgramForEveryCasedLetter()
     {
-        ServerCompany company;
-        Database file(company.filePath, Database::OpenMode::CreateFile);
-        Database server(company.path);
-        installEngineFunctions(server);
+        BothEngines engines;
+        Database &file = engines.file;
+        Database &server = engines.server;
         // Every letter with a case mapping, alone and inside names whose other letters
         // take each way the server's fold has (ASCII only, non-ASCII, the dotted I).
         QStringList texts{QString(), QStringLiteral("ASCII Only"), QStringLiteral("İSTANBUL Ölçü")};
@@ -250,10 +259,9 @@ private slots:
 
     void unionsReadInOrderKeepTheirRows()
     {
-        ServerCompany company;
-        Database file(company.filePath, Database::OpenMode::CreateFile);
-        Database server(company.path);
-        installEngineFunctions(server);
+        BothEngines engines;
+        Database &file = engines.file;
+        Database &server = engines.server;
         QRandomGenerator random(20261212);
         for (Database *db : {&file, &server}) {
             db->exec(QStringLiteral("CREATE TABLE tblRows(intRowID INTEGER PRIMARY KEY, strDue TEXT, intNumber "
@@ -341,10 +349,9 @@ private slots:
 
     void numbersReadFromTextsAsOnTheFile()
     {
-        ServerCompany company;
-        Database file(company.filePath, Database::OpenMode::CreateFile);
-        Database server(company.path);
-        installEngineFunctions(server);
+        BothEngines engines;
+        Database &file = engines.file;
+        Database &server = engines.server;
         QRandomGenerator random(20261210);
         const QStringList pieces{QStringLiteral(" "), QStringLiteral("-"), QStringLiteral("+"), QStringLiteral("."),
                                  QStringLiteral("e"), QStringLiteral("x"), QStringLiteral("Invoice "),
@@ -376,10 +383,9 @@ private slots:
 
     void storedAmountsReadAsOnTheFile()
     {
-        ServerCompany company;
-        Database file(company.filePath, Database::OpenMode::CreateFile);
-        Database server(company.path);
-        installEngineFunctions(server);
+        BothEngines engines;
+        Database &file = engines.file;
+        Database &server = engines.server;
         QRandomGenerator random(20261211);
         const QStringList pieces{QStringLiteral(" "), QStringLiteral("-"), QStringLiteral("+"), QStringLiteral("."),
                                  QStringLiteral("e"), QStringLiteral("E"), QStringLiteral("x"), QStringLiteral(","),
