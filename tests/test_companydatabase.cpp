@@ -77,17 +77,6 @@ T *child(QWidget &parent, const char *name)
     return found;
 }
 
-/// The suite's server as the environment names it, reached without a password.
-OfficeServer::Settings suiteServer()
-{
-    OfficeServer::Settings settings;
-    settings.host = qEnvironmentVariable("PGHOST");
-    settings.port = qEnvironmentVariableIntValue("PGPORT");
-    settings.user = qEnvironmentVariable("PGUSER");
-    settings.database = qEnvironmentVariable("PGDATABASE");
-    return settings;
-}
-
 /// A role of its own on the suite's server that must give \a password, with a schema
 /// of its own (found by the server's default search path), for as long as this lives.
 /// The server's access rules ask only this role for a password; the rest of the suite
@@ -99,9 +88,9 @@ struct RoleWithPassword
     {
         QString quoted = password;
         quoted.replace(QLatin1Char('\''), QStringLiteral("''"));
-        PgConnection admin(suiteServer(), false);
+        PgConnection admin(TestCompanyOnServer::suiteServer(), false);
         admin.runPlain(QStringLiteral("CREATE ROLE %1 LOGIN PASSWORD '%2'").arg(role, quoted));
-        admin.runPlain(QStringLiteral("GRANT CREATE ON DATABASE %1 TO %2").arg(suiteServer().database, role));
+        admin.runPlain(QStringLiteral("GRANT CREATE ON DATABASE %1 TO %2").arg(TestCompanyOnServer::suiteServer().database, role));
         admin.runPlain(QStringLiteral("CREATE SCHEMA %1 AUTHORIZATION %1").arg(role));
         hbaFile = setting(QStringLiteral("hba_file"));
         QFile file(hbaFile);
@@ -114,9 +103,9 @@ struct RoleWithPassword
     {
         writeRules(hbaBefore);
         try {
-            PgConnection admin(suiteServer(), false);
+            PgConnection admin(TestCompanyOnServer::suiteServer(), false);
             admin.runPlain(QStringLiteral("DROP SCHEMA %1 CASCADE").arg(role));
-            admin.runPlain(QStringLiteral("REVOKE ALL ON DATABASE %1 FROM %2").arg(suiteServer().database, role));
+            admin.runPlain(QStringLiteral("REVOKE ALL ON DATABASE %1 FROM %2").arg(TestCompanyOnServer::suiteServer().database, role));
             admin.runPlain(QStringLiteral("DROP ROLE %1").arg(role));
         } catch (const DbError &) {
             // Left behind, it goes with the throwaway cluster.
@@ -125,7 +114,7 @@ struct RoleWithPassword
 
     OfficeServer::Settings settings() const
     {
-        OfficeServer::Settings server = suiteServer();
+        OfficeServer::Settings server = TestCompanyOnServer::suiteServer();
         server.user = role;
         return server;
     }
@@ -133,7 +122,7 @@ struct RoleWithPassword
     static QString setting(const QString &name)
     {
         const QString scratch = QDir::tempPath() + QStringLiteral("/settings-of-the-suite-server");
-        OfficeServer::attach(scratch, suiteServer());
+        OfficeServer::attach(scratch, TestCompanyOnServer::suiteServer());
         const auto detach = qScopeGuard([&] { OfficeServer::detach(scratch); });
         Database db(scratch);
         Statement q = db.prepare(QStringLiteral("SELECT current_setting(?)"));
@@ -148,7 +137,7 @@ struct RoleWithPassword
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(rules) != rules.size())
             qFatal("the server's access rules cannot be written");
         file.close();
-        PgConnection(suiteServer(), false).runPlain(QStringLiteral("SELECT pg_reload_conf()"));
+        PgConnection(TestCompanyOnServer::suiteServer(), false).runPlain(QStringLiteral("SELECT pg_reload_conf()"));
         // The server reads its rules again on its own time; new connections show when.
         const bool asking = rules != hbaBefore;
         QElapsedTimer waited;

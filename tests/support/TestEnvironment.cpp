@@ -30,9 +30,7 @@ TestDataFolder::~TestDataFolder()
         qputenv("TMPDIR", m_previousTemp);
 }
 
-namespace {
-
-OfficeServer::Settings testServer()
+OfficeServer::Settings TestCompanyOnServer::suiteServer()
 {
     OfficeServer::Settings settings;
     settings.host = qEnvironmentVariable("PGHOST");
@@ -43,8 +41,6 @@ OfficeServer::Settings testServer()
         qFatal("TARNWICK_TEST_ENGINE=server needs PGHOST, PGPORT, PGUSER and PGDATABASE (scripts/with-server)");
     return settings;
 }
-
-} // namespace
 
 bool TestCompanyOnServer::selected()
 {
@@ -59,7 +55,7 @@ TestCompanyOnServer::TestCompanyOnServer(int edition)
     static int sessions = 0;
     m_path = Paths::GetDataBasePath(Edition::get(edition));
     m_schema = QStringLiteral("test_%1_%2").arg(QCoreApplication::applicationPid()).arg(++sessions);
-    OfficeServer::Settings settings = testServer();
+    OfficeServer::Settings settings = suiteServer();
     PgConnection(settings, false).runPlain(QStringLiteral("CREATE SCHEMA %1").arg(m_schema));
     settings.schema = m_schema;
     OfficeServer::attach(m_path, settings);
@@ -71,7 +67,7 @@ TestCompanyOnServer::~TestCompanyOnServer()
         return;
     OfficeServer::detach(m_path);
     try {
-        PgConnection(testServer(), false).runPlain(QStringLiteral("DROP SCHEMA %1 CASCADE").arg(m_schema));
+        PgConnection(suiteServer(), false).runPlain(QStringLiteral("DROP SCHEMA %1 CASCADE").arg(m_schema));
     } catch (const DbError &) {
         // A schema left behind goes with the throwaway cluster.
     }

@@ -3,6 +3,7 @@
 #include "ScriptedPrompts.h"
 #include "app/WindowOpener.h"
 #include "context/AppContext.h"
+#include "data/OfficeServer.h"
 #include "data/SavingIndicator.h"
 #include "data/SchemaUpgrade.h"
 
@@ -40,6 +41,8 @@ public:
 
     /// Whether this run keeps companies on the server.
     [[nodiscard]] static bool selected();
+    /// The suite's server as the environment names it, reached without a password.
+    [[nodiscard]] static OfficeServer::Settings suiteServer();
 
 private:
     QString m_path;
