@@ -792,6 +792,60 @@ private slots:
         compareRows(model.listed(), all);
     }
 
+    void homeAndEndSelectTheRowTheCommandsActOn()
+    {
+        Ledger l;
+        {
+            const auto db = l.db();
+            writeMixedBooks(*db, 1200, 13);
+        }
+        const QList<Row> all = l.rows();
+        QVERIFY(all.size() > 2 * Receivables::Pages::kPageRows);
+        TfrmReceivables window(l.context, kToday);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto *list = child<QTableView>(window, "lstvwReceivables");
+        const auto &model = window.listModel();
+        const auto selectedInvoices = [&] {
+            QList<int> numbers;
+            for (const QModelIndex &index : list->selectionModel()->selectedRows())
+                numbers << model.row(index.row()).invoiceNumber;
+            std::sort(numbers.begin(), numbers.end());
+            return numbers;
+        };
+        const auto invoicesOf = [&](qsizetype from, qsizetype to) {
+            QList<int> numbers;
+            for (qsizetype i = from; i <= to; ++i)
+                numbers << all.at(i).invoiceNumber;
+            std::sort(numbers.begin(), numbers.end());
+            return numbers;
+        };
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Down);
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(selectedInvoices(), invoicesOf(2, 2));
+
+        // The row End goes to is the one selected, not the one left behind.
+        QTest::keyClick(list, Qt::Key_End);
+        QCOMPARE(selectedInvoices(), invoicesOf(all.size() - 1, all.size() - 1));
+        QTest::keyClick(list, Qt::Key_Home);
+        QCOMPARE(selectedInvoices(), invoicesOf(0, 0));
+        // Pressed again where it already is, it keeps the row selected.
+        QTest::keyClick(list, Qt::Key_Home);
+        QCOMPARE(selectedInvoices(), invoicesOf(0, 0));
+
+        // Shift extends from where the selection began, over rows not read yet too.
+        QTest::keyClick(list, Qt::Key_Down);
+        QTest::keyClick(list, Qt::Key_Down, Qt::ShiftModifier);
+        QTest::keyClick(list, Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(selectedInvoices(), invoicesOf(1, 3));
+        QTest::keyClick(list, Qt::Key_End, Qt::ShiftModifier);
+        QCOMPARE(selectedInvoices(), invoicesOf(1, all.size() - 1));
+        QTest::keyClick(list, Qt::Key_Home, Qt::ShiftModifier);
+        QCOMPARE(selectedInvoices(), invoicesOf(0, 1));
+        compareRows(model.listed(), all);
+    }
+
     void windowListsFiltersAndTotals()
     {
         Ledger l;

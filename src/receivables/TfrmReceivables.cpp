@@ -175,8 +175,10 @@ bool TfrmReceivables::eventFilter(QObject *watched, QEvent *event)
         return QDialog::eventFilter(watched, event);
     const auto *key = static_cast<QKeyEvent *>(event);
     try {
-        // Selecting all must hold the rows not read yet too.
-        if (key->matches(QKeySequence::SelectAll) && m_model.gapRow() >= 0) {
+        // Selecting all, or up to either end, must hold the rows not read yet too.
+        const bool selectsToAnEnd =
+            (key->key() == Qt::Key_Home || key->key() == Qt::Key_End) && (key->modifiers() & Qt::ShiftModifier);
+        if ((key->matches(QKeySequence::SelectAll) || selectsToAnEnd) && m_model.gapRow() >= 0) {
             QGuiApplication::setOverrideCursor(Qt::WaitCursor);
             const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
             m_model.listEveryRow();
