@@ -419,7 +419,7 @@ private slots:
                         QStringLiteral("361 days")));
         p.save(activity(PlannerDates::wallClock(today.addDays(-359)), PlannerDates::wallClock(today.addDays(-359), QTime(8, 0)),
                         QStringLiteral("359 days")));
-        QCOMPARE(PlannerCleanup::pRemoveOldActivities(p.session.context, today), 1);
+        QCOMPARE(PlannerCleanup::pRemoveOldActivities(*p.session.db(), today, p.session.saving), 1);
         QCOMPARE(p.count(QStringLiteral("strActivity = '359 days'")), 1);
     }
 
@@ -464,7 +464,7 @@ private slots:
         p.session.db()->exec(QStringLiteral(
             "CREATE TRIGGER refuseSecond BEFORE DELETE ON tblPlanner WHEN OLD.strActivity = 'old 2' "
             "BEGIN SELECT RAISE(ABORT, 'disk I/O error'); END"));
-        QVERIFY_THROWS_EXCEPTION(DbError, PlannerCleanup::pRemoveOldActivities(p.session.context, today));
+        QVERIFY_THROWS_EXCEPTION(DbError, PlannerCleanup::pRemoveOldActivities(*p.session.db(), today, p.session.saving));
         QCOMPARE(p.count(), 9);
     }
 

@@ -416,6 +416,30 @@ private slots:
                  1);
     }
 
+    void quittingSavesThePreferencesBeforeThePlannerCleanup()
+    {
+        const QDate today(2026, 6, 15);
+        TestSession session(Edition::Corvalo);
+        session.start(today);
+        const auto planned = [&session] {
+            return session.db()->queryInt(QStringLiteral("SELECT COUNT(*) FROM tblPlanner"));
+        };
+        QVERIFY(planned() > 0);
+
+        // A clean-up that fails leaves the preferences written and the activities kept.
+        session.db()->exec(QStringLiteral("CREATE TRIGGER refuse BEFORE DELETE ON tblPlanner "
+                                          "BEGIN SELECT RAISE(ABORT, 'disk I/O error'); END"));
+        session.context.preferences[AppPreferences::FrmMainMaximized] = false;
+        const qint64 before = planned();
+        QVERIFY_THROWS_EXCEPTION(DbError, StartUp::pShutDown(session.context, today.addYears(2)));
+        QCOMPARE(planned(), before);
+        QCOMPARE(session.db()->queryInt(QStringLiteral("SELECT strFrmMainMaximized = '-1' FROM tblAppPreferences")), 0);
+
+        session.db()->exec(QStringLiteral("DROP TRIGGER refuse"));
+        StartUp::pShutDown(session.context, today.addYears(2));
+        QCOMPARE(planned(), 0);
+    }
+
     void documentSubtitles()
     {
         using namespace DocumentKinds;

@@ -10,6 +10,7 @@
 #include "data/PreferencesStore.h"
 #include "data/Schema.h"
 #include "data/SchemaUpgrade.h"
+#include "planner/PlannerCleanup.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -66,13 +67,15 @@ bool pStartUp(AppContext &context, QDate today)
     return true;
 }
 
-void pShutDown(AppContext &context)
+void pShutDown(AppContext &context, QDate today)
 {
     (void)MailAttachments::removeOldFolders();
+    // One connection for both steps: opening one costs more than either step.
     const auto db = context.openDatabase();
     // Quitting with the preferences as stored writes nothing: a write waits for the disk.
     if (PreferencesStore::pLoadPreferences(*db).flags != context.preferences.flags)
         PreferencesStore::pSavePreferences(context.preferences, *db);
+    PlannerCleanup::pRemoveOldActivities(*db, today, context.saving());
 }
 
 } // namespace StartUp

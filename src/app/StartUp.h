@@ -14,7 +14,8 @@ namespace StartUp {
 /// leave it as it is rather than have it brought up to date: the program then ends.
 bool pStartUp(AppContext &context, QDate today = QDate::currentDate());
 
-/// Writes the window preferences back; run when the main window closes.
-void pShutDown(AppContext &context);
+/// Writes the window preferences back, then removes the planner's old activities
+/// as of \a today; run when the main window closes. Throws DbError.
+void pShutDown(AppContext &context, QDate today = QDate::currentDate());
 
 } // namespace StartUp

@@ -19,7 +19,6 @@
 #include "invoice/Recurring.h"
 #include "invoice/RecurringRun.h"
 #include "core/PrintModule.h"
-#include "planner/PlannerCleanup.h"
 #include "widgets/Mnemonics.h"
 
 #include <QAction>
@@ -461,11 +460,12 @@ void TfrmMain::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
-    LiveFileCheck::stop();
     m_context.preferences[AppPreferences::FrmMainMaximized] = isMaximized();
+    // Gone from the screen at once: what is left to do only writes.
+    hide();
+    LiveFileCheck::stop();
     try {
         StartUp::pShutDown(m_context);
-        PlannerCleanup::pRemoveOldActivities(m_context);
     } catch (const DbError &error) {
         m_context.prompts().showError(error.message(), error.detail());
     }

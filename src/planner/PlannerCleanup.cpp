@@ -1,7 +1,6 @@
 #include "PlannerCleanup.h"
 
 #include "PlannerDates.h"
-#include "data/DataContext.h"
 #include "data/Database.h"
 #include "data/SavingIndicator.h"
 
@@ -96,12 +95,6 @@ int pRemoveOldActivities(Database &db, QDate today, SavingIndicator &saving)
     if (removed > 0)
         db.compact();
     return removed;
-}
-
-int pRemoveOldActivities(DataContext &context, QDate today)
-{
-    const auto db = context.openDatabase();
-    return pRemoveOldActivities(*db, today, context.saving());
 }
 
 } // namespace PlannerCleanup

@@ -4,7 +4,6 @@
 #include <QLocale>
 #include <optional>
 
-class DataContext;
 class Database;
 class SavingIndicator;
 
@@ -21,8 +20,5 @@ namespace PlannerCleanup {
 /// removed only when it is certainly that old. Returns the number of rows removed; throws DbError and
 /// leaves the table as it was when the removal fails.
 int pRemoveOldActivities(Database &db, QDate today, SavingIndicator &saving);
-
-/// The same on the program's database, as the main window runs it when it closes.
-int pRemoveOldActivities(DataContext &context, QDate today = QDate::currentDate());
 
 } // namespace PlannerCleanup
