@@ -236,7 +236,9 @@ private slots:
         DamageWatch::instance().watch(live);
         QSignalSpy found(&DamageWatch::instance(), &DamageWatch::damageFound);
 
+        // As the main window quits: asked first, waited for once the last writes are done.
         LiveFileCheck::startInBackground(live);
+        LiveFileCheck::askToStop();
         LiveFileCheck::stop();
         QCoreApplication::processEvents();
         QCOMPARE(found.count(), 0); // an interrupted check is no finding

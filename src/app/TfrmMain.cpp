@@ -460,15 +460,16 @@ void TfrmMain::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    LiveFileCheck::askToStop();
     m_context.preferences[AppPreferences::FrmMainMaximized] = isMaximized();
     // Gone from the screen at once: what is left to do only writes.
     hide();
-    LiveFileCheck::stop();
     try {
         StartUp::pShutDown(m_context);
     } catch (const DbError &error) {
         m_context.prompts().showError(error.message(), error.detail());
     }
+    LiveFileCheck::stop();
     event->accept();
     // Closing the main window ends the program, even while a window that has nothing
     // to ask (a saving popup finishing its bar) is still on screen.

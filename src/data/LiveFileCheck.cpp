@@ -84,18 +84,23 @@ void startInBackground(const QString &path)
     g_thread->start(QThread::LowPriority);
 }
 
+void askToStop()
+{
+    QMutexLocker lock(&running().mutex);
+    running().stopping = true;
+    if (running().handle)
+        sqlite3_interrupt(running().handle);
+}
+
 void stop()
 {
     if (!g_thread)
         return;
     // The interrupt only reaches a statement already running: repeat it until the
     // thread is gone, in case the check was between opening and stepping.
-    do {
-        QMutexLocker lock(&running().mutex);
-        running().stopping = true;
-        if (running().handle)
-            sqlite3_interrupt(running().handle);
-    } while (g_thread && !g_thread->wait(10));
+    do
+        askToStop();
+    while (g_thread && !g_thread->wait(10));
 }
 
 } // namespace LiveFileCheck

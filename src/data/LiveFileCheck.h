@@ -15,6 +15,10 @@ namespace LiveFileCheck {
 /// it finds to DamageWatch. Returns at once.
 void startInBackground(const QString &path);
 
+/// Tells a check still running in the background to stop, without waiting for it:
+/// its thread winds down while the caller goes on. stop() must still follow.
+void askToStop();
+
 /// Cuts short a check still running in the background and waits for its thread, so
 /// quitting neither waits for a check of a large file nor leaves it reading while
 /// the program's statics go away. A check cut short reports nothing.
