@@ -11,6 +11,7 @@
 #include "data/StoredForm.h"
 #include "data/SchemaUpgrade.h"
 #include "invoice/Money.h"
+#include "invoice/ReceivablesFigures.h"
 #include "invoice/ReceivablesQuery.h"
 #include "invoice/Totals.h"
 #include "receivables/CustomerTotalsModel.h"
@@ -25,6 +26,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
+#include <atomic>
 #include <functional>
 #include <limits>
 #include <random>
@@ -288,12 +290,12 @@ private slots:
         }
         const Receivables::Listing all = Receivables::unpaidInvoices(l.context, kToday);
         QVERIFY(all.rows.size() > 2 * Receivables::Pages::kPageRows);
+        const auto connect = [&l] { return l.db(); };
         {
-            const auto db = l.db();
             QList<int> unreadable = all.unreadable;
             std::sort(unreadable.begin(), unreadable.end());
             QVERIFY(!unreadable.isEmpty());
-            QCOMPARE(Receivables::figures(*db, kToday, {}).unreadable, unreadable);
+            QCOMPARE(Receivables::figures(connect, kToday, {}).unreadable, unreadable);
         }
         int notices = 0, credits = 0;
         for (const Row &row : all.rows) {
@@ -369,8 +371,7 @@ private slots:
                     compareRows(backwards.rows(), sorted);
                 }
             }
-            const auto db = l.db();
-            const Receivables::Figures summed = Receivables::figures(*db, kToday, search);
+            const Receivables::Figures summed = Receivables::figures(connect, kToday, search);
             compareFigures(summed, Receivables::figuresOf(reference));
             // The same pass names the unreadable documents the search keeps.
             for (const int number : all.unreadable) {
@@ -718,13 +719,15 @@ private slots:
         const QList<Row> all = l.rows();
         QVERIFY(all.size() > 6 * Receivables::Pages::kPageRows);
         {
-            // Figures no longer wanted are given up, never handed out half summed.
-            const auto db = l.db();
-            int asked = 0;
-            QVERIFY(!Receivables::figuresWhileWanted(*db, kToday, {}, [&asked] { return ++asked < 2; }));
-            QCOMPARE(asked, 2);
-            const auto whole = Receivables::figuresWhileWanted(*db, kToday, {}, [&asked] { return ++asked > 0; });
-            QVERIFY(whole && asked > 3);
+            // Figures no longer wanted are given up, never handed out half summed; both
+            // readings ask.
+            const auto connect = [&l] { return l.db(); };
+            std::atomic<int> asked = 0;
+            QVERIFY(!Receivables::figuresWhileWanted(connect, kToday, {}, [&asked] { return ++asked < 2; }));
+            QVERIFY(asked >= 2 && asked <= 3);
+            asked = 0;
+            const auto whole = Receivables::figuresWhileWanted(connect, kToday, {}, [&asked] { return ++asked > 0; });
+            QVERIFY(whole && asked >= 2);
             compareFigures(*whole, Receivables::figuresOf(all));
         }
         TfrmReceivables window(l.context, kToday);

@@ -15,6 +15,7 @@
 #include "data/Database.h"
 #include "data/DbError.h"
 #include "invoice/Money.h"
+#include "invoice/ReceivablesFigures.h"
 #include "widgets/CommandBar.h"
 #include "widgets/InputGuards.h"
 #include "widgets/Mnemonics.h"
@@ -372,8 +373,9 @@ void TfrmReceivables::pSumFigures(bool withUnreadable)
             }, Qt::QueuedConnection);
         };
         try {
-            Database db(path, Database::OpenMode::ReadOnly);
-            const std::optional<Receivables::Figures> figures = Receivables::figuresWhileWanted(db, today, search, wanted);
+            const auto connect = [&path] { return std::make_unique<Database>(path, Database::OpenMode::ReadOnly); };
+            const std::optional<Receivables::Figures> figures =
+                Receivables::figuresWhileWanted(connect, today, search, wanted);
             if (!figures)
                 return;
             answer([figures](TfrmReceivables &w) { w.pShowFigures(figures); });
