@@ -354,10 +354,10 @@ void TfrmReceivables::pSumFigures(bool withUnreadable)
     const quint64 asked = ++m_figuresAsked;
     m_latestFigures->store(asked);
     QPointer<TfrmReceivables> window(this);
-    // Summed on a connection of its own while the list is already shown; only the
+    // Summed on connections of their own while the list is already shown; only the
     // answer to the latest question is shown, and a question no longer asked stops
     // taking the processor from the typing (unless it names the unreadable documents),
-    // nor does one for a window closed.
+    // nor does one for a window closed. Asked by both readings of the file at once.
     const auto wanted = [latest = m_latestFigures, asked, withUnreadable] {
         const quint64 now = latest->load();
         return now == asked || (withUnreadable && now != kWindowClosed);
