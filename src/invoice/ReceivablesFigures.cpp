@@ -75,7 +75,7 @@ void addRetainage(Database &db, const QString &search, FigureSums &sums)
 
 } // namespace
 
-bool Meeting::take(Side side, QByteArrayView due, int number)
+bool Meeting::take(Side side, QByteArrayView due, qint64 number)
 {
     const std::string_view dueText(due.data(), std::size_t(due.size()));
     const std::lock_guard lock(m_mutex);
@@ -109,10 +109,10 @@ bool OwedReading::readNext()
     if (!m_rows.step())
         return false;
     const QByteArray due = m_rows.bytesAt(0);
-    const int number = m_rows.intAt(1);
+    const qint64 number = m_rows.int64At(1);
     if (!m_meeting.take(m_side, due, number))
         return false;
-    m_sums.add(due, number, m_rows.int64At(2), m_rows.bytesAt(3), m_rows.bytesAt(4), m_rows.bytesAt(5));
+    m_sums.add(due, int(number), m_rows.int64At(2), m_rows.bytesAt(3), m_rows.bytesAt(4), m_rows.bytesAt(5));
     return true;
 }
 

@@ -24,14 +24,14 @@ public:
     /// Takes the row at \a due and \a number (in the order the rows are walked: due
     /// date as stored bytes, then number) for \a side. False once the other side has
     /// taken it: every row from there on is the other's, and \a side is done.
-    [[nodiscard]] bool take(Side side, QByteArrayView due, int number);
+    [[nodiscard]] bool take(Side side, QByteArrayView due, qint64 number);
 
 private:
     struct Taken
     {
         bool any = false;
         std::string due;
-        int number = 0;
+        qint64 number = 0;
     };
     std::mutex m_mutex;
     std::array<Taken, 2> m_last;
