@@ -63,15 +63,48 @@ bool sumRows(Database &db, const QString &search, FiguresRows rows, FigureSums &
 
 /// Retainage is owed once the job ends whatever its bills' balances, so a customer the
 /// search names shows it even with nothing due now.
-void addRetainage(Database &db, const QString &search, FigureSums &sums)
+void addRetainage(const QList<ProgressJobs::RetainageHeld> &retainage, const QString &search, FigureSums &sums)
 {
     const QString folded = search.trimmed().toCaseFolded();
-    for (const ProgressJobs::RetainageHeld &held : ProgressJobs::retainageHeldByCustomer(db)) {
+    for (const ProgressJobs::RetainageHeld &held : retainage) {
         const QString name = customerText(held.company, held.name);
         if (folded.isEmpty() || name.toCaseFolded().contains(folded))
             sums.addRetainage(held.customerId, name, Money::toCents(held.amount).value_or(0));
     }
 }
+
+/// A read transaction: what its connection reads in it is one state of the file.
+class ReadTransaction
+{
+public:
+    explicit ReadTransaction(Database &db)
+        : m_db(db)
+    {
+        m_db.exec(QStringLiteral("BEGIN"));
+    }
+    ReadTransaction(const ReadTransaction &) = delete;
+    ReadTransaction &operator=(const ReadTransaction &) = delete;
+    ~ReadTransaction()
+    {
+        if (!m_open)
+            return;
+        try {
+            m_db.exec(QStringLiteral("ROLLBACK"));
+        } catch (const DbError &) {
+            // Nothing was written; closing the connection ends the transaction too.
+        }
+    }
+    /// Throws DbError.
+    void commit()
+    {
+        m_open = false;
+        m_db.exec(QStringLiteral("COMMIT"));
+    }
+
+private:
+    Database &m_db;
+    bool m_open = true;
+};
 
 } // namespace
 
@@ -80,6 +113,8 @@ bool Meeting::take(Side side, QByteArrayView due, qint64 number)
     const std::string_view dueText(due.data(), std::size_t(due.size()));
     const std::lock_guard lock(m_mutex);
     const Taken &other = m_last[side == FromStart ? FromEnd : FromStart];
+    if (other.ended)
+        return false;
     if (other.any) {
         // Text in the index's order: its bytes, unsigned.
         const auto row = std::pair(dueText, number);
@@ -104,10 +139,18 @@ OwedReading::OwedReading(Database &db, QDate today, const QString &search, Meeti
     bindFiguresSearch(m_rows, search);
 }
 
+void Meeting::end(Side side)
+{
+    const std::lock_guard lock(m_mutex);
+    m_last[side].ended = true;
+}
+
 bool OwedReading::readNext()
 {
-    if (!m_rows.step())
+    if (!m_rows.step()) {
+        m_meeting.end(m_side);
         return false;
+    }
     const QByteArray due = m_rows.bytesAt(0);
     const qint64 number = m_rows.int64At(1);
     if (!m_meeting.take(m_side, due, number))
@@ -134,52 +177,63 @@ std::optional<Figures> figuresWhileWanted(const Pages::Connect &connect, QDate t
         // The server reads in a process of its own: one statement, and it is done.
         if (!sumRows(*db, search, FiguresRows::All, sums, asking))
             return std::nullopt;
-    } else {
-        // The owed rows, read from both ends at once on two connections, meet wherever
-        // the two have come to. Should the second fail, the first reads what it did not
-        // take, so the figures stay whole.
-        Meeting meeting;
-        std::optional<FigureSums> fromEnd;
-        std::exception_ptr failed;
-        std::jthread second([&] {
-            std::unique_ptr<Database> other;
-            std::optional<OwedReading> reading;
-            try {
-                other = connect();
-                reading.emplace(*other, today, search, Meeting::FromEnd, meeting);
-                for (int rows = 0; reading->readNext() && asking.stillWanted(rows);) {
-                }
-            } catch (const DbError &) {
-            } catch (...) {
-                failed = std::current_exception();
-                asking.giveUp();
-            }
-            if (reading)
-                fromEnd = reading->sums();
-        });
-        // Also when this reading fails: the second stops before it is waited for.
-        const auto stopSecond = qScopeGuard([&asking] { asking.giveUp(); });
-        {
-            // Ended before the wait: a writer waiting for this reading to end would
-            // keep the second from starting.
-            OwedReading fromStart(*db, today, search, Meeting::FromStart, meeting);
-            for (int rows = 0; fromStart.readNext();) {
-                if (!asking.stillWanted(rows))
-                    return std::nullopt;
-            }
-            sums = fromStart.sums();
-        }
-        if (!sumRows(*db, search, FiguresRows::Credits, sums, asking))
-            return std::nullopt;
-        second.join();
-        if (failed)
-            std::rethrow_exception(failed);
-        if (asking.givenUp())
-            return std::nullopt;
-        if (fromEnd)
-            sums.merge(*fromEnd);
+        addRetainage(ProgressJobs::retainageHeldByCustomer(*db), search, sums);
+        return sums.figures();
     }
-    addRetainage(*db, search, sums);
+    // Every reading sees one state of the file: this connection reads in a transaction
+    // that holds it from before the second reading starts until the two have met, so
+    // no commit comes between them.
+    std::optional<ReadTransaction> snapshot(std::in_place, *db);
+    if (!sumRows(*db, search, FiguresRows::Credits, sums, asking))
+        return std::nullopt;
+    const QList<ProgressJobs::RetainageHeld> retainage = ProgressJobs::retainageHeldByCustomer(*db);
+
+    // The owed rows, read from both ends at once on two connections, meet wherever the
+    // two have come to. Should the second fail, the first reads what it did not take,
+    // so the figures stay whole.
+    Meeting meeting;
+    std::optional<FigureSums> fromEnd;
+    std::exception_ptr failed;
+    std::jthread second([&] {
+        std::unique_ptr<Database> other;
+        std::optional<OwedReading> reading;
+        try {
+            other = connect();
+            reading.emplace(*other, today, search, Meeting::FromEnd, meeting);
+            for (int rows = 0; reading->readNext() && asking.stillWanted(rows);) {
+            }
+        } catch (const DbError &) {
+        } catch (...) {
+            failed = std::current_exception();
+            asking.giveUp();
+        }
+        if (reading)
+            fromEnd = reading->sums();
+    });
+    // Also when this reading fails, the second stops; and the file's state is let go
+    // before the second is waited for, so a writer waiting for it (and the second
+    // waiting for the writer) can go on.
+    const auto stopSecond = qScopeGuard([&asking, &snapshot] {
+        asking.giveUp();
+        snapshot.reset();
+    });
+    {
+        OwedReading fromStart(*db, today, search, Meeting::FromStart, meeting);
+        for (int rows = 0; fromStart.readNext();) {
+            if (!asking.stillWanted(rows))
+                return std::nullopt;
+        }
+        sums.merge(fromStart.sums());
+    }
+    snapshot->commit();
+    second.join();
+    if (failed)
+        std::rethrow_exception(failed);
+    if (asking.givenUp())
+        return std::nullopt;
+    if (fromEnd)
+        sums.merge(*fromEnd);
+    addRetainage(retainage, search, sums);
     return sums.figures();
 }
 

@@ -25,11 +25,15 @@ public:
     /// date as stored bytes, then number) for \a side. False once the other side has
     /// taken it: every row from there on is the other's, and \a side is done.
     [[nodiscard]] bool take(Side side, QByteArrayView due, qint64 number);
+    /// \a side has read to the end of its rows, every one it met taken: the other
+    /// takes no more, also of rows a later state of the file would add.
+    void end(Side side);
 
 private:
     struct Taken
     {
         bool any = false;
+        bool ended = false;
         std::string due;
         qint64 number = 0;
     };
