@@ -184,6 +184,16 @@ QString Statement::textAt(int column) const
     return text ? QString::fromUtf8(text, bytes) : QString();
 }
 
+QByteArray Statement::bytesAt(int column) const
+{
+    if (!m_hasRow)
+        return {};
+    if (m_server)
+        return m_server->value(column);
+    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column));
+    return text ? QByteArray::fromRawData(text, sqlite3_column_bytes(m_stmt, column)) : QByteArray();
+}
+
 bool Statement::boolAt(int column) const
 {
     const QString text = textAt(column);

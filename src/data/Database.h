@@ -57,6 +57,10 @@ public:
     [[nodiscard]] int intAt(int column) const { return int(int64At(column)); }
     [[nodiscard]] double doubleAt(int column) const;
     [[nodiscard]] QString textAt(int column) const;
+    /// A text column's UTF-8 bytes, for passes over many rows that compare or key them
+    /// without making a string of each. On the file they point into the engine's row:
+    /// valid until the next step.
+    [[nodiscard]] QByteArray bytesAt(int column) const;
     /// Reads a boolean text column; throws DbError when the text is not a boolean.
     [[nodiscard]] bool boolAt(int column) const;
     [[nodiscard]] bool isNullAt(int column) const;
@@ -141,6 +145,9 @@ public:
     [[nodiscard]] sqlite3 *handle() const { return m_db; }
     /// The office server's connection; null on the file.
     [[nodiscard]] PgConnection *server() const { return m_server.get(); }
+    /// The engine works in this process (the file): readings on more connections at
+    /// once use more of this machine's cores. The office server works in its own.
+    [[nodiscard]] bool worksInThisProcess() const { return !m_server; }
 
     /// The engine's message for the last failure on this connection.
     [[nodiscard]] QString errorMessage() const;

@@ -1,20 +1,15 @@
 #include "ReceivablesQuery.h"
 
 #include "DocumentKinds.h"
-#include "Money.h"
 #include "PastDueLink.h"
-#include "ProgressJobs.h"
 #include "data/Database.h"
 #include "data/ReceivablesIndexes.h"
 #include "data/StoredForm.h"
 #include "data/TextSearch.h"
 
-#include <QCollator>
-#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <algorithm>
-#include <cmath>
 #include <limits>
 
 namespace Receivables {
@@ -131,8 +126,7 @@ QString searchTerm(const QString &search)
 
 /// The list's rows with \a columns, from the two partial indexes that hold them:
 /// what is owed, and the credits of documents marked paid.
-QString listRows(const QString &columns, const QString &condition, const QString &candidates = {},
-                 bool unreadableToo = false)
+QString listRows(const QString &columns, const QString &condition, const QString &candidates = {})
 {
     const QString kinds = QStringLiteral(" AND UPPER(h.strInvName) IN (%1, %2)")
                               .arg(upper(DocumentKinds::kInvoice), upper(DocumentKinds::kPastDue));
@@ -140,14 +134,9 @@ QString listRows(const QString &columns, const QString &condition, const QString
     // index's own condition, so a scan reads the index alone. The search comes
     // before the amounts, which are read only for the rows it keeps.
     // Something owed also says the amount reads.
-    // With the unreadable rows, the caller reads each amount once and leaves out what
-    // owes nothing itself.
-    const QString row = unreadableToo
-                            ? QStringLiteral(" AND (%1 OR stored_amount(h.strInvTotal) IS NULL OR (%2))")
-                                  .arg(kindIs(QStringLiteral("h"), DocumentKinds::kInvoice), noticeStandsAlone())
-                            : QStringLiteral(" AND %1 AND (%2 OR (%3))")
-                                  .arg(owesSomething(QStringLiteral("h")),
-                                       kindIs(QStringLiteral("h"), DocumentKinds::kInvoice), noticeStandsAlone());
+    const QString row = QStringLiteral(" AND %1 AND (%2 OR (%3))")
+                            .arg(owesSomething(QStringLiteral("h")), kindIs(QStringLiteral("h"), DocumentKinds::kInvoice),
+                                 noticeStandsAlone());
     // What is owed is walked in due order, or, for a search that keeps few rows, read
     // from the candidates it names and sorted.
     const QString owed = candidates.isEmpty()
@@ -416,138 +405,45 @@ void Pages::read(Database &db, Side side, int limit)
         m_headRows = int(m_rows.size());
 }
 
-Figures figures(Database &db, QDate today, const QString &search)
+QString figuresSql(const QString &search, FiguresRows rows)
 {
-    return *figuresWhileWanted(db, today, search, [] { return true; });
+    // Only what the sums need: the customer is made into text by the caller, and only
+    // where it tells customers apart or is shown; the amount is read there too.
+    const QString columns = QStringLiteral(
+        "SELECT h.strDueDateStored, h.intInvNumber, h.intCustomerID, h.strCustCmpnyName, h.strCustFullName, "
+        "h.strInvTotal FROM ");
+    // Most rows walked are of other kinds. The kinds as the program spells them are
+    // told by one comparison; any other spelling by LIKE, which folds ASCII letters as
+    // UPPER does on both engines, without making a new text per row. Notices add a
+    // debt only when their invoice is gone, and are listed when their amount does not read.
+    const QString notice = QStringLiteral("(stored_amount(h.strInvTotal) IS NULL OR (%1))").arg(noticeStandsAlone());
+    const QString kept =
+        QStringLiteral(" AND CASE h.strInvName WHEN '%1' THEN TRUE WHEN '%2' THEN %3 WHEN '%4' THEN FALSE WHEN '%5' "
+                       "THEN FALSE WHEN '%6' THEN FALSE WHEN '%7' THEN FALSE ELSE h.strInvName LIKE '%1' OR "
+                       "(h.strInvName LIKE '%2' AND %3) END%8")
+            .arg(DocumentKinds::kInvoice, DocumentKinds::kPastDue, notice, DocumentKinds::kEstimate,
+                 DocumentKinds::kWorkOrder, DocumentKinds::kChangeOrder, DocumentKinds::kCredit, searchTerm(search));
+    const QString owed = columns
+        + QStringLiteral("tblInvHeader h INDEXED BY idxInvHeaderUnpaidDue WHERE h.strPaidInFull = '0' AND "
+                         "h.strRecurring = '0'")
+        + kept;
+    const QString credits = columns
+        + QStringLiteral("tblInvHeader h INDEXED BY idxInvHeaderCredit WHERE h.strInvTotal LIKE '-%' AND "
+                         "h.strRecurring = '0' AND h.strPaidInFull <> '0'")
+        + kept;
+    switch (rows) {
+    case FiguresRows::OwedFromStart: return owed + QStringLiteral(" ORDER BY h.strDueDateStored, h.intInvNumber");
+    case FiguresRows::OwedFromEnd:
+        return owed + QStringLiteral(" ORDER BY h.strDueDateStored DESC, h.intInvNumber DESC");
+    case FiguresRows::Credits: return credits;
+    case FiguresRows::All: break;
+    }
+    return owed + QStringLiteral(" UNION ALL ") + credits;
 }
 
-std::optional<Figures> figuresWhileWanted(Database &db, QDate today, const QString &search,
-                                          const std::function<bool()> &wanted)
+void bindFiguresSearch(Statement &q, const QString &search)
 {
-    // The rows are read from the index that holds them and summed here: grouped in
-    // SQL, every row went through the engine's sorter, five times slower at a million
-    // documents. The same pass names the documents whose amount does not read.
-    Statement q = db.prepare(listRows(QStringLiteral("h.strDueDateStored, h.intInvNumber, %1, h.intCustomerID, "
-                                                     "stored_amount(h.strInvTotal)")
-                                          .arg(customerText()),
-                                      searchTerm(search), {}, true));
     bindSearch(q, search);
-    // A debt due on or after the first of these dates is in that bucket or a younger one.
-    std::array<QString, BucketCount - 1> dueFrom;
-    for (std::size_t b = 0; b < dueFrom.size(); ++b)
-        dueFrom[b] = StoredForm::dateText(today.addDays(-30 * qint64(b)));
-    const auto bucketDue = [&dueFrom](const QString &due) {
-        if (due.isEmpty())
-            return NotYetDue;
-        for (std::size_t b = 0; b < dueFrom.size(); ++b) {
-            if (due >= dueFrom[b])
-                return Bucket(b);
-        }
-        return Over90;
-    };
-
-    struct Customer
-    {
-        CustomerTotal total;
-        bool named = false;
-        QString firstDue; // of the oldest due row, whose name the customer is shown by
-        int firstNumber = 0;
-        std::array<qint64, BucketCount> bucketCents{};
-        qint64 creditCents = 0;
-    };
-    // Customers of the customer list by id, the others by the name on the document.
-    QHash<qint64, Customer> listedCustomers;
-    QHash<QString, Customer> namedCustomers;
-    const auto customerOf = [&](qint64 id, const QString &name) -> Customer & {
-        return id != 0 ? listedCustomers[id] : namedCustomers[name];
-    };
-    std::array<qint64, BucketCount> bucketCents{};
-    qint64 creditCents = 0;
-    Figures figures;
-    constexpr int kRowsBetweenAsks = 256;
-    for (int read = 1; q.step(); ++read) {
-        if (read % kRowsBetweenAsks == 0 && !wanted())
-            return std::nullopt;
-        const int number = q.intAt(1);
-        if (q.isNullAt(4)) {
-            figures.unreadable.append(number);
-            continue;
-        }
-        const double balance = q.doubleAt(4);
-        if (std::abs(balance) < kOwesNothing)
-            continue;
-        const qint64 cents = Money::toCents(balance).value_or(0);
-        const QString due = q.textAt(0);
-        const qint64 id = q.int64At(3);
-        // The name is made into text only where it tells customers apart or is shown.
-        Customer &customer = customerOf(id, id != 0 ? QString() : q.textAt(2));
-        if (!customer.named || std::pair(due, number) < std::pair(customer.firstDue, customer.firstNumber)) {
-            customer.named = true;
-            customer.total.customer = q.textAt(2);
-            customer.firstDue = due;
-            customer.firstNumber = number;
-        }
-        ++figures.rows;
-        if (cents < 0) {
-            creditCents += cents;
-            customer.creditCents += cents;
-        } else {
-            const auto bucket = std::size_t(bucketDue(due));
-            bucketCents[bucket] += cents;
-            customer.bucketCents[bucket] += cents;
-        }
-    }
-    std::sort(figures.unreadable.begin(), figures.unreadable.end());
-    const auto amount = [](qint64 cents) { return double(cents) / 100.0; };
-    // Retainage is owed once the job ends whatever its bills' balances, so a customer
-    // the search names shows it even with nothing due now.
-    const QString folded = search.trimmed().toCaseFolded();
-    qint64 retainageCents = 0;
-    for (const ProgressJobs::RetainageHeld &held : ProgressJobs::retainageHeldByCustomer(db)) {
-        const QString name = Receivables::customerText(held.company, held.name);
-        if (!folded.isEmpty() && !name.toCaseFolded().contains(folded))
-            continue;
-        Customer &customer = customerOf(held.customerId, name);
-        if (!customer.named) {
-            customer.named = true;
-            customer.total.customer = name;
-        }
-        const qint64 cents = Money::toCents(held.amount).value_or(0);
-        customer.total.retainageHeld = amount(Money::toCents(customer.total.retainageHeld).value_or(0) + cents);
-        retainageCents += cents;
-    }
-    figures.retainageHeld = amount(retainageCents);
-    for (std::size_t b = 0; b < bucketCents.size(); ++b)
-        figures.buckets[b] = amount(bucketCents[b]);
-    figures.credit = amount(creditCents);
-
-    // Sorted by the user's collation; names that collate alike keep the order of
-    // their oldest due rows.
-    const QCollator collator;
-    QList<Customer *> order;
-    order.reserve(listedCustomers.size() + namedCustomers.size());
-    for (Customer &customer : listedCustomers)
-        order.append(&customer);
-    for (Customer &customer : namedCustomers)
-        order.append(&customer);
-    for (Customer *customer : order) {
-        qint64 balance = customer->creditCents;
-        for (std::size_t b = 0; b < customer->bucketCents.size(); ++b) {
-            customer->total.buckets[b] = amount(customer->bucketCents[b]);
-            balance += customer->bucketCents[b];
-        }
-        customer->total.credit = amount(customer->creditCents);
-        customer->total.balance = amount(balance);
-    }
-    std::sort(order.begin(), order.end(), [&collator](const Customer *a, const Customer *b) {
-        const int byName = collator.compare(a->total.customer, b->total.customer);
-        if (byName != 0)
-            return byName < 0;
-        return std::pair(a->firstDue, a->firstNumber) < std::pair(b->firstDue, b->firstNumber);
-    });
-    for (const Customer *customer : order)
-        figures.customers.append(customer->total);
-    return figures;
 }
 
 } // namespace Receivables

@@ -7,6 +7,7 @@
 #include <optional>
 
 class Database;
+class Statement;
 
 /// The receivables list read from SQL a page at a time, with its figures summed by
 /// the engine, so a file of a million documents opens and searches without reading
@@ -80,12 +81,13 @@ private:
     bool m_complete = false;
 };
 
-/// The figures of the rows \a search keeps, summed from one reading of them, with the
-/// documents the search keeps whose stored amount does not read. Throws DbError.
-[[nodiscard]] Figures figures(Database &db, QDate today, const QString &search);
-/// As figures(), but given up, with nothing, once \a wanted (asked now and then while
-/// the rows are read) says they are not wanted any more. Throws DbError.
-[[nodiscard]] std::optional<Figures> figuresWhileWanted(Database &db, QDate today, const QString &search,
-                                                        const std::function<bool()> &wanted);
+/// Which rows of a search the figures statement reads: those owed, walked in due
+/// order from one end, the credits of documents marked paid, or all of them at once.
+enum class FiguresRows { OwedFromStart, OwedFromEnd, Credits, All };
+/// The statement the figures are summed from: due date, number, customer id, company,
+/// name and stored amount of each row \a search keeps, amounts that do not read too.
+[[nodiscard]] QString figuresSql(const QString &search, FiguresRows rows);
+/// Binds \a search to a statement of figuresSql().
+void bindFiguresSearch(Statement &q, const QString &search);
 
 } // namespace Receivables

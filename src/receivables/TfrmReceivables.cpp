@@ -15,6 +15,7 @@
 #include "data/Database.h"
 #include "data/DbError.h"
 #include "invoice/Money.h"
+#include "invoice/ReceivablesFigures.h"
 #include "widgets/CommandBar.h"
 #include "widgets/InputGuards.h"
 #include "widgets/Mnemonics.h"
@@ -353,10 +354,10 @@ void TfrmReceivables::pSumFigures(bool withUnreadable)
     const quint64 asked = ++m_figuresAsked;
     m_latestFigures->store(asked);
     QPointer<TfrmReceivables> window(this);
-    // Summed on a connection of its own while the list is already shown; only the
+    // Summed on connections of their own while the list is already shown; only the
     // answer to the latest question is shown, and a question no longer asked stops
     // taking the processor from the typing (unless it names the unreadable documents),
-    // nor does one for a window closed.
+    // nor does one for a window closed. Asked by both readings of the file at once.
     const auto wanted = [latest = m_latestFigures, asked, withUnreadable] {
         const quint64 now = latest->load();
         return now == asked || (withUnreadable && now != kWindowClosed);
@@ -372,8 +373,9 @@ void TfrmReceivables::pSumFigures(bool withUnreadable)
             }, Qt::QueuedConnection);
         };
         try {
-            Database db(path, Database::OpenMode::ReadOnly);
-            const std::optional<Receivables::Figures> figures = Receivables::figuresWhileWanted(db, today, search, wanted);
+            const auto connect = [&path] { return std::make_unique<Database>(path, Database::OpenMode::ReadOnly); };
+            const std::optional<Receivables::Figures> figures =
+                Receivables::figuresWhileWanted(connect, today, search, wanted);
             if (!figures)
                 return;
             answer([figures](TfrmReceivables &w) { w.pShowFigures(figures); });
