@@ -240,6 +240,37 @@ void writeMixedBooks(Database &db, int count, unsigned seed)
     tx.commit();
 }
 
+/// Writes debts, credits of paid and unpaid documents, and documents without a due
+/// date, due on each day a row's age turns (and the days beside it), numbered from
+/// \a firstNumber on.
+void writeDebtsAtTheTurns(Database &db, int firstNumber)
+{
+    Transaction tx(db);
+    Statement insert = db.prepare(QStringLiteral(
+        "INSERT INTO tblInvHeader(strInvName,intInvNumber,strInvDate,strFromInvNameNumber,strRecurring,strPaidInFull,"
+        "strCustCmpnyName,strCustFullName,intCustomerID,dbPaidAmount,strInvTotal,strDueDateStored,strCustPymntTerms) "
+        "VALUES('Invoice',?,?,'','0',?,'',?,0,0,?,?,'Net 30')"));
+    int number = firstNumber;
+    const auto write = [&](const QString &due, const char *paid, const QString &total) {
+        insert.bindAll(number, StoredForm::dateText(kToday.addDays(-40)), paid,
+                       number % 2 ? QStringLiteral("Ann Abbot") : QStringLiteral("Lindqvist & Sons"), total, due);
+        insert.run();
+        insert.reset();
+        ++number;
+    };
+    for (const int daysOverdue : {-1, 0, 1, 29, 30, 31, 59, 60, 61, 89, 90, 91}) {
+        const QString due = StoredForm::dateText(kToday.addDays(-daysOverdue));
+        write(due, "0", QStringLiteral("120.50"));
+        write(due, "0", QStringLiteral("-20.25"));
+        write(due, "-1", QStringLiteral("-7"));
+        write(due, "0", QStringLiteral("64"));
+    }
+    for (const char *total : {"33", "-3", "10.1"})
+        write(QString(), "0", QString::fromLatin1(total));
+    write(QString(), "-1", QStringLiteral("-4.5"));
+    tx.commit();
+}
+
 void compareRows(const QList<Row> &paged, const QList<Row> &reference)
 {
     QCOMPARE(paged.size(), reference.size());
@@ -285,6 +316,7 @@ private slots:
         {
             const auto db = l.db();
             writeMixedBooks(*db, 900, 77);
+            writeDebtsAtTheTurns(*db, 1000);
         }
         const Receivables::Listing all = Receivables::unpaidInvoices(l.context, kToday);
         QVERIFY(all.rows.size() > 2 * Receivables::Pages::kPageRows);
@@ -354,7 +386,11 @@ private slots:
                 const QList<std::pair<Order, std::function<bool(const Row &, const Row &)>>> orders = {
                     {Order::DueDateDescending, [](const Row &a, const Row &b) { return a.dueDate > b.dueDate; }},
                     {Order::Number, [](const Row &a, const Row &b) { return a.invoiceNumber < b.invoiceNumber; }},
-                    {Order::NumberDescending, [](const Row &a, const Row &b) { return a.invoiceNumber > b.invoiceNumber; }}};
+                    {Order::NumberDescending, [](const Row &a, const Row &b) { return a.invoiceNumber > b.invoiceNumber; }},
+                    {Order::DaysOverdue, [](const Row &a, const Row &b) { return a.daysOverdue < b.daysOverdue; }},
+                    {Order::DaysOverdueDescending, [](const Row &a, const Row &b) { return a.daysOverdue > b.daysOverdue; }},
+                    {Order::Age, [](const Row &a, const Row &b) { return a.bucket < b.bucket; }},
+                    {Order::AgeDescending, [](const Row &a, const Row &b) { return a.bucket > b.bucket; }}};
                 for (const auto &[order, before] : orders) {
                     QList<Row> sorted = reference;
                     std::stable_sort(sorted.begin(), sorted.end(), before);
@@ -367,6 +403,12 @@ private slots:
                     while (!backwards.complete())
                         backwards.readBeforeTail(29);
                     compareRows(backwards.rows(), sorted);
+                    // From both sides at once, meeting anywhere.
+                    Receivables::Pages meeting([&l] { return l.db(); }, kToday, search, plan, order);
+                    meeting.readLast(11);
+                    for (int turn = 0; !meeting.complete(); ++turn)
+                        turn % 2 ? meeting.readBeforeTail(17) : meeting.readMore(13);
+                    compareRows(meeting.rows(), sorted);
                 }
             }
             const auto db = l.db();

@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <map>
 
 namespace Receivables {
 
@@ -30,6 +31,10 @@ constexpr int kLimit = 5;
 constexpr int kNames = 6;       // the customers a search keeps, as a JSON list
 constexpr int kDueBefore = 7;   // the rows read from the end start at this due date ...
 constexpr int kNumberBefore = 8; // ... and this number
+constexpr int kToday = 9;        // the stored dates the ages turn at
+constexpr int kDue30DaysAgo = 10;
+constexpr int kDue60DaysAgo = 11;
+constexpr int kDue90DaysAgo = 12;
 
 QString upper(const QString &kind)
 {
@@ -129,9 +134,16 @@ QString searchTerm(const QString &search)
         .arg(latestNoticeStartsWith());
 }
 
-/// The list's rows with \a columns, from the two partial indexes that hold them:
-/// what is owed, and the credits of documents marked paid.
-QString listRows(const QString &columns, const QString &condition, const QString &candidates = {},
+/// Where rows of the list are read from.
+enum class Half {
+    OwedByDue,    // not paid in full, walked in due order (or the rows a search names)
+    OwedByNumber, // the same, walked in number order
+    PaidCredits,  // credits of documents marked paid
+    Credits,      // every credit, paid or not
+};
+
+/// The list's rows of \a half with \a columns that meet \a condition.
+QString halfRows(Half half, const QString &columns, const QString &condition, const QString &candidates,
                  bool unreadableToo = false)
 {
     const QString kinds = QStringLiteral(" AND UPPER(h.strInvName) IN (%1, %2)")
@@ -148,15 +160,37 @@ QString listRows(const QString &columns, const QString &condition, const QString
                             : QStringLiteral(" AND %1 AND (%2 OR (%3))")
                                   .arg(owesSomething(QStringLiteral("h")),
                                        kindIs(QStringLiteral("h"), DocumentKinds::kInvoice), noticeStandsAlone());
-    // What is owed is walked in due order, or, for a search that keeps few rows, read
-    // from the candidates it names and sorted.
-    const QString owed = candidates.isEmpty()
-                             ? QStringLiteral("tblInvHeader h INDEXED BY idxInvHeaderUnpaidDue WHERE ")
-                             : QStringLiteral("tblInvHeader h NOT INDEXED WHERE h.intInvDataHeaderID IN (%1) AND ").arg(candidates);
-    return QStringLiteral("SELECT %1 FROM %5h.strPaidInFull = '0' AND h.strRecurring = '0'%2%3%4 UNION ALL SELECT %1 "
-                          "FROM tblInvHeader h INDEXED BY idxInvHeaderCredit WHERE h.strInvTotal LIKE '-%' AND "
-                          "h.strRecurring = '0' AND h.strPaidInFull <> '0'%2%3%4")
-        .arg(columns, kinds, condition, row, owed);
+    QString from;
+    switch (half) {
+    case Half::OwedByDue:
+    case Half::OwedByNumber:
+        // What is owed is walked in order, or, for a search that keeps few rows, read
+        // from the candidates it names and sorted.
+        from = !candidates.isEmpty()
+                   ? QStringLiteral("tblInvHeader h NOT INDEXED WHERE h.intInvDataHeaderID IN (%1) AND ").arg(candidates)
+                   : QStringLiteral("tblInvHeader h INDEXED BY %1 WHERE ")
+                         .arg(half == Half::OwedByDue ? QStringLiteral("idxInvHeaderUnpaidDue")
+                                                      : QStringLiteral("idxInvHeaderNumber"));
+        from += QStringLiteral("h.strPaidInFull = '0' AND h.strRecurring = '0'");
+        break;
+    case Half::PaidCredits:
+    case Half::Credits:
+        from = QStringLiteral("tblInvHeader h INDEXED BY idxInvHeaderCredit WHERE h.strInvTotal LIKE '-%' AND "
+                              "h.strRecurring = '0'");
+        if (half == Half::PaidCredits)
+            from += QStringLiteral(" AND h.strPaidInFull <> '0'");
+        break;
+    }
+    return QStringLiteral("SELECT %1 FROM %2%3%4%5").arg(columns, from, kinds, condition, row);
+}
+
+/// The list's rows with \a columns, from the two partial indexes that hold them:
+/// what is owed, and the credits of documents marked paid.
+QString listRows(const QString &columns, const QString &condition, const QString &candidates = {},
+                 bool unreadableToo = false)
+{
+    return halfRows(Half::OwedByDue, columns, condition, candidates, unreadableToo) + QStringLiteral(" UNION ALL ")
+        + halfRows(Half::PaidCredits, columns, condition, candidates, unreadableToo);
 }
 
 /// The rows a search can keep, when it keeps few: those of the customers \a names
@@ -189,17 +223,84 @@ struct SortTerm
     bool ascending;
 };
 
-QList<SortTerm> sortTerms(Pages::Order order)
+/// Rows of the list that sort together: those of its parts, each a half with a
+/// condition of its own, merged by the terms.
+struct Segment
 {
-    const SortTerm due{QStringLiteral("h.strDueDateStored"), kDueAfter, kDueBefore, true};
+    QList<std::pair<Half, QString>> parts;
+    QList<SortTerm> terms;
+    /// The dates the conditions name, by parameter.
+    QList<std::pair<int, QString>> dates;
+};
+
+const QString kDue = QStringLiteral("h.strDueDateStored");
+
+/// A part of what is owed whose due date meets \a dueCondition.
+std::pair<Half, QString> owedDue(const QString &dueCondition)
+{
+    return {Half::OwedByDue, QStringLiteral(" AND h.strInvTotal NOT LIKE '-%' AND ") + dueCondition};
+}
+
+/// \a order as stretches, each read in one index order: days overdue and age follow
+/// from the due date piecewise, and a credit is 0 days overdue, not yet due.
+QList<Segment> segmentsOf(Pages::Order order, QDate today)
+{
+    using Order = Pages::Order;
+    const SortTerm due{kDue, kDueAfter, kDueBefore, true};
+    const SortTerm latestDue{kDue, kDueAfter, kDueBefore, false};
     const SortTerm number{QStringLiteral("h.intInvNumber"), kNumberAfter, kNumberBefore, true};
+    // The stored due dates the ages turn at, by parameter.
+    const std::map<int, QString> turns = {{kToday, StoredForm::dateText(today)},
+                                          {kDue30DaysAgo, StoredForm::dateText(today.addDays(-30))},
+                                          {kDue60DaysAgo, StoredForm::dateText(today.addDays(-60))},
+                                          {kDue90DaysAgo, StoredForm::dateText(today.addDays(-90))}};
+    const auto dates = [&turns](std::initializer_list<int> parameters) {
+        QList<std::pair<int, QString>> bound;
+        for (const int parameter : parameters)
+            bound.append({parameter, turns.at(parameter)});
+        return bound;
+    };
+    // What is owed due from one turn (none: any due date) to before another.
+    const auto owedBetween = [&](int from, int before, const SortTerm &byDue) {
+        QString range = QStringLiteral("h.strDueDateStored < ?%1").arg(before);
+        range += from != 0 ? QStringLiteral(" AND h.strDueDateStored >= ?%1").arg(from)
+                           : QStringLiteral(" AND h.strDueDateStored > ''");
+        return Segment{{owedDue(range)}, {byDue, number}, from != 0 ? dates({from, before}) : dates({before})};
+    };
+    const std::pair<Half, QString> credits{Half::Credits, {}};
+    const std::pair<Half, QString> noDueDate = owedDue(QStringLiteral("h.strDueDateStored = ''"));
+    // 0 days overdue: due today, no due date, or a credit.
+    const Segment onTime{{noDueDate, owedDue(QStringLiteral("h.strDueDateStored = ?%1").arg(kToday)), credits},
+                         {due, number}, dates({kToday})};
+    const auto notDueYet = [&](const SortTerm &byDue) {
+        return Segment{{owedDue(QStringLiteral("h.strDueDateStored > ?%1").arg(kToday))}, {byDue, number}, dates({kToday})};
+    };
     switch (order) {
-    case Pages::Order::DueDate: return {due, number};
-    case Pages::Order::DueDateDescending: return {{due.column, kDueAfter, kDueBefore, false}, number};
-    case Pages::Order::Number: return {number};
-    case Pages::Order::NumberDescending: return {{number.column, kNumberAfter, kNumberBefore, false}};
+    case Order::DueDate: return {{{{Half::OwedByDue, {}}, {Half::PaidCredits, {}}}, {due, number}, {}}};
+    case Order::DueDateDescending:
+        return {{{{Half::OwedByDue, {}}, {Half::PaidCredits, {}}}, {latestDue, number}, {}}};
+    case Order::Number: return {{{{Half::OwedByNumber, {}}, {Half::PaidCredits, {}}}, {number}, {}}};
+    case Order::NumberDescending:
+        return {{{{Half::OwedByNumber, {}}, {Half::PaidCredits, {}}},
+                 {{number.column, kNumberAfter, kNumberBefore, false}},
+                 {}}};
+    // The fewest days overdue are due latest; rows of equal days keep the oldest due
+    // first, so the stretches sorted the other way are read due ascending.
+    case Order::DaysOverdue: return {notDueYet(latestDue), onTime, owedBetween(0, kToday, latestDue)};
+    case Order::DaysOverdueDescending: return {owedBetween(0, kToday, due), onTime, notDueYet(due)};
+    case Order::Age:
+    case Order::AgeDescending: {
+        QList<Segment> buckets{
+            {{noDueDate, owedDue(QStringLiteral("h.strDueDateStored >= ?%1").arg(kToday)), credits}, {due, number},
+             dates({kToday})},
+            owedBetween(kDue30DaysAgo, kToday, due), owedBetween(kDue60DaysAgo, kDue30DaysAgo, due),
+            owedBetween(kDue90DaysAgo, kDue60DaysAgo, due), owedBetween(0, kDue90DaysAgo, due)};
+        if (order == Order::AgeDescending)
+            std::reverse(buckets.begin(), buckets.end());
+        return buckets;
     }
-    return {due, number};
+    }
+    return {};
 }
 
 /// The rows that list after (or, \a before, ahead of) the key bound to the terms'
@@ -231,29 +332,32 @@ QString beyond(const QList<SortTerm> &terms, bool before)
              alternatives.join(QStringLiteral(" OR ")));
 }
 
-/// The rows after the head and before the tail, those nearest \a side first.
-QString pageSql(const QString &search, Pages::Order order, bool afterHead, bool beforeTail, bool backwards,
+/// The rows of \a segment after the head and before the tail, those nearest the side
+/// read from first.
+QString pageSql(const QString &search, const Segment &segment, bool afterHead, bool beforeTail, bool backwards,
                 const std::optional<Pages::Candidates> &candidates)
 {
     const QString columns = QStringLiteral(
                                 "h.strDueDateStored, h.intInvNumber, h.strInvDate, %1, h.intCustomerID, h.dbPaidAmount, "
                                 "h.strInvTotal, COALESCE(%2, 0)")
                                 .arg(customerText(), noticeNumber());
-    const QList<SortTerm> terms = sortTerms(order);
     QString condition = searchTerm(search);
     if (afterHead)
-        condition += beyond(terms, false);
+        condition += beyond(segment.terms, false);
     if (beforeTail)
-        condition += beyond(terms, true);
-    // Backwards walks the same index from its end.
+        condition += beyond(segment.terms, true);
+    const QString named = candidates ? candidateRows(candidates->numbers) : QString();
+    QStringList parts;
+    for (const auto &[half, partCondition] : segment.parts)
+        parts << halfRows(half, columns, condition + partCondition, named);
+    // By column position, which means the same in every part. Backwards walks the
+    // same indexes from their end.
     QStringList sortedBy;
-    for (const SortTerm &t : terms)
-        sortedBy << (t.column == QLatin1String("h.intInvNumber") ? QStringLiteral("2") : QStringLiteral("1"))
+    for (const SortTerm &t : segment.terms)
+        sortedBy << (t.column == kDue ? QStringLiteral("1") : QStringLiteral("2"))
                         + QLatin1String(t.ascending != backwards ? "" : " DESC");
-    QString sql = listRows(columns, condition, candidates ? candidateRows(candidates->numbers) : QString());
-    if (order == Pages::Order::Number || order == Pages::Order::NumberDescending)
-        sql.replace(QStringLiteral("INDEXED BY idxInvHeaderUnpaidDue"), QStringLiteral("INDEXED BY idxInvHeaderNumber"));
-    return sql + QStringLiteral(" ORDER BY ") + sortedBy.join(QStringLiteral(", ")) + QStringLiteral(" LIMIT ?%1").arg(kLimit);
+    return parts.join(QStringLiteral(" UNION ALL ")) + QStringLiteral(" ORDER BY ") + sortedBy.join(QStringLiteral(", "))
+        + QStringLiteral(" LIMIT ?%1").arg(kLimit);
 }
 
 /// The number ranges whose decimal digits start with \a digits; nothing when numbers
@@ -361,50 +465,71 @@ void Pages::readAll()
 
 void Pages::read(Database &db, Side side, int limit)
 {
-    const bool afterHead = m_headRows > 0;
-    const bool beforeTail = m_headRows < m_rows.size();
+    const QList<Segment> segments = segmentsOf(m_order, m_today);
+    const bool headRead = m_headRows > 0;
+    const bool tailRead = m_headRows < m_rows.size();
     const bool backwards = side == Side::BeforeTail;
-    Statement q = db.prepare(pageSql(m_search, m_order, afterHead, beforeTail, backwards, m_candidates));
-    bindSearch(q, m_search);
-    // Only the parameters the order names: an engine refuses one it is not asked for.
-    const bool byDue = m_order == Order::DueDate || m_order == Order::DueDateDescending;
-    if (afterHead) {
-        if (byDue)
-            q.bind(kDueAfter, m_headLastDue);
-        q.bind(kNumberAfter, m_rows.at(m_headRows - 1).invoiceNumber);
-    }
-    if (beforeTail) {
-        if (byDue)
-            q.bind(kDueBefore, m_tailFirstDue);
-        q.bind(kNumberBefore, m_rows.at(m_headRows).invoiceNumber);
-    }
-    q.bind(kLimit, limit);
-    if (m_candidates)
-        q.bind(kNames, m_candidates->names);
+    // The head reads on up to the tail's stretch, the tail back to the head's.
+    const int step = backwards ? -1 : 1;
+    const int last = backwards ? (headRead ? m_headSegment : 0)
+                               : (tailRead ? m_tailSegment : int(segments.size()) - 1);
     QList<Row> page;
     QString due;
-    while (q.step()) {
-        Row row;
-        due = q.textAt(0);
-        row.dueDate = dateOf(due);
-        row.invoiceNumber = q.intAt(1);
-        row.date = dateOf(q.textAt(2));
-        row.customer = q.textAt(3);
-        row.customerId = q.int64At(4);
-        row.paid = q.doubleAt(5);
-        // The statement kept only amounts that read.
-        row.balance = StoredForm::readAmount(q.textAt(6)).value_or(0);
-        row.noticeNumber = q.intAt(7);
-        row.settle(m_today);
-        page.append(std::move(row));
+    int dueSegment = 0; // where the last row read stands
+    int segment = backwards ? (tailRead ? m_tailSegment : int(segments.size()) - 1) : m_headSegment;
+    for (;; segment += step) {
+        const Segment &stretch = segments.at(segment);
+        const bool afterHead = headRead && segment == m_headSegment;
+        const bool beforeTail = tailRead && segment == m_tailSegment;
+        Statement q = db.prepare(pageSql(m_search, stretch, afterHead, beforeTail, backwards, m_candidates));
+        bindSearch(q, m_search);
+        // Only the parameters the statement names: an engine refuses one it is not asked for.
+        const bool byDue = std::any_of(stretch.terms.cbegin(), stretch.terms.cend(),
+                                       [](const SortTerm &t) { return t.column == kDue; });
+        if (afterHead) {
+            if (byDue)
+                q.bind(kDueAfter, m_headLastDue);
+            q.bind(kNumberAfter, m_rows.at(m_headRows - 1).invoiceNumber);
+        }
+        if (beforeTail) {
+            if (byDue)
+                q.bind(kDueBefore, m_tailFirstDue);
+            q.bind(kNumberBefore, m_rows.at(m_headRows).invoiceNumber);
+        }
+        for (const auto &[parameter, date] : stretch.dates)
+            q.bind(parameter, date);
+        q.bind(kLimit, limit - int(page.size()));
+        if (m_candidates)
+            q.bind(kNames, m_candidates->names);
+        while (q.step()) {
+            Row row;
+            due = q.textAt(0);
+            row.dueDate = dateOf(due);
+            row.invoiceNumber = q.intAt(1);
+            row.date = dateOf(q.textAt(2));
+            row.customer = q.textAt(3);
+            row.customerId = q.int64At(4);
+            row.paid = q.doubleAt(5);
+            // The statement kept only amounts that read.
+            row.balance = StoredForm::readAmount(q.textAt(6)).value_or(0);
+            row.noticeNumber = q.intAt(7);
+            row.settle(m_today);
+            page.append(std::move(row));
+            dueSegment = segment;
+        }
+        if (page.size() >= limit || segment == last)
+            break;
     }
     const int read = int(page.size());
     if (backwards) {
         std::reverse(page.begin(), page.end());
-        if (read > 0)
+        if (read > 0) {
             m_tailFirstDue = due;
+            m_tailSegment = dueSegment;
+        }
     } else if (read > 0) {
         m_headLastDue = due;
+        m_headSegment = dueSegment;
     }
     m_rows.insert(m_headRows, page.size(), Row());
     std::move(page.begin(), page.end(), m_rows.begin() + m_headRows);

@@ -33,9 +33,19 @@ public:
         QList<std::pair<qint64, qint64>> numbers;
     };
 
-    /// The orders the engine lists in as the list shows them. Equal due dates keep the
-    /// numbers ascending, as a stable sort of the oldest-due-first list does.
-    enum class Order { DueDate, DueDateDescending, Number, NumberDescending };
+    /// The orders the engine lists in as the list shows them. Rows equal in what is
+    /// sorted keep due dates, then numbers, ascending, as a stable sort of the
+    /// oldest-due-first list does, whichever way it sorts.
+    enum class Order {
+        DueDate,
+        DueDateDescending,
+        Number,
+        NumberDescending,
+        DaysOverdue,
+        DaysOverdueDescending,
+        Age,
+        AgeDescending
+    };
 
     /// Reads the first page; Plan::Choose reads the candidates when they are few.
     /// Throws DbError.
@@ -74,7 +84,10 @@ private:
     std::optional<Candidates> m_candidates;
     QList<Row> m_rows;
     int m_headRows = 0;
-    // Where the rows beside the gap stand in the list's order, as stored.
+    // Where the rows beside the gap stand in the list's order: the stretch of the
+    // order they are in, and their sorted values as stored.
+    int m_headSegment = 0;
+    int m_tailSegment = 0;
     QString m_headLastDue;
     QString m_tailFirstDue;
     bool m_complete = false;
