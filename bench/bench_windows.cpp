@@ -438,7 +438,15 @@ int main(int argc, char **argv)
              {std::tuple{"receivables: sorted by invoice number", int(ReceivablesModel::Invoice), Qt::AscendingOrder,
                          Receivables::Pages::Order::Number},
               std::tuple{"receivables: sorted by due date, latest first", int(ReceivablesModel::DueDate),
-                         Qt::DescendingOrder, Receivables::Pages::Order::DueDateDescending}}) {
+                         Qt::DescendingOrder, Receivables::Pages::Order::DueDateDescending},
+              std::tuple{"receivables: sorted by days overdue", int(ReceivablesModel::DaysOverdue), Qt::AscendingOrder,
+                         Receivables::Pages::Order::DaysOverdue},
+              std::tuple{"receivables: sorted by days overdue, most first", int(ReceivablesModel::DaysOverdue),
+                         Qt::DescendingOrder, Receivables::Pages::Order::DaysOverdueDescending},
+              std::tuple{"receivables: sorted by age", int(ReceivablesModel::Age), Qt::AscendingOrder,
+                         Receivables::Pages::Order::Age},
+              std::tuple{"receivables: sorted by age, oldest first", int(ReceivablesModel::Age), Qt::DescendingOrder,
+                         Receivables::Pages::Order::AgeDescending}}) {
             row(action, kRounds, [&, column = column, order = order](int) {
                     list->horizontalHeader()->setSortIndicator(column, order);
                     paint(receivables);
