@@ -8,6 +8,7 @@
 #include "invoice/DocumentActions.h"
 #include "invoice/DocumentStore.h"
 #include "invoice/DueDates.h"
+#include "data/IndexStep.h"
 #include "data/StoredForm.h"
 #include "data/SchemaUpgrade.h"
 #include "invoice/Money.h"
@@ -252,7 +253,8 @@ void writeDebtsAtTheTurns(Database &db, int firstNumber)
         "VALUES('Invoice',?,?,'','0',?,'',?,0,0,?,?,'Net 30')"));
     int number = firstNumber;
     const auto write = [&](const QString &due, const char *paid, const QString &total) {
-        insert.bindAll(number, StoredForm::dateText(kToday.addDays(-40)), paid,
+        // Documents without a due date have no date either.
+        insert.bindAll(number, due.isEmpty() ? QString() : StoredForm::dateText(kToday.addDays(-40)), paid,
                        number % 2 ? QStringLiteral("Ann Abbot") : QStringLiteral("Lindqvist & Sons"), total, due);
         insert.run();
         insert.reset();
@@ -390,7 +392,9 @@ private slots:
                     {Order::DaysOverdue, [](const Row &a, const Row &b) { return a.daysOverdue < b.daysOverdue; }},
                     {Order::DaysOverdueDescending, [](const Row &a, const Row &b) { return a.daysOverdue > b.daysOverdue; }},
                     {Order::Age, [](const Row &a, const Row &b) { return a.bucket < b.bucket; }},
-                    {Order::AgeDescending, [](const Row &a, const Row &b) { return a.bucket > b.bucket; }}};
+                    {Order::AgeDescending, [](const Row &a, const Row &b) { return a.bucket > b.bucket; }},
+                    {Order::Date, [](const Row &a, const Row &b) { return a.date < b.date; }},
+                    {Order::DateDescending, [](const Row &a, const Row &b) { return a.date > b.date; }}};
                 for (const auto &[order, before] : orders) {
                     QList<Row> sorted = reference;
                     std::stable_sort(sorted.begin(), sorted.end(), before);
@@ -558,6 +562,7 @@ private slots:
         {
             const auto db = l.db();
             db->exec(QStringLiteral("DROP INDEX idxInvHeaderUnpaidDue; DROP INDEX idxInvHeaderUnpaidCustomer; "
+                                    "DROP INDEX idxInvHeaderUnpaidDate; "
                                     "ALTER TABLE tblInvHeader DROP COLUMN strDueDateStored; "
                                     "UPDATE tblSchemaLevel SET intSchemaLevel = 8"));
         }
@@ -578,6 +583,27 @@ private slots:
         QCOMPARE(report.fromLevel, 8);
         QCOMPARE(stored(), expected);
         QCOMPARE(listedDueDates(), expected);
+    }
+
+    void aFileUpgradedFromTheLevelBeforeListsByDate()
+    {
+        Ledger l;
+        for (int n = 0; n < 5; ++n)
+            l.saveOverdue(700 + n, 10 * n, 100 + n);
+        {
+            const auto db = l.db();
+            db->exec(QStringLiteral("DROP INDEX idxInvHeaderUnpaidDate"));
+            db->prepare(QStringLiteral("UPDATE tblSchemaLevel SET intSchemaLevel = ?"))
+                .bind(1, IndexStep::kReceivablesDateLevel - 1)
+                .run();
+        }
+        QCOMPARE(l.upgrade(kToday).fromLevel, IndexStep::kReceivablesDateLevel - 1);
+        Receivables::Pages pages([&l] { return l.db(); }, kToday, {}, Receivables::Pages::Plan::Choose,
+                                 Receivables::Pages::Order::DateDescending);
+        QList<int> numbers;
+        for (const Row &row : pages.rows())
+            numbers << row.invoiceNumber;
+        QCOMPARE(numbers, QList<int>({700, 701, 702, 703, 704}));
     }
 
     void aNoticeStandsForItsInvoice()

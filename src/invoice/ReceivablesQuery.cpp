@@ -35,6 +35,8 @@ constexpr int kToday = 9;        // the stored dates the ages turn at
 constexpr int kDue30DaysAgo = 10;
 constexpr int kDue60DaysAgo = 11;
 constexpr int kDue90DaysAgo = 12;
+constexpr int kDateAfter = 13;   // the document dates beside the gap, as kDueAfter
+constexpr int kDateBefore = 14;
 
 QString upper(const QString &kind)
 {
@@ -138,6 +140,7 @@ QString searchTerm(const QString &search)
 enum class Half {
     OwedByDue,    // not paid in full, walked in due order (or the rows a search names)
     OwedByNumber, // the same, walked in number order
+    OwedByDate,   // the same, walked in document date order
     PaidCredits,  // credits of documents marked paid
     Credits,      // every credit, paid or not
 };
@@ -164,13 +167,15 @@ QString halfRows(Half half, const QString &columns, const QString &condition, co
     switch (half) {
     case Half::OwedByDue:
     case Half::OwedByNumber:
+    case Half::OwedByDate:
         // What is owed is walked in order, or, for a search that keeps few rows, read
         // from the candidates it names and sorted.
         from = !candidates.isEmpty()
                    ? QStringLiteral("tblInvHeader h NOT INDEXED WHERE h.intInvDataHeaderID IN (%1) AND ").arg(candidates)
                    : QStringLiteral("tblInvHeader h INDEXED BY %1 WHERE ")
-                         .arg(half == Half::OwedByDue ? QStringLiteral("idxInvHeaderUnpaidDue")
-                                                      : QStringLiteral("idxInvHeaderNumber"));
+                         .arg(half == Half::OwedByDue    ? QStringLiteral("idxInvHeaderUnpaidDue")
+                              : half == Half::OwedByDate ? QStringLiteral("idxInvHeaderUnpaidDate")
+                                                         : QStringLiteral("idxInvHeaderNumber"));
         from += QStringLiteral("h.strPaidInFull = '0' AND h.strRecurring = '0'");
         break;
     case Half::PaidCredits:
@@ -234,6 +239,7 @@ struct Segment
 };
 
 const QString kDue = QStringLiteral("h.strDueDateStored");
+const QString kDate = QStringLiteral("h.strInvDate");
 
 /// A part of what is owed whose due date meets \a dueCondition.
 std::pair<Half, QString> owedDue(const QString &dueCondition)
@@ -283,6 +289,11 @@ QList<Segment> segmentsOf(Pages::Order order, QDate today)
     case Order::NumberDescending:
         return {{{{Half::OwedByNumber, {}}, {Half::PaidCredits, {}}},
                  {{number.column, kNumberAfter, kNumberBefore, false}},
+                 {}}};
+    case Order::Date:
+    case Order::DateDescending:
+        return {{{{Half::OwedByDate, {}}, {Half::PaidCredits, {}}},
+                 {{kDate, kDateAfter, kDateBefore, order == Order::Date}, due, number},
                  {}}};
     // The fewest days overdue are due latest; rows of equal days keep the oldest due
     // first, so the stretches sorted the other way are read due ascending.
@@ -354,7 +365,7 @@ QString pageSql(const QString &search, const Segment &segment, bool afterHead, b
     // same indexes from their end.
     QStringList sortedBy;
     for (const SortTerm &t : segment.terms)
-        sortedBy << (t.column == kDue ? QStringLiteral("1") : QStringLiteral("2"))
+        sortedBy << (t.column == kDue ? QStringLiteral("1") : t.column == kDate ? QStringLiteral("3") : QStringLiteral("2"))
                         + QLatin1String(t.ascending != backwards ? "" : " DESC");
     return parts.join(QStringLiteral(" UNION ALL ")) + QStringLiteral(" ORDER BY ") + sortedBy.join(QStringLiteral(", "))
         + QStringLiteral(" LIMIT ?%1").arg(kLimit);
@@ -471,29 +482,34 @@ void Pages::read(Database &db, Side side, int limit)
     const bool backwards = side == Side::BeforeTail;
     // The head reads on up to the tail's stretch, the tail back to the head's.
     const int step = backwards ? -1 : 1;
-    const int last = backwards ? (headRead ? m_headSegment : 0)
-                               : (tailRead ? m_tailSegment : int(segments.size()) - 1);
+    const int last = backwards ? (headRead ? m_headLast.segment : 0)
+                               : (tailRead ? m_tailFirst.segment : int(segments.size()) - 1);
     QList<Row> page;
-    QString due;
-    int dueSegment = 0; // where the last row read stands
-    int segment = backwards ? (tailRead ? m_tailSegment : int(segments.size()) - 1) : m_headSegment;
+    StoredKey key; // of the last row read
+    int segment = backwards ? (tailRead ? m_tailFirst.segment : int(segments.size()) - 1) : m_headLast.segment;
     for (;; segment += step) {
         const Segment &stretch = segments.at(segment);
-        const bool afterHead = headRead && segment == m_headSegment;
-        const bool beforeTail = tailRead && segment == m_tailSegment;
+        const bool afterHead = headRead && segment == m_headLast.segment;
+        const bool beforeTail = tailRead && segment == m_tailFirst.segment;
         Statement q = db.prepare(pageSql(m_search, stretch, afterHead, beforeTail, backwards, m_candidates));
         bindSearch(q, m_search);
         // Only the parameters the statement names: an engine refuses one it is not asked for.
-        const bool byDue = std::any_of(stretch.terms.cbegin(), stretch.terms.cend(),
-                                       [](const SortTerm &t) { return t.column == kDue; });
+        const auto sortsBy = [&stretch](const QString &column) {
+            return std::any_of(stretch.terms.cbegin(), stretch.terms.cend(),
+                               [&column](const SortTerm &t) { return t.column == column; });
+        };
         if (afterHead) {
-            if (byDue)
-                q.bind(kDueAfter, m_headLastDue);
+            if (sortsBy(kDue))
+                q.bind(kDueAfter, m_headLast.due);
+            if (sortsBy(kDate))
+                q.bind(kDateAfter, m_headLast.date);
             q.bind(kNumberAfter, m_rows.at(m_headRows - 1).invoiceNumber);
         }
         if (beforeTail) {
-            if (byDue)
-                q.bind(kDueBefore, m_tailFirstDue);
+            if (sortsBy(kDue))
+                q.bind(kDueBefore, m_tailFirst.due);
+            if (sortsBy(kDate))
+                q.bind(kDateBefore, m_tailFirst.date);
             q.bind(kNumberBefore, m_rows.at(m_headRows).invoiceNumber);
         }
         for (const auto &[parameter, date] : stretch.dates)
@@ -503,10 +519,10 @@ void Pages::read(Database &db, Side side, int limit)
             q.bind(kNames, m_candidates->names);
         while (q.step()) {
             Row row;
-            due = q.textAt(0);
-            row.dueDate = dateOf(due);
+            key = {segment, q.textAt(0), q.textAt(2)};
+            row.dueDate = dateOf(key.due);
             row.invoiceNumber = q.intAt(1);
-            row.date = dateOf(q.textAt(2));
+            row.date = dateOf(key.date);
             row.customer = q.textAt(3);
             row.customerId = q.int64At(4);
             row.paid = q.doubleAt(5);
@@ -515,7 +531,6 @@ void Pages::read(Database &db, Side side, int limit)
             row.noticeNumber = q.intAt(7);
             row.settle(m_today);
             page.append(std::move(row));
-            dueSegment = segment;
         }
         if (page.size() >= limit || segment == last)
             break;
@@ -523,13 +538,10 @@ void Pages::read(Database &db, Side side, int limit)
     const int read = int(page.size());
     if (backwards) {
         std::reverse(page.begin(), page.end());
-        if (read > 0) {
-            m_tailFirstDue = due;
-            m_tailSegment = dueSegment;
-        }
+        if (read > 0)
+            m_tailFirst = key;
     } else if (read > 0) {
-        m_headLastDue = due;
-        m_headSegment = dueSegment;
+        m_headLast = key;
     }
     m_rows.insert(m_headRows, page.size(), Row());
     std::move(page.begin(), page.end(), m_rows.begin() + m_headRows);

@@ -44,7 +44,9 @@ public:
         DaysOverdue,
         DaysOverdueDescending,
         Age,
-        AgeDescending
+        AgeDescending,
+        Date,
+        DateDescending
     };
 
     /// Reads the first page; Plan::Choose reads the candidates when they are few.
@@ -84,12 +86,17 @@ private:
     std::optional<Candidates> m_candidates;
     QList<Row> m_rows;
     int m_headRows = 0;
-    // Where the rows beside the gap stand in the list's order: the stretch of the
-    // order they are in, and their sorted values as stored.
-    int m_headSegment = 0;
-    int m_tailSegment = 0;
-    QString m_headLastDue;
-    QString m_tailFirstDue;
+    /// Where a row stands in the list's order: the stretch of the order it is in, and
+    /// the dates it is sorted by, as stored.
+    struct StoredKey
+    {
+        int segment = 0;
+        QString due;
+        QString date;
+    };
+    // Of the rows beside the gap.
+    StoredKey m_headLast;
+    StoredKey m_tailFirst;
     bool m_complete = false;
 };
 

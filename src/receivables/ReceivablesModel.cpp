@@ -102,6 +102,8 @@ std::optional<Receivables::Pages::Order> ReceivablesModel::pagedOrder() const
         return descending ? Order::DueDateDescending : Order::DueDate;
     if (m_sortColumn == Invoice)
         return descending ? Order::NumberDescending : Order::Number;
+    if (m_sortColumn == Date)
+        return descending ? Order::DateDescending : Order::Date;
     if (m_sortColumn == DaysOverdue)
         return descending ? Order::DaysOverdueDescending : Order::DaysOverdue;
     if (m_sortColumn == Age)

@@ -12,8 +12,8 @@ class DataContext;
 class DbError;
 
 /// The unpaid invoices as the receivables window lists them: the rows a search
-/// leaves, in the order the user sorted them. By due date, number, days overdue or
-/// age, they are read a page at a time as the list scrolls to them; another order
+/// leaves, in the order the user sorted them. By due date, number, date, days overdue
+/// or age, they are read a page at a time as the list scrolls to them; another order
 /// reads every row the search leaves. End reads the last page first, backwards; the rows between are read from
 /// either side as the list comes near them. Cells show the user's dates and currency; sorting compares the values
 /// underneath (dates as dates, amounts as numbers).
