@@ -783,8 +783,8 @@ private slots:
             const auto db = l.db();
             writeMixedBooks(*db, 2400, 11);
         }
-        const QList<Row> all = l.rows();
-        QVERIFY(all.size() > 6 * Receivables::Pages::kPageRows);
+        const QList<Row> unsorted = l.rows();
+        QVERIFY(unsorted.size() > 6 * Receivables::Pages::kPageRows);
         {
             // Figures no longer wanted are given up, never handed out half summed.
             const auto db = l.db();
@@ -793,71 +793,82 @@ private slots:
             QCOMPARE(asked, 2);
             const auto whole = Receivables::figuresWhileWanted(*db, kToday, {}, [&asked] { return ++asked > 0; });
             QVERIFY(whole && asked > 3);
-            compareFigures(*whole, Receivables::figuresOf(all));
+            compareFigures(*whole, Receivables::figuresOf(unsorted));
         }
-        TfrmReceivables window(l.context, kToday);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        auto *list = child<QTableView>(window, "lstvwReceivables");
-        const auto &model = window.listModel();
-        const auto invoiceAt = [&model](int row) { return model.row(row).invoiceNumber; };
-        // The rows in view follow one another as in the full reading.
-        const auto checkView = [&] {
-            const int top = list->rowAt(0);
-            const qsizetype first = std::find_if(all.cbegin(), all.cend(), [&](const Row &r) {
-                                        return r.invoiceNumber == invoiceAt(top);
-                                    }) - all.cbegin();
-            for (int row = top; row <= list->rowAt(list->viewport()->height() - 1); ++row)
-                QVERIFY2(first + row - top < all.size() && invoiceAt(row) == all.at(first + row - top).invoiceNumber,
-                         qPrintable(QStringLiteral("row %1 below %2").arg(row).arg(top)));
-        };
+        // In the oldest-due-first order, and in orders listed in stretches of it.
+        using M = ReceivablesModel;
+        const QList<std::tuple<int, Qt::SortOrder, std::function<bool(const Row &, const Row &)>>> sorts = {
+            {M::DueDate, Qt::AscendingOrder, [](const Row &a, const Row &b) { return a.dueDate < b.dueDate; }},
+            {M::DaysOverdue, Qt::AscendingOrder, [](const Row &a, const Row &b) { return a.daysOverdue < b.daysOverdue; }},
+            {M::Age, Qt::DescendingOrder, [](const Row &a, const Row &b) { return a.bucket > b.bucket; }}};
+        for (const auto &[column, order, before] : sorts) {
+            QList<Row> all = unsorted;
+            std::stable_sort(all.begin(), all.end(), before);
+            TfrmReceivables window(l.context, kToday);
+            window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            auto *list = child<QTableView>(window, "lstvwReceivables");
+            list->horizontalHeader()->setSortIndicator(column, order);
+            const auto &model = window.listModel();
+            const auto invoiceAt = [&model](int row) { return model.row(row).invoiceNumber; };
+            // The rows in view follow one another as in the full reading.
+            const auto checkView = [&] {
+                const int top = list->rowAt(0);
+                const qsizetype first = std::find_if(all.cbegin(), all.cend(), [&](const Row &r) {
+                                            return r.invoiceNumber == invoiceAt(top);
+                                        }) - all.cbegin();
+                for (int row = top; row <= list->rowAt(list->viewport()->height() - 1); ++row)
+                    QVERIFY2(first + row - top < all.size() && invoiceAt(row) == all.at(first + row - top).invoiceNumber,
+                             qPrintable(QStringLiteral("row %1 below %2").arg(row).arg(top)));
+            };
 
-        list->setFocus();
-        QTest::keyClick(list, Qt::Key_End);
-        QVERIFY(model.rowCount() < all.size());
-        QCOMPARE(list->currentIndex().row(), model.rowCount() - 1);
-        QCOMPARE(invoiceAt(list->currentIndex().row()), all.last().invoiceNumber);
-        checkView();
-
-        // A refresh from another PC keeps the user's row and selection at the end.
-        QTest::keyClick(list, Qt::Key_Up);
-        QTest::keyClick(list, Qt::Key_Up, Qt::ShiftModifier);
-        const int current = invoiceAt(list->currentIndex().row());
-        QCOMPARE(current, all.at(all.size() - 3).invoiceNumber);
-        emit window.findChild<ChangeWatch *>()->changedElsewhere();
-        QCOMPARE(invoiceAt(list->currentIndex().row()), current);
-        QList<int> selected;
-        for (const QModelIndex &index : list->selectionModel()->selectedRows())
-            selected << invoiceAt(index.row());
-        std::sort(selected.begin(), selected.end());
-        QList<int> expected{all.at(all.size() - 2).invoiceNumber, current};
-        std::sort(expected.begin(), expected.end());
-        QCOMPARE(selected, expected);
-
-        // Page Up to the first row passes every row once, in order.
-        for (int presses = 0; list->currentIndex().row() > 0 && presses < all.size(); ++presses) {
-            QTest::keyClick(list, Qt::Key_PageUp);
+            list->setFocus();
+            QTest::keyClick(list, Qt::Key_End);
+            QVERIFY(model.rowCount() < all.size());
+            QCOMPARE(list->currentIndex().row(), model.rowCount() - 1);
+            QCOMPARE(invoiceAt(list->currentIndex().row()), all.last().invoiceNumber);
             checkView();
-            // Rows read in above it do not push the current row out of view.
-            QVERIFY(list->currentIndex().row() >= list->rowAt(0));
-            QVERIFY(list->currentIndex().row() <= list->rowAt(list->viewport()->height() - 1));
-            if (QTest::currentTestFailed())
-                return;
-        }
-        QCOMPARE(list->currentIndex().row(), 0);
-        compareRows(model.listed(), all);
 
-        // Home goes back over rows not read; selecting all holds them too.
-        list->setFocus();
-        child<QLineEdit>(window, "txtReceivablesSearch")->setText(QStringLiteral("x"));
-        child<QLineEdit>(window, "txtReceivablesSearch")->clear();
-        QTest::keyClick(list, Qt::Key_End);
-        QTest::keyClick(list, Qt::Key_Home);
-        QCOMPARE(invoiceAt(list->currentIndex().row()), all.first().invoiceNumber);
-        QVERIFY(model.gapRow() > 0);
-        QTest::keySequence(list, QKeySequence::SelectAll);
-        QCOMPARE(list->selectionModel()->selectedRows().size(), all.size());
-        compareRows(model.listed(), all);
+            // A refresh from another PC keeps the user's row and selection at the end.
+            QTest::keyClick(list, Qt::Key_Up);
+            QTest::keyClick(list, Qt::Key_Up, Qt::ShiftModifier);
+            const int current = invoiceAt(list->currentIndex().row());
+            QCOMPARE(current, all.at(all.size() - 3).invoiceNumber);
+            emit window.findChild<ChangeWatch *>()->changedElsewhere();
+            QCOMPARE(invoiceAt(list->currentIndex().row()), current);
+            QList<int> selected;
+            for (const QModelIndex &index : list->selectionModel()->selectedRows())
+                selected << invoiceAt(index.row());
+            std::sort(selected.begin(), selected.end());
+            QList<int> expected{all.at(all.size() - 2).invoiceNumber, current};
+            std::sort(expected.begin(), expected.end());
+            QCOMPARE(selected, expected);
+
+            // Page Up to the first row passes every row once, in order.
+            for (int presses = 0; list->currentIndex().row() > 0 && presses < all.size(); ++presses) {
+                QTest::keyClick(list, Qt::Key_PageUp);
+                checkView();
+                // Rows read in above it do not push the current row out of view.
+                QVERIFY(list->currentIndex().row() >= list->rowAt(0));
+                QVERIFY(list->currentIndex().row() <= list->rowAt(list->viewport()->height() - 1));
+                if (QTest::currentTestFailed())
+                    return;
+            }
+            QCOMPARE(list->currentIndex().row(), 0);
+            compareRows(model.listed(), all);
+
+            // Home goes back over rows not read; selecting all holds them too.
+            list->setFocus();
+            child<QLineEdit>(window, "txtReceivablesSearch")->setText(QStringLiteral("x"));
+            child<QLineEdit>(window, "txtReceivablesSearch")->clear();
+            QTest::keyClick(list, Qt::Key_End);
+            QTest::keyClick(list, Qt::Key_Home);
+            QCOMPARE(invoiceAt(list->currentIndex().row()), all.first().invoiceNumber);
+            QVERIFY(model.gapRow() > 0);
+            QTest::keySequence(list, QKeySequence::SelectAll);
+            QCOMPARE(list->selectionModel()->selectedRows().size(), all.size());
+            compareRows(model.listed(), all);
+        }
     }
 
     void homeAndEndSelectTheRowTheCommandsActOn()
