@@ -37,6 +37,7 @@ constexpr int kDue60DaysAgo = 11;
 constexpr int kDue90DaysAgo = 12;
 constexpr int kDateAfter = 13;   // the document dates beside the gap, as kDueAfter
 constexpr int kDateBefore = 14;
+constexpr int kCustomers = 15;   // the names of customers the collation puts level, as a JSON list
 
 QString upper(const QString &kind)
 {
@@ -141,6 +142,7 @@ enum class Half {
     OwedByDue,    // not paid in full, walked in due order (or the rows a search names)
     OwedByNumber, // the same, walked in number order
     OwedByDate,   // the same, walked in document date order
+    OwedByCustomer, // the same, by customer, then due
     PaidCredits,  // credits of documents marked paid
     Credits,      // every credit, paid or not
 };
@@ -168,14 +170,16 @@ QString halfRows(Half half, const QString &columns, const QString &condition, co
     case Half::OwedByDue:
     case Half::OwedByNumber:
     case Half::OwedByDate:
+    case Half::OwedByCustomer:
         // What is owed is walked in order, or, for a search that keeps few rows, read
         // from the candidates it names and sorted.
         from = !candidates.isEmpty()
                    ? QStringLiteral("tblInvHeader h NOT INDEXED WHERE h.intInvDataHeaderID IN (%1) AND ").arg(candidates)
                    : QStringLiteral("tblInvHeader h INDEXED BY %1 WHERE ")
-                         .arg(half == Half::OwedByDue    ? QStringLiteral("idxInvHeaderUnpaidDue")
-                              : half == Half::OwedByDate ? QStringLiteral("idxInvHeaderUnpaidDate")
-                                                         : QStringLiteral("idxInvHeaderNumber"));
+                         .arg(half == Half::OwedByDue        ? QStringLiteral("idxInvHeaderUnpaidDue")
+                              : half == Half::OwedByDate     ? QStringLiteral("idxInvHeaderUnpaidDate")
+                              : half == Half::OwedByCustomer ? QStringLiteral("idxInvHeaderUnpaidCustomer")
+                                                             : QStringLiteral("idxInvHeaderNumber"));
         from += QStringLiteral("h.strPaidInFull = '0' AND h.strRecurring = '0'");
         break;
     case Half::PaidCredits:
@@ -234,8 +238,8 @@ struct Segment
 {
     QList<std::pair<Half, QString>> parts;
     QList<SortTerm> terms;
-    /// The dates the conditions name, by parameter.
-    QList<std::pair<int, QString>> dates;
+    /// The texts the conditions name, by parameter.
+    QList<std::pair<int, QString>> bound;
 };
 
 const QString kDue = QStringLiteral("h.strDueDateStored");
@@ -248,8 +252,9 @@ std::pair<Half, QString> owedDue(const QString &dueCondition)
 }
 
 /// \a order as stretches, each read in one index order: days overdue and age follow
-/// from the due date piecewise, and a credit is 0 days overdue, not yet due.
-QList<Segment> segmentsOf(Pages::Order order, QDate today)
+/// from the due date piecewise, and a credit is 0 days overdue, not yet due. By
+/// customer, each stretch is one of \a customerGroups.
+QList<Segment> segmentsOf(Pages::Order order, QDate today, const QStringList &customerGroups)
 {
     using Order = Pages::Order;
     const SortTerm due{kDue, kDueAfter, kDueBefore, true};
@@ -290,6 +295,16 @@ QList<Segment> segmentsOf(Pages::Order order, QDate today)
         return {{{{Half::OwedByNumber, {}}, {Half::PaidCredits, {}}},
                  {{number.column, kNumberAfter, kNumberBefore, false}},
                  {}}};
+    case Order::Customer:
+    case Order::CustomerDescending: {
+        const QString named = QStringLiteral(" AND %1 IN (SELECT value FROM json_each(?%2))").arg(customerText()).arg(kCustomers);
+        QList<Segment> groups;
+        for (const QString &names : customerGroups)
+            groups.append({{{Half::OwedByCustomer, named}, {Half::PaidCredits, named}}, {due, number}, {{kCustomers, names}}});
+        if (order == Order::CustomerDescending)
+            std::reverse(groups.begin(), groups.end());
+        return groups;
+    }
     case Order::Date:
     case Order::DateDescending:
         return {{{{Half::OwedByDate, {}}, {Half::PaidCredits, {}}},
@@ -388,6 +403,22 @@ std::optional<QList<std::pair<qint64, qint64>>> numbersStartingWith(const QStrin
     return ranges;
 }
 
+/// Each customer of a document not paid in full, one index step apiece.
+QStringList customersOwing(Database &db)
+{
+    const QString name = customerText();
+    const QString owing = QStringLiteral("h.strPaidInFull = '0' AND h.strRecurring = '0'");
+    Statement q = db.prepare(QStringLiteral(
+                                 "WITH RECURSIVE names(name) AS (SELECT MIN(%1) FROM tblInvHeader h WHERE %2 UNION ALL "
+                                 "SELECT (SELECT MIN(%1) FROM tblInvHeader h WHERE %2 AND %1 > names.name) FROM names "
+                                 "WHERE name IS NOT NULL) SELECT name FROM names WHERE name IS NOT NULL")
+                                 .arg(name, owing));
+    QStringList names;
+    while (q.step())
+        names.append(q.textAt(0));
+    return names;
+}
+
 void bindSearch(Statement &q, const QString &search)
 {
     const QString folded = search.trimmed();
@@ -414,7 +445,39 @@ Pages::Pages(Connect connect, QDate today, QString search, Plan plan, Order orde
     const auto db = m_connect();
     if (plan != Plan::WalkByDueDate && !m_search.trimmed().isEmpty())
         m_candidates = candidatesOf(*db, m_search, plan == Plan::Candidates);
+    if (m_order == Order::Customer || m_order == Order::CustomerDescending)
+        m_customerGroups = customerGroups(*db);
     read(*db, Side::AfterHead, kPageRows);
+}
+
+QStringList Pages::customerGroups(Database &db)
+{
+    QStringList names = customersOwing(db);
+    // The credits of documents marked paid are few: read whole.
+    Statement credits = db.prepare(halfRows(Half::PaidCredits, QStringLiteral("DISTINCT %1").arg(customerText()), {}, {}));
+    while (credits.step())
+        names.append(credits.textAt(0));
+    // The collation compares names made alike in case, as the list's own sort does;
+    // each name is folded once.
+    QList<std::pair<QString, QString>> folded;
+    folded.reserve(names.size());
+    for (const QString &name : std::as_const(names))
+        folded.append({name.toCaseFolded(), name});
+    std::sort(folded.begin(), folded.end(),
+              [](const auto &a, const auto &b) { return QString::localeAwareCompare(a.first, b.first) < 0; });
+    QStringList groups;
+    QJsonArray group;
+    for (qsizetype i = 0; i < folded.size(); ++i) {
+        if (i > 0 && QString::localeAwareCompare(folded.at(i - 1).first, folded.at(i).first) != 0) {
+            groups.append(QString::fromUtf8(QJsonDocument(group).toJson(QJsonDocument::Compact)));
+            group = QJsonArray();
+        }
+        if (!group.contains(folded.at(i).second))
+            group.append(folded.at(i).second);
+    }
+    if (!group.isEmpty())
+        groups.append(QString::fromUtf8(QJsonDocument(group).toJson(QJsonDocument::Compact)));
+    return groups;
 }
 
 std::optional<Pages::Candidates> Pages::candidatesOf(Database &db, const QString &search, bool always)
@@ -427,19 +490,10 @@ std::optional<Pages::Candidates> Pages::candidatesOf(Database &db, const QString
         // Every number that could start so.
         numbers = QList<std::pair<qint64, qint64>>{{std::numeric_limits<qint64>::min(), std::numeric_limits<qint64>::max()}};
     }
-    // Each customer owing, one index step apiece.
-    const QString name = ReceivablesIndexes::customerShown(QStringLiteral("h."));
-    const QString owing = QStringLiteral("h.strPaidInFull = '0' AND h.strRecurring = '0'");
-    Statement q = db.prepare(QStringLiteral(
-                                 "WITH RECURSIVE names(name) AS (SELECT MIN(%1) FROM tblInvHeader h WHERE %2 UNION ALL "
-                                 "SELECT (SELECT MIN(%1) FROM tblInvHeader h WHERE %2 AND %1 > names.name) FROM names "
-                                 "WHERE name IS NOT NULL) SELECT name FROM names WHERE name IS NOT NULL")
-                                 .arg(name, owing));
-    int customers = 0;
+    const QStringList owing = customersOwing(db);
+    const qsizetype customers = owing.size();
     QJsonArray kept;
-    while (q.step()) {
-        ++customers;
-        const QString customer = q.textAt(0);
+    for (const QString &customer : owing) {
         if (customer.toCaseFolded().contains(folded))
             kept.append(customer);
     }
@@ -476,7 +530,11 @@ void Pages::readAll()
 
 void Pages::read(Database &db, Side side, int limit)
 {
-    const QList<Segment> segments = segmentsOf(m_order, m_today);
+    const QList<Segment> segments = segmentsOf(m_order, m_today, m_customerGroups);
+    if (segments.isEmpty()) {
+        m_complete = true;
+        return;
+    }
     const bool headRead = m_headRows > 0;
     const bool tailRead = m_headRows < m_rows.size();
     const bool backwards = side == Side::BeforeTail;
@@ -512,8 +570,8 @@ void Pages::read(Database &db, Side side, int limit)
                 q.bind(kDateBefore, m_tailFirst.date);
             q.bind(kNumberBefore, m_rows.at(m_headRows).invoiceNumber);
         }
-        for (const auto &[parameter, date] : stretch.dates)
-            q.bind(parameter, date);
+        for (const auto &[parameter, text] : stretch.bound)
+            q.bind(parameter, text);
         q.bind(kLimit, limit - int(page.size()));
         if (m_candidates)
             q.bind(kNames, m_candidates->names);

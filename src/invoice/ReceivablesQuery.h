@@ -46,7 +46,9 @@ public:
         Age,
         AgeDescending,
         Date,
-        DateDescending
+        DateDescending,
+        Customer,
+        CustomerDescending
     };
 
     /// Reads the first page; Plan::Choose reads the candidates when they are few.
@@ -75,6 +77,9 @@ public:
 private:
     /// Nothing when the search keeps too many rows for candidates to pay (unless \a always).
     [[nodiscard]] static std::optional<Candidates> candidatesOf(Database &db, const QString &search, bool always);
+    /// The customers of the list's rows in the user's collation of their case-folded
+    /// names, those it puts level together, each group a JSON list of names.
+    [[nodiscard]] static QStringList customerGroups(Database &db);
     enum class Side { AfterHead, BeforeTail };
     /// Reads up to \a limit rows next to the gap on \a side.
     void read(Database &db, Side side, int limit);
@@ -84,6 +89,7 @@ private:
     QString m_search;
     Order m_order;
     std::optional<Candidates> m_candidates;
+    QStringList m_customerGroups;
     QList<Row> m_rows;
     int m_headRows = 0;
     /// Where a row stands in the list's order: the stretch of the order it is in, and
