@@ -439,6 +439,8 @@ int main(int argc, char **argv)
                          Receivables::Pages::Order::Number},
               std::tuple{"receivables: sorted by due date, latest first", int(ReceivablesModel::DueDate),
                          Qt::DescendingOrder, Receivables::Pages::Order::DueDateDescending},
+              std::tuple{"receivables: sorted by customer", int(ReceivablesModel::Customer), Qt::AscendingOrder,
+                         Receivables::Pages::Order::Customer},
               std::tuple{"receivables: sorted by date", int(ReceivablesModel::Date), Qt::AscendingOrder,
                          Receivables::Pages::Order::Date},
               std::tuple{"receivables: sorted by date, latest first", int(ReceivablesModel::Date), Qt::DescendingOrder,

@@ -811,7 +811,8 @@ private slots:
         const QList<std::tuple<int, Qt::SortOrder, std::function<bool(const Row &, const Row &)>>> sorts = {
             {M::DueDate, Qt::AscendingOrder, [](const Row &a, const Row &b) { return a.dueDate < b.dueDate; }},
             {M::DaysOverdue, Qt::AscendingOrder, [](const Row &a, const Row &b) { return a.daysOverdue < b.daysOverdue; }},
-            {M::Age, Qt::DescendingOrder, [](const Row &a, const Row &b) { return a.bucket > b.bucket; }}};
+            {M::Age, Qt::DescendingOrder, [](const Row &a, const Row &b) { return a.bucket > b.bucket; }},
+            {M::Customer, Qt::DescendingOrder, [](const Row &a, const Row &b) { return byCustomer(a, b) > 0; }}};
         for (const auto &[column, order, before] : sorts) {
             QList<Row> all = unsorted;
             std::stable_sort(all.begin(), all.end(), before);
