@@ -837,6 +837,8 @@ private slots:
             list->setFocus();
             QTest::keyClick(list, Qt::Key_End);
             QVERIFY(model.rowCount() < all.size());
+            if (const QString shot = qEnvironmentVariable("TARNWICK_SCREENSHOTS"); !shot.isEmpty())
+                window.grab().save(shot + QStringLiteral("/receivables-end-by-column-%1.png").arg(column));
             QCOMPARE(list->currentIndex().row(), model.rowCount() - 1);
             QCOMPARE(invoiceAt(list->currentIndex().row()), all.last().invoiceNumber);
             checkView();
