@@ -446,11 +446,19 @@ Pages::Pages(Connect connect, QDate today, QString search, Plan plan, Order orde
     if (plan != Plan::WalkByDueDate && !m_search.trimmed().isEmpty())
         m_candidates = candidatesOf(*db, m_search, plan == Plan::Candidates);
     if (m_order == Order::Customer || m_order == Order::CustomerDescending)
-        m_customerGroups = customerGroups(*db);
+        m_customerGroups = customerGroups(*db, onlyNames(m_search) ? m_search.trimmed().toCaseFolded() : QString());
     read(*db, Side::AfterHead, kPageRows);
 }
 
-QStringList Pages::customerGroups(Database &db)
+bool Pages::onlyNames(const QString &search)
+{
+    // A number's text holds digits and a sign only.
+    const QString trimmed = search.trimmed();
+    return std::any_of(trimmed.cbegin(), trimmed.cend(),
+                       [](QChar c) { return c != QLatin1Char('-') && !(c.isDigit() && c.unicode() < 0x80); });
+}
+
+QStringList Pages::customerGroups(Database &db, const QString &containing)
 {
     QStringList names = customersOwing(db);
     // The credits of documents marked paid are few: read whole.
@@ -461,8 +469,11 @@ QStringList Pages::customerGroups(Database &db)
     // each name is folded once.
     QList<std::pair<QString, QString>> folded;
     folded.reserve(names.size());
-    for (const QString &name : std::as_const(names))
-        folded.append({name.toCaseFolded(), name});
+    for (const QString &name : std::as_const(names)) {
+        QString alike = name.toCaseFolded();
+        if (alike.contains(containing))
+            folded.append({std::move(alike), name});
+    }
     std::sort(folded.begin(), folded.end(),
               [](const auto &a, const auto &b) { return QString::localeAwareCompare(a.first, b.first) < 0; });
     QStringList groups;

@@ -51,6 +51,9 @@ public:
         CustomerDescending
     };
 
+    /// \a search can keep a row only by its customer, never by a number.
+    [[nodiscard]] static bool onlyNames(const QString &search);
+
     /// Reads the first page; Plan::Choose reads the candidates when they are few.
     /// Throws DbError.
     Pages(Connect connect, QDate today, QString search, Plan plan = Plan::Choose, Order order = Order::DueDate);
@@ -77,9 +80,10 @@ public:
 private:
     /// Nothing when the search keeps too many rows for candidates to pay (unless \a always).
     [[nodiscard]] static std::optional<Candidates> candidatesOf(Database &db, const QString &search, bool always);
-    /// The customers of the list's rows in the user's collation of their case-folded
-    /// names, those it puts level together, each group a JSON list of names.
-    [[nodiscard]] static QStringList customerGroups(Database &db);
+    /// The customers of the list's rows whose case-folded name contains \a containing,
+    /// in the user's collation of those names, those it puts level together, each
+    /// group a JSON list of names.
+    [[nodiscard]] static QStringList customerGroups(Database &db, const QString &containing);
     enum class Side { AfterHead, BeforeTail };
     /// Reads up to \a limit rows next to the gap on \a side.
     void read(Database &db, Side side, int limit);

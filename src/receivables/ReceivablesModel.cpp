@@ -103,9 +103,9 @@ std::optional<Receivables::Pages::Order> ReceivablesModel::pagedOrder() const
     if (m_sortColumn == Invoice)
         return descending ? Order::NumberDescending : Order::Number;
     // Customers in the user's collation are walked one at a time, each in its own
-    // statement: quick for the whole list, but a search would have most of them read
-    // for nothing.
-    if (m_sortColumn == Customer && m_search.trimmed().isEmpty())
+    // statement: quick for those a search can keep by name, but a search for a number
+    // would have every customer read for a few rows.
+    if (m_sortColumn == Customer && (m_search.trimmed().isEmpty() || Receivables::Pages::onlyNames(m_search)))
         return descending ? Order::CustomerDescending : Order::Customer;
     if (m_sortColumn == Date)
         return descending ? Order::DateDescending : Order::Date;
