@@ -172,10 +172,11 @@ void bareLastBlock(const Engine &engine, const QueryWindow::Query &q)
 
 /// What the receivables list shows first: its first page for \a search, read as the
 /// list reads it (a search that keeps few customers first lists the customers).
-void bareReceivablesPage(const QString &path, const QString &search)
+void bareReceivablesPage(const QString &path, const QString &search,
+                         Receivables::Pages::Order order = Receivables::Pages::Order::DueDate)
 {
     Receivables::Pages first([&path] { return std::make_unique<Database>(path, Database::OpenMode::ReadOnly); },
-                             QDate(2026, 12, 9), search);
+                             QDate(2026, 12, 9), search, Receivables::Pages::Plan::Choose, order);
 }
 
 void bareDocument(const Engine &engine, int number)
@@ -403,13 +404,14 @@ int main(int argc, char **argv)
         receivables.show();
         paint(receivables);
         auto *customer = receivables.findChild<QLineEdit *>(QStringLiteral("txtReceivablesSearch"));
-        const auto typedInto = [&](const char *action, const QString &word) {
+        const auto typedInto = [&](const char *action, const QString &word,
+                                   Receivables::Pages::Order order = Receivables::Pages::Order::DueDate) {
             const QStringList keys = keystrokes(word);
             row(action, int(keys.size()) * kRounds, [&](int i) {
                     customer->setText(keys.at(i % keys.size()));
                     paint(receivables);
                 },
-                [&](int i) { bareReceivablesPage(path, keys.at(i % keys.size())); },
+                [&](int i) { bareReceivablesPage(path, keys.at(i % keys.size()), order); },
                 [&](int i) {
                     if (i % keys.size() == 0) {
                         customer->clear();
@@ -476,6 +478,10 @@ int main(int argc, char **argv)
                 list->horizontalHeader()->setSortIndicator(ReceivablesModel::DueDate, Qt::AscendingOrder);
                 paint(receivables);
             });
+        list->horizontalHeader()->setSortIndicator(ReceivablesModel::Customer, Qt::AscendingOrder);
+        paint(receivables);
+        typedInto("receivables: customer 'Lind' sorted by customer, per key", QStringLiteral("Lind"),
+                  Receivables::Pages::Order::Customer);
         // Typing is timed in the window's own order, as the bare page reads it.
         list->horizontalHeader()->setSortIndicator(ReceivablesModel::DueDate, Qt::AscendingOrder);
         paint(receivables);
