@@ -175,10 +175,11 @@ void bareLastBlock(const Engine &engine, const QueryWindow::Query &q)
 
 /// What the receivables list shows first: its first page for \a search, read as the
 /// list reads it (a search that keeps few customers first lists the customers).
-void bareReceivablesPage(const QString &path, const QString &search)
+void bareReceivablesPage(const QString &path, const QString &search,
+                         Receivables::Pages::Order order = Receivables::Pages::Order::DueDate)
 {
     Receivables::Pages first([&path] { return std::make_unique<Database>(path, Database::OpenMode::ReadOnly); },
-                             QDate(2026, 12, 9), search);
+                             QDate(2026, 12, 9), search, Receivables::Pages::Plan::Choose, order);
 }
 
 void bareDocument(const Engine &engine, int number)
@@ -404,13 +405,14 @@ int main(int argc, char **argv)
         receivables.show();
         paint(receivables);
         auto *customer = receivables.findChild<QLineEdit *>(QStringLiteral("txtReceivablesSearch"));
-        const auto typedInto = [&](const char *action, const QString &word) {
+        const auto typedInto = [&](const char *action, const QString &word,
+                                   Receivables::Pages::Order order = Receivables::Pages::Order::DueDate) {
             const QStringList keys = keystrokes(word);
             row(action, int(keys.size()) * kRounds, [&](int i) {
                     customer->setText(keys.at(i % keys.size()));
                     paint(receivables);
                 },
-                [&](int i) { bareReceivablesPage(path, keys.at(i % keys.size())); },
+                [&](int i) { bareReceivablesPage(path, keys.at(i % keys.size()), order); },
                 [&](int i) {
                     if (i % keys.size() == 0) {
                         customer->clear();
@@ -439,7 +441,21 @@ int main(int argc, char **argv)
              {std::tuple{"receivables: sorted by invoice number", int(ReceivablesModel::Invoice), Qt::AscendingOrder,
                          Receivables::Pages::Order::Number},
               std::tuple{"receivables: sorted by due date, latest first", int(ReceivablesModel::DueDate),
-                         Qt::DescendingOrder, Receivables::Pages::Order::DueDateDescending}}) {
+                         Qt::DescendingOrder, Receivables::Pages::Order::DueDateDescending},
+              std::tuple{"receivables: sorted by customer", int(ReceivablesModel::Customer), Qt::AscendingOrder,
+                         Receivables::Pages::Order::Customer},
+              std::tuple{"receivables: sorted by date", int(ReceivablesModel::Date), Qt::AscendingOrder,
+                         Receivables::Pages::Order::Date},
+              std::tuple{"receivables: sorted by date, latest first", int(ReceivablesModel::Date), Qt::DescendingOrder,
+                         Receivables::Pages::Order::DateDescending},
+              std::tuple{"receivables: sorted by days overdue", int(ReceivablesModel::DaysOverdue), Qt::AscendingOrder,
+                         Receivables::Pages::Order::DaysOverdue},
+              std::tuple{"receivables: sorted by days overdue, most first", int(ReceivablesModel::DaysOverdue),
+                         Qt::DescendingOrder, Receivables::Pages::Order::DaysOverdueDescending},
+              std::tuple{"receivables: sorted by age", int(ReceivablesModel::Age), Qt::AscendingOrder,
+                         Receivables::Pages::Order::Age},
+              std::tuple{"receivables: sorted by age, oldest first", int(ReceivablesModel::Age), Qt::DescendingOrder,
+                         Receivables::Pages::Order::AgeDescending}}) {
             row(action, kRounds, [&, column = column, order = order](int) {
                     list->horizontalHeader()->setSortIndicator(column, order);
                     paint(receivables);
@@ -453,6 +469,20 @@ int main(int argc, char **argv)
                     paint(receivables);
                 });
         }
+        // Amounts are stored as text: sorted by one, every row the search keeps is read.
+        row("receivables: sorted by balance (read whole)", kRounds, [&](int) {
+                list->horizontalHeader()->setSortIndicator(ReceivablesModel::Balance, Qt::AscendingOrder);
+                paint(receivables);
+            },
+            [&](int) { (void)Receivables::unpaidInvoices(context, today); },
+            [&](int) {
+                list->horizontalHeader()->setSortIndicator(ReceivablesModel::DueDate, Qt::AscendingOrder);
+                paint(receivables);
+            });
+        list->horizontalHeader()->setSortIndicator(ReceivablesModel::Customer, Qt::AscendingOrder);
+        paint(receivables);
+        typedInto("receivables: customer 'Lind' sorted by customer, per key", QStringLiteral("Lind"),
+                  Receivables::Pages::Order::Customer);
         // Typing is timed in the window's own order, as the bare page reads it.
         list->horizontalHeader()->setSortIndicator(ReceivablesModel::DueDate, Qt::AscendingOrder);
         paint(receivables);

@@ -422,6 +422,7 @@ private slots:
             // paid-in-full invoice whose paid amount never reached its total.
             db->exec(QStringLiteral("DROP TABLE tblPayments; DROP INDEX idxInvHeaderJob; DROP INDEX idxInvHeaderCustomer; "
                                     "DROP INDEX idxInvHeaderUnpaidDue; DROP INDEX idxInvHeaderUnpaidCustomer; "
+                                    "DROP INDEX idxInvHeaderUnpaidDate; "
                                     "ALTER TABLE tblInvHeader DROP COLUMN strDueDate; "
                                     "ALTER TABLE tblInvHeader DROP COLUMN intCustomerID; "
                                     "ALTER TABLE tblInvHeader DROP COLUMN intJobID"));

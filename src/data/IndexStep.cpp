@@ -1,6 +1,7 @@
 #include "IndexStep.h"
 
 #include "Database.h"
+#include "ReceivablesIndexes.h"
 
 namespace IndexStep {
 
@@ -111,6 +112,12 @@ void addIndexes(Database &db, const SchemaUpgrade::UpgradeContext &, SchemaUpgra
 void addReceivablesIndexes(Database &db, const SchemaUpgrade::UpgradeContext &, SchemaUpgrade::UpgradeReport &)
 {
     create(db, kReceivablesIndexes);
+}
+
+void addReceivablesDateIndex(Database &db, const SchemaUpgrade::UpgradeContext &, SchemaUpgrade::UpgradeReport &)
+{
+    if (db.tableExists(QStringLiteral("tblInvHeader")))
+        ReceivablesIndexes::create(db);
 }
 
 } // namespace IndexStep

@@ -19,4 +19,10 @@ inline constexpr int kReceivablesLevel = 8;
 void addReceivablesIndexes(Database &db, const SchemaUpgrade::UpgradeContext &context,
                            SchemaUpgrade::UpgradeReport &report);
 
+/// Level 11: the receivables list sorted by document date reads an index of its own.
+inline constexpr int kReceivablesDateLevel = 11;
+
+void addReceivablesDateIndex(Database &db, const SchemaUpgrade::UpgradeContext &context,
+                             SchemaUpgrade::UpgradeReport &report);
+
 } // namespace IndexStep

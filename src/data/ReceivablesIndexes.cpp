@@ -19,6 +19,10 @@ void create(Database &db)
     db.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS idxInvHeaderUnpaidDue ON tblInvHeader(strDueDateStored, "
                            "intInvNumber, strInvName, strInvTotal, strCustCmpnyName, strCustFullName, intCustomerID, "
                            "strFromInvNameNumber) WHERE strPaidInFull = '0' AND strRecurring = '0'"));
+    // The same rows by document date, a page at a time.
+    db.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS idxInvHeaderUnpaidDate ON tblInvHeader(strInvDate, "
+                           "strDueDateStored, intInvNumber, strInvName, strInvTotal, strCustCmpnyName, strCustFullName, "
+                           "intCustomerID, strFromInvNameNumber) WHERE strPaidInFull = '0' AND strRecurring = '0'"));
     // The customers owing, each found with one step, and their rows by due date: a
     // search that keeps few customers reads only theirs.
     db.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS idxInvHeaderUnpaidCustomer ON tblInvHeader(%1, "

@@ -50,6 +50,7 @@ const std::vector<Step> &steps()
         {IndexStep::kReceivablesLevel, IndexStep::addReceivablesIndexes},
         {DueDateStep::kLevel, DueDateStep::storeDueDates},
         {ProgressStep::kLevel, ProgressStep::addProgressTables},
+        {IndexStep::kReceivablesDateLevel, IndexStep::addReceivablesDateIndex},
     };
     return all;
 }

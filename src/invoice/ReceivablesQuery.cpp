@@ -11,6 +11,7 @@
 #include <QJsonDocument>
 #include <algorithm>
 #include <limits>
+#include <map>
 
 namespace Receivables {
 
@@ -25,6 +26,13 @@ constexpr int kLimit = 5;
 constexpr int kNames = 6;       // the customers a search keeps, as a JSON list
 constexpr int kDueBefore = 7;   // the rows read from the end start at this due date ...
 constexpr int kNumberBefore = 8; // ... and this number
+constexpr int kToday = 9;        // the stored dates the ages turn at
+constexpr int kDue30DaysAgo = 10;
+constexpr int kDue60DaysAgo = 11;
+constexpr int kDue90DaysAgo = 12;
+constexpr int kDateAfter = 13;   // the document dates beside the gap, as kDueAfter
+constexpr int kDateBefore = 14;
+constexpr int kCustomers = 15;   // the names of customers the collation puts level, as a JSON list
 
 QString upper(const QString &kind)
 {
@@ -124,9 +132,18 @@ QString searchTerm(const QString &search)
         .arg(latestNoticeStartsWith());
 }
 
-/// The list's rows with \a columns, from the two partial indexes that hold them:
-/// what is owed, and the credits of documents marked paid.
-QString listRows(const QString &columns, const QString &condition, const QString &candidates = {})
+/// Where rows of the list are read from.
+enum class Half {
+    OwedByDue,    // not paid in full, walked in due order (or the rows a search names)
+    OwedByNumber, // the same, walked in number order
+    OwedByDate,   // the same, walked in document date order
+    OwedByCustomer, // the same, by customer, then due
+    PaidCredits,  // credits of documents marked paid
+    Credits,      // every credit, paid or not
+};
+
+/// The list's rows of \a half with \a columns that meet \a condition.
+QString halfRows(Half half, const QString &columns, const QString &condition, const QString &candidates)
 {
     const QString kinds = QStringLiteral(" AND UPPER(h.strInvName) IN (%1, %2)")
                               .arg(upper(DocumentKinds::kInvoice), upper(DocumentKinds::kPastDue));
@@ -137,15 +154,32 @@ QString listRows(const QString &columns, const QString &condition, const QString
     const QString row = QStringLiteral(" AND %1 AND (%2 OR (%3))")
                             .arg(owesSomething(QStringLiteral("h")), kindIs(QStringLiteral("h"), DocumentKinds::kInvoice),
                                  noticeStandsAlone());
-    // What is owed is walked in due order, or, for a search that keeps few rows, read
-    // from the candidates it names and sorted.
-    const QString owed = candidates.isEmpty()
-                             ? QStringLiteral("tblInvHeader h INDEXED BY idxInvHeaderUnpaidDue WHERE ")
-                             : QStringLiteral("tblInvHeader h NOT INDEXED WHERE h.intInvDataHeaderID IN (%1) AND ").arg(candidates);
-    return QStringLiteral("SELECT %1 FROM %5h.strPaidInFull = '0' AND h.strRecurring = '0'%2%3%4 UNION ALL SELECT %1 "
-                          "FROM tblInvHeader h INDEXED BY idxInvHeaderCredit WHERE h.strInvTotal LIKE '-%' AND "
-                          "h.strRecurring = '0' AND h.strPaidInFull <> '0'%2%3%4")
-        .arg(columns, kinds, condition, row, owed);
+    QString from;
+    switch (half) {
+    case Half::OwedByDue:
+    case Half::OwedByNumber:
+    case Half::OwedByDate:
+    case Half::OwedByCustomer:
+        // What is owed is walked in order, or, for a search that keeps few rows, read
+        // from the candidates it names and sorted.
+        from = !candidates.isEmpty()
+                   ? QStringLiteral("tblInvHeader h NOT INDEXED WHERE h.intInvDataHeaderID IN (%1) AND ").arg(candidates)
+                   : QStringLiteral("tblInvHeader h INDEXED BY %1 WHERE ")
+                         .arg(half == Half::OwedByDue        ? QStringLiteral("idxInvHeaderUnpaidDue")
+                              : half == Half::OwedByDate     ? QStringLiteral("idxInvHeaderUnpaidDate")
+                              : half == Half::OwedByCustomer ? QStringLiteral("idxInvHeaderUnpaidCustomer")
+                                                             : QStringLiteral("idxInvHeaderNumber"));
+        from += QStringLiteral("h.strPaidInFull = '0' AND h.strRecurring = '0'");
+        break;
+    case Half::PaidCredits:
+    case Half::Credits:
+        from = QStringLiteral("tblInvHeader h INDEXED BY idxInvHeaderCredit WHERE h.strInvTotal LIKE '-%' AND "
+                              "h.strRecurring = '0'");
+        if (half == Half::PaidCredits)
+            from += QStringLiteral(" AND h.strPaidInFull <> '0'");
+        break;
+    }
+    return QStringLiteral("SELECT %1 FROM %2%3%4%5").arg(columns, from, kinds, condition, row);
 }
 
 /// The rows a search can keep, when it keeps few: those of the customers \a names
@@ -178,17 +212,101 @@ struct SortTerm
     bool ascending;
 };
 
-QList<SortTerm> sortTerms(Pages::Order order)
+/// Rows of the list that sort together: those of its parts, each a half with a
+/// condition of its own, merged by the terms.
+struct Segment
 {
-    const SortTerm due{QStringLiteral("h.strDueDateStored"), kDueAfter, kDueBefore, true};
+    QList<std::pair<Half, QString>> parts;
+    QList<SortTerm> terms;
+    /// The texts the conditions name, by parameter.
+    QList<std::pair<int, QString>> bound;
+};
+
+const QString kDue = QStringLiteral("h.strDueDateStored");
+const QString kDate = QStringLiteral("h.strInvDate");
+
+/// A part of what is owed whose due date meets \a dueCondition.
+std::pair<Half, QString> owedDue(const QString &dueCondition)
+{
+    return {Half::OwedByDue, QStringLiteral(" AND h.strInvTotal NOT LIKE '-%' AND ") + dueCondition};
+}
+
+/// \a order as stretches, each read in one index order: days overdue and age follow
+/// from the due date piecewise, and a credit is 0 days overdue, not yet due. By
+/// customer, each stretch is one of \a customerGroups.
+QList<Segment> segmentsOf(Pages::Order order, QDate today, const QStringList &customerGroups)
+{
+    using Order = Pages::Order;
+    const SortTerm due{kDue, kDueAfter, kDueBefore, true};
+    const SortTerm latestDue{kDue, kDueAfter, kDueBefore, false};
     const SortTerm number{QStringLiteral("h.intInvNumber"), kNumberAfter, kNumberBefore, true};
+    // The stored due dates the ages turn at, by parameter.
+    const std::map<int, QString> turns = {{kToday, StoredForm::dateText(today)},
+                                          {kDue30DaysAgo, StoredForm::dateText(today.addDays(-30))},
+                                          {kDue60DaysAgo, StoredForm::dateText(today.addDays(-60))},
+                                          {kDue90DaysAgo, StoredForm::dateText(today.addDays(-90))}};
+    const auto dates = [&turns](std::initializer_list<int> parameters) {
+        QList<std::pair<int, QString>> bound;
+        for (const int parameter : parameters)
+            bound.append({parameter, turns.at(parameter)});
+        return bound;
+    };
+    // What is owed due from one turn (none: any due date) to before another.
+    const auto owedBetween = [&](int from, int before, const SortTerm &byDue) {
+        QString range = QStringLiteral("h.strDueDateStored < ?%1").arg(before);
+        range += from != 0 ? QStringLiteral(" AND h.strDueDateStored >= ?%1").arg(from)
+                           : QStringLiteral(" AND h.strDueDateStored > ''");
+        return Segment{{owedDue(range)}, {byDue, number}, from != 0 ? dates({from, before}) : dates({before})};
+    };
+    const std::pair<Half, QString> credits{Half::Credits, {}};
+    const std::pair<Half, QString> noDueDate = owedDue(QStringLiteral("h.strDueDateStored = ''"));
+    // 0 days overdue: due today, no due date, or a credit.
+    const Segment onTime{{noDueDate, owedDue(QStringLiteral("h.strDueDateStored = ?%1").arg(kToday)), credits},
+                         {due, number}, dates({kToday})};
+    const auto notDueYet = [&](const SortTerm &byDue) {
+        return Segment{{owedDue(QStringLiteral("h.strDueDateStored > ?%1").arg(kToday))}, {byDue, number}, dates({kToday})};
+    };
     switch (order) {
-    case Pages::Order::DueDate: return {due, number};
-    case Pages::Order::DueDateDescending: return {{due.column, kDueAfter, kDueBefore, false}, number};
-    case Pages::Order::Number: return {number};
-    case Pages::Order::NumberDescending: return {{number.column, kNumberAfter, kNumberBefore, false}};
+    case Order::DueDate: return {{{{Half::OwedByDue, {}}, {Half::PaidCredits, {}}}, {due, number}, {}}};
+    case Order::DueDateDescending:
+        return {{{{Half::OwedByDue, {}}, {Half::PaidCredits, {}}}, {latestDue, number}, {}}};
+    case Order::Number: return {{{{Half::OwedByNumber, {}}, {Half::PaidCredits, {}}}, {number}, {}}};
+    case Order::NumberDescending:
+        return {{{{Half::OwedByNumber, {}}, {Half::PaidCredits, {}}},
+                 {{number.column, kNumberAfter, kNumberBefore, false}},
+                 {}}};
+    case Order::Customer:
+    case Order::CustomerDescending: {
+        const QString named = QStringLiteral(" AND %1 IN (SELECT value FROM json_each(?%2))").arg(customerText()).arg(kCustomers);
+        QList<Segment> groups;
+        for (const QString &names : customerGroups)
+            groups.append({{{Half::OwedByCustomer, named}, {Half::PaidCredits, named}}, {due, number}, {{kCustomers, names}}});
+        if (order == Order::CustomerDescending)
+            std::reverse(groups.begin(), groups.end());
+        return groups;
     }
-    return {due, number};
+    case Order::Date:
+    case Order::DateDescending:
+        return {{{{Half::OwedByDate, {}}, {Half::PaidCredits, {}}},
+                 {{kDate, kDateAfter, kDateBefore, order == Order::Date}, due, number},
+                 {}}};
+    // The fewest days overdue are due latest; rows of equal days keep the oldest due
+    // first, so the stretches sorted the other way are read due ascending.
+    case Order::DaysOverdue: return {notDueYet(latestDue), onTime, owedBetween(0, kToday, latestDue)};
+    case Order::DaysOverdueDescending: return {owedBetween(0, kToday, due), onTime, notDueYet(due)};
+    case Order::Age:
+    case Order::AgeDescending: {
+        QList<Segment> buckets{
+            {{noDueDate, owedDue(QStringLiteral("h.strDueDateStored >= ?%1").arg(kToday)), credits}, {due, number},
+             dates({kToday})},
+            owedBetween(kDue30DaysAgo, kToday, due), owedBetween(kDue60DaysAgo, kDue30DaysAgo, due),
+            owedBetween(kDue90DaysAgo, kDue60DaysAgo, due), owedBetween(0, kDue90DaysAgo, due)};
+        if (order == Order::AgeDescending)
+            std::reverse(buckets.begin(), buckets.end());
+        return buckets;
+    }
+    }
+    return {};
 }
 
 /// The rows that list after (or, \a before, ahead of) the key bound to the terms'
@@ -220,29 +338,32 @@ QString beyond(const QList<SortTerm> &terms, bool before)
              alternatives.join(QStringLiteral(" OR ")));
 }
 
-/// The rows after the head and before the tail, those nearest \a side first.
-QString pageSql(const QString &search, Pages::Order order, bool afterHead, bool beforeTail, bool backwards,
+/// The rows of \a segment after the head and before the tail, those nearest the side
+/// read from first.
+QString pageSql(const QString &search, const Segment &segment, bool afterHead, bool beforeTail, bool backwards,
                 const std::optional<Pages::Candidates> &candidates)
 {
     const QString columns = QStringLiteral(
                                 "h.strDueDateStored, h.intInvNumber, h.strInvDate, %1, h.intCustomerID, h.dbPaidAmount, "
                                 "h.strInvTotal, COALESCE(%2, 0)")
                                 .arg(customerText(), noticeNumber());
-    const QList<SortTerm> terms = sortTerms(order);
     QString condition = searchTerm(search);
     if (afterHead)
-        condition += beyond(terms, false);
+        condition += beyond(segment.terms, false);
     if (beforeTail)
-        condition += beyond(terms, true);
-    // Backwards walks the same index from its end.
+        condition += beyond(segment.terms, true);
+    const QString named = candidates ? candidateRows(candidates->numbers) : QString();
+    QStringList parts;
+    for (const auto &[half, partCondition] : segment.parts)
+        parts << halfRows(half, columns, condition + partCondition, named);
+    // By column position, which means the same in every part. Backwards walks the
+    // same indexes from their end.
     QStringList sortedBy;
-    for (const SortTerm &t : terms)
-        sortedBy << (t.column == QLatin1String("h.intInvNumber") ? QStringLiteral("2") : QStringLiteral("1"))
+    for (const SortTerm &t : segment.terms)
+        sortedBy << (t.column == kDue ? QStringLiteral("1") : t.column == kDate ? QStringLiteral("3") : QStringLiteral("2"))
                         + QLatin1String(t.ascending != backwards ? "" : " DESC");
-    QString sql = listRows(columns, condition, candidates ? candidateRows(candidates->numbers) : QString());
-    if (order == Pages::Order::Number || order == Pages::Order::NumberDescending)
-        sql.replace(QStringLiteral("INDEXED BY idxInvHeaderUnpaidDue"), QStringLiteral("INDEXED BY idxInvHeaderNumber"));
-    return sql + QStringLiteral(" ORDER BY ") + sortedBy.join(QStringLiteral(", ")) + QStringLiteral(" LIMIT ?%1").arg(kLimit);
+    return parts.join(QStringLiteral(" UNION ALL ")) + QStringLiteral(" ORDER BY ") + sortedBy.join(QStringLiteral(", "))
+        + QStringLiteral(" LIMIT ?%1").arg(kLimit);
 }
 
 /// The number ranges whose decimal digits start with \a digits; nothing when numbers
@@ -260,6 +381,22 @@ std::optional<QList<std::pair<qint64, qint64>>> numbersStartingWith(const QStrin
     for (qint64 span = 1; first <= largest; span *= 10, first *= 10)
         ranges.append({first, std::min(largest, first + span - 1)});
     return ranges;
+}
+
+/// Each customer of a document not paid in full, one index step apiece.
+QStringList customersOwing(Database &db)
+{
+    const QString name = customerText();
+    const QString owing = QStringLiteral("h.strPaidInFull = '0' AND h.strRecurring = '0'");
+    Statement q = db.prepare(QStringLiteral(
+                                 "WITH RECURSIVE names(name) AS (SELECT MIN(%1) FROM tblInvHeader h WHERE %2 UNION ALL "
+                                 "SELECT (SELECT MIN(%1) FROM tblInvHeader h WHERE %2 AND %1 > names.name) FROM names "
+                                 "WHERE name IS NOT NULL) SELECT name FROM names WHERE name IS NOT NULL")
+                                 .arg(name, owing));
+    QStringList names;
+    while (q.step())
+        names.append(q.textAt(0));
+    return names;
 }
 
 void bindSearch(Statement &q, const QString &search)
@@ -288,7 +425,50 @@ Pages::Pages(Connect connect, QDate today, QString search, Plan plan, Order orde
     const auto db = m_connect();
     if (plan != Plan::WalkByDueDate && !m_search.trimmed().isEmpty())
         m_candidates = candidatesOf(*db, m_search, plan == Plan::Candidates);
+    if (m_order == Order::Customer || m_order == Order::CustomerDescending)
+        m_customerGroups = customerGroups(*db, onlyNames(m_search) ? m_search.trimmed().toCaseFolded() : QString());
     read(*db, Side::AfterHead, kPageRows);
+}
+
+bool Pages::onlyNames(const QString &search)
+{
+    // A number's text holds digits and a sign only.
+    const QString trimmed = search.trimmed();
+    return std::any_of(trimmed.cbegin(), trimmed.cend(),
+                       [](QChar c) { return c != QLatin1Char('-') && !(c.isDigit() && c.unicode() < 0x80); });
+}
+
+QStringList Pages::customerGroups(Database &db, const QString &containing)
+{
+    QStringList names = customersOwing(db);
+    // The credits of documents marked paid are few: read whole.
+    Statement credits = db.prepare(halfRows(Half::PaidCredits, QStringLiteral("DISTINCT %1").arg(customerText()), {}, {}));
+    while (credits.step())
+        names.append(credits.textAt(0));
+    // The collation compares names made alike in case, as the list's own sort does;
+    // each name is folded once.
+    QList<std::pair<QString, QString>> folded;
+    folded.reserve(names.size());
+    for (const QString &name : std::as_const(names)) {
+        QString alike = name.toCaseFolded();
+        if (alike.contains(containing))
+            folded.append({std::move(alike), name});
+    }
+    std::sort(folded.begin(), folded.end(),
+              [](const auto &a, const auto &b) { return QString::localeAwareCompare(a.first, b.first) < 0; });
+    QStringList groups;
+    QJsonArray group;
+    for (qsizetype i = 0; i < folded.size(); ++i) {
+        if (i > 0 && QString::localeAwareCompare(folded.at(i - 1).first, folded.at(i).first) != 0) {
+            groups.append(QString::fromUtf8(QJsonDocument(group).toJson(QJsonDocument::Compact)));
+            group = QJsonArray();
+        }
+        if (!group.contains(folded.at(i).second))
+            group.append(folded.at(i).second);
+    }
+    if (!group.isEmpty())
+        groups.append(QString::fromUtf8(QJsonDocument(group).toJson(QJsonDocument::Compact)));
+    return groups;
 }
 
 std::optional<Pages::Candidates> Pages::candidatesOf(Database &db, const QString &search, bool always)
@@ -301,19 +481,10 @@ std::optional<Pages::Candidates> Pages::candidatesOf(Database &db, const QString
         // Every number that could start so.
         numbers = QList<std::pair<qint64, qint64>>{{std::numeric_limits<qint64>::min(), std::numeric_limits<qint64>::max()}};
     }
-    // Each customer owing, one index step apiece.
-    const QString name = ReceivablesIndexes::customerShown(QStringLiteral("h."));
-    const QString owing = QStringLiteral("h.strPaidInFull = '0' AND h.strRecurring = '0'");
-    Statement q = db.prepare(QStringLiteral(
-                                 "WITH RECURSIVE names(name) AS (SELECT MIN(%1) FROM tblInvHeader h WHERE %2 UNION ALL "
-                                 "SELECT (SELECT MIN(%1) FROM tblInvHeader h WHERE %2 AND %1 > names.name) FROM names "
-                                 "WHERE name IS NOT NULL) SELECT name FROM names WHERE name IS NOT NULL")
-                                 .arg(name, owing));
-    int customers = 0;
+    const QStringList owing = customersOwing(db);
+    const qsizetype customers = owing.size();
     QJsonArray kept;
-    while (q.step()) {
-        ++customers;
-        const QString customer = q.textAt(0);
+    for (const QString &customer : owing) {
         if (customer.toCaseFolded().contains(folded))
             kept.append(customer);
     }
@@ -350,50 +521,76 @@ void Pages::readAll()
 
 void Pages::read(Database &db, Side side, int limit)
 {
-    const bool afterHead = m_headRows > 0;
-    const bool beforeTail = m_headRows < m_rows.size();
+    const QList<Segment> segments = segmentsOf(m_order, m_today, m_customerGroups);
+    if (segments.isEmpty()) {
+        m_complete = true;
+        return;
+    }
+    const bool headRead = m_headRows > 0;
+    const bool tailRead = m_headRows < m_rows.size();
     const bool backwards = side == Side::BeforeTail;
-    Statement q = db.prepare(pageSql(m_search, m_order, afterHead, beforeTail, backwards, m_candidates));
-    bindSearch(q, m_search);
-    // Only the parameters the order names: an engine refuses one it is not asked for.
-    const bool byDue = m_order == Order::DueDate || m_order == Order::DueDateDescending;
-    if (afterHead) {
-        if (byDue)
-            q.bind(kDueAfter, m_headLastDue);
-        q.bind(kNumberAfter, m_rows.at(m_headRows - 1).invoiceNumber);
-    }
-    if (beforeTail) {
-        if (byDue)
-            q.bind(kDueBefore, m_tailFirstDue);
-        q.bind(kNumberBefore, m_rows.at(m_headRows).invoiceNumber);
-    }
-    q.bind(kLimit, limit);
-    if (m_candidates)
-        q.bind(kNames, m_candidates->names);
+    // The head reads on up to the tail's stretch, the tail back to the head's.
+    const int step = backwards ? -1 : 1;
+    const int last = backwards ? (headRead ? m_headLast.segment : 0)
+                               : (tailRead ? m_tailFirst.segment : int(segments.size()) - 1);
     QList<Row> page;
-    QString due;
-    while (q.step()) {
-        Row row;
-        due = q.textAt(0);
-        row.dueDate = dateOf(due);
-        row.invoiceNumber = q.intAt(1);
-        row.date = dateOf(q.textAt(2));
-        row.customer = q.textAt(3);
-        row.customerId = q.int64At(4);
-        row.paid = q.doubleAt(5);
-        // The statement kept only amounts that read.
-        row.balance = StoredForm::readAmount(q.textAt(6)).value_or(0);
-        row.noticeNumber = q.intAt(7);
-        row.settle(m_today);
-        page.append(std::move(row));
+    StoredKey key; // of the last row read
+    int segment = backwards ? (tailRead ? m_tailFirst.segment : int(segments.size()) - 1) : m_headLast.segment;
+    for (;; segment += step) {
+        const Segment &stretch = segments.at(segment);
+        const bool afterHead = headRead && segment == m_headLast.segment;
+        const bool beforeTail = tailRead && segment == m_tailFirst.segment;
+        Statement q = db.prepare(pageSql(m_search, stretch, afterHead, beforeTail, backwards, m_candidates));
+        bindSearch(q, m_search);
+        // Only the parameters the statement names: an engine refuses one it is not asked for.
+        const auto sortsBy = [&stretch](const QString &column) {
+            return std::any_of(stretch.terms.cbegin(), stretch.terms.cend(),
+                               [&column](const SortTerm &t) { return t.column == column; });
+        };
+        if (afterHead) {
+            if (sortsBy(kDue))
+                q.bind(kDueAfter, m_headLast.due);
+            if (sortsBy(kDate))
+                q.bind(kDateAfter, m_headLast.date);
+            q.bind(kNumberAfter, m_rows.at(m_headRows - 1).invoiceNumber);
+        }
+        if (beforeTail) {
+            if (sortsBy(kDue))
+                q.bind(kDueBefore, m_tailFirst.due);
+            if (sortsBy(kDate))
+                q.bind(kDateBefore, m_tailFirst.date);
+            q.bind(kNumberBefore, m_rows.at(m_headRows).invoiceNumber);
+        }
+        for (const auto &[parameter, text] : stretch.bound)
+            q.bind(parameter, text);
+        q.bind(kLimit, limit - int(page.size()));
+        if (m_candidates)
+            q.bind(kNames, m_candidates->names);
+        while (q.step()) {
+            Row row;
+            key = {segment, q.textAt(0), q.textAt(2)};
+            row.dueDate = dateOf(key.due);
+            row.invoiceNumber = q.intAt(1);
+            row.date = dateOf(key.date);
+            row.customer = q.textAt(3);
+            row.customerId = q.int64At(4);
+            row.paid = q.doubleAt(5);
+            // The statement kept only amounts that read.
+            row.balance = StoredForm::readAmount(q.textAt(6)).value_or(0);
+            row.noticeNumber = q.intAt(7);
+            row.settle(m_today);
+            page.append(std::move(row));
+        }
+        if (page.size() >= limit || segment == last)
+            break;
     }
     const int read = int(page.size());
     if (backwards) {
         std::reverse(page.begin(), page.end());
         if (read > 0)
-            m_tailFirstDue = due;
+            m_tailFirst = key;
     } else if (read > 0) {
-        m_headLastDue = due;
+        m_headLast = key;
     }
     m_rows.insert(m_headRows, page.size(), Row());
     std::move(page.begin(), page.end(), m_rows.begin() + m_headRows);

@@ -34,9 +34,26 @@ public:
         QList<std::pair<qint64, qint64>> numbers;
     };
 
-    /// The orders the engine lists in as the list shows them. Equal due dates keep the
-    /// numbers ascending, as a stable sort of the oldest-due-first list does.
-    enum class Order { DueDate, DueDateDescending, Number, NumberDescending };
+    /// The orders the engine lists in as the list shows them. Rows equal in what is
+    /// sorted keep due dates, then numbers, ascending, as a stable sort of the
+    /// oldest-due-first list does, whichever way it sorts.
+    enum class Order {
+        DueDate,
+        DueDateDescending,
+        Number,
+        NumberDescending,
+        DaysOverdue,
+        DaysOverdueDescending,
+        Age,
+        AgeDescending,
+        Date,
+        DateDescending,
+        Customer,
+        CustomerDescending
+    };
+
+    /// \a search can keep a row only by its customer, never by a number.
+    [[nodiscard]] static bool onlyNames(const QString &search);
 
     /// Reads the first page; Plan::Choose reads the candidates when they are few.
     /// Throws DbError.
@@ -64,6 +81,10 @@ public:
 private:
     /// Nothing when the search keeps too many rows for candidates to pay (unless \a always).
     [[nodiscard]] static std::optional<Candidates> candidatesOf(Database &db, const QString &search, bool always);
+    /// The customers of the list's rows whose case-folded name contains \a containing,
+    /// in the user's collation of those names, those it puts level together, each
+    /// group a JSON list of names.
+    [[nodiscard]] static QStringList customerGroups(Database &db, const QString &containing);
     enum class Side { AfterHead, BeforeTail };
     /// Reads up to \a limit rows next to the gap on \a side.
     void read(Database &db, Side side, int limit);
@@ -73,11 +94,20 @@ private:
     QString m_search;
     Order m_order;
     std::optional<Candidates> m_candidates;
+    QStringList m_customerGroups;
     QList<Row> m_rows;
     int m_headRows = 0;
-    // Where the rows beside the gap stand in the list's order, as stored.
-    QString m_headLastDue;
-    QString m_tailFirstDue;
+    /// Where a row stands in the list's order: the stretch of the order it is in, and
+    /// the dates it is sorted by, as stored.
+    struct StoredKey
+    {
+        int segment = 0;
+        QString due;
+        QString date;
+    };
+    // Of the rows beside the gap.
+    StoredKey m_headLast;
+    StoredKey m_tailFirst;
     bool m_complete = false;
 };
 

@@ -102,6 +102,17 @@ std::optional<Receivables::Pages::Order> ReceivablesModel::pagedOrder() const
         return descending ? Order::DueDateDescending : Order::DueDate;
     if (m_sortColumn == Invoice)
         return descending ? Order::NumberDescending : Order::Number;
+    // Customers in the user's collation are walked one at a time, each in its own
+    // statement: quick for those a search can keep by name, but a search for a number
+    // would have every customer read for a few rows.
+    if (m_sortColumn == Customer && (m_search.trimmed().isEmpty() || Receivables::Pages::onlyNames(m_search)))
+        return descending ? Order::CustomerDescending : Order::Customer;
+    if (m_sortColumn == Date)
+        return descending ? Order::DateDescending : Order::Date;
+    if (m_sortColumn == DaysOverdue)
+        return descending ? Order::DaysOverdueDescending : Order::DaysOverdue;
+    if (m_sortColumn == Age)
+        return descending ? Order::AgeDescending : Order::Age;
     return std::nullopt;
 }
 

@@ -12,9 +12,9 @@ class DataContext;
 class DbError;
 
 /// The unpaid invoices as the receivables window lists them: the rows a search
-/// leaves, in the order the user sorted them. By due date or number, they are read a
-/// page at a time as the list scrolls to them; another order reads every row the search
-/// leaves. End reads the last page first, backwards; the rows between are read from
+/// leaves, in the order the user sorted them. By due date, number, date, days overdue,
+/// age, or customer (unless the search is for a number), they are read a page at a
+/// time as the list scrolls to them; by an amount, every row the search leaves is read. End reads the last page first, backwards; the rows between are read from
 /// either side as the list comes near them. Cells show the user's dates and currency; sorting compares the values
 /// underneath (dates as dates, amounts as numbers).
 class ReceivablesModel final : public QAbstractTableModel

@@ -147,6 +147,9 @@ TfrmReceivables::TfrmReceivables(AppContext &context, QDate today, QWidget *pare
         connect(enter, &QShortcut::activated, this,
                 [this] { pOpenInvoice(m_lstvwReceivables->currentIndex()); });
     }
+    // Sorting lists anew: the first row is the one the keys move from, as after a search.
+    connect(m_lstvwReceivables->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this,
+            &TfrmReceivables::pShowListed);
     // End reaches the last row, not the last of those read so far.
     m_lstvwReceivables->installEventFilter(this);
     connect(m_lstvwReceivables->verticalScrollBar(), &QScrollBar::valueChanged, this, &TfrmReceivables::pReadNearGap);
