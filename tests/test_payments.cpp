@@ -421,8 +421,8 @@ private slots:
             // As an older version left it: no payment rows, no links, and a
             // paid-in-full invoice whose paid amount never reached its total.
             db->exec(QStringLiteral("DROP TABLE tblPayments; DROP INDEX idxInvHeaderJob; DROP INDEX idxInvHeaderCustomer; "
-                                    "DROP INDEX idxInvHeaderUnpaidDue; DROP INDEX idxInvHeaderUnpaidCustomer; "
-                                    "DROP INDEX idxInvHeaderUnpaidDate; "
+                                    "DROP INDEX idxInvHeaderOwedDue; DROP INDEX idxInvHeaderUnpaidCustomer; "
+                                    "DROP INDEX idxInvHeaderOwedDate; "
                                     "ALTER TABLE tblInvHeader DROP COLUMN strDueDate; "
                                     "ALTER TABLE tblInvHeader DROP COLUMN intCustomerID; "
                                     "ALTER TABLE tblInvHeader DROP COLUMN intJobID"));

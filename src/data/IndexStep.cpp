@@ -114,10 +114,12 @@ void addReceivablesIndexes(Database &db, const SchemaUpgrade::UpgradeContext &, 
     create(db, kReceivablesIndexes);
 }
 
-void addReceivablesDateIndex(Database &db, const SchemaUpgrade::UpgradeContext &, SchemaUpgrade::UpgradeReport &)
+void addOwedIndexes(Database &db, const SchemaUpgrade::UpgradeContext &, SchemaUpgrade::UpgradeReport &)
 {
-    if (db.tableExists(QStringLiteral("tblInvHeader")))
-        ReceivablesIndexes::create(db);
+    if (!db.tableExists(QStringLiteral("tblInvHeader")))
+        return;
+    db.exec(QStringLiteral("DROP INDEX IF EXISTS idxInvHeaderUnpaidDue"));
+    ReceivablesIndexes::create(db);
 }
 
 } // namespace IndexStep

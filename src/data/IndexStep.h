@@ -19,10 +19,11 @@ inline constexpr int kReceivablesLevel = 8;
 void addReceivablesIndexes(Database &db, const SchemaUpgrade::UpgradeContext &context,
                            SchemaUpgrade::UpgradeReport &report);
 
-/// Level 11: the receivables list sorted by document date reads an index of its own.
-inline constexpr int kReceivablesDateLevel = 11;
+/// Level 11: the receivables list reads invoices and notices alone, by due date and
+/// by document date, through indexes that hold no other kind; the due-date index
+/// that held every unpaid kind goes.
+inline constexpr int kOwedIndexesLevel = 11;
 
-void addReceivablesDateIndex(Database &db, const SchemaUpgrade::UpgradeContext &context,
-                             SchemaUpgrade::UpgradeReport &report);
+void addOwedIndexes(Database &db, const SchemaUpgrade::UpgradeContext &context, SchemaUpgrade::UpgradeReport &report);
 
 } // namespace IndexStep

@@ -1,6 +1,7 @@
 #include "ReceivablesIndexes.h"
 
 #include "Database.h"
+#include "core/DocumentKindNames.h"
 
 namespace ReceivablesIndexes {
 
@@ -12,17 +13,28 @@ QString customerShown(const QString &alias)
         .arg(alias);
 }
 
+QString listedKinds(const QString &alias)
+{
+    // Kind names are the program's own constants, never user text.
+    return QStringLiteral("UPPER(%1strInvName) IN ('%2', '%3')")
+        .arg(alias, DocumentKinds::kInvoice.toUpper(), DocumentKinds::kPastDue.toUpper());
+}
+
 void create(Database &db)
 {
     // Oldest due first, a page at a time; totals and searches read this index alone,
-    // never the wide rows.
-    db.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS idxInvHeaderUnpaidDue ON tblInvHeader(strDueDateStored, "
+    // never the wide rows. Estimates and work orders, most unpaid rows, owe nothing
+    // and are left out.
+    const QString owed = QStringLiteral("strPaidInFull = '0' AND strRecurring = '0' AND ") + listedKinds(QString());
+    db.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS idxInvHeaderOwedDue ON tblInvHeader(strDueDateStored, "
                            "intInvNumber, strInvName, strInvTotal, strCustCmpnyName, strCustFullName, intCustomerID, "
-                           "strFromInvNameNumber) WHERE strPaidInFull = '0' AND strRecurring = '0'"));
+                           "strFromInvNameNumber) WHERE %1")
+                .arg(owed));
     // The same rows by document date, a page at a time.
-    db.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS idxInvHeaderUnpaidDate ON tblInvHeader(strInvDate, "
+    db.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS idxInvHeaderOwedDate ON tblInvHeader(strInvDate, "
                            "strDueDateStored, intInvNumber, strInvName, strInvTotal, strCustCmpnyName, strCustFullName, "
-                           "intCustomerID, strFromInvNameNumber) WHERE strPaidInFull = '0' AND strRecurring = '0'"));
+                           "intCustomerID, strFromInvNameNumber) WHERE %1")
+                .arg(owed));
     // The customers owing, each found with one step, and their rows by due date: a
     // search that keeps few customers reads only theirs.
     db.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS idxInvHeaderUnpaidCustomer ON tblInvHeader(%1, "

@@ -12,6 +12,10 @@ namespace ReceivablesIndexes {
 /// row \a alias ("h." or empty for the table itself).
 [[nodiscard]] QString customerShown(const QString &alias);
 
+/// The kinds the list holds, invoices and past-due notices, of the row \a alias, as
+/// the indexes that walk them state it.
+[[nodiscard]] QString listedKinds(const QString &alias);
+
 /// Creates the indexes when missing.
 void create(Database &db);
 

@@ -50,7 +50,7 @@ const std::vector<Step> &steps()
         {IndexStep::kReceivablesLevel, IndexStep::addReceivablesIndexes},
         {DueDateStep::kLevel, DueDateStep::storeDueDates},
         {ProgressStep::kLevel, ProgressStep::addProgressTables},
-        {IndexStep::kReceivablesDateLevel, IndexStep::addReceivablesDateIndex},
+        {IndexStep::kOwedIndexesLevel, IndexStep::addOwedIndexes},
     };
     return all;
 }

@@ -145,8 +145,7 @@ enum class Half {
 /// The list's rows of \a half with \a columns that meet \a condition.
 QString halfRows(Half half, const QString &columns, const QString &condition, const QString &candidates)
 {
-    const QString kinds = QStringLiteral(" AND UPPER(h.strInvName) IN (%1, %2)")
-                              .arg(upper(DocumentKinds::kInvoice), upper(DocumentKinds::kPastDue));
+    const QString kinds = QStringLiteral(" AND ") + ReceivablesIndexes::listedKinds(QStringLiteral("h."));
     // Each half states only what its index does not: the rest is implied by the
     // index's own condition, so a scan reads the index alone. The search comes
     // before the amounts, which are read only for the rows it keeps.
@@ -165,8 +164,8 @@ QString halfRows(Half half, const QString &columns, const QString &condition, co
         from = !candidates.isEmpty()
                    ? QStringLiteral("tblInvHeader h NOT INDEXED WHERE h.intInvDataHeaderID IN (%1) AND ").arg(candidates)
                    : QStringLiteral("tblInvHeader h INDEXED BY %1 WHERE ")
-                         .arg(half == Half::OwedByDue        ? QStringLiteral("idxInvHeaderUnpaidDue")
-                              : half == Half::OwedByDate     ? QStringLiteral("idxInvHeaderUnpaidDate")
+                         .arg(half == Half::OwedByDue        ? QStringLiteral("idxInvHeaderOwedDue")
+                              : half == Half::OwedByDate     ? QStringLiteral("idxInvHeaderOwedDate")
                               : half == Half::OwedByCustomer ? QStringLiteral("idxInvHeaderUnpaidCustomer")
                                                              : QStringLiteral("idxInvHeaderNumber"));
         from += QStringLiteral("h.strPaidInFull = '0' AND h.strRecurring = '0'");
@@ -609,10 +608,11 @@ QString figuresSql(const QString &search, FiguresRows rows)
     const QString columns = QStringLiteral(
         "SELECT h.strDueDateStored, h.intInvNumber, h.intCustomerID, h.strCustCmpnyName, h.strCustFullName, "
         "h.strInvTotal FROM ");
-    // Most rows walked are of other kinds. The kinds as the program spells them are
-    // told by one comparison; any other spelling by LIKE, which folds ASCII letters as
-    // UPPER does on both engines, without making a new text per row. Notices add a
-    // debt only when their invoice is gone, and are listed when their amount does not read.
+    // The kinds as the program spells them are told by one comparison; any other
+    // spelling by LIKE, which folds ASCII letters as UPPER does on both engines, without
+    // making a new text per row. The owed rows' index holds the listed kinds alone, and
+    // states them as the statement must for the engine to read through it. Notices add
+    // a debt only when their invoice is gone, and are listed when their amount does not read.
     const QString notice = QStringLiteral("(stored_amount(h.strInvTotal) IS NULL OR (%1))").arg(noticeStandsAlone());
     const QString kept =
         QStringLiteral(" AND CASE h.strInvName WHEN '%1' THEN TRUE WHEN '%2' THEN %3 WHEN '%4' THEN FALSE WHEN '%5' "
@@ -621,8 +621,9 @@ QString figuresSql(const QString &search, FiguresRows rows)
             .arg(DocumentKinds::kInvoice, DocumentKinds::kPastDue, notice, DocumentKinds::kEstimate,
                  DocumentKinds::kWorkOrder, DocumentKinds::kChangeOrder, DocumentKinds::kCredit, searchTerm(search));
     const QString owed = columns
-        + QStringLiteral("tblInvHeader h INDEXED BY idxInvHeaderUnpaidDue WHERE h.strPaidInFull = '0' AND "
-                         "h.strRecurring = '0'")
+        + QStringLiteral("tblInvHeader h INDEXED BY idxInvHeaderOwedDue WHERE h.strPaidInFull = '0' AND "
+                         "h.strRecurring = '0' AND %1")
+              .arg(ReceivablesIndexes::listedKinds(QStringLiteral("h.")))
         + kept;
     const QString credits = columns
         + QStringLiteral("tblInvHeader h INDEXED BY idxInvHeaderCredit WHERE h.strInvTotal LIKE '-%' AND "
