@@ -422,10 +422,18 @@ Pages::Pages(Connect connect, QDate today, QString search, Plan plan, Order orde
     , m_order(order)
 {
     const auto db = m_connect();
+    // Read once for whichever needs it: a search's candidates, the customer order.
+    std::optional<QStringList> owing;
+    const Owing customersOwingOnce = [&]() -> const QStringList & {
+        if (!owing)
+            owing = customersOwing(*db);
+        return *owing;
+    };
     if (plan != Plan::WalkByDueDate && !m_search.trimmed().isEmpty())
-        m_candidates = candidatesOf(*db, m_search, plan == Plan::Candidates);
+        m_candidates = candidatesOf(m_search, plan == Plan::Candidates, customersOwingOnce);
     if (m_order == Order::Customer || m_order == Order::CustomerDescending)
-        m_customerGroups = customerGroups(*db, onlyNames(m_search) ? m_search.trimmed().toCaseFolded() : QString());
+        m_customerGroups = customerGroups(*db, customersOwingOnce,
+                                          onlyNames(m_search) ? m_search.trimmed().toCaseFolded() : QString());
     read(*db, Side::AfterHead, kPageRows);
 }
 
@@ -437,9 +445,9 @@ bool Pages::onlyNames(const QString &search)
                        [](QChar c) { return c != QLatin1Char('-') && !(c.isDigit() && c.unicode() < 0x80); });
 }
 
-QStringList Pages::customerGroups(Database &db, const QString &containing)
+QStringList Pages::customerGroups(Database &db, const Owing &owing, const QString &containing)
 {
-    QStringList names = customersOwing(db);
+    QStringList names = owing();
     // The credits of documents marked paid are few: read whole.
     Statement credits = db.prepare(halfRows(Half::PaidCredits, QStringLiteral("DISTINCT %1").arg(customerText()), {}, {}));
     while (credits.step())
@@ -470,7 +478,7 @@ QStringList Pages::customerGroups(Database &db, const QString &containing)
     return groups;
 }
 
-std::optional<Pages::Candidates> Pages::candidatesOf(Database &db, const QString &search, bool always)
+std::optional<Pages::Candidates> Pages::candidatesOf(const QString &search, bool always, const Owing &owing)
 {
     const QString folded = search.trimmed().toCaseFolded();
     std::optional<QList<std::pair<qint64, qint64>>> numbers = numbersStartingWith(folded);
@@ -480,10 +488,9 @@ std::optional<Pages::Candidates> Pages::candidatesOf(Database &db, const QString
         // Every number that could start so.
         numbers = QList<std::pair<qint64, qint64>>{{std::numeric_limits<qint64>::min(), std::numeric_limits<qint64>::max()}};
     }
-    const QStringList owing = customersOwing(db);
-    const qsizetype customers = owing.size();
+    const qsizetype customers = owing().size();
     QJsonArray kept;
-    for (const QString &customer : owing) {
+    for (const QString &customer : owing()) {
         if (customer.toCaseFolded().contains(folded))
             kept.append(customer);
     }

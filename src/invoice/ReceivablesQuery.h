@@ -79,12 +79,14 @@ public:
     static constexpr int kPageRows = 128;
 
 private:
+    /// The customers owing, read when first asked for.
+    using Owing = std::function<const QStringList &()>;
     /// Nothing when the search keeps too many rows for candidates to pay (unless \a always).
-    [[nodiscard]] static std::optional<Candidates> candidatesOf(Database &db, const QString &search, bool always);
-    /// The customers of the list's rows whose case-folded name contains \a containing,
-    /// in the user's collation of those names, those it puts level together, each
-    /// group a JSON list of names.
-    [[nodiscard]] static QStringList customerGroups(Database &db, const QString &containing);
+    [[nodiscard]] static std::optional<Candidates> candidatesOf(const QString &search, bool always, const Owing &owing);
+    /// The customers of the list's rows (\a owing, and those of paid credits) whose
+    /// case-folded name contains \a containing, in the user's collation of those
+    /// names, those it puts level together, each group a JSON list of names.
+    [[nodiscard]] static QStringList customerGroups(Database &db, const Owing &owing, const QString &containing);
     enum class Side { AfterHead, BeforeTail };
     /// Reads up to \a limit rows next to the gap on \a side.
     void read(Database &db, Side side, int limit);
